@@ -1,0 +1,40 @@
+#pragma once
+// The start-up routine: runs before any window. It checks that the player can
+// be created (offering help and ending when not), creates the settings file on
+// first run and repairs it on every run, creates the list files and their
+// pages when missing, and then lets the main window show.
+#include <string>
+
+#include "app/ProgramPlaces.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/NetworkAdapters.h"
+#include "platform/PlayerProbe.h"
+#include "platform/Shell.h"
+
+namespace ruvo {
+
+inline constexpr const char* kMissingPlayerQuestion =
+    "程序检测到您的电脑未安装快播(Qvod)播放器，是否要下载Qvod播放器？";
+inline constexpr const char* kNoticeTitle = "提示：";
+
+struct StartupPorts {
+    PlayerProbe& player;
+    Dialogs& dialogs;
+    Shell& shell;
+    NetworkAdapters& adapters;
+    Clock& clock;
+};
+
+enum class StartupOutcome { ShowMainWindow, EndProgram };
+
+StartupOutcome RunStartup(const std::string& programFolder, const PortalAddress& portal, StartupPorts& ports);
+
+// Writes the first-run values of every start-up key, in the table's order.
+void WriteFirstRunSettings(const std::string& settingsPath, NetworkAdapters& adapters, Clock& clock);
+
+// Replaces missing or invalid values by their defaults (a new identity for a
+// missing one).
+void RepairSettings(const std::string& settingsPath, NetworkAdapters& adapters, Clock& clock);
+
+}  // namespace ruvo

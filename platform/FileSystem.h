@@ -1,0 +1,30 @@
+#pragma once
+// Whole-file reads and atomic whole-file replacement. Every file of the
+// program is opened, read or rewritten and closed within one call.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ruvo {
+
+// The file's bytes, or nothing when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to disk and
+// renames it over `path`, so a reader (or a crash) never sees half a file.
+// Returns false and leaves `path` untouched on any failure.
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// True when something exists at `path` (a file or folder).
+bool PathExists(const std::string& path);
+
+// True when `folder` exists and a file can be created in it.
+bool IsWritableFolder(const std::string& folder);
+
+// Creates `folder` and its parents; true when it exists afterwards.
+bool MakeFolders(const std::string& folder);
+
+// folder + "/" + name, without doubling a trailing "/".
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+}  // namespace ruvo

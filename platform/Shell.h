@@ -1,0 +1,15 @@
+#pragma once
+// Handing things to the desktop: an address to the user's default browser.
+#include <string>
+
+namespace ruvo {
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens the address with the desktop's default opener, without waiting.
+    // Returns false when no opener could be started.
+    virtual bool OpenUrl(const std::string& url) = 0;
+};
+
+}  // namespace ruvo

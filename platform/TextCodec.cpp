@@ -1,0 +1,139 @@
+#include "platform/TextCodec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace ruvo {
+namespace {
+
+// One iconv conversion descriptor, closed on scope exit.
+class IconvHandle {
+public:
+    IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~IconvHandle() {
+        if (valid()) iconv_close(cd_);
+    }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+// The escape of one undecodable byte: U+DC80 + byte, written as UTF-8.
+void AppendEscape(std::string& out, unsigned char byte) {
+    const unsigned code = 0xDC00u + byte;  // bytes below 0x80 never need it
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+}
+
+// Length of the escape at text[pos], or 0 when there is none; sets the byte.
+size_t EscapeAt(std::string_view text, size_t pos, unsigned char& byte) {
+    if (pos + 3 > text.size()) return 0;
+    const auto b0 = static_cast<unsigned char>(text[pos]);
+    const auto b1 = static_cast<unsigned char>(text[pos + 1]);
+    const auto b2 = static_cast<unsigned char>(text[pos + 2]);
+    if (b0 != 0xED || (b1 & 0xFE) != 0xB2 || (b2 & 0xC0) != 0x80) return 0;
+    const unsigned code = ((b0 & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+    if (code < 0xDC80 || code > 0xDCFF) return 0;
+    byte = static_cast<unsigned char>(code - 0xDC00);
+    return 3;
+}
+
+// Length of a well-formed UTF-8 sequence at text[pos], or 0.
+size_t Utf8SequenceAt(std::string_view text, size_t pos) {
+    const auto b0 = static_cast<unsigned char>(text[pos]);
+    size_t length = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || pos + length > text.size()) return 0;
+    for (size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+// Runs iconv over `in`, appending the output; returns how many input bytes
+// were consumed before the first one it could not convert.
+size_t ConvertPrefix(iconv_t cd, std::string_view in, std::string& out) {
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<size_t>(outPtr - buffer));
+        if (rc == static_cast<size_t>(-1) && errno != E2BIG) break;
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // reset the shift state
+    return in.size() - inLeft;
+}
+
+}  // namespace
+
+std::string DecodeGb18030(std::string_view bytes) {
+    IconvHandle cd("UTF-8", "GB18030");
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (cd.valid()) pos += ConvertPrefix(cd.get(), bytes.substr(pos), out);
+        if (pos >= bytes.size()) break;
+        const auto byte = static_cast<unsigned char>(bytes[pos++]);
+        if (byte < 0x80) out += static_cast<char>(byte);
+        else AppendEscape(out, byte);
+    }
+    return out;
+}
+
+std::string EncodeGb18030(std::string_view text) {
+    IconvHandle cd("GB18030", "UTF-8");
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size()) {
+        // Convert the longest run that holds neither escapes nor broken UTF-8.
+        size_t end = pos;
+        unsigned char byte = 0;
+        while (end < text.size() && EscapeAt(text, end, byte) == 0) {
+            const size_t length = Utf8SequenceAt(text, end);
+            if (length == 0) break;
+            end += length;
+        }
+        if (end > pos) {
+            const std::string_view run = text.substr(pos, end - pos);
+            const size_t done = cd.valid() ? ConvertPrefix(cd.get(), run, out) : 0;
+            if (done < run.size()) out.append(run.substr(done));  // unmappable: keep as is
+            pos = end;
+            continue;
+        }
+        if (const size_t length = EscapeAt(text, pos, byte)) {
+            out += static_cast<char>(byte);
+            pos += length;
+        } else {
+            out += text[pos++];
+        }
+    }
+    return out;
+}
+
+bool IsGbkDoubleByte(std::string_view text, size_t pos, size_t& length) {
+    length = Utf8SequenceAt(text, pos);
+    if (length == 0) {
+        unsigned char byte = 0;
+        length = EscapeAt(text, pos, byte);
+        if (length == 0) length = 1;
+        return false;
+    }
+    if (length == 1) return false;
+    IconvHandle cd("GBK", "UTF-8");
+    if (!cd.valid()) return false;
+    std::string encoded;
+    const size_t done = ConvertPrefix(cd.get(), text.substr(pos, length), encoded);
+    return done == length && encoded.size() == 2;
+}
+
+}  // namespace ruvo

@@ -1,0 +1,41 @@
+#pragma once
+// One embedded web view (a pane of the main window). All calls and events
+// happen on the user-interface thread.
+//
+// Order of events for one navigation: BeforeNavigate (may cancel; a cancelled
+// navigation raises nothing more) -> DownloadBegin -> [NavigateError] ->
+// DownloadComplete. A handler may call Navigate on any pane, its own included,
+// from inside BeforeNavigate.
+#include <functional>
+#include <string>
+
+namespace ruvo {
+
+struct WebPaneEvents {
+    // The address as the page wrote it (or as Navigate was given it). Set
+    // `cancel` to stop the navigation.
+    std::function<void(const std::string& url, bool& cancel)> beforeNavigate;
+    std::function<void()> downloadBegin;
+    std::function<void()> downloadComplete;
+    std::function<void()> newWindow;
+    // A page that failed to load (not a navigation that a handler cancelled).
+    std::function<void(const std::string& url)> navigateError;
+};
+
+class WebPane {
+public:
+    virtual ~WebPane() = default;
+    // Starts loading and returns at once. BeforeNavigate is raised for it
+    // first. "about:blank" is an empty page; an absolute file path a local page.
+    virtual void Navigate(const std::string& url) = 0;
+    // Suppresses script dialogs and error reports of the page.
+    virtual void SetSilent(bool silent) = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual bool IsVisible() const = 0;
+    // Places the pane inside its window, in pixels.
+    virtual void Move(int left, int top, int width, int height) = 0;
+    // Replaces the event handlers.
+    virtual void SetEvents(WebPaneEvents events) = 0;
+};
+
+}  // namespace ruvo

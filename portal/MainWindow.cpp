@@ -1,0 +1,92 @@
+#include "portal/MainWindow.h"
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "history/HistoryPages.h"
+#include "platform/FileSystem.h"
+
+namespace ruvo {
+namespace {
+
+struct TimerDesign {
+    int interval;
+    bool enabledAtStart;
+    bool oneShot;
+};
+
+constexpr std::array<TimerDesign, kTimerCount> kTimerDesigns{{
+    {1000, true, false},   // Timer1
+    {2000, false, false},  // Timer2
+    {10, true, true},      // Timer3
+    {50000, false, false}, // Timer4
+    {6000, true, true},    // Timer5
+    {20000, false, false}, // Timer8
+}};
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalAddress portal)
+    : ports_(ports), programFolder_(std::move(programFolder)), portal_(std::move(portal)) {
+    CreateTimers();
+}
+
+void MainWindow::CreateTimers() {
+    for (size_t i = 0; i < kTimerCount; ++i) {
+        timers_[i] = ports_.timers.CreateTimer();
+        timers_[i]->SetInterval(kTimerDesigns[i].interval);
+        Timer* timer = timers_[i].get();
+        // A one-shot timer's handler switches it off first.
+        if (kTimerDesigns[i].oneShot) timer->SetOnTick([timer] { timer->SetEnabled(false); });
+        else timer->SetOnTick([] {});
+    }
+}
+
+std::string MainWindow::FirstPage(Pane pane) const {
+    switch (pane) {
+        case Pane::Web1: return portal_.base;
+        case Pane::Web3: return JoinPath(programFolder_, kWatchPageFile);
+        case Pane::Web4: return JoinPath(programFolder_, kLocalPageFile);
+        case Pane::Web5: return portal_.base + "/right.asp";  // two slashes, requested as built
+        case Pane::Web6: return portal_.base + "tj/tj.asp?id=" + state_.userName;  // identity not escaped
+        case Pane::Web7: return portal_.base + "js/ads/qvodad.html";
+        case Pane::Web8: return portal_.base + "js/ads/gun.html";
+        case Pane::Web2:
+        case Pane::Webso: return "about:blank";
+    }
+    return "about:blank";
+}
+
+void MainWindow::ReadSavedSettings() {
+    state_.settingsPath = JoinPath(programFolder_, kSettingsFileName);
+    state_.userName = ReadSetting(state_.settingsPath, "user", kUserIdentity.key, "0");
+    state_.savedWidth = TextToInt(ReadSetting(state_.settingsPath, kSavedWidth.section, kSavedWidth.key, "0"));
+    state_.savedHeight = TextToInt(ReadSetting(state_.settingsPath, kSavedHeight.section, kSavedHeight.key, "0"));
+    state_.restoreSizeOption = TextToInt(ReadSetting(state_.settingsPath, kRestoreSize.section, kRestoreSize.key, "0"));
+}
+
+void MainWindow::Load(const std::string& commandLine) {
+    MainWindowHost& host = ports_.host;
+    state_.workArea = host.QueryWorkArea();
+    state_.workAreaWidth = state_.workArea.right - state_.workArea.left;
+    state_.workAreaHeight = state_.workArea.bottom - state_.workArea.top;
+    host.LimitMaximizedSize(state_.workAreaWidth, state_.workAreaHeight);
+    host.EnableTaskbarMinimizeRestore();
+    ReadSavedSettings();
+    if (state_.restoreSizeOption == 2) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
+    state_.currentTab = 6;
+    for (const Pane pane : kAllPanes) PaneOf(pane).Navigate(FirstPage(pane));
+    state_.historyKey = "0";
+    state_.resumeApplied = 0;
+    state_.webPlayMode = 0;
+    state_.web1LoadFailed = 0;
+    state_.web5LoadFailed = 0;
+    state_.playerAdState = 0;
+    state_.scrollAdState = 0;
+    state_.exitPopupFlag = "0";
+    host.SetKeyPreview(true);
+    for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(kTimerDesigns[i].enabledAtStart);
+    if (!commandLine.empty() && playCommandLineItem_) playCommandLineItem_(commandLine);
+}
+
+}  // namespace ruvo

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "app/SettingsFile.h"
+#include "app/Startup.h"
+#include "fakes/Fakes.h"
+#include "fakes/TempFolder.h"
+#include "fakes/VirtualTimers.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+namespace {
+
+class MainWindowLoad : public testing::Test {
+protected:
+    test::TempFolder folder;
+    test::FakeHost host;
+    std::array<test::FakeWebPane, kPaneCount> panes;
+    test::VirtualTimers timers;
+    std::unique_ptr<MainWindow> window;
+    std::vector<std::string> played;
+
+    void SetUp() override {
+        test::FakePlayerProbe player;
+        test::FakeDialogs dialogs;
+        test::FakeShell shell;
+        test::FakeAdapters adapters;
+        adapters.address = "00:16:3e:01:02:03";
+        test::FakeClock clock;
+        StartupPorts ports{player, dialogs, shell, adapters, clock};
+        RunStartup(folder.Path(), PortalFrom("http://127.0.0.1:8790/box/"), ports);
+    }
+    void Load(const std::string& commandLine = "") {
+        std::array<WebPane*, kPaneCount> pointers;
+        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
+        window = std::make_unique<MainWindow>(MainWindowPorts{host, pointers, timers}, folder.Path(),
+                                              PortalFrom("http://127.0.0.1:8790/box/"));
+        window->SetPlayCommandLineItem([this](const std::string& item) { played.push_back(item); });
+        window->Load(commandLine);
+    }
+    const test::FakeWebPane& PaneOf(Pane pane) { return panes[static_cast<size_t>(pane)]; }
+};
+
+TEST_F(MainWindowLoad, NavigatesEveryPaneToItsFirstPage) {
+    Load();
+    const std::vector<std::pair<Pane, std::string>> expected{
+        {Pane::Web1, "http://127.0.0.1:8790/box/"},
+        {Pane::Web2, "about:blank"},
+        {Pane::Web3, folder.File("c.htm")},
+        {Pane::Web4, folder.File("f.htm")},
+        {Pane::Web5, "http://127.0.0.1:8790/box//right.asp"},
+        {Pane::Web6, "http://127.0.0.1:8790/box/tj/tj.asp?id=00-16-3E-01-02-03"},
+        {Pane::Web7, "http://127.0.0.1:8790/box/js/ads/qvodad.html"},
+        {Pane::Web8, "http://127.0.0.1:8790/box/js/ads/gun.html"},
+        {Pane::Webso, "about:blank"},
+    };
+    for (const auto& [pane, url] : expected) EXPECT_EQ(PaneOf(pane).navigations, std::vector{url}) << PaneName(pane);
+}
+
+TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
+    Load();
+    const MainWindowState& s = window->State();
+    EXPECT_EQ(s.settingsPath, folder.File("config.dll"));
+    EXPECT_EQ(s.userName, "00-16-3E-01-02-03");
+    EXPECT_EQ(s.currentTab, 6);
+    EXPECT_EQ(s.historyKey, "0");
+    EXPECT_EQ(s.exitPopupFlag, "0");
+    EXPECT_EQ(s.workAreaWidth, 1920);
+    EXPECT_EQ(s.workAreaHeight, 1040);
+    EXPECT_EQ(host.maxWidth, 1920);
+    EXPECT_TRUE(host.taskbarMinimize);
+    EXPECT_TRUE(host.keyPreview);
+    EXPECT_TRUE(played.empty());
+}
+
+TEST_F(MainWindowLoad, SavedSizeAppliesOnlyWhenTheOptionIsOn) {
+    Load();
+    EXPECT_EQ(host.twipsWidth, 14750);
+    EXPECT_EQ(host.twipsHeight, 7820);
+    host = {};
+    WriteSetting(folder.File("config.dll"), "S_q", "s_size", "1");
+    WriteSetting(folder.File("config.dll"), "S_q", "h_w", "30000");
+    Load();
+    EXPECT_EQ(host.twipsWidth, -1);
+}
+
+TEST_F(MainWindowLoad, TimersStartWithTheirDesign) {
+    Load();
+    struct Expect {
+        WindowTimer timer;
+        int interval;
+        bool enabled;
+    };
+    for (const Expect& e : {Expect{WindowTimer::Timer1, 1000, true}, Expect{WindowTimer::Timer2, 2000, false},
+                            Expect{WindowTimer::Timer3, 10, true}, Expect{WindowTimer::Timer4, 50000, false},
+                            Expect{WindowTimer::Timer5, 6000, true}, Expect{WindowTimer::Timer8, 20000, false}}) {
+        EXPECT_EQ(window->TimerOf(e.timer).Interval(), e.interval);
+        EXPECT_EQ(window->TimerOf(e.timer).IsEnabled(), e.enabled);
+    }
+    timers.Advance(7000);  // the one-shot timers have fired once and stopped
+    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer3).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer5).IsEnabled());
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+}
+
+TEST_F(MainWindowLoad, CommandLineItemIsPlayedAfterLoad) {
+    Load("/home/u/Videos/a.mkv");
+    EXPECT_EQ(played, std::vector<std::string>{"/home/u/Videos/a.mkv"});
+}
+
+}  // namespace
+}  // namespace ruvo

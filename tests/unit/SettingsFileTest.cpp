@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "app/SettingsFile.h"
+#include "base/NumberText.h"
+#include "fakes/TempFolder.h"
+
+namespace ruvo {
+namespace {
+
+class SettingsFile : public testing::Test {
+protected:
+    test::TempFolder folder;
+    std::string path = folder.File("config.dll");
+};
+
+TEST_F(SettingsFile, MissingFileSectionOrKeyReadsAsDefault) {
+    EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "0");
+    folder.Write("config.dll", "[S_q]\r\nts=3\r\n");
+    EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "0");
+    EXPECT_EQ(ReadSetting(path, "Other", "ts", "0"), "0");
+}
+
+TEST_F(SettingsFile, EmptyValueReadsAsEmptyText) {
+    folder.Write("config.dll", "[S_q]\r\nquit=\r\n");
+    EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "");
+}
+
+TEST_F(SettingsFile, NamesMatchWithoutRegardToCase) {
+    WriteSetting(path, "User", "Name", "AA-BB");
+    EXPECT_EQ(ReadSetting(path, "user", "NAME", "0"), "AA-BB");
+    folder.Write("config.dll", "[user]\r\nname=x\r\n");
+    EXPECT_EQ(ReadSetting(path, "User", "Name", "0"), "x");
+    WriteSetting(path, "USER", "NAME", "y");
+    EXPECT_EQ(folder.Read("config.dll"), "[user]\r\nname=y\r\n");  // replaced in place, spelling kept
+}
+
+TEST_F(SettingsFile, ValuesAreCutTo254Bytes) {
+    const std::string ascii(300, 'v');
+    WriteSetting(path, "S_q", "long", ascii);
+    EXPECT_EQ(ReadSetting(path, "S_q", "long", "0"), ascii.substr(0, 254));
+    WriteSetting(path, "S_q", "exact", ascii.substr(0, 254));
+    EXPECT_EQ(ReadSetting(path, "S_q", "exact", "0").size(), 254u);
+    // 127 Chinese characters are 254 bytes in GBK; one more is cut off whole.
+    std::string chinese;
+    for (int i = 0; i < 128; ++i) chinese += "海";
+    WriteSetting(path, "S_q", "cn", chinese);
+    EXPECT_EQ(ReadSetting(path, "S_q", "cn", "0"), chinese.substr(0, 127 * 3));
+}
+
+TEST_F(SettingsFile, NewSectionsAndKeysAreAppendedInWriteOrder) {
+    WriteSetting(path, "main", "Name", "Ruvo影视盒");
+    WriteSetting(path, "S_q", "ts", "3");
+    WriteSetting(path, "S_q", "quit", "2");
+    WriteSetting(path, "main", "Extra", "1");
+    WriteSetting(path, "S_q", "ts", "1");
+    EXPECT_EQ(folder.Read("config.dll"),
+              "[main]\r\nName=Ruvo\xD3\xB0\xCA\xD3\xBA\xD0\r\nExtra=1\r\n[S_q]\r\nts=1\r\nquit=2\r\n");
+}
+
+TEST_F(SettingsFile, KeyIsAppendedAfterTheSectionsLastLineNotAfterBlankLines) {
+    folder.Write("config.dll", "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n");
+    WriteSetting(path, "a", "z", "3");
+    EXPECT_EQ(folder.Read("config.dll"), "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
+}
+
+TEST_F(SettingsFile, LineBreaksInAValueNeverMakeANewLine) {
+    WriteSetting(path, "S_q", "qvodw", "/a\r\n[evil]\r\nts=9");
+    EXPECT_EQ(ReadSetting(path, "S_q", "qvodw", "0"), "/a[evil]ts=9");
+    EXPECT_EQ(ReadSetting(path, "evil", "ts", "0"), "0");
+}
+
+TEST_F(SettingsFile, GbkValuesAndLfOnlyFilesRead) {
+    folder.Write("config.dll", "[main]\nName=Ruvo\xD3\xB0\xCA\xD3\xBA\xD0\n");
+    EXPECT_EQ(ReadSetting(path, "main", "Name", "0"), "Ruvo影视盒");
+}
+
+TEST_F(SettingsFile, BinaryOrHugeFileNeverCrashesAndKeepsWhatItCouldRead) {
+    std::string binary(1 << 20, '\0');
+    for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 7919) & 0xFF);
+    std::replace(binary.begin(), binary.end(), '\r', 'r');  // line ends are rewritten as CR LF
+    std::replace(binary.begin(), binary.end(), '\n', 'n');
+    folder.Write("config.dll", binary + "\r\n[S_q]\r\nts=2\r\n");
+    EXPECT_EQ(ReadSetting(path, "S_q", "ts", "0"), "2");
+    WriteSetting(path, "S_q", "quit", "2");
+    const std::string after = folder.Read("config.dll");
+    EXPECT_EQ(after.substr(0, binary.size()), binary);  // nothing it could read is lost
+    EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "2");
+
+    folder.Write("config.dll", std::string(10 << 20, 'x') + "\r\n[S_q]\r\nquit=1\r\n");
+    EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "1");
+}
+
+TEST_F(SettingsFile, WriteIntoReadOnlyFolderFailsWithoutHarm) {
+    WriteSetting(path, "S_q", "ts", "2");
+    chmod(folder.Path().c_str(), 0500);
+    if (geteuid() != 0) {  // root writes anyway
+        EXPECT_FALSE(WriteSetting(path, "S_q", "ts", "1"));
+        EXPECT_EQ(ReadSetting(path, "S_q", "ts", "0"), "2");
+    }
+    chmod(folder.Path().c_str(), 0700);
+}
+
+TEST(NumberText, ConversionOfSettingTexts) {
+    EXPECT_EQ(TextToInt("14750"), 14750);
+    EXPECT_EQ(TextToInt(" 2 "), 2);
+    EXPECT_EQ(TextToInt(""), 0);
+    EXPECT_EQ(TextToInt("abc"), 0);
+    EXPECT_EQ(TextToInt("12abc"), 0);
+    EXPECT_EQ(TextToInt("-5"), -5);
+    EXPECT_EQ(TextToInt("99999999999"), 0);
+    EXPECT_EQ(TextToInt("inf"), 0);
+    EXPECT_FALSE(IsNumberText("0x10"));
+}
+
+}  // namespace
+}  // namespace ruvo

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "platform/TextCodec.h"
+
+namespace ruvo {
+namespace {
+
+TEST(TextCodec, GbkFileReadsAndWritesBackByteForByte) {
+    // Every double-byte GBK code of a few rows, plus ASCII.
+    std::string gbk = "abc|123\r\n";
+    for (int lead = 0x81; lead <= 0xFE; lead += 7)
+        for (int trail = 0x40; trail <= 0xFE; trail += 3)
+            if (trail != 0x7F) gbk += {static_cast<char>(lead), static_cast<char>(trail)};
+    EXPECT_EQ(EncodeGb18030(DecodeGb18030(gbk)), gbk);
+}
+
+TEST(TextCodec, ChineseDecodesToUtf8) {
+    EXPECT_EQ(DecodeGb18030("\xBA\xA3\xD4\xF4\xCD\xF5"), "海贼王");
+    EXPECT_EQ(EncodeGb18030("海贼王"), "\xBA\xA3\xD4\xF4\xCD\xF5");
+}
+
+TEST(TextCodec, CharactersOutsideGbkAreStoredWithoutLoss) {
+    for (const std::string text : std::initializer_list<const char*>{"😀 emoji", "𠀀 ext-B", "€ and ‰", "한국어", "Ünïcödé"}) {
+        const std::string bytes = EncodeGb18030(text);
+        EXPECT_EQ(bytes.find('?'), std::string::npos) << text;
+        EXPECT_EQ(DecodeGb18030(bytes), text);
+    }
+}
+
+TEST(TextCodec, InvalidBytesSurviveARoundTrip) {
+    for (const std::string& bytes : {std::string("\xFF\xFE\x80 bad"), std::string("ok\x81"), std::string("\x81\x30"),
+                                    std::string("a\0b", 3), std::string("\xA1")}) {
+        const std::string text = DecodeGb18030(bytes);
+        EXPECT_EQ(EncodeGb18030(text), bytes);
+    }
+}
+
+TEST(TextCodec, DoubleByteWidth) {
+    size_t length = 0;
+    EXPECT_TRUE(IsGbkDoubleByte("海", 0, length));
+    EXPECT_EQ(length, 3u);
+    EXPECT_FALSE(IsGbkDoubleByte("a", 0, length));
+    EXPECT_EQ(length, 1u);
+    EXPECT_FALSE(IsGbkDoubleByte("😀", 0, length));  // not in GBK at all
+    EXPECT_EQ(length, 4u);
+}
+
+}  // namespace
+}  // namespace ruvo
