@@ -1,0 +1,121 @@
+#include "platform/qt/QtWebPane.h"
+
+#include <QDesktopServices>
+#include <algorithm>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+#include "platform/PrivateSchemes.h"
+
+namespace ruvo {
+namespace {
+
+// Chromium's code for a navigation that was stopped (by a handler or a newer
+// navigation); it is never a load error for the pane's handlers.
+constexpr int kErrorAborted = -3;
+
+QUrl ToEngineUrl(const std::string& text) {
+    const QString url = QString::fromStdString(text);
+    if (url.startsWith('/')) return QUrl::fromLocalFile(url);
+    return QUrl(url);
+}
+
+class PanePage final : public QWebEnginePage {
+public:
+    PanePage(QWebEngineProfile* profile, QtWebPane* pane) : QWebEnginePage(profile, pane), pane_(pane) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override {
+        return pane_->AcceptNavigation(url, type == NavigationTypeTyped);
+    }
+    QWebEnginePage* createWindow(WebWindowType) override { return pane_->CreateWindowPage(); }
+    void javaScriptAlert(const QUrl& origin, const QString& text) override {
+        if (!pane_->Silent()) QWebEnginePage::javaScriptAlert(origin, text);
+    }
+    bool javaScriptConfirm(const QUrl& origin, const QString& text) override {
+        return !pane_->Silent() && QWebEnginePage::javaScriptConfirm(origin, text);
+    }
+    bool javaScriptPrompt(const QUrl& origin, const QString& text, const QString& value, QString* result) override {
+        return !pane_->Silent() && QWebEnginePage::javaScriptPrompt(origin, text, value, result);
+    }
+
+private:
+    QtWebPane* pane_;
+};
+
+// The page behind a new window: its first navigation goes to the browser
+// when it is an ordinary web address; then it goes away.
+class NewWindowPage final : public QWebEnginePage {
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
+        if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
+            QDesktopServices::openUrl(url);
+        deleteLater();
+        return false;
+    }
+};
+
+}  // namespace
+
+QtWebPane::QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(parent) {
+    setObjectName(name);
+    setPage(new PanePage(profile, this));
+    connect(page(), &QWebEnginePage::loadingChanged, this, &QtWebPane::OnLoadingChanged);
+}
+
+void QtWebPane::Navigate(const std::string& url) {
+    bool cancel = false;
+    if (events_.beforeNavigate) events_.beforeNavigate(url, cancel);
+    if (cancel || IsPrivateLink(url)) return;  // a private link nobody took opens nothing
+    const QUrl engineUrl = ToEngineUrl(url);
+    ownNavigation_ = engineUrl;
+    load(engineUrl);
+}
+
+bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed) {
+    if (ownNavigation_ && (typed || url == *ownNavigation_)) {
+        ownNavigation_.reset();
+        return true;
+    }
+    bool cancel = false;
+    if (events_.beforeNavigate) events_.beforeNavigate(url.toString().toStdString(), cancel);
+    if (cancel || kPrivateSchemes.end() != std::find(kPrivateSchemes.begin(), kPrivateSchemes.end(),
+                                                      url.scheme().toStdString())) {
+        refusedUrl_ = url;
+        return false;
+    }
+    return true;
+}
+
+QWebEnginePage* QtWebPane::CreateWindowPage() {
+    if (events_.newWindow) events_.newWindow();
+    return new NewWindowPage(page()->profile(), this);
+}
+
+void QtWebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+    switch (info.status()) {
+        case QWebEngineLoadingInfo::LoadStartedStatus:
+            if (info.url() == refusedUrl_) return;
+            beginReported_ = true;
+            if (events_.downloadBegin) events_.downloadBegin();
+            return;
+        case QWebEngineLoadingInfo::LoadFailedStatus:
+            if (info.errorCode() != kErrorAborted && beginReported_ && events_.navigateError)
+                events_.navigateError(info.url().toString().toStdString());
+            break;
+        case QWebEngineLoadingInfo::LoadSucceededStatus:
+            lastLoaded_ = info.url();
+            break;
+        case QWebEngineLoadingInfo::LoadStoppedStatus:
+            break;
+    }
+    if (!beginReported_) return;
+    beginReported_ = false;
+    if (events_.downloadComplete) events_.downloadComplete();
+}
+
+}  // namespace ruvo

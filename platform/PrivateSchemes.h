@@ -1,0 +1,22 @@
+#pragma once
+// The link schemes the portal's pages and the list pages use to talk to the
+// program. The web engine must hand them to the panes' before-navigate
+// handlers instead of treating them as unknown protocols.
+#include <array>
+#include <string_view>
+
+namespace ruvo {
+
+inline constexpr std::array<std::string_view, 7> kPrivateSchemes{"eeshow", "eetvs",  "eebovod", "eeqvod",
+                                                                 "fanhome", "open", "delk"};
+
+// True when the text starts with one of the private schemes and "://".
+inline bool IsPrivateLink(std::string_view url) {
+    for (const auto scheme : kPrivateSchemes)
+        if (url.size() > scheme.size() + 3 && url.substr(0, scheme.size()) == scheme &&
+            url.substr(scheme.size(), 3) == "://")
+            return true;
+    return false;
+}
+
+}  // namespace ruvo

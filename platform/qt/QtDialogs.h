@@ -1,0 +1,27 @@
+#pragma once
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+
+class QWidget;
+
+namespace ruvo {
+
+// Message boxes with Qt widgets, owned by `parent` when there is one.
+class QtDialogs final : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    void ShowNotice(const std::string& text, const std::string& title) override;
+
+private:
+    QWidget* parent_;
+};
+
+// Opens addresses with the desktop's default opener (xdg-open and friends).
+class QtShell final : public Shell {
+public:
+    bool OpenUrl(const std::string& url) override;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,49 @@
+#pragma once
+// A web pane on Qt WebEngine: a view for the user interface and a page that
+// hands every navigation to the pane's before-navigate handler.
+#include <QUrl>
+#include <QWebEngineView>
+#include <optional>
+
+#include "platform/WebPane.h"
+
+class QWebEngineLoadingInfo;
+class QWebEngineProfile;
+
+namespace ruvo {
+
+class QtWebPane final : public QWebEngineView, public WebPane {
+    Q_OBJECT
+public:
+    QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* parent);
+
+    void Navigate(const std::string& url) override;
+    void SetSilent(bool silent) override { silent_ = silent; }
+    void SetVisible(bool visible) override { setVisible(visible); }
+    bool IsVisible() const override { return !isHidden(); }
+    void Move(int left, int top, int width, int height) override { setGeometry(left, top, width, height); }
+    void SetEvents(WebPaneEvents events) override { events_ = std::move(events); }
+
+    bool Silent() const { return silent_; }
+    // Asks the handler about a navigation the engine is about to start;
+    // false when it must not happen.
+    bool AcceptNavigation(const QUrl& url, bool typed);
+    // The address of the last page that finished loading successfully.
+    QUrl LastLoadedUrl() const { return lastLoaded_; }
+
+    // A page wants a new window: report it and give the engine a page that
+    // sends an ordinary address to the user's browser and opens nothing else.
+    QWebEnginePage* CreateWindowPage();
+
+private:
+    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+
+    WebPaneEvents events_;
+    bool silent_ = false;
+    bool beginReported_ = false;
+    std::optional<QUrl> ownNavigation_;  // a Navigate call already reported to the handler
+    QUrl refusedUrl_;                    // its aborted load raises no events
+    QUrl lastLoaded_;
+};
+
+}  // namespace ruvo

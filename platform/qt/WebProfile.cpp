@@ -1,0 +1,45 @@
+#include "platform/qt/WebProfile.h"
+
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
+
+#include "platform/PrivateSchemes.h"
+
+namespace ruvo {
+namespace {
+
+// Without a handler the engine blocks the scheme before the navigation
+// request reaches the page; with this one, anything that gets this far fails.
+class RefusingSchemeHandler final : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+    void requestStarted(QWebEngineUrlRequestJob* job) override { job->fail(QWebEngineUrlRequestJob::RequestDenied); }
+};
+
+QByteArray SchemeName(std::string_view scheme) { return QByteArray(scheme.data(), static_cast<int>(scheme.size())); }
+
+}  // namespace
+
+void RegisterPrivateSchemes() {
+    for (const auto scheme : kPrivateSchemes) {
+        QWebEngineUrlScheme definition(SchemeName(scheme));
+        definition.setSyntax(QWebEngineUrlScheme::Syntax::Path);  // never adds a trailing "/"
+        QWebEngineUrlScheme::registerScheme(definition);
+    }
+}
+
+QWebEngineProfile* CreateSharedProfile(QObject* parent) {
+    auto* profile = new QWebEngineProfile(QStringLiteral("RuvoBox"), parent);
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    auto* handler = new RefusingSchemeHandler(profile);
+    for (const auto scheme : kPrivateSchemes) profile->installUrlSchemeHandler(SchemeName(scheme), handler);
+    // The list pages carry no charset: they are written in the legacy code page.
+    profile->settings()->setDefaultTextEncoding(QStringLiteral("GBK"));
+    profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    return profile;
+}
+
+}  // namespace ruvo

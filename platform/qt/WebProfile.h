@@ -1,0 +1,18 @@
+#pragma once
+// The one web profile all panes share: named and persistent, so logins and
+// cookies survive a restart.
+
+class QObject;
+class QWebEngineProfile;
+
+namespace ruvo {
+
+// Registers the private link schemes with the engine. Must run before the
+// application object exists.
+void RegisterPrivateSchemes();
+
+// Creates the shared profile, with a handler that refuses to load any private
+// link (the panes' handlers act on them before that).
+QWebEngineProfile* CreateSharedProfile(QObject* parent);
+
+}  // namespace ruvo
