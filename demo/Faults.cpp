@@ -1,0 +1,83 @@
+#include "demo/Faults.h"
+
+#include <vector>
+
+namespace demo {
+
+std::optional<Fault> ParseFault(const std::string& text) {
+    if (text.rfind("slow:", 0) == 0) {
+        try {
+            return Fault{Fault::Kind::Slow, std::stoi(text.substr(5))};
+        } catch (...) {
+            return std::nullopt;
+        }
+    }
+    if (text == "one") return Fault{Fault::Kind::ReplyOne};
+    if (text == "zero") return Fault{Fault::Kind::ReplyZero};
+    if (text == "malformed") return Fault{Fault::Kind::Malformed};
+    if (text == "500") return Fault{Fault::Kind::ServerError};
+    if (text == "drop") return Fault{Fault::Kind::Drop};
+    return std::nullopt;
+}
+
+void Faults::Set(const std::string& target, const Fault& fault) {
+    std::lock_guard lock(mutex_);
+    faults_[target] = fault;
+}
+
+void Faults::ClearAll() {
+    std::lock_guard lock(mutex_);
+    faults_.clear();
+    updateText_ = "0====0====0====0====1.0";
+    rate_ = 0;
+}
+
+std::optional<Fault> Faults::For(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    std::optional<Fault> found;
+    size_t longest = 0;
+    for (const auto& [target, fault] : faults_) {
+        const bool matches = path.size() >= target.size() &&
+                             path.compare(path.size() - target.size(), target.size(), target) == 0;
+        if (matches && target.size() >= longest) {
+            found = fault;
+            longest = target.size();
+        }
+    }
+    return found;
+}
+
+void Faults::SetUpdateText(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    updateText_ = text;
+}
+
+void Faults::SetUpdateField(int index, const std::string& value) {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t at; (at = updateText_.find("====", start)) != std::string::npos; start = at + 4)
+        fields.push_back(updateText_.substr(start, at - start));
+    fields.push_back(updateText_.substr(start));
+    fields.resize(std::max<size_t>(fields.size(), 5));
+    fields[static_cast<size_t>(index)] = value;
+    updateText_.clear();
+    for (size_t i = 0; i < fields.size(); ++i) updateText_ += (i ? "====" : "") + fields[i];
+}
+
+std::string Faults::UpdateText() const {
+    std::lock_guard lock(mutex_);
+    return updateText_;
+}
+
+void Faults::SetRate(long bytesPerSecond) {
+    std::lock_guard lock(mutex_);
+    rate_ = bytesPerSecond;
+}
+
+long Faults::Rate() const {
+    std::lock_guard lock(mutex_);
+    return rate_;
+}
+
+}  // namespace demo

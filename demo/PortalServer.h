@@ -1,0 +1,54 @@
+#pragma once
+// The demo portal: a real HTTP server on loopback that answers every request
+// the program makes of a portal, under the base path "/box/".
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "demo/Faults.h"
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+}  // namespace httplib
+
+namespace demo {
+
+class PortalServer {
+public:
+    explicit PortalServer(std::string mediaFolder);
+    ~PortalServer();
+
+    Faults& FaultSwitches() { return faults_; }
+    // Also appends every request line to this file.
+    void SetLogFile(const std::string& path) { logFile_ = path; }
+
+    // Binds 127.0.0.1 on `port` (0: a free one). Returns the port, or -1.
+    int Bind(int port);
+    // Serves until Stop; call after Bind.
+    void Run();
+    void Stop();
+
+    // "GET /box//right.asp" etc., in arrival order.
+    std::vector<std::string> Requests() const;
+    void ClearRequests();
+
+private:
+    void Handle(const httplib::Request& request, httplib::Response& response);
+    bool ApplyFault(const std::string& path, httplib::Response& response);
+    void Route(const std::string& path, const httplib::Request& request, httplib::Response& response);
+    void ServeMedia(const std::string& file, httplib::Response& response);
+    void ServeControl(const std::string& path, const httplib::Request& request, httplib::Response& response);
+    void Record(const std::string& line);
+
+    std::string mediaFolder_;
+    std::string logFile_;
+    Faults faults_;
+    std::unique_ptr<httplib::Server> server_;
+    mutable std::mutex requestsMutex_;
+    std::vector<std::string> requests_;
+};
+
+}  // namespace demo

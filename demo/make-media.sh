@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Generates the demo portal's sample media with ffmpeg: a test pattern with the
+# title and episode drawn on it and a tone, keyframes every half second so the
+# player knows the bit rate early. H.264/AAC in MP4 for the program's player,
+# VP8/Vorbis in WebM for the page player (every Chromium decodes it).
+# Usage: make-media.sh PORTAL_BINARY OUT_DIR. Files already made are kept.
+set -euo pipefail
+portal=$1
+out=$2
+mkdir -p "$out"
+font=$(fc-match -f '%{file}' 'Noto Sans CJK SC' 2>/dev/null || true)
+[ -f "$font" ] || font=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+
+make_clip() {
+    local file=$1 seconds=$2 caption=$3 tone=$4
+    local target="$out/$file" partial="$out/.partial-$file"
+    [ -s "$target" ] && return 0
+    local text=${caption//:/\\:}
+    local video="testsrc2=size=320x180:rate=25:duration=$seconds,drawtext=fontfile=$font:text='$text':fontsize=22:fontcolor=white:box=1:boxcolor=black@0.6:x=(w-tw)/2:y=20"
+    local audio="sine=frequency=$tone:duration=$seconds:sample_rate=44100"
+    if [[ $file == *.webm ]]; then
+        ffmpeg -nostdin -loglevel error -y -f lavfi -i "$video" -f lavfi -i "$audio" \
+            -c:v libvpx -deadline realtime -cpu-used 8 -b:v 300k -g 12 -c:a libvorbis -b:a 64k -f webm "$partial"
+    else
+        ffmpeg -nostdin -loglevel error -y -f lavfi -i "$video" -f lavfi -i "$audio" \
+            -c:v libx264 -preset ultrafast -b:v 300k -g 12 -pix_fmt yuv420p -c:a aac -b:a 64k \
+            -movflags +faststart -f mp4 "$partial"
+    fi
+    mv "$partial" "$target"
+}
+
+while IFS='|' read -r file seconds caption tone; do
+    make_clip "$file" "$seconds" "$caption" "$tone" &
+    # two at a time: the machines have two cores
+    [ "$(jobs -r | wc -l)" -ge 2 ] && wait -n
+done < <("$portal" --list-media)
+wait
