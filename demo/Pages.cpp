@@ -135,7 +135,8 @@ std::string AdPage(const std::string& name) {
     if (name == "gun") {
         std::string text;
         for (const Title& title : titles) text += "《" + Html(title.name) + "》 ";
-        return Page("滚动", "<marquee style=\"color:#f0b429\">本周热播：" + text + "</marquee>");
+        return Page("滚动", "<style>body{padding:3px 6px;overflow:hidden}</style><marquee style=\"color:#f0b429\">本周热播：" +
+                                text + "</marquee>");
     }
     if (name == "fudong") return Page("浮动推荐", "<h2>今日推荐</h2><p>" + Html(titles[1].name) + "</p>");
     if (name == "tui") return Page("推荐影片", "<h2>感谢使用</h2><p>下次再看：" + Html(titles[2].name) + "</p>");

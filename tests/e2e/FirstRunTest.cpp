@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "app/SettingsFile.h"
+#include "e2e/ProgramUnderTest.h"
+#include "platform/TextCodec.h"
+#include "platform/TextFile.h"
+
+namespace ruvo {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(FirstRun, CreatesItsFilesAndLoadsTheNinePanes) {
+    test::ProgramUnderTest program;
+    program.Start();
+    const std::vector<std::string> expected{"GET /box/ ",  "GET /box//right.asp", "GET /box/tj/tj.asp?id=",
+                                            "GET /box/js/ads/qvodad.html", "GET /box/js/ads/gun.html"};
+    const bool allSeen = test::ProgramUnderTest::WaitFor(
+        [&] {
+            for (const auto& prefix : expected)
+                if (!program.PortalSaw(prefix.back() == ' ' ? prefix.substr(0, prefix.size() - 1) : prefix))
+                    return false;
+            return true;
+        },
+        60s);
+    std::string seen;
+    for (const auto& line : program.Portal().Requests()) seen += line + "\n";
+    ASSERT_TRUE(allSeen) << "requests seen:\n" << seen;
+    EXPECT_TRUE(program.Running());
+
+    const std::string settings = program.ProgramFile("config.dll");
+    const std::string identity = ReadSetting(settings, "User", "Name", "0");
+    EXPECT_NE(identity, "0");
+    EXPECT_TRUE(program.PortalSaw("GET /box/tj/tj.asp?id=" + identity)) << seen;
+    EXPECT_EQ(ReadSetting(settings, "main", "Name", "0"), "Ruvo影视盒");
+    EXPECT_EQ(ReadSetting(settings, "S_q", "h_w", "0"), "14750");
+    EXPECT_EQ(ReadWholeFile(program.ProgramFile("date.dat")).value_or(""), "\r\n");
+    EXPECT_EQ(ReadWholeFile(program.ProgramFile("date_f.dat")).value_or(""), "\r\n");
+    EXPECT_NE(ReadWholeFile(program.ProgramFile("c.htm")).value_or("").find(EncodeGb18030("暂无记录")),
+              std::string::npos);
+    EXPECT_TRUE(PathExists(program.ProgramFile("f.htm")));
+    EXPECT_TRUE(PathExists(program.ProgramFile("i.gif")));
+    // The home page is requested exactly at the portal base, once.
+    int homeRequests = 0;
+    for (const auto& line : program.Portal().Requests()) homeRequests += line == "GET /box/";
+    EXPECT_EQ(homeRequests, 1);
+}
+
+TEST(FirstRun, DamagedFilesDoNotStopTheProgram) {
+    test::ProgramUnderTest program;
+    WriteTextFile(program.ProgramFile("config.dll"), std::string(2 << 20, '\x01'));
+    ReplaceFileAtomically(program.ProgramFile("date.dat"), "12|\xFF\xFE|e|qvod|a|0|0|0\r\nno bar\r\n" + std::string(1 << 20, 'x'));
+    program.Start();
+    ASSERT_TRUE(test::ProgramUnderTest::WaitFor([&] { return program.PortalSaw("GET /box/js/ads/gun.html"); }, 60s));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(ReadSetting(program.ProgramFile("config.dll"), "S_q", "quit", "0"), "2");
+    EXPECT_EQ(ReadWholeFile(program.ProgramFile("date.dat")).value_or("").substr(0, 14), "12|\xFF\xFE|e|qvod|a");
+}
+
+}  // namespace
+}  // namespace ruvo

@@ -1,0 +1,106 @@
+#include "e2e/ProgramUnderTest.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+extern char** environ;
+
+namespace ruvo::test {
+namespace {
+
+std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::string& programFolder,
+                                          const std::string& portalBase) {
+    std::vector<std::string> env;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string variable = *entry;
+        if (variable.rfind("HOME=", 0) == 0 || variable.rfind("XDG_", 0) == 0 || variable.rfind("RUVO_", 0) == 0)
+            continue;
+        env.push_back(variable);
+    }
+    const std::string runtime = home.File("run");
+    mkdir(runtime.c_str(), 0700);
+    env.push_back("HOME=" + home.File("home"));
+    env.push_back("XDG_DATA_HOME=" + home.File("home/.local/share"));
+    env.push_back("XDG_CONFIG_HOME=" + home.File("home/.config"));
+    env.push_back("XDG_CACHE_HOME=" + home.File("home/.cache"));
+    env.push_back("XDG_RUNTIME_DIR=" + runtime);
+    env.push_back("RUVO_HOME=" + programFolder);
+    env.push_back("RUVO_PORTAL=" + portalBase);
+    if (geteuid() == 0) env.push_back("QTWEBENGINE_DISABLE_SANDBOX=1");  // the engine refuses root otherwise
+    if (!std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) env.push_back("QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu");
+    if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) env.push_back("QT_QPA_PLATFORM=offscreen");
+    return env;
+}
+
+}  // namespace
+
+ProgramUnderTest::ProgramUnderTest() : portal_(std::make_unique<demo::PortalServer>(RUVO_DEMO_MEDIA)) {
+    const int port = portal_->Bind(0);
+    portalBase_ = "http://127.0.0.1:" + std::to_string(port) + "/box/";
+    portalThread_ = std::thread([this] { portal_->Run(); });
+    MakeFolders(home_.File("home"));
+    MakeFolders(ProgramFolder());
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    Stop();
+    portal_->Stop();
+    portalThread_.join();
+}
+
+void ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args{RUVO_BOX_PATH};
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    const auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_);
+    std::vector<char*> argv, envp;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    if (posix_spawn(&child_, RUVO_BOX_PATH, nullptr, nullptr, argv.data(), envp.data()) != 0) child_ = -1;
+}
+
+bool ProgramUnderTest::Running() {
+    if (child_ <= 0) return false;
+    int status = 0;
+    if (waitpid(child_, &status, WNOHANG) == child_) {
+        child_ = -1;
+        return false;
+    }
+    return true;
+}
+
+int ProgramUnderTest::Stop() {
+    if (child_ <= 0) return -1;
+    kill(child_, SIGTERM);
+    int status = 0;
+    const bool ended = WaitFor([&] { return waitpid(child_, &status, WNOHANG) == child_; }, std::chrono::seconds(10));
+    if (!ended) {
+        kill(child_, SIGKILL);
+        waitpid(child_, &status, 0);
+    }
+    child_ = -1;
+    return status;
+}
+
+bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+bool ProgramUnderTest::PortalSaw(const std::string& prefix) const {
+    for (const auto& line : portal_->Requests())
+        if (line.rfind(prefix, 0) == 0) return true;
+    return false;
+}
+
+}  // namespace ruvo::test

@@ -1,0 +1,50 @@
+#pragma once
+// Drives the real program end to end: a demo portal in this process on a
+// free loopback port, a fresh program folder and home, and ruvo-box started
+// as a child process with the environment a test run needs (no sandbox as
+// root, offscreen when there is no display).
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "demo/PortalServer.h"
+#include "fakes/TempFolder.h"
+
+namespace ruvo::test {
+
+class ProgramUnderTest {
+public:
+    ProgramUnderTest();
+    ~ProgramUnderTest();
+
+    // Starts ruvo-box with these arguments.
+    void Start(const std::vector<std::string>& arguments = {});
+    // Ends the program (SIGTERM, then SIGKILL) and returns its exit status.
+    int Stop();
+    bool Running();
+
+    demo::PortalServer& Portal() { return *portal_; }
+    const std::string& PortalBase() const { return portalBase_; }
+    const TempFolder& Home() const { return home_; }
+    std::string ProgramFolder() const { return home_.File("program"); }
+    std::string ProgramFile(std::string_view name) const { return JoinPath(ProgramFolder(), name); }
+
+    // Waits until `condition` holds, checking every 50 ms; false after `limit`.
+    static bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit);
+    // True once the portal has seen a request line that starts with `prefix`.
+    bool PortalSaw(const std::string& prefix) const;
+
+private:
+    TempFolder home_;
+    std::unique_ptr<demo::PortalServer> portal_;
+    std::thread portalThread_;
+    std::string portalBase_;
+    pid_t child_ = -1;
+};
+
+}  // namespace ruvo::test
