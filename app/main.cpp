@@ -6,12 +6,20 @@
 
 #include "app/ProgramPlaces.h"
 #include "app/Startup.h"
+#include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
+#include "platform/qt/LoggedTrayTips.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtHttpFetch.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/qt/WebProfile.h"
+#include "playback/EpisodePlayer.h"
+#include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
+#include "portal/PaneLoadEvents.h"
+#include "portal/SearchBox.h"
+#include "shell/NavigationButtons.h"
 
 namespace {
 
@@ -21,6 +29,14 @@ void ChooseRendererProcessModel() {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--process-per-site")) flags += " --process-per-site";
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
+// The player draws into a native X11 window; on a Wayland desktop the
+// program runs through XWayland for that.
+void ChooseWindowSystem() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 // The program's own arguments (the engine's, after "--webEngineArgs", are not
@@ -34,31 +50,56 @@ std::string CommandLine(const QStringList& arguments) {
 
 const char* Environment(const char* name) { return std::getenv(name); }
 
+ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
+    ruvo::WindowActions actions;
+    actions.search = [&window] { window.Search().Search(); };
+    actions.searchBoxClicked = [&window] { window.Search().ClickInBox(); };
+    actions.searchBoxLeft = [&window] { window.Search().FocusLost(); };
+    actions.navigationClick = [&window](int index) { window.Navigation().Click(index); };
+    actions.transportClick = [&window](int index) {
+        if (index == 1) window.Transport().ClickStop();
+        if (index == 7) window.Navigation().Click(11);
+        if (index == 5) window.Episodes().PlayAdjacentEpisode(2);
+        if (index == 6) window.Episodes().PlayAdjacentEpisode(1);
+    };
+    actions.retryMainArea = [&window] { window.LoadEvents().RetryMainArea(); };
+    actions.retrySidePane = [&window] { window.LoadEvents().RetrySidePane(); };
+    actions.closeWebPlayer = [&window] { window.Episodes().CloseWebPlayer(); };
+    return actions;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     ChooseRendererProcessModel();
+    ChooseWindowSystem();
     ruvo::RegisterPrivateSchemes();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvo-box"));
-    QApplication::setQuitOnLastWindowClosed(true);
 
     const std::string folder = ruvo::ChooseProgramFolder(
         {Environment("RUVO_HOME"), QCoreApplication::applicationDirPath().toStdString(), Environment("XDG_DATA_HOME"),
          Environment("HOME")});
     const ruvo::PortalAddress portal = ruvo::PortalFrom(Environment("RUVO_PORTAL"));
 
-    ruvo::MpvPlayerProbe player;
+    ruvo::MpvPlayerProbe probe;
     ruvo::QtDialogs dialogs;
     ruvo::QtShell shell;
-    ruvo::StartupPorts startupPorts{player, dialogs, shell, ruvo::KernelNetworkAdapters(), ruvo::SystemClock()};
+    ruvo::StartupPorts startupPorts{probe, dialogs, shell, ruvo::KernelNetworkAdapters(), ruvo::SystemClock()};
     if (ruvo::RunStartup(folder, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
 
     QWebEngineProfile* profile = ruvo::CreateSharedProfile(&app);
     ruvo::MainWindowWidget widget(profile);
     dialogs.SetParent(&widget);
+    ruvo::MpvPlayer player(widget.VideoSurface());
+    player.SetFullScreenRequest([&widget](bool on) { widget.SetPlayerFullScreen(on); });
     ruvo::QtTimers timers;
-    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers}, folder, portal);
+    ruvo::QtHttpFetch fetch;
+    ruvo::LoggedTrayTips tray;
+    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, widget.Controls(), dialogs,
+                             ruvo::LinuxProcesses()},
+                            folder, portal);
+    widget.SetActions(ActionsOf(window));
     window.Load(CommandLine(QCoreApplication::arguments()));
     widget.show();
     return app.exec();

@@ -102,9 +102,19 @@ int PortalServer::Bind(int port) {
     return server_->bind_to_port("127.0.0.1", port) ? port : -1;
 }
 
-void PortalServer::Run() { server_->listen_after_bind(); }
+void PortalServer::Run() {
+    runCalled_ = true;
+    if (stopRequested_) return;  // stopped before it started
+    server_->listen_after_bind();
+}
 
 void PortalServer::Stop() {
+    // A stop that comes while the serving loop is starting waits for it, else
+    // the loop would come up after the stop and never end.
+    stopRequested_ = true;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (runCalled_ && !server_->is_running() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     if (server_->is_running()) server_->stop();
 }
 

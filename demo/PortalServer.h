@@ -1,6 +1,7 @@
 #pragma once
 // The demo portal: a real HTTP server on loopback that answers every request
 // the program makes of a portal, under the base path "/box/".
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -47,6 +48,8 @@ private:
     std::string logFile_;
     Faults faults_;
     std::unique_ptr<httplib::Server> server_;
+    std::atomic<bool> runCalled_{false};
+    std::atomic<bool> stopRequested_{false};
     mutable std::mutex requestsMutex_;
     std::vector<std::string> requests_;
 };

@@ -20,6 +20,10 @@ public:
     // Resizes the window to a size in twips (converted at the screen's
     // resolution: 15 twips a pixel at 96 dpi).
     virtual void ResizeTwips(int width, int height) = 0;
+    virtual bool IsMaximized() const = 0;
+    // The window's current size in twips.
+    virtual int WidthTwips() const = 0;
+    virtual int HeightTwips() const = 0;
     // Lets the window's key handler see keys before the focused control.
     virtual void SetKeyPreview(bool on) = 0;
 };

@@ -120,6 +120,19 @@ std::string EncodeGb18030(std::string_view text) {
     return out;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t length = Utf8SequenceAt(bytes, pos);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
+std::string DecodeReplyText(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? std::string(bytes) : DecodeGb18030(bytes);
+}
+
 bool IsGbkDoubleByte(std::string_view text, size_t pos, size_t& length) {
     length = Utf8SequenceAt(text, pos);
     if (length == 0) {

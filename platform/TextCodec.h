@@ -20,6 +20,12 @@ std::string DecodeGb18030(std::string_view bytes);
 // are not valid UTF-8 are written unchanged.
 std::string EncodeGb18030(std::string_view text);
 
+// True when the bytes are well-formed UTF-8.
+bool IsValidUtf8(std::string_view bytes);
+
+// A reply body as text: UTF-8 when it is valid UTF-8, else GB18030 (GBK).
+std::string DecodeReplyText(std::string_view bytes);
+
 // True when the character starting at text[pos] takes two bytes in GBK.
 // `length` receives the character's length in UTF-8 bytes (at least 1).
 bool IsGbkDoubleByte(std::string_view text, size_t pos, size_t& length);

@@ -20,6 +20,9 @@ struct WebPaneEvents {
     std::function<void()> newWindow;
     // A page that failed to load (not a navigation that a handler cancelled).
     std::function<void(const std::string& url)> navigateError;
+    // A right-click in the page: the link under the mouse as the page wrote
+    // it ("" when there is none). The engine's own menu never shows.
+    std::function<void(const std::string& link)> contextMenu;
 };
 
 class WebPane {

@@ -5,6 +5,14 @@
 #include "base/NumberText.h"
 #include "history/HistoryPages.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
+#include "playback/EpisodePlayer.h"
+#include "playback/TransportControls.h"
+#include "portal/LinkDispatcher.h"
+#include "portal/PaneLoadEvents.h"
+#include "portal/SearchBox.h"
+#include "shell/DesignValues.h"
+#include "shell/NavigationButtons.h"
 
 namespace ruvo {
 namespace {
@@ -27,9 +35,22 @@ constexpr std::array<TimerDesign, kTimerCount> kTimerDesigns{{
 }  // namespace
 
 MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalAddress portal)
-    : ports_(ports), programFolder_(std::move(programFolder)), portal_(std::move(portal)) {
+    : ports_(ports), programFolder_(std::move(programFolder)), portal_(std::move(portal)), lists_(programFolder_) {
+    dispatcher_ = std::make_unique<LinkDispatcher>(*this);
+    episodes_ = std::make_unique<EpisodePlayer>(*this);
+    transport_ = std::make_unique<TransportControls>(*this);
+    navigation_ = std::make_unique<NavigationButtons>(*this);
+    search_ = std::make_unique<SearchBox>(*this);
+    loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
+    ApplyDesignValues(ports_.controls);
     CreateTimers();
+    ConnectPanes();
+    lists_.SetPageWritten([this](std::string_view listName, const std::string& pagePath) {
+        PaneOf(IsWatchList(listName) ? Pane::Web3 : Pane::Web4).Navigate(pagePath);
+    });
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateTimers() {
     for (size_t i = 0; i < kTimerCount; ++i) {
@@ -38,7 +59,40 @@ void MainWindow::CreateTimers() {
         Timer* timer = timers_[i].get();
         // A one-shot timer's handler switches it off first.
         if (kTimerDesigns[i].oneShot) timer->SetOnTick([timer] { timer->SetEnabled(false); });
-        else timer->SetOnTick([] {});
+    }
+    SetTimerHandler(WindowTimer::Timer4, [this] { episodes_->RetryTick(); });
+}
+
+void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick) {
+    TimerOf(timer).SetOnTick([this, onTick = std::move(onTick)] {
+        if (!gate_.IsClosed()) onTick();
+    });
+}
+
+void MainWindow::ConnectPanes() {
+    for (const Pane pane : kAllPanes) {
+        WebPane* web = &PaneOf(pane);
+        WebPaneEvents events = loadEvents_->EventsFor(pane);
+        const auto dispatch = dispatcher_->HandlerFor(pane);
+        // While a fetch is waited for, navigations wait too: the engine's is
+        // cancelled and made again once the gate opens.
+        events.beforeNavigate = [this, web, dispatch](const std::string& url, bool& cancel) {
+            if (gate_.IsClosed()) {
+                cancel = true;
+                gate_.RunOrDefer([web, url] { web->Navigate(url); });
+                return;
+            }
+            if (dispatch) dispatch(url, cancel);
+        };
+        for (auto* handler : {&events.downloadBegin, &events.downloadComplete, &events.newWindow}) {
+            if (!*handler) continue;
+            *handler = [this, inner = *handler] { gate_.RunOrDefer(inner); };
+        }
+        if (events.navigateError)
+            events.navigateError = [this, inner = events.navigateError](const std::string& url) {
+                gate_.RunOrDefer([inner, url] { inner(url); });
+            };
+        web->SetEvents(std::move(events));
     }
 }
 
@@ -84,9 +138,37 @@ void MainWindow::Load(const std::string& commandLine) {
     state_.playerAdState = 0;
     state_.scrollAdState = 0;
     state_.exitPopupFlag = "0";
+    ports_.player.SetAdPageUrl(portal_.base + "js/ads/qvodad.html");
     host.SetKeyPreview(true);
     for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(kTimerDesigns[i].enabledAtStart);
     if (!commandLine.empty() && playCommandLineItem_) playCommandLineItem_(commandLine);
+}
+
+std::optional<std::string> MainWindow::FetchText(const std::string& url) {
+    EventGate::Hold hold(gate_);
+    const auto body = ports_.fetch.Get(url, kFetchTimeoutSeconds);
+    if (!body) return std::nullopt;
+    return DecodeReplyText(*body);
+}
+
+void MainWindow::EnsureTimerOn(WindowTimer timer) {
+    if (!TimerOf(timer).IsEnabled()) TimerOf(timer).SetEnabled(true);
+}
+
+void MainWindow::PlaceScrollAd() {
+    WindowControls& c = ports_.controls;
+    const int barLeft = c.Geometry({ControlName::BAD}).left;
+    const int nameWidth = c.Geometry({ControlName::bo_name}).width;
+    if (barLeft - 60 >= nameWidth) {
+        if (state_.scrollAdState == 2) c.SetVisible({ControlName::BAD}, true);
+    } else {
+        c.SetVisible({ControlName::BAD}, false);
+    }
+}
+
+void MainWindow::SetTitleLine(const std::string& text) {
+    ports_.controls.SetText({ControlName::bo_name}, text);
+    PlaceScrollAd();
 }
 
 }  // namespace ruvo

@@ -1,20 +1,40 @@
 #pragma once
-// The main window "BA1": its panes, timers and state, and its load.
+// The main window "BA1": it owns the run-time state, the panes, the timers,
+// the player and every part that acts on them. The parts reach each other
+// and the shared state through it, the way the window's own handlers would.
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/EventGate.h"
 #include "app/ProgramPlaces.h"
+#include "history/HistoryLists.h"
+#include "platform/Dialogs.h"
+#include "platform/HttpFetch.h"
 #include "platform/MainWindowHost.h"
+#include "platform/Player.h"
+#include "platform/Processes.h"
 #include "platform/Timer.h"
+#include "platform/Tray.h"
 #include "platform/WebPane.h"
+#include "platform/WindowControls.h"
 #include "portal/MainWindowState.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
 
+class EpisodePlayer;
+class LinkDispatcher;
+class NavigationButtons;
+class PaneLoadEvents;
+class SearchBox;
+class TransportControls;
+
 inline constexpr const char* kMainWindowCaption = "Ruvo电影影视盒";
+// Episode and update requests give up after this long.
+inline constexpr int kFetchTimeoutSeconds = 60;
 
 // The main window's timers, with the intervals fixed in its design.
 enum class WindowTimer {
@@ -31,11 +51,18 @@ struct MainWindowPorts {
     MainWindowHost& host;
     std::array<WebPane*, kPaneCount> panes;  // indexed by Pane
     TimerFactory& timers;
+    Player& player;
+    HttpFetch& fetch;
+    TrayTips& tray;
+    WindowControls& controls;
+    Dialogs& dialogs;
+    Processes& processes;
 };
 
 class MainWindow {
 public:
     MainWindow(MainWindowPorts ports, std::string programFolder, PortalAddress portal);
+    ~MainWindow();
 
     // Plays the program's command-line argument once the window has loaded.
     void SetPlayCommandLineItem(std::function<void(const std::string&)> play) { playCommandLineItem_ = std::move(play); }
@@ -46,22 +73,63 @@ public:
     // The first page of a pane.
     std::string FirstPage(Pane pane) const;
 
+    // One synchronous GET: the window takes no input and the program's logic
+    // no events until the reply (decoded to text) or the time-out.
+    std::optional<std::string> FetchText(const std::string& url);
+
+    // Shows a tray balloon tip.
+    void ShowTrayTip(const std::string& text) { ports_.tray.ShowTrayTip(text); }
+    // The timer's tick handler. A tick that comes while a fetch is waited
+    // for is dropped; the timer ticks again.
+    void SetTimerHandler(WindowTimer timer, std::function<void()> onTick);
+    // Switches a timer on only when it is off, so its interval is not restarted.
+    void EnsureTimerOn(WindowTimer timer);
+
     WebPane& PaneOf(Pane pane) { return *ports_.panes[static_cast<size_t>(pane)]; }
     Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
     MainWindowState& State() { return state_; }
+    Player& PlayerControl() { return ports_.player; }
+    WindowControls& Controls() { return ports_.controls; }
+    MainWindowHost& Host() { return ports_.host; }
+    Dialogs& MessageBoxes() { return ports_.dialogs; }
+    Processes& ProcessList() { return ports_.processes; }
+    HistoryLists& Lists() { return lists_; }
+    EventGate& Gate() { return gate_; }
     const std::string& ProgramFolder() const { return programFolder_; }
     const PortalAddress& Portal() const { return portal_; }
 
+    LinkDispatcher& Dispatcher() { return *dispatcher_; }
+    EpisodePlayer& Episodes() { return *episodes_; }
+    TransportControls& Transport() { return *transport_; }
+    NavigationButtons& Navigation() { return *navigation_; }
+    SearchBox& Search() { return *search_; }
+    PaneLoadEvents& LoadEvents() { return *loadEvents_; }
+
+    // Shows or hides the scrolling advertisement bar after the title line
+    // changed: a long name hides it.
+    void PlaceScrollAd();
+    // Sets the title line and fits the scrolling bar to it.
+    void SetTitleLine(const std::string& text);
+
 private:
     void CreateTimers();
+    void ConnectPanes();
     void ReadSavedSettings();
 
     MainWindowPorts ports_;
     std::string programFolder_;
     PortalAddress portal_;
     MainWindowState state_;
+    EventGate gate_;
+    HistoryLists lists_;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
     std::function<void(const std::string&)> playCommandLineItem_;
+    std::unique_ptr<LinkDispatcher> dispatcher_;
+    std::unique_ptr<EpisodePlayer> episodes_;
+    std::unique_ptr<TransportControls> transport_;
+    std::unique_ptr<NavigationButtons> navigation_;
+    std::unique_ptr<SearchBox> search_;
+    std::unique_ptr<PaneLoadEvents> loadEvents_;
 };
 
 }  // namespace ruvo

@@ -27,6 +27,17 @@ struct MainWindowState {
     int compactMode = 0;       // small-window mode
     std::string latestVersion; // from the portal's update file
     std::string playerFolder;  // folder of the outside player's programs
+
+    // The item playing and what follows it.
+    int historyListKind = 0;           // 1 portal title (date.dat), 2 local file (date_f.dat)
+    int resumePosition = 0;            // seconds to resume at on the first playing tick
+    int lastPosition = 0;              // position at the latest status tick
+    std::string episodeInfo = "0";     // id "-" v "-" v1 "-" name of the portal title, or "0"
+    std::string nextEpisodeState = "0";  // "0" unknown, "1" none, "3" retry due, else the next play link
+    std::string nextEpisodeUrl = "0";    // "0" unknown, "1" none, else the next media address
+    int nextPreloadStarted = 0;
+    int nextEpisodeRetryCount = 0;
+    std::string lastSearchText;        // trimmed text of the last search sent
 };
 
 }  // namespace ruvo

@@ -1,16 +1,47 @@
 #include "platform/qt/MainWindowWidget.h"
 
+#include <QEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
-#include <QStackedWidget>
-#include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "portal/MainWindow.h"
 #include "shell/Twips.h"
 
 namespace ruvo {
+namespace {
+
+constexpr const char* kDarkStyle =
+    "QWidget#BA1Body{background:#1e1e1e}"
+    "QLabel{color:#c8c8c8}QLabel#zhun,QLabel#times{color:#9c9c81}"
+    "QWidget#qvod,QWidget#bo_ad{background:#000}"
+    "QToolButton{color:#ddd;background:#2d2d2d;border:1px solid #3a3a3a;padding:2px 6px}"
+    "QToolButton:checked{background:#4a4030}"
+    "QWidget#gunt{background:#333}QWidget#huan{background:#5a5a5a}QWidget#gunt1{background:#f0b429}";
+
+QToolButton* Button(const QString& text, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    return button;
+}
+
+// A grid whose cell (0, 0) holds several widgets on top of each other:
+// which one shows is the logic's choice.
+QGridLayout* StackedCell(QWidget* owner) {
+    auto* grid = new QGridLayout(owner);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    return grid;
+}
+
+}  // namespace
 
 MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
     setObjectName(QStringLiteral("BA1"));
@@ -20,38 +51,267 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
         panes_[static_cast<size_t>(pane)] =
             new QtWebPane(QString::fromUtf8(name.data(), static_cast<int>(name.size())), profile, this);
     }
-    BuildProvisionalLayout();
+    auto* body = new QWidget(this);
+    body->setObjectName(QStringLiteral("BA1Body"));
+    body->setStyleSheet(QString::fromLatin1(kDarkStyle));
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(4, 4, 4, 4);
+    columns->setSpacing(5);
+    columns->addWidget(BuildLeftColumn());
+    columns->addWidget(BuildCentreColumn(), 1);
+    columns->addWidget(BuildRightColumn());
+    setCentralWidget(body);
+    // The statistics page loads but never shows.
+    Pane(ruvo::Pane::Web6).setParent(body);
+    Pane(ruvo::Pane::Web6).hide();
 }
 
-void MainWindowWidget::BuildProvisionalLayout() {
-    auto* central = new QWidget(this);
-    auto* columns = new QHBoxLayout(central);
-    columns->setContentsMargins(0, 0, 0, 0);
-    columns->setSpacing(2);
+QWidget* MainWindowWidget::Host(ControlName name, QWidget* content) {
+    auto* host = new QWidget;
+    auto* layout = new QVBoxLayout(host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+    Register(name, host);
+    return host;
+}
 
-    auto* left = new QVBoxLayout;
-    mainArea_ = new QStackedWidget(central);
-    mainArea_->addWidget(&Pane(ruvo::Pane::Web1));
-    mainArea_->addWidget(&Pane(ruvo::Pane::Webso));
-    left->addWidget(mainArea_, 1);
-    Pane(ruvo::Pane::Web8).setFixedHeight(26);
-    left->addWidget(&Pane(ruvo::Pane::Web8));
-    columns->addLayout(left, 1);
+QWidget* MainWindowWidget::Notice(ControlName name, const QString& text) {
+    auto* notice = new QLabel(text);
+    notice->setAlignment(Qt::AlignCenter);
+    notice->setWordWrap(true);
+    notice->setCursor(Qt::PointingHandCursor);
+    notice->installEventFilter(this);
+    notice->setObjectName(name == ControlName::w1 ? QStringLiteral("w1") : QStringLiteral("w5"));
+    Register(name, notice);
+    return notice;
+}
 
-    rightPanel_ = new QTabWidget(central);
-    rightPanel_->addTab(&Pane(ruvo::Pane::Web5), QStringLiteral("片库"));
-    rightPanel_->addTab(&Pane(ruvo::Pane::Web3), QStringLiteral("观看记录"));
-    rightPanel_->addTab(&Pane(ruvo::Pane::Web4), QStringLiteral("本地文件"));
-    rightPanel_->setFixedWidth(240);
-    columns->addWidget(rightPanel_);
+QWidget* MainWindowWidget::BuildLeftColumn() {
+    auto* left = new QWidget;
+    left->setFixedWidth(212);
+    auto* layout = new QVBoxLayout(left);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* searchRow = new QHBoxLayout;
+    searchBox_ = new QLineEdit;
+    searchBox_->installEventFilter(this);
+    auto* searchButton = Button(QStringLiteral("搜索"), left);
+    connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
+        if (actions_.search) actions_.search();
+    });
+    connect(searchButton, &QToolButton::clicked, this, [this] {
+        if (actions_.search) actions_.search();
+    });
+    searchRow->addWidget(searchBox_, 1);
+    searchRow->addWidget(searchButton);
+    layout->addLayout(searchRow);
+    Register(ControlName::soso, searchBox_);
 
-    // The player page, the statistics page and the player advertisement load
-    // from the start but show only when their part needs them.
-    for (const ruvo::Pane hidden : {ruvo::Pane::Web2, ruvo::Pane::Web6, ruvo::Pane::Web7}) {
-        Pane(hidden).setParent(central);
-        Pane(hidden).hide();
+    auto* area = new QWidget;
+    QGridLayout* cell = StackedCell(area);
+    cell->addWidget(Host(ControlName::Pic1, &Pane(ruvo::Pane::Web1)), 0, 0);
+    cell->addWidget(Host(ControlName::pso, &Pane(ruvo::Pane::Webso)), 0, 0);
+    cell->addWidget(Notice(ControlName::w1, QStringLiteral("页面加载失败，点击这里重试")), 0, 0);
+    layout->addWidget(area, 1);
+    Register(ControlName::LeftPanel, left);
+    return left;
+}
+
+QWidget* MainWindowWidget::BuildCentreColumn() {
+    auto* centre = new QWidget;
+    auto* layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    auto* header = new QWidget;
+    header->setFixedHeight(25);
+    auto* leftToggle = Button(QStringLiteral("◧"), header);
+    leftToggle->setGeometry(5, 2, 20, 20);
+    connect(leftToggle, &QToolButton::clicked, this, [this] {
+        if (actions_.navigationClick) actions_.navigationClick(10);
+    });
+    Register(ControlName::npc, leftToggle, 10);
+    auto* name = new QLabel(header);
+    name->move(35, 4);
+    Register(ControlName::bo_name, name);
+    auto* bar = new QWidget(header);
+    bar->setObjectName(QStringLiteral("BAD"));
+    auto* barLayout = new QVBoxLayout(bar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->addWidget(&Pane(ruvo::Pane::Web8));
+    Register(ControlName::BAD, bar);
+    auto* rightToggle = Button(QStringLiteral("◨"), header);
+    Register(ControlName::npc, rightToggle, 11);
+    connect(rightToggle, &QToolButton::clicked, this, [this] {
+        if (actions_.navigationClick) actions_.navigationClick(11);
+    });
+    header->installEventFilter(this);  // places the bar and the right toggle on resize
+    header->setObjectName(QStringLiteral("Pic4"));
+    layout->addWidget(header);
+
+    playerArea_ = new QWidget;
+    playerAreaLayout_ = StackedCell(playerArea_);
+    auto* qvod = new QWidget;
+    qvod->setObjectName(QStringLiteral("qvod"));
+    QGridLayout* qvodCell = StackedCell(qvod);
+    videoSurface_ = new QWidget;
+    videoSurface_->setAttribute(Qt::WA_NativeWindow);  // mpv draws into this native window
+    videoSurface_->setAttribute(Qt::WA_DontCreateNativeAncestors);
+    videoSurface_->setStyleSheet(QStringLiteral("background:#000"));
+    qvodCell->addWidget(videoSurface_, 0, 0);
+    auto* advert = new QLabel(QStringLiteral("Ruvo影视盒"));
+    advert->setObjectName(QStringLiteral("bo_ad"));
+    advert->setAlignment(Qt::AlignCenter);
+    qvodCell->addWidget(advert, 0, 0);
+    Register(ControlName::bo_ad, advert);
+    auto* playerAd = Host(ControlName::ad_huan, &Pane(ruvo::Pane::Web7));
+    playerAd->setFixedSize(300, 250);
+    qvodCell->addWidget(playerAd, 0, 0, Qt::AlignCenter);
+    auto* next = new QLabel(QStringLiteral("正准备播放下一集，请稍后..."));
+    qvodCell->addWidget(next, 0, 0, Qt::AlignCenter);
+    Register(ControlName::next_s, next);
+    Register(ControlName::qvod, qvod);
+    playerAreaLayout_->addWidget(qvod, 0, 0);
+
+    auto* webPlayer = new QWidget;
+    QGridLayout* webCell = StackedCell(webPlayer);
+    webCell->addWidget(&Pane(ruvo::Pane::Web2), 0, 0);
+    auto* close = Button(QStringLiteral("×"), webPlayer);
+    webCell->addWidget(close, 0, 0, Qt::AlignTop | Qt::AlignRight);
+    connect(close, &QToolButton::clicked, this, [this] {
+        if (actions_.closeWebPlayer) actions_.closeWebPlayer();
+    });
+    Register(ControlName::Pic2, webPlayer);
+    playerAreaLayout_->addWidget(webPlayer, 0, 0);
+    layout->addWidget(playerArea_, 1);
+
+    auto* strip = new QWidget;
+    strip->setFixedHeight(22);
+    auto* stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(13, 0, 13, 0);
+    auto* status = new QLabel;
+    status->setObjectName(QStringLiteral("zhun"));
+    auto* times = new QLabel;
+    times->setObjectName(QStringLiteral("times"));
+    stripLayout->addWidget(status);
+    stripLayout->addStretch(1);
+    stripLayout->addWidget(times);
+    Register(ControlName::zhun, status);
+    Register(ControlName::times, times);
+    Register(ControlName::bo_zt, strip);
+    layout->addWidget(strip);
+
+    auto* track = new QWidget;
+    track->setObjectName(QStringLiteral("gunt"));
+    track->setFixedHeight(7);
+    auto* downloaded = new QWidget(track);
+    downloaded->setObjectName(QStringLiteral("huan"));
+    downloaded->setGeometry(-30, 0, 0, 7);
+    auto* knob = new QWidget(track);
+    knob->setObjectName(QStringLiteral("gunt1"));
+    knob->setGeometry(0, 0, 12, 7);
+    Register(ControlName::gunt, track);
+    Register(ControlName::huan, downloaded);
+    Register(ControlName::gunt1, knob);
+    layout->addWidget(track);
+    layout->addWidget(BuildPlayerBar());
+    return centre;
+}
+
+QWidget* MainWindowWidget::BuildPlayerBar() {
+    auto* bar = new QWidget;
+    bar->setFixedHeight(31);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(12, 3, 12, 3);
+    // Left to right as the bar shows them: stop, previous, play, next; then
+    // mute, full screen, open file and the right-panel toggle at the end.
+    const std::array<std::pair<int, const char*>, 8> buttons{{
+        {1, "■"}, {6, "⏮"}, {0, "▶"}, {5, "⏭"}, {2, "🔊"}, {3, "⛶"}, {4, "📂"}, {7, "◨"}}};
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const auto [index, text] = buttons[i];
+        if (i == 4) layout->addStretch(1);
+        auto* button = Button(QString::fromUtf8(text), bar);
+        connect(button, &QToolButton::clicked, this, [this, index] {
+            if (actions_.transportClick) actions_.transportClick(index);
+        });
+        Register(ControlName::bo_but, button, index);
+        layout->addWidget(button);
     }
-    setCentralWidget(central);
+    return bar;
+}
+
+QWidget* MainWindowWidget::BuildRightColumn() {
+    auto* right = new QWidget;
+    right->setFixedWidth(222);
+    auto* layout = new QVBoxLayout(right);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* tabs = new QHBoxLayout;
+    const std::array<std::pair<int, const char*>, 3> tabButtons{{{6, "片库"}, {7, "观看记录"}, {8, "本地文件"}}};
+    for (const auto& [index, text] : tabButtons) {
+        auto* tab = Button(QString::fromUtf8(text), right);
+        tab->setCheckable(true);
+        tab->setChecked(index == 6);
+        connect(tab, &QToolButton::clicked, this, [this, tab, index] {
+            tab->setChecked(!tab->isChecked());  // the logic decides which tab looks selected
+            if (actions_.navigationClick) actions_.navigationClick(index);
+        });
+        Register(ControlName::npc, tab, index);
+        tabs->addWidget(tab);
+    }
+    layout->addLayout(tabs);
+
+    auto* pages = new QWidget;
+    QGridLayout* cell = StackedCell(pages);
+    cell->addWidget(Host(ControlName::P5, &Pane(ruvo::Pane::Web5)), 0, 0);
+    cell->addWidget(Notice(ControlName::w5, QStringLiteral("页面加载失败，点击这里重试")), 0, 0);
+    cell->addWidget(Host(ControlName::P3, &Pane(ruvo::Pane::Web3)), 0, 0);
+    cell->addWidget(Host(ControlName::P4, &Pane(ruvo::Pane::Web4)), 0, 0);
+    layout->addWidget(pages, 1);
+    auto* bottom = new QHBoxLayout;
+    auto* listAction = new QLabel;
+    bottom->addStretch(1);
+    bottom->addWidget(listAction);
+    layout->addLayout(bottom);
+    Register(ControlName::qk, listAction);
+    Register(ControlName::RightPanel, right);
+    return right;
+}
+
+bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched->objectName() == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();
+        if (watched->objectName() == QLatin1String("w5") && actions_.retrySidePane) actions_.retrySidePane();
+        if (watched == searchBox_ && actions_.searchBoxClicked) actions_.searchBoxClicked();
+    } else if (watched == controls_.WidgetOf({ControlName::qvod}) && qvodIsFullScreen()) {
+        // Leaving full screen the way every player does: Esc or a double click.
+        const bool escape = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+        if (escape || event->type() == QEvent::MouseButtonDblClick) SetPlayerFullScreen(false);
+    } else if (event->type() == QEvent::FocusOut && watched == searchBox_ && actions_.searchBoxLeft) {
+        actions_.searchBoxLeft();
+    } else if (event->type() == QEvent::Resize && watched->objectName() == QLatin1String("Pic4")) {
+        auto* header = static_cast<QWidget*>(watched);
+        controls_.WidgetOf({ControlName::BAD})->setGeometry(header->width() - 220, 2, 190, 20);
+        controls_.WidgetOf({ControlName::npc, 11})->setGeometry(header->width() - 25, 2, 20, 20);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindowWidget::qvodIsFullScreen() const {
+    return controls_.WidgetOf({ControlName::qvod})->parentWidget() != playerArea_;
+}
+
+void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
+    QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
+    if (fullScreen && qvod->parentWidget() == playerArea_) {
+        qvod->setParent(nullptr);
+        qvod->setWindowFlag(Qt::Window, true);
+        qvod->showFullScreen();
+        qvod->installEventFilter(this);
+    } else if (!fullScreen && qvod->parentWidget() != playerArea_) {
+        qvod->setWindowFlag(Qt::Window, false);
+        playerAreaLayout_->addWidget(qvod, 0, 0);
+        qvod->show();
+    }
 }
 
 std::array<WebPane*, kPaneCount> MainWindowWidget::PaneInterfaces() {
@@ -71,13 +331,14 @@ void MainWindowWidget::LimitMaximizedSize(int width, int height) {
     if (width > 0 && height > 0) setMaximumSize(width, height);
 }
 
-void MainWindowWidget::EnableTaskbarMinimizeRestore() {
-    setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-}
+void MainWindowWidget::EnableTaskbarMinimizeRestore() { setWindowFlag(Qt::WindowMinMaxButtonsHint, true); }
 
 void MainWindowWidget::ResizeTwips(int width, int height) {
     const double dpi = logicalDpiX();
     resize(TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
 }
+
+int MainWindowWidget::WidthTwips() const { return PixelsToTwips(width(), logicalDpiX()); }
+int MainWindowWidget::HeightTwips() const { return PixelsToTwips(height(), logicalDpiX()); }
 
 }  // namespace ruvo

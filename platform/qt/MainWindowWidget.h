@@ -1,21 +1,35 @@
 #pragma once
-// The main window "BA1" as a Qt widget: it owns the nine web panes and
-// answers the window questions of the main window's logic. Until the skinned
-// frame exists the panes sit in a plain layout: the portal (or the search
-// results over it) on the left with the page player and the scrolling bar
-// below, the side page and the two list pages as tabs on the right.
+// The main window "BA1" as a Qt widget: it builds the panes and controls,
+// answers the window questions of the logic and reports the user's clicks.
+// Until the skinned frame exists the controls sit in a plain layout of three
+// columns: the portal on the left, the player in the centre, the side page
+// and the two list pages as tabs on the right.
 #include <QMainWindow>
 #include <array>
+#include <functional>
 
 #include "platform/MainWindowHost.h"
 #include "platform/qt/QtWebPane.h"
+#include "platform/qt/QtWindowControls.h"
 #include "portal/Panes.h"
 
-class QStackedWidget;
-class QTabWidget;
+class QGridLayout;
+class QLineEdit;
 class QWebEngineProfile;
 
 namespace ruvo {
+
+// What the user does in the window, wired to the logic by the program.
+struct WindowActions {
+    std::function<void()> search;             // button "sok" or Enter in the search box
+    std::function<void()> searchBoxClicked;
+    std::function<void()> searchBoxLeft;
+    std::function<void(int)> navigationClick;  // npc index
+    std::function<void(int)> transportClick;   // bo_but index
+    std::function<void()> retryMainArea;       // click on the notice "w1"
+    std::function<void()> retrySidePane;       // click on the notice "w5"
+    std::function<void()> closeWebPlayer;      // button "ggx"
+};
 
 class MainWindowWidget final : public QMainWindow, public MainWindowHost {
     Q_OBJECT
@@ -24,19 +38,42 @@ public:
 
     QtWebPane& Pane(ruvo::Pane pane) { return *panes_[static_cast<size_t>(pane)]; }
     std::array<WebPane*, kPaneCount> PaneInterfaces();
+    QtWindowControls& Controls() { return controls_; }
+    // The native child window the player draws into.
+    QWidget* VideoSurface() const { return videoSurface_; }
+    void SetActions(WindowActions actions) { actions_ = std::move(actions); }
+    // Shows the player alone on the whole screen, or puts it back.
+    void SetPlayerFullScreen(bool fullScreen);
 
     WorkArea QueryWorkArea() override;
     void LimitMaximizedSize(int width, int height) override;
     void EnableTaskbarMinimizeRestore() override;
     void ResizeTwips(int width, int height) override;
+    bool IsMaximized() const override { return isMaximized(); }
+    int WidthTwips() const override;
+    int HeightTwips() const override;
     void SetKeyPreview(bool on) override { keyPreview_ = on; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void BuildProvisionalLayout();
+    QWidget* BuildLeftColumn();
+    QWidget* BuildCentreColumn();
+    QWidget* BuildRightColumn();
+    QWidget* BuildPlayerBar();
+    QWidget* Notice(ControlName name, const QString& text);
+    QWidget* Host(ControlName name, QWidget* content);
+    bool qvodIsFullScreen() const;
+    void Register(ControlName name, QWidget* widget, int index = 0) { controls_.Register({name, index}, widget); }
 
     std::array<QtWebPane*, kPaneCount> panes_{};
-    QStackedWidget* mainArea_ = nullptr;
-    QTabWidget* rightPanel_ = nullptr;
+    QtWindowControls controls_;
+    WindowActions actions_;
+    QWidget* videoSurface_ = nullptr;
+    QWidget* playerArea_ = nullptr;
+    QGridLayout* playerAreaLayout_ = nullptr;
+    QLineEdit* searchBox_ = nullptr;
     bool keyPreview_ = false;
 };
 

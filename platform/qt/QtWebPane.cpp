@@ -6,7 +6,9 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
+#include "platform/LinkRecovery.h"
 #include "platform/PrivateSchemes.h"
+#include "platform/qt/LinkCapture.h"
 
 namespace ruvo {
 namespace {
@@ -14,6 +16,22 @@ namespace {
 // Chromium's code for a navigation that was stopped (by a handler or a newer
 // navigation); it is never a load error for the pane's handlers.
 constexpr int kErrorAborted = -3;
+
+EngineUrl PiecesOf(const QUrl& url) {
+    EngineUrl pieces;
+    pieces.valid = url.isValid();
+    pieces.errorString = url.errorString().toStdString();
+    pieces.scheme = url.scheme().toStdString();
+    pieces.host = url.host(QUrl::FullyEncoded).toStdString();
+    pieces.encodedText = url.toString(QUrl::FullyEncoded).toStdString();
+    QString rest;
+    if (url.port() >= 0) rest += ':' + QString::number(url.port());
+    rest += url.path(QUrl::FullyEncoded);
+    if (url.hasQuery()) rest += '?' + url.query(QUrl::FullyEncoded);
+    if (url.hasFragment()) rest += '#' + url.fragment(QUrl::FullyEncoded);
+    pieces.afterHost = rest.toStdString();
+    return pieces;
+}
 
 QUrl ToEngineUrl(const std::string& text) {
     const QString url = QString::fromStdString(text);
@@ -32,6 +50,16 @@ protected:
     QWebEnginePage* createWindow(WebWindowType) override { return pane_->CreateWindowPage(); }
     void javaScriptAlert(const QUrl& origin, const QString& text) override {
         if (!pane_->Silent()) QWebEnginePage::javaScriptAlert(origin, text);
+    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                  const QString& source) override {
+        QString link;
+        switch (LinkCapture::Parse(message, link)) {
+            case LinkCapture::Kind::Click: pane_->LinkClicked(link.toStdString()); return;
+            case LinkCapture::Kind::ContextMenu: pane_->ContextMenuAt(link.toStdString()); return;
+            case LinkCapture::Kind::None: break;
+        }
+        if (!pane_->Silent()) QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
     }
     bool javaScriptConfirm(const QUrl& origin, const QString& text) override {
         return !pane_->Silent() && QWebEnginePage::javaScriptConfirm(origin, text);
@@ -64,6 +92,7 @@ protected:
 QtWebPane::QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(parent) {
     setObjectName(name);
     setPage(new PanePage(profile, this));
+    setContextMenuPolicy(Qt::NoContextMenu);  // the engine's menu never shows
     connect(page(), &QWebEnginePage::loadingChanged, this, &QtWebPane::OnLoadingChanged);
 }
 
@@ -82,13 +111,24 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed) {
         return true;
     }
     bool cancel = false;
-    if (events_.beforeNavigate) events_.beforeNavigate(url.toString().toStdString(), cancel);
+    if (events_.beforeNavigate) events_.beforeNavigate(RecoverLinkText(PiecesOf(url)), cancel);
     if (cancel || kPrivateSchemes.end() != std::find(kPrivateSchemes.begin(), kPrivateSchemes.end(),
                                                       url.scheme().toStdString())) {
         refusedUrl_ = url;
         return false;
     }
     return true;
+}
+
+void QtWebPane::LinkClicked(const std::string& link) {
+    // The click never reaches the engine: the handler sees the exact text,
+    // and a private link nobody takes opens nothing.
+    bool cancel = false;
+    if (events_.beforeNavigate) events_.beforeNavigate(link, cancel);
+}
+
+void QtWebPane::ContextMenuAt(const std::string& link) {
+    if (events_.contextMenu) events_.contextMenu(link);
 }
 
 QWebEnginePage* QtWebPane::CreateWindowPage() {

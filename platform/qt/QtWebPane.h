@@ -31,6 +31,9 @@ public:
     // The address of the last page that finished loading successfully.
     QUrl LastLoadedUrl() const { return lastLoaded_; }
 
+    // The capture script reported a click on a private link / a right-click.
+    void LinkClicked(const std::string& link);
+    void ContextMenuAt(const std::string& link);
     // A page wants a new window: report it and give the engine a page that
     // sends an ordinary address to the user's browser and opens nothing else.
     QWebEnginePage* CreateWindowPage();

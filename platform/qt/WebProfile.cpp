@@ -1,12 +1,14 @@
 #include "platform/qt/WebProfile.h"
 
 #include <QWebEngineProfile>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 
 #include "platform/PrivateSchemes.h"
+#include "platform/qt/LinkCapture.h"
 
 namespace ruvo {
 namespace {
@@ -39,6 +41,7 @@ QWebEngineProfile* CreateSharedProfile(QObject* parent) {
     // The list pages carry no charset: they are written in the legacy code page.
     profile->settings()->setDefaultTextEncoding(QStringLiteral("GBK"));
     profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    profile->scripts()->insert(LinkCapture::Script());
     return profile;
 }
 

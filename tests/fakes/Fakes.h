@@ -1,12 +1,20 @@
 #pragma once
 // Test doubles of the platform ports: they record what the logic asked for
 // and answer what the test set up.
+#include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/HttpFetch.h"
+#include "platform/Player.h"
+#include "platform/Processes.h"
+#include "platform/Tray.h"
+#include "platform/WindowControls.h"
 #include "platform/MainWindowHost.h"
 #include "platform/NetworkAdapters.h"
 #include "platform/PlayerProbe.h"
@@ -67,7 +75,10 @@ public:
     WorkArea area{0, 0, 1920, 1040};
     int maxWidth = -1, maxHeight = -1;
     int twipsWidth = -1, twipsHeight = -1;
-    bool taskbarMinimize = false, keyPreview = false;
+    bool taskbarMinimize = false, keyPreview = false, maximized = false;
+    bool IsMaximized() const override { return maximized; }
+    int WidthTwips() const override { return twipsWidth; }
+    int HeightTwips() const override { return twipsHeight; }
     WorkArea QueryWorkArea() override { return area; }
     void LimitMaximizedSize(int width, int height) override {
         maxWidth = width;
@@ -100,6 +111,113 @@ public:
     bool IsVisible() const override { return visible; }
     void Move(int, int, int, int) override {}
     void SetEvents(WebPaneEvents e) override { events = std::move(e); }
+};
+
+// A player that remembers what it was told; tests set what it reports.
+class FakePlayer final : public Player {
+public:
+    std::string url;
+    int state = kPlayIdle, volume = 100, duration = 0, position = 0, speed = 0, bitRate = 0, progress = 0;
+    int mute = 0, fullScreen = 0;
+    bool visible = true;
+    std::vector<std::string> calls;  // "play", "pause", "stop", "preload:URL", "seek:N"
+    std::string adPage;
+
+    std::string PlayUrl() const override { return url; }
+    void SetPlayUrl(const std::string& u) override { url = u; }
+    void Play() override {
+        calls.push_back("play");
+        state = kPlayPlaying;
+    }
+    void Pause() override {
+        calls.push_back("pause");
+        state = kPlayPaused;
+    }
+    void Stop() override {
+        calls.push_back("stop");
+        state = kPlayStopped;
+    }
+    int PlayState() const override { return state; }
+    void SetMute(int m) override { mute = m; }
+    void SetFullScreen(int f) override { fullScreen = f; }
+    int Volume() const override { return volume; }
+    void SetVolume(int v) override { volume = v; }
+    int Duration() const override { return duration; }
+    int Position() const override { return position; }
+    void SetPosition(int seconds) override {
+        calls.push_back("seek:" + std::to_string(seconds));
+        position = seconds;
+    }
+    int DownloadSpeed() const override { return speed; }
+    int BitRate() const override { return bitRate; }
+    int DownloadProgress() const override { return progress; }
+    void PreloadUrl(const std::string& u) override { calls.push_back("preload:" + u); }
+    void SetAdPageUrl(const std::string& u) override { adPage = u; }
+    void SetVisible(bool v) override { visible = v; }
+};
+
+// Answers fetches from a table (nothing for an unknown address) and records them.
+class FakeFetch final : public HttpFetch {
+public:
+    std::map<std::string, std::optional<std::string>> replies;
+    std::vector<std::string> requests;
+    std::function<void()> duringFetch;  // runs inside the wait, as events arriving then would
+    std::optional<std::string> Get(const std::string& url, int timeoutSeconds) override {
+        requests.push_back(url);
+        lastTimeout = timeoutSeconds;
+        if (duringFetch) duringFetch();
+        const auto it = replies.find(url);
+        return it == replies.end() ? std::nullopt : it->second;
+    }
+    int lastTimeout = 0;
+};
+
+class FakeTray final : public TrayTips {
+public:
+    std::vector<std::string> tips;
+    void ShowTrayTip(const std::string& text) override { tips.push_back(text); }
+};
+
+class FakeProcesses final : public Processes {
+public:
+    std::vector<std::string> running, started;
+    bool IsProcessRunning(const std::string& name) override {
+        for (const auto& r : running)
+            if (r.find(name) != std::string::npos) return true;
+        return false;
+    }
+    bool StartDetached(const std::string& program) override {
+        started.push_back(program);
+        return false;  // nothing of the outside player exists here
+    }
+};
+
+// Controls as plain values, readable by the test.
+class FakeControls final : public WindowControls {
+public:
+    struct Values {
+        std::string text, tooltip;
+        bool visible = true, enabled = true;
+        int picture = -1;
+        Rect rect;
+    };
+    std::map<std::pair<int, int>, Values> values;
+
+    Values& Of(ControlId id) { return values[{static_cast<int>(id.name), id.index}]; }
+    const Values& Of(ControlId id) const { return const_cast<FakeControls*>(this)->Of(id); }
+    void SetText(ControlId id, const std::string& t) override {
+        Of(id).text = t;
+        if (id.name == ControlName::bo_name) Of(id).rect.width = static_cast<int>(t.size()) * 6;  // an autosized label
+    }
+    std::string Text(ControlId id) const override { return Of(id).text; }
+    void SetTooltip(ControlId id, const std::string& t) override { Of(id).tooltip = t; }
+    std::string Tooltip(ControlId id) const override { return Of(id).tooltip; }
+    void SetVisible(ControlId id, bool v) override { Of(id).visible = v; }
+    bool IsVisible(ControlId id) const override { return Of(id).visible; }
+    void SetEnabled(ControlId id, bool e) override { Of(id).enabled = e; }
+    void SetPicture(ControlId id, int image) override { Of(id).picture = image; }
+    Rect Geometry(ControlId id) const override { return Of(id).rect; }
+    void Move(ControlId id, const Rect& r) override { Of(id).rect = r; }
 };
 
 }  // namespace ruvo::test

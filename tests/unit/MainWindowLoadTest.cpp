@@ -2,38 +2,19 @@
 
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
-#include "fakes/Fakes.h"
-#include "fakes/TempFolder.h"
-#include "fakes/VirtualTimers.h"
-#include "portal/MainWindow.h"
+#include "fakes/WindowFixture.h"
 
 namespace ruvo {
 namespace {
 
-class MainWindowLoad : public testing::Test {
+class MainWindowLoad : public test::WindowFixture {
 protected:
-    test::TempFolder folder;
-    test::FakeHost host;
-    std::array<test::FakeWebPane, kPaneCount> panes;
-    test::VirtualTimers timers;
-    std::unique_ptr<MainWindow> window;
     std::vector<std::string> played;
-
-    void SetUp() override {
-        test::FakePlayerProbe player;
-        test::FakeDialogs dialogs;
-        test::FakeShell shell;
-        test::FakeAdapters adapters;
-        adapters.address = "00:16:3e:01:02:03";
-        test::FakeClock clock;
-        StartupPorts ports{player, dialogs, shell, adapters, clock};
-        RunStartup(folder.Path(), PortalFrom("http://127.0.0.1:8790/box/"), ports);
-    }
-    void Load(const std::string& commandLine = "") {
+    void LoadWith(const std::string& commandLine = "") {
         std::array<WebPane*, kPaneCount> pointers;
         for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
-        window = std::make_unique<MainWindow>(MainWindowPorts{host, pointers, timers}, folder.Path(),
-                                              PortalFrom("http://127.0.0.1:8790/box/"));
+        MainWindowPorts ports{host, pointers, timers, player, fetch, tray, controls, dialogs, processes};
+        window = std::make_unique<MainWindow>(ports, folder.Path(), PortalFrom(test::kTestPortal));
         window->SetPlayCommandLineItem([this](const std::string& item) { played.push_back(item); });
         window->Load(commandLine);
     }
@@ -41,7 +22,7 @@ protected:
 };
 
 TEST_F(MainWindowLoad, NavigatesEveryPaneToItsFirstPage) {
-    Load();
+    LoadWith();
     const std::vector<std::pair<Pane, std::string>> expected{
         {Pane::Web1, "http://127.0.0.1:8790/box/"},
         {Pane::Web2, "about:blank"},
@@ -57,7 +38,7 @@ TEST_F(MainWindowLoad, NavigatesEveryPaneToItsFirstPage) {
 }
 
 TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
-    Load();
+    LoadWith();
     const MainWindowState& s = window->State();
     EXPECT_EQ(s.settingsPath, folder.File("config.dll"));
     EXPECT_EQ(s.userName, "00-16-3E-01-02-03");
@@ -70,21 +51,22 @@ TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
     EXPECT_TRUE(host.taskbarMinimize);
     EXPECT_TRUE(host.keyPreview);
     EXPECT_TRUE(played.empty());
+    EXPECT_EQ(player.adPage, "http://127.0.0.1:8790/box/js/ads/qvodad.html");
 }
 
 TEST_F(MainWindowLoad, SavedSizeAppliesOnlyWhenTheOptionIsOn) {
-    Load();
+    LoadWith();
     EXPECT_EQ(host.twipsWidth, 14750);
     EXPECT_EQ(host.twipsHeight, 7820);
-    host = {};
+    host.twipsWidth = host.twipsHeight = -1;
     WriteSetting(folder.File("config.dll"), "S_q", "s_size", "1");
     WriteSetting(folder.File("config.dll"), "S_q", "h_w", "30000");
-    Load();
+    LoadWith();
     EXPECT_EQ(host.twipsWidth, -1);
 }
 
 TEST_F(MainWindowLoad, TimersStartWithTheirDesign) {
-    Load();
+    LoadWith();
     struct Expect {
         WindowTimer timer;
         int interval;
@@ -103,7 +85,7 @@ TEST_F(MainWindowLoad, TimersStartWithTheirDesign) {
 }
 
 TEST_F(MainWindowLoad, CommandLineItemIsPlayedAfterLoad) {
-    Load("/home/u/Videos/a.mkv");
+    LoadWith("/home/u/Videos/a.mkv");
     EXPECT_EQ(played, std::vector<std::string>{"/home/u/Videos/a.mkv"});
 }
 

@@ -1,0 +1,60 @@
+#pragma once
+// The embedded media player (the "player control"). Values are read from
+// what the player last reported, so a getter never waits for the player.
+#include <string>
+
+namespace ruvo {
+
+// What the player is doing, as the status line names it.
+enum PlayStateCode : int {
+    kPlayIdle = 0,        // idle or finished
+    kPlayStopped = 1,
+    kPlayPaused = 2,
+    kPlayPlaying = 3,
+    kPlayBuffering = 4,
+    kPlayWaiting = 5,
+    kPlayEnded = 6,
+    kPlayPreparing = 7,   // preparing to read
+    kPlayReconnecting = 8,
+    kPlayBtSeed = 9,      // downloading a BT seed
+    kPlayConnecting = 10,
+    kPlayStopping = 11,
+};
+
+class Player {
+public:
+    virtual ~Player() = default;
+    // Media URL or local path; "" = nothing loaded. Put loads nothing yet.
+    virtual std::string PlayUrl() const = 0;
+    virtual void SetPlayUrl(const std::string& url) = 0;
+    // Starts the loaded media, or resumes it.
+    virtual void Play() = 0;
+    virtual void Pause() = 0;
+    virtual void Stop() = 0;
+    virtual int PlayState() const = 0;
+    // -1 = sound off, 0 = sound on.
+    virtual void SetMute(int mute) = 0;
+    // -1 = switch to full screen.
+    virtual void SetFullScreen(int fullScreen) = 0;
+    // Percent, 0 to 100 (values outside are clamped).
+    virtual int Volume() const = 0;
+    virtual void SetVolume(int percent) = 0;
+    // Whole seconds; 0 until known. Putting the position seeks.
+    virtual int Duration() const = 0;
+    virtual int Position() const = 0;
+    virtual void SetPosition(int seconds) = 0;
+    // Network receive rate in KB/s (0 for a local file).
+    virtual int DownloadSpeed() const = 0;
+    // Media bit rate in Kbps (0 until known).
+    virtual int BitRate() const = 0;
+    // Per mille of the media already downloaded (1000 for a local file).
+    virtual int DownloadProgress() const = 0;
+    // Starts downloading the address ahead of playing it.
+    virtual void PreloadUrl(const std::string& url) = 0;
+    // A page the player shows as its own advertisement.
+    virtual void SetAdPageUrl(const std::string& url) = 0;
+    // Shows or hides the video surface.
+    virtual void SetVisible(bool visible) = 0;
+};
+
+}  // namespace ruvo

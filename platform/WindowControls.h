@@ -1,0 +1,66 @@
+#pragma once
+// The main window's controls that the logic reads and writes by name: labels,
+// boxes, buttons. Several on/off states live in button tooltips and are read
+// back (title button 4 "置顶", panel toggles containing "关闭", transport
+// button 0 "暂停" while playing, transport button 2 "静音" while sound is on).
+#include <string>
+
+namespace ruvo {
+
+enum class ControlName {
+    zhun,        // status line
+    bo_name,     // title line above the player
+    times,       // position / duration label
+    qk,          // list action label; contains "列表" while the local-file tab shows
+    jbi,         // the other list action label
+    qvod,        // box holding the player
+    Pic1,        // box holding Web1
+    Pic2,        // box holding Web2 (page player)
+    pso,         // box holding Webso (search results)
+    w1,          // load-error notice over the main area
+    w5,          // load-error notice over Web5
+    P3,          // right-panel tab 7: Web3
+    P4,          // right-panel tab 8: Web4
+    P5,          // right-panel tab 6: Web5
+    RightPanel,
+    LeftPanel,
+    BAD,         // scrolling advertisement bar holding Web8
+    ad_huan,     // player advertisement panel holding Web7
+    adp,         // picture shown instead of ad_huan
+    bo_ad,       // advertisement picture over the player
+    bo_zt,       // status strip
+    next_s,      // "正准备播放下一集，请稍后..."
+    gunt,        // seek track
+    gunt1,       // seek knob
+    huan,        // downloaded-share bar
+    npc,         // navigation and title buttons (indexed)
+    bo_but,      // transport buttons (indexed)
+    soso,        // search box
+};
+
+struct ControlId {
+    ControlName name;
+    int index = 0;
+};
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+class WindowControls {
+public:
+    virtual ~WindowControls() = default;
+    virtual void SetText(ControlId control, const std::string& text) = 0;
+    virtual std::string Text(ControlId control) const = 0;
+    virtual void SetTooltip(ControlId control, const std::string& text) = 0;
+    virtual std::string Tooltip(ControlId control) const = 0;
+    virtual void SetVisible(ControlId control, bool visible) = 0;
+    virtual bool IsVisible(ControlId control) const = 0;
+    virtual void SetEnabled(ControlId control, bool enabled) = 0;
+    // Gives a button one of its skin pictures (index into its image strip).
+    virtual void SetPicture(ControlId control, int image) = 0;
+    virtual Rect Geometry(ControlId control) const = 0;
+    virtual void Move(ControlId control, const Rect& rect) = 0;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,71 @@
+#include <dirent.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <climits>
+
+#include "platform/Processes.h"
+
+extern char** environ;
+
+namespace ruvo {
+namespace {
+
+std::string ExecutableNameOf(const char* pid) {
+    char target[PATH_MAX];
+    const std::string link = std::string("/proc/") + pid + "/exe";
+    const ssize_t length = readlink(link.c_str(), target, sizeof target - 1);
+    if (length <= 0) return {};
+    std::string path(target, static_cast<size_t>(length));
+    const std::string deleted = " (deleted)";
+    if (path.size() > deleted.size() && path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
+        path.resize(path.size() - deleted.size());
+    return path.substr(path.rfind('/') + 1);
+}
+
+class Linux final : public Processes {
+public:
+    bool IsProcessRunning(const std::string& name) override {
+        DIR* proc = opendir("/proc");
+        if (!proc) return false;
+        bool found = false;
+        while (dirent* entry = readdir(proc)) {
+            if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) continue;
+            if (ExecutableNameOf(entry->d_name).find(name) != std::string::npos) {
+                found = true;
+                break;
+            }
+        }
+        closedir(proc);
+        return found;
+    }
+    bool StartDetached(const std::string& program) override {
+        if (access(program.c_str(), X_OK) != 0) return false;
+        // Started through an intermediate child that exits at once, so the
+        // program is never our child and needs no waiting for.
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        const pid_t middle = fork();
+        if (middle < 0) return false;
+        if (middle == 0) {
+            setsid();
+            if (fork() == 0) {
+                execve(argv[0], argv, environ);
+                _exit(127);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(middle, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+};
+
+}  // namespace
+
+Processes& LinuxProcesses() {
+    static Linux processes;
+    return processes;
+}
+
+}  // namespace ruvo

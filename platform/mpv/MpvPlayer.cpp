@@ -1,0 +1,235 @@
+#include "platform/mpv/MpvPlayer.h"
+
+#include <mpv/client.h>
+
+#include <QMetaObject>
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+#include "platform/mpv/MpvProperties.h"
+
+namespace ruvo {
+namespace {
+
+bool IsStream(const std::string& url) { return url.find("://") != std::string::npos && url.rfind("file://", 0) != 0; }
+
+void SetOption(mpv_handle* mpv, const char* name, const char* value) { mpv_set_option_string(mpv, name, value); }
+
+double NodeDouble(const mpv_node& node) {
+    if (node.format == MPV_FORMAT_DOUBLE) return node.u.double_;
+    if (node.format == MPV_FORMAT_INT64) return static_cast<double>(node.u.int64);
+    return 0;
+}
+
+}  // namespace
+
+MpvPlayer::MpvPlayer(QWidget* surface) : surface_(surface) {}
+
+MpvPlayer::~MpvPlayer() {
+    if (!mpv_) return;
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);  // no event may arrive for a dead object
+    mpv_terminate_destroy(mpv_);
+}
+
+bool MpvPlayer::EnsureStarted() {
+    if (mpv_) return true;
+    if (!surface_) return false;
+    std::setlocale(LC_NUMERIC, "C");  // libmpv refuses to start under a locale with a decimal comma
+    mpv_ = mpv_create();
+    if (!mpv_) return false;
+    const std::string wid = std::to_string(static_cast<long long>(surface_->winId()));
+    SetOption(mpv_, "wid", wid.c_str());                     // draw into our own child window
+    SetOption(mpv_, "config", "no");                         // a user's mpv.conf must not change the program
+    SetOption(mpv_, "terminal", "no");
+    SetOption(mpv_, "ytdl", "no");                           // never run yt-dlp on portal addresses
+    SetOption(mpv_, "osc", "no");                            // the window has its own player bar
+    SetOption(mpv_, "input-default-bindings", "no");         // keys belong to the window
+    SetOption(mpv_, "input-vo-keyboard", "no");
+    SetOption(mpv_, "input-cursor", "no");                   // the mouse too
+    SetOption(mpv_, "keep-open", "yes");                     // the end pauses on the last frame; the window moves on
+    SetOption(mpv_, "idle", "yes");
+    SetOption(mpv_, "audio-fallback-to-null", "yes");        // play the video on machines without sound
+    SetOption(mpv_, "vo", "gpu,x11");                        // x11 where no GL is to be had
+    SetOption(mpv_, "gpu-sw", "yes");                        // and GL in software is still better than none
+    if (mpv_initialize(mpv_) < 0) {
+        mpv_terminate_destroy(mpv_);
+        mpv_ = nullptr;
+        return false;
+    }
+    for (size_t i = 0; i < std::size(mpvprop::kObserved); ++i) {
+        const std::string_view name = mpvprop::kObserved[i];
+        const bool isFlag = name == mpvprop::kPause || name == mpvprop::kPausedForCache ||
+                            name == mpvprop::kEofReached || name == mpvprop::kIdleActive || name == mpvprop::kMute;
+        const mpv_format format = name == mpvprop::kDemuxerCacheState ? MPV_FORMAT_NODE
+                                  : isFlag                            ? MPV_FORMAT_FLAG
+                                                                      : MPV_FORMAT_DOUBLE;
+        mpv_observe_property(mpv_, i, mpvprop::kObserved[i], format);
+    }
+    // The wakeup callback runs on an mpv thread: it only queues the drain.
+    mpv_set_wakeup_callback(
+        mpv_, [](void* self) { QMetaObject::invokeMethod(static_cast<MpvPlayer*>(self), "DrainEvents", Qt::QueuedConnection); },
+        this);
+    const double volume = volume_;
+    mpv_set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, const_cast<double*>(&volume));
+    return true;
+}
+
+void MpvPlayer::SetPlayUrl(const std::string& url) {
+    url_ = url;
+    snapshot_.hasUrl = !url.empty();
+}
+
+void MpvPlayer::LoadCurrentUrl() {
+    const char* command[] = {"loadfile", url_.c_str(), "replace", nullptr};
+    mpv_command_async(mpv_, 0, command);
+    loadedUrl_ = url_;
+    snapshot_ = {};
+    snapshot_.hasUrl = true;
+    snapshot_.loading = true;
+    snapshot_.network = IsStream(url_);
+    position_ = duration_ = cacheEnd_ = cacheSpeed_ = videoBitrate_ = audioBitrate_ = 0;
+    cacheComplete_ = false;
+}
+
+void MpvPlayer::Play() {
+    if (url_.empty() || !EnsureStarted()) return;
+    if (url_ != loadedUrl_ || snapshot_.stopped || snapshot_.idle || snapshot_.failed) {
+        LoadCurrentUrl();
+    } else if (snapshot_.endOfFile) {
+        const char* command[] = {"seek", "0", "absolute", nullptr};
+        mpv_command_async(mpv_, 0, command);
+    }
+    int no = 0;
+    mpv_set_property_async(mpv_, 0, mpvprop::kPause, MPV_FORMAT_FLAG, &no);
+    snapshot_.paused = false;
+}
+
+void MpvPlayer::Pause() {
+    if (!mpv_) return;
+    int yes = 1;
+    mpv_set_property_async(mpv_, 0, mpvprop::kPause, MPV_FORMAT_FLAG, &yes);
+    snapshot_.paused = true;
+}
+
+void MpvPlayer::Stop() {
+    if (!mpv_) return;
+    const char* command[] = {"stop", nullptr};
+    mpv_command_async(mpv_, 0, command);
+    snapshot_.stopped = true;
+    position_ = 0;
+}
+
+int MpvPlayer::PlayState() const { return MapPlayState(snapshot_); }
+
+void MpvPlayer::SetMute(int mute) {
+    if (!EnsureStarted()) return;
+    int flag = mute != 0 ? 1 : 0;
+    mpv_set_property_async(mpv_, 0, mpvprop::kMute, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvPlayer::SetFullScreen(int fullScreen) {
+    if (fullScreenRequest_) fullScreenRequest_(fullScreen != 0);
+}
+
+void MpvPlayer::SetVolume(int percent) {
+    volume_ = std::clamp(percent, 0, 100);  // above 100 mpv amplifies and clips
+    if (!mpv_) return;
+    double volume = volume_;
+    mpv_set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, &volume);
+}
+
+void MpvPlayer::SetPosition(int seconds) {
+    if (!mpv_ || loadedUrl_.empty()) return;
+    const std::string target = std::to_string(std::max(seconds, 0));
+    const char* command[] = {"seek", target.c_str(), "absolute", nullptr};
+    mpv_command_async(mpv_, 0, command);
+    position_ = std::max(seconds, 0);
+}
+
+int MpvPlayer::DownloadSpeed() const {
+    if (!snapshot_.network) return 0;
+    return static_cast<int>(cacheSpeed_ / 1024);
+}
+
+int MpvPlayer::DownloadProgress() const {
+    if (url_.empty() || loadedUrl_ != url_ || snapshot_.loading) return 0;
+    if (!snapshot_.network || cacheComplete_) return 1000;
+    if (duration_ <= 0) return 0;
+    return std::clamp(static_cast<int>(cacheEnd_ / duration_ * 1000), 0, 1000);
+}
+
+void MpvPlayer::PreloadUrl(const std::string&) {
+    // Downloading ahead into the download folder comes with the playback
+    // work; until then the next episode streams when it starts.
+}
+
+void MpvPlayer::SetVisible(bool visible) {
+    if (surface_) surface_->setVisible(visible);
+}
+
+void MpvPlayer::DrainEvents() {
+    while (mpv_) {
+        const mpv_event* event = mpv_wait_event(mpv_, 0);
+        if (event->event_id == MPV_EVENT_NONE) break;
+        HandleEvent(*event);
+    }
+}
+
+void MpvPlayer::HandleEvent(const mpv_event& event) {
+    switch (event.event_id) {
+        case MPV_EVENT_PROPERTY_CHANGE:
+            HandleProperty(event);
+            break;
+        case MPV_EVENT_START_FILE:
+            snapshot_.loading = true;
+            snapshot_.failed = false;
+            break;
+        case MPV_EVENT_FILE_LOADED:
+        case MPV_EVENT_PLAYBACK_RESTART:
+            snapshot_.loading = false;
+            snapshot_.stopped = false;
+            break;
+        case MPV_EVENT_END_FILE: {
+            const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+            snapshot_.loading = false;
+            if (end && end->reason == MPV_END_FILE_REASON_ERROR) snapshot_.failed = true;
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void MpvPlayer::HandleProperty(const mpv_event& event) {
+    const auto* property = static_cast<const mpv_event_property*>(event.data);
+    if (!property || !property->name) return;
+    const std::string name = property->name;
+    const bool present = property->format != MPV_FORMAT_NONE && property->data;
+    const double number = present && property->format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(property->data) : 0;
+    const bool flag = present && property->format == MPV_FORMAT_FLAG && *static_cast<int*>(property->data) != 0;
+    if (name == mpvprop::kTimePos) position_ = std::max(0.0, number);
+    else if (name == mpvprop::kDuration) duration_ = std::max(0.0, number);
+    else if (name == mpvprop::kPause) snapshot_.paused = flag;
+    else if (name == mpvprop::kPausedForCache) snapshot_.pausedForCache = flag;
+    else if (name == mpvprop::kEofReached) snapshot_.endOfFile = flag;
+    else if (name == mpvprop::kIdleActive) snapshot_.idle = flag;
+    else if (name == mpvprop::kCacheSpeed) cacheSpeed_ = number;
+    else if (name == mpvprop::kVideoBitrate) videoBitrate_ = number;
+    else if (name == mpvprop::kAudioBitrate) audioBitrate_ = number;
+    else if (name == mpvprop::kVolume && present) volume_ = static_cast<int>(std::lround(number));
+    else if (name == mpvprop::kDemuxerCacheState && present && property->format == MPV_FORMAT_NODE) {
+        const auto* node = static_cast<const mpv_node*>(property->data);
+        if (node->format != MPV_FORMAT_NODE_MAP) return;
+        for (int i = 0; i < node->u.list->num; ++i) {
+            const char* key = node->u.list->keys[i];
+            const mpv_node& value = node->u.list->values[i];
+            if (std::strcmp(key, "cache-end") == 0) cacheEnd_ = NodeDouble(value);
+            if (std::strcmp(key, "eof") == 0 && value.format == MPV_FORMAT_FLAG) cacheComplete_ = value.u.flag != 0;
+        }
+    }
+}
+
+}  // namespace ruvo

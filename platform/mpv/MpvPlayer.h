@@ -1,0 +1,67 @@
+#pragma once
+// The player on libmpv, drawing into a native child window of the main
+// window (mpv presents its frames itself, which costs far less than drawing
+// them through the toolkit). Events are drained on the user-interface
+// thread; getters return the values last reported, so none ever blocks.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "platform/Player.h"
+#include "platform/mpv/MpvPlayState.h"
+
+struct mpv_handle;
+struct mpv_event;
+
+namespace ruvo {
+
+class MpvPlayer final : public QObject, public Player {
+    Q_OBJECT
+public:
+    // `surface` is the widget the video is drawn into.
+    explicit MpvPlayer(QWidget* surface);
+    ~MpvPlayer() override;
+
+    // Asked to switch to (true) or leave full screen.
+    void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
+
+    std::string PlayUrl() const override { return url_; }
+    void SetPlayUrl(const std::string& url) override;
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+    int PlayState() const override;
+    void SetMute(int mute) override;
+    void SetFullScreen(int fullScreen) override;
+    int Volume() const override { return volume_; }
+    void SetVolume(int percent) override;
+    int Duration() const override { return static_cast<int>(duration_); }
+    int Position() const override { return static_cast<int>(position_); }
+    void SetPosition(int seconds) override;
+    int DownloadSpeed() const override;
+    int BitRate() const override { return static_cast<int>((videoBitrate_ + audioBitrate_) / 1000); }
+    int DownloadProgress() const override;
+    void PreloadUrl(const std::string& url) override;
+    void SetAdPageUrl(const std::string& url) override { adPageUrl_ = url; }
+    void SetVisible(bool visible) override;
+
+private:
+    bool EnsureStarted();
+    void LoadCurrentUrl();
+    Q_INVOKABLE void DrainEvents();
+    void HandleEvent(const mpv_event& event);
+    void HandleProperty(const mpv_event& event);
+
+    QPointer<QWidget> surface_;
+    mpv_handle* mpv_ = nullptr;
+    std::function<void(bool)> fullScreenRequest_;
+    std::string url_, loadedUrl_, adPageUrl_;
+    MpvSnapshot snapshot_;
+    double position_ = 0, duration_ = 0, cacheEnd_ = 0, cacheSpeed_ = 0, videoBitrate_ = 0, audioBitrate_ = 0;
+    bool cacheComplete_ = false;
+    int volume_ = 100;
+};
+
+}  // namespace ruvo

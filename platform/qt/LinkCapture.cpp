@@ -1,0 +1,70 @@
+#include "platform/qt/LinkCapture.h"
+
+#include <QRandomGenerator>
+#include <QWebEngineScript>
+
+#include "platform/PrivateSchemes.h"
+
+namespace ruvo {
+
+const QString& LinkCapture::Prefix() {
+    static const QString prefix = QStringLiteral("\u0001ruvo-%1-").arg(QRandomGenerator::system()->generate64(), 0, 36);
+    return prefix;
+}
+
+QWebEngineScript LinkCapture::Script() {
+    QStringList schemes;
+    for (const auto scheme : kPrivateSchemes)
+        schemes << QStringLiteral("\"%1://\"").arg(QString::fromLatin1(scheme.data(), static_cast<int>(scheme.size())));
+    const QString source = QStringLiteral(R"JS(
+(function () {
+  if (window.__ruvoLinkCapture) return;
+  window.__ruvoLinkCapture = true;
+  var prefix = %1, schemes = [%2];
+  function hrefOf(event) {
+    for (var node = event.target; node; node = node.parentNode)
+      if (node.tagName && node.tagName.toLowerCase() === 'a' && node.hasAttribute('href')) return node.getAttribute('href');
+    return null;
+  }
+  function isPrivate(href) {
+    for (var i = 0; i < schemes.length; i++) if (href.indexOf(schemes[i]) === 0) return true;
+    return false;
+  }
+  document.addEventListener('click', function (event) {
+    var href = hrefOf(event);
+    if (href === null || !isPrivate(href)) return;
+    event.preventDefault();
+    event.stopImmediatePropagation();
+    console.log(prefix + 'link:' + href);
+  }, true);
+  document.addEventListener('contextmenu', function (event) {
+    var href = hrefOf(event);
+    console.log(prefix + 'menu:' + (href === null ? '' : href));
+  }, true);
+})();
+)JS")
+                               .arg(QStringLiteral("\"%1\"").arg(Prefix()), schemes.join(','));
+    QWebEngineScript script;
+    script.setName(QStringLiteral("ruvo-link-capture"));
+    script.setSourceCode(source);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    return script;
+}
+
+LinkCapture::Kind LinkCapture::Parse(const QString& message, QString& link) {
+    if (!message.startsWith(Prefix())) return Kind::None;
+    const QString rest = message.mid(Prefix().size());
+    if (rest.startsWith(QLatin1String("link:"))) {
+        link = rest.mid(5);
+        return Kind::Click;
+    }
+    if (rest.startsWith(QLatin1String("menu:"))) {
+        link = rest.mid(5);
+        return Kind::ContextMenu;
+    }
+    return Kind::None;
+}
+
+}  // namespace ruvo

@@ -1,0 +1,21 @@
+#pragma once
+// A script injected into every page and frame (in its own isolated world) that
+// catches clicks on private links before the engine parses them, and reports
+// the exact href text, and the link under a right-click, through console
+// messages carrying a secret prefix.
+#include <QString>
+
+class QWebEngineScript;
+
+namespace ruvo {
+
+struct LinkCapture {
+    enum class Kind { None, Click, ContextMenu };
+    // The prefix is random per run: a page cannot forge a report.
+    static const QString& Prefix();
+    static QWebEngineScript Script();
+    // What a console message reports, and the link text it carries.
+    static Kind Parse(const QString& message, QString& link);
+};
+
+}  // namespace ruvo

@@ -1,0 +1,80 @@
+#include "platform/qt/QtWindowControls.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace ruvo {
+
+void QtWindowControls::Register(ControlId control, QWidget* widget) { widgets_[KeyOf(control)] = widget; }
+
+QWidget* QtWindowControls::WidgetOf(ControlId control) const {
+    const auto it = widgets_.find(KeyOf(control));
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void QtWindowControls::SetText(ControlId control, const std::string& text) {
+    values_[KeyOf(control)].text = text;
+    QWidget* widget = WidgetOf(control);
+    const QString qtext = QString::fromStdString(text);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(qtext);
+        label->adjustSize();  // labels size themselves to their text
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(qtext);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(qtext);
+    }
+}
+
+std::string QtWindowControls::Text(ControlId control) const {
+    QWidget* widget = WidgetOf(control);
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+    return values_[KeyOf(control)].text;
+}
+
+void QtWindowControls::SetTooltip(ControlId control, const std::string& text) {
+    values_[KeyOf(control)].tooltip = text;
+    if (QWidget* widget = WidgetOf(control)) widget->setToolTip(QString::fromStdString(text));
+}
+
+std::string QtWindowControls::Tooltip(ControlId control) const { return values_[KeyOf(control)].tooltip; }
+
+void QtWindowControls::SetVisible(ControlId control, bool visible) {
+    values_[KeyOf(control)].visible = visible;
+    if (QWidget* widget = WidgetOf(control)) widget->setVisible(visible);
+}
+
+bool QtWindowControls::IsVisible(ControlId control) const {
+    // A control's own flag, whether or not its container shows.
+    if (QWidget* widget = WidgetOf(control)) return !widget->isHidden();
+    return values_[KeyOf(control)].visible;
+}
+
+void QtWindowControls::SetEnabled(ControlId control, bool enabled) {
+    if (QWidget* widget = WidgetOf(control)) widget->setEnabled(enabled);
+}
+
+void QtWindowControls::SetPicture(ControlId control, int image) {
+    values_[KeyOf(control)].picture = image;
+    // Tabs show their selected cell as a checked button until the skin draws them.
+    if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(control)); button && button->isCheckable())
+        button->setChecked(image == 1);
+}
+
+Rect QtWindowControls::Geometry(ControlId control) const {
+    if (QWidget* widget = WidgetOf(control)) {
+        const QRect g = widget->geometry();
+        return {g.left(), g.top(), g.width(), g.height()};
+    }
+    return values_[KeyOf(control)].rect;
+}
+
+void QtWindowControls::Move(ControlId control, const Rect& rect) {
+    values_[KeyOf(control)].rect = rect;
+    if (QWidget* widget = WidgetOf(control)) widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
+
+}  // namespace ruvo

@@ -1,0 +1,42 @@
+#pragma once
+// The window's named controls on Qt widgets. A control the provisional window
+// has no widget for keeps its values all the same, so the logic can read back
+// what it wrote.
+#include <QWidget>
+#include <map>
+
+#include "platform/WindowControls.h"
+
+namespace ruvo {
+
+class QtWindowControls final : public WindowControls {
+public:
+    void Register(ControlId control, QWidget* widget);
+    QWidget* WidgetOf(ControlId control) const;
+
+    void SetText(ControlId control, const std::string& text) override;
+    std::string Text(ControlId control) const override;
+    void SetTooltip(ControlId control, const std::string& text) override;
+    std::string Tooltip(ControlId control) const override;
+    void SetVisible(ControlId control, bool visible) override;
+    bool IsVisible(ControlId control) const override;
+    void SetEnabled(ControlId control, bool enabled) override;
+    void SetPicture(ControlId control, int image) override;
+    Rect Geometry(ControlId control) const override;
+    void Move(ControlId control, const Rect& rect) override;
+
+private:
+    struct Values {
+        std::string text, tooltip;
+        bool visible = true;
+        int picture = -1;
+        Rect rect;
+    };
+    using Key = std::pair<int, int>;
+    static Key KeyOf(ControlId control) { return {static_cast<int>(control.name), control.index}; }
+
+    std::map<Key, QWidget*> widgets_;
+    mutable std::map<Key, Values> values_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,199 @@
+#include "playback/EpisodePlayer.h"
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "history/JsEscape.h"
+#include "history/TextWidth.h"
+#include "playback/TransportControls.h"
+#include "portal/LinkText.h"
+#include "portal/MainWindow.h"
+#include "shell/NavigationButtons.h"
+
+namespace ruvo {
+namespace {
+
+constexpr const char* kSearching = "正在搜索资源，请稍后";
+constexpr int kTitleLineWidth = 30;
+
+// id "-" v "-" v1 "-" name of the current portal title; nothing when there is none.
+std::optional<std::vector<std::string>> CurrentEpisode(const MainWindowState& s) {
+    if (s.episodeInfo == "0" || !Contains(s.episodeInfo, "-")) return std::nullopt;
+    return SplitText(s.episodeInfo, "-");
+}
+
+}  // namespace
+
+EpisodeReply ParseEpisodeReply(const std::optional<std::string>& body) {
+    if (!body) return {};
+    if (*body == "1") return {EpisodeReply::Kind::PortalError};
+    if (*body == "0") return {EpisodeReply::Kind::NoEpisode};
+    if (!Contains(*body, "$")) return {EpisodeReply::Kind::Other};
+    const auto fields = SplitText(*body, "$");
+    return {EpisodeReply::Kind::PlayData, FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2)};
+}
+
+std::string EpisodePlayer::EpisodeRequestUrl(int id, const std::string& v, const std::string& v1) const {
+    return window_.Portal().base + "h.asp?id=" + std::to_string(id) + "&v=" + v + "&v1=" + v1;
+}
+
+std::string EpisodePlayer::PlayLink(const std::string& kind, const std::string& address, const std::string& name,
+                                    const std::string& label, const std::string& id, const std::string& v,
+                                    const std::string& v1) {
+    return "eeqvod://" + kind + "&&&" + JsEscape(address) + "&&&" + name + "&&&" + label + "&&&" + id + "&&&" + v +
+           "&&&" + v1;
+}
+
+void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::string& v1, const std::string& name) {
+    WindowControls& c = window_.Controls();
+    c.SetText({ControlName::zhun}, kSearching);
+    const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(id, v, v1)));
+    switch (reply.kind) {
+        case EpisodeReply::Kind::Failed:
+        case EpisodeReply::Kind::PortalError:
+        case EpisodeReply::Kind::NoEpisode:
+            window_.State().nextEpisodeState = "1";
+            c.SetText({ControlName::zhun}, "读取数据出错，请重试");
+            return;
+        case EpisodeReply::Kind::PlayData:
+            window_.PaneOf(Pane::Web1).Navigate(
+                PlayLink(reply.playerKind, reply.address, name, reply.label, std::to_string(id), v, v1));
+            return;
+        case EpisodeReply::Kind::Other:
+            window_.ShowTrayTip("读取数据出错，请返回重试！");
+            c.SetText({ControlName::zhun}, "读取数据出错，请返回重试");
+            return;
+    }
+}
+
+void EpisodePlayer::StartPortalPlay(const std::string& url) {
+    MainWindowState& s = window_.State();
+    Player& player = window_.PlayerControl();
+    WindowControls& c = window_.Controls();
+    if (!player.PlayUrl().empty() && s.webPlayMode == 0) window_.Transport().ClickStop();
+    StartQvodTerminal(TerminalForm::Portal);
+    const auto fields = SplitText(TrimLink(url, "eeqvod://"), "&&&");
+    const std::string kind = FieldAt(fields, 0);
+    const std::string address = FieldAt(fields, 1);
+    const std::string name = JsUnescape(FieldAt(fields, 2));
+    const std::string label = JsUnescape(FieldAt(fields, 3));
+    const int id = TextToInt(FieldAt(fields, 4));
+    const std::string v = FieldAt(fields, 5);
+    const std::string v1 = FieldAt(fields, 6);
+    if (kind == "qvod") {
+        s.resumePosition = 0;
+        s.webPlayMode = 0;
+        player.SetPlayUrl(JsUnescape(address));
+        player.Play();
+        window_.EnsureTimerOn(WindowTimer::Timer1);
+        s.historyKey = std::to_string(id);
+        if (!c.IsVisible({ControlName::qvod})) {
+            c.SetVisible({ControlName::qvod}, true);
+            c.SetVisible({ControlName::Pic2}, false);
+            window_.PaneOf(Pane::Web2).Navigate("about:blank");
+        }
+    } else {
+        s.webPlayMode = 1;
+        window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
+        s.historyKey = "0";
+        if (c.IsVisible({ControlName::qvod})) {
+            c.SetVisible({ControlName::qvod}, false);
+            c.SetVisible({ControlName::Pic2}, true);
+        }
+        window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
+        Rect knob = c.Geometry({ControlName::gunt1});
+        c.Move({ControlName::gunt1}, {0, knob.top, knob.width, knob.height});
+        Rect bar = c.Geometry({ControlName::huan});
+        c.Move({ControlName::huan}, {0, bar.top, 0, bar.height});
+        c.SetText({ControlName::times}, "");
+    }
+    s.episodeInfo = std::to_string(id) + "-" + v + "-" + v1 + "-" + name;
+    s.nextEpisodeState = "0";
+    s.nextPreloadStarted = 0;
+    s.nextEpisodeUrl = "0";
+    window_.SetTitleLine(TruncateToWidth(name, kTitleLineWidth) + "-" + label);
+    if (!name.empty() && !address.empty() && id != 0)
+        window_.Lists().AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
+    s.historyListKind = 1;
+    if (!c.IsVisible({ControlName::P5})) window_.Navigation().Click(6);
+}
+
+void EpisodePlayer::StartQvodTerminal(TerminalForm form) {
+    constexpr const char* kTerminal = "QvodTerminal.exe";
+    if (window_.ProcessList().IsProcessRunning(kTerminal)) return;
+    MainWindowState& s = window_.State();
+    if (form == TerminalForm::Portal && s.playerFolder.empty())
+        s.playerFolder = ReadSetting(s.settingsPath, kPlayerFolder.section, kPlayerFolder.key, "0");
+    if (s.playerFolder.empty()) return;
+    window_.ProcessList().StartDetached(s.playerFolder + kTerminal);
+}
+
+void EpisodePlayer::PlayAdjacentEpisode(int direction) {
+    const int step = direction == 1 ? -1 : 1;
+    const auto episode = CurrentEpisode(window_.State());
+    if (!episode) return;
+    const std::string id = FieldAt(*episode, 0), v = FieldAt(*episode, 1), name = FieldAt(*episode, 3);
+    const int current = TextToInt(FieldAt(*episode, 2));
+    if (current == 0 && direction == 1) return;  // there is no episode before the first
+    const std::string adjacent = std::to_string(current + step);
+    const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(id), v, adjacent)));
+    if (reply.kind != EpisodeReply::Kind::PlayData) return;
+    window_.PaneOf(Pane::Web1).Navigate(PlayLink(reply.playerKind, reply.address, name, reply.label, id, v, adjacent));
+}
+
+void EpisodePlayer::FetchNextEpisode() {
+    MainWindowState& s = window_.State();
+    if (TextToInt(ReadSetting(s.settingsPath, kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
+        s.nextEpisodeState = "0";
+        return;
+    }
+    const auto episode = CurrentEpisode(s);
+    if (!episode) return;
+    const std::string id = FieldAt(*episode, 0), v = FieldAt(*episode, 1), name = FieldAt(*episode, 3);
+    const std::string next = std::to_string(TextToInt(FieldAt(*episode, 2)) + 1);
+    const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(id), v, next)));
+    switch (reply.kind) {
+        case EpisodeReply::Kind::PortalError:
+            s.nextEpisodeState = "1";
+            s.nextEpisodeUrl = "1";
+            return;
+        case EpisodeReply::Kind::NoEpisode:
+            s.nextEpisodeState = "0";
+            s.nextEpisodeUrl = "0";
+            return;
+        case EpisodeReply::Kind::PlayData:
+            s.nextEpisodeUrl = reply.address;
+            s.nextPreloadStarted = 0;
+            // The next episode always plays in the player control.
+            s.nextEpisodeState = PlayLink("qvod", reply.address, name, reply.label, id, v, next);
+            return;
+        case EpisodeReply::Kind::Failed:
+        case EpisodeReply::Kind::Other:
+            s.nextEpisodeState = "3";
+            s.nextEpisodeUrl = "0";
+            s.nextEpisodeRetryCount = 0;
+            s.nextPreloadStarted = 1;
+            window_.ShowTrayTip("读取下一集数据出错，稍后将重新读取！");
+            window_.TimerOf(WindowTimer::Timer4).SetEnabled(true);
+            return;
+    }
+}
+
+void EpisodePlayer::RetryTick() {
+    MainWindowState& s = window_.State();
+    if (++s.nextEpisodeRetryCount < 2) return;
+    window_.TimerOf(WindowTimer::Timer4).SetEnabled(false);
+    FetchNextEpisode();
+    s.nextPreloadStarted = 0;
+    s.nextEpisodeRetryCount = 0;
+}
+
+void EpisodePlayer::CloseWebPlayer() {
+    WindowControls& c = window_.Controls();
+    c.SetVisible({ControlName::Pic2}, false);
+    c.SetVisible({ControlName::qvod}, true);
+    window_.PaneOf(Pane::Web2).Navigate("about:blank");
+    c.SetText({ControlName::bo_name}, "");
+}
+
+}  // namespace ruvo

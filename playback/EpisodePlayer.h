@@ -1,0 +1,57 @@
+#pragma once
+// Turns portal play requests into plays: asks the portal for an episode's
+// play data, builds the "eeqvod://" play link and starts it in the player or
+// in the page player; finds the previous and next episodes and fetches the
+// next one's data ahead of time, retrying after a failure.
+#include <optional>
+#include <string>
+
+namespace ruvo {
+
+class MainWindow;
+
+// The portal's reply to an episode request.
+struct EpisodeReply {
+    enum class Kind { Failed, PortalError, NoEpisode, PlayData, Other };
+    Kind kind = Kind::Failed;
+    std::string label, address, playerKind;  // for PlayData
+};
+
+// "1" = PortalError, "0" = NoEpisode, a text with "$" = PlayData (label "$"
+// address "$" kind; further fields ignored), anything else = Other.
+EpisodeReply ParseEpisodeReply(const std::optional<std::string>& body);
+
+class EpisodePlayer {
+public:
+    explicit EpisodePlayer(MainWindow& window) : window_(window) {}
+
+    // PortalBase + "h.asp?id=" id "&v=" v "&v1=" v1.
+    std::string EpisodeRequestUrl(int id, const std::string& v, const std::string& v1) const;
+
+    // An "eebovod://" link: fetch the episode and open its play link in Web1.
+    void ResolveEpisode(int id, const std::string& v, const std::string& v1, const std::string& name);
+    // An "eeqvod://" link in Web1: stop what plays, play this, list it.
+    void StartPortalPlay(const std::string& url);
+    enum class TerminalForm { Portal, History };
+    // Starts the outside player's helper program when it is there (it is not
+    // on Linux: the start fails quietly and playing goes on without it).
+    void StartQvodTerminal(TerminalForm form);
+    // 1 = previous episode, anything else = next.
+    void PlayAdjacentEpisode(int direction);
+    // Fetches the next episode's play data ahead of time.
+    void FetchNextEpisode();
+    // Timer4: the failed next-episode fetch is repeated on the second tick.
+    void RetryTick();
+    // The page player's close button "ggx".
+    void CloseWebPlayer();
+
+private:
+    // The play link "eeqvod://" kind "&&&" escaped address "&&&" name ...
+    static std::string PlayLink(const std::string& kind, const std::string& address, const std::string& name,
+                                const std::string& label, const std::string& id, const std::string& v,
+                                const std::string& v1);
+
+    MainWindow& window_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,256 @@
+#include "portal/LinkDispatcher.h"
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "history/JsEscape.h"
+#include "history/TextWidth.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+#include "playback/EpisodePlayer.h"
+#include "playback/TransportControls.h"
+#include "portal/LinkText.h"
+#include "portal/MainWindow.h"
+#include "shell/NavigationButtons.h"
+
+namespace ruvo {
+namespace {
+
+constexpr int kTitleLineWidth = 30;
+
+// The text of an "open://" or "delk://" link as a line number; nothing when
+// it is not a number.
+std::optional<int> LineNumberOf(const std::string& text) {
+    if (!IsNumberText(text)) return std::nullopt;
+    return TextToInt(text);
+}
+
+}  // namespace
+
+LinkDispatcher::Handler LinkDispatcher::HandlerFor(Pane pane) {
+    using Method = void (LinkDispatcher::*)(const std::string&, bool&);
+    Method method = nullptr;
+    switch (pane) {
+        case Pane::Web1: method = &LinkDispatcher::OnWeb1; break;
+        case Pane::Web2: method = &LinkDispatcher::OnWeb2; break;
+        case Pane::Web3: method = &LinkDispatcher::OnWeb3; break;
+        case Pane::Web4: method = &LinkDispatcher::OnWeb4; break;
+        case Pane::Web5: method = &LinkDispatcher::OnWeb5; break;
+        case Pane::Webso: method = &LinkDispatcher::OnWebso; break;
+        default: return {};
+    }
+    return [this, method](const std::string& url, bool& cancel) { (this->*method)(url, cancel); };
+}
+
+void LinkDispatcher::OnWeb1(const std::string& url, bool& cancel) {
+    if (Contains(url, "eeshow://")) {
+        cancel = true;
+        ShowTitlePage(url);
+    } else if (Contains(url, "eetvs://")) {
+        cancel = true;
+        PlayTelevisionPage(url);
+    } else if (Contains(url, "eebovod://")) {
+        cancel = true;
+        ResolveEpisodeLink(url);
+    } else if (Contains(url, "eeqvod://")) {
+        cancel = true;
+        window_.Episodes().StartPortalPlay(url);
+    }
+}
+
+void LinkDispatcher::OnWeb2(const std::string& url, bool& cancel) {
+    if (Contains(url, kEndOfPlayPrefix)) {
+        cancel = true;
+        EndOfPlay();
+    }
+}
+
+void LinkDispatcher::OnWeb3(const std::string& url, bool& cancel) {
+    if (StartsWith(url, "delk://")) {
+        cancel = true;
+        DeleteListLine(url);
+    } else if (StartsWith(url, "open://")) {
+        cancel = true;
+        ReplayListItem(url);
+    }
+}
+
+void LinkDispatcher::OnWeb4(const std::string& url, bool& cancel) {
+    if (StartsWith(url, "open://") || StartsWith(url, "delk://")) ForwardLink(Pane::Web3, url, cancel);
+}
+
+void LinkDispatcher::OnWeb5(const std::string& url, bool& cancel) {
+    if (Contains(url, "eebovod://") || Contains(url, "eeqvod://")) {
+        ForwardLink(Pane::Web1, url, cancel);
+    } else if (Contains(url, "search.asp")) {
+        cancel = true;
+        ShowSearch(url);
+    }
+}
+
+void LinkDispatcher::OnWebso(const std::string& url, bool& cancel) {
+    if (Contains(url, "eeshow://") || Contains(url, "eebovod://") || Contains(url, "eeqvod://")) {
+        ForwardLink(Pane::Web1, url, cancel);
+    } else if (Contains(url, "fanhome://")) {
+        cancel = true;
+        CloseSearch();
+    }
+}
+
+void LinkDispatcher::ForwardLink(Pane target, const std::string& url, bool& cancel) {
+    cancel = true;
+    window_.PaneOf(target).Navigate(url);
+}
+
+void LinkDispatcher::ShowTitlePage(const std::string& url) {
+    MainWindowState& s = window_.State();
+    if (s.web5LoadFailed == 1) s.web5LoadFailed = 0;
+    window_.PaneOf(Pane::Web5).Navigate(window_.Portal().root + TrimLink(url, "eeshow://"));
+    NavigationButtons& navigation = window_.Navigation();
+    if (!navigation.RightPanelShown()) navigation.Click(11);
+    if (s.currentTab != 6) navigation.Click(6);
+}
+
+void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
+    MainWindowState& s = window_.State();
+    WindowControls& c = window_.Controls();
+    const auto fields = SplitText(TrimLink(url, "eetvs://"), "&&&");
+    window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "tv/eebotv.htm?" + FieldAt(fields, 1));
+    window_.SetTitleLine(TruncateToWidth(FieldAt(fields, 0), kTitleLineWidth));
+    if (!window_.PlayerControl().PlayUrl().empty() && s.webPlayMode == 0) window_.Transport().ClickStop();
+    s.webPlayMode = 1;
+    if (c.IsVisible({ControlName::qvod})) {
+        c.SetVisible({ControlName::qvod}, false);
+        c.SetVisible({ControlName::Pic2}, true);
+    }
+    if (window_.Navigation().RightPanelShown()) window_.Navigation().Click(11);
+}
+
+void LinkDispatcher::ResolveEpisodeLink(const std::string& url) {
+    const auto fields = SplitText(TrimLink(url, "eebovod://"), "-");
+    window_.Episodes().ResolveEpisode(TextToInt(FieldAt(fields, 0)), FieldAt(fields, 1), FieldAt(fields, 2),
+                                      FieldAt(fields, 3));
+}
+
+void LinkDispatcher::ShowSearch(const std::string& url) {
+    WindowControls& c = window_.Controls();
+    window_.PaneOf(Pane::Webso).Navigate(url);
+    c.SetVisible({ControlName::Pic1}, false);
+    c.SetVisible({ControlName::pso}, true);
+    c.SetVisible({ControlName::w1}, false);
+}
+
+void LinkDispatcher::CloseSearch() {
+    WindowControls& c = window_.Controls();
+    c.SetVisible({ControlName::pso}, false);
+    if (window_.State().web1LoadFailed == 0) {
+        c.SetVisible({ControlName::Pic1}, true);
+        c.SetVisible({ControlName::w1}, false);
+    } else {
+        c.SetVisible({ControlName::w1}, true);
+    }
+}
+
+bool LinkDispatcher::LocalListShown() const { return Contains(window_.Controls().Text({ControlName::qk}), "列表"); }
+
+void LinkDispatcher::DeleteListLine(const std::string& url) {
+    const std::string listName(LocalListShown() ? kLocalListFile : kWatchListFile);
+    std::string number = TrimLink(url, "delk://");
+    std::erase(number, '/');  // every "/", not only a trailing one
+    if (const auto line = LineNumberOf(number)) window_.Lists().RemoveListLine(listName, *line);
+}
+
+void LinkDispatcher::ReplayListItem(const std::string& url) {
+    if (!window_.PlayerControl().PlayUrl().empty()) window_.Transport().ClickStop();
+    const auto lineNumber = LineNumberOf(TrimLink(url, "open://"));
+    if (!lineNumber) return;
+    const bool localList = LocalListShown();
+    const auto lines = ReadTextFileLines(JoinPath(window_.ProgramFolder(), localList ? kLocalListFile : kWatchListFile));
+    if (!lines) return;
+    const std::string record =
+        *lineNumber >= 1 && static_cast<size_t>(*lineNumber) <= lines->size() ? (*lines)[*lineNumber - 1] : "";
+    if (localList) {
+        if (!ReplayLocalFile(*lineNumber, record)) return;
+    } else {
+        ReplayHistoryItem(record);
+    }
+    WindowControls& c = window_.Controls();
+    if (!LocalListShown() && !c.IsVisible({ControlName::P5})) window_.Navigation().Click(6);
+    if (window_.State().webPlayMode != 0) {
+        c.SetVisible({ControlName::qvod}, false);
+        window_.PaneOf(Pane::Web2).SetVisible(true);
+        c.SetVisible({ControlName::Pic2}, true);
+    } else {
+        c.SetVisible({ControlName::qvod}, true);
+        c.SetVisible({ControlName::Pic2}, false);
+        window_.PaneOf(Pane::Web2).Navigate("about:blank");
+    }
+}
+
+bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) {
+    const auto fields = SplitText(record, "|");
+    const std::string name = FieldAt(fields, 0), path = FieldAt(fields, 1);
+    if (!PathExists(path)) {
+        window_.MessageBoxes().ShowNotice(path + "不存在", "提示：");
+        window_.Lists().RemoveListLine(kLocalListFile, lineNumber);
+        return false;
+    }
+    Player& player = window_.PlayerControl();
+    player.SetPlayUrl(path);
+    player.Play();
+    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    window_.SetTitleLine(TruncateToWidth(JsUnescape(name), kTitleLineWidth));
+    MainWindowState& s = window_.State();
+    s.resumeApplied = 0;
+    s.resumePosition = TextToInt(FieldAt(fields, 2));
+    s.episodeInfo = "0";
+    s.nextEpisodeState = "0";
+    s.nextEpisodeUrl = "0";
+    s.nextPreloadStarted = 0;
+    s.historyKey = path;
+    s.historyListKind = 2;
+    s.webPlayMode = 0;
+    return true;
+}
+
+void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
+    MainWindowState& s = window_.State();
+    const auto fields = SplitText(record, "|");
+    const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1), kind = FieldAt(fields, 3);
+    const std::string address = FieldAt(fields, 4), v = FieldAt(fields, 5), v1 = FieldAt(fields, 6);
+    const std::string label = JsUnescape(FieldAt(fields, 2));
+    if (kind == "qvod") {
+        window_.Episodes().StartQvodTerminal(EpisodePlayer::TerminalForm::History);
+        window_.PlayerControl().SetPlayUrl(JsUnescape(address));
+        window_.PlayerControl().Play();
+        window_.EnsureTimerOn(WindowTimer::Timer1);
+        s.resumeApplied = 0;
+        s.resumePosition = TextToInt(FieldAt(fields, 7));
+        s.episodeInfo = id + "-" + v + "-" + v1 + "-" + name;
+        s.nextEpisodeState = "0";
+        s.nextPreloadStarted = 0;
+        s.nextEpisodeUrl = "0";
+        s.historyKey = id;
+        s.webPlayMode = 0;
+    } else {
+        s.webPlayMode = 1;
+        s.historyKey = "0";
+        window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
+    }
+    window_.SetTitleLine(TruncateToWidth(JsUnescape(name), kTitleLineWidth) + "-" + label);
+    if (s.web5LoadFailed == 1) s.web5LoadFailed = 0;
+    window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "show.asp?id=" + id);
+    s.historyListKind = 1;
+}
+
+void LinkDispatcher::EndOfPlay() {
+    MainWindowState& s = window_.State();
+    if (ReadSetting(s.settingsPath, kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
+        window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+        return;
+    }
+    const std::string& next = s.nextEpisodeState;
+    if (next != "1" && next != "0" && next != "3") window_.PaneOf(Pane::Web1).Navigate(next);
+}
+
+}  // namespace ruvo

@@ -1,0 +1,51 @@
+#pragma once
+// The before-navigate handlers of the panes Web1, Web2, Web3, Web4, Web5 and
+// Webso. Each inspects the address about to load; the program's own links
+// are cancelled and turned into actions (show a title page, play an episode
+// or a television page, search, replay or delete a list item, play on into
+// the next episode). Web6, Web7 and Web8 have no handler.
+#include <functional>
+#include <string>
+
+#include "portal/Panes.h"
+
+namespace ruvo {
+
+class MainWindow;
+
+class LinkDispatcher {
+public:
+    using Handler = std::function<void(const std::string& url, bool& cancel)>;
+
+    explicit LinkDispatcher(MainWindow& window) : window_(window) {}
+
+    // The pane's handler; empty for panes that have none.
+    Handler HandlerFor(Pane pane);
+
+    void OnWeb1(const std::string& url, bool& cancel);
+    void OnWeb2(const std::string& url, bool& cancel);
+    void OnWeb3(const std::string& url, bool& cancel);
+    void OnWeb4(const std::string& url, bool& cancel);
+    void OnWeb5(const std::string& url, bool& cancel);
+    void OnWebso(const std::string& url, bool& cancel);
+
+private:
+    // Cancels and hands the address, exactly as received, to another pane.
+    void ForwardLink(Pane target, const std::string& url, bool& cancel);
+    void ShowTitlePage(const std::string& url);
+    void PlayTelevisionPage(const std::string& url);
+    void ResolveEpisodeLink(const std::string& url);
+    void ShowSearch(const std::string& url);
+    void CloseSearch();
+    void DeleteListLine(const std::string& url);
+    void ReplayListItem(const std::string& url);
+    // False when the file is gone (its line is removed then).
+    bool ReplayLocalFile(int lineNumber, const std::string& record);
+    void ReplayHistoryItem(const std::string& record);
+    void EndOfPlay();
+    bool LocalListShown() const;
+
+    MainWindow& window_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,27 @@
+#pragma once
+// Taking the program's private links apart.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ruvo {
+
+// The end-of-play signal: an address on a host that exists nowhere (".invalid"
+// is reserved), recognised by its scheme-and-host prefix.
+inline constexpr std::string_view kEndOfPlayUrl = "http://end-of-play.ruvo-box.invalid/next";
+inline constexpr std::string_view kEndOfPlayPrefix = "http://end-of-play.ruvo-box.invalid";
+
+// Removes every occurrence of the scheme text, then one trailing "/". For
+// "eeshow://" no "/" is removed and one is put in front when missing.
+std::string TrimLink(std::string_view url, std::string_view scheme);
+
+// Splits at every occurrence of the separator, exactly, without trimming.
+std::vector<std::string> SplitText(std::string_view text, std::string_view separator);
+
+// Field `index`, or the empty text when the split gave fewer fields.
+std::string FieldAt(const std::vector<std::string>& fields, size_t index);
+
+bool Contains(std::string_view text, std::string_view part);
+bool StartsWith(std::string_view text, std::string_view prefix);
+
+}  // namespace ruvo

@@ -1,0 +1,86 @@
+#include "portal/PaneLoadEvents.h"
+
+#include "portal/LinkText.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+
+WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
+    WebPaneEvents events;
+    WebPane* web = &window_.PaneOf(pane);
+    events.downloadBegin = [web] { web->SetSilent(true); };
+    if (pane != Pane::Web6) events.downloadComplete = [this, pane] { Completed(pane); };
+    switch (pane) {
+        case Pane::Web1:
+        case Pane::Web5:
+        case Pane::Web7:
+        case Pane::Web8:
+        case Pane::Webso:
+            events.navigateError = [this, pane](const std::string& url) { Failed(pane, url); };
+            break;
+        default:
+            break;
+    }
+    return events;
+}
+
+void PaneLoadEvents::Completed(Pane pane) {
+    MainWindowState& s = window_.State();
+    WindowControls& c = window_.Controls();
+    if (pane == Pane::Web1 && s.web1LoadFailed != 1) {
+        c.SetVisible({ControlName::Pic1}, true);
+        c.SetVisible({ControlName::w1}, false);
+    } else if (pane == Pane::Web5 && s.web5LoadFailed != 1) {
+        c.SetVisible({ControlName::w5}, false);
+    } else if (pane == Pane::Web8 && s.scrollAdState == 1) {
+        c.SetVisible({ControlName::BAD}, false);
+    }
+}
+
+void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
+    MainWindowState& s = window_.State();
+    WindowControls& c = window_.Controls();
+    // Only the portal's own pages raise a notice, not frames of other sites.
+    const bool portalPage = Contains(url, window_.Portal().base);
+    switch (pane) {
+        case Pane::Web1:
+            if (!portalPage) return;
+            c.SetVisible({ControlName::w1}, true);
+            c.SetVisible({ControlName::Pic1}, false);
+            s.web1LoadFailed = 1;
+            return;
+        case Pane::Web5:
+            if (!portalPage) return;
+            c.SetVisible({ControlName::w5}, true);
+            s.web5LoadFailed = 1;
+            return;
+        case Pane::Webso:
+            if (!portalPage) return;
+            c.SetVisible({ControlName::w1}, true);
+            c.SetVisible({ControlName::pso}, false);
+            return;
+        case Pane::Web7:
+            c.SetVisible({ControlName::ad_huan}, false);
+            c.SetVisible({ControlName::adp}, true);
+            s.playerAdState = 2;
+            return;
+        case Pane::Web8:
+            s.scrollAdState = 1;
+            return;
+        default:
+            return;
+    }
+}
+
+void PaneLoadEvents::RetryMainArea() {
+    window_.State().web1LoadFailed = 0;
+    window_.PaneOf(Pane::Web1).Navigate(window_.Portal().base);
+    window_.Controls().SetVisible({ControlName::pso}, false);
+}
+
+void PaneLoadEvents::RetrySidePane() {
+    window_.State().web5LoadFailed = 0;
+    window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "/right.asp");
+}
+
+}  // namespace ruvo

@@ -1,0 +1,44 @@
+#include "portal/SearchBox.h"
+
+#include "portal/LinkText.h"
+#include "portal/MainWindow.h"
+#include "shell/DesignValues.h"
+
+namespace ruvo {
+namespace {
+
+std::string TrimSpaces(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+void SearchBox::Search() {
+    WindowControls& c = window_.Controls();
+    const std::string text = c.Text({ControlName::soso});
+    const std::string trimmed = TrimSpaces(text);
+    if (trimmed.empty() || Contains(text, "请输入")) return;
+    MainWindowState& s = window_.State();
+    if (TrimSpaces(s.lastSearchText) != trimmed) {
+        // The text goes into the address unescaped; the web engine encodes it.
+        window_.PaneOf(Pane::Webso).Navigate(window_.Portal().base + "search.asp?searchword=" + trimmed);
+        s.lastSearchText = trimmed;
+    }
+    c.SetVisible({ControlName::Pic1}, false);
+    c.SetVisible({ControlName::pso}, true);
+    c.SetVisible({ControlName::w1}, false);
+}
+
+void SearchBox::ClickInBox() {
+    WindowControls& c = window_.Controls();
+    if (Contains(c.Text({ControlName::soso}), "请输入")) c.SetText({ControlName::soso}, "");
+}
+
+void SearchBox::FocusLost() {
+    WindowControls& c = window_.Controls();
+    if (TrimSpaces(c.Text({ControlName::soso})).empty()) c.SetText({ControlName::soso}, kSearchHint);
+}
+
+}  // namespace ruvo

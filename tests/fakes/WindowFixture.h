@@ -1,0 +1,68 @@
+#pragma once
+// A main window on fakes: a fresh program folder after a real start-up, nine
+// recording panes, a fake player, fetch, tray and controls, and virtual timers.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+#include "app/SettingsFile.h"
+#include "app/Startup.h"
+#include "fakes/Fakes.h"
+#include "fakes/TempFolder.h"
+#include "fakes/VirtualTimers.h"
+#include "platform/TextCodec.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo::test {
+
+inline constexpr const char* kTestPortal = "http://127.0.0.1:8790/box/";
+
+class WindowFixture : public testing::Test {
+protected:
+    TempFolder folder;
+    FakeHost host;
+    std::array<FakeWebPane, kPaneCount> panes;
+    VirtualTimers timers;
+    FakePlayer player;
+    FakeFetch fetch;
+    FakeTray tray;
+    FakeControls controls;
+    FakeDialogs dialogs;
+    FakeProcesses processes;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        FakePlayerProbe probe;
+        FakeShell shell;
+        FakeAdapters adapters;
+        adapters.address = "00:16:3e:01:02:03";
+        FakeClock clock;
+        StartupPorts ports{probe, dialogs, shell, adapters, clock};
+        RunStartup(folder.Path(), PortalFrom(kTestPortal), ports);
+    }
+    // Builds the window and runs its load.
+    void Load(const std::string& commandLine = "") {
+        std::array<WebPane*, kPaneCount> pointers;
+        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
+        MainWindowPorts ports{host, pointers, timers, player, fetch, tray, controls, dialogs, processes};
+        window = std::make_unique<MainWindow>(ports, folder.Path(), PortalFrom(kTestPortal));
+        window->Load(commandLine);
+        for (auto& pane : panes) pane.navigations.clear();
+    }
+    FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }
+    MainWindowState& State() { return window->State(); }
+    // A navigation the page itself starts (a click or a script).
+    bool PageNavigates(Pane pane, const std::string& url) {
+        bool cancel = false;
+        Web(pane).events.beforeNavigate(url, cancel);
+        return cancel;
+    }
+    // Writes a list file the way the program does (GB18030).
+    void WriteList(std::string_view name, const std::string& text) { folder.Write(name, EncodeGb18030(text)); }
+    void Setting(const char* key, const char* value) { WriteSetting(folder.File("config.dll"), "S_q", key, value); }
+    std::string Text(ControlName name) { return controls.Text({name}); }
+    bool Visible(ControlName name) { return controls.IsVisible({name}); }
+};
+
+}  // namespace ruvo::test

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include "fakes/WindowFixture.h"
+#include "history/JsEscape.h"
+#include "playback/EpisodePlayer.h"
+#include "platform/TextFile.h"
+
+namespace ruvo {
+namespace {
+
+using test::kTestPortal;
+
+std::string Request(int id, const std::string& v, const std::string& v1) {
+    return std::string(kTestPortal) + "h.asp?id=" + std::to_string(id) + "&v=" + v + "&v1=" + v1;
+}
+
+class Episodes : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+    }
+    EpisodePlayer& episodes() { return window->Episodes(); }
+    // A portal title playing: episode v1 of title 12, source 0.
+    void Playing(int v1, const std::string& name = "星河") {
+        fetch.replies[Request(12, "0", std::to_string(v1))] = "第" + std::to_string(v1 + 1) + "集$http://m/" +
+                                                              std::to_string(v1) + ".mp4$qvod";
+        PageNavigates(Pane::Web1, "eebovod://12-0-" + std::to_string(v1) + "-" + name);
+        fetch.requests.clear();
+        player.calls.clear();
+        for (auto& pane : panes) pane.navigations.clear();
+    }
+};
+
+TEST(EpisodeReplyParse, EveryKindOfReply) {
+    using Kind = EpisodeReply::Kind;
+    EXPECT_EQ(ParseEpisodeReply(std::nullopt).kind, Kind::Failed);
+    EXPECT_EQ(ParseEpisodeReply("1").kind, Kind::PortalError);
+    EXPECT_EQ(ParseEpisodeReply("0").kind, Kind::NoEpisode);
+    EXPECT_EQ(ParseEpisodeReply("").kind, Kind::Other);
+    EXPECT_EQ(ParseEpisodeReply("<html>error</html>").kind, Kind::Other);
+    EXPECT_EQ(ParseEpisodeReply("1\r\n").kind, Kind::Other);
+    const EpisodeReply full = ParseEpisodeReply("L$http://a$qvod$extra");
+    EXPECT_EQ(full.kind, Kind::PlayData);
+    EXPECT_EQ(full.label, "L");
+    EXPECT_EQ(full.address, "http://a");
+    EXPECT_EQ(full.playerKind, "qvod");
+    const EpisodeReply partial = ParseEpisodeReply("$");
+    EXPECT_EQ(partial.kind, Kind::PlayData);
+    EXPECT_EQ(partial.playerKind, "");
+}
+
+TEST_F(Episodes, ResolveBuildsThePlayLink) {
+    fetch.replies[Request(12, "0", "0")] = "L$http://a b/c?d=1$flv";
+    PageNavigates(Pane::Web1, "eebovod://12-0-0-N");
+    EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "0")});
+    EXPECT_EQ(fetch.lastTimeout, 60);
+    EXPECT_EQ(Web(Pane::Web1).navigations,
+              std::vector<std::string>{"eeqvod://flv&&&" + JsEscape("http://a b/c?d=1") + "&&&N&&&L&&&12&&&0&&&0"});
+}
+
+TEST_F(Episodes, StatusShowsWhileWaitingAndNothingElseRuns) {
+    fetch.replies[Request(12, "0", "0")] = "L$http://a$qvod";
+    std::string statusDuringFetch;
+    fetch.duringFetch = [&] {
+        statusDuringFetch = Text(ControlName::zhun);
+        // A script navigation and a timer tick arrive while the fetch waits.
+        bool cancel = false;
+        Web(Pane::Web5).events.beforeNavigate(std::string(kTestPortal) + "search.asp?searchword=x", cancel);
+        EXPECT_TRUE(cancel);
+        EXPECT_TRUE(Web(Pane::Webso).navigations.empty());
+    };
+    PageNavigates(Pane::Web1, "eebovod://12-0-0-N");
+    EXPECT_EQ(statusDuringFetch, "正在搜索资源，请稍后");
+    // Once the reply is in, the deferred navigation runs.
+    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
+}
+
+struct FailedReply {
+    const char* name;
+    std::optional<std::string> body;
+    const char* status;
+    const char* nextState;  // expected NextEpisodeState
+    bool trayTip;
+};
+
+class ResolveFailure : public Episodes, public testing::WithParamInterface<FailedReply> {};
+
+TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
+    Playing(0);
+    State().nextEpisodeState = "keep";
+    fetch.replies[Request(15, "0", "2")] = GetParam().body;
+    PageNavigates(Pane::Web1, "eebovod://15-0-2-X");
+    EXPECT_EQ(Text(ControlName::zhun), GetParam().status);
+    EXPECT_EQ(State().nextEpisodeState, GetParam().nextState);
+    EXPECT_EQ(tray.tips.size(), GetParam().trayTip ? 1u : 0u);
+    if (GetParam().trayTip) EXPECT_EQ(tray.tips[0], "读取数据出错，请返回重试！");
+    EXPECT_TRUE(player.calls.empty());
+    EXPECT_EQ(player.url, "http://m/0.mp4");
+    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, ResolveFailure,
+    testing::Values(FailedReply{"PortalError", "1", "读取数据出错，请重试", "1", false},
+                    FailedReply{"NoEpisode", "0", "读取数据出错，请重试", "1", false},
+                    FailedReply{"PortalDown", std::nullopt, "读取数据出错，请重试", "1", false},
+                    FailedReply{"ErrorPage", "<html>500</html>", "读取数据出错，请返回重试", "keep", true},
+                    FailedReply{"Empty", "", "读取数据出错，请返回重试", "keep", true},
+                    FailedReply{"Huge", std::string(10 << 20, 'z'), "读取数据出错，请返回重试", "keep", true},
+                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4), "读取数据出错，请返回重试", "keep", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Episodes, PreviousAndNextEpisode) {
+    Playing(0);
+    episodes().PlayAdjacentEpisode(1);  // nothing before the first episode
+    EXPECT_TRUE(fetch.requests.empty());
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
+    episodes().PlayAdjacentEpisode(2);
+    EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "1")});
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_EQ(State().episodeInfo, "12-0-1-星河");
+    fetch.replies[Request(12, "0", "2")] = "0";
+    episodes().PlayAdjacentEpisode(2);  // past the last: silently nothing
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+}
+
+TEST_F(Episodes, NameWithDashIsCutAtItsFirstDash) {
+    Playing(0, "城市-夜色");
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
+    episodes().PlayAdjacentEpisode(2);
+    EXPECT_EQ(Web(Pane::Web1).navigations[0].find("&&&城市&&&"), std::string("eeqvod://qvod&&&") .size() +
+                                                                  JsEscape("http://m/1.mp4").size());
+}
+
+TEST_F(Episodes, NextEpisodeFetch) {
+    Playing(0);
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$html5";
+    episodes().FetchNextEpisode();
+    EXPECT_EQ(State().nextEpisodeUrl, "http://m/1.mp4");
+    EXPECT_EQ(State().nextEpisodeState, "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&星河&&&第2集&&&12&&&0&&&1");
+
+    fetch.replies[Request(12, "0", "1")] = "1";
+    episodes().FetchNextEpisode();
+    EXPECT_EQ(State().nextEpisodeState, "1");
+    EXPECT_EQ(State().nextEpisodeUrl, "1");
+    fetch.replies[Request(12, "0", "1")] = "0";
+    episodes().FetchNextEpisode();
+    EXPECT_EQ(State().nextEpisodeState, "0");
+
+    Setting("s_h", "1");
+    fetch.requests.clear();
+    State().nextEpisodeState = "x";
+    episodes().FetchNextEpisode();
+    EXPECT_EQ(State().nextEpisodeState, "0");
+    EXPECT_TRUE(fetch.requests.empty());
+}
+
+TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
+    Playing(0);
+    fetch.replies[Request(12, "0", "1")] = "<html>busy</html>";
+    episodes().FetchNextEpisode();
+    EXPECT_EQ(State().nextEpisodeState, "3");
+    EXPECT_EQ(State().nextPreloadStarted, 1);
+    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer4).IsEnabled());
+    fetch.requests.clear();
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
+    timers.Advance(99'000);
+    EXPECT_TRUE(fetch.requests.empty());
+    timers.Advance(1'000);
+    EXPECT_EQ(fetch.requests.size(), 1u);
+    EXPECT_EQ(State().nextEpisodeUrl, "http://m/1.mp4");
+    EXPECT_EQ(State().nextPreloadStarted, 0);
+    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer4).IsEnabled());
+}
+
+TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
+    Playing(0);
+    State().lastPosition = 33;
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
+    episodes().PlayAdjacentEpisode(2);
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
+    // The new episode replaced the title's record, at the top with position 0.
+    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
+}
+
+TEST_F(Episodes, TerminalProgramIsTriedOnlyWhenNotRunning) {
+    Playing(0);
+    EXPECT_EQ(processes.started, std::vector<std::string>{"0QvodTerminal.exe"});
+    processes.running = {"/opt/q/QvodTerminal.exe"};
+    processes.started.clear();
+    episodes().StartQvodTerminal(EpisodePlayer::TerminalForm::Portal);
+    EXPECT_TRUE(processes.started.empty());
+}
+
+TEST_F(Episodes, ClosingThePagePlayer) {
+    PageNavigates(Pane::Web1, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");
+    episodes().CloseWebPlayer();
+    EXPECT_FALSE(Visible(ControlName::Pic2));
+    EXPECT_TRUE(Visible(ControlName::qvod));
+    EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
+    EXPECT_EQ(Text(ControlName::bo_name), "");
+    EXPECT_EQ(State().webPlayMode, 1);
+}
+
+}  // namespace
+}  // namespace ruvo

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include "fakes/WindowFixture.h"
+#include "history/JsEscape.h"
+#include "platform/TextFile.h"
+#include "portal/LinkText.h"
+#include "shell/NavigationButtons.h"
+
+namespace ruvo {
+namespace {
+
+using test::kTestPortal;
+
+class Dispatcher : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+    }
+    void ShowLocalList() { controls.SetText({ControlName::qk}, "∴ 清空列表"); }
+    std::vector<std::string> ListLines(std::string_view list) {
+        return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{});
+    }
+};
+
+TEST(LinkText, TrimLinkRules) {
+    EXPECT_EQ(TrimLink("eeshow://play/1.html", "eeshow://"), "/play/1.html");
+    EXPECT_EQ(TrimLink("eeshow:///play/1.html", "eeshow://"), "/play/1.html");
+    EXPECT_EQ(TrimLink("eeshow://play/", "eeshow://"), "/play/");  // no trailing "/" removed
+    EXPECT_EQ(TrimLink("eetvs://news&&&ch=1/", "eetvs://"), "news&&&ch=1");
+    EXPECT_EQ(TrimLink("open://3//", "open://"), "3/");  // one trailing "/" only
+    EXPECT_EQ(TrimLink("x eebovod://1-2 eebovod://", "eebovod://"), "x 1-2 ");
+    EXPECT_EQ(SplitText("a&&&&&&b", "&&&"), (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
+    controls.SetTooltip({ControlName::npc, 11}, "打开");  // right panel hidden
+    controls.SetVisible({ControlName::RightPanel}, false);
+    window->Navigation().SelectRightPanelTab(7);
+    State().web5LoadFailed = 1;
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow://play/1.html"));
+    EXPECT_EQ(Web(Pane::Web5).navigations, std::vector<std::string>{"http://127.0.0.1:8790/play/1.html"});
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow:///play/1.html"));
+    EXPECT_EQ(Web(Pane::Web5).navigations.back(), "http://127.0.0.1:8790/play/1.html");
+    EXPECT_EQ(State().web5LoadFailed, 0);
+    EXPECT_TRUE(Visible(ControlName::RightPanel));
+    EXPECT_EQ(State().currentTab, 6);
+    EXPECT_TRUE(Visible(ControlName::P5));
+    EXPECT_FALSE(Visible(ControlName::P3));
+}
+
+TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
+    player.url = "http://h/playing.mp4";
+    State().historyKey = "12";
+    State().historyListKind = 1;
+    State().lastPosition = 40;
+    window->Lists().AddHistoryRecord({12, "t", "e", "qvod", "a", 0, 0, 0});
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "eetvs://news&&&ch=1/"));
+    EXPECT_EQ(Web(Pane::Web2).navigations, std::vector<std::string>{std::string(kTestPortal) + "tv/eebotv.htm?ch=1"});
+    EXPECT_EQ(Text(ControlName::bo_name), "news");
+    EXPECT_EQ(State().webPlayMode, 1);
+    EXPECT_FALSE(Visible(ControlName::qvod));
+    EXPECT_TRUE(Visible(ControlName::Pic2));
+    EXPECT_FALSE(Visible(ControlName::RightPanel));
+    EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
+    EXPECT_EQ(ListLines("date.dat")[0], "12|t|e|qvod|a|0|0|40");  // the left item's position is kept
+    EXPECT_EQ(State().historyKey, "12");                           // the history fields stay
+}
+
+TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
+    fetch.replies[std::string(kTestPortal) + "h.asp?id=12&v=0&v1=0"] = "第1集$http://m/海 1.mp4$qvod";
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "eebovod://12-0-0-海贼王"));
+    const std::string link = "eeqvod://qvod&&&" + JsEscape("http://m/海 1.mp4") + "&&&海贼王&&&第1集&&&12&&&0&&&0";
+    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{link});
+    EXPECT_EQ(player.url, "http://m/海 1.mp4");
+    EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
+    EXPECT_EQ(Text(ControlName::bo_name), "海贼王-第1集");
+    EXPECT_EQ(State().historyKey, "12");
+    EXPECT_EQ(State().episodeInfo, "12-0-0-海贼王");
+    EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|0");
+    EXPECT_EQ(Web(Pane::Web3).navigations.back(), folder.File("c.htm"));
+}
+
+TEST_F(Dispatcher, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
+    window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeqvod://html5&&&http%3A//m/a.webm&&&%u661F&&&%u7B2C2%u96C6&&&12&&&1&&&1/"));
+    EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
+    EXPECT_EQ(State().webPlayMode, 1);
+    EXPECT_EQ(State().historyKey, "0");
+    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_TRUE(player.url.empty());
+    EXPECT_EQ(ListLines("date.dat")[0], "12|星|第2集|html5|http%3A//m/a.webm|1|1|0");
+}
+
+TEST_F(Dispatcher, SidePaneAndSearchResultsForwardPlayLinksToWeb1Unchanged) {
+    const std::string link = "eeqvod://qvod&&&http%3A//m/x.mp4&&&A&&&B&&&7&&&0&&&0";
+    EXPECT_TRUE(PageNavigates(Pane::Web5, link));
+    EXPECT_TRUE(Web(Pane::Web5).navigations.empty());
+    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{link});
+    EXPECT_EQ(player.url, "http://m/x.mp4");
+    EXPECT_TRUE(PageNavigates(Pane::Webso, "eeshow://show/7.html"));
+    EXPECT_EQ(Web(Pane::Web1).navigations.back(), "eeshow://show/7.html");
+    EXPECT_FALSE(PageNavigates(Pane::Web5, "eeshow://show/7.html"));  // not intercepted in Web5
+    EXPECT_FALSE(PageNavigates(Pane::Web5, "eetvs://a&&&b"));
+}
+
+TEST_F(Dispatcher, SearchOpensResultsAndHomeLinkClosesThem) {
+    const std::string search = std::string(kTestPortal) + "search.asp?searchword=星河";
+    EXPECT_TRUE(PageNavigates(Pane::Web5, search));
+    EXPECT_EQ(Web(Pane::Webso).navigations, std::vector<std::string>{search});
+    EXPECT_FALSE(Visible(ControlName::Pic1));
+    EXPECT_TRUE(Visible(ControlName::pso));
+    EXPECT_TRUE(PageNavigates(Pane::Webso, "fanhome://"));
+    EXPECT_FALSE(Visible(ControlName::pso));
+    EXPECT_TRUE(Visible(ControlName::Pic1));
+    State().web1LoadFailed = 1;
+    PageNavigates(Pane::Web5, search);
+    PageNavigates(Pane::Webso, "fanhome://");
+    EXPECT_TRUE(Visible(ControlName::w1));
+}
+
+TEST_F(Dispatcher, DeleteLinksRemoveALineOfTheListThatShows) {
+    folder.Write("date.dat", "1|a|e|qvod|x|0|0|0\r\n2|b|e|qvod|x|0|0|0\r\n3|c|e|qvod|x|0|0|0\r\n");
+    folder.Write("date_f.dat", "a|/a|0\r\nb|/b|0\r\nc|/c|0\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::Web3, "delk://3/"));
+    EXPECT_EQ(ListLines("date.dat").size(), 2u);
+    ShowLocalList();
+    EXPECT_TRUE(PageNavigates(Pane::Web4, "delk://3"));  // forwarded to Web3
+    EXPECT_EQ(ListLines("date_f.dat"), (std::vector<std::string>{"a|/a|0", "b|/b|0"}));
+    EXPECT_TRUE(PageNavigates(Pane::Web3, "delk://x/"));  // not a number: nothing
+    EXPECT_EQ(ListLines("date_f.dat").size(), 2u);
+}
+
+TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
+    WriteList("date.dat", "\r\n12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
+    window->Navigation().SelectRightPanelTab(7);  // the history tab shows
+    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://2"));
+    EXPECT_EQ(player.url, "http://m/3.mp4");
+    EXPECT_EQ(State().resumePosition, 95);
+    EXPECT_EQ(State().episodeInfo, "12-0-2-星河");
+    EXPECT_EQ(State().historyKey, "12");
+    EXPECT_EQ(State().historyListKind, 1);
+    EXPECT_EQ(Text(ControlName::bo_name), "星河-第3集");
+    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "show.asp?id=12");
+    EXPECT_TRUE(Visible(ControlName::P5));
+    EXPECT_TRUE(Visible(ControlName::qvod));
+    EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
+    EXPECT_TRUE(processes.started.empty());  // the history form does not read the player folder
+    EXPECT_EQ(ListLines("date.dat").size(), 2u);                                  // a replay adds no record
+}
+
+TEST_F(Dispatcher, OpenLinkOfAPagePlayerItemUsesWeb2) {
+    WriteList("date.dat", "12|星河|e|html5|http%3A//m/a.webm|1|0|0\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://1"));
+    EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
+    EXPECT_EQ(State().historyKey, "0");
+    EXPECT_FALSE(Visible(ControlName::qvod));
+    EXPECT_TRUE(Visible(ControlName::Pic2));
+}
+
+TEST_F(Dispatcher, OpenLinkOfALocalFile) {
+    folder.Write("movie.mkv", "x");
+    folder.Write("date_f.dat", "movie.mkv|" + folder.File("movie.mkv") + "|61\r\ngone.mkv|/no/such/gone.mkv|0\r\n");
+    ShowLocalList();
+    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://1"));
+    EXPECT_EQ(player.url, folder.File("movie.mkv"));
+    EXPECT_EQ(State().resumePosition, 61);
+    EXPECT_EQ(State().historyKey, folder.File("movie.mkv"));
+    EXPECT_EQ(State().historyListKind, 2);
+    EXPECT_EQ(State().episodeInfo, "0");
+
+    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://2/"));
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(dialogs.notices[0].text, "/no/such/gone.mkv不存在");
+    EXPECT_EQ(ListLines("date_f.dat").size(), 1u);
+}
+
+TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
+    folder.Write("date.dat", "12|a|e|qvod|x|0|0|0\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://9"));
+    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "show.asp?id=");
+    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://abc"));
+    EXPECT_EQ(Web(Pane::Web5).navigations.size(), 1u);
+}
+
+TEST_F(Dispatcher, EndOfPlayStartsTheNextEpisodeWhenAsked) {
+    const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
+    State().nextEpisodeState = next;
+    EXPECT_TRUE(PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl)));
+    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{next});
+    EXPECT_EQ(player.url, "http://m/2.mp4");
+
+    for (const char* nothing : {"3", "1", "0"}) {
+        State().nextEpisodeState = nothing;
+        Web(Pane::Web1).navigations.clear();
+        PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl));
+        EXPECT_TRUE(Web(Pane::Web1).navigations.empty()) << nothing;
+    }
+    Setting("s_bo", "1");
+    State().nextEpisodeState = next;
+    window->TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl));
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+}
+
+TEST_F(Dispatcher, ContainsAgainstStartsWith) {
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "http://other/?go=eeshow://show/1.html"));
+    EXPECT_FALSE(PageNavigates(Pane::Web3, "http://other/open://1"));
+    EXPECT_FALSE(PageNavigates(Pane::Web4, "http://other/delk://1"));
+    EXPECT_FALSE(PageNavigates(Pane::Web1, "EESHOW://show/1.html"));  // case-sensitive
+    EXPECT_FALSE(PageNavigates(Pane::Web1, std::string(kTestPortal)));
+    EXPECT_FALSE(PageNavigates(Pane::Web2, "eeqvod://qvod&&&x"));  // Web2 plays nothing from links
+    for (const Pane noHandler : {Pane::Web6, Pane::Web7, Pane::Web8})
+        EXPECT_FALSE(PageNavigates(noHandler, "eebovod://1-0-0-x"));
+    EXPECT_TRUE(fetch.requests.empty());
+}
+
+TEST_F(Dispatcher, MalformedLinksEndQuietly) {
+    const std::string huge(1 << 20, 'x');
+    for (const std::string& link :
+         {std::string("eebovod://"), std::string("eebovod://abc-x-y-"), "eebovod://" + huge,
+          std::string("eeqvod://"), std::string("eeqvod://qvod"), std::string("eeqvod://qvod&&&%u12%zz&&&&&&&&&0&&&&&&&&&extra&&&more"),
+          "eeqvod://qvod&&&" + huge + "&&&n&&&l&&&5&&&0&&&0", std::string("eetvs://"), std::string("eeshow://"),
+          std::string("delk://"), std::string("open://")}) {
+        PageNavigates(Pane::Web1, link);
+        PageNavigates(Pane::Web3, link);
+    }
+    EXPECT_EQ(fetch.requests.size(), 3u);  // the three eebovod links asked the portal and got nothing
+}
+
+}  // namespace
+}  // namespace ruvo

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "fakes/WindowFixture.h"
+#include "platform/TextFile.h"
+#include "playback/TransportControls.h"
+#include "portal/PaneLoadEvents.h"
+#include "portal/SearchBox.h"
+#include "shell/NavigationButtons.h"
+
+namespace ruvo {
+namespace {
+
+using test::kTestPortal;
+
+class WindowParts : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+    }
+    void Type(const std::string& text) { controls.SetText({ControlName::soso}, text); }
+};
+
+TEST_F(WindowParts, SearchSendsTheTrimmedTextOnce) {
+    EXPECT_EQ(Text(ControlName::soso), "请输入电影名称、主演");
+    window->Search().Search();  // the hint itself is never sent
+    window->Search().ClickInBox();
+    EXPECT_EQ(Text(ControlName::soso), "");
+    Type("   ");
+    window->Search().Search();
+    EXPECT_TRUE(Web(Pane::Webso).navigations.empty());
+    Type(" 星河 ");
+    window->Search().Search();
+    EXPECT_EQ(Web(Pane::Webso).navigations, std::vector<std::string>{std::string(kTestPortal) + "search.asp?searchword=星河"});
+    EXPECT_TRUE(Visible(ControlName::pso));
+    EXPECT_FALSE(Visible(ControlName::Pic1));
+    PageNavigates(Pane::Webso, "fanhome://");
+    window->Search().Search();  // the same text again only shows the results
+    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
+    EXPECT_TRUE(Visible(ControlName::pso));
+    Type("请输入片名");
+    window->Search().Search();
+    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
+    Type(" ");
+    window->Search().FocusLost();
+    EXPECT_EQ(Text(ControlName::soso), "请输入电影名称、主演");
+}
+
+TEST_F(WindowParts, FailedPortalPageShowsTheNoticeUntilRetried) {
+    Web(Pane::Web1).events.navigateError(std::string(kTestPortal));
+    EXPECT_TRUE(Visible(ControlName::w1));
+    EXPECT_FALSE(Visible(ControlName::Pic1));
+    Web(Pane::Web1).events.downloadComplete();  // a later page does not remove it
+    EXPECT_TRUE(Visible(ControlName::w1));
+    window->LoadEvents().RetryMainArea();
+    EXPECT_EQ(Web(Pane::Web1).navigations.back(), kTestPortal);
+    Web(Pane::Web1).events.downloadComplete();
+    EXPECT_FALSE(Visible(ControlName::w1));
+    EXPECT_TRUE(Visible(ControlName::Pic1));
+}
+
+TEST_F(WindowParts, ErrorsOfOtherSitesRaiseNoNotice) {
+    Web(Pane::Web1).events.navigateError("http://ads.example/frame.html");
+    EXPECT_FALSE(Visible(ControlName::w1));
+    Web(Pane::Web5).events.navigateError(std::string(kTestPortal) + "/right.asp");
+    EXPECT_TRUE(Visible(ControlName::w5));
+    window->LoadEvents().RetrySidePane();
+    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "/right.asp");
+    Web(Pane::Web5).events.downloadComplete();
+    EXPECT_FALSE(Visible(ControlName::w5));
+}
+
+TEST_F(WindowParts, FailedSearchPageShowsTheMainNoticeButNoFailedFlag) {
+    Web(Pane::Webso).events.navigateError(std::string(kTestPortal) + "search.asp?searchword=x");
+    EXPECT_TRUE(Visible(ControlName::w1));
+    EXPECT_FALSE(Visible(ControlName::pso));
+    EXPECT_EQ(State().web1LoadFailed, 0);
+    Web(Pane::Web1).events.downloadComplete();
+    EXPECT_FALSE(Visible(ControlName::w1));
+}
+
+TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
+    Web(Pane::Web7).events.navigateError("http://anything/");
+    EXPECT_EQ(State().playerAdState, 2);
+    EXPECT_TRUE(Visible(ControlName::adp));
+    controls.SetVisible({ControlName::BAD}, true);
+    Web(Pane::Web8).events.navigateError("http://anything/");
+    EXPECT_EQ(State().scrollAdState, 1);
+    Web(Pane::Web8).events.downloadComplete();
+    EXPECT_FALSE(Visible(ControlName::BAD));
+    EXPECT_FALSE(Web(Pane::Web6).events.navigateError);
+}
+
+TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
+    for (const Pane pane : kAllPanes) {
+        Web(pane).events.downloadBegin();
+        EXPECT_TRUE(Web(pane).silent) << PaneName(pane);
+    }
+}
+
+TEST_F(WindowParts, TabsSwitchTheirContainersAndListAction) {
+    NavigationButtons& nav = window->Navigation();
+    nav.Click(8);
+    EXPECT_TRUE(Visible(ControlName::P4));
+    EXPECT_FALSE(Visible(ControlName::P5));
+    EXPECT_EQ(Text(ControlName::qk), "∴ 清空列表");
+    nav.Click(7);
+    EXPECT_TRUE(Visible(ControlName::P3));
+    EXPECT_FALSE(Visible(ControlName::P4));
+    EXPECT_EQ(Text(ControlName::qk), "∴ 管理任务");
+    EXPECT_EQ(State().currentTab, 7);
+}
+
+TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
+    NavigationButtons& nav = window->Navigation();
+    const int width = host.twipsWidth;
+    nav.Click(11);
+    EXPECT_FALSE(Visible(ControlName::RightPanel));
+    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 7}), "展开右侧");
+    EXPECT_EQ(host.twipsWidth, width - 3405);
+    nav.Click(11);
+    EXPECT_TRUE(Visible(ControlName::RightPanel));
+    EXPECT_EQ(host.twipsWidth, width);
+    host.maximized = true;
+    nav.Click(11);
+    EXPECT_EQ(host.twipsWidth, width);
+}
+
+TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
+    window->Transport().ClickStop();  // nothing loaded: nothing happens
+    EXPECT_TRUE(player.calls.empty());
+    window->Lists().AddLocalFileRecord({"a.mkv", "/v/a.mkv", 0});
+    player.url = "/v/a.mkv";
+    State().historyKey = "/v/a.mkv";
+    State().historyListKind = 2;
+    State().lastPosition = 77;
+    window->Transport().ClickStop();
+    EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
+    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0], "a.mkv|/v/a.mkv|77");
+    EXPECT_EQ(State().lastPosition, 0);
+    EXPECT_EQ(Text(ControlName::zhun), "已停止");
+    EXPECT_EQ(Text(ControlName::times), "00:00 / 00:00");
+    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放");
+    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_FALSE(player.visible);
+}
+
+TEST_F(WindowParts, LongTitleHidesTheScrollBar) {
+    State().scrollAdState = 2;
+    controls.Move({ControlName::BAD}, {400, 0, 200, 20});
+    window->SetTitleLine("短");
+    EXPECT_TRUE(Visible(ControlName::BAD));
+    window->SetTitleLine(std::string(100, 'x'));
+    EXPECT_FALSE(Visible(ControlName::BAD));
+}
+
+}  // namespace
+}  // namespace ruvo
