@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 #include "playback/EpisodePlayer.h"
+#include "playback/PlayStatusMonitor.h"
 #include "playback/TransportControls.h"
 #include "portal/LinkDispatcher.h"
 #include "portal/PaneLoadEvents.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalA
     navigation_ = std::make_unique<NavigationButtons>(*this);
     search_ = std::make_unique<SearchBox>(*this);
     loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
+    monitor_ = std::make_unique<PlayStatusMonitor>(*this);
     ApplyDesignValues(ports_.controls);
     CreateTimers();
     ConnectPanes();
@@ -60,6 +62,8 @@ void MainWindow::CreateTimers() {
         // A one-shot timer's handler switches it off first.
         if (kTimerDesigns[i].oneShot) timer->SetOnTick([timer] { timer->SetEnabled(false); });
     }
+    SetTimerHandler(WindowTimer::Timer1, [this] { monitor_->StatusTick(); });
+    SetTimerHandler(WindowTimer::Timer2, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::Timer4, [this] { episodes_->RetryTick(); });
 }
 

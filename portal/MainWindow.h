@@ -29,6 +29,7 @@ class EpisodePlayer;
 class LinkDispatcher;
 class NavigationButtons;
 class PaneLoadEvents;
+class PlayStatusMonitor;
 class SearchBox;
 class TransportControls;
 
@@ -104,6 +105,7 @@ public:
     NavigationButtons& Navigation() { return *navigation_; }
     SearchBox& Search() { return *search_; }
     PaneLoadEvents& LoadEvents() { return *loadEvents_; }
+    PlayStatusMonitor& Monitor() { return *monitor_; }
 
     // Shows or hides the scrolling advertisement bar after the title line
     // changed: a long name hides it.
@@ -130,6 +132,7 @@ private:
     std::unique_ptr<NavigationButtons> navigation_;
     std::unique_ptr<SearchBox> search_;
     std::unique_ptr<PaneLoadEvents> loadEvents_;
+    std::unique_ptr<PlayStatusMonitor> monitor_;
 };
 
 }  // namespace ruvo

@@ -1,0 +1,168 @@
+#include "playback/PlayStatusMonitor.h"
+
+#include <cstdint>
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "playback/EpisodePlayer.h"
+#include "playback/PlayTime.h"
+#include "portal/LinkText.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+namespace {
+
+// Pictures of the play/pause button.
+constexpr int kPauseLook = 1;
+constexpr int kPlayLook = 2;
+
+bool NextEpisodeKnown(const std::string& state) { return state != "1" && state != "" && state != "0" && state != "3"; }
+
+}  // namespace
+
+bool PlayStatusMonitor::BalloonsWanted() const {
+    const std::string& path = window_.State().settingsPath;
+    return TextToInt(ReadSetting(path, kTrayBalloons.section, kTrayBalloons.key, "0")) == 2;
+}
+
+void PlayStatusMonitor::StatusTick() {
+    Player& player = window_.PlayerControl();
+    if (player.PlayUrl().empty()) return ShowNothingLoaded();
+    WindowControls& c = window_.Controls();
+    if (!c.IsVisible({ControlName::bo_zt})) c.SetVisible({ControlName::bo_zt}, true);
+    window_.State().lastPosition = player.Position();
+    if (CheckEndEndsTick()) return;
+    const int speed = static_cast<int16_t>(player.DownloadSpeed());
+    Preload();
+    const int state = static_cast<int16_t>(player.PlayState());
+    if (state == kPlayPlaying) ShowPlaying(speed);
+    ShowState(state, speed);
+    DrawProgress();
+}
+
+void PlayStatusMonitor::ShowNothingLoaded() {
+    WindowControls& c = window_.Controls();
+    c.SetPicture({ControlName::bo_but, 0}, kPlayLook);
+    c.SetTooltip({ControlName::bo_but, 0}, "播放");
+    c.SetText({ControlName::zhun}, "准备就绪");
+    const Rect bar = c.Geometry({ControlName::huan});
+    c.Move({ControlName::huan}, {-30, bar.top, bar.width, bar.height});
+}
+
+bool PlayStatusMonitor::CheckEndEndsTick() {
+    Player& player = window_.PlayerControl();
+    if (player.Position() <= player.Duration() - 2 || player.Position() <= 0) return false;
+    // Switching on a running timer would restart it: it fires 2 s after the first such tick.
+    window_.EnsureTimerOn(WindowTimer::Timer2);
+    // In the last two seconds the bar stays as it is unless balloons are wanted.
+    if (!BalloonsWanted()) return true;
+    if (NextEpisodeKnown(window_.State().nextEpisodeState)) window_.ShowTrayTip("正在准备播放下一集！");
+    return false;
+}
+
+void PlayStatusMonitor::Preload() {
+    MainWindowState& s = window_.State();
+    Player& player = window_.PlayerControl();
+    if (player.DownloadProgress() <= kPreloadThreshold || s.nextEpisodeUrl == "1" || s.nextPreloadStarted != 0) return;
+    if (s.nextEpisodeUrl != "0") {
+        player.PreloadUrl(s.nextEpisodeUrl);
+        s.nextPreloadStarted = 1;
+        if (BalloonsWanted()) window_.ShowTrayTip("开始缓冲下一集！");
+    } else {
+        window_.Episodes().FetchNextEpisode();
+    }
+}
+
+void PlayStatusMonitor::ShowPlaying(int speed) {
+    MainWindowState& s = window_.State();
+    Player& player = window_.PlayerControl();
+    WindowControls& c = window_.Controls();
+    if (s.resumePosition > 0 && s.resumeApplied == 0) {
+        if (player.Position() < s.resumePosition) player.SetPosition(s.resumePosition);
+        s.resumeApplied = 1;
+    }
+    if (c.IsVisible({ControlName::bo_ad})) {
+        c.SetVisible({ControlName::bo_ad}, false);
+        player.SetVisible(true);
+    }
+    s.resumePosition = player.Position();
+    c.SetVisible({ControlName::next_s}, false);
+    c.SetTooltip({ControlName::bo_but, 0}, "暂停");
+    c.SetPicture({ControlName::bo_but, 0}, kPauseLook);
+    if (speed >= 1 && player.Position() > 6)
+        c.SetText({ControlName::zhun}, "播放中(" + std::to_string(speed) + " Kbps/S)");
+    else
+        c.SetText({ControlName::zhun}, "播放中(" + std::to_string(player.BitRate()) + " Kbps)");
+}
+
+void PlayStatusMonitor::ShowState(int state, int speed) {
+    WindowControls& c = window_.Controls();
+    Player& player = window_.PlayerControl();
+    if (state != kPlayPlaying) {
+        if (state == kPlayPaused || state == kPlayConnecting) {
+            if (window_.State().playerAdState == 1) c.SetVisible({ControlName::ad_huan}, true);
+        } else {
+            c.SetVisible({ControlName::ad_huan}, false);
+        }
+        c.SetVisible({ControlName::bo_ad}, true);
+        player.SetVisible(false);
+    }
+    auto playLook = [&c] {
+        c.SetTooltip({ControlName::bo_but, 0}, "播放");
+        c.SetPicture({ControlName::bo_but, 0}, kPlayLook);
+    };
+    const std::string kbps = std::to_string(speed);
+    switch (state) {
+        case kPlayIdle: c.SetText({ControlName::zhun}, player.PlayUrl().empty() ? "准备就绪" : "播放完毕"); playLook(); break;
+        case kPlayStopped: c.SetText({ControlName::zhun}, "已停止"); playLook(); break;
+        case kPlayPaused: c.SetText({ControlName::zhun}, "已暂停"); playLook(); break;
+        case kPlayBuffering: c.SetText({ControlName::zhun}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
+        case kPlayWaiting: c.SetText({ControlName::zhun}, "等待中"); break;
+        case kPlayEnded: c.SetText({ControlName::zhun}, "播放结束"); break;
+        case kPlayPreparing: c.SetText({ControlName::zhun}, "准备读"); break;
+        case kPlayReconnecting: c.SetText({ControlName::zhun}, "重连中"); break;
+        case kPlayBtSeed: c.SetText({ControlName::zhun}, "BT种子下载中"); break;
+        case kPlayConnecting: c.SetText({ControlName::zhun}, "正在连接 (" + kbps + "KB/S)"); break;
+        case kPlayStopping: c.SetText({ControlName::zhun}, "正在停止"); break;
+        default: break;
+    }
+}
+
+void PlayStatusMonitor::DrawProgress() {
+    WindowControls& c = window_.Controls();
+    Player& player = window_.PlayerControl();
+    const int position = player.Position(), duration = player.Duration();
+    c.SetText({ControlName::times}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
+    const Rect track = c.Geometry({ControlName::gunt});
+    const Rect knob = c.Geometry({ControlName::gunt1});
+    const int knobLeft = duration != 0 ? static_cast<int>(static_cast<double>(position) / duration * (track.width - knob.width)) : 0;
+    c.Move({ControlName::gunt1}, {knobLeft, knob.top, knob.width, knob.height});
+    const Rect times = c.Geometry({ControlName::times});
+    const Rect panel = c.Geometry({ControlName::qvod});
+    c.Move({ControlName::times}, {panel.width - times.width - 13, 3, times.width, times.height});
+    c.SetTooltip({ControlName::gunt1}, FormatPlayTime(position));
+    const int progress = player.DownloadProgress();
+    const Rect bar = c.Geometry({ControlName::huan});
+    if (progress >= 1) c.Move({ControlName::huan}, {0, 0, track.width * progress / 1000, bar.height});
+    else c.Move({ControlName::huan}, {-30, bar.top, 0, bar.height});
+}
+
+void PlayStatusMonitor::EndOfPlayTick() {
+    WindowControls& c = window_.Controls();
+    MainWindowState& s = window_.State();
+    c.SetVisible({ControlName::bo_ad}, true);
+    window_.PlayerControl().SetVisible(false);
+    c.SetText({ControlName::zhun}, "播放完毕");
+    window_.TimerOf(WindowTimer::Timer2).SetEnabled(false);
+    s.resumePosition = 1;
+    s.lastPosition = 1;
+    if (s.nextEpisodeState != "3") {
+        if (!NextEpisodeKnown(s.nextEpisodeState)) return;
+        window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
+        c.SetVisible({ControlName::next_s}, true);
+    }
+    window_.PaneOf(Pane::Web2).Navigate(std::string(kEndOfPlayUrl));
+}
+
+}  // namespace ruvo

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "fakes/WindowFixture.h"
+#include "playback/PlayStatusMonitor.h"
+#include "playback/PlayTime.h"
+#include "portal/LinkText.h"
+
+namespace ruvo {
+namespace {
+
+TEST(PlayTime, Formats) {
+    EXPECT_EQ(FormatPlayTime(0), "00:00");
+    EXPECT_EQ(FormatPlayTime(75), "01:15");
+    EXPECT_EQ(FormatPlayTime(3599), "59:59");
+    EXPECT_EQ(FormatPlayTime(3600), "1:00:00");
+    EXPECT_EQ(FormatPlayTime(3725), "1:02:05");
+    EXPECT_EQ(FormatPlayTime(-5), "00:00");
+}
+
+class Monitor : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+        controls.Move({ControlName::gunt}, {0, 0, 412, 7});
+        controls.Move({ControlName::gunt1}, {0, 0, 12, 7});
+        controls.Move({ControlName::qvod}, {0, 0, 500, 300});
+    }
+    void PlayingAt(int position, int duration) {
+        player.url = "http://m/1.mp4";
+        player.state = kPlayPlaying;
+        player.position = position;
+        player.duration = duration;
+    }
+    void Tick() { timers.Advance(1000); }
+};
+
+TEST_F(Monitor, NothingLoadedReadsReady) {
+    controls.SetText({ControlName::times}, "untouched");
+    Tick();
+    EXPECT_EQ(Text(ControlName::zhun), "准备就绪");
+    EXPECT_EQ(Text(ControlName::times), "untouched");
+    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放");
+}
+
+TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
+    PlayingAt(50, 100);
+    player.bitRate = 364;
+    player.progress = 500;
+    Tick();
+    EXPECT_EQ(Text(ControlName::zhun), "播放中(364 Kbps)");
+    EXPECT_EQ(Text(ControlName::times), "00:50 / 01:40");
+    EXPECT_EQ(controls.Geometry({ControlName::gunt1}).left, 200);
+    EXPECT_EQ(controls.Geometry({ControlName::huan}).width, 206);
+    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "暂停");
+    EXPECT_EQ(State().lastPosition, 50);
+    player.speed = 120;
+    Tick();
+    EXPECT_EQ(Text(ControlName::zhun), "播放中(120 Kbps/S)");
+}
+
+TEST_F(Monitor, ResumesOnceAtTheSavedPosition) {
+    PlayingAt(0, 200);
+    State().resumePosition = 95;
+    Tick();
+    EXPECT_EQ(player.calls, std::vector<std::string>{"seek:95"});
+    player.position = 10;  // the user seeks back
+    Tick();
+    EXPECT_EQ(player.calls.size(), 1u);
+}
+
+TEST_F(Monitor, StateTexts) {
+    PlayingAt(5, 100);
+    const std::pair<int, const char*> table[] = {{kPlayStopped, "已停止"}, {kPlayPaused, "已暂停"}, {kPlayBuffering, "正在缓冲 (0Kbps/S)"},
+                                                 {kPlayWaiting, "等待中"}, {kPlayEnded, "播放结束"}, {kPlayPreparing, "准备读"},
+                                                 {kPlayReconnecting, "重连中"}, {kPlayConnecting, "正在连接 (0KB/S)"},
+                                                 {kPlayIdle, "播放完毕"}};
+    for (const auto& [state, text] : table) {
+        player.state = state;
+        Tick();
+        EXPECT_EQ(Text(ControlName::zhun), text) << state;
+        EXPECT_TRUE(Visible(ControlName::bo_ad));
+        EXPECT_FALSE(player.visible);
+    }
+}
+
+TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
+    PlayingAt(5, 100);
+    State().nextEpisodeUrl = "http://m/2.mp4";
+    player.progress = 601;
+    Tick();
+    EXPECT_TRUE(player.calls.empty());
+    player.progress = 602;
+    Tick();
+    Tick();
+    EXPECT_EQ(player.calls, std::vector<std::string>{"preload:http://m/2.mp4"});
+    EXPECT_EQ(tray.tips, std::vector<std::string>{"开始缓冲下一集！"});
+}
+
+TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
+    const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
+    PlayingAt(99, 100);
+    State().nextEpisodeState = next;
+    Tick();
+    EXPECT_EQ(tray.tips, std::vector<std::string>{"正在准备播放下一集！"});
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer2).IsEnabled());
+    timers.Advance(2000);
+    EXPECT_EQ(Web(Pane::Web2).navigations, std::vector<std::string>{std::string(kEndOfPlayUrl)});
+    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{next});  // the dispatcher played it
+    EXPECT_EQ(player.url, "http://m/2.mp4");
+}
+
+TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
+    Setting("s_pao", "1");
+    PlayingAt(99, 100);
+    controls.SetText({ControlName::times}, "kept");
+    Tick();
+    EXPECT_EQ(Text(ControlName::times), "kept");
+    timers.Advance(2000);
+    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");
+    EXPECT_EQ(State().resumePosition, 1);
+    EXPECT_TRUE(Web(Pane::Web2).navigations.empty());  // no next episode known
+}
+
+TEST_F(Monitor, DurationZeroKeepsTheKnobLeft) {
+    PlayingAt(3, 0);
+    Tick();
+    EXPECT_EQ(controls.Geometry({ControlName::gunt1}).left, 0);
+}
+
+}  // namespace
+}  // namespace ruvo
