@@ -6,6 +6,7 @@
 
 #include "app/ProgramPlaces.h"
 #include "app/Startup.h"
+#include "app/TraceLog.h"
 #include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
 #include "platform/qt/LoggedTrayTips.h"
@@ -95,8 +96,15 @@ int main(int argc, char* argv[]) {
     player.SetFullScreenRequest([&widget](bool on) { widget.SetPlayerFullScreen(on); });
     ruvo::QtTimers timers;
     ruvo::QtHttpFetch fetch;
-    ruvo::LoggedTrayTips tray;
-    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, widget.Controls(), dialogs,
+    ruvo::LoggedTrayTips loggedTray;
+    // With RUVO_TRACE set, the controls and tray tips are traced into that file.
+    ruvo::TraceLog trace(Environment("RUVO_TRACE") ? Environment("RUVO_TRACE") : "");
+    ruvo::TracedControls tracedControls(widget.Controls(), trace);
+    ruvo::TracedTrayTips tracedTray(loggedTray, trace);
+    const bool tracing = Environment("RUVO_TRACE") != nullptr;
+    ruvo::WindowControls& controls = tracing ? static_cast<ruvo::WindowControls&>(tracedControls) : widget.Controls();
+    ruvo::TrayTips& tray = tracing ? static_cast<ruvo::TrayTips&>(tracedTray) : loggedTray;
+    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, dialogs,
                              ruvo::LinuxProcesses()},
                             folder, portal);
     widget.SetActions(ActionsOf(window));

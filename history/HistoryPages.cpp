@@ -9,8 +9,10 @@
 namespace ruvo {
 namespace {
 
+// The page declares its code page: a Linux web engine does not take the
+// system's legacy code page for a page without one, as the Windows one did.
 constexpr std::string_view kTemplate =
-    R"(<html><head><title></title><style type="text/css">*{margin:0;padding:0;border:0px;}body{overflow:auto;background:#212121;}html{scrollbar-face-color:#2A2929;scrollbar-highlight-color:#353434;scrollbar-shadow-color:#000000;scrollbar-3dlight-color:#000000;scrollbar-arrow-color:#515151;scrollbar-track-color:#1F1D1C;scrollbar-darkshadow-color:#201F1E;}a:link,a:visited,a:active,a:hover{color:#ffffff;text-decoration:none;display:block}td{padding-left:3px;height:22px;line-height:22px;font-size:12px;border-bottom:1px solid #161616;color:#9C9C81;}td img{width:11px;height:11px;margin-top:6px;}</style></head><body oncontextmenu="return false" ondragstart="return false"><table id="v1" width="99%" cellpadding="0" cellspacing="0" border="0"><vod></table><div style='dispaly:none' id='vd'></div>)";
+    R"(<html><head><meta charset="gbk"><title></title><style type="text/css">*{margin:0;padding:0;border:0px;}body{overflow:auto;background:#212121;}html{scrollbar-face-color:#2A2929;scrollbar-highlight-color:#353434;scrollbar-shadow-color:#000000;scrollbar-3dlight-color:#000000;scrollbar-arrow-color:#515151;scrollbar-track-color:#1F1D1C;scrollbar-darkshadow-color:#201F1E;}a:link,a:visited,a:active,a:hover{color:#ffffff;text-decoration:none;display:block}td{padding-left:3px;height:22px;line-height:22px;font-size:12px;border-bottom:1px solid #161616;color:#9C9C81;}td img{width:11px;height:11px;margin-top:6px;}</style></head><body oncontextmenu="return false" ondragstart="return false"><table id="v1" width="99%" cellpadding="0" cellspacing="0" border="0"><vod></table><div style='dispaly:none' id='vd'></div>)";
 
 // The hover script: the row turns brown and swaps its spacer for the delete icon.
 constexpr std::string_view kScriptLines[] = {

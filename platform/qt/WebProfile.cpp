@@ -38,8 +38,6 @@ QWebEngineProfile* CreateSharedProfile(QObject* parent) {
     profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     auto* handler = new RefusingSchemeHandler(profile);
     for (const auto scheme : kPrivateSchemes) profile->installUrlSchemeHandler(SchemeName(scheme), handler);
-    // The list pages carry no charset: they are written in the legacy code page.
-    profile->settings()->setDefaultTextEncoding(QStringLiteral("GBK"));
     profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     profile->scripts()->insert(LinkCapture::Script());
     return profile;

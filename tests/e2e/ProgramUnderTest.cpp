@@ -6,15 +6,31 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <cstdlib>
+#include <fstream>
 
 extern char** environ;
 
 namespace ruvo::test {
 namespace {
 
+int FreePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
 std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::string& programFolder,
-                                          const std::string& portalBase) {
+                                          const std::string& portalBase, int debugPort) {
     std::vector<std::string> env;
     for (char** entry = environ; *entry; ++entry) {
         const std::string variable = *entry;
@@ -31,6 +47,8 @@ std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::str
     env.push_back("XDG_RUNTIME_DIR=" + runtime);
     env.push_back("RUVO_HOME=" + programFolder);
     env.push_back("RUVO_PORTAL=" + portalBase);
+    env.push_back("RUVO_TRACE=" + home.File("trace.log"));
+    env.push_back("QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:" + std::to_string(debugPort));
     if (geteuid() == 0) env.push_back("QTWEBENGINE_DISABLE_SANDBOX=1");  // the engine refuses root otherwise
     if (!std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) env.push_back("QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu");
     if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) env.push_back("QT_QPA_PLATFORM=offscreen");
@@ -56,7 +74,9 @@ ProgramUnderTest::~ProgramUnderTest() {
 void ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
     std::vector<std::string> args{RUVO_BOX_PATH};
     args.insert(args.end(), arguments.begin(), arguments.end());
-    const auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_);
+    debugPort_ = FreePort();
+    devTools_ = DevTools(debugPort_);
+    const auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_, debugPort_);
     std::vector<char*> argv, envp;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
@@ -95,6 +115,36 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return true;
+}
+
+std::optional<DevToolsTarget> ProgramUnderTest::WaitForPage(const std::string& part) {
+    std::optional<DevToolsTarget> page;
+    WaitFor([&] { return (page = devTools_.FindPage(part)).has_value(); }, std::chrono::seconds(60));
+    return page;
+}
+
+std::vector<std::string> ProgramUnderTest::Trace() const {
+    std::vector<std::string> lines;
+    std::ifstream in(home_.File("trace.log"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+bool ProgramUnderTest::WaitForTrace(const std::string& line, std::chrono::milliseconds limit) {
+    return WaitFor([&] {
+        for (const auto& l : Trace())
+            if (l == line) return true;
+        return false;
+    }, limit);
+}
+
+bool ProgramUnderTest::WaitForTracePrefix(const std::string& prefix, size_t from, std::chrono::milliseconds limit) {
+    return WaitFor([&] {
+        const auto lines = Trace();
+        for (size_t i = from; i < lines.size(); ++i)
+            if (lines[i].rfind(prefix, 0) == 0) return true;
+        return false;
+    }, limit);
 }
 
 bool ProgramUnderTest::PortalSaw(const std::string& prefix) const {

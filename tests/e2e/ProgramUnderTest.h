@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "demo/PortalServer.h"
+#include "e2e/DevTools.h"
 #include "fakes/TempFolder.h"
 
 namespace ruvo::test {
@@ -34,6 +35,18 @@ public:
     std::string ProgramFolder() const { return home_.File("program"); }
     std::string ProgramFile(std::string_view name) const { return JoinPath(ProgramFolder(), name); }
 
+    // The engine's debugging port, to act in the program's pages.
+    DevTools& Pages() { return devTools_; }
+    // Waits until a page whose address contains `part` is open and returns it.
+    std::optional<DevToolsTarget> WaitForPage(const std::string& part);
+    // The lines of the program's trace (RUVO_TRACE).
+    std::vector<std::string> Trace() const;
+    // Waits until the trace holds `line` (exactly), or until `limit`.
+    bool WaitForTrace(const std::string& line, std::chrono::milliseconds limit = std::chrono::seconds(30));
+    // Waits until the trace holds a line starting with `prefix`, counting from trace line `from`.
+    bool WaitForTracePrefix(const std::string& prefix, size_t from = 0,
+                            std::chrono::milliseconds limit = std::chrono::seconds(30));
+
     // Waits until `condition` holds, checking every 50 ms; false after `limit`.
     static bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit);
     // True once the portal has seen a request line that starts with `prefix`.
@@ -45,6 +58,8 @@ private:
     std::thread portalThread_;
     std::string portalBase_;
     pid_t child_ = -1;
+    int debugPort_ = 0;
+    DevTools devTools_{0};
 };
 
 }  // namespace ruvo::test

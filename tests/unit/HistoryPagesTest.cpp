@@ -17,7 +17,7 @@ TEST(HistoryPages, EmptyListShowsNoRecordRow) {
     EXPECT_NE(page.find(R"(<table id="v1" width="99%" cellpadding="0" cellspacing="0" border="0">)"
                         "<tr><td colspan=2 align=center>暂无记录</td></tr></table>"),
               std::string::npos);
-    EXPECT_EQ(page.substr(0, 38), "<html><head><title></title><style type");
+    EXPECT_EQ(page.substr(0, 58), "<html><head><meta charset=\"gbk\"><title></title><style type");
     EXPECT_NE(page.find("</div><script type=\"text/javascript\">\r\nvar obj=document.getElementById(\"v1\");\r\n"),
               std::string::npos);
     EXPECT_EQ(page.substr(page.size() - 25), "</script></body></html>\r\n");

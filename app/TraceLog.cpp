@@ -1,0 +1,44 @@
+#include "app/TraceLog.h"
+
+#include <array>
+#include <fstream>
+
+namespace ruvo {
+namespace {
+
+constexpr std::array<const char*, 28> kNames{
+    "zhun", "bo_name", "times", "qk", "jbi", "qvod", "Pic1", "Pic2", "pso", "w1", "w5", "P3", "P4", "P5",
+    "RightPanel", "LeftPanel", "BAD", "ad_huan", "adp", "bo_ad", "bo_zt", "next_s", "gunt", "gunt1", "huan",
+    "npc", "bo_but", "soso"};
+
+bool Indexed(ControlName name) { return name == ControlName::npc || name == ControlName::bo_but; }
+
+}  // namespace
+
+void TraceLog::Line(const std::string& line) {
+    std::ofstream(path_, std::ios::app) << line << '\n';
+}
+
+std::string TraceName(ControlId control) {
+    const auto index = static_cast<size_t>(control.name);
+    std::string name = index < kNames.size() ? kNames[index] : "?";
+    if (Indexed(control.name)) name += std::to_string(control.index);
+    return name;
+}
+
+void TracedControls::SetText(ControlId c, const std::string& text) {
+    if (inner_.Text(c) != text) log_.Line("text " + TraceName(c) + "=" + text);
+    inner_.SetText(c, text);
+}
+
+void TracedControls::SetTooltip(ControlId c, const std::string& text) {
+    if (inner_.Tooltip(c) != text) log_.Line("tooltip " + TraceName(c) + "=" + text);
+    inner_.SetTooltip(c, text);
+}
+
+void TracedControls::SetVisible(ControlId c, bool visible) {
+    if (inner_.IsVisible(c) != visible) log_.Line("visible " + TraceName(c) + "=" + (visible ? "1" : "0"));
+    inner_.SetVisible(c, visible);
+}
+
+}  // namespace ruvo

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include "e2e/ProgramUnderTest.h"
+#include "history/JsEscape.h"
+#include "platform/TextCodec.h"
+#include "platform/TextFile.h"
+
+namespace ruvo {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The program started on the demo portal, with its home page loaded.
+class PortalRoad : public testing::Test {
+protected:
+    test::ProgramUnderTest program;
+    std::optional<test::DevToolsTarget> home;
+
+    void SetUp() override {
+        program.Start();
+        home = program.WaitForPage(program.PortalBase());
+        ASSERT_TRUE(home) << "the portal pane never loaded";
+        // The capture script is in place once the page has loaded.
+        ASSERT_TRUE(test::ProgramUnderTest::WaitFor(
+            [&] { return program.Pages().Evaluate(*home, "document.readyState").find("complete") != std::string::npos; },
+            30s));
+    }
+    std::string Seen() {
+        std::string seen;
+        for (const auto& line : program.Portal().Requests()) seen += line + "\n";
+        return seen;
+    }
+    std::vector<std::string> WatchList() {
+        return ReadTextFileLines(program.ProgramFile("date.dat")).value_or(std::vector<std::string>{});
+    }
+    std::string Control(const char* path) {
+        httplib::Client client("127.0.0.1", std::stoi(program.PortalBase().substr(17)));
+        auto reply = client.Get(path);
+        return reply ? reply->body : "";
+    }
+};
+
+TEST_F(PortalRoad, EpisodeClickPlaysListsAndShowsTheTitle) {
+    ASSERT_TRUE(program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-0-']"));
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/h.asp?id=15&v=0&v1=0"); }, 30s)) << Seen();
+    EXPECT_TRUE(program.WaitForTrace("text bo_name=山城往事-第1集")) ;
+    // The player plays: the media is fetched and the time label advances.
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /media/t15-s0-e1.mp4"); }, 30s)) << Seen();
+    EXPECT_TRUE(program.WaitForTracePrefix("text times=00:02 / 00:05")) ;
+    const auto list = WatchList();
+    ASSERT_FALSE(list.empty());
+    const std::string address = "http://" + program.PortalBase().substr(7, program.PortalBase().size() - 7 - 5) +
+                                "/media/t15-s0-e1.mp4";
+    EXPECT_EQ(list[0], "15|山城往事|第1集|qvod|" + JsEscape(address) + "|0|0|0");
+    EXPECT_NE(ReadWholeFile(program.ProgramFile("c.htm")).value_or("").find(EncodeGb18030("山城往事")), std::string::npos);
+    // At its end the next episode follows by itself.
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /media/t15-s0-e2.mp4"); }, 40s)) << Seen();
+    EXPECT_TRUE(program.WaitForTrace("text bo_name=山城往事-第2集"));
+}
+
+TEST_F(PortalRoad, ScriptNavigationKeepsTheChineseName) {
+    program.Pages().Evaluate(*home, "location.href='eebovod://27-0-1-城市-夜色'");
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/h.asp?id=27&v=0&v1=1"); }, 30s)) << Seen();
+    // The name is cut at its "-" only by the episode link grammar: the title shows "城市".
+    EXPECT_TRUE(program.WaitForTrace("text bo_name=城市-第2集"));
+}
+
+TEST_F(PortalRoad, TitleLinkOpensTheTitlePageInTheSidePane) {
+    ASSERT_TRUE(program.Pages().ClickLink(*home, "a[href='eeshow://show/12.html']"));
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /show/12.html"); }, 30s)) << Seen();
+    const auto titlePage = program.WaitForPage("/show/12.html");
+    ASSERT_TRUE(titlePage);
+    // An episode link in the side pane is played by the main pane.
+    program.WaitFor([&] { return program.Pages().Evaluate(*titlePage, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    ASSERT_TRUE(program.Pages().ClickLink(*titlePage, "a[href^='eebovod://12-1-1-']"));
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/h.asp?id=12&v=1&v1=1"); }, 30s)) << Seen();
+    // Source 1 plays in the page player, which plays the WebM itself.
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/play.htm?html5$$$"); }, 30s)) << Seen();
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /media/t12-s1-e2.webm"); }, 30s)) << Seen();
+}
+
+TEST_F(PortalRoad, SearchOpensOverTheMainPaneAndHomeLinkClosesIt) {
+    const auto side = program.WaitForPage("/right.asp");
+    ASSERT_TRUE(side);
+    program.WaitFor([&] { return program.Pages().Evaluate(*side, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    ASSERT_TRUE(program.Pages().ClickLink(*side, "a[href*='search.asp']"));
+    EXPECT_TRUE(program.WaitForTrace("visible pso=1"));
+    const auto results = program.WaitForPage("search.asp");
+    ASSERT_TRUE(results);
+    program.WaitFor([&] { return program.Pages().Evaluate(*results, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    ASSERT_TRUE(program.Pages().ClickLink(*results, "a[href^='fanhome://']"));
+    EXPECT_TRUE(program.WaitForTrace("visible pso=0"));
+    EXPECT_TRUE(program.WaitForTrace("visible Pic1=1"));
+}
+
+TEST_F(PortalRoad, TelevisionLinkPlaysInThePagePlayer) {
+    ASSERT_TRUE(program.Pages().ClickLink(*home, "a[href^='eetvs://']"));
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/tv/eebotv.htm?ch=1"); }, 30s)) << Seen();
+    EXPECT_TRUE(program.WaitForTrace("text bo_name=演示新闻台"));
+    EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /media/tv-1.webm"); }, 30s)) << Seen();
+}
+
+TEST_F(PortalRoad, ListPageLinksReplayAndDelete) {
+    program.Pages().ClickLink(*home, "a[href^='eebovod://31-0-0-']");
+    ASSERT_TRUE(program.WaitFor([&] { return WatchList().size() == 2; }, 30s));
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");
+    ASSERT_TRUE(program.WaitFor([&] { return WatchList().size() == 2 && WatchList()[0].rfind("18|", 0) == 0; }, 30s));
+    ASSERT_TRUE(program.WaitFor([&] { return WatchList().size() == 2 && WatchList()[1].rfind("31|", 0) == 0; }, 30s));
+    const auto list = program.WaitForPage("c.htm");
+    ASSERT_TRUE(list);
+    ASSERT_TRUE(program.WaitFor([&] { return program.Pages().Evaluate(*list, "document.body.innerText.indexOf('竹林茶话') >= 0").find("true") != std::string::npos; }, 30s));
+    // Replay line 2 (快乐厨房) from the watch-history page.
+    const size_t from = program.Trace().size();
+    ASSERT_TRUE(program.Pages().Evaluate(*list, "document.querySelector(\"a[href='open://2']\").click()").find("error") == std::string::npos);
+    EXPECT_TRUE(program.WaitForTracePrefix("text bo_name=快乐厨房-第1集", from));
+    // Delete line 1 (its icon shows on hover; a click on it is enough).
+    program.Pages().Evaluate(*list, "document.querySelector(\"a[href='delk://1']\").click()");
+    EXPECT_TRUE(program.WaitFor([&] { return WatchList().size() == 1 && WatchList()[0].rfind("31|", 0) == 0; }, 30s));
+}
+
+TEST_F(PortalRoad, FailedRepliesKeepTheCurrentPlay) {
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=竹林茶话-第1集"));
+    struct Case {
+        const char* fault;
+        const char* status;
+    };
+    for (const Case& c : {Case{"one", "text zhun=读取数据出错，请重试"}, Case{"zero", "text zhun=读取数据出错，请重试"},
+                          Case{"malformed", "text zhun=读取数据出错，请返回重试"}, Case{"drop", "text zhun=读取数据出错，请重试"}}) {
+        Control((std::string("/control?target=h.asp&fault=") + c.fault).c_str());
+        const size_t from = program.Trace().size();
+        program.Pages().ClickLink(*home, "a[href^='eebovod://12-0-2-']");
+        EXPECT_TRUE(program.WaitForTracePrefix(c.status, from)) << c.fault;
+    }
+    EXPECT_TRUE(program.WaitForTrace("tip 读取数据出错，请返回重试！"));
+    for (const auto& line : program.Trace()) EXPECT_NE(line, "text bo_name=星河漫游记-第3集");
+    EXPECT_EQ(WatchList()[0].substr(0, 3), "18|");
+}
+
+TEST_F(PortalRoad, FailedHomePageShowsTheNotice) {
+    Control("/control?target=/box/&fault=500");
+    program.Pages().Evaluate(*home, "location.reload()");
+    EXPECT_TRUE(program.WaitForTrace("visible w1=1"));
+    EXPECT_TRUE(program.WaitForTrace("visible Pic1=0"));
+}
+
+TEST_F(PortalRoad, PrivateLinksOfPanesWithoutHandlerOpenNothing) {
+    const auto advert = program.WaitForPage("qvodad.html");
+    ASSERT_TRUE(advert);
+    program.WaitFor([&] { return program.Pages().Evaluate(*advert, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    ASSERT_TRUE(program.Pages().ClickLink(*advert, "a[href^='eeshow://']"));
+    std::this_thread::sleep_for(1s);  // give a wrong navigation the time to happen
+    EXPECT_FALSE(program.PortalSaw("GET /show/12.html"));
+    EXPECT_TRUE(program.Running());
+}
+
+}  // namespace
+}  // namespace ruvo
