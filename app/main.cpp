@@ -75,6 +75,8 @@ int main(int argc, char* argv[]) {
     ChooseRendererProcessModel();
     ChooseWindowSystem();
     ruvo::RegisterPrivateSchemes();
+    // Only the player's video window is native; its siblings stay drawn by Qt.
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvo-box"));
 

@@ -40,6 +40,7 @@ bool MpvPlayer::EnsureStarted() {
     std::setlocale(LC_NUMERIC, "C");  // libmpv refuses to start under a locale with a decimal comma
     mpv_ = mpv_create();
     if (!mpv_) return false;
+    surface_->setAttribute(Qt::WA_NativeWindow);  // its own window, created now
     const std::string wid = std::to_string(static_cast<long long>(surface_->winId()));
     SetOption(mpv_, "wid", wid.c_str());                     // draw into our own child window
     SetOption(mpv_, "config", "no");                         // a user's mpv.conf must not change the program

@@ -32,6 +32,23 @@ QToolButton* Button(const QString& text, QWidget* parent) {
     return button;
 }
 
+// The widget mpv draws into. Qt never paints it; it gets its native window
+// when the player first needs it (see MpvPlayer), after the web views have
+// set up the window's compositing, so the two agree on the window's surface.
+class MpvSurface final : public QWidget {
+public:
+    MpvSurface() {
+        setAttribute(Qt::WA_DontCreateNativeAncestors);
+        setAttribute(Qt::WA_PaintOnScreen);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
 // A grid whose cell (0, 0) holds several widgets on top of each other:
 // which one shows is the logic's choice.
 QGridLayout* StackedCell(QWidget* owner) {
@@ -153,10 +170,7 @@ QWidget* MainWindowWidget::BuildCentreColumn() {
     auto* qvod = new QWidget;
     qvod->setObjectName(QStringLiteral("qvod"));
     QGridLayout* qvodCell = StackedCell(qvod);
-    videoSurface_ = new QWidget;
-    videoSurface_->setAttribute(Qt::WA_NativeWindow);  // mpv draws into this native window
-    videoSurface_->setAttribute(Qt::WA_DontCreateNativeAncestors);
-    videoSurface_->setStyleSheet(QStringLiteral("background:#000"));
+    videoSurface_ = new MpvSurface;
     qvodCell->addWidget(videoSurface_, 0, 0);
     auto* advert = new QLabel(QStringLiteral("Ruvo影视盒"));
     advert->setObjectName(QStringLiteral("bo_ad"));
@@ -225,7 +239,7 @@ QWidget* MainWindowWidget::BuildPlayerBar() {
     // Left to right as the bar shows them: stop, previous, play, next; then
     // mute, full screen, open file and the right-panel toggle at the end.
     const std::array<std::pair<int, const char*>, 8> buttons{{
-        {1, "■"}, {6, "⏮"}, {0, "▶"}, {5, "⏭"}, {2, "🔊"}, {3, "⛶"}, {4, "📂"}, {7, "◨"}}};
+        {1, "停止"}, {6, "上一个"}, {0, "播放"}, {5, "下一个"}, {2, "静音"}, {3, "全屏"}, {4, "打开"}, {7, "右侧"}}};
     for (size_t i = 0; i < buttons.size(); ++i) {
         const auto [index, text] = buttons[i];
         if (i == 4) layout->addStretch(1);
