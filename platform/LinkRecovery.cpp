@@ -23,7 +23,9 @@ std::string SourceOfError(const std::string& error) {
     const std::string marker = "source was \"";
     const size_t start = error.find(marker);
     if (start == std::string::npos) return {};
-    const size_t end = error.rfind('"');
+    // The source is followed by "; scheme = ..." (or ends the message).
+    size_t end = error.find("\"; ", start + marker.size());
+    if (end == std::string::npos) end = error.rfind('"');
     if (end <= start + marker.size() - 1) return {};
     return error.substr(start + marker.size(), end - start - marker.size());
 }

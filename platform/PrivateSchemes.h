@@ -19,4 +19,13 @@ inline bool IsPrivateLink(std::string_view url) {
     return false;
 }
 
+// True when a private scheme's text ("eeshow://" ...) stands anywhere in it.
+inline bool MentionsPrivateScheme(std::string_view url) {
+    for (const auto scheme : kPrivateSchemes) {
+        for (size_t at = url.find(scheme); at != std::string_view::npos; at = url.find(scheme, at + 1))
+            if (url.substr(at + scheme.size(), 3) == "://") return true;
+    }
+    return false;
+}
+
 }  // namespace ruvo

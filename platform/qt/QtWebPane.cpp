@@ -1,6 +1,7 @@
 #include "platform/qt/QtWebPane.h"
 
 #include <QDesktopServices>
+#include <QTimer>
 #include <algorithm>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -110,21 +111,36 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed) {
         ownNavigation_.reset();
         return true;
     }
-    bool cancel = false;
-    if (events_.beforeNavigate) events_.beforeNavigate(RecoverLinkText(PiecesOf(url)), cancel);
-    if (cancel || kPrivateSchemes.end() != std::find(kPrivateSchemes.begin(), kPrivateSchemes.end(),
-                                                      url.scheme().toStdString())) {
+    const std::string text = RecoverLinkText(PiecesOf(url));
+    if (MentionsPrivateScheme(text)) {
+        // The program's own links are handled after the engine's callback has
+        // returned: a handler may wait for the portal, which must not happen
+        // inside the engine. An ordinary address that no handler takes loads then.
         refusedUrl_ = url;
+        const bool privateScheme = IsPrivateLink(text);
+        QTimer::singleShot(0, this, [this, text, url, privateScheme] {
+            bool cancel = false;
+            if (events_.beforeNavigate) events_.beforeNavigate(text, cancel);
+            if (cancel || privateScheme) return;
+            ownNavigation_ = url;
+            load(url);
+        });
         return false;
     }
-    return true;
+    bool cancel = false;
+    if (events_.beforeNavigate) events_.beforeNavigate(text, cancel);
+    if (cancel) refusedUrl_ = url;
+    return !cancel;
 }
 
 void QtWebPane::LinkClicked(const std::string& link) {
     // The click never reaches the engine: the handler sees the exact text,
-    // and a private link nobody takes opens nothing.
-    bool cancel = false;
-    if (events_.beforeNavigate) events_.beforeNavigate(link, cancel);
+    // and a private link nobody takes opens nothing. It runs once the
+    // engine's callback has returned, like every private link.
+    QTimer::singleShot(0, this, [this, link] {
+        bool cancel = false;
+        if (events_.beforeNavigate) events_.beforeNavigate(link, cancel);
+    });
 }
 
 void QtWebPane::ContextMenuAt(const std::string& link) {
