@@ -1,6 +1,7 @@
 #include "app/TraceLog.h"
 
 #include <array>
+#include <ctime>
 #include <fstream>
 
 namespace ruvo {
@@ -16,7 +17,13 @@ bool Indexed(ControlName name) { return name == ControlName::npc || name == Cont
 }  // namespace
 
 void TraceLog::Line(const std::string& line) {
-    std::ofstream(path_, std::ios::app) << line << '\n';
+    if (path_.empty()) return;
+    // Each line starts with the system's monotonic clock in milliseconds, so
+    // a measuring program can time what it sees.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const long long ms = static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    std::ofstream(path_, std::ios::app) << ms << ' ' << line << '\n';
 }
 
 std::string TraceName(ControlId control) {

@@ -1,8 +1,9 @@
 #pragma once
 // An opt-in diagnostic trace: when RUVO_TRACE names a file, every change the
 // logic makes to the window's controls and every tray tip is appended to it
-// as one line ("text zhun=...", "visible pso=1", "tip ..."). It costs nothing
-// when off; tests and bug reports read it.
+// as one line ("text zhun=...", "visible pso=1", "tip ...", "player started"),
+// after the monotonic time in milliseconds. It costs nothing when off; tests,
+// benchmarks and bug reports read it.
 #include <memory>
 #include <string>
 

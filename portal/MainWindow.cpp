@@ -92,10 +92,12 @@ void MainWindow::ConnectPanes() {
             if (!*handler) continue;
             *handler = [this, inner = *handler] { gate_.RunOrDefer(inner); };
         }
-        if (events.navigateError)
-            events.navigateError = [this, inner = events.navigateError](const std::string& url) {
-                gate_.RunOrDefer([inner, url] { inner(url); });
+        for (auto* handler : {&events.navigateError, &events.contextMenu}) {
+            if (!*handler) continue;
+            *handler = [this, inner = *handler](const std::string& text) {
+                gate_.RunOrDefer([inner, text] { inner(text); });
             };
+        }
         web->SetEvents(std::move(events));
     }
 }

@@ -38,6 +38,7 @@ struct MainWindowState {
     int nextPreloadStarted = 0;
     int nextEpisodeRetryCount = 0;
     std::string lastSearchText;        // trimmed text of the last search sent
+    std::string historyRowLink;        // link of the watch-history row last right-clicked ("" = none)
 };
 
 }  // namespace ruvo

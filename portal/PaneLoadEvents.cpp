@@ -10,6 +10,9 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
     WebPane* web = &window_.PaneOf(pane);
     events.downloadBegin = [web] { web->SetSilent(true); };
     if (pane != Pane::Web6) events.downloadComplete = [this, pane] { Completed(pane); };
+    // A right-click on a watch-history row hands the program the row's link
+    // for its row menu; the engine's own menu never shows in any pane.
+    if (pane == Pane::Web3) events.contextMenu = [this](const std::string& link) { window_.State().historyRowLink = link; };
     switch (pane) {
         case Pane::Web1:
         case Pane::Web5:

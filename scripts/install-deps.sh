@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libmpv-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev
   ffmpeg fonts-noto-cjk fontconfig
-  xvfb xauth curl
+  xvfb xauth curl xdotool
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

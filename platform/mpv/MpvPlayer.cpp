@@ -87,6 +87,7 @@ void MpvPlayer::LoadCurrentUrl() {
     const char* command[] = {"loadfile", url_.c_str(), "replace", nullptr};
     mpv_command_async(mpv_, 0, command);
     loadedUrl_ = url_;
+    awaitingFirstFrame_ = true;
     snapshot_ = {};
     snapshot_.hasUrl = true;
     snapshot_.loading = true;
@@ -189,7 +190,12 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             snapshot_.failed = false;
             break;
         case MPV_EVENT_FILE_LOADED:
+            snapshot_.loading = false;
+            snapshot_.stopped = false;
+            break;
         case MPV_EVENT_PLAYBACK_RESTART:
+            if (awaitingFirstFrame_ && firstFrameObserver_) firstFrameObserver_();
+            awaitingFirstFrame_ = false;
             snapshot_.loading = false;
             snapshot_.stopped = false;
             break;

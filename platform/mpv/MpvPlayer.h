@@ -24,6 +24,8 @@ public:
     explicit MpvPlayer(QWidget* surface);
     ~MpvPlayer() override;
 
+    // Told when a loaded file shows its first frame.
+    void SetFirstFrameObserver(std::function<void()> observer) { firstFrameObserver_ = std::move(observer); }
     // Asked to switch to (true) or leave full screen.
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
 
@@ -57,10 +59,12 @@ private:
     QPointer<QWidget> surface_;
     mpv_handle* mpv_ = nullptr;
     std::function<void(bool)> fullScreenRequest_;
+    std::function<void()> firstFrameObserver_;
     std::string url_, loadedUrl_, adPageUrl_;
     MpvSnapshot snapshot_;
     double position_ = 0, duration_ = 0, cacheEnd_ = 0, cacheSpeed_ = 0, videoBitrate_ = 0, audioBitrate_ = 0;
     bool cacheComplete_ = false;
+    bool awaitingFirstFrame_ = false;
     int volume_ = 100;
 };
 

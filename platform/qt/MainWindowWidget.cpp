@@ -78,6 +78,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
     columns->addWidget(BuildCentreColumn(), 1);
     columns->addWidget(BuildRightColumn());
     setCentralWidget(body);
+    body->installEventFilter(this);  // a click on the window's own surface leaves the search box
     // The statistics page loads but never shows.
     Pane(ruvo::Pane::Web6).setParent(body);
     Pane(ruvo::Pane::Web6).hide();
@@ -292,7 +293,9 @@ QWidget* MainWindowWidget::BuildRightColumn() {
 }
 
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonPress && watched == centralWidget()) {
+        if (actions_.searchBoxLeft) actions_.searchBoxLeft();
+    } else if (event->type() == QEvent::MouseButtonRelease) {
         if (watched->objectName() == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();
         if (watched->objectName() == QLatin1String("w5") && actions_.retrySidePane) actions_.retrySidePane();
         if (watched == searchBox_ && actions_.searchBoxClicked) actions_.searchBoxClicked();

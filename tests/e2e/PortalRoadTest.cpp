@@ -138,11 +138,26 @@ TEST_F(PortalRoad, FailedRepliesKeepTheCurrentPlay) {
     EXPECT_EQ(WatchList()[0].substr(0, 3), "18|");
 }
 
-TEST_F(PortalRoad, FailedHomePageShowsTheNotice) {
+TEST_F(PortalRoad, FailedHomePageShowsTheNoticeAndItsClickRetries) {
     Control("/control?target=/box/&fault=500");
-    program.Pages().Evaluate(*home, "location.reload()");
-    EXPECT_TRUE(program.WaitForTrace("visible w1=1"));
+    program.Pages().Evaluate(*home, "setTimeout(function(){location.reload();}, 50)");
+    ASSERT_TRUE(program.WaitForTrace("visible w1=1"));
     EXPECT_TRUE(program.WaitForTrace("visible Pic1=0"));
+    Control("/control?clear=1");
+    if (!program.ClickWindow(100, 250)) GTEST_SKIP() << "no X display to click the notice on";
+    EXPECT_TRUE(program.WaitForTrace("visible Pic1=1"));
+    EXPECT_TRUE(program.WaitForTrace("visible w1=0"));
+}
+
+TEST_F(PortalRoad, PortalDownKeepsTheCurrentPlay) {
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");
+    ASSERT_TRUE(program.WaitForTrace("player started"));
+    program.Portal().Stop();
+    std::this_thread::sleep_for(3s);  // kept-alive connections close after 2 s idle
+    const size_t from = program.Trace().size();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://12-0-1-']");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=读取数据出错，请重试", from));
+    EXPECT_EQ(WatchList()[0].substr(0, 3), "18|");
 }
 
 TEST_F(PortalRoad, PrivateLinksOfPanesWithoutHandlerOpenNothing) {

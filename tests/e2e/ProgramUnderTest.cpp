@@ -117,6 +117,13 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
     return true;
 }
 
+bool ProgramUnderTest::ClickWindow(int x, int y) {
+    if (!std::getenv("DISPLAY")) return false;
+    const std::string command = "xdotool search --name '^Ruvo电影影视盒$' mousemove --window %1 " + std::to_string(x) +
+                                " " + std::to_string(y) + " click 1 > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
 std::optional<DevToolsTarget> ProgramUnderTest::WaitForPage(const std::string& part) {
     std::optional<DevToolsTarget> page;
     WaitFor([&] { return (page = devTools_.FindPage(part)).has_value(); }, std::chrono::seconds(60));
@@ -126,7 +133,7 @@ std::optional<DevToolsTarget> ProgramUnderTest::WaitForPage(const std::string& p
 std::vector<std::string> ProgramUnderTest::Trace() const {
     std::vector<std::string> lines;
     std::ifstream in(home_.File("trace.log"));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(line.find(' ') + 1));  // no time
     return lines;
 }
 

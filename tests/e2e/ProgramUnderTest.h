@@ -47,6 +47,10 @@ public:
     bool WaitForTracePrefix(const std::string& prefix, size_t from = 0,
                             std::chrono::milliseconds limit = std::chrono::seconds(30));
 
+    // Clicks the main window at (x, y) of its own coordinates with the X
+    // server's pointer (xdotool); false when there is no display or window.
+    bool ClickWindow(int x, int y);
+
     // Waits until `condition` holds, checking every 50 ms; false after `limit`.
     static bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit);
     // True once the portal has seen a request line that starts with `prefix`.

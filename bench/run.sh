@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs every benchmark against the demo portal and prints the table.
+# Usage: bench/run.sh [build folder]   (windows run under Xvfb)
+set -euo pipefail
+build=${1:-build}
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+export XDG_RUNTIME_DIR="$runtime"
+export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
+echo "| measure | program | reference | ratio | target |"
+echo "|---|---|---|---|---|"
+xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bench/bench_first_frame" 2>/dev/null
