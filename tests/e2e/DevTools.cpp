@@ -169,7 +169,10 @@ std::string DevTools::Evaluate(const DevToolsTarget& target, const std::string& 
 }
 
 bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& selector) const {
-    const std::string locate = "(function(){var a=document.querySelector(" + JsonString(selector) +
+    // Only a page that has finished loading and laying out its fonts keeps
+    // its links where they were measured.
+    const std::string locate = "(function(){if(document.readyState!=='complete'||document.fonts.status!=='loaded')"
+                               "return 'none';var a=document.querySelector(" + JsonString(selector) +
                                ");if(!a)return 'none';a.scrollIntoView();var r=a.getBoundingClientRect();"
                                "return (r.left+r.width/2)+','+(r.top+r.height/2);})()";
     std::string found = Evaluate(target, locate);

@@ -21,9 +21,14 @@ protected:
         program.Start();
         home = program.WaitForPage(program.PortalBase());
         ASSERT_TRUE(home) << "the portal pane never loaded";
-        // The capture script is in place once the page has loaded.
+        // The pane shows the home page itself (not the empty document before it).
         ASSERT_TRUE(test::ProgramUnderTest::WaitFor(
-            [&] { return program.Pages().Evaluate(*home, "document.readyState").find("complete") != std::string::npos; },
+            [&] {
+                return program.Pages()
+                           .Evaluate(*home, "document.readyState==='complete' && "
+                                            "document.querySelector(\"a[href^='eebovod://']\") !== null")
+                           .find("true") != std::string::npos;
+            },
             30s));
     }
     std::string Seen() {
@@ -60,7 +65,7 @@ TEST_F(PortalRoad, EpisodeClickPlaysListsAndShowsTheTitle) {
 }
 
 TEST_F(PortalRoad, ScriptNavigationKeepsTheChineseName) {
-    program.Pages().Evaluate(*home, "setTimeout(function(){location.href='eebovod://27-0-1-城市-夜色';}, 50)");
+    program.Pages().Evaluate(*home, "location.href='eebovod://27-0-1-城市-夜色'");
     ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/h.asp?id=27&v=0&v1=1"); }, 30s)) << Seen();
     // The name is cut at its "-" only by the episode link grammar: the title shows "城市".
     EXPECT_TRUE(program.WaitForTrace("text bo_name=城市-第2集"));
@@ -129,6 +134,8 @@ TEST_F(PortalRoad, FailedRepliesKeepTheCurrentPlay) {
     for (const Case& c : {Case{"one", "text zhun=读取数据出错，请重试"}, Case{"zero", "text zhun=读取数据出错，请重试"},
                           Case{"malformed", "text zhun=读取数据出错，请返回重试"}, Case{"drop", "text zhun=读取数据出错，请重试"}}) {
         Control((std::string("/control?target=h.asp&fault=") + c.fault).c_str());
+        // The play goes on: its status tick shows it again before the next try.
+        ASSERT_TRUE(program.WaitForTracePrefix("text zhun=播放中", program.Trace().size()));
         const size_t from = program.Trace().size();
         program.Pages().ClickLink(*home, "a[href^='eebovod://12-0-2-']");
         EXPECT_TRUE(program.WaitForTracePrefix(c.status, from)) << c.fault;
