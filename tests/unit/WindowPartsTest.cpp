@@ -91,6 +91,28 @@ TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
     EXPECT_FALSE(Web(Pane::Web6).events.navigateError);
 }
 
+TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLink) {
+    Web(Pane::Web3).events.contextMenu("open://2");
+    EXPECT_EQ(State().historyRowLink, "open://2");
+    Web(Pane::Web3).events.contextMenu("");
+    EXPECT_EQ(State().historyRowLink, "");
+    EXPECT_FALSE(Web(Pane::Web1).events.contextMenu);  // other panes only lose the engine's menu
+}
+
+TEST_F(WindowParts, EventsWaitWhileAFetchIsWaitedFor) {
+    fetch.duringFetch = [&] {
+        Web(Pane::Web1).events.navigateError(std::string(kTestPortal));
+        EXPECT_FALSE(Visible(ControlName::w1));  // not yet
+        window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+        player.url = "http://m/x.mp4";
+        timers.Advance(1000);  // a status tick during the wait is dropped
+        EXPECT_NE(Text(ControlName::zhun), "播放中(0 Kbps)");
+        player.url.clear();
+    };
+    PageNavigates(Pane::Web1, "eebovod://1-0-0-x");
+    EXPECT_TRUE(Visible(ControlName::w1));  // delivered once the reply was in
+}
+
 TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
     for (const Pane pane : kAllPanes) {
         Web(pane).events.downloadBegin();
