@@ -7,10 +7,12 @@
 namespace ruvo {
 namespace {
 
-constexpr std::array<const char*, 28> kNames{
+// In the order of ControlName.
+constexpr std::array<const char*, 33> kNames{
     "zhun", "bo_name", "times", "qk", "jbi", "qvod", "Pic1", "Pic2", "pso", "w1", "w5", "P3", "P4", "P5",
     "RightPanel", "LeftPanel", "BAD", "ad_huan", "adp", "bo_ad", "bo_zt", "next_s", "gunt", "gunt1", "huan",
-    "npc", "bo_but", "soso"};
+    "npc", "bo_but", "soso", "yin", "bo_v", "bo_y", "p1", "bo_tip"};
+static_assert(kNames.size() == static_cast<size_t>(ControlName::bo_tip) + 1, "one name for every control");
 
 bool Indexed(ControlName name) { return name == ControlName::npc || name == ControlName::bo_but; }
 

@@ -16,6 +16,8 @@
 #include "platform/qt/QtTimers.h"
 #include "platform/qt/WebProfile.h"
 #include "playback/EpisodePlayer.h"
+#include "playback/KeyboardShortcuts.h"
+#include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
 #include "portal/PaneLoadEvents.h"
@@ -57,12 +59,18 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     actions.searchBoxClicked = [&window] { window.Search().ClickInBox(); };
     actions.searchBoxLeft = [&window] { window.Search().FocusLost(); };
     actions.navigationClick = [&window](int index) { window.Navigation().Click(index); };
-    actions.transportClick = [&window](int index) {
-        if (index == 1) window.Transport().ClickStop();
-        if (index == 7) window.Navigation().Click(11);
-        if (index == 5) window.Episodes().PlayAdjacentEpisode(2);
-        if (index == 6) window.Episodes().PlayAdjacentEpisode(1);
+    actions.transportClick = [&window](int index) { window.Transport().Click(index); };
+    actions.transportHover = [&window](int index, int x, int y) { window.Transport().MouseMove(index, x, y); };
+    actions.keyDown = [&window](int code) { window.Keys().KeyDown(code); };
+    actions.seekPress = [&window](int x) { window.Sliders().SeekPress(x); };
+    actions.seekDrag = [&window](int x) { window.Sliders().SeekDrag(x); };
+    actions.seekRelease = [&window](int where) {
+        using Release = ruvo::PlayerSliders::Release;
+        window.Sliders().SeekRelease(where == 0 ? Release::OverTrack : where == 1 ? Release::OverKnob
+                                                                                   : Release::OverDownloadedBar);
     };
+    actions.volumePress = [&window](int x) { window.Sliders().VolumePress(x); };
+    actions.volumeDrag = [&window](int x) { window.Sliders().VolumeDrag(x); };
     actions.retryMainArea = [&window] { window.LoadEvents().RetryMainArea(); };
     actions.retrySidePane = [&window] { window.LoadEvents().RetrySidePane(); };
     actions.closeWebPlayer = [&window] { window.Episodes().CloseWebPlayer(); };
@@ -113,5 +121,6 @@ int main(int argc, char* argv[]) {
     widget.SetActions(ActionsOf(window));
     window.Load(CommandLine(QCoreApplication::arguments()));
     widget.show();
+    window.Sliders().DrawVolume(player.Volume());
     return app.exec();
 }

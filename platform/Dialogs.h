@@ -12,6 +12,10 @@ public:
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
     // A notice with an OK button only.
     virtual void ShowNotice(const std::string& text, const std::string& title) = 0;
+    // The open-file dialog. `filter` is pairs of description and patterns
+    // joined by "|" ("影音文件|*.mp4;*.mkv|所有文件|*.*"). Returns the chosen
+    // path, or "" when the dialog was cancelled.
+    virtual std::string ChooseFile(const std::string& title, const std::string& filter) = 0;
 };
 
 }  // namespace ruvo

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/WindowControls.h"
 // What the main window's logic asks of the real top-level window.
 
 namespace ruvo {
@@ -24,6 +25,12 @@ public:
     // The window's current size in twips.
     virtual int WidthTwips() const = 0;
     virtual int HeightTwips() const = 0;
+    // The height of the window's inside, in pixels.
+    virtual int InnerHeight() const = 0;
+    // Sends every mouse move to the control until released, also moves
+    // outside it; a control that holds the mouse sees the move that leaves it.
+    virtual void CaptureMouse(ControlId control) = 0;
+    virtual void ReleaseMouse() = 0;
     // Lets the window's key handler see keys before the focused control.
     virtual void SetKeyPreview(bool on) = 0;
 };

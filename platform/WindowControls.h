@@ -36,6 +36,11 @@ enum class ControlName {
     npc,         // navigation and title buttons (indexed)
     bo_but,      // transport buttons (indexed)
     soso,        // search box
+    yin,         // volume track
+    bo_v,        // volume knob
+    bo_y,        // filled part of the volume track, left of the knob
+    p1,          // tooltip panel over the player bar
+    bo_tip,      // its text
 };
 
 struct ControlId {

@@ -1,9 +1,68 @@
 #include "playback/TransportControls.h"
 
 #include "base/NumberText.h"
+#include "history/PathText.h"
+#include "history/TextWidth.h"
+#include "playback/EpisodePlayer.h"
 #include "portal/MainWindow.h"
+#include "shell/NavigationButtons.h"
 
 namespace ruvo {
+namespace {
+
+constexpr int kTitleLineWidth = 30;
+
+ControlId Button(int index) { return {ControlName::bo_but, index}; }
+
+}  // namespace
+
+void TransportControls::Click(int index) {
+    window_.Controls().SetVisible({ControlName::p1}, false);
+    switch (index) {
+        case 0: return ClickPlayPause();
+        case 1: return ClickStop();
+        case 2: return ClickMute();
+        case 3: return ClickFullScreen();
+        case 4: return ClickOpenFile();
+        case 5: return ClickAdjacent(5, 2, 14);
+        case 6: return ClickAdjacent(6, 1, 16);
+        case 7:
+            window_.Controls().SetPicture(Button(7), 18);
+            return window_.Navigation().Click(11);
+        default: return;
+    }
+}
+
+void TransportControls::ClickPlayPause() {
+    Player& player = window_.PlayerControl();
+    if (player.PlayUrl().empty()) return;
+    WindowControls& c = window_.Controls();
+    MainWindowState& s = window_.State();
+    if (c.Tooltip(Button(0)) == "暂停") {
+        c.SetVisible({ControlName::bo_ad}, true);
+        player.SetVisible(false);
+        if (s.webPlayMode == 1) {
+            // A web page item: its page goes away and the player box shows.
+            window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
+            window_.PaneOf(Pane::Web2).SetVisible(false);
+            c.SetVisible({ControlName::Pic2}, false);
+            c.SetVisible({ControlName::qvod}, true);
+        } else {
+            player.Pause();
+        }
+        c.SetTooltip(Button(0), "播放");
+        c.SetPicture(Button(0), 2);
+        c.SetText({ControlName::zhun}, "已暂停");
+        return;
+    }
+    // The next playing tick seeks back to where playing stopped.
+    s.resumeApplied = 0;
+    player.Play();
+    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    c.SetTooltip(Button(0), "暂停");
+    c.SetPicture(Button(0), 1);
+    c.SetText({ControlName::zhun}, "正在播放");
+}
 
 void TransportControls::ClickStop() {
     Player& player = window_.PlayerControl();
@@ -20,15 +79,118 @@ void TransportControls::ClickStop() {
     s.lastPosition = 0;
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
     player.Stop();
-    c.SetTooltip({ControlName::bo_but, 0}, "播放");
-    c.SetPicture({ControlName::bo_but, 0}, 2);
+    c.SetTooltip(Button(0), "播放");
+    c.SetPicture(Button(0), 2);
     c.SetText({ControlName::zhun}, "已停止");
     Rect bar = c.Geometry({ControlName::huan});
     c.Move({ControlName::huan}, {-30, bar.top, 0, bar.height});
     c.SetText({ControlName::times}, "00:00 / 00:00");
     Rect knob = c.Geometry({ControlName::gunt1});
     c.Move({ControlName::gunt1}, {0, knob.top, knob.width, knob.height});
-    c.SetPicture({ControlName::bo_but, 1}, 3);
+    c.SetPicture(Button(1), 3);
+}
+
+void TransportControls::Unmute() {
+    WindowControls& c = window_.Controls();
+    c.SetTooltip(Button(2), "静音");
+    c.SetPicture(Button(2), 7);
+    window_.PlayerControl().SetMute(0);
+}
+
+void TransportControls::ClickMute() {
+    WindowControls& c = window_.Controls();
+    if (c.Tooltip(Button(2)) == "静音") {
+        c.SetTooltip(Button(2), "取消静音");
+        window_.PlayerControl().SetMute(-1);
+        c.SetPicture(Button(2), 8);
+    } else {
+        Unmute();
+    }
+}
+
+void TransportControls::ClickFullScreen() {
+    Player& player = window_.PlayerControl();
+    if (player.PlayState() != kPlayPlaying) return;
+    window_.Controls().SetPicture(Button(3), 11);
+    window_.Controls().SetVisible({ControlName::p1}, false);
+    player.SetFullScreen(-1);
+}
+
+void TransportControls::ClickOpenFile() {
+    WindowControls& c = window_.Controls();
+    c.SetPicture(Button(4), 0);
+    c.SetVisible({ControlName::p1}, false);
+    const std::string path = window_.MessageBoxes().ChooseFile(kOpenFileTitle, kOpenFileFilter);
+    if (path.empty()) return;
+    MainWindowState& s = window_.State();
+    if (s.webPlayMode == 0) ClickStop();
+    Player& player = window_.PlayerControl();
+    player.SetPlayUrl(path);
+    player.Play();
+    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    window_.SetTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
+    window_.Lists().AddLocalFileRecord({c.Text({ControlName::bo_name}), path, 0});
+    s.historyListKind = 2;
+    s.historyKey = path;
+    s.resumeApplied = 0;
+    s.resumePosition = 0;
+    s.episodeInfo = "0";
+    s.nextEpisodeState = "0";
+    s.nextEpisodeUrl = "0";
+    s.nextPreloadStarted = 0;
+    if (s.webPlayMode == 1) {
+        c.SetVisible({ControlName::Pic2}, false);
+        window_.PaneOf(Pane::Web2).Navigate("about:blank");
+        c.SetVisible({ControlName::qvod}, true);
+    }
+    s.webPlayMode = 0;
+    window_.Navigation().Click(8);  // the local-file list comes into view
+}
+
+void TransportControls::ClickAdjacent(int index, int direction, int picture) {
+    WindowControls& c = window_.Controls();
+    c.SetEnabled(Button(index), false);
+    window_.Episodes().PlayAdjacentEpisode(direction);
+    c.SetEnabled(Button(index), true);
+    c.SetPicture(Button(index), picture);
+}
+
+int TransportControls::PictureOf(int index, bool hovered) const {
+    const WindowControls& c = window_.Controls();
+    switch (index) {
+        case 0: return c.Tooltip(Button(0)) == "暂停" ? (hovered ? 4 : 1) : (hovered ? 5 : 2);
+        case 1: return hovered ? 6 : 3;
+        case 2: return c.Tooltip(Button(2)) == "静音" ? (hovered ? 9 : 7) : (hovered ? 10 : 8);
+        case 3: return hovered ? 12 : 11;
+        case 4: return hovered ? 13 : 0;
+        case 5: return hovered ? 15 : 14;
+        case 6: return hovered ? 17 : 16;
+        default: return hovered ? 19 : 18;
+    }
+}
+
+void TransportControls::MouseMove(int index, int x, int y) {
+    WindowControls& c = window_.Controls();
+    const Rect button = c.Geometry(Button(index));
+    const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
+    c.SetPicture(Button(index), PictureOf(index, inside));
+    if (!inside) {
+        window_.Host().ReleaseMouse();
+        c.SetVisible({ControlName::p1}, false);
+        return;
+    }
+    // The button keeps the mouse, so the move that leaves it still comes here.
+    window_.Host().CaptureMouse(Button(index));
+    c.SetText({ControlName::bo_tip}, c.Tooltip(Button(index)));
+    const Rect tip = c.Geometry({ControlName::bo_tip});
+    c.Move({ControlName::bo_tip}, {3, 3, tip.width, tip.height});
+    const int width = tip.width + 6, height = tip.height + 6;
+    const int inner = window_.Host().InnerHeight();
+    const Rect panel = window_.State().compactMode == 1
+                           ? Rect{button.left + button.width - width / 2 - 11, inner - 50, width, height}
+                           : Rect{button.left - 18 + 220 + button.width + 7 - width / 2, inner - 55, width, height};
+    c.Move({ControlName::p1}, panel);
+    c.SetVisible({ControlName::p1}, true);
 }
 
 }  // namespace ruvo

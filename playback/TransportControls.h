@@ -1,20 +1,44 @@
 #pragma once
-// The player bar's buttons (bo_but 0 to 7).
+// The player bar's eight buttons (bo_but 0 to 7): play/pause, stop, mute,
+// full screen, open a file, next and previous episode, show/hide the right
+// panel; their hover pictures and the tooltip panel p1 above them.
+#include <string>
 
 namespace ruvo {
 
 class MainWindow;
 
+// The open-file dialog's filter: the classic media types and those common on Linux.
+inline constexpr const char* kOpenFileFilter =
+    "影音文件|*.rm;*.rmvb;*.wmv;*.mp3;*wma;*mid;*wav;*mpg;*mp4;*.mkv;*.webm;*.avi;*.flv;*.m4v;*.ts;*.mov;*.ogg;*.ogv"
+    "|所有文件|*.*";
+inline constexpr const char* kOpenFileTitle = "选择播放文件";
+
 class TransportControls {
 public:
     explicit TransportControls(MainWindow& window) : window_(window) {}
 
+    // A click on button `index`; every click first hides the tooltip panel.
+    void Click(int index);
     // Button 1, stop: stores the position of the item that was playing in
     // its list, stops the player and resets the bar. Nothing while nothing
     // is loaded.
     void ClickStop();
+    // Sound on again, as every volume change by mouse or key does.
+    void Unmute();
+    // The mouse moved over button `index` at (x, y) of the button: the hover
+    // picture and the tooltip panel while inside, the normal picture outside.
+    void MouseMove(int index, int x, int y);
 
 private:
+    void ClickPlayPause();
+    void ClickMute();
+    void ClickFullScreen();
+    void ClickOpenFile();
+    void ClickAdjacent(int index, int direction, int picture);
+    // The button's picture, normal or under the mouse.
+    int PictureOf(int index, bool hovered) const;
+
     MainWindow& window_;
 };
 

@@ -7,7 +7,9 @@
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 #include "playback/EpisodePlayer.h"
+#include "playback/KeyboardShortcuts.h"
 #include "playback/PlayStatusMonitor.h"
+#include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 #include "portal/LinkDispatcher.h"
 #include "portal/PaneLoadEvents.h"
@@ -44,6 +46,8 @@ MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalA
     search_ = std::make_unique<SearchBox>(*this);
     loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
     monitor_ = std::make_unique<PlayStatusMonitor>(*this);
+    sliders_ = std::make_unique<PlayerSliders>(*this);
+    keys_ = std::make_unique<KeyboardShortcuts>(*this);
     ApplyDesignValues(ports_.controls);
     CreateTimers();
     ConnectPanes();

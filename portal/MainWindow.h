@@ -30,6 +30,8 @@ class LinkDispatcher;
 class NavigationButtons;
 class PaneLoadEvents;
 class PlayStatusMonitor;
+class PlayerSliders;
+class KeyboardShortcuts;
 class SearchBox;
 class TransportControls;
 
@@ -106,6 +108,8 @@ public:
     SearchBox& Search() { return *search_; }
     PaneLoadEvents& LoadEvents() { return *loadEvents_; }
     PlayStatusMonitor& Monitor() { return *monitor_; }
+    PlayerSliders& Sliders() { return *sliders_; }
+    KeyboardShortcuts& Keys() { return *keys_; }
 
     // Shows or hides the scrolling advertisement bar after the title line
     // changed: a long name hides it.
@@ -133,6 +137,8 @@ private:
     std::unique_ptr<SearchBox> search_;
     std::unique_ptr<PaneLoadEvents> loadEvents_;
     std::unique_ptr<PlayStatusMonitor> monitor_;
+    std::unique_ptr<PlayerSliders> sliders_;
+    std::unique_ptr<KeyboardShortcuts> keys_;
 };
 
 }  // namespace ruvo

@@ -1,6 +1,9 @@
 #include "platform/qt/MainWindowWidget.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFrame>
+#include <QMouseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,7 +27,8 @@ constexpr const char* kDarkStyle =
     "QWidget#qvod,QWidget#bo_ad{background:#000}"
     "QToolButton{color:#ddd;background:#2d2d2d;border:1px solid #3a3a3a;padding:2px 6px}"
     "QToolButton:checked{background:#4a4030}"
-    "QWidget#gunt{background:#333}QWidget#huan{background:#5a5a5a}QWidget#gunt1{background:#f0b429}";
+    "QWidget#gunt,QWidget#yin{background:#333}QWidget#huan{background:#5a5a5a}"
+    "QWidget#gunt1,QWidget#bo_v{background:#f0b429}QWidget#bo_y{background:#a07a20}";
 
 QToolButton* Button(const QString& text, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -61,6 +65,8 @@ QGridLayout* StackedCell(QWidget* owner) {
 }  // namespace
 
 MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
+    keyPreview_.window = this;
+    keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
     setObjectName(QStringLiteral("BA1"));
     setWindowTitle(QString::fromUtf8(kMainWindowCaption));
     for (const ruvo::Pane pane : kAllPanes) {
@@ -78,7 +84,9 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
     columns->addWidget(BuildCentreColumn(), 1);
     columns->addWidget(BuildRightColumn());
     setCentralWidget(body);
+    BuildTooltipPanel(body);
     body->installEventFilter(this);  // a click on the window's own surface leaves the search box
+    qApp->installEventFilter(&keyPreview_);  // keys reach the window before its widgets
     // The statistics page loads but never shows.
     Pane(ruvo::Pane::Web6).setParent(body);
     Pane(ruvo::Pane::Web6).hide();
@@ -227,6 +235,7 @@ QWidget* MainWindowWidget::BuildCentreColumn() {
     Register(ControlName::gunt, track);
     Register(ControlName::huan, downloaded);
     Register(ControlName::gunt1, knob);
+    for (QWidget* part : {track, downloaded, knob}) part->installEventFilter(this);
     layout->addWidget(track);
     layout->addWidget(BuildPlayerBar());
     return centre;
@@ -244,7 +253,11 @@ QWidget* MainWindowWidget::BuildPlayerBar() {
     for (size_t i = 0; i < buttons.size(); ++i) {
         const auto [index, text] = buttons[i];
         if (i == 4) layout->addStretch(1);
+        if (i == 5) layout->addWidget(BuildVolumeSlider());
         auto* button = Button(QString::fromUtf8(text), bar);
+        button->setMouseTracking(true);
+        button->setProperty("transportIndex", index);
+        button->installEventFilter(this);
         connect(button, &QToolButton::clicked, this, [this, index] {
             if (actions_.transportClick) actions_.transportClick(index);
         });
@@ -252,6 +265,34 @@ QWidget* MainWindowWidget::BuildPlayerBar() {
         layout->addWidget(button);
     }
     return bar;
+}
+
+QWidget* MainWindowWidget::BuildVolumeSlider() {
+    auto* track = new QWidget;
+    track->setObjectName(QStringLiteral("yin"));
+    track->setFixedSize(60, 7);
+    auto* filled = new QWidget(track);
+    filled->setObjectName(QStringLiteral("bo_y"));
+    filled->setGeometry(0, 2, 0, 2);
+    auto* knob = new QWidget(track);
+    knob->setObjectName(QStringLiteral("bo_v"));
+    knob->setGeometry(0, 0, 8, 7);
+    for (QWidget* part : {track, filled, knob}) part->installEventFilter(this);
+    Register(ControlName::yin, track);
+    Register(ControlName::bo_y, filled);
+    Register(ControlName::bo_v, knob);
+    return track;
+}
+
+void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
+    auto* panel = new QFrame(body);
+    panel->setObjectName(QStringLiteral("p1"));
+    panel->setStyleSheet(QStringLiteral("QFrame#p1{background:#2b2b2b;border:1px solid #555}"));
+    auto* text = new QLabel(panel);
+    text->move(3, 3);
+    panel->hide();
+    Register(ControlName::p1, panel);
+    Register(ControlName::bo_tip, text);
 }
 
 QWidget* MainWindowWidget::BuildRightColumn() {
@@ -292,7 +333,72 @@ QWidget* MainWindowWidget::BuildRightColumn() {
     return right;
 }
 
+bool MainWindowWidget::SliderEvent(QObject* watched, QEvent* event) {
+    const QString name = watched->objectName();
+    const bool seek = name == QLatin1String("gunt") || name == QLatin1String("gunt1") || name == QLatin1String("huan");
+    const bool volume = name == QLatin1String("yin") || name == QLatin1String("bo_v") || name == QLatin1String("bo_y");
+    if (!seek && !volume) return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const int x = static_cast<int>(mouse->position().x());
+    const bool left = mouse->buttons() & Qt::LeftButton;
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        if (name == QLatin1String("gunt") || name == QLatin1String("huan")) {
+            if (actions_.seekPress) actions_.seekPress(x);
+        } else if ((name == QLatin1String("yin") || name == QLatin1String("bo_y")) && actions_.volumePress) {
+            actions_.volumePress(x);
+        }
+        return true;
+    }
+    if (event->type() == QEvent::MouseMove && left) {
+        if (name == QLatin1String("gunt1") && actions_.seekDrag) actions_.seekDrag(x);
+        if (name == QLatin1String("bo_v") && actions_.volumeDrag) actions_.volumeDrag(x);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && seek && actions_.seekRelease) {
+        actions_.seekRelease(name == QLatin1String("gunt") ? 0 : name == QLatin1String("gunt1") ? 1 : 2);
+        return true;
+    }
+    return false;
+}
+
+bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && on && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == window) {
+        // A key that travels up through its widget's parents passes here once for each.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key != lastKey || key->timestamp() != lastTimestamp) {
+            lastKey = key;
+            lastTimestamp = key->timestamp();
+            if (onKey) onKey(key);
+        }
+    }
+    return false;  // the widget with the focus still gets the key
+}
+
+void MainWindowWidget::KeyDown(const QKeyEvent* key) {
+    if (!actions_.keyDown) return;
+    if (key->isAutoRepeat() && key->key() == Qt::Key_Space) return;
+    int code = 0;
+    switch (key->key()) {
+        case Qt::Key_Space: code = 32; break;
+        case Qt::Key_Left: code = 37; break;
+        case Qt::Key_Up: code = 38; break;
+        case Qt::Key_Right: code = 39; break;
+        case Qt::Key_Down: code = 40; break;
+        default: break;
+    }
+    actions_.keyDown(code);
+}
+
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
+        SliderEvent(watched, event))
+        return true;
+    if (type == QEvent::MouseMove && watched->property("transportIndex").isValid() && actions_.transportHover) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        actions_.transportHover(watched->property("transportIndex").toInt(), at.x(), at.y());
+    }
     if (event->type() == QEvent::MouseButtonPress && watched == centralWidget()) {
         if (actions_.searchBoxLeft) actions_.searchBoxLeft();
     } else if (event->type() == QEvent::MouseButtonRelease) {
@@ -353,6 +459,16 @@ void MainWindowWidget::EnableTaskbarMinimizeRestore() { setWindowFlag(Qt::Window
 void MainWindowWidget::ResizeTwips(int width, int height) {
     const double dpi = logicalDpiX();
     resize(TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
+}
+
+int MainWindowWidget::InnerHeight() const { return centralWidget() ? centralWidget()->height() : height(); }
+
+void MainWindowWidget::CaptureMouse(ControlId control) {
+    if (QWidget* widget = controls_.WidgetOf(control); widget && QWidget::mouseGrabber() != widget) widget->grabMouse();
+}
+
+void MainWindowWidget::ReleaseMouse() {
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }
 
 int MainWindowWidget::WidthTwips() const { return PixelsToTwips(width(), logicalDpiX()); }

@@ -14,6 +14,7 @@
 #include "portal/Panes.h"
 
 class QGridLayout;
+class QKeyEvent;
 class QLineEdit;
 class QWebEngineProfile;
 
@@ -29,6 +30,27 @@ struct WindowActions {
     std::function<void()> retryMainArea;       // click on the notice "w1"
     std::function<void()> retrySidePane;       // click on the notice "w5"
     std::function<void()> closeWebPlayer;      // button "ggx"
+    std::function<void(int, int, int)> transportHover;  // bo_but index, x, y in the button
+    std::function<void(int)> keyDown;           // key code 32 Space, 37-40 arrows, 0 any other key
+    std::function<void(int)> seekPress;          // x in the seek track
+    std::function<void(int)> seekDrag;           // x inside the seek knob, left button down
+    std::function<void(int)> seekRelease;        // 0 over the track, 1 the knob, 2 the downloaded bar
+    std::function<void(int)> volumePress;        // x in the volume track
+    std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
+};
+
+// Shows the window every key pressed in it before the widget with the focus
+// gets it (installed on the application).
+class KeyPreview final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QWidget* window = nullptr;
+    bool on = false;
+    std::function<void(const QKeyEvent*)> onKey;
+
+private:
+    const QKeyEvent* lastKey = nullptr;
+    quint64 lastTimestamp = 0;
 };
 
 class MainWindowWidget final : public QMainWindow, public MainWindowHost {
@@ -52,7 +74,10 @@ public:
     bool IsMaximized() const override { return isMaximized(); }
     int WidthTwips() const override;
     int HeightTwips() const override;
-    void SetKeyPreview(bool on) override { keyPreview_ = on; }
+    int InnerHeight() const override;
+    void CaptureMouse(ControlId control) override;
+    void ReleaseMouse() override;
+    void SetKeyPreview(bool on) override { keyPreview_.on = on; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,6 +90,10 @@ private:
     QWidget* Notice(ControlName name, const QString& text);
     QWidget* Host(ControlName name, QWidget* content);
     bool qvodIsFullScreen() const;
+    bool SliderEvent(QObject* watched, QEvent* event);
+    void KeyDown(const QKeyEvent* key);
+    QWidget* BuildVolumeSlider();
+    void BuildTooltipPanel(QWidget* body);
     void Register(ControlName name, QWidget* widget, int index = 0) { controls_.Register({name, index}, widget); }
 
     std::array<QtWebPane*, kPaneCount> panes_{};
@@ -74,7 +103,7 @@ private:
     QWidget* playerArea_ = nullptr;
     QGridLayout* playerAreaLayout_ = nullptr;
     QLineEdit* searchBox_ = nullptr;
-    bool keyPreview_ = false;
+    KeyPreview keyPreview_;
 };
 
 }  // namespace ruvo

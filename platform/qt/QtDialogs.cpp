@@ -1,5 +1,6 @@
 #include "platform/qt/QtDialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace ruvo {
@@ -11,6 +12,21 @@ bool QtDialogs::AskYesNo(const std::string& text, const std::string& title) {
 
 void QtDialogs::ShowNotice(const std::string& text, const std::string& title) {
     QMessageBox::information(parent_, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+}
+
+std::string QtDialogs::ChooseFile(const std::string& title, const std::string& filter) {
+    // "description|patterns|description|patterns" becomes Qt's
+    // "description (patterns);;description (patterns)".
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return QFileDialog::getOpenFileName(parent_, QString::fromStdString(title), QString(), filters.join(QStringLiteral(";;")))
+        .toStdString();
 }
 
 }  // namespace ruvo

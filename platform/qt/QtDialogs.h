@@ -13,6 +13,7 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     bool AskYesNo(const std::string& text, const std::string& title) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
+    std::string ChooseFile(const std::string& title, const std::string& filter) override;
 
 private:
     QWidget* parent_;

@@ -167,6 +167,22 @@ TEST_F(PortalRoad, PortalDownKeepsTheCurrentPlay) {
     EXPECT_EQ(WatchList()[0].substr(0, 3), "18|");
 }
 
+TEST_F(PortalRoad, KeysPauseAndSeekThePlayer) {
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");  // 20 s episode
+    ASSERT_TRUE(program.WaitForTrace("player started"));
+    ASSERT_TRUE(program.WaitForTracePrefix("text times=00:01 / 00:20"));
+    size_t from = program.Trace().size();
+    if (!program.PressKey("Right")) GTEST_SKIP() << "no X display to type on";
+    EXPECT_TRUE(program.WaitForTracePrefix("text times=00:1", from));  // ten seconds on
+    from = program.Trace().size();
+    program.PressKey("space");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=已暂停", from));
+    EXPECT_TRUE(program.WaitForTracePrefix("tooltip bo_but0=播放", from));
+    from = program.Trace().size();
+    program.PressKey("Down");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from));
+}
+
 TEST_F(PortalRoad, PrivateLinksOfPanesWithoutHandlerOpenNothing) {
     const auto advert = program.WaitForPage("qvodad.html");
     ASSERT_TRUE(advert);

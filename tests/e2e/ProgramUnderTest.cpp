@@ -124,6 +124,12 @@ bool ProgramUnderTest::ClickWindow(int x, int y) {
     return std::system(command.c_str()) == 0;
 }
 
+bool ProgramUnderTest::PressKey(const std::string& key) {
+    if (!std::getenv("DISPLAY")) return false;
+    const std::string command = "xdotool search --name '^Ruvo电影影视盒$' windowfocus --sync %1 key " + key + " > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
 std::optional<DevToolsTarget> ProgramUnderTest::WaitForPage(const std::string& part) {
     std::optional<DevToolsTarget> page;
     WaitFor([&] { return (page = devTools_.FindPage(part)).has_value(); }, std::chrono::seconds(60));

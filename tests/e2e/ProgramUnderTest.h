@@ -50,6 +50,8 @@ public:
     // Clicks the main window at (x, y) of its own coordinates with the X
     // server's pointer (xdotool); false when there is no display or window.
     bool ClickWindow(int x, int y);
+    // Presses a key (an X key name: "space", "Right") in the focused main window.
+    bool PressKey(const std::string& key);
 
     // Waits until `condition` holds, checking every 50 ms; false after `limit`.
     static bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit);

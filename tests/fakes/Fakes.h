@@ -59,6 +59,12 @@ public:
         return answerYes;
     }
     void ShowNotice(const std::string& text, const std::string& title) override { notices.push_back({text, title}); }
+    std::string chosenFile;  // what the open-file dialog returns
+    std::vector<Shown> fileDialogs;  // title and filter of each open-file dialog
+    std::string ChooseFile(const std::string& title, const std::string& filter) override {
+        fileDialogs.push_back({filter, title});
+        return chosenFile;
+    }
 };
 
 class FakeShell final : public Shell {
@@ -77,6 +83,11 @@ public:
     int twipsWidth = -1, twipsHeight = -1;
     bool taskbarMinimize = false, keyPreview = false, maximized = false;
     bool IsMaximized() const override { return maximized; }
+    int innerHeight = 600;
+    std::optional<ControlId> captured;
+    int InnerHeight() const override { return innerHeight; }
+    void CaptureMouse(ControlId control) override { captured = control; }
+    void ReleaseMouse() override { captured.reset(); }
     int WidthTwips() const override { return twipsWidth; }
     int HeightTwips() const override { return twipsHeight; }
     WorkArea QueryWorkArea() override { return area; }

@@ -1,0 +1,54 @@
+#include "playback/KeyboardShortcuts.h"
+
+#include "playback/PlayTime.h"
+#include "playback/PlayerSliders.h"
+#include "playback/TransportControls.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+
+void KeyboardShortcuts::KeyDown(int keyCode) {
+    if (!window_.Controls().IsVisible({ControlName::qvod})) return;
+    switch (keyCode) {
+        case kKeySpace: window_.Transport().Click(0); break;
+        case kKeyLeft: Seek(-10); break;
+        case kKeyRight: Seek(10); break;
+        case kKeyUp: ChangeVolume(10); break;
+        case kKeyDown: ChangeVolume(-10); break;
+        default: break;
+    }
+    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);  // after any key: status updates again
+}
+
+void KeyboardShortcuts::Seek(int seconds) {
+    window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    Player& player = window_.PlayerControl();
+    if (player.Position() <= 0) return;  // never starts a stopped item
+    player.SetPosition(player.Position() + seconds);
+    if (player.Position() < 0) player.SetPosition(0);
+    if (player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);
+    DrawPosition();
+}
+
+void KeyboardShortcuts::DrawPosition() {
+    WindowControls& c = window_.Controls();
+    Player& player = window_.PlayerControl();
+    const int position = player.Position(), duration = player.Duration();
+    if (duration != 0) {
+        const int range = c.Geometry({ControlName::gunt}).width - c.Geometry({ControlName::gunt1}).width;
+        Rect knob = c.Geometry({ControlName::gunt1});
+        knob.left = static_cast<int>(static_cast<double>(position) / duration * range);
+        c.Move({ControlName::gunt1}, knob);
+    }
+    c.SetText({ControlName::times}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
+}
+
+void KeyboardShortcuts::ChangeVolume(int step) {
+    window_.Transport().Unmute();
+    Player& player = window_.PlayerControl();
+    player.SetVolume(player.Volume() + step);  // unlimited here; the player keeps 0 to 100
+    window_.Controls().SetText({ControlName::zhun}, "音量：" + std::to_string(player.Volume()) + "%");
+    window_.Sliders().DrawVolume(player.Volume());
+}
+
+}  // namespace ruvo

@@ -1,0 +1,26 @@
+#pragma once
+// Keys that control playback while the player box shows: Space plays or
+// pauses, Left and Right seek by 10 seconds, Up and Down change the volume by 10.
+
+namespace ruvo {
+
+class MainWindow;
+
+enum KeyCode : int { kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40 };
+
+class KeyboardShortcuts {
+public:
+    explicit KeyboardShortcuts(MainWindow& window) : window_(window) {}
+
+    // A key went down anywhere in the window (the window sees keys first).
+    void KeyDown(int keyCode);
+
+private:
+    void Seek(int seconds);
+    void ChangeVolume(int step);
+    void DrawPosition();
+
+    MainWindow& window_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,97 @@
+#include "playback/PlayerSliders.h"
+
+#include <cmath>
+
+#include "playback/TransportControls.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+namespace {
+
+int RangeOf(const WindowControls& c, ControlName track, ControlName knob) {
+    return c.Geometry({track}).width - c.Geometry({knob}).width;
+}
+
+void MoveLeftEdge(WindowControls& c, ControlId control, int left) {
+    Rect r = c.Geometry(control);
+    r.left = left;
+    c.Move(control, r);
+}
+
+void SetWidth(WindowControls& c, ControlId control, int width) {
+    Rect r = c.Geometry(control);
+    r.width = width;
+    c.Move(control, r);
+}
+
+}  // namespace
+
+int PlayerSliders::SeekRange() const { return RangeOf(window_.Controls(), ControlName::gunt, ControlName::gunt1); }
+int PlayerSliders::VolumeRange() const { return RangeOf(window_.Controls(), ControlName::yin, ControlName::bo_v); }
+
+void PlayerSliders::SeekPress(int x) {
+    // Not clamped: a press past the range overshoots, and the release pulls
+    // the seek back from beyond the end.
+    if (SeekRange() <= 0) return;
+    MoveLeftEdge(window_.Controls(), {ControlName::gunt1}, x);
+}
+
+void PlayerSliders::SeekDrag(int dx) {
+    const int range = SeekRange();
+    if (range <= 0) return;
+    WindowControls& c = window_.Controls();
+    int left = c.Geometry({ControlName::gunt1}).left + dx;
+    if (left < 0) left = 0;
+    if (left > range) left = range;
+    MoveLeftEdge(c, {ControlName::gunt1}, left);
+}
+
+void PlayerSliders::SeekRelease(Release where) {
+    const int range = SeekRange();
+    if (range <= 0) return;
+    Player& player = window_.PlayerControl();
+    const int left = window_.Controls().Geometry({ControlName::gunt1}).left;
+    double target = static_cast<double>(left) / range * player.Duration();
+    if (where == Release::OverDownloadedBar || (where == Release::OverKnob && left > 2)) target -= 2;
+    player.SetPosition(static_cast<int>(std::nearbyint(target)));  // halves to the even number
+    if (player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);
+}
+
+void PlayerSliders::SetVolumeFromKnob(int left) {
+    Player& player = window_.PlayerControl();
+    player.SetVolume(static_cast<int>(static_cast<double>(left) / VolumeRange() * 100));  // truncated
+    window_.Controls().SetText({ControlName::zhun}, "音量：" + std::to_string(player.Volume()) + "%");
+}
+
+void PlayerSliders::VolumePress(int x) {
+    const int range = VolumeRange();
+    if (range <= 0) return;
+    window_.Transport().Unmute();
+    WindowControls& c = window_.Controls();
+    const int left = x > range ? range : x;
+    MoveLeftEdge(c, {ControlName::bo_v}, left);
+    SetWidth(c, {ControlName::bo_y}, left);
+    SetVolumeFromKnob(left);
+}
+
+void PlayerSliders::VolumeDrag(int dx) {
+    const int range = VolumeRange();
+    if (range <= 0) return;
+    window_.Transport().Unmute();
+    WindowControls& c = window_.Controls();
+    const int left = c.Geometry({ControlName::bo_v}).left + dx;
+    if (left < 0 || left > range) return;  // beyond either end the knob stays
+    MoveLeftEdge(c, {ControlName::bo_v}, left);
+    SetWidth(c, {ControlName::bo_y}, left);
+    SetVolumeFromKnob(left);
+    c.SetTooltip({ControlName::bo_v}, std::to_string(window_.PlayerControl().Volume()));
+}
+
+void PlayerSliders::DrawVolume(int volume) {
+    WindowControls& c = window_.Controls();
+    const int left = VolumeRange() * volume / 100;
+    MoveLeftEdge(c, {ControlName::bo_v}, left);
+    SetWidth(c, {ControlName::bo_y}, left);
+}
+
+}  // namespace ruvo

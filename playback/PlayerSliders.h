@@ -1,0 +1,41 @@
+#pragma once
+// The seek slider (track gunt, knob gunt1, downloaded share huan over the
+// track) and the volume slider (track yin, knob bo_v, filled part bo_y).
+// Positions are pixels of the track; a knob's left edge runs from 0 to
+// range = track width - knob width. A track no wider than its knob does nothing.
+
+namespace ruvo {
+
+class MainWindow;
+
+class PlayerSliders {
+public:
+    explicit PlayerSliders(MainWindow& window) : window_(window) {}
+
+    // Where a seek drag ends: each release adds its own correction.
+    enum class Release { OverTrack, OverKnob, OverDownloadedBar };
+
+    // A left-button press on the seek track (or the downloaded-share bar) at x.
+    void SeekPress(int x);
+    // A move of the seek knob by dx with the left button down.
+    void SeekDrag(int dx);
+    // The button comes up: the player seeks to the knob's place.
+    void SeekRelease(Release where);
+
+    // A left-button press on the volume track (or its filled part) at x.
+    void VolumePress(int x);
+    // A move of the volume knob by dx with the left button down.
+    void VolumeDrag(int dx);
+    // Puts the volume knob and filled part where `volume` percent belongs.
+    void DrawVolume(int volume);
+
+private:
+    int SeekRange() const;
+    int VolumeRange() const;
+    void MoveLeft(int control, int left);
+    void SetVolumeFromKnob(int left);
+
+    MainWindow& window_;
+};
+
+}  // namespace ruvo

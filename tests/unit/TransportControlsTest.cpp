@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "fakes/WindowFixture.h"
+#include "platform/TextFile.h"
+#include "playback/KeyboardShortcuts.h"
+#include "playback/PlayerSliders.h"
+#include "playback/TransportControls.h"
+
+namespace ruvo {
+namespace {
+
+class Transport : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+        controls.Move({ControlName::gunt}, {0, 0, 212, 7});
+        controls.Move({ControlName::gunt1}, {0, 0, 12, 7});
+        controls.Move({ControlName::yin}, {0, 0, 210, 7});
+        controls.Move({ControlName::bo_v}, {0, 0, 10, 7});
+        controls.Move({ControlName::bo_but, 3}, {200, 0, 24, 24});
+    }
+    TransportControls& bar() { return window->Transport(); }
+    PlayerSliders& sliders() { return window->Sliders(); }
+    void Playing(int position, int duration) {
+        player.url = "http://m/1.mp4";
+        player.state = kPlayPlaying;
+        player.position = position;
+        player.duration = duration;
+        controls.SetTooltip({ControlName::bo_but, 0}, "暂停");
+    }
+    std::string Tooltip(int button) { return controls.Tooltip({ControlName::bo_but, button}); }
+    int Picture(int button) { return controls.Of({ControlName::bo_but, button}).picture; }
+};
+
+TEST_F(Transport, PlayPauseToggles) {
+    bar().Click(0);  // nothing loaded: nothing happens
+    EXPECT_TRUE(player.calls.empty());
+    Playing(10, 100);
+    bar().Click(0);
+    EXPECT_EQ(player.calls, std::vector<std::string>{"pause"});
+    EXPECT_EQ(Tooltip(0), "播放");
+    EXPECT_EQ(Text(ControlName::zhun), "已暂停");
+    State().resumeApplied = 1;
+    bar().Click(0);
+    EXPECT_EQ(player.calls.back(), "play");
+    EXPECT_EQ(Tooltip(0), "暂停");
+    EXPECT_EQ(Picture(0), 1);
+    EXPECT_EQ(State().resumeApplied, 0);  // the next tick seeks back to where it stopped
+    EXPECT_EQ(Text(ControlName::zhun), "正在播放");
+}
+
+TEST_F(Transport, PausingAWebPageItemClosesThePage) {
+    Playing(0, 0);
+    State().webPlayMode = 1;
+    controls.SetVisible({ControlName::Pic2}, true);
+    bar().Click(0);
+    EXPECT_TRUE(player.calls.empty());
+    EXPECT_FALSE(Visible(ControlName::Pic2));
+    EXPECT_TRUE(Visible(ControlName::qvod));
+    EXPECT_FALSE(Web(Pane::Web2).visible);
+    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+}
+
+TEST_F(Transport, MuteToggles) {
+    bar().Click(2);
+    EXPECT_EQ(player.mute, -1);
+    EXPECT_EQ(Tooltip(2), "取消静音");
+    EXPECT_EQ(Picture(2), 8);
+    bar().Click(2);
+    EXPECT_EQ(player.mute, 0);
+    EXPECT_EQ(Tooltip(2), "静音");
+}
+
+TEST_F(Transport, FullScreenOnlyWhilePlaying) {
+    player.state = kPlayPaused;
+    bar().Click(3);
+    EXPECT_EQ(player.fullScreen, 0);
+    player.state = kPlayPlaying;
+    bar().Click(3);
+    EXPECT_EQ(player.fullScreen, -1);
+}
+
+TEST_F(Transport, OpenFilePlaysAndListsIt) {
+    bar().Click(4);  // cancelled dialog: nothing
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].title, "选择播放文件");
+    EXPECT_EQ(dialogs.fileDialogs[0].text.rfind("影音文件|*.rm;*.rmvb;*.wmv;*.mp3;*wma;*mid;*wav;*mpg;*mp4;*.mkv", 0), 0u);
+    EXPECT_TRUE(player.url.empty());
+    dialogs.chosenFile = "/home/u/视频/一二三四五六七八九十一二三四五六.mkv";
+    State().webPlayMode = 1;
+    bar().Click(4);
+    EXPECT_EQ(player.url, dialogs.chosenFile);
+    EXPECT_EQ(Text(ControlName::bo_name), "一二三四五六七八九十一二三四五");  // width 30
+    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0],
+              "一二三四五六七八九十一二三四五|" + dialogs.chosenFile + "|0");
+    EXPECT_EQ(State().historyKey, dialogs.chosenFile);
+    EXPECT_EQ(State().historyListKind, 2);
+    EXPECT_EQ(State().webPlayMode, 0);
+    EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
+    EXPECT_EQ(State().currentTab, 8);
+    EXPECT_TRUE(Visible(ControlName::P4));
+}
+
+TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
+    controls.Move({ControlName::bo_tip}, {0, 0, 30, 14});
+    bar().MouseMove(3, 5, 5);
+    EXPECT_EQ(Picture(3), 12);
+    EXPECT_TRUE(Visible(ControlName::p1));
+    EXPECT_EQ(Text(ControlName::bo_tip), "全屏");
+    ASSERT_TRUE(host.captured);
+    const Rect panel = controls.Geometry({ControlName::p1});
+    EXPECT_EQ(panel.left, 200 - 18 + 220 + 24 + 7 - 36 / 2);
+    EXPECT_EQ(panel.top, 600 - 55);
+    bar().MouseMove(3, 40, 5);  // the move that leaves it
+    EXPECT_EQ(Picture(3), 11);
+    EXPECT_FALSE(Visible(ControlName::p1));
+    EXPECT_FALSE(host.captured);
+}
+
+TEST_F(Transport, SeekSliderReleases) {
+    Playing(0, 100);
+    sliders().SeekPress(200);  // range = 200: the right end
+    sliders().SeekRelease(PlayerSliders::Release::OverTrack);
+    EXPECT_EQ(player.position, 100);
+    sliders().SeekDrag(50);  // clamped to the range
+    sliders().SeekRelease(PlayerSliders::Release::OverKnob);
+    EXPECT_EQ(player.position, 98);
+    sliders().SeekPress(300);  // a press past the range overshoots, the seek comes back from the end
+    sliders().SeekRelease(PlayerSliders::Release::OverTrack);
+    EXPECT_EQ(player.position, 98);
+    sliders().SeekPress(101);  // 50.5 s: halves to the even second
+    sliders().SeekRelease(PlayerSliders::Release::OverTrack);
+    EXPECT_EQ(player.position, 50);
+    sliders().SeekPress(2);
+    sliders().SeekRelease(PlayerSliders::Release::OverKnob);  // no correction at the very start
+    EXPECT_EQ(player.position, 1);
+}
+
+TEST_F(Transport, VolumeSliderTruncatesClampsAndUnmutes) {
+    bar().Click(2);  // muted
+    sliders().VolumePress(99);
+    EXPECT_EQ(player.volume, 49);
+    EXPECT_EQ(player.mute, 0);
+    EXPECT_EQ(Tooltip(2), "静音");
+    EXPECT_EQ(Text(ControlName::zhun), "音量：49%");
+    EXPECT_EQ(controls.Geometry({ControlName::bo_y}).width, 99);
+    sliders().VolumePress(500);
+    EXPECT_EQ(player.volume, 100);
+    sliders().VolumeDrag(5);  // beyond the end: stays
+    EXPECT_EQ(controls.Geometry({ControlName::bo_v}).left, 200);
+    sliders().VolumeDrag(-200);
+    EXPECT_EQ(player.volume, 0);
+    EXPECT_EQ(controls.Tooltip({ControlName::bo_v}), "0");
+}
+
+TEST_F(Transport, TrackNoWiderThanItsKnobDoesNothing) {
+    controls.Move({ControlName::yin}, {0, 0, 10, 7});
+    sliders().VolumePress(5);
+    EXPECT_EQ(player.volume, 100);
+}
+
+TEST_F(Transport, Keys) {
+    Playing(4, 100);
+    window->Keys().KeyDown(kKeyLeft);
+    EXPECT_EQ(player.position, 0);
+    EXPECT_EQ(Text(ControlName::times), "00:00 / 01:40");
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    player.position = 95;
+    window->Keys().KeyDown(kKeyRight);
+    EXPECT_EQ(player.position, 98);
+    player.position = 0;
+    player.calls.clear();
+    window->Keys().KeyDown(kKeyRight);  // a stopped item does not start
+    EXPECT_TRUE(player.calls.empty());
+    player.volume = 95;
+    window->Keys().KeyDown(kKeyUp);
+    EXPECT_EQ(player.volume, 105);  // the fake player takes what the keys send; the real one keeps 0 to 100
+    EXPECT_EQ(Text(ControlName::zhun), "音量：105%");
+    window->Keys().KeyDown(kKeySpace);
+    EXPECT_EQ(player.calls.back(), "pause");
+}
+
+TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
+    Playing(50, 100);
+    controls.SetVisible({ControlName::qvod}, false);
+    window->TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    window->Keys().KeyDown(kKeyLeft);
+    EXPECT_EQ(player.position, 50);
+    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+}
+
+}  // namespace
+}  // namespace ruvo
