@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/TransportIcons.h"
 #include "portal/MainWindow.h"
 #include "shell/Twips.h"
 
@@ -65,6 +66,10 @@ QGridLayout* StackedCell(QWidget* owner) {
 }  // namespace
 
 MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
+    controls_.SetPictureDrawer([](ControlId control, int image, QWidget* widget) {
+        auto* button = qobject_cast<QToolButton*>(widget);
+        if (control.name == ControlName::bo_but && button) button->setIcon(TransportIcon(image));
+    });
     keyPreview_.window = this;
     keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
     setObjectName(QStringLiteral("BA1"));
@@ -248,13 +253,14 @@ QWidget* MainWindowWidget::BuildPlayerBar() {
     layout->setContentsMargins(12, 3, 12, 3);
     // Left to right as the bar shows them: stop, previous, play, next; then
     // mute, full screen, open file and the right-panel toggle at the end.
-    const std::array<std::pair<int, const char*>, 8> buttons{{
-        {1, "停止"}, {6, "上一个"}, {0, "播放"}, {5, "下一个"}, {2, "静音"}, {3, "全屏"}, {4, "打开"}, {7, "右侧"}}};
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        const auto [index, text] = buttons[i];
+    constexpr std::array<int, 8> order{1, 6, 0, 5, 2, 3, 4, 7};
+    for (size_t i = 0; i < order.size(); ++i) {
+        const int index = order[i];
         if (i == 4) layout->addStretch(1);
         if (i == 5) layout->addWidget(BuildVolumeSlider());
-        auto* button = Button(QString::fromUtf8(text), bar);
+        auto* button = Button(QString(), bar);
+        button->setIconSize(QSize(22, 22));
+        button->setAutoRaise(true);
         button->setMouseTracking(true);
         button->setProperty("transportIndex", index);
         button->installEventFilter(this);
@@ -395,6 +401,8 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
         SliderEvent(watched, event))
         return true;
+    // The player bar shows its own tooltip panel instead of the system's.
+    if (type == QEvent::ToolTip && watched->property("transportIndex").isValid()) return true;
     if (type == QEvent::MouseMove && watched->property("transportIndex").isValid() && actions_.transportHover) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         actions_.transportHover(watched->property("transportIndex").toInt(), at.x(), at.y());

@@ -59,6 +59,7 @@ void QtWindowControls::SetEnabled(ControlId control, bool enabled) {
 
 void QtWindowControls::SetPicture(ControlId control, int image) {
     values_[KeyOf(control)].picture = image;
+    if (drawer_) drawer_(control, image, WidgetOf(control));
     // Tabs show their selected cell as a checked button until the skin draws them.
     if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(control)); button && button->isCheckable())
         button->setChecked(image == 1);

@@ -3,6 +3,7 @@
 // has no widget for keeps its values all the same, so the logic can read back
 // what it wrote.
 #include <QWidget>
+#include <functional>
 #include <map>
 
 #include "platform/WindowControls.h"
@@ -12,6 +13,8 @@ namespace ruvo {
 class QtWindowControls final : public WindowControls {
 public:
     void Register(ControlId control, QWidget* widget);
+    // Shows a picture of a control's strip on its widget.
+    void SetPictureDrawer(std::function<void(ControlId, int, QWidget*)> drawer) { drawer_ = std::move(drawer); }
     QWidget* WidgetOf(ControlId control) const;
 
     void SetText(ControlId control, const std::string& text) override;
@@ -36,6 +39,7 @@ private:
     static Key KeyOf(ControlId control) { return {static_cast<int>(control.name), control.index}; }
 
     std::map<Key, QWidget*> widgets_;
+    std::function<void(ControlId, int, QWidget*)> drawer_;
     mutable std::map<Key, Values> values_;
 };
 
