@@ -13,10 +13,12 @@
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtHttpFetch.h"
+#include "platform/qt/QtMediaDownloads.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/qt/WebProfile.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/KeyboardShortcuts.h"
+#include "playback/PlayerFolder.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
@@ -119,6 +121,9 @@ int main(int argc, char* argv[]) {
                              ruvo::LinuxProcesses()},
                             folder, portal);
     widget.SetActions(ActionsOf(window));
+    // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
+    ruvo::QtMediaDownloads downloads;
+    player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.State().settingsPath); });
     window.Load(CommandLine(QCoreApplication::arguments()));
     widget.show();
     window.Sliders().DrawVolume(player.Volume());

@@ -9,6 +9,7 @@
 #include "playback/EpisodePlayer.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayStatusMonitor.h"
+#include "playback/PlayerProcesses.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 #include "portal/LinkDispatcher.h"
@@ -67,6 +68,7 @@ void MainWindow::CreateTimers() {
         if (kTimerDesigns[i].oneShot) timer->SetOnTick([timer] { timer->SetEnabled(false); });
     }
     SetTimerHandler(WindowTimer::Timer1, [this] { monitor_->StatusTick(); });
+    SetTimerHandler(WindowTimer::Timer3, [this] { EnforcePlayerStartOption(*this); });
     SetTimerHandler(WindowTimer::Timer2, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::Timer4, [this] { episodes_->RetryTick(); });
 }

@@ -84,14 +84,17 @@ void MpvPlayer::SetPlayUrl(const std::string& url) {
 }
 
 void MpvPlayer::LoadCurrentUrl() {
-    const char* command[] = {"loadfile", url_.c_str(), "replace", nullptr};
+    // An address downloaded ahead plays from the disk.
+    const std::string local = downloads_ && downloadFolder_ ? downloads_->CompletedFile(url_, downloadFolder_()) : "";
+    const std::string& source = local.empty() ? url_ : local;
+    const char* command[] = {"loadfile", source.c_str(), "replace", nullptr};
     mpv_command_async(mpv_, 0, command);
     loadedUrl_ = url_;
     awaitingFirstFrame_ = true;
     snapshot_ = {};
     snapshot_.hasUrl = true;
     snapshot_.loading = true;
-    snapshot_.network = IsStream(url_);
+    snapshot_.network = IsStream(source);
     position_ = duration_ = cacheEnd_ = cacheSpeed_ = videoBitrate_ = audioBitrate_ = 0;
     cacheComplete_ = false;
 }
@@ -163,9 +166,8 @@ int MpvPlayer::DownloadProgress() const {
     return std::clamp(static_cast<int>(cacheEnd_ / duration_ * 1000), 0, 1000);
 }
 
-void MpvPlayer::PreloadUrl(const std::string&) {
-    // Downloading ahead into the download folder comes with the playback
-    // work; until then the next episode streams when it starts.
+void MpvPlayer::PreloadUrl(const std::string& url) {
+    if (downloads_ && downloadFolder_) downloads_->Start(url, downloadFolder_());
 }
 
 void MpvPlayer::SetVisible(bool visible) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/MediaDownloads.h"
 #include "platform/Player.h"
 #include "platform/mpv/MpvPlayState.h"
 
@@ -24,6 +25,11 @@ public:
     explicit MpvPlayer(QWidget* surface);
     ~MpvPlayer() override;
 
+    // Where preloads go: the downloads and the folder they are kept in.
+    void SetDownloads(MediaDownloads* downloads, std::function<std::string()> folder) {
+        downloads_ = downloads;
+        downloadFolder_ = std::move(folder);
+    }
     // Told when a loaded file shows its first frame.
     void SetFirstFrameObserver(std::function<void()> observer) { firstFrameObserver_ = std::move(observer); }
     // Asked to switch to (true) or leave full screen.
@@ -60,6 +66,8 @@ private:
     mpv_handle* mpv_ = nullptr;
     std::function<void(bool)> fullScreenRequest_;
     std::function<void()> firstFrameObserver_;
+    MediaDownloads* downloads_ = nullptr;
+    std::function<std::string()> downloadFolder_;
     std::string url_, loadedUrl_, adPageUrl_;
     MpvSnapshot snapshot_;
     double position_ = 0, duration_ = 0, cacheEnd_ = 0, cacheSpeed_ = 0, videoBitrate_ = 0, audioBitrate_ = 0;

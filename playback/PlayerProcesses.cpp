@@ -1,0 +1,18 @@
+#include "playback/PlayerProcesses.h"
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "playback/PlayerFolder.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+
+void EnforcePlayerStartOption(MainWindow& window) {
+    window.TimerOf(WindowTimer::Timer3).SetEnabled(false);
+    MainWindowState& s = window.State();
+    if (s.playerFolder.empty()) s.playerFolder = EnsureOwnPlayerFolder(window.ProgramFolder());
+    if (s.playerFolder.empty()) return;
+    WriteSetting(s.settingsPath, kPlayerFolder.section, kPlayerFolder.key, s.playerFolder);
+}
+
+}  // namespace ruvo

@@ -1,0 +1,14 @@
+#pragma once
+// Keeping the player's helper programs in line with the user's options.
+
+namespace ruvo {
+
+class MainWindow;
+
+// Timer3, once shortly after start: learns the player's folder and stores it
+// as "qvodw". This program's player is a library with no application or
+// download service of its own to close or start; its folder is the program's
+// own player folder, which holds QvodPlayer.xml with the download folder.
+void EnforcePlayerStartOption(MainWindow& window);
+
+}  // namespace ruvo

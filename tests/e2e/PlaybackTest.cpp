@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <filesystem>
+
+#include "app/SettingsFile.h"
+#include "e2e/ProgramUnderTest.h"
+#include "platform/TextFile.h"
+
+namespace ruvo {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The real player playing the demo portal's short episodes.
+class Playback : public testing::Test {
+protected:
+    test::ProgramUnderTest program;
+    std::optional<test::DevToolsTarget> home;
+
+    void StartProgram() {
+        program.Start();
+        home = program.WaitForPage(program.PortalBase());
+        ASSERT_TRUE(home);
+        ASSERT_TRUE(test::ProgramUnderTest::WaitFor(
+            [&] {
+                return program.Pages()
+                           .Evaluate(*home, "document.readyState==='complete' && "
+                                            "document.querySelector(\"a[href^='eebovod://']\") !== null")
+                           .find("true") != std::string::npos;
+            },
+            30s));
+    }
+    int Count(const std::string& line) {
+        int count = 0;
+        for (const auto& seen : program.Portal().Requests()) count += seen == line;
+        return count;
+    }
+    std::vector<std::string> WatchList() {
+        return ReadTextFileLines(program.ProgramFile("date.dat")).value_or(std::vector<std::string>{});
+    }
+    std::string Download(const std::string& suffix) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(program.ProgramFile("downloads"), error))
+            if (entry.path().filename().string().ends_with(suffix)) return entry.path().string();
+        return {};
+    }
+};
+
+TEST_F(Playback, NextEpisodeIsDownloadedAheadAndPlaysOn) {
+    StartProgram();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-0-']");
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=山城往事-第1集"));
+    // Past 60.1 % downloaded the next episode is looked up once and downloaded.
+    EXPECT_TRUE(program.WaitFor([&] { return !Download("t15-s0-e2.mp4").empty(); }, 20s));
+    EXPECT_EQ(Count("GET /box/h.asp?id=15&v=0&v1=1"), 1);
+    // At the end it plays by itself, from the download, and heads the history.
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=山城往事-第2集", 20s));
+    EXPECT_TRUE(program.WaitFor([&] { return WatchList()[0].rfind("15|山城往事|第2集|", 0) == 0; }, 10s));
+    EXPECT_TRUE(program.WaitForTracePrefix("text times=00:01 / 00:05"));
+    EXPECT_EQ(Count("GET /media/t15-s0-e2.mp4"), 1);  // the download only: playing it asked nothing more
+}
+
+TEST_F(Playback, WithAutoPlayOffNothingFollows) {
+    MakeFolders(program.ProgramFolder());
+    WriteSetting(program.ProgramFile("config.dll"), "S_q", "s_bo", "1");
+    StartProgram();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://27-0-0-']");
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=城市-第1集"));
+    ASSERT_TRUE(program.WaitForTrace("text zhun=播放完毕", 20s));
+    std::this_thread::sleep_for(3s);
+    for (const auto& line : program.Trace()) EXPECT_NE(line, "text bo_name=城市-第2集");
+}
+
+TEST_F(Playback, ReplayFromTheHistoryResumesWhereItStopped) {
+    StartProgram();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");  // 20 s
+    ASSERT_TRUE(program.WaitForTracePrefix("text times=00:06 / 00:20"));
+    program.Pages().ClickLink(*home, "a[href^='eebovod://31-0-0-']");  // stops 18 and stores its position
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=快乐厨房-第1集"));
+    ASSERT_TRUE(program.WaitFor([&] { return WatchList().size() >= 2 && WatchList()[1].rfind("18|", 0) == 0; }, 10s));
+    const std::string stored = WatchList()[1].substr(WatchList()[1].rfind('|') + 1);
+    EXPECT_GE(std::stoi(stored), 5);
+    const auto list = program.WaitForPage("c.htm");
+    ASSERT_TRUE(list);
+    ASSERT_TRUE(program.WaitFor([&] {
+        return program.Pages().Evaluate(*list, "document.querySelector(\"a[href='open://2']\") !== null").find("true") !=
+               std::string::npos;
+    }, 10s));
+    const size_t from = program.Trace().size();
+    program.Pages().Evaluate(*list, "document.querySelector(\"a[href='open://2']\").click()");
+    ASSERT_TRUE(program.WaitForTracePrefix("text bo_name=竹林茶话", from));
+    // The first playing tick seeks to the stored second: no time below it shows.
+    EXPECT_TRUE(program.WaitForTracePrefix("text times=00:0" + std::to_string(std::stoi(stored) + 1), from) ||
+                program.WaitForTracePrefix("text times=00:1", from));
+    const auto lines = program.Trace();
+    for (size_t i = from; i < lines.size(); ++i) EXPECT_NE(lines[i], "text times=00:01 / 00:20");
+}
+
+TEST_F(Playback, FailedNextEpisodeLookupIsRetried) {
+    StartProgram();
+    httplib::Client control("127.0.0.1", std::stoi(program.PortalBase().substr(17)));
+    control.Get("/control?rate=100000");  // about 1 MB: 60 % is downloaded after some 6 s
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=竹林茶话-第1集"));
+    control.Get("/control?target=h.asp&fault=malformed");
+    ASSERT_TRUE(program.WaitForTrace("tip 读取下一集数据出错，稍后将重新读取！", 30s));
+    control.Get("/control?clear=1");
+    const int before = Count("GET /box/h.asp?id=18&v=0&v1=1");
+    // 100 s after the failure the lookup is made again.
+    EXPECT_TRUE(program.WaitFor([&] { return Count("GET /box/h.asp?id=18&v=0&v1=1") > before; }, 115s));
+}
+
+}  // namespace
+}  // namespace ruvo
