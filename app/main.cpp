@@ -116,7 +116,7 @@ int main(int argc, char* argv[]) {
     const bool tracing = Environment("RUVO_TRACE") != nullptr;
     ruvo::WindowControls& controls = tracing ? static_cast<ruvo::WindowControls&>(tracedControls) : widget.Controls();
     ruvo::TrayTips& tray = tracing ? static_cast<ruvo::TrayTips&>(tracedTray) : loggedTray;
-    if (tracing) player.SetFirstFrameObserver([&trace] { trace.Line("player started"); });
+    if (tracing) player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
     ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, dialogs,
                              ruvo::LinuxProcesses()},
                             folder, portal);

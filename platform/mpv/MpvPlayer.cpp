@@ -196,7 +196,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             snapshot_.stopped = false;
             break;
         case MPV_EVENT_PLAYBACK_RESTART:
-            if (awaitingFirstFrame_ && firstFrameObserver_) firstFrameObserver_();
+            if (awaitingFirstFrame_ && eventObserver_) eventObserver_("started");
             awaitingFirstFrame_ = false;
             snapshot_.loading = false;
             snapshot_.stopped = false;
@@ -223,7 +223,10 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
     else if (name == mpvprop::kDuration) duration_ = std::max(0.0, number);
     else if (name == mpvprop::kPause) snapshot_.paused = flag;
     else if (name == mpvprop::kPausedForCache) snapshot_.pausedForCache = flag;
-    else if (name == mpvprop::kEofReached) snapshot_.endOfFile = flag;
+    else if (name == mpvprop::kEofReached) {
+        if (flag && !snapshot_.endOfFile && eventObserver_) eventObserver_("ended");
+        snapshot_.endOfFile = flag;
+    }
     else if (name == mpvprop::kIdleActive) snapshot_.idle = flag;
     else if (name == mpvprop::kCacheSpeed) cacheSpeed_ = number;
     else if (name == mpvprop::kVideoBitrate) videoBitrate_ = number;

@@ -30,8 +30,9 @@ public:
         downloads_ = downloads;
         downloadFolder_ = std::move(folder);
     }
-    // Told when a loaded file shows its first frame.
-    void SetFirstFrameObserver(std::function<void()> observer) { firstFrameObserver_ = std::move(observer); }
+    // Told "started" when a loaded file shows its first frame and "ended"
+    // when it has shown its last.
+    void SetEventObserver(std::function<void(const char*)> observer) { eventObserver_ = std::move(observer); }
     // Asked to switch to (true) or leave full screen.
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
 
@@ -65,7 +66,7 @@ private:
     QPointer<QWidget> surface_;
     mpv_handle* mpv_ = nullptr;
     std::function<void(bool)> fullScreenRequest_;
-    std::function<void()> firstFrameObserver_;
+    std::function<void(const char*)> eventObserver_;
     MediaDownloads* downloads_ = nullptr;
     std::function<std::string()> downloadFolder_;
     std::string url_, loadedUrl_, adPageUrl_;

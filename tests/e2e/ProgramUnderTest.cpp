@@ -57,7 +57,8 @@ std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::str
 
 }  // namespace
 
-ProgramUnderTest::ProgramUnderTest() : portal_(std::make_unique<demo::PortalServer>(RUVO_DEMO_MEDIA)) {
+ProgramUnderTest::ProgramUnderTest(const std::string& mediaFolder)
+    : portal_(std::make_unique<demo::PortalServer>(mediaFolder)) {
     const int port = portal_->Bind(0);
     portalBase_ = "http://127.0.0.1:" + std::to_string(port) + "/box/";
     portalThread_ = std::thread([this] { portal_->Run(); });

@@ -20,7 +20,11 @@ namespace ruvo::test {
 
 class ProgramUnderTest {
 public:
-    ProgramUnderTest();
+    // The demo portal serves the media of `mediaFolder` (by default the
+    // sample media made at build time).
+    explicit ProgramUnderTest(const std::string& mediaFolder = RUVO_DEMO_MEDIA);
+    // The program's process id (-1 when not running).
+    pid_t Pid() const { return child_; }
     ~ProgramUnderTest();
 
     // Starts ruvo-box with these arguments.

@@ -1,0 +1,68 @@
+#include "BenchSupport.h"
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace ruvo::bench {
+
+long long MonotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+std::vector<long long> PlayerEvents(const std::string& tracePath, const std::string& event) {
+    std::vector<long long> times;
+    std::ifstream in(tracePath);
+    for (std::string line; std::getline(in, line);)
+        if (line.size() > event.size() && line.ends_with(" player " + event)) times.push_back(std::atoll(line.c_str()));
+    return times;
+}
+
+double TreeCpuSeconds(pid_t root) {
+    // pid -> (parent, ticks)
+    std::map<pid_t, std::pair<pid_t, long long>> processes;
+    DIR* proc = opendir("/proc");
+    while (dirent* entry = proc ? readdir(proc) : nullptr) {
+        const pid_t pid = std::atoi(entry->d_name);
+        if (pid <= 0) continue;
+        std::ifstream stat("/proc/" + std::string(entry->d_name) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), {});
+        const size_t close = text.rfind(')');
+        if (close == std::string::npos) continue;
+        std::istringstream fields(text.substr(close + 2));
+        std::string state;
+        long long parent = 0, skip = 0, utime = 0, stime = 0;
+        fields >> state >> parent;
+        for (int i = 0; i < 9; ++i) fields >> skip;
+        fields >> utime >> stime;
+        processes[pid] = {static_cast<pid_t>(parent), utime + stime};
+    }
+    if (proc) closedir(proc);
+    long long ticks = 0;
+    for (const auto& [pid, info] : processes) {
+        for (pid_t p = pid; p > 1;) {
+            if (p == root) {
+                ticks += info.second;
+                break;
+            }
+            const auto it = processes.find(p);
+            if (it == processes.end()) break;
+            p = it->second.first;
+        }
+    }
+    return static_cast<double>(ticks) / sysconf(_SC_CLK_TCK);
+}
+
+}  // namespace ruvo::bench

@@ -1,0 +1,18 @@
+#pragma once
+// Small helpers the benchmarks share: clocks, medians, the program's trace
+// and the CPU time of a process tree.
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace ruvo::bench {
+
+long long MonotonicMs();
+double Median(std::vector<double> values);
+// Times of the trace lines "player <event>", in order.
+std::vector<long long> PlayerEvents(const std::string& tracePath, const std::string& event);
+// CPU seconds (user + system) used so far by the process and all its descendants.
+double TreeCpuSeconds(pid_t root);
+
+}  // namespace ruvo::bench

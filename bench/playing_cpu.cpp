@@ -1,0 +1,99 @@
+// CPU of the whole program (with its web-engine processes) while it plays a
+// 1080p sample, against libmpv alone playing the same address in its own
+// process with the program's player options. Target: at most 1.15 x.
+#include <mpv/client.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "BenchSupport.h"
+#include "e2e/ProgramUnderTest.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto kWarmUp = 2s;
+constexpr auto kMeasure = 6s;
+
+// Child mode: play the address with libmpv until killed; say "started" at the first frame.
+int MpvAlone(const char* url) {
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_handle* mpv = mpv_create();
+    for (const auto& [name, value] : {std::pair{"config", "no"}, {"vo", "gpu,x11"}, {"gpu-sw", "yes"},
+                                      {"audio-fallback-to-null", "yes"}, {"ytdl", "no"}, {"terminal", "no"},
+                                      {"keep-open", "yes"}, {"force-window", "yes"}, {"geometry", "640x360"}})
+        mpv_set_option_string(mpv, name, value);
+    mpv_initialize(mpv);
+    const char* command[] = {"loadfile", url, nullptr};
+    mpv_command(mpv, command);
+    for (;;) {
+        const mpv_event* event = mpv_wait_event(mpv, 60);
+        if (event->event_id == MPV_EVENT_PLAYBACK_RESTART) {
+            std::printf("started\n");
+            std::fflush(stdout);
+        }
+        if (event->event_id == MPV_EVENT_SHUTDOWN) break;
+    }
+    mpv_terminate_destroy(mpv);
+    return 0;
+}
+
+double MeasureTree(pid_t root) {
+    std::this_thread::sleep_for(kWarmUp);
+    const double before = ruvo::bench::TreeCpuSeconds(root);
+    std::this_thread::sleep_for(kMeasure);
+    return (ruvo::bench::TreeCpuSeconds(root) - before) / std::chrono::duration<double>(kMeasure).count();
+}
+
+bool MakeSample(const std::string& folder) {
+    std::filesystem::create_directories(folder);
+    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc2=size=1920x1080:rate=30:duration=20 "
+                                "-f lavfi -i sine=frequency=440:duration=20 -c:v libx264 -preset ultrafast -crf 23 -g 15 "
+                                "-pix_fmt yuv420p -c:a aac -movflags +faststart " + folder + "/t23-s0-e1.mp4";
+    return std::system(command.c_str()) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc == 3 && std::strcmp(argv[1], "--mpv-alone") == 0) return MpvAlone(argv[2]);
+    const std::string media = std::filesystem::temp_directory_path() / "ruvo-bench-1080p";
+    if (!MakeSample(media)) return 1;
+    ruvo::test::ProgramUnderTest program(media);
+    const std::string url = program.PortalBase().substr(0, program.PortalBase().size() - 5) + "/media/t23-s0-e1.mp4";
+
+    // libmpv alone, in a child process of its own.
+    int out[2];
+    if (pipe(out) != 0) return 1;
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        execl("/proc/self/exe", argv[0], "--mpv-alone", url.c_str(), nullptr);
+        _exit(127);
+    }
+    close(out[1]);
+    char line[64] = {};
+    FILE* stream = fdopen(out[0], "r");
+    const bool started = fgets(line, sizeof line, stream) != nullptr;
+    const double alone = started ? MeasureTree(child) : 0;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    fclose(stream);
+
+    program.Start();
+    auto home = program.WaitForPage(program.PortalBase());
+    if (!home) return 1;
+    program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");
+    program.WaitFor([&] { return !ruvo::bench::PlayerEvents(program.Home().File("trace.log"), "started").empty(); }, 30s);
+    const double whole = MeasureTree(program.Pid());
+    std::printf("| CPU while playing 1080p (cores busy) | %.2f | mpv alone %.2f | %.2f x | <= 1.15 x: %s |\n", whole, alone,
+                alone > 0 ? whole / alone : 0, alone > 0 && whole <= alone * 1.15 ? "met" : "missed");
+    std::filesystem::remove_all(media);
+    return 0;
+}
