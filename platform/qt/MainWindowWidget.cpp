@@ -413,7 +413,8 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         if (watched->objectName() == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();
         if (watched->objectName() == QLatin1String("w5") && actions_.retrySidePane) actions_.retrySidePane();
         if (watched == searchBox_ && actions_.searchBoxClicked) actions_.searchBoxClicked();
-    } else if (watched == controls_.WidgetOf({ControlName::qvod}) && qvodIsFullScreen()) {
+    } else if (qvodIsFullScreen() && (watched == controls_.WidgetOf({ControlName::qvod}) ||
+                                       controls_.WidgetOf({ControlName::qvod})->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
         // Leaving full screen the way every player does: Esc or a double click.
         const bool escape = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
         if (escape || event->type() == QEvent::MouseButtonDblClick) SetPlayerFullScreen(false);
@@ -428,7 +429,9 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindowWidget::qvodIsFullScreen() const {
-    return controls_.WidgetOf({ControlName::qvod})->parentWidget() != playerArea_;
+    // Events arrive while the window is still being built: no player box yet.
+    const QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
+    return qvod && playerArea_ && qvod->parentWidget() != playerArea_;
 }
 
 void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
@@ -438,6 +441,10 @@ void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
         qvod->setWindowFlag(Qt::Window, true);
         qvod->showFullScreen();
         qvod->installEventFilter(this);
+        videoSurface_->installEventFilter(this);  // a double click on the picture leaves too
+        qvod->setFocusPolicy(Qt::StrongFocus);
+        qvod->activateWindow();
+        qvod->setFocus();
     } else if (!fullScreen && qvod->parentWidget() != playerArea_) {
         qvod->setWindowFlag(Qt::Window, false);
         playerAreaLayout_->addWidget(qvod, 0, 0);

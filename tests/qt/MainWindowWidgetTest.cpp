@@ -1,0 +1,64 @@
+// The Qt window on its own (offscreen): the player's full screen and its way back.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWebEngineProfile>
+
+#include "platform/qt/MainWindowWidget.h"
+#include "platform/qt/WebProfile.h"
+
+namespace ruvo {
+namespace {
+
+class WindowWidget : public testing::Test {
+protected:
+    QWebEngineProfile profile;
+    MainWindowWidget widget{&profile};
+    QWidget* Qvod() { return widget.Controls().WidgetOf({ControlName::qvod}); }
+};
+
+TEST_F(WindowWidget, FullScreenAndBackWithEscape) {
+    widget.show();
+    widget.SetPlayerFullScreen(true);
+    EXPECT_TRUE(Qvod()->isWindow());
+    EXPECT_TRUE(Qvod()->windowState() & Qt::WindowFullScreen);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(Qvod(), &escape);
+    EXPECT_FALSE(Qvod()->isWindow());
+    EXPECT_EQ(Qvod()->window(), &widget);
+}
+
+TEST_F(WindowWidget, FullScreenAndBackWithADoubleClickOnThePicture) {
+    widget.show();
+    widget.SetPlayerFullScreen(true);
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget.VideoSurface(), &click);
+    EXPECT_FALSE(Qvod()->isWindow());
+}
+
+TEST_F(WindowWidget, PicturesAndTooltipsAreKeptPerControl) {
+    QtWindowControls& controls = widget.Controls();
+    controls.SetTooltip({ControlName::npc, 11}, "关闭");
+    EXPECT_EQ(controls.Tooltip({ControlName::npc, 11}), "关闭");
+    controls.SetText({ControlName::zhun}, "准备就绪");
+    EXPECT_EQ(controls.Text({ControlName::zhun}), "准备就绪");
+    controls.SetVisible({ControlName::w1}, false);
+    EXPECT_FALSE(controls.IsVisible({ControlName::w1}));
+    controls.SetText({ControlName::jbi}, "no widget");  // kept all the same
+    EXPECT_EQ(controls.Text({ControlName::jbi}), "no widget");
+}
+
+}  // namespace
+}  // namespace ruvo
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    ruvo::RegisterPrivateSchemes();
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
