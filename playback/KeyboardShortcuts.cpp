@@ -37,7 +37,7 @@ void KeyboardShortcuts::DrawPosition() {
     if (duration != 0) {
         const int range = c.Geometry({ControlName::gunt}).width - c.Geometry({ControlName::gunt1}).width;
         Rect knob = c.Geometry({ControlName::gunt1});
-        knob.left = static_cast<int>(static_cast<double>(position) / duration * range);
+        knob.left = KnobLeft(position, duration, range);
         c.Move({ControlName::gunt1}, knob);
     }
     c.SetText({ControlName::times}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));

@@ -136,8 +136,7 @@ void PlayStatusMonitor::DrawProgress() {
     c.SetText({ControlName::times}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
     const Rect track = c.Geometry({ControlName::gunt});
     const Rect knob = c.Geometry({ControlName::gunt1});
-    const int knobLeft = duration != 0 ? static_cast<int>(static_cast<double>(position) / duration * (track.width - knob.width)) : 0;
-    c.Move({ControlName::gunt1}, {knobLeft, knob.top, knob.width, knob.height});
+    c.Move({ControlName::gunt1}, {KnobLeft(position, duration, track.width - knob.width), knob.top, knob.width, knob.height});
     const Rect times = c.Geometry({ControlName::times});
     const Rect panel = c.Geometry({ControlName::qvod});
     c.Move({ControlName::times}, {panel.width - times.width - 13, 3, times.width, times.height});

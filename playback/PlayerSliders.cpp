@@ -1,5 +1,6 @@
 #include "playback/PlayerSliders.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "playback/TransportControls.h"
@@ -53,6 +54,7 @@ void PlayerSliders::SeekRelease(Release where) {
     const int left = window_.Controls().Geometry({ControlName::gunt1}).left;
     double target = static_cast<double>(left) / range * player.Duration();
     if (where == Release::OverDownloadedBar || (where == Release::OverKnob && left > 2)) target -= 2;
+    target = std::clamp(target, -2147483648.0, 2147483647.0);
     player.SetPosition(static_cast<int>(std::nearbyint(target)));  // halves to the even number
     if (player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);
 }

@@ -39,6 +39,30 @@ TEST_F(WindowWidget, FullScreenAndBackWithADoubleClickOnThePicture) {
     EXPECT_FALSE(Qvod()->isWindow());
 }
 
+TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
+    std::vector<std::string> calls;
+    WindowActions actions;
+    actions.volumePress = [&](int x) { calls.push_back("volume " + std::to_string(x)); };
+    actions.seekPress = [&](int x) { calls.push_back("seek " + std::to_string(x)); };
+    actions.seekRelease = [&](int where) { calls.push_back("release " + std::to_string(where)); };
+    widget.SetActions(actions);
+    QWidget* track = widget.Controls().WidgetOf({ControlName::yin});
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 3), QPointF(30, 3), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(track, &press);
+    QWidget* seek = widget.Controls().WidgetOf({ControlName::gunt});
+    QMouseEvent seekPress(QEvent::MouseButtonPress, QPointF(40, 3), QPointF(40, 3), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(seek, &seekPress);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(40, 3), QPointF(40, 3), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(seek, &release);
+    QMouseEvent right(QEvent::MouseButtonPress, QPointF(10, 3), QPointF(10, 3), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(track, &right);  // only the left button acts
+    EXPECT_EQ(calls, (std::vector<std::string>{"volume 30", "seek 40", "release 0"}));
+}
+
 TEST_F(WindowWidget, PicturesAndTooltipsAreKeptPerControl) {
     QtWindowControls& controls = widget.Controls();
     controls.SetTooltip({ControlName::npc, 11}, "关闭");

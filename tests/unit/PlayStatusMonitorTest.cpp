@@ -122,6 +122,19 @@ TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
     EXPECT_TRUE(Web(Pane::Web2).navigations.empty());  // no next episode known
 }
 
+TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {
+    PlayingAt(-5, 100);
+    Tick();
+    EXPECT_EQ(Text(ControlName::times), "00:00 / 01:40");
+    PlayingAt(2147483647, 100);
+    player.speed = 70000;  // beyond 16 bits: shown as the player's 16-bit figure
+    player.progress = 5000;
+    Tick();
+    EXPECT_EQ(Text(ControlName::zhun).rfind("播放中(", 0), 0u);
+    PlayingAt(10, -1);
+    Tick();
+}
+
 TEST_F(Monitor, DurationZeroKeepsTheKnobLeft) {
     PlayingAt(3, 0);
     Tick();
