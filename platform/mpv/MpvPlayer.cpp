@@ -156,7 +156,7 @@ void MpvPlayer::SetPosition(int seconds) {
 
 int MpvPlayer::DownloadSpeed() const {
     if (!snapshot_.network) return 0;
-    return WholeSeconds(cacheSpeed_ / 1024);
+    return WholeNumber(cacheSpeed_ / 1024);
 }
 
 int MpvPlayer::DownloadProgress() const {

@@ -46,11 +46,11 @@ public:
     void SetFullScreen(int fullScreen) override;
     int Volume() const override { return volume_; }
     void SetVolume(int percent) override;
-    int Duration() const override { return WholeSeconds(duration_); }
-    int Position() const override { return WholeSeconds(position_); }
+    int Duration() const override { return WholeNumber(duration_); }
+    int Position() const override { return WholeNumber(position_); }
     void SetPosition(int seconds) override;
     int DownloadSpeed() const override;
-    int BitRate() const override { return WholeSeconds((videoBitrate_ + audioBitrate_) / 1000); }
+    int BitRate() const override { return WholeNumber((videoBitrate_ + audioBitrate_) / 1000); }
     int DownloadProgress() const override;
     void PreloadUrl(const std::string& url) override;
     void SetAdPageUrl(const std::string& url) override { adPageUrl_ = url; }
@@ -58,7 +58,7 @@ public:
 
 private:
     // A reported figure as a whole number within what an int holds.
-    static int WholeSeconds(double value) { return value <= 0 ? 0 : value >= 2147483647.0 ? 2147483647 : static_cast<int>(value); }
+    static int WholeNumber(double value) { return value <= 0 ? 0 : value >= 2147483647.0 ? 2147483647 : static_cast<int>(value); }
     bool EnsureStarted();
     void LoadCurrentUrl();
     Q_INVOKABLE void DrainEvents();
