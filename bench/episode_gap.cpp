@@ -10,12 +10,8 @@ int main() {
     using namespace std::chrono_literals;
     ruvo::test::ProgramUnderTest program;
     program.Start();
-    auto home = program.WaitForPage(program.PortalBase());
+    auto home = program.WaitForHomePage();
     if (!home) return 1;
-    program.WaitFor([&] {
-        return program.Pages().Evaluate(*home, "document.querySelector(\"a[href^='eebovod://15-0-0-']\")!==null").find("true") !=
-               std::string::npos;
-    }, 30s);
     program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-0-']");  // three 5 s episodes
     const std::string trace = program.Home().File("trace.log");
     program.WaitFor([&] { return ruvo::bench::PlayerEvents(trace, "started").size() >= 3; }, 60s);

@@ -12,22 +12,14 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "e2e/ProgramUnderTest.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-long long MonotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+using ruvo::bench::Median;
+using ruvo::bench::MonotonicMs;
 
 // loadfile to the first frame, in ms, for mpv alone.
 double MpvAlone(const std::string& url) {
@@ -53,11 +45,8 @@ double MpvAlone(const std::string& url) {
 
 // Trace time of the first "player started" line written after `since`.
 long long StartedAfter(const std::string& tracePath, long long since) {
-    std::ifstream in(tracePath);
-    for (std::string line; std::getline(in, line);) {
-        const long long at = std::atoll(line.c_str());
-        if (at >= since && line.find(" player started") != std::string::npos) return at;
-    }
+    for (const long long at : ruvo::bench::PlayerEvents(tracePath, "started"))
+        if (at >= since) return at;
     return -1;
 }
 
@@ -75,7 +64,7 @@ int main() {
     }
 
     program.Start();
-    auto home = program.WaitForPage(program.PortalBase());
+    auto home = program.WaitForHomePage();
     if (!home) {
         std::fprintf(stderr, "the portal pane never loaded\n");
         return 1;

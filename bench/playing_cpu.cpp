@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     fclose(stream);
 
     program.Start();
-    auto home = program.WaitForPage(program.PortalBase());
+    auto home = program.WaitForHomePage();
     if (!home) return 1;
     program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");
     program.WaitFor([&] { return !ruvo::bench::PlayerEvents(program.Home().File("trace.log"), "started").empty(); }, 30s);

@@ -20,16 +20,8 @@ protected:
 
     void StartProgram() {
         program.Start();
-        home = program.WaitForPage(program.PortalBase());
-        ASSERT_TRUE(home);
-        ASSERT_TRUE(test::ProgramUnderTest::WaitFor(
-            [&] {
-                return program.Pages()
-                           .Evaluate(*home, "document.readyState==='complete' && "
-                                            "document.querySelector(\"a[href^='eebovod://']\") !== null")
-                           .find("true") != std::string::npos;
-            },
-            30s));
+        home = program.WaitForHomePage();
+        ASSERT_TRUE(home) << "the portal pane never showed the home page";
     }
     int Count(const std::string& line) {
         int count = 0;

@@ -19,17 +19,13 @@ protected:
 
     void SetUp() override {
         program.Start();
-        home = program.WaitForPage(program.PortalBase());
-        ASSERT_TRUE(home) << "the portal pane never loaded";
-        // The pane shows the home page itself (not the empty document before it).
-        ASSERT_TRUE(test::ProgramUnderTest::WaitFor(
-            [&] {
-                return program.Pages()
-                           .Evaluate(*home, "document.readyState==='complete' && "
-                                            "document.querySelector(\"a[href^='eebovod://']\") !== null")
-                           .find("true") != std::string::npos;
-            },
-            30s));
+        home = program.WaitForHomePage();
+        ASSERT_TRUE(home) << "the portal pane never showed the home page";
+    }
+    // Waits until the page has finished loading.
+    void WaitLoaded(const test::DevToolsTarget& page) {
+        program.WaitFor([&] { return program.Pages().Evaluate(page, "document.readyState").find("complete") != std::string::npos; },
+                        30s);
     }
     std::string Seen() {
         std::string seen;
@@ -77,7 +73,7 @@ TEST_F(PortalRoad, TitleLinkOpensTheTitlePageInTheSidePane) {
     const auto titlePage = program.WaitForPage("/show/12.html");
     ASSERT_TRUE(titlePage);
     // An episode link in the side pane is played by the main pane.
-    program.WaitFor([&] { return program.Pages().Evaluate(*titlePage, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    WaitLoaded(*titlePage);
     ASSERT_TRUE(program.Pages().ClickLink(*titlePage, "a[href^='eebovod://12-1-1-']"));
     EXPECT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/h.asp?id=12&v=1&v1=1"); }, 30s)) << Seen();
     // Source 1 plays in the page player, which plays the WebM itself.
@@ -88,12 +84,12 @@ TEST_F(PortalRoad, TitleLinkOpensTheTitlePageInTheSidePane) {
 TEST_F(PortalRoad, SearchOpensOverTheMainPaneAndHomeLinkClosesIt) {
     const auto side = program.WaitForPage("/right.asp");
     ASSERT_TRUE(side);
-    program.WaitFor([&] { return program.Pages().Evaluate(*side, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    WaitLoaded(*side);
     ASSERT_TRUE(program.Pages().ClickLink(*side, "a[href*='search.asp']"));
     EXPECT_TRUE(program.WaitForTrace("visible pso=1"));
     const auto results = program.WaitForPage("search.asp");
     ASSERT_TRUE(results);
-    program.WaitFor([&] { return program.Pages().Evaluate(*results, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    WaitLoaded(*results);
     ASSERT_TRUE(program.Pages().ClickLink(*results, "a[href^='fanhome://']"));
     EXPECT_TRUE(program.WaitForTrace("visible pso=0"));
     EXPECT_TRUE(program.WaitForTrace("visible Pic1=1"));
@@ -186,7 +182,7 @@ TEST_F(PortalRoad, KeysPauseAndSeekThePlayer) {
 TEST_F(PortalRoad, PrivateLinksOfPanesWithoutHandlerOpenNothing) {
     const auto advert = program.WaitForPage("qvodad.html");
     ASSERT_TRUE(advert);
-    program.WaitFor([&] { return program.Pages().Evaluate(*advert, "document.readyState").find("complete") != std::string::npos; }, 30s);
+    WaitLoaded(*advert);
     ASSERT_TRUE(program.Pages().ClickLink(*advert, "a[href^='eeshow://']"));
     std::this_thread::sleep_for(1s);  // give a wrong navigation the time to happen
     EXPECT_FALSE(program.PortalSaw("GET /show/12.html"));

@@ -137,6 +137,20 @@ std::optional<DevToolsTarget> ProgramUnderTest::WaitForPage(const std::string& p
     return page;
 }
 
+std::optional<DevToolsTarget> ProgramUnderTest::WaitForHomePage() {
+    const auto home = WaitForPage(portalBase_);
+    if (!home) return std::nullopt;
+    const bool ready = WaitFor(
+        [&] {
+            return devTools_
+                       .Evaluate(*home, "document.readyState==='complete' && "
+                                        "document.querySelector(\"a[href^='eebovod://']\") !== null")
+                       .find("true") != std::string::npos;
+        },
+        std::chrono::seconds(30));
+    return ready ? home : std::nullopt;
+}
+
 std::vector<std::string> ProgramUnderTest::Trace() const {
     std::vector<std::string> lines;
     std::ifstream in(home_.File("trace.log"));

@@ -43,6 +43,9 @@ public:
     DevTools& Pages() { return devTools_; }
     // Waits until a page whose address contains `part` is open and returns it.
     std::optional<DevToolsTarget> WaitForPage(const std::string& part);
+    // Waits until the portal pane shows the home page itself (not the empty
+    // document before it) with its episode links, and returns it.
+    std::optional<DevToolsTarget> WaitForHomePage();
     // The lines of the program's trace (RUVO_TRACE).
     std::vector<std::string> Trace() const;
     // Waits until the trace holds `line` (exactly), or until `limit`.
