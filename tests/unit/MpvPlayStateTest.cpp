@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "platform/mpv/MpvPlayState.h"
+
+namespace ruvo {
+namespace {
+
+struct StateCase {
+    const char* name;
+    MpvSnapshot snapshot;
+    int expected;
+};
+
+class PlayStateMapping : public testing::TestWithParam<StateCase> {};
+
+TEST_P(PlayStateMapping, FromWhatMpvReports) { EXPECT_EQ(MapPlayState(GetParam().snapshot), GetParam().expected); }
+
+MpvSnapshot Loaded() {
+    MpvSnapshot s;
+    s.hasUrl = true;
+    return s;
+}
+
+MpvSnapshot With(void (*change)(MpvSnapshot&)) {
+    MpvSnapshot s = Loaded();
+    change(s);
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, PlayStateMapping,
+    testing::Values(StateCase{"NothingLoaded", MpvSnapshot{}, kPlayIdle}, StateCase{"Playing", Loaded(), kPlayPlaying},
+                    StateCase{"Paused", With([](MpvSnapshot& s) { s.paused = true; }), kPlayPaused},
+                    StateCase{"Buffering", With([](MpvSnapshot& s) { s.pausedForCache = true; }), kPlayBuffering},
+                    StateCase{"ConnectingToAStream", With([](MpvSnapshot& s) { s.loading = s.network = true; }), kPlayConnecting},
+                    StateCase{"OpeningAFile", With([](MpvSnapshot& s) { s.loading = true; }), kPlayPreparing},
+                    StateCase{"Stopped", With([](MpvSnapshot& s) { s.stopped = s.idle = true; }), kPlayStopped},
+                    StateCase{"EndedOnItsLastFrame", With([](MpvSnapshot& s) { s.endOfFile = s.paused = true; }), kPlayEnded},
+                    StateCase{"FailedToOpen", With([](MpvSnapshot& s) { s.failed = s.idle = true; }), kPlayIdle}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace ruvo
