@@ -3,6 +3,7 @@
 // the logic.
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 
 #include "app/ProgramPlaces.h"
 #include "app/Startup.h"
@@ -127,5 +128,12 @@ int main(int argc, char* argv[]) {
     window.Load(CommandLine(QCoreApplication::arguments()));
     widget.show();
     window.Sliders().DrawVolume(player.Volume());
+    if (tracing) {
+        // Where the sliders are, once the window is laid out, for whoever reads the trace.
+        QTimer::singleShot(1000, &widget, [&widget, &trace] {
+            for (const ruvo::ControlName name : {ruvo::ControlName::gunt, ruvo::ControlName::yin})
+                trace.Line("place " + ruvo::TraceName({name}) + "=" + widget.PlaceOf({name}));
+        });
+    }
     return app.exec();
 }

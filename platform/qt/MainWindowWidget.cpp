@@ -428,6 +428,14 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+std::string MainWindowWidget::PlaceOf(ControlId control) const {
+    const QWidget* widget = controls_.WidgetOf(control);
+    if (!widget) return {};
+    const QPoint at = widget->mapTo(this, QPoint(0, 0));
+    return std::to_string(at.x()) + "," + std::to_string(at.y()) + "," + std::to_string(widget->width()) + "," +
+           std::to_string(widget->height());
+}
+
 bool MainWindowWidget::qvodIsFullScreen() const {
     // Events arrive while the window is still being built: no player box yet.
     const QWidget* qvod = controls_.WidgetOf({ControlName::qvod});

@@ -64,6 +64,9 @@ public:
     // The native child window the player draws into.
     QWidget* VideoSurface() const { return videoSurface_; }
     void SetActions(WindowActions actions) { actions_ = std::move(actions); }
+    // "x,y,width,height" of a control in the window's own coordinates ("" when
+    // it has no widget), for the diagnostic trace.
+    std::string PlaceOf(ControlId control) const;
     // Shows the player alone on the whole screen, or puts it back.
     void SetPlayerFullScreen(bool fullScreen);
 

@@ -2,6 +2,7 @@
 #include <httplib.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "app/SettingsFile.h"
 #include "e2e/ProgramUnderTest.h"
@@ -101,6 +102,41 @@ TEST_F(Playback, FailedNextEpisodeLookupIsRetried) {
     const int before = Count("GET /box/h.asp?id=18&v=0&v1=1");
     // 100 s after the failure the lookup is made again.
     EXPECT_TRUE(program.WaitFor([&] { return Count("GET /box/h.asp?id=18&v=0&v1=1") > before; }, 115s));
+}
+
+// "x,y,width,height" of a control from the trace's "place" lines.
+std::vector<int> PlaceIn(const std::vector<std::string>& trace, const std::string& name) {
+    for (const auto& line : trace) {
+        if (line.rfind("place " + name + "=", 0) != 0) continue;
+        std::vector<int> numbers;
+        std::stringstream text(line.substr(line.find('=') + 1));
+        for (std::string part; std::getline(text, part, ',');) numbers.push_back(std::stoi(part));
+        if (numbers.size() == 4) return numbers;
+    }
+    return {};
+}
+
+TEST_F(Playback, SlidersSeekAndSetTheVolume) {
+    StartProgram();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");  // 30 s
+    ASSERT_TRUE(program.WaitForTrace("player started"));
+    ASSERT_TRUE(program.WaitFor([&] { return PlaceIn(program.Trace(), "yin").size() == 4; }, 10s));
+    const auto volume = PlaceIn(program.Trace(), "yin");
+    const auto seek = PlaceIn(program.Trace(), "gunt");
+    // A press at the track's middle: the player reports about half the volume.
+    size_t from = program.Trace().size();
+    if (!program.ClickWindow(volume[0] + volume[2] / 2, volume[1] + volume[3] / 2)) GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(program.WaitForTracePrefix("text zhun=音量：", from));
+    int reported = -1;
+    for (const auto& line : program.Trace())
+        if (line.rfind("text zhun=音量：", 0) == 0) reported = std::stoi(line.substr(std::string("text zhun=音量：").size()));
+    EXPECT_GE(reported, 35);
+    EXPECT_LE(reported, 65);
+    // A press at three quarters of the seek track, released there: the time jumps past 20 s.
+    from = program.Trace().size();
+    const int x = seek[0] + seek[2] * 3 / 4, y = seek[1] + seek[3] / 2;
+    program.DragInWindow(x, y, x);
+    EXPECT_TRUE(program.WaitForTracePrefix("text times=00:2", from));
 }
 
 }  // namespace

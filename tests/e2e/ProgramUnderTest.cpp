@@ -125,6 +125,14 @@ bool ProgramUnderTest::ClickWindow(int x, int y) {
     return std::system(command.c_str()) == 0;
 }
 
+bool ProgramUnderTest::DragInWindow(int x, int y, int toX) {
+    if (!std::getenv("DISPLAY")) return false;
+    const std::string command = "xdotool search --name '^Ruvo电影影视盒$' mousemove --window %1 " + std::to_string(x) + " " +
+                                std::to_string(y) + " mousedown 1 mousemove --window %1 " + std::to_string(toX) + " " +
+                                std::to_string(y) + " mouseup 1 > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
 bool ProgramUnderTest::PressKey(const std::string& key) {
     if (!std::getenv("DISPLAY")) return false;
     const std::string command = "xdotool search --name '^Ruvo电影影视盒$' windowfocus --sync %1 key " + key + " > /dev/null 2>&1";

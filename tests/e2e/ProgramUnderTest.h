@@ -57,6 +57,9 @@ public:
     // Clicks the main window at (x, y) of its own coordinates with the X
     // server's pointer (xdotool); false when there is no display or window.
     bool ClickWindow(int x, int y);
+    // Presses the left button at (x, y) of the main window, moves to
+    // (toX, y) and releases it there.
+    bool DragInWindow(int x, int y, int toX);
     // Presses a key (an X key name: "space", "Right") in the focused main window.
     bool PressKey(const std::string& key);
 
