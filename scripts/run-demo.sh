@@ -11,6 +11,7 @@ log=$(mktemp)
 build/demo/ruvo-demo-portal --port "$port" --media build/demo-media > "$log" 2>&1 &
 portal_pid=$!
 trap 'kill $portal_pid 2>/dev/null || true; rm -f "$log"' EXIT
+trap 'exit 130' INT TERM  # the portal stops with the script however it ends
 for _ in $(seq 50); do [ -s "$log" ] && break; sleep 0.1; done
 base=$(head -n 1 "$log")
 case "$base" in http://*) ;; *) echo "the demo portal did not start: $(cat "$log")" >&2; exit 1 ;; esac
