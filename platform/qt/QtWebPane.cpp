@@ -95,6 +95,13 @@ QtWebPane::QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* p
     setPage(new PanePage(profile, this));
     setContextMenuPolicy(Qt::NoContextMenu);  // the engine's menu never shows
     connect(page(), &QWebEnginePage::loadingChanged, this, &QtWebPane::OnLoadingChanged);
+    // A renderer that crashed (panes of one site share it) leaves its panes
+    // blank: they load their page again.
+    connect(page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status == QWebEnginePage::NormalTerminationStatus) return;
+                QTimer::singleShot(0, this, [this] { page()->triggerAction(QWebEnginePage::Reload); });
+            });
 }
 
 void QtWebPane::Navigate(const std::string& url) {

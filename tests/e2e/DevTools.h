@@ -28,6 +28,9 @@ public:
     // after waiting up to 15 s for the page to show one.
     bool ClickLink(const DevToolsTarget& target, const std::string& selector) const;
 
+    // Crashes the page's renderer process.
+    void CrashRenderer(const DevToolsTarget& target) const { Call(target, "Page.crash", "{}"); }
+
 private:
     std::string Call(const DevToolsTarget& target, const std::string& method, const std::string& params) const;
     int port_;

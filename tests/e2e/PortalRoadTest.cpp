@@ -179,6 +179,22 @@ TEST_F(PortalRoad, KeysPauseAndSeekThePlayer) {
     EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from));
 }
 
+TEST_F(PortalRoad, PanesOfACrashedRendererLoadAgain) {
+    const int before = [&] {
+        int count = 0;
+        for (const auto& line : program.Portal().Requests()) count += line == "GET /box/";
+        return count;
+    }();
+    program.Pages().CrashRenderer(*home);
+    EXPECT_TRUE(program.WaitFor([&] {
+        int count = 0;
+        for (const auto& line : program.Portal().Requests()) count += line == "GET /box/";
+        return count > before;
+    }, 30s)) << Seen();
+    EXPECT_TRUE(program.Running());
+    EXPECT_TRUE(program.WaitForHomePage());
+}
+
 TEST_F(PortalRoad, PrivateLinksOfPanesWithoutHandlerOpenNothing) {
     const auto advert = program.WaitForPage("qvodad.html");
     ASSERT_TRUE(advert);
