@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <csignal>
+#include <cstdlib>
 #include <climits>
 
 #include "platform/Processes.h"
@@ -26,20 +28,21 @@ std::string ExecutableNameOf(const char* pid) {
 
 class Linux final : public Processes {
 public:
-    bool IsProcessRunning(const std::string& name) override {
+    int FindProcess(const std::string& name) override {
         DIR* proc = opendir("/proc");
-        if (!proc) return false;
-        bool found = false;
+        if (!proc) return 0;
+        int found = 0;
         while (dirent* entry = readdir(proc)) {
             if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) continue;
             if (ExecutableNameOf(entry->d_name).find(name) != std::string::npos) {
-                found = true;
+                found = std::atoi(entry->d_name);
                 break;
             }
         }
         closedir(proc);
         return found;
     }
+    bool TerminateProcessById(int pid) override { return pid > 0 && kill(pid, SIGTERM) == 0; }
     bool StartDetached(const std::string& program) override {
         if (access(program.c_str(), X_OK) != 0) return false;
         // Started through an intermediate child that exits at once, so the

@@ -191,11 +191,16 @@ public:
 
 class FakeProcesses final : public Processes {
 public:
-    std::vector<std::string> running, started;
-    bool IsProcessRunning(const std::string& name) override {
-        for (const auto& r : running)
-            if (r.find(name) != std::string::npos) return true;
-        return false;
+    std::vector<std::string> running, started;  // running: executable file names, pid = index + 100
+    std::vector<int> terminated;
+    int FindProcess(const std::string& name) override {
+        for (size_t i = 0; i < running.size(); ++i)
+            if (running[i].find(name) != std::string::npos) return static_cast<int>(i) + 100;
+        return 0;
+    }
+    bool TerminateProcessById(int pid) override {
+        terminated.push_back(pid);
+        return true;
     }
     bool StartDetached(const std::string& program) override {
         started.push_back(program);
