@@ -9,8 +9,6 @@ namespace ruvo {
 
 inline constexpr std::string_view kSettingsFileName = "config.dll";
 inline constexpr std::string_view kInstalledVersion = "1.0";
-inline constexpr std::string_view kFlagOn = "2";
-inline constexpr std::string_view kFlagOff = "1";
 
 enum class RepairRule {
     None,

@@ -111,10 +111,11 @@ int main(int argc, char* argv[]) {
     ruvo::QtHttpFetch fetch;
     ruvo::LoggedTrayTips loggedTray;
     // With RUVO_TRACE set, the controls and tray tips are traced into that file.
-    ruvo::TraceLog trace(Environment("RUVO_TRACE") ? Environment("RUVO_TRACE") : "");
+    const char* tracePath = Environment("RUVO_TRACE");
+    const bool tracing = tracePath != nullptr;
+    ruvo::TraceLog trace(tracing ? tracePath : "");
     ruvo::TracedControls tracedControls(widget.Controls(), trace);
     ruvo::TracedTrayTips tracedTray(loggedTray, trace);
-    const bool tracing = Environment("RUVO_TRACE") != nullptr;
     ruvo::WindowControls& controls = tracing ? static_cast<ruvo::WindowControls&>(tracedControls) : widget.Controls();
     ruvo::TrayTips& tray = tracing ? static_cast<ruvo::TrayTips&>(tracedTray) : loggedTray;
     if (tracing) player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });

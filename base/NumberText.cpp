@@ -15,6 +15,13 @@ std::string Trimmed(std::string_view text) {
 
 }  // namespace
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 bool IsNumberText(std::string_view text) {
     const std::string trimmed = Trimmed(text);
     if (trimmed.empty() || trimmed.find_first_not_of("0123456789+-.eE") != std::string::npos) return false;

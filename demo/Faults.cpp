@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "base/SplitText.h"
+
 namespace demo {
 
 std::optional<Fault> ParseFault(const std::string& text) {
@@ -54,11 +56,7 @@ void Faults::SetUpdateText(const std::string& text) {
 
 void Faults::SetUpdateField(int index, const std::string& value) {
     std::lock_guard lock(mutex_);
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t at; (at = updateText_.find("====", start)) != std::string::npos; start = at + 4)
-        fields.push_back(updateText_.substr(start, at - start));
-    fields.push_back(updateText_.substr(start));
+    std::vector<std::string> fields = ruvo::SplitText(updateText_, "====");
     fields.resize(std::max<size_t>(fields.size(), 5));
     fields[static_cast<size_t>(index)] = value;
     updateText_.clear();

@@ -1,6 +1,7 @@
 #include "demo/Pages.h"
 
 #include "demo/Catalog.h"
+#include "base/HtmlText.h"
 #include "history/JsEscape.h"
 
 namespace demo {
@@ -21,17 +22,7 @@ std::string Page(const std::string& title, const std::string& body) {
            "</style></head><body>" + body + "</body></html>";
 }
 
-std::string Html(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
-    }
-    return out;
-}
+std::string Html(const std::string& text) { return ruvo::EscapeHtml(text); }
 
 // "eebovod://" id "-" v "-" v1 "-" name: resolved by the program through h.asp.
 std::string EpisodeLink(const Title& title, int source, int index, const std::string& label) {

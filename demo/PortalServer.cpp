@@ -25,22 +25,9 @@ std::string CollapseSlashes(const std::string& path) {
     return out;
 }
 
-bool IsValidUtf8(const std::string& text) {
-    for (size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        i += length;
-    }
-    return true;
-}
-
 // A search word comes from a UTF-8 page, or in GBK from an older one.
 std::string SearchWord(const httplib::Request& request) {
-    const std::string word = request.get_param_value("searchword");
-    return IsValidUtf8(word) ? word : ruvo::DecodeGb18030(word);
+    return ruvo::DecodeReplyText(request.get_param_value("searchword"));
 }
 
 int ParamInt(const httplib::Request& request, const char* name, int fallback) {

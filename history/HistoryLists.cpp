@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/NumberText.h"
+#include "base/SplitText.h"
 #include "history/HistoryPages.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
@@ -11,14 +12,7 @@
 namespace ruvo {
 namespace {
 
-std::vector<std::string> SplitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1)
-        fields.push_back(line.substr(start, bar - start));
-    fields.push_back(line.substr(start));
-    return fields;
-}
+std::vector<std::string> SplitFields(const std::string& line) { return SplitText(line, "|"); }
 
 bool IsRecordLine(const std::string& line) { return line.find('|') != std::string::npos; }
 
@@ -28,10 +22,6 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     for (const auto& line : lines) text += line + "\r\n";
     if (!text.empty()) text.resize(text.size() - 2);
     return text;
-}
-
-std::string FieldOr(const std::vector<std::string>& fields, size_t index) {
-    return index < fields.size() ? fields[index] : std::string();
 }
 
 }  // namespace
@@ -62,7 +52,7 @@ void HistoryLists::AddHistoryRecord(const HistoryRecord& record) {
 void HistoryLists::AddLocalFileRecord(const LocalFileRecord& record) {
     const std::string key = SplitFields(RecordLine(record))[1];  // the path as stored
     AddRecord(kLocalListFile, record, [&](const std::vector<std::string>& fields) {
-        return FieldOr(fields, 1) == key;
+        return FieldAt(fields, 1) == key;
     });
 }
 
@@ -83,7 +73,7 @@ void HistoryLists::SaveHistoryPosition(int id, int position) {
     SavePosition(kWatchListFile, [&](const std::vector<std::string>& f) -> std::optional<std::string> {
         if (TextToInt(f[0]) != id) return std::nullopt;
         std::string line;
-        for (size_t i = 0; i < 7; ++i) line += FieldOr(f, i) + "|";
+        for (size_t i = 0; i < 7; ++i) line += FieldAt(f, i) + "|";
         return line + std::to_string(position);
     });
 }
@@ -91,7 +81,7 @@ void HistoryLists::SaveHistoryPosition(int id, int position) {
 void HistoryLists::SaveLocalFilePosition(const std::string& path, int position) {
     const std::string key = SplitFields(RecordLine(LocalFileRecord{"", path, 0}))[1];
     SavePosition(kLocalListFile, [&](const std::vector<std::string>& f) -> std::optional<std::string> {
-        if (FieldOr(f, 1) != key) return std::nullopt;
+        if (FieldAt(f, 1) != key) return std::nullopt;
         return f[0] + "|" + key + "|" + std::to_string(position);
     });
 }

@@ -1,5 +1,7 @@
 #include "history/HistoryPages.h"
 
+#include "base/HtmlText.h"
+#include "base/SplitText.h"
 #include "history/HistoryRecords.h"
 #include "history/JsEscape.h"
 #include "history/TextWidth.h"
@@ -31,36 +33,17 @@ constexpr std::string_view kEmptyRow = "<tr><td colspan=2 align=center>暂无记
 // An 11 x 11 dark "x" in GIF form.
 constexpr std::string_view kDeleteIcon{"\x47\x49\x46\x38\x39\x61\x0B\x00\x0B\x00\x80\x00\x00\x21\x21\x21\xE0\x55\x45\x2C\x00\x00\x00\x00\x0B\x00\x0B\x00\x00\x02\x45\x04\x08\x10\x20\x40\x80\x00\x03\x02\x04\x08\x30\x20\xC0\x80\x00\x01\x06\x04\x08\x30\x20\xC0\x80\x00\x01\x02\x0C\x18\x10\x20\x40\x80\x00\x03\x02\x04\x08\x10\x60\xC0\x80\x00\x01\x02\x0C\x08\x30\x20\x40\x80\x01\x01\x02\x0C\x08\x30\x20\x40\x80\x00\x03\x02\x04\x08\x10\x20\x40\x14\x00\x3B", 102};
 
-std::string HtmlText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 std::string Row(int lineNumber, std::string_view full, std::string_view shortName) {
     const std::string n = std::to_string(lineNumber);
-    return "<tr><td align=left width=95%><a title=\"" + HtmlText(full) + "\" href=open://" + n +
-           "><font color=#9C9C81> " + n + "</font> " + HtmlText(shortName) +
+    return "<tr><td align=left width=95%><a title=\"" + EscapeHtml(full) + "\" href=open://" + n +
+           "><font color=#9C9C81> " + n + "</font> " + EscapeHtml(shortName) +
            "</a></td><td width=4% style='display:none'><a href=delk://" + n +
            R"(><img src="i.gif" alt="删除"></a></td><td>&nbsp;</td></tr>)";
 }
 
 // The record's display field: the title for the watch history, else the name.
 std::string DisplayField(const std::string& line, bool watchList) {
-    const size_t first = line.find('|');
-    if (!watchList) return line.substr(0, first);
-    const size_t second = line.find('|', first + 1);
-    return line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    return FieldAt(SplitText(line, "|"), watchList ? 1 : 0);
 }
 
 std::string Rows(const std::vector<std::string>& lines, bool watchList) {

@@ -1,5 +1,6 @@
 #include "history/JsEscape.h"
 
+#include "base/NumberText.h"
 #include "base/Utf16.h"
 
 namespace ruvo {
@@ -23,19 +24,12 @@ void AppendUnit(std::string& out, char32_t unit) {
     for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Value of `count` hex digits at text[pos], or -1 when any is missing.
 long HexAt(std::string_view text, size_t pos, size_t count) {
     if (pos + count > text.size()) return -1;
     long value = 0;
     for (size_t i = 0; i < count; ++i) {
-        const int digit = HexValue(text[pos + i]);
+        const int digit = HexDigitValue(text[pos + i]);
         if (digit < 0) return -1;
         value = value * 16 + digit;
     }

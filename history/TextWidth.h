@@ -5,6 +5,9 @@
 
 namespace ruvo {
 
+// Widths names are cut to: the title line above the player.
+inline constexpr int kTitleLineWidth = 30;
+
 // The longest prefix of `text` whose display width does not exceed `width`: a
 // character that is double-byte in GBK counts 2, any other 1. A text of at
 // most width/2 characters comes back unchanged; nothing is appended to a cut.

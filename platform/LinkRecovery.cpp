@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/NumberText.h"
 #include "base/Punycode.h"
 #include "history/PathText.h"
 #include "platform/PrivateSchemes.h"
@@ -11,12 +12,6 @@
 
 namespace ruvo {
 namespace {
-
-bool IsPrivateScheme(const std::string& scheme) {
-    for (const auto s : kPrivateSchemes)
-        if (scheme == s) return true;
-    return false;
-}
 
 // "source was "TEXT"" inside the error message.
 std::string SourceOfError(const std::string& error) {
@@ -57,13 +52,6 @@ std::string RecoverHost(const std::string& host) {
     return recovered;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 std::string DecodeUtf8Escapes(const std::string& text) {
@@ -73,8 +61,8 @@ std::string DecodeUtf8Escapes(const std::string& text) {
         // Collect a run of %XX escapes of bytes >= 0x80.
         std::string bytes;
         size_t end = pos;
-        while (end + 2 < text.size() && text[end] == '%' && HexValue(text[end + 1]) >= 0 && HexValue(text[end + 2]) >= 0) {
-            const int byte = HexValue(text[end + 1]) * 16 + HexValue(text[end + 2]);
+        while (end + 2 < text.size() && text[end] == '%' && HexDigitValue(text[end + 1]) >= 0 && HexDigitValue(text[end + 2]) >= 0) {
+            const int byte = HexDigitValue(text[end + 1]) * 16 + HexDigitValue(text[end + 2]);
             if (byte < 0x80) break;
             bytes += static_cast<char>(byte);
             end += 3;

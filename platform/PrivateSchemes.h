@@ -10,6 +10,13 @@ namespace ruvo {
 inline constexpr std::array<std::string_view, 7> kPrivateSchemes{"eeshow", "eetvs",  "eebovod", "eeqvod",
                                                                  "fanhome", "open", "delk"};
 
+// True for a scheme name ("eebovod") of the program's own links.
+inline bool IsPrivateScheme(std::string_view scheme) {
+    for (const auto s : kPrivateSchemes)
+        if (scheme == s) return true;
+    return false;
+}
+
 // True when the text starts with one of the private schemes and "://".
 inline bool IsPrivateLink(std::string_view url) {
     for (const auto scheme : kPrivateSchemes)

@@ -68,4 +68,17 @@ public:
     virtual void Move(ControlId control, const Rect& rect) = 0;
 };
 
+// Moves a control sideways (and sets its width), keeping its top and height.
+inline void MoveLeftEdge(WindowControls& controls, ControlId control, int left) {
+    Rect rect = controls.Geometry(control);
+    rect.left = left;
+    controls.Move(control, rect);
+}
+inline void PlaceHorizontally(WindowControls& controls, ControlId control, int left, int width) {
+    Rect rect = controls.Geometry(control);
+    rect.left = left;
+    rect.width = width;
+    controls.Move(control, rect);
+}
+
 }  // namespace ruvo

@@ -14,8 +14,6 @@ namespace ruvo {
 namespace {
 
 constexpr const char* kSearching = "正在搜索资源，请稍后";
-constexpr int kTitleLineWidth = 30;
-
 // id "-" v "-" v1 "-" name of the current portal title; nothing when there is none.
 std::optional<std::vector<std::string>> CurrentEpisode(const MainWindowState& s) {
     if (s.episodeInfo == "0" || !Contains(s.episodeInfo, "-")) return std::nullopt;
@@ -26,9 +24,9 @@ std::optional<std::vector<std::string>> CurrentEpisode(const MainWindowState& s)
 
 EpisodeReply ParseEpisodeReply(const std::optional<std::string>& body) {
     if (!body) return {};
-    if (*body == "1") return {EpisodeReply::Kind::PortalError};
-    if (*body == "0") return {EpisodeReply::Kind::NoEpisode};
-    if (!Contains(*body, "$")) return {EpisodeReply::Kind::Other};
+    if (*body == "1") return {EpisodeReply::Kind::PortalError, {}, {}, {}};
+    if (*body == "0") return {EpisodeReply::Kind::NoEpisode, {}, {}, {}};
+    if (!Contains(*body, "$")) return {EpisodeReply::Kind::Other, {}, {}, {}};
     const auto fields = SplitText(*body, "$");
     return {EpisodeReply::Kind::PlayData, FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2)};
 }
@@ -101,10 +99,8 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
             c.SetVisible({ControlName::Pic2}, true);
         }
         window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
-        Rect knob = c.Geometry({ControlName::gunt1});
-        c.Move({ControlName::gunt1}, {0, knob.top, knob.width, knob.height});
-        Rect bar = c.Geometry({ControlName::huan});
-        c.Move({ControlName::huan}, {0, bar.top, 0, bar.height});
+        MoveLeftEdge(c, {ControlName::gunt1}, 0);
+        PlaceHorizontally(c, {ControlName::huan}, 0, 0);
         c.SetText({ControlName::times}, "");
     }
     s.episodeInfo = std::to_string(id) + "-" + v + "-" + v1 + "-" + name;

@@ -36,9 +36,7 @@ void KeyboardShortcuts::DrawPosition() {
     const int position = player.Position(), duration = player.Duration();
     if (duration != 0) {
         const int range = c.Geometry({ControlName::gunt}).width - c.Geometry({ControlName::gunt1}).width;
-        Rect knob = c.Geometry({ControlName::gunt1});
-        knob.left = KnobLeft(position, duration, range);
-        c.Move({ControlName::gunt1}, knob);
+        MoveLeftEdge(c, {ControlName::gunt1}, KnobLeft(position, duration, range));
     }
     c.SetText({ControlName::times}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
 }

@@ -46,8 +46,7 @@ void PlayStatusMonitor::ShowNothingLoaded() {
     c.SetPicture({ControlName::bo_but, 0}, kPlayLook);
     c.SetTooltip({ControlName::bo_but, 0}, "播放");
     c.SetText({ControlName::zhun}, "准备就绪");
-    const Rect bar = c.Geometry({ControlName::huan});
-    c.Move({ControlName::huan}, {-30, bar.top, bar.width, bar.height});
+    MoveLeftEdge(c, {ControlName::huan}, -30);
 }
 
 bool PlayStatusMonitor::CheckEndEndsTick() {

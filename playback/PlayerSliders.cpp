@@ -13,18 +13,6 @@ int RangeOf(const WindowControls& c, ControlName track, ControlName knob) {
     return c.Geometry({track}).width - c.Geometry({knob}).width;
 }
 
-void MoveLeftEdge(WindowControls& c, ControlId control, int left) {
-    Rect r = c.Geometry(control);
-    r.left = left;
-    c.Move(control, r);
-}
-
-void SetWidth(WindowControls& c, ControlId control, int width) {
-    Rect r = c.Geometry(control);
-    r.width = width;
-    c.Move(control, r);
-}
-
 }  // namespace
 
 int PlayerSliders::SeekRange() const { return RangeOf(window_.Controls(), ControlName::gunt, ControlName::gunt1); }
@@ -72,7 +60,7 @@ void PlayerSliders::VolumePress(int x) {
     WindowControls& c = window_.Controls();
     const int left = x > range ? range : x;
     MoveLeftEdge(c, {ControlName::bo_v}, left);
-    SetWidth(c, {ControlName::bo_y}, left);
+    PlaceHorizontally(c, {ControlName::bo_y}, 0, left);
     SetVolumeFromKnob(left);
 }
 
@@ -84,7 +72,7 @@ void PlayerSliders::VolumeDrag(int dx) {
     const int left = c.Geometry({ControlName::bo_v}).left + dx;
     if (left < 0 || left > range) return;  // beyond either end the knob stays
     MoveLeftEdge(c, {ControlName::bo_v}, left);
-    SetWidth(c, {ControlName::bo_y}, left);
+    PlaceHorizontally(c, {ControlName::bo_y}, 0, left);
     SetVolumeFromKnob(left);
     c.SetTooltip({ControlName::bo_v}, std::to_string(window_.PlayerControl().Volume()));
 }
@@ -93,7 +81,7 @@ void PlayerSliders::DrawVolume(int volume) {
     WindowControls& c = window_.Controls();
     const int left = VolumeRange() * volume / 100;
     MoveLeftEdge(c, {ControlName::bo_v}, left);
-    SetWidth(c, {ControlName::bo_y}, left);
+    PlaceHorizontally(c, {ControlName::bo_y}, 0, left);
 }
 
 }  // namespace ruvo

@@ -10,8 +10,6 @@
 namespace ruvo {
 namespace {
 
-constexpr int kTitleLineWidth = 30;
-
 ControlId Button(int index) { return {ControlName::bo_but, index}; }
 
 }  // namespace
@@ -82,11 +80,9 @@ void TransportControls::ClickStop() {
     c.SetTooltip(Button(0), "播放");
     c.SetPicture(Button(0), 2);
     c.SetText({ControlName::zhun}, "已停止");
-    Rect bar = c.Geometry({ControlName::huan});
-    c.Move({ControlName::huan}, {-30, bar.top, 0, bar.height});
+    PlaceHorizontally(c, {ControlName::huan}, -30, 0);
     c.SetText({ControlName::times}, "00:00 / 00:00");
-    Rect knob = c.Geometry({ControlName::gunt1});
-    c.Move({ControlName::gunt1}, {0, knob.top, knob.width, knob.height});
+    MoveLeftEdge(c, {ControlName::gunt1}, 0);
     c.SetPicture(Button(1), 3);
 }
 

@@ -16,8 +16,6 @@
 namespace ruvo {
 namespace {
 
-constexpr int kTitleLineWidth = 30;
-
 // The text of an "open://" or "delk://" link as a line number; nothing when
 // it is not a number.
 std::optional<int> LineNumberOf(const std::string& text) {

@@ -16,19 +16,6 @@ std::string TrimLink(std::string_view url, std::string_view scheme) {
     return result;
 }
 
-std::vector<std::string> SplitText(std::string_view text, std::string_view separator) {
-    std::vector<std::string> fields;
-    size_t from = 0;
-    for (size_t at; (at = text.find(separator, from)) != std::string_view::npos; from = at + separator.size())
-        fields.emplace_back(text.substr(from, at - from));
-    fields.emplace_back(text.substr(from));
-    return fields;
-}
-
-std::string FieldAt(const std::vector<std::string>& fields, size_t index) {
-    return index < fields.size() ? fields[index] : std::string();
-}
-
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }

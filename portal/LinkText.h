@@ -2,7 +2,8 @@
 // Taking the program's private links apart.
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "base/SplitText.h"
 
 namespace ruvo {
 
@@ -14,12 +15,6 @@ inline constexpr std::string_view kEndOfPlayPrefix = "http://end-of-play.ruvo-bo
 // Removes every occurrence of the scheme text, then one trailing "/". For
 // "eeshow://" no "/" is removed and one is put in front when missing.
 std::string TrimLink(std::string_view url, std::string_view scheme);
-
-// Splits at every occurrence of the separator, exactly, without trimming.
-std::vector<std::string> SplitText(std::string_view text, std::string_view separator);
-
-// Field `index`, or the empty text when the split gave fewer fields.
-std::string FieldAt(const std::vector<std::string>& fields, size_t index);
 
 bool Contains(std::string_view text, std::string_view part);
 bool StartsWith(std::string_view text, std::string_view prefix);

@@ -171,8 +171,6 @@ void QtWebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
                 events_.navigateError(info.url().toString().toStdString());
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
-            lastLoaded_ = info.url();
-            break;
         case QWebEngineLoadingInfo::LoadStoppedStatus:
             break;
     }

@@ -28,8 +28,6 @@ public:
     // Asks the handler about a navigation the engine is about to start;
     // false when it must not happen.
     bool AcceptNavigation(const QUrl& url, bool typed);
-    // The address of the last page that finished loading successfully.
-    QUrl LastLoadedUrl() const { return lastLoaded_; }
 
     // The capture script reported a click on a private link / a right-click.
     void LinkClicked(const std::string& link);
@@ -46,7 +44,6 @@ private:
     bool beginReported_ = false;
     std::optional<QUrl> ownNavigation_;  // a Navigate call already reported to the handler
     QUrl refusedUrl_;                    // its aborted load raises no events
-    QUrl lastLoaded_;
 };
 
 }  // namespace ruvo

@@ -94,7 +94,9 @@ TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     EXPECT_EQ(Text(ControlName::zhun), GetParam().status);
     EXPECT_EQ(State().nextEpisodeState, GetParam().nextState);
     EXPECT_EQ(tray.tips.size(), GetParam().trayTip ? 1u : 0u);
-    if (GetParam().trayTip) EXPECT_EQ(tray.tips[0], "读取数据出错，请返回重试！");
+    if (GetParam().trayTip) {
+        EXPECT_EQ(tray.tips[0], "读取数据出错，请返回重试！");
+    }
     EXPECT_TRUE(player.calls.empty());
     EXPECT_EQ(player.url, "http://m/0.mp4");
     EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
