@@ -144,8 +144,9 @@ bool PortalServer::ApplyFault(const std::string& path, httplib::Response& respon
             response.set_content("server error", kText);
             return true;
         case Fault::Kind::Drop:
-            // Headers go out, then the connection closes without a body.
-            response.set_chunked_content_provider(kText, [](size_t, httplib::DataSink&) { return false; });
+            // Headers promise a body, then the connection closes without it: every
+            // client sees a broken reply, never a complete empty one.
+            response.set_content_provider(1024, kText, [](size_t, size_t, httplib::DataSink&) { return false; });
             return true;
     }
     return false;
