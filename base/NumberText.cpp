@@ -30,6 +30,11 @@ bool IsNumberText(std::string_view text) {
     return end == trimmed.c_str() + trimmed.size() && std::isfinite(value);
 }
 
+std::optional<double> NumberOf(std::string_view text) {
+    if (!IsNumberText(text)) return std::nullopt;
+    return std::strtod(Trimmed(text).c_str(), nullptr);
+}
+
 int TextToInt(std::string_view text) {
     if (!IsNumberText(text)) return 0;
     const double value = std::strtod(Trimmed(text).c_str(), nullptr);

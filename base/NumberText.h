@@ -1,5 +1,6 @@
 #pragma once
 // Numbers written as text in the settings, the lists and the links.
+#include <optional>
 #include <string_view>
 
 namespace ruvo {
@@ -13,5 +14,8 @@ int HexDigitValue(char c);
 // The value of a number text (a fraction rounded), or 0 when the text is not a
 // number or does not fit 32 bits: a failed conversion reads as 0.
 int TextToInt(std::string_view text);
+
+// The number the text holds; nothing when it is not a number.
+std::optional<double> NumberOf(std::string_view text);
 
 }  // namespace ruvo

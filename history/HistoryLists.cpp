@@ -100,6 +100,12 @@ void HistoryLists::RemoveListLine(std::string_view listName, int lineNumber) {
     RenderHistoryPages(listName);
 }
 
+void HistoryLists::ClearList(std::string_view listName) {
+    if (!PathExists(PathOf(listName))) return;
+    WriteTextFile(PathOf(listName), "\r\n");
+    RenderHistoryPages(listName);
+}
+
 void HistoryLists::RenderHistoryPages(std::string_view listName) {
     const std::string name = IsWatchList(listName) ? std::string(kWatchListFile) : std::string(kLocalListFile);
     const auto page = WriteHistoryPage(folder_, name);

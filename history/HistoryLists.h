@@ -36,6 +36,10 @@ public:
     // Removes physical line `lineNumber` (1-based) of the list and renders it.
     void RemoveListLine(std::string_view listName, int lineNumber);
 
+    // Rewrites the list as one empty line and renders it; a list file that
+    // does not exist stays missing.
+    void ClearList(std::string_view listName);
+
     // Writes the list's page and tells the page's pane to load it.
     void RenderHistoryPages(std::string_view listName);
 

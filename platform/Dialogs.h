@@ -16,6 +16,9 @@ public:
     // joined by "|" ("影音文件|*.mp4;*.mkv|所有文件|*.*"). Returns the chosen
     // path, or "" when the dialog was cancelled.
     virtual std::string ChooseFile(const std::string& title, const std::string& filter) = 0;
+    // The folder dialog, starting at `initialFolder` when it is not empty.
+    // Returns the chosen folder's path, or "" when the dialog was cancelled.
+    virtual std::string ChooseFolder(const std::string& initialFolder, const std::string& title) = 0;
 };
 
 }  // namespace ruvo

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ruvo {
 
@@ -23,6 +24,13 @@ bool IsWritableFolder(const std::string& folder);
 
 // Creates `folder` and its parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);
+
+// The names (not paths) of the files in `folder`, in the order the file
+// system gives them; none when it cannot be read.
+std::vector<std::string> ListFolderFiles(const std::string& folder);
+
+// Deletes the file; true when it is gone afterwards.
+bool RemoveFile(const std::string& path);
 
 // folder + "/" + name, without doubling a trailing "/".
 std::string JoinPath(std::string_view folder, std::string_view name);

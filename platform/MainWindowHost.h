@@ -33,6 +33,21 @@ public:
     virtual void ReleaseMouse() = 0;
     // Lets the window's key handler see keys before the focused control.
     virtual void SetKeyPreview(bool on) = 0;
+
+    // Window states.
+    virtual bool IsMinimized() const = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void Minimize() = 0;
+    virtual void Maximize() = 0;
+    // Back to the normal (neither minimised nor maximised) state.
+    virtual void ShowNormal() = 0;
+    virtual void Hide() = 0;
+    // Shows the window and brings it to the front.
+    virtual void Show() = 0;
+    // Centres the window on the screen.
+    virtual void Center() = 0;
+    // Keeps the window above all others, or ends that.
+    virtual void SetTopMost(bool on) = 0;
 };
 
 }  // namespace ruvo

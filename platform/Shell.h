@@ -1,5 +1,6 @@
 #pragma once
-// Handing things to the desktop: an address to the user's default browser.
+// Handing things to the desktop: an address to the user's default browser,
+// a folder to the file manager.
 #include <string>
 
 namespace ruvo {
@@ -10,6 +11,8 @@ public:
     // Opens the address with the desktop's default opener, without waiting.
     // Returns false when no opener could be started.
     virtual bool OpenUrl(const std::string& url) = 0;
+    // Shows the folder in the desktop's file manager, without waiting.
+    virtual bool OpenFolder(const std::string& folder) = 0;
 };
 
 }  // namespace ruvo

@@ -1,8 +1,10 @@
 #include "portal/MainWindow.h"
 
 #include "app/SettingsFile.h"
+#include "app/UpdateCheck.h"
 #include "app/SettingsKeys.h"
 #include "base/NumberText.h"
+#include "history/HistoryActions.h"
 #include "history/HistoryPages.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
@@ -16,7 +18,10 @@
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
 #include "shell/DesignValues.h"
+#include "settings/SettingsDialog.h"
 #include "shell/NavigationButtons.h"
+#include "shell/TipMenus.h"
+#include "shell/TitleButtons.h"
 
 namespace ruvo {
 namespace {
@@ -49,6 +54,10 @@ MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalA
     monitor_ = std::make_unique<PlayStatusMonitor>(*this);
     sliders_ = std::make_unique<PlayerSliders>(*this);
     keys_ = std::make_unique<KeyboardShortcuts>(*this);
+    title_ = std::make_unique<TitleButtons>(*this);
+    tipMenus_ = std::make_unique<TipMenus>(*this);
+    history_ = std::make_unique<HistoryActions>(*this);
+    settings_ = std::make_unique<SettingsDialog>(*this, ports_.settingsView);
     ApplyDesignValues(ports_.controls);
     CreateTimers();
     ConnectPanes();
@@ -71,6 +80,11 @@ void MainWindow::CreateTimers() {
     SetTimerHandler(WindowTimer::Timer3, [this] { EnforcePlayerStartOption(*this); });
     SetTimerHandler(WindowTimer::Timer2, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::Timer4, [this] { episodes_->RetryTick(); });
+    SetTimerHandler(WindowTimer::Timer5, [this] { CheckForUpdate(*this); });
+    SetTimerHandler(WindowTimer::Timer8, [this] {
+        TimerOf(WindowTimer::Timer8).SetEnabled(false);
+        ports_.forms.ShowFloatingAd();
+    });
 }
 
 void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick) {
@@ -142,6 +156,7 @@ void MainWindow::Load(const std::string& commandLine) {
     if (state_.restoreSizeOption == 2) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
     state_.currentTab = 6;
     for (const Pane pane : kAllPanes) PaneOf(pane).Navigate(FirstPage(pane));
+    ports_.tray.AddTrayIcon(kMainWindowCaption);
     state_.historyKey = "0";
     state_.resumeApplied = 0;
     state_.webPlayMode = 0;
@@ -154,6 +169,13 @@ void MainWindow::Load(const std::string& commandLine) {
     host.SetKeyPreview(true);
     for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(kTimerDesigns[i].enabledAtStart);
     if (!commandLine.empty() && playCommandLineItem_) playCommandLineItem_(commandLine);
+}
+
+std::string MainWindow::MakerHomePage() const {
+#ifdef RUVO_MAKER_HOME_PAGE
+    if (*RUVO_MAKER_HOME_PAGE) return RUVO_MAKER_HOME_PAGE;
+#endif
+    return portal_.root + "/";
 }
 
 std::optional<std::string> MainWindow::FetchText(const std::string& url) {

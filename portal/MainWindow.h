@@ -14,8 +14,12 @@
 #include "platform/Dialogs.h"
 #include "platform/HttpFetch.h"
 #include "platform/MainWindowHost.h"
+#include "platform/PopupMenus.h"
 #include "platform/Player.h"
 #include "platform/Processes.h"
+#include "platform/ProgramForms.h"
+#include "platform/SettingsDialogView.h"
+#include "platform/Shell.h"
 #include "platform/Timer.h"
 #include "platform/Tray.h"
 #include "platform/WebPane.h"
@@ -26,7 +30,11 @@
 namespace ruvo {
 
 class EpisodePlayer;
+class HistoryActions;
 class LinkDispatcher;
+class SettingsDialog;
+class TipMenus;
+class TitleButtons;
 class NavigationButtons;
 class PaneLoadEvents;
 class PlayStatusMonitor;
@@ -56,10 +64,14 @@ struct MainWindowPorts {
     TimerFactory& timers;
     Player& player;
     HttpFetch& fetch;
-    TrayTips& tray;
+    TrayIcon& tray;
     WindowControls& controls;
     Dialogs& dialogs;
     Processes& processes;
+    PopupMenus& menus;
+    Shell& shell;
+    ProgramForms& forms;
+    SettingsDialogView& settingsView;
 };
 
 class MainWindow {
@@ -96,6 +108,12 @@ public:
     MainWindowHost& Host() { return ports_.host; }
     Dialogs& MessageBoxes() { return ports_.dialogs; }
     Processes& ProcessList() { return ports_.processes; }
+    TrayIcon& Tray() { return ports_.tray; }
+    PopupMenus& Menus() { return ports_.menus; }
+    Shell& DesktopShell() { return ports_.shell; }
+    ProgramForms& Forms() { return ports_.forms; }
+    // The maker's home page, opened by the tray entry "官方主页".
+    std::string MakerHomePage() const;
     HistoryLists& Lists() { return lists_; }
     EventGate& Gate() { return gate_; }
     const std::string& ProgramFolder() const { return programFolder_; }
@@ -110,6 +128,10 @@ public:
     PlayStatusMonitor& Monitor() { return *monitor_; }
     PlayerSliders& Sliders() { return *sliders_; }
     KeyboardShortcuts& Keys() { return *keys_; }
+    TitleButtons& Title() { return *title_; }
+    TipMenus& MenuEntries() { return *tipMenus_; }
+    HistoryActions& History() { return *history_; }
+    SettingsDialog& Settings() { return *settings_; }
 
     // Shows or hides the scrolling advertisement bar after the title line
     // changed: a long name hides it.
@@ -139,6 +161,10 @@ private:
     std::unique_ptr<PlayStatusMonitor> monitor_;
     std::unique_ptr<PlayerSliders> sliders_;
     std::unique_ptr<KeyboardShortcuts> keys_;
+    std::unique_ptr<TitleButtons> title_;
+    std::unique_ptr<TipMenus> tipMenus_;
+    std::unique_ptr<HistoryActions> history_;
+    std::unique_ptr<SettingsDialog> settings_;
 };
 
 }  // namespace ruvo

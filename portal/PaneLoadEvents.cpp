@@ -1,5 +1,7 @@
 #include "portal/PaneLoadEvents.h"
 
+#include "history/HistoryActions.h"
+
 #include "portal/LinkText.h"
 #include "portal/MainWindow.h"
 
@@ -12,7 +14,7 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
     if (pane != Pane::Web6) events.downloadComplete = [this, pane] { Completed(pane); };
     // A right-click on a watch-history row hands the program the row's link
     // for its row menu; the engine's own menu never shows in any pane.
-    if (pane == Pane::Web3) events.contextMenu = [this](const std::string& link) { window_.State().historyRowLink = link; };
+    if (pane == Pane::Web3) events.contextMenu = [this](const std::string& link) { window_.History().RowRightClicked(link); };
     switch (pane) {
         case Pane::Web1:
         case Pane::Web5:

@@ -26,20 +26,42 @@ std::string ExecutableNameOf(const char* pid) {
     return path.substr(path.rfind('/') + 1);
 }
 
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+// Calls `visit` with the id and executable file name of every process in
+// the kernel's list order, until it returns false.
+template <typename Visit>
+void ForEachProcess(Visit visit) {
+    DIR* proc = opendir("/proc");
+    if (!proc) return;
+    while (dirent* entry = readdir(proc)) {
+        if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) continue;
+        if (!visit(std::atoi(entry->d_name), ExecutableNameOf(entry->d_name))) break;
+    }
+    closedir(proc);
+}
+
 class Linux final : public Processes {
 public:
     int FindProcess(const std::string& name) override {
-        DIR* proc = opendir("/proc");
-        if (!proc) return 0;
         int found = 0;
-        while (dirent* entry = readdir(proc)) {
-            if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) continue;
-            if (ExecutableNameOf(entry->d_name).find(name) != std::string::npos) {
-                found = std::atoi(entry->d_name);
-                break;
-            }
-        }
-        closedir(proc);
+        ForEachProcess([&](int pid, const std::string& executable) {
+            if (executable.find(name) != std::string::npos) found = pid;
+            return found == 0;
+        });
+        return found;
+    }
+    std::vector<int> FindProcessesNamed(const std::string& name) override {
+        std::vector<int> found;
+        ForEachProcess([&](int pid, const std::string& executable) {
+            if (EqualIgnoringCase(executable, name)) found.push_back(pid);
+            return true;
+        });
         return found;
     }
     bool TerminateProcessById(int pid) override { return pid > 0 && kill(pid, SIGTERM) == 0; }

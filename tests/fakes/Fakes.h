@@ -12,7 +12,10 @@
 #include "platform/Dialogs.h"
 #include "platform/HttpFetch.h"
 #include "platform/Player.h"
+#include "platform/PopupMenus.h"
 #include "platform/Processes.h"
+#include "platform/ProgramForms.h"
+#include "platform/SettingsDialogView.h"
 #include "platform/Tray.h"
 #include "platform/WindowControls.h"
 #include "platform/MainWindowHost.h"
@@ -65,13 +68,23 @@ public:
         fileDialogs.push_back({filter, title});
         return chosenFile;
     }
+    std::string chosenFolder;  // what the folder dialog returns
+    std::vector<Shown> folderDialogs;  // initial folder and title of each folder dialog
+    std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override {
+        folderDialogs.push_back({initialFolder, title});
+        return chosenFolder;
+    }
 };
 
 class FakeShell final : public Shell {
 public:
-    std::vector<std::string> opened;
+    std::vector<std::string> opened, folders;
     bool OpenUrl(const std::string& url) override {
         opened.push_back(url);
+        return true;
+    }
+    bool OpenFolder(const std::string& folder) override {
+        folders.push_back(folder);
         return true;
     }
 };
@@ -101,6 +114,36 @@ public:
         twipsHeight = height;
     }
     void SetKeyPreview(bool on) override { keyPreview = on; }
+    bool minimized = false, visible = true, topMost = false;
+    std::vector<std::string> calls;  // "hide", "show", "minimize", "normal", "maximize", "center", "topmost:1"
+    bool IsMinimized() const override { return minimized; }
+    bool IsVisible() const override { return visible; }
+    void Minimize() override {
+        calls.push_back("minimize");
+        minimized = true;
+    }
+    void Maximize() override {
+        calls.push_back("maximize");
+        maximized = true;
+        minimized = false;
+    }
+    void ShowNormal() override {
+        calls.push_back("normal");
+        maximized = minimized = false;
+    }
+    void Hide() override {
+        calls.push_back("hide");
+        visible = false;
+    }
+    void Show() override {
+        calls.push_back("show");
+        visible = true;
+    }
+    void Center() override { calls.push_back("center"); }
+    void SetTopMost(bool on) override {
+        calls.push_back(std::string("topmost:") + (on ? "1" : "0"));
+        topMost = on;
+    }
 };
 
 // A pane that records navigations and lets the test raise its events.
@@ -183,10 +226,72 @@ public:
     int lastTimeout = 0;
 };
 
-class FakeTray final : public TrayTips {
+class FakeTray final : public TrayIcon {
 public:
     std::vector<std::string> tips;
+    bool available = true, shown = false;
+    std::string tooltip;
+    std::vector<std::string> calls;  // "add", "remove"
     void ShowTrayTip(const std::string& text) override { tips.push_back(text); }
+    bool IsAvailable() const override { return available; }
+    void AddTrayIcon(const std::string& text) override {
+        calls.push_back("add");
+        tooltip = text;
+        shown = true;
+    }
+    void RemoveTrayIcon() override {
+        calls.push_back("remove");
+        shown = false;
+    }
+};
+
+class FakeMenus final : public PopupMenus {
+public:
+    std::vector<std::string> popped;  // "r_m", "webc", "c_fie", with "@x,y" when placed
+    void PopUp(MenuName menu) override { popped.push_back(Name(menu)); }
+    void PopUpAt(MenuName menu, int x, int y) override {
+        popped.push_back(Name(menu) + "@" + std::to_string(x) + "," + std::to_string(y));
+    }
+    static std::string Name(MenuName menu) {
+        return menu == MenuName::r_m ? "r_m" : menu == MenuName::webc ? "webc" : "c_fie";
+    }
+};
+
+// Records the exit routine's window steps, in order.
+class FakeForms final : public ProgramForms {
+public:
+    std::vector<std::string> steps;  // "unload tip", ..., "recommendation", "end", "floating ad"
+    void Unload(FormName form) override {
+        static const char* names[] = {"tip", "adsb", "BA3", "BA1", "ba4"};
+        steps.push_back(std::string("unload ") + names[static_cast<int>(form)]);
+    }
+    void ShowFloatingAd() override { steps.push_back("floating ad"); }
+    void ShowRecommendationAndEnd() override { steps.push_back("recommendation"); }
+    void EndProcess() override { steps.push_back("end"); }
+};
+
+class FakeSettingsView final : public SettingsDialogView {
+public:
+    SettingsDialogActions actions;
+    std::map<int, bool> checked;
+    std::string folderText, header;
+    int tab = -1;
+    bool open = false;
+    void SetActions(SettingsDialogActions a) override { actions = std::move(a); }
+    void SetChecked(int index, bool on) override { checked[index] = on; }
+    bool IsChecked(int index) const override {
+        const auto it = checked.find(index);
+        return it != checked.end() && it->second;
+    }
+    void SetFolderText(const std::string& text) override { folderText = text; }
+    std::string FolderText() const override { return folderText; }
+    void ShowTab(int index, const std::string& text) override {
+        tab = index;
+        header = text;
+    }
+    void Show() override { open = true; }
+    void Close() override { open = false; }
+    bool IsOpen() const override { return open; }
 };
 
 class FakeProcesses final : public Processes {
@@ -197,6 +302,12 @@ public:
         for (size_t i = 0; i < running.size(); ++i)
             if (running[i].find(name) != std::string::npos) return static_cast<int>(i) + 100;
         return 0;
+    }
+    std::vector<int> FindProcessesNamed(const std::string& name) override {
+        std::vector<int> found;
+        for (size_t i = 0; i < running.size(); ++i)
+            if (running[i] == name) found.push_back(static_cast<int>(i) + 100);
+        return found;
     }
     bool TerminateProcessById(int pid) override {
         terminated.push_back(pid);

@@ -30,23 +30,30 @@ protected:
     FakeControls controls;
     FakeDialogs dialogs;
     FakeProcesses processes;
+    FakeMenus menus;
+    FakeShell shell;
+    FakeForms forms;
+    FakeSettingsView settingsView;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
         FakePlayerProbe probe;
-        FakeShell shell;
+        FakeShell startupShell;
         FakeAdapters adapters;
         adapters.address = "00:16:3e:01:02:03";
         FakeClock clock;
-        StartupPorts ports{probe, dialogs, shell, adapters, clock};
+        StartupPorts ports{probe, dialogs, startupShell, adapters, clock};
         RunStartup(folder.Path(), PortalFrom(kTestPortal), ports);
+    }
+    // The fakes as the window's ports.
+    MainWindowPorts Ports() {
+        std::array<WebPane*, kPaneCount> pointers;
+        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
+        return {host, pointers, timers, player, fetch, tray, controls, dialogs, processes, menus, shell, forms, settingsView};
     }
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
-        std::array<WebPane*, kPaneCount> pointers;
-        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
-        MainWindowPorts ports{host, pointers, timers, player, fetch, tray, controls, dialogs, processes};
-        window = std::make_unique<MainWindow>(ports, folder.Path(), PortalFrom(kTestPortal));
+        window = std::make_unique<MainWindow>(Ports(), folder.Path(), PortalFrom(kTestPortal));
         window->Load(commandLine);
         for (auto& pane : panes) pane.navigations.clear();
     }
@@ -61,6 +68,7 @@ protected:
     // Writes a list file the way the program does (GB18030).
     void WriteList(std::string_view name, const std::string& text) { folder.Write(name, EncodeGb18030(text)); }
     void Setting(const char* key, const char* value) { WriteSetting(folder.File("config.dll"), "S_q", key, value); }
+    std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
     std::string Text(ControlName name) { return controls.Text({name}); }
     bool Visible(ControlName name) { return controls.IsVisible({name}); }
 };

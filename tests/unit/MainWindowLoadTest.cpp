@@ -11,10 +11,7 @@ class MainWindowLoad : public test::WindowFixture {
 protected:
     std::vector<std::string> played;
     void LoadWith(const std::string& commandLine = "") {
-        std::array<WebPane*, kPaneCount> pointers;
-        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
-        MainWindowPorts ports{host, pointers, timers, player, fetch, tray, controls, dialogs, processes};
-        window = std::make_unique<MainWindow>(ports, folder.Path(), PortalFrom(test::kTestPortal));
+        window = std::make_unique<MainWindow>(Ports(), folder.Path(), PortalFrom(test::kTestPortal));
         window->SetPlayCommandLineItem([this](const std::string& item) { played.push_back(item); });
         window->Load(commandLine);
     }

@@ -91,11 +91,15 @@ TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
     EXPECT_FALSE(Web(Pane::Web6).events.navigateError);
 }
 
-TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLink) {
+TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLinkAndOpensTheRowMenu) {
     Web(Pane::Web3).events.contextMenu("open://2");
     EXPECT_EQ(State().historyRowLink, "open://2");
+    EXPECT_EQ(menus.popped, std::vector<std::string>{"webc"});
+    // Outside a row link (the empty-list row, the background): no menu, the last row is kept.
     Web(Pane::Web3).events.contextMenu("");
-    EXPECT_EQ(State().historyRowLink, "");
+    Web(Pane::Web3).events.contextMenu("delk://3");
+    EXPECT_EQ(State().historyRowLink, "open://2");
+    EXPECT_EQ(menus.popped.size(), 1u);
     EXPECT_FALSE(Web(Pane::Web1).events.contextMenu);  // other panes only lose the engine's menu
 }
 

@@ -1,0 +1,56 @@
+#include "app/CommandLineItem.h"
+
+#include <algorithm>
+
+#include "history/PathText.h"
+#include "history/TextWidth.h"
+#include "playback/TransportControls.h"
+#include "portal/MainWindow.h"
+#include "shell/NavigationButtons.h"
+#include "shell/TitleButtons.h"
+
+namespace ruvo {
+namespace {
+
+void BringToFront(MainWindowHost& host) {
+    host.Hide();
+    host.Show();
+    if (host.IsMinimized()) host.ShowNormal();
+}
+
+}  // namespace
+
+void ReceiveCommandLine(MainWindow& window, const std::string& text) {
+    window.TimerOf(WindowTimer::Timer3).SetEnabled(true);
+    BringToFront(window.Host());
+    if (text.empty()) return;
+    if (window.State().compactMode == 1) window.Title().LeaveCompactMode();
+    if (window.PlayerControl().PlayState() == kPlayPlaying) window.Transport().Click(1);
+    PlayCommandLineItem(window, text);
+}
+
+void PlayCommandLineItem(MainWindow& window, const std::string& text) {
+    std::string item = text;
+    item.erase(std::remove(item.begin(), item.end(), '"'), item.end());
+    if (!item.empty() && item.back() == '/') item.pop_back();
+    Player& player = window.PlayerControl();
+    player.SetPlayUrl(item);
+    player.Play();
+    window.EnsureTimerOn(WindowTimer::Timer1);
+    const std::string name = FileNameOfPath(item);
+    window.SetTitleLine(TruncateToWidth(name, kTitleLineWidth));
+    MainWindowState& s = window.State();
+    s.resumeApplied = 0;
+    s.resumePosition = 0;
+    s.episodeInfo = "0";
+    s.nextEpisodeState = "0";
+    s.nextEpisodeUrl = "0";
+    s.nextPreloadStarted = 0;
+    s.historyKey = item;
+    s.webPlayMode = 0;
+    window.Lists().AddLocalFileRecord({name, item, 0});
+    s.historyListKind = 2;
+    window.Navigation().Click(9);
+}
+
+}  // namespace ruvo

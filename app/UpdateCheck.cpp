@@ -1,0 +1,97 @@
+#include "app/UpdateCheck.h"
+
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "base/SplitText.h"
+#include "platform/FileSystem.h"
+#include "playback/ExitProgram.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+namespace {
+
+constexpr const char* kSeparator = "====";
+constexpr const char* kUpdateTitle = "Ruvo影视盒提示：";
+constexpr const char* kUpdaterFile = "update.exe";
+
+bool IsTheNumberOne(const std::string& field) { return NumberOf(field) == 1.0; }
+
+std::string WithoutLineBreaks(std::string text) {
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 2);
+    return text;
+}
+
+std::string UpdateQuestion(const std::string& version) {
+    return "检测到最新版本 " + version + " ,你需要现在升级吗？";
+}
+
+// Starts the local updater, or opens its download address, then exits.
+void RunUpdaterAndExit(MainWindow& window) {
+    const std::string updater = JoinPath(window.ProgramFolder(), kUpdaterFile);
+    if (PathExists(updater)) window.ProcessList().StartDetached(updater);
+    else window.DesktopShell().OpenUrl(window.Portal().base + "update/update.exe");
+}
+
+void ApplySwitches(MainWindow& window, const UpdateFile& file) {
+    MainWindowState& s = window.State();
+    s.exitPopupFlag = file.exitPopupFlag;
+    if (file.playerAd && s.playerAdState != 2) s.playerAdState = 1;
+    WindowControls& c = window.Controls();
+    if (file.scrollAd && s.scrollAdState != 1) {
+        s.scrollAdState = 2;
+        c.SetVisible({ControlName::BAD}, true);
+    } else {
+        c.SetVisible({ControlName::BAD}, false);
+    }
+    s.latestVersion = file.latestVersion;
+}
+
+}  // namespace
+
+std::optional<UpdateFile> ParseUpdateFile(const std::string& text) {
+    if (text.empty() || text.size() > kMaxUpdateFileBytes || text.find(kSeparator) == std::string::npos)
+        return std::nullopt;
+    const auto fields = SplitText(text, kSeparator);
+    UpdateFile file;
+    file.exitPopupFlag = FieldAt(fields, 0);
+    file.floatingAd = IsTheNumberOne(FieldAt(fields, 1));
+    file.playerAd = IsTheNumberOne(FieldAt(fields, 2));
+    file.scrollAd = IsTheNumberOne(FieldAt(fields, 3));
+    file.latestVersion = WithoutLineBreaks(FieldAt(fields, 4));
+    return file;
+}
+
+bool IsOfferedAtStart(const std::string& version) {
+    if (version.empty() || version == kInstalledVersion) return false;
+    return NumberOf(version) != 0.0;
+}
+
+void CheckForUpdate(MainWindow& window) {
+    window.TimerOf(WindowTimer::Timer5).SetEnabled(false);
+    const auto text = window.FetchText(window.Portal().base + "lib/wen.txt");
+    if (!text) return;
+    const auto file = ParseUpdateFile(*text);
+    if (!file) return;
+    ApplySwitches(window, *file);
+    MainWindowState& s = window.State();
+    if (IsOfferedAtStart(s.latestVersion) && window.MessageBoxes().AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
+        RunUpdaterAndExit(window);
+        s.exitPopupFlag = "0";
+        ExitProgram(window);
+        return;
+    }
+    if (file->floatingAd) window.TimerOf(WindowTimer::Timer8).SetEnabled(true);
+}
+
+void OfferUpdate(MainWindow& window) {
+    const std::string& version = window.State().latestVersion;
+    if (version.empty() || version == kInstalledVersion) {
+        window.MessageBoxes().ShowNotice("你现在使用的是最新版本，无需升级！", "提示：");
+        return;
+    }
+    if (!window.MessageBoxes().AskYesNo(UpdateQuestion(version), kUpdateTitle)) return;
+    RunUpdaterAndExit(window);
+    ExitProgram(window);
+}
+
+}  // namespace ruvo

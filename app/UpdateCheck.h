@@ -1,0 +1,38 @@
+#pragma once
+// The update file "lib/wen.txt": the latest version and four promotional
+// switches, fetched once six seconds after start.
+#include <optional>
+#include <string>
+
+namespace ruvo {
+
+class MainWindow;
+
+// The five "===="-separated fields of the update file.
+struct UpdateFile {
+    std::string exitPopupFlag;  // field 1, taken as it is
+    bool floatingAd = false;    // field 2 is the number 1
+    bool playerAd = false;      // field 3
+    bool scrollAd = false;      // field 4
+    std::string latestVersion;  // field 5 without CR LF pairs
+};
+
+// Files larger than this are no update file.
+inline constexpr size_t kMaxUpdateFileBytes = 64 * 1024;
+
+// Nothing for an empty text, one without "====" or one too large.
+std::optional<UpdateFile> ParseUpdateFile(const std::string& text);
+
+// True when `version` is worth offering at start: not empty, not a number
+// equal to zero, and not the installed version.
+bool IsOfferedAtStart(const std::string& version);
+
+// Timer5, once: fetches the update file, applies its switches and offers a
+// new version.
+void CheckForUpdate(MainWindow& window);
+
+// The tray entry "升级检测": offers the version fetched at start, or says
+// that the latest version is in use.
+void OfferUpdate(MainWindow& window);
+
+}  // namespace ruvo

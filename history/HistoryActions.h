@@ -1,0 +1,53 @@
+#pragma once
+// What the user does with the two lists from the main window: the row menu
+// of the watch history (play, delete, delete the downloads too) and the
+// label qk (clear a list, open the download folder).
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ruvo {
+
+class MainWindow;
+
+inline constexpr const char* kClearWatchListQuestion = "确定要删除全部[历史观看]列表吗？";
+inline constexpr const char* kClearLocalListQuestion = "确定要删除全部[本地播放]列表吗？";
+inline constexpr const char* kFilesInUseTip = "部分文件可能正在使用中，未删除成功！请手动删除！";
+
+// How many leading characters of a downloaded file's name identify its
+// files: half the name (rounded half to even) when that is 3 or more, else
+// the whole name.
+size_t CompareLength(std::u32string_view name);
+
+// The names in `names` whose first `length` characters are `prefix`'s.
+std::vector<std::string> NamesWithPrefix(const std::vector<std::string>& names, std::string_view prefix);
+
+class HistoryActions {
+public:
+    explicit HistoryActions(MainWindow& window) : window_(window) {}
+
+    // A right click in the watch-history page, on the element with this
+    // link ("" when not on a link): a row link opens the row menu.
+    void RowRightClicked(const std::string& link);
+    // Row menu: play the row, delete it, delete its downloaded files and it.
+    void CCC();
+    void ddd();
+    void eee();
+    // Clears the watch history after asking.
+    void qk_xl();
+    // The label qk: clears the local-file list, or opens the task menu.
+    void qk_Click();
+    // Shows the download folder in the file manager.
+    void qk_xw();
+
+private:
+    std::string DownloadFolder();
+    // The files of the watch-history line that a download left.
+    std::vector<std::string> DownloadedFilesOf(const std::string& line, const std::string& folder);
+    void DeleteFiles(const std::string& folder, const std::vector<std::string>& names);
+    void ClearList(std::string_view listName, const char* question);
+
+    MainWindow& window_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,22 @@
+#pragma once
+// The channel between a running instance and a second start: the second one
+// hands its command line over in one message and ends.
+#include <functional>
+#include <string>
+
+namespace ruvo {
+
+class InstanceChannel {
+public:
+    virtual ~InstanceChannel() = default;
+    // True when no other instance runs: this process now owns the channel and
+    // receives the commands of later starts. Of two starts racing, exactly
+    // one gets true.
+    virtual bool BecomeFirstInstance() = 0;
+    // Sends the command line to the running instance; failures are silent.
+    virtual void SendToRunningInstance(const std::string& commandLine) = 0;
+    // Where the running instance's received commands go.
+    virtual void SetOnCommand(std::function<void(const std::string&)> onCommand) = 0;
+};
+
+}  // namespace ruvo

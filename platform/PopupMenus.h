@@ -1,0 +1,22 @@
+#pragma once
+// The pop-up menus of the hidden form "tip". The chosen entry is reported to
+// the logic by its item name (TipMenus::Choose) through the program's wiring.
+
+namespace ruvo {
+
+enum class MenuName {
+    r_m,    // tray menu, also the title bar's menu button
+    webc,   // row menu of the watch-history page
+    c_fie,  // the task-list label's menu
+};
+
+class PopupMenus {
+public:
+    virtual ~PopupMenus() = default;
+    // Pops the menu up at the mouse pointer.
+    virtual void PopUp(MenuName menu) = 0;
+    // Pops the menu up at (x, y) of the main window's own coordinates.
+    virtual void PopUpAt(MenuName menu, int x, int y) = 0;
+};
+
+}  // namespace ruvo

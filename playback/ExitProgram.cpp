@@ -1,0 +1,37 @@
+#include "playback/ExitProgram.h"
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "playback/TransportControls.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+
+void StopPlayerProcesses(MainWindow& window) {
+    KillProcessByName(window.ProcessList(), "QvodPlayer.exe");
+    KillProcessByName(window.ProcessList(), "QvodTerminal.exe");
+    // The notification area needs no sweep here: the desktop removes the
+    // icons of ended programs itself.
+}
+
+void ExitProgram(MainWindow& window) {
+    window.Tray().RemoveTrayIcon();
+    MainWindowState& s = window.State();
+    const int stopPlayerOnExit =
+        TextToInt(ReadSetting(s.settingsPath, kStopPlayerOnExit.section, kStopPlayerOnExit.key, "0"));
+    window.Transport().Click(1);
+    if (stopPlayerOnExit == 2) StopPlayerProcesses(window);
+    // No fetch can be under way here: while one is waited for, no handler
+    // of the program runs.
+    ProgramForms& forms = window.Forms();
+    for (const FormName form : {FormName::tip, FormName::adsb, FormName::BA3, FormName::BA1}) forms.Unload(form);
+    if (s.exitPopupFlag == "1") {
+        forms.ShowRecommendationAndEnd();
+    } else {
+        forms.Unload(FormName::ba4);
+        forms.EndProcess();
+    }
+}
+
+}  // namespace ruvo

@@ -1,0 +1,126 @@
+#include "settings/SettingsDialog.h"
+
+#include <array>
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+#include "playback/ExitProgram.h"
+#include "playback/PlayerFolder.h"
+#include "playback/TextBetween.h"
+#include "portal/MainWindow.h"
+#include "settings/PlayerConfigText.h"
+
+namespace ruvo {
+namespace {
+
+struct OptionBox {
+    int index;  // Check1 index
+    const SettingKey& key;
+};
+
+// The boxes in the order Apply writes their keys.
+const std::array<OptionBox, 8> kOptionBoxes{{
+    {5, kCloseToTray},
+    {6, kStopPlayerOnExit},
+    {0, kRestoreSize},
+    {1, kPreloadNext},
+    {2, kAutoPlayNext},
+    {3, kRememberPosition},
+    {7, kNoPlayerAppAtStart},
+    {8, kTrayBalloons},
+}};
+
+constexpr std::array<const char*, 3> kTabHeaders{"关于软件", "软件设置", "缓存设置"};
+
+bool IsAbsolutePath(const std::string& path) { return !path.empty() && path.front() == '/'; }
+
+std::string WithTrailingSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(MainWindow& window, SettingsDialogView& view) : window_(window), view_(view) {
+    view_.SetActions({[this](int index) { d_z_Click(index); }, [this] { Browse(); }, [this] { Ok(); },
+                      [this] { Cancel(); }, [this] { Apply(); }});
+}
+
+std::string SettingsDialog::DefaultDownloadFolder() const {
+    return JoinPath(window_.ProgramFolder(), "downloads") + "/";
+}
+
+void SettingsDialog::Open() {
+    Load();
+    view_.Show();
+}
+
+void SettingsDialog::Load() {
+    const std::string& settings = window_.State().settingsPath;
+    d_z_Click(0);
+    // A stored 1 shows the box unchecked, anything else checked.
+    for (const OptionBox& box : kOptionBoxes)
+        view_.SetChecked(box.index, TextToInt(ReadSetting(settings, box.key.section, box.key.key, "0")) != 1);
+    playerFolder_ = ReadSetting(settings, kPlayerFolder.section, kPlayerFolder.key, "0");
+    if (playerFolder_ == "0") playerFolder_.clear();
+    playerConfigText_.clear();
+    loadedFolder_.clear();
+    if (!playerFolder_.empty()) {
+        if (const auto lines = ReadTextFileLines(playerFolder_ + kPlayerConfigFile)) {
+            for (const auto& line : *lines) playerConfigText_ += line + "\r\n";
+            loadedFolder_ = TextBetween(playerConfigText_, "Defaultsavepath=\"", "\"", BetweenMode::InsideMarkers);
+        }
+    }
+    view_.SetFolderText(loadedFolder_.empty() ? DefaultDownloadFolder() : loadedFolder_);
+}
+
+void SettingsDialog::d_z_Click(int index) {
+    if (index < 0 || index > 2) return;
+    view_.ShowTab(index, kTabHeaders[static_cast<size_t>(index)]);
+}
+
+void SettingsDialog::Browse() {
+    std::string folder = window_.MessageBoxes().ChooseFolder(view_.FolderText(), kBrowseTitle);
+    if (folder.empty() && !loadedFolder_.empty()) folder = loadedFolder_;
+    view_.SetFolderText(WithTrailingSlash(folder));
+}
+
+void SettingsDialog::Apply() {
+    const std::string& settings = window_.State().settingsPath;
+    for (const OptionBox& box : kOptionBoxes)
+        WriteSetting(settings, box.key.section, box.key.key, view_.IsChecked(box.index) ? "2" : "1");
+    std::string folder = view_.FolderText();
+    if (folder == loadedFolder_) return;
+    const bool changed = ChangeDownloadFolder(folder);
+    window_.MessageBoxes().ShowNotice(changed ? kFolderChangedNotice : kFolderNotChangedNotice, std::string(kProductName.firstRunValue));
+}
+
+bool SettingsDialog::ChangeDownloadFolder(std::string folder) {
+    // This player's helper programs do not exist on this system; ending and
+    // starting them is kept for a player that has them.
+    KillAllProcessesNamed(window_.ProcessList(), "QvodPlayer.exe");
+    KillAllProcessesNamed(window_.ProcessList(), "QvodTerminal.exe");
+    if (!IsAbsolutePath(folder)) folder = DefaultDownloadFolder();
+    folder = WithTrailingSlash(folder);
+    view_.SetFolderText(folder);
+    if (playerFolder_.empty()) playerFolder_ = EnsureOwnPlayerFolder(window_.ProgramFolder());
+    const bool folderReady = MakeFolders(folder) && IsWritableFolder(folder);
+    const std::string text = ReplaceSavePath(playerConfigText_, loadedFolder_, folder) + "\r\n";
+    if (!folderReady || !WriteTextFile(playerFolder_ + kPlayerConfigFile, text)) return false;
+    window_.ProcessList().StartDetached(playerFolder_ + "QvodTerminal.exe");
+    playerConfigText_ = text;
+    loadedFolder_ = folder;
+    return true;
+}
+
+void SettingsDialog::Ok() {
+    Apply();
+    view_.Close();
+}
+
+void SettingsDialog::Cancel() { view_.Close(); }
+
+}  // namespace ruvo

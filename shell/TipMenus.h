@@ -1,0 +1,40 @@
+#pragma once
+// The pop-up menus of the hidden form "tip" and what their entries do: the
+// tray menu r_m, the watch-history row menu webc and the task-list menu c_fie.
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/PopupMenus.h"
+
+namespace ruvo {
+
+class MainWindow;
+
+struct MenuEntry {
+    std::string_view item;     // the item's name; "-" for a separator
+    std::string_view caption;
+};
+
+// The entries of a menu, in order.
+std::span<const MenuEntry> EntriesOf(MenuName menu);
+
+inline constexpr const char* kTrayBalloonTitle = "Ruvo影视盒提示:";
+
+class TipMenus {
+public:
+    explicit TipMenus(MainWindow& window) : window_(window) {}
+
+    // The user chose the entry named `item` of one of the menus.
+    void Choose(std::string_view item);
+    // Opens the settings dialog on tab 0 ("关于软件") or 1 ("软件设置"),
+    // keeping a top-most main window top-most.
+    void OpenSettingsDialog(int tab);
+
+private:
+    void OpenMakerHomePage();
+
+    MainWindow& window_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,114 @@
+#include "shell/TitleButtons.h"
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "base/NumberText.h"
+#include "playback/ExitProgram.h"
+#include "portal/MainWindow.h"
+#include "shell/NavigationButtons.h"
+
+namespace ruvo {
+namespace {
+
+// The compact window's size, twips.
+constexpr int kCompactWidth = 5800;
+constexpr int kCompactHeight = 4800;
+
+constexpr const char* kCloseQuestion = "关闭 Ruvo影视盒 最小化到托盘吗？";
+
+}  // namespace
+
+void TitleButtons::Click(int index) {
+    WindowControls& c = window_.Controls();
+    c.SetVisible({ControlName::p1}, false);
+    switch (index) {
+        case 0: window_.Host().Minimize(); break;
+        case 1: ToggleMaximized(); break;
+        case 2: Close(); break;
+        case 3: EnterCompactMode(); break;
+        case 4: ToggleTopMost(); break;
+        case 5: {
+            const Rect button = c.Geometry({ControlName::npc, 5});
+            window_.Menus().PopUpAt(MenuName::r_m, button.left - 15, button.top + 20);
+            break;
+        }
+        default: break;
+    }
+}
+
+void TitleButtons::ToggleMaximized() {
+    MainWindowHost& host = window_.Host();
+    const bool maximize = !host.IsMaximized();
+    if (maximize) host.Maximize();
+    else host.ShowNormal();
+    window_.Controls().SetTooltip({ControlName::npc, 1}, maximize ? "还原" : "最大化");
+}
+
+void TitleButtons::Close() {
+    const std::string& settings = window_.State().settingsPath;
+    const int askState = TextToInt(ReadSetting(settings, kClosePromptState.section, kClosePromptState.key, "0"));
+    const int action = TextToInt(ReadSetting(settings, kCloseToTray.section, kCloseToTray.key, "0"));
+    if (askState != 3) {
+        if (action == 1) ExitProgram(window_);
+        else HideToTray();
+        return;
+    }
+    WriteSetting(settings, kClosePromptState.section, kClosePromptState.key, "1");
+    if (window_.MessageBoxes().AskYesNo(kCloseQuestion, "提示：")) {
+        WriteSetting(settings, kCloseToTray.section, kCloseToTray.key, "2");
+        HideToTray();
+    } else {
+        WriteSetting(settings, kCloseToTray.section, kCloseToTray.key, "1");
+        ExitProgram(window_);
+    }
+}
+
+void TitleButtons::HideToTray() {
+    if (window_.Tray().IsAvailable()) window_.Host().Hide();
+    else window_.Host().Minimize();
+}
+
+bool TitleButtons::IsTopMost() const {
+    return window_.Controls().Tooltip({ControlName::npc, 4}) == "取消置顶";
+}
+
+void TitleButtons::ToggleTopMost() {
+    const bool on = !IsTopMost();
+    window_.Controls().SetTooltip({ControlName::npc, 4}, on ? "取消置顶" : "置顶");
+    zhi_d(on ? 1 : 0);
+}
+
+void TitleButtons::zhi_d(int flag) { window_.Host().SetTopMost(flag == 1); }
+
+void TitleButtons::EnterCompactMode() {
+    MainWindowHost& host = window_.Host();
+    WindowControls& c = window_.Controls();
+    if (host.IsMaximized()) host.ShowNormal();
+    window_.State().compactMode = 1;
+    host.ResizeTwips(kCompactWidth, kCompactHeight);
+    c.SetVisible({ControlName::RightPanel}, false);
+    c.SetVisible({ControlName::LeftPanel}, false);
+    c.SetVisible({ControlName::jbi}, true);
+    for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::npc, i}, false);
+}
+
+void TitleButtons::LeaveCompactMode() {
+    MainWindowState& s = window_.State();
+    MainWindowHost& host = window_.Host();
+    WindowControls& c = window_.Controls();
+    s.compactMode = 0;
+    c.SetVisible({ControlName::RightPanel}, true);
+    c.SetVisible({ControlName::LeftPanel}, true);
+    c.SetVisible({ControlName::jbi}, false);
+    for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::npc, i}, true);
+    c.SetTooltip({ControlName::npc, 10}, "关闭");
+    c.SetTooltip({ControlName::npc, 11}, "关闭");
+    if (host.IsMaximized()) host.ShowNormal();
+    c.SetTooltip({ControlName::npc, 1}, "最大化");
+    s.savedWidth = TextToInt(ReadSetting(s.settingsPath, kSavedWidth.section, kSavedWidth.key, "0"));
+    s.savedHeight = TextToInt(ReadSetting(s.settingsPath, kSavedHeight.section, kSavedHeight.key, "0"));
+    host.ResizeTwips(s.savedWidth, s.savedHeight);
+    host.Center();
+}
+
+}  // namespace ruvo

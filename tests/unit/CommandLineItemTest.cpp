@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandLineItem.h"
+#include "fakes/WindowFixture.h"
+#include "platform/TextFile.h"
+#include "shell/TitleButtons.h"
+
+namespace ruvo {
+namespace {
+
+class CommandLineItem : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+        timers.Advance(20);  // the start's process check has run
+        WriteList("date_f.dat", "\r\n");
+    }
+};
+
+TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
+    window->TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    PlayCommandLineItem(*window, "\"/home/u/My Videos/第一集 片头.mkv\"");
+    EXPECT_EQ(player.url, "/home/u/My Videos/第一集 片头.mkv");
+    EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_EQ(Text(ControlName::bo_name), "第一集 片头.mkv");
+    EXPECT_EQ(State().historyKey, "/home/u/My Videos/第一集 片头.mkv");
+    EXPECT_EQ(State().historyListKind, 2);
+    EXPECT_EQ(State().episodeInfo, "0");
+    EXPECT_EQ(State().nextEpisodeUrl, "0");
+    const auto lines = ReadTextFileLines(folder.File("date_f.dat"));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->front(), "第一集 片头.mkv|/home/u/My Videos/第一集 片头.mkv|0");
+}
+
+TEST_F(CommandLineItem, ExactlyOneTrailingSlashIsDropped) {
+    PlayCommandLineItem(*window, "http://host/live/");
+    EXPECT_EQ(player.url, "http://host/live");
+    PlayCommandLineItem(*window, "http://host/live//");
+    EXPECT_EQ(player.url, "http://host/live/");
+}
+
+TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
+    host.minimized = true;
+    ReceiveCommandLine(*window, "");
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"hide", "show", "normal"}));
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer3).IsEnabled());  // the process check runs again
+    EXPECT_TRUE(player.calls.empty());
+    EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
+}
+
+TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMode) {
+    WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
+    player.url = "/m/a.mp4";
+    player.state = kPlayPlaying;
+    State().historyKey = "/m/a.mp4";
+    State().historyListKind = 2;
+    State().lastPosition = 30;
+    window->Title().EnterCompactMode();
+    ReceiveCommandLine(*window, "/m/b.mp4");
+    EXPECT_EQ(State().compactMode, 0);
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
+    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
+}
+
+TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
+    PlayCommandLineItem(*window, std::string(1 << 20, 'x'));
+    PlayCommandLineItem(*window, "/m/\xff\xfe bad.mp4");
+    EXPECT_EQ(player.url, "/m/\xff\xfe bad.mp4");
+    // The bytes that are no text stand in the list unchanged.
+    EXPECT_EQ(folder.Read("date_f.dat").rfind("\xff\xfe bad.mp4|/m/\xff\xfe bad.mp4|0\r\n", 0), 0u);
+}
+
+}  // namespace
+}  // namespace ruvo

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "fakes/WindowFixture.h"
+#include "playback/ExitProgram.h"
+#include "settings/SettingsDialog.h"
+#include "shell/TipMenus.h"
+#include "shell/TitleButtons.h"
+#include "shell/TrayClicks.h"
+
+namespace ruvo {
+namespace {
+
+class ExitAndTray : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+    }
+    // A local file playing at second 42 of its list record.
+    void PlayingLocalFile() {
+        WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
+        player.url = "/m/a.mp4";
+        player.state = kPlayPlaying;
+        State().historyKey = "/m/a.mp4";
+        State().historyListKind = 2;
+        State().lastPosition = 42;
+    }
+};
+
+TEST_F(ExitAndTray, TrayIconIsAddedAtLoadWithTheCaption) {
+    EXPECT_EQ(tray.calls, std::vector<std::string>{"add"});
+    EXPECT_EQ(tray.tooltip, "Ruvo电影影视盒");
+}
+
+TEST_F(ExitAndTray, ExitRemovesTheIconFirstSavesThePositionAndClosesEveryWindow) {
+    PlayingLocalFile();
+    ExitProgram(*window);
+    EXPECT_EQ(tray.calls, (std::vector<std::string>{"add", "remove"}));
+    EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|42\r\n");
+    EXPECT_EQ(forms.steps,
+              (std::vector<std::string>{"unload tip", "unload adsb", "unload BA3", "unload BA1", "unload ba4", "end"}));
+}
+
+TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
+    State().exitPopupFlag = "1";
+    ExitProgram(*window);
+    EXPECT_EQ(forms.steps.back(), "recommendation");
+    EXPECT_EQ(std::count(forms.steps.begin(), forms.steps.end(), "end"), 0);
+}
+
+TEST_F(ExitAndTray, ExitEndsThePlayerHelpersOnlyWhenQvodkIsTwo) {
+    processes.running = {"QvodPlayer.exe", "QvodPlayer.exe", "QvodTerminal.exe"};
+    Setting("qvodk", "1");
+    ExitProgram(*window);
+    EXPECT_TRUE(processes.terminated.empty());
+    Setting("qvodk", "2");
+    ExitProgram(*window);
+    EXPECT_EQ(processes.terminated, (std::vector<int>{100, 102}));  // the first of each name only
+}
+
+TEST_F(ExitAndTray, CloseButtonAsksOnceThenFollowsTheAnswer) {
+    ASSERT_EQ(SettingOf("ts"), "3");
+    dialogs.answerYes = true;
+    window->Title().Click(2);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].text, "关闭 Ruvo影视盒 最小化到托盘吗？");
+    EXPECT_EQ(dialogs.questions[0].title, "提示：");
+    EXPECT_EQ(SettingOf("ts"), "1");
+    EXPECT_EQ(SettingOf("quit"), "2");
+    EXPECT_EQ(host.calls, std::vector<std::string>{"hide"});
+    EXPECT_TRUE(forms.steps.empty());
+    host.Show();
+    window->Title().Click(2);
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_FALSE(host.visible);
+}
+
+TEST_F(ExitAndTray, CloseButtonExitsWhenTheAnswerWasNo) {
+    dialogs.answerYes = false;
+    window->Title().Click(2);
+    EXPECT_EQ(SettingOf("quit"), "1");
+    EXPECT_EQ(forms.steps.back(), "end");
+    forms.steps.clear();
+    window->Title().Click(2);  // later closes exit without asking
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(forms.steps.back(), "end");
+}
+
+TEST_F(ExitAndTray, WithoutATrayTheWindowIsMinimisedInsteadOfHidden) {
+    tray.available = false;
+    Setting("ts", "1");
+    Setting("quit", "2");
+    window->Title().Click(2);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"minimize"});
+    EXPECT_TRUE(host.visible);
+}
+
+TEST_F(ExitAndTray, LeftClicksRestoreHideAndShow) {
+    host.minimized = true;
+    TrayLeftClick(*window);
+    EXPECT_FALSE(host.minimized);
+    TrayLeftClick(*window);
+    EXPECT_FALSE(host.visible);
+    TrayLeftClick(*window);
+    EXPECT_TRUE(host.visible);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"normal", "hide", "show"}));
+    TrayRightClick(*window);
+    EXPECT_EQ(menus.popped, std::vector<std::string>{"r_m"});
+}
+
+TEST_F(ExitAndTray, MenusHoldTheirEntriesInOrder) {
+    std::vector<std::string> captions;
+    for (const MenuEntry& entry : EntriesOf(MenuName::r_m)) captions.emplace_back(entry.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"软件设置", "关于我们", "官方主页", "", "升级检测", "", "退出软件"}));
+    EXPECT_EQ(EntriesOf(MenuName::webc).size(), 4u);
+    EXPECT_EQ(EntriesOf(MenuName::c_fie)[1].caption, "管理下载文件");
+}
+
+TEST_F(ExitAndTray, TrayEntriesDoTheirActions) {
+    window->MenuEntries().Choose("guanf");
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"http://127.0.0.1:8790/"});
+    window->MenuEntries().Choose("shengji");
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(dialogs.notices[0].text, "你现在使用的是最新版本，无需升级！");
+    window->MenuEntries().Choose("about");
+    EXPECT_TRUE(settingsView.open);
+    EXPECT_EQ(settingsView.tab, 0);
+    EXPECT_EQ(settingsView.header, "关于软件");
+    window->MenuEntries().Choose("shezhi");
+    EXPECT_EQ(settingsView.tab, 1);
+    window->MenuEntries().Choose("qsoft");
+    EXPECT_EQ(forms.steps.back(), "end");
+}
+
+TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
+    window->Title().Click(4);
+    EXPECT_TRUE(window->Title().IsTopMost());
+    host.Hide();
+    host.calls.clear();
+    window->MenuEntries().OpenSettingsDialog(0);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"topmost:0", "show", "topmost:1"}));
+    EXPECT_TRUE(window->Title().IsTopMost());
+    EXPECT_TRUE(settingsView.open);
+}
+
+TEST_F(ExitAndTray, MenuButtonPopsTheTrayMenuBesideIt) {
+    controls.Move({ControlName::npc, 5}, {700, 4, 24, 24});
+    window->Title().Click(5);
+    EXPECT_EQ(menus.popped, std::vector<std::string>{"r_m@685,24"});
+}
+
+}  // namespace
+}  // namespace ruvo
