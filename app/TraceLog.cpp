@@ -50,4 +50,10 @@ void TracedControls::SetVisible(ControlId c, bool visible) {
     inner_.SetVisible(c, visible);
 }
 
+void TracedForms::Unload(FormName form) {
+    static constexpr std::array<const char*, 5> kForms{"tip", "adsb", "BA3", "BA1", "ba4"};
+    log_.Line(std::string("unload ") + kForms[static_cast<size_t>(form)]);
+    inner_.Unload(form);
+}
+
 }  // namespace ruvo

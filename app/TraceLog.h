@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/Dialogs.h"
+#include "platform/ProgramForms.h"
 #include "platform/Tray.h"
 #include "platform/WindowControls.h"
 
@@ -44,16 +46,74 @@ private:
     TraceLog& log_;
 };
 
-class TracedTrayTips final : public TrayTips {
+class TracedTray final : public TrayIcon {
 public:
-    TracedTrayTips(TrayTips& inner, TraceLog& log) : inner_(inner), log_(log) {}
+    TracedTray(TrayIcon& inner, TraceLog& log) : inner_(inner), log_(log) {}
     void ShowTrayTip(const std::string& text) override {
         log_.Line("tip " + text);
         inner_.ShowTrayTip(text);
     }
+    bool IsAvailable() const override { return inner_.IsAvailable(); }
+    void AddTrayIcon(const std::string& tooltip) override {
+        log_.Line("tray added " + tooltip);
+        inner_.AddTrayIcon(tooltip);
+    }
+    void RemoveTrayIcon() override {
+        log_.Line("tray removed");
+        inner_.RemoveTrayIcon();
+    }
 
 private:
-    TrayTips& inner_;
+    TrayIcon& inner_;
+    TraceLog& log_;
+};
+
+// Traces each question ("ask <title> <text>", then "answer yes|no") and notice.
+class TracedDialogs final : public Dialogs {
+public:
+    TracedDialogs(Dialogs& inner, TraceLog& log) : inner_(inner), log_(log) {}
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        log_.Line("ask " + title + " " + text);
+        const bool yes = inner_.AskYesNo(text, title);
+        log_.Line(yes ? "answer yes" : "answer no");
+        return yes;
+    }
+    void ShowNotice(const std::string& text, const std::string& title) override {
+        log_.Line("notice " + title + " " + text);
+        inner_.ShowNotice(text, title);
+    }
+    std::string ChooseFile(const std::string& title, const std::string& filter) override {
+        return inner_.ChooseFile(title, filter);
+    }
+    std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override {
+        return inner_.ChooseFolder(initialFolder, title);
+    }
+
+private:
+    Dialogs& inner_;
+    TraceLog& log_;
+};
+
+// Traces the exit routine's window steps ("unload BA1", "end" ...).
+class TracedForms final : public ProgramForms {
+public:
+    TracedForms(ProgramForms& inner, TraceLog& log) : inner_(inner), log_(log) {}
+    void Unload(FormName form) override;
+    void ShowFloatingAd() override {
+        log_.Line("show adsb");
+        inner_.ShowFloatingAd();
+    }
+    void ShowRecommendationAndEnd() override {
+        log_.Line("show ba4");
+        inner_.ShowRecommendationAndEnd();
+    }
+    void EndProcess() override {
+        log_.Line("end");
+        inner_.EndProcess();
+    }
+
+private:
+    ProgramForms& inner_;
     TraceLog& log_;
 };
 

@@ -2,20 +2,28 @@
 // libmpv and Linux implementations of the platform ports and hands them to
 // the logic.
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
 
+#include "app/CommandLineItem.h"
 #include "app/ProgramPlaces.h"
 #include "app/Startup.h"
 #include "app/TraceLog.h"
+#include "history/HistoryActions.h"
 #include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
-#include "platform/qt/LoggedTrayTips.h"
+#include "platform/qt/LocalInstanceChannel.h"
 #include "platform/qt/MainWindowWidget.h"
+#include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtHttpFetch.h"
 #include "platform/qt/QtMediaDownloads.h"
+#include "platform/qt/QtPopupMenus.h"
+#include "platform/qt/QtProgramForms.h"
 #include "platform/qt/QtTimers.h"
+#include "platform/qt/QtTrayIcon.h"
+#include "platform/qt/SettingsDialogWidget.h"
 #include "platform/qt/WebProfile.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/KeyboardShortcuts.h"
@@ -26,6 +34,9 @@
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
 #include "shell/NavigationButtons.h"
+#include "shell/TipMenus.h"
+#include "shell/TitleButtons.h"
+#include "shell/TrayClicks.h"
 
 namespace {
 
@@ -46,12 +57,20 @@ void ChooseWindowSystem() {
 }
 
 // The program's own arguments (the engine's, after "--webEngineArgs", are not
-// ours), joined as one command line.
-std::string CommandLine(const QStringList& arguments) {
-    QStringList own;
-    for (qsizetype i = 1; i < arguments.size() && arguments[i] != QLatin1String("--webEngineArgs"); ++i)
-        own << arguments[i];
-    return own.join(' ').toStdString();
+// ours), joined as one command line. A file named relative to the folder the
+// program was started in is made absolute, so the running instance, which
+// runs elsewhere, finds it too.
+std::string CommandLine(int argc, char* argv[]) {
+    std::string line;
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--webEngineArgs"; ++i) {
+        std::string argument = argv[i];
+        const QFileInfo file(QFile::decodeName(argv[i]));
+        if (!argument.empty() && argument[0] != '/' && argument.find("://") == std::string::npos && file.exists())
+            argument = QFile::encodeName(file.absoluteFilePath()).toStdString();
+        if (!line.empty()) line += ' ';
+        line += argument;
+    }
+    return line;
 }
 
 const char* Environment(const char* name) { return std::getenv(name); }
@@ -77,8 +96,34 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     actions.retryMainArea = [&window] { window.LoadEvents().RetryMainArea(); };
     actions.retrySidePane = [&window] { window.LoadEvents().RetrySidePane(); };
     actions.closeWebPlayer = [&window] { window.Episodes().CloseWebPlayer(); };
+    actions.titleClick = [&window](int index) { window.Title().Click(index); };
+    actions.listActionClick = [&window] { window.History().qk_Click(); };
+    actions.compactRestoreClick = [&window] { window.Title().LeaveCompactMode(); };
     return actions;
 }
+
+// Runs `action` once the window's first page has loaded (the player's native
+// window can only be made after the engine has set up the window's surface),
+// at once when it has.
+class AfterFirstPage {
+public:
+    explicit AfterFirstPage(QWebEngineView& pane) {
+        QObject::connect(&pane, &QWebEngineView::loadFinished, &pane, [this] {
+            if (ready_) return;
+            ready_ = true;
+            for (auto& action : waiting_) action();
+            waiting_.clear();
+        });
+    }
+    void Run(std::function<void()> action) {
+        if (ready_) action();
+        else waiting_.push_back(std::move(action));
+    }
+
+private:
+    bool ready_ = false;
+    std::vector<std::function<void()>> waiting_;
+};
 
 }  // namespace
 
@@ -90,6 +135,11 @@ int main(int argc, char* argv[]) {
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvo-box"));
+    // The program ends through its exit routine only: hidden to the tray it
+    // has no window, and at exit the recommendation window may still follow.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ruvo::ProgramIcon());
+    const std::string commandLine = CommandLine(argc, argv);
 
     const std::string folder = ruvo::ChooseProgramFolder(
         {Environment("RUVO_HOME"), QCoreApplication::applicationDirPath().toStdString(), Environment("XDG_DATA_HOME"),
@@ -102,6 +152,13 @@ int main(int argc, char* argv[]) {
     ruvo::StartupPorts startupPorts{probe, dialogs, shell, ruvo::KernelNetworkAdapters(), ruvo::SystemClock()};
     if (ruvo::RunStartup(folder, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
 
+    // A second start hands its command line to the running instance and ends.
+    ruvo::LocalInstanceChannel channel;
+    if (!channel.BecomeFirstInstance()) {
+        channel.SendToRunningInstance(commandLine);
+        return 0;
+    }
+
     QWebEngineProfile* profile = ruvo::CreateSharedProfile(&app);
     ruvo::MainWindowWidget widget(profile);
     dialogs.SetParent(&widget);
@@ -109,31 +166,51 @@ int main(int argc, char* argv[]) {
     player.SetFullScreenRequest([&widget](bool on) { widget.SetPlayerFullScreen(on); });
     ruvo::QtTimers timers;
     ruvo::QtHttpFetch fetch;
-    ruvo::LoggedTrayTips loggedTray;
-    // With RUVO_TRACE set, the controls and tray tips are traced into that file.
+    ruvo::QtTrayIcon trayIcon(ruvo::ProgramIcon());
+    ruvo::SettingsDialogWidget settingsDialog(&widget);
+    std::function<void(const std::string&)> chooseMenuEntry;
+    ruvo::QtPopupMenus menus(&widget, [&chooseMenuEntry](const std::string& item) { chooseMenuEntry(item); });
+    ruvo::QtProgramForms forms(widget, settingsDialog, menus, profile, portal.base);
+    // With RUVO_TRACE set, the controls, tray, questions and exit steps are traced into that file.
     const char* tracePath = Environment("RUVO_TRACE");
     const bool tracing = tracePath != nullptr;
     ruvo::TraceLog trace(tracing ? tracePath : "");
     ruvo::TracedControls tracedControls(widget.Controls(), trace);
-    ruvo::TracedTrayTips tracedTray(loggedTray, trace);
+    ruvo::TracedTray tracedTray(trayIcon, trace);
+    ruvo::TracedDialogs tracedDialogs(dialogs, trace);
+    ruvo::TracedForms tracedForms(forms, trace);
     ruvo::WindowControls& controls = tracing ? static_cast<ruvo::WindowControls&>(tracedControls) : widget.Controls();
-    ruvo::TrayTips& tray = tracing ? static_cast<ruvo::TrayTips&>(tracedTray) : loggedTray;
+    ruvo::TrayIcon& tray = tracing ? static_cast<ruvo::TrayIcon&>(tracedTray) : trayIcon;
+    ruvo::Dialogs& questions = tracing ? static_cast<ruvo::Dialogs&>(tracedDialogs) : dialogs;
+    ruvo::ProgramForms& programForms = tracing ? static_cast<ruvo::ProgramForms&>(tracedForms) : forms;
     if (tracing) player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
-    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, dialogs,
-                             ruvo::LinuxProcesses()},
+    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, questions,
+                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsDialog},
                             folder, portal);
     widget.SetActions(ActionsOf(window));
+    chooseMenuEntry = [&window](const std::string& item) { window.MenuEntries().Choose(item); };
+    trayIcon.SetClicks([&window] { ruvo::TrayLeftClick(window); }, [&window] { ruvo::TrayRightClick(window); });
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
     player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.State().settingsPath); });
-    window.Load(CommandLine(QCoreApplication::arguments()));
+    AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::Web3));
+    window.SetPlayCommandLineItem([&window, &afterFirstPage](const std::string& item) {
+        afterFirstPage.Run([&window, item] { ruvo::PlayCommandLineItem(window, item); });
+    });
+    channel.SetOnCommand([&window, &afterFirstPage](const std::string& text) {
+        afterFirstPage.Run([&window, text] { window.Gate().RunOrDefer([&window, text] { ruvo::ReceiveCommandLine(window, text); }); });
+    });
+    window.Load(commandLine);
     widget.show();
     window.Sliders().DrawVolume(player.Volume());
     if (tracing) {
-        // Where the sliders are, once the window is laid out, for whoever reads the trace.
-        QTimer::singleShot(1000, &widget, [&widget, &trace] {
-            for (const ruvo::ControlName name : {ruvo::ControlName::gunt, ruvo::ControlName::yin})
-                trace.Line("place " + ruvo::TraceName({name}) + "=" + widget.PlaceOf({name}));
+        // Where the sliders, title buttons and tray icon are, once the window
+        // is laid out, for whoever reads the trace.
+        QTimer::singleShot(1000, &widget, [&widget, &trace, &trayIcon] {
+            for (const ruvo::ControlId control : {ruvo::ControlId{ruvo::ControlName::gunt}, ruvo::ControlId{ruvo::ControlName::yin},
+                                                  ruvo::ControlId{ruvo::ControlName::npc, 5}, ruvo::ControlId{ruvo::ControlName::qk}})
+                trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
+            trace.Line("place tray=" + trayIcon.Place());
         });
     }
     return app.exec();

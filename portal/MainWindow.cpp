@@ -22,6 +22,7 @@
 #include "shell/NavigationButtons.h"
 #include "shell/TipMenus.h"
 #include "shell/TitleButtons.h"
+#include "shell/TrayText.h"
 
 namespace ruvo {
 namespace {
@@ -156,7 +157,7 @@ void MainWindow::Load(const std::string& commandLine) {
     if (state_.restoreSizeOption == 2) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
     state_.currentTab = 6;
     for (const Pane pane : kAllPanes) PaneOf(pane).Navigate(FirstPage(pane));
-    ports_.tray.AddTrayIcon(kMainWindowCaption);
+    ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));
     state_.historyKey = "0";
     state_.resumeApplied = 0;
     state_.webPlayMode = 0;
@@ -169,6 +170,10 @@ void MainWindow::Load(const std::string& commandLine) {
     host.SetKeyPreview(true);
     for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(kTimerDesigns[i].enabledAtStart);
     if (!commandLine.empty() && playCommandLineItem_) playCommandLineItem_(commandLine);
+}
+
+void MainWindow::ShowTrayTip(const std::string& text) {
+    ports_.tray.ShowTrayTip(CutToLegacyBytes(text, kTrayBalloonBytes));
 }
 
 std::string MainWindow::MakerHomePage() const {

@@ -92,8 +92,8 @@ public:
     // no events until the reply (decoded to text) or the time-out.
     std::optional<std::string> FetchText(const std::string& url);
 
-    // Shows a tray balloon tip.
-    void ShowTrayTip(const std::string& text) { ports_.tray.ShowTrayTip(text); }
+    // Shows a tray balloon tip (cut to the balloon's 255 legacy bytes).
+    void ShowTrayTip(const std::string& text);
     // The timer's tick handler. A tick that comes while a fetch is waited
     // for is dropped; the timer ticks again.
     void SetTimerHandler(WindowTimer timer, std::function<void()> onTick);

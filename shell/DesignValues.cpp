@@ -16,7 +16,7 @@ struct NavigationTooltip {
 };
 constexpr NavigationTooltip kNavigationTooltips[] = {
     {0, "最小化"}, {1, "最大化"}, {2, "关闭"},      {3, "精简模式"}, {4, "置顶"},
-    {5, "主菜单"}, {10, "关闭"}, {11, "关闭"},
+    {5, "菜单"}, {10, "关闭"}, {11, "关闭"},
 };
 
 }  // namespace
@@ -36,7 +36,7 @@ void ApplyDesignValues(WindowControls& c) {
         c.SetVisible({shown}, true);
     for (const ControlName hidden : {ControlName::Pic2, ControlName::pso, ControlName::w1, ControlName::w5,
                                      ControlName::P3, ControlName::P4, ControlName::BAD, ControlName::ad_huan,
-                                     ControlName::adp, ControlName::next_s, ControlName::bo_zt})
+                                     ControlName::adp, ControlName::next_s, ControlName::bo_zt, ControlName::jbi})
         c.SetVisible({hidden}, false);
 }
 

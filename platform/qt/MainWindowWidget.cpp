@@ -1,6 +1,7 @@
 #include "platform/qt/MainWindowWidget.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QMouseEvent>
@@ -82,12 +83,16 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
     auto* body = new QWidget(this);
     body->setObjectName(QStringLiteral("BA1Body"));
     body->setStyleSheet(QString::fromLatin1(kDarkStyle));
-    auto* columns = new QHBoxLayout(body);
-    columns->setContentsMargins(4, 4, 4, 4);
+    auto* rows = new QVBoxLayout(body);
+    rows->setContentsMargins(4, 0, 4, 4);
+    rows->setSpacing(2);
+    rows->addWidget(BuildTitleRow());
+    auto* columns = new QHBoxLayout;
     columns->setSpacing(5);
     columns->addWidget(BuildLeftColumn());
     columns->addWidget(BuildCentreColumn(), 1);
     columns->addWidget(BuildRightColumn());
+    rows->addLayout(columns, 1);
     setCentralWidget(body);
     BuildTooltipPanel(body);
     body->installEventFilter(this);  // a click on the window's own surface leaves the search box
@@ -95,6 +100,70 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
     // The statistics page loads but never shows.
     Pane(ruvo::Pane::Web6).setParent(body);
     Pane(ruvo::Pane::Web6).hide();
+}
+
+// The title buttons npc 0-5 and the compact mode's restore label "jbi",
+// right-aligned above the columns.
+QWidget* MainWindowWidget::BuildTitleRow() {
+    auto* row = new QWidget;
+    row->setFixedHeight(26);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 1, 0, 1);
+    layout->setSpacing(2);
+    auto* restore = new QLabel(QStringLiteral("↙"));
+    restore->setObjectName(QStringLiteral("jbi"));
+    restore->setCursor(Qt::PointingHandCursor);
+    restore->installEventFilter(this);
+    Register(ControlName::jbi, restore);
+    layout->addStretch(1);
+    layout->addWidget(restore);
+    // In the order the title bar shows them: compact, top-most, menu, minimise, maximise, close.
+    const std::array<std::pair<int, const char*>, 6> buttons{
+        {{3, "▭"}, {4, "⇡"}, {5, "≡"}, {0, "—"}, {1, "□"}, {2, "✕"}}};
+    for (const auto& [index, text] : buttons) {
+        auto* button = Button(QString::fromUtf8(text), row);
+        button->setFixedSize(24, 24);
+        connect(button, &QToolButton::clicked, this, [this, index = index] {
+            if (actions_.titleClick) actions_.titleClick(index);
+        });
+        Register(ControlName::npc, button, index);
+        layout->addWidget(button);
+    }
+    return row;
+}
+
+void MainWindowWidget::closeEvent(QCloseEvent* event) {
+    // The window system's close button is the title bar's close button.
+    if (!unloading_ && actions_.titleClick) {
+        event->ignore();
+        actions_.titleClick(2);
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindowWidget::Unload() {
+    unloading_ = true;
+    close();
+}
+
+void MainWindowWidget::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindowWidget::Center() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+}
+
+void MainWindowWidget::SetTopMost(bool on) {
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides the window: Qt recreates it
+    if (shown) show();
 }
 
 QWidget* MainWindowWidget::Host(ControlName name, QWidget* content) {
@@ -334,6 +403,9 @@ QWidget* MainWindowWidget::BuildRightColumn() {
     bottom->addStretch(1);
     bottom->addWidget(listAction);
     layout->addLayout(bottom);
+    listAction->setObjectName(QStringLiteral("qk"));
+    listAction->setCursor(Qt::PointingHandCursor);
+    listAction->installEventFilter(this);
     Register(ControlName::qk, listAction);
     Register(ControlName::RightPanel, right);
     return right;
@@ -413,6 +485,8 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         if (watched->objectName() == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();
         if (watched->objectName() == QLatin1String("w5") && actions_.retrySidePane) actions_.retrySidePane();
         if (watched == searchBox_ && actions_.searchBoxClicked) actions_.searchBoxClicked();
+        if (watched->objectName() == QLatin1String("qk") && actions_.listActionClick) actions_.listActionClick();
+        if (watched->objectName() == QLatin1String("jbi") && actions_.compactRestoreClick) actions_.compactRestoreClick();
     } else if (qvodIsFullScreen() && (watched == controls_.WidgetOf({ControlName::qvod}) ||
                                        controls_.WidgetOf({ControlName::qvod})->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
         // Leaving full screen the way every player does: Esc or a double click.

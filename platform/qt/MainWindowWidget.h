@@ -37,6 +37,9 @@ struct WindowActions {
     std::function<void(int)> seekRelease;        // 0 over the track, 1 the knob, 2 the downloaded bar
     std::function<void(int)> volumePress;        // x in the volume track
     std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
+    std::function<void(int)> titleClick;         // npc 0-5; the window system's close button is 2
+    std::function<void()> listActionClick;       // the label "qk"
+    std::function<void()> compactRestoreClick;   // the label "jbi"
 };
 
 // Shows the window every key pressed in it before the widget with the focus
@@ -81,11 +84,24 @@ public:
     void CaptureMouse(ControlId control) override;
     void ReleaseMouse() override;
     void SetKeyPreview(bool on) override { keyPreview_.on = on; }
+    bool IsMinimized() const override { return isMinimized(); }
+    bool IsVisible() const override { return isVisible(); }
+    void Minimize() override { showMinimized(); }
+    void Maximize() override { showMaximized(); }
+    void ShowNormal() override { showNormal(); }
+    void Hide() override { hide(); }
+    void Show() override;
+    void Center() override;
+    void SetTopMost(bool on) override;
+    // Closes the window for good (the exit routine), not through the close rule.
+    void Unload();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* BuildTitleRow();
     QWidget* BuildLeftColumn();
     QWidget* BuildCentreColumn();
     QWidget* BuildRightColumn();
@@ -107,6 +123,7 @@ private:
     QGridLayout* playerAreaLayout_ = nullptr;
     QLineEdit* searchBox_ = nullptr;
     KeyPreview keyPreview_;
+    bool unloading_ = false;
 };
 
 }  // namespace ruvo

@@ -14,6 +14,7 @@ public:
     bool AskYesNo(const std::string& text, const std::string& title) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     std::string ChooseFile(const std::string& title, const std::string& filter) override;
+    std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override;
 
 private:
     QWidget* parent_;
@@ -23,6 +24,7 @@ private:
 class QtShell final : public Shell {
 public:
     bool OpenUrl(const std::string& url) override;
+    bool OpenFolder(const std::string& folder) override;
 };
 
 }  // namespace ruvo

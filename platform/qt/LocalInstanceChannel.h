@@ -1,0 +1,43 @@
+#pragma once
+// The single-instance channel as a local socket named after the program and
+// its main window ("Ruvo影视盒", "BA1") in the user's runtime folder. A lock
+// file held for the life of the first instance decides which start is first,
+// so two starts racing end with one instance, and a crashed instance (whose
+// lock the kernel releases) leaves nothing that blocks the next start.
+#include <QByteArray>
+#include <QLocalServer>
+#include <QString>
+#include <functional>
+
+#include "platform/InstanceChannel.h"
+
+class QLocalSocket;
+
+namespace ruvo {
+
+// Commands longer than this are dropped (a command line is far shorter).
+inline constexpr qsizetype kMaxCommandBytes = 4 * 1024 * 1024;
+
+class LocalInstanceChannel final : public QObject, public InstanceChannel {
+public:
+    // The channel of the current user: "$XDG_RUNTIME_DIR/Ruvo影视盒|BA1", or
+    // a name with the user id in the temporary folder without one.
+    static QString UserChannelPath();
+
+    explicit LocalInstanceChannel(QString path = UserChannelPath());
+    ~LocalInstanceChannel() override;
+
+    bool BecomeFirstInstance() override;
+    void SendToRunningInstance(const std::string& commandLine) override;
+    void SetOnCommand(std::function<void(const std::string&)> onCommand) override { onCommand_ = std::move(onCommand); }
+
+private:
+    void Accept();
+
+    QString path_;
+    int lockFd_ = -1;
+    QLocalServer server_;
+    std::function<void(const std::string&)> onCommand_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,48 @@
+#include "platform/qt/QtProgramForms.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "platform/qt/MainWindowWidget.h"
+#include "platform/qt/PromoWindow.h"
+#include "platform/qt/QtPopupMenus.h"
+#include "platform/qt/SettingsDialogWidget.h"
+
+namespace ruvo {
+
+QtProgramForms::QtProgramForms(MainWindowWidget& main, SettingsDialogWidget& settings, QtPopupMenus& menus,
+                               QWebEngineProfile* profile, std::string portalBase)
+    : main_(main), settings_(settings), menus_(menus), profile_(profile), portalBase_(std::move(portalBase)) {}
+
+void QtProgramForms::Unload(FormName form) {
+    switch (form) {
+        case FormName::tip:
+            if (QMenu* open = menus_.OpenMenu()) open->close();
+            break;
+        case FormName::adsb:
+            if (floatingAd_) floatingAd_->close();
+            break;
+        case FormName::BA3: settings_.hide(); break;
+        case FormName::BA1: main_.Unload(); break;
+        case FormName::ba4: break;  // only ever loaded by the exit routine itself
+    }
+}
+
+void QtProgramForms::ShowFloatingAd() {
+    if (floatingAdShown_) return;  // once a run
+    floatingAdShown_ = true;
+    floatingAd_ = new PromoWindow(kFloatingAd, portalBase_, profile_, [] {});
+    floatingAd_->show();
+}
+
+void QtProgramForms::ShowRecommendationAndEnd() {
+    auto* window = new PromoWindow(kRecommendation, portalBase_, profile_, [this] { EndProcess(); });
+    window->show();
+}
+
+void QtProgramForms::EndProcess() {
+    // After the current handler, so it finishes what it does.
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+}  // namespace ruvo
