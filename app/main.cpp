@@ -102,6 +102,37 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     return actions;
 }
 
+// The settings dialog, tracing where its controls are each time it shows.
+class TracedSettingsDialog final : public ruvo::SettingsDialogView {
+public:
+    TracedSettingsDialog(ruvo::SettingsDialogWidget& inner, ruvo::TraceLog& log) : inner_(inner), log_(log) {}
+    void SetActions(ruvo::SettingsDialogActions actions) override { inner_.SetActions(std::move(actions)); }
+    void SetChecked(int index, bool checked) override { inner_.SetChecked(index, checked); }
+    bool IsChecked(int index) const override { return inner_.IsChecked(index); }
+    void SetFolderText(const std::string& text) override { inner_.SetFolderText(text); }
+    std::string FolderText() const override { return inner_.FolderText(); }
+    void ShowTab(int index, const std::string& header) override {
+        inner_.ShowTab(index, header);
+        if (inner_.isVisible()) TracePlaces();
+    }
+    void Show() override {
+        inner_.Show();
+        TracePlaces();
+    }
+    void Close() override { inner_.Close(); }
+    bool IsOpen() const override { return inner_.IsOpen(); }
+
+private:
+    void TracePlaces() {
+        QTimer::singleShot(300, &inner_, [this] {
+            for (const char* name : {"Check1_8", "Check1_0", "cmdApply", "cmdOK", "d_z_1", "Text1"})
+                log_.Line(std::string("place ") + name + "=" + inner_.PlaceOf(QString::fromLatin1(name)));
+        });
+    }
+    ruvo::SettingsDialogWidget& inner_;
+    ruvo::TraceLog& log_;
+};
+
 // Runs `action` once the window's first page has loaded (the player's native
 // window can only be made after the engine has set up the window's surface),
 // at once when it has.
@@ -170,7 +201,7 @@ int main(int argc, char* argv[]) {
     ruvo::SettingsDialogWidget settingsDialog(&widget);
     std::function<void(const std::string&)> chooseMenuEntry;
     ruvo::QtPopupMenus menus(&widget, [&chooseMenuEntry](const std::string& item) { chooseMenuEntry(item); });
-    ruvo::QtProgramForms forms(widget, settingsDialog, menus, profile, portal.base);
+    ruvo::QtProgramForms forms(widget, settingsDialog, menus, profile, portal.base, [&player] { player.Shutdown(); });
     // With RUVO_TRACE set, the controls, tray, questions and exit steps are traced into that file.
     const char* tracePath = Environment("RUVO_TRACE");
     const bool tracing = tracePath != nullptr;
@@ -179,13 +210,16 @@ int main(int argc, char* argv[]) {
     ruvo::TracedTray tracedTray(trayIcon, trace);
     ruvo::TracedDialogs tracedDialogs(dialogs, trace);
     ruvo::TracedForms tracedForms(forms, trace);
+    TracedSettingsDialog tracedSettings(settingsDialog, trace);
     ruvo::WindowControls& controls = tracing ? static_cast<ruvo::WindowControls&>(tracedControls) : widget.Controls();
     ruvo::TrayIcon& tray = tracing ? static_cast<ruvo::TrayIcon&>(tracedTray) : trayIcon;
     ruvo::Dialogs& questions = tracing ? static_cast<ruvo::Dialogs&>(tracedDialogs) : dialogs;
     ruvo::ProgramForms& programForms = tracing ? static_cast<ruvo::ProgramForms&>(tracedForms) : forms;
+    ruvo::SettingsDialogView& settingsView =
+        tracing ? static_cast<ruvo::SettingsDialogView&>(tracedSettings) : settingsDialog;
     if (tracing) player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
     ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, questions,
-                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsDialog},
+                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsView},
                             folder, portal);
     widget.SetActions(ActionsOf(window));
     chooseMenuEntry = [&window](const std::string& item) { window.MenuEntries().Choose(item); };
@@ -207,8 +241,10 @@ int main(int argc, char* argv[]) {
         // Where the sliders, title buttons and tray icon are, once the window
         // is laid out, for whoever reads the trace.
         QTimer::singleShot(1000, &widget, [&widget, &trace, &trayIcon] {
-            for (const ruvo::ControlId control : {ruvo::ControlId{ruvo::ControlName::gunt}, ruvo::ControlId{ruvo::ControlName::yin},
-                                                  ruvo::ControlId{ruvo::ControlName::npc, 5}, ruvo::ControlId{ruvo::ControlName::qk}})
+            using ruvo::ControlId, ruvo::ControlName;
+            for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
+                                            ControlId{ControlName::npc, 2}, ControlId{ControlName::npc, 5},
+                                            ControlId{ControlName::npc, 8}, ControlId{ControlName::qk}})
                 trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
             trace.Line("place tray=" + trayIcon.Place());
         });

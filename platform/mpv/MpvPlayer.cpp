@@ -28,10 +28,14 @@ double NodeDouble(const mpv_node& node) {
 
 MpvPlayer::MpvPlayer(QWidget* surface) : surface_(surface) {}
 
-MpvPlayer::~MpvPlayer() {
+MpvPlayer::~MpvPlayer() { Shutdown(); }
+
+void MpvPlayer::Shutdown() {
     if (!mpv_) return;
     mpv_set_wakeup_callback(mpv_, nullptr, nullptr);  // no event may arrive for a dead object
     mpv_terminate_destroy(mpv_);
+    mpv_ = nullptr;
+    surface_ = nullptr;  // never started again
 }
 
 bool MpvPlayer::EnsureStarted() {

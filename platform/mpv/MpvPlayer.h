@@ -37,6 +37,10 @@ public:
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
 
     std::string PlayUrl() const override { return url_; }
+    // Ends the player and its video window for good, before the window that
+    // holds it goes (mpv's own X window must not outlive its parent).
+    void Shutdown();
+
     void SetPlayUrl(const std::string& url) override;
     void Play() override;
     void Pause() override;

@@ -11,8 +11,14 @@
 namespace ruvo {
 
 QtProgramForms::QtProgramForms(MainWindowWidget& main, SettingsDialogWidget& settings, QtPopupMenus& menus,
-                               QWebEngineProfile* profile, std::string portalBase)
-    : main_(main), settings_(settings), menus_(menus), profile_(profile), portalBase_(std::move(portalBase)) {}
+                               QWebEngineProfile* profile, std::string portalBase,
+                               std::function<void()> beforeMainWindowCloses)
+    : main_(main),
+      settings_(settings),
+      menus_(menus),
+      profile_(profile),
+      portalBase_(std::move(portalBase)),
+      beforeMainWindowCloses_(std::move(beforeMainWindowCloses)) {}
 
 void QtProgramForms::Unload(FormName form) {
     switch (form) {
@@ -23,7 +29,10 @@ void QtProgramForms::Unload(FormName form) {
             if (floatingAd_) floatingAd_->close();
             break;
         case FormName::BA3: settings_.hide(); break;
-        case FormName::BA1: main_.Unload(); break;
+        case FormName::BA1:
+            if (beforeMainWindowCloses_) beforeMainWindowCloses_();
+            main_.Unload();
+            break;
         case FormName::ba4: break;  // only ever loaded by the exit routine itself
     }
 }

@@ -2,6 +2,7 @@
 // The program's windows for the exit routine and the update check: the main
 // window, the settings dialog, the menus' form and the promotional windows.
 #include <QPointer>
+#include <functional>
 #include <string>
 
 #include "platform/ProgramForms.h"
@@ -17,8 +18,9 @@ class SettingsDialogWidget;
 
 class QtProgramForms final : public ProgramForms {
 public:
+    // `beforeMainWindowCloses` runs first when the main window is unloaded.
     QtProgramForms(MainWindowWidget& main, SettingsDialogWidget& settings, QtPopupMenus& menus,
-                   QWebEngineProfile* profile, std::string portalBase);
+                   QWebEngineProfile* profile, std::string portalBase, std::function<void()> beforeMainWindowCloses);
 
     void Unload(FormName form) override;
     void ShowFloatingAd() override;
@@ -33,6 +35,7 @@ private:
     std::string portalBase_;
     QPointer<PromoWindow> floatingAd_;
     bool floatingAdShown_ = false;
+    std::function<void()> beforeMainWindowCloses_;
 };
 
 }  // namespace ruvo

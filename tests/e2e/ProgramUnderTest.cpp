@@ -9,6 +9,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -73,17 +74,42 @@ ProgramUnderTest::~ProgramUnderTest() {
 }
 
 void ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
-    std::vector<std::string> args{RUVO_BOX_PATH};
-    args.insert(args.end(), arguments.begin(), arguments.end());
     debugPort_ = FreePort();
     devTools_ = DevTools(debugPort_);
+    child_ = StartAnother(arguments);
+}
+
+pid_t ProgramUnderTest::StartAnother(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args{RUVO_BOX_PATH};
+    args.insert(args.end(), arguments.begin(), arguments.end());
     const auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_, debugPort_);
     std::vector<char*> argv, envp;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
     argv.push_back(nullptr);
     envp.push_back(nullptr);
-    if (posix_spawn(&child_, RUVO_BOX_PATH, nullptr, nullptr, argv.data(), envp.data()) != 0) child_ = -1;
+    pid_t pid = -1;
+    if (posix_spawn(&pid, RUVO_BOX_PATH, nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+    return pid;
+}
+
+std::optional<int> ProgramUnderTest::WaitForExit(pid_t pid, std::chrono::milliseconds limit) {
+    int status = 0;
+    if (!WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, limit)) return std::nullopt;
+    if (pid == child_) child_ = -1;
+    return status;
+}
+
+bool ProgramUnderTest::PressKeyIn(const std::string& windowName, const std::string& key) {
+    if (!std::getenv("DISPLAY")) return false;
+    const std::string command = "xdotool search --sync --name '^" + windowName + "$' windowfocus --sync %1 key " + key +
+                                " > /dev/null 2>&1";
+    // A window that has only just appeared may not take the focus at once.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (std::system(command.c_str()) == 0) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    return false;
 }
 
 bool ProgramUnderTest::Running() {
@@ -118,11 +144,35 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
     return true;
 }
 
-bool ProgramUnderTest::ClickWindow(int x, int y) {
+bool ProgramUnderTest::ClickWindow(int x, int y) { return ClickIn("Ruvo电影影视盒", x, y); }
+
+bool ProgramUnderTest::ClickIn(const std::string& windowName, int x, int y) {
     if (!std::getenv("DISPLAY")) return false;
-    const std::string command = "xdotool search --name '^Ruvo电影影视盒$' mousemove --window %1 " + std::to_string(x) +
-                                " " + std::to_string(y) + " click 1 > /dev/null 2>&1";
+    const std::string command = "xdotool search --sync --name '^" + windowName + "$' mousemove --window %1 " +
+                                std::to_string(x) + " " + std::to_string(y) + " click 1 > /dev/null 2>&1";
     return std::system(command.c_str()) == 0;
+}
+
+bool ProgramUnderTest::PressKeys(const std::string& keys) {
+    if (!std::getenv("DISPLAY")) return false;
+    return std::system(("xdotool key --delay 100 " + keys + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+std::optional<std::array<int, 4>> ProgramUnderTest::TracedPlace(const std::string& name) {
+    const std::string prefix = "place " + name + "=";
+    std::optional<std::array<int, 4>> place;
+    WaitFor([&] {
+        for (const auto& line : Trace()) {
+            const size_t at = line.find(prefix);
+            if (at == std::string::npos) continue;
+            std::array<int, 4> values{};
+            if (std::sscanf(line.c_str() + at + prefix.size(), "%d,%d,%d,%d", &values[0], &values[1], &values[2],
+                            &values[3]) == 4)
+                place = values;
+        }
+        return place.has_value();
+    }, std::chrono::seconds(10));
+    return place;
 }
 
 bool ProgramUnderTest::DragInWindow(int x, int y, int toX) {

@@ -5,9 +5,11 @@
 // root, offscreen when there is no display).
 #include <sys/types.h>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,6 +31,12 @@ public:
 
     // Starts ruvo-box with these arguments.
     void Start(const std::vector<std::string>& arguments = {});
+    // Starts one more ruvo-box with the same environment (a second start).
+    pid_t StartAnother(const std::vector<std::string>& arguments);
+    // The exit status of a started program once it has ended; nothing after `limit`.
+    std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds limit);
+    // Presses a key in the window with exactly this title (a message box).
+    bool PressKeyIn(const std::string& windowName, const std::string& key);
     // Ends the program (SIGTERM, then SIGKILL) and returns its exit status.
     int Stop();
     bool Running();
@@ -57,6 +65,12 @@ public:
     // Clicks the main window at (x, y) of its own coordinates with the X
     // server's pointer (xdotool); false when there is no display or window.
     bool ClickWindow(int x, int y);
+    // Clicks at (x, y) inside the window with exactly this title.
+    bool ClickIn(const std::string& windowName, int x, int y);
+    // Presses keys ("Down Return") wherever the keyboard goes now (an open menu).
+    bool PressKeys(const std::string& keys);
+    // The last "place NAME=x,y,w,h" the program traced, waiting for one.
+    std::optional<std::array<int, 4>> TracedPlace(const std::string& name);
     // Presses the left button at (x, y) of the main window, moves to
     // (toX, y) and releases it there.
     bool DragInWindow(int x, int y, int toX);
