@@ -29,10 +29,6 @@ std::string QtDialogs::ChooseFile(const std::string& title, const std::string& f
         .toStdString();
 }
 
-}  // namespace ruvo
-
-namespace ruvo {
-
 std::string QtDialogs::ChooseFolder(const std::string& initialFolder, const std::string& title) {
     const QString caption = title.empty() ? QStringLiteral("请选择文件夹") : QString::fromStdString(title);
     return QFileDialog::getExistingDirectory(parent_, caption, QString::fromStdString(initialFolder)).toStdString();
