@@ -39,17 +39,9 @@ void PlayCommandLineItem(MainWindow& window, const std::string& text) {
     window.EnsureTimerOn(WindowTimer::Timer1);
     const std::string name = FileNameOfPath(item);
     window.SetTitleLine(TruncateToWidth(name, kTitleLineWidth));
-    MainWindowState& s = window.State();
-    s.resumeApplied = 0;
-    s.resumePosition = 0;
-    s.episodeInfo = "0";
-    s.nextEpisodeState = "0";
-    s.nextEpisodeUrl = "0";
-    s.nextPreloadStarted = 0;
-    s.historyKey = item;
-    s.webPlayMode = 0;
+    window.State().BeginLocalFile(item, 0);
+    window.State().webPlayMode = 0;
     window.Lists().AddLocalFileRecord({name, item, 0});
-    s.historyListKind = 2;
     window.Navigation().Click(9);
 }
 

@@ -25,8 +25,8 @@ std::string UpdateQuestion(const std::string& version) {
     return "检测到最新版本 " + version + " ,你需要现在升级吗？";
 }
 
-// Starts the local updater, or opens its download address, then exits.
-void RunUpdaterAndExit(MainWindow& window) {
+// Starts the local updater, or opens its download address.
+void RunUpdater(MainWindow& window) {
     const std::string updater = JoinPath(window.ProgramFolder(), kUpdaterFile);
     if (PathExists(updater)) window.ProcessList().StartDetached(updater);
     else window.DesktopShell().OpenUrl(window.Portal().base + "update/update.exe");
@@ -75,7 +75,7 @@ void CheckForUpdate(MainWindow& window) {
     ApplySwitches(window, *file);
     MainWindowState& s = window.State();
     if (IsOfferedAtStart(s.latestVersion) && window.MessageBoxes().AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
-        RunUpdaterAndExit(window);
+        RunUpdater(window);
         s.exitPopupFlag = "0";
         ExitProgram(window);
         return;
@@ -90,7 +90,7 @@ void OfferUpdate(MainWindow& window) {
         return;
     }
     if (!window.MessageBoxes().AskYesNo(UpdateQuestion(version), kUpdateTitle)) return;
-    RunUpdaterAndExit(window);
+    RunUpdater(window);
     ExitProgram(window);
 }
 

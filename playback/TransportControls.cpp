@@ -126,14 +126,7 @@ void TransportControls::ClickOpenFile() {
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
     window_.SetTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
     window_.Lists().AddLocalFileRecord({c.Text({ControlName::bo_name}), path, 0});
-    s.historyListKind = 2;
-    s.historyKey = path;
-    s.resumeApplied = 0;
-    s.resumePosition = 0;
-    s.episodeInfo = "0";
-    s.nextEpisodeState = "0";
-    s.nextEpisodeUrl = "0";
-    s.nextPreloadStarted = 0;
+    s.BeginLocalFile(path, 0);
     if (s.webPlayMode == 1) {
         c.SetVisible({ControlName::Pic2}, false);
         window_.PaneOf(Pane::Web2).Navigate("about:blank");

@@ -198,16 +198,8 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     player.Play();
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
     window_.SetTitleLine(TruncateToWidth(JsUnescape(name), kTitleLineWidth));
-    MainWindowState& s = window_.State();
-    s.resumeApplied = 0;
-    s.resumePosition = TextToInt(FieldAt(fields, 2));
-    s.episodeInfo = "0";
-    s.nextEpisodeState = "0";
-    s.nextEpisodeUrl = "0";
-    s.nextPreloadStarted = 0;
-    s.historyKey = path;
-    s.historyListKind = 2;
-    s.webPlayMode = 0;
+    window_.State().BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
+    window_.State().webPlayMode = 0;
     return true;
 }
 

@@ -39,6 +39,19 @@ struct MainWindowState {
     int nextEpisodeRetryCount = 0;
     std::string lastSearchText;        // trimmed text of the last search sent
     std::string historyRowLink;        // link of the watch-history row last right-clicked ("" = none)
+
+    // A local file now plays, keyed by its path in "date_f.dat": nothing of a
+    // portal title follows it, and it resumes at `resumeAt` seconds.
+    void BeginLocalFile(const std::string& path, int resumeAt) {
+        resumeApplied = 0;
+        resumePosition = resumeAt;
+        episodeInfo = "0";
+        nextEpisodeState = "0";
+        nextEpisodeUrl = "0";
+        nextPreloadStarted = 0;
+        historyKey = path;
+        historyListKind = 2;
+    }
 };
 
 }  // namespace ruvo

@@ -69,6 +69,15 @@ protected:
     void WriteList(std::string_view name, const std::string& text) { folder.Write(name, EncodeGb18030(text)); }
     void Setting(const char* key, const char* value) { WriteSetting(folder.File("config.dll"), "S_q", key, value); }
     std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
+    // The local file /m/a.mp4 plays, at second `position`, listed in date_f.dat.
+    void PlayingLocalFile(int position) {
+        WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
+        player.url = "/m/a.mp4";
+        player.state = kPlayPlaying;
+        State().historyKey = "/m/a.mp4";
+        State().historyListKind = 2;
+        State().lastPosition = position;
+    }
     std::string Text(ControlName name) { return controls.Text({name}); }
     bool Visible(ControlName name) { return controls.IsVisible({name}); }
 };

@@ -51,12 +51,7 @@ TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
 }
 
 TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMode) {
-    WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
-    player.url = "/m/a.mp4";
-    player.state = kPlayPlaying;
-    State().historyKey = "/m/a.mp4";
-    State().historyListKind = 2;
-    State().lastPosition = 30;
+    PlayingLocalFile(30);
     window->Title().EnterCompactMode();
     ReceiveCommandLine(*window, "/m/b.mp4");
     EXPECT_EQ(State().compactMode, 0);

@@ -16,15 +16,6 @@ protected:
         WindowFixture::SetUp();
         Load();
     }
-    // A local file playing at second 42 of its list record.
-    void PlayingLocalFile() {
-        WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
-        player.url = "/m/a.mp4";
-        player.state = kPlayPlaying;
-        State().historyKey = "/m/a.mp4";
-        State().historyListKind = 2;
-        State().lastPosition = 42;
-    }
 };
 
 TEST_F(ExitAndTray, TrayIconIsAddedAtLoadWithTheCaption) {
@@ -33,7 +24,7 @@ TEST_F(ExitAndTray, TrayIconIsAddedAtLoadWithTheCaption) {
 }
 
 TEST_F(ExitAndTray, ExitRemovesTheIconFirstSavesThePositionAndClosesEveryWindow) {
-    PlayingLocalFile();
+    PlayingLocalFile(42);
     ExitProgram(*window);
     EXPECT_EQ(tray.calls, (std::vector<std::string>{"add", "remove"}));
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
