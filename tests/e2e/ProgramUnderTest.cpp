@@ -100,20 +100,29 @@ std::optional<int> ProgramUnderTest::WaitForExit(pid_t pid, std::chrono::millise
     return status;
 }
 
+namespace {
+
+bool Succeeds(const std::string& command) { return std::system((command + " > /dev/null 2>&1").c_str()) == 0; }
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+}  // namespace
+
 bool ProgramUnderTest::PressKeyIn(const std::string& windowName, const std::string& key) {
     if (!std::getenv("DISPLAY")) return false;
-    // Bounded: a window that never takes the focus must not hang the test.
-    const std::string command = "timeout 5 xdotool search --sync --onlyvisible --name '^" + windowName +
-                                "$' windowfocus --sync %1 key " + key + " > /dev/null 2>&1";
-    // A window that has only just appeared may not take the focus at once.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (std::system(command.c_str()) == 0) return true;
+    // Each xdotool call is bounded: a window that never takes the focus must not hang the test.
+    const std::string search = "timeout 5 xdotool search --onlyvisible --name " + Quoted("^" + windowName + "$");
+    if (!WaitFor([&] { return Succeeds(search); }, std::chrono::seconds(10))) return false;
+    // A window that has only just been mapped is still taking the focus; a key sent
+    // now may reach the window that had it before.
+    const std::string focused = "test \"$(timeout 5 xdotool getwindowfocus getwindowname)\" = " + Quoted(windowName);
+    for (int attempt = 0; attempt < 3 && !Succeeds(focused); ++attempt) {
+        Succeeds(search + " windowfocus %1");
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
-    // Else the key goes to the window directly, focused or not.
-    const std::string direct = "timeout 5 xdotool search --onlyvisible --name '^" + windowName + "$' key --window %1 " +
-                               key + " > /dev/null 2>&1";
-    return std::system(direct.c_str()) == 0;
+    if (!Succeeds(focused)) return Succeeds(search + " key --window %1 " + key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return Succeeds("timeout 5 xdotool key " + key);
 }
 
 bool ProgramUnderTest::Running() {
@@ -187,11 +196,7 @@ bool ProgramUnderTest::DragInWindow(int x, int y, int toX) {
     return std::system(command.c_str()) == 0;
 }
 
-bool ProgramUnderTest::PressKey(const std::string& key) {
-    if (!std::getenv("DISPLAY")) return false;
-    const std::string command = "xdotool search --name '^Ruvo电影影视盒$' windowfocus --sync %1 key " + key + " > /dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
+bool ProgramUnderTest::PressKey(const std::string& key) { return PressKeyIn("Ruvo电影影视盒", key); }
 
 std::optional<DevToolsTarget> ProgramUnderTest::WaitForPage(const std::string& part) {
     std::optional<DevToolsTarget> page;
