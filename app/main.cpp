@@ -35,7 +35,9 @@
 #include "portal/SearchBox.h"
 #include "shell/NavigationButtons.h"
 #include "shell/TipMenus.h"
+#include "shell/FrameMouse.h"
 #include "shell/TitleButtons.h"
+#include "shell/WindowLayout.h"
 #include "shell/TrayClicks.h"
 
 namespace {
@@ -99,6 +101,14 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     actions.titleClick = [&window](int index) { window.Title().Click(index); };
     actions.listActionClick = [&window] { window.History().qk_Click(); };
     actions.compactRestoreClick = [&window] { window.Title().LeaveCompactMode(); };
+    actions.resized = [&window] { window.Layout().OnResize(); };
+    actions.surfaceMove = [&window](bool leftHeld, int x, int y) { window.Frame().SurfaceMove(leftHeld, x, y); };
+    actions.surfaceDown = [&window](int x, int y) { window.Frame().SurfaceDown(x, y); };
+    actions.surfaceUp = [&window] { window.Frame().SurfaceUp(); };
+    actions.surfaceDoubleClick = [&window] { window.Frame().SurfaceDoubleClick(); };
+    actions.buttonMove = [&window](int index, int x, int y) { window.Frame().ButtonMove(index, x, y); };
+    actions.labelMove = [&window](bool restoreLabel) { window.Frame().LabelMove(restoreLabel); };
+    actions.labelsReset = [&window] { window.Frame().ResetLabelColors(); };
     return actions;
 }
 
@@ -219,9 +229,10 @@ int main(int argc, char* argv[]) {
         tracing ? static_cast<ruvo::SettingsDialogView&>(tracedSettings) : settingsDialog;
     if (tracing) player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
     ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, questions,
-                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsView},
+                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsView, widget.Surface()},
                             folder, portal);
     widget.SetActions(ActionsOf(window));
+    widget.Surface().SetOnResizeEnded([&window] { window.Frame().ResizeEnded(); });
     chooseMenuEntry = [&window](const std::string& item) { window.MenuEntries().Choose(item); };
     trayIcon.SetClicks([&window] { ruvo::TrayLeftClick(window); }, [&window] { ruvo::TrayRightClick(window); });
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
@@ -236,6 +247,7 @@ int main(int argc, char* argv[]) {
     });
     window.Load(commandLine);
     widget.show();
+    window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());
     if (tracing) {
         // Where the sliders, title buttons and tray icon are, once the window

@@ -41,6 +41,23 @@ enum class ControlName {
     bo_y,        // filled part of the volume track, left of the knob
     p1,          // tooltip panel over the player bar
     bo_tip,      // its text
+    // The frame and the containers the layout places.
+    zz,          // content area below the title bar
+    Pic3,        // left panel header, holding the search controls
+    l4,          // left panel body
+    l5,          // right panel body
+    L1,          // centre column
+    Pic4,        // centre header: panel toggles, title line, scrolling bar
+    shan,        // right panel's bottom bar holding qk
+    bo_foot,     // the player bar
+    qvodx,       // strip over the top of the player
+    QvodC,       // the player control's surface
+    ni_name,     // the window's title label
+    Im1,         // the logo
+    ggx,         // the page player's close button
+    soimg,       // frame of the search box
+    sok,         // search button
+    pane,        // a web pane in its host, indexed by Pane
 };
 
 struct ControlId {

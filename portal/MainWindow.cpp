@@ -18,6 +18,10 @@
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
 #include "shell/DesignValues.h"
+#include "shell/FrameMouse.h"
+#include "shell/LayoutGeometry.h"
+#include "shell/Skin.h"
+#include "shell/WindowLayout.h"
 #include "settings/SettingsDialog.h"
 #include "shell/NavigationButtons.h"
 #include "shell/TipMenus.h"
@@ -56,6 +60,8 @@ MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalA
     sliders_ = std::make_unique<PlayerSliders>(*this);
     keys_ = std::make_unique<KeyboardShortcuts>(*this);
     title_ = std::make_unique<TitleButtons>(*this);
+    layout_ = std::make_unique<WindowLayout>(*this);
+    frame_ = std::make_unique<FrameMouse>(*this);
     tipMenus_ = std::make_unique<TipMenus>(*this);
     history_ = std::make_unique<HistoryActions>(*this);
     settings_ = std::make_unique<SettingsDialog>(*this, ports_.settingsView);
@@ -156,6 +162,7 @@ void MainWindow::Load(const std::string& commandLine) {
     ReadSavedSettings();
     if (state_.restoreSizeOption == 2) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
     state_.currentTab = 6;
+    p_p(*this, kProgramSkin);
     for (const Pane pane : kAllPanes) PaneOf(pane).Navigate(FirstPage(pane));
     ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));
     state_.historyKey = "0";
@@ -198,11 +205,9 @@ void MainWindow::PlaceScrollAd() {
     WindowControls& c = ports_.controls;
     const int barLeft = c.Geometry({ControlName::BAD}).left;
     const int nameWidth = c.Geometry({ControlName::bo_name}).width;
-    if (barLeft - 60 >= nameWidth) {
-        if (state_.scrollAdState == 2) c.SetVisible({ControlName::BAD}, true);
-    } else {
-        c.SetVisible({ControlName::BAD}, false);
-    }
+    const bool shownNow = c.IsVisible({ControlName::BAD});
+    const bool show = ScrollAdShows(barLeft, nameWidth, state_.scrollAdState, shownNow);
+    if (show != shownNow) c.SetVisible({ControlName::BAD}, show);
 }
 
 void MainWindow::SetTitleLine(const std::string& text) {

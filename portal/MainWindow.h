@@ -24,8 +24,10 @@
 #include "platform/Tray.h"
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
+#include "platform/WindowSurface.h"
 #include "portal/MainWindowState.h"
 #include "portal/Panes.h"
+#include "shell/DesignValues.h"
 
 namespace ruvo {
 
@@ -35,6 +37,8 @@ class LinkDispatcher;
 class SettingsDialog;
 class TipMenus;
 class TitleButtons;
+class WindowLayout;
+class FrameMouse;
 class NavigationButtons;
 class PaneLoadEvents;
 class PlayStatusMonitor;
@@ -43,7 +47,7 @@ class KeyboardShortcuts;
 class SearchBox;
 class TransportControls;
 
-inline constexpr const char* kMainWindowCaption = "Ruvo电影影视盒";
+inline constexpr const char* kMainWindowCaption = kWindowCaption;
 // Episode and update requests give up after this long.
 inline constexpr int kFetchTimeoutSeconds = 60;
 
@@ -72,6 +76,7 @@ struct MainWindowPorts {
     Shell& shell;
     ProgramForms& forms;
     SettingsDialogView& settingsView;
+    WindowSurface& surface;
 };
 
 class MainWindow {
@@ -105,6 +110,7 @@ public:
     MainWindowState& State() { return state_; }
     Player& PlayerControl() { return ports_.player; }
     WindowControls& Controls() { return ports_.controls; }
+    WindowSurface& Surface() { return ports_.surface; }
     MainWindowHost& Host() { return ports_.host; }
     Dialogs& MessageBoxes() { return ports_.dialogs; }
     Processes& ProcessList() { return ports_.processes; }
@@ -129,6 +135,8 @@ public:
     PlayerSliders& Sliders() { return *sliders_; }
     KeyboardShortcuts& Keys() { return *keys_; }
     TitleButtons& Title() { return *title_; }
+    WindowLayout& Layout() { return *layout_; }
+    FrameMouse& Frame() { return *frame_; }
     TipMenus& MenuEntries() { return *tipMenus_; }
     HistoryActions& History() { return *history_; }
     SettingsDialog& Settings() { return *settings_; }
@@ -162,6 +170,8 @@ private:
     std::unique_ptr<PlayerSliders> sliders_;
     std::unique_ptr<KeyboardShortcuts> keys_;
     std::unique_ptr<TitleButtons> title_;
+    std::unique_ptr<WindowLayout> layout_;
+    std::unique_ptr<FrameMouse> frame_;
     std::unique_ptr<TipMenus> tipMenus_;
     std::unique_ptr<HistoryActions> history_;
     std::unique_ptr<SettingsDialog> settings_;

@@ -1,14 +1,13 @@
 #include "shell/DesignValues.h"
 
 #include <array>
+#include <string>
 
 namespace ruvo {
 namespace {
 
 constexpr std::array<const char*, 8> kTransportTooltips{"播放", "停止", "静音", "全屏", "打开文件", "下一个", "上一个", "隐藏右侧"};
 
-// Each button's resting picture in the strip.
-constexpr std::array<int, 8> kTransportPictures{2, 3, 7, 11, 0, 14, 16, 18};
 
 struct NavigationTooltip {
     int index;
@@ -24,9 +23,12 @@ constexpr NavigationTooltip kNavigationTooltips[] = {
 void ApplyDesignValues(WindowControls& c) {
     for (int i = 0; i < static_cast<int>(kTransportTooltips.size()); ++i) {
         c.SetTooltip({ControlName::bo_but, i}, kTransportTooltips[static_cast<size_t>(i)]);
-        c.SetPicture({ControlName::bo_but, i}, kTransportPictures[static_cast<size_t>(i)]);
+        c.SetPicture({ControlName::bo_but, i}, kTransportRestingPictures[static_cast<size_t>(i)]);
     }
     for (const auto& [index, text] : kNavigationTooltips) c.SetTooltip({ControlName::npc, index}, text);
+    c.SetText({ControlName::ni_name}, std::string(kWindowCaption) + kVersionSuffix);
+    c.SetText({ControlName::jbi}, "r");
+    c.SetTooltip({ControlName::jbi}, "还原");
     c.SetText({ControlName::zhun}, "准备就绪");
     c.SetText({ControlName::times}, "00:00 / 00:00");
     c.SetText({ControlName::qk}, "∴ 管理任务");

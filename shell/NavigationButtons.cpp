@@ -2,6 +2,9 @@
 
 #include "portal/LinkText.h"
 #include "portal/MainWindow.h"
+#include "shell/ButtonLooks.h"
+#include "shell/FrameMouse.h"
+#include "shell/WindowLayout.h"
 
 namespace ruvo {
 namespace {
@@ -12,14 +15,11 @@ ControlName ContainerOfTab(int tab) {
 
 bool IsTab(int tab) { return tab >= 6 && tab <= 8; }
 
-// Pictures of a tab button: its cell of the tab sprite, normal or selected.
-constexpr int kTabNormal = 0;
-constexpr int kTabSelected = 1;
-
 }  // namespace
 
 void NavigationButtons::Click(int index) {
     if (IsTab(index)) SelectRightPanelTab(index);
+    else if (index == 10) ToggleLeftPanel();
     else if (index == 11) ToggleRightPanel();
 }
 
@@ -28,12 +28,12 @@ void NavigationButtons::SelectRightPanelTab(int tab) {
     if (tab == s.currentTab) return;
     WindowControls& c = window_.Controls();
     if (IsTab(s.currentTab)) {
-        c.SetPicture({ControlName::npc, s.currentTab}, kTabNormal);
+        window_.Surface().DrawCell({ControlName::npc, s.currentTab}, TabLook(s.currentTab, false));
         c.SetVisible({ContainerOfTab(s.currentTab)}, false);
     }
     c.SetEnabled({ControlName::npc, s.currentTab}, true);
     if (IsTab(tab)) {
-        c.SetPicture({ControlName::npc, tab}, kTabSelected);
+        window_.Surface().DrawCell({ControlName::npc, tab}, TabLook(tab, true));
         c.SetVisible({ContainerOfTab(tab)}, true);
         if (tab == 7) c.SetText({ControlName::qk}, "∴ 管理任务");
         if (tab == 8) c.SetText({ControlName::qk}, "∴ 清空列表");
@@ -42,8 +42,17 @@ void NavigationButtons::SelectRightPanelTab(int tab) {
     s.currentTab = tab;
 }
 
-bool NavigationButtons::RightPanelShown() const {
-    return Contains(window_.Controls().Tooltip({ControlName::npc, 11}), "关闭");
+bool NavigationButtons::RightPanelShown() const { return window_.Layout().RightPanelShown(); }
+
+void NavigationButtons::ToggleLeftPanel() {
+    WindowControls& c = window_.Controls();
+    const bool show = !window_.Layout().LeftPanelShown();
+    c.SetTooltip({ControlName::npc, 10}, show ? "关闭" : "打开");
+    c.SetVisible({ControlName::LeftPanel}, show);
+    if (!window_.Host().IsMaximized()) window_.Layout().LayoutNormal();
+    window_.Layout().LayoutPanes();
+    window_.Layout().qvod_Resize();
+    window_.Frame().DrawButton(10, false);
 }
 
 void NavigationButtons::ToggleRightPanel() {
@@ -53,7 +62,14 @@ void NavigationButtons::ToggleRightPanel() {
     c.SetTooltip({ControlName::npc, 11}, show ? "关闭" : "打开");
     c.SetTooltip({ControlName::bo_but, 7}, show ? "隐藏右侧" : "展开右侧");
     c.SetVisible({ControlName::RightPanel}, show);
-    if (!host.IsMaximized()) host.ResizeTwips(host.WidthTwips() + (show ? kRightPanelTwips : -kRightPanelTwips), host.HeightTwips());
+    if (!host.IsMaximized()) {
+        host.ResizeTwips(host.WidthTwips() + (show ? kRightPanelTwips : -kRightPanelTwips), host.HeightTwips());
+        window_.Layout().LayoutNormal();
+    } else {
+        window_.Layout().LayoutPanes();
+        window_.Layout().qvod_Resize();
+    }
+    window_.Frame().DrawButton(11, false);
 }
 
 }  // namespace ruvo

@@ -1,6 +1,6 @@
 #pragma once
 // The navigation buttons npc: the right panel's tabs (6 title pages, 7 watch
-// history, 8 local files) and the panel toggle 11.
+// history, 8 local files) and the panel toggles 10 (left) and 11 (right).
 
 namespace ruvo {
 
@@ -21,6 +21,7 @@ public:
     bool RightPanelShown() const;
 
 private:
+    void ToggleLeftPanel();
     void ToggleRightPanel();
 
     MainWindow& window_;

@@ -5,7 +5,9 @@
 #include "base/NumberText.h"
 #include "playback/ExitProgram.h"
 #include "portal/MainWindow.h"
+#include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"
+#include "shell/WindowLayout.h"
 
 namespace ruvo {
 namespace {
@@ -20,14 +22,23 @@ constexpr const char* kCloseQuestion = "关闭 Ruvo影视盒 最小化到托盘�
 
 void TitleButtons::Click(int index) {
     WindowControls& c = window_.Controls();
+    FrameMouse& frame = window_.Frame();
     c.SetVisible({ControlName::p1}, false);
+    frame.ResetLabelColors();
     switch (index) {
-        case 0: window_.Host().Minimize(); break;
+        case 0:
+            window_.Host().Minimize();
+            frame.DrawButton(0, false);
+            break;
         case 1: ToggleMaximized(); break;
-        case 2: Close(); break;
+        case 2:
+            frame.DrawButton(2, false);
+            Close();
+            break;
         case 3: EnterCompactMode(); break;
         case 4: ToggleTopMost(); break;
         case 5: {
+            frame.DrawButton(5, false);
             const Rect button = c.Geometry({ControlName::npc, 5});
             window_.Menus().PopUpAt(MenuName::r_m, button.left - 15, button.top + 20);
             break;
@@ -42,6 +53,7 @@ void TitleButtons::ToggleMaximized() {
     if (maximize) host.Maximize();
     else host.ShowNormal();
     window_.Controls().SetTooltip({ControlName::npc, 1}, maximize ? "还原" : "最大化");
+    window_.Frame().DrawButton(1, false);
 }
 
 void TitleButtons::Close() {
@@ -89,7 +101,12 @@ void TitleButtons::EnterCompactMode() {
     c.SetVisible({ControlName::RightPanel}, false);
     c.SetVisible({ControlName::LeftPanel}, false);
     c.SetVisible({ControlName::jbi}, true);
+    for (ControlName part : {ControlName::bo_foot, ControlName::Pic4, ControlName::Im1, ControlName::ggx})
+        c.SetVisible({part}, false);
+    c.SetText({ControlName::ni_name}, c.Text({ControlName::bo_name}));
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::npc, i}, false);
+    window_.Layout().LayoutCompact();
+    window_.Frame().DrawButton(3, false);
 }
 
 void TitleButtons::LeaveCompactMode() {
@@ -100,15 +117,21 @@ void TitleButtons::LeaveCompactMode() {
     c.SetVisible({ControlName::RightPanel}, true);
     c.SetVisible({ControlName::LeftPanel}, true);
     c.SetVisible({ControlName::jbi}, false);
+    for (ControlName part : {ControlName::bo_foot, ControlName::Pic4, ControlName::Im1, ControlName::ggx})
+        c.SetVisible({part}, true);
+    c.SetText({ControlName::ni_name}, std::string(kMainWindowCaption) + kVersionSuffix);
+    window_.Surface().SizeToText({ControlName::ni_name});
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::npc, i}, true);
     c.SetTooltip({ControlName::npc, 10}, "关闭");
     c.SetTooltip({ControlName::npc, 11}, "关闭");
     if (host.IsMaximized()) host.ShowNormal();
     c.SetTooltip({ControlName::npc, 1}, "最大化");
+    window_.Frame().DrawButton(1, false);
     s.savedWidth = TextToInt(ReadSetting(s.settingsPath, kSavedWidth.section, kSavedWidth.key, "0"));
     s.savedHeight = TextToInt(ReadSetting(s.settingsPath, kSavedHeight.section, kSavedHeight.key, "0"));
     host.ResizeTwips(s.savedWidth, s.savedHeight);
     host.Center();
+    window_.Layout().OnResize();
 }
 
 }  // namespace ruvo

@@ -5,17 +5,16 @@
 #include <QEvent>
 #include <QFrame>
 #include <QMouseEvent>
-#include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <QTimer>
 
+#include "platform/qt/SkinCell.h"
 #include "platform/qt/TransportIcons.h"
 #include "portal/MainWindow.h"
 #include "shell/Twips.h"
@@ -24,19 +23,17 @@ namespace ruvo {
 namespace {
 
 constexpr const char* kDarkStyle =
-    "QWidget#BA1Body{background:#1e1e1e}"
-    "QLabel{color:#c8c8c8}QLabel#zhun,QLabel#times{color:#9c9c81}"
-    "QWidget#qvod,QWidget#bo_ad{background:#000}"
-    "QToolButton{color:#ddd;background:#2d2d2d;border:1px solid #3a3a3a;padding:2px 6px}"
-    "QToolButton:checked{background:#4a4030}"
+    "QLabel{color:#c8c8c8}QLabel#zhun,QLabel#times{color:#9c9c81}QLabel#ni_name{color:#e8e8e8}"
+    "QLabel#jbi{color:#ffffff;font-family:Marlett}QLabel#qk{color:#5a5a5a}"
+    "QWidget#zz,QWidget#l4,QWidget#l5{background:#1b1c1f}QWidget#Pic3,QWidget#Pic4,QWidget#shan{background:#26282c}"
+    "QWidget#qvod,QWidget#bo_ad,QWidget#QvodC{background:#000}QWidget#bo_zt{background:#141518}"
+    "QLabel#w1,QLabel#w5{background:#1b1c1f;color:#c8c8c8}"
+    "QToolButton{color:#ddd;background:transparent;border:none}"
+    "QToolButton#sok{background:#3a3d44;border:1px solid #4a4d55;border-radius:2px}"
+    "QLineEdit#soso{background:transparent;border:none;color:#ddd}QLabel#soimg{background:#101114;border:1px solid #3a3d44}"
     "QWidget#gunt,QWidget#yin{background:#333}QWidget#huan{background:#5a5a5a}"
-    "QWidget#gunt1,QWidget#bo_v{background:#f0b429}QWidget#bo_y{background:#a07a20}";
-
-QToolButton* Button(const QString& text, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setText(text);
-    return button;
-}
+    "QWidget#gunt1,QWidget#bo_v{background:#f0b429}QWidget#bo_y{background:#a07a20}"
+    "QFrame#p1{background:#2b2b2b;border:1px solid #555}";
 
 // The widget mpv draws into. Qt never paints it; it gets its native window
 // when the player first needs it (see MpvPlayer), after the web views have
@@ -55,18 +52,17 @@ protected:
     void paintEvent(QPaintEvent*) override {}
 };
 
-// A grid whose cell (0, 0) holds several widgets on top of each other:
-// which one shows is the logic's choice.
-QGridLayout* StackedCell(QWidget* owner) {
-    auto* grid = new QGridLayout(owner);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(0);
-    return grid;
+QLabel* Label(const QString& text, QWidget* parent, const char* objectName) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->adjustSize();
+    return label;
 }
 
 }  // namespace
 
-MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
+MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile)
+    : body_(new FrameBody(this)), surface_(*this, *body_, controls_) {
     controls_.SetPictureDrawer([](ControlId control, int image, QWidget* widget) {
         auto* button = qobject_cast<QToolButton*>(widget);
         if (control.name == ControlName::bo_but && button) button->setIcon(TransportIcon(image));
@@ -75,61 +71,80 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile) {
     keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
     setObjectName(QStringLiteral("BA1"));
     setWindowTitle(QString::fromUtf8(kMainWindowCaption));
+    // The window draws its own frame and title bar.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint);
+    setMinimumSize(60, 40);
     for (const ruvo::Pane pane : kAllPanes) {
         const std::string_view name = PaneName(pane);
         panes_[static_cast<size_t>(pane)] =
             new QtWebPane(QString::fromUtf8(name.data(), static_cast<int>(name.size())), profile, this);
     }
-    auto* body = new QWidget(this);
-    body->setObjectName(QStringLiteral("BA1Body"));
-    body->setStyleSheet(QString::fromLatin1(kDarkStyle));
-    auto* rows = new QVBoxLayout(body);
-    rows->setContentsMargins(4, 0, 4, 4);
-    rows->setSpacing(2);
-    rows->addWidget(BuildTitleRow());
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(5);
-    columns->addWidget(BuildLeftColumn());
-    columns->addWidget(BuildCentreColumn(), 1);
-    columns->addWidget(BuildRightColumn());
-    rows->addLayout(columns, 1);
-    setCentralWidget(body);
-    BuildTooltipPanel(body);
-    body->installEventFilter(this);  // a click on the window's own surface leaves the search box
+    body_->setObjectName(QStringLiteral("BA1Body"));
+    body_->setStyleSheet(QString::fromLatin1(kDarkStyle));
+    setCentralWidget(body_);
+    BuildTitleBar(body_);
+    QWidget* content = Box(ControlName::zz, body_, "zz");
+    BuildLeftPanel(content);
+    BuildCentreColumn(content);
+    BuildRightPanel(content);
+    BuildTooltipPanel(body_);
+    body_->installEventFilter(this);  // the surface: border, drag, a click that leaves the search box
     qApp->installEventFilter(&keyPreview_);  // keys reach the window before its widgets
+    ResizeTwips(14750, 7820);  // the designed size
     // The statistics page loads but never shows.
-    Pane(ruvo::Pane::Web6).setParent(body);
+    Pane(ruvo::Pane::Web6).setParent(body_);
     Pane(ruvo::Pane::Web6).hide();
 }
 
-// The title buttons npc 0-5 and the compact mode's restore label "jbi",
-// right-aligned above the columns.
-QWidget* MainWindowWidget::BuildTitleRow() {
-    auto* row = new QWidget;
-    row->setFixedHeight(26);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 1, 0, 1);
-    layout->setSpacing(2);
-    auto* restore = new QLabel(QStringLiteral("↙"));
-    restore->setObjectName(QStringLiteral("jbi"));
+QWidget* MainWindowWidget::Box(ControlName name, QWidget* parent, const char* objectName) {
+    auto* box = new QWidget(parent);
+    if (objectName) box->setObjectName(QString::fromLatin1(objectName));
+    box->setAttribute(Qt::WA_StyledBackground);
+    Register(name, box);
+    return box;
+}
+
+void MainWindowWidget::PutPane(ruvo::Pane pane, QWidget* host) {
+    Pane(pane).setParent(host);
+    Pane(pane).show();
+    Register(ControlName::pane, &Pane(pane), static_cast<int>(pane));
+}
+
+SkinCell* MainWindowWidget::NavigationCell(int index, QWidget* parent) {
+    auto* cell = new SkinCell(parent);
+    cell->setObjectName(QStringLiteral("npc%1").arg(index));
+    cell->onClick = [this, index] {
+        surface_.PointerPressed();
+        if (index <= 5) {
+            if (actions_.titleClick) actions_.titleClick(index);
+        } else if (actions_.navigationClick) {
+            actions_.navigationClick(index);
+        }
+    };
+    cell->onMove = [this, index](int x, int y) {
+        if (actions_.buttonMove) actions_.buttonMove(index, x, y);
+    };
+    Register(ControlName::npc, cell, index);
+    return cell;
+}
+
+// The logo, the title label, the title buttons npc 0-5 and the compact
+// mode's restore label "jbi".
+void MainWindowWidget::BuildTitleBar(QWidget* body) {
+    auto* logo = new QLabel(body);
+    logo->setObjectName(QStringLiteral("Im1"));
+    logo->setPixmap(windowIcon().pixmap(16, 16));
+    logo->installEventFilter(this);
+    Register(ControlName::Im1, logo);
+    QLabel* title = Label(QString(), body, "ni_name");
+    title->installEventFilter(this);
+    Register(ControlName::ni_name, title);
+    QLabel* restore = Label(QStringLiteral("r"), body, "jbi");
     restore->setCursor(Qt::PointingHandCursor);
+    restore->setMouseTracking(true);
     restore->installEventFilter(this);
     Register(ControlName::jbi, restore);
-    layout->addStretch(1);
-    layout->addWidget(restore);
-    // In the order the title bar shows them: compact, top-most, menu, minimise, maximise, close.
-    const std::array<std::pair<int, const char*>, 6> buttons{
-        {{3, "▭"}, {4, "⇡"}, {5, "≡"}, {0, "—"}, {1, "□"}, {2, "✕"}}};
-    for (const auto& [index, text] : buttons) {
-        auto* button = Button(QString::fromUtf8(text), row);
-        button->setFixedSize(24, 24);
-        connect(button, &QToolButton::clicked, this, [this, index = index] {
-            if (actions_.titleClick) actions_.titleClick(index);
-        });
-        Register(ControlName::npc, button, index);
-        layout->addWidget(button);
-    }
-    return row;
+    for (int index = 0; index <= 5; ++index) NavigationCell(index, body);
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
@@ -140,6 +155,18 @@ void MainWindowWidget::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void MainWindowWidget::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    surface_.WindowResized();
+    if (actions_.resized) actions_.resized();
+}
+
+void MainWindowWidget::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Restored from the task bar: the layout catches up with the size.
+    if (event->type() == QEvent::WindowStateChange && actions_.resized) actions_.resized();
 }
 
 void MainWindowWidget::Unload() {
@@ -166,169 +193,120 @@ void MainWindowWidget::SetTopMost(bool on) {
     if (shown) show();
 }
 
-QWidget* MainWindowWidget::Host(ControlName name, QWidget* content) {
-    auto* host = new QWidget;
-    auto* layout = new QVBoxLayout(host);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
-    Register(name, host);
-    return host;
-}
-
-QWidget* MainWindowWidget::Notice(ControlName name, const QString& text) {
-    auto* notice = new QLabel(text);
+QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget* parent) {
+    auto* notice = new QLabel(text, parent);
     notice->setAlignment(Qt::AlignCenter);
     notice->setWordWrap(true);
     notice->setCursor(Qt::PointingHandCursor);
+    notice->setMouseTracking(true);
     notice->installEventFilter(this);
     notice->setObjectName(name == ControlName::w1 ? QStringLiteral("w1") : QStringLiteral("w5"));
     Register(name, notice);
     return notice;
 }
 
-QWidget* MainWindowWidget::BuildLeftColumn() {
-    auto* left = new QWidget;
-    left->setFixedWidth(212);
-    auto* layout = new QVBoxLayout(left);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* searchRow = new QHBoxLayout;
-    searchBox_ = new QLineEdit;
+// l3: the header with the search controls, and the portal pane with the
+// search results over it.
+void MainWindowWidget::BuildLeftPanel(QWidget* content) {
+    QWidget* left = Box(ControlName::LeftPanel, content, "l3");
+    QWidget* header = Box(ControlName::Pic3, left, "Pic3");
+    auto* frame = new QLabel(header);
+    frame->setObjectName(QStringLiteral("soimg"));
+    Register(ControlName::soimg, frame);
+    searchBox_ = new QLineEdit(header);
+    searchBox_->setObjectName(QStringLiteral("soso"));
     searchBox_->installEventFilter(this);
-    auto* searchButton = Button(QStringLiteral("搜索"), left);
+    Register(ControlName::soso, searchBox_);
+    auto* searchButton = new QToolButton(header);
+    searchButton->setObjectName(QStringLiteral("sok"));
+    searchButton->setText(QStringLiteral("搜索"));
+    Register(ControlName::sok, searchButton);
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
         if (actions_.search) actions_.search();
     });
     connect(searchButton, &QToolButton::clicked, this, [this] {
         if (actions_.search) actions_.search();
     });
-    searchRow->addWidget(searchBox_, 1);
-    searchRow->addWidget(searchButton);
-    layout->addLayout(searchRow);
-    Register(ControlName::soso, searchBox_);
-
-    auto* area = new QWidget;
-    QGridLayout* cell = StackedCell(area);
-    cell->addWidget(Host(ControlName::Pic1, &Pane(ruvo::Pane::Web1)), 0, 0);
-    cell->addWidget(Host(ControlName::pso, &Pane(ruvo::Pane::Webso)), 0, 0);
-    cell->addWidget(Notice(ControlName::w1, QStringLiteral("页面加载失败，点击这里重试")), 0, 0);
-    layout->addWidget(area, 1);
-    Register(ControlName::LeftPanel, left);
-    return left;
+    QWidget* body = Box(ControlName::l4, left, "l4");
+    PutPane(ruvo::Pane::Web1, Box(ControlName::Pic1, body));
+    PutPane(ruvo::Pane::Webso, Box(ControlName::pso, body));
+    Notice(ControlName::w1, QStringLiteral("页面加载失败，点击这里重试"), body);
 }
 
-QWidget* MainWindowWidget::BuildCentreColumn() {
-    auto* centre = new QWidget;
-    auto* layout = new QVBoxLayout(centre);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-
-    auto* header = new QWidget;
-    header->setFixedHeight(25);
-    auto* leftToggle = Button(QStringLiteral("◧"), header);
-    leftToggle->setGeometry(5, 2, 20, 20);
-    connect(leftToggle, &QToolButton::clicked, this, [this] {
-        if (actions_.navigationClick) actions_.navigationClick(10);
-    });
-    Register(ControlName::npc, leftToggle, 10);
-    auto* name = new QLabel(header);
-    name->move(35, 4);
-    Register(ControlName::bo_name, name);
-    auto* bar = new QWidget(header);
-    bar->setObjectName(QStringLiteral("BAD"));
-    auto* barLayout = new QVBoxLayout(bar);
-    barLayout->setContentsMargins(0, 0, 0, 0);
-    barLayout->addWidget(&Pane(ruvo::Pane::Web8));
-    Register(ControlName::BAD, bar);
-    auto* rightToggle = Button(QStringLiteral("◨"), header);
-    Register(ControlName::npc, rightToggle, 11);
-    connect(rightToggle, &QToolButton::clicked, this, [this] {
-        if (actions_.navigationClick) actions_.navigationClick(11);
-    });
-    header->installEventFilter(this);  // places the bar and the right toggle on resize
-    header->setObjectName(QStringLiteral("Pic4"));
-    layout->addWidget(header);
-
-    playerArea_ = new QWidget;
-    playerAreaLayout_ = StackedCell(playerArea_);
-    auto* qvod = new QWidget;
-    qvod->setObjectName(QStringLiteral("qvod"));
-    QGridLayout* qvodCell = StackedCell(qvod);
-    videoSurface_ = new MpvSurface;
-    qvodCell->addWidget(videoSurface_, 0, 0);
-    auto* advert = new QLabel(QStringLiteral("Ruvo影视盒"));
-    advert->setObjectName(QStringLiteral("bo_ad"));
-    advert->setAlignment(Qt::AlignCenter);
-    qvodCell->addWidget(advert, 0, 0);
-    Register(ControlName::bo_ad, advert);
-    auto* playerAd = Host(ControlName::ad_huan, &Pane(ruvo::Pane::Web7));
-    playerAd->setFixedSize(300, 250);
-    qvodCell->addWidget(playerAd, 0, 0, Qt::AlignCenter);
-    auto* next = new QLabel(QStringLiteral("正准备播放下一集，请稍后..."));
-    qvodCell->addWidget(next, 0, 0, Qt::AlignCenter);
-    Register(ControlName::next_s, next);
-    Register(ControlName::qvod, qvod);
-    playerAreaLayout_->addWidget(qvod, 0, 0);
-
-    auto* webPlayer = new QWidget;
-    QGridLayout* webCell = StackedCell(webPlayer);
-    webCell->addWidget(&Pane(ruvo::Pane::Web2), 0, 0);
-    auto* close = Button(QStringLiteral("×"), webPlayer);
-    webCell->addWidget(close, 0, 0, Qt::AlignTop | Qt::AlignRight);
+// L1: the header (panel toggles, title line, scrolling bar), the page player
+// and the player panel.
+void MainWindowWidget::BuildCentreColumn(QWidget* content) {
+    centre_ = Box(ControlName::L1, content, "L1");
+    QWidget* webPlayer = Box(ControlName::Pic2, centre_, "Pic2");
+    PutPane(ruvo::Pane::Web2, webPlayer);
+    auto* close = new QToolButton(webPlayer);
+    close->setText(QStringLiteral("×"));
+    close->setObjectName(QStringLiteral("ggx"));
     connect(close, &QToolButton::clicked, this, [this] {
         if (actions_.closeWebPlayer) actions_.closeWebPlayer();
     });
-    Register(ControlName::Pic2, webPlayer);
-    playerAreaLayout_->addWidget(webPlayer, 0, 0);
-    layout->addWidget(playerArea_, 1);
+    Register(ControlName::ggx, close);
+    BuildPlayerPanel(centre_);
 
-    auto* strip = new QWidget;
-    strip->setFixedHeight(22);
-    auto* stripLayout = new QHBoxLayout(strip);
-    stripLayout->setContentsMargins(13, 0, 13, 0);
-    auto* status = new QLabel;
-    status->setObjectName(QStringLiteral("zhun"));
-    auto* times = new QLabel;
-    times->setObjectName(QStringLiteral("times"));
-    stripLayout->addWidget(status);
-    stripLayout->addStretch(1);
-    stripLayout->addWidget(times);
-    Register(ControlName::zhun, status);
-    Register(ControlName::times, times);
-    Register(ControlName::bo_zt, strip);
-    layout->addWidget(strip);
+    QWidget* header = Box(ControlName::Pic4, centre_, "Pic4");
+    NavigationCell(10, header);
+    NavigationCell(11, header);
+    QLabel* name = Label(QString(), header, "bo_name");
+    Register(ControlName::bo_name, name);
+    QWidget* bar = Box(ControlName::BAD, header, "BAD");
+    PutPane(ruvo::Pane::Web8, bar);
+}
 
-    auto* track = new QWidget;
-    track->setObjectName(QStringLiteral("gunt"));
-    track->setFixedHeight(7);
+void MainWindowWidget::BuildPlayerPanel(QWidget* centre) {
+    QWidget* qvod = Box(ControlName::qvod, centre, "qvod");
+    videoSurface_ = new MpvSurface;
+    videoSurface_->setParent(qvod);
+    videoSurface_->setObjectName(QStringLiteral("QvodC"));
+    Register(ControlName::QvodC, videoSurface_);
+    auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "bo_ad");
+    advert->setAlignment(Qt::AlignCenter);
+    advert->setMouseTracking(true);
+    advert->installEventFilter(this);
+    Register(ControlName::bo_ad, advert);
+    QWidget* playerAd = Box(ControlName::ad_huan, qvod);
+    PutPane(ruvo::Pane::Web7, playerAd);
+    auto* stock = Label(QStringLiteral("Ruvo影视盒"), qvod, "adp");
+    Register(ControlName::adp, stock);
+    Register(ControlName::next_s, Label(QStringLiteral("正准备播放下一集，请稍后..."), qvod, "next_s"));
+
+    QWidget* strip = Box(ControlName::bo_zt, qvod, "bo_zt");
+    strip->setMouseTracking(true);
+    strip->installEventFilter(this);
+    Register(ControlName::zhun, Label(QString(), strip, "zhun"));
+    Register(ControlName::times, Label(QString(), strip, "times"));
+
+    QWidget* track = Box(ControlName::gunt, qvod, "gunt");
+    track->setGeometry(0, 0, 100, 7);
     auto* downloaded = new QWidget(track);
     downloaded->setObjectName(QStringLiteral("huan"));
+    downloaded->setAttribute(Qt::WA_StyledBackground);
     downloaded->setGeometry(-30, 0, 0, 7);
     auto* knob = new QWidget(track);
     knob->setObjectName(QStringLiteral("gunt1"));
+    knob->setAttribute(Qt::WA_StyledBackground);
     knob->setGeometry(0, 0, 12, 7);
-    Register(ControlName::gunt, track);
     Register(ControlName::huan, downloaded);
     Register(ControlName::gunt1, knob);
     for (QWidget* part : {track, downloaded, knob}) part->installEventFilter(this);
-    layout->addWidget(track);
-    layout->addWidget(BuildPlayerBar());
-    return centre;
+    BuildPlayerBar(qvod);
 }
 
-QWidget* MainWindowWidget::BuildPlayerBar() {
-    auto* bar = new QWidget;
-    bar->setFixedHeight(31);
-    auto* layout = new QHBoxLayout(bar);
-    layout->setContentsMargins(12, 3, 12, 3);
-    // Left to right as the bar shows them: stop, previous, play, next; then
-    // mute, full screen, open file and the right-panel toggle at the end.
-    constexpr std::array<int, 8> order{1, 6, 0, 5, 2, 3, 4, 7};
-    for (size_t i = 0; i < order.size(); ++i) {
-        const int index = order[i];
-        if (i == 4) layout->addStretch(1);
-        if (i == 5) layout->addWidget(BuildVolumeSlider());
-        auto* button = Button(QString(), bar);
-        button->setIconSize(QSize(22, 22));
+void MainWindowWidget::BuildPlayerBar(QWidget* qvod) {
+    auto* bar = new QLabel(qvod);  // the skin's foot tile, stretched
+    bar->setObjectName(QStringLiteral("bo_foot"));
+    bar->setMouseTracking(true);
+    bar->installEventFilter(this);
+    Register(ControlName::bo_foot, bar);
+    for (int index = 0; index < 8; ++index) {
+        auto* button = new QToolButton(bar);
+        const int size = index == 0 ? 28 : 24;
+        button->setGeometry(0, 0, size, size);
+        button->setIconSize(QSize(size - 2, size - 2));
         button->setAutoRaise(true);
         button->setMouseTracking(true);
         button->setProperty("transportIndex", index);
@@ -337,78 +315,58 @@ QWidget* MainWindowWidget::BuildPlayerBar() {
             if (actions_.transportClick) actions_.transportClick(index);
         });
         Register(ControlName::bo_but, button, index);
-        layout->addWidget(button);
     }
-    return bar;
+    BuildVolumeSlider(bar);
 }
 
-QWidget* MainWindowWidget::BuildVolumeSlider() {
-    auto* track = new QWidget;
+void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
+    auto* track = new QWidget(bar);
     track->setObjectName(QStringLiteral("yin"));
-    track->setFixedSize(60, 7);
+    track->setAttribute(Qt::WA_StyledBackground);
+    track->setGeometry(0, 11, 60, 7);
     auto* filled = new QWidget(track);
     filled->setObjectName(QStringLiteral("bo_y"));
+    filled->setAttribute(Qt::WA_StyledBackground);
     filled->setGeometry(0, 2, 0, 2);
     auto* knob = new QWidget(track);
     knob->setObjectName(QStringLiteral("bo_v"));
+    knob->setAttribute(Qt::WA_StyledBackground);
     knob->setGeometry(0, 0, 8, 7);
     for (QWidget* part : {track, filled, knob}) part->installEventFilter(this);
     Register(ControlName::yin, track);
     Register(ControlName::bo_y, filled);
     Register(ControlName::bo_v, knob);
-    return track;
 }
 
 void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
     auto* panel = new QFrame(body);
     panel->setObjectName(QStringLiteral("p1"));
-    panel->setStyleSheet(QStringLiteral("QFrame#p1{background:#2b2b2b;border:1px solid #555}"));
     auto* text = new QLabel(panel);
-    text->move(3, 3);
+    text->move(2, 2);
     panel->hide();
     Register(ControlName::p1, panel);
     Register(ControlName::bo_tip, text);
 }
 
-QWidget* MainWindowWidget::BuildRightColumn() {
-    auto* right = new QWidget;
-    right->setFixedWidth(222);
-    auto* layout = new QVBoxLayout(right);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* tabs = new QHBoxLayout;
-    const std::array<std::pair<int, const char*>, 3> tabButtons{{{6, "片库"}, {7, "观看记录"}, {8, "本地文件"}}};
-    for (const auto& [index, text] : tabButtons) {
-        auto* tab = Button(QString::fromUtf8(text), right);
-        tab->setCheckable(true);
-        tab->setChecked(index == 6);
-        connect(tab, &QToolButton::clicked, this, [this, tab, index] {
-            tab->setChecked(!tab->isChecked());  // the logic decides which tab looks selected
-            if (actions_.navigationClick) actions_.navigationClick(index);
-        });
-        Register(ControlName::npc, tab, index);
-        tabs->addWidget(tab);
-    }
-    layout->addLayout(tabs);
-
-    auto* pages = new QWidget;
-    QGridLayout* cell = StackedCell(pages);
-    cell->addWidget(Host(ControlName::P5, &Pane(ruvo::Pane::Web5)), 0, 0);
-    cell->addWidget(Notice(ControlName::w5, QStringLiteral("页面加载失败，点击这里重试")), 0, 0);
-    cell->addWidget(Host(ControlName::P3, &Pane(ruvo::Pane::Web3)), 0, 0);
-    cell->addWidget(Host(ControlName::P4, &Pane(ruvo::Pane::Web4)), 0, 0);
-    layout->addWidget(pages, 1);
-    auto* bottom = new QHBoxLayout;
-    auto* listAction = new QLabel;
-    bottom->addStretch(1);
-    bottom->addWidget(listAction);
-    layout->addLayout(bottom);
-    listAction->setObjectName(QStringLiteral("qk"));
+// l2: the tab bar, the three tab pages and the bottom bar with "qk".
+void MainWindowWidget::BuildRightPanel(QWidget* content) {
+    QWidget* right = Box(ControlName::RightPanel, content, "l2");
+    QWidget* body = Box(ControlName::l5, right, "l5");
+    NavigationCell(9, body);
+    const std::array<std::pair<int, const char*>, 3> tabs{{{6, "片库"}, {7, "观看记录"}, {8, "本地文件"}}};
+    for (const auto& [index, text] : tabs) NavigationCell(index, body)->SetText(QString::fromUtf8(text));
+    PutPane(ruvo::Pane::Web5, Box(ControlName::P5, body));
+    Notice(ControlName::w5, QStringLiteral("页面加载失败，点击这里重试"), body);
+    PutPane(ruvo::Pane::Web3, Box(ControlName::P3, body));
+    PutPane(ruvo::Pane::Web4, Box(ControlName::P4, body));
+    QWidget* bottom = Box(ControlName::shan, body, "shan");
+    bottom->setMouseTracking(true);
+    bottom->installEventFilter(this);
+    QLabel* listAction = Label(QString(), bottom, "qk");
     listAction->setCursor(Qt::PointingHandCursor);
+    listAction->setMouseTracking(true);
     listAction->installEventFilter(this);
     Register(ControlName::qk, listAction);
-    Register(ControlName::RightPanel, right);
-    return right;
 }
 
 bool MainWindowWidget::SliderEvent(QObject* watched, QEvent* event) {
@@ -468,36 +426,64 @@ void MainWindowWidget::KeyDown(const QKeyEvent* key) {
     actions_.keyDown(code);
 }
 
+bool MainWindowWidget::SurfaceEvent(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonDblClick) {
+        if (actions_.surfaceDoubleClick) actions_.surfaceDoubleClick();
+        return true;
+    }
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool leftHeld = mouse->buttons() & Qt::LeftButton;
+    if (surface_.FollowPointer(mouse->globalPosition().toPoint(), leftHeld)) return true;
+    const QPoint at = mouse->position().toPoint();
+    if (type == QEvent::MouseMove && actions_.surfaceMove) actions_.surfaceMove(leftHeld, at.x(), at.y());
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        surface_.PointerPressed();
+        if (actions_.searchBoxLeft) actions_.searchBoxLeft();
+        if (actions_.surfaceDown) actions_.surfaceDown(at.x(), at.y());
+    }
+    if (type == QEvent::MouseButtonRelease && actions_.surfaceUp) actions_.surfaceUp();
+    return false;
+}
+
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
         SliderEvent(watched, event))
         return true;
+    if (watched == body_ && SurfaceEvent(event)) return true;
+    const QString name = watched->objectName();
     // The player bar shows its own tooltip panel instead of the system's.
     if (type == QEvent::ToolTip && watched->property("transportIndex").isValid()) return true;
     if (type == QEvent::MouseMove && watched->property("transportIndex").isValid() && actions_.transportHover) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         actions_.transportHover(watched->property("transportIndex").toInt(), at.x(), at.y());
     }
-    if (event->type() == QEvent::MouseButtonPress && watched == centralWidget()) {
-        if (actions_.searchBoxLeft) actions_.searchBoxLeft();
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched->objectName() == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();
-        if (watched->objectName() == QLatin1String("w5") && actions_.retrySidePane) actions_.retrySidePane();
+    if (type == QEvent::MouseButtonDblClick && (name == QLatin1String("ni_name") || name == QLatin1String("Im1"))) {
+        if (actions_.surfaceDoubleClick) actions_.surfaceDoubleClick();
+        return true;
+    }
+    if (type == QEvent::MouseMove) {
+        if ((name == QLatin1String("jbi") || name == QLatin1String("qk")) && actions_.labelMove)
+            actions_.labelMove(name == QLatin1String("jbi"));
+        else if (actions_.labelsReset && (name == QLatin1String("bo_ad") || name == QLatin1String("bo_foot") ||
+                                          name == QLatin1String("shan") || name == QLatin1String("bo_zt")))
+            actions_.labelsReset();
+    }
+    if (type == QEvent::MouseButtonRelease) {
+        if (name == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();
+        if (name == QLatin1String("w5") && actions_.retrySidePane) actions_.retrySidePane();
         if (watched == searchBox_ && actions_.searchBoxClicked) actions_.searchBoxClicked();
-        if (watched->objectName() == QLatin1String("qk") && actions_.listActionClick) actions_.listActionClick();
-        if (watched->objectName() == QLatin1String("jbi") && actions_.compactRestoreClick) actions_.compactRestoreClick();
+        if (name == QLatin1String("qk") && actions_.listActionClick) actions_.listActionClick();
+        if (name == QLatin1String("jbi") && actions_.compactRestoreClick) actions_.compactRestoreClick();
     } else if (qvodIsFullScreen() && (watched == controls_.WidgetOf({ControlName::qvod}) ||
                                        controls_.WidgetOf({ControlName::qvod})->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
         // Leaving full screen the way every player does: Esc or a double click.
-        const bool escape = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
-        if (escape || event->type() == QEvent::MouseButtonDblClick) SetPlayerFullScreen(false);
-    } else if (event->type() == QEvent::FocusOut && watched == searchBox_ && actions_.searchBoxLeft) {
+        const bool escape = type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+        if (escape || type == QEvent::MouseButtonDblClick) SetPlayerFullScreen(false);
+    } else if (type == QEvent::FocusOut && watched == searchBox_ && actions_.searchBoxLeft) {
         actions_.searchBoxLeft();
-    } else if (event->type() == QEvent::Resize && watched->objectName() == QLatin1String("Pic4")) {
-        auto* header = static_cast<QWidget*>(watched);
-        controls_.WidgetOf({ControlName::BAD})->setGeometry(header->width() - 220, 2, 190, 20);
-        controls_.WidgetOf({ControlName::npc, 11})->setGeometry(header->width() - 25, 2, 20, 20);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -513,24 +499,33 @@ std::string MainWindowWidget::PlaceOf(ControlId control) const {
 bool MainWindowWidget::qvodIsFullScreen() const {
     // Events arrive while the window is still being built: no player box yet.
     const QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
-    return qvod && playerArea_ && qvod->parentWidget() != playerArea_;
+    return qvod && centre_ && qvod->parentWidget() != centre_;
 }
 
+// Full screen shows the picture alone; the bar comes back with the window.
 void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
-    if (fullScreen && qvod->parentWidget() == playerArea_) {
+    if (fullScreen && qvod->parentWidget() == centre_) {
+        qvodPlace_ = qvod->geometry();
         qvod->setParent(nullptr);
         qvod->setWindowFlag(Qt::Window, true);
         qvod->showFullScreen();
+        videoSurface_->setGeometry(qvod->rect());
         qvod->installEventFilter(this);
         videoSurface_->installEventFilter(this);  // a double click on the picture leaves too
         qvod->setFocusPolicy(Qt::StrongFocus);
         qvod->activateWindow();
         qvod->setFocus();
-    } else if (!fullScreen && qvod->parentWidget() != playerArea_) {
+        QTimer::singleShot(100, qvod, [this, qvod] {
+            if (qvodIsFullScreen()) videoSurface_->setGeometry(qvod->rect());
+        });
+    } else if (!fullScreen && qvod->parentWidget() != centre_) {
         qvod->setWindowFlag(Qt::Window, false);
-        playerAreaLayout_->addWidget(qvod, 0, 0);
+        qvod->setParent(centre_);
+        qvod->setGeometry(qvodPlace_);
         qvod->show();
+        controls_.WidgetOf({ControlName::Pic4})->raise();
+        if (actions_.resized) actions_.resized();
     }
 }
 
@@ -558,7 +553,7 @@ void MainWindowWidget::ResizeTwips(int width, int height) {
     resize(TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
 }
 
-int MainWindowWidget::InnerHeight() const { return centralWidget() ? centralWidget()->height() : height(); }
+int MainWindowWidget::InnerHeight() const { return body_->height(); }
 
 void MainWindowWidget::CaptureMouse(ControlId control) {
     if (QWidget* widget = controls_.WidgetOf(control); widget && QWidget::mouseGrabber() != widget) widget->grabMouse();

@@ -1,19 +1,20 @@
 #pragma once
-// The main window "BA1" as a Qt widget: it builds the panes and controls,
-// answers the window questions of the logic and reports the user's clicks.
-// Until the skinned frame exists the controls sit in a plain layout of three
-// columns: the portal on the left, the player in the centre, the side page
-// and the two list pages as tabs on the right.
+// The main window "BA1" as a borderless Qt widget: it builds the panes and
+// controls in their containers, answers the window questions of the logic
+// and reports the user's clicks and pointer moves. Where everything goes is
+// the logic's layout: no Qt layout places anything here.
 #include <QMainWindow>
 #include <array>
 #include <functional>
 
 #include "platform/MainWindowHost.h"
+#include "platform/qt/FrameBody.h"
 #include "platform/qt/QtWebPane.h"
 #include "platform/qt/QtWindowControls.h"
+#include "platform/qt/QtWindowSurface.h"
+#include "platform/qt/SkinCell.h"
 #include "portal/Panes.h"
 
-class QGridLayout;
 class QKeyEvent;
 class QLineEdit;
 class QWebEngineProfile;
@@ -40,6 +41,14 @@ struct WindowActions {
     std::function<void(int)> titleClick;         // npc 0-5; the window system's close button is 2
     std::function<void()> listActionClick;       // the label "qk"
     std::function<void()> compactRestoreClick;   // the label "jbi"
+    std::function<void()> resized;               // the window's size changed
+    std::function<void(bool, int, int)> surfaceMove;  // left button held, x, y on the window surface
+    std::function<void(int, int)> surfaceDown;
+    std::function<void()> surfaceUp;
+    std::function<void()> surfaceDoubleClick;  // also on the title label and the logo
+    std::function<void(int, int, int)> buttonMove;  // npc index, x, y; x = -1 when the pointer left
+    std::function<void(bool)> labelMove;            // over jbi (true) or qk (false)
+    std::function<void()> labelsReset;              // over an area that puts the labels' colours back
 };
 
 // Shows the window every key pressed in it before the widget with the focus
@@ -64,6 +73,7 @@ public:
     QtWebPane& Pane(ruvo::Pane pane) { return *panes_[static_cast<size_t>(pane)]; }
     std::array<WebPane*, kPaneCount> PaneInterfaces();
     QtWindowControls& Controls() { return controls_; }
+    QtWindowSurface& Surface() { return surface_; }
     // The native child window the player draws into.
     QWidget* VideoSurface() const { return videoSurface_; }
     void SetActions(WindowActions actions) { actions_ = std::move(actions); }
@@ -99,28 +109,36 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    QWidget* BuildTitleRow();
-    QWidget* BuildLeftColumn();
-    QWidget* BuildCentreColumn();
-    QWidget* BuildRightColumn();
-    QWidget* BuildPlayerBar();
-    QWidget* Notice(ControlName name, const QString& text);
-    QWidget* Host(ControlName name, QWidget* content);
+    void BuildTitleBar(QWidget* body);
+    void BuildLeftPanel(QWidget* content);
+    void BuildCentreColumn(QWidget* content);
+    void BuildRightPanel(QWidget* content);
+    void BuildPlayerPanel(QWidget* centre);
+    void BuildPlayerBar(QWidget* qvod);
+    QWidget* Notice(ControlName name, const QString& text, QWidget* parent);
+    QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
+    void PutPane(ruvo::Pane pane, QWidget* host);
+    SkinCell* NavigationCell(int index, QWidget* parent);
     bool qvodIsFullScreen() const;
     bool SliderEvent(QObject* watched, QEvent* event);
+    bool SurfaceEvent(QEvent* event);
     void KeyDown(const QKeyEvent* key);
-    QWidget* BuildVolumeSlider();
+    void BuildVolumeSlider(QWidget* bar);
     void BuildTooltipPanel(QWidget* body);
     void Register(ControlName name, QWidget* widget, int index = 0) { controls_.Register({name, index}, widget); }
 
     std::array<QtWebPane*, kPaneCount> panes_{};
     QtWindowControls controls_;
+    FrameBody* body_ = nullptr;
+    QtWindowSurface surface_;
     WindowActions actions_;
     QWidget* videoSurface_ = nullptr;
-    QWidget* playerArea_ = nullptr;
-    QGridLayout* playerAreaLayout_ = nullptr;
+    QWidget* centre_ = nullptr;  // L1, where the player panel lives when not full screen
+    QRect qvodPlace_;
     QLineEdit* searchBox_ = nullptr;
     KeyPreview keyPreview_;
     bool unloading_ = false;

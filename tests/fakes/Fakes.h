@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "platform/Tray.h"
 #include "platform/WindowControls.h"
 #include "platform/MainWindowHost.h"
+#include "platform/WindowSurface.h"
 #include "platform/NetworkAdapters.h"
 #include "platform/PlayerProbe.h"
 #include "platform/Shell.h"
@@ -345,6 +347,67 @@ public:
     void SetPicture(ControlId id, int image) override { Of(id).picture = image; }
     Rect Geometry(ControlId id) const override { return Of(id).rect; }
     void Move(ControlId id, const Rect& r) override { Of(id).rect = r; }
+};
+
+// The window's own drawing and loops, recorded: cells drawn per control, the
+// last frame, shape and cursor, the loops started. Its inner size follows the
+// host's twips at 96 dpi (15 twips a pixel) unless set.
+class FakeSurface final : public WindowSurface {
+public:
+    explicit FakeSurface(const FakeHost& host) : host_(host) {}
+    std::set<int> missingResources;
+    std::map<int, int> loaded;  // slot -> resource
+    int frames = 0;
+    FramePieces lastFrame{};
+    std::array<int, 4> shape{};
+    std::map<std::pair<int, int>, PictureCell> cells;
+    CursorShape cursor = CursorShape::Arrow;
+    int moves = 0;
+    std::vector<ResizeEdge> resizes;
+    std::map<std::pair<int, int>, unsigned> colors;
+    int fixedWidth = -1, fixedHeight = -1;
+    std::map<std::pair<int, int>, int> textWidths;  // what SizeToText gives a label
+
+    bool LoadPicture(int slot, int resource) override {
+        if (missingResources.count(resource)) return false;
+        loaded[slot] = resource;
+        return true;
+    }
+    void PaintFrame(const FramePieces& pieces) override {
+        ++frames;
+        lastFrame = pieces;
+    }
+    void SetRoundedShape(int width, int height, int cornerWidth, int cornerHeight) override {
+        shape = {width, height, cornerWidth, cornerHeight};
+    }
+    void DrawCell(ControlId control, const PictureCell& cell) override { cells[Key(control)] = cell; }
+    PictureCell CellOf(ControlId control) const {
+        const auto it = cells.find(Key(control));
+        return it == cells.end() ? PictureCell{-1, {}} : it->second;
+    }
+    void SetCursorShape(CursorShape shape) override { cursor = shape; }
+    void StartSystemMove() override { ++moves; }
+    void StartSystemResize(ResizeEdge edge) override { resizes.push_back(edge); }
+    int InnerWidth() const override { return fixedWidth >= 0 ? fixedWidth : host_.WidthTwips() / 15; }
+    int InnerHeightPixels() const override { return fixedHeight >= 0 ? fixedHeight : host_.HeightTwips() / 15; }
+    FakeControls* controls = nullptr;  // labels sized to their text live there
+    void SizeToText(ControlId control) override {
+        const auto it = textWidths.find(Key(control));
+        if (!controls || it == textWidths.end()) return;
+        Rect rect = controls->Geometry(control);
+        rect.width = it->second;
+        rect.height = 16;
+        controls->Move(control, rect);
+    }
+    void SetTextColor(ControlId control, unsigned rgb) override { colors[Key(control)] = rgb; }
+    unsigned TextColor(ControlId control) const override {
+        const auto it = colors.find(Key(control));
+        return it == colors.end() ? 0 : it->second;
+    }
+
+private:
+    static std::pair<int, int> Key(ControlId c) { return {static_cast<int>(c.name), c.index}; }
+    const FakeHost& host_;
 };
 
 }  // namespace ruvo::test

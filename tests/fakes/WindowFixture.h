@@ -34,6 +34,7 @@ protected:
     FakeShell shell;
     FakeForms forms;
     FakeSettingsView settingsView;
+    FakeSurface surface{host};
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
@@ -49,7 +50,9 @@ protected:
     MainWindowPorts Ports() {
         std::array<WebPane*, kPaneCount> pointers;
         for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
-        return {host, pointers, timers, player, fetch, tray, controls, dialogs, processes, menus, shell, forms, settingsView};
+        surface.controls = &controls;
+        return {host, pointers, timers, player, fetch, tray, controls, dialogs, processes, menus, shell, forms, settingsView,
+                surface};
     }
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {

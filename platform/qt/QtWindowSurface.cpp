@@ -1,0 +1,160 @@
+#include "platform/qt/QtWindowSurface.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QPainterPath>
+#include <QRegion>
+#include <QWindow>
+
+#include "platform/qt/SkinCell.h"
+
+namespace ruvo {
+namespace {
+
+// The window has stopped changing size this long after a resize loop: it ended.
+constexpr int kResizeSettledMs = 400;
+
+Qt::Edges EdgesOf(ResizeEdge edge) {
+    switch (edge) {
+        case ResizeEdge::Left: return Qt::LeftEdge;
+        case ResizeEdge::Right: return Qt::RightEdge;
+        case ResizeEdge::Top: return Qt::TopEdge;
+        case ResizeEdge::Bottom: return Qt::BottomEdge;
+        case ResizeEdge::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
+        case ResizeEdge::TopRight: return Qt::TopEdge | Qt::RightEdge;
+        case ResizeEdge::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
+        case ResizeEdge::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
+        case ResizeEdge::None: break;
+    }
+    return {};
+}
+
+Qt::CursorShape QtCursorOf(CursorShape shape) {
+    switch (shape) {
+        case CursorShape::SizeWE: return Qt::SizeHorCursor;
+        case CursorShape::SizeNS: return Qt::SizeVerCursor;
+        case CursorShape::SizeNESW: return Qt::SizeBDiagCursor;
+        case CursorShape::SizeNWSE: return Qt::SizeFDiagCursor;
+        case CursorShape::Arrow: break;
+    }
+    return Qt::ArrowCursor;
+}
+
+}  // namespace
+
+QtWindowSurface::QtWindowSurface(QWidget& window, FrameBody& body, QtWindowControls& controls)
+    : window_(window), body_(body), controls_(controls) {
+    resizeSettled_.setSingleShot(true);
+    resizeSettled_.setInterval(kResizeSettledMs);
+    QObject::connect(&resizeSettled_, &QTimer::timeout, [this] { ResizeEnded(); });
+}
+
+bool QtWindowSurface::LoadPicture(int slot, int resource) {
+    if (slot < 0 || slot >= static_cast<int>(pictures_.size())) return false;
+    const QPixmap picture(QStringLiteral(":/skin/%1.bmp").arg(resource));
+    if (picture.isNull()) return false;
+    pictures_[static_cast<size_t>(slot)] = picture;
+    return true;
+}
+
+void QtWindowSurface::PaintFrame(const FramePieces& pieces) { body_.SetFrame(pictures_[0], pieces); }
+
+void QtWindowSurface::SetRoundedShape(int width, int height, int cornerWidth, int cornerHeight) {
+    if (window_.isMaximized() || window_.isFullScreen()) {
+        window_.clearMask();
+        return;
+    }
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, width, height), cornerWidth / 2.0, cornerHeight / 2.0);
+    window_.setMask(QRegion(path.toFillPolygon().toPolygon()));
+}
+
+void QtWindowSurface::DrawCell(ControlId control, const PictureCell& cell) {
+    if (cell.picture < 0 || cell.picture >= static_cast<int>(pictures_.size())) return;
+    const QPixmap& picture = pictures_[static_cast<size_t>(cell.picture)];
+    if (picture.isNull()) return;
+    const QPixmap piece = picture.copy(cell.source.left, cell.source.top, cell.source.width, cell.source.height);
+    QWidget* widget = controls_.WidgetOf(control);
+    if (auto* skinned = dynamic_cast<SkinCell*>(widget)) {
+        skinned->SetCell(piece);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setScaledContents(true);
+        label->setPixmap(piece);
+    }
+}
+
+void QtWindowSurface::SetCursorShape(CursorShape shape) {
+    const Qt::CursorShape wanted = QtCursorOf(shape);
+    if (body_.cursor().shape() != wanted) body_.setCursor(wanted);
+}
+
+void QtWindowSurface::StartSystemMove() {
+    QWindow* handle = window_.windowHandle();
+    if (handle && handle->startSystemMove()) return;
+    follow_ = Follow::Move;
+    followStart_ = QCursor::pos();
+    followGeometry_ = window_.geometry();
+}
+
+void QtWindowSurface::StartSystemResize(ResizeEdge edge) {
+    QWindow* handle = window_.windowHandle();
+    if (handle && handle->startSystemResize(EdgesOf(edge))) {
+        systemResizing_ = true;
+        resizeSettled_.start();
+        return;
+    }
+    follow_ = Follow::Resize;
+    followEdge_ = edge;
+    followStart_ = QCursor::pos();
+    followGeometry_ = window_.geometry();
+}
+
+bool QtWindowSurface::FollowPointer(const QPoint& global, bool leftHeld) {
+    if (follow_ == Follow::None) return false;
+    if (!leftHeld) {
+        const bool resized = follow_ == Follow::Resize;
+        follow_ = Follow::None;
+        if (resized) ResizeEnded();
+        return true;
+    }
+    const QPoint delta = global - followStart_;
+    if (follow_ == Follow::Move) {
+        window_.move(followGeometry_.topLeft() + delta);
+        return true;
+    }
+    QRect r = followGeometry_;
+    const Qt::Edges edges = EdgesOf(followEdge_);
+    if (edges & Qt::LeftEdge) r.setLeft(r.left() + delta.x());
+    if (edges & Qt::RightEdge) r.setRight(r.right() + delta.x());
+    if (edges & Qt::TopEdge) r.setTop(r.top() + delta.y());
+    if (edges & Qt::BottomEdge) r.setBottom(r.bottom() + delta.y());
+    window_.setGeometry(r);
+    return true;
+}
+
+void QtWindowSurface::WindowResized() {
+    if (systemResizing_) resizeSettled_.start();
+}
+
+// The window system's loop may pause longer than the settling time; every
+// later settling until the next press reports the size again.
+void QtWindowSurface::ResizeEnded() {
+    if (onResizeEnded_) onResizeEnded_();
+}
+
+void QtWindowSurface::SizeToText(ControlId control) {
+    if (auto* label = qobject_cast<QLabel*>(controls_.WidgetOf(control))) label->adjustSize();
+}
+
+void QtWindowSurface::SetTextColor(ControlId control, unsigned rgb) {
+    colors_[{static_cast<int>(control.name), control.index}] = rgb;
+    if (QWidget* widget = controls_.WidgetOf(control))
+        widget->setStyleSheet(QStringLiteral("color:#%1").arg(rgb & 0xFFFFFF, 6, 16, QLatin1Char('0')));
+}
+
+unsigned QtWindowSurface::TextColor(ControlId control) const {
+    const auto it = colors_.find({static_cast<int>(control.name), control.index});
+    return it == colors_.end() ? 0 : it->second;
+}
+
+}  // namespace ruvo

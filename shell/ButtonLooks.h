@@ -1,0 +1,31 @@
+#pragma once
+// The looks of the buttons the window draws itself, as cells of the skin's
+// pictures (ppt): title buttons npc 0-5, panel toggles 10 and 11, the tabs.
+#include "platform/WindowSurface.h"
+
+namespace ruvo {
+
+// ppt slots of skin 1.
+enum SkinPicture {
+    kFramePicture = 0,
+    kTitleStripNormal = 1,
+    kTitleStripHover = 2,
+    kRestoreStrip = 3,
+    kTopMostStrip = 4,
+    kFootTile = 5,
+    kTabBarTile = 6,
+    kTabStrip = 7,
+    kToggleStrip = 8,
+};
+inline constexpr int kSkinPictureCount = 9;
+
+// The resting or hover look of npc 0-5, 10 or 11; button 1 follows the
+// window state, button 4 the top-most state.
+PictureCell ButtonLook(int index, bool hover, bool maximized, bool topMost);
+// A tab of the right panel (6, 7, 8), selected or not.
+PictureCell TabLook(int tab, bool selected);
+// The tiles stretched over the tab bar and the player bar's foot.
+inline constexpr PictureCell kTabBarLook{kTabBarTile, {0, 0, 1, 23}};
+inline constexpr PictureCell kFootLook{kFootTile, {0, 0, 1, 31}};
+
+}  // namespace ruvo

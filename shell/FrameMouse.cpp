@@ -1,0 +1,114 @@
+#include "shell/FrameMouse.h"
+
+#include <string>
+
+#include "app/SettingsFile.h"
+#include "app/SettingsKeys.h"
+#include "portal/MainWindow.h"
+#include "shell/ButtonLooks.h"
+#include "shell/FrameGeometry.h"
+#include "shell/TitleButtons.h"
+#include "shell/WindowLayout.h"
+
+namespace ruvo {
+namespace {
+
+bool IsTitleButton(int index) { return index >= 0 && index <= 5; }
+
+}  // namespace
+
+void FrameMouse::SurfaceMove(bool leftHeld, int x, int y) {
+    ResetLabelColors();
+    WindowSurface& surface = window_.Surface();
+    const int W = surface.InnerWidth(), H = surface.InnerHeightPixels();
+    const BorderZone zone = ZoneAt(x, y, W, H);
+    const bool beyond = x < 0 || y < 0 || x > W || y > H;
+    if (leftHeld || zone == BorderZone::Inside || beyond) {
+        surface.SetCursorShape(CursorShape::Arrow);
+        bodyDragActive_ = true;
+        const bool inMiddle = y > kBorderPixels && x > kBorderPixels && x < W - kBorderPixels;
+        if (!window_.Host().IsMaximized() && leftHeld && inMiddle) {
+            window_.Host().ReleaseMouse();
+            surface.StartSystemMove();
+        }
+        return;
+    }
+    surface.SetCursorShape(CursorOf(zone));
+    bodyDragActive_ = false;
+}
+
+void FrameMouse::SurfaceDown(int x, int y) {
+    WindowSurface& surface = window_.Surface();
+    const BorderZone zone = ZoneAt(x, y, surface.InnerWidth(), surface.InnerHeightPixels());
+    if (window_.Host().IsMaximized() || zone == BorderZone::Inside) return;
+    surface.SetCursorShape(CursorOf(zone));
+    resizeInProgress_ = true;
+    window_.Host().ReleaseMouse();
+    bodyDragActive_ = false;
+    surface.StartSystemResize(EdgeOf(zone));
+}
+
+void FrameMouse::ResizeEnded() {
+    const WindowLayout& layout = window_.Layout();
+    MainWindowHost& host = window_.Host();
+    // Only the full layout's size is worth restoring later.
+    if (!layout.LeftPanelShown() || !layout.RightPanelShown() || window_.State().compactMode != 0) return;
+    if (host.IsMaximized() || host.IsMinimized()) return;
+    const std::string& settings = window_.State().settingsPath;
+    WriteSetting(settings, kSavedWidth.section, kSavedWidth.key, std::to_string(host.WidthTwips()));
+    WriteSetting(settings, kSavedHeight.section, kSavedHeight.key, std::to_string(host.HeightTwips()));
+}
+
+void FrameMouse::SurfaceUp() {
+    window_.Surface().SetCursorShape(CursorShape::Arrow);
+    if (resizeInProgress_ && !bodyDragActive_) resizeInProgress_ = false;
+}
+
+void FrameMouse::SurfaceDoubleClick() { window_.Title().Click(1); }
+
+void FrameMouse::ButtonMove(int index, int x, int y) {
+    WindowSurface& surface = window_.Surface();
+    WindowControls& c = window_.Controls();
+    surface.SetCursorShape(CursorShape::Arrow);
+    if (!IsTitleButton(index) && index != 10 && index != 11) return;
+    const Rect button = c.Geometry({ControlName::npc, index});
+    const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
+    DrawButton(index, inside);
+    if (!IsTitleButton(index)) return;
+    if (!inside) {
+        c.SetVisible({ControlName::p1}, false);
+        return;
+    }
+    c.SetText({ControlName::bo_tip}, c.Tooltip({ControlName::npc, index}));
+    surface.SizeToText({ControlName::bo_tip});
+    Rect tip = c.Geometry({ControlName::bo_tip});
+    tip.left = 2;
+    tip.top = 2;
+    c.Move({ControlName::bo_tip}, tip);
+    c.Move({ControlName::p1}, {button.left - 5, button.top + button.height + 3, tip.width + 5, tip.height + 5});
+    c.SetVisible({ControlName::p1}, true);
+}
+
+void FrameMouse::DrawButton(int index, bool hover) {
+    const bool maximized = window_.Host().IsMaximized();
+    const bool topMost = window_.Title().IsTopMost();
+    window_.Surface().DrawCell({ControlName::npc, index}, ButtonLook(index, hover, maximized, topMost));
+}
+
+void FrameMouse::DrawRestingLooks() {
+    for (int index : {0, 1, 2, 3, 4, 5, 10, 11}) DrawButton(index, false);
+}
+
+void FrameMouse::LabelMove(bool restoreLabel) {
+    window_.Surface().SetCursorShape(CursorShape::Arrow);
+    window_.Surface().SetTextColor({restoreLabel ? ControlName::jbi : ControlName::qk}, kLabelHoverColor);
+}
+
+void FrameMouse::ResetLabelColors() {
+    WindowSurface& surface = window_.Surface();
+    if (surface.TextColor({ControlName::jbi}) != kRestoreLabelColor)
+        surface.SetTextColor({ControlName::jbi}, kRestoreLabelColor);
+    if (surface.TextColor({ControlName::qk}) != kListLabelColor) surface.SetTextColor({ControlName::qk}, kListLabelColor);
+}
+
+}  // namespace ruvo

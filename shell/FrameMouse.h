@@ -1,0 +1,48 @@
+#pragma once
+// The mouse on the borderless window: the 3-pixel border resizes, the
+// surface moves the window, the title buttons light up under the pointer and
+// show their tooltip panel, and two labels change colour.
+
+namespace ruvo {
+
+class MainWindow;
+
+inline constexpr unsigned kLabelHoverColor = 0x800000;
+inline constexpr unsigned kRestoreLabelColor = 0xFFFFFF;  // jbi
+inline constexpr unsigned kListLabelColor = 0x5A5A5A;     // qk
+
+class FrameMouse {
+public:
+    explicit FrameMouse(MainWindow& window) : window_(window) {}
+
+    // The window surface; x, y in pixels inside the window.
+    void SurfaceMove(bool leftHeld, int x, int y);
+    void SurfaceDown(int x, int y);
+    void SurfaceUp();
+    // Double clicks on the surface, the title label and the logo.
+    void SurfaceDoubleClick();
+    // The window system's resize loop that SurfaceDown started has ended.
+    void ResizeEnded();
+
+    // The pointer over title button or panel toggle `index`, at (x, y) inside
+    // it; a move outside the button (negative x) is its leaving.
+    void ButtonMove(int index, int x, int y);
+    // Title buttons npc 0-5, 10 and 11 in their resting looks.
+    void DrawRestingLooks();
+    void DrawButton(int index, bool hover);
+
+    // The labels jbi and qk turn dark red under the pointer; the other
+    // areas' moves put them back.
+    void LabelMove(bool restoreLabel);
+    void ResetLabelColors();
+
+    bool ResizeInProgress() const { return resizeInProgress_; }
+    bool BodyDragActive() const { return bodyDragActive_; }
+
+private:
+    MainWindow& window_;
+    bool resizeInProgress_ = false;
+    bool bodyDragActive_ = false;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,22 @@
+#include "shell/Skin.h"
+
+#include "portal/MainWindow.h"
+#include "shell/ButtonLooks.h"
+#include "shell/DesignValues.h"
+#include "shell/FrameMouse.h"
+#include "shell/WindowLayout.h"
+
+namespace ruvo {
+void p_p(MainWindow& window, int n) {
+    WindowSurface& surface = window.Surface();
+    for (int slot = 0; slot < kSkinPictureCount; ++slot) surface.LoadPicture(slot, SkinResource(n, slot));
+    window.Layout().LayoutPanes();
+    window.Frame().DrawRestingLooks();
+    surface.DrawCell({ControlName::npc, 9}, kTabBarLook);
+    for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::npc, tab}, TabLook(tab, tab == 6));
+    WindowControls& c = window.Controls();
+    for (int k = 0; k < 8; ++k) c.SetPicture({ControlName::bo_but, k}, kTransportRestingPictures[k]);
+    c.SetPicture({ControlName::sok}, 0);
+}
+
+}  // namespace ruvo
