@@ -67,6 +67,7 @@ struct ControlId {
 
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Rect&) const = default;
 };
 
 class WindowControls {
