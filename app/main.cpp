@@ -256,7 +256,8 @@ int main(int argc, char* argv[]) {
             using ruvo::ControlId, ruvo::ControlName;
             for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
                                             ControlId{ControlName::npc, 2}, ControlId{ControlName::npc, 5},
-                                            ControlId{ControlName::npc, 8}, ControlId{ControlName::qk}})
+                                            ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
+                                            ControlId{ControlName::npc, 3}})
                 trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
             trace.Line("place tray=" + trayIcon.Place());
         });

@@ -166,6 +166,43 @@ bool ProgramUnderTest::ClickIn(const std::string& windowName, int x, int y) {
     return std::system(command.c_str()) == 0;
 }
 
+std::optional<std::array<int, 4>> ProgramUnderTest::WindowGeometry(const std::string& windowName) {
+    if (!std::getenv("DISPLAY")) return std::nullopt;
+    const std::string command = "timeout 5 xdotool search --onlyvisible --name " + Quoted("^" + windowName + "$") +
+                                " getwindowgeometry --shell %1 2>/dev/null";
+    FILE* out = popen(command.c_str(), "r");
+    if (!out) return std::nullopt;
+    std::array<int, 4> geometry{-1, -1, -1, -1};
+    char line[128];
+    while (std::fgets(line, sizeof line, out)) {
+        std::sscanf(line, "X=%d", &geometry[0]);
+        std::sscanf(line, "Y=%d", &geometry[1]);
+        std::sscanf(line, "WIDTH=%d", &geometry[2]);
+        std::sscanf(line, "HEIGHT=%d", &geometry[3]);
+    }
+    pclose(out);
+    if (geometry[2] < 0 || geometry[3] < 0) return std::nullopt;
+    return geometry;
+}
+
+bool ProgramUnderTest::DragOnScreen(int fromX, int fromY, int toX, int toY) {
+    if (!std::getenv("DISPLAY")) return false;
+    const auto point = [](int x, int y) { return std::to_string(x) + " " + std::to_string(y); };
+    // A first small step starts the window system's loop, which then follows
+    // the pointer from where it is.
+    const std::string start = point(fromX + (toX - fromX) / 20, fromY + (toY - fromY) / 20);
+    const std::string midway = point((fromX + toX) / 2, (fromY + toY) / 2);
+    return Succeeds("timeout 10 xdotool mousemove " + point(fromX, fromY) + " sleep 0.3 mousedown 1 sleep 0.3 mousemove " +
+                    start + " sleep 0.3 mousemove " + midway + " sleep 0.3 mousemove " + point(toX, toY) +
+                    " sleep 0.3 mouseup 1");
+}
+
+bool ProgramUnderTest::DoubleClickIn(const std::string& windowName, int x, int y) {
+    if (!std::getenv("DISPLAY")) return false;
+    return Succeeds("timeout 5 xdotool search --onlyvisible --name " + Quoted("^" + windowName + "$") +
+                    " mousemove --window %1 " + std::to_string(x) + " " + std::to_string(y) + " click --repeat 2 --delay 80 1");
+}
+
 bool ProgramUnderTest::PressKeys(const std::string& keys) {
     if (!std::getenv("DISPLAY")) return false;
     return std::system(("xdotool key --delay 100 " + keys + " > /dev/null 2>&1").c_str()) == 0;

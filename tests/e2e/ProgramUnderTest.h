@@ -35,6 +35,13 @@ public:
     pid_t StartAnother(const std::vector<std::string>& arguments);
     // The exit status of a started program once it has ended; nothing after `limit`.
     std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds limit);
+    // Left, top, width and height on the screen of the visible window with
+    // exactly this title.
+    std::optional<std::array<int, 4>> WindowGeometry(const std::string& windowName = "Ruvo电影影视盒");
+    // Presses the left button at one screen point and releases it at another.
+    bool DragOnScreen(int fromX, int fromY, int toX, int toY);
+    // Double-clicks at (x, y) inside the window.
+    bool DoubleClickIn(const std::string& windowName, int x, int y);
     // Presses a key in the window with exactly this title (a message box).
     bool PressKeyIn(const std::string& windowName, const std::string& key);
     // Ends the program (SIGTERM, then SIGKILL) and returns its exit status.

@@ -1,0 +1,96 @@
+// The borderless window under a real window manager (openbox on the test
+// display): maximise and restore by double clicks, resize from the border with
+// the size saved, compact mode and back to the saved size.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include "app/SettingsFile.h"
+#include "e2e/ProgramUnderTest.h"
+
+extern char** environ;
+
+namespace ruvo {
+namespace {
+
+using namespace std::chrono_literals;
+constexpr int kTwipsPerPixel = 15;  // the test display's 96 dpi
+
+class WindowShellOnDesktop : public testing::Test {
+protected:
+    test::ProgramUnderTest program;
+    pid_t windowManager_ = -1;
+
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
+        char* argv[] = {const_cast<char*>("openbox"), const_cast<char*>("--sm-disable"), nullptr};
+        if (posix_spawnp(&windowManager_, "openbox", nullptr, nullptr, argv, environ) != 0)
+            GTEST_SKIP() << "openbox is not installed";
+        std::this_thread::sleep_for(1s);
+        program.Start();
+        ASSERT_TRUE(program.WaitForHomePage());
+        ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().has_value(); }, 10s));
+    }
+    void TearDown() override {
+        program.Stop();
+        if (windowManager_ > 0) {
+            kill(windowManager_, SIGTERM);
+            waitpid(windowManager_, nullptr, 0);
+        }
+    }
+    std::array<int, 4> Geometry() { return program.WindowGeometry().value_or(std::array<int, 4>{-1, -1, -1, -1}); }
+    // Waits until the window's size satisfies `wanted`.
+    bool WaitForSize(const std::function<bool(int, int)>& wanted) {
+        return program.WaitFor([&] {
+            const auto g = Geometry();
+            return wanted(g[2], g[3]);
+        }, 10s);
+    }
+    std::string SettingOf(const char* key) { return ReadSetting(program.ProgramFile("config.dll"), "S_q", key, "0"); }
+};
+
+TEST_F(WindowShellOnDesktop, DoubleClickOnTheTitleBarMaximisesToTheWorkAreaAndBack) {
+    const auto normal = Geometry();
+    ASSERT_TRUE(program.DoubleClickIn("Ruvo电影影视盒", 400, 15));
+    EXPECT_TRUE(WaitForSize([](int w, int h) { return w == 1600 && h == 1000; })) << Geometry()[2];
+    ASSERT_TRUE(program.DoubleClickIn("Ruvo电影影视盒", 400, 15));
+    EXPECT_TRUE(WaitForSize([&](int w, int h) { return w == normal[2] && h == normal[3]; })) << Geometry()[2];
+}
+
+TEST_F(WindowShellOnDesktop, BorderDragResizesAndSavesTheSizeInTwips) {
+    const auto before = Geometry();
+    const int edgeX = before[0] + before[2] - 2, edgeY = before[1] + before[3] / 2;
+    ASSERT_TRUE(program.DragOnScreen(edgeX, edgeY, edgeX + 120, edgeY));
+    ASSERT_TRUE(WaitForSize([&](int w, int) { return w >= before[2] + 100; })) << Geometry()[2];
+    const int width = Geometry()[2];
+    EXPECT_TRUE(program.WaitFor([&] { return SettingOf("h_w") == std::to_string(width * kTwipsPerPixel); }, 5s))
+        << SettingOf("h_w") << " for " << width;
+    EXPECT_EQ(SettingOf("h_h"), std::to_string(before[3] * kTwipsPerPixel));
+}
+
+TEST_F(WindowShellOnDesktop, SurfaceDragMovesTheWindow) {
+    const auto before = Geometry();
+    ASSERT_TRUE(program.DragOnScreen(before[0] + 400, before[1] + 15, before[0] + 500, before[1] + 115));
+    EXPECT_TRUE(program.WaitFor([&] { return Geometry()[0] >= before[0] + 80; }, 5s)) << before[0] << " to " << Geometry()[0];
+    EXPECT_EQ(Geometry()[2], before[2]);
+}
+
+TEST_F(WindowShellOnDesktop, CompactModeAndBackToTheSavedSizeCentred) {
+    WriteSetting(program.ProgramFile("config.dll"), "S_q", "h_w", "15000");
+    WriteSetting(program.ProgramFile("config.dll"), "S_q", "h_h", "9000");
+    const auto place = program.TracedPlace("npc3");
+    ASSERT_TRUE(place);
+    ASSERT_TRUE(program.ClickWindow((*place)[0] + 12, (*place)[1] + 12));
+    ASSERT_TRUE(WaitForSize([](int w, int h) { return w == 387 && h == 320; })) << Geometry()[2] << "x" << Geometry()[3];
+    std::this_thread::sleep_for(700ms);  // the compact layout follows the new size
+    // The restore label sits 10 pixels from the right edge at the top.
+    ASSERT_TRUE(program.ClickWindow(387 - 14, 9));
+    ASSERT_TRUE(WaitForSize([](int w, int h) { return w == 1000 && h == 600; })) << Geometry()[2] << "x" << Geometry()[3];
+    const auto g = Geometry();
+    EXPECT_NEAR(g[0], (1600 - 1000) / 2, 2);
+    EXPECT_NEAR(g[1], (1000 - 600) / 2, 2);
+}
+
+}  // namespace
+}  // namespace ruvo
