@@ -50,25 +50,10 @@ int main(int argc, char** argv) {
     QtWindowSurface surface(top, *body, controls);
 
     TempFolder folder;
-    FakeHost host;
-    host.twipsWidth = kWidth * 15;
-    host.twipsHeight = kHeight * 15;
-    std::array<FakeWebPane, kPaneCount> panes;
-    std::array<WebPane*, kPaneCount> pointers;
-    for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
-    VirtualTimers timers;
-    FakePlayer player;
-    FakeFetch fetch;
-    FakeTray tray;
-    FakeDialogs dialogs;
-    FakeProcesses processes;
-    FakeMenus menus;
-    FakeShell shell;
-    FakeForms forms;
-    FakeSettingsView settingsView;
-    MainWindow window({host, pointers, timers, player, fetch, tray, controls, dialogs, processes, menus, shell, forms,
-                       settingsView, surface},
-                      folder.Path(), PortalFrom(kTestPortal));
+    FakeWindowPorts fakes;
+    fakes.host.twipsWidth = kWidth * 15;
+    fakes.host.twipsHeight = kHeight * 15;
+    MainWindow window(fakes.PortsWith(controls, surface), folder.Path(), PortalFrom(kTestPortal));
     window.Load("");
 
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);

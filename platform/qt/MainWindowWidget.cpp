@@ -124,6 +124,7 @@ SkinCell* MainWindowWidget::NavigationCell(int index, QWidget* parent) {
     cell->onMove = [this, index](int x, int y) {
         if (actions_.buttonMove) actions_.buttonMove(index, x, y);
     };
+    if (index <= 5) cell->installEventFilter(this);  // they show the window's own tooltip panel
     Register(ControlName::npc, cell, index);
     return cell;
 }
@@ -454,8 +455,9 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         return true;
     if (watched == body_ && SurfaceEvent(event)) return true;
     const QString name = watched->objectName();
-    // The player bar shows its own tooltip panel instead of the system's.
-    if (type == QEvent::ToolTip && watched->property("transportIndex").isValid()) return true;
+    // The player bar and the title buttons show their own tooltip panel instead of the system's.
+    if (type == QEvent::ToolTip && (watched->property("transportIndex").isValid() || dynamic_cast<SkinCell*>(watched)))
+        return true;
     if (type == QEvent::MouseMove && watched->property("transportIndex").isValid() && actions_.transportHover) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         actions_.transportHover(watched->property("transportIndex").toInt(), at.x(), at.y());

@@ -18,9 +18,8 @@ namespace ruvo::test {
 
 inline constexpr const char* kTestPortal = "http://127.0.0.1:8790/box/";
 
-class WindowFixture : public testing::Test {
-protected:
-    TempFolder folder;
+// Every port of the main window as a fake.
+struct FakeWindowPorts {
     FakeHost host;
     std::array<FakeWebPane, kPaneCount> panes;
     VirtualTimers timers;
@@ -35,6 +34,19 @@ protected:
     FakeForms forms;
     FakeSettingsView settingsView;
     FakeSurface surface{host};
+
+    // The fakes as the window's ports, with these controls and surface.
+    MainWindowPorts PortsWith(WindowControls& windowControls, WindowSurface& windowSurface) {
+        std::array<WebPane*, kPaneCount> pointers;
+        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
+        return {host,  pointers, timers, player, fetch, tray,         windowControls,
+                dialogs, processes, menus, shell, forms, settingsView, windowSurface};
+    }
+};
+
+class WindowFixture : public testing::Test, protected FakeWindowPorts {
+protected:
+    TempFolder folder;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
@@ -48,11 +60,8 @@ protected:
     }
     // The fakes as the window's ports.
     MainWindowPorts Ports() {
-        std::array<WebPane*, kPaneCount> pointers;
-        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
         surface.controls = &controls;
-        return {host, pointers, timers, player, fetch, tray, controls, dialogs, processes, menus, shell, forms, settingsView,
-                surface};
+        return PortsWith(controls, surface);
     }
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
