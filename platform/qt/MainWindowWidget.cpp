@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QTimer>
 
+#include "platform/qt/MarlettLabel.h"
 #include "platform/qt/SkinCell.h"
 #include "platform/qt/TransportIcons.h"
 #include "portal/MainWindow.h"
@@ -24,7 +25,7 @@ namespace {
 
 constexpr const char* kDarkStyle =
     "QLabel{color:#c8c8c8}QLabel#zhun,QLabel#times{color:#9c9c81}QLabel#ni_name{color:#e8e8e8}"
-    "QLabel#jbi{color:#ffffff;font-family:Marlett}QLabel#qk{color:#5a5a5a}"
+    "QLabel#jbi{color:#ffffff}QLabel#qk{color:#5a5a5a}"
     "QWidget#zz,QWidget#l4,QWidget#l5{background:#1b1c1f}QWidget#Pic3,QWidget#Pic4,QWidget#shan{background:#26282c}"
     "QWidget#qvod,QWidget#bo_ad,QWidget#QvodC{background:#000}QWidget#bo_zt{background:#141518}"
     "QLabel#w1,QLabel#w5{background:#1b1c1f;color:#c8c8c8}"
@@ -140,7 +141,9 @@ void MainWindowWidget::BuildTitleBar(QWidget* body) {
     QLabel* title = Label(QString(), body, "ni_name");
     title->installEventFilter(this);
     Register(ControlName::ni_name, title);
-    QLabel* restore = Label(QStringLiteral("r"), body, "jbi");
+    auto* restore = new MarlettLabel(QStringLiteral("r"), body);
+    restore->setObjectName(QStringLiteral("jbi"));
+    restore->setFixedSize(16, 16);
     restore->setCursor(Qt::PointingHandCursor);
     restore->setMouseTracking(true);
     restore->installEventFilter(this);

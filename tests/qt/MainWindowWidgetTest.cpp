@@ -7,6 +7,7 @@
 #include <QWebEngineProfile>
 
 #include "platform/qt/MainWindowWidget.h"
+#include "platform/qt/SkinCell.h"
 #include "platform/qt/WebProfile.h"
 
 namespace ruvo {
@@ -73,6 +74,44 @@ TEST_F(WindowWidget, PicturesAndTooltipsAreKeptPerControl) {
     EXPECT_FALSE(controls.IsVisible({ControlName::w1}));
     controls.SetText({ControlName::jbi}, "no widget");  // kept all the same
     EXPECT_EQ(controls.Text({ControlName::jbi}), "no widget");
+}
+
+TEST_F(WindowWidget, SkinOneHasItsNinePicturesWithTheirSizes) {
+    QtWindowSurface& surface = widget.Surface();
+    for (int slot = 0; slot < 9; ++slot) EXPECT_TRUE(surface.LoadPicture(slot, 201 + slot)) << slot;
+    EXPECT_FALSE(surface.LoadPicture(0, 301));  // no skin 2
+    const std::array<QSize, 9> sizes{QSize(80, 108), QSize(144, 24), QSize(144, 24), QSize(48, 24), QSize(96, 24),
+                                     QSize(1, 31),   QSize(1, 23),   QSize(195, 46),  QSize(80, 20)};
+    for (int i = 0; i < 9; ++i) {
+        const QImage image(QStringLiteral(":/skin/%1.bmp").arg(201 + i));
+        EXPECT_EQ(image.size(), sizes[static_cast<size_t>(i)]) << 201 + i;
+        EXPECT_EQ(image.format(), QImage::Format_Indexed8) << 201 + i;  // 8-bit palette bitmaps
+    }
+}
+
+TEST_F(WindowWidget, DrawnCellsAndPlacesReachTheWidgets) {
+    QtWindowSurface& surface = widget.Surface();
+    ASSERT_TRUE(surface.LoadPicture(1, 202));
+    auto* minimise = dynamic_cast<SkinCell*>(widget.Controls().WidgetOf({ControlName::npc, 0}));
+    ASSERT_NE(minimise, nullptr);
+    surface.DrawCell({ControlName::npc, 0}, {1, {72, 0, 24, 24}});
+    widget.Controls().Move({ControlName::npc, 0}, {100, 4, 24, 24});
+    EXPECT_EQ(minimise->geometry(), QRect(100, 4, 24, 24));
+    EXPECT_EQ(widget.PlaceOf({ControlName::npc, 0}), "100,4,24,24");
+    // A pane is placed inside its host, overlapping it.
+    widget.Controls().Move({ControlName::pane, static_cast<int>(Pane::Web1)}, {-2, -2, 104, 54});
+    EXPECT_EQ(widget.Pane(Pane::Web1).geometry(), QRect(-2, -2, 104, 54));
+    EXPECT_EQ(widget.Pane(Pane::Web1).parentWidget(), widget.Controls().WidgetOf({ControlName::Pic1}));
+}
+
+TEST_F(WindowWidget, WindowIsBorderlessAndShapedWithRoundCorners) {
+    EXPECT_TRUE(widget.windowFlags() & Qt::FramelessWindowHint);
+    widget.resize(400, 300);
+    widget.Surface().SetRoundedShape(401, 301, 4, 4);
+    const QRegion mask = widget.mask();
+    EXPECT_FALSE(mask.contains(QPoint(0, 0)));  // the corner is cut
+    EXPECT_TRUE(mask.contains(QPoint(3, 3)));
+    EXPECT_TRUE(mask.contains(QPoint(200, 0)));
 }
 
 }  // namespace
