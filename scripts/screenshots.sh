@@ -33,10 +33,16 @@ for _ in $(seq 100); do [ -n "$(window)" ] && break; sleep 0.2; done
 sleep 8  # the portal's pages load
 win=$(window)
 
-# Captures the screen rectangle of window $1 (or the whole screen) into $2.
+# The value of one line of `xwininfo -frame` for window $1.
+info() { xwininfo -frame -id "$1" | sed -n "s/.*$2: *\(-\?[0-9]*\).*/\1/p"; }
+# Captures the screen rectangle of window $1 with its decoration (or the
+# rectangle x,y,w,h of the screen given as $1) into $2.
 shot() {
-    local x=0 y=0 w=1600 h=1000
-    if [ "$1" != screen ]; then eval "$(xdotool getwindowgeometry --shell "$1")"; x=$X y=$Y w=$WIDTH h=$HEIGHT; fi
+    local x y w h
+    xdotool mousemove 1599 999  # the pointer out of the picture
+    sleep 0.3
+    if [[ "$1" == *,*,*,* ]]; then IFS=, read -r x y w h <<< "$1"
+    else x=$(info "$1" "Absolute upper-left X") y=$(info "$1" "Absolute upper-left Y") w=$(info "$1" Width) h=$(info "$1" Height); fi
     ffmpeg -loglevel error -y -f x11grab -video_size "${w}x${h}" -i "$display+$x,$y" -frames:v 1 "$out/$2.png"
     echo "$out/$2.png"
 }
@@ -46,7 +52,7 @@ width() { eval "$(xdotool getwindowgeometry --shell "$win")"; echo "$WIDTH"; }
 
 shot "$win" main-window
 xdotool mousemove --window "$win" 400 15 click --repeat 2 --delay 80 1; sleep 2
-shot screen maximised
+shot 0,0,1600,1000 maximised
 xdotool mousemove --window "$win" 400 15 click --repeat 2 --delay 80 1; sleep 2
 
 click 238 47                      # the left panel's toggle
@@ -70,14 +76,11 @@ sleep 1
 
 # The floating advertisement rises 20 s after the update check (6 s after start).
 sleep 20
-shot screen floating-ad-screen
-ffmpeg -loglevel error -y -i "$out/floating-ad-screen.png" -vf "crop=320:270:1280:710" "$out/floating-ad.png"
-rm "$out/floating-ad-screen.png"
+# 300 × 250 pixels, 5 from the screen's right edge and 30 from its bottom.
+shot 1295,720,300,250 floating-ad
 
 # Closing with "quit" = 1 exits and shows the recommendation window.
 sed -i 's/^ts=.*/ts=1\r/; s/^quit=.*/quit=1\r/' "$RUVO_HOME/config.dll"
 IFS=, read -r kx ky _ _ <<< "$(place npc2)"
 click $((kx + 12)) $((ky + 12)) 3
-shot screen recommendation-screen
-ffmpeg -loglevel error -y -i "$out/recommendation-screen.png" -vf "crop=340:290:630:355" "$out/recommendation.png"
-rm "$out/recommendation-screen.png"
+shot 650,376,299,247 recommendation  # centred
