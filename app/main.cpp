@@ -15,6 +15,8 @@
 #include "platform/mpv/MpvPlayerProbe.h"
 #include "platform/qt/LocalInstanceChannel.h"
 #include "platform/qt/MainWindowWidget.h"
+#include "platform/qt/MprisService.h"
+#include "platform/qt/QtScreenSaverInhibitor.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtHttpFetch.h"
@@ -228,10 +230,13 @@ int main(int argc, char* argv[]) {
     ruvo::SettingsDialogView& settingsView =
         tracing ? static_cast<ruvo::SettingsDialogView&>(tracedSettings) : settingsDialog;
     if (tracing) player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
+    ruvo::QtScreenSaverInhibitor screenSaver;
     ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, questions,
-                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsView, widget.Surface()},
+                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsView, widget.Surface(),
+                             screenSaver},
                             folder, portal);
     widget.SetActions(ActionsOf(window));
+    ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
     widget.Surface().SetOnResizeEnded([&window] { window.Frame().ResizeEnded(); });
     chooseMenuEntry = [&window](const std::string& item) { window.MenuEntries().Choose(item); };
     trayIcon.SetClicks([&window] { ruvo::TrayLeftClick(window); }, [&window] { ruvo::TrayRightClick(window); });

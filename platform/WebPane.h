@@ -23,6 +23,10 @@ struct WebPaneEvents {
     // A right-click in the page: the link under the mouse as the page wrote
     // it ("" when there is none). The engine's own menu never shows.
     std::function<void(const std::string& link)> contextMenu;
+    // A click on an ordinary link in the page itself that the handlers let
+    // through: true when the program opened it elsewhere (the browser) and
+    // the pane stays where it is.
+    std::function<bool(const std::string& url)> linkOpensOutside;
 };
 
 class WebPane {

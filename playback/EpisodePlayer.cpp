@@ -7,6 +7,7 @@
 #include "history/TextWidth.h"
 #include "playback/TransportControls.h"
 #include "portal/LinkText.h"
+#include "playback/IdleInhibition.h"
 #include "portal/MainWindow.h"
 #include "shell/NavigationButtons.h"
 
@@ -190,6 +191,7 @@ void EpisodePlayer::CloseWebPlayer() {
     c.SetVisible({ControlName::qvod}, true);
     window_.PaneOf(Pane::Web2).Navigate("about:blank");
     c.SetText({ControlName::bo_name}, "");
+    window_.Inhibition().Update();
 }
 
 }  // namespace ruvo

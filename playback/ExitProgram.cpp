@@ -3,6 +3,8 @@
 #include "app/SettingsFile.h"
 #include "app/SettingsKeys.h"
 #include "base/NumberText.h"
+#include "playback/IdleInhibition.h"
+#include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
 
@@ -21,6 +23,8 @@ void ExitProgram(MainWindow& window) {
     const int stopPlayerOnExit =
         TextToInt(ReadSetting(s.settingsPath, kStopPlayerOnExit.section, kStopPlayerOnExit.key, "0"));
     window.Transport().Click(1);
+    window.Memory().RememberChanges();
+    window.Inhibition().Release();
     if (stopPlayerOnExit == 2) StopPlayerProcesses(window);
     // No fetch can be under way here: while one is waited for, no handler
     // of the program runs.

@@ -1,6 +1,7 @@
 #include "playback/KeyboardShortcuts.h"
 
 #include "playback/PlayTime.h"
+#include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
@@ -18,6 +19,7 @@ void KeyboardShortcuts::KeyDown(int keyCode) {
         default: break;
     }
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);  // after any key: status updates again
+    window_.Memory().RememberChanges();
 }
 
 void KeyboardShortcuts::Seek(int seconds) {

@@ -6,6 +6,9 @@
 #include "app/SettingsKeys.h"
 #include "base/NumberText.h"
 #include "playback/EpisodePlayer.h"
+#include "playback/IdleInhibition.h"
+#include "playback/PlayerMemory.h"
+#include "playback/TransportControls.h"
 #include "playback/PlayTime.h"
 #include "portal/LinkText.h"
 #include "portal/MainWindow.h"
@@ -27,6 +30,20 @@ bool PlayStatusMonitor::BalloonsWanted() const {
 }
 
 void PlayStatusMonitor::StatusTick() {
+    ShowStatus();
+    KeepPositionSafe();
+    window_.Inhibition().Update();
+    window_.Memory().RememberChanges();
+}
+
+void PlayStatusMonitor::KeepPositionSafe() {
+    if (window_.PlayerControl().PlayState() != kPlayPlaying) return;
+    if (++playingSeconds_ < kPositionSaveSeconds) return;
+    playingSeconds_ = 0;
+    window_.Transport().SavePlayingPosition();
+}
+
+void PlayStatusMonitor::ShowStatus() {
     Player& player = window_.PlayerControl();
     if (player.PlayUrl().empty()) return ShowNothingLoaded();
     WindowControls& c = window_.Controls();
@@ -147,6 +164,7 @@ void PlayStatusMonitor::DrawProgress() {
 }
 
 void PlayStatusMonitor::EndOfPlayTick() {
+    window_.Inhibition().Update();  // the item has ended; the next one asks again
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();
     c.SetVisible({ControlName::bo_ad}, true);

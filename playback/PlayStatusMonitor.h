@@ -12,6 +12,9 @@ class MainWindow;
 // Per mille of the media that must be downloaded before the next episode is
 // fetched and preloaded.
 inline constexpr int kPreloadThreshold = 601;
+// While an item of the lists plays, its position is stored this often, so a
+// crash or power loss loses at most this much of it.
+inline constexpr int kPositionSaveSeconds = 30;
 
 class PlayStatusMonitor {
 public:
@@ -21,6 +24,8 @@ public:
     void EndOfPlayTick();  // Timer2
 
 private:
+    void ShowStatus();
+    void KeepPositionSafe();
     void ShowNothingLoaded();
     // Starts the end-of-play timer near the end; true when the tick stops there.
     bool CheckEndEndsTick();
@@ -31,6 +36,7 @@ private:
     bool BalloonsWanted() const;
 
     MainWindow& window_;
+    int playingSeconds_ = 0;  // since the position was last stored
 };
 
 }  // namespace ruvo

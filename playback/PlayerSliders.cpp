@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "playback/TransportControls.h"
+#include "playback/PlayerMemory.h"
 #include "portal/MainWindow.h"
 
 namespace ruvo {
@@ -51,6 +52,7 @@ void PlayerSliders::SetVolumeFromKnob(int left) {
     Player& player = window_.PlayerControl();
     player.SetVolume(static_cast<int>(static_cast<double>(left) / VolumeRange() * 100));  // truncated
     window_.Controls().SetText({ControlName::zhun}, "音量：" + std::to_string(player.Volume()) + "%");
+    window_.Memory().RememberChanges();
 }
 
 void PlayerSliders::VolumePress(int x) {

@@ -4,6 +4,8 @@
 #include "history/PathText.h"
 #include "history/TextWidth.h"
 #include "playback/EpisodePlayer.h"
+#include "playback/IdleInhibition.h"
+#include "playback/PlayerMemory.h"
 #include "portal/MainWindow.h"
 #include "shell/NavigationButtons.h"
 
@@ -16,6 +18,12 @@ ControlId Button(int index) { return {ControlName::bo_but, index}; }
 
 void TransportControls::Click(int index) {
     window_.Controls().SetVisible({ControlName::p1}, false);
+    Act(index);
+    window_.Inhibition().Update();
+    window_.Memory().RememberChanges();
+}
+
+void TransportControls::Act(int index) {
     switch (index) {
         case 0: return ClickPlayPause();
         case 1: return ClickStop();
@@ -29,6 +37,13 @@ void TransportControls::Click(int index) {
             return window_.Navigation().Click(11);
         default: return;
     }
+}
+
+void TransportControls::SavePlayingPosition() {
+    const MainWindowState& s = window_.State();
+    if (s.historyKey == "0" || s.lastPosition <= 0) return;
+    if (s.historyListKind == 1) window_.Lists().SaveHistoryPosition(TextToInt(s.historyKey), s.lastPosition);
+    else if (s.historyListKind == 2) window_.Lists().SaveLocalFilePosition(s.historyKey, s.lastPosition);
 }
 
 void TransportControls::ClickPlayPause() {
@@ -70,10 +85,7 @@ void TransportControls::ClickStop() {
     c.SetVisible({ControlName::ad_huan}, false);
     c.SetVisible({ControlName::bo_ad}, true);
     player.SetVisible(false);
-    if (s.historyKey != "0" && s.lastPosition > 0) {
-        if (s.historyListKind == 1) window_.Lists().SaveHistoryPosition(TextToInt(s.historyKey), s.lastPosition);
-        else if (s.historyListKind == 2) window_.Lists().SaveLocalFilePosition(s.historyKey, s.lastPosition);
-    }
+    SavePlayingPosition();
     s.lastPosition = 0;
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
     player.Stop();

@@ -24,6 +24,8 @@ public:
     // its list, stops the player and resets the bar. Nothing while nothing
     // is loaded.
     void ClickStop();
+    // Stores where the playing list item is, as stop does, and plays on.
+    void SavePlayingPosition();
     // Sound on again, as every volume change by mouse or key does.
     void Unmute();
     // The mouse moved over button `index` at (x, y) of the button: the hover
@@ -31,6 +33,7 @@ public:
     void MouseMove(int index, int x, int y);
 
 private:
+    void Act(int index);
     void ClickPlayPause();
     void ClickMute();
     void ClickFullScreen();

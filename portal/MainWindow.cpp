@@ -9,11 +9,15 @@
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 #include "playback/EpisodePlayer.h"
+#include "playback/IdleInhibition.h"
 #include "playback/KeyboardShortcuts.h"
+#include "playback/MediaRemote.h"
+#include "playback/PlayerMemory.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerProcesses.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
+#include "portal/ForeignLinks.h"
 #include "portal/LinkDispatcher.h"
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
@@ -62,6 +66,9 @@ MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalA
     title_ = std::make_unique<TitleButtons>(*this);
     layout_ = std::make_unique<WindowLayout>(*this);
     frame_ = std::make_unique<FrameMouse>(*this);
+    inhibition_ = std::make_unique<IdleInhibition>(*this);
+    memory_ = std::make_unique<PlayerMemory>(*this);
+    remote_ = std::make_unique<MediaRemote>(*this);
     tipMenus_ = std::make_unique<TipMenus>(*this);
     history_ = std::make_unique<HistoryActions>(*this);
     settings_ = std::make_unique<SettingsDialog>(*this, ports_.settingsView);
@@ -114,6 +121,12 @@ void MainWindow::ConnectPanes() {
                 return;
             }
             if (dispatch) dispatch(url, cancel);
+            if (cancel) inhibition_->Update();  // a private link may have started or ended a play
+        };
+        events.linkOpensOutside = [this](const std::string& url) {
+            if (!LeavesPortal(url, portal_)) return false;
+            ports_.shell.OpenUrl(url);
+            return true;
         };
         for (auto* handler : {&events.downloadBegin, &events.downloadComplete, &events.newWindow}) {
             if (!*handler) continue;
@@ -174,6 +187,7 @@ void MainWindow::Load(const std::string& commandLine) {
     state_.scrollAdState = 0;
     state_.exitPopupFlag = "0";
     ports_.player.SetAdPageUrl(portal_.base + "js/ads/qvodad.html");
+    memory_->Restore();
     host.SetKeyPreview(true);
     for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(kTimerDesigns[i].enabledAtStart);
     if (!commandLine.empty() && playCommandLineItem_) playCommandLineItem_(commandLine);

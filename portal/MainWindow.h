@@ -13,6 +13,7 @@
 #include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
 #include "platform/HttpFetch.h"
+#include "platform/IdleInhibitor.h"
 #include "platform/MainWindowHost.h"
 #include "platform/PopupMenus.h"
 #include "platform/Player.h"
@@ -38,6 +39,9 @@ class SettingsDialog;
 class TipMenus;
 class TitleButtons;
 class WindowLayout;
+class IdleInhibition;
+class PlayerMemory;
+class MediaRemote;
 class FrameMouse;
 class NavigationButtons;
 class PaneLoadEvents;
@@ -77,6 +81,7 @@ struct MainWindowPorts {
     ProgramForms& forms;
     SettingsDialogView& settingsView;
     WindowSurface& surface;
+    IdleInhibitor& idle;
 };
 
 class MainWindow {
@@ -111,6 +116,7 @@ public:
     Player& PlayerControl() { return ports_.player; }
     WindowControls& Controls() { return ports_.controls; }
     WindowSurface& Surface() { return ports_.surface; }
+    IdleInhibitor& Idle() { return ports_.idle; }
     MainWindowHost& Host() { return ports_.host; }
     Dialogs& MessageBoxes() { return ports_.dialogs; }
     Processes& ProcessList() { return ports_.processes; }
@@ -137,6 +143,9 @@ public:
     TitleButtons& Title() { return *title_; }
     WindowLayout& Layout() { return *layout_; }
     FrameMouse& Frame() { return *frame_; }
+    IdleInhibition& Inhibition() { return *inhibition_; }
+    PlayerMemory& Memory() { return *memory_; }
+    MediaRemote& Remote() { return *remote_; }
     TipMenus& MenuEntries() { return *tipMenus_; }
     HistoryActions& History() { return *history_; }
     SettingsDialog& Settings() { return *settings_; }
@@ -172,6 +181,9 @@ private:
     std::unique_ptr<TitleButtons> title_;
     std::unique_ptr<WindowLayout> layout_;
     std::unique_ptr<FrameMouse> frame_;
+    std::unique_ptr<IdleInhibition> inhibition_;
+    std::unique_ptr<PlayerMemory> memory_;
+    std::unique_ptr<MediaRemote> remote_;
     std::unique_ptr<TipMenus> tipMenus_;
     std::unique_ptr<HistoryActions> history_;
     std::unique_ptr<SettingsDialog> settings_;

@@ -1,5 +1,7 @@
 #include "platform/mpv/MpvPlayer.h"
 
+#include <cstdio>
+
 #include <mpv/client.h>
 
 #include <QMetaObject>
@@ -59,6 +61,7 @@ bool MpvPlayer::EnsureStarted() {
     SetOption(mpv_, "audio-fallback-to-null", "yes");        // play the video on machines without sound
     SetOption(mpv_, "vo", "gpu,x11");                        // x11 where no GL is to be had
     SetOption(mpv_, "gpu-sw", "yes");                        // and GL in software is still better than none
+    SetOption(mpv_, "hwdec", "auto-safe");                   // the machine's video decoder where it works, else software
     if (mpv_initialize(mpv_) < 0) {
         mpv_terminate_destroy(mpv_);
         mpv_ = nullptr;
@@ -178,6 +181,14 @@ void MpvPlayer::SetVisible(bool visible) {
     if (surface_) surface_->setVisible(visible);
 }
 
+void MpvPlayer::LogDecoder() {
+    char* decoder = mpv_get_property_string(mpv_, "hwdec-current");
+    const std::string name = decoder && *decoder ? decoder : "no";
+    mpv_free(decoder);
+    std::fprintf(stderr, "ruvo-box: video decoding: %s\n", name == "no" ? "software" : name.c_str());
+    if (eventObserver_) eventObserver_(("hwdec " + name).c_str());
+}
+
 void MpvPlayer::DrainEvents() {
     while (mpv_) {
         const mpv_event* event = mpv_wait_event(mpv_, 0);
@@ -200,6 +211,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             snapshot_.stopped = false;
             break;
         case MPV_EVENT_PLAYBACK_RESTART:
+            if (awaitingFirstFrame_) LogDecoder();
             if (awaitingFirstFrame_ && eventObserver_) eventObserver_("started");
             awaitingFirstFrame_ = false;
             snapshot_.loading = false;

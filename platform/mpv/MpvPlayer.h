@@ -66,6 +66,8 @@ private:
     bool EnsureStarted();
     void LoadCurrentUrl();
     Q_INVOKABLE void DrainEvents();
+    // Says which decoder plays the file ("no": software), in the log only.
+    void LogDecoder();
     void HandleEvent(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
 

@@ -16,6 +16,41 @@ namespace {
 // Every message starts so; a peer that sends anything else is ignored.
 constexpr char kMagic[] = "RUVO-BA1\n";
 constexpr qsizetype kMagicSize = sizeof kMagic - 1;
+// A second start that a launcher gave an activation token (Wayland's
+// XDG_ACTIVATION_TOKEN, X11's DESKTOP_STARTUP_ID) hands it on: this header,
+// the token and a line break come before the command line.
+constexpr char kTokenMagic[] = "RUVO-BA1+TOKEN\n";
+constexpr qsizetype kTokenMagicSize = sizeof kTokenMagic - 1;
+constexpr qsizetype kMaxTokenBytes = 1024;
+
+// The launcher's token of this start; "" when it has none.
+QByteArray LaunchToken() {
+    QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+    if (token.isEmpty()) token = qgetenv("DESKTOP_STARTUP_ID");
+    if (token.contains('\n') || token.size() > kMaxTokenBytes) return {};
+    return token;
+}
+
+struct Message {
+    bool wellFormed = false;
+    QByteArray token;
+    std::string command;
+};
+
+Message ParseMessage(const QByteArray& bytes) {
+    Message message;
+    if (bytes.startsWith(QByteArray(kTokenMagic, kTokenMagicSize))) {
+        const qsizetype end = bytes.indexOf('\n', kTokenMagicSize);
+        if (end < 0 || end - kTokenMagicSize > kMaxTokenBytes) return message;
+        message.token = bytes.mid(kTokenMagicSize, end - kTokenMagicSize);
+        message.command = bytes.mid(end + 1).toStdString();
+        message.wellFormed = true;
+    } else if (bytes.startsWith(QByteArray(kMagic, kMagicSize))) {
+        message.command = bytes.mid(kMagicSize).toStdString();
+        message.wellFormed = true;
+    }
+    return message;
+}
 // A second start gives up on a running instance that does not answer.
 constexpr int kConnectLimitMs = 800;
 // A peer that keeps its connection open without finishing is dropped.
@@ -66,7 +101,9 @@ void LocalInstanceChannel::SendToRunningInstance(const std::string& commandLine)
         if (deadline.hasExpired()) return;
         QThread::msleep(50);
     }
-    socket.write(kMagic, kMagicSize);
+    const QByteArray token = LaunchToken();
+    if (token.isEmpty()) socket.write(kMagic, kMagicSize);
+    else socket.write(QByteArray(kTokenMagic, kTokenMagicSize) + token + '\n');
     socket.write(commandLine.data(), static_cast<qint64>(commandLine.size()));
     while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500)) {
     }
@@ -83,7 +120,7 @@ void LocalInstanceChannel::Accept() {
         limit->start(kPeerLimitMs);
         connect(peer, &QLocalSocket::readyRead, peer, [peer, buffer] {
             buffer->append(peer->readAll());
-            if (buffer->size() > kMaxCommandBytes + kMagicSize) {
+            if (buffer->size() > kMaxCommandBytes + kTokenMagicSize + kMaxTokenBytes + 1) {
                 buffer->clear();
                 buffer->append('\0');  // marks the message as dropped
                 peer->abort();
@@ -92,11 +129,17 @@ void LocalInstanceChannel::Accept() {
         // The whole message has come when the peer hangs up.
         connect(peer, &QLocalSocket::disconnected, this, [this, peer, buffer] {
             buffer->append(peer->readAll());
-            const bool wellFormed = buffer->startsWith(QByteArray(kMagic, kMagicSize));
-            const std::string command = wellFormed ? buffer->mid(kMagicSize).toStdString() : std::string();
+            const Message message = ParseMessage(*buffer);
             delete buffer;
             peer->deleteLater();
-            if (wellFormed && onCommand_) onCommand_(command);
+            if (!message.wellFormed) return;
+            // The window system lets the window that raises itself next take
+            // the focus on the strength of this token.
+            if (!message.token.isEmpty()) {
+                qputenv("XDG_ACTIVATION_TOKEN", message.token);
+                qputenv("DESKTOP_STARTUP_ID", message.token);
+            }
+            if (onCommand_) onCommand_(message.command);
         });
     }
 }

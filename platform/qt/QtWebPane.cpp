@@ -45,8 +45,8 @@ public:
     PanePage(QWebEngineProfile* profile, QtWebPane* pane) : QWebEnginePage(profile, pane), pane_(pane) {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override {
-        return pane_->AcceptNavigation(url, type == NavigationTypeTyped);
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        return pane_->AcceptNavigation(url, type == NavigationTypeTyped, isMainFrame && type == NavigationTypeLinkClicked);
     }
     QWebEnginePage* createWindow(WebWindowType) override { return pane_->CreateWindowPage(); }
     void javaScriptAlert(const QUrl& origin, const QString& text) override {
@@ -113,7 +113,7 @@ void QtWebPane::Navigate(const std::string& url) {
     load(engineUrl);
 }
 
-bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed) {
+bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool pageLinkClick) {
     if (ownNavigation_ && (typed || url == *ownNavigation_)) {
         ownNavigation_.reset();
         return true;
@@ -136,6 +136,7 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed) {
     }
     bool cancel = false;
     if (events_.beforeNavigate) events_.beforeNavigate(text, cancel);
+    if (!cancel && pageLinkClick && events_.linkOpensOutside) cancel = events_.linkOpensOutside(text);
     if (cancel) refusedUrl_ = url;
     return !cancel;
 }

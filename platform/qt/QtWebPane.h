@@ -27,7 +27,8 @@ public:
     bool Silent() const { return silent_; }
     // Asks the handler about a navigation the engine is about to start;
     // false when it must not happen.
-    bool AcceptNavigation(const QUrl& url, bool typed);
+    // `pageLinkClick`: a click on a link in the page's own main frame.
+    bool AcceptNavigation(const QUrl& url, bool typed, bool pageLinkClick);
 
     // The capture script reported a click on a private link / a right-click.
     void LinkClicked(const std::string& link);

@@ -21,6 +21,7 @@
 #include "platform/WindowControls.h"
 #include "platform/MainWindowHost.h"
 #include "platform/WindowSurface.h"
+#include "platform/IdleInhibitor.h"
 #include "platform/NetworkAdapters.h"
 #include "platform/PlayerProbe.h"
 #include "platform/Shell.h"
@@ -347,6 +348,17 @@ public:
     void SetPicture(ControlId id, int image) override { Of(id).picture = image; }
     Rect Geometry(ControlId id) const override { return Of(id).rect; }
     void Move(ControlId id, const Rect& r) override { Of(id).rect = r; }
+};
+
+// The screensaver service, recorded: "inhibit <reason>" and "release".
+class FakeIdleInhibitor final : public IdleInhibitor {
+public:
+    std::vector<std::string> calls;
+    bool Inhibit(const std::string& reason) override {
+        calls.push_back("inhibit " + reason);
+        return true;
+    }
+    void Release() override { calls.push_back("release"); }
 };
 
 // The window's own drawing and loops, recorded: cells drawn per control, the

@@ -34,13 +34,14 @@ struct FakeWindowPorts {
     FakeForms forms;
     FakeSettingsView settingsView;
     FakeSurface surface{host};
+    FakeIdleInhibitor idle;
 
     // The fakes as the window's ports, with these controls and surface.
     MainWindowPorts PortsWith(WindowControls& windowControls, WindowSurface& windowSurface) {
         std::array<WebPane*, kPaneCount> pointers;
         for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
         return {host,  pointers, timers, player, fetch, tray,         windowControls,
-                dialogs, processes, menus, shell, forms, settingsView, windowSurface};
+                dialogs, processes, menus, shell, forms, settingsView, windowSurface, idle};
     }
 };
 

@@ -71,6 +71,34 @@ TEST_F(InstanceChannel, SecondStartHandsItsWholeCommandLineOver) {
     EXPECT_EQ(received[2], std::string(1 << 20, 'x') + "\xff\xfe");
 }
 
+TEST_F(InstanceChannel, TheLaunchersActivationTokenTravelsWithTheCommandLine) {
+    LocalInstanceChannel first(path);
+    ASSERT_TRUE(first.BecomeFirstInstance());
+    first.SetOnCommand([this](const std::string& text) { received.push_back(text); });
+    // The second start has only Wayland's variable; the running instance
+    // sets both from what it was handed (one process plays both parts here).
+    qunsetenv("DESKTOP_STARTUP_ID");
+    qputenv("XDG_ACTIVATION_TOKEN", "launcher-token-42");
+    SecondStartSends("/m/a.mp4");
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0], "/m/a.mp4");
+    EXPECT_EQ(qgetenv("DESKTOP_STARTUP_ID"), QByteArray("launcher-token-42"));
+
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
+    SecondStartSends("/m/b.mp4");  // no token: the plain message, nothing set
+    EXPECT_EQ(received.back(), "/m/b.mp4");
+    EXPECT_TRUE(qgetenv("DESKTOP_STARTUP_ID").isEmpty());
+
+    PeerSends("RUVO-BA1+TOKEN\nno-line-break");  // a token without its end: dropped
+    EXPECT_EQ(received.size(), 2u);
+    PeerSends(QByteArray("RUVO-BA1+TOKEN\ntok\n/m/d.mp4"));
+    EXPECT_EQ(received.back(), "/m/d.mp4");
+    EXPECT_EQ(qgetenv("XDG_ACTIVATION_TOKEN"), QByteArray("tok"));
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
+}
+
 TEST_F(InstanceChannel, GarbageOrSilentPeersAreIgnored) {
     LocalInstanceChannel first(path);
     ASSERT_TRUE(first.BecomeFirstInstance());

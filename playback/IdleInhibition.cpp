@@ -1,0 +1,30 @@
+#include "playback/IdleInhibition.h"
+
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+
+bool IdleInhibition::VideoPlays() {
+    const MainWindowState& s = window_.State();
+    // The page player shows its item while its box is up; its own pause
+    // is not visible to the program.
+    if (s.webPlayMode == 1 && window_.Controls().IsVisible({ControlName::Pic2})) return true;
+    return window_.PlayerControl().PlayState() == kPlayPlaying;
+}
+
+void IdleInhibition::Update() {
+    const bool wanted = VideoPlays();
+    if (wanted == held_) return;
+    if (!wanted) return Release();
+    // Asked once per play, answered or not: no service is asked every second.
+    window_.Idle().Inhibit(kIdleReason);
+    held_ = true;
+}
+
+void IdleInhibition::Release() {
+    if (!held_) return;
+    window_.Idle().Release();
+    held_ = false;
+}
+
+}  // namespace ruvo

@@ -1,0 +1,85 @@
+#include "playback/MediaRemote.h"
+
+#include <algorithm>
+
+#include "playback/ExitProgram.h"
+#include "playback/KeyboardShortcuts.h"
+#include "playback/PlayerMemory.h"
+#include "playback/PlayerSliders.h"
+#include "playback/TransportControls.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo {
+namespace {
+
+constexpr int64_t kMicroseconds = 1000000;
+constexpr int kPlayPauseButton = 0, kStopButton = 1, kNextButton = 5, kPreviousButton = 6;
+
+}  // namespace
+
+// The play button shows "暂停" while something plays (the page player too).
+bool MediaRemote::Playing() { return window_.Controls().Tooltip({ControlName::bo_but, 0}) == "暂停"; }
+
+void MediaRemote::PlayPause() { window_.Transport().Click(kPlayPauseButton); }
+
+void MediaRemote::Play() {
+    if (!Playing()) window_.Transport().Click(kPlayPauseButton);
+}
+
+void MediaRemote::Pause() {
+    if (Playing()) window_.Transport().Click(kPlayPauseButton);
+}
+
+void MediaRemote::Stop() { window_.Transport().Click(kStopButton); }
+void MediaRemote::Next() { window_.Transport().Click(kNextButton); }
+void MediaRemote::Previous() { window_.Transport().Click(kPreviousButton); }
+
+void MediaRemote::MoveTo(int seconds) {
+    Player& player = window_.PlayerControl();
+    if (player.Position() <= 0 || player.Duration() <= 0) return;  // never starts a stopped item
+    player.SetPosition(std::clamp(seconds, 0, std::max(0, player.Duration() - 2)));
+}
+
+void MediaRemote::SeekBy(int64_t offsetUs) {
+    MoveTo(static_cast<int>(window_.PlayerControl().Position() + offsetUs / kMicroseconds));
+}
+
+void MediaRemote::SeekTo(int64_t positionUs) {
+    if (positionUs < 0) return;  // out of range: ignored, as the interface asks
+    MoveTo(static_cast<int>(positionUs / kMicroseconds));
+}
+
+void MediaRemote::SetVolume(double volume) {
+    Player& player = window_.PlayerControl();
+    window_.Transport().Unmute();
+    player.SetVolume(static_cast<int>(std::clamp(volume, 0.0, 1.0) * 100 + 0.5));
+    window_.Sliders().DrawVolume(player.Volume());
+    window_.Memory().RememberChanges();
+}
+
+void MediaRemote::Raise() {
+    MainWindowHost& host = window_.Host();
+    if (host.IsMinimized()) host.ShowNormal();
+    host.Show();
+}
+
+void MediaRemote::Quit() { ExitProgram(window_); }
+
+MediaStatus MediaRemote::Status() {
+    Player& player = window_.PlayerControl();
+    const MainWindowState& s = window_.State();
+    MediaStatus status;
+    status.url = player.PlayUrl();
+    const bool loaded = !status.url.empty() || s.webPlayMode == 1;
+    status.playback = Playing() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
+    status.title = window_.Controls().Text({ControlName::bo_name});
+    status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
+    status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;
+    status.volume = player.Volume() / 100.0;
+    status.canPlay = loaded;
+    status.canSeek = loaded && s.webPlayMode != 1 && player.Duration() > 0;
+    status.canGoNext = status.canGoPrevious = s.episodeInfo != "0";
+    return status;
+}
+
+}  // namespace ruvo

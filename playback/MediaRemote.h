@@ -1,0 +1,48 @@
+#pragma once
+// What the desktop's media controls (media keys, headset buttons, the media
+// widget) ask of the player, answered through the player bar's own actions,
+// and what they show: the state, the title and episode, the times, volume.
+#include <cstdint>
+#include <string>
+
+namespace ruvo {
+
+class MainWindow;
+
+struct MediaStatus {
+    std::string playback;  // "Playing", "Paused" or "Stopped"
+    std::string title;     // the title line: name and episode
+    std::string url;       // what is loaded
+    int64_t positionUs = 0, lengthUs = 0;
+    double volume = 0;  // 0.0 to 1.0
+    bool canPlay = false, canSeek = false, canGoNext = false, canGoPrevious = false;
+};
+
+class MediaRemote {
+public:
+    explicit MediaRemote(MainWindow& window) : window_(window) {}
+
+    void PlayPause();
+    void Play();
+    void Pause();
+    void Stop();
+    void Next();
+    void Previous();
+    // Moves the play position by `offsetUs` microseconds, or to `positionUs`.
+    void SeekBy(int64_t offsetUs);
+    void SeekTo(int64_t positionUs);
+    void SetVolume(double volume);
+    // Shows the window and brings it to the front.
+    void Raise();
+    void Quit();
+
+    MediaStatus Status();
+
+private:
+    bool Playing();
+    void MoveTo(int seconds);
+
+    MainWindow& window_;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,31 @@
+#pragma once
+// The player's volume and mute outlive the run. Their keys are written only
+// once the user changed them, so a first-run settings file stays as it was.
+
+namespace ruvo {
+
+class MainWindow;
+
+// Section and keys in config.dll.
+inline constexpr const char* kPlayerSection = "Player";
+inline constexpr const char* kVolumeKey = "Volume";  // 0-100
+inline constexpr const char* kMuteKey = "Mute";      // "1" sound off, "0" on
+
+class PlayerMemory {
+public:
+    explicit PlayerMemory(MainWindow& window) : window_(window) {}
+
+    // At load: the remembered volume and mute, where there are any.
+    void Restore();
+    // Writes what changed since the last look.
+    void RememberChanges();
+
+private:
+    bool Muted();
+
+    MainWindow& window_;
+    int volume_ = -1;
+    int muted_ = -1;
+};
+
+}  // namespace ruvo

@@ -1,0 +1,152 @@
+// What the program adds for the Linux desktop: the position stored while
+// playing, volume and mute across runs, the screen kept awake, the media
+// controls, links that leave the portal.
+#include <gtest/gtest.h>
+
+#include "fakes/WindowFixture.h"
+#include "playback/EpisodePlayer.h"
+#include "playback/IdleInhibition.h"
+#include "playback/KeyboardShortcuts.h"
+#include "playback/MediaRemote.h"
+#include "playback/PlayStatusMonitor.h"
+#include "playback/PlayerMemory.h"
+#include "playback/TransportControls.h"
+#include "portal/ForeignLinks.h"
+#include "portal/LinkText.h"
+#include "shell/TitleButtons.h"
+
+namespace ruvo::test {
+namespace {
+
+class DesktopIntegration : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+    }
+    void Ticks(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            ++player.position;
+            timers.Advance(1000);
+        }
+    }
+    std::string PlayerSetting(const char* key) {
+        return ReadSetting(folder.File("config.dll"), kPlayerSection, key, "absent");
+    }
+    void StartLocalFile() {
+        PlayingLocalFile(100);
+        player.duration = 3600;
+        player.position = 100;
+        window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    }
+};
+
+TEST_F(DesktopIntegration, PlayingPositionIsStoredEveryThirtySeconds) {
+    StartLocalFile();
+    Ticks(29);
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|0\r\n");
+    Ticks(1);
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|130\r\n");
+    player.state = kPlayPaused;  // a paused item has nothing new to store
+    Ticks(40);
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|130\r\n");
+}
+
+TEST_F(DesktopIntegration, VolumeAndMuteAreWrittenOnlyWhenChangedAndComeBack) {
+    StartLocalFile();
+    Ticks(3);
+    EXPECT_EQ(PlayerSetting(kVolumeKey), "absent");  // a first-run file stays as it was
+    EXPECT_EQ(PlayerSetting(kMuteKey), "absent");
+    window->Keys().KeyDown(40);  // down: 10 less
+    EXPECT_EQ(PlayerSetting(kVolumeKey), "90");
+    window->Transport().Click(2);
+    EXPECT_EQ(PlayerSetting(kMuteKey), "1");
+
+    FakePlayer fresh;
+    std::swap(player, fresh);  // the next run's player starts at its default
+    controls.values.clear();
+    Load();
+    EXPECT_EQ(player.volume, 90);
+    EXPECT_EQ(player.mute, -1);
+    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 2}), "取消静音");
+}
+
+TEST_F(DesktopIntegration, ScreenStaysAwakeWhilePlayingOnly) {
+    StartLocalFile();
+    Ticks(5);
+    EXPECT_EQ(idle.calls, (std::vector<std::string>{std::string("inhibit ") + kIdleReason}));
+    window->Transport().Click(0);  // pause
+    EXPECT_EQ(idle.calls.back(), "release");
+    window->Transport().Click(0);  // play again
+    Ticks(1);
+    EXPECT_EQ(idle.calls.size(), 3u);
+    window->Transport().Click(1);  // stop
+    EXPECT_EQ(idle.calls.back(), "release");
+    EXPECT_FALSE(window->Inhibition().Held());
+}
+
+TEST_F(DesktopIntegration, PagePlayerKeepsTheScreenAwakeUntilItCloses) {
+    bool cancel = false;
+    Web(Pane::Web1).events.beforeNavigate("eetvs://演示新闻台&&&id=1", cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(idle.calls.size(), 1u);
+    window->Episodes().CloseWebPlayer();
+    EXPECT_EQ(idle.calls.back(), "release");
+}
+
+TEST_F(DesktopIntegration, ExitReleasesTheScreen) {
+    StartLocalFile();
+    Ticks(1);
+    window->Title().Click(2);  // closes, or exits with "quit" = 1
+    Setting("ts", "1");
+    Setting("quit", "1");
+    window->Title().Click(2);
+    EXPECT_EQ(idle.calls.back(), "release");
+}
+
+TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
+    StartLocalFile();
+    Ticks(1);
+    MediaRemote& remote = window->Remote();
+    EXPECT_EQ(remote.Status().playback, "Playing");
+    remote.PlayPause();
+    EXPECT_EQ(player.state, kPlayPaused);
+    EXPECT_EQ(remote.Status().playback, "Paused");
+    remote.Pause();  // already paused: nothing
+    EXPECT_EQ(player.calls.back(), "pause");
+    remote.Play();
+    EXPECT_EQ(player.state, kPlayPlaying);
+    remote.SeekBy(30'000'000);
+    EXPECT_EQ(player.position, 131);
+    remote.SeekTo(7'200'000'000);  // past the end: two seconds before it
+    EXPECT_EQ(player.position, 3598);
+    remote.SetVolume(0.35);
+    EXPECT_EQ(player.volume, 35);
+    EXPECT_EQ(PlayerSetting(kVolumeKey), "35");
+    const MediaStatus status = remote.Status();
+    EXPECT_EQ(status.lengthUs, 3600'000'000);
+    EXPECT_FALSE(status.canGoNext);  // a local file has no episodes
+    Ticks(1);
+    remote.Stop();
+    EXPECT_EQ(player.state, kPlayStopped);
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|3599\r\n");  // stored as the bar's stop stores it
+}
+
+TEST_F(DesktopIntegration, LinksToOtherSitesOpenInTheBrowser) {
+    const PortalAddress portal = PortalFrom(kTestPortal);
+    EXPECT_TRUE(LeavesPortal("https://example.com/a", portal));
+    EXPECT_TRUE(LeavesPortal("http://127.0.0.1:8791/box/", portal));  // another port is another site
+    EXPECT_FALSE(LeavesPortal("http://127.0.0.1:8790/show/1.html", portal));
+    EXPECT_FALSE(LeavesPortal("HTTP://127.0.0.1:8790", portal));
+    EXPECT_FALSE(LeavesPortal(std::string(kEndOfPlayUrl), portal));
+    EXPECT_FALSE(LeavesPortal("eeshow://show/1.html", portal));
+    EXPECT_FALSE(LeavesPortal("/tmp/c.htm", portal));
+
+    ASSERT_TRUE(Web(Pane::Web5).events.linkOpensOutside);
+    EXPECT_TRUE(Web(Pane::Web5).events.linkOpensOutside("https://example.com/a"));
+    EXPECT_EQ(shell.opened.back(), "https://example.com/a");
+    EXPECT_FALSE(Web(Pane::Web5).events.linkOpensOutside("http://127.0.0.1:8790/show/2.html"));
+}
+
+}  // namespace
+}  // namespace ruvo::test
