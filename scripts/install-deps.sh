@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libmpv-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev
   ffmpeg fonts-noto-cjk fontconfig
-  xvfb xauth curl xdotool x11-utils trayer openbox dbus
+  xvfb xauth curl xdotool x11-utils trayer openbox dbus libglib2.0-bin desktop-file-utils
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

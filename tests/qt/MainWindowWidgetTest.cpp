@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QWebEngineProfile>
 
+#include "fakes/PrivateSessionBus.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/SkinCell.h"
 #include "platform/qt/WebProfile.h"
@@ -118,6 +119,7 @@ TEST_F(WindowWidget, WindowIsBorderlessAndShapedWithRoundCorners) {
 }  // namespace ruvo
 
 int main(int argc, char* argv[]) {
+    ruvo::test::PrivateSessionBus bus;  // before anything connects to a session bus
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     ruvo::RegisterPrivateSchemes();
