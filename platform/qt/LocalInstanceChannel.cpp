@@ -10,51 +10,26 @@
 #include <QThread>
 #include <QTimer>
 
+#include "platform/InstanceMessage.h"
+
 namespace ruvo {
 namespace {
 
-// Every message starts so; a peer that sends anything else is ignored.
-constexpr char kMagic[] = "RUVO-BA1\n";
-constexpr qsizetype kMagicSize = sizeof kMagic - 1;
-// A second start that a launcher gave an activation token (Wayland's
-// XDG_ACTIVATION_TOKEN, X11's DESKTOP_STARTUP_ID) hands it on: this header,
-// the token and a line break come before the command line.
-constexpr char kTokenMagic[] = "RUVO-BA1+TOKEN\n";
-constexpr qsizetype kTokenMagicSize = sizeof kTokenMagic - 1;
-constexpr qsizetype kMaxTokenBytes = 1024;
-
-// The launcher's token of this start; "" when it has none.
-QByteArray LaunchToken() {
+// The launcher's token of this start (Wayland's XDG_ACTIVATION_TOKEN, X11's
+// DESKTOP_STARTUP_ID); "" when it has none.
+std::string LaunchToken() {
     QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
     if (token.isEmpty()) token = qgetenv("DESKTOP_STARTUP_ID");
-    if (token.contains('\n') || token.size() > kMaxTokenBytes) return {};
-    return token;
+    return token.toStdString();
 }
 
-struct Message {
-    bool wellFormed = false;
-    QByteArray token;
-    std::string command;
-};
-
-Message ParseMessage(const QByteArray& bytes) {
-    Message message;
-    if (bytes.startsWith(QByteArray(kTokenMagic, kTokenMagicSize))) {
-        const qsizetype end = bytes.indexOf('\n', kTokenMagicSize);
-        if (end < 0 || end - kTokenMagicSize > kMaxTokenBytes) return message;
-        message.token = bytes.mid(kTokenMagicSize, end - kTokenMagicSize);
-        message.command = bytes.mid(end + 1).toStdString();
-        message.wellFormed = true;
-    } else if (bytes.startsWith(QByteArray(kMagic, kMagicSize))) {
-        message.command = bytes.mid(kMagicSize).toStdString();
-        message.wellFormed = true;
-    }
-    return message;
-}
 // A second start gives up on a running instance that does not answer.
 constexpr int kConnectLimitMs = 800;
 // A peer that keeps its connection open without finishing is dropped.
 constexpr int kPeerLimitMs = 10000;
+// The longest message: a command line at its limit with a token.
+constexpr qsizetype kMaxMessageBytes = kMaxCommandBytes + static_cast<qsizetype>(kInstanceTokenMagic.size() +
+                                                                                 kMaxActivationTokenBytes + 1);
 
 }  // namespace
 
@@ -101,10 +76,8 @@ void LocalInstanceChannel::SendToRunningInstance(const std::string& commandLine)
         if (deadline.hasExpired()) return;
         QThread::msleep(50);
     }
-    const QByteArray token = LaunchToken();
-    if (token.isEmpty()) socket.write(kMagic, kMagicSize);
-    else socket.write(QByteArray(kTokenMagic, kTokenMagicSize) + token + '\n');
-    socket.write(commandLine.data(), static_cast<qint64>(commandLine.size()));
+    const std::string message = EncodeInstanceMessage({LaunchToken(), commandLine});
+    socket.write(message.data(), static_cast<qint64>(message.size()));
     while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500)) {
     }
     socket.disconnectFromServer();
@@ -120,7 +93,7 @@ void LocalInstanceChannel::Accept() {
         limit->start(kPeerLimitMs);
         connect(peer, &QLocalSocket::readyRead, peer, [peer, buffer] {
             buffer->append(peer->readAll());
-            if (buffer->size() > kMaxCommandBytes + kTokenMagicSize + kMaxTokenBytes + 1) {
+            if (buffer->size() > kMaxMessageBytes) {
                 buffer->clear();
                 buffer->append('\0');  // marks the message as dropped
                 peer->abort();
@@ -129,17 +102,17 @@ void LocalInstanceChannel::Accept() {
         // The whole message has come when the peer hangs up.
         connect(peer, &QLocalSocket::disconnected, this, [this, peer, buffer] {
             buffer->append(peer->readAll());
-            const Message message = ParseMessage(*buffer);
+            const auto message = ParseInstanceMessage(std::string_view(buffer->constData(), buffer->size()));
             delete buffer;
             peer->deleteLater();
-            if (!message.wellFormed) return;
+            if (!message) return;
             // The window system lets the window that raises itself next take
             // the focus on the strength of this token.
-            if (!message.token.isEmpty()) {
-                qputenv("XDG_ACTIVATION_TOKEN", message.token);
-                qputenv("DESKTOP_STARTUP_ID", message.token);
+            if (!message->token.empty()) {
+                qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(message->token));
+                qputenv("DESKTOP_STARTUP_ID", QByteArray::fromStdString(message->token));
             }
-            if (onCommand_) onCommand_(message.command);
+            if (onCommand_) onCommand_(message->commandLine);
         });
     }
 }

@@ -8,6 +8,7 @@
 
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
+#include "fakes/FakeWindowPorts.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
@@ -17,33 +18,6 @@
 namespace ruvo::test {
 
 inline constexpr const char* kTestPortal = "http://127.0.0.1:8790/box/";
-
-// Every port of the main window as a fake.
-struct FakeWindowPorts {
-    FakeHost host;
-    std::array<FakeWebPane, kPaneCount> panes;
-    VirtualTimers timers;
-    FakePlayer player;
-    FakeFetch fetch;
-    FakeTray tray;
-    FakeControls controls;
-    FakeDialogs dialogs;
-    FakeProcesses processes;
-    FakeMenus menus;
-    FakeShell shell;
-    FakeForms forms;
-    FakeSettingsView settingsView;
-    FakeSurface surface{host};
-    FakeIdleInhibitor idle;
-
-    // The fakes as the window's ports, with these controls and surface.
-    MainWindowPorts PortsWith(WindowControls& windowControls, WindowSurface& windowSurface) {
-        std::array<WebPane*, kPaneCount> pointers;
-        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
-        return {host,  pointers, timers, player, fetch, tray,         windowControls,
-                dialogs, processes, menus, shell, forms, settingsView, windowSurface, idle};
-    }
-};
 
 class WindowFixture : public testing::Test, protected FakeWindowPorts {
 protected:

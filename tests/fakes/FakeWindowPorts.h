@@ -1,0 +1,39 @@
+#pragma once
+// Every port of the main window as a fake, for the tests, the benchmarks and
+// the fuzz targets.
+#include <array>
+
+#include "fakes/Fakes.h"
+#include "fakes/VirtualTimers.h"
+#include "portal/MainWindow.h"
+
+namespace ruvo::test {
+
+// Every port of the main window as a fake.
+struct FakeWindowPorts {
+    FakeHost host;
+    std::array<FakeWebPane, kPaneCount> panes;
+    VirtualTimers timers;
+    FakePlayer player;
+    FakeFetch fetch;
+    FakeTray tray;
+    FakeControls controls;
+    FakeDialogs dialogs;
+    FakeProcesses processes;
+    FakeMenus menus;
+    FakeShell shell;
+    FakeForms forms;
+    FakeSettingsView settingsView;
+    FakeSurface surface{host};
+    FakeIdleInhibitor idle;
+
+    // The fakes as the window's ports, with these controls and surface.
+    MainWindowPorts PortsWith(WindowControls& windowControls, WindowSurface& windowSurface) {
+        std::array<WebPane*, kPaneCount> pointers;
+        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
+        return {host,  pointers, timers, player, fetch, tray,         windowControls,
+                dialogs, processes, menus, shell, forms, settingsView, windowSurface, idle};
+    }
+};
+
+}  // namespace ruvo::test
