@@ -4,6 +4,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const auto update = ruvo::ParseUpdateFile(std::string(ruvo::fuzz::TextOf(data, size))))
-        ruvo::IsOfferedAtStart(update->version);
+        ruvo::IsOfferedAtStart(update->latestVersion);
     return 0;
 }

@@ -48,9 +48,16 @@ size_t EscapeAt(std::string_view text, size_t pos, unsigned char& byte) {
 // Length of a well-formed UTF-8 sequence at text[pos], or 0.
 size_t Utf8SequenceAt(std::string_view text, size_t pos) {
     const auto b0 = static_cast<unsigned char>(text[pos]);
-    size_t length = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+    if (b0 < 0x80) return 1;
+    // Well-formed sequences only: no overlong forms, no surrogates, nothing
+    // above U+10FFFF (those bytes are not text, whatever their shape).
+    const size_t length = b0 >= 0xC2 && b0 <= 0xDF ? 2 : b0 >= 0xE0 && b0 <= 0xEF ? 3 : b0 >= 0xF0 && b0 <= 0xF4 ? 4 : 0;
     if (length == 0 || pos + length > text.size()) return 0;
-    for (size_t i = 1; i < length; ++i)
+    const auto b1 = static_cast<unsigned char>(text[pos + 1]);
+    const unsigned char low = b0 == 0xE0 ? 0xA0 : b0 == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = b0 == 0xED ? 0x9F : b0 == 0xF4 ? 0x8F : 0xBF;
+    if (b1 < low || b1 > high) return 0;
+    for (size_t i = 2; i < length; ++i)
         if ((static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80) return 0;
     return length;
 }

@@ -35,6 +35,19 @@ TEST(TextCodec, InvalidBytesSurviveARoundTrip) {
     }
 }
 
+TEST(TextCodec, OnlyWellFormedUtf8CountsAsText) {
+    EXPECT_TRUE(IsValidUtf8("星河 abc \xF0\x9F\x8E\xAC"));  // a character beyond the basic plane too
+    EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF"));           // U+10FFFF, the last one
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));          // beyond U+10FFFF
+    EXPECT_FALSE(IsValidUtf8("\xF6\x82\x82\x87"));          // a lead byte no character has
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));                    // an overlong "/"
+    EXPECT_FALSE(IsValidUtf8("\xE0\x80\xAF"));
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));               // a lone surrogate
+    // Such bytes in a file are carried through a rewrite unchanged.
+    const std::string bytes = "\xF6\x82\x82\x87|\xED\xA0\x80";
+    EXPECT_EQ(EncodeGb18030(DecodeGb18030(bytes)), bytes);
+}
+
 TEST(TextCodec, DoubleByteWidth) {
     size_t length = 0;
     EXPECT_TRUE(IsGbkDoubleByte("海", 0, length));
