@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test. Tests with windows run under Xvfb.
+# Arguments go to ctest (for example -R Layout); RUVO_FUZZ_SECONDS sets the
+# time each fuzz target runs (15 s).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,5 +10,8 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR="$runtime"
 export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
-cd build
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --output-on-failure "$@"
+(cd build && xvfb-run -a -s "-screen 0 1600x1000x24" ctest --output-on-failure "$@")
+# The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and every fuzz target for a short while on its corpus.
+scripts/sanitize.sh
+scripts/fuzz.sh -max_total_time=${RUVO_FUZZ_SECONDS:-15}
