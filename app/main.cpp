@@ -110,7 +110,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     actions.surfaceDoubleClick = [&window] { window.Frame().SurfaceDoubleClick(); };
     actions.buttonMove = [&window](int index, int x, int y) { window.Frame().ButtonMove(index, x, y); };
     actions.labelMove = [&window](bool restoreLabel) { window.Frame().LabelMove(restoreLabel); };
-    actions.labelsReset = [&window] { window.Frame().ResetLabelColors(); };
+    actions.labelReset = [&window](bool restoreLabel) { window.Frame().ResetLabelColor(restoreLabel); };
     return actions;
 }
 

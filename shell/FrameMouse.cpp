@@ -105,10 +105,16 @@ void FrameMouse::LabelMove(bool restoreLabel) {
 }
 
 void FrameMouse::ResetLabelColors() {
+    ResetLabelColor(true);
+    ResetLabelColor(false);
+}
+
+void FrameMouse::ResetLabelColor(bool restoreLabel) {
     WindowSurface& surface = window_.Surface();
-    if (surface.TextColor({ControlName::jbi}) != kRestoreLabelColor)
-        surface.SetTextColor({ControlName::jbi}, kRestoreLabelColor);
-    if (surface.TextColor({ControlName::qk}) != kListLabelColor) surface.SetTextColor({ControlName::qk}, kListLabelColor);
+    const ControlId label{restoreLabel ? ControlName::jbi : ControlName::qk};
+    const unsigned normal = restoreLabel ? kRestoreLabelColor : kListLabelColor;
+    window_.Surface().SetCursorShape(CursorShape::Arrow);
+    if (surface.TextColor(label) != normal) surface.SetTextColor(label, normal);
 }
 
 }  // namespace ruvo

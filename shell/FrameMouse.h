@@ -35,6 +35,8 @@ public:
     // areas' moves put them back.
     void LabelMove(bool restoreLabel);
     void ResetLabelColors();
+    // Only jbi's colour (true) or qk's.
+    void ResetLabelColor(bool restoreLabel);
 
     bool ResizeInProgress() const { return resizeInProgress_; }
     bool BodyDragActive() const { return bodyDragActive_; }

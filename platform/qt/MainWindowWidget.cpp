@@ -472,9 +472,10 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::MouseMove) {
         if ((name == QLatin1String("jbi") || name == QLatin1String("qk")) && actions_.labelMove)
             actions_.labelMove(name == QLatin1String("jbi"));
-        else if (actions_.labelsReset && (name == QLatin1String("bo_ad") || name == QLatin1String("bo_foot") ||
-                                          name == QLatin1String("shan") || name == QLatin1String("bo_zt")))
-            actions_.labelsReset();
+        else if (actions_.labelReset && (name == QLatin1String("bo_ad") || name == QLatin1String("qvodx")))
+            actions_.labelReset(true);
+        else if (actions_.labelReset && (name == QLatin1String("bo_foot") || name == QLatin1String("shan")))
+            actions_.labelReset(false);
     }
     if (type == QEvent::MouseButtonRelease) {
         if (name == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();

@@ -48,7 +48,7 @@ struct WindowActions {
     std::function<void()> surfaceDoubleClick;  // also on the title label and the logo
     std::function<void(int, int, int)> buttonMove;  // npc index, x, y; x = -1 when the pointer left
     std::function<void(bool)> labelMove;            // over jbi (true) or qk (false)
-    std::function<void()> labelsReset;              // over an area that puts the labels' colours back
+    std::function<void(bool)> labelReset;  // over an area that puts jbi's (true) or qk's colour back
 };
 
 // Shows the window every key pressed in it before the widget with the focus

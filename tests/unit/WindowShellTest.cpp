@@ -157,6 +157,12 @@ TEST_F(WindowShell, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
     frame.SurfaceMove(false, 500, 300);
     EXPECT_EQ(surface.TextColor({ControlName::jbi}), kRestoreLabelColor);
     EXPECT_EQ(surface.TextColor({ControlName::qk}), kListLabelColor);
+    // The player's areas put back jbi, the bars qk: each only its own.
+    frame.LabelMove(false);
+    frame.ResetLabelColor(true);
+    EXPECT_EQ(surface.TextColor({ControlName::qk}), kLabelHoverColor);
+    frame.ResetLabelColor(false);
+    EXPECT_EQ(surface.TextColor({ControlName::qk}), kListLabelColor);
 }
 
 TEST_F(WindowShell, CompactModeShowsThePlayerAloneWithTheNameAsTitle) {
