@@ -202,7 +202,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    QWebEngineProfile* profile = ruvo::CreateSharedProfile(&app);
+    QWebEngineProfile* profile = ruvo::CreateSharedProfile(QString::fromStdString(folder), &app);
     ruvo::MainWindowWidget widget(profile);
     dialogs.SetParent(&widget);
     ruvo::MpvPlayer player(widget.VideoSurface());

@@ -8,6 +8,7 @@
 #include <QWebEngineUrlSchemeHandler>
 
 #include "platform/PrivateSchemes.h"
+#include "platform/qt/LocalFilesGuard.h"
 #include "platform/qt/LinkCapture.h"
 
 namespace ruvo {
@@ -33,12 +34,18 @@ void RegisterPrivateSchemes() {
     }
 }
 
-QWebEngineProfile* CreateSharedProfile(QObject* parent) {
+QWebEngineProfile* CreateSharedProfile(const QString& programFolder, QObject* parent) {
     auto* profile = new QWebEngineProfile(QStringLiteral("RuvoBox"), parent);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     auto* handler = new RefusingSchemeHandler(profile);
     for (const auto scheme : kPrivateSchemes) profile->installUrlSchemeHandler(SchemeName(scheme), handler);
-    profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    QWebEngineSettings* settings = profile->settings();
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    // The list pages are local files: they must not reach other sites (nor,
+    // through the guard, other local files); they show their own rows.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    profile->setUrlRequestInterceptor(new LocalFilesGuard(programFolder, profile));
     profile->scripts()->insert(LinkCapture::Script());
     return profile;
 }

@@ -3,6 +3,7 @@
 // cookies survive a restart.
 
 class QObject;
+class QString;
 class QWebEngineProfile;
 
 namespace ruvo {
@@ -12,7 +13,8 @@ namespace ruvo {
 void RegisterPrivateSchemes();
 
 // Creates the shared profile, with a handler that refuses to load any private
-// link (the panes' handlers act on them before that).
-QWebEngineProfile* CreateSharedProfile(QObject* parent);
+// link (the panes' handlers act on them before that); of the local files only
+// the program folder's list pages and their picture load.
+QWebEngineProfile* CreateSharedProfile(const QString& programFolder, QObject* parent);
 
 }  // namespace ruvo
