@@ -30,9 +30,15 @@ std::vector<long long> PlayerEvents(const std::string& tracePath, const std::str
     return times;
 }
 
-double TreeCpuSeconds(pid_t root) {
-    // pid -> (parent, ticks)
-    std::map<pid_t, std::pair<pid_t, long long>> processes;
+namespace {
+
+struct ProcessInfo {
+    pid_t parent = 0;
+    long long cpuTicks = 0;
+};
+
+std::map<pid_t, ProcessInfo> Processes() {
+    std::map<pid_t, ProcessInfo> processes;
     DIR* proc = opendir("/proc");
     while (dirent* entry = proc ? readdir(proc) : nullptr) {
         const pid_t pid = std::atoi(entry->d_name);
@@ -50,19 +56,44 @@ double TreeCpuSeconds(pid_t root) {
         processes[pid] = {static_cast<pid_t>(parent), utime + stime};
     }
     if (proc) closedir(proc);
-    long long ticks = 0;
+    return processes;
+}
+
+// The root and every process below it.
+std::vector<std::pair<pid_t, ProcessInfo>> Tree(pid_t root) {
+    const auto processes = Processes();
+    std::vector<std::pair<pid_t, ProcessInfo>> tree;
     for (const auto& [pid, info] : processes) {
         for (pid_t p = pid; p > 1;) {
             if (p == root) {
-                ticks += info.second;
+                tree.emplace_back(pid, info);
                 break;
             }
             const auto it = processes.find(p);
             if (it == processes.end()) break;
-            p = it->second.first;
+            p = it->second.parent;
         }
     }
+    return tree;
+}
+
+}  // namespace
+
+double TreeCpuSeconds(pid_t root) {
+    long long ticks = 0;
+    for (const auto& [pid, info] : Tree(root)) ticks += info.cpuTicks;
     return static_cast<double>(ticks) / sysconf(_SC_CLK_TCK);
+}
+
+TreeMemory TreePss(pid_t root) {
+    TreeMemory memory;
+    for (const auto& [pid, info] : Tree(root)) {
+        std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
+        for (std::string line; std::getline(rollup, line);)
+            if (line.rfind("Pss:", 0) == 0) memory.pssKb += std::atoll(line.c_str() + 4);
+        ++memory.processes;
+    }
+    return memory;
 }
 
 }  // namespace ruvo::bench

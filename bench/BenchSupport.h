@@ -15,4 +15,11 @@ std::vector<long long> PlayerEvents(const std::string& tracePath, const std::str
 // CPU seconds (user + system) used so far by the process and all its descendants.
 double TreeCpuSeconds(pid_t root);
 
+struct TreeMemory {
+    long long pssKb = 0;  // proportional set size: shared pages split between their users
+    int processes = 0;
+};
+// Memory of the process and all its descendants now.
+TreeMemory TreePss(pid_t root);
+
 }  // namespace ruvo::bench
