@@ -38,40 +38,27 @@ QVariantMap MprisPlayerAdaptor::Metadata() const {
     return metadata;
 }
 
+void MprisPlayerAdaptor::Act(void (MediaRemote::*action)()) {
+    (service_->Remote().*action)();
+    service_->Refresh();  // the desktop sees the new state at once
+}
+
 void MprisPlayerAdaptor::SetVolume(double volume) {
     service_->Remote().SetVolume(volume);
     service_->Refresh();
 }
 
-void MprisPlayerAdaptor::Next() {
-    service_->Remote().Next();
-    service_->Refresh();
-}
+void MprisPlayerAdaptor::Next() { Act(&MediaRemote::Next); }
 
-void MprisPlayerAdaptor::Previous() {
-    service_->Remote().Previous();
-    service_->Refresh();
-}
+void MprisPlayerAdaptor::Previous() { Act(&MediaRemote::Previous); }
 
-void MprisPlayerAdaptor::Pause() {
-    service_->Remote().Pause();
-    service_->Refresh();
-}
+void MprisPlayerAdaptor::Pause() { Act(&MediaRemote::Pause); }
 
-void MprisPlayerAdaptor::PlayPause() {
-    service_->Remote().PlayPause();
-    service_->Refresh();
-}
+void MprisPlayerAdaptor::PlayPause() { Act(&MediaRemote::PlayPause); }
 
-void MprisPlayerAdaptor::Stop() {
-    service_->Remote().Stop();
-    service_->Refresh();
-}
+void MprisPlayerAdaptor::Stop() { Act(&MediaRemote::Stop); }
 
-void MprisPlayerAdaptor::Play() {
-    service_->Remote().Play();
-    service_->Refresh();
-}
+void MprisPlayerAdaptor::Play() { Act(&MediaRemote::Play); }
 
 void MprisPlayerAdaptor::Seek(qlonglong offset) {
     service_->Remote().SeekBy(offset);

@@ -89,6 +89,8 @@ signals:
     void Seeked(qlonglong position);
 
 private:
+    void Act(void (MediaRemote::*action)());
+
     MprisService* service_;
 };
 
