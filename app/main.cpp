@@ -1,6 +1,8 @@
 // The program's entry point and composition root: it picks the real Qt,
 // libmpv and Linux implementations of the platform ports and hands them to
 // the logic.
+#include <memory>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QStringList>
@@ -17,6 +19,7 @@
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/MprisService.h"
 #include "platform/qt/QtScreenSaverInhibitor.h"
+#include "platform/qt/StallWatch.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtHttpFetch.h"
@@ -254,7 +257,10 @@ int main(int argc, char* argv[]) {
     widget.show();
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());
+    std::unique_ptr<ruvo::StallWatch> stalls;
     if (tracing) {
+        // The event loop's longest pause each second, for the stall benchmark.
+        stalls = std::make_unique<ruvo::StallWatch>([&trace](qint64 ms) { trace.Line("stall " + std::to_string(ms)); });
         // When the portal's home page first shows, for the start-up benchmark.
         QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &widget,
                          [&trace, shown = false](bool ok) mutable {
