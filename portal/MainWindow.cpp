@@ -99,6 +99,17 @@ void MainWindow::CreateTimers() {
         TimerOf(WindowTimer::Timer8).SetEnabled(false);
         ports_.forms.ShowFloatingAd();
     });
+    otherPanesTimer_ = ports_.timers.CreateTimer();
+    otherPanesTimer_->SetInterval(kOtherPanesDelayMs);
+    otherPanesTimer_->SetOnTick([this] { NavigateOtherPanes(); });
+}
+
+void MainWindow::NavigateOtherPanes() {
+    if (otherPanesNavigated_) return;
+    otherPanesNavigated_ = true;
+    otherPanesTimer_->SetEnabled(false);
+    for (const Pane pane : kAllPanes)
+        if (pane != Pane::Web1) PaneOf(pane).Navigate(FirstPage(pane));
 }
 
 void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick) {
@@ -111,6 +122,17 @@ void MainWindow::ConnectPanes() {
     for (const Pane pane : kAllPanes) {
         WebPane* web = &PaneOf(pane);
         WebPaneEvents events = loadEvents_->EventsFor(pane);
+        if (pane == Pane::Web1) {
+            // Its first page, loaded or failed, lets the other panes load.
+            events.downloadComplete = [this, inner = events.downloadComplete] {
+                NavigateOtherPanes();
+                if (inner) inner();
+            };
+            events.navigateError = [this, inner = events.navigateError](const std::string& url) {
+                NavigateOtherPanes();
+                if (inner) inner(url);
+            };
+        }
         const auto dispatch = dispatcher_->HandlerFor(pane);
         // While a fetch is waited for, navigations wait too: the engine's is
         // cancelled and made again once the gate opens.
@@ -176,7 +198,8 @@ void MainWindow::Load(const std::string& commandLine) {
     if (state_.restoreSizeOption == 2) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
     state_.currentTab = 6;
     p_p(*this, kProgramSkin);
-    for (const Pane pane : kAllPanes) PaneOf(pane).Navigate(FirstPage(pane));
+    PaneOf(Pane::Web1).Navigate(FirstPage(Pane::Web1));
+    otherPanesTimer_->SetEnabled(true);
     ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));
     state_.historyKey = "0";
     state_.resumeApplied = 0;

@@ -97,6 +97,11 @@ public:
 
     // The first page of a pane.
     std::string FirstPage(Pane pane) const;
+    // Load navigates the portal pane first and the other eight once its page
+    // has come (or failed), at the latest after this long: the home page then
+    // has the engine to itself and shows sooner.
+    static constexpr int kOtherPanesDelayMs = 1000;
+    void NavigateOtherPanes();
 
     // One synchronous GET: the window takes no input and the program's logic
     // no events until the reply (decoded to text) or the time-out.
@@ -168,6 +173,8 @@ private:
     EventGate gate_;
     HistoryLists lists_;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
+    std::unique_ptr<Timer> otherPanesTimer_;
+    bool otherPanesNavigated_ = false;
     std::function<void(const std::string&)> playCommandLineItem_;
     std::unique_ptr<LinkDispatcher> dispatcher_;
     std::unique_ptr<EpisodePlayer> episodes_;

@@ -42,6 +42,7 @@ protected:
     void Load(const std::string& commandLine = "") {
         window = std::make_unique<MainWindow>(Ports(), folder.Path(), PortalFrom(kTestPortal));
         window->Load(commandLine);
+        window->NavigateOtherPanes();  // as when the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();
     }
     FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }

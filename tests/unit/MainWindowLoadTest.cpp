@@ -20,6 +20,9 @@ protected:
 
 TEST_F(MainWindowLoad, NavigatesEveryPaneToItsFirstPage) {
     LoadWith();
+    // The portal pane first; the others when its page has come.
+    for (const Pane pane : kAllPanes) EXPECT_EQ(PaneOf(pane).navigations.size(), pane == Pane::Web1 ? 1u : 0u);
+    panes[static_cast<size_t>(Pane::Web1)].events.downloadComplete();
     const std::vector<std::pair<Pane, std::string>> expected{
         {Pane::Web1, "http://127.0.0.1:8790/box/"},
         {Pane::Web2, "about:blank"},
@@ -32,6 +35,17 @@ TEST_F(MainWindowLoad, NavigatesEveryPaneToItsFirstPage) {
         {Pane::Webso, "about:blank"},
     };
     for (const auto& [pane, url] : expected) EXPECT_EQ(PaneOf(pane).navigations, std::vector{url}) << PaneName(pane);
+}
+
+TEST_F(MainWindowLoad, OtherPanesLoadAfterAFailedOrSlowPortalPageToo) {
+    LoadWith();
+    panes[static_cast<size_t>(Pane::Web1)].events.navigateError("http://127.0.0.1:8790/box/");
+    EXPECT_EQ(PaneOf(Pane::Web5).navigations.size(), 1u);
+    LoadWith();  // a new window whose portal page does not come
+    timers.Advance(MainWindow::kOtherPanesDelayMs);
+    EXPECT_EQ(PaneOf(Pane::Web3).navigations.size(), 2u);  // this window's too, once
+    timers.Advance(5 * MainWindow::kOtherPanesDelayMs);
+    EXPECT_EQ(PaneOf(Pane::Web3).navigations.size(), 2u);
 }
 
 TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
