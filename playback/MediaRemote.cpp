@@ -17,17 +17,14 @@ constexpr int kPlayPauseButton = 0, kStopButton = 1, kNextButton = 5, kPreviousB
 
 }  // namespace
 
-// The play button shows "暂停" while something plays (the page player too).
-bool MediaRemote::Playing() { return window_.Controls().Tooltip({ControlName::bo_but, 0}) == "暂停"; }
-
 void MediaRemote::PlayPause() { window_.Transport().Click(kPlayPauseButton); }
 
 void MediaRemote::Play() {
-    if (!Playing()) window_.Transport().Click(kPlayPauseButton);
+    if (!window_.Transport().ShowsPlaying()) window_.Transport().Click(kPlayPauseButton);
 }
 
 void MediaRemote::Pause() {
-    if (Playing()) window_.Transport().Click(kPlayPauseButton);
+    if (window_.Transport().ShowsPlaying()) window_.Transport().Click(kPlayPauseButton);
 }
 
 void MediaRemote::Stop() { window_.Transport().Click(kStopButton); }
@@ -71,7 +68,7 @@ MediaStatus MediaRemote::Status() {
     MediaStatus status;
     status.url = player.PlayUrl();
     const bool loaded = !status.url.empty() || s.webPlayMode == 1;
-    status.playback = Playing() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
+    status.playback = window_.Transport().ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
     status.title = window_.Controls().Text({ControlName::bo_name});
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;

@@ -39,7 +39,6 @@ public:
     MediaStatus Status();
 
 private:
-    bool Playing();
     void MoveTo(int seconds);
 
     MainWindow& window_;

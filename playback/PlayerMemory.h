@@ -21,8 +21,6 @@ public:
     void RememberChanges();
 
 private:
-    bool Muted();
-
     MainWindow& window_;
     int volume_ = -1;
     int muted_ = -1;

@@ -46,12 +46,15 @@ void TransportControls::SavePlayingPosition() {
     else if (s.historyListKind == 2) window_.Lists().SaveLocalFilePosition(s.historyKey, s.lastPosition);
 }
 
+bool TransportControls::ShowsPlaying() const { return window_.Controls().Tooltip(Button(0)) == "暂停"; }
+bool TransportControls::SoundOn() const { return window_.Controls().Tooltip(Button(2)) == "静音"; }
+
 void TransportControls::ClickPlayPause() {
     Player& player = window_.PlayerControl();
     if (player.PlayUrl().empty()) return;
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();
-    if (c.Tooltip(Button(0)) == "暂停") {
+    if (ShowsPlaying()) {
         c.SetVisible({ControlName::bo_ad}, true);
         player.SetVisible(false);
         if (s.webPlayMode == 1) {
@@ -107,7 +110,7 @@ void TransportControls::Unmute() {
 
 void TransportControls::ClickMute() {
     WindowControls& c = window_.Controls();
-    if (c.Tooltip(Button(2)) == "静音") {
+    if (SoundOn()) {
         c.SetTooltip(Button(2), "取消静音");
         window_.PlayerControl().SetMute(-1);
         c.SetPicture(Button(2), 8);
@@ -157,11 +160,10 @@ void TransportControls::ClickAdjacent(int index, int direction, int picture) {
 }
 
 int TransportControls::PictureOf(int index, bool hovered) const {
-    const WindowControls& c = window_.Controls();
     switch (index) {
-        case 0: return c.Tooltip(Button(0)) == "暂停" ? (hovered ? 4 : 1) : (hovered ? 5 : 2);
+        case 0: return ShowsPlaying() ? (hovered ? 4 : 1) : (hovered ? 5 : 2);
         case 1: return hovered ? 6 : 3;
-        case 2: return c.Tooltip(Button(2)) == "静音" ? (hovered ? 9 : 7) : (hovered ? 10 : 8);
+        case 2: return SoundOn() ? (hovered ? 9 : 7) : (hovered ? 10 : 8);
         case 3: return hovered ? 12 : 11;
         case 4: return hovered ? 13 : 0;
         case 5: return hovered ? 15 : 14;

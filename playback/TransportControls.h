@@ -26,6 +26,10 @@ public:
     void ClickStop();
     // Stores where the playing list item is, as stop does, and plays on.
     void SavePlayingPosition();
+    // The play button says "暂停" while something plays (the page player too);
+    // the mute button says "静音" while the sound is on.
+    bool ShowsPlaying() const;
+    bool SoundOn() const;
     // Sound on again, as every volume change by mouse or key does.
     void Unmute();
     // The mouse moved over button `index` at (x, y) of the button: the hover

@@ -174,8 +174,7 @@ void WindowLayout::LayoutCompact() {
     c.Move({ControlName::zz}, p.zz);
     c.Move({ControlName::L1}, p.L1);
     c.Move({ControlName::Pic2}, p.L1);
-    PlacePane(c, Pane::Web2, p.L1);
-    qvod_Resize();
+    qvod_Resize();  // places Web2 in Pic2 too
 }
 
 }  // namespace ruvo
