@@ -82,6 +82,13 @@ std::string CommandLine(int argc, char* argv[]) {
 
 const char* Environment(const char* name) { return std::getenv(name); }
 
+// Where a passed player check is remembered: the user's cache folder.
+std::string PlayerCheckFolder() {
+    if (const char* cache = Environment("XDG_CACHE_HOME"); cache && *cache == '/') return std::string(cache) + "/ruvo-box";
+    if (const char* home = Environment("HOME"); home && *home == '/') return std::string(home) + "/.cache/ruvo-box";
+    return {};
+}
+
 ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     ruvo::WindowActions actions;
     actions.search = [&window] { window.Search().Search(); };
@@ -174,6 +181,8 @@ private:
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The player check runs in a child process while the toolkit starts.
+    ruvo::MpvPlayerProbe probe(PlayerCheckFolder());
     ChooseRendererProcessModel();
     ChooseWindowSystem();
     ruvo::RegisterPrivateSchemes();
@@ -192,20 +201,22 @@ int main(int argc, char* argv[]) {
          Environment("HOME")});
     const ruvo::PortalAddress portal = ruvo::PortalFrom(Environment("RUVO_PORTAL"));
 
-    ruvo::MpvPlayerProbe probe;
     ruvo::QtDialogs dialogs;
     ruvo::QtShell shell;
     ruvo::StartupPorts startupPorts{probe, dialogs, shell, ruvo::KernelNetworkAdapters(), ruvo::SystemClock()};
+    // The first instance starts the web engine (some 45 ms) while the player
+    // check finishes; a second one never starts it.
+    ruvo::LocalInstanceChannel channel;
+    const bool firstInstance = channel.BecomeFirstInstance();
+    QWebEngineProfile* profile = firstInstance ? ruvo::CreateSharedProfile(QString::fromStdString(folder), &app) : nullptr;
     if (ruvo::RunStartup(folder, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
 
     // A second start hands its command line to the running instance and ends.
-    ruvo::LocalInstanceChannel channel;
-    if (!channel.BecomeFirstInstance()) {
+    if (!firstInstance) {
         channel.SendToRunningInstance(commandLine);
         return 0;
     }
 
-    QWebEngineProfile* profile = ruvo::CreateSharedProfile(QString::fromStdString(folder), &app);
     ruvo::MainWindowWidget widget(profile);
     dialogs.SetParent(&widget);
     ruvo::MpvPlayer player(widget.VideoSurface());

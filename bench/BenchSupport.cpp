@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <ctime>
 #include <fstream>
 #include <map>
@@ -59,6 +62,14 @@ std::map<pid_t, ProcessInfo> Processes() {
     return processes;
 }
 
+// The process's command line with its words joined by blanks, cut to 160 characters.
+std::string CommandLine(pid_t pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/cmdline");
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text.substr(0, 160);
+}
+
 // The root and every process below it.
 std::vector<std::pair<pid_t, ProcessInfo>> Tree(pid_t root) {
     const auto processes = Processes();
@@ -90,7 +101,11 @@ TreeMemory TreePss(pid_t root) {
     for (const auto& [pid, info] : Tree(root)) {
         std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
         for (std::string line; std::getline(rollup, line);)
-            if (line.rfind("Pss:", 0) == 0) memory.pssKb += std::atoll(line.c_str() + 4);
+            if (line.rfind("Pss:", 0) == 0) {
+                const long long pss = std::atoll(line.c_str() + 4);
+                memory.pssKb += pss;
+                if (std::getenv("RUVO_BENCH_DETAIL")) std::fprintf(stderr, "  pid %d: %lld kB %s\n", pid, pss, CommandLine(pid).c_str());
+            }
         ++memory.processes;
     }
     return memory;

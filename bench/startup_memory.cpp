@@ -45,13 +45,13 @@ long long ShownAt(ruvo::test::ProgramUnderTest& program) {
 Run Program(bool firstRun) {
     ruvo::test::ProgramUnderTest program;
     if (!firstRun) {
-        program.Start();
+        program.StartAsUser();
         ShownAt(program);
         program.Stop();
         std::remove(program.Home().File("trace.log").c_str());
     }
     const long long start = ruvo::bench::MonotonicMs();
-    program.Start();
+    program.StartAsUser();
     const long long shown = ShownAt(program);
     Run run;
     run.startMs = shown < 0 ? -1 : static_cast<double>(shown - start);

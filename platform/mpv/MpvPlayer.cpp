@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include <mpv/client.h>
+#include "platform/mpv/MpvLibrary.h"
 
 #include <QMetaObject>
 #include <algorithm>
@@ -18,7 +18,6 @@ namespace {
 
 bool IsStream(const std::string& url) { return url.find("://") != std::string::npos && url.rfind("file://", 0) != 0; }
 
-void SetOption(mpv_handle* mpv, const char* name, const char* value) { mpv_set_option_string(mpv, name, value); }
 
 double NodeDouble(const mpv_node& node) {
     if (node.format == MPV_FORMAT_DOUBLE) return node.u.double_;
@@ -34,8 +33,8 @@ MpvPlayer::~MpvPlayer() { Shutdown(); }
 
 void MpvPlayer::Shutdown() {
     if (!mpv_) return;
-    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);  // no event may arrive for a dead object
-    mpv_terminate_destroy(mpv_);
+    lib_->set_wakeup_callback(mpv_, nullptr, nullptr);  // no event may arrive for a dead object
+    lib_->terminate_destroy(mpv_);
     mpv_ = nullptr;
     surface_ = nullptr;  // never started again
 }
@@ -43,27 +42,29 @@ void MpvPlayer::Shutdown() {
 bool MpvPlayer::EnsureStarted() {
     if (mpv_) return true;
     if (!surface_) return false;
+    lib_ = MpvLibrary::Get();
+    if (!lib_) return false;
     std::setlocale(LC_NUMERIC, "C");  // libmpv refuses to start under a locale with a decimal comma
-    mpv_ = mpv_create();
+    mpv_ = lib_->create();
     if (!mpv_) return false;
     surface_->setAttribute(Qt::WA_NativeWindow);  // its own window, created now
     const std::string wid = std::to_string(static_cast<long long>(surface_->winId()));
-    SetOption(mpv_, "wid", wid.c_str());                     // draw into our own child window
-    SetOption(mpv_, "config", "no");                         // a user's mpv.conf must not change the program
-    SetOption(mpv_, "terminal", "no");
-    SetOption(mpv_, "ytdl", "no");                           // never run yt-dlp on portal addresses
-    SetOption(mpv_, "osc", "no");                            // the window has its own player bar
-    SetOption(mpv_, "input-default-bindings", "no");         // keys belong to the window
-    SetOption(mpv_, "input-vo-keyboard", "no");
-    SetOption(mpv_, "input-cursor", "no");                   // the mouse too
-    SetOption(mpv_, "keep-open", "yes");                     // the end pauses on the last frame; the window moves on
-    SetOption(mpv_, "idle", "yes");
-    SetOption(mpv_, "audio-fallback-to-null", "yes");        // play the video on machines without sound
-    SetOption(mpv_, "vo", "gpu,x11");                        // x11 where no GL is to be had
-    SetOption(mpv_, "gpu-sw", "yes");                        // and GL in software is still better than none
-    SetOption(mpv_, "hwdec", "auto-safe");                   // the machine's video decoder where it works, else software
-    if (mpv_initialize(mpv_) < 0) {
-        mpv_terminate_destroy(mpv_);
+    lib_->set_option_string(mpv_, "wid", wid.c_str());                     // draw into our own child window
+    lib_->set_option_string(mpv_, "config", "no");                         // a user's mpv.conf must not change the program
+    lib_->set_option_string(mpv_, "terminal", "no");
+    lib_->set_option_string(mpv_, "ytdl", "no");                           // never run yt-dlp on portal addresses
+    lib_->set_option_string(mpv_, "osc", "no");                            // the window has its own player bar
+    lib_->set_option_string(mpv_, "input-default-bindings", "no");         // keys belong to the window
+    lib_->set_option_string(mpv_, "input-vo-keyboard", "no");
+    lib_->set_option_string(mpv_, "input-cursor", "no");                   // the mouse too
+    lib_->set_option_string(mpv_, "keep-open", "yes");                     // the end pauses on the last frame; the window moves on
+    lib_->set_option_string(mpv_, "idle", "yes");
+    lib_->set_option_string(mpv_, "audio-fallback-to-null", "yes");        // play the video on machines without sound
+    lib_->set_option_string(mpv_, "vo", "gpu,x11");                        // x11 where no GL is to be had
+    lib_->set_option_string(mpv_, "gpu-sw", "yes");                        // and GL in software is still better than none
+    lib_->set_option_string(mpv_, "hwdec", "auto-safe");                   // the machine's video decoder where it works, else software
+    if (lib_->initialize(mpv_) < 0) {
+        lib_->terminate_destroy(mpv_);
         mpv_ = nullptr;
         return false;
     }
@@ -74,14 +75,14 @@ bool MpvPlayer::EnsureStarted() {
         const mpv_format format = name == mpvprop::kDemuxerCacheState ? MPV_FORMAT_NODE
                                   : isFlag                            ? MPV_FORMAT_FLAG
                                                                       : MPV_FORMAT_DOUBLE;
-        mpv_observe_property(mpv_, i, mpvprop::kObserved[i], format);
+        lib_->observe_property(mpv_, i, mpvprop::kObserved[i], format);
     }
     // The wakeup callback runs on an mpv thread: it only queues the drain.
-    mpv_set_wakeup_callback(
+    lib_->set_wakeup_callback(
         mpv_, [](void* self) { QMetaObject::invokeMethod(static_cast<MpvPlayer*>(self), "DrainEvents", Qt::QueuedConnection); },
         this);
     const double volume = volume_;
-    mpv_set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, const_cast<double*>(&volume));
+    lib_->set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, const_cast<double*>(&volume));
     return true;
 }
 
@@ -95,7 +96,7 @@ void MpvPlayer::LoadCurrentUrl() {
     const std::string local = downloads_ && downloadFolder_ ? downloads_->CompletedFile(url_, downloadFolder_()) : "";
     const std::string& source = local.empty() ? url_ : local;
     const char* command[] = {"loadfile", source.c_str(), "replace", nullptr};
-    mpv_command_async(mpv_, 0, command);
+    lib_->command_async(mpv_, 0, command);
     loadedUrl_ = url_;
     awaitingFirstFrame_ = true;
     snapshot_ = {};
@@ -112,24 +113,24 @@ void MpvPlayer::Play() {
         LoadCurrentUrl();
     } else if (snapshot_.endOfFile) {
         const char* command[] = {"seek", "0", "absolute", nullptr};
-        mpv_command_async(mpv_, 0, command);
+        lib_->command_async(mpv_, 0, command);
     }
     int no = 0;
-    mpv_set_property_async(mpv_, 0, mpvprop::kPause, MPV_FORMAT_FLAG, &no);
+    lib_->set_property_async(mpv_, 0, mpvprop::kPause, MPV_FORMAT_FLAG, &no);
     snapshot_.paused = false;
 }
 
 void MpvPlayer::Pause() {
     if (!mpv_) return;
     int yes = 1;
-    mpv_set_property_async(mpv_, 0, mpvprop::kPause, MPV_FORMAT_FLAG, &yes);
+    lib_->set_property_async(mpv_, 0, mpvprop::kPause, MPV_FORMAT_FLAG, &yes);
     snapshot_.paused = true;
 }
 
 void MpvPlayer::Stop() {
     if (!mpv_) return;
     const char* command[] = {"stop", nullptr};
-    mpv_command_async(mpv_, 0, command);
+    lib_->command_async(mpv_, 0, command);
     snapshot_.stopped = true;
     position_ = 0;
 }
@@ -139,7 +140,7 @@ int MpvPlayer::PlayState() const { return MapPlayState(snapshot_); }
 void MpvPlayer::SetMute(int mute) {
     if (!EnsureStarted()) return;
     int flag = mute != 0 ? 1 : 0;
-    mpv_set_property_async(mpv_, 0, mpvprop::kMute, MPV_FORMAT_FLAG, &flag);
+    lib_->set_property_async(mpv_, 0, mpvprop::kMute, MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlayer::SetFullScreen(int fullScreen) {
@@ -150,14 +151,14 @@ void MpvPlayer::SetVolume(int percent) {
     volume_ = std::clamp(percent, 0, 100);  // above 100 mpv amplifies and clips
     if (!mpv_) return;
     double volume = volume_;
-    mpv_set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, &volume);
+    lib_->set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, &volume);
 }
 
 void MpvPlayer::SetPosition(int seconds) {
     if (!mpv_ || loadedUrl_.empty()) return;
     const std::string target = std::to_string(std::max(seconds, 0));
     const char* command[] = {"seek", target.c_str(), "absolute", nullptr};
-    mpv_command_async(mpv_, 0, command);
+    lib_->command_async(mpv_, 0, command);
     position_ = std::max(seconds, 0);
 }
 
@@ -182,16 +183,16 @@ void MpvPlayer::SetVisible(bool visible) {
 }
 
 void MpvPlayer::LogDecoder() {
-    char* decoder = mpv_get_property_string(mpv_, "hwdec-current");
+    char* decoder = lib_->get_property_string(mpv_, "hwdec-current");
     const std::string name = decoder && *decoder ? decoder : "no";
-    mpv_free(decoder);
+    lib_->free(decoder);
     std::fprintf(stderr, "ruvo-box: video decoding: %s\n", name == "no" ? "software" : name.c_str());
     if (eventObserver_) eventObserver_(("hwdec " + name).c_str());
 }
 
 void MpvPlayer::DrainEvents() {
     while (mpv_) {
-        const mpv_event* event = mpv_wait_event(mpv_, 0);
+        const mpv_event* event = lib_->wait_event(mpv_, 0);
         if (event->event_id == MPV_EVENT_NONE) break;
         HandleEvent(*event);
     }

@@ -18,6 +18,8 @@ struct mpv_event;
 
 namespace ruvo {
 
+struct MpvLibrary;
+
 class MpvPlayer final : public QObject, public Player {
     Q_OBJECT
 public:
@@ -72,6 +74,7 @@ private:
     void HandleProperty(const mpv_event& event);
 
     QPointer<QWidget> surface_;
+    const MpvLibrary* lib_ = nullptr;  // set when the player first starts
     mpv_handle* mpv_ = nullptr;
     std::function<void(bool)> fullScreenRequest_;
     std::function<void(const char*)> eventObserver_;

@@ -108,9 +108,24 @@ void QtWebPane::Navigate(const std::string& url) {
     bool cancel = false;
     if (events_.beforeNavigate) events_.beforeNavigate(url, cancel);
     if (cancel || IsPrivateLink(url)) return;  // a private link nobody took opens nothing
+    if (url == "about:blank" && page()->url().isEmpty()) {
+        ReportBlankLoad();
+        return;
+    }
     const QUrl engineUrl = ToEngineUrl(url);
     ownNavigation_ = engineUrl;
     load(engineUrl);
+}
+
+// A pane that never showed a page is blank already; loading "about:blank"
+// would only start a renderer process of its own (some 18 MB) for nothing.
+// Its handlers hear of the load as the engine would tell them, afterwards.
+void QtWebPane::ReportBlankLoad() {
+    QTimer::singleShot(0, this, [this] {
+        if (!page()->url().isEmpty()) return;  // a real page came first
+        if (events_.downloadBegin) events_.downloadBegin();
+        if (events_.downloadComplete) events_.downloadComplete();
+    });
 }
 
 bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool pageLinkClick) {

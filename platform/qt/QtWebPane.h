@@ -38,6 +38,7 @@ public:
     QWebEnginePage* CreateWindowPage();
 
 private:
+    void ReportBlankLoad();
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
 
     WebPaneEvents events_;

@@ -49,7 +49,7 @@ std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::str
     env.push_back("RUVO_HOME=" + programFolder);
     env.push_back("RUVO_PORTAL=" + portalBase);
     env.push_back("RUVO_TRACE=" + home.File("trace.log"));
-    env.push_back("QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:" + std::to_string(debugPort));
+    if (debugPort > 0) env.push_back("QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:" + std::to_string(debugPort));
     if (geteuid() == 0) env.push_back("QTWEBENGINE_DISABLE_SANDBOX=1");  // the engine refuses root otherwise
     if (!std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) env.push_back("QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu");
     if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) env.push_back("QT_QPA_PLATFORM=offscreen");
@@ -77,6 +77,11 @@ void ProgramUnderTest::Start(const std::vector<std::string>& arguments) {
     debugPort_ = FreePort();
     devTools_ = DevTools(debugPort_);
     child_ = StartAnother(arguments);
+}
+
+void ProgramUnderTest::StartAsUser() {
+    debugPort_ = 0;
+    child_ = StartAnother({});
 }
 
 pid_t ProgramUnderTest::StartAnother(const std::vector<std::string>& arguments) {

@@ -1,0 +1,30 @@
+#pragma once
+// libmpv, loaded the first time a video plays rather than when the program
+// starts: with its codecs and filters it is some 170 shared libraries and
+// 35 MB that a user who only browses the portal never needs, and on a
+// machine without it the program still starts and can say so.
+#include <mpv/client.h>
+
+namespace ruvo {
+
+// The libmpv functions the player uses, named as in the library without the
+// "mpv_" prefix.
+struct MpvLibrary {
+    decltype(&::mpv_create) create;
+    decltype(&::mpv_initialize) initialize;
+    decltype(&::mpv_terminate_destroy) terminate_destroy;
+    decltype(&::mpv_set_option_string) set_option_string;
+    decltype(&::mpv_set_property_async) set_property_async;
+    decltype(&::mpv_get_property_string) get_property_string;
+    decltype(&::mpv_command_async) command_async;
+    decltype(&::mpv_observe_property) observe_property;
+    decltype(&::mpv_set_wakeup_callback) set_wakeup_callback;
+    decltype(&::mpv_wait_event) wait_event;
+    decltype(&::mpv_free) free;
+
+    // The loaded library, or nullptr when it is missing or lacks a function
+    // (then no video plays in this run). Loaded once; never unloaded.
+    static const MpvLibrary* Get();
+};
+
+}  // namespace ruvo
