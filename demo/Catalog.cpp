@@ -23,6 +23,8 @@ std::vector<Title> BuildTitles() {
          {{"qvod", "快播高清", {{"高清版", "t23-s0-e1.mp4", 30}}}}},
         {27, "城市-夜色", "都市", "出租车司机的十二个夜晚。", {{"qvod", "快播高清", Episodes(27, 0, 3, 5, ".mp4")}}},
         {31, "快乐厨房", "综艺", "每周一道家常菜，一位神秘嘉宾。", {{"qvod", "快播高清", Episodes(31, 0, 3, 10, ".mp4")}}},
+        // A long series of short episodes, for the hundred-episode memory benchmark.
+        {35, "百日晨光", "短片", "一百个清晨，每个两秒。", {{"qvod", "快播高清", Episodes(35, 0, 100, 2, ".mp4")}}},
     };
     return titles;
 }

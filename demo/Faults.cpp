@@ -19,6 +19,8 @@ std::optional<Fault> ParseFault(const std::string& text) {
     if (text == "malformed") return Fault{Fault::Kind::Malformed};
     if (text == "500") return Fault{Fault::Kind::ServerError};
     if (text == "drop") return Fault{Fault::Kind::Drop};
+    if (text == "huge") return Fault{Fault::Kind::Huge};
+    if (text == "loop") return Fault{Fault::Kind::Loop};
     return std::nullopt;
 }
 

@@ -10,12 +10,13 @@ namespace demo {
 
 // What a request whose path ends with a fault's target gets instead.
 struct Fault {
-    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop };
+    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop, Huge, Loop };
     Kind kind = Kind::Slow;
     int delayMs = 0;  // Slow: the normal reply, this much later
 };
 
-// "slow:5000", "one", "zero", "malformed", "500" or "drop"; nothing when unknown.
+// "slow:5000", "one", "zero", "malformed", "500", "drop", "huge" (100 MB of
+// bytes) or "loop" (a page that loads itself again at once); nothing when unknown.
 std::optional<Fault> ParseFault(const std::string& text);
 
 class Faults {

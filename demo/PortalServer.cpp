@@ -1,5 +1,6 @@
 #include "demo/PortalServer.h"
 
+#include <algorithm>
 #include <httplib.h>
 
 #include <chrono>
@@ -16,6 +17,7 @@ namespace {
 constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr const char* kText = "text/plain; charset=utf-8";
 constexpr size_t kChunk = 64 * 1024;
+constexpr size_t kHugeReplyBytes = 100 * 1024 * 1024;  // the "huge" fault's reply
 
 // Routing ignores doubled slashes ("/box//right.asp" is the side page).
 std::string CollapseSlashes(const std::string& path) {
@@ -147,6 +149,17 @@ bool PortalServer::ApplyFault(const std::string& path, httplib::Response& respon
             // Headers promise a body, then the connection closes without it: every
             // client sees a broken reply, never a complete empty one.
             response.set_content_provider(1024, kText, [](size_t, size_t, httplib::DataSink&) { return false; });
+            return true;
+        case Fault::Kind::Huge:
+            response.set_content_provider(kHugeReplyBytes, kText, [](size_t offset, size_t length, httplib::DataSink& sink) {
+                static const std::string chunk(kChunk, '9');
+                sink.write(chunk.data(), std::min(length, chunk.size()));
+                return offset < kHugeReplyBytes;
+            });
+            return true;
+        case Fault::Kind::Loop:
+            // Every visit counts as a request, so a test sees the loop go on.
+            SetPage(response, "<html><body><script>location.replace(location.pathname + '?' + Date.now());</script></body></html>");
             return true;
     }
     return false;

@@ -8,7 +8,9 @@
 namespace ruvo {
 namespace {
 
-// One iconv conversion descriptor, closed on scope exit.
+// One iconv conversion descriptor, closed on scope exit. Each direction
+// keeps one per thread: opening one loads the converter module again each
+// time, which cost more than the conversion of a whole list file.
 class IconvHandle {
 public:
     IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -82,7 +84,7 @@ size_t ConvertPrefix(iconv_t cd, std::string_view in, std::string& out) {
 }  // namespace
 
 std::string DecodeGb18030(std::string_view bytes) {
-    IconvHandle cd("UTF-8", "GB18030");
+    static thread_local const IconvHandle cd("UTF-8", "GB18030");
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
     size_t pos = 0;
@@ -97,7 +99,7 @@ std::string DecodeGb18030(std::string_view bytes) {
 }
 
 std::string EncodeGb18030(std::string_view text) {
-    IconvHandle cd("GB18030", "UTF-8");
+    static thread_local const IconvHandle cd("GB18030", "UTF-8");
     std::string out;
     out.reserve(text.size());
     size_t pos = 0;

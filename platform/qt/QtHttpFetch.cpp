@@ -5,6 +5,13 @@
 #include <QTimer>
 
 namespace ruvo {
+namespace {
+
+// The portal's replies are a few hundred bytes; one that runs past this is
+// no reply of the portal and must not fill the memory: it fails.
+constexpr qint64 kLongestReply = 4 * 1024 * 1024;
+
+}  // namespace
 
 std::optional<std::string> QtHttpFetch::Get(const std::string& url, int timeoutSeconds) {
     QNetworkRequest request(QUrl(QString::fromStdString(url)));
@@ -16,6 +23,12 @@ std::optional<std::string> QtHttpFetch::Get(const std::string& url, int timeoutS
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, reply, &QNetworkReply::abort);
     QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+    // The network stops reading once this much waits unread, so a runaway
+    // reply is cut off here rather than taken in whole.
+    reply->setReadBufferSize(kLongestReply + 1);
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply] {
+        if (reply->bytesAvailable() > kLongestReply) reply->abort();
+    });
     timeout.start(timeoutSeconds * 1000);
     if (!reply->isFinished()) wait.exec(QEventLoop::ExcludeUserInputEvents);
     std::optional<std::string> body;

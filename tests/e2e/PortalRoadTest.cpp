@@ -128,13 +128,20 @@ TEST_F(PortalRoad, FailedRepliesKeepTheCurrentPlay) {
         const char* status;
     };
     for (const Case& c : {Case{"one", "text zhun=读取数据出错，请重试"}, Case{"zero", "text zhun=读取数据出错，请重试"},
-                          Case{"malformed", "text zhun=读取数据出错，请返回重试"}, Case{"drop", "text zhun=读取数据出错，请重试"}}) {
+                          Case{"malformed", "text zhun=读取数据出错，请返回重试"}, Case{"drop", "text zhun=读取数据出错，请重试"},
+                          Case{"huge", "text zhun=读取数据出错，请重试"}}) {
         Control((std::string("/control?target=h.asp&fault=") + c.fault).c_str());
         // The play goes on: its status tick shows it again before the next try.
         ASSERT_TRUE(program.WaitForTracePrefix("text zhun=播放中", program.Trace().size()));
         const size_t from = program.Trace().size();
         program.Pages().ClickLink(*home, "a[href^='eebovod://12-0-2-']");
-        EXPECT_TRUE(program.WaitForTracePrefix(c.status, from)) << c.fault;
+        EXPECT_TRUE(program.WaitForTracePrefix(c.status, from)) << c.fault << [&] {
+            std::string lines;
+            const auto trace = program.Trace();
+            for (size_t i = from; i < trace.size(); ++i)
+                if (trace[i].rfind("stall", 0) != 0) lines += trace[i] + "\n";
+            return lines;
+        }();
     }
     EXPECT_TRUE(program.WaitForTrace("tip 读取数据出错，请返回重试！"));
     for (const auto& line : program.Trace()) EXPECT_NE(line, "text bo_name=星河漫游记-第3集");
