@@ -29,20 +29,18 @@ struct Window {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static Window w;
+    // The fakes record every call they get; a fresh window now and then keeps
+    // millions of runs from filling the memory with those records.
+    static std::unique_ptr<Window> w;
+    static size_t runs = 0;
+    if (runs++ % 20000 == 0) w = std::make_unique<Window>();
     const std::string url(ruvo::fuzz::TextOf(data, size));
-    for (auto& pane : w.fakes.panes) {
+    for (auto& pane : w->fakes.panes) {
         if (!pane.events.beforeNavigate) continue;
         bool cancel = false;
         pane.events.beforeNavigate(url, cancel);
         if (pane.events.linkOpensOutside) pane.events.linkOpensOutside(url);
         pane.navigations.clear();
     }
-    // What the fakes record would grow without end over millions of runs.
-    w.fakes.shell.opened.clear();
-    w.fakes.fetch.requests.clear();
-    w.fakes.player.calls.clear();
-    w.fakes.dialogs.notices.clear();
-    w.fakes.dialogs.questions.clear();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -183,8 +184,12 @@ void QtWebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
             if (events_.downloadBegin) events_.downloadBegin();
             return;
         case QWebEngineLoadingInfo::LoadFailedStatus:
-            if (info.errorCode() != kErrorAborted && beginReported_ && events_.navigateError)
-                events_.navigateError(info.url().toString().toStdString());
+            if (info.errorCode() != kErrorAborted) {
+                // On the console, for whoever wonders why a pane shows its notice.
+                std::fprintf(stderr, "ruvo-box: %s could not load %s: %s (%d)\n", qPrintable(objectName()),
+                             qPrintable(info.url().toString()), qPrintable(info.errorString()), info.errorCode());
+                if (beginReported_ && events_.navigateError) events_.navigateError(info.url().toString().toStdString());
+            }
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
         case QWebEngineLoadingInfo::LoadStoppedStatus:
