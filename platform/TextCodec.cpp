@@ -107,7 +107,12 @@ std::string EncodeGb18030(std::string_view text) {
         // Convert the longest run that holds neither escapes nor broken UTF-8.
         size_t end = pos;
         unsigned char byte = 0;
-        while (end < text.size() && EscapeAt(text, end, byte) == 0) {
+        while (end < text.size()) {
+            if (static_cast<unsigned char>(text[end]) < 0x80) {  // most of a page: no escape starts so
+                ++end;
+                continue;
+            }
+            if (EscapeAt(text, end, byte) != 0) break;
             const size_t length = Utf8SequenceAt(text, end);
             if (length == 0) break;
             end += length;

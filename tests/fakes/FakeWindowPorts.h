@@ -27,6 +27,29 @@ struct FakeWindowPorts {
     FakeSurface surface{host};
     FakeIdleInhibitor idle;
 
+    // Forgets the calls the fakes have recorded (their state stays): a
+    // long-running fuzz target would otherwise grow without end.
+    void ForgetCalls() {
+        for (FakeWebPane& pane : panes) pane.navigations.clear();
+        host.calls.clear();
+        player.calls.clear();
+        fetch.requests.clear();
+        tray.tips.clear();
+        tray.calls.clear();
+        dialogs.questions.clear();
+        dialogs.notices.clear();
+        dialogs.fileDialogs.clear();
+        dialogs.folderDialogs.clear();
+        processes.started.clear();
+        processes.terminated.clear();
+        menus.popped.clear();
+        shell.opened.clear();
+        shell.folders.clear();
+        forms.steps.clear();
+        idle.calls.clear();
+        surface.resizes.clear();
+    }
+
     // The fakes as the window's ports, with these controls and surface.
     MainWindowPorts PortsWith(WindowControls& windowControls, WindowSurface& windowSurface) {
         std::array<WebPane*, kPaneCount> pointers;
