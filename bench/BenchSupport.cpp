@@ -100,12 +100,15 @@ TreeMemory TreePss(pid_t root) {
     TreeMemory memory;
     for (const auto& [pid, info] : Tree(root)) {
         std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
-        for (std::string line; std::getline(rollup, line);)
+        for (std::string line; std::getline(rollup, line);) {
             if (line.rfind("Pss:", 0) == 0) {
                 const long long pss = std::atoll(line.c_str() + 4);
                 memory.pssKb += pss;
                 if (std::getenv("RUVO_BENCH_DETAIL")) std::fprintf(stderr, "  pid %d: %lld kB %s\n", pid, pss, CommandLine(pid).c_str());
+            } else if (line.rfind("Private_Clean:", 0) == 0 || line.rfind("Private_Dirty:", 0) == 0) {
+                memory.privateKb += std::atoll(line.c_str() + line.find(':') + 1);
             }
+        }
         ++memory.processes;
     }
     return memory;

@@ -17,6 +17,9 @@ double TreeCpuSeconds(pid_t root);
 
 struct TreeMemory {
     long long pssKb = 0;  // proportional set size: shared pages split between their users
+    // Pages no other process maps: unlike PSS, it does not move when another
+    // program using the same libraries starts or ends, so growth shows true.
+    long long privateKb = 0;
     int processes = 0;
 };
 // Memory of the process and all its descendants now.

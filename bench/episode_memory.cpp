@@ -48,7 +48,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double growth = 100.0 * static_cast<double>(last.pssKb - settled.pssKb) / static_cast<double>(settled.pssKb);
-    std::printf("| memory growth over back-to-back episodes | episode %d: %lld MB | episode %d: %lld MB | %+.1f %% | < 5 %% |\n",
-                episodes, last.pssKb / 1024, kSettledAt, settled.pssKb / 1024, growth);
+    const double privateGrowth =
+        100.0 * static_cast<double>(last.privateKb - settled.privateKb) / static_cast<double>(std::max(1LL, settled.privateKb));
+    std::printf("| memory growth over back-to-back episodes | episode %d: %lld MB | episode %d: %lld MB | %+.1f %% (private "
+                "memory %+.1f %%) | < 5 %% |\n",
+                episodes, last.pssKb / 1024, kSettledAt, settled.pssKb / 1024, growth, privateGrowth);
     return 0;
 }

@@ -73,12 +73,15 @@ int main(int argc, char** argv) {
             first = last;
             firstFiles = lastFiles;
         }
-        std::fprintf(stderr, "round %d: %d episodes, %lld MB, %d open files\n", rounds, episodes, last.pssKb / 1024,
-                     lastFiles);
+        std::fprintf(stderr, "round %d: %d episodes, %lld MB (private %lld MB), %d open files\n", rounds, episodes,
+                     last.pssKb / 1024, last.privateKb / 1024, lastFiles);
     }
-    std::printf("| soak, %d min: %d rounds, %d episodes | %d crashes | memory %lld -> %lld MB (%+.1f %%) | open files %d -> %d |\n",
-                minutes, rounds, episodes, crashes, first.pssKb / 1024, last.pssKb / 1024,
-                first.pssKb > 0 ? 100.0 * static_cast<double>(last.pssKb - first.pssKb) / static_cast<double>(first.pssKb) : 0.0,
-                firstFiles, lastFiles);
+    const auto growth = [](long long from, long long to) {
+        return from > 0 ? 100.0 * static_cast<double>(to - from) / static_cast<double>(from) : 0.0;
+    };
+    std::printf("| soak, %d min: %d rounds, %d episodes | %d crashes | memory %lld -> %lld MB (%+.1f %%), private %lld -> %lld MB "
+                "(%+.1f %%) | open files %d -> %d |\n",
+                minutes, rounds, episodes, crashes, first.pssKb / 1024, last.pssKb / 1024, growth(first.pssKb, last.pssKb),
+                first.privateKb / 1024, last.privateKb / 1024, growth(first.privateKb, last.privateKb), firstFiles, lastFiles);
     return crashes == 0 ? 0 : 1;
 }
