@@ -41,9 +41,6 @@ bool RecordHolds(const std::string& recordFile) {
 }
 
 [[noreturn]] void CheckInChild(const std::string& recordFolder) {
-    // The program's own start-up goes first; the check only needs to be
-    // done by the time the start-up asks for it.
-    if (nice(19) == -1) {}
     std::setlocale(LC_NUMERIC, "C");  // libmpv refuses to start under a locale with a decimal comma
     const MpvLibrary* mpv = MpvLibrary::Get();
     mpv_handle* handle = mpv ? mpv->create() : nullptr;
