@@ -25,6 +25,9 @@ class Player {
 public:
     virtual ~Player() = default;
     // Media URL or local path; "" = nothing loaded. Put loads nothing yet.
+    // A play may follow soon (an episode is being looked up): the player may
+    // get ready now, away from the user-interface thread.
+    virtual void GetReady() {}
     virtual std::string PlayUrl() const = 0;
     virtual void SetPlayUrl(const std::string& url) = 0;
     // Starts the loaded media, or resumes it.

@@ -46,6 +46,7 @@ std::string EpisodePlayer::PlayLink(const std::string& kind, const std::string& 
 void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::string& v1, const std::string& name) {
     WindowControls& c = window_.Controls();
     c.SetText({ControlName::zhun}, kSearching);
+    window_.PlayerControl().GetReady();  // while the portal answers
     const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(id, v, v1)));
     switch (reply.kind) {
         case EpisodeReply::Kind::Failed:

@@ -2,6 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <mutex>
+#include <thread>
+
 namespace ruvo {
 namespace {
 
@@ -33,8 +36,13 @@ const MpvLibrary* Load() {
 }  // namespace
 
 const MpvLibrary* MpvLibrary::Get() {
-    static const MpvLibrary* const loaded = Load();
+    static const MpvLibrary* const loaded = Load();  // one load; other callers wait for it
     return loaded;
+}
+
+void MpvLibrary::LoadInBackground() {
+    static std::once_flag started;
+    std::call_once(started, [] { std::thread([] { Get(); }).detach(); });
 }
 
 }  // namespace ruvo

@@ -25,6 +25,9 @@ struct MpvLibrary {
     // The loaded library, or nullptr when it is missing or lacks a function
     // (then no video plays in this run). Loaded once; never unloaded.
     static const MpvLibrary* Get();
+    // Starts loading it on a thread of its own (once); Get() then waits for
+    // that load instead of loading it again.
+    static void LoadInBackground();
 };
 
 }  // namespace ruvo

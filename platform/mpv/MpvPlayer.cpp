@@ -39,6 +39,10 @@ void MpvPlayer::Shutdown() {
     surface_ = nullptr;  // never started again
 }
 
+void MpvPlayer::GetReady() {
+    if (!mpv_) MpvLibrary::LoadInBackground();
+}
+
 bool MpvPlayer::EnsureStarted() {
     if (mpv_) return true;
     if (!surface_) return false;

@@ -38,6 +38,7 @@ public:
     // Asked to switch to (true) or leave full screen.
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
 
+    void GetReady() override;
     std::string PlayUrl() const override { return url_; }
     // Ends the player and its video window for good, before the window that
     // holds it goes (mpv's own X window must not outlive its parent).
