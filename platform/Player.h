@@ -24,10 +24,10 @@ enum PlayStateCode : int {
 class Player {
 public:
     virtual ~Player() = default;
-    // Media URL or local path; "" = nothing loaded. Put loads nothing yet.
     // A play may follow soon (an episode is being looked up): the player may
     // get ready now, away from the user-interface thread.
     virtual void GetReady() {}
+    // Media URL or local path; "" = nothing loaded. Put loads nothing yet.
     virtual std::string PlayUrl() const = 0;
     virtual void SetPlayUrl(const std::string& url) = 0;
     // Starts the loaded media, or resumes it.

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "platform/mpv/MpvProperties.h"
 
@@ -18,6 +19,22 @@ namespace {
 
 bool IsStream(const std::string& url) { return url.find("://") != std::string::npos && url.rfind("file://", 0) != 0; }
 
+// The player's options besides its window.
+constexpr std::pair<const char*, const char*> kOptions[] = {
+    {"config", "no"},                  // a user's mpv.conf must not change the program
+    {"terminal", "no"},
+    {"ytdl", "no"},                    // never run yt-dlp on portal addresses
+    {"osc", "no"},                     // the window has its own player bar
+    {"input-default-bindings", "no"},  // keys belong to the window
+    {"input-vo-keyboard", "no"},
+    {"input-cursor", "no"},            // the mouse too
+    {"keep-open", "yes"},              // the end pauses on the last frame; the window moves on
+    {"idle", "yes"},
+    {"audio-fallback-to-null", "yes"},  // play the video on machines without sound
+    {"vo", "gpu,x11"},                  // x11 where no GL is to be had
+    {"gpu-sw", "yes"},                  // and GL in software is still better than none
+    {"hwdec", "auto-safe"},             // the machine's video decoder where it works, else software
+};
 
 double NodeDouble(const mpv_node& node) {
     if (node.format == MPV_FORMAT_DOUBLE) return node.u.double_;
@@ -53,20 +70,8 @@ bool MpvPlayer::EnsureStarted() {
     if (!mpv_) return false;
     surface_->setAttribute(Qt::WA_NativeWindow);  // its own window, created now
     const std::string wid = std::to_string(static_cast<long long>(surface_->winId()));
-    lib_->set_option_string(mpv_, "wid", wid.c_str());                     // draw into our own child window
-    lib_->set_option_string(mpv_, "config", "no");                         // a user's mpv.conf must not change the program
-    lib_->set_option_string(mpv_, "terminal", "no");
-    lib_->set_option_string(mpv_, "ytdl", "no");                           // never run yt-dlp on portal addresses
-    lib_->set_option_string(mpv_, "osc", "no");                            // the window has its own player bar
-    lib_->set_option_string(mpv_, "input-default-bindings", "no");         // keys belong to the window
-    lib_->set_option_string(mpv_, "input-vo-keyboard", "no");
-    lib_->set_option_string(mpv_, "input-cursor", "no");                   // the mouse too
-    lib_->set_option_string(mpv_, "keep-open", "yes");                     // the end pauses on the last frame; the window moves on
-    lib_->set_option_string(mpv_, "idle", "yes");
-    lib_->set_option_string(mpv_, "audio-fallback-to-null", "yes");        // play the video on machines without sound
-    lib_->set_option_string(mpv_, "vo", "gpu,x11");                        // x11 where no GL is to be had
-    lib_->set_option_string(mpv_, "gpu-sw", "yes");                        // and GL in software is still better than none
-    lib_->set_option_string(mpv_, "hwdec", "auto-safe");                   // the machine's video decoder where it works, else software
+    lib_->set_option_string(mpv_, "wid", wid.c_str());  // draw into our own child window
+    for (const auto& [name, value] : kOptions) lib_->set_option_string(mpv_, name, value);
     if (lib_->initialize(mpv_) < 0) {
         lib_->terminate_destroy(mpv_);
         mpv_ = nullptr;
