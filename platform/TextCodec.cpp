@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace ruvo {
@@ -64,6 +66,17 @@ size_t Utf8SequenceAt(std::string_view text, size_t pos) {
     return length;
 }
 
+// Where the run of ASCII bytes starting at `pos` ends: tested eight bytes at a time.
+size_t AsciiRunEnd(std::string_view text, size_t pos) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    for (uint64_t word = 0; pos + sizeof word <= text.size(); pos += sizeof word) {
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        if ((word & kHighBits) != 0) break;
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+    return pos;
+}
+
 // Runs iconv over `in`, appending the output; returns how many input bytes
 // were consumed before the first one it could not convert.
 size_t ConvertPrefix(iconv_t cd, std::string_view in, std::string& out) {
@@ -104,14 +117,14 @@ std::string EncodeGb18030(std::string_view text) {
     out.reserve(text.size());
     size_t pos = 0;
     while (pos < text.size()) {
-        // Convert the longest run that holds neither escapes nor broken UTF-8.
+        // ASCII is the same in GB18030, and most of a page is ASCII.
+        const size_t ascii = AsciiRunEnd(text, pos);
+        out.append(text.substr(pos, ascii - pos));
+        pos = ascii;
+        // Convert the longest non-ASCII run that holds neither escapes nor broken UTF-8.
         size_t end = pos;
         unsigned char byte = 0;
-        while (end < text.size()) {
-            if (static_cast<unsigned char>(text[end]) < 0x80) {  // most of a page: no escape starts so
-                ++end;
-                continue;
-            }
+        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) {
             if (EscapeAt(text, end, byte) != 0) break;
             const size_t length = Utf8SequenceAt(text, end);
             if (length == 0) break;
@@ -122,13 +135,10 @@ std::string EncodeGb18030(std::string_view text) {
             const size_t done = cd.valid() ? ConvertPrefix(cd.get(), run, out) : 0;
             if (done < run.size()) out.append(run.substr(done));  // unmappable: keep as is
             pos = end;
-            continue;
-        }
-        if (const size_t length = EscapeAt(text, pos, byte)) {
-            out += static_cast<char>(byte);
-            pos += length;
-        } else {
-            out += text[pos++];
+        } else if (pos < text.size()) {
+            const size_t length = EscapeAt(text, pos, byte);
+            out += length != 0 ? static_cast<char>(byte) : text[pos];
+            pos += length != 0 ? length : 1;
         }
     }
     return out;

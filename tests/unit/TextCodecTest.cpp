@@ -35,6 +35,17 @@ TEST(TextCodec, InvalidBytesSurviveARoundTrip) {
     }
 }
 
+TEST(TextCodec, ChineseAndBadBytesAnywhereInLongAsciiText) {
+    // The ASCII stretches are skipped eight bytes at a time: every offset of
+    // the other bytes against those words must come out the same.
+    for (size_t lead = 0; lead < 18; ++lead) {
+        const std::string pad(lead, 'x');
+        const std::string gbk = pad + "\xBA\xA3" + pad + "\xFF" + "tail of the line";
+        EXPECT_EQ(DecodeGb18030(gbk), pad + "海" + pad + DecodeGb18030("\xFF") + "tail of the line") << lead;
+        EXPECT_EQ(EncodeGb18030(DecodeGb18030(gbk)), gbk) << lead;
+    }
+}
+
 TEST(TextCodec, OnlyWellFormedUtf8CountsAsText) {
     EXPECT_TRUE(IsValidUtf8("星河 abc \xF0\x9F\x8E\xAC"));  // a character beyond the basic plane too
     EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF"));           // U+10FFFF, the last one
