@@ -1,24 +1,21 @@
-// The two list files as any content: rendering their pages, storing a
-// position, removing a line and adding a record never crash, and the list
-// is a whole file afterwards.
+// The two list files as any content: reading them and rendering their pages
+// never crash, and each page is a whole file afterwards. The edits on such
+// lists have a target of their own (list_edits): they replace ten files an
+// input, which would slow this one down several times.
 #include "FuzzSupport.h"
 #include "history/HistoryLists.h"
+#include "history/HistoryPages.h"
 #include "history/HistoryRecords.h"
-#include "platform/TextFile.h"
+#include "platform/FileSystem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace ruvo;
     const std::string_view bytes = fuzz::TextOf(data, size);
-    fuzz::WriteScratchFile(kWatchListFile, bytes);
-    fuzz::WriteScratchFile(kLocalListFile, bytes);
-    HistoryLists lists(fuzz::ScratchFolder());
-    lists.RenderHistoryPages(kWatchListFile);
-    lists.RenderHistoryPages(kLocalListFile);
-    lists.SaveHistoryPosition(3, 120);
-    lists.SaveLocalFilePosition("/m/a.mp4", 42);
-    lists.RemoveListLine(kWatchListFile, 2);
-    lists.AddHistoryRecord(HistoryRecord{7, "星河漫游记", "第1集", "qvod", "http%3A//h/a.mp4", 0, 1, 0});
-    lists.AddLocalFileRecord(LocalFileRecord{"a.mp4", "/m/a.mp4", 0});
-    fuzz::Require(ReadTextFileLines(fuzz::ScratchFile(kWatchListFile)).has_value());
+    for (const std::string_view list : {kWatchListFile, kLocalListFile}) {
+        fuzz::WriteScratchFile(list, bytes);
+        HistoryLists(fuzz::ScratchFolder()).RenderHistoryPages(list);
+        const auto page = ReadWholeFile(fuzz::ScratchFile(PageFileOf(list)));
+        fuzz::Require(page && page->ends_with("</html>\r\n\r\n"));
+    }
     return 0;
 }

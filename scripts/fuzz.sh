@@ -15,7 +15,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DRUVO_FUZZ=ON -DCMAKE_BUILD_TYPE=
 cmake --build build-fuzz -j "$(nproc)" > /dev/null
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in settings_file list_files link_dispatcher episode_reply update_file js_escape gb18030 \
+for target in settings_file list_files list_edits link_dispatcher episode_reply update_file js_escape gb18030 \
               instance_message player_config link_recovery; do
     mkdir -p "build-fuzz/corpus/$target"
     start=$(date +%s)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/TextCodec.h"
+#include "platform/TextFile.h"
 
 namespace ruvo {
 namespace {
@@ -67,6 +68,16 @@ TEST(TextCodec, DoubleByteWidth) {
     EXPECT_EQ(length, 1u);
     EXPECT_FALSE(IsGbkDoubleByte("😀", 0, length));  // not in GBK at all
     EXPECT_EQ(length, 4u);
+}
+
+TEST(TextFile, LinesBreakAtEveryKindOfLineEnd) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(SplitLines(""), Lines{});
+    EXPECT_EQ(SplitLines("A\r\n"), Lines{"A"});
+    EXPECT_EQ(SplitLines("\r\n"), Lines{""});
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\n\r\n\rb"), (Lines{"a", "", "", "b"}));
+    EXPECT_EQ(SplitLines("no break at all"), Lines{"no break at all"});
 }
 
 }  // namespace
