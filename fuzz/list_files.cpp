@@ -1,7 +1,7 @@
 // The two list files as any content: reading them and rendering their pages
 // never crash, and each page is a whole file afterwards. The edits on such
 // lists have a target of their own (list_edits): they replace ten files an
-// input, which would slow this one down several times.
+// input, which would slow this one down two to three times.
 #include "FuzzSupport.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryPages.h"

@@ -46,14 +46,21 @@ std::string DisplayField(const std::string& line, bool watchList) {
     return FieldAt(SplitText(line, "|"), watchList ? 1 : 0);
 }
 
+// A list keeps 101 records (an add keeps 100 lines). A damaged or foreign
+// file with many more would make a page of hundreds of megabytes (11 bytes of
+// page for each byte of a 10 MB list), so the page shows the first 101.
+constexpr size_t kMostPageRows = kKeptLinesOnAdd + 1;
+
 std::string Rows(const std::vector<std::string>& lines, bool watchList) {
     std::string rows;
-    for (size_t i = 0; i < lines.size(); ++i) {
+    size_t shown = 0;
+    for (size_t i = 0; i < lines.size() && shown < kMostPageRows; ++i) {
         if (lines[i].find('|') == std::string::npos) continue;
         const std::string full = JsUnescape(DisplayField(lines[i], watchList));
         const std::string shortName = TruncateToWidth(full, kRowNameWidth);
         if (shortName.empty()) continue;
         rows += Row(static_cast<int>(i + 1), full, shortName);
+        ++shown;
     }
     return rows.empty() ? std::string(kEmptyRow) : rows;
 }

@@ -44,6 +44,17 @@ TEST(HistoryPages, RecordsWithoutDisplayNameTakeALineButNoRow) {
     EXPECT_NE(page.find("open://2"), std::string::npos);
 }
 
+TEST(HistoryPages, AnOverlongListShowsTheRecordsAListKeeps) {
+    // Blank lines count for the numbers, not for the rows shown.
+    std::vector<std::string> lines{"", "no record"};
+    for (int i = 0; i < 5000; ++i) lines.push_back(std::to_string(i) + "|t" + std::to_string(i) + "|e|qvod|a|0|0|0");
+    const std::string page = BuildHistoryPage(lines, true);
+    EXPECT_NE(page.find("href=open://3>"), std::string::npos);
+    EXPECT_NE(page.find("href=open://103>"), std::string::npos);  // the 101st record
+    EXPECT_EQ(page.find("href=open://104>"), std::string::npos);
+    EXPECT_LT(page.size(), 40000u);
+}
+
 TEST(HistoryPages, TitlesCannotInjectMarkup) {
     const std::string page = BuildHistoryPage({"1|a b\"><script>alert(1)</script>&<vod>|e|q|a|0|0|0"}, true);
     const std::string row = Between(page, "<tr>", "</tr>");
