@@ -27,6 +27,12 @@ protected:
         program.WaitFor([&] { return program.Pages().Evaluate(page, "document.readyState").find("complete") != std::string::npos; },
                         30s);
     }
+    std::string TraceSince(size_t from) {
+        std::string seen;
+        const auto lines = program.Trace();
+        for (size_t i = from; i < lines.size(); ++i) seen += lines[i] + "\n";
+        return seen;
+    }
     std::string Seen() {
         std::string seen;
         for (const auto& line : program.Portal().Requests()) seen += line + "\n";
@@ -90,9 +96,10 @@ TEST_F(PortalRoad, SearchOpensOverTheMainPaneAndHomeLinkClosesIt) {
     const auto results = program.WaitForPage("search.asp");
     ASSERT_TRUE(results);
     WaitLoaded(*results);
+    const size_t before = program.Trace().size();
     ASSERT_TRUE(program.Pages().ClickLink(*results, "a[href^='fanhome://']"));
-    EXPECT_TRUE(program.WaitForTrace("visible pso=0"));
-    EXPECT_TRUE(program.WaitForTrace("visible Pic1=1"));
+    EXPECT_TRUE(program.WaitForTracePrefix("visible pso=0", before)) << TraceSince(before);
+    EXPECT_TRUE(program.WaitForTracePrefix("visible Pic1=1", before)) << TraceSince(before);
 }
 
 TEST_F(PortalRoad, TelevisionLinkPlaysInThePagePlayer) {
