@@ -1,6 +1,9 @@
 // CPU of the whole program (with its web-engine processes) while it plays a
 // 1080p sample, against libmpv alone playing the same address in its own
 // process with the program's player options. Target: at most 1.15 x.
+// Both play at the same time and are measured over the same windows, so a
+// load elsewhere on a shared machine weighs on both alike; the figure is the
+// median of the windows' ratios.
 #include <mpv/client.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -11,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "BenchSupport.h"
 #include "e2e/ProgramUnderTest.h"
@@ -19,7 +23,8 @@ namespace {
 
 using namespace std::chrono_literals;
 constexpr auto kWarmUp = 2s;
-constexpr auto kMeasure = 6s;
+constexpr auto kWindow = 4s;
+constexpr int kWindows = 5;
 
 // Child mode: play the address with libmpv until killed; say "started" at the first frame.
 int MpvAlone(const char* url) {
@@ -44,17 +49,29 @@ int MpvAlone(const char* url) {
     return 0;
 }
 
-double MeasureTree(pid_t root) {
+struct Cores {
+    double program = 0;
+    double alone = 0;
+};
+
+// Cores each tree kept busy in each window.
+std::vector<Cores> MeasureSideBySide(pid_t program, pid_t alone) {
     std::this_thread::sleep_for(kWarmUp);
-    const double before = ruvo::bench::TreeCpuSeconds(root);
-    std::this_thread::sleep_for(kMeasure);
-    return (ruvo::bench::TreeCpuSeconds(root) - before) / std::chrono::duration<double>(kMeasure).count();
+    std::vector<Cores> windows;
+    for (int i = 0; i < kWindows; ++i) {
+        const Cores before{ruvo::bench::TreeCpuSeconds(program), ruvo::bench::TreeCpuSeconds(alone)};
+        std::this_thread::sleep_for(kWindow);
+        const double seconds = std::chrono::duration<double>(kWindow).count();
+        windows.push_back({(ruvo::bench::TreeCpuSeconds(program) - before.program) / seconds,
+                           (ruvo::bench::TreeCpuSeconds(alone) - before.alone) / seconds});
+    }
+    return windows;
 }
 
 bool MakeSample(const std::string& folder) {
     std::filesystem::create_directories(folder);
-    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc2=size=1920x1080:rate=30:duration=20 "
-                                "-f lavfi -i sine=frequency=440:duration=20 -c:v libx264 -preset ultrafast -crf 23 -g 15 "
+    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc2=size=1920x1080:rate=30:duration=40 "
+                                "-f lavfi -i sine=frequency=440:duration=40 -c:v libx264 -preset ultrafast -crf 23 -g 15 "
                                 "-pix_fmt yuv420p -c:a aac -movflags +faststart " + folder + "/t23-s0-e1.mp4";
     return std::system(command.c_str()) == 0;
 }
@@ -67,8 +84,13 @@ int main(int argc, char* argv[]) {
     if (!MakeSample(media)) return 1;
     ruvo::test::ProgramUnderTest program(media);
     const std::string url = program.PortalBase().substr(0, program.PortalBase().size() - 5) + "/media/t23-s0-e1.mp4";
+    program.Start();
+    auto home = program.WaitForHomePage();
+    if (!home) return 1;
+    program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");
+    program.WaitFor([&] { return !ruvo::bench::PlayerEvents(program.Home().File("trace.log"), "started").empty(); }, 30s);
 
-    // libmpv alone, in a child process of its own.
+    // libmpv alone, in a child process of its own, playing beside the program.
     int out[2];
     if (pipe(out) != 0) return 1;
     const pid_t child = fork();
@@ -81,19 +103,22 @@ int main(int argc, char* argv[]) {
     char line[64] = {};
     FILE* stream = fdopen(out[0], "r");
     const bool started = fgets(line, sizeof line, stream) != nullptr;
-    const double alone = started ? MeasureTree(child) : 0;
+    const std::vector<Cores> windows = started ? MeasureSideBySide(program.Pid(), child) : std::vector<Cores>{};
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     fclose(stream);
+    if (windows.empty()) return 1;
 
-    program.Start();
-    auto home = program.WaitForHomePage();
-    if (!home) return 1;
-    program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");
-    program.WaitFor([&] { return !ruvo::bench::PlayerEvents(program.Home().File("trace.log"), "started").empty(); }, 30s);
-    const double whole = MeasureTree(program.Pid());
-    std::printf("| CPU while playing 1080p (cores busy) | %.2f | mpv alone %.2f | %.2f x | <= 1.15 x: %s |\n", whole, alone,
-                alone > 0 ? whole / alone : 0, alone > 0 && whole <= alone * 1.15 ? "met" : "missed");
+    std::vector<double> whole, alone, ratios;
+    for (const Cores& window : windows) {
+        whole.push_back(window.program);
+        alone.push_back(window.alone);
+        if (window.alone > 0) ratios.push_back(window.program / window.alone);
+    }
+    const double ratio = ratios.empty() ? 0 : ruvo::bench::Median(ratios);
+    std::printf("| CPU while playing 1080p, side by side (cores busy, median of %d windows) | %.2f | mpv alone %.2f | %.2f x | <= 1.15 x: %s |\n",
+                kWindows, ruvo::bench::Median(whole), ruvo::bench::Median(alone), ratio,
+                ratio > 0 && ratio <= 1.15 ? "met" : "missed");
     std::filesystem::remove_all(media);
     return 0;
 }
