@@ -168,6 +168,16 @@ std::string DevTools::Evaluate(const DevToolsTarget& target, const std::string& 
     return Call(target, "Runtime.evaluate", "{\"expression\":" + JsonString(expression) + ",\"returnByValue\":true}");
 }
 
+namespace {
+
+// Settles once a shown page has painted two frames (a hidden one paints none).
+constexpr char kTwoFramesPainted[] =
+    "new Promise(function(done){if(document.visibilityState!=='visible')return done('hidden');"
+    "requestAnimationFrame(function(){requestAnimationFrame(function(){done('painted')})});"
+    "setTimeout(function(){done('late')},3000)})";
+
+}  // namespace
+
 bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& selector) const {
     // Only a page that has finished loading and laying out its fonts keeps
     // its links where they were measured.
@@ -182,6 +192,10 @@ bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& select
     }
     std::smatch match;
     if (!std::regex_search(found, match, std::regex("\"value\":\"([0-9.\\-]+),([0-9.\\-]+)\""))) return false;
+    // A pane shown a moment ago may not have painted yet, and the engine
+    // drops a mouse event it cannot place on a frame: wait for two frames.
+    Call(target, "Runtime.evaluate",
+         "{\"expression\":" + JsonString(kTwoFramesPainted) + ",\"awaitPromise\":true,\"returnByValue\":true}");
     const std::string at = "\"x\":" + match[1].str() + ",\"y\":" + match[2].str();
     for (const char* type : {"mousePressed", "mouseReleased"})
         Call(target, "Input.dispatchMouseEvent",
