@@ -180,6 +180,29 @@ private:
     std::vector<std::function<void()>> waiting_;
 };
 
+// Traces the event loop's longest pause each second (the stall benchmark),
+// when the portal's home page first shows (the start-up benchmark) and where
+// the sliders, title buttons and tray icon are once the window is laid out.
+std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& widget, ruvo::QtTrayIcon& trayIcon,
+                                                     ruvo::TraceLog& trace) {
+    auto stalls = std::make_unique<ruvo::StallWatch>([&trace](qint64 ms) { trace.Line("stall " + std::to_string(ms)); });
+    QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &widget,
+                     [&trace, shown = false](bool ok) mutable {
+                         if (ok && !shown) trace.Line("shown Web1");
+                         shown = shown || ok;
+                     });
+    QTimer::singleShot(1000, &widget, [&widget, &trace, &trayIcon] {
+        using ruvo::ControlId, ruvo::ControlName;
+        for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
+                                        ControlId{ControlName::npc, 2}, ControlId{ControlName::npc, 5},
+                                        ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
+                                        ControlId{ControlName::npc, 3}})
+            trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
+        trace.Line("place tray=" + trayIcon.Place());
+    });
+    return stalls;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -275,26 +298,6 @@ int main(int argc, char* argv[]) {
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());
     std::unique_ptr<ruvo::StallWatch> stalls;
-    if (tracing) {
-        // The event loop's longest pause each second, for the stall benchmark.
-        stalls = std::make_unique<ruvo::StallWatch>([&trace](qint64 ms) { trace.Line("stall " + std::to_string(ms)); });
-        // When the portal's home page first shows, for the start-up benchmark.
-        QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &widget,
-                         [&trace, shown = false](bool ok) mutable {
-                             if (ok && !shown) trace.Line("shown Web1");
-                             shown = shown || ok;
-                         });
-        // Where the sliders, title buttons and tray icon are, once the window
-        // is laid out, for whoever reads the trace.
-        QTimer::singleShot(1000, &widget, [&widget, &trace, &trayIcon] {
-            using ruvo::ControlId, ruvo::ControlName;
-            for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
-                                            ControlId{ControlName::npc, 2}, ControlId{ControlName::npc, 5},
-                                            ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
-                                            ControlId{ControlName::npc, 3}})
-                trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
-            trace.Line("place tray=" + trayIcon.Place());
-        });
-    }
+    if (tracing) stalls = TraceForBenchmarks(widget, trayIcon, trace);
     return app.exec();
 }
