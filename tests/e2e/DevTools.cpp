@@ -193,7 +193,7 @@ bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& select
     std::smatch match;
     if (!std::regex_search(found, match, std::regex("\"value\":\"([0-9.\\-]+),([0-9.\\-]+)\""))) return false;
     // A pane shown a moment ago may not have painted yet, and the engine
-    // drops a mouse event it cannot place on a frame: wait for two frames.
+    // may drop a mouse event it cannot place on a frame: wait for two frames.
     Call(target, "Runtime.evaluate",
          "{\"expression\":" + JsonString(kTwoFramesPainted) + ",\"awaitPromise\":true,\"returnByValue\":true}");
     const std::string at = "\"x\":" + match[1].str() + ",\"y\":" + match[2].str();
