@@ -297,7 +297,6 @@ int main(int argc, char* argv[]) {
     widget.show();
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());
-    std::unique_ptr<ruvo::StallWatch> stalls;
-    if (tracing) stalls = TraceForBenchmarks(widget, trayIcon, trace);
+    const auto stalls = tracing ? TraceForBenchmarks(widget, trayIcon, trace) : nullptr;
     return app.exec();
 }

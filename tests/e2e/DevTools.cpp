@@ -14,6 +14,12 @@
 namespace ruvo::test {
 namespace {
 
+// Settles once a shown page has painted two frames (a hidden one paints none).
+constexpr char kTwoFramesPainted[] =
+    "new Promise(function(done){if(document.visibilityState!=='visible')return done('hidden');"
+    "requestAnimationFrame(function(){requestAnimationFrame(function(){done('painted')})});"
+    "setTimeout(function(){done('late')},3000)})";
+
 // The value of "key": "..." in a JSON object text (without unescaping beyond \").
 std::vector<std::string> StringValues(const std::string& json, const std::string& key) {
     std::vector<std::string> values;
@@ -167,16 +173,6 @@ std::string DevTools::Call(const DevToolsTarget& target, const std::string& meth
 std::string DevTools::Evaluate(const DevToolsTarget& target, const std::string& expression) const {
     return Call(target, "Runtime.evaluate", "{\"expression\":" + JsonString(expression) + ",\"returnByValue\":true}");
 }
-
-namespace {
-
-// Settles once a shown page has painted two frames (a hidden one paints none).
-constexpr char kTwoFramesPainted[] =
-    "new Promise(function(done){if(document.visibilityState!=='visible')return done('hidden');"
-    "requestAnimationFrame(function(){requestAnimationFrame(function(){done('painted')})});"
-    "setTimeout(function(){done('late')},3000)})";
-
-}  // namespace
 
 bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& selector) const {
     // Only a page that has finished loading and laying out its fonts keeps

@@ -97,8 +97,9 @@ TEST_F(PortalRoad, SearchOpensOverTheMainPaneAndHomeLinkClosesIt) {
     ASSERT_TRUE(results);
     WaitLoaded(*results);
     const size_t before = program.Trace().size();
-    // On a busy machine a click on the freshly shown results page is now and
-    // then lost (cause not found yet); a user would click again, and so does this.
+    // On a busy machine a click on the freshly shown results page was now and
+    // then lost (likely before its first frame, which clicks now wait for);
+    // a user would click again, and so does this.
     bool closed = false;
     for (int click = 0; click < 3 && !closed; ++click) {
         ASSERT_TRUE(program.Pages().ClickLink(*results, "a[href^='fanhome://']"));
