@@ -57,14 +57,6 @@ void ChooseRendererProcessModel() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
 }
 
-// The player draws into a native X11 window; on a Wayland desktop the
-// program runs through XWayland for that.
-void ChooseWindowSystem() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
 // The program's own arguments (the engine's, after "--webEngineArgs", are not
 // ours), joined as one command line. A file named relative to the folder the
 // program was started in is made absolute, so the running instance, which
@@ -157,9 +149,8 @@ private:
     ruvo::TraceLog& log_;
 };
 
-// Runs `action` once the window's first page has loaded (the player's native
-// window can only be made after the engine has set up the window's surface),
-// at once when it has.
+// Runs `action` once the window's first page has loaded (a command-line item
+// plays into a window that shows the portal), at once when it has.
 class AfterFirstPage {
 public:
     explicit AfterFirstPage(QWebEngineView& pane) {
@@ -213,10 +204,10 @@ int main(int argc, char* argv[]) {
     // The player check runs in a child process while the toolkit starts.
     ruvo::MpvPlayerProbe probe(PlayerCheckFolder());
     ChooseRendererProcessModel();
-    ChooseWindowSystem();
     ruvo::RegisterPrivateSchemes();
-    // Only the player's video window is native; its siblings stay drawn by Qt.
-    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    // The picture's OpenGL context outlives the window's native window, which
+    // Qt re-creates for full screen and top-most on some window systems.
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvo-box"));
     // The program ends through its exit routine only: hidden to the tray it
@@ -272,7 +263,13 @@ int main(int argc, char* argv[]) {
     ruvo::ProgramForms& programForms = tracing ? static_cast<ruvo::ProgramForms&>(tracedForms) : forms;
     ruvo::SettingsDialogView& settingsView =
         tracing ? static_cast<ruvo::SettingsDialogView&>(tracedSettings) : settingsDialog;
-    if (tracing) player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
+    if (tracing) {
+        player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
+        widget.VideoSurface()->SetPlaceObserver([&trace](int x, int y, int width, int height) {
+            trace.Line("place video=" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(width) + "," +
+                       std::to_string(height));
+        });
+    }
     ruvo::QtScreenSaverInhibitor screenSaver;
     ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, questions,
                              ruvo::LinuxProcesses(), menus, shell, programForms, settingsView, widget.Surface(),

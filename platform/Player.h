@@ -58,6 +58,8 @@ public:
     virtual void SetAdPageUrl(const std::string& url) = 0;
     // Shows or hides the video surface.
     virtual void SetVisible(bool visible) = 0;
+    // Why nothing can play here ("" while all is well), for the status line.
+    virtual std::string FailureText() const { return {}; }
 };
 
 }  // namespace ruvo

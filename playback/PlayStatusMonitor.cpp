@@ -55,6 +55,7 @@ void PlayStatusMonitor::ShowStatus() {
     const int state = static_cast<int16_t>(player.PlayState());
     if (state == kPlayPlaying) ShowPlaying(speed);
     ShowState(state, speed);
+    if (const std::string failure = player.FailureText(); !failure.empty()) c.SetText({ControlName::zhun}, failure);
     DrawProgress();
 }
 
@@ -121,8 +122,11 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
         } else {
             c.SetVisible({ControlName::ad_huan}, false);
         }
-        c.SetVisible({ControlName::bo_ad}, true);
-        player.SetVisible(false);
+        // Paused, the picture stays in view (the advert panel over it when switched on).
+        if (state != kPlayPaused) {
+            c.SetVisible({ControlName::bo_ad}, true);
+            player.SetVisible(false);
+        }
     }
     auto playLook = [&c] {
         c.SetTooltip({ControlName::bo_but, 0}, "播放");

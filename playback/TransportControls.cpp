@@ -55,16 +55,16 @@ void TransportControls::ClickPlayPause() {
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();
     if (ShowsPlaying()) {
-        c.SetVisible({ControlName::bo_ad}, true);
-        player.SetVisible(false);
         if (s.webPlayMode == 1) {
             // A web page item: its page goes away and the player box shows.
+            c.SetVisible({ControlName::bo_ad}, true);
+            player.SetVisible(false);
             window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
             window_.PaneOf(Pane::Web2).SetVisible(false);
             c.SetVisible({ControlName::Pic2}, false);
             c.SetVisible({ControlName::qvod}, true);
         } else {
-            player.Pause();
+            player.Pause();  // the paused picture stays in view
         }
         c.SetTooltip(Button(0), "播放");
         c.SetPicture(Button(0), 2);

@@ -29,7 +29,14 @@ const MpvLibrary* Load() {
                           Find(library, "mpv_command_async", mpv.command_async) &&
                           Find(library, "mpv_observe_property", mpv.observe_property) &&
                           Find(library, "mpv_set_wakeup_callback", mpv.set_wakeup_callback) &&
-                          Find(library, "mpv_wait_event", mpv.wait_event) && Find(library, "mpv_free", mpv.free);
+                          Find(library, "mpv_wait_event", mpv.wait_event) && Find(library, "mpv_free", mpv.free) &&
+                          Find(library, "mpv_render_context_create", mpv.render_context_create) &&
+                          Find(library, "mpv_render_context_free", mpv.render_context_free) &&
+                          Find(library, "mpv_render_context_render", mpv.render_context_render) &&
+                          Find(library, "mpv_render_context_set_update_callback",
+                               mpv.render_context_set_update_callback) &&
+                          Find(library, "mpv_render_context_update", mpv.render_context_update) &&
+                          Find(library, "mpv_render_context_report_swap", mpv.render_context_report_swap);
     return complete ? &mpv : nullptr;
 }
 

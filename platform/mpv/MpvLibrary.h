@@ -4,6 +4,7 @@
 // 35 MB that a user who only browses the portal never needs, and on a
 // machine without it the program still starts and can say so.
 #include <mpv/client.h>
+#include <mpv/render.h>
 
 namespace ruvo {
 
@@ -21,6 +22,12 @@ struct MpvLibrary {
     decltype(&::mpv_set_wakeup_callback) set_wakeup_callback;
     decltype(&::mpv_wait_event) wait_event;
     decltype(&::mpv_free) free;
+    decltype(&::mpv_render_context_create) render_context_create;
+    decltype(&::mpv_render_context_free) render_context_free;
+    decltype(&::mpv_render_context_render) render_context_render;
+    decltype(&::mpv_render_context_set_update_callback) render_context_set_update_callback;
+    decltype(&::mpv_render_context_update) render_context_update;
+    decltype(&::mpv_render_context_report_swap) render_context_report_swap;
 
     // The loaded library, or nullptr when it is missing or lacks a function
     // (then no video plays in this run). Loaded once; never unloaded.

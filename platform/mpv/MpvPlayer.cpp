@@ -31,8 +31,7 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"keep-open", "yes"},              // the end pauses on the last frame; the window moves on
     {"idle", "yes"},
     {"audio-fallback-to-null", "yes"},  // play the video on machines without sound
-    {"vo", "gpu,x11"},                  // x11 where no GL is to be had
-    {"gpu-sw", "yes"},                  // and GL in software is still better than none
+    {"vo", "libmpv"},                   // frames go to the window's video view
     {"hwdec", "auto-safe"},             // the machine's video decoder where it works, else software
 };
 
@@ -44,16 +43,20 @@ double NodeDouble(const mpv_node& node) {
 
 }  // namespace
 
-MpvPlayer::MpvPlayer(QWidget* surface) : surface_(surface) {}
+// Shown in the status line when the picture cannot be drawn.
+constexpr const char* kNoPictureText = "无法显示视频画面(OpenGL不可用)";
+
+MpvPlayer::MpvPlayer(MpvVideoView* view) : view_(view) {}
 
 MpvPlayer::~MpvPlayer() { Shutdown(); }
 
 void MpvPlayer::Shutdown() {
     if (!mpv_) return;
     lib_->set_wakeup_callback(mpv_, nullptr, nullptr);  // no event may arrive for a dead object
+    if (view_) view_->Detach();  // before the handle: libmpv requires it
     lib_->terminate_destroy(mpv_);
     mpv_ = nullptr;
-    surface_ = nullptr;  // never started again
+    view_ = nullptr;  // never started again
 }
 
 void MpvPlayer::GetReady() {
@@ -62,15 +65,12 @@ void MpvPlayer::GetReady() {
 
 bool MpvPlayer::EnsureStarted() {
     if (mpv_) return true;
-    if (!surface_) return false;
+    if (!view_) return false;
     lib_ = MpvLibrary::Get();
     if (!lib_) return false;
     std::setlocale(LC_NUMERIC, "C");  // libmpv refuses to start under a locale with a decimal comma
     mpv_ = lib_->create();
     if (!mpv_) return false;
-    surface_->setAttribute(Qt::WA_NativeWindow);  // its own window, created now
-    const std::string wid = std::to_string(static_cast<long long>(surface_->winId()));
-    lib_->set_option_string(mpv_, "wid", wid.c_str());  // draw into our own child window
     for (const auto& [name, value] : kOptions) lib_->set_option_string(mpv_, name, value);
     if (lib_->initialize(mpv_) < 0) {
         lib_->terminate_destroy(mpv_);
@@ -92,7 +92,19 @@ bool MpvPlayer::EnsureStarted() {
         this);
     const double volume = volume_;
     lib_->set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, const_cast<double*>(&volume));
+    view_->Attach(lib_, mpv_, [this](bool drawing) { ViewReady(drawing); });
     return true;
+}
+
+void MpvPlayer::ViewReady(bool drawing) {
+    picture_ = drawing ? Picture::Drawing : Picture::Failed;
+    if (!drawing) {
+        failure_ = kNoPictureText;
+        snapshot_.loading = false;
+        snapshot_.failed = true;
+    }
+    if (drawing && playWhenDrawing_) Play();
+    playWhenDrawing_ = false;
 }
 
 void MpvPlayer::SetPlayUrl(const std::string& url) {
@@ -118,6 +130,14 @@ void MpvPlayer::LoadCurrentUrl() {
 
 void MpvPlayer::Play() {
     if (url_.empty() || !EnsureStarted()) return;
+    if (picture_ == Picture::Failed) return;  // nothing can be shown: nothing plays
+    if (picture_ == Picture::Waiting) {
+        // The view has not been shown yet: the file loads once it can draw.
+        playWhenDrawing_ = true;
+        snapshot_.loading = true;
+        snapshot_.stopped = false;
+        return;
+    }
     if (url_ != loadedUrl_ || snapshot_.stopped || snapshot_.idle || snapshot_.failed) {
         LoadCurrentUrl();
     } else if (snapshot_.endOfFile) {
@@ -137,6 +157,7 @@ void MpvPlayer::Pause() {
 }
 
 void MpvPlayer::Stop() {
+    playWhenDrawing_ = false;
     if (!mpv_) return;
     const char* command[] = {"stop", nullptr};
     lib_->command_async(mpv_, 0, command);
@@ -187,8 +208,9 @@ void MpvPlayer::PreloadUrl(const std::string& url) {
     if (downloads_ && downloadFolder_) downloads_->Start(url, downloadFolder_());
 }
 
-void MpvPlayer::SetVisible(bool visible) {
-    if (surface_) surface_->setVisible(visible);
+void MpvPlayer::SetVisible(bool) {
+    // The view stays shown under the placeholder that covers it: hiding it
+    // would only make the next first frame wait for it to be shown again.
 }
 
 void MpvPlayer::LogDecoder() {

@@ -1,17 +1,17 @@
 #pragma once
-// The player on libmpv, drawing into a native child window of the main
-// window (mpv presents its frames itself, which costs far less than drawing
-// them through the toolkit). Events are drained on the user-interface
-// thread; getters return the values last reported, so none ever blocks.
+// The player on libmpv, drawing through libmpv's render interface into an
+// OpenGL widget of the main window (MpvVideoView). Events are drained on the
+// user-interface thread; getters return the values last reported, so none
+// ever blocks.
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <functional>
 #include <string>
 
 #include "platform/MediaDownloads.h"
 #include "platform/Player.h"
 #include "platform/mpv/MpvPlayState.h"
+#include "platform/mpv/MpvVideoView.h"
 
 struct mpv_handle;
 struct mpv_event;
@@ -23,8 +23,8 @@ struct MpvLibrary;
 class MpvPlayer final : public QObject, public Player {
     Q_OBJECT
 public:
-    // `surface` is the widget the video is drawn into.
-    explicit MpvPlayer(QWidget* surface);
+    // `view` is the widget the video is drawn into.
+    explicit MpvPlayer(MpvVideoView* view);
     ~MpvPlayer() override;
 
     // Where preloads go: the downloads and the folder they are kept in.
@@ -40,9 +40,10 @@ public:
 
     void GetReady() override;
     std::string PlayUrl() const override { return url_; }
-    // Ends the player and its video window for good, before the window that
-    // holds it goes (mpv's own X window must not outlive its parent).
+    // Ends the player for good, before the window that holds its view goes
+    // (libmpv's drawing state lives in the view's OpenGL context).
     void Shutdown();
+    std::string FailureText() const override { return failure_; }
 
     void SetPlayUrl(const std::string& url) override;
     void Play() override;
@@ -67,6 +68,8 @@ private:
     // A reported figure as a whole number within what an int holds.
     static int WholeNumber(double value) { return value <= 0 ? 0 : value >= 2147483647.0 ? 2147483647 : static_cast<int>(value); }
     bool EnsureStarted();
+    // The view can draw (true) or never will (false).
+    void ViewReady(bool drawing);
     void LoadCurrentUrl();
     Q_INVOKABLE void DrainEvents();
     // Says which decoder plays the file ("no": software), in the log only.
@@ -74,7 +77,10 @@ private:
     void HandleEvent(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
 
-    QPointer<QWidget> surface_;
+    QPointer<MpvVideoView> view_;
+    enum class Picture { Waiting, Drawing, Failed } picture_ = Picture::Waiting;
+    bool playWhenDrawing_ = false;  // Play came before the view could draw
+    std::string failure_;
     const MpvLibrary* lib_ = nullptr;  // set when the player first starts
     mpv_handle* mpv_ = nullptr;
     std::function<void(bool)> fullScreenRequest_;

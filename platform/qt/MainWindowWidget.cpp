@@ -13,11 +13,14 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 
 #include "platform/qt/MarlettLabel.h"
 #include "platform/qt/SkinCell.h"
 #include "platform/qt/TransportIcons.h"
 #include "portal/MainWindow.h"
+#include "shell/LayoutGeometry.h"
 #include "shell/Twips.h"
 
 namespace ruvo {
@@ -36,22 +39,8 @@ constexpr const char* kDarkStyle =
     "QWidget#gunt1,QWidget#bo_v{background:#f0b429}QWidget#bo_y{background:#a07a20}"
     "QFrame#p1{background:#2b2b2b;border:1px solid #555}";
 
-// The widget mpv draws into. Qt never paints it; it gets its native window
-// when the player first needs it (see MpvPlayer), after the web views have
-// set up the window's compositing, so the two agree on the window's surface.
-class MpvSurface final : public QWidget {
-public:
-    MpvSurface() {
-        setAttribute(Qt::WA_DontCreateNativeAncestors);
-        setAttribute(Qt::WA_PaintOnScreen);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-    QPaintEngine* paintEngine() const override { return nullptr; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {}
-};
+// How long the bar stays over the full-screen picture after the mouse rests.
+constexpr int kFullScreenBarMilliseconds = 2000;
 
 QLabel* Label(const QString& text, QWidget* parent, const char* objectName) {
     auto* label = new QLabel(text, parent);
@@ -70,6 +59,17 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile)
     });
     keyPreview_.window = this;
     keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
+    keyPreview_.onWindowKey = [this](const QKeyEvent* key) {
+        // Leaving full screen the way every player does, whatever the key preview says.
+        if (!fullScreen_ || key->key() != Qt::Key_Escape) return false;
+        SetPlayerFullScreen(false);
+        return true;
+    };
+    barHideTimer_ = new QTimer(this);
+    barHideTimer_->setSingleShot(true);
+    connect(barHideTimer_, &QTimer::timeout, this, [this] {
+        if (fullScreen_) SetFullScreenBarVisible(false);
+    });
     setObjectName(QStringLiteral("BA1"));
     setWindowTitle(QString::fromUtf8(kMainWindowCaption));
     // The window draws its own frame and title bar.
@@ -165,12 +165,14 @@ void MainWindowWidget::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     surface_.WindowResized();
     if (actions_.resized) actions_.resized();
+    if (fullScreen_) PlaceFullScreenPlayer();  // the layout put the panel back in its column
 }
 
 void MainWindowWidget::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Restored from the task bar: the layout catches up with the size.
     if (event->type() == QEvent::WindowStateChange && actions_.resized) actions_.resized();
+    if (event->type() == QEvent::WindowStateChange && fullScreen_) PlaceFullScreenPlayer();
 }
 
 void MainWindowWidget::Unload() {
@@ -192,9 +194,12 @@ void MainWindowWidget::Center() {
 }
 
 void MainWindowWidget::SetTopMost(bool on) {
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides the window: Qt recreates it
-    if (shown) show();
+    // QWidget::setWindowFlag would hide the window and make a new native
+    // window; the window system is told directly instead, and the window
+    // (with the picture's OpenGL surface) stays as it is.
+    const Qt::WindowFlags flags = on ? windowFlags() | Qt::WindowStaysOnTopHint : windowFlags() & ~Qt::WindowStaysOnTopHint;
+    overrideWindowFlags(flags);
+    if (QWindow* native = windowHandle()) native->setFlags(flags);
 }
 
 QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget* parent) {
@@ -263,9 +268,9 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content) {
 
 void MainWindowWidget::BuildPlayerPanel(QWidget* centre) {
     QWidget* qvod = Box(ControlName::qvod, centre, "qvod");
-    videoSurface_ = new MpvSurface;
-    videoSurface_->setParent(qvod);
+    videoSurface_ = new MpvVideoView(qvod);
     videoSurface_->setObjectName(QStringLiteral("QvodC"));
+    videoSurface_->installEventFilter(this);
     Register(ControlName::QvodC, videoSurface_);
     auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "bo_ad");
     advert->setAlignment(Qt::AlignCenter);
@@ -402,15 +407,16 @@ bool MainWindowWidget::SliderEvent(QObject* watched, QEvent* event) {
 }
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && on && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == window) {
-        // A key that travels up through its widget's parents passes here once for each.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key != lastKey || key->timestamp() != lastTimestamp) {
-            lastKey = key;
-            lastTimestamp = key->timestamp();
-            if (onKey) onKey(key);
-        }
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != window)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (onWindowKey && onWindowKey(key)) return true;
+    // A key that travels up through its widget's parents passes here once for each.
+    if (on && (key != lastKey || key->timestamp() != lastTimestamp)) {
+        lastKey = key;
+        lastTimestamp = key->timestamp();
+        if (onKey) onKey(key);
     }
     return false;  // the widget with the focus still gets the key
 }
@@ -457,6 +463,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         SliderEvent(watched, event))
         return true;
     if (watched == body_ && SurfaceEvent(event)) return true;
+    if (watched == videoSurface_ && PictureEvent(event)) return true;
     const QString name = watched->objectName();
     // The player bar and the title buttons show their own tooltip panel instead of the system's.
     if (type == QEvent::ToolTip && (watched->property("transportIndex").isValid() || dynamic_cast<SkinCell*>(watched)))
@@ -483,11 +490,6 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         if (watched == searchBox_ && actions_.searchBoxClicked) actions_.searchBoxClicked();
         if (name == QLatin1String("qk") && actions_.listActionClick) actions_.listActionClick();
         if (name == QLatin1String("jbi") && actions_.compactRestoreClick) actions_.compactRestoreClick();
-    } else if (qvodIsFullScreen() && (watched == controls_.WidgetOf({ControlName::qvod}) ||
-                                       controls_.WidgetOf({ControlName::qvod})->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
-        // Leaving full screen the way every player does: Esc or a double click.
-        const bool escape = type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
-        if (escape || type == QEvent::MouseButtonDblClick) SetPlayerFullScreen(false);
     } else if (type == QEvent::FocusOut && watched == searchBox_ && actions_.searchBoxLeft) {
         actions_.searchBoxLeft();
     }
@@ -502,37 +504,82 @@ std::string MainWindowWidget::PlaceOf(ControlId control) const {
            std::to_string(widget->height());
 }
 
-bool MainWindowWidget::qvodIsFullScreen() const {
-    // Events arrive while the window is still being built: no player box yet.
-    const QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
-    return qvod && centre_ && qvod->parentWidget() != centre_;
+bool MainWindowWidget::PictureEvent(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        SetPlayerFullScreen(!fullScreen_);
+        return true;  // never reaches the window's title-bar double click
+    }
+    if (event->type() == QEvent::MouseMove && fullScreen_) ShowFullScreenBar();
+    return false;
 }
 
-// Full screen shows the picture alone; the bar comes back with the window.
+// Full screen is the window itself on the whole screen with the player panel
+// over everything in it: the picture keeps its widget and OpenGL context.
 void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
+    if (fullScreen == fullScreen_) return;
     QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
-    if (fullScreen && qvod->parentWidget() == centre_) {
+    fullScreen_ = fullScreen;
+    if (fullScreen) {
+        stateBeforeFullScreen_ = windowState();
+        geometryBeforeFullScreen_ = geometry();
         qvodPlace_ = qvod->geometry();
-        qvod->setParent(nullptr);
-        qvod->setWindowFlag(Qt::Window, true);
-        qvod->showFullScreen();
-        videoSurface_->setGeometry(qvod->rect());
-        qvod->installEventFilter(this);
-        videoSurface_->installEventFilter(this);  // a double click on the picture leaves too
-        qvod->setFocusPolicy(Qt::StrongFocus);
-        qvod->activateWindow();
-        qvod->setFocus();
-        QTimer::singleShot(100, qvod, [this, qvod] {
-            if (qvodIsFullScreen()) videoSurface_->setGeometry(qvod->rect());
-        });
-    } else if (!fullScreen && qvod->parentWidget() != centre_) {
-        qvod->setWindowFlag(Qt::Window, false);
-        qvod->setParent(centre_);
-        qvod->setGeometry(qvodPlace_);
+        qvod->setParent(body_);
         qvod->show();
-        controls_.WidgetOf({ControlName::Pic4})->raise();
-        if (actions_.resized) actions_.resized();
+        qvod->raise();
+        showFullScreen();
+        PlaceFullScreenPlayer();
+        ShowFullScreenBar();
+        activateWindow();
+        return;
     }
+    barHideTimer_->stop();
+    SetFullScreenBarVisible(true);
+    qvod->setParent(centre_);
+    qvod->setGeometry(qvodPlace_);
+    qvod->show();
+    controls_.WidgetOf({ControlName::Pic4})->raise();
+    setWindowState(stateBeforeFullScreen_ & ~Qt::WindowFullScreen);
+    if (!(stateBeforeFullScreen_ & (Qt::WindowMaximized | Qt::WindowMinimized))) setGeometry(geometryBeforeFullScreen_);
+    if (actions_.resized) actions_.resized();
+}
+
+void MainWindowWidget::PlaceFullScreenPlayer() {
+    QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
+    const QRect all = body_->rect();
+    qvod->setGeometry(all);
+    PlayerPanelInput in;
+    in.bodyWidth = all.width();
+    in.bodyHeight = all.height();
+    in.headerHeight = 0;
+    in.zhunTextWidth = controls_.Geometry({ControlName::zhun}).width;
+    in.timesWidth = controls_.Geometry({ControlName::times}).width;
+    in.seekTrackLeft = controls_.Geometry({ControlName::gunt}).left;
+    in.volume = std::clamp(controls_.Geometry({ControlName::bo_v}).left * 100 / std::max(1, in.volumeTrackWidth - in.volumeKnobWidth), 0, 100);
+    const PlayerPanelPlaces p = PlacePlayerPanel(in);
+    const Rect picture{0, 0, all.width(), all.height()};
+    for (const auto& [name, place] : {std::pair{ControlName::QvodC, picture}, std::pair{ControlName::bo_ad, picture},
+                                      std::pair{ControlName::ad_huan, CentredIn(picture, 300, 250)},
+                                      std::pair{ControlName::bo_foot, p.bo_foot}, std::pair{ControlName::gunt, p.gunt},
+                                      std::pair{ControlName::bo_zt, p.bo_zt}, std::pair{ControlName::times, p.times}})
+        controls_.Move({name}, place);
+    for (int i = 0; i < 8; ++i) {
+        const Rect now = controls_.Geometry({ControlName::bo_but, i});
+        controls_.Move({ControlName::bo_but, i}, {p.bo_but[i].left, p.bo_but[i].top, now.width, now.height});
+    }
+    controls_.Move({ControlName::yin}, p.yin);
+    clearMask();
+}
+
+void MainWindowWidget::ShowFullScreenBar() {
+    SetFullScreenBarVisible(true);
+    unsetCursor();
+    barHideTimer_->start(kFullScreenBarMilliseconds);
+}
+
+void MainWindowWidget::SetFullScreenBarVisible(bool visible) {
+    for (const ControlName name : {ControlName::bo_foot, ControlName::gunt, ControlName::bo_zt})
+        if (QWidget* widget = controls_.WidgetOf({name})) widget->setVisible(visible);
+    if (!visible) setCursor(Qt::BlankCursor);  // the picture alone, as in every player
 }
 
 std::array<WebPane*, kPaneCount> MainWindowWidget::PaneInterfaces() {

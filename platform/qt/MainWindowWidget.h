@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "platform/MainWindowHost.h"
+#include "platform/mpv/MpvVideoView.h"
 #include "platform/qt/FrameBody.h"
 #include "platform/qt/QtWebPane.h"
 #include "platform/qt/QtWindowControls.h"
@@ -16,6 +17,7 @@
 #include "portal/Panes.h"
 
 class QKeyEvent;
+class QTimer;
 class QLineEdit;
 class QWebEngineProfile;
 
@@ -59,6 +61,8 @@ public:
     QWidget* window = nullptr;
     bool on = false;
     std::function<void(const QKeyEvent*)> onKey;
+    // Keys of the window itself, whatever `on` says; true when taken.
+    std::function<bool(const QKeyEvent*)> onWindowKey;
 
 private:
     const QKeyEvent* lastKey = nullptr;
@@ -74,14 +78,15 @@ public:
     std::array<WebPane*, kPaneCount> PaneInterfaces();
     QtWindowControls& Controls() { return controls_; }
     QtWindowSurface& Surface() { return surface_; }
-    // The native child window the player draws into.
-    QWidget* VideoSurface() const { return videoSurface_; }
+    // The widget the player draws into.
+    MpvVideoView* VideoSurface() const { return videoSurface_; }
     void SetActions(WindowActions actions) { actions_ = std::move(actions); }
     // "x,y,width,height" of a control in the window's own coordinates ("" when
     // it has no widget), for the diagnostic trace.
     std::string PlaceOf(ControlId control) const;
     // Shows the player alone on the whole screen, or puts it back.
     void SetPlayerFullScreen(bool fullScreen);
+    bool PlayerIsFullScreen() const { return fullScreen_; }
 
     WorkArea QueryWorkArea() override;
     void LimitMaximizedSize(int width, int height) override;
@@ -123,7 +128,14 @@ private:
     QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
     void PutPane(ruvo::Pane pane, QWidget* host);
     SkinCell* NavigationCell(int index, QWidget* parent);
-    bool qvodIsFullScreen() const;
+    // Full screen: the player panel fills the window, the picture all of it,
+    // the bar over the picture's foot.
+    void PlaceFullScreenPlayer();
+    // Shows the bar over the full-screen picture for a while (the mouse moved).
+    void ShowFullScreenBar();
+    void SetFullScreenBarVisible(bool visible);
+    // A double click on the picture toggles full screen (and nothing else).
+    bool PictureEvent(QEvent* event);
     bool SliderEvent(QObject* watched, QEvent* event);
     bool SurfaceEvent(QEvent* event);
     void KeyDown(const QKeyEvent* key);
@@ -136,9 +148,13 @@ private:
     FrameBody* body_ = nullptr;
     QtWindowSurface surface_;
     WindowActions actions_;
-    QWidget* videoSurface_ = nullptr;
+    MpvVideoView* videoSurface_ = nullptr;
     QWidget* centre_ = nullptr;  // L1, where the player panel lives when not full screen
     QRect qvodPlace_;
+    bool fullScreen_ = false;
+    Qt::WindowStates stateBeforeFullScreen_;
+    QRect geometryBeforeFullScreen_;
+    QTimer* barHideTimer_ = nullptr;
     QLineEdit* searchBox_ = nullptr;
     KeyPreview keyPreview_;
     bool unloading_ = false;

@@ -23,22 +23,34 @@ protected:
 
 TEST_F(WindowWidget, FullScreenAndBackWithEscape) {
     widget.show();
+    const QRect normal = widget.geometry();
     widget.SetPlayerFullScreen(true);
-    EXPECT_TRUE(Qvod()->isWindow());
-    EXPECT_TRUE(Qvod()->windowState() & Qt::WindowFullScreen);
+    // The window itself goes full screen with the picture over all of it.
+    EXPECT_TRUE(widget.windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(widget.VideoSurface()->window(), &widget);
+    EXPECT_EQ(widget.VideoSurface()->mapTo(&widget, QPoint(0, 0)), QPoint(0, 0));
+    EXPECT_EQ(widget.VideoSurface()->size(), widget.centralWidget()->size());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(Qvod(), &escape);
-    EXPECT_FALSE(Qvod()->isWindow());
-    EXPECT_EQ(Qvod()->window(), &widget);
+    QApplication::sendEvent(widget.VideoSurface(), &escape);
+    EXPECT_FALSE(widget.PlayerIsFullScreen());
+    EXPECT_FALSE(widget.windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(Qvod()->parentWidget(), widget.Controls().WidgetOf({ControlName::L1}));
+    EXPECT_EQ(widget.geometry().size(), normal.size());
 }
 
-TEST_F(WindowWidget, FullScreenAndBackWithADoubleClickOnThePicture) {
+TEST_F(WindowWidget, ADoubleClickOnThePictureTogglesFullScreenAndNothingElse) {
+    int surfaceDoubleClicks = 0;
+    WindowActions actions;
+    actions.surfaceDoubleClick = [&] { ++surfaceDoubleClicks; };  // the title bar's maximise
+    widget.SetActions(actions);
     widget.show();
-    widget.SetPlayerFullScreen(true);
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(widget.VideoSurface(), &click);
-    EXPECT_FALSE(Qvod()->isWindow());
+    EXPECT_TRUE(widget.PlayerIsFullScreen());
+    QApplication::sendEvent(widget.VideoSurface(), &click);
+    EXPECT_FALSE(widget.PlayerIsFullScreen());
+    EXPECT_EQ(surfaceDoubleClicks, 0);
 }
 
 TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {

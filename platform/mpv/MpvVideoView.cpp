@@ -1,0 +1,146 @@
+#include "platform/mpv/MpvVideoView.h"
+
+#include <mpv/render_gl.h>
+
+#include <QMetaObject>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <cstdio>
+
+#include "platform/mpv/MpvLibrary.h"
+
+namespace ruvo {
+namespace {
+
+void* ProcAddress(void*, const char* name) {
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+}  // namespace
+
+MpvVideoView::MpvVideoView(QWidget* parent) : QOpenGLWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // full screen shows its bar when the mouse moves over the picture
+}
+
+MpvVideoView::~MpvVideoView() { Detach(); }
+
+void MpvVideoView::Attach(const MpvLibrary* library, mpv_handle* mpv, std::function<void(bool)> ready) {
+    lib_ = library;
+    mpv_ = mpv;
+    ready_ = std::move(ready);
+    if (contextFailed_) ReportReady(false);
+    else if (context() && context()->isValid()) CreateRenderContext();
+    // else initializeGL() creates it when the widget first shows.
+}
+
+void MpvVideoView::Detach() {
+    FreeRenderContext();
+    mpv_ = nullptr;
+    ready_ = nullptr;
+}
+
+void MpvVideoView::initializeGL() {
+    // With shared contexts (set before the application starts) the context
+    // survives the window's native window being re-created; should it go
+    // anyway, libmpv's objects in it go first and a new one is made with it.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { FreeRenderContext(); },
+            Qt::DirectConnection);
+    if (mpv_ && !render_) CreateRenderContext();
+}
+
+void MpvVideoView::CreateRenderContext() {
+    makeCurrent();
+    mpv_opengl_init_params gl{&ProcAddress, nullptr};
+    int noBlocking = 0;  // never wait in the user-interface thread for a frame's time
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+                                 {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noBlocking},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    if (lib_->render_context_create(&render_, mpv_, params) < 0) {
+        render_ = nullptr;
+        contextFailed_ = true;
+        std::fprintf(stderr, "ruvo-box: the video picture cannot be drawn here (no usable OpenGL)\n");
+        doneCurrent();
+        ReportReady(false);
+        return;
+    }
+    // libmpv calls this on one of its own threads: it only queues the work.
+    lib_->render_context_set_update_callback(
+        render_, [](void* self) { QMetaObject::invokeMethod(static_cast<MpvVideoView*>(self), "RenderUpdate", Qt::QueuedConnection); },
+        this);
+    doneCurrent();
+    ReportReady(true);
+}
+
+void MpvVideoView::FreeRenderContext() {
+    if (!render_) return;
+    lib_->render_context_set_update_callback(render_, nullptr, nullptr);
+    makeCurrent();
+    lib_->render_context_free(render_);  // a file still playing loses its video output
+    render_ = nullptr;
+    doneCurrent();
+}
+
+void MpvVideoView::ReportReady(bool drawing) {
+    if (!ready_) return;
+    auto ready = std::move(ready_);
+    ready_ = nullptr;
+    ready(drawing);
+}
+
+void MpvVideoView::RenderUpdate() {
+    if (!render_) return;
+    if (!(lib_->render_context_update(render_) & MPV_RENDER_UPDATE_FRAME)) return;
+    // Hidden or minimised, Qt paints nothing; the frame is taken all the same.
+    if (isVisible() && !window()->isMinimized()) update();
+    else SkipFrame();
+}
+
+void MpvVideoView::SkipFrame() {
+    makeCurrent();
+    int skip = 1;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+    lib_->render_context_render(render_, params);
+    doneCurrent();
+}
+
+void MpvVideoView::paintGL() {
+    if (!render_) {
+        QOpenGLContext::currentContext()->functions()->glClearColor(0, 0, 0, 1);
+        QOpenGLContext::currentContext()->functions()->glClear(GL_COLOR_BUFFER_BIT);
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();  // sharp on a scaled desktop: device pixels, not logical ones
+    mpv_opengl_fbo target{static_cast<int>(defaultFramebufferObject()), static_cast<int>(width() * ratio),
+                          static_cast<int>(height() * ratio), 0};
+    int flipY = 1;  // the widget's framebuffer has its origin at the bottom
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
+                                 {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    lib_->render_context_render(render_, params);
+}
+
+void MpvVideoView::ReportPlace() {
+    if (!placeObserver_ || !isVisible()) return;
+    const QPoint at = mapTo(window(), QPoint(0, 0));
+    placeObserver_(at.x(), at.y(), width(), height());
+}
+
+void MpvVideoView::moveEvent(QMoveEvent* event) {
+    QOpenGLWidget::moveEvent(event);
+    ReportPlace();
+}
+
+void MpvVideoView::resizeEvent(QResizeEvent* event) {
+    QOpenGLWidget::resizeEvent(event);
+    ReportPlace();
+}
+
+void MpvVideoView::showEvent(QShowEvent* event) {
+    QOpenGLWidget::showEvent(event);
+    ReportPlace();
+}
+
+}  // namespace ruvo
