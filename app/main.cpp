@@ -187,7 +187,8 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
         for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
                                         ControlId{ControlName::npc, 2}, ControlId{ControlName::npc, 5},
                                         ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
-                                        ControlId{ControlName::npc, 3}})
+                                        ControlId{ControlName::npc, 3}, ControlId{ControlName::npc, 4},
+                                        ControlId{ControlName::npc, 10}, ControlId{ControlName::bo_but, 3}})
             trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
         trace.Line("place tray=" + trayIcon.Place());
     });
