@@ -2,7 +2,7 @@
 // While the program waits for a synchronous fetch, the window keeps painting
 // but nothing else of the program's logic may run. Whoever delivers events
 // (pane events, timer ticks) asks the gate first: pane events are deferred
-// until the gate opens again, timer ticks are dropped (the timer ticks again).
+// until the gate opens again, timer ticks too (one a timer, however many came).
 #include <functional>
 #include <vector>
 

@@ -72,9 +72,9 @@ private:
 class TracedDialogs final : public Dialogs {
 public:
     TracedDialogs(Dialogs& inner, TraceLog& log) : inner_(inner), log_(log) {}
-    bool AskYesNo(const std::string& text, const std::string& title) override {
+    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) override {
         log_.Line("ask " + title + " " + text);
-        const bool yes = inner_.AskYesNo(text, title);
+        const bool yes = inner_.AskYesNo(text, title, enter);
         log_.Line(yes ? "answer yes" : "answer no");
         return yes;
     }

@@ -15,8 +15,10 @@
 #include "app/Startup.h"
 #include "app/TraceLog.h"
 #include "history/HistoryActions.h"
+#include "playback/ExitProgram.h"
 #include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
+#include "platform/qt/ExitSignals.h"
 #include "platform/qt/LocalInstanceChannel.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/MprisService.h"
@@ -188,7 +190,8 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
                                         ControlId{ControlName::npc, 2}, ControlId{ControlName::npc, 5},
                                         ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
                                         ControlId{ControlName::npc, 3}, ControlId{ControlName::npc, 4},
-                                        ControlId{ControlName::npc, 10}, ControlId{ControlName::bo_but, 3}})
+                                        ControlId{ControlName::npc, 10}, ControlId{ControlName::bo_but, 3},
+                                        ControlId{ControlName::soso}})
             trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
         trace.Line("place tray=" + trayIcon.Place());
     });
@@ -292,6 +295,8 @@ int main(int argc, char* argv[]) {
         afterFirstPage.Run([&window, text] { window.Gate().RunOrDefer([&window, text] { ruvo::ReceiveCommandLine(window, text); }); });
     });
     window.Load(commandLine);
+    // Logging out or Ctrl+C: the playing item's place is stored as at any exit.
+    ruvo::ExitSignals exitSignals([&window](int) { window.Gate().RunOrDefer([&window] { ruvo::EndOnSignal(window); }); });
     widget.show();
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());

@@ -1,5 +1,7 @@
 #include "history/HistoryActions.h"
 
+#include "shell/FrameMouse.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -16,6 +18,7 @@
 #include "playback/PlayerFolder.h"
 #include "portal/LinkText.h"
 #include "portal/MainWindow.h"
+#include "shell/FrameMouse.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {
@@ -135,6 +138,7 @@ void HistoryActions::qk_xl() {
 }
 
 void HistoryActions::qk_Click() {
+    window_.Surface().SetTextColor({ControlName::qk}, kListLabelColor);  // the hover colour goes first
     if (Contains(window_.Controls().Text({ControlName::qk}), "列表")) ClearList(kLocalListFile, kClearLocalListQuestion);
     else window_.Menus().PopUp(MenuName::c_fie);
 }

@@ -42,7 +42,8 @@ public:
     // Percent, 0 to 100 (values outside are clamped).
     virtual int Volume() const = 0;
     virtual void SetVolume(int percent) = 0;
-    // Whole seconds; 0 until known. Putting the position seeks.
+    // Whole seconds; 0 until known. Putting the position seeks; put after a
+    // new address and before Play, it is where that address starts playing.
     virtual int Duration() const = 0;
     virtual int Position() const = 0;
     virtual void SetPosition(int seconds) = 0;

@@ -11,7 +11,8 @@ public:
     virtual ~Timer() = default;
     virtual void SetInterval(int milliseconds) = 0;
     virtual int Interval() const = 0;
-    // Enabling (re)starts the interval from now.
+    // Enabling a stopped timer starts the interval from now; enabling a
+    // running one changes nothing (a held key must not keep postponing it).
     virtual void SetEnabled(bool enabled) = 0;
     virtual bool IsEnabled() const = 0;
     virtual void SetOnTick(std::function<void()> onTick) = 0;

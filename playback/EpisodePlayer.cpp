@@ -53,7 +53,9 @@ void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::stri
         case EpisodeReply::Kind::PortalError:
         case EpisodeReply::Kind::NoEpisode:
             window_.State().nextEpisodeState = "1";
-            c.SetText({ControlName::zhun}, "读取数据出错，请重试");
+            // A reply without play data ends with the message below, as any other does.
+            window_.ShowTrayTip("读取数据出错，请返回重试！");
+            c.SetText({ControlName::zhun}, "读取数据出错，请返回重试");
             return;
         case EpisodeReply::Kind::PlayData:
             window_.PaneOf(Pane::Web1).Navigate(

@@ -17,7 +17,12 @@ void StopPlayerProcesses(MainWindow& window) {
     // icons of ended programs itself.
 }
 
-void ExitProgram(MainWindow& window) {
+namespace {
+
+// What every way out does first: the tray icon goes, the playing item stops
+// with its position stored, the volume is remembered, the player's helpers
+// end when asked for, and every window of the program closes.
+void SaveAndClose(MainWindow& window) {
     window.Tray().RemoveTrayIcon();
     MainWindowState& s = window.State();
     const int stopPlayerOnExit =
@@ -30,6 +35,20 @@ void ExitProgram(MainWindow& window) {
     // of the program runs.
     ProgramForms& forms = window.Forms();
     for (const FormName form : {FormName::tip, FormName::adsb, FormName::BA3, FormName::BA1}) forms.Unload(form);
+}
+
+}  // namespace
+
+void EndOnSignal(MainWindow& window) {
+    SaveAndClose(window);
+    window.Forms().Unload(FormName::ba4);
+    window.Forms().EndProcess();  // no recommendation window: the desktop is going away
+}
+
+void ExitProgram(MainWindow& window) {
+    SaveAndClose(window);
+    const MainWindowState& s = window.State();
+    ProgramForms& forms = window.Forms();
     if (s.exitPopupFlag == "1") {
         forms.ShowRecommendationAndEnd();
     } else {

@@ -12,6 +12,10 @@ class MainWindow;
 // update file asked for it).
 void ExitProgram(MainWindow& window);
 
+// The same when the system asks the program to end (a signal): the files are
+// stored as at any exit, and the process ends at once, with success.
+void EndOnSignal(MainWindow& window);
+
 // Ends the first "QvodPlayer.exe" and the first "QvodTerminal.exe" process.
 void StopPlayerProcesses(MainWindow& window);
 

@@ -28,7 +28,8 @@ void KeyboardShortcuts::Seek(int seconds) {
     if (player.Position() <= 0) return;  // never starts a stopped item
     player.SetPosition(player.Position() + seconds);
     if (player.Position() < 0) player.SetPosition(0);
-    if (player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);
+    // Only a seek forward can pass the end (a stream of unknown length has duration 0).
+    if (seconds > 0 && player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);
     DrawPosition();
 }
 

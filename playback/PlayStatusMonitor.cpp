@@ -16,10 +16,6 @@
 namespace ruvo {
 namespace {
 
-// Pictures of the play/pause button.
-constexpr int kPauseLook = 1;
-constexpr int kPlayLook = 2;
-
 bool NextEpisodeKnown(const std::string& state) { return state != "1" && state != "" && state != "0" && state != "3"; }
 
 }  // namespace
@@ -48,7 +44,8 @@ void PlayStatusMonitor::ShowStatus() {
     if (player.PlayUrl().empty()) return ShowNothingLoaded();
     WindowControls& c = window_.Controls();
     if (!c.IsVisible({ControlName::bo_zt})) c.SetVisible({ControlName::bo_zt}, true);
-    window_.State().lastPosition = player.Position();
+    // An item that has ended resumes at 1 (set at its end), not at its end.
+    if (!ItemHasEnded()) window_.State().lastPosition = player.Position();
     if (CheckEndEndsTick()) return;
     const int speed = static_cast<int16_t>(player.DownloadSpeed());
     Preload();
@@ -61,20 +58,31 @@ void PlayStatusMonitor::ShowStatus() {
 
 void PlayStatusMonitor::ShowNothingLoaded() {
     WindowControls& c = window_.Controls();
-    c.SetPicture({ControlName::bo_but, 0}, kPlayLook);
-    c.SetTooltip({ControlName::bo_but, 0}, "播放");
+    window_.Transport().ShowPlayPause(false);
     c.SetText({ControlName::zhun}, "准备就绪");
     MoveLeftEdge(c, {ControlName::huan}, -30);
 }
 
+bool PlayStatusMonitor::ItemHasEnded() const {
+    const Player& player = window_.PlayerControl();
+    return endOfPlayRan_ && player.Position() > player.Duration() - 2 && player.Position() > 0;
+}
+
 bool PlayStatusMonitor::CheckEndEndsTick() {
     Player& player = window_.PlayerControl();
-    if (player.Position() <= player.Duration() - 2 || player.Position() <= 0) return false;
-    // Switching on a running timer would restart it: it fires 2 s after the first such tick.
+    if (player.Position() <= player.Duration() - 2 || player.Position() <= 0) {
+        endOfPlayRan_ = false;  // playing again (replayed, sought back or the next item)
+        return false;
+    }
+    // Once ended, the bar stays as the end of play left it: it runs once an item.
+    if (endOfPlayRan_) return true;
+    // It fires 2 s after the first such tick.
+    const bool endJustCame = !window_.TimerOf(WindowTimer::Timer2).IsEnabled();
     window_.EnsureTimerOn(WindowTimer::Timer2);
     // In the last two seconds the bar stays as it is unless balloons are wanted.
     if (!BalloonsWanted()) return true;
-    if (NextEpisodeKnown(window_.State().nextEpisodeState)) window_.ShowTrayTip("正在准备播放下一集！");
+    if (endJustCame && NextEpisodeKnown(window_.State().nextEpisodeState))
+        window_.ShowTrayTip("正在准备播放下一集！");  // once an item, not every second
     return false;
 }
 
@@ -105,8 +113,7 @@ void PlayStatusMonitor::ShowPlaying(int speed) {
     }
     s.resumePosition = player.Position();
     c.SetVisible({ControlName::next_s}, false);
-    c.SetTooltip({ControlName::bo_but, 0}, "暂停");
-    c.SetPicture({ControlName::bo_but, 0}, kPauseLook);
+    window_.Transport().ShowPlayPause(true);
     if (speed >= 1 && player.Position() > 6)
         c.SetText({ControlName::zhun}, "播放中(" + std::to_string(speed) + " Kbps/S)");
     else
@@ -123,15 +130,10 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
             c.SetVisible({ControlName::ad_huan}, false);
         }
         // Paused, the picture stays in view (the advert panel over it when switched on).
-        if (state != kPlayPaused) {
-            c.SetVisible({ControlName::bo_ad}, true);
-            player.SetVisible(false);
-        }
+        c.SetVisible({ControlName::bo_ad}, state != kPlayPaused);
+        player.SetVisible(state == kPlayPaused);
     }
-    auto playLook = [&c] {
-        c.SetTooltip({ControlName::bo_but, 0}, "播放");
-        c.SetPicture({ControlName::bo_but, 0}, kPlayLook);
-    };
+    auto playLook = [this] { window_.Transport().ShowPlayPause(false); };
     const std::string kbps = std::to_string(speed);
     switch (state) {
         case kPlayIdle: c.SetText({ControlName::zhun}, player.PlayUrl().empty() ? "准备就绪" : "播放完毕"); playLook(); break;
@@ -139,7 +141,7 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
         case kPlayPaused: c.SetText({ControlName::zhun}, "已暂停"); playLook(); break;
         case kPlayBuffering: c.SetText({ControlName::zhun}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
         case kPlayWaiting: c.SetText({ControlName::zhun}, "等待中"); break;
-        case kPlayEnded: c.SetText({ControlName::zhun}, "播放结束"); break;
+        case kPlayEnded: c.SetText({ControlName::zhun}, "播放结束"); playLook(); break;
         case kPlayPreparing: c.SetText({ControlName::zhun}, "准备读"); break;
         case kPlayReconnecting: c.SetText({ControlName::zhun}, "重连中"); break;
         case kPlayBtSeed: c.SetText({ControlName::zhun}, "BT种子下载中"); break;
@@ -169,11 +171,13 @@ void PlayStatusMonitor::DrawProgress() {
 
 void PlayStatusMonitor::EndOfPlayTick() {
     window_.Inhibition().Update();  // the item has ended; the next one asks again
+    endOfPlayRan_ = true;
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();
     c.SetVisible({ControlName::bo_ad}, true);
     window_.PlayerControl().SetVisible(false);
     c.SetText({ControlName::zhun}, "播放完毕");
+    window_.Transport().ShowPlayPause(false);  // nothing plays: the button offers to play again
     window_.TimerOf(WindowTimer::Timer2).SetEnabled(false);
     s.resumePosition = 1;
     s.lastPosition = 1;

@@ -35,8 +35,13 @@ private:
     void DrawProgress();
     bool BalloonsWanted() const;
 
+    // True from the end-of-play tick until the item plays again: the
+    // player keeps its last frame and reports the end as its position.
+    bool ItemHasEnded() const;
+
     MainWindow& window_;
     int playingSeconds_ = 0;  // since the position was last stored
+    bool endOfPlayRan_ = false;
 };
 
 }  // namespace ruvo

@@ -47,6 +47,12 @@ void TransportControls::SavePlayingPosition() {
 }
 
 bool TransportControls::ShowsPlaying() const { return window_.Controls().Tooltip(Button(0)) == "暂停"; }
+void TransportControls::ShowPlayPause(bool playing) {
+    WindowControls& c = window_.Controls();
+    c.SetTooltip(Button(0), playing ? "暂停" : "播放");
+    c.SetPicture(Button(0), playing ? 1 : 2);
+}
+
 bool TransportControls::SoundOn() const { return window_.Controls().Tooltip(Button(2)) == "静音"; }
 
 void TransportControls::ClickPlayPause() {
@@ -66,8 +72,7 @@ void TransportControls::ClickPlayPause() {
         } else {
             player.Pause();  // the paused picture stays in view
         }
-        c.SetTooltip(Button(0), "播放");
-        c.SetPicture(Button(0), 2);
+        ShowPlayPause(false);
         c.SetText({ControlName::zhun}, "已暂停");
         return;
     }
@@ -75,8 +80,7 @@ void TransportControls::ClickPlayPause() {
     s.resumeApplied = 0;
     player.Play();
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
-    c.SetTooltip(Button(0), "暂停");
-    c.SetPicture(Button(0), 1);
+    ShowPlayPause(true);
     c.SetText({ControlName::zhun}, "正在播放");
 }
 
@@ -92,8 +96,7 @@ void TransportControls::ClickStop() {
     s.lastPosition = 0;
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
     player.Stop();
-    c.SetTooltip(Button(0), "播放");
-    c.SetPicture(Button(0), 2);
+    ShowPlayPause(false);
     c.SetText({ControlName::zhun}, "已停止");
     PlaceHorizontally(c, {ControlName::huan}, -30, 0);
     c.SetText({ControlName::times}, "00:00 / 00:00");

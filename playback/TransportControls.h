@@ -29,6 +29,9 @@ public:
     // The play button says "暂停" while something plays (the page player too);
     // the mute button says "静音" while the sound is on.
     bool ShowsPlaying() const;
+    // Gives the play/pause button its look and tooltip: the pause look
+    // ("暂停", image 1) while playing, the play look ("播放", image 2) otherwise.
+    void ShowPlayPause(bool playing);
     bool SoundOn() const;
     // Sound on again, as every volume change by mouse or key does.
     void Unmute();

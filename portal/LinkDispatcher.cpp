@@ -195,6 +195,7 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     }
     Player& player = window_.PlayerControl();
     player.SetPlayUrl(path);
+    player.SetPosition(TextToInt(FieldAt(fields, 2)));  // the first frame shown is the resumed one
     player.Play();
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
     window_.SetTitleLine(TruncateToWidth(JsUnescape(name), kTitleLineWidth));
@@ -212,6 +213,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     if (kind == "qvod") {
         window_.Episodes().StartQvodTerminal(EpisodePlayer::TerminalForm::History);
         window_.PlayerControl().SetPlayUrl(JsUnescape(address));
+        window_.PlayerControl().SetPosition(TextToInt(FieldAt(fields, 7)));  // the first frame shown is the resumed one
         window_.PlayerControl().Play();
         window_.EnsureTimerOn(WindowTimer::Timer1);
         s.resumeApplied = 0;

@@ -35,6 +35,9 @@
 namespace ruvo {
 namespace {
 
+// How soon a timer tick that came during a fetch runs after it.
+constexpr int kCatchUpTickMs = 50;
+
 struct TimerDesign {
     int interval;
     bool enabledAtStart;
@@ -113,8 +116,20 @@ void MainWindow::NavigateOtherPanes() {
 }
 
 void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick) {
-    TimerOf(timer).SetOnTick([this, onTick = std::move(onTick)] {
-        if (!gate_.IsClosed()) onTick();
+    // A tick that comes while a fetch is waited for is not lost (the end of
+    // play fires once): it runs shortly after the wait, on its own, not in
+    // the middle of the handler that waited. Ticks that come meanwhile merge.
+    auto& catchUp = catchUpTimers_[static_cast<size_t>(timer)];
+    catchUp = ports_.timers.CreateTimer();
+    catchUp->SetInterval(kCatchUpTickMs);
+    catchUp->SetOnTick([this, timer, onTick, &catchUp] {
+        if (gate_.IsClosed()) return;  // still waiting: try again shortly
+        catchUp->SetEnabled(false);
+        if (TimerOf(timer).IsEnabled()) onTick();
+    });
+    TimerOf(timer).SetOnTick([this, onTick = std::move(onTick), &catchUp] {
+        if (!gate_.IsClosed()) return onTick();
+        catchUp->SetEnabled(true);
     });
 }
 

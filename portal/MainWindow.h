@@ -173,6 +173,8 @@ private:
     EventGate gate_;
     HistoryLists lists_;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
+    // One a timer: runs a tick that came during a fetch once the wait is over.
+    std::array<std::unique_ptr<Timer>, kTimerCount> catchUpTimers_;
     std::unique_ptr<Timer> otherPanesTimer_;
     bool otherPanesNavigated_ = false;
     std::function<void(const std::string&)> playCommandLineItem_;

@@ -54,7 +54,8 @@ std::string SettingsDialog::DefaultDownloadFolder() const {
 }
 
 void SettingsDialog::Open() {
-    Load();
+    // Already open, it shows as it is: the boxes changed and not applied stay.
+    if (!view_.IsOpen()) Load();
     view_.Show();
 }
 
@@ -85,6 +86,9 @@ void SettingsDialog::d_z_Click(int index) {
 void SettingsDialog::Browse() {
     std::string folder = window_.MessageBoxes().ChooseFolder(view_.FolderText(), kBrowseTitle);
     if (folder.empty() && !loadedFolder_.empty()) folder = loadedFolder_;
+    // Cancelled with no folder loaded: the box keeps what it shows (never "/",
+    // where "删除下载" would then look for files).
+    if (folder.empty()) return;
     view_.SetFolderText(WithTrailingSlash(folder));
 }
 

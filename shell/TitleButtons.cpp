@@ -66,7 +66,8 @@ void TitleButtons::Close() {
         return;
     }
     WriteSetting(settings, kClosePromptState.section, kClosePromptState.key, "1");
-    if (window_.MessageBoxes().AskYesNo(kCloseQuestion, "提示：")) {
+    // Enter keeps the program (in the tray): exiting for good takes a choice.
+    if (window_.MessageBoxes().AskYesNo(kCloseQuestion, "提示：", Dialogs::Default::Yes)) {
         WriteSetting(settings, kCloseToTray.section, kCloseToTray.key, "2");
         HideToTray();
     } else {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -116,8 +117,10 @@ void MpvPlayer::LoadCurrentUrl() {
     // An address downloaded ahead plays from the disk.
     const std::string local = downloads_ && downloadFolder_ ? downloads_->CompletedFile(url_, downloadFolder_()) : "";
     const std::string& source = local.empty() ? url_ : local;
-    const char* command[] = {"loadfile", source.c_str(), "replace", nullptr};
+    const std::string start = "start=" + std::to_string(startAt_);
+    const char* command[] = {"loadfile", source.c_str(), "replace", startAt_ > 0 ? start.c_str() : nullptr, nullptr};
     lib_->command_async(mpv_, 0, command);
+    startAt_ = 0;
     loadedUrl_ = url_;
     awaitingFirstFrame_ = true;
     snapshot_ = {};
@@ -185,7 +188,11 @@ void MpvPlayer::SetVolume(int percent) {
 }
 
 void MpvPlayer::SetPosition(int seconds) {
-    if (!mpv_ || loadedUrl_.empty()) return;
+    if (url_ != loadedUrl_ || !mpv_ || snapshot_.stopped) {
+        startAt_ = std::max(seconds, 0);  // not loaded yet: where it will start
+        position_ = startAt_;
+        return;
+    }
     const std::string target = std::to_string(std::max(seconds, 0));
     const char* command[] = {"seek", target.c_str(), "absolute", nullptr};
     lib_->command_async(mpv_, 0, command);
@@ -221,6 +228,14 @@ void MpvPlayer::LogDecoder() {
     if (eventObserver_) eventObserver_(("hwdec " + name).c_str());
 }
 
+void MpvPlayer::ReportFirstFramePosition() {
+    double seconds = 0;
+    char* text = lib_->get_property_string(mpv_, mpvprop::kTimePos);
+    if (text) seconds = std::atof(text);
+    lib_->free(text);
+    eventObserver_(("first frame at " + std::to_string(static_cast<int>(seconds))).c_str());
+}
+
 void MpvPlayer::DrainEvents() {
     while (mpv_) {
         const mpv_event* event = lib_->wait_event(mpv_, 0);
@@ -244,7 +259,10 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             break;
         case MPV_EVENT_PLAYBACK_RESTART:
             if (awaitingFirstFrame_) LogDecoder();
-            if (awaitingFirstFrame_ && eventObserver_) eventObserver_("started");
+            if (awaitingFirstFrame_ && eventObserver_) {
+                eventObserver_("started");
+                ReportFirstFramePosition();
+            }
             awaitingFirstFrame_ = false;
             snapshot_.loading = false;
             snapshot_.stopped = false;

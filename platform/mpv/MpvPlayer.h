@@ -74,12 +74,15 @@ private:
     Q_INVOKABLE void DrainEvents();
     // Says which decoder plays the file ("no": software), in the log only.
     void LogDecoder();
+    // Traces where the first frame of a load is ("first frame at 12").
+    void ReportFirstFramePosition();
     void HandleEvent(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
 
     QPointer<MpvVideoView> view_;
     enum class Picture { Waiting, Drawing, Failed } picture_ = Picture::Waiting;
     bool playWhenDrawing_ = false;  // Play came before the view could draw
+    int startAt_ = 0;               // seconds: where the next load starts
     std::string failure_;
     const MpvLibrary* lib_ = nullptr;  // set when the player first starts
     mpv_handle* mpv_ = nullptr;

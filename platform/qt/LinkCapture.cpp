@@ -37,6 +37,20 @@ QWebEngineScript LinkCapture::Script() {
     event.stopImmediatePropagation();
     console.log(prefix + 'link:' + href);
   }, true);
+  // Whether a text field has the focus: its keys are then the field's, not shortcuts.
+  function editable(node) {
+    if (!node || !node.tagName) return false;
+    if (node.isContentEditable) return true;
+    var tag = node.tagName.toLowerCase();
+    if (tag === 'textarea' || tag === 'select') return true;
+    if (tag !== 'input') return false;
+    var type = (node.getAttribute('type') || 'text').toLowerCase();
+    return ['button', 'checkbox', 'radio', 'submit', 'reset', 'image', 'range', 'color', 'file'].indexOf(type) < 0;
+  }
+  document.addEventListener('focusin', function (event) {
+    console.log(prefix + 'edit:' + (editable(event.target) ? '1' : '0'));
+  }, true);
+  document.addEventListener('focusout', function () { console.log(prefix + 'edit:0'); }, true);
   document.addEventListener('contextmenu', function (event) {
     var href = hrefOf(event);
     console.log(prefix + 'menu:' + (href === null ? '' : href));
@@ -59,6 +73,10 @@ LinkCapture::Kind LinkCapture::Parse(const QString& message, QString& link) {
     if (rest.startsWith(QLatin1String("link:"))) {
         link = rest.mid(5);
         return Kind::Click;
+    }
+    if (rest.startsWith(QLatin1String("edit:"))) {
+        link = rest.mid(5);
+        return Kind::Editing;
     }
     if (rest.startsWith(QLatin1String("menu:"))) {
         link = rest.mid(5);

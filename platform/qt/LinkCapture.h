@@ -10,7 +10,7 @@ class QWebEngineScript;
 namespace ruvo {
 
 struct LinkCapture {
-    enum class Kind { None, Click, ContextMenu };
+    enum class Kind { None, Click, ContextMenu, Editing };
     // The prefix is random per run: a page cannot forge a report.
     static const QString& Prefix();
     static QWebEngineScript Script();

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -28,7 +29,7 @@ namespace {
 
 constexpr const char* kDarkStyle =
     "QLabel{color:#c8c8c8}QLabel#zhun,QLabel#times{color:#9c9c81}QLabel#ni_name{color:#e8e8e8}"
-    "QLabel#jbi{color:#ffffff}QLabel#qk{color:#5a5a5a}"
+    "QLabel#jbi{color:#ffffff}QLabel#qk{color:#5a5a5a;font-size:11px}"
     "QWidget#zz,QWidget#l4,QWidget#l5{background:#1b1c1f}QWidget#Pic3,QWidget#Pic4,QWidget#shan{background:#26282c}"
     "QWidget#qvod,QWidget#bo_ad,QWidget#QvodC{background:#000}QWidget#bo_zt{background:#141518}"
     "QLabel#w1,QLabel#w5{background:#1b1c1f;color:#c8c8c8}"
@@ -371,7 +372,11 @@ void MainWindowWidget::BuildRightPanel(QWidget* content) {
     QWidget* bottom = Box(ControlName::shan, body, "shan");
     bottom->setMouseTracking(true);
     bottom->installEventFilter(this);
+    bottom->lower();  // the side page's box reaches over the bar and covers it on its tab
     QLabel* listAction = Label(QString(), bottom, "qk");
+    // It sits 6 pixels down a 20-pixel bar: 14 pixels high, its text whole.
+    listAction->setFixedHeight(14);
+    listAction->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     listAction->setCursor(Qt::PointingHandCursor);
     listAction->setMouseTracking(true);
     listAction->installEventFilter(this);
@@ -412,18 +417,26 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (onWindowKey && onWindowKey(key)) return true;
-    // A key that travels up through its widget's parents passes here once for each.
-    if (on && (key != lastKey || key->timestamp() != lastTimestamp)) {
-        lastKey = key;
-        lastTimestamp = key->timestamp();
-        if (onKey) onKey(key);
-    }
+    // A key passes here once for each parent it travels up through, and a
+    // page hands the keys it does not use back as a copy: one press is one
+    // key-down, told by its time and key.
+    if (key->key() == lastKey && key->timestamp() == lastTimestamp) return false;
+    lastKey = key->key();
+    lastTimestamp = key->timestamp();
+    if (on && onKey && !TypedIntoTextField(watched)) onKey(key);
     return false;  // the widget with the focus still gets the key
+}
+
+bool KeyPreview::TypedIntoTextField(QObject* watched) {
+    for (QObject* node = watched; node; node = node->parent()) {
+        if (qobject_cast<QLineEdit*>(node) || qobject_cast<QTextEdit*>(node)) return true;
+        if (const auto* pane = qobject_cast<QtWebPane*>(node)) return pane->Editing();
+    }
+    return false;
 }
 
 void MainWindowWidget::KeyDown(const QKeyEvent* key) {
     if (!actions_.keyDown) return;
-    if (key->isAutoRepeat() && key->key() == Qt::Key_Space) return;
     int code = 0;
     switch (key->key()) {
         case Qt::Key_Space: code = 32; break;

@@ -65,7 +65,11 @@ public:
     std::function<bool(const QKeyEvent*)> onWindowKey;
 
 private:
-    const QKeyEvent* lastKey = nullptr;
+    // True while the key belongs to a text field: the search box, or a text
+    // field of a page.
+    static bool TypedIntoTextField(QObject* watched);
+
+    int lastKey = 0;
     quint64 lastTimestamp = 0;
 };
 

@@ -9,6 +9,10 @@ namespace {
 
 constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
 constexpr int kPollMs = 1000;  // the player bar's own status tick
+// The gap between two episodes is the end-of-play timer's 2 s and the load.
+constexpr qint64 kTrackChangeMs = 4000;
+// Stopped this close to its end, an item played to its end.
+constexpr int64_t kEndMarginUs = 3'000'000;
 
 }  // namespace
 
@@ -93,7 +97,19 @@ QDBusObjectPath MprisService::TrackId() const {
 void MprisService::Refresh() {
     const MediaStatus before = status_;
     status_ = remote_.Status();
+    HoldPlayingAcrossTrackChange(before);
     AnnounceChanges(before);
+}
+
+void MprisService::HoldPlayingAcrossTrackChange(const MediaStatus& before) {
+    if (status_.playback != "Stopped") {
+        endedFor_.invalidate();
+        return;
+    }
+    const bool playedToTheEnd = before.playback == "Playing" && before.lengthUs > 0 &&
+                                before.positionUs >= before.lengthUs - kEndMarginUs;
+    if (playedToTheEnd && !endedFor_.isValid()) endedFor_.start();
+    if (endedFor_.isValid() && endedFor_.elapsed() < kTrackChangeMs) status_.playback = "Playing";
 }
 
 void MprisService::AnnounceChanges(const MediaStatus& before) {

@@ -5,6 +5,7 @@
 // MediaRemote, and see the state, the title and the times.
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QVariantMap>
 
@@ -110,12 +111,17 @@ public:
 
 private:
     void AnnounceChanges(const MediaStatus& before);
+    // An item that played to its end is followed by the next episode some
+    // two seconds later: in between, the desktop keeps seeing "Playing"
+    // (a track change, not a stop and a start).
+    void HoldPlayingAcrossTrackChange(const MediaStatus& before);
 
     MediaRemote& remote_;
     MediaStatus status_;
     QTimer poll_;
     bool registered_ = false;
     MprisPlayerAdaptor* player_ = nullptr;
+    QElapsedTimer endedFor_;  // since an item that played to its end stopped
 };
 
 }  // namespace ruvo

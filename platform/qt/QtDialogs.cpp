@@ -5,9 +5,10 @@
 
 namespace ruvo {
 
-bool QtDialogs::AskYesNo(const std::string& text, const std::string& title) {
+bool QtDialogs::AskYesNo(const std::string& text, const std::string& title, Default enter) {
     return QMessageBox::question(parent_, QString::fromStdString(title), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 enter == Default::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtDialogs::ShowNotice(const std::string& text, const std::string& title) {

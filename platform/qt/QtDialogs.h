@@ -11,7 +11,7 @@ class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
-    bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     std::string ChooseFile(const std::string& title, const std::string& filter) override;
     std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override;

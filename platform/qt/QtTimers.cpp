@@ -16,8 +16,8 @@ public:
     void SetInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
     int Interval() const override { return timer_.interval(); }
     void SetEnabled(bool enabled) override {
-        if (enabled) timer_.start();
-        else timer_.stop();
+        if (enabled && !timer_.isActive()) timer_.start();
+        else if (!enabled) timer_.stop();
     }
     bool IsEnabled() const override { return timer_.isActive(); }
     void SetOnTick(std::function<void()> onTick) override { onTick_ = std::move(onTick); }

@@ -59,6 +59,7 @@ protected:
         switch (LinkCapture::Parse(message, link)) {
             case LinkCapture::Kind::Click: pane_->LinkClicked(link.toStdString()); return;
             case LinkCapture::Kind::ContextMenu: pane_->ContextMenuAt(link.toStdString()); return;
+            case LinkCapture::Kind::Editing: pane_->SetEditing(link == QLatin1String("1")); return;
             case LinkCapture::Kind::None: break;
         }
         if (!pane_->Silent()) QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);

@@ -33,6 +33,9 @@ public:
     // The capture script reported a click on a private link / a right-click.
     void LinkClicked(const std::string& link);
     void ContextMenuAt(const std::string& link);
+    // A text field of the page has (true) or lost the focus.
+    void SetEditing(bool editing) { editing_ = editing; }
+    bool Editing() const { return editing_; }
     // A page wants a new window: report it and give the engine a page that
     // sends an ordinary address to the user's browser and opens nothing else.
     QWebEnginePage* CreateWindowPage();
@@ -44,6 +47,7 @@ private:
     WebPaneEvents events_;
     bool silent_ = false;
     bool beginReported_ = false;
+    bool editing_ = false;
     std::optional<QUrl> ownNavigation_;  // a Navigate call already reported to the handler
     QUrl refusedUrl_;                    // its aborted load raises no events
 };

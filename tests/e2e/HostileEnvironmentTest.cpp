@@ -123,7 +123,7 @@ TEST_F(HostileEnvironment, PortalTakingAMinuteLeavesTheWindowResponsive) {
     // The episode reply is waited for up to 60 s, with the window's events going on.
     std::this_thread::sleep_for(10s);
     EXPECT_LT(LongestStall(program.Trace(), from), 500);
-    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=读取数据出错，请重试", from, 80s));
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=读取数据出错，请返回重试", from, 80s));
     EXPECT_LT(LongestStall(program.Trace(), from), 500);
     EXPECT_EQ(ReadWholeFile(program.ProgramFile("date.dat")).value_or("").substr(0, 3), "18|");
     EXPECT_TRUE(program.Running());

@@ -88,6 +88,35 @@ TEST_F(Playback, ReplayFromTheHistoryResumesWhereItStopped) {
                 program.WaitForTracePrefix("text times=00:1", from));
     const auto lines = program.Trace();
     for (size_t i = from; i < lines.size(); ++i) EXPECT_NE(lines[i], "text times=00:01 / 00:20");
+    // The first frame shown is the stored second's, not the start's.
+    EXPECT_TRUE(program.WaitForTrace("player first frame at " + stored, 5s) ||
+                program.WaitForTrace("player first frame at " + std::to_string(std::stoi(stored) - 1), 1s));
+}
+
+// An item that played to its end resumes at its start: stored as 1, however
+// long after its end the program is left.
+TEST_F(Playback, AnItemPlayedToItsEndIsStoredToResumeAtOne) {
+    StartProgram();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-2-']");  // the last 5 s episode
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=山城往事-第3集"));
+    ASSERT_TRUE(program.WaitForTrace("text zhun=播放完毕", 20s));
+    std::this_thread::sleep_for(3s);
+    EXPECT_EQ(program.Stop(), 0);
+    ASSERT_FALSE(WatchList().empty());
+    EXPECT_EQ(WatchList()[0].substr(WatchList()[0].rfind('|') + 1), "1") << WatchList()[0];
+}
+
+// The desktop logging out ends the program with SIGTERM: the playing item's
+// place is stored as the stop button stores it, and the program ends well.
+TEST_F(Playback, EndedBySignalStoresThePlayingPosition) {
+    StartProgram();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");  // 30 s
+    ASSERT_TRUE(program.WaitForTracePrefix("text times=00:12 / 00:30"));
+    EXPECT_EQ(program.Stop(), 0);
+    ASSERT_FALSE(WatchList().empty());
+    const int stored = std::stoi(WatchList()[0].substr(WatchList()[0].rfind('|') + 1));
+    EXPECT_GE(stored, 11);
+    EXPECT_LE(stored, 13);
 }
 
 TEST_F(Playback, FailedNextEpisodeLookupIsRetried) {

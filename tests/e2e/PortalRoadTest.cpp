@@ -141,9 +141,9 @@ TEST_F(PortalRoad, FailedRepliesKeepTheCurrentPlay) {
         const char* fault;
         const char* status;
     };
-    for (const Case& c : {Case{"one", "text zhun=读取数据出错，请重试"}, Case{"zero", "text zhun=读取数据出错，请重试"},
-                          Case{"malformed", "text zhun=读取数据出错，请返回重试"}, Case{"drop", "text zhun=读取数据出错，请重试"},
-                          Case{"huge", "text zhun=读取数据出错，请重试"}}) {
+    for (const Case& c : {Case{"one", "text zhun=读取数据出错，请返回重试"}, Case{"zero", "text zhun=读取数据出错，请返回重试"},
+                          Case{"malformed", "text zhun=读取数据出错，请返回重试"}, Case{"drop", "text zhun=读取数据出错，请返回重试"},
+                          Case{"huge", "text zhun=读取数据出错，请返回重试"}}) {
         Control((std::string("/control?target=h.asp&fault=") + c.fault).c_str());
         // The play goes on: its status tick shows it again before the next try.
         ASSERT_TRUE(program.WaitForTracePrefix("text zhun=播放中", program.Trace().size()));
@@ -180,7 +180,7 @@ TEST_F(PortalRoad, PortalDownKeepsTheCurrentPlay) {
     std::this_thread::sleep_for(3s);  // kept-alive connections close after 2 s idle
     const size_t from = program.Trace().size();
     program.Pages().ClickLink(*home, "a[href^='eebovod://12-0-1-']");
-    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=读取数据出错，请重试", from));
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=读取数据出错，请返回重试", from));
     EXPECT_EQ(WatchList()[0].substr(0, 3), "18|");
 }
 
@@ -198,6 +198,33 @@ TEST_F(PortalRoad, KeysPauseAndSeekThePlayer) {
     from = program.Trace().size();
     program.PressKey("Down");
     EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from));
+}
+
+// A page hands the keys it does not use back to the window: still one press,
+// one action. Typing in the search box is typing, not shortcuts.
+TEST_F(PortalRoad, OneKeyPressIsOneActionWhereverTheFocusIs) {
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");  // 20 s episode
+    ASSERT_TRUE(program.WaitForTracePrefix("text times=00:01 / 00:20"));
+    const auto box = program.TracedPlace("soso");
+    ASSERT_TRUE(box);
+    if (!program.ClickWindow((*box)[0] + 20, (*box)[1] + 70)) GTEST_SKIP() << "no X display";  // into the portal page
+    std::this_thread::sleep_for(500ms);
+    size_t from = program.Trace().size();
+    program.PressKey("Down");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from));
+    std::this_thread::sleep_for(1s);
+    for (size_t i = from; i < program.Trace().size(); ++i) EXPECT_NE(program.Trace()[i], "text zhun=音量：80%");
+
+    ASSERT_TRUE(program.ClickWindow((*box)[0] + 10, (*box)[1] + 8));  // into the search box
+    std::this_thread::sleep_for(500ms);
+    from = program.Trace().size();
+    program.PressKeys("a b space c d Left Left");
+    std::this_thread::sleep_for(1500ms);
+    const auto lines = program.Trace();
+    for (size_t i = from; i < lines.size(); ++i) {
+        EXPECT_NE(lines[i], "text zhun=已暂停");
+        EXPECT_NE(lines[i].rfind("tooltip bo_but0=播放", 0), 0u) << lines[i];
+    }
 }
 
 TEST_F(PortalRoad, PanesOfACrashedRendererLoadAgain) {

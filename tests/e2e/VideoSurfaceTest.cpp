@@ -97,13 +97,18 @@ class VideoSurface : public testing::Test {
 protected:
     test::ProgramUnderTest program;
     std::vector<pid_t> helpers_;
+    int scale_ = 1;  // device pixels a logical pixel
 
-    void SetUp() override {
+    // `scale` 2 starts the program as on a desktop scaled to 200 %.
+    void StartPlaying(int scale) {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
         if (!Spawn({"openbox", "--sm-disable"})) GTEST_SKIP() << "openbox is not installed";
         Spawn({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "60"});
         std::this_thread::sleep_for(1s);
+        scale_ = scale;
+        if (scale != 1) setenv("QT_SCALE_FACTOR", std::to_string(scale).c_str(), 1);
         program.Start();
+        unsetenv("QT_SCALE_FACTOR");
         const auto home = program.WaitForHomePage();
         ASSERT_TRUE(home);
         ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().has_value(); }, 10s));
@@ -111,6 +116,7 @@ protected:
         program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");  // the 30-second film
         ASSERT_TRUE(program.WaitForTrace("player started"));
     }
+    void SetUp() override { StartPlaying(1); }
     void TearDown() override {
         program.Stop();
         for (const pid_t helper : helpers_) {
@@ -134,7 +140,8 @@ protected:
         const auto window = program.WindowGeometry();
         const auto place = program.TracedPlace("video");
         if (!window || !place) return {};
-        return {(*window)[0] + (*place)[0], (*window)[1] + (*place)[1], (*place)[2], (*place)[3]};
+        return {(*window)[0] + (*place)[0] * scale_, (*window)[1] + (*place)[1] * scale_, (*place)[2] * scale_,
+                (*place)[3] * scale_};
     }
     // Checks what the screen shows once the window has settled after `what`.
     void ExpectPictureInPlayerArea(const std::string& what) {
@@ -162,7 +169,7 @@ protected:
     void ClickPlace(const std::string& name, int dx = 12, int dy = 12) {
         const auto place = program.TracedPlace(name);
         ASSERT_TRUE(place) << name;
-        ASSERT_TRUE(program.ClickWindow((*place)[0] + dx, (*place)[1] + dy)) << name;
+        ASSERT_TRUE(program.ClickWindow(((*place)[0] + dx) * scale_, ((*place)[1] + dy) * scale_)) << name;
     }
     void PressOnScreen(const std::string& keys) { std::system(("xdotool key " + keys + " >/dev/null 2>&1").c_str()); }
 };
@@ -237,6 +244,20 @@ TEST_F(VideoSurface, CompactModeShowsThePictureInTheSmallWindow) {
     ClickPlace("npc3");
     ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < 500; }, 5s));
     ExpectPictureInPlayerArea("compact mode");
+}
+
+// At 200 % the picture is drawn at the device's pixels and fills the whole
+// area (drawn at logical pixels it would fill a quarter of it). Compact mode
+// keeps the window within the test screen.
+class VideoSurfaceAt200 : public VideoSurface {
+protected:
+    void SetUp() override { StartPlaying(2); }
+};
+
+TEST_F(VideoSurfaceAt200, ThePictureIsDrawnAtDevicePixelsAndFillsTheArea) {
+    ClickPlace("npc3");
+    ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < 1000; }, 5s));
+    ExpectPictureInPlayerArea("compact mode at 200 %");
 }
 
 TEST_F(VideoSurface, RapidFullScreenTogglingEndsInTheWindowWithThePicture) {

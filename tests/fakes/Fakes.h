@@ -60,8 +60,10 @@ public:
     };
     bool answerYes = false;
     std::vector<Shown> questions, notices;
-    bool AskYesNo(const std::string& text, const std::string& title) override {
+    std::vector<Default> enterAnswers;  // what Enter would have answered, a question each
+    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) override {
         questions.push_back({text, title});
+        enterAnswers.push_back(enter);
         return answerYes;
     }
     void ShowNotice(const std::string& text, const std::string& title) override { notices.push_back({text, title}); }

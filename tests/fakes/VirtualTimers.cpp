@@ -15,8 +15,8 @@ public:
     }
     int Interval() const override { return interval_; }
     void SetEnabled(bool on) override {
+        if (on && !enabled_) due_ = owner_.now_ + interval_;
         enabled_ = on;
-        if (on) due_ = owner_.now_ + interval_;
     }
     bool IsEnabled() const override { return enabled_; }
     void SetOnTick(std::function<void()> tick) override { onTick_ = std::move(tick); }

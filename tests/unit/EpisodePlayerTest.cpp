@@ -104,9 +104,9 @@ TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ResolveFailure,
-    testing::Values(FailedReply{"PortalError", "1", "读取数据出错，请重试", "1", false},
-                    FailedReply{"NoEpisode", "0", "读取数据出错，请重试", "1", false},
-                    FailedReply{"PortalDown", std::nullopt, "读取数据出错，请重试", "1", false},
+    testing::Values(FailedReply{"PortalError", "1", "读取数据出错，请返回重试", "1", true},
+                    FailedReply{"NoEpisode", "0", "读取数据出错，请返回重试", "1", true},
+                    FailedReply{"PortalDown", std::nullopt, "读取数据出错，请返回重试", "1", true},
                     FailedReply{"ErrorPage", "<html>500</html>", "读取数据出错，请返回重试", "keep", true},
                     FailedReply{"Empty", "", "读取数据出错，请返回重试", "keep", true},
                     FailedReply{"Huge", std::string(10 << 20, 'z'), "读取数据出错，请返回重试", "keep", true},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/WindowFixture.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayTime.h"
@@ -79,8 +81,10 @@ TEST_F(Monitor, StateTexts) {
         player.state = state;
         Tick();
         EXPECT_EQ(Text(ControlName::zhun), text) << state;
-        EXPECT_TRUE(Visible(ControlName::bo_ad));
-        EXPECT_FALSE(player.visible);
+        // Paused, the frozen picture stays in view; otherwise the placeholder covers it.
+        EXPECT_EQ(Visible(ControlName::bo_ad), state != kPlayPaused) << state;
+        // Only a playing item offers to pause.
+        EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放") << state;
     }
 }
 
@@ -120,6 +124,68 @@ TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
     EXPECT_EQ(Text(ControlName::zhun), "播放完毕");
     EXPECT_EQ(State().resumePosition, 1);
     EXPECT_TRUE(Web(Pane::Web2).navigations.empty());  // no next episode known
+}
+
+// The player keeps the last frame at the end and reports the end as its
+// position: nothing after the end-of-play tick may take that for a place to
+// resume at, and the end runs once.
+class EndedItem : public Monitor {
+protected:
+    void PlayToTheEnd() {
+        Setting("s_bo", "1");  // nothing follows by itself
+        State().historyListKind = 1;
+        State().historyKey = "12";
+        State().nextEpisodeState = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&12&&&0&&&1";
+        PlayingAt(99, 100);
+        Tick();
+        player.position = 100;
+        player.state = kPlayEnded;
+        timers.Advance(2000);
+    }
+};
+
+TEST_F(EndedItem, ResumesAtOneHoweverLongItStaysEnded) {
+    PlayToTheEnd();
+    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");
+    timers.Advance(10000);
+    EXPECT_EQ(State().lastPosition, 1);
+    EXPECT_EQ(State().resumePosition, 1);
+    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放");
+}
+
+TEST_F(EndedItem, EndsOnceWithOneTip) {
+    PlayToTheEnd();
+    timers.Advance(10000);
+    EXPECT_EQ(std::count(tray.tips.begin(), tray.tips.end(), "正在准备播放下一集！"), 1);
+    EXPECT_EQ(Web(Pane::Web2).navigations.size(), 1u);  // one end of play
+    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");       // not back to 播放结束
+}
+
+TEST_F(EndedItem, PlayingAgainEndsAgain) {
+    PlayToTheEnd();
+    PlayingAt(50, 100);  // replayed from the list or sought back
+    Tick();
+    EXPECT_EQ(State().lastPosition, 50);
+    PlayingAt(99, 100);
+    Tick();
+    timers.Advance(2000);
+    EXPECT_EQ(Web(Pane::Web2).navigations.size(), 2u);
+}
+
+// On the last episode every status tick asks the portal for the next one and
+// waits for the answer; the end-of-play timer fires inside that wait.
+TEST_F(Monitor, EndOfPlayFiringDuringAFetchRunsAfterIt) {
+    Setting("s_h", "2");
+    Setting("s_pao", "2");
+    State().episodeInfo = "12-0-4-星河";
+    State().nextEpisodeUrl = "0";
+    PlayingAt(99, 100);
+    player.progress = 1000;
+    fetch.replies[window->Portal().base + "h.asp?id=12&v=0&v1=5"] = "0";
+    fetch.duringFetch = [this] { timers.Advance(400); };
+    timers.Advance(4000);
+    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");
+    EXPECT_EQ(State().resumePosition, 1);
 }
 
 TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {

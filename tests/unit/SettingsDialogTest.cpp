@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "fakes/WindowFixture.h"
 #include "platform/FileSystem.h"
 #include "playback/PlayerFolder.h"
@@ -98,6 +100,7 @@ TEST_F(SettingsDialogTest, MissingOrForeignConfigurationStillGetsTheFolder) {
     EXPECT_EQ(ReadQvodSavePath(playerFolder), folder.File("a") + "/");
 
     folder.Write("player/QvodPlayer.xml", std::string("\x00\x01binary\xff", 9));
+    settingsView.actions.cancel();
     Dialog().Open();
     settingsView.folderText = folder.File("b");
     settingsView.actions.apply();
@@ -126,6 +129,26 @@ TEST_F(SettingsDialogTest, BrowseStartsAtTheBoxAndCancelKeepsTheLoadedFolder) {
     dialogs.chosenFolder = "";
     settingsView.actions.browse();
     EXPECT_EQ(settingsView.folderText, downloads);
+}
+
+TEST_F(SettingsDialogTest, CancelWithNoLoadedFolderNeverMakesTheRootTheFolder) {
+    std::filesystem::remove(playerFolder + "QvodPlayer.xml");
+    Dialog().Open();
+    const std::string shown = settingsView.folderText;
+    dialogs.chosenFolder = "";
+    settingsView.actions.browse();
+    EXPECT_EQ(settingsView.folderText, shown);
+    settingsView.actions.apply();
+    EXPECT_NE(ReadQvodSavePath(playerFolder), "/");
+}
+
+TEST_F(SettingsDialogTest, OpeningItAgainKeepsWhatIsNotAppliedYet) {
+    Dialog().Open();
+    settingsView.SetChecked(6, false);
+    Dialog().d_z_Click(1);
+    Dialog().Open();  // from the tray menu, say, while it shows
+    EXPECT_FALSE(settingsView.IsChecked(6));
+    EXPECT_EQ(settingsView.tab, 1);
 }
 
 TEST(PlayerConfigText, ReplacesEveryMatchingAttributeOnly) {

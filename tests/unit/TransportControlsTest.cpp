@@ -181,6 +181,31 @@ TEST_F(Transport, Keys) {
     EXPECT_EQ(player.calls.back(), "pause");
 }
 
+TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
+    Playing(40, 0);  // a live stream: no duration
+    window->Keys().KeyDown(kKeyLeft);
+    EXPECT_EQ(player.position, 30);
+    window->Keys().KeyDown(kKeyLeft);
+    window->Keys().KeyDown(kKeyLeft);
+    window->Keys().KeyDown(kKeyLeft);
+    EXPECT_EQ(player.position, 0);  // it clamps below 0 only
+}
+
+// Held Up: each repeat changes the volume; the status tick is not pushed
+// back by every key, so the bar keeps showing the play.
+TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
+    Playing(40, 100);
+    window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    int ticks = 0;
+    for (int i = 0; i < 30; ++i) {
+        window->Keys().KeyDown(kKeyUp);
+        const std::string before = Text(ControlName::zhun);
+        timers.Advance(100);
+        ticks += Text(ControlName::zhun) != before;
+    }
+    EXPECT_GE(ticks, 2);  // three seconds of held key: the tick came about each second
+}
+
 TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
     Playing(50, 100);
     controls.SetVisible({ControlName::qvod}, false);
