@@ -225,6 +225,8 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     Register(ControlName::soimg, frame);
     searchBox_ = new QLineEdit(header);
     searchBox_->setObjectName(QStringLiteral("soso"));
+    // Typing goes there once clicked; at start the keys are the player's.
+    searchBox_->setFocusPolicy(Qt::ClickFocus);
     searchBox_->installEventFilter(this);
     Register(ControlName::soso, searchBox_);
     auto* searchButton = new QToolButton(header);
