@@ -80,6 +80,25 @@ TEST_F(DesktopIntegrationEndToEnd, MediaKeysReachThePlayerOverTheSessionBus) {
     EXPECT_TRUE(program.WaitForTracePrefix("player hwdec ", 0));
 }
 
+// From one episode to the next the desktop's media widget sees the track
+// change, never a stop between the two.
+TEST_F(DesktopIntegrationEndToEnd, EpisodeChangeIsATrackChangeNotAStop) {
+    program.Start();
+    const auto home = program.WaitForHomePage();
+    ASSERT_TRUE(home);
+    program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-0-']");  // 5 s episodes
+    ASSERT_TRUE(WaitForProperty("PlaybackStatus", "'Playing'"));
+    std::vector<std::string> seen;
+    program.WaitFor([&] {
+        seen.push_back(Property("PlaybackStatus"));
+        for (const auto& line : program.Trace())
+            if (line == "text bo_name=山城往事-第2集") return Property("PlaybackStatus").find("'Playing'") != std::string::npos;
+        return false;
+    }, 30s);
+    for (const auto& status : seen) EXPECT_EQ(status.find("'Stopped'"), std::string::npos) << status;
+    EXPECT_TRUE(WaitForProperty("Metadata", "第2集"));
+}
+
 TEST_F(DesktopIntegrationEndToEnd, VolumeAndMuteComeBackOnTheNextRun) {
     program.Start();
     ASSERT_TRUE(program.WaitForHomePage());

@@ -210,6 +210,9 @@ TEST_F(VideoSurface, ThePictureFillsTheScreenInFullScreenAndComesBack) {
     ClickPlace("bo_but3");  // full screen
     ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == TakeScreenshot().width; }, 5s));
     ExpectPictureInPlayerArea("full screen");
+    const size_t from = program.Trace().size();
+    PressOnScreen("Down");  // the shortcuts work in full screen too
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from, 5s));
     PressOnScreen("Escape");
     ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width < TakeScreenshot().width; }, 5s));
     ExpectPictureInPlayerArea("back from full screen with Esc");

@@ -127,6 +127,54 @@ TEST_F(WindowWidget, WindowIsBorderlessAndShapedWithRoundCorners) {
     EXPECT_TRUE(mask.contains(QPoint(200, 0)));
 }
 
+// One key-down is one shortcut: the same press seen again (a page hands the
+// keys it does not use back to the window as a copy) counts once, a held
+// key's repeats each count, and keys typed into the search box are its own.
+TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
+    std::vector<int> keys;
+    WindowActions actions;
+    actions.keyDown = [&](int code) { keys.push_back(code); };
+    widget.SetActions(actions);
+    widget.SetKeyPreview(true);
+    widget.show();
+    QWidget* body = widget.centralWidget();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    down.setTimestamp(1000);
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    copy.setTimestamp(1000);
+    QApplication::sendEvent(body, &down);
+    QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::zz}), &copy);
+    EXPECT_EQ(keys, std::vector<int>{40});
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(), true);
+        space.setTimestamp(2000 + repeat * 30);
+        QApplication::sendEvent(body, &space);
+    }
+    EXPECT_EQ(keys, (std::vector<int>{40, 32, 32, 32}));
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    typed.setTimestamp(3000);
+    QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::soso}), &typed);
+    EXPECT_EQ(keys.size(), 4u);
+}
+
+// The side page's box reaches over the bottom bar: on its tab it covers the
+// list-action label, which is never cut by its 20-pixel bar.
+TEST_F(WindowWidget, SidePageCoversTheListLabelWhichFitsItsBar) {
+    widget.show();
+    QWidget* sidePage = widget.Controls().WidgetOf({ControlName::P5});
+    QWidget* bar = widget.Controls().WidgetOf({ControlName::shan});
+    QWidget* label = widget.Controls().WidgetOf({ControlName::qk});
+    bar->parentWidget()->resize(200, 400);
+    bar->setGeometry(0, 380, 200, 20);
+    sidePage->setGeometry(0, 20, 200, 380);
+    label->setGeometry(120, 6, 60, 18);
+    sidePage->show();
+    const QPoint overLabel = label->mapTo(bar->parentWidget(), QPoint(5, 5));
+    QWidget* top = bar->parentWidget()->childAt(overLabel);
+    EXPECT_TRUE(top == sidePage || sidePage->isAncestorOf(top));
+    EXPECT_LE(label->geometry().bottom() + 1, bar->height());
+}
+
 }  // namespace
 }  // namespace ruvo
 

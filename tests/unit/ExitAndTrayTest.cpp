@@ -57,6 +57,8 @@ TEST_F(ExitAndTray, CloseButtonAsksOnceThenFollowsTheAnswer) {
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "关闭 Ruvo影视盒 最小化到托盘吗？");
     EXPECT_EQ(dialogs.questions[0].title, "提示：");
+    // Enter keeps the program: a reflexive Enter must not exit it for good.
+    EXPECT_EQ(dialogs.enterAnswers[0], Dialogs::Default::Yes);
     EXPECT_EQ(SettingOf("ts"), "1");
     EXPECT_EQ(SettingOf("quit"), "2");
     EXPECT_EQ(host.calls, std::vector<std::string>{"hide"});

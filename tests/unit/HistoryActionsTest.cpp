@@ -69,6 +69,7 @@ TEST_F(HistoryActionsTest, DeleteDownloadsAsksListsTheFilesAndDeletesOnYes) {
     dialogs.answerYes = true;
     Actions().eee();
     ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.enterAnswers[0], Dialogs::Default::No);  // deleting takes a choice
     const std::string& question = dialogs.questions[0].text;
     EXPECT_EQ(question.rfind("确定要删除 [" + downloads + "] 下面的这些文件吗？\r\n\r\n", 0), 0u);
     EXPECT_NE(question.find("abcdefgh.rmvb\r\n"), std::string::npos);
@@ -129,7 +130,9 @@ TEST_F(HistoryActionsTest, ClearingTheWatchHistoryAsksFirst) {
 }
 
 TEST_F(HistoryActionsTest, LabelClearsTheLocalListOrOpensTheTaskMenu) {
+    surface.SetTextColor({ControlName::qk}, 0x800000);  // the pointer is over it
     Actions().qk_Click();
+    EXPECT_EQ(surface.TextColor({ControlName::qk}), 0x5A5A5Au);  // its colour goes back first
     EXPECT_EQ(menus.popped, std::vector<std::string>{"c_fie"});
     controls.SetText({ControlName::qk}, "∴ 清空列表");
     Actions().qk_xl();  // not while the local list shows
