@@ -274,5 +274,37 @@ TEST_F(VideoSurface, RapidFullScreenTogglingEndsInTheWindowWithThePicture) {
     ExpectPictureInPlayerArea("after 20 quick toggles");
 }
 
+// On a Wayland desktop the program is a Wayland client of its own (no
+// XWayland): under weston's headless backend it shows the portal and plays.
+TEST(VideoSurfaceOnWayland, PlaysAsANativeWaylandClient) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || std::system("command -v weston >/dev/null 2>&1") != 0) GTEST_SKIP() << "weston is not installed";
+    if (std::system("test -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so") != 0)
+        GTEST_SKIP() << "Qt's Wayland platform is not installed";
+    const std::string socket = "ruvo-test-" + std::to_string(getpid());
+    pid_t compositor = -1;
+    std::string socketArgument = "--socket=" + socket;
+    char* argv[] = {const_cast<char*>("weston"), const_cast<char*>("--backend=headless-backend.so"), socketArgument.data(),
+                    const_cast<char*>("--width=1280"), const_cast<char*>("--height=800"), nullptr};
+    ASSERT_EQ(posix_spawnp(&compositor, "weston", nullptr, nullptr, argv, environ), 0);
+    test::ProgramUnderTest program;
+    ASSERT_TRUE(program.WaitFor([&] { return std::system(("test -S " + std::string(runtime) + "/" + socket).c_str()) == 0; }, 10s));
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");  // nothing to fall back to: Wayland or nothing
+    // The program gets a runtime folder of its own: the socket by its whole path.
+    setenv("WAYLAND_DISPLAY", (std::string(runtime) + "/" + socket).c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "wayland", 1);
+    program.Start({program.PortalBase().substr(0, program.PortalBase().size() - 5) + "/media/t23-s0-e1.mp4"});
+    unsetenv("QT_QPA_PLATFORM");
+    unsetenv("WAYLAND_DISPLAY");
+    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_TRUE(program.WaitForTrace("shown Web1"));
+    EXPECT_TRUE(program.WaitForTrace("player started"));
+    EXPECT_TRUE(program.WaitForTracePrefix("text times=00:02 / 00:30"));  // playing on
+    EXPECT_EQ(program.Stop(), 0);
+    kill(compositor, SIGTERM);
+    waitpid(compositor, nullptr, 0);
+}
+
 }  // namespace
 }  // namespace ruvo
