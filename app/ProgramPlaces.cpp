@@ -1,5 +1,7 @@
 #include "app/ProgramPlaces.h"
 
+#include <cstdio>
+
 #include "platform/FileSystem.h"
 
 namespace ruvo {
@@ -16,7 +18,12 @@ PortalAddress PortalFrom(const char* portalVariable) {
 
 std::string ChooseProgramFolder(const FolderChoices& choices) {
     if (choices.ruvoHome && *choices.ruvoHome) return choices.ruvoHome;
-    if (IsWritableFolder(choices.executableFolder)) return choices.executableFolder;
+    if (IsWritableFolder(choices.executableFolder)) {
+        // Others could plant lists, pages or a helper program in such a folder.
+        if (!OthersMayChange(choices.executableFolder)) return choices.executableFolder;
+        std::fprintf(stderr, "ruvo-box: %s may be changed by other users; the program keeps its files in the data folder\n",
+                     choices.executableFolder.c_str());
+    }
     if (choices.xdgDataHome && *choices.xdgDataHome) return JoinPath(choices.xdgDataHome, "ruvo-box");
     return JoinPath(JoinPath(choices.home ? choices.home : "", ".local/share"), "ruvo-box");
 }

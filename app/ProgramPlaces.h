@@ -18,7 +18,7 @@ PortalAddress PortalFrom(const char* portalVariable);
 
 struct FolderChoices {
     const char* ruvoHome = nullptr;     // RUVO_HOME, overrides everything
-    std::string executableFolder;       // used when writable
+    std::string executableFolder;       // used when writable, by this user alone
     const char* xdgDataHome = nullptr;  // XDG_DATA_HOME
     const char* home = nullptr;         // HOME, for the XDG default
 };

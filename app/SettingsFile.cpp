@@ -108,7 +108,7 @@ std::string JoinWithCrLf(const std::vector<std::string>& lines) {
 
 std::string ReadSetting(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view defaultValue) {
-    const auto lines = ReadTextFileLines(path);
+    const auto lines = ReadTextFileLines(path, kSettingsFileLimit);
     if (!lines) return CutToLimit(defaultValue);
     const KeyPlace place = FindKey(*lines, section, key);
     if (!place.keyLine) return CutToLimit(defaultValue);
@@ -118,7 +118,7 @@ std::string ReadSetting(const std::string& path, std::string_view section, std::
 bool WriteSetting(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
     std::vector<std::string> lines;
     if (PathExists(path)) {
-        auto existing = ReadTextFileLines(path);
+        auto existing = ReadTextFileLines(path, kSettingsFileLimit);
         if (!existing) return false;  // unreadable: never replace what we could not read
         lines = std::move(*existing);
     }

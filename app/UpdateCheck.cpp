@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kSeparator = "====";
 constexpr const char* kUpdateTitle = "Ruvo影视盒提示：";
 constexpr const char* kUpdaterFile = "update.exe";
+// A version is digits and dots ("1.0", "2.10.3"); anything else is not offered.
+constexpr size_t kLongestVersion = 20;
 
 bool IsTheNumberOne(const std::string& field) { return NumberOf(field) == 1.0; }
 
@@ -61,8 +63,15 @@ std::optional<UpdateFile> ParseUpdateFile(const std::string& text) {
     return file;
 }
 
+bool IsVersionText(const std::string& version) {
+    if (version.empty() || version.size() > kLongestVersion) return false;
+    for (const char c : version)
+        if (!(c >= '0' && c <= '9') && c != '.') return false;
+    return true;
+}
+
 bool IsOfferedAtStart(const std::string& version) {
-    if (version.empty() || version == kInstalledVersion) return false;
+    if (!IsVersionText(version) || version == kInstalledVersion) return false;
     return NumberOf(version) != 0.0;
 }
 
@@ -85,7 +94,7 @@ void CheckForUpdate(MainWindow& window) {
 
 void OfferUpdate(MainWindow& window) {
     const std::string& version = window.State().latestVersion;
-    if (version.empty() || version == kInstalledVersion) {
+    if (!IsVersionText(version) || version == kInstalledVersion) {
         window.MessageBoxes().ShowNotice("你现在使用的是最新版本，无需升级！", "提示：");
         return;
     }

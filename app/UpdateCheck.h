@@ -25,6 +25,8 @@ std::optional<UpdateFile> ParseUpdateFile(const std::string& text);
 
 // True when `version` is worth offering at start: not empty, not a number
 // equal to zero, and not the installed version.
+// True for a version text: digits and dots only.
+bool IsVersionText(const std::string& version);
 bool IsOfferedAtStart(const std::string& version);
 
 // Timer5, once: fetches the update file, applies its switches and offers a

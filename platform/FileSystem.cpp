@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
@@ -26,11 +27,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) {
+    // Non-blocking: opening a FIFO for reading would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<size_t>(info.st_size) > limit) {
         ::close(fd);
         return std::nullopt;
     }
@@ -45,27 +47,51 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         }
         if (got == 0) break;
         bytes.append(buffer, static_cast<size_t>(got));
+        if (bytes.size() > limit) {  // it grew while read
+            ::close(fd);
+            return std::nullopt;
+        }
     }
     ::close(fd);
     return bytes;
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+    // The old file's permissions, when it is a regular file; a link (to
+    // whatever it points at) gets an ordinary new file.
+    mode_t mode = 0644;
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        if (!(old.st_mode & S_IWUSR)) return false;  // the user made it read-only: left as it is
+        mode = old.st_mode & 0777;
+    }
     std::string pattern = path + ".tmp-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return false;
     const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    // Keep the permissions of the file being replaced, if there is one.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-    else ::fchmod(fd, 0644);
+    ::fchmod(fd, mode);
     if (::close(fd) != 0 || !ok || ::rename(name.data(), path.c_str()) != 0) {
         ::unlink(name.data());
         return false;
     }
     return true;
+}
+
+bool OthersMayChange(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return true;
+    const bool ownOrRoot = info.st_uid == ::geteuid() || info.st_uid == 0;
+    return !ownOrRoot || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
+bool IsTrustedProgram(const std::string& program) {
+    struct stat info {};
+    if (::lstat(program.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const size_t slash = program.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : program.substr(0, slash);
+    return !OthersMayChange(program) && !OthersMayChange(folder);
 }
 
 bool PathExists(const std::string& path) {

@@ -8,13 +8,31 @@
 
 namespace ruvo {
 
-// The file's bytes, or nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The lists are never larger; a settings file is far smaller.
+inline constexpr size_t kListFileLimit = 16u << 20;
+inline constexpr size_t kSettingsFileLimit = 1u << 20;
+
+// The file's bytes, or nothing when it cannot be opened or read. Only a
+// regular file is read (a FIFO or device planted in its place would hang or
+// never end), and none larger than `limit`: such a file is damaged and reads
+// as unreadable, so nothing replaces it with the little that would fit.
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit = kListFileLimit);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`, so a reader (or a crash) never sees half a file.
-// Returns false and leaves `path` untouched on any failure.
+// Returns false and leaves `path` untouched on any failure, and when the
+// user made the file read-only. The new file has the old regular file's
+// permissions without set-id bits, else 0644 (never a link target's).
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// True when users other than its owner may change what is in `path` (it is
+// group- or world-writable), or it belongs to someone other than this user
+// and root.
+bool OthersMayChange(const std::string& path);
+
+// True when `program` may be run: a regular file of this user or root that
+// nobody else may change, in a folder nobody else may change.
+bool IsTrustedProgram(const std::string& program);
 
 // True when something exists at `path` (a file or folder).
 bool PathExists(const std::string& path);

@@ -19,8 +19,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path) {
-    const auto bytes = ReadWholeFile(path);
+std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path, size_t limit) {
+    const auto bytes = ReadWholeFile(path, limit);
     if (!bytes) return std::nullopt;
     return SplitLines(DecodeGb18030(*bytes));
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 namespace ruvo {
 
 // Splits at CR LF, lone LF or lone CR. A final line break ends the last line
@@ -13,7 +15,7 @@ namespace ruvo {
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Reads and decodes a whole file into lines; nothing when it cannot be read.
-std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path);
+std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path, size_t limit = kListFileLimit);
 
 // Encodes `text` and replaces the file atomically; false on failure.
 bool WriteTextFile(const std::string& path, std::string_view text);

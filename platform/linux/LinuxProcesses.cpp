@@ -4,9 +4,11 @@
 
 #include <cctype>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <climits>
 
+#include "platform/FileSystem.h"
 #include "platform/Processes.h"
 
 extern char** environ;
@@ -67,6 +69,11 @@ public:
     bool TerminateProcessById(int pid) override { return pid > 0 && kill(pid, SIGTERM) == 0; }
     bool StartDetached(const std::string& program) override {
         if (access(program.c_str(), X_OK) != 0) return false;
+        // A program another user could have put or changed there never runs.
+        if (!IsTrustedProgram(program)) {
+            std::fprintf(stderr, "ruvo-box: not started: %s may be changed by other users\n", program.c_str());
+            return false;
+        }
         // Started through an intermediate child that exits at once, so the
         // program is never our child and needs no waiting for.
         char* argv[] = {const_cast<char*>(program.c_str()), nullptr};

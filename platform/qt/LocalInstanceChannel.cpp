@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
@@ -31,14 +32,25 @@ constexpr int kPeerLimitMs = 10000;
 constexpr qsizetype kMaxMessageBytes = kMaxCommandBytes + static_cast<qsizetype>(kInstanceTokenMagic.size() +
                                                                                  kMaxActivationTokenBytes + 1);
 
+// A folder this user owns and no one else may enter.
+bool IsPrivateFolder(const QByteArray& folder) {
+    struct stat info {};
+    return lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+           (info.st_mode & 077) == 0;
+}
+
 }  // namespace
 
 QString LocalInstanceChannel::UserChannelPath() {
     const QString name = QStringLiteral("Ruvo影视盒|BA1");
+    // Only a folder this user alone owns and may enter: in a shared one,
+    // another user could hold the lock and take the command line.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(QString::fromLocal8Bit(runtime)).exists())
-        return QString::fromLocal8Bit(runtime) + QLatin1Char('/') + name;
-    return QDir::tempPath() + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(getuid());
+    if (!runtime.isEmpty() && IsPrivateFolder(runtime)) return QString::fromLocal8Bit(runtime) + QLatin1Char('/') + name;
+    const QByteArray own = QFile::encodeName(QDir::tempPath() + QStringLiteral("/ruvo-box-") + QString::number(getuid()));
+    mkdir(own.constData(), 0700);
+    if (IsPrivateFolder(own)) return QFile::decodeName(own) + QLatin1Char('/') + name;
+    return {};  // no safe place: this start runs on its own, with no hand-off
 }
 
 LocalInstanceChannel::LocalInstanceChannel(QString path) : path_(std::move(path)) {
@@ -52,9 +64,10 @@ LocalInstanceChannel::~LocalInstanceChannel() {
 }
 
 bool LocalInstanceChannel::BecomeFirstInstance() {
+    if (path_.isEmpty()) return true;
     const QByteArray lockPath = QFile::encodeName(path_ + QStringLiteral(".lock"));
     // Close-on-exec: a program this one starts must not keep the lock alive.
-    lockFd_ = open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    lockFd_ = open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd_ < 0) return true;  // no lock possible: run on alone rather than not at all
     if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
         close(lockFd_);
@@ -67,6 +80,7 @@ bool LocalInstanceChannel::BecomeFirstInstance() {
 }
 
 void LocalInstanceChannel::SendToRunningInstance(const std::string& commandLine) {
+    if (path_.isEmpty()) return;
     QLocalSocket socket;
     const QDeadlineTimer deadline(kConnectLimitMs);
     // The running instance may be between taking its lock and listening.

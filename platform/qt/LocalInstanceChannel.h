@@ -21,7 +21,9 @@ inline constexpr qsizetype kMaxCommandBytes = 4 * 1024 * 1024;
 class LocalInstanceChannel final : public QObject, public InstanceChannel {
 public:
     // The channel of the current user: "$XDG_RUNTIME_DIR/Ruvo影视盒|BA1", or
-    // a name with the user id in the temporary folder without one.
+    // the same name in "/tmp/ruvo-box-UID" without one; only in a folder the
+    // user alone owns and may enter. "" when there is none: the start then
+    // runs on its own, handing nothing to anyone.
     static QString UserChannelPath();
 
     explicit LocalInstanceChannel(QString path = UserChannelPath());

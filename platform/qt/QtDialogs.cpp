@@ -5,14 +5,27 @@
 
 namespace ruvo {
 
+namespace {
+
+// A message box that shows its text as it is: texts may come from the
+// portal, and markup there could draw fake warnings or links to local files.
+int ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& title, const std::string& text,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton enter) {
+    QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(enter);
+    return box.exec();
+}
+
+}  // namespace
+
 bool QtDialogs::AskYesNo(const std::string& text, const std::string& title, Default enter) {
-    return QMessageBox::question(parent_, QString::fromStdString(title), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 enter == Default::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
+    return ShowBox(parent_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                   enter == Default::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtDialogs::ShowNotice(const std::string& text, const std::string& title) {
-    QMessageBox::information(parent_, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+    ShowBox(parent_, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 std::string QtDialogs::ChooseFile(const std::string& title, const std::string& filter) {

@@ -18,6 +18,7 @@ void QtWindowControls::SetText(ControlId control, const std::string& text) {
     QWidget* widget = WidgetOf(control);
     const QString qtext = QString::fromStdString(text);
     if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setTextFormat(Qt::PlainText);  // texts come from the portal too: never markup
         label->setText(qtext);
         label->adjustSize();  // labels size themselves to their text
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {

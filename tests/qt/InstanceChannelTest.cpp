@@ -2,6 +2,7 @@
 // second start's message carries, and what a hostile peer cannot do.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -144,6 +145,33 @@ TEST_F(InstanceChannel, NoRunningInstanceMeansTheSendGivesUpWithinASecond) {
     const auto before = std::chrono::steady_clock::now();
     lone.SendToRunningInstance("/m/c.mp4");
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
+}
+
+// Without a runtime folder of its own the channel lives in "/tmp/ruvo-box-UID",
+// which must be the user's alone: when another user made that folder, the
+// start runs on its own and hands nothing to anyone.
+TEST(InstanceChannelPlace, OnlyAFolderTheUserAloneOwnsHoldsTheChannel) {
+    test::TempFolder folder;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(folder.Path()));
+    const std::string shared = folder.File("shared");
+    MakeFolders(shared);
+    chmod(shared.c_str(), 0777);
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(shared));  // others may enter it: not used
+    const std::string own = folder.File("ruvo-box-" + std::to_string(getuid()));
+    EXPECT_EQ(LocalInstanceChannel::UserChannelPath().toStdString(), own + "/Ruvo影视盒|BA1");
+    struct stat info {};
+    ASSERT_EQ(stat(own.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(own.c_str(), 4321, 4321), 0);  // another user was there first
+        EXPECT_TRUE(LocalInstanceChannel::UserChannelPath().isEmpty());
+        LocalInstanceChannel alone(LocalInstanceChannel::UserChannelPath());
+        EXPECT_TRUE(alone.BecomeFirstInstance());
+    }
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    if (temp.isEmpty()) qunsetenv("TMPDIR");
+    else qputenv("TMPDIR", temp);
 }
 
 TEST(TipMenusInQt, MenusAreBuiltFromTheirTables) {

@@ -38,7 +38,8 @@ TEST(UpdateFile, FieldsAndTheirRules) {
     EXPECT_FALSE(IsOfferedAtStart("0"));
     EXPECT_FALSE(IsOfferedAtStart("0.00"));
     EXPECT_TRUE(IsOfferedAtStart("0.9"));  // versions are never ordered
-    EXPECT_TRUE(IsOfferedAtStart("beta"));
+    EXPECT_FALSE(IsOfferedAtStart("beta"));  // not a version: digits and dots only
+    EXPECT_FALSE(IsOfferedAtStart("<b style=color:red>2.0</b>"));
 }
 
 TEST_F(UpdateCheck, CurrentVersionHidesTheBarAndOffersNothing) {
@@ -123,11 +124,15 @@ TEST_F(UpdateCheck, ManualOfferAlsoOffersZeroAndKeepsTheExitFlag) {
     EXPECT_EQ(forms.steps.back(), "recommendation");
 }
 
-TEST_F(UpdateCheck, LongVersionIsOfferedWhole) {
-    const std::string version(300, '9');
-    CheckWith("0====0====0====0====" + version);
+TEST_F(UpdateCheck, OnlyAVersionIsOffered) {
+    CheckWith("0====0====0====0====" + std::string(300, '9'));  // longer than any version
+    EXPECT_TRUE(dialogs.questions.empty());
+    OfferUpdate(*window);  // the menu's update check: nothing newer to offer
+    EXPECT_TRUE(dialogs.questions.empty());
+    State().latestVersion = "2.10.3";
+    OfferUpdate(*window);
     ASSERT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_NE(dialogs.questions[0].text.find(version), std::string::npos);
+    EXPECT_NE(dialogs.questions[0].text.find("2.10.3"), std::string::npos);
 }
 
 }  // namespace
