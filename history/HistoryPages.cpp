@@ -2,6 +2,7 @@
 
 #include "base/HtmlText.h"
 #include "base/SplitText.h"
+#include "base/Utf8Cut.h"
 #include "history/HistoryRecords.h"
 #include "history/JsEscape.h"
 #include "history/TextWidth.h"
@@ -50,13 +51,17 @@ std::string DisplayField(const std::string& line, bool watchList) {
 // file with many more would make a page of hundreds of megabytes (11 bytes of
 // page for each byte of a 10 MB list), so the page shows the first 101.
 constexpr size_t kMostPageRows = kKeptLinesOnAdd + 1;
+constexpr size_t kTooltipCharacters = 200;
 
 std::string Rows(const std::vector<std::string>& lines, bool watchList) {
     std::string rows;
     size_t shown = 0;
     for (size_t i = 0; i < lines.size() && shown < kMostPageRows; ++i) {
         if (lines[i].find('|') == std::string::npos) continue;
-        const std::string full = JsUnescape(DisplayField(lines[i], watchList));
+        // A damaged or foreign list may hold names of any length: the tooltip shows 200 characters.
+        // (An escaped character takes at most 12 bytes: more is never unescaped.)
+        const std::string escaped = CutToBytes(DisplayField(lines[i], watchList), kTooltipCharacters * 12);
+        const std::string full = CutToCharacters(JsUnescape(escaped), kTooltipCharacters);
         const std::string shortName = TruncateToWidth(full, kRowNameWidth);
         if (shortName.empty()) continue;
         rows += Row(static_cast<int>(i + 1), full, shortName);

@@ -59,6 +59,9 @@ std::string JsEscape(std::string_view text) {
     return out;
 }
 
+// U+FFFD, shown where a character could not be read.
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 std::string JsUnescape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -86,7 +89,10 @@ std::string JsUnescape(std::string_view text) {
                 continue;
             }
         }
-        AppendCodePoint(out, static_cast<char32_t>(unit));
+        // A lone half of a pair is no character: it becomes the replacement
+        // character, never bytes that would join a neighbour in the GBK file.
+        const bool lone = IsHighSurrogate(unit) || IsLowSurrogate(unit);
+        AppendCodePoint(out, lone ? kReplacementCharacter : static_cast<char32_t>(unit));
     }
     return out;
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "fakes/TempFolder.h"
+#include "base/SplitText.h"
 #include "history/HistoryLists.h"
+#include "history/JsEscape.h"
 #include "platform/TextFile.h"
 
 namespace ruvo {
@@ -35,6 +37,45 @@ TEST_F(HistoryListsTest, AddToFreshFileLeavesRecordAndOneEmptyLine) {
     EXPECT_EQ(Lines("date.dat").size(), 2u);  // the empty line is dropped by the next add
     ASSERT_EQ(pagesWritten.size(), 2u);
     EXPECT_EQ(pagesWritten[0], std::make_pair(std::string("date.dat"), folder.File("c.htm")));
+}
+
+// A portal may send names and addresses of any length: a record keeps 200
+// characters of a name or label and 8 KiB of an address, cut between
+// characters, so the list and its page stay small.
+TEST_F(HistoryListsTest, LongFieldsAreCutBetweenCharacters) {
+    std::string name;
+    for (int i = 0; i < 600000; ++i) name += "海";
+    HistoryRecord record = Title(12, name);
+    record.episode = name;
+    record.address = std::string(1 << 20, 'a');
+    for (int i = 0; i < 100; ++i) {
+        record.id = i;
+        lists.AddHistoryRecord(record);
+    }
+    const auto lines = Lines("date.dat");
+    ASSERT_FALSE(lines.empty());
+    const auto fields = SplitText(lines[0], "|");
+    ASSERT_EQ(fields.size(), 8u);  // every field where it belongs
+    std::string kept;
+    for (int i = 0; i < 200; ++i) kept += "海";
+    EXPECT_EQ(fields[1], kept);
+    EXPECT_EQ(fields[2], kept);
+    EXPECT_EQ(fields[4].size(), 8192u);
+    EXPECT_LT(folder.Read("date.dat").size(), 100u * 10000);
+    EXPECT_LT(folder.Read("c.htm").size(), 2u << 20);
+}
+
+// "%uDC81" alone is no character: it must not become a byte that swallows
+// the next "|" in the GBK file and shifts every field after it.
+TEST_F(HistoryListsTest, ALoneSurrogateNeverJoinsItsNeighbour) {
+    lists.AddHistoryRecord(Title(12, JsUnescape("名字%uDC81")));
+    lists.AddHistoryRecord(Title(13, JsUnescape("%uD83D")));
+    for (const auto& line : Lines("date.dat")) {
+        if (line.empty()) continue;
+        const auto fields = SplitText(line, "|");
+        ASSERT_EQ(fields.size(), 8u) << line;
+        EXPECT_EQ(fields[3], "qvod");
+    }
 }
 
 TEST_F(HistoryListsTest, SameIdReplacesTheOldRecordOnLineOne) {
