@@ -3,42 +3,86 @@
 #include <QDir>
 #include <QFile>
 #include <QNetworkReply>
-#include <QRegularExpression>
 #include <QStorageInfo>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <memory>
+#include <set>
+
+#include "base/SplitText.h"
 #include "platform/FileSystem.h"
 #include "playback/PlayerFolder.h"
 
 namespace ruvo {
 namespace {
 
-// Only files named the way this program names its downloads.
-bool IsOurDownload(const QString& name) {
-    static const QRegularExpression pattern(QStringLiteral("^[0-9a-f]{16}-"));
-    return pattern.match(name).hasMatch() && !name.endsWith(QLatin1String(".part"));
+// The names of the downloads this program completed in a folder, one a
+// line: only those are ever played from it or deleted from it (a user's own
+// file may look like one of ours).
+constexpr const char* kIndexFile = ".ruvo-downloads";
+// How often a running download looks at the free space.
+constexpr qint64 kSpaceCheckBytes = 8LL << 20;
+
+std::set<std::string> ReadIndex(const std::string& folder) {
+    std::set<std::string> names;
+    const auto text = ReadWholeFile(JoinPath(folder, kIndexFile), 1 << 20);
+    if (!text) return names;
+    for (const auto& line : SplitText(*text, "\n"))
+        if (!line.empty() && line.find('/') == std::string::npos) names.insert(line);
+    return names;
+}
+
+void WriteIndex(const std::string& folder, const std::set<std::string>& names) {
+    std::string text;
+    for (const auto& name : names) text += name + "\n";
+    ReplaceFileAtomically(JoinPath(folder, kIndexFile), text);
+}
+
+// The part file, made new: never through a link someone put in its place,
+// never into a file that is there already.
+int CreatePartFile(const std::string& path) {
+    ::unlink(path.c_str());  // a part file a crash left (or a link in its place)
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
+bool EnoughSpace(const std::string& folder) {
+    return QStorageInfo(QString::fromStdString(folder)).bytesAvailable() >= QtMediaDownloads::kFreeSpaceReserve;
 }
 
 }  // namespace
 
 std::string QtMediaDownloads::CompletedFile(const std::string& url, const std::string& folder) const {
     if (folder.empty()) return {};
-    const std::string path = JoinPath(folder, DownloadFileName(url));
-    return active_.count(path) == 0 && PathExists(path) ? path : std::string();
+    const std::string name = DownloadFileName(url);
+    const std::string path = JoinPath(folder, name);
+    if (active_.count(path) != 0 || !PathExists(path) || ReadIndex(folder).count(name) == 0) return {};
+    return path;
 }
 
 void QtMediaDownloads::Prune(const std::string& folder) const {
+    std::set<std::string> index = ReadIndex(folder);
     QDir dir(QString::fromStdString(folder));
     qint64 total = 0;
     QFileInfoList ours;
     for (const QFileInfo& file : dir.entryInfoList(QDir::Files, QDir::Time | QDir::Reversed)) {  // oldest first
-        if (!IsOurDownload(file.fileName())) continue;
+        if (index.count(file.fileName().toStdString()) == 0) continue;
         ours << file;
         total += file.size();
     }
     for (const QFileInfo& file : ours) {
         if (total <= kFolderLimit) break;
-        if (QFile::remove(file.absoluteFilePath())) total -= file.size();
+        if (!QFile::remove(file.absoluteFilePath())) continue;
+        total -= file.size();
+        index.erase(file.fileName().toStdString());
     }
+    WriteIndex(folder, index);
+}
+
+void QtMediaDownloads::Remember(const std::string& folder, const std::string& name) const {
+    std::set<std::string> index = ReadIndex(folder);
+    index.insert(name);
+    WriteIndex(folder, index);
 }
 
 bool QtMediaDownloads::Start(const std::string& url, const std::string& folder) {
@@ -50,11 +94,14 @@ bool QtMediaDownloads::Start(const std::string& url, const std::string& folder) 
     if (active_.count(path) || PathExists(path)) return true;  // coming or there already
     if (!MakeFolders(folder) || !IsWritableFolder(folder)) return false;
     Prune(folder);
-    if (QStorageInfo(QString::fromStdString(folder)).bytesAvailable() < kFreeSpaceReserve) return false;
+    if (!EnoughSpace(folder)) return false;
 
     const QString finalPath = QString::fromStdString(path);
-    auto* part = new QFile(finalPath + QStringLiteral(".part"));
-    if (!part->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    const int fd = CreatePartFile(path + ".part");
+    if (fd < 0) return false;
+    auto* part = new QFile;
+    if (!part->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         delete part;
         return false;
     }
@@ -63,16 +110,24 @@ bool QtMediaDownloads::Start(const std::string& url, const std::string& folder) 
     QNetworkReply* reply = network_.get(request);
     part->setParent(reply);
     active_[path] = reply;
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, part] {
+    auto checkedAt = std::make_shared<qint64>(0);
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, part, folder, checkedAt] {
         const QByteArray chunk = reply->readAll();
-        if (part->write(chunk) != chunk.size() || part->size() > kFileLimit) reply->abort();  // disk full or too big
+        if (part->write(chunk) != chunk.size() || part->size() > kFileLimit) return reply->abort();  // disk full or too big
+        // The reserve holds while it downloads, not only when it starts.
+        if (part->size() - *checkedAt < kSpaceCheckBytes) return;
+        *checkedAt = part->size();
+        if (!part->flush() || !EnoughSpace(folder)) reply->abort();
     });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, part, path, finalPath] {
+    QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, part, path, finalPath, folder] {
         part->write(reply->readAll());
         const bool complete = reply->error() == QNetworkReply::NoError && part->flush();
         part->close();
-        if (complete) QFile::rename(part->fileName(), finalPath);
-        else part->remove();  // a download that failed half-way leaves nothing behind
+        // (A file opened from its descriptor has no name of its own.)
+        const QString partPath = finalPath + QStringLiteral(".part");
+        if (complete && QFile::rename(partPath, finalPath))
+            Remember(folder, finalPath.mid(finalPath.lastIndexOf(QLatin1Char('/')) + 1).toStdString());
+        else QFile::remove(partPath);  // a download that failed half-way leaves nothing behind
         active_.erase(path);
         reply->deleteLater();
     });

@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QStorageInfo>
+#include <filesystem>
 #include <thread>
 
 #include "demo/PortalServer.h"
@@ -74,6 +76,54 @@ TEST_F(Downloads, AFailedDownloadLeavesNothingBehind) {
     EXPECT_EQ(downloads.CompletedFile(url, folder.Path()), "");
     EXPECT_FALSE(PathExists(folder.File(DownloadFileName(url))));
     EXPECT_FALSE(PathExists(folder.File(DownloadFileName(url) + ".part")));
+}
+
+// Another user can plant a link at the predictable part file: the download
+// never writes through it.
+TEST_F(Downloads, ALinkAtThePartFileIsNotFollowed) {
+    const std::string url = base + "/media/t15-s0-e2.mp4";
+    folder.Write("precious", "the user's file");
+    std::filesystem::create_symlink(folder.File("precious"), folder.File(DownloadFileName(url) + ".part"));
+    ASSERT_TRUE(downloads.Start(url, folder.Path()));
+    ASSERT_TRUE(WaitUntil([&] { return !downloads.CompletedFile(url, folder.Path()).empty(); }));
+    EXPECT_EQ(folder.Read("precious"), "the user's file");
+    EXPECT_EQ(ReadWholeFile(folder.File(DownloadFileName(url))).value_or("").size(), 300000u);
+}
+
+// Only what this program downloaded is played from the folder or pruned from
+// it: a file named like one of its downloads is the user's.
+TEST_F(Downloads, OnlyItsOwnDownloadsArePlayedOrPruned) {
+    const std::string url = base + "/media/t15-s0-e2.mp4";
+    const std::string other = base + "/media/other.mp4";
+    folder.Write(DownloadFileName(other), "planted");
+    EXPECT_EQ(downloads.CompletedFile(other, folder.Path()), "");
+    const std::string mine = folder.File("0123456789abcdef-holiday.mp4");
+    folder.Write("0123456789abcdef-holiday.mp4", "x");
+    std::filesystem::resize_file(mine, 3LL << 30);  // past the folder's limit on its own (sparse)
+    ASSERT_TRUE(downloads.Start(url, folder.Path()));
+    ASSERT_TRUE(WaitUntil([&] { return !downloads.CompletedFile(url, folder.Path()).empty(); }));
+    EXPECT_TRUE(PathExists(mine));
+    EXPECT_TRUE(PathExists(folder.File(DownloadFileName(other))));
+}
+
+// The free-space reserve holds while a download runs: on a small disk the
+// download stops when the disk gets low, and its part file goes.
+TEST_F(Downloads, ADownloadStopsWhenTheDiskGetsLow) {
+    if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+    test::TempFolder disk;
+    if (std::system(("mount -t tmpfs -o size=600m tmpfs " + disk.Path() + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "cannot mount tmpfs here";
+    media.Write("t15-s0-e3.mp4", std::string(40 << 20, 'm'));
+    // 522 MiB free: the download may start, and runs under the reserve after about 10 MiB.
+    const std::string filler = disk.File("filler");
+    std::system(("dd if=/dev/zero of=" + filler + " bs=1M count=78 status=none").c_str());
+    const std::string url = base + "/media/t15-s0-e3.mp4";
+    EXPECT_TRUE(downloads.Start(url, disk.Path()));
+    WaitUntil([&] { return Requests("GET /media/t15-s0-e3.mp4") >= 1 && !PathExists(disk.File(DownloadFileName(url) + ".part")); });
+    EXPECT_FALSE(PathExists(disk.File(DownloadFileName(url) + ".part")));
+    EXPECT_EQ(downloads.CompletedFile(url, disk.Path()), "");
+    EXPECT_GE(QStorageInfo(QString::fromStdString(disk.Path())).bytesAvailable(), 500LL << 20);
+    std::system(("umount " + disk.Path()).c_str());
 }
 
 }  // namespace
