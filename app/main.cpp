@@ -241,6 +241,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    ruvo::QtWebPane::TrustPrivateLinksFrom(QUrl(QString::fromStdString(portal.base)),
+                                           QFileInfo(QString::fromStdString(folder)).absoluteFilePath());
     ruvo::MainWindowWidget widget(profile);
     dialogs.SetParent(&widget);
     ruvo::MpvPlayer player(widget.VideoSurface());

@@ -21,6 +21,8 @@ std::optional<Fault> ParseFault(const std::string& text) {
     if (text == "drop") return Fault{Fault::Kind::Drop};
     if (text == "huge") return Fault{Fault::Kind::Huge};
     if (text == "loop") return Fault{Fault::Kind::Loop};
+    if (text == "popups") return Fault{Fault::Kind::Popups};
+    if (text == "selfclicks") return Fault{Fault::Kind::SelfClicks};
     return std::nullopt;
 }
 

@@ -10,13 +10,16 @@ namespace demo {
 
 // What a request whose path ends with a fault's target gets instead.
 struct Fault {
-    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop, Huge, Loop };
+    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop, Huge, Loop, Popups, SelfClicks };
     Kind kind = Kind::Slow;
     int delayMs = 0;  // Slow: the normal reply, this much later
 };
 
 // "slow:5000", "one", "zero", "malformed", "500", "drop", "huge" (100 MB of
-// bytes) or "loop" (a page that loads itself again at once); nothing when unknown.
+// bytes), "loop" (a page that loads itself again at once), "popups" (a page
+// that opens 300 browser windows and 1000 blank ones by script) or
+// "selfclicks" (a page that clicks an episode link every 3 s); nothing when
+// unknown.
 std::optional<Fault> ParseFault(const std::string& text);
 
 class Faults {

@@ -161,6 +161,16 @@ bool PortalServer::ApplyFault(const std::string& path, httplib::Response& respon
             // Every visit counts as a request, so a test sees the loop go on.
             SetPage(response, "<html><body><script>location.replace(location.pathname + '?' + Date.now());</script></body></html>");
             return true;
+        case Fault::Kind::Popups:
+            SetPage(response,
+                    "<html><body>ad<script>for (var i = 0; i < 300; ++i) window.open('https://ads.invalid/' + i);"
+                    "for (var j = 0; j < 1000; ++j) window.open();</script></body></html>");
+            return true;
+        case Fault::Kind::SelfClicks:
+            SetPage(response,
+                    "<html><body><a id=e href='eebovod://12-0-1-星河漫游记'>第2集</a><script>"
+                    "setInterval(function () { document.getElementById('e').click(); }, 3000);</script></body></html>");
+            return true;
     }
     return false;
 }

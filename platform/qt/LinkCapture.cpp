@@ -35,7 +35,7 @@ QWebEngineScript LinkCapture::Script() {
     if (href === null || !isPrivate(href)) return;
     event.preventDefault();
     event.stopImmediatePropagation();
-    console.log(prefix + 'link:' + href);
+    console.log(prefix + 'link:' + location.href + '\n' + href);  // where it was clicked, and what
   }, true);
   // Whether a text field has the focus: its keys are then the field's, not shortcuts.
   function editable(node) {

@@ -1,6 +1,8 @@
 #include "platform/qt/QtWebPane.h"
 
+#include <QChildEvent>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -47,7 +49,8 @@ public:
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
-        return pane_->AcceptNavigation(url, type == NavigationTypeTyped, isMainFrame && type == NavigationTypeLinkClicked);
+        return pane_->AcceptNavigation(url, type == NavigationTypeTyped, isMainFrame,
+                                       isMainFrame && type == NavigationTypeLinkClicked);
     }
     QWebEnginePage* createWindow(WebWindowType) override { return pane_->CreateWindowPage(); }
     void javaScriptAlert(const QUrl& origin, const QString& text) override {
@@ -57,7 +60,12 @@ protected:
                                   const QString& source) override {
         QString link;
         switch (LinkCapture::Parse(message, link)) {
-            case LinkCapture::Kind::Click: pane_->LinkClicked(link.toStdString()); return;
+            case LinkCapture::Kind::Click: {
+                const qsizetype lineEnd = link.indexOf(QLatin1Char('\n'));
+                if (lineEnd < 0) return;
+                pane_->LinkClicked(link.mid(lineEnd + 1).toStdString(), QUrl(link.left(lineEnd)));
+                return;
+            }
             case LinkCapture::Kind::ContextMenu: pane_->ContextMenuAt(link.toStdString()); return;
             case LinkCapture::Kind::Editing: pane_->SetEditing(link == QLatin1String("1")); return;
             case LinkCapture::Kind::None: break;
@@ -81,6 +89,9 @@ class NewWindowPage final : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
 
+    // A page whose script never navigates goes all the same.
+    void ExpireAfter(int milliseconds) { QTimer::singleShot(milliseconds, this, &QObject::deleteLater); }
+
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
         if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
@@ -90,11 +101,18 @@ protected:
     }
 };
 
+// How long a click or key press on a pane lets a new window come from it,
+// and how long the helper page of a new window waits for its address.
+constexpr qint64 kGestureMs = 1000;
+constexpr int kHelperPageMs = 5000;
+
 }  // namespace
 
 QtWebPane::QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(parent) {
     setObjectName(name);
     setPage(new PanePage(profile, this));
+    for (QObject* child : children())
+        if (child->isWidgetType()) child->installEventFilter(this);
     setContextMenuPolicy(Qt::NoContextMenu);  // the engine's menu never shows
     connect(page(), &QWebEnginePage::loadingChanged, this, &QtWebPane::OnLoadingChanged);
     // A renderer that crashed (panes of one site share it) leaves its panes
@@ -130,12 +148,43 @@ void QtWebPane::ReportBlankLoad() {
     });
 }
 
-bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool pageLinkClick) {
+namespace {
+
+QString& PortalOrigin() {
+    static QString origin;
+    return origin;
+}
+QString& LocalPagesFolder() {
+    static QString folder;
+    return folder;
+}
+
+}  // namespace
+
+void QtWebPane::TrustPrivateLinksFrom(const QUrl& portal, const QString& localPagesFolder) {
+    PortalOrigin() = portal.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString();
+    LocalPagesFolder() = localPagesFolder.endsWith(QLatin1Char('/')) ? localPagesFolder : localPagesFolder + QLatin1Char('/');
+}
+
+bool QtWebPane::MayUsePrivateLinks(const QUrl& page) {
+    if (page.isLocalFile()) return !LocalPagesFolder().isEmpty() && page.toLocalFile().startsWith(LocalPagesFolder());
+    const QString origin = page.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString();
+    return !PortalOrigin().isEmpty() && origin == PortalOrigin();
+}
+
+bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bool pageLinkClick) {
     if (ownNavigation_ && (typed || url == *ownNavigation_)) {
         ownNavigation_.reset();
         return true;
     }
     const std::string text = RecoverLinkText(PiecesOf(url));
+    // The portal's own pages use the private links; a page of another site,
+    // or a frame of one inside a portal page, gets nothing from them. (A
+    // frame's own address is not known here: no frame's navigation counts.)
+    if (MentionsPrivateScheme(text) && (!mainFrame || !MayUsePrivateLinks(page()->url()))) {
+        refusedUrl_ = url;
+        return false;
+    }
     if (MentionsPrivateScheme(text)) {
         // The program's own links are handled after the engine's callback has
         // returned: a handler may wait for the portal, which must not happen
@@ -158,10 +207,12 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool pageLinkClick
     return !cancel;
 }
 
-void QtWebPane::LinkClicked(const std::string& link) {
+void QtWebPane::LinkClicked(const std::string& link, const QUrl& frame) {
     // The click never reaches the engine: the handler sees the exact text,
     // and a private link nobody takes opens nothing. It runs once the
-    // engine's callback has returned, like every private link.
+    // engine's callback has returned, like every private link; only a click
+    // in a portal page (or frame) or in the program's own list pages counts.
+    if (!MayUsePrivateLinks(frame)) return;
     QTimer::singleShot(0, this, [this, link] {
         bool cancel = false;
         if (events_.beforeNavigate) events_.beforeNavigate(link, cancel);
@@ -173,8 +224,26 @@ void QtWebPane::ContextMenuAt(const std::string& link) {
 }
 
 QWebEnginePage* QtWebPane::CreateWindowPage() {
+    // Only the user's own click or key on this pane opens a window, one a
+    // gesture: a page's or advert's script cannot open any by itself.
+    if (!gesture_.isValid() || gesture_.elapsed() > kGestureMs) return nullptr;
+    gesture_.invalidate();
     if (events_.newWindow) events_.newWindow();
-    return new NewWindowPage(page()->profile(), this);
+    auto* helper = new NewWindowPage(page()->profile(), this);
+    helper->ExpireAfter(kHelperPageMs);
+    return helper;
+}
+
+void QtWebPane::childEvent(QChildEvent* event) {
+    QWebEngineView::childEvent(event);
+    // The engine's own widget gets the mouse and keys: watch it for gestures.
+    if (event->added() && event->child()->isWidgetType()) event->child()->installEventFilter(this);
+}
+
+bool QtWebPane::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) gesture_.start();
+    return QWebEngineView::eventFilter(watched, event);
 }
 
 void QtWebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {

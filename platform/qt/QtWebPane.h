@@ -1,6 +1,7 @@
 #pragma once
 // A web pane on Qt WebEngine: a view for the user interface and a page that
 // hands every navigation to the pane's before-navigate handler.
+#include <QElapsedTimer>
 #include <QUrl>
 #include <QWebEngineView>
 #include <optional>
@@ -28,10 +29,17 @@ public:
     // Asks the handler about a navigation the engine is about to start;
     // false when it must not happen.
     // `pageLinkClick`: a click on a link in the page's own main frame.
-    bool AcceptNavigation(const QUrl& url, bool typed, bool pageLinkClick);
+    bool AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bool pageLinkClick);
 
-    // The capture script reported a click on a private link / a right-click.
-    void LinkClicked(const std::string& link);
+    // The pages whose private links count: the portal's (same origin as
+    // `portal`) and the program's own list pages in `localPagesFolder`.
+    // Until this is said, none.
+    static void TrustPrivateLinksFrom(const QUrl& portal, const QString& localPagesFolder);
+    static bool MayUsePrivateLinks(const QUrl& page);
+
+    // The capture script reported a click on a private link in the frame
+    // showing `frame` / a right-click.
+    void LinkClicked(const std::string& link, const QUrl& frame);
     void ContextMenuAt(const std::string& link);
     // A text field of the page has (true) or lost the focus.
     void SetEditing(bool editing) { editing_ = editing; }
@@ -39,6 +47,10 @@ public:
     // A page wants a new window: report it and give the engine a page that
     // sends an ordinary address to the user's browser and opens nothing else.
     QWebEnginePage* CreateWindowPage();
+
+protected:
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ReportBlankLoad();
@@ -48,6 +60,7 @@ private:
     bool silent_ = false;
     bool beginReported_ = false;
     bool editing_ = false;
+    QElapsedTimer gesture_;  // since the user's last click or key on the pane
     std::optional<QUrl> ownNavigation_;  // a Navigate call already reported to the handler
     QUrl refusedUrl_;                    // its aborted load raises no events
 };
