@@ -1,14 +1,10 @@
 #include "history/HistoryRecords.h"
 
 #include "base/Utf8Cut.h"
+#include "history/JsEscape.h"
 
 namespace ruvo {
 namespace {
-
-// What a record keeps of what a portal sends: a name or label of 600,000
-// characters made a 59 MB list and pages of hundreds of megabytes.
-constexpr size_t kMostNameCharacters = 200;
-constexpr size_t kMostAddressBytes = 8 * 1024;
 
 std::string Name(std::string_view text) { return CutToCharacters(text, kMostNameCharacters); }
 std::string Address(std::string_view text) { return CutToBytes(text, kMostAddressBytes); }
@@ -25,6 +21,11 @@ std::string Field(std::string_view text) {
 }
 
 }  // namespace
+
+std::string UnescapedName(std::string_view escaped) {
+    // An escaped character takes at most 12 bytes ("%uD83D%uDE00"): more is never unescaped.
+    return CutToCharacters(JsUnescape(CutToBytes(escaped, kMostNameCharacters * 12)), kMostNameCharacters);
+}
 
 std::string RecordLine(const HistoryRecord& r) {
     return std::to_string(r.id) + "|" + Field(Name(r.title)) + "|" + Field(Name(r.episode)) + "|" + Field(Name(r.kind)) +

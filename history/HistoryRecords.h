@@ -31,6 +31,16 @@ struct LocalFileRecord {
     int position = 0;
 };
 
+// What the program keeps of a name or label a portal sends, and of an
+// address: a name of 600,000 characters made a 59 MB list, pages of hundreds
+// of megabytes and a title line that froze the window.
+inline constexpr size_t kMostNameCharacters = 200;
+inline constexpr size_t kMostAddressBytes = 8 * 1024;
+
+// A name or label as a link carries it (escaped), as the program shows and
+// stores it: unescaped, at most kMostNameCharacters long.
+std::string UnescapedName(std::string_view escaped);
+
 // The line a record is stored as. "|" and line breaks inside a field would
 // split the record, so they are replaced by "｜" and a blank.
 std::string RecordLine(const HistoryRecord& record);

@@ -3,6 +3,7 @@
 #include "app/SettingsFile.h"
 #include "app/SettingsKeys.h"
 #include "base/NumberText.h"
+#include "history/HistoryRecords.h"
 #include "history/JsEscape.h"
 #include "history/TextWidth.h"
 #include "playback/TransportControls.h"
@@ -77,8 +78,8 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     const auto fields = SplitText(TrimLink(url, "eeqvod://"), "&&&");
     const std::string kind = FieldAt(fields, 0);
     const std::string address = FieldAt(fields, 1);
-    const std::string name = JsUnescape(FieldAt(fields, 2));
-    const std::string label = JsUnescape(FieldAt(fields, 3));
+    const std::string name = UnescapedName(FieldAt(fields, 2));
+    const std::string label = UnescapedName(FieldAt(fields, 3));
     const int id = TextToInt(FieldAt(fields, 4));
     const std::string v = FieldAt(fields, 5);
     const std::string v1 = FieldAt(fields, 6);

@@ -3,6 +3,7 @@
 #include "app/SettingsFile.h"
 #include "app/SettingsKeys.h"
 #include "base/NumberText.h"
+#include "history/HistoryRecords.h"
 #include "history/JsEscape.h"
 #include "history/TextWidth.h"
 #include "platform/FileSystem.h"
@@ -198,7 +199,7 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     player.SetPosition(TextToInt(FieldAt(fields, 2)));  // the first frame shown is the resumed one
     player.Play();
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
-    window_.SetTitleLine(TruncateToWidth(JsUnescape(name), kTitleLineWidth));
+    window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth));
     window_.State().BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
     window_.State().webPlayMode = 0;
     return true;
@@ -209,7 +210,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     const auto fields = SplitText(record, "|");
     const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1), kind = FieldAt(fields, 3);
     const std::string address = FieldAt(fields, 4), v = FieldAt(fields, 5), v1 = FieldAt(fields, 6);
-    const std::string label = JsUnescape(FieldAt(fields, 2));
+    const std::string label = UnescapedName(FieldAt(fields, 2));
     if (kind == "qvod") {
         window_.Episodes().StartQvodTerminal(EpisodePlayer::TerminalForm::History);
         window_.PlayerControl().SetPlayUrl(JsUnescape(address));
@@ -229,7 +230,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         s.historyKey = "0";
         window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
     }
-    window_.SetTitleLine(TruncateToWidth(JsUnescape(name), kTitleLineWidth) + "-" + label);
+    window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth) + "-" + label);
     if (s.web5LoadFailed == 1) s.web5LoadFailed = 0;
     window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "show.asp?id=" + id);
     s.historyListKind = 1;

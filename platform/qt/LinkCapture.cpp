@@ -35,6 +35,7 @@ QWebEngineScript LinkCapture::Script() {
     if (href === null || !isPrivate(href)) return;
     event.preventDefault();
     event.stopImmediatePropagation();
+    if (href.length > %3) return;  // no link of the portal is that long
     console.log(prefix + 'link:' + location.href + '\n' + href);  // where it was clicked, and what
   }, true);
   // Whether a text field has the focus: its keys are then the field's, not shortcuts.
@@ -57,7 +58,8 @@ QWebEngineScript LinkCapture::Script() {
   }, true);
 })();
 )JS")
-                               .arg(QStringLiteral("\"%1\"").arg(Prefix()), schemes.join(','));
+                               .arg(QStringLiteral("\"%1\"").arg(Prefix()), schemes.join(','))
+                               .arg(kLongestPrivateLink);
     QWebEngineScript script;
     script.setName(QStringLiteral("ruvo-link-capture"));
     script.setSourceCode(source);

@@ -11,6 +11,10 @@ namespace ruvo {
 
 struct LinkCapture {
     enum class Kind { None, Click, ContextMenu, Editing };
+    // A private link longer than this is not one of the portal's (its
+    // longest, with an address and two names at their limits, is far
+    // shorter): it is dropped before anything reads it.
+    static constexpr int kLongestPrivateLink = 256 * 1024;
     // The prefix is random per run: a page cannot forge a report.
     static const QString& Prefix();
     static QWebEngineScript Script();

@@ -181,7 +181,8 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bo
     // The portal's own pages use the private links; a page of another site,
     // or a frame of one inside a portal page, gets nothing from them. (A
     // frame's own address is not known here: no frame's navigation counts.)
-    if (MentionsPrivateScheme(text) && (!mainFrame || !MayUsePrivateLinks(page()->url()))) {
+    const bool tooLong = text.size() > static_cast<size_t>(LinkCapture::kLongestPrivateLink);
+    if (MentionsPrivateScheme(text) && (!mainFrame || tooLong || !MayUsePrivateLinks(page()->url()))) {
         refusedUrl_ = url;
         return false;
     }

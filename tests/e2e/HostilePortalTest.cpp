@@ -1,0 +1,116 @@
+// A portal, advert or framed page that works against the user: the program
+// opens nothing by itself, keeps its lists small whatever names come, shows
+// markup as text and takes private links from the portal's own pages only.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "demo/Faults.h"
+#include "e2e/ProgramUnderTest.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+
+namespace ruvo {
+namespace {
+
+using namespace std::chrono_literals;
+
+class HostilePortal : public testing::Test {
+protected:
+    test::ProgramUnderTest program;
+    std::optional<test::DevToolsTarget> home;
+
+    void StartProgram() {
+        program.Start();
+        home = program.WaitForHomePage();
+        ASSERT_TRUE(home);
+    }
+    size_t Count(const std::string& line) {
+        const auto requests = program.Portal().Requests();
+        return static_cast<size_t>(std::count(requests.begin(), requests.end(), line));
+    }
+    size_t FileSize(const std::string& name) { return ReadWholeFile(program.ProgramFile(name), 1u << 30).value_or("").size(); }
+    // The longest event-loop pause the trace reported from line `from` on.
+    int LongestStall(size_t from) {
+        int longest = 0;
+        const auto trace = program.Trace();
+        for (size_t i = from; i < trace.size(); ++i)
+            if (trace[i].rfind("stall ", 0) == 0) longest = std::max(longest, std::atoi(trace[i].c_str() + 6));
+        return longest;
+    }
+};
+
+TEST_F(HostilePortal, PopupFloodFromAnAdvertOpensNothing) {
+    const std::string browser = program.Home().File("browser.sh");
+    const std::string opened = program.Home().File("opened.txt");
+    WriteTextFile(browser, "#!/bin/sh\necho \"$1\" >> \"" + opened + "\"\n");
+    chmod(browser.c_str(), 0755);
+    setenv("BROWSER", browser.c_str(), 1);
+    program.Portal().FaultSwitches().Set("gun.html", *demo::ParseFault("popups"));
+    StartProgram();
+    unsetenv("BROWSER");
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/js/ads/gun.html"); }, 20s));
+    std::this_thread::sleep_for(4s);
+    EXPECT_FALSE(PathExists(opened)) << "a browser was launched";
+    EXPECT_LT(program.Pages().Targets().size(), 20u) << "pages were left alive";
+    EXPECT_TRUE(program.Running());
+}
+
+// Ten plays with names of 600,000 characters (links of megabytes: no
+// portal's) and ten with names of 10,000: the first are dropped unread, the
+// others play and are stored with names of 200 characters.
+TEST_F(HostilePortal, LongTitlesKeepTheListsSmallAndTheWindowResponsive) {
+    StartProgram();
+    const std::string media = program.PortalBase().substr(0, program.PortalBase().size() - 5) + "/media/t15-s0-e1.mp4";
+    const size_t from = program.Trace().size();
+    program.Pages().Evaluate(*home, "(function(){var i=0;(function next(){if(i>=20)return;"
+                                    "var name='%u6D77'.repeat(i%2?10000:600000);var a=document.createElement('a');"
+                                    "a.href='eeqvod://qvod&&&" + media + "&&&'+name+'&&&'+name+'&&&'+(100+i)+'&&&0&&&0';"
+                                    "document.body.appendChild(a);a.click();++i;setTimeout(next,300);})();})()");
+    ASSERT_TRUE(program.WaitFor([&] {
+        const auto lines = ReadTextFileLines(program.ProgramFile("date.dat")).value_or(std::vector<std::string>{});
+        return !lines.empty() && lines[0].rfind("119|", 0) == 0;
+    }, 60s));
+    std::this_thread::sleep_for(2s);
+    const auto lines = ReadTextFileLines(program.ProgramFile("date.dat")).value_or(std::vector<std::string>{});
+    size_t records = 0;
+    for (const auto& line : lines) {
+        if (line.empty()) continue;
+        ++records;
+        EXPECT_EQ(line.find("|", 4) - 4, 200u * 3) << "a name of 200 characters (read back as UTF-8: three bytes each)";
+    }
+    EXPECT_EQ(records, 10u);
+    EXPECT_LT(FileSize("date.dat"), 100u * 1024);
+    EXPECT_LT(FileSize("c.htm"), 1u << 20);
+    EXPECT_LT(LongestStall(from), 250);
+}
+
+TEST_F(HostilePortal, MarkupAsAVersionIsNeitherShownNorOffered) {
+    program.Portal().FaultSwitches().SetUpdateField(4, "<b style='color:red'>2.0</b><a href='file:///etc/passwd'>x</a>");
+    StartProgram();
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/lib/wen.txt"); }, 15s));
+    std::this_thread::sleep_for(1500ms);
+    for (const auto& line : program.Trace()) EXPECT_NE(line.rfind("ask ", 0), 0u) << line;
+}
+
+// A page of another site framed in a portal page clicks an episode link by
+// itself: nothing is looked up. The same page from the portal's own origin
+// is a portal page, and its link counts.
+TEST_F(HostilePortal, PlayLinksFromAForeignFrameAreIgnored) {
+    program.Portal().FaultSwitches().Set("framed.html", *demo::ParseFault("selfclicks"));
+    StartProgram();
+    const std::string port = program.PortalBase().substr(17, program.PortalBase().find('/', 17) - 17);
+    program.Pages().Evaluate(*home, "var f=document.createElement('iframe');f.src='http://localhost:" + port +
+                                        "/box/framed.html';document.body.appendChild(f);");
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/framed.html"); }, 10s));
+    std::this_thread::sleep_for(7s);  // two clicks of the framed page
+    EXPECT_EQ(Count("GET /box/h.asp?id=12&v=0&v1=1"), 0u) << "a foreign frame's link was followed";
+    program.Pages().Evaluate(*home, "var g=document.createElement('iframe');g.src='/box/framed.html';"
+                                    "document.body.appendChild(g);");
+    EXPECT_TRUE(program.WaitFor([&] { return Count("GET /box/h.asp?id=12&v=0&v1=1") > 0; }, 10s));
+}
+
+}  // namespace
+}  // namespace ruvo
