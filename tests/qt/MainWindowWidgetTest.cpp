@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QWebEngineProfile>
 
@@ -173,6 +174,15 @@ TEST_F(WindowWidget, SidePageCoversTheListLabelWhichFitsItsBar) {
     QWidget* top = bar->parentWidget()->childAt(overLabel);
     EXPECT_TRUE(top == sidePage || sidePage->isAncestorOf(top));
     EXPECT_LE(label->geometry().bottom() + 1, bar->height());
+}
+
+// A portal label in the title line is text, whatever markup it holds.
+TEST_F(WindowWidget, OutsideTextInLabelsIsPlainText) {
+    widget.Controls().SetText({ControlName::bo_name}, "<b style='color:red'>警告</b><img src='file:///etc/x.png'>");
+    auto* label = qobject_cast<QLabel*>(widget.Controls().WidgetOf({ControlName::bo_name}));
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text().toStdString(), "<b style='color:red'>警告</b><img src='file:///etc/x.png'>");
 }
 
 }  // namespace
