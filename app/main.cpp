@@ -85,6 +85,64 @@ std::string PlayerCheckFolder() {
     return {};
 }
 
+// The user's input while the program waits for the portal: the buttons that
+// end, hide, stop or show something act within moments (the wait ends as
+// failed, and the action runs once the handler that waited has returned);
+// the rest (hovers, drags, keys, sliders) is dropped, never queued.
+class UserInputDuringFetch {
+public:
+    UserInputDuringFetch(ruvo::MainWindow& window, ruvo::QtHttpFetch& fetch) : window_(window), fetch_(fetch) {}
+
+    template <typename... Args>
+    std::function<void(Args...)> Interrupting(std::function<void(Args...)> action) {
+        return [this, action](Args... args) {
+            if (!window_.Gate().IsClosed()) return action(args...);
+            fetch_.Abort();
+            RunWhenFree([action, args...] { action(args...); });
+        };
+    }
+    template <typename... Args>
+    std::function<void(Args...)> Droppable(std::function<void(Args...)> action) {
+        return [this, action](Args... args) {
+            if (!window_.Gate().IsClosed()) action(args...);
+        };
+    }
+
+    // Runs once the wait is over, without ending it (the window's layout
+    // after a resize); several such calls meanwhile run once.
+    std::function<void()> Later(std::function<void()> action) {
+        auto waiting = std::make_shared<bool>(false);
+        return [this, action, waiting] {
+            if (!window_.Gate().IsClosed()) return action();
+            if (*waiting) return;
+            *waiting = true;
+            RetryLater([action, waiting] {
+                *waiting = false;
+                action();
+            });
+        };
+    }
+
+private:
+    void RetryLater(std::function<void()> action) {
+        QTimer::singleShot(kRetryMs, [this, action] {
+            if (window_.Gate().IsClosed()) return RetryLater(action);
+            action();
+        });
+    }
+    void RunWhenFree(std::function<void()> action) {
+        QTimer::singleShot(0, [this, action] {
+            if (!window_.Gate().IsClosed()) return action();
+            fetch_.Abort();  // another wait began meanwhile
+            RunWhenFree(action);
+        });
+    }
+
+    static constexpr int kRetryMs = 50;
+    ruvo::MainWindow& window_;
+    ruvo::QtHttpFetch& fetch_;
+};
+
 ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     ruvo::WindowActions actions;
     actions.search = [&window] { window.Search().Search(); };
@@ -118,6 +176,27 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     actions.labelMove = [&window](bool restoreLabel) { window.Frame().LabelMove(restoreLabel); };
     actions.labelReset = [&window](bool restoreLabel) { window.Frame().ResetLabelColor(restoreLabel); };
     return actions;
+}
+
+ruvo::WindowActions GuardedWhileFetching(ruvo::WindowActions a, UserInputDuringFetch& input) {
+    a.transportClick = input.Interrupting(a.transportClick);
+    a.titleClick = input.Interrupting(a.titleClick);
+    a.compactRestoreClick = input.Interrupting(a.compactRestoreClick);
+    a.closeWebPlayer = input.Interrupting(a.closeWebPlayer);
+    for (auto* action : {&a.search, &a.searchBoxClicked, &a.searchBoxLeft, &a.retryMainArea, &a.retrySidePane,
+                         &a.listActionClick, &a.surfaceUp, &a.surfaceDoubleClick})
+        *action = input.Droppable(*action);
+    for (auto* action : {&a.navigationClick, &a.keyDown, &a.seekPress, &a.seekDrag, &a.seekRelease, &a.volumePress,
+                         &a.volumeDrag})
+        *action = input.Droppable(*action);
+    a.resized = input.Later(a.resized);
+    a.transportHover = input.Droppable(a.transportHover);
+    a.buttonMove = input.Droppable(a.buttonMove);
+    a.surfaceMove = input.Droppable(a.surfaceMove);
+    a.surfaceDown = input.Droppable(a.surfaceDown);
+    a.labelMove = input.Droppable(a.labelMove);
+    a.labelReset = input.Droppable(a.labelReset);
+    return a;
 }
 
 // The settings dialog, tracing where its controls are each time it shows.
@@ -281,11 +360,14 @@ int main(int argc, char* argv[]) {
                              ruvo::LinuxProcesses(), menus, shell, programForms, settingsView, widget.Surface(),
                              screenSaver},
                             folder, portal);
-    widget.SetActions(ActionsOf(window));
+    UserInputDuringFetch inputDuringFetch(window, fetch);
+    widget.SetActions(GuardedWhileFetching(ActionsOf(window), inputDuringFetch));
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
     widget.Surface().SetOnResizeEnded([&window] { window.Frame().ResizeEnded(); });
-    chooseMenuEntry = [&window](const std::string& item) { window.MenuEntries().Choose(item); };
-    trayIcon.SetClicks([&window] { ruvo::TrayLeftClick(window); }, [&window] { ruvo::TrayRightClick(window); });
+    chooseMenuEntry = inputDuringFetch.Interrupting(
+        std::function<void(const std::string&)>([&window](const std::string& item) { window.MenuEntries().Choose(item); }));
+    trayIcon.SetClicks(inputDuringFetch.Interrupting(std::function<void()>([&window] { ruvo::TrayLeftClick(window); })),
+                       inputDuringFetch.Interrupting(std::function<void()>([&window] { ruvo::TrayRightClick(window); })));
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
     player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.State().settingsPath); });

@@ -6,6 +6,7 @@
 #include "base/NumberText.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryPages.h"
+#include "platform/PrivateSchemes.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 #include "playback/EpisodePlayer.h"
@@ -150,11 +151,13 @@ void MainWindow::ConnectPanes() {
         }
         const auto dispatch = dispatcher_->HandlerFor(pane);
         // While a fetch is waited for, navigations wait too: the engine's is
-        // cancelled and made again once the gate opens.
+        // cancelled and made again once the gate opens. A private link (an
+        // episode clicked meanwhile, by the user or a page) is dropped: a
+        // page clicking every few seconds would queue waits without end.
         events.beforeNavigate = [this, web, dispatch](const std::string& url, bool& cancel) {
             if (gate_.IsClosed()) {
                 cancel = true;
-                gate_.RunOrDefer([web, url] { web->Navigate(url); });
+                if (!IsPrivateLink(url)) gate_.RunOrDefer([web, url] { web->Navigate(url); });
                 return;
             }
             if (dispatch) dispatch(url, cancel);

@@ -30,11 +30,18 @@ std::optional<std::string> QtHttpFetch::Get(const std::string& url, int timeoutS
         if (reply->bytesAvailable() > kLongestReply) reply->abort();
     });
     timeout.start(timeoutSeconds * 1000);
-    if (!reply->isFinished()) wait.exec(QEventLoop::ExcludeUserInputEvents);
+    QNetworkReply* outer = pending_;  // a fetch may start inside another's wait
+    pending_ = reply;
+    if (!reply->isFinished()) wait.exec();
+    pending_ = outer;
     std::optional<std::string> body;
     if (reply->error() == QNetworkReply::NoError) body = reply->readAll().toStdString();
     reply->deleteLater();
     return body;
+}
+
+void QtHttpFetch::Abort() {
+    if (pending_) pending_->abort();
 }
 
 }  // namespace ruvo

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/SettingsFile.h"
 #include "demo/Faults.h"
 #include "e2e/ProgramUnderTest.h"
 #include "platform/FileSystem.h"
@@ -112,6 +113,28 @@ TEST_F(HostilePortal, PlayLinksFromAForeignFrameAreIgnored) {
     program.Pages().Evaluate(*home, "var g=document.createElement('iframe');g.src='/box/framed.html';"
                                     "document.body.appendChild(g);");
     EXPECT_TRUE(program.WaitFor([&] { return Count("GET /box/h.asp?id=12&v=0&v1=1") > 0; }, 10s));
+}
+
+// A page clicks an episode link every 3 s while the portal takes 10 s to
+// answer: the clicks that come during a wait are dropped, and the close
+// button still ends the program at once.
+TEST_F(HostilePortal, ASelfClickingPageWithASlowPortalNeverLocksTheUserOut) {
+    MakeFolders(program.ProgramFolder());
+    WriteSetting(program.ProgramFile("config.dll"), "S_q", "ts", "1");    // asked before:
+    WriteSetting(program.ProgramFile("config.dll"), "S_q", "quit", "1");  // close exits
+    program.Portal().FaultSwitches().Set("/box/", *demo::ParseFault("selfclicks"));
+    program.Portal().FaultSwitches().Set("h.asp", *demo::ParseFault("slow:10000"));
+    program.Start();
+    const auto close = program.TracedPlace("npc2");
+    ASSERT_TRUE(close);
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/h.asp"); }, 30s));
+    std::this_thread::sleep_for(4s);  // a second click came during the wait
+    const auto clicked = std::chrono::steady_clock::now();
+    if (!program.ClickWindow((*close)[0] + 12, (*close)[1] + 12)) GTEST_SKIP() << "no X display";
+    const pid_t pid = program.Pid();
+    EXPECT_TRUE(program.WaitForExit(pid, 5s).has_value()) << "the close button did nothing";
+    EXPECT_LT(std::chrono::steady_clock::now() - clicked, 3s);
+    EXPECT_EQ(Count("GET /box/h.asp?id=12&v=0&v1=1"), 1u);  // the clicks during the wait were dropped
 }
 
 }  // namespace
