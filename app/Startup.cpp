@@ -72,6 +72,11 @@ StartupOutcome RunStartup(const std::string& programFolder, const PortalAddress&
     }
     MakeFolders(programFolder);
     const std::string settingsPath = JoinPath(programFolder, kSettingsFileName);
+    // A FIFO, device or oversized file in a file's place would leave it
+    // unreadable for good: it is kept aside and the file made anew.
+    SetAsideIfDamaged(settingsPath, kSettingsFileLimit);
+    SetAsideIfDamaged(JoinPath(programFolder, kWatchListFile), kListFileLimit);
+    SetAsideIfDamaged(JoinPath(programFolder, kLocalListFile), kListFileLimit);
     if (!PathExists(settingsPath)) WriteFirstRunSettings(settingsPath, ports.adapters, ports.clock);
     RepairSettings(settingsPath, ports.adapters, ports.clock);
     CreateListIfMissing(programFolder, kWatchListFile);

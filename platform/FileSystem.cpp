@@ -79,6 +79,17 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+bool SetAsideIfDamaged(const std::string& path, size_t limit) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        struct stat link {};
+        if (::lstat(path.c_str(), &link) != 0) return false;  // nothing there
+    } else if (S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) <= limit) {
+        return false;  // a file the program can read
+    }
+    return ::rename(path.c_str(), (path + ".damaged").c_str()) == 0;
+}
+
 bool OthersMayChange(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return true;

@@ -25,6 +25,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit =
 // permissions without set-id bits, else 0644 (never a link target's).
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
+// Moves a file that cannot be read as one of the program's (not a regular
+// file, or larger than `limit`) to `path` + ".damaged", so a new one can
+// take its place and nothing of it is lost; true when it did.
+bool SetAsideIfDamaged(const std::string& path, size_t limit);
+
 // True when users other than its owner may change what is in `path` (it is
 // group- or world-writable), or it belongs to someone other than this user
 // and root.

@@ -53,7 +53,9 @@ TEST(FirstRun, DamagedFilesDoNotStopTheProgram) {
     program.Start();
     ASSERT_TRUE(test::ProgramUnderTest::WaitFor([&] { return program.PortalSaw("GET /box/js/ads/gun.html"); }, 60s));
     EXPECT_TRUE(program.Running());
+    // Past 1 MiB the settings are damaged: kept aside whole, and made anew.
     EXPECT_EQ(ReadSetting(program.ProgramFile("config.dll"), "S_q", "quit", "0"), "2");
+    EXPECT_EQ(ReadWholeFile(program.ProgramFile("config.dll.damaged"), 4u << 20).value_or("").size(), 2u << 20);
     EXPECT_EQ(ReadWholeFile(program.ProgramFile("date.dat")).value_or("").substr(0, 14), "12|\xFF\xFE|e|qvod|a");
 }
 

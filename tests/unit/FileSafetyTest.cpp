@@ -43,6 +43,20 @@ TEST(FileSafety, OnlyRegularFilesOfSaneSizeAreRead) {
     EXPECT_TRUE(ReadWholeFile(folder.File("config.dll")));  // a list may be that large
 }
 
+TEST(FileSafety, AFileThatCannotBeReadIsSetAsideWhole) {
+    test::TempFolder folder;
+    ASSERT_EQ(mkfifo(folder.File("date.dat").c_str(), 0600), 0);
+    EXPECT_TRUE(SetAsideIfDamaged(folder.File("date.dat"), kListFileLimit));
+    EXPECT_FALSE(PathExists(folder.File("date.dat")));
+    EXPECT_TRUE(PathExists(folder.File("date.dat.damaged")));
+    folder.Write("config.dll", std::string(kSettingsFileLimit + 1, 'x'));
+    EXPECT_TRUE(SetAsideIfDamaged(folder.File("config.dll"), kSettingsFileLimit));
+    EXPECT_EQ(ReadWholeFile(folder.File("config.dll.damaged")).value_or("").size(), kSettingsFileLimit + 1);
+    folder.Write("date_f.dat", "\r\n");
+    EXPECT_FALSE(SetAsideIfDamaged(folder.File("date_f.dat"), kListFileLimit));  // a good file stays
+    EXPECT_FALSE(SetAsideIfDamaged(folder.File("missing"), kListFileLimit));
+}
+
 TEST(FileSafety, ReplacingNeverTakesALinkTargetsOrSetIdMode) {
     test::TempFolder folder;
     folder.Write("elsewhere", "theirs");
