@@ -26,6 +26,7 @@ const MpvLibrary* Load() {
                           Find(library, "mpv_set_option_string", mpv.set_option_string) &&
                           Find(library, "mpv_set_property_async", mpv.set_property_async) &&
                           Find(library, "mpv_get_property_string", mpv.get_property_string) &&
+                          Find(library, "mpv_get_property_async", mpv.get_property_async) &&
                           Find(library, "mpv_command_async", mpv.command_async) &&
                           Find(library, "mpv_observe_property", mpv.observe_property) &&
                           Find(library, "mpv_set_wakeup_callback", mpv.set_wakeup_callback) &&

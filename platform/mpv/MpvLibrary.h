@@ -17,6 +17,7 @@ struct MpvLibrary {
     decltype(&::mpv_set_option_string) set_option_string;
     decltype(&::mpv_set_property_async) set_property_async;
     decltype(&::mpv_get_property_string) get_property_string;
+    decltype(&::mpv_get_property_async) get_property_async;
     decltype(&::mpv_command_async) command_async;
     decltype(&::mpv_observe_property) observe_property;
     decltype(&::mpv_set_wakeup_callback) set_wakeup_callback;

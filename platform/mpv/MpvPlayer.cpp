@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -220,20 +219,26 @@ void MpvPlayer::SetVisible(bool) {
     // would only make the next first frame wait for it to be shown again.
 }
 
-void MpvPlayer::LogDecoder() {
-    char* decoder = lib_->get_property_string(mpv_, "hwdec-current");
-    const std::string name = decoder && *decoder ? decoder : "no";
-    lib_->free(decoder);
-    std::fprintf(stderr, "ruvo-box: video decoding: %s\n", name == "no" ? "software" : name.c_str());
-    if (eventObserver_) eventObserver_(("hwdec " + name).c_str());
+// Asked at the first frame, answered by events: the user-interface thread is
+// libmpv's render thread, and a blocking read there can wait for a frame
+// that only that thread can draw.
+void MpvPlayer::AskAboutFirstFrame() {
+    lib_->get_property_async(mpv_, kDecoderReply, "hwdec-current", MPV_FORMAT_STRING);
+    lib_->get_property_async(mpv_, kFirstFrameReply, mpvprop::kTimePos, MPV_FORMAT_DOUBLE);
 }
 
-void MpvPlayer::ReportFirstFramePosition() {
-    double seconds = 0;
-    char* text = lib_->get_property_string(mpv_, mpvprop::kTimePos);
-    if (text) seconds = std::atof(text);
-    lib_->free(text);
-    eventObserver_(("first frame at " + std::to_string(static_cast<int>(seconds))).c_str());
+void MpvPlayer::HandleReply(const mpv_event& event) {
+    const auto* property = static_cast<const mpv_event_property*>(event.data);
+    const bool present = event.error >= 0 && property && property->data && property->format != MPV_FORMAT_NONE;
+    if (event.reply_userdata == kDecoderReply) {
+        const char* decoder = present && property->format == MPV_FORMAT_STRING ? *static_cast<char**>(property->data) : nullptr;
+        const std::string name = decoder && *decoder ? decoder : "no";
+        std::fprintf(stderr, "ruvo-box: video decoding: %s\n", name == "no" ? "software" : name.c_str());
+        if (eventObserver_) eventObserver_(("hwdec " + name).c_str());
+    } else if (event.reply_userdata == kFirstFrameReply && eventObserver_) {
+        const double seconds = present && property->format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(property->data) : 0;
+        eventObserver_(("first frame at " + std::to_string(static_cast<int>(seconds))).c_str());
+    }
 }
 
 void MpvPlayer::DrainEvents() {
@@ -257,12 +262,12 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             snapshot_.loading = false;
             snapshot_.stopped = false;
             break;
+        case MPV_EVENT_GET_PROPERTY_REPLY:
+            HandleReply(event);
+            break;
         case MPV_EVENT_PLAYBACK_RESTART:
-            if (awaitingFirstFrame_) LogDecoder();
-            if (awaitingFirstFrame_ && eventObserver_) {
-                eventObserver_("started");
-                ReportFirstFramePosition();
-            }
+            if (awaitingFirstFrame_) AskAboutFirstFrame();
+            if (awaitingFirstFrame_ && eventObserver_) eventObserver_("started");
             awaitingFirstFrame_ = false;
             snapshot_.loading = false;
             snapshot_.stopped = false;

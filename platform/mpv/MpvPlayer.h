@@ -72,10 +72,11 @@ private:
     void ViewReady(bool drawing);
     void LoadCurrentUrl();
     Q_INVOKABLE void DrainEvents();
-    // Says which decoder plays the file ("no": software), in the log only.
-    void LogDecoder();
-    // Traces where the first frame of a load is ("first frame at 12").
-    void ReportFirstFramePosition();
+    // Asks which decoder plays the file (said in the log) and where the
+    // first frame is ("first frame at 12" to the observer), without waiting.
+    void AskAboutFirstFrame();
+    void HandleReply(const mpv_event& event);
+    static constexpr uint64_t kDecoderReply = 1000, kFirstFrameReply = 1001;
     void HandleEvent(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
 
