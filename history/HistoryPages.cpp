@@ -1,5 +1,7 @@
 #include "history/HistoryPages.h"
 
+#include <algorithm>
+
 #include "base/HtmlText.h"
 #include "base/SplitText.h"
 #include "base/Utf8Cut.h"
@@ -7,6 +9,7 @@
 #include "history/JsEscape.h"
 #include "history/TextWidth.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 
 namespace ruvo {
@@ -70,6 +73,29 @@ std::string Rows(const std::vector<std::string>& lines, bool watchList) {
     return rows.empty() ? std::string(kEmptyRow) : rows;
 }
 
+// What a page reads of a list: the first lines (a damaged list may hold
+// millions), each cut to what a row can show (a line may be megabytes long),
+// so a page is built in milliseconds whatever the list holds. Line ends are
+// ASCII bytes that no GB18030 character contains: the raw bytes are split.
+constexpr size_t kMostLinesLookedAt = kMostPageRows * 10;
+constexpr size_t kMostRowBytes = 16 * 1024;
+
+std::optional<std::vector<std::string>> ReadPageLines(const std::string& path) {
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) return std::nullopt;
+    std::vector<std::string> lines;
+    const std::string_view text(*bytes);
+    size_t start = 0;
+    while (start < text.size() && lines.size() < kMostLinesLookedAt) {
+        size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        lines.push_back(DecodeGb18030(text.substr(start, std::min(end - start, kMostRowBytes))));
+        if (end == text.size()) break;
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
 }  // namespace
 
 std::string_view PageFileOf(std::string_view listName) {
@@ -92,7 +118,7 @@ std::string BuildHistoryPage(const std::vector<std::string>& lines, bool watchLi
 }
 
 std::optional<std::string> WriteHistoryPage(const std::string& folder, std::string_view listName) {
-    const auto lines = ReadTextFileLines(JoinPath(folder, listName));
+    const auto lines = ReadPageLines(JoinPath(folder, listName));
     if (!lines) return std::nullopt;
     const std::string pagePath = JoinPath(folder, PageFileOf(listName));
     WriteTextFile(pagePath, BuildHistoryPage(*lines, IsWatchList(listName)) + "\r\n");
