@@ -1,12 +1,8 @@
 #include "history/HistoryPages.h"
 
-#include <algorithm>
-
 #include "base/HtmlText.h"
 #include "base/SplitText.h"
-#include "base/Utf8Cut.h"
 #include "history/HistoryRecords.h"
-#include "history/JsEscape.h"
 #include "history/TextWidth.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
@@ -54,17 +50,14 @@ std::string DisplayField(const std::string& line, bool watchList) {
 // file with many more would make a page of hundreds of megabytes (11 bytes of
 // page for each byte of a 10 MB list), so the page shows the first 101.
 constexpr size_t kMostPageRows = kKeptLinesOnAdd + 1;
-constexpr size_t kTooltipCharacters = 200;
 
 std::string Rows(const std::vector<std::string>& lines, bool watchList) {
     std::string rows;
     size_t shown = 0;
     for (size_t i = 0; i < lines.size() && shown < kMostPageRows; ++i) {
         if (lines[i].find('|') == std::string::npos) continue;
-        // A damaged or foreign list may hold names of any length: the tooltip shows 200 characters.
-        // (An escaped character takes at most 12 bytes: more is never unescaped.)
-        const std::string escaped = CutToBytes(DisplayField(lines[i], watchList), kTooltipCharacters * 12);
-        const std::string full = CutToCharacters(JsUnescape(escaped), kTooltipCharacters);
+        // A damaged or foreign list may hold names of any length: a row shows what a record keeps.
+        const std::string full = UnescapedName(DisplayField(lines[i], watchList));
         const std::string shortName = TruncateToWidth(full, kRowNameWidth);
         if (shortName.empty()) continue;
         rows += Row(static_cast<int>(i + 1), full, shortName);
@@ -83,16 +76,8 @@ constexpr size_t kMostRowBytes = 16 * 1024;
 std::optional<std::vector<std::string>> ReadPageLines(const std::string& path) {
     const auto bytes = ReadWholeFile(path);
     if (!bytes) return std::nullopt;
-    std::vector<std::string> lines;
-    const std::string_view text(*bytes);
-    size_t start = 0;
-    while (start < text.size() && lines.size() < kMostLinesLookedAt) {
-        size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        lines.push_back(DecodeGb18030(text.substr(start, std::min(end - start, kMostRowBytes))));
-        if (end == text.size()) break;
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
+    std::vector<std::string> lines = SplitLines(*bytes, kMostLinesLookedAt);
+    for (auto& line : lines) line = DecodeGb18030(std::string_view(line).substr(0, kMostRowBytes));
     return lines;
 }
 

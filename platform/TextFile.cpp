@@ -5,10 +5,10 @@
 
 namespace ruvo {
 
-std::vector<std::string> SplitLines(std::string_view text) {
+std::vector<std::string> SplitLines(std::string_view text, size_t maxLines) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < text.size()) {
+    while (start < text.size() && lines.size() < maxLines) {
         // A plain scan: find_first_of calls memchr on its two-byte set once per byte.
         size_t end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;

@@ -568,8 +568,7 @@ void MainWindowWidget::PlaceFullScreenPlayer() {
     in.headerHeight = 0;
     in.zhunTextWidth = controls_.Geometry({ControlName::zhun}).width;
     in.timesWidth = controls_.Geometry({ControlName::times}).width;
-    in.seekTrackLeft = controls_.Geometry({ControlName::gunt}).left;
-    in.volume = std::clamp(controls_.Geometry({ControlName::bo_v}).left * 100 / std::max(1, in.volumeTrackWidth - in.volumeKnobWidth), 0, 100);
+    in.seekTrackLeft = controls_.Geometry({ControlName::gunt}).left;  // the volume knob keeps its place in its track
     const PlayerPanelPlaces p = PlacePlayerPanel(in);
     const Rect picture{0, 0, all.width(), all.height()};
     for (const auto& [name, place] : {std::pair{ControlName::QvodC, picture}, std::pair{ControlName::bo_ad, picture},

@@ -113,14 +113,9 @@ TEST_F(DesktopIntegrationEndToEnd, VolumeAndMuteComeBackOnTheNextRun) {
 
 TEST_F(DesktopIntegrationEndToEnd, LinkToAnotherSiteOpensInTheBrowser) {
     // The browser is whatever $BROWSER names: here a script that notes the address.
-    const std::string browser = program.Home().File("browser.sh");
-    const std::string opened = program.Home().File("opened.txt");
-    WriteTextFile(browser, "#!/bin/sh\necho \"$1\" >> \"" + opened + "\"\n");
-    chmod(browser.c_str(), 0755);
-    setenv("BROWSER", browser.c_str(), 1);
+    const std::string opened = program.RecordBrowserLaunches();
     program.Start();
     const auto home = program.WaitForHomePage();
-    unsetenv("BROWSER");
     ASSERT_TRUE(home);
     program.Pages().Evaluate(*home, "var a=document.createElement('a');a.id='away';a.textContent='外站链接';"
                                     "a.href='http://127.0.0.2:9/elsewhere.html';document.body.prepend(a);");

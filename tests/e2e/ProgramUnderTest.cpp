@@ -1,5 +1,7 @@
 #include "e2e/ProgramUnderTest.h"
 
+#include <algorithm>
+
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -31,7 +33,7 @@ int FreePort() {
 }
 
 std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::string& programFolder,
-                                          const std::string& portalBase, int debugPort) {
+                                          const std::string& portalBase, int debugPort, const std::string& browser) {
     std::vector<std::string> env;
     for (char** entry = environ; *entry; ++entry) {
         const std::string variable = *entry;
@@ -50,6 +52,7 @@ std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::str
     env.push_back("RUVO_PORTAL=" + portalBase);
     env.push_back("RUVO_TRACE=" + home.File("trace.log"));
     if (debugPort > 0) env.push_back("QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:" + std::to_string(debugPort));
+    if (!browser.empty()) env.push_back("BROWSER=" + browser);
     if (geteuid() == 0) env.push_back("QTWEBENGINE_DISABLE_SANDBOX=1");  // the engine refuses root otherwise
     if (!std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) env.push_back("QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu");
     if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) env.push_back("QT_QPA_PLATFORM=offscreen");
@@ -87,7 +90,7 @@ void ProgramUnderTest::StartAsUser() {
 pid_t ProgramUnderTest::StartAnother(const std::vector<std::string>& arguments) {
     std::vector<std::string> args{RUVO_BOX_PATH};
     args.insert(args.end(), arguments.begin(), arguments.end());
-    const auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_, debugPort_);
+    const auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_, debugPort_, browser_);
     std::vector<char*> argv, envp;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
@@ -265,6 +268,22 @@ std::vector<std::string> ProgramUnderTest::Trace() const {
     std::ifstream in(home_.File("trace.log"));
     for (std::string line; std::getline(in, line);) lines.push_back(line.substr(line.find(' ') + 1));  // no time
     return lines;
+}
+
+int ProgramUnderTest::LongestStallSince(size_t from) const {
+    int longest = 0;
+    const auto lines = Trace();
+    for (size_t i = from; i < lines.size(); ++i)
+        if (lines[i].rfind("stall ", 0) == 0) longest = std::max(longest, std::atoi(lines[i].c_str() + 6));
+    return longest;
+}
+
+std::string ProgramUnderTest::RecordBrowserLaunches() {
+    browser_ = home_.File("browser.sh");
+    const std::string opened = home_.File("opened.txt");
+    ReplaceFileAtomically(browser_, "#!/bin/sh\necho \"$1\" >> \"" + opened + "\"\n");
+    chmod(browser_.c_str(), 0755);
+    return opened;
 }
 
 bool ProgramUnderTest::WaitForTrace(const std::string& line, std::chrono::milliseconds limit) {

@@ -66,6 +66,11 @@ public:
     std::optional<DevToolsTarget> WaitForHomePage();
     // The lines of the program's trace (RUVO_TRACE).
     std::vector<std::string> Trace() const;
+    // The longest event-loop pause the trace reported from line `from` on.
+    int LongestStallSince(size_t from) const;
+    // Makes the browser of the next start a script that notes each address it
+    // is given, one a line, in the file whose path this returns.
+    std::string RecordBrowserLaunches();
     // Waits until the trace holds `line` (exactly), or until `limit`.
     bool WaitForTrace(const std::string& line, std::chrono::milliseconds limit = std::chrono::seconds(30));
     // Waits until the trace holds a line starting with `prefix`, counting from trace line `from`.
@@ -99,6 +104,7 @@ private:
     std::string portalBase_;
     pid_t child_ = -1;
     int debugPort_ = 0;
+    std::string browser_;  // $BROWSER of the next start, when set
     DevTools devTools_{0};
 };
 
