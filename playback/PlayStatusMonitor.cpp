@@ -65,13 +65,17 @@ void PlayStatusMonitor::ShowNothingLoaded() {
 
 bool PlayStatusMonitor::ItemHasEnded() const {
     const Player& player = window_.PlayerControl();
-    return endOfPlayRan_ && player.Position() > player.Duration() - 2 && player.Position() > 0;
+    return endOfPlayRan_ && player.PlayUrl() == endedUrl_ && player.Position() > player.Duration() - 2 &&
+           player.Position() > 0;
 }
 
 bool PlayStatusMonitor::CheckEndEndsTick() {
     Player& player = window_.PlayerControl();
+    // Playing again (replayed or sought back), or the next item: a short one
+    // may be near its end at its first tick already.
+    if (player.PlayUrl() != endedUrl_) endOfPlayRan_ = false;
     if (player.Position() <= player.Duration() - 2 || player.Position() <= 0) {
-        endOfPlayRan_ = false;  // playing again (replayed, sought back or the next item)
+        endOfPlayRan_ = false;
         return false;
     }
     // Once ended, the bar stays as the end of play left it: it runs once an item.
@@ -172,6 +176,7 @@ void PlayStatusMonitor::DrawProgress() {
 void PlayStatusMonitor::EndOfPlayTick() {
     window_.Inhibition().Update();  // the item has ended; the next one asks again
     endOfPlayRan_ = true;
+    endedUrl_ = window_.PlayerControl().PlayUrl();
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();
     c.SetVisible({ControlName::bo_ad}, true);

@@ -5,6 +5,8 @@
 // ahead of time and notices the end; two seconds later (Timer2) it finishes
 // the item and hands over to the link dispatcher, which plays the next one.
 
+#include <string>
+
 namespace ruvo {
 
 class MainWindow;
@@ -42,6 +44,7 @@ private:
     MainWindow& window_;
     int playingSeconds_ = 0;  // since the position was last stored
     bool endOfPlayRan_ = false;
+    std::string endedUrl_;  // the item the end of play ran for
 };
 
 }  // namespace ruvo

@@ -172,6 +172,25 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
     EXPECT_EQ(Web(Pane::Web2).navigations.size(), 2u);
 }
 
+// Episodes of two seconds: the next one's first tick may already be within
+// two seconds of its end. It is a new item all the same, and ends in turn.
+TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
+    PlayingAt(1, 2);
+    State().nextEpisodeState = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
+    Tick();
+    timers.Advance(2000);
+    ASSERT_EQ(player.url, "http://m/2.mp4");  // the next one plays
+    player.position = 1;
+    player.duration = 2;
+    player.state = kPlayPlaying;
+    State().nextEpisodeState = "eeqvod://qvod&&&http%3A//m/3.mp4&&&T&&&L&&&3&&&0&&&2";
+    Tick();
+    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer2).IsEnabled());
+    timers.Advance(2000);
+    EXPECT_EQ(Web(Pane::Web2).navigations.size(), 2u);
+    EXPECT_EQ(player.url, "http://m/3.mp4");
+}
+
 // On the last episode every status tick asks the portal for the next one and
 // waits for the answer; the end-of-play timer fires inside that wait.
 TEST_F(Monitor, EndOfPlayFiringDuringAFetchRunsAfterIt) {
