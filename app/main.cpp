@@ -19,6 +19,7 @@
 #include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
 #include "platform/qt/ExitSignals.h"
+#include "platform/qt/GraphicsChoice.h"
 #include "platform/qt/LocalInstanceChannel.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/MprisService.h"
@@ -311,6 +312,9 @@ int main(int argc, char* argv[]) {
     // check finishes; a second one never starts it.
     ruvo::LocalInstanceChannel channel;
     const bool firstInstance = channel.BecomeFirstInstance();
+    // Chosen before the web engine starts: it cannot change afterwards.
+    const ruvo::MpvVideoView::Kind pictureKind =
+        firstInstance ? ruvo::ChooseGraphics(Environment("RUVO_PICTURE") ? Environment("RUVO_PICTURE") : "") : ruvo::MpvVideoView::Kind::Software;
     QWebEngineProfile* profile = firstInstance ? ruvo::CreateSharedProfile(QString::fromStdString(folder), &app) : nullptr;
     if (ruvo::RunStartup(folder, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
 
@@ -322,7 +326,7 @@ int main(int argc, char* argv[]) {
 
     ruvo::QtWebPane::TrustPrivateLinksFrom(QUrl(QString::fromStdString(portal.base)),
                                            QFileInfo(QString::fromStdString(folder)).absoluteFilePath());
-    ruvo::MainWindowWidget widget(profile);
+    ruvo::MainWindowWidget widget(profile, pictureKind);
     dialogs.SetParent(&widget);
     ruvo::MpvPlayer player(widget.VideoSurface());
     player.SetFullScreenRequest([&widget](bool on) { widget.SetPlayerFullScreen(on); });

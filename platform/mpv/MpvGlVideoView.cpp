@@ -1,4 +1,4 @@
-#include "platform/mpv/MpvVideoView.h"
+#include "platform/mpv/MpvGlVideoView.h"
 
 #include <mpv/render_gl.h>
 
@@ -19,14 +19,14 @@ void* ProcAddress(void*, const char* name) {
 
 }  // namespace
 
-MpvVideoView::MpvVideoView(QWidget* parent) : QOpenGLWidget(parent) {
+MpvGlVideoView::MpvGlVideoView(QWidget* parent) : QOpenGLWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // full screen shows its bar when the mouse moves over the picture
 }
 
-MpvVideoView::~MpvVideoView() { Detach(); }
+MpvGlVideoView::~MpvGlVideoView() { Detach(); }
 
-void MpvVideoView::Attach(const MpvLibrary* library, mpv_handle* mpv, std::function<void(bool)> ready) {
+void MpvGlVideoView::Attach(const MpvLibrary* library, mpv_handle* mpv, std::function<void(bool)> ready) {
     lib_ = library;
     mpv_ = mpv;
     ready_ = std::move(ready);
@@ -35,13 +35,13 @@ void MpvVideoView::Attach(const MpvLibrary* library, mpv_handle* mpv, std::funct
     // else initializeGL() creates it when the widget first shows.
 }
 
-void MpvVideoView::Detach() {
+void MpvGlVideoView::Detach() {
     FreeRenderContext();
     mpv_ = nullptr;
     ready_ = nullptr;
 }
 
-void MpvVideoView::initializeGL() {
+void MpvGlVideoView::initializeGL() {
     // With shared contexts (set before the application starts) the context
     // survives the window's native window being re-created; should it go
     // anyway, libmpv's objects in it go first and a new one is made with it.
@@ -50,7 +50,7 @@ void MpvVideoView::initializeGL() {
     if (mpv_ && !render_) CreateRenderContext();
 }
 
-void MpvVideoView::CreateRenderContext() {
+void MpvGlVideoView::CreateRenderContext() {
     makeCurrent();
     mpv_opengl_init_params gl{&ProcAddress, nullptr};
     int noBlocking = 0;  // never wait in the user-interface thread for a frame's time
@@ -68,13 +68,13 @@ void MpvVideoView::CreateRenderContext() {
     }
     // libmpv calls this on one of its own threads: it only queues the work.
     lib_->render_context_set_update_callback(
-        render_, [](void* self) { QMetaObject::invokeMethod(static_cast<MpvVideoView*>(self), "RenderUpdate", Qt::QueuedConnection); },
+        render_, [](void* self) { QMetaObject::invokeMethod(static_cast<MpvGlVideoView*>(self), "RenderUpdate", Qt::QueuedConnection); },
         this);
     doneCurrent();
     ReportReady(true);
 }
 
-void MpvVideoView::FreeRenderContext() {
+void MpvGlVideoView::FreeRenderContext() {
     if (!render_) return;
     lib_->render_context_set_update_callback(render_, nullptr, nullptr);
     makeCurrent();
@@ -83,14 +83,14 @@ void MpvVideoView::FreeRenderContext() {
     doneCurrent();
 }
 
-void MpvVideoView::ReportReady(bool drawing) {
+void MpvGlVideoView::ReportReady(bool drawing) {
     if (!ready_) return;
     auto ready = std::move(ready_);
     ready_ = nullptr;
     ready(drawing);
 }
 
-void MpvVideoView::RenderUpdate() {
+void MpvGlVideoView::RenderUpdate() {
     if (!render_) return;
     if (!(lib_->render_context_update(render_) & MPV_RENDER_UPDATE_FRAME)) return;
     // Hidden or minimised, Qt paints nothing; the frame is taken all the same.
@@ -98,7 +98,7 @@ void MpvVideoView::RenderUpdate() {
     else SkipFrame();
 }
 
-void MpvVideoView::SkipFrame() {
+void MpvGlVideoView::SkipFrame() {
     makeCurrent();
     int skip = 1;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
@@ -106,7 +106,7 @@ void MpvVideoView::SkipFrame() {
     doneCurrent();
 }
 
-void MpvVideoView::paintGL() {
+void MpvGlVideoView::paintGL() {
     if (!render_) {
         QOpenGLContext::currentContext()->functions()->glClearColor(0, 0, 0, 1);
         QOpenGLContext::currentContext()->functions()->glClear(GL_COLOR_BUFFER_BIT);
@@ -122,23 +122,23 @@ void MpvVideoView::paintGL() {
     lib_->render_context_render(render_, params);
 }
 
-void MpvVideoView::ReportPlace() {
+void MpvGlVideoView::ReportPlace() {
     if (!placeObserver_ || !isVisible()) return;
     const QPoint at = mapTo(window(), QPoint(0, 0));
     placeObserver_(at.x(), at.y(), width(), height());
 }
 
-void MpvVideoView::moveEvent(QMoveEvent* event) {
+void MpvGlVideoView::moveEvent(QMoveEvent* event) {
     QOpenGLWidget::moveEvent(event);
     ReportPlace();
 }
 
-void MpvVideoView::resizeEvent(QResizeEvent* event) {
+void MpvGlVideoView::resizeEvent(QResizeEvent* event) {
     QOpenGLWidget::resizeEvent(event);
     ReportPlace();
 }
 
-void MpvVideoView::showEvent(QShowEvent* event) {
+void MpvGlVideoView::showEvent(QShowEvent* event) {
     QOpenGLWidget::showEvent(event);
     ReportPlace();
 }

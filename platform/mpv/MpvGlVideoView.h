@@ -1,37 +1,28 @@
 #pragma once
-// The widget the player's picture is drawn in: libmpv renders each frame
-// through its render interface into this OpenGL widget, which Qt composes
-// with the rest of the window. No native child window exists, so the picture
-// stays in place whatever the window does (its native window re-created for
-// top-most, full screen, compact mode, a move to another screen), and the
-// same code runs as a native Wayland client.
+// The player's picture drawn with OpenGL: libmpv renders each frame into
+// this OpenGL widget, which Qt composes with the rest of the window.
 #include <QOpenGLWidget>
 #include <functional>
 
-struct mpv_handle;
+#include "platform/mpv/MpvVideoView.h"
+
 struct mpv_render_context;
 
 namespace ruvo {
 
-struct MpvLibrary;
-
-class MpvVideoView final : public QOpenGLWidget {
+class MpvGlVideoView final : public QOpenGLWidget, public MpvVideoView {
     Q_OBJECT
 public:
-    explicit MpvVideoView(QWidget* parent = nullptr);
-    ~MpvVideoView() override;
+    explicit MpvGlVideoView(QWidget* parent = nullptr);
+    ~MpvGlVideoView() override;
 
-    // Draws what `mpv` plays from now on. The render context needs this
-    // widget's OpenGL context, which exists once the widget has been shown:
-    // until then `ready` waits, and is called (once) when drawing can start,
-    // with false when it never can (no usable OpenGL here).
-    void Attach(const MpvLibrary* library, mpv_handle* mpv, std::function<void(bool)> ready);
-    // Stops drawing; must come before the player's handle is destroyed.
-    void Detach();
-    // True once frames can be drawn.
-    bool Drawing() const { return render_ != nullptr; }
-    // Told where the picture now lies (the window's coordinates), each time that changes.
-    void SetPlaceObserver(std::function<void(int, int, int, int)> observer) { placeObserver_ = std::move(observer); }
+    QWidget* Widget() override { return this; }
+
+    // The render context needs this widget's OpenGL context, which exists
+    // once the widget has been shown: until then `ready` waits.
+    void Attach(const MpvLibrary* library, mpv_handle* mpv, std::function<void(bool)> ready) override;
+    void Detach() override;
+    void SetPlaceObserver(std::function<void(int, int, int, int)> observer) override { placeObserver_ = std::move(observer); }
 
 protected:
     void initializeGL() override;

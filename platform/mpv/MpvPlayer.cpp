@@ -46,17 +46,18 @@ double NodeDouble(const mpv_node& node) {
 // Shown in the status line when the picture cannot be drawn.
 constexpr const char* kNoPictureText = "无法显示视频画面(OpenGL不可用)";
 
-MpvPlayer::MpvPlayer(MpvVideoView* view) : view_(view) {}
+MpvPlayer::MpvPlayer(MpvVideoView* view) : view_(view), viewWidget_(view ? view->Widget() : nullptr) {}
 
 MpvPlayer::~MpvPlayer() { Shutdown(); }
 
 void MpvPlayer::Shutdown() {
     if (!mpv_) return;
     lib_->set_wakeup_callback(mpv_, nullptr, nullptr);  // no event may arrive for a dead object
-    if (view_) view_->Detach();  // before the handle: libmpv requires it
+    if (viewWidget_) view_->Detach();  // before the handle: libmpv requires it
     lib_->terminate_destroy(mpv_);
     mpv_ = nullptr;
     view_ = nullptr;  // never started again
+    viewWidget_ = nullptr;
 }
 
 void MpvPlayer::GetReady() {
@@ -65,7 +66,7 @@ void MpvPlayer::GetReady() {
 
 bool MpvPlayer::EnsureStarted() {
     if (mpv_) return true;
-    if (!view_) return false;
+    if (!viewWidget_) return false;
     lib_ = MpvLibrary::Get();
     if (!lib_) return false;
     std::setlocale(LC_NUMERIC, "C");  // libmpv refuses to start under a locale with a decimal comma

@@ -1,10 +1,11 @@
 #pragma once
-// The player on libmpv, drawing through libmpv's render interface into an
-// OpenGL widget of the main window (MpvVideoView). Events are drained on the
+// The player on libmpv, drawing through libmpv's render interface into a
+// widget of the main window (MpvVideoView). Events are drained on the
 // user-interface thread; getters return the values last reported, so none
 // ever blocks.
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <string>
 
@@ -41,7 +42,7 @@ public:
     void GetReady() override;
     std::string PlayUrl() const override { return url_; }
     // Ends the player for good, before the window that holds its view goes
-    // (libmpv's drawing state lives in the view's OpenGL context).
+    // (libmpv's drawing state lives in the view).
     void Shutdown();
     std::string FailureText() const override { return failure_; }
 
@@ -80,7 +81,8 @@ private:
     void HandleEvent(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
 
-    QPointer<MpvVideoView> view_;
+    MpvVideoView* view_ = nullptr;
+    QPointer<QWidget> viewWidget_;  // gone with the window: then view_ is too
     enum class Picture { Waiting, Drawing, Failed } picture_ = Picture::Waiting;
     bool playWhenDrawing_ = false;  // Play came before the view could draw
     int startAt_ = 0;               // seconds: where the next load starts

@@ -52,7 +52,7 @@ QLabel* Label(const QString& text, QWidget* parent, const char* objectName) {
 
 }  // namespace
 
-MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile)
+MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kind pictureKind)
     : body_(new FrameBody(this)), surface_(*this, *body_, controls_) {
     controls_.SetPictureDrawer([](ControlId control, int image, QWidget* widget) {
         auto* button = qobject_cast<QToolButton*>(widget);
@@ -87,7 +87,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile)
     BuildTitleBar(body_);
     QWidget* content = Box(ControlName::zz, body_, "zz");
     BuildLeftPanel(content);
-    BuildCentreColumn(content);
+    BuildCentreColumn(content, pictureKind);
     BuildRightPanel(content);
     BuildTooltipPanel(body_);
     body_->installEventFilter(this);  // the surface: border, drag, a click that leaves the search box
@@ -247,7 +247,7 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
 
 // L1: the header (panel toggles, title line, scrolling bar), the page player
 // and the player panel.
-void MainWindowWidget::BuildCentreColumn(QWidget* content) {
+void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind) {
     centre_ = Box(ControlName::L1, content, "L1");
     QWidget* webPlayer = Box(ControlName::Pic2, centre_, "Pic2");
     PutPane(ruvo::Pane::Web2, webPlayer);
@@ -258,7 +258,7 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content) {
         if (actions_.closeWebPlayer) actions_.closeWebPlayer();
     });
     Register(ControlName::ggx, close);
-    BuildPlayerPanel(centre_);
+    BuildPlayerPanel(centre_, pictureKind);
 
     QWidget* header = Box(ControlName::Pic4, centre_, "Pic4");
     NavigationCell(10, header);
@@ -269,12 +269,13 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content) {
     PutPane(ruvo::Pane::Web8, bar);
 }
 
-void MainWindowWidget::BuildPlayerPanel(QWidget* centre) {
+void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind) {
     QWidget* qvod = Box(ControlName::qvod, centre, "qvod");
-    videoSurface_ = new MpvVideoView(qvod);
-    videoSurface_->setObjectName(QStringLiteral("QvodC"));
-    videoSurface_->installEventFilter(this);
-    Register(ControlName::QvodC, videoSurface_);
+    videoSurface_ = MpvVideoView::Create(pictureKind, qvod);
+    QWidget* picture = videoSurface_->Widget();
+    picture->setObjectName(QStringLiteral("QvodC"));
+    picture->installEventFilter(this);
+    Register(ControlName::QvodC, picture);
     auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "bo_ad");
     advert->setAlignment(Qt::AlignCenter);
     advert->setMouseTracking(true);
@@ -478,7 +479,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         SliderEvent(watched, event))
         return true;
     if (watched == body_ && SurfaceEvent(event)) return true;
-    if (watched == videoSurface_ && PictureEvent(event)) return true;
+    if (watched == videoSurface_->Widget() && PictureEvent(event)) return true;
     const QString name = watched->objectName();
     // The player bar and the title buttons show their own tooltip panel instead of the system's.
     if (type == QEvent::ToolTip && (watched->property("transportIndex").isValid() || dynamic_cast<SkinCell*>(watched)))

@@ -76,7 +76,8 @@ private:
 class MainWindowWidget final : public QMainWindow, public MainWindowHost {
     Q_OBJECT
 public:
-    explicit MainWindowWidget(QWebEngineProfile* profile);
+    // `pictureKind` says how the player's picture is drawn.
+    MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kind pictureKind);
 
     QtWebPane& Pane(ruvo::Pane pane) { return *panes_[static_cast<size_t>(pane)]; }
     std::array<WebPane*, kPaneCount> PaneInterfaces();
@@ -124,9 +125,9 @@ protected:
 private:
     void BuildTitleBar(QWidget* body);
     void BuildLeftPanel(QWidget* content);
-    void BuildCentreColumn(QWidget* content);
+    void BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind);
     void BuildRightPanel(QWidget* content);
-    void BuildPlayerPanel(QWidget* centre);
+    void BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind);
     void BuildPlayerBar(QWidget* qvod);
     QWidget* Notice(ControlName name, const QString& text, QWidget* parent);
     QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);

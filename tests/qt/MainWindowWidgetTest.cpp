@@ -18,7 +18,7 @@ namespace {
 class WindowWidget : public testing::Test {
 protected:
     QWebEngineProfile profile;
-    MainWindowWidget widget{&profile};
+    MainWindowWidget widget{&profile, MpvVideoView::Kind::OpenGl};
     QWidget* Qvod() { return widget.Controls().WidgetOf({ControlName::qvod}); }
 };
 
@@ -28,11 +28,11 @@ TEST_F(WindowWidget, FullScreenAndBackWithEscape) {
     widget.SetPlayerFullScreen(true);
     // The window itself goes full screen with the picture over all of it.
     EXPECT_TRUE(widget.windowState() & Qt::WindowFullScreen);
-    EXPECT_EQ(widget.VideoSurface()->window(), &widget);
-    EXPECT_EQ(widget.VideoSurface()->mapTo(&widget, QPoint(0, 0)), QPoint(0, 0));
-    EXPECT_EQ(widget.VideoSurface()->size(), widget.centralWidget()->size());
+    EXPECT_EQ(widget.VideoSurface()->Widget()->window(), &widget);
+    EXPECT_EQ(widget.VideoSurface()->Widget()->mapTo(&widget, QPoint(0, 0)), QPoint(0, 0));
+    EXPECT_EQ(widget.VideoSurface()->Widget()->size(), widget.centralWidget()->size());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(widget.VideoSurface(), &escape);
+    QApplication::sendEvent(widget.VideoSurface()->Widget(), &escape);
     EXPECT_FALSE(widget.PlayerIsFullScreen());
     EXPECT_FALSE(widget.windowState() & Qt::WindowFullScreen);
     EXPECT_EQ(Qvod()->parentWidget(), widget.Controls().WidgetOf({ControlName::L1}));
@@ -47,9 +47,9 @@ TEST_F(WindowWidget, ADoubleClickOnThePictureTogglesFullScreenAndNothingElse) {
     widget.show();
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QApplication::sendEvent(widget.VideoSurface(), &click);
+    QApplication::sendEvent(widget.VideoSurface()->Widget(), &click);
     EXPECT_TRUE(widget.PlayerIsFullScreen());
-    QApplication::sendEvent(widget.VideoSurface(), &click);
+    QApplication::sendEvent(widget.VideoSurface()->Widget(), &click);
     EXPECT_FALSE(widget.PlayerIsFullScreen());
     EXPECT_EQ(surfaceDoubleClicks, 0);
 }
