@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 // A small client of the web engine's remote-debugging protocol, so an
 // end-to-end test can act in the program's pages as a user would: find the
 // page a pane shows and click a link in it.
@@ -26,7 +27,10 @@ public:
     // Clicks the first link matching the CSS selector the way a user does
     // (a mouse press and release at its centre); false when there is none,
     // after waiting up to 15 s for the page to show one.
-    bool ClickLink(const DevToolsTarget& target, const std::string& selector) const;
+    // `pressedAt`, when given, is set to the moment the mouse button went down
+    // (the steady clock), after the waits for the page.
+    bool ClickLink(const DevToolsTarget& target, const std::string& selector,
+                   std::chrono::steady_clock::time_point* pressedAt = nullptr) const;
 
     // Crashes the page's renderer process.
     void CrashRenderer(const DevToolsTarget& target) const { Call(target, "Page.crash", "{}"); }
