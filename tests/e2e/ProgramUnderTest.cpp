@@ -167,6 +167,13 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
 
 bool ProgramUnderTest::ClickWindow(int x, int y) { return ClickIn("Ruvo电影影视盒", x, y); }
 
+bool ProgramUnderTest::MovePointerInWindow(int x, int y) {
+    if (!std::getenv("DISPLAY")) return false;
+    const std::string command = "timeout 5 xdotool search --sync --onlyvisible --name '^Ruvo电影影视盒$' mousemove --window %1 " +
+                                std::to_string(x) + " " + std::to_string(y) + " > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
 bool ProgramUnderTest::ClickIn(const std::string& windowName, int x, int y) {
     if (!std::getenv("DISPLAY")) return false;
     const std::string command = "timeout 5 xdotool search --sync --onlyvisible --name '^" + windowName + "$' mousemove --window %1 " +

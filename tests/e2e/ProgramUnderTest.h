@@ -80,6 +80,8 @@ public:
     // Clicks the main window at (x, y) of its own coordinates with the X
     // server's pointer (xdotool); false when there is no display or window.
     bool ClickWindow(int x, int y);
+    // Moves the X server's pointer to (x, y) of the main window, without a click.
+    bool MovePointerInWindow(int x, int y);
     // Clicks at (x, y) inside the window with exactly this title.
     bool ClickIn(const std::string& windowName, int x, int y);
     // Presses keys ("Down Return") wherever the keyboard goes now (an open menu).
