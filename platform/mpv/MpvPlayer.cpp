@@ -73,6 +73,9 @@ bool MpvPlayer::EnsureStarted() {
     mpv_ = lib_->create();
     if (!mpv_) return false;
     for (const auto& [name, value] : kOptions) lib_->set_option_string(mpv_, name, value);
+    // Started at the user's volume: set afterwards, libmpv's first report of
+    // its own default (100) could come first and be taken for the user's.
+    lib_->set_option_string(mpv_, mpvprop::kVolume, std::to_string(volume_).c_str());
     if (lib_->initialize(mpv_) < 0) {
         lib_->terminate_destroy(mpv_);
         mpv_ = nullptr;
@@ -91,8 +94,6 @@ bool MpvPlayer::EnsureStarted() {
     lib_->set_wakeup_callback(
         mpv_, [](void* self) { QMetaObject::invokeMethod(static_cast<MpvPlayer*>(self), "DrainEvents", Qt::QueuedConnection); },
         this);
-    const double volume = volume_;
-    lib_->set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, const_cast<double*>(&volume));
     view_->Attach(lib_, mpv_, [this](bool drawing) { ViewReady(drawing); });
     return true;
 }
@@ -184,7 +185,8 @@ void MpvPlayer::SetVolume(int percent) {
     volume_ = std::clamp(percent, 0, 100);  // above 100 mpv amplifies and clips
     if (!mpv_) return;
     double volume = volume_;
-    lib_->set_property_async(mpv_, 0, mpvprop::kVolume, MPV_FORMAT_DOUBLE, &volume);
+    ++volumeSetsPending_;
+    lib_->set_property_async(mpv_, kVolumeReply, mpvprop::kVolume, MPV_FORMAT_DOUBLE, &volume);
 }
 
 void MpvPlayer::SetPosition(int seconds) {
@@ -263,6 +265,9 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             snapshot_.loading = false;
             snapshot_.stopped = false;
             break;
+        case MPV_EVENT_SET_PROPERTY_REPLY:
+            if (event.reply_userdata == kVolumeReply && volumeSetsPending_ > 0) --volumeSetsPending_;
+            break;
         case MPV_EVENT_GET_PROPERTY_REPLY:
             HandleReply(event);
             break;
@@ -303,7 +308,8 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
     else if (name == mpvprop::kCacheSpeed) cacheSpeed_ = number;
     else if (name == mpvprop::kVideoBitrate) videoBitrate_ = number;
     else if (name == mpvprop::kAudioBitrate) audioBitrate_ = number;
-    else if (name == mpvprop::kVolume && present) volume_ = static_cast<int>(std::lround(number));
+    // A report from before the user's latest change is not taken for it.
+    else if (name == mpvprop::kVolume && present && volumeSetsPending_ == 0) volume_ = static_cast<int>(std::lround(number));
     else if (name == mpvprop::kDemuxerCacheState && present && property->format == MPV_FORMAT_NODE) {
         const auto* node = static_cast<const mpv_node*>(property->data);
         if (node->format != MPV_FORMAT_NODE_MAP) return;

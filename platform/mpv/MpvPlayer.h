@@ -77,7 +77,8 @@ private:
     // first frame is ("first frame at 12" to the observer), without waiting.
     void AskAboutFirstFrame();
     void HandleReply(const mpv_event& event);
-    static constexpr uint64_t kDecoderReply = 1000, kFirstFrameReply = 1001;
+    static constexpr uint64_t kDecoderReply = 1000, kFirstFrameReply = 1001, kVolumeReply = 1002;
+    int volumeSetsPending_ = 0;  // volume changes libmpv has not confirmed yet
     void HandleEvent(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
 

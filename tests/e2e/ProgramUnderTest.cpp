@@ -90,7 +90,8 @@ void ProgramUnderTest::StartAsUser() {
 pid_t ProgramUnderTest::StartAnother(const std::vector<std::string>& arguments) {
     std::vector<std::string> args{RUVO_BOX_PATH};
     args.insert(args.end(), arguments.begin(), arguments.end());
-    const auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_, debugPort_, browser_);
+    auto env = ChildEnvironment(home_, ProgramFolder(), portalBase_, debugPort_, browser_);
+    env.insert(env.end(), extraVariables_.begin(), extraVariables_.end());
     std::vector<char*> argv, envp;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
@@ -165,7 +166,13 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
     return true;
 }
 
-bool ProgramUnderTest::ClickWindow(int x, int y) { return ClickIn("Ruvo电影影视盒", x, y); }
+bool ProgramUnderTest::ClickWindow(int x, int y) {
+    // As a hand does: over the place first, then the click (a click that came
+    // with the pointer's jump onto the window was sometimes not delivered).
+    if (!MovePointerInWindow(x, y)) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return ClickIn("Ruvo电影影视盒", x, y);
+}
 
 bool ProgramUnderTest::MovePointerInWindow(int x, int y) {
     if (!std::getenv("DISPLAY")) return false;

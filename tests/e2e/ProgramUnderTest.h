@@ -80,6 +80,9 @@ public:
     // Clicks the main window at (x, y) of its own coordinates with the X
     // server's pointer (xdotool); false when there is no display or window.
     bool ClickWindow(int x, int y);
+    // Adds "NAME=value" to the environment of every later start (the
+    // program's own RUVO_ variables are otherwise not passed on).
+    void SetVariable(const std::string& assignment) { extraVariables_.push_back(assignment); }
     // Moves the X server's pointer to (x, y) of the main window, without a click.
     bool MovePointerInWindow(int x, int y);
     // Clicks at (x, y) inside the window with exactly this title.
@@ -107,6 +110,7 @@ private:
     pid_t child_ = -1;
     int debugPort_ = 0;
     std::string browser_;  // $BROWSER of the next start, when set
+    std::vector<std::string> extraVariables_;  // NAME=value, for every later start
     DevTools devTools_{0};
 };
 

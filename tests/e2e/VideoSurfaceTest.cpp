@@ -279,6 +279,26 @@ TEST_F(VideoSurface, RapidFullScreenTogglingEndsInTheWindowWithThePicture) {
     ExpectPictureInPlayerArea("after 20 quick toggles");
 }
 
+// The OpenGL kind of picture, which a machine with a graphics card gets (the
+// program chooses software where OpenGL itself runs in software, as here).
+class VideoSurfaceWithOpenGl : public VideoSurface {
+protected:
+    void SetUp() override {
+        program.SetVariable("RUVO_PICTURE=opengl");
+        StartPlaying(1);
+    }
+};
+
+TEST_F(VideoSurfaceWithOpenGl, ThePictureIsInThePlayerAreaAndComesBackFromFullScreen) {
+    ExpectPictureInPlayerArea("first play");
+    ClickPlace("bo_but3");
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == TakeScreenshot().width; }, 5s));
+    ExpectPictureInPlayerArea("full screen");
+    PressOnScreen("Escape");
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width < TakeScreenshot().width; }, 5s));
+    ExpectPictureInPlayerArea("back from full screen");
+}
+
 // On a Wayland desktop the program is a Wayland client of its own (no
 // XWayland): under weston's headless backend it shows the portal and plays.
 TEST(VideoSurfaceOnWayland, PlaysAsANativeWaylandClient) {
