@@ -312,9 +312,9 @@ int main(int argc, char* argv[]) {
     // check finishes; a second one never starts it.
     ruvo::LocalInstanceChannel channel;
     const bool firstInstance = channel.BecomeFirstInstance();
-    // Chosen before the web engine starts: it cannot change afterwards.
-    const ruvo::MpvVideoView::Kind pictureKind =
-        firstInstance ? ruvo::ChooseGraphics(Environment("RUVO_PICTURE") ? Environment("RUVO_PICTURE") : "") : ruvo::MpvVideoView::Kind::Software;
+    // Chosen before the web engine starts: it cannot change afterwards. (A
+    // second start shows no window: it needs no choice.)
+    const auto pictureKind = firstInstance ? ruvo::ChooseGraphics(Environment("RUVO_PICTURE")) : ruvo::MpvVideoView::Kind::Software;
     QWebEngineProfile* profile = firstInstance ? ruvo::CreateSharedProfile(QString::fromStdString(folder), &app) : nullptr;
     if (ruvo::RunStartup(folder, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
 

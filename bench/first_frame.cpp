@@ -81,10 +81,10 @@ int main() {
         // From the moment the button goes down: the test browser's own waits
         // for the page (two painted frames, which a static page may make
         // seconds apart) are not the program's.
-        Clock::time_point pressed;
-        program.Pages().ClickLink(*home, "a[href^='eebovod://" + e + "-']", &pressed);
+        Clock::time_point released;
+        program.Pages().ClickLink(*home, "a[href^='eebovod://" + e + "-']", &released);
         const long long before =
-            std::chrono::duration_cast<std::chrono::milliseconds>(pressed.time_since_epoch()).count();
+            std::chrono::duration_cast<std::chrono::milliseconds>(released.time_since_epoch()).count();
         long long started = -1;
         program.WaitFor([&] { return (started = StartedAfter(program.Home().File("trace.log"), before)) >= 0; },
                         std::chrono::seconds(30));

@@ -65,21 +65,18 @@ void PlayStatusMonitor::ShowNothingLoaded() {
 
 bool PlayStatusMonitor::ItemHasEnded() const {
     const Player& player = window_.PlayerControl();
-    return endOfPlayRan_ && player.PlayUrl() == endedUrl_ && player.Position() > player.Duration() - 2 &&
-           player.Position() > 0;
+    return player.PlayUrl() == endedUrl_ && player.Position() > player.Duration() - 2 && player.Position() > 0;
 }
 
 bool PlayStatusMonitor::CheckEndEndsTick() {
     Player& player = window_.PlayerControl();
-    // Playing again (replayed or sought back), or the next item: a short one
-    // may be near its end at its first tick already.
-    if (player.PlayUrl() != endedUrl_) endOfPlayRan_ = false;
     if (player.Position() <= player.Duration() - 2 || player.Position() <= 0) {
-        endOfPlayRan_ = false;
+        endedUrl_.clear();  // playing again (replayed or sought back) or the next item
         return false;
     }
-    // Once ended, the bar stays as the end of play left it: it runs once an item.
-    if (endOfPlayRan_) return true;
+    // Once ended, the bar stays as the end of play left it: it runs once an
+    // item. (The next item, if short, may be near its end at its first tick.)
+    if (player.PlayUrl() == endedUrl_) return true;
     // It fires 2 s after the first such tick.
     const bool endJustCame = !window_.TimerOf(WindowTimer::Timer2).IsEnabled();
     window_.EnsureTimerOn(WindowTimer::Timer2);
@@ -175,7 +172,6 @@ void PlayStatusMonitor::DrawProgress() {
 
 void PlayStatusMonitor::EndOfPlayTick() {
     window_.Inhibition().Update();  // the item has ended; the next one asks again
-    endOfPlayRan_ = true;
     endedUrl_ = window_.PlayerControl().PlayUrl();
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();

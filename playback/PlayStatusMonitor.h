@@ -43,8 +43,9 @@ private:
 
     MainWindow& window_;
     int playingSeconds_ = 0;  // since the position was last stored
-    bool endOfPlayRan_ = false;
-    std::string endedUrl_;  // the item the end of play ran for
+    // The item the end of play ran for; empty until it runs, and again once
+    // an item plays away from its end.
+    std::string endedUrl_;
 };
 
 }  // namespace ruvo

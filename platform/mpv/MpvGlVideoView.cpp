@@ -122,12 +122,6 @@ void MpvGlVideoView::paintGL() {
     lib_->render_context_render(render_, params);
 }
 
-void MpvGlVideoView::ReportPlace() {
-    if (!placeObserver_ || !isVisible()) return;
-    const QPoint at = mapTo(window(), QPoint(0, 0));
-    placeObserver_(at.x(), at.y(), width(), height());
-}
-
 void MpvGlVideoView::moveEvent(QMoveEvent* event) {
     QOpenGLWidget::moveEvent(event);
     ReportPlace();

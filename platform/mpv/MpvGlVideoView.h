@@ -22,7 +22,6 @@ public:
     // once the widget has been shown: until then `ready` waits.
     void Attach(const MpvLibrary* library, mpv_handle* mpv, std::function<void(bool)> ready) override;
     void Detach() override;
-    void SetPlaceObserver(std::function<void(int, int, int, int)> observer) override { placeObserver_ = std::move(observer); }
 
 protected:
     void initializeGL() override;
@@ -40,13 +39,11 @@ private:
     // so the player never waits for a paint that does not come.
     void SkipFrame();
     void ReportReady(bool drawing);
-    void ReportPlace();
 
     const MpvLibrary* lib_ = nullptr;
     mpv_handle* mpv_ = nullptr;
     mpv_render_context* render_ = nullptr;
     std::function<void(bool)> ready_;
-    std::function<void(int, int, int, int)> placeObserver_;
     bool contextFailed_ = false;
 };
 

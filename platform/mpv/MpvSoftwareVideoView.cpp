@@ -83,12 +83,6 @@ void MpvSoftwareVideoView::paintEvent(QPaintEvent*) {
     else painter.drawImage(rect(), frame_);
 }
 
-void MpvSoftwareVideoView::ReportPlace() {
-    if (!placeObserver_ || !isVisible()) return;
-    const QPoint at = mapTo(window(), QPoint(0, 0));
-    placeObserver_(at.x(), at.y(), width(), height());
-}
-
 void MpvSoftwareVideoView::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     ReportPlace();

@@ -22,7 +22,6 @@ public:
     QWidget* Widget() override { return this; }
     void Attach(const MpvLibrary* library, mpv_handle* mpv, std::function<void(bool)> ready) override;
     void Detach() override;
-    void SetPlaceObserver(std::function<void(int, int, int, int)> observer) override { placeObserver_ = std::move(observer); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,12 +35,10 @@ private:
     // Renders libmpv's current frame into `frame_`, sized to the widget's device pixels.
     void RenderFrame();
     void SkipFrame();
-    void ReportPlace();
 
     const MpvLibrary* lib_ = nullptr;
     mpv_render_context* render_ = nullptr;
     QImage frame_;
-    std::function<void(int, int, int, int)> placeObserver_;
 };
 
 }  // namespace ruvo

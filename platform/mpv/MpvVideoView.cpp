@@ -1,5 +1,7 @@
 #include "platform/mpv/MpvVideoView.h"
 
+#include <QWidget>
+
 #include "platform/mpv/MpvGlVideoView.h"
 #include "platform/mpv/MpvSoftwareVideoView.h"
 
@@ -8,6 +10,13 @@ namespace ruvo {
 MpvVideoView* MpvVideoView::Create(Kind kind, QWidget* parent) {
     if (kind == Kind::Software) return new MpvSoftwareVideoView(parent);
     return new MpvGlVideoView(parent);
+}
+
+void MpvVideoView::ReportPlace() {
+    QWidget* widget = Widget();
+    if (!placeObserver_ || !widget->isVisible()) return;
+    const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    placeObserver_(at.x(), at.y(), widget->width(), widget->height());
 }
 
 }  // namespace ruvo

@@ -34,7 +34,14 @@ public:
     // Stops drawing; must come before the player's handle is destroyed.
     virtual void Detach() = 0;
     // Told where the picture now lies (the window's coordinates), each time that changes.
-    virtual void SetPlaceObserver(std::function<void(int, int, int, int)> observer) = 0;
+    void SetPlaceObserver(std::function<void(int, int, int, int)> observer) { placeObserver_ = std::move(observer); }
+
+protected:
+    // Called by each kind when its widget is shown, moved or resized.
+    void ReportPlace();
+
+private:
+    std::function<void(int, int, int, int)> placeObserver_;
 };
 
 }  // namespace ruvo

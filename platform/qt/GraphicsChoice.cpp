@@ -5,6 +5,7 @@
 #include <QOpenGLFunctions>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <string>
 
 namespace ruvo {
 namespace {
@@ -29,8 +30,9 @@ bool RunsInSoftware(const std::string& renderer) {
 
 }  // namespace
 
-MpvVideoView::Kind ChooseGraphics(const std::string& setting) {
-    const bool software = setting == "software" || (setting != "opengl" && RunsInSoftware(OpenGlRenderer()));
+MpvVideoView::Kind ChooseGraphics(const char* setting) {
+    const std::string asked = setting ? setting : "";
+    const bool software = asked == "software" || (asked != "opengl" && RunsInSoftware(OpenGlRenderer()));
     if (!software) return MpvVideoView::Kind::OpenGl;
     // The web views then hand Qt images instead of textures, so the window
     // is painted by the raster engine, a changed rectangle at a time.

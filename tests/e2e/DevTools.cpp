@@ -175,7 +175,7 @@ std::string DevTools::Evaluate(const DevToolsTarget& target, const std::string& 
 }
 
 bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& selector,
-                         std::chrono::steady_clock::time_point* pressedAt) const {
+                         std::chrono::steady_clock::time_point* releasedAt) const {
     // Only a page that has finished loading and laying out its fonts keeps
     // its links where they were measured.
     const std::string locate = "(function(){if(document.readyState!=='complete'||document.fonts.status!=='loaded')"
@@ -194,11 +194,13 @@ bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& select
     Call(target, "Runtime.evaluate",
          "{\"expression\":" + JsonString(kTwoFramesPainted) + ",\"awaitPromise\":true,\"returnByValue\":true}");
     const std::string at = "\"x\":" + match[1].str() + ",\"y\":" + match[2].str();
-    for (const char* type : {"mousePressed", "mouseReleased"}) {
-        if (pressedAt) *pressedAt = std::chrono::steady_clock::now();  // a link acts on the release
+    const auto mouse = [&](const char* type) {
         Call(target, "Input.dispatchMouseEvent",
              std::string("{\"type\":\"") + type + "\"," + at + ",\"button\":\"left\",\"clickCount\":1}");
-    }
+    };
+    mouse("mousePressed");
+    if (releasedAt) *releasedAt = std::chrono::steady_clock::now();
+    mouse("mouseReleased");
     return true;
 }
 

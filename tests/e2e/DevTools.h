@@ -27,10 +27,11 @@ public:
     // Clicks the first link matching the CSS selector the way a user does
     // (a mouse press and release at its centre); false when there is none,
     // after waiting up to 15 s for the page to show one.
-    // `pressedAt`, when given, is set to the moment the mouse button went down
-    // (the steady clock), after the waits for the page.
+    // `releasedAt`, when given, is set to the moment the mouse button is
+    // released, which is when a link acts (the steady clock), after the waits
+    // for the page.
     bool ClickLink(const DevToolsTarget& target, const std::string& selector,
-                   std::chrono::steady_clock::time_point* pressedAt = nullptr) const;
+                   std::chrono::steady_clock::time_point* releasedAt = nullptr) const;
 
     // Crashes the page's renderer process.
     void CrashRenderer(const DevToolsTarget& target) const { Call(target, "Page.crash", "{}"); }

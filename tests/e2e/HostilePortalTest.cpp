@@ -3,12 +3,11 @@
 // markup as text and takes private links from the portal's own pages only.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "app/SettingsFile.h"
 #include "demo/Faults.h"
-#include "e2e/ProgramUnderTest.h"
+#include "e2e/HomePageTest.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 
@@ -17,20 +16,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class HostilePortal : public testing::Test {
+class HostilePortal : public test::HomePageTest {
 protected:
-    test::ProgramUnderTest program;
-    std::optional<test::DevToolsTarget> home;
-
-    void StartProgram() {
-        program.Start();
-        home = program.WaitForHomePage();
-        ASSERT_TRUE(home);
-    }
-    size_t Count(const std::string& line) {
-        const auto requests = program.Portal().Requests();
-        return static_cast<size_t>(std::count(requests.begin(), requests.end(), line));
-    }
+    size_t Count(const std::string& line) { return static_cast<size_t>(program.PortalRequests(line)); }
     size_t FileSize(const std::string& name) { return ReadWholeFile(program.ProgramFile(name), 1u << 30).value_or("").size(); }
 };
 

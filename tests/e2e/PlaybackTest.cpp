@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/SettingsFile.h"
-#include "e2e/ProgramUnderTest.h"
+#include "e2e/HomePageTest.h"
 #include "platform/TextFile.h"
 
 namespace ruvo {
@@ -14,21 +14,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // The real player playing the demo portal's short episodes.
-class Playback : public testing::Test {
+class Playback : public test::HomePageTest {
 protected:
-    test::ProgramUnderTest program;
-    std::optional<test::DevToolsTarget> home;
-
-    void StartProgram() {
-        program.Start();
-        home = program.WaitForHomePage();
-        ASSERT_TRUE(home) << "the portal pane never showed the home page";
-    }
-    int Count(const std::string& line) {
-        int count = 0;
-        for (const auto& seen : program.Portal().Requests()) count += seen == line;
-        return count;
-    }
+    int Count(const std::string& line) { return program.PortalRequests(line); }
     std::vector<std::string> WatchList() {
         return ReadTextFileLines(program.ProgramFile("date.dat")).value_or(std::vector<std::string>{});
     }

@@ -166,26 +166,24 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
     return true;
 }
 
-bool ProgramUnderTest::ClickWindow(int x, int y) {
-    // As a hand does: over the place first, then the click (a click that came
-    // with the pointer's jump onto the window was sometimes not delivered).
-    if (!MovePointerInWindow(x, y)) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    return ClickIn("Ruvo电影影视盒", x, y);
-}
-
-bool ProgramUnderTest::MovePointerInWindow(int x, int y) {
-    if (!std::getenv("DISPLAY")) return false;
-    const std::string command = "timeout 5 xdotool search --sync --onlyvisible --name '^Ruvo电影影视盒$' mousemove --window %1 " +
-                                std::to_string(x) + " " + std::to_string(y) + " > /dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
+bool ProgramUnderTest::ClickWindow(int x, int y) { return ClickIn("Ruvo电影影视盒", x, y); }
 
 bool ProgramUnderTest::ClickIn(const std::string& windowName, int x, int y) {
+    // As a hand does: over the place first, then the click (a click that came
+    // with the pointer's jump onto the window was sometimes not delivered).
+    if (!PointerIn(windowName, x, y, "")) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return PointerIn(windowName, x, y, "click 1");
+}
+
+bool ProgramUnderTest::DoubleClickIn(const std::string& windowName, int x, int y) {
+    return PointerIn(windowName, x, y, "click --repeat 2 --delay 80 1");
+}
+
+bool ProgramUnderTest::PointerIn(const std::string& windowName, int x, int y, const std::string& then) {
     if (!std::getenv("DISPLAY")) return false;
-    const std::string command = "timeout 5 xdotool search --sync --onlyvisible --name '^" + windowName + "$' mousemove --window %1 " +
-                                std::to_string(x) + " " + std::to_string(y) + " click 1 > /dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
+    return Succeeds("timeout 5 xdotool search --sync --onlyvisible --name " + Quoted("^" + windowName + "$") +
+                    " mousemove --window %1 " + std::to_string(x) + " " + std::to_string(y) + " " + then);
 }
 
 std::optional<std::array<int, 4>> ProgramUnderTest::WindowGeometry(const std::string& windowName) {
@@ -217,12 +215,6 @@ bool ProgramUnderTest::DragOnScreen(int fromX, int fromY, int toX, int toY) {
     return Succeeds("timeout 10 xdotool mousemove " + point(fromX, fromY) + " sleep 0.3 mousedown 1 sleep 0.3 mousemove " +
                     start + " sleep 0.3 mousemove " + midway + " sleep 0.3 mousemove " + point(toX, toY) +
                     " sleep 0.3 mouseup 1");
-}
-
-bool ProgramUnderTest::DoubleClickIn(const std::string& windowName, int x, int y) {
-    if (!std::getenv("DISPLAY")) return false;
-    return Succeeds("timeout 5 xdotool search --onlyvisible --name " + Quoted("^" + windowName + "$") +
-                    " mousemove --window %1 " + std::to_string(x) + " " + std::to_string(y) + " click --repeat 2 --delay 80 1");
 }
 
 bool ProgramUnderTest::PressKeys(const std::string& keys) {
@@ -321,6 +313,12 @@ bool ProgramUnderTest::PortalSaw(const std::string& prefix) const {
     for (const auto& line : portal_->Requests())
         if (line.rfind(prefix, 0) == 0) return true;
     return false;
+}
+
+int ProgramUnderTest::PortalRequests(const std::string& line) const {
+    int count = 0;
+    for (const auto& seen : portal_->Requests()) count += seen == line;
+    return count;
 }
 
 }  // namespace ruvo::test

@@ -83,8 +83,6 @@ public:
     // Adds "NAME=value" to the environment of every later start (the
     // program's own RUVO_ variables are otherwise not passed on).
     void SetVariable(const std::string& assignment) { extraVariables_.push_back(assignment); }
-    // Moves the X server's pointer to (x, y) of the main window, without a click.
-    bool MovePointerInWindow(int x, int y);
     // Clicks at (x, y) inside the window with exactly this title.
     bool ClickIn(const std::string& windowName, int x, int y);
     // Presses keys ("Down Return") wherever the keyboard goes now (an open menu).
@@ -101,8 +99,12 @@ public:
     static bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit);
     // True once the portal has seen a request line that starts with `prefix`.
     bool PortalSaw(const std::string& prefix) const;
+    // How many times the portal has seen exactly this request line.
+    int PortalRequests(const std::string& line) const;
 
 private:
+    // Moves the X server's pointer to (x, y) of the window with this title, then does `then` (an xdotool action, or nothing).
+    bool PointerIn(const std::string& windowName, int x, int y, const std::string& then);
     TempFolder home_;
     std::unique_ptr<demo::PortalServer> portal_;
     std::thread portalThread_;

@@ -169,11 +169,6 @@ protected:
     void ClickPlace(const std::string& name, int dx = 12, int dy = 12) {
         const auto place = program.TracedPlace(name);
         ASSERT_TRUE(place) << name;
-        // As a hand does: over the button first, then the click. Right after
-        // the window's flags change, a click that came with the pointer's
-        // jump onto the window was sometimes not delivered.
-        program.MovePointerInWindow(((*place)[0] + dx) * scale_, ((*place)[1] + dy) * scale_);
-        std::this_thread::sleep_for(200ms);
         ASSERT_TRUE(program.ClickWindow(((*place)[0] + dx) * scale_, ((*place)[1] + dy) * scale_)) << name;
     }
     void PressOnScreen(const std::string& keys) { std::system(("xdotool key " + keys + " >/dev/null 2>&1").c_str()); }
