@@ -1,4 +1,3 @@
-#include <QDateTime>
 // The program's entry point and composition root: it picks the real Qt,
 // libmpv and Linux implementations of the platform ports and hands them to
 // the logic.
@@ -295,15 +294,6 @@ int main(int argc, char* argv[]) {
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvo-box"));
-    struct DebugFilter : QObject {
-        bool eventFilter(QObject* o, QEvent* e) override {
-            const auto t = e->type();
-            if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease || t == QEvent::Enter || t == QEvent::Leave || t==QEvent::MouseButtonDblClick)
-                if (o->isWidgetType()) fprintf(stderr, "DBG %lld %d %s %s\n", (long long)QDateTime::currentMSecsSinceEpoch(), (int)t, o->metaObject()->className(), o->objectName().toStdString().c_str());
-            return false;
-        }
-    };
-    app.installEventFilter(new DebugFilter);
     // The program ends through its exit routine only: hidden to the tray it
     // has no window, and at exit the recommendation window may still follow.
     QApplication::setQuitOnLastWindowClosed(false);

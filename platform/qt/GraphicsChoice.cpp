@@ -5,6 +5,7 @@
 #include <QOpenGLFunctions>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <cstdio>
 #include <string>
 
 namespace ruvo {
@@ -25,15 +26,25 @@ std::string OpenGlRenderer() {
 bool RunsInSoftware(const std::string& renderer) {
     for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
         if (renderer.find(software) != std::string::npos) return true;
-    return renderer.empty();
+    return false;
+}
+
+bool WantsSoftware(const std::string& asked) {
+    if (asked == "software") return true;
+    const std::string renderer = OpenGlRenderer();
+    // Without any OpenGL a window holding an OpenGL widget cannot even be
+    // shown (Qt crashes flushing it): software, whatever was asked.
+    if (renderer.empty()) {
+        if (asked == "opengl") std::fprintf(stderr, "ruvo-box: no OpenGL here: the picture is drawn in software\n");
+        return true;
+    }
+    return asked != "opengl" && RunsInSoftware(renderer);
 }
 
 }  // namespace
 
 MpvVideoView::Kind ChooseGraphics(const char* setting) {
-    const std::string asked = setting ? setting : "";
-    const bool software = asked == "software" || (asked != "opengl" && RunsInSoftware(OpenGlRenderer()));
-    if (!software) return MpvVideoView::Kind::OpenGl;
+    if (!WantsSoftware(setting ? setting : "")) return MpvVideoView::Kind::OpenGl;
     // The web views then hand Qt images instead of textures, so the window
     // is painted by the raster engine, a changed rectangle at a time.
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);

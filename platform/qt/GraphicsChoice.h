@@ -7,8 +7,9 @@
 namespace ruvo {
 
 // `setting` is what the user asked for: "opengl", "software", or null or
-// anything else for the program's own choice: OpenGL with a graphics card, software where
-// OpenGL itself would run in software (llvmpipe and kin) or not at all.
+// anything else for the program's own choice: OpenGL with a graphics card,
+// software where OpenGL itself would run in software (llvmpipe and kin).
+// Where no OpenGL context can be made at all, software whatever was asked.
 // Applies the choice to Qt and returns the kind of picture view to make.
 MpvVideoView::Kind ChooseGraphics(const char* setting);
 

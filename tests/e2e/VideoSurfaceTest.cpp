@@ -377,6 +377,23 @@ TEST_F(VideoSurfaceWithOpenGl, ThePictureIsInThePlayerAreaAndComesBackFromFullSc
     ExpectPictureInPlayerArea("back from full screen");
 }
 
+// With no OpenGL at all (no context can be made) the picture is drawn in
+// software, even where OpenGL is asked for: a window holding an OpenGL
+// widget there crashed as it was shown.
+TEST(VideoSurfaceWithoutOpenGl, PlaysInSoftwareWhateverWasAsked) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
+    for (const bool askForOpenGl : {false, true}) {
+        SCOPED_TRACE(askForOpenGl ? "OpenGL asked for" : "the program's choice");
+        test::ProgramUnderTest program;
+        program.SetVariable("QT_XCB_GL_INTEGRATION=none");
+        if (askForOpenGl) program.SetVariable("RUVO_PICTURE=opengl");
+        program.Start({program.PortalBase().substr(0, program.PortalBase().size() - 5) + "/media/t23-s0-e1.mp4"});
+        EXPECT_TRUE(program.WaitForTracePrefix("text times=00:02 / 00:30"));
+        EXPECT_TRUE(program.Running());
+        EXPECT_EQ(program.Stop(), 0);
+    }
+}
+
 // On a Wayland desktop the program is a Wayland client of its own (no
 // XWayland): under weston's headless backend it shows the portal and plays.
 TEST(VideoSurfaceOnWayland, PlaysAsANativeWaylandClient) {
