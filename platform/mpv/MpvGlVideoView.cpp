@@ -53,10 +53,8 @@ void MpvGlVideoView::initializeGL() {
 void MpvGlVideoView::CreateRenderContext() {
     makeCurrent();
     mpv_opengl_init_params gl{&ProcAddress, nullptr};
-    int noBlocking = 0;  // never wait in the user-interface thread for a frame's time
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
                                  {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
-                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noBlocking},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (lib_->render_context_create(&render_, mpv_, params) < 0) {
         render_ = nullptr;
@@ -100,8 +98,10 @@ void MpvGlVideoView::RenderUpdate() {
 
 void MpvGlVideoView::SkipFrame() {
     makeCurrent();
-    int skip = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+    int skip = 1, noWaiting = 0;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWaiting},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
     lib_->render_context_render(render_, params);
     doneCurrent();
 }
@@ -116,8 +116,10 @@ void MpvGlVideoView::paintGL() {
     mpv_opengl_fbo target{static_cast<int>(defaultFramebufferObject()), static_cast<int>(width() * ratio),
                           static_cast<int>(height() * ratio), 0};
     int flipY = 1;  // the widget's framebuffer has its origin at the bottom
+    int noWaiting = 0;  // never wait in the user-interface thread for a frame's time
     mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
                                  {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWaiting},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     lib_->render_context_render(render_, params);
 }

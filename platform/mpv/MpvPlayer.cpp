@@ -32,6 +32,9 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"idle", "yes"},
     {"audio-fallback-to-null", "yes"},  // play the video on machines without sound
     {"vo", "libmpv"},                   // frames go to the window's video view
+    // Frames come to the view at their display time: drawing one never waits
+    // for that time in the user-interface thread (the views ask for no wait).
+    {"video-timing-offset", "0"},
     {"hwdec", "auto-safe"},             // the machine's video decoder where it works, else software
 };
 

@@ -54,8 +54,10 @@ void MpvSoftwareVideoView::RenderUpdate() {
 }
 
 void MpvSoftwareVideoView::SkipFrame() {
-    int skip = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+    int skip = 1, noWaiting = 0;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWaiting},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
     lib_->render_context_render(render_, params);
 }
 
@@ -69,7 +71,9 @@ void MpvSoftwareVideoView::RenderFrame() {
     }
     int size[2] = {pixels.width(), pixels.height()};
     size_t stride = static_cast<size_t>(frame_.bytesPerLine());
+    int noWaiting = 0;  // never wait in the user-interface thread for a frame's time
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWaiting},
                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                  {MPV_RENDER_PARAM_SW_POINTER, frame_.bits()},
