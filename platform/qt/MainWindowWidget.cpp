@@ -274,6 +274,9 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     videoSurface_ = MpvVideoView::Create(pictureKind, qvod);
     QWidget* picture = videoSurface_->Widget();
     picture->setObjectName(QStringLiteral("QvodC"));
+    // A click on the picture takes the keys from a text field of a page or
+    // the search box: they are the player's again, as in every player.
+    picture->setFocusPolicy(Qt::ClickFocus);
     picture->installEventFilter(this);
     Register(ControlName::QvodC, picture);
     auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "bo_ad");

@@ -285,6 +285,25 @@ TEST_F(VideoSurface, PlayingNeverHoldsTheWindowUp) {
     EXPECT_LT(program.LongestStallSince(from), 40);
 }
 
+// Keys typed into a text field are the field's; a click on the picture gives
+// them back to the player (they went on into the field).
+TEST_F(VideoSurface, AClickOnThePictureGivesTheKeysBackToThePlayer) {
+    ASSERT_TRUE(WaitForPlayed(0, 1));
+    ClickPlace("soso", 20, 7);  // the search box
+    size_t from = program.Trace().size();
+    PressOnScreen("space");
+    std::this_thread::sleep_for(1s);
+    for (size_t i = from; i < program.Trace().size(); ++i) EXPECT_NE(program.Trace()[i], "text zhun=已暂停");
+    const Box area = PlayerArea();
+    std::system(("xdotool mousemove " + std::to_string(area.left + area.width / 2) + " " +
+                 std::to_string(area.top + area.height / 2) + " >/dev/null 2>&1").c_str());
+    std::this_thread::sleep_for(200ms);
+    std::system("xdotool click 1 >/dev/null 2>&1");
+    from = program.Trace().size();
+    PressOnScreen("space");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=已暂停", from, 5s));
+}
+
 TEST_F(VideoSurface, CompactModeShowsThePictureInTheSmallWindow) {
     ClickPlace("npc3");
     ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < 500; }, 5s));
