@@ -10,7 +10,6 @@
 // window then stays on Qt's raster painting, which on a machine without a
 // graphics card costs a fraction of composing it with software OpenGL).
 #include <functional>
-#include <memory>
 
 class QWidget;
 struct mpv_handle;

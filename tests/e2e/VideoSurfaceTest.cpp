@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "e2e/ProgramUnderTest.h"
 #include "platform/TextFile.h"
@@ -101,7 +102,9 @@ protected:
     int scale_ = 1;  // device pixels a logical pixel
 
     // `scale` 2 starts the program as on a desktop scaled to 200 %.
-    void StartPlaying(int scale) {
+    // `duringFirstFrame` runs right after the click on the film, while its
+    // first frame is on its way.
+    void StartPlaying(int scale, const std::function<void()>& duringFirstFrame = nullptr) {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
         if (!Spawn({"openbox", "--sm-disable"})) GTEST_SKIP() << "openbox is not installed";
         Spawn({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "60"});
@@ -115,6 +118,7 @@ protected:
         ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().has_value(); }, 10s));
         ASSERT_TRUE(program.TracedPlace("npc4"));
         program.Pages().ClickLink(*home, "a[href^='eebovod://23-0-0-']");  // the 30-second film
+        if (duringFirstFrame) duringFirstFrame();
         ASSERT_TRUE(program.WaitForTrace("player started"));
     }
     void SetUp() override { StartPlaying(1); }
@@ -335,6 +339,18 @@ TEST_F(VideoSurface, RapidFullScreenTogglingEndsInTheWindowWithThePicture) {
     }
     ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == area.width; }, 5s));
     ExpectPictureInPlayerArea("after 20 quick toggles");
+}
+
+// Top-most switched on while the first frame is on its way: the window
+// system is told at once, and the picture comes in its area.
+class VideoSurfaceTopMostAtOnce : public VideoSurface {
+protected:
+    void SetUp() override { StartPlaying(1, [this] { ClickPlace("npc4"); }); }
+};
+
+TEST_F(VideoSurfaceTopMostAtOnce, ThePictureComesInItsArea) {
+    EXPECT_TRUE(program.WaitForTrace("tooltip npc4=取消置顶", 5s));
+    ExpectPictureInPlayerArea("top-most during the first frame");
 }
 
 // Media that are not what the player usually gets, handed over by second
