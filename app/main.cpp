@@ -267,7 +267,8 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
     QTimer::singleShot(1000, &widget, [&widget, &trace, &trayIcon] {
         using ruvo::ControlId, ruvo::ControlName;
         for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
-                                        ControlId{ControlName::npc, 2}, ControlId{ControlName::npc, 5},
+                                        ControlId{ControlName::npc, 1}, ControlId{ControlName::npc, 2},
+                                        ControlId{ControlName::npc, 5},
                                         ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
                                         ControlId{ControlName::npc, 3}, ControlId{ControlName::npc, 4},
                                         ControlId{ControlName::npc, 10}, ControlId{ControlName::bo_but, 3},

@@ -242,6 +242,30 @@ TEST_F(VideoSurface, ThePictureStaysInThePlayerAreaThroughWindowOperations) {
     ExpectPictureInPlayerArea("hidden to the tray and back");
 }
 
+// (A test of its own: the film lasts 30 s.)
+TEST_F(VideoSurface, ThePictureFollowsAResizeAMaximiseAndTheRestore) {
+    // The title's buttons keep their distance from the right edge.
+    const auto maximise = program.TracedPlace("npc1");
+    ASSERT_TRUE(maximise);
+    const int fromRightEdge = program.WindowGeometry().value_or(std::array<int, 4>{})[2] - (*maximise)[0];
+    const auto clickMaximise = [&] {
+        const int width = program.WindowGeometry().value_or(std::array<int, 4>{})[2];
+        return program.ClickWindow(width - fromRightEdge + 12, (*maximise)[1] + 12);
+    };
+    const Box before = PlayerArea();  // a resize by the window system, as a border drag makes
+    std::system("xdotool search --onlyvisible --name '^Ruvo电影影视盒$' windowsize 1150 760 >/dev/null 2>&1");
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().height > before.height; }, 5s));
+    ExpectPictureInPlayerArea("resized");
+
+    const int screenWidth = TakeScreenshot().width;
+    ASSERT_TRUE(clickMaximise());
+    ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] >= screenWidth - 2; }, 5s));
+    ExpectPictureInPlayerArea("maximised");
+    ASSERT_TRUE(clickMaximise());  // restored by the same button
+    ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < screenWidth - 2; }, 5s));
+    ExpectPictureInPlayerArea("restored");
+}
+
 TEST_F(VideoSurface, ThePictureFillsTheScreenInFullScreenAndComesBack) {
     ClickFullScreenButton();
     ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == TakeScreenshot().width; }, 5s));
@@ -309,9 +333,16 @@ TEST_F(VideoSurface, AClickOnThePictureGivesTheKeysBackToThePlayer) {
 }
 
 TEST_F(VideoSurface, CompactModeShowsThePictureInTheSmallWindow) {
+    const int normalWidth = program.WindowGeometry().value_or(std::array<int, 4>{})[2];
     ClickPlace("npc3");
     ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < 500; }, 5s));
     ExpectPictureInPlayerArea("compact mode");
+    std::this_thread::sleep_for(500ms);
+    // Back by the restore label, 10 pixels from the right edge at the top.
+    const int compactWidth = program.WindowGeometry().value_or(std::array<int, 4>{})[2];
+    ASSERT_TRUE(program.ClickWindow(compactWidth - 14, 9));
+    ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] >= normalWidth; }, 5s));
+    ExpectPictureInPlayerArea("back from compact mode");
 }
 
 // At 200 % the picture is drawn at the device's pixels and fills the whole
