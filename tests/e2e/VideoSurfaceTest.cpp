@@ -395,15 +395,16 @@ protected:
         std::system(("ffmpeg -nostdin -loglevel error -y " + ffmpegArguments + " " + path).c_str());
         return path;
     }
-    std::string Segment(const std::string& name, const char* size) {
-        return Make(name, std::string("-f lavfi -i testsrc2=size=") + size +
-                              ":rate=25:duration=3 -c:v libx264 -pix_fmt yuv420p -f mpegts");
+    std::string Segment(const std::string& name, const char* size, int seconds) {
+        return Make(name, std::string("-f lavfi -i testsrc2=size=") + size + ":rate=25:duration=" + std::to_string(seconds) +
+                              " -c:v libx264 -pix_fmt yuv420p -f mpegts");
     }
     void HandOver(const std::string& path) { ASSERT_TRUE(program.WaitForExit(program.StartAnother({path}), 10s)); }
 };
 
 TEST_F(VideoSurfaceBadMedia, SizeChangeBrokenFileAndSoundOnly) {
-    const std::string small = Segment("small.ts", "320x180"), large = Segment("large.ts", "640x360");
+    // The larger part lasts long enough for its picture to be looked at twice.
+    const std::string small = Segment("small.ts", "320x180", 3), large = Segment("large.ts", "640x360", 7);
     const std::string resized = Make("resized.ts", "-i 'concat:" + small + "|" + large + "' -c copy");
     const std::string broken = program.Home().File("broken.mp4");
     ASSERT_TRUE(WriteTextFile(broken, std::string(65536, '\x5a')));
