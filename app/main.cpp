@@ -3,7 +3,9 @@
 // the logic.
 #include <malloc.h>
 
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include <QTimer>
 
 #include "app/CommandLineItem.h"
+#include "app/CommandLineOptions.h"
 #include "app/ProgramPlaces.h"
 #include "app/Startup.h"
 #include "app/TraceLog.h"
@@ -18,6 +21,8 @@
 #include "playback/ExitProgram.h"
 #include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
+#include "platform/qt/ConsoleMessages.h"
+#include "platform/qt/DemoPortal.h"
 #include "platform/qt/ExitSignals.h"
 #include "platform/qt/GraphicsChoice.h"
 #include "platform/qt/LocalInstanceChannel.h"
@@ -35,9 +40,11 @@
 #include "platform/qt/QtTrayIcon.h"
 #include "platform/qt/SettingsDialogWidget.h"
 #include "platform/qt/WebProfile.h"
+#include "platform/FileSystem.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayerFolder.h"
+#include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
@@ -60,15 +67,16 @@ void ChooseRendererProcessModel() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
 }
 
-// The program's own arguments (the engine's, after "--webEngineArgs", are not
-// ours), joined as one command line. A file named relative to the folder the
-// program was started in is made absolute, so the running instance, which
-// runs elsewhere, finds it too.
-std::string CommandLine(int argc, char* argv[]) {
+// The arguments that are not the program's options (nor, after
+// "--webEngineArgs", the engine's), joined as one command line. A file named
+// relative to the folder the program was started in is made absolute, so the
+// running instance, which runs elsewhere, finds it too.
+std::string CommandLine(const std::vector<std::string>& arguments) {
     std::string line;
-    for (int i = 1; i < argc && std::string_view(argv[i]) != "--webEngineArgs"; ++i) {
-        std::string argument = argv[i];
-        const QFileInfo file(QFile::decodeName(argv[i]));
+    for (const std::string& given : arguments) {
+        if (given == "--webEngineArgs") break;
+        std::string argument = given;
+        const QFileInfo file(QFile::decodeName(given.c_str()));
         if (!argument.empty() && argument[0] != '/' && argument.find("://") == std::string::npos && file.exists())
             argument = QFile::encodeName(file.absoluteFilePath()).toStdString();
         if (!line.empty()) line += ' ';
@@ -79,11 +87,55 @@ std::string CommandLine(int argc, char* argv[]) {
 
 const char* Environment(const char* name) { return std::getenv(name); }
 
-// Where a passed player check is remembered: the user's cache folder.
-std::string PlayerCheckFolder() {
-    if (const char* cache = Environment("XDG_CACHE_HOME"); cache && *cache == '/') return std::string(cache) + "/ruvo-box";
-    if (const char* home = Environment("HOME"); home && *home == '/') return std::string(home) + "/.cache/ruvo-box";
-    return {};
+std::string CacheFolder() { return ruvo::UserFolder(Environment("XDG_CACHE_HOME"), Environment("HOME"), ".cache"); }
+std::string ConfigFolder() { return ruvo::UserFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"), ".config"); }
+
+// --help, --version and a wrong option are answered without a window and
+// without touching any file.
+int AnswerWithoutWindow(const ruvo::CommandLineOptions& options) {
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "ruvo-box: %s\nTry 'ruvo-box --help'.\n", options.error.c_str());
+        return 2;
+    }
+    std::fputs(options.help ? ruvo::UsageText().c_str() : ruvo::VersionText().c_str(), stdout);
+    return 0;
+}
+
+// RUVO_PORTAL for this start; else --portal, remembered from now on (empty:
+// forgotten); else the address remembered before; else the built-in one.
+ruvo::PortalChoice ChoosePortal(const ruvo::CommandLineOptions& options) {
+    std::optional<std::string> remembered;
+    if (options.portal) {
+        if (!ruvo::RememberPortal(ConfigFolder(), *options.portal))
+            std::fprintf(stderr, "ruvo-box: the portal address could not be remembered in %s\n", ConfigFolder().c_str());
+        if (!options.portal->empty()) remembered = options.portal;
+    } else {
+        remembered = ruvo::ReadRememberedPortal(ConfigFolder());
+    }
+    return ruvo::ChoosePortal(Environment("RUVO_PORTAL"), remembered);
+}
+
+// The built-in portal is the demo portal: when nothing answers at its
+// address, the installed one is started, and its media made in the
+// background with the progress in the status line. Null when it is not
+// needed or could not start.
+std::unique_ptr<ruvo::DemoPortal> StartDemoPortal(bool& failed) {
+    failed = false;
+    if (ruvo::DemoPortal::Answers(ruvo::kDefaultPortalPort)) return nullptr;
+    auto demo = std::make_unique<ruvo::DemoPortal>(QCoreApplication::applicationDirPath(),
+                                                   QString::fromStdString(ruvo::JoinPath(CacheFolder(), "demo-media")));
+    if (demo->Start(ruvo::kDefaultPortalPort)) return demo;
+    std::fprintf(stderr, "ruvo-box: the demo portal could not be started; set the portal with --portal ADDRESS\n");
+    failed = true;
+    return nullptr;
+}
+
+void ShowDemoMediaProgress(ruvo::DemoPortal& demo, ruvo::MainWindow& window) {
+    demo.MakeMedia(
+        [&window](int done, int total) {
+            window.Monitor().ShowBackgroundWork("正在准备演示视频 " + std::to_string(done) + "/" + std::to_string(total));
+        },
+        [&window](bool ok) { window.Monitor().ShowBackgroundWork(ok ? "" : "演示视频无法制作(需要 ffmpeg)"); });
 }
 
 // The user's input while the program waits for the portal: the buttons that
@@ -282,12 +334,16 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const auto options = ruvo::ParseCommandLineOptions(argc, argv); options.help || options.version || !options.error.empty())
+        return AnswerWithoutWindow(options);
+    const bool verbose = ruvo::ParseCommandLineOptions(argc, argv).verbose || std::getenv("RUVO_DEBUG") != nullptr;
+    ruvo::SetUpConsoleMessages(verbose);
     // The player's decoders start and end threads with every episode; with
     // glibc's default of up to 8 memory arenas a core, memory freed in them
     // was kept and the program grew by 2 MB an episode. Two arenas keep it flat.
     mallopt(M_ARENA_MAX, 2);
     // The player check runs in a child process while the toolkit starts.
-    ruvo::MpvPlayerProbe probe(PlayerCheckFolder());
+    ruvo::MpvPlayerProbe probe(CacheFolder());
     ChooseRendererProcessModel();
     ruvo::RegisterPrivateSchemes();
     // The picture's OpenGL context outlives the window's native window, which
@@ -299,12 +355,15 @@ int main(int argc, char* argv[]) {
     // has no window, and at exit the recommendation window may still follow.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ruvo::ProgramIcon());
-    const std::string commandLine = CommandLine(argc, argv);
+    // Parsed again: the toolkit has taken its own options out of argv.
+    const ruvo::CommandLineOptions options = ruvo::ParseCommandLineOptions(argc, argv);
+    const std::string commandLine = CommandLine(options.rest);
 
     const std::string folder = ruvo::ChooseProgramFolder(
         {Environment("RUVO_HOME"), QCoreApplication::applicationDirPath().toStdString(), Environment("XDG_DATA_HOME"),
          Environment("HOME")});
-    const ruvo::PortalAddress portal = ruvo::PortalFrom(Environment("RUVO_PORTAL"));
+    const ruvo::PortalChoice portalChoice = ChoosePortal(options);
+    const ruvo::PortalAddress& portal = portalChoice.address;
 
     ruvo::QtDialogs dialogs;
     ruvo::QtShell shell;
@@ -325,11 +384,17 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    bool demoFailed = false;
+    const auto demo = portalChoice.builtIn ? StartDemoPortal(demoFailed) : nullptr;
+
     ruvo::QtWebPane::TrustPrivateLinksFrom(QUrl(QString::fromStdString(portal.base)),
                                            QFileInfo(QString::fromStdString(folder)).absoluteFilePath());
     ruvo::MainWindowWidget widget(profile, pictureKind);
+    if (demoFailed) widget.SetLoadFailureAdvice(QStringLiteral(
+        "演示门户无法启动。请指定视频门户的地址：ruvo-box --portal 地址(或设置环境变量 RUVO_PORTAL)。"));
     dialogs.SetParent(&widget);
     ruvo::MpvPlayer player(widget.VideoSurface());
+    player.SetVerbose(verbose);
     player.SetFullScreenRequest([&widget](bool on) { widget.SetPlayerFullScreen(on); });
     ruvo::QtTimers timers;
     ruvo::QtHttpFetch fetch;
@@ -384,6 +449,7 @@ int main(int argc, char* argv[]) {
         afterFirstPage.Run([&window, text] { window.Gate().RunOrDefer([&window, text] { ruvo::ReceiveCommandLine(window, text); }); });
     });
     window.Load(commandLine);
+    if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.
     ruvo::ExitSignals exitSignals([&window](int) { window.Gate().RunOrDefer([&window] { ruvo::EndOnSignal(window); }); });
     widget.show();

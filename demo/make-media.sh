@@ -3,8 +3,12 @@
 # title and episode drawn on it and a tone, keyframes every half second so the
 # player knows the bit rate early. H.264/AAC in MP4 for the program's player,
 # VP8/Vorbis in WebM for the page player (every Chromium decodes it).
-# Usage: make-media.sh PORTAL_BINARY OUT_DIR. Files already made are kept.
+# Usage: make-media.sh [--progress] PORTAL_BINARY OUT_DIR. Files already made
+# are kept. With --progress it prints "clips N" (the clips it has to make),
+# then "made FILE" as each is done.
 set -euo pipefail
+progress=false
+if [ "${1:-}" = --progress ]; then progress=true; shift; fi
 portal=$1
 out=$2
 mkdir -p "$out"
@@ -27,11 +31,17 @@ make_clip() {
             -movflags +faststart -f mp4 "$partial"
     fi
     mv "$partial" "$target"
+    if $progress; then echo "made $file"; fi
 }
 
-while IFS='|' read -r file seconds caption tone; do
+mapfile -t clips < <("$portal" --list-media)
+missing=0
+for clip in "${clips[@]}"; do [ -s "$out/${clip%%|*}" ] || missing=$((missing + 1)); done
+if $progress; then echo "clips $missing"; fi
+for clip in "${clips[@]}"; do
+    IFS='|' read -r file seconds caption tone <<< "$clip"
     make_clip "$file" "$seconds" "$caption" "$tone" &
     # two at a time: the machines have two cores
     [ "$(jobs -r | wc -l)" -ge 2 ] && wait -n
-done < <("$portal" --list-media)
+done
 wait

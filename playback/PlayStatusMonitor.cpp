@@ -44,6 +44,7 @@ void PlayStatusMonitor::ShowStatus() {
     if (player.PlayUrl().empty()) return ShowNothingLoaded();
     WindowControls& c = window_.Controls();
     if (!c.IsVisible({ControlName::bo_zt})) c.SetVisible({ControlName::bo_zt}, true);
+    stripShownForWork_ = false;  // it stays from now on
     // An item that has ended resumes at 1 (set at its end), not at its end.
     if (!ItemHasEnded()) window_.State().lastPosition = player.Position();
     if (CheckEndEndsTick()) return;
@@ -59,8 +60,22 @@ void PlayStatusMonitor::ShowStatus() {
 void PlayStatusMonitor::ShowNothingLoaded() {
     WindowControls& c = window_.Controls();
     window_.Transport().ShowPlayPause(false);
-    c.SetText({ControlName::zhun}, "准备就绪");
+    c.SetText({ControlName::zhun}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
     MoveLeftEdge(c, {ControlName::huan}, -30);
+}
+
+void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
+    backgroundWork_ = text;
+    if (!window_.PlayerControl().PlayUrl().empty()) return;  // the player's state keeps the line
+    WindowControls& c = window_.Controls();
+    // The strip shows from the first play on; the work shows in it before.
+    if (!text.empty() && !c.IsVisible({ControlName::bo_zt})) {
+        c.SetVisible({ControlName::bo_zt}, true);
+        stripShownForWork_ = true;
+    } else if (text.empty() && stripShownForWork_) {
+        c.SetVisible({ControlName::bo_zt}, false);
+    }
+    c.SetText({ControlName::zhun}, text.empty() ? "准备就绪" : text);
 }
 
 bool PlayStatusMonitor::ItemHasEnded() const {

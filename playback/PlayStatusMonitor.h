@@ -25,6 +25,11 @@ public:
     void StatusTick();     // Timer1
     void EndOfPlayTick();  // Timer2
 
+    // Work the program does in the background before anything can play (the
+    // demo's media being made): shown instead of "准备就绪" while nothing
+    // plays; empty when done.
+    void ShowBackgroundWork(const std::string& text);
+
 private:
     void ShowStatus();
     void KeepPositionSafe();
@@ -46,6 +51,8 @@ private:
     // The item the end of play ran for; empty until it runs, and again once
     // an item plays away from its end.
     std::string endedUrl_;
+    std::string backgroundWork_;
+    bool stripShownForWork_ = false;  // the status strip shows for it alone
 };
 
 }  // namespace ruvo

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/mpv/MpvProperties.h"
+#include "platform/mpv/MpvQuietStart.h"
 
 namespace ruvo {
 namespace {
@@ -22,7 +23,6 @@ bool IsStream(const std::string& url) { return url.find("://") != std::string::n
 // The player's options besides its window.
 constexpr std::pair<const char*, const char*> kOptions[] = {
     {"config", "no"},                  // a user's mpv.conf must not change the program
-    {"terminal", "no"},
     {"ytdl", "no"},                    // never run yt-dlp on portal addresses
     {"osc", "no"},                     // the window has its own player bar
     {"input-default-bindings", "no"},  // keys belong to the window
@@ -35,7 +35,6 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     // Frames come to the view at their display time: drawing one never waits
     // for that time in the user-interface thread (the views ask for no wait).
     {"video-timing-offset", "0"},
-    {"hwdec", "auto-safe"},             // the machine's video decoder where it works, else software
 };
 
 double NodeDouble(const mpv_node& node) {
@@ -76,6 +75,10 @@ bool MpvPlayer::EnsureStarted() {
     mpv_ = lib_->create();
     if (!mpv_) return false;
     for (const auto& [name, value] : kOptions) lib_->set_option_string(mpv_, name, value);
+    // The machine's video decoder where it has one that works, else software.
+    lib_->set_option_string(mpv_, "hwdec", HardwareDecodingChoice());
+    lib_->set_option_string(mpv_, "terminal", verbose_ ? "yes" : "no");
+    if (!verbose_) SilenceSoundLibraryErrors();
     // Started at the user's volume: set afterwards, libmpv's first report of
     // its own default (100) could come first and be taken for the user's.
     lib_->set_option_string(mpv_, mpvprop::kVolume, std::to_string(volume_).c_str());
@@ -239,7 +242,7 @@ void MpvPlayer::HandleReply(const mpv_event& event) {
     if (event.reply_userdata == kDecoderReply) {
         const char* decoder = present && property->format == MPV_FORMAT_STRING ? *static_cast<char**>(property->data) : nullptr;
         const std::string name = decoder && *decoder ? decoder : "no";
-        std::fprintf(stderr, "ruvo-box: video decoding: %s\n", name == "no" ? "software" : name.c_str());
+        if (verbose_) std::fprintf(stderr, "ruvo-box: video decoding: %s\n", name == "no" ? "software" : name.c_str());
         if (eventObserver_) eventObserver_(("hwdec " + name).c_str());
     } else if (event.reply_userdata == kFirstFrameReply && eventObserver_) {
         const double seconds = present && property->format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(property->data) : 0;

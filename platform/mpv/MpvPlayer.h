@@ -37,6 +37,8 @@ public:
     // when it has shown its last.
     void SetEventObserver(std::function<void(const char*)> observer) { eventObserver_ = std::move(observer); }
     // Asked to switch to (true) or leave full screen.
+    // Verbose: libmpv and its libraries print their messages on the console.
+    void SetVerbose(bool verbose) { verbose_ = verbose; }
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
 
     void GetReady() override;
@@ -66,6 +68,7 @@ public:
     void SetVisible(bool visible) override;
 
 private:
+    bool verbose_ = false;
     // A reported figure as a whole number within what an int holds.
     static int WholeNumber(double value) { return value <= 0 ? 0 : value >= 2147483647.0 ? 2147483647 : static_cast<int>(value); }
     bool EnsureStarted();

@@ -203,8 +203,14 @@ void MainWindowWidget::SetTopMost(bool on) {
     if (QWindow* native = windowHandle()) native->setFlags(flags);
 }
 
+void MainWindowWidget::SetLoadFailureAdvice(const QString& advice) {
+    for (QLabel* notice : notices_) notice->setText(QStringLiteral("页面加载失败，点击这里重试") + QStringLiteral("\n\n") + advice);
+}
+
 QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget* parent) {
     auto* notice = new QLabel(text, parent);
+    notice->setTextFormat(Qt::PlainText);
+    notices_.push_back(notice);
     notice->setAlignment(Qt::AlignCenter);
     notice->setWordWrap(true);
     notice->setCursor(Qt::PointingHandCursor);

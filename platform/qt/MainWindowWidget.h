@@ -3,9 +3,11 @@
 // controls in their containers, answers the window questions of the logic
 // and reports the user's clicks and pointer moves. Where everything goes is
 // the logic's layout: no Qt layout places anything here.
+#include <QLabel>
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "platform/MainWindowHost.h"
 #include "platform/mpv/MpvVideoView.h"
@@ -79,6 +81,10 @@ public:
     // `pictureKind` says how the player's picture is drawn.
     MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kind pictureKind);
 
+    // What the notices over a pane that failed to load say besides "retry":
+    // what the user can do when retrying cannot help.
+    void SetLoadFailureAdvice(const QString& advice);
+
     QtWebPane& Pane(ruvo::Pane pane) { return *panes_[static_cast<size_t>(pane)]; }
     std::array<WebPane*, kPaneCount> PaneInterfaces();
     QtWindowControls& Controls() { return controls_; }
@@ -130,6 +136,7 @@ private:
     void BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind);
     void BuildPlayerBar(QWidget* qvod);
     QWidget* Notice(ControlName name, const QString& text, QWidget* parent);
+    std::vector<QLabel*> notices_;
     QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
     void PutPane(ruvo::Pane pane, QWidget* host);
     SkinCell* NavigationCell(int index, QWidget* parent);

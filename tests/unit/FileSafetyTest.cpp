@@ -109,6 +109,7 @@ TEST(FileSafety, AnExecutableFolderOthersMayWriteIsNotTheProgramFolder) {
     test::TempFolder folder;
     const std::string shared = folder.File("bin");
     MakeFolders(shared);
+    ASSERT_TRUE(ReplaceFileAtomically(JoinPath(shared, "portable"), ""));
     chmod(shared.c_str(), 0777);
     const std::string data = folder.File("data");
     EXPECT_EQ(ChooseProgramFolder({nullptr, shared, data.c_str(), "/home/x"}), JoinPath(data, "ruvo-box"));

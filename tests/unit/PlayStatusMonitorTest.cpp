@@ -45,6 +45,33 @@ TEST_F(Monitor, NothingLoadedReadsReady) {
     EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放");
 }
 
+TEST_F(Monitor, BackgroundWorkShowsWhileNothingPlaysAndGivesWayToPlaying) {
+    EXPECT_FALSE(controls.IsVisible({ControlName::bo_zt}));
+    window->Monitor().ShowBackgroundWork("正在准备演示视频 3/20");
+    EXPECT_EQ(Text(ControlName::zhun), "正在准备演示视频 3/20");
+    EXPECT_TRUE(controls.IsVisible({ControlName::bo_zt}));
+    Tick();
+    EXPECT_EQ(Text(ControlName::zhun), "正在准备演示视频 3/20");
+    PlayingAt(5, 100);
+    player.bitRate = 300;
+    Tick();
+    EXPECT_EQ(Text(ControlName::zhun), "播放中(300 Kbps)");
+    window->Monitor().ShowBackgroundWork("正在准备演示视频 4/20");
+    EXPECT_EQ(Text(ControlName::zhun), "播放中(300 Kbps)");  // the player's state keeps the line
+    player.url.clear();
+    window->Monitor().ShowBackgroundWork("");
+    EXPECT_EQ(Text(ControlName::zhun), "准备就绪");
+    EXPECT_TRUE(controls.IsVisible({ControlName::bo_zt}));  // shown since the first play
+}
+
+TEST_F(Monitor, TheStatusStripShownForBackgroundWorkAloneHidesWhenItEnds) {
+    window->Monitor().ShowBackgroundWork("正在准备演示视频 1/2");
+    Tick();
+    window->Monitor().ShowBackgroundWork("");
+    EXPECT_FALSE(controls.IsVisible({ControlName::bo_zt}));
+    EXPECT_EQ(Text(ControlName::zhun), "准备就绪");
+}
+
 TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     PlayingAt(50, 100);
     player.bitRate = 364;

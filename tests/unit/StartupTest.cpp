@@ -2,11 +2,14 @@
 
 #include <filesystem>
 
+#include "app/CommandLineOptions.h"
 #include "app/MachineIdentity.h"
+#include "app/ProgramPlaces.h"
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
+#include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 
 namespace ruvo {
@@ -167,12 +170,74 @@ TEST(ProgramPlaces, PortalRootAndBase) {
     EXPECT_EQ(PortalFrom(nullptr).base, kDefaultPortalBase);
 }
 
-TEST(ProgramPlaces, FolderChoice) {
-    test::TempFolder writable;
-    EXPECT_EQ(ChooseProgramFolder({"/override", writable.Path(), nullptr, "/home/u"}), "/override");
-    EXPECT_EQ(ChooseProgramFolder({nullptr, writable.Path(), nullptr, "/home/u"}), writable.Path());
-    EXPECT_EQ(ChooseProgramFolder({"", "/nonexistent/bin", "/data", "/home/u"}), "/data/ruvo-box");
+TEST(ProgramPlaces, AnInstalledProgramKeepsItsFilesInTheDataFolder) {
+    test::TempFolder bin;
+    EXPECT_EQ(ChooseProgramFolder({"/override", bin.Path(), nullptr, "/home/u"}), "/override");
+    // Writable, but neither portable nor used before: never beside the executable.
+    EXPECT_EQ(ChooseProgramFolder({nullptr, bin.Path(), nullptr, "/home/u"}), "/home/u/.local/share/ruvo-box");
+    EXPECT_EQ(ChooseProgramFolder({"", bin.Path(), "/data", "/home/u"}), "/data/ruvo-box");
+    EXPECT_EQ(ChooseProgramFolder({nullptr, bin.Path(), "relative", "/home/u"}), "/home/u/.local/share/ruvo-box");
     EXPECT_EQ(ChooseProgramFolder({nullptr, "/nonexistent/bin", nullptr, "/home/u"}), "/home/u/.local/share/ruvo-box");
+}
+
+TEST(ProgramPlaces, APortableCopyOrAFolderUsedBeforeKeepsItsFiles) {
+    test::TempFolder portable;
+    ASSERT_TRUE(ReplaceFileAtomically(portable.File("portable"), ""));
+    EXPECT_EQ(ChooseProgramFolder({nullptr, portable.Path(), "/data", "/home/u"}), portable.Path());
+    test::TempFolder usedBefore;
+    ASSERT_TRUE(ReplaceFileAtomically(usedBefore.File("config.dll"), "[ruvo]\r\n"));
+    EXPECT_EQ(ChooseProgramFolder({nullptr, usedBefore.Path(), "/data", "/home/u"}), usedBefore.Path());
+}
+
+TEST(ProgramPlaces, ARememberedPortalHoldsUntilChangedAndTheVariableWins) {
+    test::TempFolder config;
+    const std::string folder = config.File("ruvo-box");
+    EXPECT_TRUE(ChoosePortal(nullptr, ReadRememberedPortal(folder)).builtIn);
+    ASSERT_TRUE(RememberPortal(folder, "https://video.example/box/"));
+    EXPECT_EQ(ReadWholeFile(JoinPath(folder, "portal")), "https://video.example/box/\n");
+    const PortalChoice remembered = ChoosePortal(nullptr, ReadRememberedPortal(folder));
+    EXPECT_FALSE(remembered.builtIn);
+    EXPECT_EQ(remembered.address.base, "https://video.example/box/");
+    const PortalChoice variable = ChoosePortal("http://127.0.0.1:9000/b", ReadRememberedPortal(folder));
+    EXPECT_EQ(variable.address.base, "http://127.0.0.1:9000/b/");
+    EXPECT_FALSE(variable.builtIn);
+    ASSERT_TRUE(RememberPortal(folder, ""));
+    EXPECT_FALSE(PathExists(JoinPath(folder, "portal")));
+    EXPECT_TRUE(ChoosePortal("", ReadRememberedPortal(folder)).builtIn);
+}
+
+TEST(ProgramPlaces, ARememberedPortalThatIsNoWebAddressIsIgnored) {
+    test::TempFolder config;
+    for (const char* text : {"file:///etc/passwd\n", "javascript:alert(1)", "http://a/\nhttp://b/", ""}) {
+        ASSERT_TRUE(ReplaceFileAtomically(config.File("portal"), text));
+        EXPECT_EQ(ReadRememberedPortal(config.Path()), std::nullopt) << text;
+    }
+    ASSERT_TRUE(ReplaceFileAtomically(config.File("portal"), std::string(9000, 'h')));
+    EXPECT_EQ(ReadRememberedPortal(config.Path()), std::nullopt);
+}
+
+TEST(CommandLineOptions, OursAreTakenAndTheRestPassedOn) {
+    const char* argv[] = {"ruvo-box", "--verbose", "--portal", "http://p/box/", "/v/a b.mp4", "-platform", "xcb",
+                          "--webEngineArgs", "--portal", "x"};
+    const CommandLineOptions options = ParseCommandLineOptions(std::size(argv), argv);
+    EXPECT_TRUE(options.verbose);
+    EXPECT_FALSE(options.help);
+    EXPECT_EQ(options.portal, "http://p/box/");
+    EXPECT_EQ(options.rest, (std::vector<std::string>{"/v/a b.mp4", "-platform", "xcb", "--webEngineArgs", "--portal", "x"}));
+    EXPECT_TRUE(options.error.empty());
+
+    const char* equals[] = {"ruvo-box", "--portal=", "--help", "--version"};
+    const CommandLineOptions reset = ParseCommandLineOptions(std::size(equals), equals);
+    EXPECT_EQ(reset.portal, "");
+    EXPECT_TRUE(reset.help && reset.version);
+    EXPECT_TRUE(reset.rest.empty());
+}
+
+TEST(CommandLineOptions, APortalThatIsNoWebAddressOrMissingIsAnError) {
+    const char* missing[] = {"ruvo-box", "--portal"};
+    EXPECT_FALSE(ParseCommandLineOptions(std::size(missing), missing).error.empty());
+    const char* file[] = {"ruvo-box", "--portal", "file:///etc/"};
+    EXPECT_FALSE(ParseCommandLineOptions(std::size(file), file).error.empty());
 }
 
 }  // namespace
