@@ -45,7 +45,6 @@ void QtTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void QtTrayIcon::ShowTrayTip(const std::string& text) {
-    std::fprintf(stderr, "tray tip: %s\n", text.c_str());
     if (!added_) return;
     const QString title = QString::fromUtf8(kTrayBalloonTitle);
     const QString body = QString::fromStdString(text);
