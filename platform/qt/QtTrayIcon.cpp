@@ -4,7 +4,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <cstdio>
 
 #include "shell/TipMenus.h"
 
