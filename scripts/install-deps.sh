@@ -8,7 +8,7 @@ packages=(
   ffmpeg fonts-noto-cjk fontconfig
   xvfb xauth curl xdotool x11-utils trayer openbox dbus libglib2.0-bin desktop-file-utils
   weston qt6-wayland
-  lintian appstream file
+  lintian appstream file dpkg-dev
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

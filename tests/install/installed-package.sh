@@ -6,7 +6,8 @@
 # demo portal (whose home page it then asks for), make the demo's media in
 # the cache with its progress in the status line, play a file a second start
 # hands over, keep every file in the XDG folders and none beside itself,
-# print nothing on the console, and end the portal when it exits.
+# print nothing on the console, and end the portal when it exits; with
+# --verbose the libraries speak again.
 # Usage: installed-package.sh BUILD_DIR MEDIA_DIR (runs under an X display).
 set -euo pipefail
 build=$1
@@ -104,4 +105,13 @@ if [ -s "$work/console.log" ]; then
     cat "$work/console.log" >&2
     fail "the console was not quiet"
 fi
+
+# --verbose brings the libraries' messages back (the web engine's report).
+(program --verbose > "$work/verbose.log" 2>&1) &
+program_pid=$!
+console_has() { grep -aq "$1" "$work/verbose.log"; }
+wait_for 60 console_has "qt.webenginecontext" || fail "--verbose printed no web engine report"
+kill -TERM "$program_pid"
+wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "the verbose program did not end"
+program_pid=
 echo "installed package: demo portal started and ended, files in $data, console quiet"
