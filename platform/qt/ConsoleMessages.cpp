@@ -16,11 +16,13 @@ namespace {
 // for every page or frame says it a single time.
 void PrintOnce(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtDebugMsg || type == QtInfoMsg) return;
-    static std::mutex mutex;
-    static std::set<QString> printed;
+    // Never destroyed: the web engine's threads may still report while the
+    // program's statics are torn down at exit.
+    static auto* const mutex = new std::mutex;
+    static auto* const printed = new std::set<QString>;
     {
-        std::lock_guard lock(mutex);
-        if (!printed.insert(message).second) return;
+        std::lock_guard lock(*mutex);
+        if (!printed->insert(message).second) return;
     }
     const QString line = qFormatLogMessage(type, context, message);
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());

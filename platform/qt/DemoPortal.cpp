@@ -43,6 +43,9 @@ DemoPortal::DemoPortal(const QString& executableFolder, const QString& mediaFold
 }
 
 DemoPortal::~DemoPortal() {
+    // Whoever heard of the progress may be gone by now: ending the maker
+    // must not tell them.
+    maker_.disconnect();
     if (maker_.state() != QProcess::NotRunning) {
         ::kill(-static_cast<pid_t>(maker_.processId()), SIGTERM);
         maker_.waitForFinished(kEndWaitMs);

@@ -7,7 +7,7 @@
 # the cache with its progress in the status line, play a file a second start
 # hands over, keep every file in the XDG folders and none beside itself,
 # print nothing on the console, and end the portal when it exits; with
-# --verbose the libraries speak again.
+# --verbose the libraries speak again; --portal turns the demo portal off.
 # Usage: installed-package.sh BUILD_DIR MEDIA_DIR (runs under an X display).
 set -euo pipefail
 build=$1
@@ -97,6 +97,9 @@ written=$(find "$root" -newer "$work/unpacked" ! -type d)
 # The exit (here by SIGTERM, as at logout) ends the demo portal too.
 kill -TERM "$program_pid"
 wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "the program did not end"
+status=0
+wait "$program_pid" || status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
 program_pid=
 wait_for 5 eval '! pgrep -f "$root/usr/libexec/ruvo-box/ruvo-demo-portal" > /dev/null' || fail "the demo portal outlived the program"
 curl -s -m 2 -o /dev/null "$portal/" && fail "the demo portal still answers"
@@ -113,5 +116,17 @@ console_has() { grep -aq "$1" "$work/verbose.log"; }
 wait_for 60 console_has "qt.webenginecontext" || fail "--verbose printed no web engine report"
 kill -TERM "$program_pid"
 wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "the verbose program did not end"
+program_pid=
+
+# A portal of the user's own is remembered and turns the demo portal off.
+own=http://127.0.0.1:9/box/
+(program --portal "$own" > /dev/null 2>&1) &
+program_pid=$!
+wait_for 60 eval '[ "$(cat "$work/home/.config/ruvo-box/portal" 2> /dev/null)" = "$own" ]' || fail "--portal not remembered"
+wait_for 60 trace_has "could not load\|place video=" || true
+sleep 3
+pgrep -f "$root/usr/libexec/ruvo-box/ruvo-demo-portal" > /dev/null && fail "the demo portal started beside the user's portal"
+kill -TERM "$program_pid"
+wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "the program with its own portal did not end"
 program_pid=
 echo "installed package: demo portal started and ended, files in $data, console quiet"
