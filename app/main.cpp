@@ -30,6 +30,7 @@
 #include "platform/qt/MprisService.h"
 #include "platform/qt/QtScreenSaverInhibitor.h"
 #include "platform/qt/StallWatch.h"
+#include "platform/qt/ToolkitTranslations.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtHttpFetch.h"
@@ -351,6 +352,7 @@ int main(int argc, char* argv[]) {
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvo-box"));
+    ruvo::LoadToolkitTranslations();  // the toolkit's dialogs in Chinese, as the rest
     // The program ends through its exit routine only: hidden to the tray it
     // has no window, and at exit the recommendation window may still follow.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,7 +1,10 @@
 #include "platform/qt/QtDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace ruvo {
 
@@ -39,8 +42,18 @@ std::string QtDialogs::ChooseFile(const std::string& title, const std::string& f
         if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
         filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
     }
-    return QFileDialog::getOpenFileName(parent_, QString::fromStdString(title), QString(), filters.join(QStringLiteral(";;")))
-        .toStdString();
+    const QString file = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
+                                                      FileDialogStartFolder(lastFileFolder_), filters.join(QStringLiteral(";;")));
+    if (!file.isEmpty()) lastFileFolder_ = QFileInfo(file).absolutePath();
+    return file.toStdString();
+}
+
+QString FileDialogStartFolder(const QString& lastFileFolder) {
+    if (!lastFileFolder.isEmpty() && QFileInfo(lastFileFolder).isDir()) return lastFileFolder;
+    // Qt reads the desktop's user-dirs.dirs; without an entry it names ~/Videos.
+    const QString videos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (!videos.isEmpty() && QFileInfo(videos).isDir()) return videos;
+    return QDir::homePath();
 }
 
 std::string QtDialogs::ChooseFolder(const std::string& initialFolder, const std::string& title) {

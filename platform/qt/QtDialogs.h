@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 
@@ -18,7 +20,13 @@ public:
 
 private:
     QWidget* parent_;
+    QString lastFileFolder_;  // where the last chosen file was, in this run
 };
+
+// Where the open-file dialog starts: the folder of the last file chosen
+// while it still exists, else the user's Videos folder (xdg-user-dir
+// VIDEOS), else the home folder.
+QString FileDialogStartFolder(const QString& lastFileFolder);
 
 // Opens addresses with the desktop's default opener (xdg-open and friends).
 class QtShell final : public Shell {
