@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -87,6 +88,12 @@ std::string CommandLine(const std::vector<std::string>& arguments) {
 }
 
 const char* Environment(const char* name) { return std::getenv(name); }
+
+// RUVO_DEBUG set to anything but "" or "0".
+bool DebugAsked() {
+    const char* value = Environment("RUVO_DEBUG");
+    return value && *value && std::string_view(value) != "0";
+}
 
 std::string CacheFolder() { return ruvo::UserFolder(Environment("XDG_CACHE_HOME"), Environment("HOME"), ".cache"); }
 std::string ConfigFolder() { return ruvo::UserFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"), ".config"); }
@@ -335,9 +342,9 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const auto options = ruvo::ParseCommandLineOptions(argc, argv); options.help || options.version || !options.error.empty())
-        return AnswerWithoutWindow(options);
-    const bool verbose = ruvo::ParseCommandLineOptions(argc, argv).verbose || std::getenv("RUVO_DEBUG") != nullptr;
+    const ruvo::CommandLineOptions given = ruvo::ParseCommandLineOptions(argc, argv);
+    if (given.help || given.version || !given.error.empty()) return AnswerWithoutWindow(given);
+    const bool verbose = given.verbose || DebugAsked();
     ruvo::SetUpConsoleMessages(verbose);
     // The player's decoders start and end threads with every episode; with
     // glibc's default of up to 8 memory arenas a core, memory freed in them
