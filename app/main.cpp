@@ -222,6 +222,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     };
     actions.volumePress = [&window](int x) { window.Sliders().VolumePress(x); };
     actions.volumeDrag = [&window](int x) { window.Sliders().VolumeDrag(x); };
+    actions.volumeWheel = [&window](int notches) { window.Keys().WheelOverPicture(notches); };
     actions.retryMainArea = [&window] { window.LoadEvents().RetryMainArea(); };
     actions.retrySidePane = [&window] { window.LoadEvents().RetrySidePane(); };
     actions.closeWebPlayer = [&window] { window.Episodes().CloseWebPlayer(); };
@@ -248,7 +249,7 @@ ruvo::WindowActions GuardedWhileFetching(ruvo::WindowActions a, UserInputDuringF
                          &a.listActionClick, &a.surfaceUp, &a.surfaceDoubleClick})
         *action = input.Droppable(*action);
     for (auto* action : {&a.navigationClick, &a.keyDown, &a.seekPress, &a.seekDrag, &a.seekRelease, &a.volumePress,
-                         &a.volumeDrag})
+                         &a.volumeDrag, &a.volumeWheel})
         *action = input.Droppable(*action);
     a.resized = input.Later(a.resized);
     a.transportHover = input.Droppable(a.transportHover);

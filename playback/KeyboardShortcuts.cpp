@@ -16,9 +16,16 @@ void KeyboardShortcuts::KeyDown(int keyCode) {
         case kKeyRight: Seek(10); break;
         case kKeyUp: ChangeVolume(10); break;
         case kKeyDown: ChangeVolume(-10); break;
+        case kKeyF: window_.Transport().Click(3); break;  // as the full-screen button
         default: break;
     }
     window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);  // after any key: status updates again
+    window_.Memory().RememberChanges();
+}
+
+void KeyboardShortcuts::WheelOverPicture(int notches) {
+    if (notches == 0) return;
+    ChangeVolume(5 * notches);
     window_.Memory().RememberChanges();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // Keys that control playback while the player box shows: Space plays or
-// pauses, Left and Right seek by 10 seconds, Up and Down change the volume by 10.
+// pauses, Left and Right seek by 10 seconds, Up and Down change the volume by
+// 10, F fills the screen with the playing picture and back. The mouse wheel
+// over the picture changes the volume by 5 a notch.
 
 namespace ruvo {
 
 class MainWindow;
 
-enum KeyCode : int { kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40 };
+enum KeyCode : int { kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40, kKeyF = 70 };
 
 class KeyboardShortcuts {
 public:
@@ -14,6 +16,8 @@ public:
 
     // A key went down anywhere in the window (the window sees keys first).
     void KeyDown(int keyCode);
+    // The wheel turned over the picture: notches up (positive) or down.
+    void WheelOverPicture(int notches);
 
 private:
     void Seek(int seconds);

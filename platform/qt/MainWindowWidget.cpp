@@ -1,6 +1,7 @@
 #include "platform/qt/MainWindowWidget.h"
 
 #include <QApplication>
+#include <QWheelEvent>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
@@ -61,8 +62,9 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     keyPreview_.window = this;
     keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
     keyPreview_.onWindowKey = [this](const QKeyEvent* key) {
-        // Leaving full screen the way every player does, whatever the key preview says.
-        if (!fullScreen_ || key->key() != Qt::Key_Escape) return false;
+        // Leaving full screen the way every player does, whatever the key
+        // preview says: Esc, or F again.
+        if (!fullScreen_ || (key->key() != Qt::Key_Escape && key->key() != Qt::Key_F)) return false;
         SetPlayerFullScreen(false);
         return true;
     };
@@ -428,13 +430,14 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() != window)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (onWindowKey && onWindowKey(key)) return true;
     // A key passes here once for each parent it travels up through, and a
     // page hands the keys it does not use back as a copy: one press is one
-    // key-down, told by its time and key.
+    // key-down, told by its time and key. (F enters full screen on its first
+    // pass and would leave it on the next.)
     if (key->key() == lastKey && key->timestamp() == lastTimestamp) return false;
     lastKey = key->key();
     lastTimestamp = key->timestamp();
+    if (onWindowKey && onWindowKey(key)) return true;
     if (on && onKey && !TypedIntoTextField(watched)) onKey(key);
     return false;  // the widget with the focus still gets the key
 }
@@ -456,6 +459,7 @@ void MainWindowWidget::KeyDown(const QKeyEvent* key) {
         case Qt::Key_Up: code = 38; break;
         case Qt::Key_Right: code = 39; break;
         case Qt::Key_Down: code = 40; break;
+        case Qt::Key_F: code = 70; break;
         default: break;
     }
     actions_.keyDown(code);
@@ -535,6 +539,14 @@ bool MainWindowWidget::PictureEvent(QEvent* event) {
         return true;  // never reaches the window's title-bar double click
     }
     if (event->type() == QEvent::MouseMove && fullScreen_) ShowFullScreenBar();
+    if (event->type() == QEvent::Wheel && actions_.volumeWheel) {
+        constexpr int kNotch = 120;  // a wheel's click, in eighths of a degree
+        wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        const int notches = wheelRemainder_ / kNotch;
+        wheelRemainder_ -= notches * kNotch;
+        if (notches != 0) actions_.volumeWheel(notches);
+        return true;
+    }
     return false;
 }
 

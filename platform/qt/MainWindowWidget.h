@@ -42,6 +42,7 @@ struct WindowActions {
     std::function<void(int)> seekRelease;        // 0 over the track, 1 the knob, 2 the downloaded bar
     std::function<void(int)> volumePress;        // x in the volume track
     std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
+    std::function<void(int)> volumeWheel;        // wheel notches over the picture, up positive
     std::function<void(int)> titleClick;         // npc 0-5; the window system's close button is 2
     std::function<void()> listActionClick;       // the label "qk"
     std::function<void()> compactRestoreClick;   // the label "jbi"
@@ -137,6 +138,7 @@ private:
     void BuildPlayerBar(QWidget* qvod);
     QWidget* Notice(ControlName name, const QString& text, QWidget* parent);
     std::vector<QLabel*> notices_;
+    int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch (smooth wheels, touchpads)
     QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
     void PutPane(ruvo::Pane pane, QWidget* host);
     SkinCell* NavigationCell(int index, QWidget* parent);

@@ -289,6 +289,24 @@ TEST_F(VideoSurface, ThePictureFillsTheScreenInFullScreenAndComesBack) {
     EXPECT_LT((*window)[2], TakeScreenshot().width);
 }
 
+TEST_F(VideoSurface, TheWheelOverThePictureSetsTheVolumeAndFTogglesFullScreen) {
+    ASSERT_TRUE(WaitForPlayed(0, 1));
+    const Box area = PlayerArea();
+    const std::string middle = std::to_string(area.left + area.width / 2) + " " + std::to_string(area.top + area.height / 2);
+    std::system(("xdotool mousemove " + middle + " >/dev/null 2>&1").c_str());
+    std::this_thread::sleep_for(200ms);
+    const size_t from = program.Trace().size();
+    std::system("xdotool click 5 sleep 0.1 click 5 >/dev/null 2>&1");  // two notches down
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：95%", from, 5s));
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from, 5s));
+    PressOnScreen("f");
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == TakeScreenshot().width; }, 5s));
+    ExpectPictureInPlayerArea("full screen by F");
+    PressOnScreen("f");
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == area.width; }, 5s));
+    ExpectPictureInPlayerArea("back from full screen by F");
+}
+
 TEST_F(VideoSurface, PausedThePictureStaysAndStandsStill) {
     ASSERT_TRUE(WaitForPlayed(0, 1));
     ASSERT_TRUE(program.PressKey("space"));

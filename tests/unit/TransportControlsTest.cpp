@@ -181,6 +181,22 @@ TEST_F(Transport, Keys) {
     EXPECT_EQ(player.calls.back(), "pause");
 }
 
+TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeByFive) {
+    Playing(40, 100);
+    player.state = kPlayPlaying;
+    window->Keys().KeyDown(kKeyF);
+    EXPECT_EQ(player.fullScreen, -1);  // the full-screen button's toggle
+    controls.Move({ControlName::yin}, {0, 0, 110, 7});
+    controls.Move({ControlName::bo_v}, {0, 0, 10, 7});
+    player.volume = 50;
+    window->Keys().WheelOverPicture(2);
+    EXPECT_EQ(player.volume, 60);
+    EXPECT_EQ(Text(ControlName::zhun), "音量：60%");
+    window->Keys().WheelOverPicture(-1);
+    EXPECT_EQ(player.volume, 55);
+    EXPECT_EQ(controls.Geometry({ControlName::bo_v}).left, 55);  // the slider's knob follows
+}
+
 TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
     Playing(40, 0);  // a live stream: no duration
     window->Keys().KeyDown(kKeyLeft);
