@@ -5,6 +5,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include <QDir>
 #include <QTcpSocket>
 
