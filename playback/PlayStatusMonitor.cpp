@@ -75,7 +75,7 @@ void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
     } else if (text.empty() && stripShownForWork_) {
         c.SetVisible({ControlName::bo_zt}, false);
     }
-    c.SetText({ControlName::zhun}, text.empty() ? "准备就绪" : text);
+    ShowNothingLoaded();
 }
 
 bool PlayStatusMonitor::ItemHasEnded() const {

@@ -44,6 +44,9 @@ constexpr const char* kDarkStyle =
 // How long the bar stays over the full-screen picture after the mouse rests.
 constexpr int kFullScreenBarMilliseconds = 2000;
 
+// The notice over a pane whose page failed to load.
+const QString kLoadFailedText = QStringLiteral("页面加载失败，点击这里重试");
+
 QLabel* Label(const QString& text, QWidget* parent, const char* objectName) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(objectName));
@@ -206,13 +209,13 @@ void MainWindowWidget::SetTopMost(bool on) {
 }
 
 void MainWindowWidget::SetLoadFailureAdvice(const QString& advice) {
-    for (QLabel* notice : notices_) notice->setText(QStringLiteral("页面加载失败，点击这里重试") + QStringLiteral("\n\n") + advice);
+    for (const ControlName name : {ControlName::w1, ControlName::w5})
+        static_cast<QLabel*>(controls_.WidgetOf({name}))->setText(kLoadFailedText + QStringLiteral("\n\n") + advice);
 }
 
 QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget* parent) {
     auto* notice = new QLabel(text, parent);
     notice->setTextFormat(Qt::PlainText);
-    notices_.push_back(notice);
     notice->setAlignment(Qt::AlignCenter);
     notice->setWordWrap(true);
     notice->setCursor(Qt::PointingHandCursor);
@@ -250,7 +253,7 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     QWidget* body = Box(ControlName::l4, left, "l4");
     PutPane(ruvo::Pane::Web1, Box(ControlName::Pic1, body));
     PutPane(ruvo::Pane::Webso, Box(ControlName::pso, body));
-    Notice(ControlName::w1, QStringLiteral("页面加载失败，点击这里重试"), body);
+    Notice(ControlName::w1, kLoadFailedText, body);
 }
 
 // L1: the header (panel toggles, title line, scrolling bar), the page player
@@ -380,7 +383,7 @@ void MainWindowWidget::BuildRightPanel(QWidget* content) {
     const std::array<std::pair<int, const char*>, 3> tabs{{{6, "片库"}, {7, "观看记录"}, {8, "本地文件"}}};
     for (const auto& [index, text] : tabs) NavigationCell(index, body)->SetText(QString::fromUtf8(text));
     PutPane(ruvo::Pane::Web5, Box(ControlName::P5, body));
-    Notice(ControlName::w5, QStringLiteral("页面加载失败，点击这里重试"), body);
+    Notice(ControlName::w5, kLoadFailedText, body);
     PutPane(ruvo::Pane::Web3, Box(ControlName::P3, body));
     PutPane(ruvo::Pane::Web4, Box(ControlName::P4, body));
     QWidget* bottom = Box(ControlName::shan, body, "shan");

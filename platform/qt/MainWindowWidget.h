@@ -3,11 +3,9 @@
 // controls in their containers, answers the window questions of the logic
 // and reports the user's clicks and pointer moves. Where everything goes is
 // the logic's layout: no Qt layout places anything here.
-#include <QLabel>
 #include <QMainWindow>
 #include <array>
 #include <functional>
-#include <vector>
 
 #include "platform/MainWindowHost.h"
 #include "platform/mpv/MpvVideoView.h"
@@ -137,7 +135,6 @@ private:
     void BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind);
     void BuildPlayerBar(QWidget* qvod);
     QWidget* Notice(ControlName name, const QString& text, QWidget* parent);
-    std::vector<QLabel*> notices_;
     int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch (smooth wheels, touchpads)
     QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
     void PutPane(ruvo::Pane pane, QWidget* host);

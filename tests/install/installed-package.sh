@@ -32,6 +32,15 @@ wait_for() {
     for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
     return 1
 }
+# Ends the running program as a logout does (SIGTERM); its exit status
+# goes to ended_status.
+end_program() {
+    kill -TERM "$program_pid"
+    wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "$1 did not end"
+    ended_status=0
+    wait "$program_pid" || ended_status=$?
+    program_pid=
+}
 portal=http://127.0.0.1:8790
 
 # The package and what Debian's tools say of it.
@@ -95,12 +104,8 @@ written=$(find "$root" -newer "$work/unpacked" ! -type d)
 [ -z "$written" ] || fail "written into the installed tree: $written"
 
 # The exit (here by SIGTERM, as at logout) ends the demo portal too.
-kill -TERM "$program_pid"
-wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "the program did not end"
-status=0
-wait "$program_pid" || status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
-program_pid=
+end_program "the program"
+[ "$ended_status" -eq 0 ] || fail "the program ended with status $ended_status"
 wait_for 5 eval '! pgrep -f "$root/usr/libexec/ruvo-box/ruvo-demo-portal" > /dev/null' || fail "the demo portal outlived the program"
 curl -s -m 2 -o /dev/null "$portal/" && fail "the demo portal still answers"
 
@@ -114,9 +119,7 @@ fi
 program_pid=$!
 console_has() { grep -aq "$1" "$work/verbose.log"; }
 wait_for 60 console_has "qt.webenginecontext" || fail "--verbose printed no web engine report"
-kill -TERM "$program_pid"
-wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "the verbose program did not end"
-program_pid=
+end_program "the verbose program"
 
 # A portal of the user's own is remembered and turns the demo portal off.
 own=http://127.0.0.1:9/box/
@@ -126,7 +129,5 @@ wait_for 60 eval '[ "$(cat "$work/home/.config/ruvo-box/portal" 2> /dev/null)" =
 wait_for 60 trace_has "could not load\|place video=" || true
 sleep 3
 pgrep -f "$root/usr/libexec/ruvo-box/ruvo-demo-portal" > /dev/null && fail "the demo portal started beside the user's portal"
-kill -TERM "$program_pid"
-wait_for 30 eval '! kill -0 "$program_pid" 2> /dev/null' || fail "the program with its own portal did not end"
-program_pid=
+end_program "the program with its own portal"
 echo "installed package: demo portal started and ended, files in $data, console quiet"
