@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 
@@ -25,6 +26,7 @@
 #include "platform/qt/ConsoleMessages.h"
 #include "platform/qt/DemoPortal.h"
 #include "platform/qt/ExitSignals.h"
+#include "platform/qt/FileDrops.h"
 #include "platform/qt/GraphicsChoice.h"
 #include "platform/qt/LocalInstanceChannel.h"
 #include "platform/qt/MainWindowWidget.h"
@@ -36,6 +38,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtHttpFetch.h"
 #include "platform/qt/QtMediaDownloads.h"
+#include "platform/qt/QtPlayerMenu.h"
 #include "platform/qt/QtPopupMenus.h"
 #include "platform/qt/QtProgramForms.h"
 #include "platform/qt/QtTimers.h"
@@ -45,6 +48,7 @@
 #include "platform/FileSystem.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/KeyboardShortcuts.h"
+#include "playback/PlayerActions.h"
 #include "playback/PlayerFolder.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerSliders.h"
@@ -240,6 +244,22 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     return actions;
 }
 
+// Tracks, speed, screenshots and the rest of the player's actions beyond
+// its bar, with what they need of the window.
+ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
+    ruvo::PlayerActionsWiring wiring;
+    wiring.playerShown = [&window] { return window.Controls().IsVisible({ruvo::ControlName::qvod}); };
+    wiring.title = [&window] { return window.Controls().Text({ruvo::ControlName::bo_name}); };
+    wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
+    wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
+    wiring.playItem = [&window](const std::string& item) { ruvo::PlayCommandLineItem(window, item); };
+    wiring.pressKey = [&window](int code) { window.Keys().KeyDown(code); };
+    wiring.openFile = [&window] { window.Transport().Click(4); };  // the bar's "打开文件"
+    // The user's pictures folder as xdg-user-dir names it (user-dirs.dirs), else ~/Pictures.
+    wiring.picturesFolder = [] { return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString(); };
+    return wiring;
+}
+
 ruvo::WindowActions GuardedWhileFetching(ruvo::WindowActions a, UserInputDuringFetch& input) {
     a.transportClick = input.Interrupting(a.transportClick);
     a.titleClick = input.Interrupting(a.titleClick);
@@ -251,6 +271,7 @@ ruvo::WindowActions GuardedWhileFetching(ruvo::WindowActions a, UserInputDuringF
     for (auto* action : {&a.navigationClick, &a.keyDown, &a.seekPress, &a.seekDrag, &a.seekRelease, &a.volumePress,
                          &a.volumeDrag, &a.volumeWheel})
         *action = input.Droppable(*action);
+    a.pictureMenu = input.Droppable(a.pictureMenu);
     a.resized = input.Later(a.resized);
     a.transportHover = input.Droppable(a.transportHover);
     a.buttonMove = input.Droppable(a.buttonMove);
@@ -441,7 +462,19 @@ int main(int argc, char* argv[]) {
                              screenSaver},
                             folder, portal);
     UserInputDuringFetch inputDuringFetch(window, fetch);
-    widget.SetActions(GuardedWhileFetching(ActionsOf(window), inputDuringFetch));
+    ruvo::PlayerActions playerActions(player, questions, PlayerActionsWiringOf(window));
+    ruvo::WindowActions actions = ActionsOf(window);
+    // The player's keys first; the bar's own keys (and "any key") after.
+    actions.keyDown = [&window, &playerActions](int code) {
+        if (!playerActions.KeyDown(code)) window.Keys().KeyDown(code);
+    };
+    actions.pictureMenu = [&widget, &player, &playerActions](int x, int y) {
+        ruvo::PopUpPlayerMenu(&widget, ruvo::PlayerMenuEntries(player), QPoint(x, y),
+                              [&playerActions](const ruvo::PlayerMenuEntry& entry) { playerActions.Choose(entry); });
+    };
+    widget.SetActions(GuardedWhileFetching(actions, inputDuringFetch));
+    ruvo::FileDrops fileDrops(&widget, inputDuringFetch.Interrupting(std::function<void(const std::vector<std::string>&)>(
+                                           [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); })));
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
     widget.Surface().SetOnResizeEnded([&window] { window.Frame().ResizeEnded(); });
     chooseMenuEntry = inputDuringFetch.Interrupting(

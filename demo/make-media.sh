@@ -3,6 +3,8 @@
 # title and episode drawn on it and a tone, keyframes every half second so the
 # player knows the bit rate early. H.264/AAC in MP4 for the program's player,
 # VP8/Vorbis in WebM for the page player (every Chromium decodes it).
+# Besides the portal's clips it makes tracks.mkv: two audio tracks (国语 and
+# English) and two Chinese subtitle tracks, for choosing tracks.
 # Usage: make-media.sh [--progress] PORTAL_BINARY OUT_DIR. Files already made
 # are kept. With --progress it prints "clips N" (the clips it has to make),
 # then "made FILE" as each is done.
@@ -45,3 +47,27 @@ for clip in "${clips[@]}"; do
     [ "$(jobs -r | wc -l)" -ge 2 ] && wait -n
 done
 wait
+
+# A film with two audio and two subtitle tracks, named as a film names them.
+make_tracks_sample() {
+    local target="$out/tracks.mkv" partial="$out/.partial-tracks.mkv" work
+    [ -s "$target" ] && return 0
+    work=$(mktemp -d)
+    printf '1\n00:00:00,000 --> 00:00:30,000\n简体中文字幕\n' > "$work/simplified.srt"
+    printf '1\n00:00:00,000 --> 00:00:30,000\n繁體中文字幕\n' > "$work/traditional.srt"
+    ffmpeg -nostdin -loglevel error -y \
+        -f lavfi -i "testsrc2=size=320x180:rate=25:duration=30" \
+        -f lavfi -i "sine=frequency=440:duration=30:sample_rate=44100" \
+        -f lavfi -i "sine=frequency=880:duration=30:sample_rate=44100" \
+        -i "$work/simplified.srt" -i "$work/traditional.srt" \
+        -map 0:v -map 1:a -map 2:a -map 3:s -map 4:s \
+        -c:v libx264 -preset ultrafast -b:v 300k -g 12 -pix_fmt yuv420p -c:a aac -b:a 64k -c:s srt \
+        -metadata:s:a:0 language=chi -metadata:s:a:0 title=国语 \
+        -metadata:s:a:1 language=eng -metadata:s:a:1 title=English \
+        -metadata:s:s:0 language=chi -metadata:s:s:0 title=简体中文 \
+        -metadata:s:s:1 language=chi -metadata:s:s:1 title=繁體中文 \
+        -f matroska "$partial"
+    rm -rf "$work"
+    mv "$partial" "$target"
+}
+make_tracks_sample

@@ -22,6 +22,8 @@ public:
     // The folder dialog, starting at `initialFolder` when it is not empty.
     // Returns the chosen folder's path, or "" when the dialog was cancelled.
     virtual std::string ChooseFolder(const std::string& initialFolder, const std::string& title) = 0;
+    // A one-line text the user types; "" when the dialog was cancelled.
+    virtual std::string AskText(const std::string&, const std::string&) { return {}; }
 };
 
 }  // namespace ruvo

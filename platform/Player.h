@@ -1,7 +1,9 @@
 #pragma once
 // The embedded media player (the "player control"). Values are read from
 // what the player last reported, so a getter never waits for the player.
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace ruvo {
 
@@ -19,6 +21,17 @@ enum PlayStateCode : int {
     kPlayBtSeed = 9,      // downloading a BT seed
     kPlayConnecting = 10,
     kPlayStopping = 11,
+};
+
+// An audio or subtitle track of the loaded item, as the file names it.
+enum class TrackKind { Audio, Subtitle };
+struct MediaTrack {
+    TrackKind kind = TrackKind::Audio;
+    int id = 0;            // the player's track number, from 1
+    std::string language;  // "chi", "eng" ... ("" when the file names none)
+    std::string title;     // "国语" ... ("" when the file names none)
+    bool selected = false;
+    bool external = false;  // loaded from a subtitle file
 };
 
 class Player {
@@ -59,6 +72,23 @@ public:
     virtual void SetAdPageUrl(const std::string& url) = 0;
     // Shows or hides the video surface.
     virtual void SetVisible(bool visible) = 0;
+    // The loaded item's audio and subtitle tracks, as last reported.
+    virtual std::vector<MediaTrack> Tracks() const { return {}; }
+    // Plays this track of its kind; for subtitles 0 turns them off.
+    virtual void SelectTrack(TrackKind, int) {}
+    // Adds a subtitle file to what plays and shows it.
+    virtual void AddSubtitleFile(const std::string&) {}
+    // Seconds the subtitles are shown later (negative: earlier).
+    virtual double SubtitleDelay() const { return 0; }
+    virtual void SetSubtitleDelay(double) {}
+    // Playback speed, 1.0 = normal.
+    virtual double Speed() const { return 1; }
+    virtual void SetSpeed(double) {}
+    // Saves the frame shown now, at the video's own size, as a PNG file;
+    // `done` hears whether it was written.
+    virtual void SaveScreenshot(const std::string&, std::function<void(bool)> done) {
+        if (done) done(false);
+    }
     // Why nothing can play here ("" while all is well), for the status line.
     virtual std::string FailureText() const { return {}; }
 };

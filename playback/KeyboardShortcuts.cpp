@@ -1,5 +1,6 @@
 #include "playback/KeyboardShortcuts.h"
 
+#include "playback/PlayStatusMonitor.h"
 #include "playback/PlayTime.h"
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
@@ -55,7 +56,7 @@ void KeyboardShortcuts::ChangeVolume(int step) {
     window_.Transport().Unmute();
     Player& player = window_.PlayerControl();
     player.SetVolume(player.Volume() + step);  // unlimited here; the player keeps 0 to 100
-    window_.Controls().SetText({ControlName::zhun}, "音量：" + std::to_string(player.Volume()) + "%");
+    window_.Monitor().ShowNotice("音量：" + std::to_string(player.Volume()) + "%");
     window_.Sliders().DrawVolume(player.Volume());
 }
 

@@ -8,7 +8,23 @@ namespace ruvo {
 
 class MainWindow;
 
-enum KeyCode : int { kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40, kKeyF = 70 };
+// Virtual key codes, as the window reports them (letters without Ctrl or Alt).
+enum KeyCode : int {
+    kKeyBackspace = 8,
+    kKeySpace = 32,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyB = 66,
+    kKeyF = 70,
+    kKeyS = 83,
+    kKeyV = 86,
+    kKeyX = 88,
+    kKeyZ = 90,
+    kKeyOpenBracket = 219,
+    kKeyCloseBracket = 221,
+};
 
 class KeyboardShortcuts {
 public:

@@ -4,6 +4,8 @@
 
 #include "playback/ExitProgram.h"
 #include "playback/KeyboardShortcuts.h"
+#include "playback/PlayStatusMonitor.h"
+#include "playback/PlaybackSpeed.h"
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
@@ -54,6 +56,14 @@ void MediaRemote::SetVolume(double volume) {
     window_.Memory().RememberChanges();
 }
 
+void MediaRemote::SetRate(double rate) {
+    if (rate == 0) return Pause();
+    if (!(rate > 0)) return;  // negative or not a number: not a speed
+    const double speed = SpeedWithinRange(rate);
+    window_.PlayerControl().SetSpeed(speed);
+    window_.Monitor().ShowNotice(SpeedText(speed));
+}
+
 void MediaRemote::Raise() {
     MainWindowHost& host = window_.Host();
     if (host.IsMinimized()) host.ShowNormal();
@@ -73,6 +83,7 @@ MediaStatus MediaRemote::Status() {
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;
     status.volume = player.Volume() / 100.0;
+    status.rate = player.Speed();
     status.canPlay = loaded;
     status.canSeek = loaded && s.webPlayMode != 1 && player.Duration() > 0;
     status.canGoNext = status.canGoPrevious = s.episodeInfo != "0";

@@ -15,6 +15,7 @@ struct MediaStatus {
     std::string url;       // what is loaded
     int64_t positionUs = 0, lengthUs = 0;
     double volume = 0;  // 0.0 to 1.0
+    double rate = 1.0;  // playback speed
     bool canPlay = false, canSeek = false, canGoNext = false, canGoPrevious = false;
 };
 
@@ -32,6 +33,9 @@ public:
     void SeekBy(int64_t offsetUs);
     void SeekTo(int64_t positionUs);
     void SetVolume(double volume);
+    // Playback speed, kept within 0.5 to 2.0; 0 pauses, as the desktop's
+    // media interface asks.
+    void SetRate(double rate);
     // Shows the window and brings it to the front.
     void Raise();
     void Quit();

@@ -27,6 +27,10 @@ bool PlayStatusMonitor::BalloonsWanted() const {
 
 void PlayStatusMonitor::StatusTick() {
     ShowStatus();
+    if (noticeTicksLeft_ > 0) {
+        --noticeTicksLeft_;
+        window_.Controls().SetText({ControlName::zhun}, notice_);
+    }
     KeepPositionSafe();
     window_.Inhibition().Update();
     window_.Memory().RememberChanges();
@@ -62,6 +66,13 @@ void PlayStatusMonitor::ShowNothingLoaded() {
     window_.Transport().ShowPlayPause(false);
     c.SetText({ControlName::zhun}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
     MoveLeftEdge(c, {ControlName::huan}, -30);
+}
+
+void PlayStatusMonitor::ShowNotice(const std::string& text) {
+    constexpr int kNoticeTicks = 2;
+    notice_ = text;
+    noticeTicksLeft_ = kNoticeTicks;
+    window_.Controls().SetText({ControlName::zhun}, text);
 }
 
 void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {

@@ -29,6 +29,9 @@ public:
     // demo's media being made): shown instead of "准备就绪" while nothing
     // plays; empty when done.
     void ShowBackgroundWork(const std::string& text);
+    // A change the user just made ("音量：50%"): it holds the status line
+    // through the next two ticks, some two seconds.
+    void ShowNotice(const std::string& text);
 
 private:
     void ShowStatus();
@@ -53,6 +56,8 @@ private:
     std::string endedUrl_;
     std::string backgroundWork_;
     bool stripShownForWork_ = false;  // the status strip shows for it alone
+    std::string notice_;
+    int noticeTicksLeft_ = 0;
 };
 
 }  // namespace ruvo

@@ -82,6 +82,8 @@ bool MpvPlayer::EnsureStarted() {
     // Started at the user's volume: set afterwards, libmpv's first report of
     // its own default (100) could come first and be taken for the user's.
     lib_->set_option_string(mpv_, mpvprop::kVolume, std::to_string(volume_).c_str());
+    // A chosen speed holds for every item until changed.
+    lib_->set_option_string(mpv_, mpvprop::kSpeed, std::to_string(speed_).c_str());
     if (lib_->initialize(mpv_) < 0) {
         lib_->terminate_destroy(mpv_);
         mpv_ = nullptr;
@@ -91,7 +93,8 @@ bool MpvPlayer::EnsureStarted() {
         const std::string_view name = mpvprop::kObserved[i];
         const bool isFlag = name == mpvprop::kPause || name == mpvprop::kPausedForCache ||
                             name == mpvprop::kEofReached || name == mpvprop::kIdleActive || name == mpvprop::kMute;
-        const mpv_format format = name == mpvprop::kDemuxerCacheState ? MPV_FORMAT_NODE
+        const bool isNode = name == mpvprop::kDemuxerCacheState || name == mpvprop::kTrackList;
+        const mpv_format format = isNode ? MPV_FORMAT_NODE
                                   : isFlag                            ? MPV_FORMAT_FLAG
                                                                       : MPV_FORMAT_DOUBLE;
         lib_->observe_property(mpv_, i, mpvprop::kObserved[i], format);
@@ -223,6 +226,98 @@ void MpvPlayer::PreloadUrl(const std::string& url) {
     if (downloads_ && downloadFolder_) downloads_->Start(url, downloadFolder_());
 }
 
+namespace {
+
+const mpv_node* MapValue(const mpv_node& map, const char* key) {
+    if (map.format != MPV_FORMAT_NODE_MAP || !map.u.list) return nullptr;
+    for (int i = 0; i < map.u.list->num; ++i)
+        if (std::strcmp(map.u.list->keys[i], key) == 0) return &map.u.list->values[i];
+    return nullptr;
+}
+
+std::string MapText(const mpv_node& map, const char* key) {
+    const mpv_node* value = MapValue(map, key);
+    return value && value->format == MPV_FORMAT_STRING && value->u.string ? value->u.string : "";
+}
+
+bool MapFlag(const mpv_node& map, const char* key) {
+    const mpv_node* value = MapValue(map, key);
+    return value && value->format == MPV_FORMAT_FLAG && value->u.flag != 0;
+}
+
+std::string SelectedTracksText(const std::vector<MediaTrack>& tracks) {
+    int audio = 0, subtitle = 0;
+    for (const MediaTrack& track : tracks) {
+        if (!track.selected) continue;
+        (track.kind == TrackKind::Audio ? audio : subtitle) = track.id;
+    }
+    return "tracks audio=" + std::to_string(audio) + " subtitle=" + std::to_string(subtitle);
+}
+
+}  // namespace
+
+void MpvPlayer::TakeTrackList(const mpv_node& list) {
+    tracks_.clear();
+    if (list.format != MPV_FORMAT_NODE_ARRAY || !list.u.list) return;
+    for (int i = 0; i < list.u.list->num; ++i) {
+        const mpv_node& entry = list.u.list->values[i];
+        const std::string type = MapText(entry, "type");
+        if (type != "audio" && type != "sub") continue;
+        const mpv_node* id = MapValue(entry, "id");
+        if (!id || id->format != MPV_FORMAT_INT64 || id->u.int64 <= 0 || id->u.int64 > 100000) continue;
+        MediaTrack track;
+        track.kind = type == "audio" ? TrackKind::Audio : TrackKind::Subtitle;
+        track.id = static_cast<int>(id->u.int64);
+        track.language = MapText(entry, "lang");
+        track.title = MapText(entry, "title");
+        track.selected = MapFlag(entry, "selected");
+        track.external = MapFlag(entry, "external");
+        tracks_.push_back(std::move(track));
+    }
+    const std::string selected = SelectedTracksText(tracks_);
+    if (selected == selectedTracks_) return;
+    selectedTracks_ = selected;
+    if (eventObserver_) eventObserver_(selected.c_str());
+}
+
+void MpvPlayer::SelectTrack(TrackKind kind, int id) {
+    if (!mpv_) return;
+    const std::string value = id > 0 ? std::to_string(id) : "no";
+    const char* text = value.c_str();
+    lib_->set_property_async(mpv_, 0, kind == TrackKind::Audio ? "aid" : "sid", MPV_FORMAT_STRING, &text);
+}
+
+void MpvPlayer::AddSubtitleFile(const std::string& path) {
+    if (!mpv_ || path.empty()) return;
+    const char* command[] = {"sub-add", path.c_str(), "select", nullptr};
+    lib_->command_async(mpv_, 0, command);
+}
+
+void MpvPlayer::SetSubtitleDelay(double seconds) {
+    subtitleDelay_ = seconds;
+    if (!mpv_) return;
+    lib_->set_property_async(mpv_, 0, mpvprop::kSubDelay, MPV_FORMAT_DOUBLE, &seconds);
+}
+
+void MpvPlayer::SetSpeed(double speed) {
+    if (!(speed > 0)) return;
+    speed_ = speed;
+    if (!mpv_) return;
+    lib_->set_property_async(mpv_, 0, mpvprop::kSpeed, MPV_FORMAT_DOUBLE, &speed);
+}
+
+void MpvPlayer::SaveScreenshot(const std::string& path, std::function<void(bool)> done) {
+    if (!mpv_ || loadedUrl_.empty() || snapshot_.stopped || snapshot_.idle || screenshotDone_) {
+        if (done) done(false);
+        return;
+    }
+    screenshotDone_ = std::move(done);
+    // "video": the decoded frame at its own size, without subtitles or the
+    // window's scaling. The file's extension makes it a PNG.
+    const char* command[] = {"screenshot-to-file", path.c_str(), "video", nullptr};
+    lib_->command_async(mpv_, kScreenshotReply, command);
+}
+
 void MpvPlayer::SetVisible(bool) {
     // The view stays shown under the placeholder that covers it: hiding it
     // would only make the next first frame wait for it to be shown again.
@@ -277,6 +372,13 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
         case MPV_EVENT_GET_PROPERTY_REPLY:
             HandleReply(event);
             break;
+        case MPV_EVENT_COMMAND_REPLY:
+            if (event.reply_userdata == kScreenshotReply && screenshotDone_) {
+                auto done = std::move(screenshotDone_);
+                screenshotDone_ = nullptr;
+                done(event.error >= 0);
+            }
+            break;
         case MPV_EVENT_PLAYBACK_RESTART:
             if (awaitingFirstFrame_) AskAboutFirstFrame();
             if (awaitingFirstFrame_ && eventObserver_) eventObserver_("started");
@@ -312,6 +414,13 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
     }
     else if (name == mpvprop::kIdleActive) snapshot_.idle = flag;
     else if (name == mpvprop::kCacheSpeed) cacheSpeed_ = number;
+    else if (name == mpvprop::kSpeed && present) {
+        if (eventObserver_) eventObserver_(("speed " + std::to_string(number)).c_str());  // as libmpv plays it
+        speed_ = number;
+    }
+    else if (name == mpvprop::kSubDelay) subtitleDelay_ = number;
+    else if (name == mpvprop::kTrackList && present && property->format == MPV_FORMAT_NODE)
+        TakeTrackList(*static_cast<const mpv_node*>(property->data));
     else if (name == mpvprop::kVideoBitrate) videoBitrate_ = number;
     else if (name == mpvprop::kAudioBitrate) audioBitrate_ = number;
     // A report from before the user's latest change is not taken for it.

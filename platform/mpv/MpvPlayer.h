@@ -16,6 +16,7 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_node;
 
 namespace ruvo {
 
@@ -66,6 +67,14 @@ public:
     void PreloadUrl(const std::string& url) override;
     void SetAdPageUrl(const std::string& url) override { adPageUrl_ = url; }
     void SetVisible(bool visible) override;
+    std::vector<MediaTrack> Tracks() const override { return tracks_; }
+    void SelectTrack(TrackKind kind, int id) override;
+    void AddSubtitleFile(const std::string& path) override;
+    double SubtitleDelay() const override { return subtitleDelay_; }
+    void SetSubtitleDelay(double seconds) override;
+    double Speed() const override { return speed_; }
+    void SetSpeed(double speed) override;
+    void SaveScreenshot(const std::string& path, std::function<void(bool)> done) override;
 
 private:
     bool verbose_ = false;
@@ -80,7 +89,11 @@ private:
     // first frame is ("first frame at 12" to the observer), without waiting.
     void AskAboutFirstFrame();
     void HandleReply(const mpv_event& event);
-    static constexpr uint64_t kDecoderReply = 1000, kFirstFrameReply = 1001, kVolumeReply = 1002;
+    static constexpr uint64_t kDecoderReply = 1000, kFirstFrameReply = 1001, kVolumeReply = 1002,
+                              kScreenshotReply = 1003;
+    // Reads the track list libmpv reported; tells the observer which tracks
+    // play when that changed ("tracks audio=2 subtitle=0").
+    void TakeTrackList(const mpv_node& list);
     int volumeSetsPending_ = 0;  // volume changes libmpv has not confirmed yet
     void HandleEvent(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
@@ -103,6 +116,10 @@ private:
     bool cacheComplete_ = false;
     bool awaitingFirstFrame_ = false;
     int volume_ = 100;
+    std::vector<MediaTrack> tracks_;
+    std::string selectedTracks_;  // as last told to the observer
+    double speed_ = 1, subtitleDelay_ = 0;
+    std::function<void(bool)> screenshotDone_;
 };
 
 }  // namespace ruvo

@@ -15,10 +15,14 @@ inline constexpr const char* kVideoBitrate = "video-bitrate";          // bits a
 inline constexpr const char* kAudioBitrate = "audio-bitrate";
 inline constexpr const char* kVolume = "volume";
 inline constexpr const char* kMute = "mute";
+inline constexpr const char* kTrackList = "track-list";  // node: the item's tracks
+inline constexpr const char* kSpeed = "speed";
+inline constexpr const char* kSubDelay = "sub-delay";   // seconds
 
 // Reply ids of observed properties: their index in this list.
 inline constexpr const char* kObserved[] = {kTimePos,        kDuration,     kPause,        kPausedForCache,
                                             kEofReached,     kIdleActive,   kCacheSpeed,   kDemuxerCacheState,
-                                            kVideoBitrate,   kAudioBitrate, kVolume,       kMute};
+                                            kVideoBitrate,   kAudioBitrate, kVolume,       kMute,
+                                            kTrackList,      kSpeed,        kSubDelay};
 
 }  // namespace ruvo::mpvprop

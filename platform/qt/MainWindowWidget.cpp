@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWheelEvent>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QMouseEvent>
@@ -453,19 +454,28 @@ bool KeyPreview::TypedIntoTextField(QObject* watched) {
     return false;
 }
 
-void MainWindowWidget::KeyDown(const QKeyEvent* key) {
-    if (!actions_.keyDown) return;
-    int code = 0;
+// The key's virtual key code, as the logic knows keys; 0 for one it does
+// not use. Letters count only on their own: Ctrl+S belongs to whoever has
+// the focus.
+int MainWindowWidget::KeyCodeOf(const QKeyEvent* key) {
+    const bool alone = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     switch (key->key()) {
-        case Qt::Key_Space: code = 32; break;
-        case Qt::Key_Left: code = 37; break;
-        case Qt::Key_Up: code = 38; break;
-        case Qt::Key_Right: code = 39; break;
-        case Qt::Key_Down: code = 40; break;
-        case Qt::Key_F: code = 70; break;
-        default: break;
+        case Qt::Key_Space: return 32;
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        case Qt::Key_Backspace: return alone ? 8 : 0;
+        case Qt::Key_BracketLeft: return alone ? 219 : 0;
+        case Qt::Key_BracketRight: return alone ? 221 : 0;
+        case Qt::Key_B: case Qt::Key_F: case Qt::Key_S: case Qt::Key_V: case Qt::Key_X: case Qt::Key_Z:
+            return alone ? key->key() : 0;  // Qt's letter keys are their ASCII capitals, as virtual key codes are
+        default: return 0;
     }
-    actions_.keyDown(code);
+}
+
+void MainWindowWidget::KeyDown(const QKeyEvent* key) {
+    if (actions_.keyDown) actions_.keyDown(KeyCodeOf(key));
 }
 
 bool MainWindowWidget::SurfaceEvent(QEvent* event) {
@@ -497,6 +507,11 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if (watched == body_ && SurfaceEvent(event)) return true;
     if (watched == videoSurface_->Widget() && PictureEvent(event)) return true;
     const QString name = watched->objectName();
+    if (type == QEvent::ContextMenu && (watched == videoSurface_->Widget() || name == QLatin1String("bo_ad"))) {
+        const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
+        if (actions_.pictureMenu) actions_.pictureMenu(at.x(), at.y());
+        return true;
+    }
     // The player bar and the title buttons show their own tooltip panel instead of the system's.
     if (type == QEvent::ToolTip && (watched->property("transportIndex").isValid() || dynamic_cast<SkinCell*>(watched)))
         return true;

@@ -52,6 +52,7 @@ struct WindowActions {
     std::function<void(int, int, int)> buttonMove;  // npc index, x, y; x = -1 when the pointer left
     std::function<void(bool)> labelMove;            // over jbi (true) or qk (false)
     std::function<void(bool)> labelReset;  // over an area that puts jbi's (true) or qk's colour back
+    std::function<void(int, int)> pictureMenu;  // right click on the picture, at this screen point
 };
 
 // Shows the window every key pressed in it before the widget with the focus
@@ -150,6 +151,7 @@ private:
     bool SliderEvent(QObject* watched, QEvent* event);
     bool SurfaceEvent(QEvent* event);
     void KeyDown(const QKeyEvent* key);
+    static int KeyCodeOf(const QKeyEvent* key);
     void BuildVolumeSlider(QWidget* bar);
     void BuildTooltipPanel(QWidget* body);
     void Register(ControlName name, QWidget* widget, int index = 0) { controls_.Register({name, index}, widget); }

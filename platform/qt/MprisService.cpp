@@ -4,6 +4,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+#include "playback/PlaybackSpeed.h"
+
 namespace ruvo {
 namespace {
 
@@ -45,6 +47,15 @@ QVariantMap MprisPlayerAdaptor::Metadata() const {
 void MprisPlayerAdaptor::Act(void (MediaRemote::*action)()) {
     (service_->Remote().*action)();
     service_->Refresh();  // the desktop sees the new state at once
+}
+
+double MprisPlayerAdaptor::Rate() const { return service_->Status().rate; }
+double MprisPlayerAdaptor::MinimumRate() const { return kSlowestSpeed; }
+double MprisPlayerAdaptor::MaximumRate() const { return kFastestSpeed; }
+
+void MprisPlayerAdaptor::SetRate(double rate) {
+    service_->Remote().SetRate(rate);
+    service_->Refresh();
 }
 
 void MprisPlayerAdaptor::SetVolume(double volume) {
@@ -121,6 +132,7 @@ void MprisService::AnnounceChanges(const MediaStatus& before) {
         before.canPlay != status_.canPlay)
         changed.insert(QStringLiteral("Metadata"), player_->Metadata());
     if (before.volume != status_.volume) changed.insert(QStringLiteral("Volume"), status_.volume);
+    if (before.rate != status_.rate) changed.insert(QStringLiteral("Rate"), status_.rate);
     if (before.canGoNext != status_.canGoNext) changed.insert(QStringLiteral("CanGoNext"), status_.canGoNext);
     if (before.canGoPrevious != status_.canGoPrevious)
         changed.insert(QStringLiteral("CanGoPrevious"), status_.canGoPrevious);

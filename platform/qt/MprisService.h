@@ -51,8 +51,8 @@ class MprisPlayerAdaptor final : public QDBusAbstractAdaptor {
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
     Q_PROPERTY(double Rate READ Rate WRITE SetRate)
-    Q_PROPERTY(double MinimumRate READ Rate)
-    Q_PROPERTY(double MaximumRate READ Rate)
+    Q_PROPERTY(double MinimumRate READ MinimumRate)
+    Q_PROPERTY(double MaximumRate READ MaximumRate)
     Q_PROPERTY(QVariantMap Metadata READ Metadata)
     Q_PROPERTY(double Volume READ Volume WRITE SetVolume)
     Q_PROPERTY(qlonglong Position READ Position)
@@ -65,8 +65,10 @@ class MprisPlayerAdaptor final : public QDBusAbstractAdaptor {
 public:
     MprisPlayerAdaptor(MprisService* service);
     QString PlaybackStatus() const;
-    double Rate() const { return 1.0; }
-    void SetRate(double) {}
+    double Rate() const;
+    void SetRate(double rate);
+    double MinimumRate() const;
+    double MaximumRate() const;
     QVariantMap Metadata() const;
     double Volume() const;
     void SetVolume(double volume);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -59,6 +60,13 @@ QString FileDialogStartFolder(const QString& lastFileFolder) {
 std::string QtDialogs::ChooseFolder(const std::string& initialFolder, const std::string& title) {
     const QString caption = title.empty() ? QStringLiteral("请选择文件夹") : QString::fromStdString(title);
     return QFileDialog::getExistingDirectory(parent_, caption, QString::fromStdString(initialFolder)).toStdString();
+}
+
+std::string QtDialogs::AskText(const std::string& prompt, const std::string& title) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, QString::fromStdString(title), QString::fromStdString(prompt),
+                                               QLineEdit::Normal, QString(), &ok);
+    return ok ? text.toStdString() : std::string();
 }
 
 }  // namespace ruvo

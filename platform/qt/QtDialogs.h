@@ -17,6 +17,7 @@ public:
     void ShowNotice(const std::string& text, const std::string& title) override;
     std::string ChooseFile(const std::string& title, const std::string& filter) override;
     std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override;
+    std::string AskText(const std::string& prompt, const std::string& title) override;
 
 private:
     QWidget* parent_;

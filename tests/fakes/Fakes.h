@@ -79,6 +79,12 @@ public:
         folderDialogs.push_back({initialFolder, title});
         return chosenFolder;
     }
+    std::string typedText;  // what the text dialog returns
+    std::vector<Shown> textDialogs;  // prompt and title of each text dialog
+    std::string AskText(const std::string& prompt, const std::string& title) override {
+        textDialogs.push_back({prompt, title});
+        return typedText;
+    }
 };
 
 class FakeShell final : public Shell {
