@@ -25,6 +25,10 @@ void ReceiveCommandLine(MainWindow& window, const std::string& text) {
     BringToFront(window.Host());
     if (text.empty()) return;
     if (window.State().compactMode == 1) window.Title().LeaveCompactMode();
+    PlayInsteadOfCurrent(window, text);
+}
+
+void PlayInsteadOfCurrent(MainWindow& window, const std::string& text) {
     if (window.PlayerControl().PlayState() == kPlayPlaying) window.Transport().Click(1);
     PlayCommandLineItem(window, text);
 }

@@ -252,7 +252,7 @@ ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     wiring.title = [&window] { return window.Controls().Text({ruvo::ControlName::bo_name}); };
     wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
-    wiring.playItem = [&window](const std::string& item) { ruvo::PlayCommandLineItem(window, item); };
+    wiring.playItem = [&window](const std::string& item) { ruvo::PlayInsteadOfCurrent(window, item); };
     wiring.pressKey = [&window](int code) { window.Keys().KeyDown(code); };
     wiring.openFile = [&window] { window.Transport().Click(4); };  // the bar's "打开文件"
     // The user's pictures folder as xdg-user-dir names it (user-dirs.dirs), else ~/Pictures.

@@ -32,16 +32,22 @@ FileDrops::~FileDrops() { qApp->removeEventFilter(this); }
 
 bool FileDrops::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::DragLeave) dragged_.clear();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
     if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window_) return false;
     auto* drop = static_cast<QDropEvent*>(event);
-    const std::vector<std::string> files = LocalFiles(drop->mimeData());
-    if (files.empty()) return false;  // text and links dragged into a page stay the page's
+    // The files are read as the drag enters: what a drag carries does not
+    // change, and asking the source again at the drop can wait seconds for
+    // a source that is busy finishing its drag.
+    if (type == QEvent::DragEnter) dragged_ = LocalFiles(drop->mimeData());
+    if (dragged_.empty()) return false;  // text and links dragged into a page stay the page's
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
-    // Played once the drag has ended: the source waits for this answer.
-    if (type == QEvent::Drop && dropped_)
-        QMetaObject::invokeMethod(this, [this, files] { dropped_(files); }, Qt::QueuedConnection);
+    if (type == QEvent::Drop && dropped_) {
+        // Played once the drag has ended: the source waits for this answer.
+        QMetaObject::invokeMethod(this, [this, files = dragged_] { dropped_(files); }, Qt::QueuedConnection);
+        dragged_.clear();
+    }
     return true;
 }
 

@@ -21,6 +21,7 @@ public:
 
 private:
     QWidget* window_;
+    std::vector<std::string> dragged_;  // the files of the drag over the window now
     std::function<void(const std::vector<std::string>&)> dropped_;
 };
 
