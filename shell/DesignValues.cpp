@@ -27,7 +27,7 @@ void ApplyDesignValues(WindowControls& c) {
     }
     for (const auto& [index, text] : kNavigationTooltips) c.SetTooltip({ControlName::npc, index}, text);
     c.SetText({ControlName::ni_name}, std::string(kWindowCaption) + kVersionSuffix);
-    c.SetText({ControlName::jbi}, "r");
+    c.SetText({ControlName::jbi}, "2");  // Marlett's restore sign
     c.SetTooltip({ControlName::jbi}, "还原");
     c.SetText({ControlName::zhun}, "准备就绪");
     c.SetText({ControlName::times}, "00:00 / 00:00");

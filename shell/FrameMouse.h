@@ -8,7 +8,7 @@ namespace ruvo {
 class MainWindow;
 
 inline constexpr unsigned kLabelHoverColor = 0x800000;
-inline constexpr unsigned kRestoreLabelColor = 0xFFFFFF;  // jbi
+inline constexpr unsigned kRestoreLabelColor = 0x1B1C1F;  // jbi, on its light plate
 inline constexpr unsigned kListLabelColor = 0x5A5A5A;     // qk
 
 class FrameMouse {

@@ -31,7 +31,7 @@ namespace {
 
 constexpr const char* kDarkStyle =
     "QLabel{color:#c8c8c8}QLabel#zhun,QLabel#times{color:#9c9c81}QLabel#ni_name{color:#e8e8e8}"
-    "QLabel#jbi{color:#ffffff}QLabel#qk{color:#5a5a5a;font-size:11px}"
+    "QLabel#jbi{color:#1b1c1f}QLabel#qk{color:#5a5a5a;font-size:11px}"
     "QWidget#zz,QWidget#l4,QWidget#l5{background:#1b1c1f}QWidget#Pic3,QWidget#Pic4,QWidget#shan{background:#26282c}"
     "QWidget#qvod,QWidget#bo_ad,QWidget#QvodC{background:#000}QWidget#bo_zt{background:#141518}"
     "QLabel#w1,QLabel#w5{background:#1b1c1f;color:#c8c8c8}"
@@ -75,7 +75,11 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     barHideTimer_ = new QTimer(this);
     barHideTimer_->setSingleShot(true);
     connect(barHideTimer_, &QTimer::timeout, this, [this] {
+        QWidget* bar = controls_.WidgetOf({ControlName::bo_foot});
+        if (bar && bar->underMouse()) return barHideTimer_->start(kFullScreenBarMilliseconds);  // about to be used
         if (fullScreen_) SetFullScreenBarVisible(false);
+        else if (compactBarShown_ && InCompactWindow()) SetCompactBarVisible(false);
+        else compactBarShown_ = false;  // the window left compact mode: the bar is the layout's again
     });
     setObjectName(QStringLiteral("BA1"));
     setWindowTitle(QString::fromUtf8(kMainWindowCaption));
@@ -148,7 +152,7 @@ void MainWindowWidget::BuildTitleBar(QWidget* body) {
     QLabel* title = Label(QString(), body, "ni_name");
     title->installEventFilter(this);
     Register(ControlName::ni_name, title);
-    auto* restore = new MarlettLabel(QStringLiteral("r"), body);
+    auto* restore = new MarlettLabel(QStringLiteral("2"), body);
     restore->setObjectName(QStringLiteral("jbi"));
     restore->setFixedSize(16, 16);
     restore->setCursor(Qt::PointingHandCursor);
@@ -528,6 +532,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
             actions_.labelMove(name == QLatin1String("jbi"));
         else if (actions_.labelReset && (name == QLatin1String("bo_ad") || name == QLatin1String("qvodx")))
             actions_.labelReset(true);
+        if (name == QLatin1String("bo_ad") && !fullScreen_ && InCompactWindow()) ShowCompactBar();
         else if (actions_.labelReset && (name == QLatin1String("bo_foot") || name == QLatin1String("shan")))
             actions_.labelReset(false);
     }
@@ -557,6 +562,7 @@ bool MainWindowWidget::PictureEvent(QEvent* event) {
         return true;  // never reaches the window's title-bar double click
     }
     if (event->type() == QEvent::MouseMove && fullScreen_) ShowFullScreenBar();
+    if (event->type() == QEvent::MouseMove && !fullScreen_ && InCompactWindow()) ShowCompactBar();
     if (event->type() == QEvent::Wheel && actions_.volumeWheel) {
         constexpr int kNotch = 120;  // a wheel's click, in eighths of a degree
         wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
@@ -589,6 +595,7 @@ void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     }
     barHideTimer_->stop();
     SetFullScreenBarVisible(true);
+    if (InCompactWindow()) SetCompactBarVisible(false);  // back to the small window: the bar comes on mouse moves
     qvod->setParent(centre_);
     qvod->setGeometry(qvodPlace_);
     qvod->show();
@@ -634,6 +641,44 @@ void MainWindowWidget::SetFullScreenBarVisible(bool visible) {
     for (const ControlName name : {ControlName::bo_foot, ControlName::gunt, ControlName::bo_zt})
         if (QWidget* widget = controls_.WidgetOf({name})) widget->setVisible(visible);
     if (!visible) setCursor(Qt::BlankCursor);  // the picture alone, as in every player
+}
+
+// The compact window is the one whose title bar shows the restore label.
+bool MainWindowWidget::InCompactWindow() const {
+    const QWidget* restore = controls_.WidgetOf({ControlName::jbi});
+    return restore && restore->isVisibleTo(this);
+}
+
+// The compact window keeps only the picture, the seek bar and the status
+// strip; moving the mouse over the picture brings the player bar (play,
+// pause, volume) over the picture's foot for a while.
+void MainWindowWidget::ShowCompactBar() {
+    if (!compactBarShown_) {
+        const QRect picture = controls_.WidgetOf({ControlName::QvodC})->geometry();
+        PlayerPanelInput in;
+        in.bodyWidth = picture.width();
+        in.bodyHeight = picture.height();
+        in.headerHeight = 0;
+        in.zhunTextWidth = controls_.Geometry({ControlName::zhun}).width;
+        in.timesWidth = controls_.Geometry({ControlName::times}).width;
+        const PlayerPanelPlaces p = PlacePlayerPanel(in);
+        controls_.Move({ControlName::bo_foot}, {picture.left(), picture.bottom() + 1 - p.bo_foot.height, picture.width(),
+                                                p.bo_foot.height});
+        for (int i = 0; i < 8; ++i) {
+            const Rect now = controls_.Geometry({ControlName::bo_but, i});
+            controls_.Move({ControlName::bo_but, i}, {p.bo_but[i].left, p.bo_but[i].top, now.width, now.height});
+        }
+        controls_.Move({ControlName::yin}, p.yin);
+        SetCompactBarVisible(true);
+    }
+    barHideTimer_->start(kFullScreenBarMilliseconds);
+}
+
+void MainWindowWidget::SetCompactBarVisible(bool visible) {
+    compactBarShown_ = visible;
+    QWidget* bar = controls_.WidgetOf({ControlName::bo_foot});
+    bar->setVisible(visible);
+    if (visible) bar->raise();
 }
 
 std::array<WebPane*, kPaneCount> MainWindowWidget::PaneInterfaces() {

@@ -146,6 +146,10 @@ private:
     // Shows the bar over the full-screen picture for a while (the mouse moved).
     void ShowFullScreenBar();
     void SetFullScreenBarVisible(bool visible);
+    bool InCompactWindow() const;
+    // The player bar over the compact window's picture for a while.
+    void ShowCompactBar();
+    void SetCompactBarVisible(bool visible);
     // A double click on the picture toggles full screen (and nothing else).
     bool PictureEvent(QEvent* event);
     bool SliderEvent(QObject* watched, QEvent* event);
@@ -168,6 +172,7 @@ private:
     Qt::WindowStates stateBeforeFullScreen_;
     QRect geometryBeforeFullScreen_;
     QTimer* barHideTimer_ = nullptr;
+    bool compactBarShown_ = false;  // the bar shows over the compact window's picture
     QLineEdit* searchBox_ = nullptr;
     KeyPreview keyPreview_;
     bool unloading_ = false;

@@ -1,7 +1,8 @@
 #pragma once
 // A label whose caption is a letter of the Windows symbol font Marlett (not
 // on Linux desktops): it keeps the caption and paints the symbol the letter
-// stands for ("r" the close cross, "0" minimise, "1" maximise, "2" restore).
+// stands for ("r" the close cross, "0" minimise, "1" maximise, "2" restore)
+// in its text colour on a light plate, readable over any title bar.
 #include <QLabel>
 
 namespace ruvo {
@@ -14,6 +15,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Restore: two overlapping windows, drawn (no common font has the sign).
+    void PaintRestore(QPainter& painter, const QColor& color) const;
 };
 
 }  // namespace ruvo
