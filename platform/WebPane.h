@@ -29,6 +29,9 @@ struct WebPaneEvents {
     std::function<bool(const std::string& url)> linkOpensOutside;
 };
 
+// What the desktop's media controls ask of a page that plays a video itself.
+enum class PageMediaAction { PlayPause, Play, Pause };
+
 class WebPane {
 public:
     virtual ~WebPane() = default;
@@ -43,6 +46,8 @@ public:
     virtual void Move(int left, int top, int width, int height) = 0;
     // Replaces the event handlers.
     virtual void SetEvents(WebPaneEvents events) = 0;
+    // Plays or pauses the video (or sound) the page shows.
+    virtual void ControlPageMedia(PageMediaAction) {}
 };
 
 }  // namespace ruvo

@@ -19,14 +19,34 @@ constexpr int kPlayPauseButton = 0, kStopButton = 1, kNextButton = 5, kPreviousB
 
 }  // namespace
 
-void MediaRemote::PlayPause() { window_.Transport().Click(kPlayPauseButton); }
+bool MediaRemote::PagePlays() const {
+    return window_.State().webPlayMode == 1 && window_.Controls().IsVisible({ControlName::Pic2});
+}
+
+// A page item is played and paused in its page, as its own controls do (the
+// bar's button would close the page).
+void MediaRemote::PlayPause() {
+    if (!PagePlays()) return window_.Transport().Click(kPlayPauseButton);
+    window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::PlayPause);
+    pageMediaPaused_ = !pageMediaPaused_;
+}
 
 void MediaRemote::Play() {
-    if (!window_.Transport().ShowsPlaying()) window_.Transport().Click(kPlayPauseButton);
+    if (PagePlays()) {
+        window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::Play);
+        pageMediaPaused_ = false;
+    } else if (!window_.Transport().ShowsPlaying()) {
+        window_.Transport().Click(kPlayPauseButton);
+    }
 }
 
 void MediaRemote::Pause() {
-    if (window_.Transport().ShowsPlaying()) window_.Transport().Click(kPlayPauseButton);
+    if (PagePlays()) {
+        window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::Pause);
+        pageMediaPaused_ = true;
+    } else if (window_.Transport().ShowsPlaying()) {
+        window_.Transport().Click(kPlayPauseButton);
+    }
 }
 
 void MediaRemote::Stop() { window_.Transport().Click(kStopButton); }
@@ -79,6 +99,8 @@ MediaStatus MediaRemote::Status() {
     status.url = player.PlayUrl();
     const bool loaded = !status.url.empty() || s.webPlayMode == 1;
     status.playback = window_.Transport().ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
+    if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
+    else if (pageMediaPaused_) status.playback = "Paused";
     status.title = window_.Controls().Text({ControlName::bo_name});
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;

@@ -22,6 +22,8 @@ struct MediaStatus {
 class MediaRemote {
 public:
     explicit MediaRemote(MainWindow& window) : window_(window) {}
+    MediaRemote(const MediaRemote&) = delete;
+    MediaRemote& operator=(const MediaRemote&) = delete;
 
     void PlayPause();
     void Play();
@@ -44,6 +46,11 @@ public:
 
 private:
     void MoveTo(int seconds);
+    // A page item shows in the page player: its page plays the video.
+    bool PagePlays() const;
+    // What the controls asked of the page's video last: the page tells
+    // nobody when its own controls pause it.
+    bool pageMediaPaused_ = false;
 
     MainWindow& window_;
 };

@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QTimer>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEnginePage>
 #include <QWindow>
 #include <algorithm>
 
@@ -66,6 +68,11 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     keyPreview_.window = this;
     keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
     keyPreview_.onWindowKey = [this](const QKeyEvent* key) {
+        // A page's video on the whole screen leaves it with Esc too.
+        if (fullScreenPane_ && key->key() == Qt::Key_Escape) {
+            fullScreenPane_->page()->triggerAction(QWebEnginePage::ExitFullScreen);
+            return true;
+        }
         // Leaving full screen the way every player does, whatever the key
         // preview says: Esc, or F again.
         if (!fullScreen_ || (key->key() != Qt::Key_Escape && key->key() != Qt::Key_F)) return false;
@@ -88,8 +95,10 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     setMinimumSize(60, 40);
     for (const ruvo::Pane pane : kAllPanes) {
         const std::string_view name = PaneName(pane);
-        panes_[static_cast<size_t>(pane)] =
-            new QtWebPane(QString::fromUtf8(name.data(), static_cast<int>(name.size())), profile, this);
+        QtWebPane* view = new QtWebPane(QString::fromUtf8(name.data(), static_cast<int>(name.size())), profile, this);
+        panes_[static_cast<size_t>(pane)] = view;
+        connect(view->page(), &QWebEnginePage::fullScreenRequested, this,
+                [this, view](QWebEngineFullScreenRequest request) { SetPageFullScreen(view, std::move(request)); });
     }
     body_->setObjectName(QStringLiteral("BA1Body"));
     body_->setStyleSheet(QString::fromLatin1(kDarkStyle));
@@ -177,6 +186,10 @@ void MainWindowWidget::resizeEvent(QResizeEvent* event) {
     surface_.WindowResized();
     if (actions_.resized) actions_.resized();
     if (fullScreen_) PlaceFullScreenPlayer();  // the layout put the panel back in its column
+    if (fullScreenPane_) {
+        fullScreenPane_->setGeometry(body_->rect());
+        clearMask();
+    }
 }
 
 void MainWindowWidget::changeEvent(QEvent* event) {
@@ -600,6 +613,37 @@ void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     qvod->setGeometry(qvodPlace_);
     qvod->show();
     controls_.WidgetOf({ControlName::Pic4})->raise();
+    setWindowState(stateBeforeFullScreen_ & ~Qt::WindowFullScreen);
+    if (!(stateBeforeFullScreen_ & (Qt::WindowMaximized | Qt::WindowMinimized))) setGeometry(geometryBeforeFullScreen_);
+    if (actions_.resized) actions_.resized();
+}
+
+// A page's own player asked for the whole screen (its full-screen button):
+// the pane alone fills the window on the whole screen, and comes back.
+void MainWindowWidget::SetPageFullScreen(QtWebPane* pane, QWebEngineFullScreenRequest request) {
+    if (request.toggleOn()) {
+        if (fullScreen_ || fullScreenPane_) return request.reject();
+        request.accept();
+        fullScreenPane_ = pane;
+        paneParentBeforeFullScreen_ = pane->parentWidget();
+        paneGeometryBeforeFullScreen_ = pane->geometry();
+        stateBeforeFullScreen_ = windowState();
+        geometryBeforeFullScreen_ = geometry();
+        pane->setParent(body_);
+        pane->setGeometry(body_->rect());
+        pane->show();
+        pane->raise();
+        showFullScreen();
+        clearMask();
+        activateWindow();
+        return;
+    }
+    request.accept();
+    if (pane != fullScreenPane_) return;
+    fullScreenPane_ = nullptr;
+    pane->setParent(paneParentBeforeFullScreen_);
+    pane->setGeometry(paneGeometryBeforeFullScreen_);
+    pane->show();
     setWindowState(stateBeforeFullScreen_ & ~Qt::WindowFullScreen);
     if (!(stateBeforeFullScreen_ & (Qt::WindowMaximized | Qt::WindowMinimized))) setGeometry(geometryBeforeFullScreen_);
     if (actions_.resized) actions_.resized();

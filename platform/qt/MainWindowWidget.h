@@ -17,6 +17,7 @@
 #include "portal/Panes.h"
 
 class QKeyEvent;
+class QWebEngineFullScreenRequest;
 class QTimer;
 class QLineEdit;
 class QWebEngineProfile;
@@ -143,6 +144,7 @@ private:
     // Full screen: the player panel fills the window, the picture all of it,
     // the bar over the picture's foot.
     void PlaceFullScreenPlayer();
+    void SetPageFullScreen(QtWebPane* pane, QWebEngineFullScreenRequest request);
     // Shows the bar over the full-screen picture for a while (the mouse moved).
     void ShowFullScreenBar();
     void SetFullScreenBarVisible(bool visible);
@@ -171,6 +173,9 @@ private:
     bool fullScreen_ = false;
     Qt::WindowStates stateBeforeFullScreen_;
     QRect geometryBeforeFullScreen_;
+    QtWebPane* fullScreenPane_ = nullptr;  // a page's video on the whole screen
+    QWidget* paneParentBeforeFullScreen_ = nullptr;
+    QRect paneGeometryBeforeFullScreen_;
     QTimer* barHideTimer_ = nullptr;
     bool compactBarShown_ = false;  // the bar shows over the compact window's picture
     QLineEdit* searchBox_ = nullptr;

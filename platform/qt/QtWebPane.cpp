@@ -9,6 +9,8 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
 
 #include "platform/LinkRecovery.h"
 #include "platform/PrivateSchemes.h"
@@ -115,6 +117,7 @@ QtWebPane::QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* p
         if (child->isWidgetType()) child->installEventFilter(this);
     setContextMenuPolicy(Qt::NoContextMenu);  // the engine's menu never shows
     connect(page(), &QWebEnginePage::loadingChanged, this, &QtWebPane::OnLoadingChanged);
+    connect(page(), &QWebEnginePage::urlChanged, this, &QtWebPane::TrustMediaOf);
     // A renderer that crashed (panes of one site share it) leaves its panes
     // blank: they load their page again.
     connect(page(), &QWebEnginePage::renderProcessTerminated, this,
@@ -133,6 +136,7 @@ void QtWebPane::Navigate(const std::string& url) {
         return;
     }
     const QUrl engineUrl = ToEngineUrl(url);
+    TrustMediaOf(engineUrl);  // in place before the page's first script runs
     ownNavigation_ = engineUrl;
     load(engineUrl);
 }
@@ -160,6 +164,23 @@ QString& LocalPagesFolder() {
 }
 
 }  // namespace
+
+void QtWebPane::TrustMediaOf(const QUrl& url) {
+    const bool own = MayUsePrivateLinks(url);
+    page()->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, !own);
+    page()->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, own);
+}
+
+void QtWebPane::ControlPageMedia(PageMediaAction action) {
+    const char* command = action == PageMediaAction::Play    ? "m.play()"
+                          : action == PageMediaAction::Pause ? "m.pause()"
+                                                             : "(m.paused ? m.play() : m.pause())";
+    // In a world of the program's own: the page's scripts cannot see or
+    // change this one; the video element is the page's.
+    page()->runJavaScript(QStringLiteral("(function(){var m=document.querySelector('video,audio');if(m)%1;})()")
+                              .arg(QLatin1String(command)),
+                          QWebEngineScript::ApplicationWorld);
+}
 
 void QtWebPane::TrustPrivateLinksFrom(const QUrl& portal, const QString& localPagesFolder) {
     PortalOrigin() = portal.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString();

@@ -24,6 +24,7 @@ public:
     bool IsVisible() const override { return !isHidden(); }
     void Move(int left, int top, int width, int height) override { setGeometry(left, top, width, height); }
     void SetEvents(WebPaneEvents events) override { events_ = std::move(events); }
+    void ControlPageMedia(PageMediaAction action) override;
 
     bool Silent() const { return silent_; }
     // Asks the handler about a navigation the engine is about to start;
@@ -54,6 +55,9 @@ protected:
 
 private:
     void ReportBlankLoad();
+    // The portal's own pages play their videos as soon as they load and may
+    // fill the screen with them; other pages wait for a click and may not.
+    void TrustMediaOf(const QUrl& url);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
 
     WebPaneEvents events_;

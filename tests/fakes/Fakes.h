@@ -176,6 +176,8 @@ public:
     bool IsVisible() const override { return visible; }
     void Move(int, int, int, int) override {}
     void SetEvents(WebPaneEvents e) override { events = std::move(e); }
+    std::vector<PageMediaAction> mediaActions;
+    void ControlPageMedia(PageMediaAction action) override { mediaActions.push_back(action); }
 };
 
 // A player that remembers what it was told; tests set what it reports.
