@@ -88,6 +88,9 @@ public:
     std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override {
         return inner_.ChooseFolder(initialFolder, title);
     }
+    std::string AskText(const std::string& prompt, const std::string& title) override {
+        return inner_.AskText(prompt, title);
+    }
 
 private:
     Dialogs& inner_;

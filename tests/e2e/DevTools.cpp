@@ -174,6 +174,11 @@ std::string DevTools::Evaluate(const DevToolsTarget& target, const std::string& 
     return Call(target, "Runtime.evaluate", "{\"expression\":" + JsonString(expression) + ",\"returnByValue\":true}");
 }
 
+std::string DevTools::EvaluateAsUser(const DevToolsTarget& target, const std::string& expression) const {
+    return Call(target, "Runtime.evaluate",
+                "{\"expression\":" + JsonString(expression) + ",\"userGesture\":true,\"returnByValue\":true}");
+}
+
 bool DevTools::ClickLink(const DevToolsTarget& target, const std::string& selector,
                          std::chrono::steady_clock::time_point* releasedAt) const {
     // Only a page that has finished loading and laying out its fonts keeps

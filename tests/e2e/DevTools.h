@@ -24,6 +24,9 @@ public:
     std::optional<DevToolsTarget> FindPage(const std::string& part) const;
     // Evaluates a script in the page and returns the result's JSON text ("" on failure).
     std::string Evaluate(const DevToolsTarget& target, const std::string& expression) const;
+    // The same as if the user had just clicked in the page (what full screen
+    // and sound need).
+    std::string EvaluateAsUser(const DevToolsTarget& target, const std::string& expression) const;
     // Clicks the first link matching the CSS selector the way a user does
     // (a mouse press and release at its centre); false when there is none,
     // after waiting up to 15 s for the page to show one.

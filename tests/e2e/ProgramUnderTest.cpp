@@ -168,6 +168,12 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
 
 bool ProgramUnderTest::ClickWindow(int x, int y) { return ClickIn("Ruvo电影影视盒", x, y); }
 
+bool ProgramUnderTest::RightClickWindow(int x, int y) {
+    if (!PointerIn("Ruvo电影影视盒", x, y, "")) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return PointerIn("Ruvo电影影视盒", x, y, "click 3");
+}
+
 bool ProgramUnderTest::ClickIn(const std::string& windowName, int x, int y) {
     // As a hand does: over the place first, then the click (a click that came
     // with the pointer's jump onto the window was sometimes not delivered).

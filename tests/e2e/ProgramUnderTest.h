@@ -80,6 +80,8 @@ public:
     // Clicks the main window at (x, y) of its own coordinates with the X
     // server's pointer (xdotool); false when there is no display or window.
     bool ClickWindow(int x, int y);
+    // Right-clicks the main window at (x, y) of its own coordinates.
+    bool RightClickWindow(int x, int y);
     // Adds "NAME=value" to the environment of every later start (the
     // program's own RUVO_ variables are otherwise not passed on).
     void SetVariable(const std::string& assignment) { extraVariables_.push_back(assignment); }
