@@ -221,6 +221,26 @@ public:
     void PreloadUrl(const std::string& u) override { calls.push_back("preload:" + u); }
     void SetAdPageUrl(const std::string& u) override { adPage = u; }
     void SetVisible(bool v) override { visible = v; }
+
+    std::vector<MediaTrack> tracks;
+    std::vector<std::string> subtitleFiles, screenshots;
+    double playbackSpeed = 1.0, subtitleDelay = 0;
+    bool screenshotsSucceed = true;
+    std::vector<MediaTrack> Tracks() const override { return tracks; }
+    // Selects as libmpv does: the track of that kind alone (0: none).
+    void SelectTrack(TrackKind kind, int id) override {
+        for (MediaTrack& track : tracks)
+            if (track.kind == kind) track.selected = track.id == id;
+    }
+    void AddSubtitleFile(const std::string& path) override { subtitleFiles.push_back(path); }
+    double SubtitleDelay() const override { return subtitleDelay; }
+    void SetSubtitleDelay(double seconds) override { subtitleDelay = seconds; }
+    double Speed() const override { return playbackSpeed; }
+    void SetSpeed(double s) override { playbackSpeed = s; }
+    void SaveScreenshot(const std::string& path, std::function<void(bool)> done) override {
+        screenshots.push_back(path);
+        done(screenshotsSucceed);
+    }
 };
 
 // Answers fetches from a table (nothing for an unknown address) and records them.

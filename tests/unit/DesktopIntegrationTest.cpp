@@ -3,6 +3,8 @@
 // controls, links that leave the portal.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "fakes/WindowFixture.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/IdleInhibition.h"
@@ -130,6 +132,59 @@ TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
     remote.Stop();
     EXPECT_EQ(player.state, kPlayStopped);
     EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|3599\r\n");  // stored as the bar's stop stores it
+}
+
+TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
+    StartLocalFile();
+    Ticks(1);
+    MediaRemote& remote = window->Remote();
+    remote.SetRate(1.5);
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.5);
+    EXPECT_DOUBLE_EQ(remote.Status().rate, 1.5);
+    EXPECT_EQ(Text(ControlName::zhun), "播放速度：1.5x");
+    Ticks(1);  // the change holds the status line for some two seconds
+    EXPECT_EQ(Text(ControlName::zhun), "播放速度：1.5x");
+    Ticks(1);
+    EXPECT_EQ(Text(ControlName::zhun), "播放速度：1.5x");
+    Ticks(1);
+    EXPECT_NE(Text(ControlName::zhun), "播放速度：1.5x");
+    remote.SetRate(16);
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
+    remote.SetRate(-1);
+    remote.SetRate(std::nan(""));
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
+    remote.SetRate(0);
+    EXPECT_EQ(player.state, kPlayPaused);
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
+}
+
+TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
+    State().webPlayMode = 1;
+    player.url = "x";  // an earlier item: not what plays now
+    controls.SetVisible({ControlName::Pic2}, true);
+    window->Transport().ShowPlayPause(true);
+    MediaRemote& remote = window->Remote();
+    remote.PlayPause();
+    remote.Play();
+    remote.Pause();
+    EXPECT_EQ(Web(Pane::Web2).mediaActions,
+              (std::vector<PageMediaAction>{PageMediaAction::PlayPause, PageMediaAction::Play, PageMediaAction::Pause}));
+    EXPECT_EQ(remote.Status().playback, "Paused");
+    EXPECT_TRUE(Visible(ControlName::Pic2));  // the page stays, unlike the bar's pause
+    EXPECT_TRUE(player.calls.empty());
+    remote.PlayPause();
+    EXPECT_EQ(remote.Status().playback, "Playing");
+}
+
+TEST_F(DesktopIntegration, TheWheelsVolumeShowsForTwoTicks) {
+    StartLocalFile();
+    Ticks(1);
+    window->Keys().WheelOverPicture(-2);
+    EXPECT_EQ(player.volume, 90);
+    Ticks(2);
+    EXPECT_EQ(Text(ControlName::zhun), "音量：90%");
+    Ticks(1);
+    EXPECT_EQ(Text(ControlName::zhun).rfind("播放中", 0), 0u);
 }
 
 TEST_F(DesktopIntegration, LinksToOtherSitesOpenInTheBrowser) {
