@@ -653,26 +653,34 @@ void MainWindowWidget::PlaceFullScreenPlayer() {
     QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
     const QRect all = body_->rect();
     qvod->setGeometry(all);
-    PlayerPanelInput in;
-    in.bodyWidth = all.width();
-    in.bodyHeight = all.height();
-    in.headerHeight = 0;
-    in.zhunTextWidth = controls_.Geometry({ControlName::zhun}).width;
-    in.timesWidth = controls_.Geometry({ControlName::times}).width;
-    in.seekTrackLeft = controls_.Geometry({ControlName::gunt}).left;  // the volume knob keeps its place in its track
-    const PlayerPanelPlaces p = PlacePlayerPanel(in);
+    const PlayerPanelPlaces p = OverlaidBarPlaces(all.width(), all.height());
     const Rect picture{0, 0, all.width(), all.height()};
     for (const auto& [name, place] : {std::pair{ControlName::QvodC, picture}, std::pair{ControlName::bo_ad, picture},
                                       std::pair{ControlName::ad_huan, CentredIn(picture, 300, 250)},
                                       std::pair{ControlName::bo_foot, p.bo_foot}, std::pair{ControlName::gunt, p.gunt},
                                       std::pair{ControlName::bo_zt, p.bo_zt}, std::pair{ControlName::times, p.times}})
         controls_.Move({name}, place);
+    PlaceBarParts(p);
+    clearMask();
+}
+
+PlayerPanelPlaces MainWindowWidget::OverlaidBarPlaces(int width, int height) const {
+    PlayerPanelInput in;
+    in.bodyWidth = width;
+    in.bodyHeight = height;
+    in.headerHeight = 0;
+    in.zhunTextWidth = controls_.Geometry({ControlName::zhun}).width;
+    in.timesWidth = controls_.Geometry({ControlName::times}).width;
+    in.seekTrackLeft = controls_.Geometry({ControlName::gunt}).left;  // the volume knob keeps its place in its track
+    return PlacePlayerPanel(in);
+}
+
+void MainWindowWidget::PlaceBarParts(const PlayerPanelPlaces& p) {
     for (int i = 0; i < 8; ++i) {
         const Rect now = controls_.Geometry({ControlName::bo_but, i});
         controls_.Move({ControlName::bo_but, i}, {p.bo_but[i].left, p.bo_but[i].top, now.width, now.height});
     }
     controls_.Move({ControlName::yin}, p.yin);
-    clearMask();
 }
 
 void MainWindowWidget::ShowFullScreenBar() {
@@ -699,20 +707,10 @@ bool MainWindowWidget::InCompactWindow() const {
 void MainWindowWidget::ShowCompactBar() {
     if (!compactBarShown_) {
         const QRect picture = controls_.WidgetOf({ControlName::QvodC})->geometry();
-        PlayerPanelInput in;
-        in.bodyWidth = picture.width();
-        in.bodyHeight = picture.height();
-        in.headerHeight = 0;
-        in.zhunTextWidth = controls_.Geometry({ControlName::zhun}).width;
-        in.timesWidth = controls_.Geometry({ControlName::times}).width;
-        const PlayerPanelPlaces p = PlacePlayerPanel(in);
+        const PlayerPanelPlaces p = OverlaidBarPlaces(picture.width(), picture.height());
         controls_.Move({ControlName::bo_foot}, {picture.left(), picture.bottom() + 1 - p.bo_foot.height, picture.width(),
                                                 p.bo_foot.height});
-        for (int i = 0; i < 8; ++i) {
-            const Rect now = controls_.Geometry({ControlName::bo_but, i});
-            controls_.Move({ControlName::bo_but, i}, {p.bo_but[i].left, p.bo_but[i].top, now.width, now.height});
-        }
-        controls_.Move({ControlName::yin}, p.yin);
+        PlaceBarParts(p);
         SetCompactBarVisible(true);
     }
     barHideTimer_->start(kFullScreenBarMilliseconds);

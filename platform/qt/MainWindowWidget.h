@@ -15,6 +15,7 @@
 #include "platform/qt/QtWindowSurface.h"
 #include "platform/qt/SkinCell.h"
 #include "portal/Panes.h"
+#include "shell/LayoutGeometry.h"
 
 class QKeyEvent;
 class QWebEngineFullScreenRequest;
@@ -144,6 +145,10 @@ private:
     // Full screen: the player panel fills the window, the picture all of it,
     // the bar over the picture's foot.
     void PlaceFullScreenPlayer();
+    // The player bar's places over the foot of a picture of this size.
+    PlayerPanelPlaces OverlaidBarPlaces(int width, int height) const;
+    // Its buttons and volume slider inside it.
+    void PlaceBarParts(const PlayerPanelPlaces& p);
     void SetPageFullScreen(QtWebPane* pane, QWebEngineFullScreenRequest request);
     // Shows the bar over the full-screen picture for a while (the mouse moved).
     void ShowFullScreenBar();
