@@ -16,7 +16,7 @@ cmake --build build-fuzz -j "$(nproc)" > /dev/null
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in settings_file list_files list_edits link_dispatcher episode_reply update_file js_escape gb18030 \
-              instance_message player_config link_recovery; do
+              instance_message player_config link_recovery media_names; do
     mkdir -p "build-fuzz/corpus/$target"
     start=$(date +%s)
     build-fuzz/fuzz/fuzz_$target "${limits[@]}" -max_len=4096 -timeout=10 -ignore_ooms=0 -ignore_timeouts=0 -print_final_stats=1 \

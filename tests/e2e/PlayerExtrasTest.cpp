@@ -167,10 +167,12 @@ std::pair<int, int> PngSize(const std::string& bytes) {
 }
 
 TEST_F(PlayerExtras, ScreenshotIsAPngOfTheFrameInTheUsersPicturesFolder) {
+    // As a user waits for the film to play before taking its picture.
+    ASSERT_TRUE(program.WaitFor([&] { return LastStatus().rfind("播放中", 0) == 0; }, 10s)) << LastStatus();
     ClickPlace("video", 100, 60);
     const size_t before = program.Trace().size();
     PressOnScreen("s");
-    ASSERT_TRUE(program.WaitForTracePrefix("tip 截图已保存到 ", before, 10s));
+    ASSERT_TRUE(program.WaitForTracePrefix("tip 截图已保存到 ", before, 10s)) << LastStatus();
     const std::string folder = program.Home().File("home/图片");
     const auto files = ListFolderFiles(folder);
     ASSERT_EQ(files.size(), 1u);

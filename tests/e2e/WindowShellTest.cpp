@@ -66,7 +66,9 @@ TEST_F(WindowShellOnDesktop, BorderDragResizesAndSavesTheSizeInTwips) {
     const int width = Geometry()[2];
     EXPECT_TRUE(program.WaitFor([&] { return SettingOf("h_w") == std::to_string(width * kTwipsPerPixel); }, 5s))
         << SettingOf("h_w") << " for " << width;
-    EXPECT_EQ(SettingOf("h_h"), std::to_string(before[3] * kTwipsPerPixel));
+    // The height is written right after the width (a second write): wait for it too.
+    EXPECT_TRUE(program.WaitFor([&] { return SettingOf("h_h") == std::to_string(before[3] * kTwipsPerPixel); }, 5s))
+        << SettingOf("h_h");
 }
 
 TEST_F(WindowShellOnDesktop, SurfaceDragMovesTheWindow) {
