@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     track.language = text.substr(half);
     const std::string name = ruvo::TrackName(track);
     for (const char c : name) ruvo::fuzz::Require(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f);
-    if (ruvo::IsValidUtf8(text)) ruvo::fuzz::Require(ruvo::IsValidUtf8(name));
+    if (ruvo::IsValidUtf8(track.title) && ruvo::IsValidUtf8(track.language)) ruvo::fuzz::Require(ruvo::IsValidUtf8(name));
 
     const std::string file = ruvo::ScreenshotFileName(text, static_cast<int>(size) - 100);
     ruvo::fuzz::Require(file.find('/') == std::string::npos && file.find('\0') == std::string::npos);
