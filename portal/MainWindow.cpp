@@ -268,6 +268,12 @@ void MainWindow::PlaceScrollAd() {
 void MainWindow::SetTitleLine(const std::string& text) {
     ports_.controls.SetText({ControlName::bo_name}, text);
     PlaceScrollAd();
+    // The compact window's title bar names what plays: a dropped file or
+    // the next episode played there changes it too.
+    if (state_.compactMode == 1) {
+        ports_.controls.SetText({ControlName::ni_name}, text);
+        layout_->LayoutCompact();
+    }
 }
 
 }  // namespace ruvo

@@ -59,6 +59,16 @@ TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMo
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
 }
 
+TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
+    PlayingLocalFile(30);
+    window->Title().EnterCompactMode();
+    PlayInsteadOfCurrent(*window, "/m/b.mp4");
+    EXPECT_EQ(State().compactMode, 1);
+    EXPECT_EQ(controls.Text({ControlName::ni_name}), "b.mp4");
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
+    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
+}
+
 TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
     PlayCommandLineItem(*window, std::string(1 << 20, 'x'));
     PlayCommandLineItem(*window, "/m/\xff\xfe bad.mp4");
