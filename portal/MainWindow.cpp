@@ -272,7 +272,7 @@ void MainWindow::SetTitleLine(const std::string& text) {
     // the next episode played there changes it too.
     if (state_.compactMode == 1) {
         ports_.controls.SetText({ControlName::ni_name}, text);
-        layout_->LayoutCompact();
+        layout_->PlaceCompactTitle();
     }
 }
 

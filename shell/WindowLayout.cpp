@@ -156,12 +156,7 @@ void WindowLayout::qvod_Resize() {
     MoveTo(c, {ControlName::huan}, 0, 0);
 }
 
-void WindowLayout::LayoutCompact() {
-    MainWindowHost& host = window_.Host();
-    const TwipsSize now{host.WidthTwips(), host.HeightTwips()};
-    const TwipsSize raised = RaisedTo(now, kCompactMinimum);
-    if (raised.width != now.width || raised.height != now.height) host.ResizeTwips(raised.width, raised.height);
-    PaintFrame();
+CompactPlaces WindowLayout::PlaceCompactTitle() {
     WindowControls& c = window_.Controls();
     WindowSurface& surface = window_.Surface();
     surface.SizeToText({ControlName::ni_name});
@@ -171,6 +166,17 @@ void WindowLayout::LayoutCompact() {
                                          c.Geometry({ControlName::bo_name}).width, title.width, title.height);
     c.Move({ControlName::jbi}, p.jbi);
     c.Move({ControlName::ni_name}, p.ni_name);
+    return p;
+}
+
+void WindowLayout::LayoutCompact() {
+    MainWindowHost& host = window_.Host();
+    const TwipsSize now{host.WidthTwips(), host.HeightTwips()};
+    const TwipsSize raised = RaisedTo(now, kCompactMinimum);
+    if (raised.width != now.width || raised.height != now.height) host.ResizeTwips(raised.width, raised.height);
+    PaintFrame();
+    WindowControls& c = window_.Controls();
+    const CompactPlaces p = PlaceCompactTitle();
     c.Move({ControlName::zz}, p.zz);
     c.Move({ControlName::L1}, p.L1);
     c.Move({ControlName::Pic2}, p.L1);

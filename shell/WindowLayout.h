@@ -1,6 +1,7 @@
 #pragma once
 // The main window's layout passes: the resize handler runs them in a fixed
 // order; the title buttons and panel toggles call single passes.
+#include "shell/LayoutGeometry.h"
 
 namespace ruvo {
 
@@ -22,6 +23,8 @@ public:
     // The player panel: the player, the page player and the player bar.
     void qvod_Resize();
     void LayoutCompact();
+    // The compact window's title and restore label, for a title that changed.
+    CompactPlaces PlaceCompactTitle();
 
     // A panel shows while its toggle's tooltip contains "关闭".
     bool LeftPanelShown() const;

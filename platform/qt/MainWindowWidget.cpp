@@ -85,8 +85,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         QWidget* bar = controls_.WidgetOf({ControlName::bo_foot});
         if (bar && bar->underMouse()) return barHideTimer_->start(kFullScreenBarMilliseconds);  // about to be used
         if (fullScreen_) SetFullScreenBarVisible(false);
-        else if (compactBarShown_ && InCompactWindow()) SetCompactBarVisible(false);
-        else compactBarShown_ = false;  // the window left compact mode: the bar is the layout's again
+        else if (compactBarShown_) SetCompactBarVisible(false);  // as the logic wants it, in the window it is now
     });
     setObjectName(QStringLiteral("BA1"));
     setWindowTitle(QString::fromUtf8(kMainWindowCaption));
@@ -607,8 +606,10 @@ void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
         return;
     }
     barHideTimer_->stop();
-    SetFullScreenBarVisible(true);
-    if (InCompactWindow()) SetCompactBarVisible(false);  // back to the small window: the bar comes on mouse moves
+    // The bar as the logic wants it (hidden in the compact window).
+    for (const ControlName name : {ControlName::bo_foot, ControlName::gunt, ControlName::bo_zt})
+        controls_.Override({name}, std::nullopt);
+    compactBarShown_ = false;
     qvod->setParent(centre_);
     qvod->setGeometry(qvodPlace_);
     qvod->show();
@@ -690,8 +691,10 @@ void MainWindowWidget::ShowFullScreenBar() {
 }
 
 void MainWindowWidget::SetFullScreenBarVisible(bool visible) {
+    // Overridden, not just hidden: the status tick that shows the status
+    // strip would otherwise bring it back a second later.
     for (const ControlName name : {ControlName::bo_foot, ControlName::gunt, ControlName::bo_zt})
-        if (QWidget* widget = controls_.WidgetOf({name})) widget->setVisible(visible);
+        controls_.Override({name}, visible);
     if (!visible) setCursor(Qt::BlankCursor);  // the picture alone, as in every player
 }
 
@@ -718,9 +721,8 @@ void MainWindowWidget::ShowCompactBar() {
 
 void MainWindowWidget::SetCompactBarVisible(bool visible) {
     compactBarShown_ = visible;
-    QWidget* bar = controls_.WidgetOf({ControlName::bo_foot});
-    bar->setVisible(visible);
-    if (visible) bar->raise();
+    controls_.Override({ControlName::bo_foot}, visible ? std::optional<bool>(true) : std::nullopt);
+    if (visible) controls_.WidgetOf({ControlName::bo_foot})->raise();
 }
 
 std::array<WebPane*, kPaneCount> MainWindowWidget::PaneInterfaces() {

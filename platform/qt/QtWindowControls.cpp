@@ -45,13 +45,32 @@ std::string QtWindowControls::Tooltip(ControlId control) const { return values_[
 
 void QtWindowControls::SetVisible(ControlId control, bool visible) {
     values_[KeyOf(control)].visible = visible;
+    if (const auto held = overridden_.find(KeyOf(control)); held != overridden_.end()) {
+        held->second = visible;
+        return;
+    }
     if (QWidget* widget = WidgetOf(control)) widget->setVisible(visible);
 }
 
 bool QtWindowControls::IsVisible(ControlId control) const {
+    if (const auto held = overridden_.find(KeyOf(control)); held != overridden_.end()) return held->second;
     // A control's own flag, whether or not its container shows.
     if (QWidget* widget = WidgetOf(control)) return !widget->isHidden();
     return values_[KeyOf(control)].visible;
+}
+
+void QtWindowControls::Override(ControlId control, std::optional<bool> shown) {
+    QWidget* widget = WidgetOf(control);
+    const auto held = overridden_.find(KeyOf(control));
+    if (!shown) {
+        if (held == overridden_.end()) return;
+        const bool wanted = held->second;
+        overridden_.erase(held);
+        if (widget) widget->setVisible(wanted);
+        return;
+    }
+    if (held == overridden_.end()) overridden_[KeyOf(control)] = IsVisible(control);
+    if (widget) widget->setVisible(*shown);
 }
 
 void QtWindowControls::SetEnabled(ControlId control, bool enabled) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "platform/WindowControls.h"
 
@@ -27,6 +28,11 @@ public:
     void SetPicture(ControlId control, int image) override;
     Rect Geometry(ControlId control) const override;
     void Move(ControlId control, const Rect& rect) override;
+    // The window shows or hides a control for a while on its own (the
+    // player bar over a full-screen or compact picture): the logic still
+    // sees, and may change, whether it wants it shown; nothing (nullopt)
+    // gives the control back to the logic as it last wanted it.
+    void Override(ControlId control, std::optional<bool> shown);
 
 private:
     struct Values {
@@ -41,6 +47,7 @@ private:
     std::map<Key, QWidget*> widgets_;
     std::function<void(ControlId, int, QWidget*)> drawer_;
     mutable std::map<Key, Values> values_;
+    std::map<Key, bool> overridden_;  // overridden controls and whether the logic wants them shown
 };
 
 }  // namespace ruvo

@@ -236,6 +236,47 @@ TEST_F(PlayerExtras, TheCompactWindowShowsItsBarOverThePictureOnMouseMoves) {
     EXPECT_LT(resting.Difference(rested, foot), 2.0) << "the bar stays after the mouse rested";
 }
 
+// The mean of all channels in `box`: near 0 where the screen is black.
+double Brightness(const Screenshot& shot, const Box& box) {
+    double sum = 0;
+    long count = 0;
+    for (int y = std::max(0, box.top); y < std::min(shot.height, box.Bottom()); ++y)
+        for (int x = std::max(0, box.left); x < std::min(shot.width, box.Right()); ++x)
+            for (int c = 0; c < 3; ++c, ++count) sum += shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3 + c];
+    return count == 0 ? 0 : sum / count;
+}
+
+// Full screen from the compact window: at rest the picture is alone (no
+// status strip coming back with the next status tick); a mouse move brings
+// the whole bar; back in the compact window the bar is away again.
+TEST_F(PlayerExtras, TheFullScreenBarRestsHiddenAndTheCompactWindowComesBackAsItWas) {
+    ClickPlace("npc3");
+    ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < 500; }, 5s));
+    std::this_thread::sleep_for(500ms);
+    const Box small = PlayerArea();
+    DoubleClickOnScreen(std::to_string(small.left + small.width / 2) + " " + std::to_string(small.top + small.height / 2));
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == TakeScreenshot().width; }, 5s));
+    std::this_thread::sleep_for(3500ms);  // the mouse rests: the bar goes, and stays away through the ticks
+    const Screenshot resting = TakeScreenshot();
+    ASSERT_GT(resting.width, 0);
+    const Box foot{0, resting.height - 45, resting.width, 45};  // the black band under the 16:9 picture
+    EXPECT_LT(Brightness(resting, foot), 3.0) << "the status strip shows at rest";
+    std::system("xdotool mousemove_relative 5 5 >/dev/null 2>&1");
+    std::this_thread::sleep_for(100ms);
+    std::system("xdotool mousemove_relative -- -5 -5 >/dev/null 2>&1");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_GT(Brightness(TakeScreenshot(), foot), 8.0) << "no bar after a mouse move";
+
+    PressOnScreen("Escape");
+    ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < 500; }, 5s));
+    std::system("xdotool mousemove 0 0 >/dev/null 2>&1");
+    std::this_thread::sleep_for(2500ms);
+    const Box area = PlayerArea();
+    const Screenshot back = TakeScreenshot();
+    // In the compact window the band under the picture is black again: no bar left behind.
+    EXPECT_LT(Brightness(back, {area.left + 4, area.Bottom() - 22, area.width - 8, 18}), 3.0);
+}
+
 // Without the film: the portal's television page plays in the page player.
 class PagePlayer : public test::VideoSurface {
 protected:
