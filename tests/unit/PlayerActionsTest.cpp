@@ -52,6 +52,7 @@ protected:
     }
     void LoadFilmWithTracks() {
         player.url = "http://m/film.mkv";
+        player.state = kPlayPlaying;
         player.duration = 1800;
         player.position = 754;
         player.tracks = {Track(TrackKind::Audio, 1, "chi", "国语", true), Track(TrackKind::Audio, 2, "eng", "English"),
@@ -145,8 +146,12 @@ TEST_F(Actions, MenuShowsTheItemsTracksAndTheChoiceActs) {
     for (const PlayerMenuEntry& entry : menu) {
         if (entry.command == PlayerCommand::SelectAudio) audio.push_back(entry.caption + (entry.checked ? " *" : ""));
         if (entry.command == PlayerCommand::SelectSubtitle) subtitles.push_back(entry.caption + (entry.checked ? " *" : ""));
-        if (entry.command == PlayerCommand::SetSpeed) EXPECT_EQ(entry.checked, entry.argument == 150) << entry.caption;
-        if (entry.command == PlayerCommand::PressKey && entry.caption != "-") EXPECT_FALSE(entry.keyName.empty()) << entry.caption;
+        if (entry.command == PlayerCommand::SetSpeed) {
+            EXPECT_EQ(entry.checked, entry.argument == 150) << entry.caption;
+        }
+        if (entry.command == PlayerCommand::PressKey && entry.caption != "-") {
+            EXPECT_FALSE(entry.keyName.empty()) << entry.caption;
+        }
     }
     EXPECT_EQ(audio, (std::vector<std::string>{"&1 国语 (中文) *", "&2 English (英语)"}));
     EXPECT_EQ(subtitles, (std::vector<std::string>{"&0 关闭", "&1 简体中文 (中文) *", "&2 字幕 2"}));
@@ -248,8 +253,16 @@ TEST_F(Actions, ScreenshotsGoToThePicturesFolderUnderFreeNames) {
 TEST_F(Actions, NoScreenshotWithoutAPictureOrAPlaceForIt) {
     actions.KeyDown(kKeyS);
     EXPECT_EQ(LastNotice(), "没有可截图的画面");
-    EXPECT_TRUE(player.screenshots.empty());
     LoadFilmWithTracks();
+    player.state = kPlayStopped;
+    actions.KeyDown(kKeyS);
+    EXPECT_EQ(LastNotice(), "没有可截图的画面");
+    EXPECT_TRUE(player.screenshots.empty());
+    player.state = kPlayPaused;
+    player.duration = 0;  // a live stream, paused: its frame shows
+    actions.KeyDown(kKeyS);
+    EXPECT_EQ(player.screenshots.size(), 1u);
+    player.screenshots.clear();
     std::ofstream(home.File("file")) << "x";
     pictures = home.File("file/图片");  // under a file: cannot be made
     actions.KeyDown(kKeyS);
