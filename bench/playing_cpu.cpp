@@ -2,10 +2,12 @@
 // 1080p sample, against libmpv alone (vo=gpu, presenting its own window)
 // playing the same address in its own process, in a window the size of the
 // program's player area, so both scale the picture to the same output size.
-// Target: at most 1.15 x.
-// Both play at the same time and are measured over the same windows, so a
-// load elsewhere on a shared machine weighs on both alike; the figure is the
-// median of the windows' ratios.
+// Target: at most 1.05 x. Chromium's own page player (Qt WebEngine, as the
+// portal's page player) on the same address at the same size is the second
+// reference; the goal is at or below it.
+// All play at the same time and are measured over the same windows, so a
+// load elsewhere on a shared machine weighs on all alike; the figures are the
+// medians of the windows' ratios.
 #include <mpv/client.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -53,23 +55,68 @@ int MpvAlone(const char* url, const char* size) {
     return 0;
 }
 
-struct Cores {
-    double program = 0;
-    double alone = 0;
-};
-
-// Cores each tree kept busy in each window.
-std::vector<Cores> MeasureSideBySide(pid_t program, pid_t alone) {
+// Cores each process tree kept busy in each window: one row a window, one
+// column a tree.
+std::vector<std::vector<double>> MeasureSideBySide(const std::vector<pid_t>& trees) {
     std::this_thread::sleep_for(kWarmUp);
-    std::vector<Cores> windows;
+    std::vector<std::vector<double>> windows;
+    const double seconds = std::chrono::duration<double>(kWindow).count();
     for (int i = 0; i < kWindows; ++i) {
-        const Cores before{ruvo::bench::TreeCpuSeconds(program), ruvo::bench::TreeCpuSeconds(alone)};
+        std::vector<double> before;
+        for (const pid_t tree : trees) before.push_back(ruvo::bench::TreeCpuSeconds(tree));
         std::this_thread::sleep_for(kWindow);
-        const double seconds = std::chrono::duration<double>(kWindow).count();
-        windows.push_back({(ruvo::bench::TreeCpuSeconds(program) - before.program) / seconds,
-                           (ruvo::bench::TreeCpuSeconds(alone) - before.alone) / seconds});
+        std::vector<double> busy;
+        for (size_t t = 0; t < trees.size(); ++t)
+            busy.push_back((ruvo::bench::TreeCpuSeconds(trees[t]) - before[t]) / seconds);
+        windows.push_back(busy);
     }
     return windows;
+}
+
+// A reference player in a child process of its own, started with `argv`;
+// waits for its "started" line. -1 when it does not start.
+pid_t StartReference(std::vector<std::string> argv) {
+    int out[2];
+    if (pipe(out) != 0) return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        std::vector<char*> words;
+        for (std::string& word : argv) words.push_back(word.data());
+        words.push_back(nullptr);
+        execv(words[0], words.data());
+        _exit(127);
+    }
+    close(out[1]);
+    char line[64] = {};
+    FILE* stream = fdopen(out[0], "r");
+    const bool started = stream && fgets(line, sizeof line, stream) != nullptr;
+    // The pipe stays open while the child plays: a later line of it must
+    // not end it with SIGPIPE. It goes with this process.
+    if (started) return child;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+}
+
+void Stop(pid_t child) {
+    if (child <= 0) return;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+}
+
+// The median over the windows of column `a` over column `b`.
+double MedianRatio(const std::vector<std::vector<double>>& windows, size_t a, size_t b) {
+    std::vector<double> ratios;
+    for (const auto& window : windows)
+        if (window[b] > 0) ratios.push_back(window[a] / window[b]);
+    return ratios.empty() ? 0 : ruvo::bench::Median(ratios);
+}
+
+double MedianOf(const std::vector<std::vector<double>>& windows, size_t column) {
+    std::vector<double> values;
+    for (const auto& window : windows) values.push_back(window[column]);
+    return ruvo::bench::Median(values);
 }
 
 bool MakeSample(const std::string& folder) {
@@ -97,35 +144,23 @@ int main(int argc, char* argv[]) {
     if (!area) return 1;
     const std::string size = std::to_string((*area)[2]) + "x" + std::to_string((*area)[3]);
 
-    // libmpv alone, in a child process of its own, playing beside the program.
-    int out[2];
-    if (pipe(out) != 0) return 1;
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        execl("/proc/self/exe", argv[0], "--mpv-alone", url.c_str(), size.c_str(), nullptr);
-        _exit(127);
-    }
-    close(out[1]);
-    char line[64] = {};
-    FILE* stream = fdopen(out[0], "r");
-    const bool started = fgets(line, sizeof line, stream) != nullptr;
-    const std::vector<Cores> windows = started ? MeasureSideBySide(program.Pid(), child) : std::vector<Cores>{};
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    fclose(stream);
+    // libmpv alone and Chromium's page player, each in a process of its
+    // own, playing beside the program.
+    const pid_t alone = StartReference({"/proc/self/exe", "--mpv-alone", url, size});
+    const pid_t page = StartReference({RUVO_PAGE_PLAYER, url, size});
+    const auto windows = alone > 0 && page > 0 ? MeasureSideBySide({program.Pid(), alone, page})
+                                               : std::vector<std::vector<double>>{};
+    Stop(alone);
+    Stop(page);
     if (windows.empty()) return 1;
 
-    std::vector<double> whole, alone, ratios;
-    for (const Cores& window : windows) {
-        whole.push_back(window.program);
-        alone.push_back(window.alone);
-        if (window.alone > 0) ratios.push_back(window.program / window.alone);
-    }
-    const double ratio = ratios.empty() ? 0 : ruvo::bench::Median(ratios);
-    std::printf("| CPU while playing 1080p at %s, side by side (cores busy, median of %d windows) | %.2f | mpv alone %.2f | %.2f x | <= 1.15 x: %s |\n",
-                size.c_str(), kWindows, ruvo::bench::Median(whole), ruvo::bench::Median(alone), ratio,
-                ratio > 0 && ratio <= 1.15 ? "met" : "missed");
+    const double ratio = MedianRatio(windows, 0, 1), pageRatio = MedianRatio(windows, 0, 2);
+    std::printf("| CPU while playing 1080p at %s, side by side (cores busy, median of %d windows) | %.2f | mpv alone %.2f | %.2f x | <= 1.05 x: %s |\n",
+                size.c_str(), kWindows, MedianOf(windows, 0), MedianOf(windows, 1), ratio,
+                ratio > 0 && ratio <= 1.05 ? "met" : "missed");
+    std::printf("| the same against Chromium's page player at %s | %.2f | page player %.2f | %.2f x | <= 1.0 x (goal): %s |\n",
+                size.c_str(), MedianOf(windows, 0), MedianOf(windows, 2), pageRatio,
+                pageRatio > 0 && pageRatio <= 1.0 ? "met" : "missed");
     std::filesystem::remove_all(media);
     return 0;
 }
