@@ -20,6 +20,12 @@ struct TreeMemory {
     // Pages no other process maps: unlike PSS, it does not move when another
     // program using the same libraries starts or ends, so growth shows true.
     long long privateKb = 0;
+    long long privateDirtyKb = 0;  // written pages no other process maps
+    // Every physical page the tree maps, counted once however many of its
+    // processes map it, as if nothing else ran: a measure that other
+    // programs sharing the same libraries do not move (needs root to read
+    // page frame numbers; 0 without).
+    long long asIfAloneKb = 0;
     int processes = 0;
 };
 // Memory of the process and all its descendants now.

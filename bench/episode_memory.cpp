@@ -1,7 +1,8 @@
 // Memory over 100 back-to-back episodes: the demo portal's series of a
 // hundred 2-second episodes, played through by the next-episode logic. The
 // process tree's memory after episode 100 against after episode 10 (once
-// the player, its caches and the panes have settled); target growth < 5 %.
+// the player, its caches and the panes have settled); target growth < 5 %
+// in PSS, < 2 % counting each physical page once and in private dirty memory.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -47,11 +48,17 @@ int main(int argc, char** argv) {
                     program.Running());
         return 1;
     }
-    const double growth = 100.0 * static_cast<double>(last.pssKb - settled.pssKb) / static_cast<double>(settled.pssKb);
-    const double privateGrowth =
-        100.0 * static_cast<double>(last.privateKb - settled.privateKb) / static_cast<double>(std::max(1LL, settled.privateKb));
+    const auto growth = [](long long before, long long after) {
+        return 100.0 * static_cast<double>(after - before) / static_cast<double>(std::max(1LL, before));
+    };
     std::printf("| memory growth over back-to-back episodes | episode %d: %lld MB | episode %d: %lld MB | %+.1f %% (private "
                 "memory %+.1f %%) | < 5 %% |\n",
-                episodes, last.pssKb / 1024, kSettledAt, settled.pssKb / 1024, growth, privateGrowth);
+                episodes, last.pssKb / 1024, kSettledAt, settled.pssKb / 1024, growth(settled.pssKb, last.pssKb),
+                growth(settled.privateKb, last.privateKb));
+    std::printf("| the same, each physical page once and private dirty | %lld MB, %lld MB | %lld MB, %lld MB | %+.1f %%, "
+                "%+.1f %% | < 2 %% |\n",
+                last.asIfAloneKb / 1024, last.privateDirtyKb / 1024, settled.asIfAloneKb / 1024,
+                settled.privateDirtyKb / 1024, growth(settled.asIfAloneKb, last.asIfAloneKb),
+                growth(settled.privateDirtyKb, last.privateDirtyKb));
     return 0;
 }

@@ -26,7 +26,7 @@ constexpr auto kSettle = 10s;
 
 struct Run {
     double startMs = -1;
-    long long pssKb = 0;
+    long long pssKb = 0, aloneKb = 0, dirtyKb = 0;
     int processes = 0;
 };
 
@@ -58,6 +58,8 @@ Run Program(bool firstRun) {
     std::this_thread::sleep_for(kSettle);
     const auto memory = ruvo::bench::TreePss(program.Pid());
     run.pssKb = memory.pssKb;
+    run.aloneKb = memory.asIfAloneKb;
+    run.dirtyKb = memory.privateDirtyKb;
     run.processes = memory.processes;
     return run;
 }
@@ -86,6 +88,8 @@ Run Minimal(const std::string& url, const std::string& timeFile) {
     std::this_thread::sleep_for(kSettle);
     const auto memory = ruvo::bench::TreePss(pid);
     run.pssKb = memory.pssKb;
+    run.aloneKb = memory.asIfAloneKb;
+    run.dirtyKb = memory.privateDirtyKb;
     run.processes = memory.processes;
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
@@ -95,7 +99,8 @@ Run Minimal(const std::string& url, const std::string& timeFile) {
 }  // namespace
 
 int main() {
-    std::vector<double> programStarts, firstRunStarts, minimalStarts, programPss, minimalPss;
+    std::vector<double> programStarts, firstRunStarts, minimalStarts, programPss, minimalPss, programAlone, minimalAlone,
+        programDirty, minimalDirty;
     int programProcesses = 0, minimalProcesses = 0;
     for (int i = 0; i < kStarts; ++i) {
         // The same portal for the reference: one started just for it.
@@ -109,6 +114,10 @@ int main() {
         minimalStarts.push_back(reference.startMs);
         programPss.push_back(static_cast<double>(program.pssKb));
         minimalPss.push_back(static_cast<double>(reference.pssKb));
+        programAlone.push_back(static_cast<double>(program.aloneKb));
+        minimalAlone.push_back(static_cast<double>(reference.aloneKb));
+        programDirty.push_back(static_cast<double>(program.dirtyKb));
+        minimalDirty.push_back(static_cast<double>(reference.dirtyKb));
         programProcesses = program.processes;
         minimalProcesses = reference.processes;
     }
@@ -121,5 +130,11 @@ int main() {
                 startRef > 0 ? ruvo::bench::Median(firstRunStarts) / startRef : 0.0);
     std::printf("| memory, whole process tree, nine panes loaded | %.0f MB in %d processes | one view: %.0f MB in %d processes | %.2fx | <= 1.25x |\n",
                 pss, programProcesses, pssRef, minimalProcesses, pssRef > 0 ? pss / pssRef : 0.0);
+    const double alone = ruvo::bench::Median(programAlone) / 1024, aloneRef = ruvo::bench::Median(minimalAlone) / 1024;
+    const double dirty = ruvo::bench::Median(programDirty) / 1024, dirtyRef = ruvo::bench::Median(minimalDirty) / 1024;
+    std::printf("| the same, each physical page once (as if alone on the machine) | %.0f MB | one view: %.0f MB | %.2fx | <= 1.10x |\n",
+                alone, aloneRef, aloneRef > 0 ? alone / aloneRef : 0.0);
+    std::printf("| the same, private dirty memory | %.0f MB | one view: %.0f MB | %.2fx | <= 1.25x |\n", dirty, dirtyRef,
+                dirtyRef > 0 ? dirty / dirtyRef : 0.0);
     return 0;
 }
