@@ -208,7 +208,7 @@ private:
     ruvo::QtHttpFetch& fetch_;
 };
 
-ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
+ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& playerActions, QWidget& widget) {
     ruvo::WindowActions actions;
     actions.search = [&window] { window.Search().Search(); };
     actions.searchBoxClicked = [&window] { window.Search().ClickInBox(); };
@@ -216,7 +216,14 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window) {
     actions.navigationClick = [&window](int index) { window.Navigation().Click(index); };
     actions.transportClick = [&window](int index) { window.Transport().Click(index); };
     actions.transportHover = [&window](int index, int x, int y) { window.Transport().MouseMove(index, x, y); };
-    actions.keyDown = [&window](int code) { window.Keys().KeyDown(code); };
+    // The player's keys first; the bar's own keys (and "any key") after.
+    actions.keyDown = [&window, &playerActions](int code) {
+        if (!playerActions.KeyDown(code)) window.Keys().KeyDown(code);
+    };
+    actions.pictureMenu = [&window, &widget, &playerActions](int x, int y) {
+        ruvo::PopUpPlayerMenu(&widget, ruvo::PlayerMenuEntries(window.PlayerControl()), QPoint(x, y),
+                              [&playerActions](const ruvo::PlayerMenuEntry& entry) { playerActions.Choose(entry); });
+    };
     actions.seekPress = [&window](int x) { window.Sliders().SeekPress(x); };
     actions.seekDrag = [&window](int x) { window.Sliders().SeekDrag(x); };
     actions.seekRelease = [&window](int where) {
@@ -463,16 +470,7 @@ int main(int argc, char* argv[]) {
                             folder, portal);
     UserInputDuringFetch inputDuringFetch(window, fetch);
     ruvo::PlayerActions playerActions(player, questions, PlayerActionsWiringOf(window));
-    ruvo::WindowActions actions = ActionsOf(window);
-    // The player's keys first; the bar's own keys (and "any key") after.
-    actions.keyDown = [&window, &playerActions](int code) {
-        if (!playerActions.KeyDown(code)) window.Keys().KeyDown(code);
-    };
-    actions.pictureMenu = [&widget, &player, &playerActions](int x, int y) {
-        ruvo::PopUpPlayerMenu(&widget, ruvo::PlayerMenuEntries(player), QPoint(x, y),
-                              [&playerActions](const ruvo::PlayerMenuEntry& entry) { playerActions.Choose(entry); });
-    };
-    widget.SetActions(GuardedWhileFetching(actions, inputDuringFetch));
+    widget.SetActions(GuardedWhileFetching(ActionsOf(window, playerActions, widget), inputDuringFetch));
     ruvo::FileDrops fileDrops(&widget, inputDuringFetch.Interrupting(std::function<void(const std::vector<std::string>&)>(
                                            [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); })));
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget

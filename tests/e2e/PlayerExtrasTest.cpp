@@ -23,6 +23,13 @@ using test::Output;
 using test::Screenshot;
 using test::TakeScreenshot;
 
+// A call to the program's media-player object, as a desktop's media widget
+// makes it ("Get" reads a property).
+std::string Mpris(const std::string& methodAndArguments) {
+    return Output("timeout 10 gdbus call --session --dest org.mpris.MediaPlayer2.ruvo_box "
+                  "--object-path /org/mpris/MediaPlayer2 --method " + methodAndArguments);
+}
+
 class PlayerExtras : public test::VideoSurface {
 protected:
     test::PrivateSessionBus bus;  // before the program starts: it registers its media controls there
@@ -76,10 +83,6 @@ protected:
             std::this_thread::sleep_for(150ms);
         }
         std::system("xdotool mouseup 1 >/dev/null 2>&1");
-    }
-    std::string Mpris(const std::string& methodAndArguments) {
-        return Output("timeout 10 gdbus call --session --dest org.mpris.MediaPlayer2.ruvo_box "
-                      "--object-path /org/mpris/MediaPlayer2 --method " + methodAndArguments);
     }
     std::string RateProperty(const std::string& name) {
         return Mpris("org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player " + name);
@@ -309,18 +312,14 @@ TEST_F(PagePlayer, StartsByItselfFillsTheScreenAndObeysTheMediaKeys) {
         return program.Pages().Evaluate(*page, "document.querySelector('video').paused").find("\"value\":true") !=
                std::string::npos;
     };
-    const auto mpris = [&](const std::string& method) {
-        return Output("timeout 10 gdbus call --session --dest org.mpris.MediaPlayer2.ruvo_box --object-path "
-                      "/org/mpris/MediaPlayer2 --method " + method);
-    };
-    mpris("org.mpris.MediaPlayer2.Player.PlayPause");
+    Mpris("org.mpris.MediaPlayer2.Player.PlayPause");
     EXPECT_TRUE(program.WaitFor(paused, 5s));
     EXPECT_TRUE(program.WaitFor([&] {
-        return mpris("org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player PlaybackStatus").find("Paused") !=
+        return Mpris("org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player PlaybackStatus").find("Paused") !=
                std::string::npos;
     }, 5s));
     EXPECT_TRUE(program.WaitForTrace("visible Pic2=1"));  // the page stays
-    mpris("org.mpris.MediaPlayer2.Player.PlayPause");
+    Mpris("org.mpris.MediaPlayer2.Player.PlayPause");
     EXPECT_TRUE(program.WaitFor([&] { return !paused(); }, 5s));
 
     // Its full-screen button: the page fills the screen; Esc brings it back.
