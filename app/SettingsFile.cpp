@@ -106,22 +106,27 @@ std::string JoinWithCrLf(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::string ReadSetting(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view defaultValue) {
-    const auto lines = ReadTextFileLines(path, kSettingsFileLimit);
-    if (!lines) return CutToLimit(defaultValue);
-    const KeyPlace place = FindKey(*lines, section, key);
-    if (!place.keyLine) return CutToLimit(defaultValue);
-    return CutToLimit(EntryOf((*lines)[*place.keyLine])->second);
+void SettingsFile::Refresh() {
+    // Identity first, then the bytes: a change in between is caught next time.
+    const FileIdentity onDisk = IdentityOf(path_);
+    if (loaded_ && onDisk == heldVersion_) return;
+    lines_ = onDisk.exists ? ReadTextFileLines(path_, kSettingsFileLimit) : std::vector<std::string>{};
+    heldVersion_ = onDisk;
+    loaded_ = true;
 }
 
-bool WriteSetting(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
-    std::vector<std::string> lines;
-    if (PathExists(path)) {
-        auto existing = ReadTextFileLines(path, kSettingsFileLimit);
-        if (!existing) return false;  // unreadable: never replace what we could not read
-        lines = std::move(*existing);
-    }
+std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view defaultValue) {
+    Refresh();
+    if (!lines_) return CutToLimit(defaultValue);
+    const KeyPlace place = FindKey(*lines_, section, key);
+    if (!place.keyLine) return CutToLimit(defaultValue);
+    return CutToLimit(EntryOf((*lines_)[*place.keyLine])->second);
+}
+
+bool SettingsFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+    Refresh();
+    if (!lines_) return false;  // unreadable: never replace what we could not read
+    std::vector<std::string> lines = *lines_;
     const std::string entry = std::string(key) + "=" + WithoutLineBreaks(value);
     const KeyPlace place = FindKey(lines, section, key);
     if (place.keyLine) {
@@ -133,7 +138,19 @@ bool WriteSetting(const std::string& path, std::string_view section, std::string
         lines.push_back("[" + std::string(section) + "]");
         lines.push_back(entry);
     }
-    return WriteTextFile(path, JoinWithCrLf(lines));
+    if (!WriteTextFile(path_, JoinWithCrLf(lines))) return false;
+    lines_ = std::move(lines);
+    heldVersion_ = IdentityOf(path_);
+    return true;
+}
+
+std::string ReadSetting(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view defaultValue) {
+    return SettingsFile(path).Read(section, key, defaultValue);
+}
+
+bool WriteSetting(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+    return SettingsFile(path).Write(section, key, value);
 }
 
 }  // namespace ruvo

@@ -1,18 +1,46 @@
 #pragma once
-// The INI-format settings file "config.dll". Every read and write is one
-// complete call on the file by name; nothing is cached, so a value written by
-// the settings dialog is seen by the next reader.
+// The INI-format settings file "config.dll", parsed once and held: the
+// program reads settings on every status tick and some twenty at start, and
+// a large file read and decoded for each was a second's work. Writes go
+// through the same object, which replaces the file atomically and keeps what
+// it wrote. A file replaced or edited by someone else since (its identity
+// on disk differs) is read again at the next call, so hand edits still count.
 //
 // Section and key names match without regard to ASCII letter case; a key that
 // is missing (or a missing file or section) reads as the default, a key with an
 // empty value reads as ""; a value is cut to its first 254 bytes (in the
 // file's code page, never inside a character).
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace ruvo {
 
 inline constexpr size_t kMaxSettingBytes = 254;
+
+class SettingsFile {
+public:
+    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+
+    std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue);
+    // As WriteSetting below; what is held changes only when the file did.
+    bool Write(std::string_view section, std::string_view key, std::string_view value);
+    const std::string& Path() const { return path_; }
+
+private:
+    // Reads the file again when it is not the version held.
+    void Refresh();
+
+    std::string path_;
+    bool loaded_ = false;
+    FileIdentity heldVersion_;
+    std::optional<std::vector<std::string>> lines_;  // nothing: the file exists but cannot be read
+};
+
+// One-shot use of the file by name, for tools and tests.
 
 std::string ReadSetting(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view defaultValue);

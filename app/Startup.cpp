@@ -47,38 +47,38 @@ void RenderPageIfMissing(const std::string& folder, std::string_view listName) {
 
 }  // namespace
 
-void WriteFirstRunSettings(const std::string& settingsPath, NetworkAdapters& adapters, Clock& clock) {
+void WriteFirstRunSettings(SettingsFile& settings, NetworkAdapters& adapters, Clock& clock) {
     for (const SettingKey& key : kStartupKeys) {
         const std::string value =
             key.repair == RepairRule::NewIdentity ? MachineIdentity(adapters, clock) : std::string(key.firstRunValue);
-        WriteSetting(settingsPath, key.section, key.key, value);
+        settings.Write(key.section, key.key, value);
     }
 }
 
-void RepairSettings(const std::string& settingsPath, NetworkAdapters& adapters, Clock& clock) {
+void RepairSettings(SettingsFile& settings, NetworkAdapters& adapters, Clock& clock) {
     // Every value is read before the first repair is written.
     std::vector<std::string> values;
-    for (const SettingKey& key : kStartupKeys) values.push_back(ReadSetting(settingsPath, key.section, key.key, "0"));
+    for (const SettingKey& key : kStartupKeys) values.push_back(settings.Read(key.section, key.key, "0"));
     for (size_t i = 0; i < kStartupKeys.size(); ++i) {
         if (const auto repaired = RepairedValue(kStartupKeys[i], values[i], adapters, clock))
-            WriteSetting(settingsPath, kStartupKeys[i].section, kStartupKeys[i].key, *repaired);
+            settings.Write(kStartupKeys[i].section, kStartupKeys[i].key, *repaired);
     }
 }
 
-StartupOutcome RunStartup(const std::string& programFolder, const PortalAddress& portal, StartupPorts& ports) {
+StartupOutcome RunStartup(const std::string& programFolder, SettingsFile& settings, const PortalAddress& portal,
+                          StartupPorts& ports) {
     if (!ports.player.CanCreatePlayer()) {
         if (ports.dialogs.AskYesNo(kMissingPlayerQuestion, kNoticeTitle)) ports.shell.OpenUrl(portal.root + "/help/");
         return StartupOutcome::EndProgram;
     }
     MakeFolders(programFolder);
-    const std::string settingsPath = JoinPath(programFolder, kSettingsFileName);
     // A FIFO, device or oversized file in a file's place would leave it
     // unreadable for good: it is kept aside and the file made anew.
-    SetAsideIfDamaged(settingsPath, kSettingsFileLimit);
+    SetAsideIfDamaged(settings.Path(), kSettingsFileLimit);
     SetAsideIfDamaged(JoinPath(programFolder, kWatchListFile), kListFileLimit);
     SetAsideIfDamaged(JoinPath(programFolder, kLocalListFile), kListFileLimit);
-    if (!PathExists(settingsPath)) WriteFirstRunSettings(settingsPath, ports.adapters, ports.clock);
-    RepairSettings(settingsPath, ports.adapters, ports.clock);
+    if (!PathExists(settings.Path())) WriteFirstRunSettings(settings, ports.adapters, ports.clock);
+    RepairSettings(settings, ports.adapters, ports.clock);
     CreateListIfMissing(programFolder, kWatchListFile);
     CreateListIfMissing(programFolder, kLocalListFile);
     RenderPageIfMissing(programFolder, kWatchListFile);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ProgramPlaces.h"
+#include "app/SettingsFile.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/NetworkAdapters.h"
@@ -28,13 +29,15 @@ struct StartupPorts {
 
 enum class StartupOutcome { ShowMainWindow, EndProgram };
 
-StartupOutcome RunStartup(const std::string& programFolder, const PortalAddress& portal, StartupPorts& ports);
+// `settings` is the settings file of `programFolder`.
+StartupOutcome RunStartup(const std::string& programFolder, SettingsFile& settings, const PortalAddress& portal,
+                          StartupPorts& ports);
 
 // Writes the first-run values of every start-up key, in the table's order.
-void WriteFirstRunSettings(const std::string& settingsPath, NetworkAdapters& adapters, Clock& clock);
+void WriteFirstRunSettings(SettingsFile& settings, NetworkAdapters& adapters, Clock& clock);
 
 // Replaces missing or invalid values by their defaults (a new identity for a
 // missing one).
-void RepairSettings(const std::string& settingsPath, NetworkAdapters& adapters, Clock& clock);
+void RepairSettings(SettingsFile& settings, NetworkAdapters& adapters, Clock& clock);
 
 }  // namespace ruvo

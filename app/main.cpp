@@ -17,6 +17,7 @@
 #include "app/CommandLineItem.h"
 #include "app/CommandLineOptions.h"
 #include "app/ProgramPlaces.h"
+#include "app/SettingsKeys.h"
 #include "app/Startup.h"
 #include "app/TraceLog.h"
 #include "history/HistoryActions.h"
@@ -414,7 +415,8 @@ int main(int argc, char* argv[]) {
     // second start shows no window: it needs no choice.)
     const auto pictureKind = firstInstance ? ruvo::ChooseGraphics(Environment("RUVO_PICTURE")) : ruvo::MpvVideoView::Kind::Software;
     QWebEngineProfile* profile = firstInstance ? ruvo::CreateSharedProfile(QString::fromStdString(folder), &app) : nullptr;
-    if (ruvo::RunStartup(folder, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
+    ruvo::SettingsFile settings(ruvo::JoinPath(folder, ruvo::kSettingsFileName));
+    if (ruvo::RunStartup(folder, settings, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
 
     // A second start hands its command line to the running instance and ends.
     if (!firstInstance) {
@@ -467,7 +469,7 @@ int main(int argc, char* argv[]) {
     ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, questions,
                              ruvo::LinuxProcesses(), menus, shell, programForms, settingsView, widget.Surface(),
                              screenSaver},
-                            folder, portal);
+                            settings, folder, portal);
     UserInputDuringFetch inputDuringFetch(window, fetch);
     ruvo::PlayerActions playerActions(player, questions, PlayerActionsWiringOf(window));
     widget.SetActions(GuardedWhileFetching(ActionsOf(window, playerActions, widget), inputDuringFetch));
@@ -481,7 +483,7 @@ int main(int argc, char* argv[]) {
                        inputDuringFetch.Interrupting(std::function<void()>([&window] { ruvo::TrayRightClick(window); })));
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
-    player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.State().settingsPath); });
+    player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.StoredSettings()); });
     AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::Web3));
     window.SetPlayCommandLineItem([&window, &afterFirstPage](const std::string& item) {
         afterFirstPage.Run([&window, item] { ruvo::PlayCommandLineItem(window, item); });

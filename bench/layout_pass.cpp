@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     FakeWindowPorts fakes;
     fakes.host.twipsWidth = kWidth * 15;
     fakes.host.twipsHeight = kHeight * 15;
-    MainWindow window(fakes.PortsWith(controls, surface), folder.Path(), PortalFrom(kTestPortal));
+    SettingsFile settings(folder.File("config.dll"));
+    MainWindow window(fakes.PortsWith(controls, surface), settings, folder.Path(), PortalFrom(kTestPortal));
     window.Load("");
 
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);

@@ -11,6 +11,7 @@ namespace {
 
 struct Window {
     ruvo::test::FakeWindowPorts fakes;
+    std::unique_ptr<ruvo::SettingsFile> settings;
     std::unique_ptr<ruvo::MainWindow> window;
     Window() {
         ruvo::test::FakePlayerProbe probe;
@@ -19,9 +20,10 @@ struct Window {
         ruvo::test::FakeClock clock;
         const auto portal = ruvo::PortalFrom("http://127.0.0.1:8790/box/");
         ruvo::StartupPorts ports{probe, fakes.dialogs, shell, adapters, clock};
-        ruvo::RunStartup(ruvo::fuzz::ScratchFolder(), portal, ports);
+        settings = std::make_unique<ruvo::SettingsFile>(ruvo::JoinPath(ruvo::fuzz::ScratchFolder(), "config.dll"));
+        ruvo::RunStartup(ruvo::fuzz::ScratchFolder(), *settings, portal, ports);
         fakes.surface.controls = &fakes.controls;
-        window = std::make_unique<ruvo::MainWindow>(fakes.PortsWith(fakes.controls, fakes.surface),
+        window = std::make_unique<ruvo::MainWindow>(fakes.PortsWith(fakes.controls, fakes.surface), *settings,
                                                     ruvo::fuzz::ScratchFolder(), portal);
         window->Load("");
     }

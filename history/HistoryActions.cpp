@@ -127,7 +127,7 @@ void HistoryActions::DeleteFiles(const std::string& folder, const std::vector<st
 
 std::string HistoryActions::DownloadFolder() {
     MainWindowState& s = window_.State();
-    if (s.playerFolder.empty()) s.playerFolder = ReadSetting(s.settingsPath, kPlayerFolder.section, kPlayerFolder.key, "0");
+    if (s.playerFolder.empty()) s.playerFolder = window_.StoredSettings().Read(kPlayerFolder.section, kPlayerFolder.key, "0");
     if (!PathExists(s.playerFolder + kPlayerConfigFile)) return {};
     return ReadQvodSavePath(s.playerFolder);
 }

@@ -105,6 +105,14 @@ bool IsTrustedProgram(const std::string& program) {
     return !OthersMayChange(program) && !OthersMayChange(folder);
 }
 
+FileIdentity IdentityOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    return {true, static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino),
+            static_cast<unsigned long long>(info.st_size),
+            static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
 bool PathExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;

@@ -39,6 +39,18 @@ bool OthersMayChange(const std::string& path);
 // nobody else may change, in a folder nobody else may change.
 bool IsTrustedProgram(const std::string& program);
 
+// What tells one version of a file from another without reading it: a file
+// replaced by a rename has a new inode, one rewritten in place a new size or
+// modification time. Equal identities mean the file was not changed, as far
+// as the file system's clock can tell.
+struct FileIdentity {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0, size = 0;
+    long long modifiedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+FileIdentity IdentityOf(const std::string& path);
+
 // True when something exists at `path` (a file or folder).
 bool PathExists(const std::string& path);
 

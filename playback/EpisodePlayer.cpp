@@ -124,7 +124,7 @@ void EpisodePlayer::StartQvodTerminal(TerminalForm form) {
     if (window_.ProcessList().IsProcessRunning(kTerminal)) return;
     MainWindowState& s = window_.State();
     if (form == TerminalForm::Portal && s.playerFolder.empty())
-        s.playerFolder = ReadSetting(s.settingsPath, kPlayerFolder.section, kPlayerFolder.key, "0");
+        s.playerFolder = window_.StoredSettings().Read(kPlayerFolder.section, kPlayerFolder.key, "0");
     if (s.playerFolder.empty()) return;
     window_.ProcessList().StartDetached(s.playerFolder + kTerminal);
 }
@@ -144,7 +144,7 @@ void EpisodePlayer::PlayAdjacentEpisode(int direction) {
 
 void EpisodePlayer::FetchNextEpisode() {
     MainWindowState& s = window_.State();
-    if (TextToInt(ReadSetting(s.settingsPath, kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
+    if (TextToInt(window_.StoredSettings().Read(kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
         s.nextEpisodeState = "0";
         return;
     }

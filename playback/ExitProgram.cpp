@@ -24,9 +24,8 @@ namespace {
 // end when asked for, and every window of the program closes.
 void SaveAndClose(MainWindow& window) {
     window.Tray().RemoveTrayIcon();
-    MainWindowState& s = window.State();
     const int stopPlayerOnExit =
-        TextToInt(ReadSetting(s.settingsPath, kStopPlayerOnExit.section, kStopPlayerOnExit.key, "0"));
+        TextToInt(window.StoredSettings().Read(kStopPlayerOnExit.section, kStopPlayerOnExit.key, "0"));
     window.Transport().Click(1);
     window.Memory().RememberChanges();
     window.Inhibition().Release();

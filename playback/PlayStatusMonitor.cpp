@@ -21,8 +21,7 @@ bool NextEpisodeKnown(const std::string& state) { return state != "1" && state !
 }  // namespace
 
 bool PlayStatusMonitor::BalloonsWanted() const {
-    const std::string& path = window_.State().settingsPath;
-    return TextToInt(ReadSetting(path, kTrayBalloons.section, kTrayBalloons.key, "0")) == 2;
+        return TextToInt(window_.StoredSettings().Read(kTrayBalloons.section, kTrayBalloons.key, "0")) == 2;
 }
 
 void PlayStatusMonitor::StatusTick() {

@@ -33,8 +33,8 @@ std::string ReadQvodSavePath(const std::string& playerFolder) {
     return TextBetween(text, "Defaultsavepath=\"", "\"", BetweenMode::InsideMarkers);
 }
 
-std::string DownloadFolderOf(const std::string& settingsPath) {
-    const std::string playerFolder = ReadSetting(settingsPath, kPlayerFolder.section, kPlayerFolder.key, "0");
+std::string DownloadFolderOf(SettingsFile& settings) {
+    const std::string playerFolder = settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
     if (playerFolder.empty() || playerFolder == "0") return {};
     return ReadQvodSavePath(playerFolder);
 }

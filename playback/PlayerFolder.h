@@ -3,6 +3,8 @@
 // holds the download folder as its "Defaultsavepath" attribute.
 #include <string>
 
+#include "app/SettingsFile.h"
+
 namespace ruvo {
 
 inline constexpr const char* kPlayerConfigFile = "QvodPlayer.xml";
@@ -18,7 +20,7 @@ std::string ReadQvodSavePath(const std::string& playerFolder);
 
 // The download folder the settings point at: the "qvodw" player folder's
 // save path; "" when none is known.
-std::string DownloadFolderOf(const std::string& settingsPath);
+std::string DownloadFolderOf(SettingsFile& settings);
 
 // The name a download of `url` is stored under: a hash of the whole address
 // (so two addresses never share a file) and the address's own file name.

@@ -12,7 +12,7 @@ void EnforcePlayerStartOption(MainWindow& window) {
     MainWindowState& s = window.State();
     if (s.playerFolder.empty()) s.playerFolder = EnsureOwnPlayerFolder(window.ProgramFolder());
     if (s.playerFolder.empty()) return;
-    WriteSetting(s.settingsPath, kPlayerFolder.section, kPlayerFolder.key, s.playerFolder);
+    window.StoredSettings().Write(kPlayerFolder.section, kPlayerFolder.key, s.playerFolder);
 }
 
 }  // namespace ruvo

@@ -238,7 +238,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
 
 void LinkDispatcher::EndOfPlay() {
     MainWindowState& s = window_.State();
-    if (ReadSetting(s.settingsPath, kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
+    if (window_.StoredSettings().Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
         window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
         return;
     }

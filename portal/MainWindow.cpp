@@ -56,8 +56,8 @@ constexpr std::array<TimerDesign, kTimerCount> kTimerDesigns{{
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowPorts ports, std::string programFolder, PortalAddress portal)
-    : ports_(ports), programFolder_(std::move(programFolder)), portal_(std::move(portal)), lists_(programFolder_) {
+MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::string programFolder, PortalAddress portal)
+    : ports_(ports), storedSettings_(settings), programFolder_(std::move(programFolder)), portal_(std::move(portal)), lists_(programFolder_) {
     dispatcher_ = std::make_unique<LinkDispatcher>(*this);
     episodes_ = std::make_unique<EpisodePlayer>(*this);
     transport_ = std::make_unique<TransportControls>(*this);
@@ -198,11 +198,10 @@ std::string MainWindow::FirstPage(Pane pane) const {
 }
 
 void MainWindow::ReadSavedSettings() {
-    state_.settingsPath = JoinPath(programFolder_, kSettingsFileName);
-    state_.userName = ReadSetting(state_.settingsPath, "user", kUserIdentity.key, "0");
-    state_.savedWidth = TextToInt(ReadSetting(state_.settingsPath, kSavedWidth.section, kSavedWidth.key, "0"));
-    state_.savedHeight = TextToInt(ReadSetting(state_.settingsPath, kSavedHeight.section, kSavedHeight.key, "0"));
-    state_.restoreSizeOption = TextToInt(ReadSetting(state_.settingsPath, kRestoreSize.section, kRestoreSize.key, "0"));
+    state_.userName = storedSettings_.Read("user", kUserIdentity.key, "0");
+    state_.savedWidth = TextToInt(storedSettings_.Read(kSavedWidth.section, kSavedWidth.key, "0"));
+    state_.savedHeight = TextToInt(storedSettings_.Read(kSavedHeight.section, kSavedHeight.key, "0"));
+    state_.restoreSizeOption = TextToInt(storedSettings_.Read(kRestoreSize.section, kRestoreSize.key, "0"));
 }
 
 void MainWindow::Load(const std::string& commandLine) {

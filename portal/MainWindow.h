@@ -10,6 +10,7 @@
 
 #include "app/EventGate.h"
 #include "app/ProgramPlaces.h"
+#include "app/SettingsFile.h"
 #include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
 #include "platform/HttpFetch.h"
@@ -86,7 +87,8 @@ struct MainWindowPorts {
 
 class MainWindow {
 public:
-    MainWindow(MainWindowPorts ports, std::string programFolder, PortalAddress portal);
+    // `settings` is the program folder's settings file, held by the caller.
+    MainWindow(MainWindowPorts ports, SettingsFile& settings, std::string programFolder, PortalAddress portal);
     ~MainWindow();
 
     // Plays the program's command-line argument once the window has loaded.
@@ -134,6 +136,7 @@ public:
     HistoryLists& Lists() { return lists_; }
     EventGate& Gate() { return gate_; }
     const std::string& ProgramFolder() const { return programFolder_; }
+    SettingsFile& StoredSettings() { return storedSettings_; }
     const PortalAddress& Portal() const { return portal_; }
 
     LinkDispatcher& Dispatcher() { return *dispatcher_; }
@@ -167,6 +170,7 @@ private:
     void ReadSavedSettings();
 
     MainWindowPorts ports_;
+    SettingsFile& storedSettings_;
     std::string programFolder_;
     PortalAddress portal_;
     MainWindowState state_;

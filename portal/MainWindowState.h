@@ -10,7 +10,6 @@ struct MainWindowState {
     WorkArea workArea;         // desktop work area at load, pixels
     int workAreaWidth = 0;     // the maximised size
     int workAreaHeight = 0;
-    std::string settingsPath;  // program folder + "/config.dll"
     std::string userName;      // the user identity, read once at load
     int savedWidth = 0;        // twips
     int savedHeight = 0;       // twips

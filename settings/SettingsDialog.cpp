@@ -60,12 +60,12 @@ void SettingsDialog::Open() {
 }
 
 void SettingsDialog::Load() {
-    const std::string& settings = window_.State().settingsPath;
+    SettingsFile& settings = window_.StoredSettings();
     d_z_Click(0);
     // A stored 1 shows the box unchecked, anything else checked.
     for (const OptionBox& box : kOptionBoxes)
-        view_.SetChecked(box.index, TextToInt(ReadSetting(settings, box.key.section, box.key.key, "0")) != 1);
-    playerFolder_ = ReadSetting(settings, kPlayerFolder.section, kPlayerFolder.key, "0");
+        view_.SetChecked(box.index, TextToInt(settings.Read(box.key.section, box.key.key, "0")) != 1);
+    playerFolder_ = settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
     if (playerFolder_ == "0") playerFolder_.clear();
     playerConfigText_.clear();
     loadedFolder_.clear();
@@ -93,9 +93,9 @@ void SettingsDialog::Browse() {
 }
 
 void SettingsDialog::Apply() {
-    const std::string& settings = window_.State().settingsPath;
+    SettingsFile& settings = window_.StoredSettings();
     for (const OptionBox& box : kOptionBoxes)
-        WriteSetting(settings, box.key.section, box.key.key, view_.IsChecked(box.index) ? "2" : "1");
+        settings.Write(box.key.section, box.key.key, view_.IsChecked(box.index) ? "2" : "1");
     std::string folder = view_.FolderText();
     if (folder == loadedFolder_) return;
     const bool changed = ChangeDownloadFolder(folder);

@@ -54,9 +54,9 @@ void FrameMouse::ResizeEnded() {
     // Only the full layout's size is worth restoring later.
     if (!layout.LeftPanelShown() || !layout.RightPanelShown() || window_.State().compactMode != 0) return;
     if (host.IsMaximized() || host.IsMinimized()) return;
-    const std::string& settings = window_.State().settingsPath;
-    WriteSetting(settings, kSavedWidth.section, kSavedWidth.key, std::to_string(host.WidthTwips()));
-    WriteSetting(settings, kSavedHeight.section, kSavedHeight.key, std::to_string(host.HeightTwips()));
+    SettingsFile& settings = window_.StoredSettings();
+    settings.Write(kSavedWidth.section, kSavedWidth.key, std::to_string(host.WidthTwips()));
+    settings.Write(kSavedHeight.section, kSavedHeight.key, std::to_string(host.HeightTwips()));
 }
 
 void FrameMouse::SurfaceUp() {

@@ -57,21 +57,21 @@ void TitleButtons::ToggleMaximized() {
 }
 
 void TitleButtons::Close() {
-    const std::string& settings = window_.State().settingsPath;
-    const int askState = TextToInt(ReadSetting(settings, kClosePromptState.section, kClosePromptState.key, "0"));
-    const int action = TextToInt(ReadSetting(settings, kCloseToTray.section, kCloseToTray.key, "0"));
+    SettingsFile& settings = window_.StoredSettings();
+    const int askState = TextToInt(settings.Read(kClosePromptState.section, kClosePromptState.key, "0"));
+    const int action = TextToInt(settings.Read(kCloseToTray.section, kCloseToTray.key, "0"));
     if (askState != 3) {
         if (action == 1) ExitProgram(window_);
         else HideToTray();
         return;
     }
-    WriteSetting(settings, kClosePromptState.section, kClosePromptState.key, "1");
+    settings.Write(kClosePromptState.section, kClosePromptState.key, "1");
     // Enter keeps the program (in the tray): exiting for good takes a choice.
     if (window_.MessageBoxes().AskYesNo(kCloseQuestion, "提示：", Dialogs::Default::Yes)) {
-        WriteSetting(settings, kCloseToTray.section, kCloseToTray.key, "2");
+        settings.Write(kCloseToTray.section, kCloseToTray.key, "2");
         HideToTray();
     } else {
-        WriteSetting(settings, kCloseToTray.section, kCloseToTray.key, "1");
+        settings.Write(kCloseToTray.section, kCloseToTray.key, "1");
         ExitProgram(window_);
     }
 }
@@ -128,8 +128,8 @@ void TitleButtons::LeaveCompactMode() {
     if (host.IsMaximized()) host.ShowNormal();
     c.SetTooltip({ControlName::npc, 1}, "最大化");
     window_.Frame().DrawButton(1, false);
-    s.savedWidth = TextToInt(ReadSetting(s.settingsPath, kSavedWidth.section, kSavedWidth.key, "0"));
-    s.savedHeight = TextToInt(ReadSetting(s.settingsPath, kSavedHeight.section, kSavedHeight.key, "0"));
+    s.savedWidth = TextToInt(window_.StoredSettings().Read(kSavedWidth.section, kSavedWidth.key, "0"));
+    s.savedHeight = TextToInt(window_.StoredSettings().Read(kSavedHeight.section, kSavedHeight.key, "0"));
     host.ResizeTwips(s.savedWidth, s.savedHeight);
     host.Center();
     window_.Layout().OnResize();

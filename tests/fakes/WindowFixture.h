@@ -22,6 +22,7 @@ inline constexpr const char* kTestPortal = "http://127.0.0.1:8790/box/";
 class WindowFixture : public testing::Test, protected FakeWindowPorts {
 protected:
     TempFolder folder;
+    SettingsFile settings{folder.File("config.dll")};
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
@@ -31,7 +32,7 @@ protected:
         adapters.address = "00:16:3e:01:02:03";
         FakeClock clock;
         StartupPorts ports{probe, dialogs, startupShell, adapters, clock};
-        RunStartup(folder.Path(), PortalFrom(kTestPortal), ports);
+        RunStartup(folder.Path(), settings, PortalFrom(kTestPortal), ports);
     }
     // The fakes as the window's ports.
     MainWindowPorts Ports() {
@@ -40,7 +41,7 @@ protected:
     }
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
-        window = std::make_unique<MainWindow>(Ports(), folder.Path(), PortalFrom(kTestPortal));
+        window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(kTestPortal));
         window->Load(commandLine);
         window->NavigateOtherPanes();  // as when the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();

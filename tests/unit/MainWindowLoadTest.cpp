@@ -11,7 +11,7 @@ class MainWindowLoad : public test::WindowFixture {
 protected:
     std::vector<std::string> played;
     void LoadWith(const std::string& commandLine = "") {
-        window = std::make_unique<MainWindow>(Ports(), folder.Path(), PortalFrom(test::kTestPortal));
+        window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(test::kTestPortal));
         window->SetPlayCommandLineItem([this](const std::string& item) { played.push_back(item); });
         window->Load(commandLine);
     }
@@ -51,7 +51,6 @@ TEST_F(MainWindowLoad, OtherPanesLoadAfterAFailedOrSlowPortalPageToo) {
 TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
     LoadWith();
     const MainWindowState& s = window->State();
-    EXPECT_EQ(s.settingsPath, folder.File("config.dll"));
     EXPECT_EQ(s.userName, "00-16-3E-01-02-03");
     EXPECT_EQ(s.currentTab, 6);
     EXPECT_EQ(s.historyKey, "0");

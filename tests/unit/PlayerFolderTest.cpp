@@ -36,7 +36,7 @@ TEST_F(StartOption, TheTimerLearnsThePlayerFolderOnce) {
     timers.Advance(10);
     EXPECT_FALSE(window->TimerOf(WindowTimer::Timer3).IsEnabled());
     EXPECT_EQ(ReadSetting(folder.File("config.dll"), "S_q", "qvodw", "0"), folder.File("player") + "/");
-    EXPECT_EQ(DownloadFolderOf(folder.File("config.dll")), folder.File("downloads") + "/");
+    EXPECT_EQ(DownloadFolderOf(settings), folder.File("downloads") + "/");
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(SettingsDialogTest, NewFolderIsWrittenIntoThePlayerConfiguration) {
     settingsView.folderText = target;
     settingsView.actions.apply();
     EXPECT_NE(Config().find("Defaultsavepath=\"" + target + "/\""), std::string::npos);
-    EXPECT_EQ(DownloadFolderOf(folder.File("config.dll")), target + "/");
+    EXPECT_EQ(DownloadFolderOf(settings), target + "/");
     EXPECT_TRUE(PathExists(target));
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_EQ(dialogs.notices[0].text, "接受路径修改成功，可能部分电脑需要重启才能生效！");

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/SettingsFile.h"
 #include "base/NumberText.h"
@@ -11,25 +13,25 @@
 namespace ruvo {
 namespace {
 
-class SettingsFile : public testing::Test {
+class Settings : public testing::Test {
 protected:
     test::TempFolder folder;
     std::string path = folder.File("config.dll");
 };
 
-TEST_F(SettingsFile, MissingFileSectionOrKeyReadsAsDefault) {
+TEST_F(Settings, MissingFileSectionOrKeyReadsAsDefault) {
     EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "0");
     folder.Write("config.dll", "[S_q]\r\nts=3\r\n");
     EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "0");
     EXPECT_EQ(ReadSetting(path, "Other", "ts", "0"), "0");
 }
 
-TEST_F(SettingsFile, EmptyValueReadsAsEmptyText) {
+TEST_F(Settings, EmptyValueReadsAsEmptyText) {
     folder.Write("config.dll", "[S_q]\r\nquit=\r\n");
     EXPECT_EQ(ReadSetting(path, "S_q", "quit", "0"), "");
 }
 
-TEST_F(SettingsFile, NamesMatchWithoutRegardToCase) {
+TEST_F(Settings, NamesMatchWithoutRegardToCase) {
     WriteSetting(path, "User", "Name", "AA-BB");
     EXPECT_EQ(ReadSetting(path, "user", "NAME", "0"), "AA-BB");
     folder.Write("config.dll", "[user]\r\nname=x\r\n");
@@ -38,7 +40,7 @@ TEST_F(SettingsFile, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(folder.Read("config.dll"), "[user]\r\nname=y\r\n");  // replaced in place, spelling kept
 }
 
-TEST_F(SettingsFile, ValuesAreCutTo254Bytes) {
+TEST_F(Settings, ValuesAreCutTo254Bytes) {
     const std::string ascii(300, 'v');
     WriteSetting(path, "S_q", "long", ascii);
     EXPECT_EQ(ReadSetting(path, "S_q", "long", "0"), ascii.substr(0, 254));
@@ -51,7 +53,7 @@ TEST_F(SettingsFile, ValuesAreCutTo254Bytes) {
     EXPECT_EQ(ReadSetting(path, "S_q", "cn", "0"), chinese.substr(0, 127 * 3));
 }
 
-TEST_F(SettingsFile, NewSectionsAndKeysAreAppendedInWriteOrder) {
+TEST_F(Settings, NewSectionsAndKeysAreAppendedInWriteOrder) {
     WriteSetting(path, "main", "Name", "Ruvo影视盒");
     WriteSetting(path, "S_q", "ts", "3");
     WriteSetting(path, "S_q", "quit", "2");
@@ -61,24 +63,24 @@ TEST_F(SettingsFile, NewSectionsAndKeysAreAppendedInWriteOrder) {
               "[main]\r\nName=Ruvo\xD3\xB0\xCA\xD3\xBA\xD0\r\nExtra=1\r\n[S_q]\r\nts=1\r\nquit=2\r\n");
 }
 
-TEST_F(SettingsFile, KeyIsAppendedAfterTheSectionsLastLineNotAfterBlankLines) {
+TEST_F(Settings, KeyIsAppendedAfterTheSectionsLastLineNotAfterBlankLines) {
     folder.Write("config.dll", "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n");
     WriteSetting(path, "a", "z", "3");
     EXPECT_EQ(folder.Read("config.dll"), "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
 }
 
-TEST_F(SettingsFile, LineBreaksInAValueNeverMakeANewLine) {
+TEST_F(Settings, LineBreaksInAValueNeverMakeANewLine) {
     WriteSetting(path, "S_q", "qvodw", "/a\r\n[evil]\r\nts=9");
     EXPECT_EQ(ReadSetting(path, "S_q", "qvodw", "0"), "/a[evil]ts=9");
     EXPECT_EQ(ReadSetting(path, "evil", "ts", "0"), "0");
 }
 
-TEST_F(SettingsFile, GbkValuesAndLfOnlyFilesRead) {
+TEST_F(Settings, GbkValuesAndLfOnlyFilesRead) {
     folder.Write("config.dll", "[main]\nName=Ruvo\xD3\xB0\xCA\xD3\xBA\xD0\n");
     EXPECT_EQ(ReadSetting(path, "main", "Name", "0"), "Ruvo影视盒");
 }
 
-TEST_F(SettingsFile, BinaryOrHugeFileNeverCrashesAndKeepsWhatItCouldRead) {
+TEST_F(Settings, BinaryOrHugeFileNeverCrashesAndKeepsWhatItCouldRead) {
     std::string binary(512 << 10, '\0');
     for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 7919) & 0xFF);
     std::replace(binary.begin(), binary.end(), '\r', 'r');  // line ends are rewritten as CR LF
@@ -99,7 +101,7 @@ TEST_F(SettingsFile, BinaryOrHugeFileNeverCrashesAndKeepsWhatItCouldRead) {
     EXPECT_EQ(folder.Read("config.dll").size(), huge.size());
 }
 
-TEST_F(SettingsFile, WriteIntoReadOnlyFolderFailsWithoutHarm) {
+TEST_F(Settings, WriteIntoReadOnlyFolderFailsWithoutHarm) {
     WriteSetting(path, "S_q", "ts", "2");
     chmod(folder.Path().c_str(), 0500);
     if (geteuid() != 0) {  // root writes anyway
@@ -107,6 +109,54 @@ TEST_F(SettingsFile, WriteIntoReadOnlyFolderFailsWithoutHarm) {
         EXPECT_EQ(ReadSetting(path, "S_q", "ts", "0"), "2");
     }
     chmod(folder.Path().c_str(), 0700);
+}
+
+// The file is read once and held: a change that leaves its identity on disk
+// as it was (same inode, size and time) is not seen, while another program
+// replacing the file or editing it in place is, and the held file's own
+// writes are seen at once.
+TEST_F(Settings, HeldFileIsReadAgainOnlyWhenChangedOnDisk) {
+    folder.Write("config.dll", "[S_q]\r\nts=2\r\n");
+    SettingsFile held(path);
+    EXPECT_EQ(held.Read("S_q", "ts", "0"), "2");
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    {
+        std::FILE* file = std::fopen(path.c_str(), "r+b");
+        ASSERT_TRUE(file);
+        std::fputs("[S_q]\r\nts=3\r\n", file);
+        std::fclose(file);
+    }
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    EXPECT_EQ(held.Read("S_q", "ts", "0"), "2");  // the held text: the file was not read again
+
+    WriteSetting(path, "S_q", "ts", "4");  // another writer replaces the file
+    EXPECT_EQ(held.Read("S_q", "ts", "0"), "4");
+    {
+        std::FILE* file = std::fopen(path.c_str(), "ab");  // an editor appends in place
+        std::fputs("quit=2\r\n", file);
+        std::fclose(file);
+    }
+    EXPECT_EQ(held.Read("S_q", "quit", "0"), "2");
+
+    ASSERT_TRUE(held.Write("S_q", "quit", "1"));
+    EXPECT_EQ(held.Read("S_q", "quit", "0"), "1");
+    EXPECT_EQ(folder.Read("config.dll"), "[S_q]\r\nts=4\r\nquit=1\r\n");
+}
+
+// A write that cannot reach the disk changes nothing held either: what is
+// read stays what the file says.
+TEST_F(Settings, FailedWriteLeavesTheHeldValues) {
+    const std::string inner = folder.File("inner");
+    ASSERT_EQ(mkdir(inner.c_str(), 0700), 0);
+    SettingsFile held(JoinPath(inner, "config.dll"));
+    ASSERT_TRUE(held.Write("S_q", "ts", "2"));
+    ASSERT_EQ(rename(inner.c_str(), folder.File("moved").c_str()), 0);  // the folder is gone
+    EXPECT_FALSE(held.Write("S_q", "ts", "1"));
+    EXPECT_EQ(held.Read("S_q", "ts", "0"), "0");  // no file: defaults, as a fresh reader sees
+    ASSERT_EQ(rename(folder.File("moved").c_str(), inner.c_str()), 0);
+    EXPECT_EQ(held.Read("S_q", "ts", "0"), "2");
 }
 
 TEST(NumberText, ConversionOfSettingTexts) {

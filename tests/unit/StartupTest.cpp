@@ -26,7 +26,9 @@ protected:
     StartupPorts ports{player, dialogs, shell, adapters, clock};
     PortalAddress portal = PortalFrom("http://127.0.0.1:9/box/");
 
-    StartupOutcome Run() { return RunStartup(folder.Path(), portal, ports); }
+    SettingsFile settings{folder.File("config.dll")};
+
+    StartupOutcome Run() { return RunStartup(folder.Path(), settings, portal, ports); }
     std::string Setting(const char* section, const char* key) {
         return ReadSetting(folder.File("config.dll"), section, key, "0");
     }
@@ -108,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Startup, MissingPlayerAnsweredNoEndsWithoutAnyFile) {
     player.available = false;
     const std::string home = folder.File("home");
-    EXPECT_EQ(RunStartup(home, portal, ports), StartupOutcome::EndProgram);
+    SettingsFile homeSettings(JoinPath(home, "config.dll"));
+    EXPECT_EQ(RunStartup(home, homeSettings, portal, ports), StartupOutcome::EndProgram);
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "程序检测到您的电脑未安装快播(Qvod)播放器，是否要下载Qvod播放器？");
     EXPECT_EQ(dialogs.questions[0].title, "提示：");
