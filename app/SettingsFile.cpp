@@ -1,11 +1,12 @@
 #include "app/SettingsFile.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
-#include "platform/TextFile.h"
+#include "platform/TextFile.h"  // SplitLines
 
 namespace ruvo {
 namespace {
@@ -17,15 +18,12 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
+// Names match without regard to ASCII letter case.
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return folded;
 }
 
 // The section name of a "[name]" line, or nothing for any other line.
@@ -41,34 +39,6 @@ std::optional<std::pair<std::string_view, std::string_view>> EntryOf(std::string
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
     return std::pair{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
-}
-
-// Where a key lives in the file's lines.
-struct KeyPlace {
-    std::optional<size_t> sectionLine;  // the "[section]" line
-    std::optional<size_t> keyLine;      // the "key=value" line
-    size_t lastContentLine = 0;         // last non-blank line of the section
-};
-
-KeyPlace FindKey(const std::vector<std::string>& lines, std::string_view section, std::string_view key) {
-    KeyPlace place;
-    bool inSection = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (const auto name = SectionOf(lines[i])) {
-            if (place.sectionLine) break;  // the first matching section ends here
-            inSection = SameName(*name, section);
-            if (inSection) place.sectionLine = place.lastContentLine = i;
-            continue;
-        }
-        if (!inSection) continue;
-        if (!Trim(lines[i]).empty()) place.lastContentLine = i;
-        const auto entry = EntryOf(lines[i]);
-        if (entry && SameName(entry->first, key)) {
-            place.keyLine = i;
-            break;
-        }
-    }
-    return place;
 }
 
 // The value cut to the byte limit at a character boundary.
@@ -104,13 +74,57 @@ std::string JoinWithCrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
+bool IsAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 }  // namespace
+
+// The file is held as its lines' bytes and only what is looked at is
+// decoded: a line's structure ("[", "]", "=", blanks) can be found in the
+// bytes themselves, as no GB18030 character holds an ASCII byte but those
+// of its last two positions, which are never these. Names with other bytes
+// than ASCII are decoded to be matched; values when read.
+void SettingsFile::IndexLines() {
+    sections_.clear();
+    if (!lines_) return;
+    SectionPlace* current = nullptr;  // only the first section of a name counts
+    for (size_t i = 0; i < lines_->size(); ++i) {
+        const std::string& line = (*lines_)[i];
+        if (auto name = SectionOf(line)) {
+            const std::string decoded = IsAscii(*name) ? std::string() : DecodeGb18030(line);
+            if (!decoded.empty()) name = SectionOf(decoded);
+            const auto [place, added] = sections_.try_emplace(FoldedName(*name), SectionPlace{i, {}});
+            current = added ? &place->second : nullptr;
+            continue;
+        }
+        if (!current) continue;
+        if (!Trim(line).empty()) current->lastContentLine = i;
+        const auto entry = EntryOf(line);
+        if (!entry) continue;
+        current->keys.try_emplace(FoldedName(IsAscii(entry->first) ? std::string(entry->first)
+                                                                   : std::string(Trim(DecodeGb18030(entry->first)))),
+                                  i);
+    }
+}
+
+SettingsFile::KeyPlace SettingsFile::Find(std::string_view section, std::string_view key) const {
+    const auto place = sections_.find(FoldedName(section));
+    if (place == sections_.end()) return {};
+    const auto entry = place->second.keys.find(FoldedName(key));
+    return {&place->second, entry == place->second.keys.end() ? std::nullopt : std::optional<size_t>(entry->second)};
+}
 
 void SettingsFile::Refresh() {
     // Identity first, then the bytes: a change in between is caught next time.
     const FileIdentity onDisk = IdentityOf(path_);
     if (loaded_ && onDisk == heldVersion_) return;
-    lines_ = onDisk.exists ? ReadTextFileLines(path_, kSettingsFileLimit) : std::vector<std::string>{};
+    lines_.reset();
+    if (!onDisk.exists) lines_.emplace();
+    else if (const auto bytes = ReadWholeFile(path_, kSettingsFileLimit)) lines_ = SplitLines(*bytes);
+    IndexLines();
     heldVersion_ = onDisk;
     loaded_ = true;
 }
@@ -118,28 +132,35 @@ void SettingsFile::Refresh() {
 std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view defaultValue) {
     Refresh();
     if (!lines_) return CutToLimit(defaultValue);
-    const KeyPlace place = FindKey(*lines_, section, key);
+    const KeyPlace place = Find(section, key);
     if (!place.keyLine) return CutToLimit(defaultValue);
-    return CutToLimit(EntryOf((*lines_)[*place.keyLine])->second);
+    return CutToLimit(DecodeGb18030(EntryOf((*lines_)[*place.keyLine])->second));
 }
 
 bool SettingsFile::Write(std::string_view section, std::string_view key, std::string_view value) {
     Refresh();
     if (!lines_) return false;  // unreadable: never replace what we could not read
+    const std::string encodedValue = EncodeGb18030(WithoutLineBreaks(value));
     std::vector<std::string> lines = *lines_;
-    const std::string entry = std::string(key) + "=" + WithoutLineBreaks(value);
-    const KeyPlace place = FindKey(lines, section, key);
+    const KeyPlace place = Find(section, key);
     if (place.keyLine) {
         const auto old = EntryOf(lines[*place.keyLine]);
-        lines[*place.keyLine] = std::string(old->first) + "=" + WithoutLineBreaks(value);
-    } else if (place.sectionLine) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.lastContentLine + 1), entry);
+        std::string replaced = std::string(old->first) + "=" + encodedValue;
+        // The same line again: the file would come out byte for byte as it is.
+        if (replaced == lines[*place.keyLine]) return true;
+        lines[*place.keyLine] = std::move(replaced);
     } else {
-        lines.push_back("[" + std::string(section) + "]");
-        lines.push_back(entry);
+        std::string entry = EncodeGb18030(key) + "=" + encodedValue;
+        if (place.section) {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.section->lastContentLine + 1), std::move(entry));
+        } else {
+            lines.push_back("[" + EncodeGb18030(section) + "]");
+            lines.push_back(std::move(entry));
+        }
     }
-    if (!WriteTextFile(path_, JoinWithCrLf(lines))) return false;
+    if (!ReplaceFileAtomically(path_, JoinWithCrLf(lines))) return false;
     lines_ = std::move(lines);
+    IndexLines();
     heldVersion_ = IdentityOf(path_);
     return true;
 }
