@@ -28,6 +28,7 @@
 #include "platform/qt/DemoPortal.h"
 #include "platform/qt/ExitSignals.h"
 #include "platform/qt/FileDrops.h"
+#include "platform/qt/IdleMoment.h"
 #include "platform/qt/GraphicsChoice.h"
 #include "platform/qt/LocalInstanceChannel.h"
 #include "platform/qt/MainWindowWidget.h"
@@ -491,6 +492,15 @@ int main(int argc, char* argv[]) {
     channel.SetOnCommand([&window, &afterFirstPage](const std::string& text) {
         afterFirstPage.Run([&window, text] { window.Gate().RunOrDefer([&window, text] { ruvo::ReceiveCommandLine(window, text); }); });
     });
+    // The player is made, and the portal's site connected to, before the
+    // first play, once the portal's page has shown and the engine's
+    // processes have settled.
+    ruvo::IdleMoment makePlayer([&player, &fetch, &portal] {
+        player.Prepare();
+        fetch.ConnectAhead(portal.base);  // the episode look-ups' site
+    });
+    QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &makePlayer,
+                     [&makePlayer](bool ok) { if (ok) makePlayer.Begin(); });
     window.Load(commandLine);
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.

@@ -1,6 +1,8 @@
 // Click to first frame: from a click on an episode link in the portal pane
 // to the first video frame of the player, against libmpv opening the same
-// address by itself (its own window, no web engine). Prints one table row.
+// address by itself (its own window, no web engine); the first click of the
+// run against the later ones, and the event loop's longest pause around it.
+// Prints the table's rows.
 #include <mpv/client.h>
 
 #include <algorithm>
@@ -52,6 +54,26 @@ long long StartedAfter(const std::string& tracePath, long long since) {
     return -1;
 }
 
+// Trace time of the last line ending with `suffix`, or -1.
+long long LastTraced(const std::string& tracePath, const std::string& suffix) {
+    long long at = -1;
+    std::ifstream in(tracePath);
+    for (std::string line; std::getline(in, line);)
+        if (line.ends_with(suffix)) at = std::atoll(line.c_str());
+    return at;
+}
+
+// The "stall N" reports: when, and the longest pause of the second before, in ms.
+std::vector<std::pair<long long, long long>> Stalls(const std::string& tracePath) {
+    std::vector<std::pair<long long, long long>> stalls;
+    std::ifstream in(tracePath);
+    for (std::string line; std::getline(in, line);) {
+        const size_t word = line.find(" stall ");
+        if (word != std::string::npos) stalls.emplace_back(std::atoll(line.c_str()), std::atoll(line.c_str() + word + 7));
+    }
+    return stalls;
+}
+
 }  // namespace
 
 int main() {
@@ -73,10 +95,15 @@ int main() {
         std::fprintf(stderr, "the portal pane never loaded\n");
         return 1;
     }
-    std::vector<double> clicks;
-    // A user reads the page before the first click; right at the home page
-    // the other panes are still loading and the click would time those.
+    const std::string trace = program.Home().File("trace.log");
+    // The player is made once the home page has shown and the machine has
+    // settled; a user reads the page a few seconds before the first click.
+    long long made = -1;
+    program.WaitFor([&] { return (made = LastTraced(trace, " player made")) >= 0; }, std::chrono::seconds(15));
+    const long long shown = LastTraced(trace, " shown Web1");
     std::this_thread::sleep_for(std::chrono::seconds(3));
+    std::vector<double> clicks;
+    long long firstPressed = -1, firstStarted = -1;
     for (const auto& e : episodes) {
         // From the moment the button goes down: the test browser's own waits
         // for the page (two painted frames, which a static page may make
@@ -86,19 +113,45 @@ int main() {
         const long long before =
             std::chrono::duration_cast<std::chrono::milliseconds>(released.time_since_epoch()).count();
         long long started = -1;
-        program.WaitFor([&] { return (started = StartedAfter(program.Home().File("trace.log"), before)) >= 0; },
-                        std::chrono::seconds(30));
+        program.WaitFor([&] { return (started = StartedAfter(trace, before)) >= 0; }, std::chrono::seconds(30));
         if (started >= 0) clicks.push_back(static_cast<double>(started - before));
+        if (firstPressed < 0) {
+            firstPressed = before;
+            firstStarted = started;
+            // Past the next stall report, which covers the first frame's second.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
-    const double reference = Median(alone), measured = Median(clicks);
-    std::printf("| click to first frame | %.0f ms | mpv alone %.0f ms | %.2f x | target <= 1.2 x + 100 ms = %.0f ms: %s |\n",
+    if (clicks.size() < 2) return 1;
+    const std::vector<double> later(clicks.begin() + 1, clicks.end());
+    const double reference = Median(alone), measured = Median(later);
+    std::printf("| click to first frame, later clicks | %.0f ms | mpv alone %.0f ms | %.2f x | target <= 1.2 x + 100 ms = %.0f ms: %s |\n",
                 measured, reference, reference > 0 ? measured / reference : 0, reference * 1.2 + 100,
                 measured <= reference * 1.2 + 100 ? "met" : "missed");
-    // The program loads libmpv at its first play; mpv alone had it loaded
-    // with the process, so the reference counts only its creation.
-    if (!clicks.empty())
-        std::printf("| the same, first click after start (libmpv loads) | %.0f ms | mpv alone, first, created: %.0f ms | %.2f x | |\n",
-                    clicks.front(), aloneFirst, aloneFirst > 0 ? clicks.front() / aloneFirst : 0);
+    std::printf("| the same, first click of the run (player made %lld ms after the home page showed) | %.0f ms | later clicks: %.0f ms | %.2f x | <= 1.3 x: %s |\n",
+                made >= 0 && shown >= 0 ? made - shown : -1, clicks.front(), measured,
+                measured > 0 ? clicks.front() / measured : 0, clicks.front() <= 1.3 * measured ? "met" : "missed");
+    // The stall reports of the seconds from the press to a second after the first frame.
+    long long longest = 0;
+    for (const auto& [at, ms] : Stalls(trace))
+        if (at >= firstPressed && at <= firstStarted + 1000) longest = std::max(longest, ms);
+    std::printf("| longest event-loop pause around the first click | %lld ms | | | <= 30 ms: %s |\n", longest,
+                longest <= 30 ? "met" : "missed");
+    if (std::getenv("RUVO_BENCH_DETAIL")) {  // the trace of the first click and of the second, on the error output
+        std::ifstream in(trace);
+        for (std::string line; std::getline(in, line);) {
+            const long long at = std::atoll(line.c_str());
+            if (at >= firstPressed - 50 && at <= firstStarted + 5) std::fprintf(stderr, "%lld %s\n", at - firstPressed, line.c_str());
+        }
+        std::ifstream in2(trace);
+        long long second = -1;
+        for (std::string line; std::getline(in2, line);) {
+            const long long at = std::atoll(line.c_str());
+            if (line.find("bo_name=") != std::string::npos && at > firstStarted + 1000 && second < 0) second = at;
+            if (second >= 0 && at <= second + 60) std::fprintf(stderr, "2nd %lld %s\n", at - second, line.c_str());
+        }
+    }
+    std::printf("| mpv alone, the first play of a process, counting its creation | %.0f ms | | | |\n", aloneFirst);
     return 0;
 }

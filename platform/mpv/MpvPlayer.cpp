@@ -5,10 +5,12 @@
 #include "platform/mpv/MpvLibrary.h"
 
 #include <QMetaObject>
+#include <QTimer>
 #include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <string_view>
 #include <utility>
 
@@ -31,6 +33,17 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"keep-open", "yes"},              // the end pauses on the last frame; the window moves on
     {"idle", "yes"},
     {"audio-fallback-to-null", "yes"},  // play the video on machines without sound
+    // The sound servers and the sound library of a Linux desktop, in libmpv's
+    // own order; SDL and OSS only lead back to them, and on a machine without
+    // sound SDL alone made the first play wait 100 ms before giving up.
+    {"ao", "pipewire,pulse,alsa,jack"},
+    // libmpv's built-in scripts (statistics, console, profiles) are for its
+    // own window and keys, which the program does not use; loading them held
+    // up the first play by 20 ms.
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
+    {"load-scripts", "no"},
     {"vo", "libmpv"},                   // frames go to the window's video view
     // Frames come to the view at their display time: drawing one never waits
     // for that time in the user-interface thread (the views ask for no wait).
@@ -45,6 +58,8 @@ double NodeDouble(const mpv_node& node) {
 
 }  // namespace
 
+constexpr int kWarmUpLimitMs = 1000;
+
 // Shown in the status line when the picture cannot be drawn.
 constexpr const char* kNoPictureText = "无法显示视频画面(OpenGL不可用)";
 
@@ -53,6 +68,10 @@ MpvPlayer::MpvPlayer(MpvVideoView* view) : view_(view), viewWidget_(view ? view-
 MpvPlayer::~MpvPlayer() { Shutdown(); }
 
 void MpvPlayer::Shutdown() {
+    if (preparing_.valid()) {
+        mpv_handle* made = preparing_.get();
+        if (made) MpvLibrary::Get()->terminate_destroy(made);
+    }
     if (!mpv_) return;
     lib_->set_wakeup_callback(mpv_, nullptr, nullptr);  // no event may arrive for a dead object
     if (viewWidget_) view_->Detach();  // before the handle: libmpv requires it
@@ -63,31 +82,83 @@ void MpvPlayer::Shutdown() {
 }
 
 void MpvPlayer::GetReady() {
-    if (!mpv_) MpvLibrary::LoadInBackground();
+    if (!mpv_ && !preparing_.valid()) MpvLibrary::LoadInBackground();
+}
+
+MpvPlayer::HandleOptions MpvPlayer::CurrentOptions() const {
+    return {verbose_, volume_, speed_, HardwareDecodingChoice()};
+}
+
+void MpvPlayer::Prepare() {
+    if (mpv_ || preparing_.valid() || !viewWidget_) return;
+    std::setlocale(LC_NUMERIC, "C");  // process-wide: set here, not beside other threads
+    madeWith_ = CurrentOptions();
+    preparing_ = std::async(std::launch::async, [this, options = madeWith_]() -> mpv_handle* {
+        const MpvLibrary* lib = MpvLibrary::Get();
+        mpv_handle* made = lib ? CreateHandle(*lib, options) : nullptr;
+        QMetaObject::invokeMethod(this, "FinishPreparing", Qt::QueuedConnection);
+        return made;
+    });
+}
+
+void MpvPlayer::FinishPreparing() {
+    if (mpv_ || !preparing_.valid() || !viewWidget_) return;  // a play took it already
+    if (!Adopt(preparing_.get())) return;
+    if (eventObserver_) eventObserver_("made");
+    warmUp_ = WarmUpStage::Due;
+    if (picture_ == Picture::Drawing) WarmUp();
+}
+
+void MpvPlayer::WarmUp() {
+    warmUp_ = WarmUpStage::Playing;
+    // The picture in the format most videos have, the sound in the most common one.
+    const char* command[] = {"loadfile",
+                             "av://lavfi:color=c=black:s=64x36:r=25:d=0.1,format=yuv420p[out0];"
+                             "anullsrc=r=48000:cl=stereo,atrim=end=0.1[out1]",
+                             "replace", nullptr};
+    if (lib_->command_async(mpv_, 0, command) < 0) return EndWarmUp();
+    // Should it never end (a picture that is never drawn), a play waits no longer.
+    QTimer::singleShot(kWarmUpLimitMs, this, [this] {
+        if (warmUp_ != WarmUpStage::Playing) return;
+        const char* stop[] = {"stop", nullptr};
+        lib_->command_async(mpv_, 0, stop);
+        EndWarmUp();
+    });
+}
+
+void MpvPlayer::EndWarmUp() {
+    warmUp_ = WarmUpStage::Done;
+    if (playAfterWarmUp_) Play();
+    playAfterWarmUp_ = false;
 }
 
 bool MpvPlayer::EnsureStarted() {
     if (mpv_) return true;
     if (!viewWidget_) return false;
-    lib_ = MpvLibrary::Get();
-    if (!lib_) return false;
+    if (preparing_.valid()) return Adopt(preparing_.get());
+    const MpvLibrary* lib = MpvLibrary::Get();
+    if (!lib) return false;
     std::setlocale(LC_NUMERIC, "C");  // libmpv refuses to start under a locale with a decimal comma
-    mpv_ = lib_->create();
-    if (!mpv_) return false;
-    for (const auto& [name, value] : kOptions) lib_->set_option_string(mpv_, name, value);
+    madeWith_ = CurrentOptions();
+    return Adopt(CreateHandle(*lib, madeWith_));
+}
+
+mpv_handle* MpvPlayer::CreateHandle(const MpvLibrary& lib, const HandleOptions& options) {
+    mpv_handle* mpv = lib.create();
+    if (!mpv) return nullptr;
+    for (const auto& [name, value] : kOptions) lib.set_option_string(mpv, name, value);
     // The machine's video decoder where it has one that works, else software.
-    lib_->set_option_string(mpv_, "hwdec", HardwareDecodingChoice());
-    lib_->set_option_string(mpv_, "terminal", verbose_ ? "yes" : "no");
-    if (!verbose_) SilenceSoundLibraryErrors();
+    lib.set_option_string(mpv, "hwdec", options.hardwareDecoding);
+    lib.set_option_string(mpv, "terminal", options.verbose ? "yes" : "no");
+    if (!options.verbose) SilenceSoundLibraryErrors();
     // Started at the user's volume: set afterwards, libmpv's first report of
     // its own default (100) could come first and be taken for the user's.
-    lib_->set_option_string(mpv_, mpvprop::kVolume, std::to_string(volume_).c_str());
+    lib.set_option_string(mpv, mpvprop::kVolume, std::to_string(options.volume).c_str());
     // A chosen speed holds for every item until changed.
-    lib_->set_option_string(mpv_, mpvprop::kSpeed, std::to_string(speed_).c_str());
-    if (lib_->initialize(mpv_) < 0) {
-        lib_->terminate_destroy(mpv_);
-        mpv_ = nullptr;
-        return false;
+    lib.set_option_string(mpv, mpvprop::kSpeed, std::to_string(options.speed).c_str());
+    if (lib.initialize(mpv) < 0) {
+        lib.terminate_destroy(mpv);
+        return nullptr;
     }
     for (size_t i = 0; i < std::size(mpvprop::kObserved); ++i) {
         const std::string_view name = mpvprop::kObserved[i];
@@ -97,12 +168,23 @@ bool MpvPlayer::EnsureStarted() {
         const mpv_format format = isNode ? MPV_FORMAT_NODE
                                   : isFlag                            ? MPV_FORMAT_FLAG
                                                                       : MPV_FORMAT_DOUBLE;
-        lib_->observe_property(mpv_, i, mpvprop::kObserved[i], format);
+        lib.observe_property(mpv, i, mpvprop::kObserved[i], format);
     }
+    return mpv;
+}
+
+bool MpvPlayer::Adopt(mpv_handle* handle) {
+    if (!handle) return false;
+    lib_ = MpvLibrary::Get();
+    mpv_ = handle;
+    // Changed while the handle was being made.
+    if (volume_ != madeWith_.volume) SetVolume(volume_);
+    if (speed_ != madeWith_.speed) SetSpeed(speed_);
     // The wakeup callback runs on an mpv thread: it only queues the drain.
     lib_->set_wakeup_callback(
         mpv_, [](void* self) { QMetaObject::invokeMethod(static_cast<MpvPlayer*>(self), "DrainEvents", Qt::QueuedConnection); },
         this);
+    QMetaObject::invokeMethod(this, "DrainEvents", Qt::QueuedConnection);  // what came before the callback
     view_->Attach(lib_, mpv_, [this](bool drawing) { ViewReady(drawing); });
     return true;
 }
@@ -114,6 +196,7 @@ void MpvPlayer::ViewReady(bool drawing) {
         snapshot_.loading = false;
         snapshot_.failed = true;
     }
+    if (drawing && warmUp_ == WarmUpStage::Due && !playWhenDrawing_) WarmUp();
     if (drawing && playWhenDrawing_) Play();
     playWhenDrawing_ = false;
 }
@@ -144,9 +227,10 @@ void MpvPlayer::LoadCurrentUrl() {
 void MpvPlayer::Play() {
     if (url_.empty() || !EnsureStarted()) return;
     if (picture_ == Picture::Failed) return;  // nothing can be shown: nothing plays
-    if (picture_ == Picture::Waiting) {
-        // The view has not been shown yet: the file loads once it can draw.
-        playWhenDrawing_ = true;
+    if (picture_ == Picture::Waiting || warmUp_ == WarmUpStage::Playing) {
+        // The view has not been shown yet, or the warm-up plays: the file
+        // loads once the view can draw or the warm-up has ended.
+        (warmUp_ == WarmUpStage::Playing ? playAfterWarmUp_ : playWhenDrawing_) = true;
         snapshot_.loading = true;
         snapshot_.stopped = false;
         return;
@@ -171,6 +255,7 @@ void MpvPlayer::Pause() {
 
 void MpvPlayer::Stop() {
     playWhenDrawing_ = false;
+    playAfterWarmUp_ = false;
     if (!mpv_) return;
     const char* command[] = {"stop", nullptr};
     lib_->command_async(mpv_, 0, command);
@@ -354,6 +439,13 @@ void MpvPlayer::DrainEvents() {
 }
 
 void MpvPlayer::HandleEvent(const mpv_event& event) {
+    if (warmUp_ == WarmUpStage::Playing) {
+        // Everything until the warm-up's end is its own.
+        const char* stop[] = {"stop", nullptr};
+        if (event.event_id == MPV_EVENT_PLAYBACK_RESTART) lib_->command_async(mpv_, 0, stop);
+        if (event.event_id == MPV_EVENT_END_FILE) EndWarmUp();
+        return;
+    }
     switch (event.event_id) {
         case MPV_EVENT_PROPERTY_CHANGE:
             HandleProperty(event);

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <future>
 #include <string>
 
 #include "platform/MediaDownloads.h"
@@ -43,6 +44,12 @@ public:
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
 
     void GetReady() override;
+    // Makes the player ahead of its first play, as a user who has just seen
+    // the portal's page soon asks: the library is loaded and the handle
+    // created and initialised on a thread of its own (a first click paid
+    // some 250 ms for it, the window frozen for 100), then joined to the
+    // view on this thread. A play that comes first waits for the rest.
+    void Prepare();
     std::string PlayUrl() const override { return url_; }
     // Ends the player for good, before the window that holds its view goes
     // (libmpv's drawing state lives in the view).
@@ -81,6 +88,25 @@ private:
     // A reported figure as a whole number within what an int holds.
     static int WholeNumber(double value) { return value <= 0 ? 0 : value >= 2147483647.0 ? 2147483647 : static_cast<int>(value); }
     bool EnsureStarted();
+    // What the handle is created with: read on this thread, used on any.
+    struct HandleOptions {
+        bool verbose = false;
+        int volume = 100;
+        double speed = 1;
+        const char* hardwareDecoding = "no";
+    };
+    HandleOptions CurrentOptions() const;
+    // Creates, sets up and initialises a handle (any thread); nullptr on failure.
+    static mpv_handle* CreateHandle(const MpvLibrary& lib, const HandleOptions& options);
+    // Takes a made handle as the player's own: events and the view. False for none.
+    bool Adopt(mpv_handle* handle);
+    Q_INVOKABLE void FinishPreparing();
+    // Plays a tenth of a second of black and silence the user never sees
+    // (the view is covered until a play): the first file otherwise waited
+    // for the sound output to be found and the picture's shaders to be made.
+    // Its events are the warm-up's own and reach nobody.
+    void WarmUp();
+    void EndWarmUp();
     // The view can draw (true) or never will (false).
     void ViewReady(bool drawing);
     void LoadCurrentUrl();
@@ -102,10 +128,14 @@ private:
     QPointer<QWidget> viewWidget_;  // gone with the window: then view_ is too
     enum class Picture { Waiting, Drawing, Failed } picture_ = Picture::Waiting;
     bool playWhenDrawing_ = false;  // Play came before the view could draw
+    enum class WarmUpStage { None, Due, Playing, Done } warmUp_ = WarmUpStage::None;
+    bool playAfterWarmUp_ = false;  // Play came while the warm-up played
     int startAt_ = 0;               // seconds: where the next load starts
     std::string failure_;
     const MpvLibrary* lib_ = nullptr;  // set when the player first starts
     mpv_handle* mpv_ = nullptr;
+    std::future<mpv_handle*> preparing_;  // valid while a handle is made ahead and not yet taken
+    HandleOptions madeWith_;
     std::function<void(bool)> fullScreenRequest_;
     std::function<void(const char*)> eventObserver_;
     MediaDownloads* downloads_ = nullptr;

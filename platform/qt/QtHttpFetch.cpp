@@ -44,4 +44,10 @@ void QtHttpFetch::Abort() {
     if (pending_) pending_->abort();
 }
 
+void QtHttpFetch::ConnectAhead(const std::string& url) {
+    const QUrl site(QString::fromStdString(url));
+    if (site.scheme() == QLatin1String("https")) network_.connectToHostEncrypted(site.host(), site.port(443));
+    else if (site.scheme() == QLatin1String("http")) network_.connectToHost(site.host(), site.port(80));
+}
+
 }  // namespace ruvo

@@ -13,6 +13,9 @@ public:
     std::optional<std::string> Get(const std::string& url, int timeoutSeconds) override;
     // Ends the fetch waited for now, as failed (the user wants something else).
     void Abort();
+    // Opens a connection to the site of `url` ahead of the first fetch: the
+    // network stack's first use sets itself up, which a click would wait for.
+    void ConnectAhead(const std::string& url);
 
 private:
     QNetworkAccessManager network_;
