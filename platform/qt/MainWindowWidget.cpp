@@ -96,9 +96,12 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         const std::string_view name = PaneName(pane);
         QtWebPane* view = new QtWebPane(QString::fromUtf8(name.data(), static_cast<int>(name.size())), profile, this);
         panes_[static_cast<size_t>(pane)] = view;
-        connect(view->page(), &QWebEnginePage::fullScreenRequested, this,
+        connect(view, &QtWebPane::PageFullScreenRequested, this,
                 [this, view](QWebEngineFullScreenRequest request) { SetPageFullScreen(view, std::move(request)); });
     }
+    // Blank until used, or adverts their switches may keep hidden for good.
+    for (const ruvo::Pane pane : {ruvo::Pane::Web2, ruvo::Pane::Webso, ruvo::Pane::Web7, ruvo::Pane::Web8})
+        Pane(pane).MakePageWhenShown();
     body_->setObjectName(QStringLiteral("BA1Body"));
     body_->setStyleSheet(QString::fromLatin1(kDarkStyle));
     setCentralWidget(body_);

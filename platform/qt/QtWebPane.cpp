@@ -110,20 +110,27 @@ constexpr int kHelperPageMs = 5000;
 
 }  // namespace
 
-QtWebPane::QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(parent) {
+QtWebPane::QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* parent)
+    : QWebEngineView(parent), profile_(profile) {
     setObjectName(name);
-    setPage(new PanePage(profile, this));
+    setContextMenuPolicy(Qt::NoContextMenu);  // the engine's menu never shows
+}
+
+void QtWebPane::MakePage() {
+    if (page_) return;
+    page_ = new PanePage(profile_, this);
+    setPage(page_);
     for (QObject* child : children())
         if (child->isWidgetType()) child->installEventFilter(this);
-    setContextMenuPolicy(Qt::NoContextMenu);  // the engine's menu never shows
-    connect(page(), &QWebEnginePage::loadingChanged, this, &QtWebPane::OnLoadingChanged);
-    connect(page(), &QWebEnginePage::urlChanged, this, &QtWebPane::TrustMediaOf);
+    connect(page_, &QWebEnginePage::loadingChanged, this, &QtWebPane::OnLoadingChanged);
+    connect(page_, &QWebEnginePage::urlChanged, this, &QtWebPane::TrustMediaOf);
+    connect(page_, &QWebEnginePage::fullScreenRequested, this, &QtWebPane::PageFullScreenRequested);
     // A renderer that crashed (panes of one site share it) leaves its panes
     // blank: they load their page again.
-    connect(page(), &QWebEnginePage::renderProcessTerminated, this,
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status == QWebEnginePage::NormalTerminationStatus) return;
-                QTimer::singleShot(0, this, [this] { page()->triggerAction(QWebEnginePage::Reload); });
+                QTimer::singleShot(0, this, [this] { page_->triggerAction(QWebEnginePage::Reload); });
             });
 }
 
@@ -131,14 +138,32 @@ void QtWebPane::Navigate(const std::string& url) {
     bool cancel = false;
     if (events_.beforeNavigate) events_.beforeNavigate(url, cancel);
     if (cancel || IsPrivateLink(url)) return;  // a private link nobody took opens nothing
-    if (url == "about:blank" && page()->url().isEmpty()) {
+    if (url == "about:blank" && (!page_ || page_->url().isEmpty())) {
+        waitingUrl_.reset();
         ReportBlankLoad();
         return;
     }
     const QUrl engineUrl = ToEngineUrl(url);
-    TrustMediaOf(engineUrl);  // in place before the page's first script runs
-    ownNavigation_ = engineUrl;
-    load(engineUrl);
+    if (!page_ && pageWhenShown_ && !isVisibleTo(window())) {
+        waitingUrl_ = engineUrl;
+        return;
+    }
+    Load(engineUrl);
+}
+
+void QtWebPane::Load(const QUrl& url) {
+    MakePage();
+    TrustMediaOf(url);  // in place before the page's first script runs
+    ownNavigation_ = url;
+    load(url);
+}
+
+void QtWebPane::showEvent(QShowEvent* event) {
+    QWebEngineView::showEvent(event);
+    if (!waitingUrl_) return;
+    const QUrl url = *waitingUrl_;
+    waitingUrl_.reset();
+    Load(url);
 }
 
 // A pane that never showed a page is blank already; loading "about:blank"
@@ -146,7 +171,7 @@ void QtWebPane::Navigate(const std::string& url) {
 // Its handlers hear of the load as the engine would tell them, afterwards.
 void QtWebPane::ReportBlankLoad() {
     QTimer::singleShot(0, this, [this] {
-        if (!page()->url().isEmpty()) return;  // a real page came first
+        if (page_ && !page_->url().isEmpty()) return;  // a real page came first
         if (events_.downloadBegin) events_.downloadBegin();
         if (events_.downloadComplete) events_.downloadComplete();
     });
@@ -166,18 +191,20 @@ QString& LocalPagesFolder() {
 }  // namespace
 
 void QtWebPane::TrustMediaOf(const QUrl& url) {
+    if (!page_) return;
     const bool own = MayUsePrivateLinks(url);
-    page()->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, !own);
-    page()->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, own);
+    page_->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, !own);
+    page_->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, own);
 }
 
 void QtWebPane::ControlPageMedia(PageMediaAction action) {
+    if (!page_) return;
     const char* command = action == PageMediaAction::Play    ? "m.play()"
                           : action == PageMediaAction::Pause ? "m.pause()"
                                                              : "(m.paused ? m.play() : m.pause())";
     // In a world of the program's own: the page's scripts cannot see or
     // change this one; the video element is the page's.
-    page()->runJavaScript(QStringLiteral("(function(){var m=document.querySelector('video,audio');if(m)%1;})()")
+    page_->runJavaScript(QStringLiteral("(function(){var m=document.querySelector('video,audio');if(m)%1;})()")
                               .arg(QLatin1String(command)),
                           QWebEngineScript::ApplicationWorld);
 }
@@ -203,7 +230,7 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bo
     // or a frame of one inside a portal page, gets nothing from them. (A
     // frame's own address is not known here: no frame's navigation counts.)
     const bool tooLong = text.size() > static_cast<size_t>(LinkCapture::kLongestPrivateLink);
-    if (MentionsPrivateScheme(text) && (!mainFrame || tooLong || !MayUsePrivateLinks(page()->url()))) {
+    if (MentionsPrivateScheme(text) && (!mainFrame || tooLong || !MayUsePrivateLinks(page_->url()))) {
         refusedUrl_ = url;
         return false;
     }
@@ -251,7 +278,7 @@ QWebEnginePage* QtWebPane::CreateWindowPage() {
     if (!gesture_.isValid() || gesture_.elapsed() > kGestureMs) return nullptr;
     gesture_.invalidate();
     if (events_.newWindow) events_.newWindow();
-    auto* helper = new NewWindowPage(page()->profile(), this);
+    auto* helper = new NewWindowPage(profile_, this);
     helper->ExpireAfter(kHelperPageMs);
     return helper;
 }

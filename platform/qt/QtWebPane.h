@@ -3,6 +3,7 @@
 // hands every navigation to the pane's before-navigate handler.
 #include <QElapsedTimer>
 #include <QUrl>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineView>
 #include <optional>
 
@@ -17,6 +18,13 @@ class QtWebPane final : public QWebEngineView, public WebPane {
     Q_OBJECT
 public:
     QtWebPane(const QString& name, QWebEngineProfile* profile, QWidget* parent);
+
+    // A pane that is hidden until the user needs it (the page player, the
+    // search results, adverts their switches hide) gets its page, and with
+    // it the engine's work and memory, only when it first shows: until then
+    // a navigation waits. Its handlers hear of it when it happens.
+    void MakePageWhenShown() { pageWhenShown_ = true; }
+    bool HasPage() const { return page_ != nullptr; }
 
     void Navigate(const std::string& url) override;
     void SetSilent(bool silent) override { silent_ = silent; }
@@ -49,17 +57,28 @@ public:
     // sends an ordinary address to the user's browser and opens nothing else.
     QWebEnginePage* CreateWindowPage();
 
+signals:
+    // The page asks to fill the screen with an element (a video) or to stop.
+    void PageFullScreenRequested(QWebEngineFullScreenRequest request);
+
 protected:
+    void showEvent(QShowEvent* event) override;
     void childEvent(QChildEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void MakePage();
+    void Load(const QUrl& url);
     void ReportBlankLoad();
     // The portal's own pages play their videos as soon as they load and may
     // fill the screen with them; other pages wait for a click and may not.
     void TrustMediaOf(const QUrl& url);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
 
+    QWebEngineProfile* profile_;
+    QWebEnginePage* page_ = nullptr;  // made at the first load
+    bool pageWhenShown_ = false;
+    std::optional<QUrl> waitingUrl_;  // navigated to before the pane first showed
     WebPaneEvents events_;
     bool silent_ = false;
     bool beginReported_ = false;

@@ -25,6 +25,7 @@ protected:
 TEST_F(HostilePortal, PopupFloodFromAnAdvertOpensNothing) {
     const std::string opened = program.RecordBrowserLaunches();
     program.Portal().FaultSwitches().Set("gun.html", *demo::ParseFault("popups"));
+    program.Portal().FaultSwitches().SetUpdateField(3, "1");  // the scrolling advert bar shows
     StartProgram();
     ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/js/ads/gun.html"); }, 20s));
     std::this_thread::sleep_for(4s);
