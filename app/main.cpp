@@ -322,8 +322,8 @@ private:
     ruvo::TraceLog& log_;
 };
 
-// Runs `action` once the window's first page has loaded (a command-line item
-// plays into a window that shows the portal), at once when it has.
+// Runs `action` once the portal's page has loaded or failed (a command-line
+// item plays into a window that shows the portal), at once when it has.
 class AfterFirstPage {
 public:
     explicit AfterFirstPage(QWebEngineView& pane) {
@@ -359,7 +359,7 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
         using ruvo::ControlId, ruvo::ControlName;
         for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
                                         ControlId{ControlName::npc, 1}, ControlId{ControlName::npc, 2},
-                                        ControlId{ControlName::npc, 5},
+                                        ControlId{ControlName::npc, 5}, ControlId{ControlName::npc, 7},
                                         ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
                                         ControlId{ControlName::npc, 3}, ControlId{ControlName::npc, 4},
                                         ControlId{ControlName::npc, 10}, ControlId{ControlName::bo_but, 3},
@@ -485,7 +485,7 @@ int main(int argc, char* argv[]) {
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
     player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.StoredSettings()); });
-    AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::Web3));
+    AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::Web1));
     window.SetPlayCommandLineItem([&window, &afterFirstPage](const std::string& item) {
         afterFirstPage.Run([&window, item] { ruvo::PlayCommandLineItem(window, item); });
     });

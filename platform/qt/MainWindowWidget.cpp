@@ -99,8 +99,11 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         connect(view, &QtWebPane::PageFullScreenRequested, this,
                 [this, view](QWebEngineFullScreenRequest request) { SetPageFullScreen(view, std::move(request)); });
     }
-    // Blank until used, or adverts their switches may keep hidden for good.
-    for (const ruvo::Pane pane : {ruvo::Pane::Web2, ruvo::Pane::Webso, ruvo::Pane::Web7, ruvo::Pane::Web8})
+    // Hidden until used: the page player, the two list tabs (their pages
+    // would take a renderer process of their own), the search results, and
+    // adverts their switches may keep hidden for good.
+    for (const ruvo::Pane pane : {ruvo::Pane::Web2, ruvo::Pane::Web3, ruvo::Pane::Web4, ruvo::Pane::Webso,
+                                  ruvo::Pane::Web7, ruvo::Pane::Web8})
         Pane(pane).MakePageWhenShown();
     body_->setObjectName(QStringLiteral("BA1Body"));
     body_->setStyleSheet(QString::fromLatin1(kDarkStyle));

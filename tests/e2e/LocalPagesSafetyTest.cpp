@@ -23,6 +23,9 @@ TEST(LocalPagesSafety, ListPagesReadNothingElseAndShowCraftedTitlesAsText) {
     WriteTextFile(program.ProgramFile("date.dat"), "7|" + crafted + "|第1集|qvod|http%3A//h/a.mp4|0|1|0\r\n");
     program.Start();
     ASSERT_TRUE(program.WaitForHomePage());
+    // The watch-history tab: its page loads when it first shows.
+    const auto tab = program.TracedPlace("npc7");
+    ASSERT_TRUE(tab && program.ClickWindow((*tab)[0] + 10, (*tab)[1] + 10));
     const auto list = program.WaitForPage("c.htm");
     ASSERT_TRUE(list);
     auto& pages = program.Pages();

@@ -62,6 +62,9 @@ TEST_F(Playback, ReplayFromTheHistoryResumesWhereItStopped) {
     ASSERT_TRUE(program.WaitFor([&] { return WatchList().size() >= 2 && WatchList()[1].rfind("18|", 0) == 0; }, 10s));
     const std::string stored = WatchList()[1].substr(WatchList()[1].rfind('|') + 1);
     EXPECT_GE(std::stoi(stored), 5);
+    // The watch-history tab: its page loads when it first shows.
+    const auto tab = program.TracedPlace("npc7");
+    ASSERT_TRUE(tab && program.ClickWindow((*tab)[0] + 10, (*tab)[1] + 10));
     const auto list = program.WaitForPage("c.htm");
     ASSERT_TRUE(list);
     ASSERT_TRUE(program.WaitFor([&] {

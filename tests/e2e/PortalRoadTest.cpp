@@ -122,6 +122,9 @@ TEST_F(PortalRoad, ListPageLinksReplayAndDelete) {
     program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");
     ASSERT_TRUE(program.WaitFor([&] { return WatchList().size() == 2 && WatchList()[0].rfind("18|", 0) == 0; }, 30s));
     ASSERT_TRUE(program.WaitFor([&] { return WatchList().size() == 2 && WatchList()[1].rfind("31|", 0) == 0; }, 30s));
+    // The watch-history tab: its page loads when it first shows.
+    const auto tab = program.TracedPlace("npc7");
+    ASSERT_TRUE(tab && program.ClickWindow((*tab)[0] + 10, (*tab)[1] + 10));
     const auto list = program.WaitForPage("c.htm");
     ASSERT_TRUE(list);
     ASSERT_TRUE(program.WaitFor([&] { return program.Pages().Evaluate(*list, "document.body.innerText.indexOf('竹林茶话') >= 0").find("true") != std::string::npos; }, 30s));
