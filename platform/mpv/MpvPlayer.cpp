@@ -196,7 +196,7 @@ void MpvPlayer::ViewReady(bool drawing) {
         snapshot_.loading = false;
         snapshot_.failed = true;
     }
-    if (drawing && warmUp_ == WarmUpStage::Due && !playWhenDrawing_) WarmUp();
+    if (drawing && warmUp_ == WarmUpStage::Due && !playWhenDrawing_ && loadedUrl_.empty()) WarmUp();
     if (drawing && playWhenDrawing_) Play();
     playWhenDrawing_ = false;
 }
@@ -213,6 +213,7 @@ void MpvPlayer::LoadCurrentUrl() {
     const std::string start = "start=" + std::to_string(startAt_);
     const char* command[] = {"loadfile", source.c_str(), "replace", startAt_ > 0 ? start.c_str() : nullptr, nullptr};
     lib_->command_async(mpv_, 0, command);
+    if (warmUp_ == WarmUpStage::Due) warmUp_ = WarmUpStage::Done;  // too late for it
     startAt_ = 0;
     loadedUrl_ = url_;
     awaitingFirstFrame_ = true;
@@ -438,14 +439,27 @@ void MpvPlayer::DrainEvents() {
     }
 }
 
-void MpvPlayer::HandleEvent(const mpv_event& event) {
-    if (warmUp_ == WarmUpStage::Playing) {
-        // Everything until the warm-up's end is its own.
-        const char* stop[] = {"stop", nullptr};
-        if (event.event_id == MPV_EVENT_PLAYBACK_RESTART) lib_->command_async(mpv_, 0, stop);
-        if (event.event_id == MPV_EVENT_END_FILE) EndWarmUp();
-        return;
+bool MpvPlayer::TakenByWarmUp(const mpv_event& event) {
+    switch (event.event_id) {
+        case MPV_EVENT_PLAYBACK_RESTART: {
+            const char* stop[] = {"stop", nullptr};
+            lib_->command_async(mpv_, 0, stop);
+            return true;
+        }
+        case MPV_EVENT_END_FILE:
+            EndWarmUp();
+            return true;
+        case MPV_EVENT_PROPERTY_CHANGE:
+        case MPV_EVENT_START_FILE:
+        case MPV_EVENT_FILE_LOADED:
+            return true;
+        default:
+            return false;  // replies to the program's own requests
     }
+}
+
+void MpvPlayer::HandleEvent(const mpv_event& event) {
+    if (warmUp_ == WarmUpStage::Playing && TakenByWarmUp(event)) return;
     switch (event.event_id) {
         case MPV_EVENT_PROPERTY_CHANGE:
             HandleProperty(event);

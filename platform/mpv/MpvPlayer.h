@@ -107,6 +107,9 @@ private:
     // Its events are the warm-up's own and reach nobody.
     void WarmUp();
     void EndWarmUp();
+    // True for the warm-up's own events (its file, its properties), which
+    // reach nobody; replies to the program's requests go on as ever.
+    bool TakenByWarmUp(const mpv_event& event);
     // The view can draw (true) or never will (false).
     void ViewReady(bool drawing);
     void LoadCurrentUrl();
