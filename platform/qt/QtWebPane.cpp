@@ -159,6 +159,7 @@ void QtWebPane::Load(const QUrl& url) {
 }
 
 void QtWebPane::showEvent(QShowEvent* event) {
+    MakePage();  // shown, it needs one now (else the view would make a plain one of its own)
     QWebEngineView::showEvent(event);
     if (!waitingUrl_) return;
     const QUrl url = *waitingUrl_;
