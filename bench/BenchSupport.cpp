@@ -26,12 +26,16 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-std::vector<long long> PlayerEvents(const std::string& tracePath, const std::string& event) {
+std::vector<long long> TracedTimes(const std::string& tracePath, const std::string& ending) {
     std::vector<long long> times;
     std::ifstream in(tracePath);
     for (std::string line; std::getline(in, line);)
-        if (line.size() > event.size() && line.ends_with(" player " + event)) times.push_back(std::atoll(line.c_str()));
+        if (line.ends_with(ending)) times.push_back(std::atoll(line.c_str()));
     return times;
+}
+
+std::vector<long long> PlayerEvents(const std::string& tracePath, const std::string& event) {
+    return TracedTimes(tracePath, " player " + event);
 }
 
 namespace {

@@ -10,6 +10,8 @@ namespace ruvo::bench {
 
 long long MonotonicMs();
 double Median(std::vector<double> values);
+// Times of the trace lines ending with `ending` (after their time), in order.
+std::vector<long long> TracedTimes(const std::string& tracePath, const std::string& ending);
 // Times of the trace lines "player <event>", in order.
 std::vector<long long> PlayerEvents(const std::string& tracePath, const std::string& event);
 // CPU seconds (user + system) used so far by the process and all its descendants.

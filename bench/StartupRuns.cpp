@@ -22,9 +22,8 @@ using namespace std::chrono_literals;
 
 long long HomePageShownAt(test::ProgramUnderTest& program) {
     for (int i = 0; i < 600; ++i) {
-        std::ifstream trace(program.Home().File("trace.log"));
-        for (std::string line; std::getline(trace, line);)
-            if (line.ends_with(" shown Web1")) return std::atoll(line.c_str());
+        const auto shown = TracedTimes(program.Home().File("trace.log"), " shown Web1");
+        if (!shown.empty()) return shown.front();
         std::this_thread::sleep_for(20ms);
     }
     return -1;

@@ -54,13 +54,10 @@ long long StartedAfter(const std::string& tracePath, long long since) {
     return -1;
 }
 
-// Trace time of the last line ending with `suffix`, or -1.
-long long LastTraced(const std::string& tracePath, const std::string& suffix) {
-    long long at = -1;
-    std::ifstream in(tracePath);
-    for (std::string line; std::getline(in, line);)
-        if (line.ends_with(suffix)) at = std::atoll(line.c_str());
-    return at;
+// Trace time of the last line ending with `ending`, or -1.
+long long LastTraced(const std::string& tracePath, const std::string& ending) {
+    const auto times = ruvo::bench::TracedTimes(tracePath, ending);
+    return times.empty() ? -1 : times.back();
 }
 
 // The "stall N" reports: when, and the longest pause of the second before, in ms.
