@@ -101,9 +101,10 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     }
     // Hidden until used: the page player, the two list tabs (their pages
     // would take a renderer process of their own), the search results, and
-    // adverts their switches may keep hidden for good.
-    for (const ruvo::Pane pane : {ruvo::Pane::Web2, ruvo::Pane::Web3, ruvo::Pane::Web4, ruvo::Pane::Webso,
-                                  ruvo::Pane::Web7, ruvo::Pane::Web8})
+    // adverts their switches may keep hidden for good. The side pane shows
+    // from the start but loads after the home page: its page waits for that.
+    for (const ruvo::Pane pane : {ruvo::Pane::Web2, ruvo::Pane::Web3, ruvo::Pane::Web4, ruvo::Pane::Web5,
+                                  ruvo::Pane::Webso, ruvo::Pane::Web7, ruvo::Pane::Web8})
         Pane(pane).MakePageWhenShown();
     body_->setObjectName(QStringLiteral("BA1Body"));
     body_->setStyleSheet(QString::fromLatin1(kDarkStyle));

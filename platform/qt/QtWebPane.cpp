@@ -159,12 +159,25 @@ void QtWebPane::Load(const QUrl& url) {
 }
 
 void QtWebPane::showEvent(QShowEvent* event) {
+    if (!page_ && pageWhenShown_ && !waitingUrl_) {
+        // Nothing to show yet. A page made now would start its blank first
+        // document in a renderer process of its own, which the site's page
+        // loaded into it later keeps; made at the first load, it joins the
+        // site's process. The base class would make a plain page: skipped.
+        QWidget::showEvent(event);
+        return;
+    }
     MakePage();  // shown, it needs one now (else the view would make a plain one of its own)
     QWebEngineView::showEvent(event);
     if (!waitingUrl_) return;
     const QUrl url = *waitingUrl_;
     waitingUrl_.reset();
     Load(url);
+}
+
+void QtWebPane::hideEvent(QHideEvent* event) {
+    if (!page_) return QWidget::hideEvent(event);  // the base class would make a page to hide it
+    QWebEngineView::hideEvent(event);
 }
 
 // A pane that never showed a page is blank already; loading "about:blank"

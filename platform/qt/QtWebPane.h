@@ -22,7 +22,8 @@ public:
     // A pane that is hidden until the user needs it (the page player, the
     // search results, adverts their switches hide) gets its page, and with
     // it the engine's work and memory, only when it first shows: until then
-    // a navigation waits. Its handlers hear of it when it happens.
+    // a navigation waits. Its handlers hear of it when it happens. A pane
+    // that shows before its first load gets its page at that load.
     void MakePageWhenShown() { pageWhenShown_ = true; }
     bool HasPage() const { return page_ != nullptr; }
 
@@ -63,6 +64,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void childEvent(QChildEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
