@@ -102,6 +102,12 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     // Once ended, the bar stays as the end of play left it: it runs once an
     // item. (The next item, if short, may be near its end at its first tick.)
     if (player.PlayUrl() == endedUrl_) return true;
+    // Paused in its last seconds, the item has not ended: the user holds the
+    // picture there, and the end (with the next episode) waits for play.
+    if (player.PlayState() == kPlayPaused) {
+        window_.TimerOf(WindowTimer::Timer2).SetEnabled(false);
+        return false;
+    }
     // It fires 2 s after the first such tick.
     const bool endJustCame = !window_.TimerOf(WindowTimer::Timer2).IsEnabled();
     window_.EnsureTimerOn(WindowTimer::Timer2);

@@ -141,6 +141,22 @@ TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     EXPECT_EQ(player.url, "http://m/2.mp4");
 }
 
+TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
+    const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
+    State().nextEpisodeState = next;
+    PlayingAt(99, 100);
+    Tick();  // the end is due in two seconds
+    player.state = kPlayPaused;
+    timers.Advance(10000);
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_EQ(Text(ControlName::zhun), "已暂停");
+    EXPECT_TRUE(Web(Pane::Web2).navigations.empty());
+    player.state = kPlayPlaying;  // played on: it ends as usual
+    timers.Advance(3000);
+    EXPECT_EQ(Web(Pane::Web2).navigations, std::vector<std::string>{std::string(kEndOfPlayUrl)});
+    EXPECT_EQ(player.url, "http://m/2.mp4");
+}
+
 TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
     Setting("s_pao", "1");
     PlayingAt(99, 100);
