@@ -1,7 +1,8 @@
 // Click to first frame: from a click on an episode link in the portal pane
 // to the first video frame of the player, against libmpv opening the same
 // address by itself (its own window, no web engine); the first click of the
-// run against the later ones, and the event loop's longest pause around it.
+// run against the later ones of the same run (in several runs), and the event
+// loop's longest pause around it.
 // Prints the table's rows.
 #include <mpv/client.h>
 
@@ -10,6 +11,7 @@
 #include <clocale>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +24,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using ruvo::bench::Median;
 using ruvo::bench::MonotonicMs;
+constexpr int kRuns = 5;
 
 // loadfile to the first frame, in ms, for mpv alone; with `countCreation`
 // from before the player is created, as a program's first play pays it.
@@ -89,26 +92,22 @@ void PrintClickTraces(const std::string& tracePath, long long firstPressed, long
     }
 }
 
-}  // namespace
+// One run of the program: the first click after the player was made, then
+// the later ones, each from the moment the button went down.
+struct ProgramRun {
+    double first = -1;
+    std::vector<double> later;
+    long long madeAfterShownMs = -1;
+    long long longestStallMs = 0;  // from the first press to a second after its first frame
+};
 
-int main() {
-    const std::vector<std::string> episodes{"12-0-0", "15-0-0", "18-0-0", "27-0-0", "31-0-0", "12-0-1", "15-0-1"};
+std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes) {
     ruvo::test::ProgramUnderTest program;
-    const std::string host = program.PortalBase().substr(0, program.PortalBase().size() - 5);  // "http://127.0.0.1:N"
-
-    // The first play in this process, as the program's first click is in its own.
-    const double aloneFirst = MpvAlone(host + "/media/t12-s0-e1.mp4", true);
-    std::vector<double> alone;
-    for (const auto& e : episodes) {
-        const std::string file = "t" + e.substr(0, 2) + "-s0-e" + std::to_string(std::stoi(e.substr(5)) + 1) + ".mp4";
-        alone.push_back(MpvAlone(host + "/media/" + file));
-    }
-
     program.Start();
     auto home = program.WaitForHomePage();
     if (!home) {
         std::fprintf(stderr, "the portal pane never loaded\n");
-        return 1;
+        return std::nullopt;
     }
     const std::string trace = program.Home().File("trace.log");
     // The player is made once the home page has shown and the machine has
@@ -117,7 +116,8 @@ int main() {
     program.WaitFor([&] { return (made = LastTraced(trace, " player made")) >= 0; }, std::chrono::seconds(15));
     const long long shown = LastTraced(trace, " shown Web1");
     std::this_thread::sleep_for(std::chrono::seconds(3));
-    std::vector<double> clicks;
+    ProgramRun run;
+    if (made >= 0 && shown >= 0) run.madeAfterShownMs = made - shown;
     long long firstPressed = -1, firstStarted = -1;
     for (const auto& e : episodes) {
         // From the moment the button goes down: the test browser's own waits
@@ -129,7 +129,7 @@ int main() {
             std::chrono::duration_cast<std::chrono::milliseconds>(released.time_since_epoch()).count();
         long long started = -1;
         program.WaitFor([&] { return (started = StartedAfter(trace, before)) >= 0; }, std::chrono::seconds(30));
-        if (started >= 0) clicks.push_back(static_cast<double>(started - before));
+        if (started >= 0) (firstPressed < 0 ? run.first : run.later.emplace_back()) = static_cast<double>(started - before);
         if (firstPressed < 0) {
             firstPressed = before;
             firstStarted = started;
@@ -138,22 +138,58 @@ int main() {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
-    if (clicks.size() < 2) return 1;
-    const std::vector<double> later(clicks.begin() + 1, clicks.end());
+    if (run.first < 0 || run.later.empty()) return std::nullopt;
+    for (const auto& [at, ms] : Stalls(trace))
+        if (at >= firstPressed && at <= firstStarted + 1000) run.longestStallMs = std::max(run.longestStallMs, ms);
+    if (std::getenv("RUVO_BENCH_DETAIL")) PrintClickTraces(trace, firstPressed, firstStarted);
+    return run;
+}
+
+}  // namespace
+
+int main() {
+    const std::vector<std::string> episodes{"12-0-0", "15-0-0", "18-0-0", "27-0-0", "31-0-0", "12-0-1", "15-0-1"};
+    ruvo::test::ProgramUnderTest portal;  // for its portal's address
+    const std::string host = portal.PortalBase().substr(0, portal.PortalBase().size() - 5);  // "http://127.0.0.1:N"
+
+    // The first play in this process, as the program's first click is in its own.
+    const double aloneFirst = MpvAlone(host + "/media/t12-s0-e1.mp4", true);
+    std::vector<double> alone;
+    for (const auto& e : episodes) {
+        const std::string file = "t" + e.substr(0, 2) + "-s0-e" + std::to_string(std::stoi(e.substr(5)) + 1) + ".mp4";
+        alone.push_back(MpvAlone(host + "/media/" + file));
+    }
+
+    // A later click takes some 20 ms here, and one late reply of the portal
+    // moves a single click by half of that: the first click is compared with
+    // the later ones of its own run, in several runs.
+    std::vector<double> later, firsts, ratios, madeAfter, stalls;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto run = RunProgram(episodes);
+        if (!run) continue;
+        const double laterMedian = Median(run->later);
+        std::fprintf(stderr, "run %d: first click %.0f ms, later clicks", i + 1, run->first);
+        for (const double ms : run->later) std::fprintf(stderr, " %.0f", ms);
+        std::fprintf(stderr, " ms\n");
+        later.insert(later.end(), run->later.begin(), run->later.end());
+        firsts.push_back(run->first);
+        ratios.push_back(laterMedian > 0 ? run->first / laterMedian : 0);
+        madeAfter.push_back(static_cast<double>(run->madeAfterShownMs));
+        stalls.push_back(static_cast<double>(run->longestStallMs));
+    }
+    if (ratios.empty()) return 1;
     const double reference = Median(alone), measured = Median(later);
     std::printf("| click to first frame, later clicks | %.0f ms | mpv alone %.0f ms | %.2f x | target <= 1.2 x + 100 ms = %.0f ms: %s |\n",
                 measured, reference, reference > 0 ? measured / reference : 0, reference * 1.2 + 100,
                 measured <= reference * 1.2 + 100 ? "met" : "missed");
-    std::printf("| the same, first click of the run (player made %lld ms after the home page showed) | %.0f ms | later clicks: %.0f ms | %.2f x | <= 1.3 x: %s |\n",
-                made >= 0 && shown >= 0 ? made - shown : -1, clicks.front(), measured,
-                measured > 0 ? clicks.front() / measured : 0, clicks.front() <= 1.3 * measured ? "met" : "missed");
-    // The stall reports of the seconds from the press to a second after the first frame.
-    long long longest = 0;
-    for (const auto& [at, ms] : Stalls(trace))
-        if (at >= firstPressed && at <= firstStarted + 1000) longest = std::max(longest, ms);
-    std::printf("| longest event-loop pause around the first click | %lld ms | | | <= 30 ms: %s |\n", longest,
+    const double ratio = Median(ratios);
+    std::printf("| the same, first click of a run (player made %.0f ms after the home page showed), median of %zu runs | "
+                "%.0f ms | later clicks of its run | %.2f x (runs: %.2f-%.2f x) | <= 1.3 x: %s |\n",
+                Median(madeAfter), ratios.size(), Median(firsts), ratio, *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()), ratio <= 1.3 ? "met" : "missed");
+    const double longest = *std::max_element(stalls.begin(), stalls.end());
+    std::printf("| longest event-loop pause around the first click, all runs | %.0f ms | | | <= 30 ms: %s |\n", longest,
                 longest <= 30 ? "met" : "missed");
-    if (std::getenv("RUVO_BENCH_DETAIL")) PrintClickTraces(trace, firstPressed, firstStarted);
     std::printf("| mpv alone, the first play of a process, counting its creation | %.0f ms | | | |\n", aloneFirst);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/mpv/MpvLibrary.h"
 
+#include <QFile>
 #include <QMetaObject>
 #include <QTimer>
 #include <algorithm>
@@ -54,6 +55,16 @@ double NodeDouble(const mpv_node& node) {
     if (node.format == MPV_FORMAT_DOUBLE) return node.u.double_;
     if (node.format == MPV_FORMAT_INT64) return static_cast<double>(node.u.int64);
     return 0;
+}
+
+// A tenth of a second of black and silence in the formats most videos come
+// in (H.264 and AAC in MP4), handed to libmpv in the address itself: the
+// first real play then finds the demuxer, both decoders and the sound
+// output started once already.
+std::string WarmUpClipAddress() {
+    QFile clip(QStringLiteral(":/player/warm-up.mp4"));
+    if (!clip.open(QIODevice::ReadOnly)) return {};
+    return "hex://" + clip.readAll().toHex().toStdString();
 }
 
 }  // namespace
@@ -111,12 +122,9 @@ void MpvPlayer::FinishPreparing() {
 
 void MpvPlayer::WarmUp() {
     warmUp_ = WarmUpStage::Playing;
-    // The picture in the format most videos have, the sound in the most common one.
-    const char* command[] = {"loadfile",
-                             "av://lavfi:color=c=black:s=64x36:r=25:d=0.1,format=yuv420p[out0];"
-                             "anullsrc=r=48000:cl=stereo,atrim=end=0.1[out1]",
-                             "replace", nullptr};
-    if (lib_->command_async(mpv_, 0, command) < 0) return EndWarmUp();
+    const std::string clip = WarmUpClipAddress();
+    const char* command[] = {"loadfile", clip.c_str(), "replace", nullptr};
+    if (clip.empty() || lib_->command_async(mpv_, 0, command) < 0) return EndWarmUp();
     // Should it never end (a picture that is never drawn), a play waits no longer.
     QTimer::singleShot(kWarmUpLimitMs, this, [this] {
         if (warmUp_ != WarmUpStage::Playing) return;
