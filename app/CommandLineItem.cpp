@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "history/PathText.h"
-#include "history/TextWidth.h"
+#include "base/PathText.h"
+#include "base/TextWidth.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
 #include "shell/NavigationButtons.h"

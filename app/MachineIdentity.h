@@ -2,7 +2,7 @@
 // The user identity written on first run and sent to the statistics page.
 #include <string>
 
-#include "platform/Clock.h"
+#include "config/Clock.h"
 #include "platform/NetworkAdapters.h"
 
 namespace ruvo {

@@ -1,9 +1,9 @@
 #include "app/UpdateCheck.h"
 
-#include "app/SettingsKeys.h"
+#include "config/SettingsKeys.h"
 #include "base/NumberText.h"
 #include "base/SplitText.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 #include "playback/ExitProgram.h"
 #include "portal/MainWindow.h"
 
@@ -76,7 +76,6 @@ bool IsOfferedAtStart(const std::string& version) {
 }
 
 void CheckForUpdate(MainWindow& window) {
-    window.TimerOf(WindowTimer::Timer5).SetEnabled(false);
     const auto text = window.FetchText(window.Portal().base + "lib/wen.txt");
     if (!text) return;
     const auto file = ParseUpdateFile(*text);
@@ -85,7 +84,7 @@ void CheckForUpdate(MainWindow& window) {
     MainWindowState& s = window.State();
     if (IsOfferedAtStart(s.latestVersion) && window.MessageBoxes().AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
         RunUpdater(window);
-        s.exitPopupFlag = "0";
+        s.exitPopupFlag = std::string("0");  // (assigning the literal trips a false -Wrestrict in GCC 12)
         ExitProgram(window);
         return;
     }

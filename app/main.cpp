@@ -16,10 +16,11 @@
 
 #include "app/CommandLineItem.h"
 #include "app/CommandLineOptions.h"
-#include "app/ProgramPlaces.h"
-#include "app/SettingsKeys.h"
+#include "config/ProgramPlaces.h"
+#include "config/SettingsKeys.h"
 #include "app/Startup.h"
 #include "app/TraceLog.h"
+#include "app/UpdateCheck.h"
 #include "history/HistoryActions.h"
 #include "playback/ExitProgram.h"
 #include "platform/mpv/MpvPlayer.h"
@@ -47,7 +48,7 @@
 #include "platform/qt/QtTrayIcon.h"
 #include "platform/qt/SettingsDialogWidget.h"
 #include "platform/qt/WebProfile.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayerActions.h"
@@ -501,6 +502,7 @@ int main(int argc, char* argv[]) {
     });
     QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &makePlayer,
                      [&makePlayer](bool ok) { if (ok) makePlayer.Begin(); });
+    window.SetUpdateActions({[&window] { ruvo::CheckForUpdate(window); }, [&window] { ruvo::OfferUpdate(window); }});
     window.Load(commandLine);
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.

@@ -12,8 +12,8 @@
 #include "fakes/TempFolder.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryRecords.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "demo/Catalog.h"
 #include "base/HtmlText.h"
-#include "history/JsEscape.h"
+#include "base/JsEscape.h"
 
 namespace demo {
 namespace {

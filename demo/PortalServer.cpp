@@ -9,7 +9,7 @@
 
 #include "demo/Catalog.h"
 #include "demo/Pages.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace demo {
 namespace {

@@ -1,8 +1,8 @@
 // The page escapes: any text unescapes, and escaping then unescaping valid
 // text gives it back.
 #include "FuzzSupport.h"
-#include "history/JsEscape.h"
-#include "platform/TextCodec.h"
+#include "base/JsEscape.h"
+#include "base/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text = ruvo::fuzz::TextOf(data, size);

@@ -1,7 +1,7 @@
 // The engine's view of an address (scheme, host, the rest, an error text)
 // in any shape: the link text is recovered without a crash.
 #include "FuzzSupport.h"
-#include "platform/LinkRecovery.h"
+#include "portal/LinkRecovery.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text = ruvo::fuzz::TextOf(data, size);

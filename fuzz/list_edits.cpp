@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryRecords.h"
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace ruvo;

@@ -6,7 +6,7 @@
 #include "history/HistoryLists.h"
 #include "history/HistoryPages.h"
 #include "history/HistoryRecords.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace ruvo;

@@ -5,7 +5,7 @@
 #include "FuzzSupport.h"
 #include "playback/ScreenshotName.h"
 #include "playback/TrackNames.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(ruvo::fuzz::TextOf(data, size));

@@ -1,7 +1,7 @@
 // The settings file reader and writer on any file content: no crash, and a
 // value written is the value read back.
 #include "FuzzSupport.h"
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace ruvo;

@@ -5,16 +5,16 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 
 #include "base/SplitText.h"
 #include "base/Utf16.h"
 #include "history/HistoryRecords.h"
-#include "history/JsEscape.h"
-#include "history/PathText.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "base/JsEscape.h"
+#include "base/PathText.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 #include "playback/PlayerFolder.h"
 #include "portal/LinkText.h"
 #include "portal/MainWindow.h"

@@ -6,8 +6,8 @@
 #include "base/NumberText.h"
 #include "base/SplitText.h"
 #include "history/HistoryPages.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -3,10 +3,10 @@
 #include "base/HtmlText.h"
 #include "base/SplitText.h"
 #include "history/HistoryRecords.h"
-#include "history/TextWidth.h"
-#include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
-#include "platform/TextFile.h"
+#include "base/TextWidth.h"
+#include "config/FileSystem.h"
+#include "base/TextCodec.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -1,7 +1,7 @@
 #include "history/HistoryRecords.h"
 
 #include "base/Utf8Cut.h"
-#include "history/JsEscape.h"
+#include "base/JsEscape.h"
 
 namespace ruvo {
 namespace {

@@ -1,7 +1,7 @@
 #include "playback/ExitProgram.h"
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "base/NumberText.h"
 #include "playback/IdleInhibition.h"
 #include "playback/PlayerMemory.h"

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "base/NumberText.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/IdleInhibition.h"

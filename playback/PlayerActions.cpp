@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "history/PathText.h"
-#include "platform/FileSystem.h"
+#include "base/PathText.h"
+#include "config/FileSystem.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlaybackSpeed.h"
 #include "playback/ScreenshotName.h"

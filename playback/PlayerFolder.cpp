@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
-#include "history/PathText.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
-#include "playback/TextBetween.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
+#include "base/PathText.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
+#include "base/TextBetween.h"
 
 namespace ruvo {
 

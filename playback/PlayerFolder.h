@@ -3,7 +3,7 @@
 // holds the download folder as its "Defaultsavepath" attribute.
 #include <string>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 
 namespace ruvo {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "base/NumberText.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"

@@ -1,7 +1,7 @@
 #include "playback/PlayerProcesses.h"
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "playback/PlayerFolder.h"
 #include "portal/MainWindow.h"
 

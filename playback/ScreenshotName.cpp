@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "base/Utf8Cut.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 namespace ruvo {
 namespace {

@@ -1,8 +1,8 @@
 #include "playback/TransportControls.h"
 
 #include "base/NumberText.h"
-#include "history/PathText.h"
-#include "history/TextWidth.h"
+#include "base/PathText.h"
+#include "base/TextWidth.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/IdleInhibition.h"
 #include "playback/PlayerMemory.h"

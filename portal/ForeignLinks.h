@@ -3,7 +3,7 @@
 // opens it in the user's browser, never inside a pane that has no way back.
 #include <string_view>
 
-#include "app/ProgramPlaces.h"
+#include "config/ProgramPlaces.h"
 
 namespace ruvo {
 

@@ -1,14 +1,13 @@
 #include "portal/MainWindow.h"
 
-#include "app/SettingsFile.h"
-#include "app/UpdateCheck.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "base/NumberText.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryPages.h"
 #include "platform/PrivateSchemes.h"
-#include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
+#include "config/FileSystem.h"
+#include "base/TextCodec.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/IdleInhibition.h"
 #include "playback/KeyboardShortcuts.h"
@@ -98,7 +97,10 @@ void MainWindow::CreateTimers() {
     SetTimerHandler(WindowTimer::Timer3, [this] { EnforcePlayerStartOption(*this); });
     SetTimerHandler(WindowTimer::Timer2, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::Timer4, [this] { episodes_->RetryTick(); });
-    SetTimerHandler(WindowTimer::Timer5, [this] { CheckForUpdate(*this); });
+    SetTimerHandler(WindowTimer::Timer5, [this] {
+        TimerOf(WindowTimer::Timer5).SetEnabled(false);  // once, shortly after start
+        if (updateActions_.checkAfterStart) updateActions_.checkAfterStart();
+    });
     SetTimerHandler(WindowTimer::Timer8, [this] {
         TimerOf(WindowTimer::Timer8).SetEnabled(false);
         ports_.forms.ShowFloatingAd();

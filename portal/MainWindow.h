@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "app/EventGate.h"
-#include "app/ProgramPlaces.h"
-#include "app/SettingsFile.h"
+#include "portal/EventGate.h"
+#include "config/ProgramPlaces.h"
+#include "config/SettingsFile.h"
 #include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
 #include "platform/HttpFetch.h"
@@ -93,6 +93,16 @@ public:
 
     // Plays the program's command-line argument once the window has loaded.
     void SetPlayCommandLineItem(std::function<void(const std::string&)> play) { playCommandLineItem_ = std::move(play); }
+    // What the program does about new versions, wired by it: the look at
+    // the update file shortly after start, and the tray menu's offer.
+    struct UpdateActions {
+        std::function<void()> checkAfterStart;
+        std::function<void()> offer;
+    };
+    void SetUpdateActions(UpdateActions actions) { updateActions_ = std::move(actions); }
+    void OfferUpdate() {
+        if (updateActions_.offer) updateActions_.offer();
+    }
 
     // The load handler: runs once, when start-up shows the window.
     void Load(const std::string& commandLine);
@@ -182,6 +192,7 @@ private:
     std::unique_ptr<Timer> otherPanesTimer_;
     bool otherPanesNavigated_ = false;
     std::function<void(const std::string&)> playCommandLineItem_;
+    UpdateActions updateActions_;
     std::unique_ptr<LinkDispatcher> dispatcher_;
     std::unique_ptr<EpisodePlayer> episodes_;
     std::unique_ptr<TransportControls> transport_;

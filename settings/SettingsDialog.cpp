@@ -2,14 +2,14 @@
 
 #include <array>
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "base/NumberText.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 #include "playback/ExitProgram.h"
 #include "playback/PlayerFolder.h"
-#include "playback/TextBetween.h"
+#include "base/TextBetween.h"
 #include "portal/MainWindow.h"
 #include "settings/PlayerConfigText.h"
 

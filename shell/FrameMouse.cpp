@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "portal/MainWindow.h"
 #include "shell/ButtonLooks.h"
 #include "shell/FrameGeometry.h"

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "app/UpdateCheck.h"
 #include "history/HistoryActions.h"
 #include "playback/ExitProgram.h"
 #include "portal/MainWindow.h"
@@ -48,7 +47,7 @@ void TipMenus::Choose(std::string_view item) {
     if (item == "shezhi") OpenSettingsDialog(1);
     else if (item == "about") OpenSettingsDialog(0);
     else if (item == "guanf") OpenMakerHomePage();
-    else if (item == "shengji") OfferUpdate(window_);
+    else if (item == "shengji") window_.OfferUpdate();
     else if (item == "qsoft") ExitProgram(window_);
     else if (item == "c_f") history.CCC();
     else if (item == "c_shan") history.ddd();

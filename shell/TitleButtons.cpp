@@ -1,7 +1,7 @@
 #include "shell/TitleButtons.h"
 
-#include "app/SettingsFile.h"
-#include "app/SettingsKeys.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "base/NumberText.h"
 #include "playback/ExitProgram.h"
 #include "portal/MainWindow.h"

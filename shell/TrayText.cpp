@@ -1,7 +1,7 @@
 #include "shell/TrayText.h"
 
 #include "base/Utf16.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace ruvo {
 

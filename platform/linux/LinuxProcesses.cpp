@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <climits>
 
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 #include "platform/Processes.h"
 
 extern char** environ;

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 #include "platform/mpv/MpvLibrary.h"
 
 namespace ruvo {

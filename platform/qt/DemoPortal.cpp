@@ -10,7 +10,7 @@
 #include <QDir>
 #include <QTcpSocket>
 
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 #ifndef RUVO_HELPERS_FROM_BIN
 #define RUVO_HELPERS_FROM_BIN "../libexec/ruvo-box"

@@ -11,7 +11,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "platform/InstanceMessage.h"
+#include "app/InstanceMessage.h"
 
 namespace ruvo {
 namespace {

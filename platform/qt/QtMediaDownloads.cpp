@@ -11,7 +11,7 @@
 #include <set>
 
 #include "base/SplitText.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 #include "playback/PlayerFolder.h"
 
 namespace ruvo {

@@ -12,7 +12,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 
-#include "platform/LinkRecovery.h"
+#include "portal/LinkRecovery.h"
 #include "platform/PrivateSchemes.h"
 #include "platform/qt/LinkCapture.h"
 

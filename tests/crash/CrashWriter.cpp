@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "history/HistoryLists.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;

@@ -6,7 +6,7 @@
 #include "demo/Catalog.h"
 #include "demo/PortalServer.h"
 #include "fakes/TempFolder.h"
-#include "history/JsEscape.h"
+#include "base/JsEscape.h"
 
 namespace demo {
 namespace {

@@ -9,11 +9,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "e2e/ProgramUnderTest.h"
 #include "fakes/PrivateSessionBus.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

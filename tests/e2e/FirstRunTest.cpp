@@ -2,10 +2,10 @@
 
 #include <thread>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "e2e/ProgramUnderTest.h"
-#include "platform/TextCodec.h"
-#include "platform/TextFile.h"
+#include "base/TextCodec.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -11,10 +11,10 @@
 #include <map>
 #include <thread>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "demo/Faults.h"
 #include "e2e/ProgramUnderTest.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 namespace ruvo {
 namespace {

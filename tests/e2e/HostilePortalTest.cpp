@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "demo/Faults.h"
 #include "e2e/HomePageTest.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "e2e/ProgramUnderTest.h"
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

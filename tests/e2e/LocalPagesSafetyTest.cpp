@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e/ProgramUnderTest.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "e2e/HomePageTest.h"
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "e2e/VideoSurfaceFixture.h"
 #include "fakes/PrivateSessionBus.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

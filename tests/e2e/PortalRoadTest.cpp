@@ -2,9 +2,9 @@
 #include <httplib.h>
 
 #include "e2e/ProgramUnderTest.h"
-#include "history/JsEscape.h"
-#include "platform/TextCodec.h"
-#include "platform/TextFile.h"
+#include "base/JsEscape.h"
+#include "base/TextCodec.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

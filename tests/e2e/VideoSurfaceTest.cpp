@@ -4,7 +4,7 @@
 // laid out, nothing of it outside, moving while playing and still while
 // paused. Under openbox, sized from the screen the display has.
 #include "e2e/VideoSurfaceFixture.h"
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -6,7 +6,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "e2e/ProgramUnderTest.h"
 
 extern char** environ;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
+#include "config/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/HttpFetch.h"
 #include "platform/Player.h"

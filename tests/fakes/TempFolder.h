@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 namespace ruvo::test {
 

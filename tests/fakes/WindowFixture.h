@@ -6,13 +6,14 @@
 #include <array>
 #include <memory>
 
-#include "app/SettingsFile.h"
+#include "app/UpdateCheck.h"
+#include "config/SettingsFile.h"
 #include "app/Startup.h"
 #include "fakes/FakeWindowPorts.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 #include "portal/MainWindow.h"
 
 namespace ruvo::test {
@@ -42,6 +43,7 @@ protected:
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
         window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(kTestPortal));
+        window->SetUpdateActions({[this] { CheckForUpdate(*window); }, [this] { OfferUpdate(*window); }});
         window->Load(commandLine);
         window->NavigateOtherPanes();  // as when the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();

@@ -2,7 +2,7 @@
 
 #include "app/CommandLineItem.h"
 #include "fakes/WindowFixture.h"
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {

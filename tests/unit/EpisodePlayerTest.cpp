@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "fakes/WindowFixture.h"
-#include "history/JsEscape.h"
+#include "base/JsEscape.h"
 #include "playback/EpisodePlayer.h"
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

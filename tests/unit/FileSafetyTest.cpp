@@ -8,10 +8,10 @@
 #include <chrono>
 #include <filesystem>
 
-#include "app/ProgramPlaces.h"
+#include "config/ProgramPlaces.h"
 #include "fakes/TempFolder.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

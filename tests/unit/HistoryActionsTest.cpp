@@ -2,8 +2,8 @@
 
 #include "fakes/WindowFixture.h"
 #include "history/HistoryActions.h"
-#include "history/JsEscape.h"
-#include "platform/FileSystem.h"
+#include "base/JsEscape.h"
+#include "config/FileSystem.h"
 #include "playback/PlayerFolder.h"
 #include "shell/TitleButtons.h"
 

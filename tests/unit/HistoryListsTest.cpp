@@ -3,8 +3,8 @@
 #include "fakes/TempFolder.h"
 #include "base/SplitText.h"
 #include "history/HistoryLists.h"
-#include "history/JsEscape.h"
-#include "platform/TextFile.h"
+#include "base/JsEscape.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "fakes/TempFolder.h"
 #include "history/HistoryPages.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace ruvo {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Punycode.h"
-#include "platform/LinkRecovery.h"
+#include "portal/LinkRecovery.h"
 
 namespace ruvo {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "app/Startup.h"
 #include "fakes/WindowFixture.h"
 

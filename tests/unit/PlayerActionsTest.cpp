@@ -15,7 +15,7 @@
 #include "playback/PlayerMenu.h"
 #include "playback/ScreenshotName.h"
 #include "playback/TrackNames.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 namespace ruvo {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/TempFolder.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 #include "platform/mpv/MpvPlayerProbe.h"
 
 namespace ruvo {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "fakes/WindowFixture.h"
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 #include "playback/PlayerFolder.h"
 #include "settings/PlayerConfigText.h"
 #include "settings/SettingsDialog.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "base/NumberText.h"
 #include "fakes/TempFolder.h"
 

@@ -4,13 +4,13 @@
 
 #include "app/CommandLineOptions.h"
 #include "app/MachineIdentity.h"
-#include "app/ProgramPlaces.h"
-#include "app/SettingsFile.h"
+#include "config/ProgramPlaces.h"
+#include "config/SettingsFile.h"
 #include "app/Startup.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
-#include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
+#include "config/FileSystem.h"
+#include "base/TextCodec.h"
 
 namespace ruvo {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/TextCodec.h"
-#include "platform/TextFile.h"
+#include "base/TextCodec.h"
+#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "history/JsEscape.h"
-#include "history/PathText.h"
-#include "history/TextWidth.h"
-#include "playback/TextBetween.h"
+#include "base/JsEscape.h"
+#include "base/PathText.h"
+#include "base/TextWidth.h"
+#include "base/TextBetween.h"
 
 namespace ruvo {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/WindowFixture.h"
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 #include "playback/TransportControls.h"
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"

@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 namespace ruvo {
 

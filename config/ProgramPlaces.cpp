@@ -1,9 +1,9 @@
-#include "app/ProgramPlaces.h"
+#include "config/ProgramPlaces.h"
 
 #include <cstdio>
 
-#include "app/SettingsKeys.h"
-#include "platform/FileSystem.h"
+#include "config/SettingsKeys.h"
+#include "config/FileSystem.h"
 
 namespace ruvo {
 namespace {

@@ -1,12 +1,12 @@
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
-#include "platform/TextFile.h"  // SplitLines
+#include "config/FileSystem.h"
+#include "base/TextCodec.h"
+#include "config/TextFile.h"  // SplitLines
 
 namespace ruvo {
 namespace {

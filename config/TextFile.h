@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "config/FileSystem.h"
 
 namespace ruvo {
 

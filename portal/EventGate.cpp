@@ -1,4 +1,4 @@
-#include "app/EventGate.h"
+#include "portal/EventGate.h"
 
 namespace ruvo {
 

@@ -1,7 +1,7 @@
-#include "platform/TextFile.h"
+#include "config/TextFile.h"
 
-#include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
+#include "config/FileSystem.h"
+#include "base/TextCodec.h"
 
 namespace ruvo {
 

@@ -1,4 +1,4 @@
-#include "history/JsEscape.h"
+#include "base/JsEscape.h"
 
 #include "base/NumberText.h"
 #include "base/Utf16.h"

@@ -1,4 +1,4 @@
-#include "playback/TextBetween.h"
+#include "base/TextBetween.h"
 
 namespace ruvo {
 

@@ -2,7 +2,7 @@
 #include <ctime>
 #include <random>
 
-#include "platform/Clock.h"
+#include "config/Clock.h"
 
 namespace ruvo {
 namespace {

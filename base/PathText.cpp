@@ -1,4 +1,4 @@
-#include "history/PathText.h"
+#include "base/PathText.h"
 
 namespace ruvo {
 

@@ -1,4 +1,4 @@
-#include "platform/InstanceMessage.h"
+#include "app/InstanceMessage.h"
 
 namespace ruvo {
 namespace {

@@ -1,13 +1,13 @@
-#include "platform/LinkRecovery.h"
+#include "portal/LinkRecovery.h"
 
 #include <cstdint>
 #include <vector>
 
 #include "base/NumberText.h"
 #include "base/Punycode.h"
-#include "history/PathText.h"
+#include "base/PathText.h"
 #include "platform/PrivateSchemes.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 #include "portal/LinkText.h"
 
 namespace ruvo {

@@ -1,4 +1,4 @@
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <iconv.h>
 
