@@ -110,18 +110,18 @@ TEST_F(Playback, EndedBySignalStoresThePlayingPosition) {
     EXPECT_LE(stored, 13);
 }
 
-TEST_F(Playback, FailedNextEpisodeLookupIsRetried) {
+// A malformed reply of the portal to the next episode's lookup is told as
+// a failure; the lookup's retry 100 s later is proven on the virtual clock
+// (Episodes.FailedNextFetchIsRetriedAfterHundredSeconds).
+TEST_F(Playback, FailedNextEpisodeLookupSaysItWillTryAgain) {
     StartProgram();
     httplib::Client control("127.0.0.1", std::stoi(program.PortalBase().substr(17)));
     control.Get("/control?rate=100000");  // about 1 MB: 60 % is downloaded after some 6 s
     program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");
     ASSERT_TRUE(program.WaitForTrace("text bo_name=竹林茶话-第1集"));
     control.Get("/control?target=h.asp&fault=malformed");
-    ASSERT_TRUE(program.WaitForTrace("tip 读取下一集数据出错，稍后将重新读取！", 30s));
-    control.Get("/control?clear=1");
-    const int before = Count("GET /box/h.asp?id=18&v=0&v1=1");
-    // 100 s after the failure the lookup is made again.
-    EXPECT_TRUE(program.WaitFor([&] { return Count("GET /box/h.asp?id=18&v=0&v1=1") > before; }, 115s));
+    EXPECT_TRUE(program.WaitForTrace("tip 读取下一集数据出错，稍后将重新读取！", 30s));
+    EXPECT_GE(Count("GET /box/h.asp?id=18&v=0&v1=1"), 1);
 }
 
 // "x,y,width,height" of a control from the trace's "place" lines.
