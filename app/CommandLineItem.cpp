@@ -21,7 +21,7 @@ void BringToFront(MainWindowHost& host) {
 }  // namespace
 
 void ReceiveCommandLine(MainWindow& window, const std::string& text) {
-    window.TimerOf(WindowTimer::Timer3).SetEnabled(true);
+    window.TimerOf(WindowTimer::PlayerStartCheck).SetEnabled(true);
     BringToFront(window.Host());
     if (text.empty()) return;
     if (window.State().compactMode == 1) window.Title().LeaveCompactMode();
@@ -40,7 +40,7 @@ void PlayCommandLineItem(MainWindow& window, const std::string& text) {
     Player& player = window.PlayerControl();
     player.SetPlayUrl(item);
     player.Play();
-    window.EnsureTimerOn(WindowTimer::Timer1);
+    window.EnsureTimerOn(WindowTimer::StatusTick);
     const std::string name = FileNameOfPath(item);
     window.SetTitleLine(TruncateToWidth(name, kTitleLineWidth));
     window.State().BeginLocalFile(item, 0);

@@ -1,4 +1,4 @@
-#include "playback/ExitProgram.h"
+#include "app/ExitProgram.h"
 
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"

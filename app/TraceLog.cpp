@@ -13,10 +13,10 @@ constexpr std::array<const char*, 49> kNames{
     "RightPanel", "LeftPanel", "BAD", "ad_huan", "adp", "bo_ad", "bo_zt", "next_s", "gunt", "gunt1", "huan",
     "npc", "bo_but", "soso", "yin", "bo_v", "bo_y", "p1", "bo_tip", "zz", "Pic3", "l4", "l5", "L1", "Pic4",
     "shan", "bo_foot", "qvodx", "QvodC", "ni_name", "Im1", "ggx", "soimg", "sok", "pane"};
-static_assert(kNames.size() == static_cast<size_t>(ControlName::pane) + 1, "one name for every control");
+static_assert(kNames.size() == static_cast<size_t>(ControlName::WebPane) + 1, "one name for every control");
 
 bool Indexed(ControlName name) {
-    return name == ControlName::npc || name == ControlName::bo_but || name == ControlName::pane;
+    return name == ControlName::WindowButton || name == ControlName::TransportButton || name == ControlName::WebPane;
 }
 
 }  // namespace

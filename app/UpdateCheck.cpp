@@ -4,7 +4,7 @@
 #include "base/NumberText.h"
 #include "base/SplitText.h"
 #include "config/FileSystem.h"
-#include "playback/ExitProgram.h"
+#include "app/ExitProgram.h"
 #include "portal/MainWindow.h"
 
 namespace ruvo {
@@ -41,9 +41,9 @@ void ApplySwitches(MainWindow& window, const UpdateFile& file) {
     WindowControls& c = window.Controls();
     if (file.scrollAd && s.scrollAdState != 1) {
         s.scrollAdState = 2;
-        c.SetVisible({ControlName::BAD}, true);
+        c.SetVisible({ControlName::ScrollAdBar}, true);
     } else {
-        c.SetVisible({ControlName::BAD}, false);
+        c.SetVisible({ControlName::ScrollAdBar}, false);
     }
     s.latestVersion = file.latestVersion;
 }
@@ -88,7 +88,7 @@ void CheckForUpdate(MainWindow& window) {
         ExitProgram(window);
         return;
     }
-    if (file->floatingAd) window.TimerOf(WindowTimer::Timer8).SetEnabled(true);
+    if (file->floatingAd) window.TimerOf(WindowTimer::FloatingAdvert).SetEnabled(true);
 }
 
 void OfferUpdate(MainWindow& window) {

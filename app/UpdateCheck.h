@@ -29,7 +29,7 @@ std::optional<UpdateFile> ParseUpdateFile(const std::string& text);
 bool IsVersionText(const std::string& version);
 bool IsOfferedAtStart(const std::string& version);
 
-// Timer5, once: fetches the update file, applies its switches and offers a
+// Once, shortly after start (the window's update-check timer): fetches the update file, applies its switches and offers a
 // new version.
 void CheckForUpdate(MainWindow& window);
 

@@ -22,7 +22,7 @@
 #include "app/TraceLog.h"
 #include "app/UpdateCheck.h"
 #include "history/HistoryActions.h"
-#include "playback/ExitProgram.h"
+#include "app/ExitProgram.h"
 #include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
 #include "platform/qt/ConsoleMessages.h"
@@ -241,7 +241,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
     actions.retrySidePane = [&window] { window.LoadEvents().RetrySidePane(); };
     actions.closeWebPlayer = [&window] { window.Episodes().CloseWebPlayer(); };
     actions.titleClick = [&window](int index) { window.Title().Click(index); };
-    actions.listActionClick = [&window] { window.History().qk_Click(); };
+    actions.listActionClick = [&window] { window.History().ListActionClicked(); };
     actions.compactRestoreClick = [&window] { window.Title().LeaveCompactMode(); };
     actions.resized = [&window] { window.Layout().OnResize(); };
     actions.surfaceMove = [&window](bool leftHeld, int x, int y) { window.Frame().SurfaceMove(leftHeld, x, y); };
@@ -258,8 +258,8 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
 // its bar, with what they need of the window.
 ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     ruvo::PlayerActionsWiring wiring;
-    wiring.playerShown = [&window] { return window.Controls().IsVisible({ruvo::ControlName::qvod}); };
-    wiring.title = [&window] { return window.Controls().Text({ruvo::ControlName::bo_name}); };
+    wiring.playerShown = [&window] { return window.Controls().IsVisible({ruvo::ControlName::PlayerBox}); };
+    wiring.title = [&window] { return window.Controls().Text({ruvo::ControlName::TitleLine}); };
     wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
     wiring.playItem = [&window](const std::string& item) { ruvo::PlayInsteadOfCurrent(window, item); };
@@ -358,13 +358,13 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
                      });
     QTimer::singleShot(1000, &widget, [&widget, &trace, &trayIcon] {
         using ruvo::ControlId, ruvo::ControlName;
-        for (const ControlId control : {ControlId{ControlName::gunt}, ControlId{ControlName::yin},
-                                        ControlId{ControlName::npc, 1}, ControlId{ControlName::npc, 2},
-                                        ControlId{ControlName::npc, 5}, ControlId{ControlName::npc, 7},
-                                        ControlId{ControlName::npc, 8}, ControlId{ControlName::qk},
-                                        ControlId{ControlName::npc, 3}, ControlId{ControlName::npc, 4},
-                                        ControlId{ControlName::npc, 10}, ControlId{ControlName::bo_but, 3},
-                                        ControlId{ControlName::soso}})
+        for (const ControlId control : {ControlId{ControlName::SeekTrack}, ControlId{ControlName::VolumeTrack},
+                                        ControlId{ControlName::WindowButton, 1}, ControlId{ControlName::WindowButton, 2},
+                                        ControlId{ControlName::WindowButton, 5}, ControlId{ControlName::WindowButton, 7},
+                                        ControlId{ControlName::WindowButton, 8}, ControlId{ControlName::ListAction},
+                                        ControlId{ControlName::WindowButton, 3}, ControlId{ControlName::WindowButton, 4},
+                                        ControlId{ControlName::WindowButton, 10}, ControlId{ControlName::TransportButton, 3},
+                                        ControlId{ControlName::SearchBox}})
             trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
         trace.Line("place tray=" + trayIcon.Place());
     });
@@ -502,7 +502,8 @@ int main(int argc, char* argv[]) {
     });
     QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &makePlayer,
                      [&makePlayer](bool ok) { if (ok) makePlayer.Begin(); });
-    window.SetUpdateActions({[&window] { ruvo::CheckForUpdate(window); }, [&window] { ruvo::OfferUpdate(window); }});
+    window.SetProgramActions({[&window] { ruvo::CheckForUpdate(window); }, [&window] { ruvo::OfferUpdate(window); },
+                              [&window] { ruvo::ExitProgram(window); }});
     window.Load(commandLine);
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.

@@ -59,20 +59,20 @@ std::vector<std::string> NamesWithPrefix(const std::vector<std::string>& names, 
 void HistoryActions::RowRightClicked(const std::string& link) {
     if (!Contains(link, "open://")) return;
     window_.State().historyRowLink = link;
-    window_.Menus().PopUp(MenuName::webc);
+    window_.Menus().PopUp(MenuName::HistoryRow);
 }
 
-void HistoryActions::CCC() {
+void HistoryActions::PlaySelectedRow() {
     const std::string& link = window_.State().historyRowLink;
     if (Contains(link, "//")) window_.PaneOf(Pane::Web3).Navigate(link);
 }
 
-void HistoryActions::ddd() {
+void HistoryActions::DeleteSelectedRow() {
     const std::string& link = window_.State().historyRowLink;
     if (Contains(link, "//")) window_.PaneOf(Pane::Web3).Navigate("delk://" + RemoveAll(link, "open://"));
 }
 
-void HistoryActions::eee() {
+void HistoryActions::DeleteSelectedRowAndDownloads() {
     const std::string& link = window_.State().historyRowLink;
     if (!Contains(link, "//")) return;
     std::string number = RemoveAll(RemoveAll(link, "open://"), "delk://");
@@ -132,15 +132,15 @@ std::string HistoryActions::DownloadFolder() {
     return ReadQvodSavePath(s.playerFolder);
 }
 
-void HistoryActions::qk_xl() {
-    if (Contains(window_.Controls().Text({ControlName::qk}), "列表")) return;
+void HistoryActions::ClearWatchHistory() {
+    if (Contains(window_.Controls().Text({ControlName::ListAction}), "列表")) return;
     ClearList(kWatchListFile, kClearWatchListQuestion);
 }
 
-void HistoryActions::qk_Click() {
-    window_.Surface().SetTextColor({ControlName::qk}, kListLabelColor);  // the hover colour goes first
-    if (Contains(window_.Controls().Text({ControlName::qk}), "列表")) ClearList(kLocalListFile, kClearLocalListQuestion);
-    else window_.Menus().PopUp(MenuName::c_fie);
+void HistoryActions::ListActionClicked() {
+    window_.Surface().SetTextColor({ControlName::ListAction}, kListLabelColor);  // the hover colour goes first
+    if (Contains(window_.Controls().Text({ControlName::ListAction}), "列表")) ClearList(kLocalListFile, kClearLocalListQuestion);
+    else window_.Menus().PopUp(MenuName::TaskList);
 }
 
 void HistoryActions::ClearList(std::string_view listName, const char* question) {
@@ -148,7 +148,7 @@ void HistoryActions::ClearList(std::string_view listName, const char* question) 
     window_.Lists().ClearList(listName);
 }
 
-void HistoryActions::qk_xw() {
+void HistoryActions::ShowDownloadFolder() {
     std::string folder = DownloadFolder();
     if (folder.empty()) folder = JoinPath(window_.ProgramFolder(), "downloads") + "/";
     if (!PathExists(folder) || ListFolderFiles(folder).empty()) return;

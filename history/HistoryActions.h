@@ -30,15 +30,15 @@ public:
     // link ("" when not on a link): a row link opens the row menu.
     void RowRightClicked(const std::string& link);
     // Row menu: play the row, delete it, delete its downloaded files and it.
-    void CCC();
-    void ddd();
-    void eee();
+    void PlaySelectedRow();
+    void DeleteSelectedRow();
+    void DeleteSelectedRowAndDownloads();
     // Clears the watch history after asking.
-    void qk_xl();
+    void ClearWatchHistory();
     // The label qk: clears the local-file list, or opens the task menu.
-    void qk_Click();
+    void ListActionClicked();
     // Shows the download folder in the file manager.
-    void qk_xw();
+    void ShowDownloadFolder();
 
 private:
     std::string DownloadFolder();

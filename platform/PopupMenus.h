@@ -5,9 +5,9 @@
 namespace ruvo {
 
 enum class MenuName {
-    r_m,    // tray menu, also the title bar's menu button
-    webc,   // row menu of the watch-history page
-    c_fie,  // the task-list label's menu
+    Tray,        // the tray icon's menu, also the title bar's menu button
+    HistoryRow,  // a row's menu in the watch-history page
+    TaskList,    // the task-list label's menu
 };
 
 class PopupMenus {

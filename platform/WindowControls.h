@@ -7,57 +7,59 @@
 
 namespace ruvo {
 
+// The window's controls. The diagnostic trace and the widgets' object names
+// use each one's name in the window's design, given after it.
 enum class ControlName {
-    zhun,        // status line
-    bo_name,     // title line above the player
-    times,       // position / duration label
-    qk,          // list action label; contains "列表" while the local-file tab shows
-    jbi,         // the other list action label
-    qvod,        // box holding the player
-    Pic1,        // box holding Web1
-    Pic2,        // box holding Web2 (page player)
-    pso,         // box holding Webso (search results)
-    w1,          // load-error notice over the main area
-    w5,          // load-error notice over Web5
-    P3,          // right-panel tab 7: Web3
-    P4,          // right-panel tab 8: Web4
-    P5,          // right-panel tab 6: Web5
-    RightPanel,
-    LeftPanel,
-    BAD,         // scrolling advertisement bar holding Web8
-    ad_huan,     // player advertisement panel holding Web7
-    adp,         // picture shown instead of ad_huan
-    bo_ad,       // advertisement picture over the player
-    bo_zt,       // status strip
-    next_s,      // "正准备播放下一集，请稍后..."
-    gunt,        // seek track
-    gunt1,       // seek knob
-    huan,        // downloaded-share bar
-    npc,         // navigation and title buttons (indexed)
-    bo_but,      // transport buttons (indexed)
-    soso,        // search box
-    yin,         // volume track
-    bo_v,        // volume knob
-    bo_y,        // filled part of the volume track, left of the knob
-    p1,          // tooltip panel over the player bar
-    bo_tip,      // its text
+    StatusLine,         // zhun
+    TitleLine,          // bo_name: above the player
+    PlayTimes,          // times: position / duration
+    ListAction,         // qk: the list action label; contains "列表" while the local-file tab shows
+    RestoreLabel,       // jbi: the other action label, the restore sign in compact mode
+    PlayerBox,          // qvod: holds the player
+    MainPaneBox,        // Pic1: holds Web1
+    PagePlayerBox,      // Pic2: holds Web2, the page player
+    SearchResultsBox,   // pso: holds Webso, the search results
+    MainAreaNotice,     // w1: load-error notice over the main area
+    SidePaneNotice,     // w5: load-error notice over Web5
+    WatchHistoryTab,    // P3: right-panel tab 7, Web3
+    LocalFilesTab,      // P4: right-panel tab 8, Web4
+    LibraryTab,         // P5: right-panel tab 6, Web5
+    RightPanel,         // RightPanel
+    LeftPanel,          // LeftPanel
+    ScrollAdBar,        // BAD: the scrolling advertisement bar, holds Web8
+    PlayerAdPanel,      // ad_huan: the player's advertisement panel, holds Web7
+    PlayerAdPicture,    // adp: the picture shown instead of the panel
+    PlayerCover,        // bo_ad: the advertisement picture over the player
+    StatusStrip,        // bo_zt
+    NextEpisodeNotice,  // next_s: "正准备播放下一集，请稍后..."
+    SeekTrack,          // gunt
+    SeekKnob,           // gunt1
+    DownloadedBar,      // huan: the downloaded share
+    WindowButton,       // npc: navigation and title buttons (indexed)
+    TransportButton,    // bo_but: transport buttons (indexed)
+    SearchBox,          // soso
+    VolumeTrack,        // yin
+    VolumeKnob,         // bo_v
+    VolumeFill,         // bo_y: the volume track's part left of the knob
+    BarTipPanel,        // p1: tooltip panel over the player bar
+    BarTipText,         // bo_tip: its text
     // The frame and the containers the layout places.
-    zz,          // content area below the title bar
-    Pic3,        // left panel header, holding the search controls
-    l4,          // left panel body
-    l5,          // right panel body
-    L1,          // centre column
-    Pic4,        // centre header: panel toggles, title line, scrolling bar
-    shan,        // right panel's bottom bar holding qk
-    bo_foot,     // the player bar
-    qvodx,       // strip over the top of the player
-    QvodC,       // the player control's surface
-    ni_name,     // the window's title label
-    Im1,         // the logo
-    ggx,         // the page player's close button
-    soimg,       // frame of the search box
-    sok,         // search button
-    pane,        // a web pane in its host, indexed by Pane
+    ContentArea,        // zz: below the title bar
+    LeftHeader,         // Pic3: the left panel's header, holding the search controls
+    LeftBody,           // l4
+    RightBody,          // l5
+    CentreColumn,       // L1
+    CentreHeader,       // Pic4: panel toggles, title line, scrolling bar
+    RightFooter,        // shan: the right panel's bottom bar, holding the list action
+    PlayerBar,          // bo_foot
+    PlayerTopStrip,     // qvodx: the strip over the top of the player
+    PlayerSurface,      // QvodC: the player control's surface
+    WindowTitle,        // ni_name: the window's title label
+    Logo,               // Im1
+    PagePlayerClose,    // ggx: the page player's close button
+    SearchBoxFrame,     // soimg
+    SearchButton,       // sok
+    WebPane,            // pane: a web pane in its host, indexed by Pane
 };
 
 struct ControlId {

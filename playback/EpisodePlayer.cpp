@@ -46,7 +46,7 @@ std::string EpisodePlayer::PlayLink(const std::string& kind, const std::string& 
 
 void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::string& v1, const std::string& name) {
     WindowControls& c = window_.Controls();
-    c.SetText({ControlName::zhun}, kSearching);
+    c.SetText({ControlName::StatusLine}, kSearching);
     window_.PlayerControl().GetReady();  // while the portal answers
     const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(id, v, v1)));
     switch (reply.kind) {
@@ -56,7 +56,7 @@ void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::stri
             window_.State().nextEpisodeState = "1";
             // A reply without play data ends with the message below, as any other does.
             window_.ShowTrayTip("读取数据出错，请返回重试！");
-            c.SetText({ControlName::zhun}, "读取数据出错，请返回重试");
+            c.SetText({ControlName::StatusLine}, "读取数据出错，请返回重试");
             return;
         case EpisodeReply::Kind::PlayData:
             window_.PaneOf(Pane::Web1).Navigate(
@@ -64,7 +64,7 @@ void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::stri
             return;
         case EpisodeReply::Kind::Other:
             window_.ShowTrayTip("读取数据出错，请返回重试！");
-            c.SetText({ControlName::zhun}, "读取数据出错，请返回重试");
+            c.SetText({ControlName::StatusLine}, "读取数据出错，请返回重试");
             return;
     }
 }
@@ -88,25 +88,25 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
         s.webPlayMode = 0;
         player.SetPlayUrl(JsUnescape(address));
         player.Play();
-        window_.EnsureTimerOn(WindowTimer::Timer1);
+        window_.EnsureTimerOn(WindowTimer::StatusTick);
         s.historyKey = std::to_string(id);
-        if (!c.IsVisible({ControlName::qvod})) {
-            c.SetVisible({ControlName::qvod}, true);
-            c.SetVisible({ControlName::Pic2}, false);
+        if (!c.IsVisible({ControlName::PlayerBox})) {
+            c.SetVisible({ControlName::PlayerBox}, true);
+            c.SetVisible({ControlName::PagePlayerBox}, false);
             window_.PaneOf(Pane::Web2).Navigate("about:blank");
         }
     } else {
         s.webPlayMode = 1;
         window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
         s.historyKey = "0";
-        if (c.IsVisible({ControlName::qvod})) {
-            c.SetVisible({ControlName::qvod}, false);
-            c.SetVisible({ControlName::Pic2}, true);
+        if (c.IsVisible({ControlName::PlayerBox})) {
+            c.SetVisible({ControlName::PlayerBox}, false);
+            c.SetVisible({ControlName::PagePlayerBox}, true);
         }
-        window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
-        MoveLeftEdge(c, {ControlName::gunt1}, 0);
-        PlaceHorizontally(c, {ControlName::huan}, 0, 0);
-        c.SetText({ControlName::times}, "");
+        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+        MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
+        PlaceHorizontally(c, {ControlName::DownloadedBar}, 0, 0);
+        c.SetText({ControlName::PlayTimes}, "");
     }
     s.episodeInfo = std::to_string(id) + "-" + v + "-" + v1 + "-" + name;
     s.nextEpisodeState = "0";
@@ -116,7 +116,7 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     if (!name.empty() && !address.empty() && id != 0)
         window_.Lists().AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
     s.historyListKind = 1;
-    if (!c.IsVisible({ControlName::P5})) window_.Navigation().Click(6);
+    if (!c.IsVisible({ControlName::LibraryTab})) window_.Navigation().Click(6);
 }
 
 void EpisodePlayer::StartQvodTerminal(TerminalForm form) {
@@ -175,7 +175,7 @@ void EpisodePlayer::FetchNextEpisode() {
             s.nextEpisodeRetryCount = 0;
             s.nextPreloadStarted = 1;
             window_.ShowTrayTip("读取下一集数据出错，稍后将重新读取！");
-            window_.TimerOf(WindowTimer::Timer4).SetEnabled(true);
+            window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(true);
             return;
     }
 }
@@ -183,7 +183,7 @@ void EpisodePlayer::FetchNextEpisode() {
 void EpisodePlayer::RetryTick() {
     MainWindowState& s = window_.State();
     if (++s.nextEpisodeRetryCount < 2) return;
-    window_.TimerOf(WindowTimer::Timer4).SetEnabled(false);
+    window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(false);
     FetchNextEpisode();
     s.nextPreloadStarted = 0;
     s.nextEpisodeRetryCount = 0;
@@ -191,10 +191,10 @@ void EpisodePlayer::RetryTick() {
 
 void EpisodePlayer::CloseWebPlayer() {
     WindowControls& c = window_.Controls();
-    c.SetVisible({ControlName::Pic2}, false);
-    c.SetVisible({ControlName::qvod}, true);
+    c.SetVisible({ControlName::PagePlayerBox}, false);
+    c.SetVisible({ControlName::PlayerBox}, true);
     window_.PaneOf(Pane::Web2).Navigate("about:blank");
-    c.SetText({ControlName::bo_name}, "");
+    c.SetText({ControlName::TitleLine}, "");
     window_.Inhibition().Update();
 }
 

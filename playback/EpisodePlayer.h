@@ -40,7 +40,7 @@ public:
     void PlayAdjacentEpisode(int direction);
     // Fetches the next episode's play data ahead of time.
     void FetchNextEpisode();
-    // Timer4: the failed next-episode fetch is repeated on the second tick.
+    // The retry timer: the failed next-episode fetch is repeated on the second tick.
     void RetryTick();
     // The page player's close button "ggx".
     void CloseWebPlayer();

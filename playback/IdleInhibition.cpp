@@ -8,7 +8,7 @@ bool IdleInhibition::VideoPlays() {
     const MainWindowState& s = window_.State();
     // The page player shows its item while its box is up; its own pause
     // is not visible to the program.
-    if (s.webPlayMode == 1 && window_.Controls().IsVisible({ControlName::Pic2})) return true;
+    if (s.webPlayMode == 1 && window_.Controls().IsVisible({ControlName::PagePlayerBox})) return true;
     return window_.PlayerControl().PlayState() == kPlayPlaying;
 }
 

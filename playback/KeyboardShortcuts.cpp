@@ -10,7 +10,7 @@
 namespace ruvo {
 
 void KeyboardShortcuts::KeyDown(int keyCode) {
-    if (!window_.Controls().IsVisible({ControlName::qvod})) return;
+    if (!window_.Controls().IsVisible({ControlName::PlayerBox})) return;
     switch (keyCode) {
         case kKeySpace: window_.Transport().Click(0); break;
         case kKeyLeft: Seek(-10); break;
@@ -20,7 +20,7 @@ void KeyboardShortcuts::KeyDown(int keyCode) {
         case kKeyF: window_.Transport().Click(3); break;  // as the full-screen button
         default: break;
     }
-    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);  // after any key: status updates again
+    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);  // after any key: status updates again
     window_.Memory().RememberChanges();
 }
 
@@ -31,7 +31,7 @@ void KeyboardShortcuts::WheelOverPicture(int notches) {
 }
 
 void KeyboardShortcuts::Seek(int seconds) {
-    window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     Player& player = window_.PlayerControl();
     if (player.Position() <= 0) return;  // never starts a stopped item
     player.SetPosition(player.Position() + seconds);
@@ -46,10 +46,10 @@ void KeyboardShortcuts::DrawPosition() {
     Player& player = window_.PlayerControl();
     const int position = player.Position(), duration = player.Duration();
     if (duration != 0) {
-        const int range = c.Geometry({ControlName::gunt}).width - c.Geometry({ControlName::gunt1}).width;
-        MoveLeftEdge(c, {ControlName::gunt1}, KnobLeft(position, duration, range));
+        const int range = c.Geometry({ControlName::SeekTrack}).width - c.Geometry({ControlName::SeekKnob}).width;
+        MoveLeftEdge(c, {ControlName::SeekKnob}, KnobLeft(position, duration, range));
     }
-    c.SetText({ControlName::times}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
+    c.SetText({ControlName::PlayTimes}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
 }
 
 void KeyboardShortcuts::ChangeVolume(int step) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "playback/ExitProgram.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlaybackSpeed.h"
@@ -20,7 +19,7 @@ constexpr int kPlayPauseButton = 0, kStopButton = 1, kNextButton = 5, kPreviousB
 }  // namespace
 
 bool MediaRemote::PagePlays() const {
-    return window_.State().webPlayMode == 1 && window_.Controls().IsVisible({ControlName::Pic2});
+    return window_.State().webPlayMode == 1 && window_.Controls().IsVisible({ControlName::PagePlayerBox});
 }
 
 // A page item is played and paused in its page, as its own controls do (the
@@ -90,7 +89,7 @@ void MediaRemote::Raise() {
     host.Show();
 }
 
-void MediaRemote::Quit() { ExitProgram(window_); }
+void MediaRemote::Quit() { window_.Exit(); }
 
 MediaStatus MediaRemote::Status() {
     Player& player = window_.PlayerControl();
@@ -101,7 +100,7 @@ MediaStatus MediaRemote::Status() {
     status.playback = window_.Transport().ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
     else if (pageMediaPaused_) status.playback = "Paused";
-    status.title = window_.Controls().Text({ControlName::bo_name});
+    status.title = window_.Controls().Text({ControlName::TitleLine});
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;
     status.volume = player.Volume() / 100.0;

@@ -28,7 +28,7 @@ void PlayStatusMonitor::StatusTick() {
     ShowStatus();
     if (noticeTicksLeft_ > 0) {
         --noticeTicksLeft_;
-        window_.Controls().SetText({ControlName::zhun}, notice_);
+        window_.Controls().SetText({ControlName::StatusLine}, notice_);
     }
     KeepPositionSafe();
     window_.Inhibition().Update();
@@ -46,7 +46,7 @@ void PlayStatusMonitor::ShowStatus() {
     Player& player = window_.PlayerControl();
     if (player.PlayUrl().empty()) return ShowNothingLoaded();
     WindowControls& c = window_.Controls();
-    if (!c.IsVisible({ControlName::bo_zt})) c.SetVisible({ControlName::bo_zt}, true);
+    if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
     stripShownForWork_ = false;  // it stays from now on
     // An item that has ended resumes at 1 (set at its end), not at its end.
     if (!ItemHasEnded()) window_.State().lastPosition = player.Position();
@@ -56,22 +56,22 @@ void PlayStatusMonitor::ShowStatus() {
     const int state = static_cast<int16_t>(player.PlayState());
     if (state == kPlayPlaying) ShowPlaying(speed);
     ShowState(state, speed);
-    if (const std::string failure = player.FailureText(); !failure.empty()) c.SetText({ControlName::zhun}, failure);
+    if (const std::string failure = player.FailureText(); !failure.empty()) c.SetText({ControlName::StatusLine}, failure);
     DrawProgress();
 }
 
 void PlayStatusMonitor::ShowNothingLoaded() {
     WindowControls& c = window_.Controls();
     window_.Transport().ShowPlayPause(false);
-    c.SetText({ControlName::zhun}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
-    MoveLeftEdge(c, {ControlName::huan}, -30);
+    c.SetText({ControlName::StatusLine}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
+    MoveLeftEdge(c, {ControlName::DownloadedBar}, -30);
 }
 
 void PlayStatusMonitor::ShowNotice(const std::string& text) {
     constexpr int kNoticeTicks = 2;
     notice_ = text;
     noticeTicksLeft_ = kNoticeTicks;
-    window_.Controls().SetText({ControlName::zhun}, text);
+    window_.Controls().SetText({ControlName::StatusLine}, text);
 }
 
 void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
@@ -79,11 +79,11 @@ void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
     if (!window_.PlayerControl().PlayUrl().empty()) return;  // the player's state keeps the line
     WindowControls& c = window_.Controls();
     // The strip shows from the first play on; the work shows in it before.
-    if (!text.empty() && !c.IsVisible({ControlName::bo_zt})) {
-        c.SetVisible({ControlName::bo_zt}, true);
+    if (!text.empty() && !c.IsVisible({ControlName::StatusStrip})) {
+        c.SetVisible({ControlName::StatusStrip}, true);
         stripShownForWork_ = true;
     } else if (text.empty() && stripShownForWork_) {
-        c.SetVisible({ControlName::bo_zt}, false);
+        c.SetVisible({ControlName::StatusStrip}, false);
     }
     ShowNothingLoaded();
 }
@@ -105,12 +105,12 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     // Paused in its last seconds, the item has not ended: the user holds the
     // picture there, and the end (with the next episode) waits for play.
     if (player.PlayState() == kPlayPaused) {
-        window_.TimerOf(WindowTimer::Timer2).SetEnabled(false);
+        window_.TimerOf(WindowTimer::EndOfPlay).SetEnabled(false);
         return false;
     }
     // It fires 2 s after the first such tick.
-    const bool endJustCame = !window_.TimerOf(WindowTimer::Timer2).IsEnabled();
-    window_.EnsureTimerOn(WindowTimer::Timer2);
+    const bool endJustCame = !window_.TimerOf(WindowTimer::EndOfPlay).IsEnabled();
+    window_.EnsureTimerOn(WindowTimer::EndOfPlay);
     // In the last two seconds the bar stays as it is unless balloons are wanted.
     if (!BalloonsWanted()) return true;
     if (endJustCame && NextEpisodeKnown(window_.State().nextEpisodeState))
@@ -139,17 +139,17 @@ void PlayStatusMonitor::ShowPlaying(int speed) {
         if (player.Position() < s.resumePosition) player.SetPosition(s.resumePosition);
         s.resumeApplied = 1;
     }
-    if (c.IsVisible({ControlName::bo_ad})) {
-        c.SetVisible({ControlName::bo_ad}, false);
+    if (c.IsVisible({ControlName::PlayerCover})) {
+        c.SetVisible({ControlName::PlayerCover}, false);
         player.SetVisible(true);
     }
     s.resumePosition = player.Position();
-    c.SetVisible({ControlName::next_s}, false);
+    c.SetVisible({ControlName::NextEpisodeNotice}, false);
     window_.Transport().ShowPlayPause(true);
     if (speed >= 1 && player.Position() > 6)
-        c.SetText({ControlName::zhun}, "播放中(" + std::to_string(speed) + " Kbps/S)");
+        c.SetText({ControlName::StatusLine}, "播放中(" + std::to_string(speed) + " Kbps/S)");
     else
-        c.SetText({ControlName::zhun}, "播放中(" + std::to_string(player.BitRate()) + " Kbps)");
+        c.SetText({ControlName::StatusLine}, "播放中(" + std::to_string(player.BitRate()) + " Kbps)");
 }
 
 void PlayStatusMonitor::ShowState(int state, int speed) {
@@ -157,28 +157,28 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
     Player& player = window_.PlayerControl();
     if (state != kPlayPlaying) {
         if (state == kPlayPaused || state == kPlayConnecting) {
-            if (window_.State().playerAdState == 1) c.SetVisible({ControlName::ad_huan}, true);
+            if (window_.State().playerAdState == 1) c.SetVisible({ControlName::PlayerAdPanel}, true);
         } else {
-            c.SetVisible({ControlName::ad_huan}, false);
+            c.SetVisible({ControlName::PlayerAdPanel}, false);
         }
         // Paused, the picture stays in view (the advert panel over it when switched on).
-        c.SetVisible({ControlName::bo_ad}, state != kPlayPaused);
+        c.SetVisible({ControlName::PlayerCover}, state != kPlayPaused);
         player.SetVisible(state == kPlayPaused);
     }
     auto playLook = [this] { window_.Transport().ShowPlayPause(false); };
     const std::string kbps = std::to_string(speed);
     switch (state) {
-        case kPlayIdle: c.SetText({ControlName::zhun}, player.PlayUrl().empty() ? "准备就绪" : "播放完毕"); playLook(); break;
-        case kPlayStopped: c.SetText({ControlName::zhun}, "已停止"); playLook(); break;
-        case kPlayPaused: c.SetText({ControlName::zhun}, "已暂停"); playLook(); break;
-        case kPlayBuffering: c.SetText({ControlName::zhun}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
-        case kPlayWaiting: c.SetText({ControlName::zhun}, "等待中"); break;
-        case kPlayEnded: c.SetText({ControlName::zhun}, "播放结束"); playLook(); break;
-        case kPlayPreparing: c.SetText({ControlName::zhun}, "准备读"); break;
-        case kPlayReconnecting: c.SetText({ControlName::zhun}, "重连中"); break;
-        case kPlayBtSeed: c.SetText({ControlName::zhun}, "BT种子下载中"); break;
-        case kPlayConnecting: c.SetText({ControlName::zhun}, "正在连接 (" + kbps + "KB/S)"); break;
-        case kPlayStopping: c.SetText({ControlName::zhun}, "正在停止"); break;
+        case kPlayIdle: c.SetText({ControlName::StatusLine}, player.PlayUrl().empty() ? "准备就绪" : "播放完毕"); playLook(); break;
+        case kPlayStopped: c.SetText({ControlName::StatusLine}, "已停止"); playLook(); break;
+        case kPlayPaused: c.SetText({ControlName::StatusLine}, "已暂停"); playLook(); break;
+        case kPlayBuffering: c.SetText({ControlName::StatusLine}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
+        case kPlayWaiting: c.SetText({ControlName::StatusLine}, "等待中"); break;
+        case kPlayEnded: c.SetText({ControlName::StatusLine}, "播放结束"); playLook(); break;
+        case kPlayPreparing: c.SetText({ControlName::StatusLine}, "准备读"); break;
+        case kPlayReconnecting: c.SetText({ControlName::StatusLine}, "重连中"); break;
+        case kPlayBtSeed: c.SetText({ControlName::StatusLine}, "BT种子下载中"); break;
+        case kPlayConnecting: c.SetText({ControlName::StatusLine}, "正在连接 (" + kbps + "KB/S)"); break;
+        case kPlayStopping: c.SetText({ControlName::StatusLine}, "正在停止"); break;
         default: break;
     }
 }
@@ -187,18 +187,18 @@ void PlayStatusMonitor::DrawProgress() {
     WindowControls& c = window_.Controls();
     Player& player = window_.PlayerControl();
     const int position = player.Position(), duration = player.Duration();
-    c.SetText({ControlName::times}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
-    const Rect track = c.Geometry({ControlName::gunt});
-    const Rect knob = c.Geometry({ControlName::gunt1});
-    c.Move({ControlName::gunt1}, {KnobLeft(position, duration, track.width - knob.width), knob.top, knob.width, knob.height});
-    const Rect times = c.Geometry({ControlName::times});
-    const Rect panel = c.Geometry({ControlName::qvod});
-    c.Move({ControlName::times}, {panel.width - times.width - 13, 3, times.width, times.height});
-    c.SetTooltip({ControlName::gunt1}, FormatPlayTime(position));
+    c.SetText({ControlName::PlayTimes}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
+    const Rect track = c.Geometry({ControlName::SeekTrack});
+    const Rect knob = c.Geometry({ControlName::SeekKnob});
+    c.Move({ControlName::SeekKnob}, {KnobLeft(position, duration, track.width - knob.width), knob.top, knob.width, knob.height});
+    const Rect times = c.Geometry({ControlName::PlayTimes});
+    const Rect panel = c.Geometry({ControlName::PlayerBox});
+    c.Move({ControlName::PlayTimes}, {panel.width - times.width - 13, 3, times.width, times.height});
+    c.SetTooltip({ControlName::SeekKnob}, FormatPlayTime(position));
     const int progress = player.DownloadProgress();
-    const Rect bar = c.Geometry({ControlName::huan});
-    if (progress >= 1) c.Move({ControlName::huan}, {0, 0, track.width * progress / 1000, bar.height});
-    else c.Move({ControlName::huan}, {-30, bar.top, 0, bar.height});
+    const Rect bar = c.Geometry({ControlName::DownloadedBar});
+    if (progress >= 1) c.Move({ControlName::DownloadedBar}, {0, 0, track.width * progress / 1000, bar.height});
+    else c.Move({ControlName::DownloadedBar}, {-30, bar.top, 0, bar.height});
 }
 
 void PlayStatusMonitor::EndOfPlayTick() {
@@ -206,17 +206,17 @@ void PlayStatusMonitor::EndOfPlayTick() {
     endedUrl_ = window_.PlayerControl().PlayUrl();
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();
-    c.SetVisible({ControlName::bo_ad}, true);
+    c.SetVisible({ControlName::PlayerCover}, true);
     window_.PlayerControl().SetVisible(false);
-    c.SetText({ControlName::zhun}, "播放完毕");
+    c.SetText({ControlName::StatusLine}, "播放完毕");
     window_.Transport().ShowPlayPause(false);  // nothing plays: the button offers to play again
-    window_.TimerOf(WindowTimer::Timer2).SetEnabled(false);
+    window_.TimerOf(WindowTimer::EndOfPlay).SetEnabled(false);
     s.resumePosition = 1;
     s.lastPosition = 1;
     if (s.nextEpisodeState != "3") {
         if (!NextEpisodeKnown(s.nextEpisodeState)) return;
-        window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
-        c.SetVisible({ControlName::next_s}, true);
+        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+        c.SetVisible({ControlName::NextEpisodeNotice}, true);
     }
     window_.PaneOf(Pane::Web2).Navigate(std::string(kEndOfPlayUrl));
 }

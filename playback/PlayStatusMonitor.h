@@ -1,8 +1,8 @@
 #pragma once
-// The play-status monitor: once a second (Timer1) it mirrors the player in the
+// The play-status monitor: once a second (the status tick) it mirrors the player in the
 // player bar (status text, play/pause look, time label, seek knob, downloaded
 // share), resumes at a saved position, starts the next episode's download
-// ahead of time and notices the end; two seconds later (Timer2) it finishes
+// ahead of time and notices the end; two seconds later (the end-of-play timer) it finishes
 // the item and hands over to the link dispatcher, which plays the next one.
 
 #include <string>
@@ -22,8 +22,8 @@ class PlayStatusMonitor {
 public:
     explicit PlayStatusMonitor(MainWindow& window) : window_(window) {}
 
-    void StatusTick();     // Timer1
-    void EndOfPlayTick();  // Timer2
+    void StatusTick();
+    void EndOfPlayTick();
 
     // Work the program does in the background before anything can play (the
     // demo's media being made): shown instead of "准备就绪" while nothing

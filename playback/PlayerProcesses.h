@@ -5,7 +5,7 @@ namespace ruvo {
 
 class MainWindow;
 
-// Timer3, once shortly after start: learns the player's folder and stores it
+// Once shortly after start (the player-start check): learns the player's folder and stores it
 // as "qvodw". This program's player is a library with no application or
 // download service of its own to close or start; its folder is the program's
 // own player folder, which holds QvodPlayer.xml with the download folder.

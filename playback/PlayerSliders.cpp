@@ -16,31 +16,31 @@ int RangeOf(const WindowControls& c, ControlName track, ControlName knob) {
 
 }  // namespace
 
-int PlayerSliders::SeekRange() const { return RangeOf(window_.Controls(), ControlName::gunt, ControlName::gunt1); }
-int PlayerSliders::VolumeRange() const { return RangeOf(window_.Controls(), ControlName::yin, ControlName::bo_v); }
+int PlayerSliders::SeekRange() const { return RangeOf(window_.Controls(), ControlName::SeekTrack, ControlName::SeekKnob); }
+int PlayerSliders::VolumeRange() const { return RangeOf(window_.Controls(), ControlName::VolumeTrack, ControlName::VolumeKnob); }
 
 void PlayerSliders::SeekPress(int x) {
     // Not clamped: a press past the range overshoots, and the release pulls
     // the seek back from beyond the end.
     if (SeekRange() <= 0) return;
-    MoveLeftEdge(window_.Controls(), {ControlName::gunt1}, x);
+    MoveLeftEdge(window_.Controls(), {ControlName::SeekKnob}, x);
 }
 
 void PlayerSliders::SeekDrag(int dx) {
     const int range = SeekRange();
     if (range <= 0) return;
     WindowControls& c = window_.Controls();
-    int left = c.Geometry({ControlName::gunt1}).left + dx;
+    int left = c.Geometry({ControlName::SeekKnob}).left + dx;
     if (left < 0) left = 0;
     if (left > range) left = range;
-    MoveLeftEdge(c, {ControlName::gunt1}, left);
+    MoveLeftEdge(c, {ControlName::SeekKnob}, left);
 }
 
 void PlayerSliders::SeekRelease(Release where) {
     const int range = SeekRange();
     if (range <= 0) return;
     Player& player = window_.PlayerControl();
-    const int left = window_.Controls().Geometry({ControlName::gunt1}).left;
+    const int left = window_.Controls().Geometry({ControlName::SeekKnob}).left;
     double target = static_cast<double>(left) / range * player.Duration();
     if (where == Release::OverDownloadedBar || (where == Release::OverKnob && left > 2)) target -= 2;
     target = std::clamp(target, -2147483648.0, 2147483647.0);
@@ -51,7 +51,7 @@ void PlayerSliders::SeekRelease(Release where) {
 void PlayerSliders::SetVolumeFromKnob(int left) {
     Player& player = window_.PlayerControl();
     player.SetVolume(static_cast<int>(static_cast<double>(left) / VolumeRange() * 100));  // truncated
-    window_.Controls().SetText({ControlName::zhun}, "音量：" + std::to_string(player.Volume()) + "%");
+    window_.Controls().SetText({ControlName::StatusLine}, "音量：" + std::to_string(player.Volume()) + "%");
     window_.Memory().RememberChanges();
 }
 
@@ -61,8 +61,8 @@ void PlayerSliders::VolumePress(int x) {
     window_.Transport().Unmute();
     WindowControls& c = window_.Controls();
     const int left = x > range ? range : x;
-    MoveLeftEdge(c, {ControlName::bo_v}, left);
-    PlaceHorizontally(c, {ControlName::bo_y}, 0, left);
+    MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
+    PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);
     SetVolumeFromKnob(left);
 }
 
@@ -71,19 +71,19 @@ void PlayerSliders::VolumeDrag(int dx) {
     if (range <= 0) return;
     window_.Transport().Unmute();
     WindowControls& c = window_.Controls();
-    const int left = c.Geometry({ControlName::bo_v}).left + dx;
+    const int left = c.Geometry({ControlName::VolumeKnob}).left + dx;
     if (left < 0 || left > range) return;  // beyond either end the knob stays
-    MoveLeftEdge(c, {ControlName::bo_v}, left);
-    PlaceHorizontally(c, {ControlName::bo_y}, 0, left);
+    MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
+    PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);
     SetVolumeFromKnob(left);
-    c.SetTooltip({ControlName::bo_v}, std::to_string(window_.PlayerControl().Volume()));
+    c.SetTooltip({ControlName::VolumeKnob}, std::to_string(window_.PlayerControl().Volume()));
 }
 
 void PlayerSliders::DrawVolume(int volume) {
     WindowControls& c = window_.Controls();
     const int left = VolumeRange() * volume / 100;
-    MoveLeftEdge(c, {ControlName::bo_v}, left);
-    PlaceHorizontally(c, {ControlName::bo_y}, 0, left);
+    MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
+    PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);
 }
 
 }  // namespace ruvo

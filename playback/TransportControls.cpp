@@ -12,12 +12,12 @@
 namespace ruvo {
 namespace {
 
-ControlId Button(int index) { return {ControlName::bo_but, index}; }
+ControlId Button(int index) { return {ControlName::TransportButton, index}; }
 
 }  // namespace
 
 void TransportControls::Click(int index) {
-    window_.Controls().SetVisible({ControlName::p1}, false);
+    window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
     Act(index);
     window_.Inhibition().Update();
     window_.Memory().RememberChanges();
@@ -63,25 +63,25 @@ void TransportControls::ClickPlayPause() {
     if (ShowsPlaying()) {
         if (s.webPlayMode == 1) {
             // A web page item: its page goes away and the player box shows.
-            c.SetVisible({ControlName::bo_ad}, true);
+            c.SetVisible({ControlName::PlayerCover}, true);
             player.SetVisible(false);
-            window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
+            window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
             window_.PaneOf(Pane::Web2).SetVisible(false);
-            c.SetVisible({ControlName::Pic2}, false);
-            c.SetVisible({ControlName::qvod}, true);
+            c.SetVisible({ControlName::PagePlayerBox}, false);
+            c.SetVisible({ControlName::PlayerBox}, true);
         } else {
             player.Pause();  // the paused picture stays in view
         }
         ShowPlayPause(false);
-        c.SetText({ControlName::zhun}, "已暂停");
+        c.SetText({ControlName::StatusLine}, "已暂停");
         return;
     }
     // The next playing tick seeks back to where playing stopped.
     s.resumeApplied = 0;
     player.Play();
-    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     ShowPlayPause(true);
-    c.SetText({ControlName::zhun}, "正在播放");
+    c.SetText({ControlName::StatusLine}, "正在播放");
 }
 
 void TransportControls::ClickStop() {
@@ -89,18 +89,18 @@ void TransportControls::ClickStop() {
     if (player.PlayUrl().empty()) return;
     WindowControls& c = window_.Controls();
     MainWindowState& s = window_.State();
-    c.SetVisible({ControlName::ad_huan}, false);
-    c.SetVisible({ControlName::bo_ad}, true);
+    c.SetVisible({ControlName::PlayerAdPanel}, false);
+    c.SetVisible({ControlName::PlayerCover}, true);
     player.SetVisible(false);
     SavePlayingPosition();
     s.lastPosition = 0;
-    window_.TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     player.Stop();
     ShowPlayPause(false);
-    c.SetText({ControlName::zhun}, "已停止");
-    PlaceHorizontally(c, {ControlName::huan}, -30, 0);
-    c.SetText({ControlName::times}, "00:00 / 00:00");
-    MoveLeftEdge(c, {ControlName::gunt1}, 0);
+    c.SetText({ControlName::StatusLine}, "已停止");
+    PlaceHorizontally(c, {ControlName::DownloadedBar}, -30, 0);
+    c.SetText({ControlName::PlayTimes}, "00:00 / 00:00");
+    MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
     c.SetPicture(Button(1), 3);
 }
 
@@ -126,14 +126,14 @@ void TransportControls::ClickFullScreen() {
     Player& player = window_.PlayerControl();
     if (player.PlayState() != kPlayPlaying) return;
     window_.Controls().SetPicture(Button(3), 11);
-    window_.Controls().SetVisible({ControlName::p1}, false);
+    window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
     player.SetFullScreen(-1);
 }
 
 void TransportControls::ClickOpenFile() {
     WindowControls& c = window_.Controls();
     c.SetPicture(Button(4), 0);
-    c.SetVisible({ControlName::p1}, false);
+    c.SetVisible({ControlName::BarTipPanel}, false);
     const std::string path = window_.MessageBoxes().ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
     MainWindowState& s = window_.State();
@@ -141,14 +141,14 @@ void TransportControls::ClickOpenFile() {
     Player& player = window_.PlayerControl();
     player.SetPlayUrl(path);
     player.Play();
-    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     window_.SetTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
-    window_.Lists().AddLocalFileRecord({c.Text({ControlName::bo_name}), path, 0});
+    window_.Lists().AddLocalFileRecord({c.Text({ControlName::TitleLine}), path, 0});
     s.BeginLocalFile(path, 0);
     if (s.webPlayMode == 1) {
-        c.SetVisible({ControlName::Pic2}, false);
+        c.SetVisible({ControlName::PagePlayerBox}, false);
         window_.PaneOf(Pane::Web2).Navigate("about:blank");
-        c.SetVisible({ControlName::qvod}, true);
+        c.SetVisible({ControlName::PlayerBox}, true);
     }
     s.webPlayMode = 0;
     window_.Navigation().Click(8);  // the local-file list comes into view
@@ -182,21 +182,21 @@ void TransportControls::MouseMove(int index, int x, int y) {
     c.SetPicture(Button(index), PictureOf(index, inside));
     if (!inside) {
         window_.Host().ReleaseMouse();
-        c.SetVisible({ControlName::p1}, false);
+        c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
     // The button keeps the mouse, so the move that leaves it still comes here.
     window_.Host().CaptureMouse(Button(index));
-    c.SetText({ControlName::bo_tip}, c.Tooltip(Button(index)));
-    const Rect tip = c.Geometry({ControlName::bo_tip});
-    c.Move({ControlName::bo_tip}, {3, 3, tip.width, tip.height});
+    c.SetText({ControlName::BarTipText}, c.Tooltip(Button(index)));
+    const Rect tip = c.Geometry({ControlName::BarTipText});
+    c.Move({ControlName::BarTipText}, {3, 3, tip.width, tip.height});
     const int width = tip.width + 6, height = tip.height + 6;
     const int inner = window_.Host().InnerHeight();
     const Rect panel = window_.State().compactMode == 1
                            ? Rect{button.left + button.width - width / 2 - 11, inner - 50, width, height}
                            : Rect{button.left - 18 + 220 + button.width + 7 - width / 2, inner - 55, width, height};
-    c.Move({ControlName::p1}, panel);
-    c.SetVisible({ControlName::p1}, true);
+    c.Move({ControlName::BarTipPanel}, panel);
+    c.SetVisible({ControlName::BarTipPanel}, true);
 }
 
 }  // namespace ruvo

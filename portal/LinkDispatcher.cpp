@@ -118,9 +118,9 @@ void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
     window_.SetTitleLine(TruncateToWidth(FieldAt(fields, 0), kTitleLineWidth));
     if (!window_.PlayerControl().PlayUrl().empty() && s.webPlayMode == 0) window_.Transport().ClickStop();
     s.webPlayMode = 1;
-    if (c.IsVisible({ControlName::qvod})) {
-        c.SetVisible({ControlName::qvod}, false);
-        c.SetVisible({ControlName::Pic2}, true);
+    if (c.IsVisible({ControlName::PlayerBox})) {
+        c.SetVisible({ControlName::PlayerBox}, false);
+        c.SetVisible({ControlName::PagePlayerBox}, true);
     }
     if (window_.Navigation().RightPanelShown()) window_.Navigation().Click(11);
 }
@@ -134,23 +134,23 @@ void LinkDispatcher::ResolveEpisodeLink(const std::string& url) {
 void LinkDispatcher::ShowSearch(const std::string& url) {
     WindowControls& c = window_.Controls();
     window_.PaneOf(Pane::Webso).Navigate(url);
-    c.SetVisible({ControlName::Pic1}, false);
-    c.SetVisible({ControlName::pso}, true);
-    c.SetVisible({ControlName::w1}, false);
+    c.SetVisible({ControlName::MainPaneBox}, false);
+    c.SetVisible({ControlName::SearchResultsBox}, true);
+    c.SetVisible({ControlName::MainAreaNotice}, false);
 }
 
 void LinkDispatcher::CloseSearch() {
     WindowControls& c = window_.Controls();
-    c.SetVisible({ControlName::pso}, false);
+    c.SetVisible({ControlName::SearchResultsBox}, false);
     if (window_.State().web1LoadFailed == 0) {
-        c.SetVisible({ControlName::Pic1}, true);
-        c.SetVisible({ControlName::w1}, false);
+        c.SetVisible({ControlName::MainPaneBox}, true);
+        c.SetVisible({ControlName::MainAreaNotice}, false);
     } else {
-        c.SetVisible({ControlName::w1}, true);
+        c.SetVisible({ControlName::MainAreaNotice}, true);
     }
 }
 
-bool LinkDispatcher::LocalListShown() const { return Contains(window_.Controls().Text({ControlName::qk}), "列表"); }
+bool LinkDispatcher::LocalListShown() const { return Contains(window_.Controls().Text({ControlName::ListAction}), "列表"); }
 
 void LinkDispatcher::DeleteListLine(const std::string& url) {
     const std::string listName(LocalListShown() ? kLocalListFile : kWatchListFile);
@@ -174,14 +174,14 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
         ReplayHistoryItem(record);
     }
     WindowControls& c = window_.Controls();
-    if (!LocalListShown() && !c.IsVisible({ControlName::P5})) window_.Navigation().Click(6);
+    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) window_.Navigation().Click(6);
     if (window_.State().webPlayMode != 0) {
-        c.SetVisible({ControlName::qvod}, false);
+        c.SetVisible({ControlName::PlayerBox}, false);
         window_.PaneOf(Pane::Web2).SetVisible(true);
-        c.SetVisible({ControlName::Pic2}, true);
+        c.SetVisible({ControlName::PagePlayerBox}, true);
     } else {
-        c.SetVisible({ControlName::qvod}, true);
-        c.SetVisible({ControlName::Pic2}, false);
+        c.SetVisible({ControlName::PlayerBox}, true);
+        c.SetVisible({ControlName::PagePlayerBox}, false);
         window_.PaneOf(Pane::Web2).Navigate("about:blank");
     }
 }
@@ -198,7 +198,7 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     player.SetPlayUrl(path);
     player.SetPosition(TextToInt(FieldAt(fields, 2)));  // the first frame shown is the resumed one
     player.Play();
-    window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth));
     window_.State().BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
     window_.State().webPlayMode = 0;
@@ -216,7 +216,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         window_.PlayerControl().SetPlayUrl(JsUnescape(address));
         window_.PlayerControl().SetPosition(TextToInt(FieldAt(fields, 7)));  // the first frame shown is the resumed one
         window_.PlayerControl().Play();
-        window_.EnsureTimerOn(WindowTimer::Timer1);
+        window_.EnsureTimerOn(WindowTimer::StatusTick);
         s.resumeApplied = 0;
         s.resumePosition = TextToInt(FieldAt(fields, 7));
         s.episodeInfo = id + "-" + v + "-" + v1 + "-" + name;
@@ -239,7 +239,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
 void LinkDispatcher::EndOfPlay() {
     MainWindowState& s = window_.State();
     if (window_.StoredSettings().Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
-        window_.TimerOf(WindowTimer::Timer1).SetEnabled(true);
+        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
         return;
     }
     const std::string& next = s.nextEpisodeState;

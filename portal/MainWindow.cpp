@@ -45,12 +45,12 @@ struct TimerDesign {
 };
 
 constexpr std::array<TimerDesign, kTimerCount> kTimerDesigns{{
-    {1000, true, false},   // Timer1
-    {2000, false, false},  // Timer2
-    {10, true, true},      // Timer3
-    {50000, false, false}, // Timer4
-    {6000, true, true},    // Timer5
-    {20000, false, false}, // Timer8
+    {1000, true, false},   // StatusTick
+    {2000, false, false},  // EndOfPlay
+    {10, true, true},      // PlayerStartCheck
+    {50000, false, false}, // NextEpisodeRetry
+    {6000, true, true},    // UpdateCheck
+    {20000, false, false}, // FloatingAdvert
 }};
 
 }  // namespace
@@ -93,16 +93,16 @@ void MainWindow::CreateTimers() {
         // A one-shot timer's handler switches it off first.
         if (kTimerDesigns[i].oneShot) timer->SetOnTick([timer] { timer->SetEnabled(false); });
     }
-    SetTimerHandler(WindowTimer::Timer1, [this] { monitor_->StatusTick(); });
-    SetTimerHandler(WindowTimer::Timer3, [this] { EnforcePlayerStartOption(*this); });
-    SetTimerHandler(WindowTimer::Timer2, [this] { monitor_->EndOfPlayTick(); });
-    SetTimerHandler(WindowTimer::Timer4, [this] { episodes_->RetryTick(); });
-    SetTimerHandler(WindowTimer::Timer5, [this] {
-        TimerOf(WindowTimer::Timer5).SetEnabled(false);  // once, shortly after start
-        if (updateActions_.checkAfterStart) updateActions_.checkAfterStart();
+    SetTimerHandler(WindowTimer::StatusTick, [this] { monitor_->StatusTick(); });
+    SetTimerHandler(WindowTimer::PlayerStartCheck, [this] { EnforcePlayerStartOption(*this); });
+    SetTimerHandler(WindowTimer::EndOfPlay, [this] { monitor_->EndOfPlayTick(); });
+    SetTimerHandler(WindowTimer::NextEpisodeRetry, [this] { episodes_->RetryTick(); });
+    SetTimerHandler(WindowTimer::UpdateCheck, [this] {
+        TimerOf(WindowTimer::UpdateCheck).SetEnabled(false);  // once, shortly after start
+        if (programActions_.checkForUpdate) programActions_.checkForUpdate();
     });
-    SetTimerHandler(WindowTimer::Timer8, [this] {
-        TimerOf(WindowTimer::Timer8).SetEnabled(false);
+    SetTimerHandler(WindowTimer::FloatingAdvert, [this] {
+        TimerOf(WindowTimer::FloatingAdvert).SetEnabled(false);
         ports_.forms.ShowFloatingAd();
     });
     otherPanesTimer_ = ports_.timers.CreateTimer();
@@ -259,20 +259,20 @@ void MainWindow::EnsureTimerOn(WindowTimer timer) {
 
 void MainWindow::PlaceScrollAd() {
     WindowControls& c = ports_.controls;
-    const int barLeft = c.Geometry({ControlName::BAD}).left;
-    const int nameWidth = c.Geometry({ControlName::bo_name}).width;
-    const bool shownNow = c.IsVisible({ControlName::BAD});
+    const int barLeft = c.Geometry({ControlName::ScrollAdBar}).left;
+    const int nameWidth = c.Geometry({ControlName::TitleLine}).width;
+    const bool shownNow = c.IsVisible({ControlName::ScrollAdBar});
     const bool show = ScrollAdShows(barLeft, nameWidth, state_.scrollAdState, shownNow);
-    if (show != shownNow) c.SetVisible({ControlName::BAD}, show);
+    if (show != shownNow) c.SetVisible({ControlName::ScrollAdBar}, show);
 }
 
 void MainWindow::SetTitleLine(const std::string& text) {
-    ports_.controls.SetText({ControlName::bo_name}, text);
+    ports_.controls.SetText({ControlName::TitleLine}, text);
     PlaceScrollAd();
     // The compact window's title bar names what plays: a dropped file or
     // the next episode played there changes it too.
     if (state_.compactMode == 1) {
-        ports_.controls.SetText({ControlName::ni_name}, text);
+        ports_.controls.SetText({ControlName::WindowTitle}, text);
         layout_->PlaceCompactTitle();
     }
 }

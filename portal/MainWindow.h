@@ -58,12 +58,12 @@ inline constexpr int kFetchTimeoutSeconds = 60;
 
 // The main window's timers, with the intervals fixed in its design.
 enum class WindowTimer {
-    Timer1,  // 1000 ms, play-status monitor, running from the start
-    Timer2,  // 2000 ms, end of play
-    Timer3,  // 10 ms, one-shot player-process check, running from the start
-    Timer4,  // 50000 ms, next-episode retry
-    Timer5,  // 6000 ms, one-shot update check, running from the start
-    Timer8,  // 20000 ms, floating advertisement
+    StatusTick,        // 1000 ms, play-status monitor, running from the start
+    EndOfPlay,         // 2000 ms, end of play
+    PlayerStartCheck,  // 10 ms, one-shot player-process check, running from the start
+    NextEpisodeRetry,  // 50000 ms, next-episode retry
+    UpdateCheck,       // 6000 ms, one-shot update check, running from the start
+    FloatingAdvert,    // 20000 ms, floating advertisement
 };
 inline constexpr size_t kTimerCount = 6;
 
@@ -93,15 +93,20 @@ public:
 
     // Plays the program's command-line argument once the window has loaded.
     void SetPlayCommandLineItem(std::function<void(const std::string&)> play) { playCommandLineItem_ = std::move(play); }
-    // What the program does about new versions, wired by it: the look at
-    // the update file shortly after start, and the tray menu's offer.
-    struct UpdateActions {
-        std::function<void()> checkAfterStart;
-        std::function<void()> offer;
+    // What the program as a whole does, wired by it: the look at the update
+    // file shortly after start, the tray menu's offer of a new version, and
+    // the one orderly way out.
+    struct ProgramActions {
+        std::function<void()> checkForUpdate;
+        std::function<void()> offerUpdate;
+        std::function<void()> exit;
     };
-    void SetUpdateActions(UpdateActions actions) { updateActions_ = std::move(actions); }
+    void SetProgramActions(ProgramActions actions) { programActions_ = std::move(actions); }
     void OfferUpdate() {
-        if (updateActions_.offer) updateActions_.offer();
+        if (programActions_.offerUpdate) programActions_.offerUpdate();
+    }
+    void Exit() {
+        if (programActions_.exit) programActions_.exit();
     }
 
     // The load handler: runs once, when start-up shows the window.
@@ -192,7 +197,7 @@ private:
     std::unique_ptr<Timer> otherPanesTimer_;
     bool otherPanesNavigated_ = false;
     std::function<void(const std::string&)> playCommandLineItem_;
-    UpdateActions updateActions_;
+    ProgramActions programActions_;
     std::unique_ptr<LinkDispatcher> dispatcher_;
     std::unique_ptr<EpisodePlayer> episodes_;
     std::unique_ptr<TransportControls> transport_;

@@ -33,12 +33,12 @@ void PaneLoadEvents::Completed(Pane pane) {
     MainWindowState& s = window_.State();
     WindowControls& c = window_.Controls();
     if (pane == Pane::Web1 && s.web1LoadFailed != 1) {
-        c.SetVisible({ControlName::Pic1}, true);
-        c.SetVisible({ControlName::w1}, false);
+        c.SetVisible({ControlName::MainPaneBox}, true);
+        c.SetVisible({ControlName::MainAreaNotice}, false);
     } else if (pane == Pane::Web5 && s.web5LoadFailed != 1) {
-        c.SetVisible({ControlName::w5}, false);
+        c.SetVisible({ControlName::SidePaneNotice}, false);
     } else if (pane == Pane::Web8 && s.scrollAdState == 1) {
-        c.SetVisible({ControlName::BAD}, false);
+        c.SetVisible({ControlName::ScrollAdBar}, false);
     }
 }
 
@@ -50,23 +50,23 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
     switch (pane) {
         case Pane::Web1:
             if (!portalPage) return;
-            c.SetVisible({ControlName::w1}, true);
-            c.SetVisible({ControlName::Pic1}, false);
+            c.SetVisible({ControlName::MainAreaNotice}, true);
+            c.SetVisible({ControlName::MainPaneBox}, false);
             s.web1LoadFailed = 1;
             return;
         case Pane::Web5:
             if (!portalPage) return;
-            c.SetVisible({ControlName::w5}, true);
+            c.SetVisible({ControlName::SidePaneNotice}, true);
             s.web5LoadFailed = 1;
             return;
         case Pane::Webso:
             if (!portalPage) return;
-            c.SetVisible({ControlName::w1}, true);
-            c.SetVisible({ControlName::pso}, false);
+            c.SetVisible({ControlName::MainAreaNotice}, true);
+            c.SetVisible({ControlName::SearchResultsBox}, false);
             return;
         case Pane::Web7:
-            c.SetVisible({ControlName::ad_huan}, false);
-            c.SetVisible({ControlName::adp}, true);
+            c.SetVisible({ControlName::PlayerAdPanel}, false);
+            c.SetVisible({ControlName::PlayerAdPicture}, true);
             s.playerAdState = 2;
             return;
         case Pane::Web8:
@@ -80,7 +80,7 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
 void PaneLoadEvents::RetryMainArea() {
     window_.State().web1LoadFailed = 0;
     window_.PaneOf(Pane::Web1).Navigate(window_.Portal().base);
-    window_.Controls().SetVisible({ControlName::pso}, false);
+    window_.Controls().SetVisible({ControlName::SearchResultsBox}, false);
 }
 
 void PaneLoadEvents::RetrySidePane() {

@@ -17,7 +17,7 @@ std::string TrimSpaces(const std::string& text) {
 
 void SearchBox::Search() {
     WindowControls& c = window_.Controls();
-    const std::string text = c.Text({ControlName::soso});
+    const std::string text = c.Text({ControlName::SearchBox});
     const std::string trimmed = TrimSpaces(text);
     if (trimmed.empty() || Contains(text, "请输入")) return;
     MainWindowState& s = window_.State();
@@ -26,19 +26,19 @@ void SearchBox::Search() {
         window_.PaneOf(Pane::Webso).Navigate(window_.Portal().base + "search.asp?searchword=" + trimmed);
         s.lastSearchText = trimmed;
     }
-    c.SetVisible({ControlName::Pic1}, false);
-    c.SetVisible({ControlName::pso}, true);
-    c.SetVisible({ControlName::w1}, false);
+    c.SetVisible({ControlName::MainPaneBox}, false);
+    c.SetVisible({ControlName::SearchResultsBox}, true);
+    c.SetVisible({ControlName::MainAreaNotice}, false);
 }
 
 void SearchBox::ClickInBox() {
     WindowControls& c = window_.Controls();
-    if (Contains(c.Text({ControlName::soso}), "请输入")) c.SetText({ControlName::soso}, "");
+    if (Contains(c.Text({ControlName::SearchBox}), "请输入")) c.SetText({ControlName::SearchBox}, "");
 }
 
 void SearchBox::FocusLost() {
     WindowControls& c = window_.Controls();
-    if (TrimSpaces(c.Text({ControlName::soso})).empty()) c.SetText({ControlName::soso}, kSearchHint);
+    if (TrimSpaces(c.Text({ControlName::SearchBox})).empty()) c.SetText({ControlName::SearchBox}, kSearchHint);
 }
 
 }  // namespace ruvo

@@ -7,7 +7,6 @@
 #include "base/NumberText.h"
 #include "config/FileSystem.h"
 #include "config/TextFile.h"
-#include "playback/ExitProgram.h"
 #include "playback/PlayerFolder.h"
 #include "base/TextBetween.h"
 #include "portal/MainWindow.h"
@@ -45,7 +44,7 @@ std::string WithTrailingSlash(std::string folder) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(MainWindow& window, SettingsDialogView& view) : window_(window), view_(view) {
-    view_.SetActions({[this](int index) { d_z_Click(index); }, [this] { Browse(); }, [this] { Ok(); },
+    view_.SetActions({[this](int index) { ShowTab(index); }, [this] { Browse(); }, [this] { Ok(); },
                       [this] { Cancel(); }, [this] { Apply(); }});
 }
 
@@ -61,7 +60,7 @@ void SettingsDialog::Open() {
 
 void SettingsDialog::Load() {
     SettingsFile& settings = window_.StoredSettings();
-    d_z_Click(0);
+    ShowTab(0);
     // A stored 1 shows the box unchecked, anything else checked.
     for (const OptionBox& box : kOptionBoxes)
         view_.SetChecked(box.index, TextToInt(settings.Read(box.key.section, box.key.key, "0")) != 1);
@@ -78,7 +77,7 @@ void SettingsDialog::Load() {
     view_.SetFolderText(loadedFolder_.empty() ? DefaultDownloadFolder() : loadedFolder_);
 }
 
-void SettingsDialog::d_z_Click(int index) {
+void SettingsDialog::ShowTab(int index) {
     if (index < 0 || index > 2) return;
     view_.ShowTab(index, kTabHeaders[static_cast<size_t>(index)]);
 }

@@ -22,7 +22,7 @@ public:
     // configuration) and shows it, on tab 0.
     void Open();
     // Tab 0 "关于软件", 1 "软件设置" or 2 "缓存设置".
-    void d_z_Click(int index);
+    void ShowTab(int index);
     void Browse();
     void Apply();
     void Ok();

@@ -22,23 +22,23 @@ constexpr NavigationTooltip kNavigationTooltips[] = {
 
 void ApplyDesignValues(WindowControls& c) {
     for (int i = 0; i < static_cast<int>(kTransportTooltips.size()); ++i) {
-        c.SetTooltip({ControlName::bo_but, i}, kTransportTooltips[static_cast<size_t>(i)]);
-        c.SetPicture({ControlName::bo_but, i}, kTransportRestingPictures[static_cast<size_t>(i)]);
+        c.SetTooltip({ControlName::TransportButton, i}, kTransportTooltips[static_cast<size_t>(i)]);
+        c.SetPicture({ControlName::TransportButton, i}, kTransportRestingPictures[static_cast<size_t>(i)]);
     }
-    for (const auto& [index, text] : kNavigationTooltips) c.SetTooltip({ControlName::npc, index}, text);
-    c.SetText({ControlName::ni_name}, std::string(kWindowCaption) + kVersionSuffix);
-    c.SetText({ControlName::jbi}, "2");  // Marlett's restore sign
-    c.SetTooltip({ControlName::jbi}, "还原");
-    c.SetText({ControlName::zhun}, "准备就绪");
-    c.SetText({ControlName::times}, "00:00 / 00:00");
-    c.SetText({ControlName::qk}, "∴ 管理任务");
-    c.SetText({ControlName::soso}, kSearchHint);
-    for (const ControlName shown : {ControlName::qvod, ControlName::Pic1, ControlName::P5, ControlName::RightPanel,
-                                    ControlName::LeftPanel, ControlName::bo_ad})
+    for (const auto& [index, text] : kNavigationTooltips) c.SetTooltip({ControlName::WindowButton, index}, text);
+    c.SetText({ControlName::WindowTitle}, std::string(kWindowCaption) + kVersionSuffix);
+    c.SetText({ControlName::RestoreLabel}, "2");  // Marlett's restore sign
+    c.SetTooltip({ControlName::RestoreLabel}, "还原");
+    c.SetText({ControlName::StatusLine}, "准备就绪");
+    c.SetText({ControlName::PlayTimes}, "00:00 / 00:00");
+    c.SetText({ControlName::ListAction}, "∴ 管理任务");
+    c.SetText({ControlName::SearchBox}, kSearchHint);
+    for (const ControlName shown : {ControlName::PlayerBox, ControlName::MainPaneBox, ControlName::LibraryTab, ControlName::RightPanel,
+                                    ControlName::LeftPanel, ControlName::PlayerCover})
         c.SetVisible({shown}, true);
-    for (const ControlName hidden : {ControlName::Pic2, ControlName::pso, ControlName::w1, ControlName::w5,
-                                     ControlName::P3, ControlName::P4, ControlName::BAD, ControlName::ad_huan,
-                                     ControlName::adp, ControlName::next_s, ControlName::bo_zt, ControlName::jbi})
+    for (const ControlName hidden : {ControlName::PagePlayerBox, ControlName::SearchResultsBox, ControlName::MainAreaNotice, ControlName::SidePaneNotice,
+                                     ControlName::WatchHistoryTab, ControlName::LocalFilesTab, ControlName::ScrollAdBar, ControlName::PlayerAdPanel,
+                                     ControlName::PlayerAdPicture, ControlName::NextEpisodeNotice, ControlName::StatusStrip, ControlName::RestoreLabel})
         c.SetVisible({hidden}, false);
 }
 

@@ -71,28 +71,28 @@ void FrameMouse::ButtonMove(int index, int x, int y) {
     WindowControls& c = window_.Controls();
     surface.SetCursorShape(CursorShape::Arrow);
     if (!IsTitleButton(index) && index != 10 && index != 11) return;
-    const Rect button = c.Geometry({ControlName::npc, index});
+    const Rect button = c.Geometry({ControlName::WindowButton, index});
     const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
     DrawButton(index, inside);
     if (!IsTitleButton(index)) return;
     if (!inside) {
-        c.SetVisible({ControlName::p1}, false);
+        c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
-    c.SetText({ControlName::bo_tip}, c.Tooltip({ControlName::npc, index}));
-    surface.SizeToText({ControlName::bo_tip});
-    Rect tip = c.Geometry({ControlName::bo_tip});
+    c.SetText({ControlName::BarTipText}, c.Tooltip({ControlName::WindowButton, index}));
+    surface.SizeToText({ControlName::BarTipText});
+    Rect tip = c.Geometry({ControlName::BarTipText});
     tip.left = 2;
     tip.top = 2;
-    c.Move({ControlName::bo_tip}, tip);
-    c.Move({ControlName::p1}, {button.left - 5, button.top + button.height + 3, tip.width + 5, tip.height + 5});
-    c.SetVisible({ControlName::p1}, true);
+    c.Move({ControlName::BarTipText}, tip);
+    c.Move({ControlName::BarTipPanel}, {button.left - 5, button.top + button.height + 3, tip.width + 5, tip.height + 5});
+    c.SetVisible({ControlName::BarTipPanel}, true);
 }
 
 void FrameMouse::DrawButton(int index, bool hover) {
     const bool maximized = window_.Host().IsMaximized();
     const bool topMost = window_.Title().IsTopMost();
-    window_.Surface().DrawCell({ControlName::npc, index}, ButtonLook(index, hover, maximized, topMost));
+    window_.Surface().DrawCell({ControlName::WindowButton, index}, ButtonLook(index, hover, maximized, topMost));
 }
 
 void FrameMouse::DrawRestingLooks() {
@@ -101,7 +101,7 @@ void FrameMouse::DrawRestingLooks() {
 
 void FrameMouse::LabelMove(bool restoreLabel) {
     window_.Surface().SetCursorShape(CursorShape::Arrow);
-    window_.Surface().SetTextColor({restoreLabel ? ControlName::jbi : ControlName::qk}, kLabelHoverColor);
+    window_.Surface().SetTextColor({restoreLabel ? ControlName::RestoreLabel : ControlName::ListAction}, kLabelHoverColor);
 }
 
 void FrameMouse::ResetLabelColors() {
@@ -111,7 +111,7 @@ void FrameMouse::ResetLabelColors() {
 
 void FrameMouse::ResetLabelColor(bool restoreLabel) {
     WindowSurface& surface = window_.Surface();
-    const ControlId label{restoreLabel ? ControlName::jbi : ControlName::qk};
+    const ControlId label{restoreLabel ? ControlName::RestoreLabel : ControlName::ListAction};
     const unsigned normal = restoreLabel ? kRestoreLabelColor : kListLabelColor;
     window_.Surface().SetCursorShape(CursorShape::Arrow);
     if (surface.TextColor(label) != normal) surface.SetTextColor(label, normal);

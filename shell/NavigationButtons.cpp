@@ -10,7 +10,7 @@ namespace ruvo {
 namespace {
 
 ControlName ContainerOfTab(int tab) {
-    return tab == 6 ? ControlName::P5 : tab == 7 ? ControlName::P3 : ControlName::P4;
+    return tab == 6 ? ControlName::LibraryTab : tab == 7 ? ControlName::WatchHistoryTab : ControlName::LocalFilesTab;
 }
 
 bool IsTab(int tab) { return tab >= 6 && tab <= 8; }
@@ -28,17 +28,17 @@ void NavigationButtons::SelectRightPanelTab(int tab) {
     if (tab == s.currentTab) return;
     WindowControls& c = window_.Controls();
     if (IsTab(s.currentTab)) {
-        window_.Surface().DrawCell({ControlName::npc, s.currentTab}, TabLook(s.currentTab, false));
+        window_.Surface().DrawCell({ControlName::WindowButton, s.currentTab}, TabLook(s.currentTab, false));
         c.SetVisible({ContainerOfTab(s.currentTab)}, false);
     }
-    c.SetEnabled({ControlName::npc, s.currentTab}, true);
+    c.SetEnabled({ControlName::WindowButton, s.currentTab}, true);
     if (IsTab(tab)) {
-        window_.Surface().DrawCell({ControlName::npc, tab}, TabLook(tab, true));
+        window_.Surface().DrawCell({ControlName::WindowButton, tab}, TabLook(tab, true));
         c.SetVisible({ContainerOfTab(tab)}, true);
-        if (tab == 7) c.SetText({ControlName::qk}, "∴ 管理任务");
-        if (tab == 8) c.SetText({ControlName::qk}, "∴ 清空列表");
+        if (tab == 7) c.SetText({ControlName::ListAction}, "∴ 管理任务");
+        if (tab == 8) c.SetText({ControlName::ListAction}, "∴ 清空列表");
     }
-    c.SetEnabled({ControlName::npc, tab}, true);
+    c.SetEnabled({ControlName::WindowButton, tab}, true);
     s.currentTab = tab;
 }
 
@@ -47,11 +47,11 @@ bool NavigationButtons::RightPanelShown() const { return window_.Layout().RightP
 void NavigationButtons::ToggleLeftPanel() {
     WindowControls& c = window_.Controls();
     const bool show = !window_.Layout().LeftPanelShown();
-    c.SetTooltip({ControlName::npc, 10}, show ? "关闭" : "打开");
+    c.SetTooltip({ControlName::WindowButton, 10}, show ? "关闭" : "打开");
     c.SetVisible({ControlName::LeftPanel}, show);
     if (!window_.Host().IsMaximized()) window_.Layout().LayoutNormal();
     window_.Layout().LayoutPanes();
-    window_.Layout().qvod_Resize();
+    window_.Layout().LayoutPlayerPanel();
     window_.Frame().DrawButton(10, false);
 }
 
@@ -59,15 +59,15 @@ void NavigationButtons::ToggleRightPanel() {
     WindowControls& c = window_.Controls();
     MainWindowHost& host = window_.Host();
     const bool show = !RightPanelShown();
-    c.SetTooltip({ControlName::npc, 11}, show ? "关闭" : "打开");
-    c.SetTooltip({ControlName::bo_but, 7}, show ? "隐藏右侧" : "展开右侧");
+    c.SetTooltip({ControlName::WindowButton, 11}, show ? "关闭" : "打开");
+    c.SetTooltip({ControlName::TransportButton, 7}, show ? "隐藏右侧" : "展开右侧");
     c.SetVisible({ControlName::RightPanel}, show);
     if (!host.IsMaximized()) {
         host.ResizeTwips(host.WidthTwips() + (show ? kRightPanelTwips : -kRightPanelTwips), host.HeightTwips());
         window_.Layout().LayoutNormal();
     } else {
         window_.Layout().LayoutPanes();
-        window_.Layout().qvod_Resize();
+        window_.Layout().LayoutPlayerPanel();
     }
     window_.Frame().DrawButton(11, false);
 }

@@ -12,11 +12,11 @@ void p_p(MainWindow& window, int n) {
     for (int slot = 0; slot < kSkinPictureCount; ++slot) surface.LoadPicture(slot, SkinResource(n, slot));
     window.Layout().LayoutPanes();
     window.Frame().DrawRestingLooks();
-    surface.DrawCell({ControlName::npc, 9}, kTabBarLook);
-    for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::npc, tab}, TabLook(tab, tab == 6));
+    surface.DrawCell({ControlName::WindowButton, 9}, kTabBarLook);
+    for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, tab == 6));
     WindowControls& c = window.Controls();
-    for (int k = 0; k < 8; ++k) c.SetPicture({ControlName::bo_but, k}, kTransportRestingPictures[k]);
-    c.SetPicture({ControlName::sok}, 0);
+    for (int k = 0; k < 8; ++k) c.SetPicture({ControlName::TransportButton, k}, kTransportRestingPictures[k]);
+    c.SetPicture({ControlName::SearchButton}, 0);
 }
 
 }  // namespace ruvo

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "history/HistoryActions.h"
-#include "playback/ExitProgram.h"
 #include "portal/MainWindow.h"
 #include "settings/SettingsDialog.h"
 #include "shell/TitleButtons.h"
@@ -12,48 +11,48 @@ namespace ruvo {
 namespace {
 
 constexpr std::array<MenuEntry, 7> kTrayMenu{{
-    {"shezhi", "软件设置"},
+    {"settings", "软件设置"},
     {"about", "关于我们"},
-    {"guanf", "官方主页"},
+    {"makerHomePage", "官方主页"},
     {"-", ""},
-    {"shengji", "升级检测"},
+    {"checkUpdate", "升级检测"},
     {"-", ""},
-    {"qsoft", "退出软件"},
+    {"quit", "退出软件"},
 }};
 constexpr std::array<MenuEntry, 4> kHistoryRowMenu{{
-    {"c_f", "播放选定"},
-    {"c_shan", "删除任务"},
+    {"playSelected", "播放选定"},
+    {"deleteSelected", "删除任务"},
     {"-", ""},
-    {"c_shan2", "删除下载"},
+    {"deleteSelectedAndDownloads", "删除下载"},
 }};
 constexpr std::array<MenuEntry, 2> kTaskListMenu{{
-    {"renwub", "删除任务列表"},
-    {"wenjianb", "管理下载文件"},
+    {"clearWatchHistory", "删除任务列表"},
+    {"showDownloadFolder", "管理下载文件"},
 }};
 
 }  // namespace
 
 std::span<const MenuEntry> EntriesOf(MenuName menu) {
     switch (menu) {
-        case MenuName::r_m: return kTrayMenu;
-        case MenuName::webc: return kHistoryRowMenu;
-        case MenuName::c_fie: return kTaskListMenu;
+        case MenuName::Tray: return kTrayMenu;
+        case MenuName::HistoryRow: return kHistoryRowMenu;
+        case MenuName::TaskList: return kTaskListMenu;
     }
     return {};
 }
 
 void TipMenus::Choose(std::string_view item) {
     HistoryActions& history = window_.History();
-    if (item == "shezhi") OpenSettingsDialog(1);
+    if (item == "settings") OpenSettingsDialog(1);
     else if (item == "about") OpenSettingsDialog(0);
-    else if (item == "guanf") OpenMakerHomePage();
-    else if (item == "shengji") window_.OfferUpdate();
-    else if (item == "qsoft") ExitProgram(window_);
-    else if (item == "c_f") history.CCC();
-    else if (item == "c_shan") history.ddd();
-    else if (item == "c_shan2") history.eee();
-    else if (item == "renwub") history.qk_xl();
-    else if (item == "wenjianb") history.qk_xw();
+    else if (item == "makerHomePage") OpenMakerHomePage();
+    else if (item == "checkUpdate") window_.OfferUpdate();
+    else if (item == "quit") window_.Exit();
+    else if (item == "playSelected") history.PlaySelectedRow();
+    else if (item == "deleteSelected") history.DeleteSelectedRow();
+    else if (item == "deleteSelectedAndDownloads") history.DeleteSelectedRowAndDownloads();
+    else if (item == "clearWatchHistory") history.ClearWatchHistory();
+    else if (item == "showDownloadFolder") history.ShowDownloadFolder();
 }
 
 void TipMenus::OpenSettingsDialog(int tab) {
@@ -61,13 +60,13 @@ void TipMenus::OpenSettingsDialog(int tab) {
     MainWindowHost& host = window_.Host();
     // A top-most main window would cover the dialog it owns.
     const bool wasTopMost = title.IsTopMost();
-    if (wasTopMost) title.zhi_d(0);
+    if (wasTopMost) title.SetTopMost(false);
     if (!host.IsVisible()) host.Show();
     if (host.IsMinimized()) host.ShowNormal();
     SettingsDialog& dialog = window_.Settings();
     dialog.Open();
-    if (wasTopMost) title.zhi_d(1);
-    dialog.d_z_Click(tab);
+    if (wasTopMost) title.SetTopMost(true);
+    dialog.ShowTab(tab);
 }
 
 void TipMenus::OpenMakerHomePage() {

@@ -1,6 +1,6 @@
 #pragma once
 // The pop-up menus of the hidden form "tip" and what their entries do: the
-// tray menu r_m, the watch-history row menu webc and the task-list menu c_fie.
+// tray menu, the watch-history row menu and the task-list menu.
 #include <span>
 #include <string>
 #include <string_view>

@@ -3,7 +3,6 @@
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "base/NumberText.h"
-#include "playback/ExitProgram.h"
 #include "portal/MainWindow.h"
 #include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"
@@ -23,7 +22,7 @@ constexpr const char* kCloseQuestion = "关闭 Ruvo影视盒 最小化到托盘�
 void TitleButtons::Click(int index) {
     WindowControls& c = window_.Controls();
     FrameMouse& frame = window_.Frame();
-    c.SetVisible({ControlName::p1}, false);
+    c.SetVisible({ControlName::BarTipPanel}, false);
     frame.ResetLabelColors();
     switch (index) {
         case 0:
@@ -39,8 +38,8 @@ void TitleButtons::Click(int index) {
         case 4: ToggleTopMost(); break;
         case 5: {
             frame.DrawButton(5, false);
-            const Rect button = c.Geometry({ControlName::npc, 5});
-            window_.Menus().PopUpAt(MenuName::r_m, button.left - 15, button.top + 20);
+            const Rect button = c.Geometry({ControlName::WindowButton, 5});
+            window_.Menus().PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
             break;
         }
         default: break;
@@ -52,7 +51,7 @@ void TitleButtons::ToggleMaximized() {
     const bool maximize = !host.IsMaximized();
     if (maximize) host.Maximize();
     else host.ShowNormal();
-    window_.Controls().SetTooltip({ControlName::npc, 1}, maximize ? "还原" : "最大化");
+    window_.Controls().SetTooltip({ControlName::WindowButton, 1}, maximize ? "还原" : "最大化");
     window_.Frame().DrawButton(1, false);
 }
 
@@ -61,7 +60,7 @@ void TitleButtons::Close() {
     const int askState = TextToInt(settings.Read(kClosePromptState.section, kClosePromptState.key, "0"));
     const int action = TextToInt(settings.Read(kCloseToTray.section, kCloseToTray.key, "0"));
     if (askState != 3) {
-        if (action == 1) ExitProgram(window_);
+        if (action == 1) window_.Exit();
         else HideToTray();
         return;
     }
@@ -72,7 +71,7 @@ void TitleButtons::Close() {
         HideToTray();
     } else {
         settings.Write(kCloseToTray.section, kCloseToTray.key, "1");
-        ExitProgram(window_);
+        window_.Exit();
     }
 }
 
@@ -82,16 +81,16 @@ void TitleButtons::HideToTray() {
 }
 
 bool TitleButtons::IsTopMost() const {
-    return window_.Controls().Tooltip({ControlName::npc, 4}) == "取消置顶";
+    return window_.Controls().Tooltip({ControlName::WindowButton, 4}) == "取消置顶";
 }
 
 void TitleButtons::ToggleTopMost() {
     const bool on = !IsTopMost();
-    window_.Controls().SetTooltip({ControlName::npc, 4}, on ? "取消置顶" : "置顶");
-    zhi_d(on ? 1 : 0);
+    window_.Controls().SetTooltip({ControlName::WindowButton, 4}, on ? "取消置顶" : "置顶");
+    SetTopMost(on);
 }
 
-void TitleButtons::zhi_d(int flag) { window_.Host().SetTopMost(flag == 1); }
+void TitleButtons::SetTopMost(bool on) { window_.Host().SetTopMost(on); }
 
 void TitleButtons::EnterCompactMode() {
     MainWindowHost& host = window_.Host();
@@ -101,11 +100,11 @@ void TitleButtons::EnterCompactMode() {
     host.ResizeTwips(kCompactWidth, kCompactHeight);
     c.SetVisible({ControlName::RightPanel}, false);
     c.SetVisible({ControlName::LeftPanel}, false);
-    c.SetVisible({ControlName::jbi}, true);
-    for (ControlName part : {ControlName::bo_foot, ControlName::Pic4, ControlName::Im1, ControlName::ggx})
+    c.SetVisible({ControlName::RestoreLabel}, true);
+    for (ControlName part : {ControlName::PlayerBar, ControlName::CentreHeader, ControlName::Logo, ControlName::PagePlayerClose})
         c.SetVisible({part}, false);
-    c.SetText({ControlName::ni_name}, c.Text({ControlName::bo_name}));
-    for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::npc, i}, false);
+    c.SetText({ControlName::WindowTitle}, c.Text({ControlName::TitleLine}));
+    for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, false);
     window_.Layout().LayoutCompact();
     window_.Frame().DrawButton(3, false);
 }
@@ -117,16 +116,16 @@ void TitleButtons::LeaveCompactMode() {
     s.compactMode = 0;
     c.SetVisible({ControlName::RightPanel}, true);
     c.SetVisible({ControlName::LeftPanel}, true);
-    c.SetVisible({ControlName::jbi}, false);
-    for (ControlName part : {ControlName::bo_foot, ControlName::Pic4, ControlName::Im1, ControlName::ggx})
+    c.SetVisible({ControlName::RestoreLabel}, false);
+    for (ControlName part : {ControlName::PlayerBar, ControlName::CentreHeader, ControlName::Logo, ControlName::PagePlayerClose})
         c.SetVisible({part}, true);
-    c.SetText({ControlName::ni_name}, std::string(kMainWindowCaption) + kVersionSuffix);
-    window_.Surface().SizeToText({ControlName::ni_name});
-    for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::npc, i}, true);
-    c.SetTooltip({ControlName::npc, 10}, "关闭");
-    c.SetTooltip({ControlName::npc, 11}, "关闭");
+    c.SetText({ControlName::WindowTitle}, std::string(kMainWindowCaption) + kVersionSuffix);
+    window_.Surface().SizeToText({ControlName::WindowTitle});
+    for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, true);
+    c.SetTooltip({ControlName::WindowButton, 10}, "关闭");
+    c.SetTooltip({ControlName::WindowButton, 11}, "关闭");
     if (host.IsMaximized()) host.ShowNormal();
-    c.SetTooltip({ControlName::npc, 1}, "最大化");
+    c.SetTooltip({ControlName::WindowButton, 1}, "最大化");
     window_.Frame().DrawButton(1, false);
     s.savedWidth = TextToInt(window_.StoredSettings().Read(kSavedWidth.section, kSavedWidth.key, "0"));
     s.savedHeight = TextToInt(window_.StoredSettings().Read(kSavedHeight.section, kSavedHeight.key, "0"));

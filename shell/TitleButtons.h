@@ -12,8 +12,8 @@ public:
 
     // A click on title button `index` (0-5).
     void Click(int index);
-    // 1 makes the window top-most; anything else ends that.
-    void zhi_d(int flag);
+    // Makes the window top-most, or ends that.
+    void SetTopMost(bool on);
     // True while button 4 shows "取消置顶".
     bool IsTopMost() const;
     // Hides the window to the tray. Where the desktop shows no tray, hiding

@@ -12,6 +12,6 @@ void TrayLeftClick(MainWindow& window) {
     else host.Show();
 }
 
-void TrayRightClick(MainWindow& window) { window.Menus().PopUp(MenuName::r_m); }
+void TrayRightClick(MainWindow& window) { window.Menus().PopUp(MenuName::Tray); }
 
 }  // namespace ruvo

@@ -7,7 +7,7 @@ class MainWindow;
 
 // Left click: a minimised window comes back; otherwise the window hides or shows.
 void TrayLeftClick(MainWindow& window);
-// Right click: the tray menu r_m at the pointer.
+// Right click: the tray menu at the pointer.
 void TrayRightClick(MainWindow& window);
 
 }  // namespace ruvo

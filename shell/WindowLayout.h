@@ -21,7 +21,7 @@ public:
     // The left and right panels and the centre column inside the content area.
     void LayoutPanes();
     // The player panel: the player, the page player and the player bar.
-    void qvod_Resize();
+    void LayoutPlayerPanel();
     void LayoutCompact();
     // The compact window's title and restore label, for a title that changed.
     CompactPlaces PlaceCompactTitle();

@@ -63,7 +63,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     : body_(new FrameBody(this)), surface_(*this, *body_, controls_) {
     controls_.SetPictureDrawer([](ControlId control, int image, QWidget* widget) {
         auto* button = qobject_cast<QToolButton*>(widget);
-        if (control.name == ControlName::bo_but && button) button->setIcon(TransportIcon(image));
+        if (control.name == ControlName::TransportButton && button) button->setIcon(TransportIcon(image));
     });
     keyPreview_.window = this;
     keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
@@ -82,7 +82,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     barHideTimer_ = new QTimer(this);
     barHideTimer_->setSingleShot(true);
     connect(barHideTimer_, &QTimer::timeout, this, [this] {
-        QWidget* bar = controls_.WidgetOf({ControlName::bo_foot});
+        QWidget* bar = controls_.WidgetOf({ControlName::PlayerBar});
         if (bar && bar->underMouse()) return barHideTimer_->start(kFullScreenBarMilliseconds);  // about to be used
         if (fullScreen_) SetFullScreenBarVisible(false);
         else if (compactBarShown_) SetCompactBarVisible(false);  // as the logic wants it, in the window it is now
@@ -110,7 +110,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     body_->setStyleSheet(QString::fromLatin1(kDarkStyle));
     setCentralWidget(body_);
     BuildTitleBar(body_);
-    QWidget* content = Box(ControlName::zz, body_, "zz");
+    QWidget* content = Box(ControlName::ContentArea, body_, "zz");
     BuildLeftPanel(content);
     BuildCentreColumn(content, pictureKind);
     BuildRightPanel(content);
@@ -134,7 +134,7 @@ QWidget* MainWindowWidget::Box(ControlName name, QWidget* parent, const char* ob
 void MainWindowWidget::PutPane(ruvo::Pane pane, QWidget* host) {
     Pane(pane).setParent(host);
     Pane(pane).show();
-    Register(ControlName::pane, &Pane(pane), static_cast<int>(pane));
+    Register(ControlName::WebPane, &Pane(pane), static_cast<int>(pane));
 }
 
 SkinCell* MainWindowWidget::NavigationCell(int index, QWidget* parent) {
@@ -152,7 +152,7 @@ SkinCell* MainWindowWidget::NavigationCell(int index, QWidget* parent) {
         if (actions_.buttonMove) actions_.buttonMove(index, x, y);
     };
     if (index <= 5) cell->installEventFilter(this);  // they show the window's own tooltip panel
-    Register(ControlName::npc, cell, index);
+    Register(ControlName::WindowButton, cell, index);
     return cell;
 }
 
@@ -163,17 +163,17 @@ void MainWindowWidget::BuildTitleBar(QWidget* body) {
     logo->setObjectName(QStringLiteral("Im1"));
     logo->setPixmap(windowIcon().pixmap(16, 16));
     logo->installEventFilter(this);
-    Register(ControlName::Im1, logo);
+    Register(ControlName::Logo, logo);
     QLabel* title = Label(QString(), body, "ni_name");
     title->installEventFilter(this);
-    Register(ControlName::ni_name, title);
+    Register(ControlName::WindowTitle, title);
     auto* restore = new MarlettLabel(QStringLiteral("2"), body);
     restore->setObjectName(QStringLiteral("jbi"));
     restore->setFixedSize(16, 16);
     restore->setCursor(Qt::PointingHandCursor);
     restore->setMouseTracking(true);
     restore->installEventFilter(this);
-    Register(ControlName::jbi, restore);
+    Register(ControlName::RestoreLabel, restore);
     for (int index = 0; index <= 5; ++index) NavigationCell(index, body);
 }
 
@@ -233,7 +233,7 @@ void MainWindowWidget::SetTopMost(bool on) {
 }
 
 void MainWindowWidget::SetLoadFailureAdvice(const QString& advice) {
-    for (const ControlName name : {ControlName::w1, ControlName::w5})
+    for (const ControlName name : {ControlName::MainAreaNotice, ControlName::SidePaneNotice})
         static_cast<QLabel*>(controls_.WidgetOf({name}))->setText(kLoadFailedText + QStringLiteral("\n\n") + advice);
 }
 
@@ -245,7 +245,7 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
     notice->setCursor(Qt::PointingHandCursor);
     notice->setMouseTracking(true);
     notice->installEventFilter(this);
-    notice->setObjectName(name == ControlName::w1 ? QStringLiteral("w1") : QStringLiteral("w5"));
+    notice->setObjectName(name == ControlName::MainAreaNotice ? QStringLiteral("w1") : QStringLiteral("w5"));
     Register(name, notice);
     return notice;
 }
@@ -254,37 +254,37 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
 // search results over it.
 void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     QWidget* left = Box(ControlName::LeftPanel, content, "l3");
-    QWidget* header = Box(ControlName::Pic3, left, "Pic3");
+    QWidget* header = Box(ControlName::LeftHeader, left, "Pic3");
     auto* frame = new QLabel(header);
     frame->setObjectName(QStringLiteral("soimg"));
-    Register(ControlName::soimg, frame);
+    Register(ControlName::SearchBoxFrame, frame);
     searchBox_ = new QLineEdit(header);
     searchBox_->setObjectName(QStringLiteral("soso"));
     // Typing goes there once clicked; at start the keys are the player's.
     searchBox_->setFocusPolicy(Qt::ClickFocus);
     searchBox_->installEventFilter(this);
-    Register(ControlName::soso, searchBox_);
+    Register(ControlName::SearchBox, searchBox_);
     auto* searchButton = new QToolButton(header);
     searchButton->setObjectName(QStringLiteral("sok"));
     searchButton->setText(QStringLiteral("搜索"));
-    Register(ControlName::sok, searchButton);
+    Register(ControlName::SearchButton, searchButton);
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
         if (actions_.search) actions_.search();
     });
     connect(searchButton, &QToolButton::clicked, this, [this] {
         if (actions_.search) actions_.search();
     });
-    QWidget* body = Box(ControlName::l4, left, "l4");
-    PutPane(ruvo::Pane::Web1, Box(ControlName::Pic1, body));
-    PutPane(ruvo::Pane::Webso, Box(ControlName::pso, body));
-    Notice(ControlName::w1, kLoadFailedText, body);
+    QWidget* body = Box(ControlName::LeftBody, left, "l4");
+    PutPane(ruvo::Pane::Web1, Box(ControlName::MainPaneBox, body));
+    PutPane(ruvo::Pane::Webso, Box(ControlName::SearchResultsBox, body));
+    Notice(ControlName::MainAreaNotice, kLoadFailedText, body);
 }
 
 // L1: the header (panel toggles, title line, scrolling bar), the page player
 // and the player panel.
 void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind) {
-    centre_ = Box(ControlName::L1, content, "L1");
-    QWidget* webPlayer = Box(ControlName::Pic2, centre_, "Pic2");
+    centre_ = Box(ControlName::CentreColumn, content, "L1");
+    QWidget* webPlayer = Box(ControlName::PagePlayerBox, centre_, "Pic2");
     PutPane(ruvo::Pane::Web2, webPlayer);
     auto* close = new QToolButton(webPlayer);
     close->setText(QStringLiteral("×"));
@@ -292,20 +292,20 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pi
     connect(close, &QToolButton::clicked, this, [this] {
         if (actions_.closeWebPlayer) actions_.closeWebPlayer();
     });
-    Register(ControlName::ggx, close);
+    Register(ControlName::PagePlayerClose, close);
     BuildPlayerPanel(centre_, pictureKind);
 
-    QWidget* header = Box(ControlName::Pic4, centre_, "Pic4");
+    QWidget* header = Box(ControlName::CentreHeader, centre_, "Pic4");
     NavigationCell(10, header);
     NavigationCell(11, header);
     QLabel* name = Label(QString(), header, "bo_name");
-    Register(ControlName::bo_name, name);
-    QWidget* bar = Box(ControlName::BAD, header, "BAD");
+    Register(ControlName::TitleLine, name);
+    QWidget* bar = Box(ControlName::ScrollAdBar, header, "BAD");
     PutPane(ruvo::Pane::Web8, bar);
 }
 
 void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind) {
-    QWidget* qvod = Box(ControlName::qvod, centre, "qvod");
+    QWidget* qvod = Box(ControlName::PlayerBox, centre, "qvod");
     videoSurface_ = MpvVideoView::Create(pictureKind, qvod);
     QWidget* picture = videoSurface_->Widget();
     picture->setObjectName(QStringLiteral("QvodC"));
@@ -313,25 +313,25 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     // the search box: they are the player's again, as in every player.
     picture->setFocusPolicy(Qt::ClickFocus);
     picture->installEventFilter(this);
-    Register(ControlName::QvodC, picture);
+    Register(ControlName::PlayerSurface, picture);
     auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "bo_ad");
     advert->setAlignment(Qt::AlignCenter);
     advert->setMouseTracking(true);
     advert->installEventFilter(this);
-    Register(ControlName::bo_ad, advert);
-    QWidget* playerAd = Box(ControlName::ad_huan, qvod);
+    Register(ControlName::PlayerCover, advert);
+    QWidget* playerAd = Box(ControlName::PlayerAdPanel, qvod);
     PutPane(ruvo::Pane::Web7, playerAd);
     auto* stock = Label(QStringLiteral("Ruvo影视盒"), qvod, "adp");
-    Register(ControlName::adp, stock);
-    Register(ControlName::next_s, Label(QStringLiteral("正准备播放下一集，请稍后..."), qvod, "next_s"));
+    Register(ControlName::PlayerAdPicture, stock);
+    Register(ControlName::NextEpisodeNotice, Label(QStringLiteral("正准备播放下一集，请稍后..."), qvod, "next_s"));
 
-    QWidget* strip = Box(ControlName::bo_zt, qvod, "bo_zt");
+    QWidget* strip = Box(ControlName::StatusStrip, qvod, "bo_zt");
     strip->setMouseTracking(true);
     strip->installEventFilter(this);
-    Register(ControlName::zhun, Label(QString(), strip, "zhun"));
-    Register(ControlName::times, Label(QString(), strip, "times"));
+    Register(ControlName::StatusLine, Label(QString(), strip, "zhun"));
+    Register(ControlName::PlayTimes, Label(QString(), strip, "times"));
 
-    QWidget* track = Box(ControlName::gunt, qvod, "gunt");
+    QWidget* track = Box(ControlName::SeekTrack, qvod, "gunt");
     track->setGeometry(0, 0, 100, 7);
     auto* downloaded = new QWidget(track);
     downloaded->setObjectName(QStringLiteral("huan"));
@@ -341,8 +341,8 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     knob->setObjectName(QStringLiteral("gunt1"));
     knob->setAttribute(Qt::WA_StyledBackground);
     knob->setGeometry(0, 0, 12, 7);
-    Register(ControlName::huan, downloaded);
-    Register(ControlName::gunt1, knob);
+    Register(ControlName::DownloadedBar, downloaded);
+    Register(ControlName::SeekKnob, knob);
     for (QWidget* part : {track, downloaded, knob}) part->installEventFilter(this);
     BuildPlayerBar(qvod);
 }
@@ -352,7 +352,7 @@ void MainWindowWidget::BuildPlayerBar(QWidget* qvod) {
     bar->setObjectName(QStringLiteral("bo_foot"));
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
-    Register(ControlName::bo_foot, bar);
+    Register(ControlName::PlayerBar, bar);
     for (int index = 0; index < 8; ++index) {
         auto* button = new QToolButton(bar);
         const int size = index == 0 ? 28 : 24;
@@ -365,7 +365,7 @@ void MainWindowWidget::BuildPlayerBar(QWidget* qvod) {
         connect(button, &QToolButton::clicked, this, [this, index] {
             if (actions_.transportClick) actions_.transportClick(index);
         });
-        Register(ControlName::bo_but, button, index);
+        Register(ControlName::TransportButton, button, index);
     }
     BuildVolumeSlider(bar);
 }
@@ -384,9 +384,9 @@ void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
     knob->setAttribute(Qt::WA_StyledBackground);
     knob->setGeometry(0, 0, 8, 7);
     for (QWidget* part : {track, filled, knob}) part->installEventFilter(this);
-    Register(ControlName::yin, track);
-    Register(ControlName::bo_y, filled);
-    Register(ControlName::bo_v, knob);
+    Register(ControlName::VolumeTrack, track);
+    Register(ControlName::VolumeFill, filled);
+    Register(ControlName::VolumeKnob, knob);
 }
 
 void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
@@ -395,22 +395,22 @@ void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
     auto* text = new QLabel(panel);
     text->move(2, 2);
     panel->hide();
-    Register(ControlName::p1, panel);
-    Register(ControlName::bo_tip, text);
+    Register(ControlName::BarTipPanel, panel);
+    Register(ControlName::BarTipText, text);
 }
 
 // l2: the tab bar, the three tab pages and the bottom bar with "qk".
 void MainWindowWidget::BuildRightPanel(QWidget* content) {
     QWidget* right = Box(ControlName::RightPanel, content, "l2");
-    QWidget* body = Box(ControlName::l5, right, "l5");
+    QWidget* body = Box(ControlName::RightBody, right, "l5");
     NavigationCell(9, body);
     const std::array<std::pair<int, const char*>, 3> tabs{{{6, "片库"}, {7, "观看记录"}, {8, "本地文件"}}};
     for (const auto& [index, text] : tabs) NavigationCell(index, body)->SetText(QString::fromUtf8(text));
-    PutPane(ruvo::Pane::Web5, Box(ControlName::P5, body));
-    Notice(ControlName::w5, kLoadFailedText, body);
-    PutPane(ruvo::Pane::Web3, Box(ControlName::P3, body));
-    PutPane(ruvo::Pane::Web4, Box(ControlName::P4, body));
-    QWidget* bottom = Box(ControlName::shan, body, "shan");
+    PutPane(ruvo::Pane::Web5, Box(ControlName::LibraryTab, body));
+    Notice(ControlName::SidePaneNotice, kLoadFailedText, body);
+    PutPane(ruvo::Pane::Web3, Box(ControlName::WatchHistoryTab, body));
+    PutPane(ruvo::Pane::Web4, Box(ControlName::LocalFilesTab, body));
+    QWidget* bottom = Box(ControlName::RightFooter, body, "shan");
     bottom->setMouseTracking(true);
     bottom->installEventFilter(this);
     bottom->lower();  // the side page's box reaches over the bar and covers it on its tab
@@ -421,7 +421,7 @@ void MainWindowWidget::BuildRightPanel(QWidget* content) {
     listAction->setCursor(Qt::PointingHandCursor);
     listAction->setMouseTracking(true);
     listAction->installEventFilter(this);
-    Register(ControlName::qk, listAction);
+    Register(ControlName::ListAction, listAction);
 }
 
 bool MainWindowWidget::SliderEvent(QObject* watched, QEvent* event) {
@@ -597,7 +597,7 @@ bool MainWindowWidget::PictureEvent(QEvent* event) {
 // over everything in it: the picture keeps its widget and OpenGL context.
 void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     if (fullScreen == fullScreen_) return;
-    QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
+    QWidget* qvod = controls_.WidgetOf({ControlName::PlayerBox});
     fullScreen_ = fullScreen;
     if (fullScreen) {
         stateBeforeFullScreen_ = windowState();
@@ -614,13 +614,13 @@ void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     }
     barHideTimer_->stop();
     // The bar as the logic wants it (hidden in the compact window).
-    for (const ControlName name : {ControlName::bo_foot, ControlName::gunt, ControlName::bo_zt})
+    for (const ControlName name : {ControlName::PlayerBar, ControlName::SeekTrack, ControlName::StatusStrip})
         controls_.Override({name}, std::nullopt);
     compactBarShown_ = false;
     qvod->setParent(centre_);
     qvod->setGeometry(qvodPlace_);
     qvod->show();
-    controls_.WidgetOf({ControlName::Pic4})->raise();
+    controls_.WidgetOf({ControlName::CentreHeader})->raise();
     setWindowState(stateBeforeFullScreen_ & ~Qt::WindowFullScreen);
     if (!(stateBeforeFullScreen_ & (Qt::WindowMaximized | Qt::WindowMinimized))) setGeometry(geometryBeforeFullScreen_);
     if (actions_.resized) actions_.resized();
@@ -658,15 +658,15 @@ void MainWindowWidget::SetPageFullScreen(QtWebPane* pane, QWebEngineFullScreenRe
 }
 
 void MainWindowWidget::PlaceFullScreenPlayer() {
-    QWidget* qvod = controls_.WidgetOf({ControlName::qvod});
+    QWidget* qvod = controls_.WidgetOf({ControlName::PlayerBox});
     const QRect all = body_->rect();
     qvod->setGeometry(all);
     const PlayerPanelPlaces p = OverlaidBarPlaces(all.width(), all.height());
     const Rect picture{0, 0, all.width(), all.height()};
-    for (const auto& [name, place] : {std::pair{ControlName::QvodC, picture}, std::pair{ControlName::bo_ad, picture},
-                                      std::pair{ControlName::ad_huan, CentredIn(picture, 300, 250)},
-                                      std::pair{ControlName::bo_foot, p.bo_foot}, std::pair{ControlName::gunt, p.gunt},
-                                      std::pair{ControlName::bo_zt, p.bo_zt}, std::pair{ControlName::times, p.times}})
+    for (const auto& [name, place] : {std::pair{ControlName::PlayerSurface, picture}, std::pair{ControlName::PlayerCover, picture},
+                                      std::pair{ControlName::PlayerAdPanel, CentredIn(picture, 300, 250)},
+                                      std::pair{ControlName::PlayerBar, p.bo_foot}, std::pair{ControlName::SeekTrack, p.gunt},
+                                      std::pair{ControlName::StatusStrip, p.bo_zt}, std::pair{ControlName::PlayTimes, p.times}})
         controls_.Move({name}, place);
     PlaceBarParts(p);
     clearMask();
@@ -677,18 +677,18 @@ PlayerPanelPlaces MainWindowWidget::OverlaidBarPlaces(int width, int height) con
     in.bodyWidth = width;
     in.bodyHeight = height;
     in.headerHeight = 0;
-    in.zhunTextWidth = controls_.Geometry({ControlName::zhun}).width;
-    in.timesWidth = controls_.Geometry({ControlName::times}).width;
-    in.seekTrackLeft = controls_.Geometry({ControlName::gunt}).left;  // the volume knob keeps its place in its track
+    in.zhunTextWidth = controls_.Geometry({ControlName::StatusLine}).width;
+    in.timesWidth = controls_.Geometry({ControlName::PlayTimes}).width;
+    in.seekTrackLeft = controls_.Geometry({ControlName::SeekTrack}).left;  // the volume knob keeps its place in its track
     return PlacePlayerPanel(in);
 }
 
 void MainWindowWidget::PlaceBarParts(const PlayerPanelPlaces& p) {
     for (int i = 0; i < 8; ++i) {
-        const Rect now = controls_.Geometry({ControlName::bo_but, i});
-        controls_.Move({ControlName::bo_but, i}, {p.bo_but[i].left, p.bo_but[i].top, now.width, now.height});
+        const Rect now = controls_.Geometry({ControlName::TransportButton, i});
+        controls_.Move({ControlName::TransportButton, i}, {p.bo_but[i].left, p.bo_but[i].top, now.width, now.height});
     }
-    controls_.Move({ControlName::yin}, p.yin);
+    controls_.Move({ControlName::VolumeTrack}, p.yin);
 }
 
 void MainWindowWidget::ShowFullScreenBar() {
@@ -700,14 +700,14 @@ void MainWindowWidget::ShowFullScreenBar() {
 void MainWindowWidget::SetFullScreenBarVisible(bool visible) {
     // Overridden, not just hidden: the status tick that shows the status
     // strip would otherwise bring it back a second later.
-    for (const ControlName name : {ControlName::bo_foot, ControlName::gunt, ControlName::bo_zt})
+    for (const ControlName name : {ControlName::PlayerBar, ControlName::SeekTrack, ControlName::StatusStrip})
         controls_.Override({name}, visible);
     if (!visible) setCursor(Qt::BlankCursor);  // the picture alone, as in every player
 }
 
 // The compact window is the one whose title bar shows the restore label.
 bool MainWindowWidget::InCompactWindow() const {
-    const QWidget* restore = controls_.WidgetOf({ControlName::jbi});
+    const QWidget* restore = controls_.WidgetOf({ControlName::RestoreLabel});
     return restore && restore->isVisibleTo(this);
 }
 
@@ -716,9 +716,9 @@ bool MainWindowWidget::InCompactWindow() const {
 // pause, volume) over the picture's foot for a while.
 void MainWindowWidget::ShowCompactBar() {
     if (!compactBarShown_) {
-        const QRect picture = controls_.WidgetOf({ControlName::QvodC})->geometry();
+        const QRect picture = controls_.WidgetOf({ControlName::PlayerSurface})->geometry();
         const PlayerPanelPlaces p = OverlaidBarPlaces(picture.width(), picture.height());
-        controls_.Move({ControlName::bo_foot}, {picture.left(), picture.bottom() + 1 - p.bo_foot.height, picture.width(),
+        controls_.Move({ControlName::PlayerBar}, {picture.left(), picture.bottom() + 1 - p.bo_foot.height, picture.width(),
                                                 p.bo_foot.height});
         PlaceBarParts(p);
         SetCompactBarVisible(true);
@@ -728,8 +728,8 @@ void MainWindowWidget::ShowCompactBar() {
 
 void MainWindowWidget::SetCompactBarVisible(bool visible) {
     compactBarShown_ = visible;
-    controls_.Override({ControlName::bo_foot}, visible ? std::optional<bool>(true) : std::nullopt);
-    if (visible) controls_.WidgetOf({ControlName::bo_foot})->raise();
+    controls_.Override({ControlName::PlayerBar}, visible ? std::optional<bool>(true) : std::nullopt);
+    if (visible) controls_.WidgetOf({ControlName::PlayerBar})->raise();
 }
 
 std::array<WebPane*, kPaneCount> MainWindowWidget::PaneInterfaces() {

@@ -7,7 +7,7 @@
 namespace ruvo {
 
 QtPopupMenus::QtPopupMenus(QWidget* window, std::function<void(const std::string&)> onChoose) : window_(window) {
-    for (const MenuName name : {MenuName::r_m, MenuName::webc, MenuName::c_fie}) {
+    for (const MenuName name : {MenuName::Tray, MenuName::HistoryRow, MenuName::TaskList}) {
         auto* menu = new QMenu;
         for (const MenuEntry& entry : EntriesOf(name)) {
             if (entry.item == "-") {

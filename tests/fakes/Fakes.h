@@ -280,13 +280,13 @@ public:
 
 class FakeMenus final : public PopupMenus {
 public:
-    std::vector<std::string> popped;  // "r_m", "webc", "c_fie", with "@x,y" when placed
+    std::vector<std::string> popped;  // "tray", "historyRow", "taskList", with "@x,y" when placed
     void PopUp(MenuName menu) override { popped.push_back(Name(menu)); }
     void PopUpAt(MenuName menu, int x, int y) override {
         popped.push_back(Name(menu) + "@" + std::to_string(x) + "," + std::to_string(y));
     }
     static std::string Name(MenuName menu) {
-        return menu == MenuName::r_m ? "r_m" : menu == MenuName::webc ? "webc" : "c_fie";
+        return menu == MenuName::Tray ? "tray" : menu == MenuName::HistoryRow ? "historyRow" : "taskList";
     }
 };
 
@@ -367,7 +367,7 @@ public:
     const Values& Of(ControlId id) const { return const_cast<FakeControls*>(this)->Of(id); }
     void SetText(ControlId id, const std::string& t) override {
         Of(id).text = t;
-        if (id.name == ControlName::bo_name) Of(id).rect.width = static_cast<int>(t.size()) * 6;  // an autosized label
+        if (id.name == ControlName::TitleLine) Of(id).rect.width = static_cast<int>(t.size()) * 6;  // an autosized label
     }
     std::string Text(ControlId id) const override { return Of(id).text; }
     void SetTooltip(ControlId id, const std::string& t) override { Of(id).tooltip = t; }

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "app/ExitProgram.h"
 #include "app/UpdateCheck.h"
 #include "config/SettingsFile.h"
 #include "app/Startup.h"
@@ -43,7 +44,8 @@ protected:
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
         window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(kTestPortal));
-        window->SetUpdateActions({[this] { CheckForUpdate(*window); }, [this] { OfferUpdate(*window); }});
+        window->SetProgramActions({[this] { CheckForUpdate(*window); }, [this] { OfferUpdate(*window); },
+                                   [this] { ExitProgram(*window); }});
         window->Load(commandLine);
         window->NavigateOtherPanes();  // as when the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();

@@ -77,8 +77,8 @@ TEST_F(MediaPlayerOnTheBus, RegistersAndAnswersWithTheWindowsState) {
     PlayingLocalFile(5);
     player.duration = 60;
     player.position = 5;
-    controls.SetText({ControlName::bo_name}, "a.mp4");
-    controls.SetTooltip({ControlName::bo_but, 0}, "暂停");
+    controls.SetText({ControlName::TitleLine}, "a.mp4");
+    controls.SetTooltip({ControlName::TransportButton, 0}, "暂停");
     MprisService service(window->Remote());
     ASSERT_TRUE(service.Registered());
     service.Refresh();

@@ -177,7 +177,7 @@ TEST(InstanceChannelPlace, OnlyAFolderTheUserAloneOwnsHoldsTheChannel) {
 TEST(TipMenusInQt, MenusAreBuiltFromTheirTables) {
     std::vector<std::string> chosen;
     QtPopupMenus menus(nullptr, [&chosen](const std::string& item) { chosen.push_back(item); });
-    menus.PopUpAt(MenuName::r_m, 10, 10);
+    menus.PopUpAt(MenuName::Tray, 10, 10);
     QMenu* open = menus.OpenMenu();
     ASSERT_TRUE(open);
     const auto actions = open->actions();
@@ -187,7 +187,7 @@ TEST(TipMenusInQt, MenusAreBuiltFromTheirTables) {
     EXPECT_EQ(actions[6]->text(), QStringLiteral("退出软件"));
     actions[6]->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(chosen, std::vector<std::string>{"qsoft"});
+    EXPECT_EQ(chosen, std::vector<std::string>{"quit"});
     open->close();
 }
 

@@ -19,7 +19,7 @@ class WindowWidget : public testing::Test {
 protected:
     QWebEngineProfile profile;
     MainWindowWidget widget{&profile, MpvVideoView::Kind::OpenGl};
-    QWidget* Qvod() { return widget.Controls().WidgetOf({ControlName::qvod}); }
+    QWidget* Qvod() { return widget.Controls().WidgetOf({ControlName::PlayerBox}); }
 };
 
 TEST_F(WindowWidget, FullScreenAndBackWithEscape) {
@@ -35,7 +35,7 @@ TEST_F(WindowWidget, FullScreenAndBackWithEscape) {
     QApplication::sendEvent(widget.VideoSurface()->Widget(), &escape);
     EXPECT_FALSE(widget.PlayerIsFullScreen());
     EXPECT_FALSE(widget.windowState() & Qt::WindowFullScreen);
-    EXPECT_EQ(Qvod()->parentWidget(), widget.Controls().WidgetOf({ControlName::L1}));
+    EXPECT_EQ(Qvod()->parentWidget(), widget.Controls().WidgetOf({ControlName::CentreColumn}));
     EXPECT_EQ(widget.geometry().size(), normal.size());
 }
 
@@ -61,11 +61,11 @@ TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
     actions.seekPress = [&](int x) { calls.push_back("seek " + std::to_string(x)); };
     actions.seekRelease = [&](int where) { calls.push_back("release " + std::to_string(where)); };
     widget.SetActions(actions);
-    QWidget* track = widget.Controls().WidgetOf({ControlName::yin});
+    QWidget* track = widget.Controls().WidgetOf({ControlName::VolumeTrack});
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 3), QPointF(30, 3), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(track, &press);
-    QWidget* seek = widget.Controls().WidgetOf({ControlName::gunt});
+    QWidget* seek = widget.Controls().WidgetOf({ControlName::SeekTrack});
     QMouseEvent seekPress(QEvent::MouseButtonPress, QPointF(40, 3), QPointF(40, 3), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
     QApplication::sendEvent(seek, &seekPress);
@@ -80,14 +80,14 @@ TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
 
 TEST_F(WindowWidget, PicturesAndTooltipsAreKeptPerControl) {
     QtWindowControls& controls = widget.Controls();
-    controls.SetTooltip({ControlName::npc, 11}, "关闭");
-    EXPECT_EQ(controls.Tooltip({ControlName::npc, 11}), "关闭");
-    controls.SetText({ControlName::zhun}, "准备就绪");
-    EXPECT_EQ(controls.Text({ControlName::zhun}), "准备就绪");
-    controls.SetVisible({ControlName::w1}, false);
-    EXPECT_FALSE(controls.IsVisible({ControlName::w1}));
-    controls.SetText({ControlName::jbi}, "no widget");  // kept all the same
-    EXPECT_EQ(controls.Text({ControlName::jbi}), "no widget");
+    controls.SetTooltip({ControlName::WindowButton, 11}, "关闭");
+    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 11}), "关闭");
+    controls.SetText({ControlName::StatusLine}, "准备就绪");
+    EXPECT_EQ(controls.Text({ControlName::StatusLine}), "准备就绪");
+    controls.SetVisible({ControlName::MainAreaNotice}, false);
+    EXPECT_FALSE(controls.IsVisible({ControlName::MainAreaNotice}));
+    controls.SetText({ControlName::RestoreLabel}, "no widget");  // kept all the same
+    EXPECT_EQ(controls.Text({ControlName::RestoreLabel}), "no widget");
 }
 
 TEST_F(WindowWidget, SkinOneHasItsNinePicturesWithTheirSizes) {
@@ -106,16 +106,16 @@ TEST_F(WindowWidget, SkinOneHasItsNinePicturesWithTheirSizes) {
 TEST_F(WindowWidget, DrawnCellsAndPlacesReachTheWidgets) {
     QtWindowSurface& surface = widget.Surface();
     ASSERT_TRUE(surface.LoadPicture(1, 202));
-    auto* minimise = dynamic_cast<SkinCell*>(widget.Controls().WidgetOf({ControlName::npc, 0}));
+    auto* minimise = dynamic_cast<SkinCell*>(widget.Controls().WidgetOf({ControlName::WindowButton, 0}));
     ASSERT_NE(minimise, nullptr);
-    surface.DrawCell({ControlName::npc, 0}, {1, {72, 0, 24, 24}});
-    widget.Controls().Move({ControlName::npc, 0}, {100, 4, 24, 24});
+    surface.DrawCell({ControlName::WindowButton, 0}, {1, {72, 0, 24, 24}});
+    widget.Controls().Move({ControlName::WindowButton, 0}, {100, 4, 24, 24});
     EXPECT_EQ(minimise->geometry(), QRect(100, 4, 24, 24));
-    EXPECT_EQ(widget.PlaceOf({ControlName::npc, 0}), "100,4,24,24");
+    EXPECT_EQ(widget.PlaceOf({ControlName::WindowButton, 0}), "100,4,24,24");
     // A pane is placed inside its host, overlapping it.
-    widget.Controls().Move({ControlName::pane, static_cast<int>(Pane::Web1)}, {-2, -2, 104, 54});
+    widget.Controls().Move({ControlName::WebPane, static_cast<int>(Pane::Web1)}, {-2, -2, 104, 54});
     EXPECT_EQ(widget.Pane(Pane::Web1).geometry(), QRect(-2, -2, 104, 54));
-    EXPECT_EQ(widget.Pane(Pane::Web1).parentWidget(), widget.Controls().WidgetOf({ControlName::Pic1}));
+    EXPECT_EQ(widget.Pane(Pane::Web1).parentWidget(), widget.Controls().WidgetOf({ControlName::MainPaneBox}));
 }
 
 TEST_F(WindowWidget, WindowIsBorderlessAndShapedWithRoundCorners) {
@@ -144,7 +144,7 @@ TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     copy.setTimestamp(1000);
     QApplication::sendEvent(body, &down);
-    QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::zz}), &copy);
+    QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::ContentArea}), &copy);
     EXPECT_EQ(keys, std::vector<int>{40});
     for (int repeat = 0; repeat < 3; ++repeat) {
         QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(), true);
@@ -154,7 +154,7 @@ TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
     EXPECT_EQ(keys, (std::vector<int>{40, 32, 32, 32}));
     QKeyEvent typed(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     typed.setTimestamp(3000);
-    QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::soso}), &typed);
+    QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::SearchBox}), &typed);
     EXPECT_EQ(keys.size(), 4u);
 }
 
@@ -162,9 +162,9 @@ TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
 // list-action label, which is never cut by its 20-pixel bar.
 TEST_F(WindowWidget, SidePageCoversTheListLabelWhichFitsItsBar) {
     widget.show();
-    QWidget* sidePage = widget.Controls().WidgetOf({ControlName::P5});
-    QWidget* bar = widget.Controls().WidgetOf({ControlName::shan});
-    QWidget* label = widget.Controls().WidgetOf({ControlName::qk});
+    QWidget* sidePage = widget.Controls().WidgetOf({ControlName::LibraryTab});
+    QWidget* bar = widget.Controls().WidgetOf({ControlName::RightFooter});
+    QWidget* label = widget.Controls().WidgetOf({ControlName::ListAction});
     bar->parentWidget()->resize(200, 400);
     bar->setGeometry(0, 380, 200, 20);
     sidePage->setGeometry(0, 20, 200, 380);
@@ -178,8 +178,8 @@ TEST_F(WindowWidget, SidePageCoversTheListLabelWhichFitsItsBar) {
 
 // A portal label in the title line is text, whatever markup it holds.
 TEST_F(WindowWidget, OutsideTextInLabelsIsPlainText) {
-    widget.Controls().SetText({ControlName::bo_name}, "<b style='color:red'>警告</b><img src='file:///etc/x.png'>");
-    auto* label = qobject_cast<QLabel*>(widget.Controls().WidgetOf({ControlName::bo_name}));
+    widget.Controls().SetText({ControlName::TitleLine}, "<b style='color:red'>警告</b><img src='file:///etc/x.png'>");
+    auto* label = qobject_cast<QLabel*>(widget.Controls().WidgetOf({ControlName::TitleLine}));
     ASSERT_TRUE(label);
     EXPECT_EQ(label->textFormat(), Qt::PlainText);
     EXPECT_EQ(label->text().toStdString(), "<b style='color:red'>警告</b><img src='file:///etc/x.png'>");

@@ -19,12 +19,12 @@ protected:
 };
 
 TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
-    window->TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     PlayCommandLineItem(*window, "\"/home/u/My Videos/第一集 片头.mkv\"");
     EXPECT_EQ(player.url, "/home/u/My Videos/第一集 片头.mkv");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
-    EXPECT_EQ(Text(ControlName::bo_name), "第一集 片头.mkv");
+    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_EQ(Text(ControlName::TitleLine), "第一集 片头.mkv");
     EXPECT_EQ(State().historyKey, "/home/u/My Videos/第一集 片头.mkv");
     EXPECT_EQ(State().historyListKind, 2);
     EXPECT_EQ(State().episodeInfo, "0");
@@ -45,7 +45,7 @@ TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
     host.minimized = true;
     ReceiveCommandLine(*window, "");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"hide", "show", "normal"}));
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer3).IsEnabled());  // the process check runs again
+    EXPECT_TRUE(window->TimerOf(WindowTimer::PlayerStartCheck).IsEnabled());  // the process check runs again
     EXPECT_TRUE(player.calls.empty());
     EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
 }
@@ -64,7 +64,7 @@ TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     window->Title().EnterCompactMode();
     PlayInsteadOfCurrent(*window, "/m/b.mp4");
     EXPECT_EQ(State().compactMode, 1);
-    EXPECT_EQ(controls.Text({ControlName::ni_name}), "b.mp4");
+    EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
 }

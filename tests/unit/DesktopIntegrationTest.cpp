@@ -39,7 +39,7 @@ protected:
         PlayingLocalFile(100);
         player.duration = 3600;
         player.position = 100;
-        window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+        window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     }
 };
 
@@ -70,7 +70,7 @@ TEST_F(DesktopIntegration, VolumeAndMuteAreWrittenOnlyWhenChangedAndComeBack) {
     Load();
     EXPECT_EQ(player.volume, 90);
     EXPECT_EQ(player.mute, -1);
-    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 2}), "取消静音");
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 2}), "取消静音");
 }
 
 TEST_F(DesktopIntegration, ScreenStaysAwakeWhilePlayingOnly) {
@@ -141,13 +141,13 @@ TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
     remote.SetRate(1.5);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.5);
     EXPECT_DOUBLE_EQ(remote.Status().rate, 1.5);
-    EXPECT_EQ(Text(ControlName::zhun), "播放速度：1.5x");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
     Ticks(1);  // the change holds the status line for some two seconds
-    EXPECT_EQ(Text(ControlName::zhun), "播放速度：1.5x");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
     Ticks(1);
-    EXPECT_EQ(Text(ControlName::zhun), "播放速度：1.5x");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
     Ticks(1);
-    EXPECT_NE(Text(ControlName::zhun), "播放速度：1.5x");
+    EXPECT_NE(Text(ControlName::StatusLine), "播放速度：1.5x");
     remote.SetRate(16);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
     remote.SetRate(-1);
@@ -161,7 +161,7 @@ TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
 TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
     State().webPlayMode = 1;
     player.url = "x";  // an earlier item: not what plays now
-    controls.SetVisible({ControlName::Pic2}, true);
+    controls.SetVisible({ControlName::PagePlayerBox}, true);
     window->Transport().ShowPlayPause(true);
     MediaRemote& remote = window->Remote();
     remote.PlayPause();
@@ -170,7 +170,7 @@ TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
     EXPECT_EQ(Web(Pane::Web2).mediaActions,
               (std::vector<PageMediaAction>{PageMediaAction::PlayPause, PageMediaAction::Play, PageMediaAction::Pause}));
     EXPECT_EQ(remote.Status().playback, "Paused");
-    EXPECT_TRUE(Visible(ControlName::Pic2));  // the page stays, unlike the bar's pause
+    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));  // the page stays, unlike the bar's pause
     EXPECT_TRUE(player.calls.empty());
     remote.PlayPause();
     EXPECT_EQ(remote.Status().playback, "Playing");
@@ -182,9 +182,9 @@ TEST_F(DesktopIntegration, TheWheelsVolumeShowsForTwoTicks) {
     window->Keys().WheelOverPicture(-2);
     EXPECT_EQ(player.volume, 90);
     Ticks(2);
-    EXPECT_EQ(Text(ControlName::zhun), "音量：90%");
+    EXPECT_EQ(Text(ControlName::StatusLine), "音量：90%");
     Ticks(1);
-    EXPECT_EQ(Text(ControlName::zhun).rfind("播放中", 0), 0u);
+    EXPECT_EQ(Text(ControlName::StatusLine).rfind("播放中", 0), 0u);
 }
 
 TEST_F(DesktopIntegration, LinksToOtherSitesOpenInTheBrowser) {

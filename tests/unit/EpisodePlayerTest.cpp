@@ -63,7 +63,7 @@ TEST_F(Episodes, StatusShowsWhileWaitingAndNothingElseRuns) {
     fetch.replies[Request(12, "0", "0")] = "L$http://a$qvod";
     std::string statusDuringFetch;
     fetch.duringFetch = [&] {
-        statusDuringFetch = Text(ControlName::zhun);
+        statusDuringFetch = Text(ControlName::StatusLine);
         // A script navigation and a timer tick arrive while the fetch waits.
         bool cancel = false;
         Web(Pane::Web5).events.beforeNavigate(std::string(kTestPortal) + "search.asp?searchword=x", cancel);
@@ -91,7 +91,7 @@ TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     State().nextEpisodeState = "keep";
     fetch.replies[Request(15, "0", "2")] = GetParam().body;
     PageNavigates(Pane::Web1, "eebovod://15-0-2-X");
-    EXPECT_EQ(Text(ControlName::zhun), GetParam().status);
+    EXPECT_EQ(Text(ControlName::StatusLine), GetParam().status);
     EXPECT_EQ(State().nextEpisodeState, GetParam().nextState);
     EXPECT_EQ(tray.tips.size(), GetParam().trayTip ? 1u : 0u);
     if (GetParam().trayTip) {
@@ -165,7 +165,7 @@ TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     EXPECT_EQ(State().nextEpisodeState, "3");
     EXPECT_EQ(State().nextPreloadStarted, 1);
     EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer4).IsEnabled());
+    EXPECT_TRUE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
     timers.Advance(6'000);  // the update check's one fetch
     fetch.requests.clear();
@@ -175,7 +175,7 @@ TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     EXPECT_EQ(fetch.requests, std::vector{Request(12, "0", "1")});
     EXPECT_EQ(State().nextEpisodeUrl, "http://m/1.mp4");
     EXPECT_EQ(State().nextPreloadStarted, 0);
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer4).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
 }
 
 TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
@@ -200,10 +200,10 @@ TEST_F(Episodes, TerminalProgramIsTriedOnlyWhenNotRunning) {
 TEST_F(Episodes, ClosingThePagePlayer) {
     PageNavigates(Pane::Web1, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");
     episodes().CloseWebPlayer();
-    EXPECT_FALSE(Visible(ControlName::Pic2));
-    EXPECT_TRUE(Visible(ControlName::qvod));
+    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
+    EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
-    EXPECT_EQ(Text(ControlName::bo_name), "");
+    EXPECT_EQ(Text(ControlName::TitleLine), "");
     EXPECT_EQ(State().webPlayMode, 1);
 }
 

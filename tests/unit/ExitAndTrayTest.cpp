@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/WindowFixture.h"
-#include "playback/ExitProgram.h"
+#include "app/ExitProgram.h"
 #include "settings/SettingsDialog.h"
 #include "shell/TipMenus.h"
 #include "shell/TitleButtons.h"
@@ -99,30 +99,30 @@ TEST_F(ExitAndTray, LeftClicksRestoreHideAndShow) {
     EXPECT_TRUE(host.visible);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"normal", "hide", "show"}));
     TrayRightClick(*window);
-    EXPECT_EQ(menus.popped, std::vector<std::string>{"r_m"});
+    EXPECT_EQ(menus.popped, std::vector<std::string>{"tray"});
 }
 
 TEST_F(ExitAndTray, MenusHoldTheirEntriesInOrder) {
     std::vector<std::string> captions;
-    for (const MenuEntry& entry : EntriesOf(MenuName::r_m)) captions.emplace_back(entry.caption);
+    for (const MenuEntry& entry : EntriesOf(MenuName::Tray)) captions.emplace_back(entry.caption);
     EXPECT_EQ(captions, (std::vector<std::string>{"软件设置", "关于我们", "官方主页", "", "升级检测", "", "退出软件"}));
-    EXPECT_EQ(EntriesOf(MenuName::webc).size(), 4u);
-    EXPECT_EQ(EntriesOf(MenuName::c_fie)[1].caption, "管理下载文件");
+    EXPECT_EQ(EntriesOf(MenuName::HistoryRow).size(), 4u);
+    EXPECT_EQ(EntriesOf(MenuName::TaskList)[1].caption, "管理下载文件");
 }
 
 TEST_F(ExitAndTray, TrayEntriesDoTheirActions) {
-    window->MenuEntries().Choose("guanf");
+    window->MenuEntries().Choose("makerHomePage");
     EXPECT_EQ(shell.opened, std::vector<std::string>{"http://127.0.0.1:8790/"});
-    window->MenuEntries().Choose("shengji");
+    window->MenuEntries().Choose("checkUpdate");
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_EQ(dialogs.notices[0].text, "你现在使用的是最新版本，无需升级！");
     window->MenuEntries().Choose("about");
     EXPECT_TRUE(settingsView.open);
     EXPECT_EQ(settingsView.tab, 0);
     EXPECT_EQ(settingsView.header, "关于软件");
-    window->MenuEntries().Choose("shezhi");
+    window->MenuEntries().Choose("settings");
     EXPECT_EQ(settingsView.tab, 1);
-    window->MenuEntries().Choose("qsoft");
+    window->MenuEntries().Choose("quit");
     EXPECT_EQ(forms.steps.back(), "end");
 }
 
@@ -138,9 +138,9 @@ TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
 }
 
 TEST_F(ExitAndTray, MenuButtonPopsTheTrayMenuBesideIt) {
-    controls.Move({ControlName::npc, 5}, {700, 4, 24, 24});
+    controls.Move({ControlName::WindowButton, 5}, {700, 4, 24, 24});
     window->Title().Click(5);
-    EXPECT_EQ(menus.popped, std::vector<std::string>{"r_m@685,24"});
+    EXPECT_EQ(menus.popped, std::vector<std::string>{"tray@685,24"});
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ protected:
         WindowFixture::SetUp();
         Load();
     }
-    void ShowLocalList() { controls.SetText({ControlName::qk}, "∴ 清空列表"); }
+    void ShowLocalList() { controls.SetText({ControlName::ListAction}, "∴ 清空列表"); }
     std::vector<std::string> ListLines(std::string_view list) {
         return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{});
     }
@@ -34,7 +34,7 @@ TEST(LinkText, TrimLinkRules) {
 }
 
 TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
-    controls.SetTooltip({ControlName::npc, 11}, "打开");  // right panel hidden
+    controls.SetTooltip({ControlName::WindowButton, 11}, "打开");  // right panel hidden
     controls.SetVisible({ControlName::RightPanel}, false);
     window->Navigation().SelectRightPanelTab(7);
     State().web5LoadFailed = 1;
@@ -45,8 +45,8 @@ TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
     EXPECT_EQ(State().web5LoadFailed, 0);
     EXPECT_TRUE(Visible(ControlName::RightPanel));
     EXPECT_EQ(State().currentTab, 6);
-    EXPECT_TRUE(Visible(ControlName::P5));
-    EXPECT_FALSE(Visible(ControlName::P3));
+    EXPECT_TRUE(Visible(ControlName::LibraryTab));
+    EXPECT_FALSE(Visible(ControlName::WatchHistoryTab));
 }
 
 TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
@@ -57,10 +57,10 @@ TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
     window->Lists().AddHistoryRecord({12, "t", "e", "qvod", "a", 0, 0, 0});
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eetvs://news&&&ch=1/"));
     EXPECT_EQ(Web(Pane::Web2).navigations, std::vector<std::string>{std::string(kTestPortal) + "tv/eebotv.htm?ch=1"});
-    EXPECT_EQ(Text(ControlName::bo_name), "news");
+    EXPECT_EQ(Text(ControlName::TitleLine), "news");
     EXPECT_EQ(State().webPlayMode, 1);
-    EXPECT_FALSE(Visible(ControlName::qvod));
-    EXPECT_TRUE(Visible(ControlName::Pic2));
+    EXPECT_FALSE(Visible(ControlName::PlayerBox));
+    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
     EXPECT_FALSE(Visible(ControlName::RightPanel));
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
     EXPECT_EQ(ListLines("date.dat")[0], "12|t|e|qvod|a|0|0|40");  // the left item's position is kept
@@ -74,7 +74,7 @@ TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
     EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{link});
     EXPECT_EQ(player.url, "http://m/海 1.mp4");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
-    EXPECT_EQ(Text(ControlName::bo_name), "海贼王-第1集");
+    EXPECT_EQ(Text(ControlName::TitleLine), "海贼王-第1集");
     EXPECT_EQ(State().historyKey, "12");
     EXPECT_EQ(State().episodeInfo, "12-0-0-海贼王");
     EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|0");
@@ -82,12 +82,12 @@ TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
 }
 
 TEST_F(Dispatcher, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
-    window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eeqvod://html5&&&http%3A//m/a.webm&&&%u661F&&&%u7B2C2%u96C6&&&12&&&1&&&1/"));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
     EXPECT_EQ(State().webPlayMode, 1);
     EXPECT_EQ(State().historyKey, "0");
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_TRUE(player.url.empty());
     EXPECT_EQ(ListLines("date.dat")[0], "12|星|第2集|html5|http%3A//m/a.webm|1|1|0");
 }
@@ -108,15 +108,15 @@ TEST_F(Dispatcher, SearchOpensResultsAndHomeLinkClosesThem) {
     const std::string search = std::string(kTestPortal) + "search.asp?searchword=星河";
     EXPECT_TRUE(PageNavigates(Pane::Web5, search));
     EXPECT_EQ(Web(Pane::Webso).navigations, std::vector<std::string>{search});
-    EXPECT_FALSE(Visible(ControlName::Pic1));
-    EXPECT_TRUE(Visible(ControlName::pso));
+    EXPECT_FALSE(Visible(ControlName::MainPaneBox));
+    EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
     EXPECT_TRUE(PageNavigates(Pane::Webso, "fanhome://"));
-    EXPECT_FALSE(Visible(ControlName::pso));
-    EXPECT_TRUE(Visible(ControlName::Pic1));
+    EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
+    EXPECT_TRUE(Visible(ControlName::MainPaneBox));
     State().web1LoadFailed = 1;
     PageNavigates(Pane::Web5, search);
     PageNavigates(Pane::Webso, "fanhome://");
-    EXPECT_TRUE(Visible(ControlName::w1));
+    EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
 }
 
 TEST_F(Dispatcher, DeleteLinksRemoveALineOfTheListThatShows) {
@@ -140,10 +140,10 @@ TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     EXPECT_EQ(State().episodeInfo, "12-0-2-星河");
     EXPECT_EQ(State().historyKey, "12");
     EXPECT_EQ(State().historyListKind, 1);
-    EXPECT_EQ(Text(ControlName::bo_name), "星河-第3集");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第3集");
     EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "show.asp?id=12");
-    EXPECT_TRUE(Visible(ControlName::P5));
-    EXPECT_TRUE(Visible(ControlName::qvod));
+    EXPECT_TRUE(Visible(ControlName::LibraryTab));
+    EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
     EXPECT_TRUE(processes.started.empty());  // the history form does not read the player folder
     EXPECT_EQ(ListLines("date.dat").size(), 2u);                                  // a replay adds no record
@@ -154,8 +154,8 @@ TEST_F(Dispatcher, OpenLinkOfAPagePlayerItemUsesWeb2) {
     EXPECT_TRUE(PageNavigates(Pane::Web3, "open://1"));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
     EXPECT_EQ(State().historyKey, "0");
-    EXPECT_FALSE(Visible(ControlName::qvod));
-    EXPECT_TRUE(Visible(ControlName::Pic2));
+    EXPECT_FALSE(Visible(ControlName::PlayerBox));
+    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
 }
 
 TEST_F(Dispatcher, OpenLinkOfALocalFile) {
@@ -198,9 +198,9 @@ TEST_F(Dispatcher, EndOfPlayStartsTheNextEpisodeWhenAsked) {
     }
     Setting("s_bo", "1");
     State().nextEpisodeState = next;
-    window->TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl));
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }
 
 TEST_F(Dispatcher, ContainsAgainstStartsWith) {

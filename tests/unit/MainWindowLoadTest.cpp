@@ -82,16 +82,16 @@ TEST_F(MainWindowLoad, TimersStartWithTheirDesign) {
         int interval;
         bool enabled;
     };
-    for (const Expect& e : {Expect{WindowTimer::Timer1, 1000, true}, Expect{WindowTimer::Timer2, 2000, false},
-                            Expect{WindowTimer::Timer3, 10, true}, Expect{WindowTimer::Timer4, 50000, false},
-                            Expect{WindowTimer::Timer5, 6000, true}, Expect{WindowTimer::Timer8, 20000, false}}) {
+    for (const Expect& e : {Expect{WindowTimer::StatusTick, 1000, true}, Expect{WindowTimer::EndOfPlay, 2000, false},
+                            Expect{WindowTimer::PlayerStartCheck, 10, true}, Expect{WindowTimer::NextEpisodeRetry, 50000, false},
+                            Expect{WindowTimer::UpdateCheck, 6000, true}, Expect{WindowTimer::FloatingAdvert, 20000, false}}) {
         EXPECT_EQ(window->TimerOf(e.timer).Interval(), e.interval);
         EXPECT_EQ(window->TimerOf(e.timer).IsEnabled(), e.enabled);
     }
     timers.Advance(7000);  // the one-shot timers have fired once and stopped
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer3).IsEnabled());
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer5).IsEnabled());
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::PlayerStartCheck).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::UpdateCheck).IsEnabled());
+    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }
 
 TEST_F(MainWindowLoad, CommandLineItemIsPlayedAfterLoad) {

@@ -24,9 +24,9 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         Load();
-        controls.Move({ControlName::gunt}, {0, 0, 412, 7});
-        controls.Move({ControlName::gunt1}, {0, 0, 12, 7});
-        controls.Move({ControlName::qvod}, {0, 0, 500, 300});
+        controls.Move({ControlName::SeekTrack}, {0, 0, 412, 7});
+        controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
+        controls.Move({ControlName::PlayerBox}, {0, 0, 500, 300});
     }
     void PlayingAt(int position, int duration) {
         player.url = "http://m/1.mp4";
@@ -38,38 +38,38 @@ protected:
 };
 
 TEST_F(Monitor, NothingLoadedReadsReady) {
-    controls.SetText({ControlName::times}, "untouched");
+    controls.SetText({ControlName::PlayTimes}, "untouched");
     Tick();
-    EXPECT_EQ(Text(ControlName::zhun), "准备就绪");
-    EXPECT_EQ(Text(ControlName::times), "untouched");
-    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放");
+    EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
+    EXPECT_EQ(Text(ControlName::PlayTimes), "untouched");
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
 }
 
 TEST_F(Monitor, BackgroundWorkShowsWhileNothingPlaysAndGivesWayToPlaying) {
-    EXPECT_FALSE(controls.IsVisible({ControlName::bo_zt}));
+    EXPECT_FALSE(controls.IsVisible({ControlName::StatusStrip}));
     window->Monitor().ShowBackgroundWork("正在准备演示视频 3/20");
-    EXPECT_EQ(Text(ControlName::zhun), "正在准备演示视频 3/20");
-    EXPECT_TRUE(controls.IsVisible({ControlName::bo_zt}));
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在准备演示视频 3/20");
+    EXPECT_TRUE(controls.IsVisible({ControlName::StatusStrip}));
     Tick();
-    EXPECT_EQ(Text(ControlName::zhun), "正在准备演示视频 3/20");
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在准备演示视频 3/20");
     PlayingAt(5, 100);
     player.bitRate = 300;
     Tick();
-    EXPECT_EQ(Text(ControlName::zhun), "播放中(300 Kbps)");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");
     window->Monitor().ShowBackgroundWork("正在准备演示视频 4/20");
-    EXPECT_EQ(Text(ControlName::zhun), "播放中(300 Kbps)");  // the player's state keeps the line
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");  // the player's state keeps the line
     player.url.clear();
     window->Monitor().ShowBackgroundWork("");
-    EXPECT_EQ(Text(ControlName::zhun), "准备就绪");
-    EXPECT_TRUE(controls.IsVisible({ControlName::bo_zt}));  // shown since the first play
+    EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
+    EXPECT_TRUE(controls.IsVisible({ControlName::StatusStrip}));  // shown since the first play
 }
 
 TEST_F(Monitor, TheStatusStripShownForBackgroundWorkAloneHidesWhenItEnds) {
     window->Monitor().ShowBackgroundWork("正在准备演示视频 1/2");
     Tick();
     window->Monitor().ShowBackgroundWork("");
-    EXPECT_FALSE(controls.IsVisible({ControlName::bo_zt}));
-    EXPECT_EQ(Text(ControlName::zhun), "准备就绪");
+    EXPECT_FALSE(controls.IsVisible({ControlName::StatusStrip}));
+    EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
 }
 
 TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
@@ -77,15 +77,15 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     player.bitRate = 364;
     player.progress = 500;
     Tick();
-    EXPECT_EQ(Text(ControlName::zhun), "播放中(364 Kbps)");
-    EXPECT_EQ(Text(ControlName::times), "00:50 / 01:40");
-    EXPECT_EQ(controls.Geometry({ControlName::gunt1}).left, 200);
-    EXPECT_EQ(controls.Geometry({ControlName::huan}).width, 206);
-    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "暂停");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(364 Kbps)");
+    EXPECT_EQ(Text(ControlName::PlayTimes), "00:50 / 01:40");
+    EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 200);
+    EXPECT_EQ(controls.Geometry({ControlName::DownloadedBar}).width, 206);
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
     EXPECT_EQ(State().lastPosition, 50);
     player.speed = 120;
     Tick();
-    EXPECT_EQ(Text(ControlName::zhun), "播放中(120 Kbps/S)");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
 }
 
 TEST_F(Monitor, ResumesOnceAtTheSavedPosition) {
@@ -107,11 +107,11 @@ TEST_F(Monitor, StateTexts) {
     for (const auto& [state, text] : table) {
         player.state = state;
         Tick();
-        EXPECT_EQ(Text(ControlName::zhun), text) << state;
+        EXPECT_EQ(Text(ControlName::StatusLine), text) << state;
         // Paused, the frozen picture stays in view; otherwise the placeholder covers it.
-        EXPECT_EQ(Visible(ControlName::bo_ad), state != kPlayPaused) << state;
+        EXPECT_EQ(Visible(ControlName::PlayerCover), state != kPlayPaused) << state;
         // Only a playing item offers to pause.
-        EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放") << state;
+        EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放") << state;
     }
 }
 
@@ -134,7 +134,7 @@ TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     State().nextEpisodeState = next;
     Tick();
     EXPECT_EQ(tray.tips, std::vector<std::string>{"正在准备播放下一集！"});
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer2).IsEnabled());
+    EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
     EXPECT_EQ(Web(Pane::Web2).navigations, std::vector<std::string>{std::string(kEndOfPlayUrl)});
     EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{next});  // the dispatcher played it
@@ -149,7 +149,7 @@ TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
     player.state = kPlayPaused;
     timers.Advance(10000);
     EXPECT_EQ(player.url, "http://m/1.mp4");
-    EXPECT_EQ(Text(ControlName::zhun), "已暂停");
+    EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
     EXPECT_TRUE(Web(Pane::Web2).navigations.empty());
     player.state = kPlayPlaying;  // played on: it ends as usual
     timers.Advance(3000);
@@ -160,11 +160,11 @@ TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
 TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
     Setting("s_pao", "1");
     PlayingAt(99, 100);
-    controls.SetText({ControlName::times}, "kept");
+    controls.SetText({ControlName::PlayTimes}, "kept");
     Tick();
-    EXPECT_EQ(Text(ControlName::times), "kept");
+    EXPECT_EQ(Text(ControlName::PlayTimes), "kept");
     timers.Advance(2000);
-    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     EXPECT_EQ(State().resumePosition, 1);
     EXPECT_TRUE(Web(Pane::Web2).navigations.empty());  // no next episode known
 }
@@ -189,11 +189,11 @@ protected:
 
 TEST_F(EndedItem, ResumesAtOneHoweverLongItStaysEnded) {
     PlayToTheEnd();
-    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     timers.Advance(10000);
     EXPECT_EQ(State().lastPosition, 1);
     EXPECT_EQ(State().resumePosition, 1);
-    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放");
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
 }
 
 TEST_F(EndedItem, EndsOnceWithOneTip) {
@@ -201,7 +201,7 @@ TEST_F(EndedItem, EndsOnceWithOneTip) {
     timers.Advance(10000);
     EXPECT_EQ(std::count(tray.tips.begin(), tray.tips.end(), "正在准备播放下一集！"), 1);
     EXPECT_EQ(Web(Pane::Web2).navigations.size(), 1u);  // one end of play
-    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");       // not back to 播放结束
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");       // not back to 播放结束
 }
 
 TEST_F(EndedItem, PlayingAgainEndsAgain) {
@@ -228,7 +228,7 @@ TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     player.state = kPlayPlaying;
     State().nextEpisodeState = "eeqvod://qvod&&&http%3A//m/3.mp4&&&T&&&L&&&3&&&0&&&2";
     Tick();
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer2).IsEnabled());
+    EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
     EXPECT_EQ(Web(Pane::Web2).navigations.size(), 2u);
     EXPECT_EQ(player.url, "http://m/3.mp4");
@@ -246,19 +246,19 @@ TEST_F(Monitor, EndOfPlayFiringDuringAFetchRunsAfterIt) {
     fetch.replies[window->Portal().base + "h.asp?id=12&v=0&v1=5"] = "0";
     fetch.duringFetch = [this] { timers.Advance(400); };
     timers.Advance(4000);
-    EXPECT_EQ(Text(ControlName::zhun), "播放完毕");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     EXPECT_EQ(State().resumePosition, 1);
 }
 
 TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {
     PlayingAt(-5, 100);
     Tick();
-    EXPECT_EQ(Text(ControlName::times), "00:00 / 01:40");
+    EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 01:40");
     PlayingAt(2147483647, 100);
     player.speed = 70000;  // beyond 16 bits: shown as the player's 16-bit figure
     player.progress = 5000;
     Tick();
-    EXPECT_EQ(Text(ControlName::zhun).rfind("播放中(", 0), 0u);
+    EXPECT_EQ(Text(ControlName::StatusLine).rfind("播放中(", 0), 0u);
     PlayingAt(10, -1);
     Tick();
 }
@@ -266,7 +266,7 @@ TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {
 TEST_F(Monitor, DurationZeroKeepsTheKnobLeft) {
     PlayingAt(3, 0);
     Tick();
-    EXPECT_EQ(controls.Geometry({ControlName::gunt1}).left, 0);
+    EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 0);
 }
 
 }  // namespace

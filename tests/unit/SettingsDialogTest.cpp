@@ -36,9 +36,9 @@ TEST_F(SettingsDialogTest, OpensOnTheAboutPageWithTheStoredOptions) {
     EXPECT_TRUE(settingsView.IsChecked(0));
     EXPECT_EQ(settingsView.checked.count(4), 0u);
     EXPECT_EQ(settingsView.folderText, downloads);
-    Dialog().d_z_Click(2);
+    Dialog().ShowTab(2);
     EXPECT_EQ(settingsView.header, "缓存设置");
-    Dialog().d_z_Click(7);
+    Dialog().ShowTab(7);
     EXPECT_EQ(settingsView.tab, 2);
 }
 
@@ -145,7 +145,7 @@ TEST_F(SettingsDialogTest, CancelWithNoLoadedFolderNeverMakesTheRootTheFolder) {
 TEST_F(SettingsDialogTest, OpeningItAgainKeepsWhatIsNotAppliedYet) {
     Dialog().Open();
     settingsView.SetChecked(6, false);
-    Dialog().d_z_Click(1);
+    Dialog().ShowTab(1);
     Dialog().Open();  // from the tray menu, say, while it shows
     EXPECT_FALSE(settingsView.IsChecked(6));
     EXPECT_EQ(settingsView.tab, 1);

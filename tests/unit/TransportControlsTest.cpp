@@ -14,11 +14,11 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         Load();
-        controls.Move({ControlName::gunt}, {0, 0, 212, 7});
-        controls.Move({ControlName::gunt1}, {0, 0, 12, 7});
-        controls.Move({ControlName::yin}, {0, 0, 210, 7});
-        controls.Move({ControlName::bo_v}, {0, 0, 10, 7});
-        controls.Move({ControlName::bo_but, 3}, {200, 0, 24, 24});
+        controls.Move({ControlName::SeekTrack}, {0, 0, 212, 7});
+        controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
+        controls.Move({ControlName::VolumeTrack}, {0, 0, 210, 7});
+        controls.Move({ControlName::VolumeKnob}, {0, 0, 10, 7});
+        controls.Move({ControlName::TransportButton, 3}, {200, 0, 24, 24});
     }
     TransportControls& bar() { return window->Transport(); }
     PlayerSliders& sliders() { return window->Sliders(); }
@@ -27,10 +27,10 @@ protected:
         player.state = kPlayPlaying;
         player.position = position;
         player.duration = duration;
-        controls.SetTooltip({ControlName::bo_but, 0}, "暂停");
+        controls.SetTooltip({ControlName::TransportButton, 0}, "暂停");
     }
-    std::string Tooltip(int button) { return controls.Tooltip({ControlName::bo_but, button}); }
-    int Picture(int button) { return controls.Of({ControlName::bo_but, button}).picture; }
+    std::string Tooltip(int button) { return controls.Tooltip({ControlName::TransportButton, button}); }
+    int Picture(int button) { return controls.Of({ControlName::TransportButton, button}).picture; }
 };
 
 TEST_F(Transport, PlayPauseToggles) {
@@ -40,26 +40,26 @@ TEST_F(Transport, PlayPauseToggles) {
     bar().Click(0);
     EXPECT_EQ(player.calls, std::vector<std::string>{"pause"});
     EXPECT_EQ(Tooltip(0), "播放");
-    EXPECT_EQ(Text(ControlName::zhun), "已暂停");
+    EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
     State().resumeApplied = 1;
     bar().Click(0);
     EXPECT_EQ(player.calls.back(), "play");
     EXPECT_EQ(Tooltip(0), "暂停");
     EXPECT_EQ(Picture(0), 1);
     EXPECT_EQ(State().resumeApplied, 0);  // the next tick seeks back to where it stopped
-    EXPECT_EQ(Text(ControlName::zhun), "正在播放");
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");
 }
 
 TEST_F(Transport, PausingAWebPageItemClosesThePage) {
     Playing(0, 0);
     State().webPlayMode = 1;
-    controls.SetVisible({ControlName::Pic2}, true);
+    controls.SetVisible({ControlName::PagePlayerBox}, true);
     bar().Click(0);
     EXPECT_TRUE(player.calls.empty());
-    EXPECT_FALSE(Visible(ControlName::Pic2));
-    EXPECT_TRUE(Visible(ControlName::qvod));
+    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
+    EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_FALSE(Web(Pane::Web2).visible);
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }
 
 TEST_F(Transport, MuteToggles) {
@@ -91,7 +91,7 @@ TEST_F(Transport, OpenFilePlaysAndListsIt) {
     State().webPlayMode = 1;
     bar().Click(4);
     EXPECT_EQ(player.url, dialogs.chosenFile);
-    EXPECT_EQ(Text(ControlName::bo_name), "一二三四五六七八九十一二三四五");  // width 30
+    EXPECT_EQ(Text(ControlName::TitleLine), "一二三四五六七八九十一二三四五");  // width 30
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0],
               "一二三四五六七八九十一二三四五|" + dialogs.chosenFile + "|0");
     EXPECT_EQ(State().historyKey, dialogs.chosenFile);
@@ -99,22 +99,22 @@ TEST_F(Transport, OpenFilePlaysAndListsIt) {
     EXPECT_EQ(State().webPlayMode, 0);
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
     EXPECT_EQ(State().currentTab, 8);
-    EXPECT_TRUE(Visible(ControlName::P4));
+    EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
 }
 
 TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
-    controls.Move({ControlName::bo_tip}, {0, 0, 30, 14});
+    controls.Move({ControlName::BarTipText}, {0, 0, 30, 14});
     bar().MouseMove(3, 5, 5);
     EXPECT_EQ(Picture(3), 12);
-    EXPECT_TRUE(Visible(ControlName::p1));
-    EXPECT_EQ(Text(ControlName::bo_tip), "全屏");
+    EXPECT_TRUE(Visible(ControlName::BarTipPanel));
+    EXPECT_EQ(Text(ControlName::BarTipText), "全屏");
     ASSERT_TRUE(host.captured);
-    const Rect panel = controls.Geometry({ControlName::p1});
+    const Rect panel = controls.Geometry({ControlName::BarTipPanel});
     EXPECT_EQ(panel.left, 200 - 18 + 220 + 24 + 7 - 36 / 2);
     EXPECT_EQ(panel.top, 600 - 55);
     bar().MouseMove(3, 40, 5);  // the move that leaves it
     EXPECT_EQ(Picture(3), 11);
-    EXPECT_FALSE(Visible(ControlName::p1));
+    EXPECT_FALSE(Visible(ControlName::BarTipPanel));
     EXPECT_FALSE(host.captured);
 }
 
@@ -143,19 +143,19 @@ TEST_F(Transport, VolumeSliderTruncatesClampsAndUnmutes) {
     EXPECT_EQ(player.volume, 49);
     EXPECT_EQ(player.mute, 0);
     EXPECT_EQ(Tooltip(2), "静音");
-    EXPECT_EQ(Text(ControlName::zhun), "音量：49%");
-    EXPECT_EQ(controls.Geometry({ControlName::bo_y}).width, 99);
+    EXPECT_EQ(Text(ControlName::StatusLine), "音量：49%");
+    EXPECT_EQ(controls.Geometry({ControlName::VolumeFill}).width, 99);
     sliders().VolumePress(500);
     EXPECT_EQ(player.volume, 100);
     sliders().VolumeDrag(5);  // beyond the end: stays
-    EXPECT_EQ(controls.Geometry({ControlName::bo_v}).left, 200);
+    EXPECT_EQ(controls.Geometry({ControlName::VolumeKnob}).left, 200);
     sliders().VolumeDrag(-200);
     EXPECT_EQ(player.volume, 0);
-    EXPECT_EQ(controls.Tooltip({ControlName::bo_v}), "0");
+    EXPECT_EQ(controls.Tooltip({ControlName::VolumeKnob}), "0");
 }
 
 TEST_F(Transport, TrackNoWiderThanItsKnobDoesNothing) {
-    controls.Move({ControlName::yin}, {0, 0, 10, 7});
+    controls.Move({ControlName::VolumeTrack}, {0, 0, 10, 7});
     sliders().VolumePress(5);
     EXPECT_EQ(player.volume, 100);
 }
@@ -164,8 +164,8 @@ TEST_F(Transport, Keys) {
     Playing(4, 100);
     window->Keys().KeyDown(kKeyLeft);
     EXPECT_EQ(player.position, 0);
-    EXPECT_EQ(Text(ControlName::times), "00:00 / 01:40");
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 01:40");
+    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     player.position = 95;
     window->Keys().KeyDown(kKeyRight);
     EXPECT_EQ(player.position, 98);
@@ -176,7 +176,7 @@ TEST_F(Transport, Keys) {
     player.volume = 95;
     window->Keys().KeyDown(kKeyUp);
     EXPECT_EQ(player.volume, 105);  // the fake player takes what the keys send; the real one keeps 0 to 100
-    EXPECT_EQ(Text(ControlName::zhun), "音量：105%");
+    EXPECT_EQ(Text(ControlName::StatusLine), "音量：105%");
     window->Keys().KeyDown(kKeySpace);
     EXPECT_EQ(player.calls.back(), "pause");
 }
@@ -186,15 +186,15 @@ TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeB
     player.state = kPlayPlaying;
     window->Keys().KeyDown(kKeyF);
     EXPECT_EQ(player.fullScreen, -1);  // the full-screen button's toggle
-    controls.Move({ControlName::yin}, {0, 0, 110, 7});
-    controls.Move({ControlName::bo_v}, {0, 0, 10, 7});
+    controls.Move({ControlName::VolumeTrack}, {0, 0, 110, 7});
+    controls.Move({ControlName::VolumeKnob}, {0, 0, 10, 7});
     player.volume = 50;
     window->Keys().WheelOverPicture(2);
     EXPECT_EQ(player.volume, 60);
-    EXPECT_EQ(Text(ControlName::zhun), "音量：60%");
+    EXPECT_EQ(Text(ControlName::StatusLine), "音量：60%");
     window->Keys().WheelOverPicture(-1);
     EXPECT_EQ(player.volume, 55);
-    EXPECT_EQ(controls.Geometry({ControlName::bo_v}).left, 55);  // the slider's knob follows
+    EXPECT_EQ(controls.Geometry({ControlName::VolumeKnob}).left, 55);  // the slider's knob follows
 }
 
 TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
@@ -212,26 +212,26 @@ TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
 // following the play.
 TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
     Playing(40, 100);
-    window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+    window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     int ticks = 0;
     for (int i = 0; i < 30; ++i) {
         window->Keys().KeyDown(kKeyUp);
         ++player.position;
-        const std::string before = Text(ControlName::times);
+        const std::string before = Text(ControlName::PlayTimes);
         timers.Advance(100);
-        ticks += Text(ControlName::times) != before;
+        ticks += Text(ControlName::PlayTimes) != before;
     }
     EXPECT_GE(ticks, 2);  // three seconds of held key: the tick came about each second
-    EXPECT_EQ(Text(ControlName::zhun).rfind("音量：", 0), 0u);
+    EXPECT_EQ(Text(ControlName::StatusLine).rfind("音量：", 0), 0u);
 }
 
 TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
     Playing(50, 100);
-    controls.SetVisible({ControlName::qvod}, false);
-    window->TimerOf(WindowTimer::Timer1).SetEnabled(false);
+    controls.SetVisible({ControlName::PlayerBox}, false);
+    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     window->Keys().KeyDown(kKeyLeft);
     EXPECT_EQ(player.position, 50);
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }
 
 }  // namespace

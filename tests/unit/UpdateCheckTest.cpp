@@ -43,13 +43,13 @@ TEST(UpdateFile, FieldsAndTheirRules) {
 }
 
 TEST_F(UpdateCheck, CurrentVersionHidesTheBarAndOffersNothing) {
-    controls.SetVisible({ControlName::BAD}, true);
+    controls.SetVisible({ControlName::ScrollAdBar}, true);
     CheckWith("0====0====0====0====1.0");
     EXPECT_EQ(fetch.requests, std::vector<std::string>{kUpdateUrl});
-    EXPECT_FALSE(Visible(ControlName::BAD));
+    EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer5).IsEnabled());
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer8).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::UpdateCheck).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::FloatingAdvert).IsEnabled());
     timers.Advance(60000);
     EXPECT_EQ(fetch.requests.size(), 1u);  // once per process
 }
@@ -62,11 +62,11 @@ TEST_F(UpdateCheck, NewVersionAnsweredNoSwitchesTheAdsOn) {
     EXPECT_EQ(State().exitPopupFlag, "1");
     EXPECT_EQ(State().playerAdState, 1);
     EXPECT_EQ(State().scrollAdState, 2);
-    EXPECT_TRUE(Visible(ControlName::BAD));
-    EXPECT_TRUE(window->TimerOf(WindowTimer::Timer8).IsEnabled());
+    EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
+    EXPECT_TRUE(window->TimerOf(WindowTimer::FloatingAdvert).IsEnabled());
     timers.Advance(20000);
     EXPECT_EQ(forms.steps, std::vector<std::string>{"floating ad"});
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer8).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::FloatingAdvert).IsEnabled());
 }
 
 TEST_F(UpdateCheck, YesStartsTheLocalUpdaterAndExitsWithoutTheRecommendation) {
@@ -77,7 +77,7 @@ TEST_F(UpdateCheck, YesStartsTheLocalUpdaterAndExitsWithoutTheRecommendation) {
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_EQ(State().exitPopupFlag, "0");
     EXPECT_EQ(forms.steps.back(), "end");
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer8).IsEnabled());
+    EXPECT_FALSE(window->TimerOf(WindowTimer::FloatingAdvert).IsEnabled());
 }
 
 TEST_F(UpdateCheck, YesWithoutALocalUpdaterOpensItsAddress) {
@@ -93,20 +93,20 @@ TEST_F(UpdateCheck, PlayerAdStaysOffWhenItsPaneFailedAndTheBarStaysHidden) {
     CheckWith("0====0====1====1====1.0");
     EXPECT_EQ(State().playerAdState, 2);
     EXPECT_EQ(State().scrollAdState, 1);
-    EXPECT_FALSE(Visible(ControlName::BAD));
+    EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
 }
 
 TEST_F(UpdateCheck, OneSeparatorSetsOnlyTheExitFlag) {
     CheckWith("1====0");
     EXPECT_EQ(State().exitPopupFlag, "1");
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_FALSE(Visible(ControlName::BAD));
+    EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
 }
 
 TEST_F(UpdateCheck, FailedOrMalformedFetchChangesNothing) {
-    controls.SetVisible({ControlName::BAD}, true);
+    controls.SetVisible({ControlName::ScrollAdBar}, true);
     CheckWith(std::nullopt);
-    EXPECT_TRUE(Visible(ControlName::BAD));
+    EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
     EXPECT_EQ(State().exitPopupFlag, "0");
     OfferUpdate(*window);
     ASSERT_EQ(dialogs.notices.size(), 1u);

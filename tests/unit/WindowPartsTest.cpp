@@ -18,83 +18,83 @@ protected:
         WindowFixture::SetUp();
         Load();
     }
-    void Type(const std::string& text) { controls.SetText({ControlName::soso}, text); }
+    void Type(const std::string& text) { controls.SetText({ControlName::SearchBox}, text); }
 };
 
 TEST_F(WindowParts, SearchSendsTheTrimmedTextOnce) {
-    EXPECT_EQ(Text(ControlName::soso), "请输入电影名称、主演");
+    EXPECT_EQ(Text(ControlName::SearchBox), "请输入电影名称、主演");
     window->Search().Search();  // the hint itself is never sent
     window->Search().ClickInBox();
-    EXPECT_EQ(Text(ControlName::soso), "");
+    EXPECT_EQ(Text(ControlName::SearchBox), "");
     Type("   ");
     window->Search().Search();
     EXPECT_TRUE(Web(Pane::Webso).navigations.empty());
     Type(" 星河 ");
     window->Search().Search();
     EXPECT_EQ(Web(Pane::Webso).navigations, std::vector<std::string>{std::string(kTestPortal) + "search.asp?searchword=星河"});
-    EXPECT_TRUE(Visible(ControlName::pso));
-    EXPECT_FALSE(Visible(ControlName::Pic1));
+    EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
+    EXPECT_FALSE(Visible(ControlName::MainPaneBox));
     PageNavigates(Pane::Webso, "fanhome://");
     window->Search().Search();  // the same text again only shows the results
     EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
-    EXPECT_TRUE(Visible(ControlName::pso));
+    EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
     Type("请输入片名");
     window->Search().Search();
     EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
     Type(" ");
     window->Search().FocusLost();
-    EXPECT_EQ(Text(ControlName::soso), "请输入电影名称、主演");
+    EXPECT_EQ(Text(ControlName::SearchBox), "请输入电影名称、主演");
 }
 
 TEST_F(WindowParts, FailedPortalPageShowsTheNoticeUntilRetried) {
     Web(Pane::Web1).events.navigateError(std::string(kTestPortal));
-    EXPECT_TRUE(Visible(ControlName::w1));
-    EXPECT_FALSE(Visible(ControlName::Pic1));
+    EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
+    EXPECT_FALSE(Visible(ControlName::MainPaneBox));
     Web(Pane::Web1).events.downloadComplete();  // a later page does not remove it
-    EXPECT_TRUE(Visible(ControlName::w1));
+    EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
     window->LoadEvents().RetryMainArea();
     EXPECT_EQ(Web(Pane::Web1).navigations.back(), kTestPortal);
     Web(Pane::Web1).events.downloadComplete();
-    EXPECT_FALSE(Visible(ControlName::w1));
-    EXPECT_TRUE(Visible(ControlName::Pic1));
+    EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
+    EXPECT_TRUE(Visible(ControlName::MainPaneBox));
 }
 
 TEST_F(WindowParts, ErrorsOfOtherSitesRaiseNoNotice) {
     Web(Pane::Web1).events.navigateError("http://ads.example/frame.html");
-    EXPECT_FALSE(Visible(ControlName::w1));
+    EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
     Web(Pane::Web5).events.navigateError(std::string(kTestPortal) + "/right.asp");
-    EXPECT_TRUE(Visible(ControlName::w5));
+    EXPECT_TRUE(Visible(ControlName::SidePaneNotice));
     window->LoadEvents().RetrySidePane();
     EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "/right.asp");
     Web(Pane::Web5).events.downloadComplete();
-    EXPECT_FALSE(Visible(ControlName::w5));
+    EXPECT_FALSE(Visible(ControlName::SidePaneNotice));
 }
 
 TEST_F(WindowParts, FailedSearchPageShowsTheMainNoticeButNoFailedFlag) {
     Web(Pane::Webso).events.navigateError(std::string(kTestPortal) + "search.asp?searchword=x");
-    EXPECT_TRUE(Visible(ControlName::w1));
-    EXPECT_FALSE(Visible(ControlName::pso));
+    EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
+    EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
     EXPECT_EQ(State().web1LoadFailed, 0);
     Web(Pane::Web1).events.downloadComplete();
-    EXPECT_FALSE(Visible(ControlName::w1));
+    EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
 }
 
 TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
     Web(Pane::Web7).events.navigateError("http://anything/");
     EXPECT_EQ(State().playerAdState, 2);
-    EXPECT_TRUE(Visible(ControlName::adp));
-    controls.SetVisible({ControlName::BAD}, true);
+    EXPECT_TRUE(Visible(ControlName::PlayerAdPicture));
+    controls.SetVisible({ControlName::ScrollAdBar}, true);
     Web(Pane::Web8).events.navigateError("http://anything/");
     EXPECT_EQ(State().scrollAdState, 1);
     Web(Pane::Web8).events.downloadComplete();
-    EXPECT_FALSE(Visible(ControlName::BAD));
+    EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
     EXPECT_FALSE(Web(Pane::Web6).events.navigateError);
 }
 
 TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLinkAndOpensTheRowMenu) {
     Web(Pane::Web3).events.contextMenu("open://2");
     EXPECT_EQ(State().historyRowLink, "open://2");
-    EXPECT_EQ(menus.popped, std::vector<std::string>{"webc"});
+    EXPECT_EQ(menus.popped, std::vector<std::string>{"historyRow"});
     // Outside a row link (the empty-list row, the background): no menu, the last row is kept.
     Web(Pane::Web3).events.contextMenu("");
     Web(Pane::Web3).events.contextMenu("delk://3");
@@ -106,15 +106,15 @@ TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLinkAndOpensTheRowMenu) {
 TEST_F(WindowParts, EventsWaitWhileAFetchIsWaitedFor) {
     fetch.duringFetch = [&] {
         Web(Pane::Web1).events.navigateError(std::string(kTestPortal));
-        EXPECT_FALSE(Visible(ControlName::w1));  // not yet
-        window->TimerOf(WindowTimer::Timer1).SetEnabled(true);
+        EXPECT_FALSE(Visible(ControlName::MainAreaNotice));  // not yet
+        window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
         player.url = "http://m/x.mp4";
         timers.Advance(1000);  // a status tick during the wait is dropped
-        EXPECT_NE(Text(ControlName::zhun), "播放中(0 Kbps)");
+        EXPECT_NE(Text(ControlName::StatusLine), "播放中(0 Kbps)");
         player.url.clear();
     };
     PageNavigates(Pane::Web1, "eebovod://1-0-0-x");
-    EXPECT_TRUE(Visible(ControlName::w1));  // delivered once the reply was in
+    EXPECT_TRUE(Visible(ControlName::MainAreaNotice));  // delivered once the reply was in
 }
 
 TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
@@ -127,13 +127,13 @@ TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
 TEST_F(WindowParts, TabsSwitchTheirContainersAndListAction) {
     NavigationButtons& nav = window->Navigation();
     nav.Click(8);
-    EXPECT_TRUE(Visible(ControlName::P4));
-    EXPECT_FALSE(Visible(ControlName::P5));
-    EXPECT_EQ(Text(ControlName::qk), "∴ 清空列表");
+    EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
+    EXPECT_FALSE(Visible(ControlName::LibraryTab));
+    EXPECT_EQ(Text(ControlName::ListAction), "∴ 清空列表");
     nav.Click(7);
-    EXPECT_TRUE(Visible(ControlName::P3));
-    EXPECT_FALSE(Visible(ControlName::P4));
-    EXPECT_EQ(Text(ControlName::qk), "∴ 管理任务");
+    EXPECT_TRUE(Visible(ControlName::WatchHistoryTab));
+    EXPECT_FALSE(Visible(ControlName::LocalFilesTab));
+    EXPECT_EQ(Text(ControlName::ListAction), "∴ 管理任务");
     EXPECT_EQ(State().currentTab, 7);
 }
 
@@ -142,7 +142,7 @@ TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
     const int width = host.twipsWidth;
     nav.Click(11);
     EXPECT_FALSE(Visible(ControlName::RightPanel));
-    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 7}), "展开右侧");
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "展开右侧");
     EXPECT_EQ(host.twipsWidth, width - 3405);
     nav.Click(11);
     EXPECT_TRUE(Visible(ControlName::RightPanel));
@@ -164,20 +164,20 @@ TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0], "a.mkv|/v/a.mkv|77");
     EXPECT_EQ(State().lastPosition, 0);
-    EXPECT_EQ(Text(ControlName::zhun), "已停止");
-    EXPECT_EQ(Text(ControlName::times), "00:00 / 00:00");
-    EXPECT_EQ(controls.Tooltip({ControlName::bo_but, 0}), "播放");
-    EXPECT_FALSE(window->TimerOf(WindowTimer::Timer1).IsEnabled());
+    EXPECT_EQ(Text(ControlName::StatusLine), "已停止");
+    EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 00:00");
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_FALSE(player.visible);
 }
 
 TEST_F(WindowParts, LongTitleHidesTheScrollBar) {
     State().scrollAdState = 2;
-    controls.Move({ControlName::BAD}, {400, 0, 200, 20});
+    controls.Move({ControlName::ScrollAdBar}, {400, 0, 200, 20});
     window->SetTitleLine("短");
-    EXPECT_TRUE(Visible(ControlName::BAD));
+    EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
     window->SetTitleLine(std::string(100, 'x'));
-    EXPECT_FALSE(Visible(ControlName::BAD));
+    EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
 }
 
 }  // namespace

@@ -29,23 +29,23 @@ protected:
         window->Layout().OnResize();
     }
     Rect Place(ControlName name, int index = 0) { return controls.Geometry({name, index}); }
-    Rect PanePlace(Pane pane) { return controls.Geometry({ControlName::pane, static_cast<int>(pane)}); }
+    Rect PanePlace(Pane pane) { return controls.Geometry({ControlName::WebPane, static_cast<int>(pane)}); }
 };
 
 TEST_F(WindowShell, ResizeRunsEveryPassForTheNewSize) {
-    EXPECT_EQ(Place(ControlName::zz).width, 988);
-    EXPECT_EQ(Place(ControlName::zz).height, 560);
-    EXPECT_EQ(Place(ControlName::npc, 2).left, 968);
+    EXPECT_EQ(Place(ControlName::ContentArea).width, 988);
+    EXPECT_EQ(Place(ControlName::ContentArea).height, 560);
+    EXPECT_EQ(Place(ControlName::WindowButton, 2).left, 968);
     EXPECT_EQ(Place(ControlName::RightPanel).left, 988 - 222);
-    EXPECT_EQ(Place(ControlName::L1).width, 988 - 217 - 227);
-    EXPECT_EQ(PanePlace(Pane::Web1).width, Place(ControlName::Pic1).width + 4);
+    EXPECT_EQ(Place(ControlName::CentreColumn).width, 988 - 217 - 227);
+    EXPECT_EQ(PanePlace(Pane::Web1).width, Place(ControlName::MainPaneBox).width + 4);
     EXPECT_EQ(PanePlace(Pane::Web5).top, -2);
-    EXPECT_EQ(Place(ControlName::qvod).height, 560 - 25);
-    EXPECT_EQ(Place(ControlName::bo_foot).top, 560 - 25 - 31);
+    EXPECT_EQ(Place(ControlName::PlayerBox).height, 560 - 25);
+    EXPECT_EQ(Place(ControlName::PlayerBar).top, 560 - 25 - 31);
     EXPECT_EQ(surface.lastFrame[1].destination.left, 1000 - 35);
     EXPECT_EQ(surface.shape[0], 1001);
     EXPECT_EQ(surface.shape[2], 4);
-    EXPECT_EQ(surface.CellOf({ControlName::bo_foot}).picture, kFootTile);
+    EXPECT_EQ(surface.CellOf({ControlName::PlayerBar}).picture, kFootTile);
 }
 
 TEST_F(WindowShell, SmallWindowIsRaisedToTheMinimumButAMaximisedOneIsNot) {
@@ -55,25 +55,25 @@ TEST_F(WindowShell, SmallWindowIsRaisedToTheMinimumButAMaximisedOneIsNot) {
     host.maximized = true;
     Resize(9000, 5000);
     EXPECT_EQ(host.twipsWidth, 9000);
-    EXPECT_EQ(Place(ControlName::zz).width, 600 - 12);  // the panes follow the maximised size
+    EXPECT_EQ(Place(ControlName::ContentArea).width, 600 - 12);  // the panes follow the maximised size
 }
 
 TEST_F(WindowShell, MinimisedWindowKeepsItsLayout) {
     const int frames = surface.frames;
-    const Rect before = Place(ControlName::zz);
+    const Rect before = Place(ControlName::ContentArea);
     host.minimized = true;
     Resize(6000, 4000);
     EXPECT_EQ(surface.frames, frames);
-    EXPECT_EQ(Place(ControlName::zz).width, before.width);
+    EXPECT_EQ(Place(ControlName::ContentArea).width, before.width);
 }
 
 TEST_F(WindowShell, PanelTogglesChangeTheLayoutAndTheWidth) {
     window->Navigation().Click(10);  // the left panel hides
-    EXPECT_EQ(controls.Tooltip({ControlName::npc, 10}), "打开");
+    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "打开");
     EXPECT_FALSE(controls.IsVisible({ControlName::LeftPanel}));
-    EXPECT_EQ(Place(ControlName::L1).left, 0);
+    EXPECT_EQ(Place(ControlName::CentreColumn).left, 0);
     window->Navigation().Click(10);
-    EXPECT_EQ(Place(ControlName::L1).left, 217);
+    EXPECT_EQ(Place(ControlName::CentreColumn).left, 217);
 
     Resize(13000, 7000);
     window->Navigation().Click(11);  // hides: 13000 - 3405
@@ -82,7 +82,7 @@ TEST_F(WindowShell, PanelTogglesChangeTheLayoutAndTheWidth) {
     EXPECT_EQ(host.twipsWidth, 9500);
     window->Navigation().Click(11);
     EXPECT_EQ(host.twipsWidth, 13000);  // 9500 + 3405 = 12905, raised to 13000
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 11}).source.left, 40);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 11}).source.left, 40);
 }
 
 TEST_F(WindowShell, BorderPressStartsAResizeAndSurfaceDragAMove) {
@@ -123,46 +123,46 @@ TEST_F(WindowShell, ResizeInFullLayoutSavesTheSize) {
 TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
     window->Frame().SurfaceDoubleClick();
     EXPECT_TRUE(host.maximized);
-    EXPECT_EQ(controls.Tooltip({ControlName::npc, 1}), "还原");
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 1}).picture, kRestoreStrip);
+    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 1}), "还原");
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 1}).picture, kRestoreStrip);
     window->Frame().SurfaceDoubleClick();
     EXPECT_FALSE(host.maximized);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 1}).source.left, 96);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 1}).source.left, 96);
 }
 
 TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
     FrameMouse& frame = window->Frame();
-    const Rect button = Place(ControlName::npc, 5);
-    surface.textWidths[{static_cast<int>(ControlName::bo_tip), 0}] = 30;
+    const Rect button = Place(ControlName::WindowButton, 5);
+    surface.textWidths[{static_cast<int>(ControlName::BarTipText), 0}] = 30;
     frame.ButtonMove(5, 10, 10);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 5}).picture, kTitleStripHover);
-    EXPECT_EQ(controls.Text({ControlName::bo_tip}), "菜单");
-    EXPECT_TRUE(controls.IsVisible({ControlName::p1}));
-    EXPECT_EQ(Place(ControlName::p1).left, button.left - 5);
-    EXPECT_EQ(Place(ControlName::p1).top, button.top + 24 + 3);
-    EXPECT_EQ(Place(ControlName::p1).width, 35);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripHover);
+    EXPECT_EQ(controls.Text({ControlName::BarTipText}), "菜单");
+    EXPECT_TRUE(controls.IsVisible({ControlName::BarTipPanel}));
+    EXPECT_EQ(Place(ControlName::BarTipPanel).left, button.left - 5);
+    EXPECT_EQ(Place(ControlName::BarTipPanel).top, button.top + 24 + 3);
+    EXPECT_EQ(Place(ControlName::BarTipPanel).width, 35);
     frame.ButtonMove(5, -1, -1);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 5}).picture, kTitleStripNormal);
-    EXPECT_FALSE(controls.IsVisible({ControlName::p1}));
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripNormal);
+    EXPECT_FALSE(controls.IsVisible({ControlName::BarTipPanel}));
     // The top-most button's look follows its state.
     window->Title().Click(4);
     frame.ButtonMove(4, 3, 3);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 4}).source.left, 72);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 4}).source.left, 72);
 }
 
 TEST_F(WindowShell, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
     FrameMouse& frame = window->Frame();
     frame.LabelMove(true);
-    EXPECT_EQ(surface.TextColor({ControlName::jbi}), kLabelHoverColor);
+    EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kLabelHoverColor);
     frame.SurfaceMove(false, 500, 300);
-    EXPECT_EQ(surface.TextColor({ControlName::jbi}), kRestoreLabelColor);
-    EXPECT_EQ(surface.TextColor({ControlName::qk}), kListLabelColor);
+    EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kRestoreLabelColor);
+    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
     // The player's areas put back jbi, the bars qk: each only its own.
     frame.LabelMove(false);
     frame.ResetLabelColor(true);
-    EXPECT_EQ(surface.TextColor({ControlName::qk}), kLabelHoverColor);
+    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kLabelHoverColor);
     frame.ResetLabelColor(false);
-    EXPECT_EQ(surface.TextColor({ControlName::qk}), kListLabelColor);
+    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
 }
 
 TEST_F(WindowShell, CompactModeShowsThePlayerAloneWithTheNameAsTitle) {
@@ -170,35 +170,35 @@ TEST_F(WindowShell, CompactModeShowsThePlayerAloneWithTheNameAsTitle) {
     window->Title().EnterCompactMode();
     EXPECT_EQ(host.twipsWidth, 5800);
     EXPECT_EQ(host.twipsHeight, 4800);
-    EXPECT_EQ(controls.Text({ControlName::ni_name}), "星河漫游记-第3集");
-    for (ControlName hidden : {ControlName::bo_foot, ControlName::Pic4, ControlName::Im1, ControlName::ggx,
+    EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "星河漫游记-第3集");
+    for (ControlName hidden : {ControlName::PlayerBar, ControlName::CentreHeader, ControlName::Logo, ControlName::PagePlayerClose,
                                ControlName::LeftPanel, ControlName::RightPanel})
         EXPECT_FALSE(controls.IsVisible({hidden}));
-    EXPECT_FALSE(controls.IsVisible({ControlName::npc, 2}));
+    EXPECT_FALSE(controls.IsVisible({ControlName::WindowButton, 2}));
     const int W = 5800 / 15, H = 4800 / 15;
-    EXPECT_EQ(Place(ControlName::zz), (Rect{2, 20, W - 4, H - 23}));
-    EXPECT_EQ(Place(ControlName::qvod).top, 0);
-    EXPECT_EQ(Place(ControlName::gunt).top, H - 23 - 7);
+    EXPECT_EQ(Place(ControlName::ContentArea), (Rect{2, 20, W - 4, H - 23}));
+    EXPECT_EQ(Place(ControlName::PlayerBox).top, 0);
+    EXPECT_EQ(Place(ControlName::SeekTrack).top, H - 23 - 7);
 
     Setting("h_w", "14000");
     Setting("h_h", "8000");
     window->Title().LeaveCompactMode();
     EXPECT_EQ(host.twipsWidth, 14000);
-    EXPECT_EQ(controls.Text({ControlName::ni_name}), "Ruvo电影影视盒 1.0");
-    EXPECT_TRUE(controls.IsVisible({ControlName::bo_foot}));
+    EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "Ruvo电影影视盒 1.0");
+    EXPECT_TRUE(controls.IsVisible({ControlName::PlayerBar}));
     EXPECT_EQ(host.calls.back(), "center");
-    EXPECT_EQ(Place(ControlName::qvod).top, 25);
+    EXPECT_EQ(Place(ControlName::PlayerBox).top, 25);
 }
 
 TEST_F(WindowShell, SkinLoadsNinePicturesAndPaintsTheRestingLooks) {
     EXPECT_EQ(surface.loaded.size(), 9u);
     EXPECT_EQ(surface.loaded[0], 201);
     EXPECT_EQ(surface.loaded[8], 209);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 6}).source.top, 23);  // tab 6 selected
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 7}).source.top, 0);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 8}).source.left, 130);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 9}).picture, kTabBarTile);
-    EXPECT_EQ(controls.Of({ControlName::bo_but, 5}).picture, 14);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 23);  // tab 6 selected
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 7}).source.top, 0);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 8}).source.left, 130);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 9}).picture, kTabBarTile);
+    EXPECT_EQ(controls.Of({ControlName::TransportButton, 5}).picture, 14);
 
     // A skin without resources keeps every picture and still repaints.
     surface.loaded.clear();
@@ -206,13 +206,13 @@ TEST_F(WindowShell, SkinLoadsNinePicturesAndPaintsTheRestingLooks) {
     surface.cells.clear();
     p_p(*window, 2);
     EXPECT_TRUE(surface.loaded.empty());
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 6}).source.top, 23);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 23);
 }
 
 TEST_F(WindowShell, SelectingATabDrawsItSelectedAndTheOldOneNormal) {
     window->Navigation().SelectRightPanelTab(7);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 7}).source.top, 23);
-    EXPECT_EQ(surface.CellOf({ControlName::npc, 6}).source.top, 0);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 7}).source.top, 23);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 0);
 }
 
 }  // namespace
