@@ -1,8 +1,8 @@
 #include "app/ExitProgram.h"
 
+#include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "base/NumberText.h"
 #include "playback/IdleInhibition.h"
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"

@@ -1,13 +1,13 @@
 #include "app/Startup.h"
 
 #include "app/MachineIdentity.h"
+#include "base/NumberText.h"
+#include "config/FileSystem.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "base/NumberText.h"
+#include "config/TextFile.h"
 #include "history/HistoryPages.h"
 #include "history/HistoryRecords.h"
-#include "config/FileSystem.h"
-#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -5,9 +5,9 @@
 // pages when missing, and then lets the main window show.
 #include <string>
 
+#include "config/Clock.h"
 #include "config/ProgramPlaces.h"
 #include "config/SettingsFile.h"
-#include "config/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/NetworkAdapters.h"
 #include "platform/PlayerProbe.h"

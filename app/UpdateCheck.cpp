@@ -1,10 +1,10 @@
 #include "app/UpdateCheck.h"
 
-#include "config/SettingsKeys.h"
+#include "app/ExitProgram.h"
 #include "base/NumberText.h"
 #include "base/SplitText.h"
 #include "config/FileSystem.h"
-#include "app/ExitProgram.h"
+#include "config/SettingsKeys.h"
 #include "portal/MainWindow.h"
 
 namespace ruvo {

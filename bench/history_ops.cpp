@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "config/FileSystem.h"
+#include "config/TextFile.h"
 #include "fakes/TempFolder.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryRecords.h"
-#include "config/FileSystem.h"
-#include "config/TextFile.h"
 
 namespace {
 

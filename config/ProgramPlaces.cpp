@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "config/SettingsKeys.h"
 #include "config/FileSystem.h"
+#include "config/SettingsKeys.h"
 
 namespace ruvo {
 namespace {

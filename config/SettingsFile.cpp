@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/FileSystem.h"
 #include "base/TextCodec.h"
+#include "config/FileSystem.h"
 #include "config/TextFile.h"  // SplitLines
 
 namespace ruvo {

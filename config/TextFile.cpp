@@ -1,7 +1,7 @@
 #include "config/TextFile.h"
 
-#include "config/FileSystem.h"
 #include "base/TextCodec.h"
+#include "config/FileSystem.h"
 
 namespace ruvo {
 

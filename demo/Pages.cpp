@@ -1,8 +1,8 @@
 #include "demo/Pages.h"
 
-#include "demo/Catalog.h"
 #include "base/HtmlText.h"
 #include "base/JsEscape.h"
+#include "demo/Catalog.h"
 
 namespace demo {
 namespace {

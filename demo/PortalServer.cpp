@@ -7,9 +7,9 @@
 #include <fstream>
 #include <thread>
 
+#include "base/TextCodec.h"
 #include "demo/Catalog.h"
 #include "demo/Pages.h"
-#include "base/TextCodec.h"
 
 namespace demo {
 namespace {

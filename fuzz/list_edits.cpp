@@ -2,9 +2,9 @@
 // line and adding a record (each rewriting the list and its page) never
 // crash, and the list is a whole file afterwards.
 #include "FuzzSupport.h"
+#include "config/TextFile.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryRecords.h"
-#include "config/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace ruvo;

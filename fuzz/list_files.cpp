@@ -3,10 +3,10 @@
 // lists have a target of their own (list_edits): they replace ten files an
 // input, which would slow this one down two to three times.
 #include "FuzzSupport.h"
+#include "config/FileSystem.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryPages.h"
 #include "history/HistoryRecords.h"
-#include "config/FileSystem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace ruvo;

@@ -3,9 +3,9 @@
 // screenshot's file name. Any text gives a plain line; a file name never
 // leaves its folder, never hides, and stays a PNG's name.
 #include "FuzzSupport.h"
+#include "base/TextCodec.h"
 #include "playback/ScreenshotName.h"
 #include "playback/TrackNames.h"
-#include "base/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(ruvo::fuzz::TextOf(data, size));

@@ -1,8 +1,8 @@
 // The player's "QvodPlayer.xml" in any shape: reading its download folder
 // and rewriting it.
 #include "FuzzSupport.h"
-#include "playback/PlayerFolder.h"
 #include "base/TextBetween.h"
+#include "playback/PlayerFolder.h"
 #include "settings/PlayerConfigText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

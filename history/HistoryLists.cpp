@@ -5,9 +5,9 @@
 
 #include "base/NumberText.h"
 #include "base/SplitText.h"
-#include "history/HistoryPages.h"
 #include "config/FileSystem.h"
 #include "config/TextFile.h"
+#include "history/HistoryPages.h"
 
 namespace ruvo {
 namespace {

@@ -2,11 +2,11 @@
 
 #include "base/HtmlText.h"
 #include "base/SplitText.h"
-#include "history/HistoryRecords.h"
+#include "base/TextCodec.h"
 #include "base/TextWidth.h"
 #include "config/FileSystem.h"
-#include "base/TextCodec.h"
 #include "config/TextFile.h"
+#include "history/HistoryRecords.h"
 
 namespace ruvo {
 namespace {

@@ -1,7 +1,7 @@
 #include "history/HistoryRecords.h"
 
-#include "base/Utf8Cut.h"
 #include "base/JsEscape.h"
+#include "base/Utf8Cut.h"
 
 namespace ruvo {
 namespace {

@@ -1,14 +1,14 @@
 #include "playback/EpisodePlayer.h"
 
+#include "base/JsEscape.h"
+#include "base/NumberText.h"
+#include "base/TextWidth.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "base/NumberText.h"
 #include "history/HistoryRecords.h"
-#include "base/JsEscape.h"
-#include "base/TextWidth.h"
+#include "playback/IdleInhibition.h"
 #include "playback/TransportControls.h"
 #include "portal/LinkText.h"
-#include "playback/IdleInhibition.h"
 #include "portal/MainWindow.h"
 #include "shell/NavigationButtons.h"
 

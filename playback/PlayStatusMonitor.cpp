@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
+#include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "base/NumberText.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/IdleInhibition.h"
+#include "playback/PlayTime.h"
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
-#include "playback/PlayTime.h"
 #include "portal/LinkText.h"
 #include "portal/MainWindow.h"
 

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/PathText.h"
+#include "base/TextBetween.h"
+#include "config/FileSystem.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "base/PathText.h"
-#include "config/FileSystem.h"
 #include "config/TextFile.h"
-#include "base/TextBetween.h"
 
 namespace ruvo {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "config/SettingsFile.h"
 #include "base/NumberText.h"
+#include "config/SettingsFile.h"
 #include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
 

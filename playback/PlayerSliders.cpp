@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "playback/TransportControls.h"
 #include "playback/PlayerMemory.h"
+#include "playback/TransportControls.h"
 #include "portal/MainWindow.h"
 
 namespace ruvo {

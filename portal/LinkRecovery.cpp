@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/NumberText.h"
-#include "base/Punycode.h"
 #include "base/PathText.h"
-#include "platform/PrivateSchemes.h"
+#include "base/Punycode.h"
 #include "base/TextCodec.h"
+#include "platform/PrivateSchemes.h"
 #include "portal/LinkText.h"
 
 namespace ruvo {

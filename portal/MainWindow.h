@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "portal/EventGate.h"
 #include "config/ProgramPlaces.h"
 #include "config/SettingsFile.h"
 #include "history/HistoryLists.h"
@@ -16,8 +15,8 @@
 #include "platform/HttpFetch.h"
 #include "platform/IdleInhibitor.h"
 #include "platform/MainWindowHost.h"
-#include "platform/PopupMenus.h"
 #include "platform/Player.h"
+#include "platform/PopupMenus.h"
 #include "platform/Processes.h"
 #include "platform/ProgramForms.h"
 #include "platform/SettingsDialogView.h"
@@ -27,6 +26,7 @@
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
+#include "portal/EventGate.h"
 #include "portal/MainWindowState.h"
 #include "portal/Panes.h"
 #include "shell/DesignValues.h"

@@ -2,13 +2,13 @@
 
 #include <array>
 
+#include "base/NumberText.h"
+#include "base/TextBetween.h"
+#include "config/FileSystem.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "base/NumberText.h"
-#include "config/FileSystem.h"
 #include "config/TextFile.h"
 #include "playback/PlayerFolder.h"
-#include "base/TextBetween.h"
 #include "portal/MainWindow.h"
 #include "settings/PlayerConfigText.h"
 

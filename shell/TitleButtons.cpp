@@ -1,8 +1,8 @@
 #include "shell/TitleButtons.h"
 
+#include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "base/NumberText.h"
 #include "portal/MainWindow.h"
 #include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"

@@ -1,7 +1,7 @@
 #include "shell/TrayText.h"
 
-#include "base/Utf16.h"
 #include "base/TextCodec.h"
+#include "base/Utf16.h"
 
 namespace ruvo {
 

@@ -12,9 +12,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 
-#include "portal/LinkRecovery.h"
 #include "platform/PrivateSchemes.h"
 #include "platform/qt/LinkCapture.h"
+#include "portal/LinkRecovery.h"
 
 namespace ruvo {
 namespace {

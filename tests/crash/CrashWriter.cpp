@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "config/SettingsFile.h"
-#include "history/HistoryLists.h"
 #include "config/FileSystem.h"
+#include "config/SettingsFile.h"
 #include "config/TextFile.h"
+#include "history/HistoryLists.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;

@@ -3,10 +3,10 @@
 
 #include <thread>
 
+#include "base/JsEscape.h"
 #include "demo/Catalog.h"
 #include "demo/PortalServer.h"
 #include "fakes/TempFolder.h"
-#include "base/JsEscape.h"
 
 namespace demo {
 namespace {

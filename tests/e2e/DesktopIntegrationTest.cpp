@@ -9,11 +9,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "config/FileSystem.h"
 #include "config/SettingsFile.h"
+#include "config/TextFile.h"
 #include "e2e/ProgramUnderTest.h"
 #include "fakes/PrivateSessionBus.h"
-#include "config/FileSystem.h"
-#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <thread>
 
-#include "config/SettingsFile.h"
-#include "e2e/ProgramUnderTest.h"
 #include "base/TextCodec.h"
+#include "config/SettingsFile.h"
 #include "config/TextFile.h"
+#include "e2e/ProgramUnderTest.h"
 
 namespace ruvo {
 namespace {

@@ -11,10 +11,10 @@
 #include <map>
 #include <thread>
 
+#include "config/FileSystem.h"
 #include "config/SettingsFile.h"
 #include "demo/Faults.h"
 #include "e2e/ProgramUnderTest.h"
-#include "config/FileSystem.h"
 
 namespace ruvo {
 namespace {

@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 
+#include "config/FileSystem.h"
 #include "config/SettingsFile.h"
+#include "config/TextFile.h"
 #include "demo/Faults.h"
 #include "e2e/HomePageTest.h"
-#include "config/FileSystem.h"
-#include "config/TextFile.h"
 
 namespace ruvo {
 namespace {

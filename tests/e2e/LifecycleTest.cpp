@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "config/SettingsFile.h"
-#include "e2e/ProgramUnderTest.h"
 #include "config/TextFile.h"
+#include "e2e/ProgramUnderTest.h"
 
 namespace ruvo {
 namespace {

@@ -2,9 +2,9 @@
 // files or reach other sites, and a title crafted to run script shows as text.
 #include <gtest/gtest.h>
 
-#include "e2e/ProgramUnderTest.h"
 #include "config/FileSystem.h"
 #include "config/TextFile.h"
+#include "e2e/ProgramUnderTest.h"
 
 namespace ruvo {
 namespace {

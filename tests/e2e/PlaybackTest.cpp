@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "config/SettingsFile.h"
-#include "e2e/HomePageTest.h"
 #include "config/TextFile.h"
+#include "e2e/HomePageTest.h"
 
 namespace ruvo {
 namespace {

@@ -9,10 +9,10 @@
 
 #include <fstream>
 
-#include "e2e/VideoSurfaceFixture.h"
-#include "fakes/PrivateSessionBus.h"
 #include "config/FileSystem.h"
 #include "config/TextFile.h"
+#include "e2e/VideoSurfaceFixture.h"
+#include "fakes/PrivateSessionBus.h"
 
 namespace ruvo {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include "e2e/ProgramUnderTest.h"
 #include "base/JsEscape.h"
 #include "base/TextCodec.h"
 #include "config/TextFile.h"
+#include "e2e/ProgramUnderTest.h"
 
 namespace ruvo {
 namespace {

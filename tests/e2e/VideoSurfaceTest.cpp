@@ -3,8 +3,8 @@
 // sample media (colourful and moving) inside the player area the program
 // laid out, nothing of it outside, moving while playing and still while
 // paused. Under openbox, sized from the screen the display has.
-#include "e2e/VideoSurfaceFixture.h"
 #include "config/TextFile.h"
+#include "e2e/VideoSurfaceFixture.h"
 
 namespace ruvo {
 namespace {

@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "app/ExitProgram.h"
-#include "app/UpdateCheck.h"
-#include "config/SettingsFile.h"
 #include "app/Startup.h"
+#include "app/UpdateCheck.h"
+#include "base/TextCodec.h"
+#include "config/SettingsFile.h"
 #include "fakes/FakeWindowPorts.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
-#include "base/TextCodec.h"
 #include "portal/MainWindow.h"
 
 namespace ruvo::test {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLineItem.h"
-#include "fakes/WindowFixture.h"
 #include "config/TextFile.h"
+#include "fakes/WindowFixture.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {

@@ -9,9 +9,9 @@
 #include <regex>
 #include <thread>
 
-#include "fakes/TempFolder.h"
 #include "config/FileSystem.h"
 #include "config/TextFile.h"
+#include "fakes/TempFolder.h"
 
 namespace ruvo {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "fakes/WindowFixture.h"
 #include "base/JsEscape.h"
-#include "playback/EpisodePlayer.h"
 #include "config/TextFile.h"
+#include "fakes/WindowFixture.h"
+#include "playback/EpisodePlayer.h"
 
 namespace ruvo {
 namespace {

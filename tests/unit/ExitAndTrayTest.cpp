@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fakes/WindowFixture.h"
 #include "app/ExitProgram.h"
+#include "fakes/WindowFixture.h"
 #include "settings/SettingsDialog.h"
 #include "shell/TipMenus.h"
 #include "shell/TitleButtons.h"

@@ -8,10 +8,10 @@
 #include <chrono>
 #include <filesystem>
 
-#include "config/ProgramPlaces.h"
-#include "fakes/TempFolder.h"
 #include "config/FileSystem.h"
+#include "config/ProgramPlaces.h"
 #include "config/TextFile.h"
+#include "fakes/TempFolder.h"
 
 namespace ruvo {
 namespace {

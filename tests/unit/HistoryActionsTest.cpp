@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "fakes/WindowFixture.h"
-#include "history/HistoryActions.h"
 #include "base/JsEscape.h"
 #include "config/FileSystem.h"
+#include "fakes/WindowFixture.h"
+#include "history/HistoryActions.h"
 #include "playback/PlayerFolder.h"
 #include "shell/TitleButtons.h"
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "fakes/TempFolder.h"
-#include "base/SplitText.h"
-#include "history/HistoryLists.h"
 #include "base/JsEscape.h"
+#include "base/SplitText.h"
 #include "config/TextFile.h"
+#include "fakes/TempFolder.h"
+#include "history/HistoryLists.h"
 
 namespace ruvo {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/TextCodec.h"
 #include "fakes/TempFolder.h"
 #include "history/HistoryPages.h"
-#include "base/TextCodec.h"
 
 namespace ruvo {
 namespace {

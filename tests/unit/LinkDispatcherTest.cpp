@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "fakes/WindowFixture.h"
 #include "base/JsEscape.h"
 #include "config/TextFile.h"
+#include "fakes/WindowFixture.h"
 #include "portal/LinkText.h"
 #include "shell/NavigationButtons.h"
 

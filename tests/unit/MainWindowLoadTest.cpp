@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "config/SettingsFile.h"
 #include "app/Startup.h"
+#include "config/SettingsFile.h"
 #include "fakes/WindowFixture.h"
 
 namespace ruvo {

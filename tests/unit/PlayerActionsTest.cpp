@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "config/FileSystem.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "playback/KeyboardShortcuts.h"
@@ -15,7 +16,6 @@
 #include "playback/PlayerMenu.h"
 #include "playback/ScreenshotName.h"
 #include "playback/TrackNames.h"
-#include "config/FileSystem.h"
 
 namespace ruvo {
 namespace {

@@ -2,8 +2,8 @@
 // the record that lets later starts skip loading the library.
 #include <gtest/gtest.h>
 
-#include "fakes/TempFolder.h"
 #include "config/FileSystem.h"
+#include "fakes/TempFolder.h"
 #include "platform/mpv/MpvPlayerProbe.h"
 
 namespace ruvo {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "fakes/WindowFixture.h"
 #include "config/FileSystem.h"
+#include "fakes/WindowFixture.h"
 #include "playback/PlayerFolder.h"
 #include "settings/PlayerConfigText.h"
 #include "settings/SettingsDialog.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "config/SettingsFile.h"
 #include "base/NumberText.h"
+#include "config/SettingsFile.h"
 #include "fakes/TempFolder.h"
 
 namespace ruvo {

@@ -4,13 +4,13 @@
 
 #include "app/CommandLineOptions.h"
 #include "app/MachineIdentity.h"
+#include "app/Startup.h"
+#include "base/TextCodec.h"
+#include "config/FileSystem.h"
 #include "config/ProgramPlaces.h"
 #include "config/SettingsFile.h"
-#include "app/Startup.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
-#include "config/FileSystem.h"
-#include "base/TextCodec.h"
 
 namespace ruvo {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "base/JsEscape.h"
 #include "base/PathText.h"
-#include "base/TextWidth.h"
 #include "base/TextBetween.h"
+#include "base/TextWidth.h"
 
 namespace ruvo {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fakes/WindowFixture.h"
 #include "config/TextFile.h"
+#include "fakes/WindowFixture.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fakes/WindowFixture.h"
 #include "config/TextFile.h"
+#include "fakes/WindowFixture.h"
 #include "playback/TransportControls.h"
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
