@@ -84,7 +84,7 @@ void CheckForUpdate(MainWindow& window) {
     MainWindowState& s = window.State();
     if (IsOfferedAtStart(s.latestVersion) && window.MessageBoxes().AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
         RunUpdater(window);
-        s.exitPopupFlag = std::string("0");  // (assigning the literal trips a false -Wrestrict in GCC 12)
+        s.exitPopupFlag = "0";
         ExitProgram(window);
         return;
     }
