@@ -53,7 +53,7 @@ void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::stri
         case EpisodeReply::Kind::Failed:
         case EpisodeReply::Kind::PortalError:
         case EpisodeReply::Kind::NoEpisode:
-            window_.State().nextEpisodeState = "1";
+            window_.State().nextEpisode.Mark(NextEpisode::Kind::None);
             // A reply without play data ends with the message below, as any other does.
             window_.ShowTrayTip("读取数据出错，请返回重试！");
             c.SetText({ControlName::StatusLine}, "读取数据出错，请返回重试");
@@ -109,9 +109,7 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
         c.SetText({ControlName::PlayTimes}, "");
     }
     s.episodeInfo = std::to_string(id) + "-" + v + "-" + v1 + "-" + name;
-    s.nextEpisodeState = "0";
-    s.nextPreloadStarted = 0;
-    s.nextEpisodeUrl = "0";
+    s.nextEpisode = {};
     window_.SetTitleLine(TruncateToWidth(name, kTitleLineWidth) + "-" + label);
     if (!name.empty() && !address.empty() && id != 0)
         window_.Lists().AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
@@ -145,7 +143,7 @@ void EpisodePlayer::PlayAdjacentEpisode(int direction) {
 void EpisodePlayer::FetchNextEpisode() {
     MainWindowState& s = window_.State();
     if (TextToInt(window_.StoredSettings().Read(kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
-        s.nextEpisodeState = "0";
+        s.nextEpisode.Mark(NextEpisode::Kind::Unknown);
         return;
     }
     const auto episode = CurrentEpisode(s);
@@ -155,25 +153,24 @@ void EpisodePlayer::FetchNextEpisode() {
     const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(id), v, next)));
     switch (reply.kind) {
         case EpisodeReply::Kind::PortalError:
-            s.nextEpisodeState = "1";
-            s.nextEpisodeUrl = "1";
+            s.nextEpisode.Mark(NextEpisode::Kind::None);
+            s.nextEpisode.MarkMedia(NextEpisode::Media::None);
             return;
         case EpisodeReply::Kind::NoEpisode:
-            s.nextEpisodeState = "0";
-            s.nextEpisodeUrl = "0";
+            // Not known either way: the preload asks again.
+            s.nextEpisode.Mark(NextEpisode::Kind::Unknown);
+            s.nextEpisode.MarkMedia(NextEpisode::Media::Unknown);
             return;
         case EpisodeReply::Kind::PlayData:
-            s.nextEpisodeUrl = reply.address;
-            s.nextPreloadStarted = 0;
             // The next episode always plays in the player control.
-            s.nextEpisodeState = PlayLink("qvod", reply.address, name, reply.label, id, v, next);
+            s.nextEpisode.Found(PlayLink("qvod", reply.address, name, reply.label, id, v, next), reply.address);
             return;
         case EpisodeReply::Kind::Failed:
         case EpisodeReply::Kind::Other:
-            s.nextEpisodeState = "3";
-            s.nextEpisodeUrl = "0";
+            s.nextEpisode.Mark(NextEpisode::Kind::RetryDue);
+            s.nextEpisode.MarkMedia(NextEpisode::Media::Unknown);
             s.nextEpisodeRetryCount = 0;
-            s.nextPreloadStarted = 1;
+            s.nextEpisode.preloadStarted = true;
             window_.ShowTrayTip("读取下一集数据出错，稍后将重新读取！");
             window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(true);
             return;
@@ -185,7 +182,7 @@ void EpisodePlayer::RetryTick() {
     if (++s.nextEpisodeRetryCount < 2) return;
     window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(false);
     FetchNextEpisode();
-    s.nextPreloadStarted = 0;
+    s.nextEpisode.preloadStarted = false;
     s.nextEpisodeRetryCount = 0;
 }
 

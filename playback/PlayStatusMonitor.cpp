@@ -14,11 +14,6 @@
 #include "portal/MainWindow.h"
 
 namespace ruvo {
-namespace {
-
-bool NextEpisodeKnown(const std::string& state) { return state != "1" && state != "" && state != "0" && state != "3"; }
-
-}  // namespace
 
 bool PlayStatusMonitor::BalloonsWanted() const {
         return TextToInt(window_.StoredSettings().Read(kTrayBalloons.section, kTrayBalloons.key, "0")) == 2;
@@ -113,7 +108,7 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     window_.EnsureTimerOn(WindowTimer::EndOfPlay);
     // In the last two seconds the bar stays as it is unless balloons are wanted.
     if (!BalloonsWanted()) return true;
-    if (endJustCame && NextEpisodeKnown(window_.State().nextEpisodeState))
+    if (endJustCame && window_.State().nextEpisode.IsReady())
         window_.ShowTrayTip("正在准备播放下一集！");  // once an item, not every second
     return false;
 }
@@ -121,10 +116,12 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
 void PlayStatusMonitor::Preload() {
     MainWindowState& s = window_.State();
     Player& player = window_.PlayerControl();
-    if (player.DownloadProgress() <= kPreloadThreshold || s.nextEpisodeUrl == "1" || s.nextPreloadStarted != 0) return;
-    if (s.nextEpisodeUrl != "0") {
-        player.PreloadUrl(s.nextEpisodeUrl);
-        s.nextPreloadStarted = 1;
+    NextEpisode& next = s.nextEpisode;
+    if (player.DownloadProgress() <= kPreloadThreshold || next.media == NextEpisode::Media::None || next.preloadStarted)
+        return;
+    if (next.media == NextEpisode::Media::Known) {
+        player.PreloadUrl(next.mediaAddress);
+        next.preloadStarted = true;
         if (BalloonsWanted()) window_.ShowTrayTip("开始缓冲下一集！");
     } else {
         window_.Episodes().FetchNextEpisode();
@@ -213,8 +210,8 @@ void PlayStatusMonitor::EndOfPlayTick() {
     window_.TimerOf(WindowTimer::EndOfPlay).SetEnabled(false);
     s.resumePosition = 1;
     s.lastPosition = 1;
-    if (s.nextEpisodeState != "3") {
-        if (!NextEpisodeKnown(s.nextEpisodeState)) return;
+    if (s.nextEpisode.kind != NextEpisode::Kind::RetryDue) {
+        if (!s.nextEpisode.IsReady()) return;
         window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
         c.SetVisible({ControlName::NextEpisodeNotice}, true);
     }

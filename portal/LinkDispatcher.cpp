@@ -220,9 +220,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         s.resumeApplied = 0;
         s.resumePosition = TextToInt(FieldAt(fields, 7));
         s.episodeInfo = id + "-" + v + "-" + v1 + "-" + name;
-        s.nextEpisodeState = "0";
-        s.nextPreloadStarted = 0;
-        s.nextEpisodeUrl = "0";
+        s.nextEpisode = {};
         s.historyKey = id;
         s.webPlayMode = 0;
     } else {
@@ -242,8 +240,7 @@ void LinkDispatcher::EndOfPlay() {
         window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
         return;
     }
-    const std::string& next = s.nextEpisodeState;
-    if (next != "1" && next != "0" && next != "3") window_.PaneOf(Pane::Web1).Navigate(next);
+    if (s.nextEpisode.IsReady()) window_.PaneOf(Pane::Web1).Navigate(s.nextEpisode.playLink);
 }
 
 }  // namespace ruvo

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/MainWindowHost.h"
+#include "playback/NextEpisode.h"
 
 namespace ruvo {
 
@@ -32,9 +33,7 @@ struct MainWindowState {
     int resumePosition = 0;            // seconds to resume at on the first playing tick
     int lastPosition = 0;              // position at the latest status tick
     std::string episodeInfo = "0";     // id "-" v "-" v1 "-" name of the portal title, or "0"
-    std::string nextEpisodeState = "0";  // "0" unknown, "1" none, "3" retry due, else the next play link
-    std::string nextEpisodeUrl = "0";    // "0" unknown, "1" none, else the next media address
-    int nextPreloadStarted = 0;
+    NextEpisode nextEpisode;
     int nextEpisodeRetryCount = 0;
     std::string lastSearchText;        // trimmed text of the last search sent
     std::string historyRowLink;        // link of the watch-history row last right-clicked ("" = none)
@@ -45,9 +44,7 @@ struct MainWindowState {
         resumeApplied = 0;
         resumePosition = resumeAt;
         episodeInfo = "0";
-        nextEpisodeState = "0";
-        nextEpisodeUrl = "0";
-        nextPreloadStarted = 0;
+        nextEpisode = {};
         historyKey = path;
         historyListKind = 2;
     }

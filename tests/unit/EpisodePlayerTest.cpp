@@ -80,7 +80,7 @@ struct FailedReply {
     const char* name;
     std::optional<std::string> body;
     const char* status;
-    const char* nextState;  // expected NextEpisodeState
+    bool nothingFollows;  // the next episode is marked as none; else kept
     bool trayTip;
 };
 
@@ -88,11 +88,12 @@ class ResolveFailure : public Episodes, public testing::WithParamInterface<Faile
 
 TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     Playing(0);
-    State().nextEpisodeState = "keep";
+    State().nextEpisode.Found("eeqvod://kept", "http://m/kept.mp4");
     fetch.replies[Request(15, "0", "2")] = GetParam().body;
     PageNavigates(Pane::Web1, "eebovod://15-0-2-X");
     EXPECT_EQ(Text(ControlName::StatusLine), GetParam().status);
-    EXPECT_EQ(State().nextEpisodeState, GetParam().nextState);
+    EXPECT_EQ(State().nextEpisode.kind, GetParam().nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
+    EXPECT_EQ(State().nextEpisode.mediaAddress, "http://m/kept.mp4");  // the preload's part stays
     EXPECT_EQ(tray.tips.size(), GetParam().trayTip ? 1u : 0u);
     if (GetParam().trayTip) {
         EXPECT_EQ(tray.tips[0], "读取数据出错，请返回重试！");
@@ -104,13 +105,13 @@ TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ResolveFailure,
-    testing::Values(FailedReply{"PortalError", "1", "读取数据出错，请返回重试", "1", true},
-                    FailedReply{"NoEpisode", "0", "读取数据出错，请返回重试", "1", true},
-                    FailedReply{"PortalDown", std::nullopt, "读取数据出错，请返回重试", "1", true},
-                    FailedReply{"ErrorPage", "<html>500</html>", "读取数据出错，请返回重试", "keep", true},
-                    FailedReply{"Empty", "", "读取数据出错，请返回重试", "keep", true},
-                    FailedReply{"Huge", std::string(10 << 20, 'z'), "读取数据出错，请返回重试", "keep", true},
-                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4), "读取数据出错，请返回重试", "keep", true}),
+    testing::Values(FailedReply{"PortalError", "1", "读取数据出错，请返回重试", true, true},
+                    FailedReply{"NoEpisode", "0", "读取数据出错，请返回重试", true, true},
+                    FailedReply{"PortalDown", std::nullopt, "读取数据出错，请返回重试", true, true},
+                    FailedReply{"ErrorPage", "<html>500</html>", "读取数据出错，请返回重试", false, true},
+                    FailedReply{"Empty", "", "读取数据出错，请返回重试", false, true},
+                    FailedReply{"Huge", std::string(10 << 20, 'z'), "读取数据出错，请返回重试", false, true},
+                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4), "读取数据出错，请返回重试", false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Episodes, PreviousAndNextEpisode) {
@@ -139,22 +140,24 @@ TEST_F(Episodes, NextEpisodeFetch) {
     Playing(0);
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$html5";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisodeUrl, "http://m/1.mp4");
-    EXPECT_EQ(State().nextEpisodeState, "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&星河&&&第2集&&&12&&&0&&&1");
+    EXPECT_EQ(State().nextEpisode.mediaAddress, "http://m/1.mp4");
+    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::Ready);
+    EXPECT_EQ(State().nextEpisode.playLink, "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&星河&&&第2集&&&12&&&0&&&1");
 
     fetch.replies[Request(12, "0", "1")] = "1";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisodeState, "1");
-    EXPECT_EQ(State().nextEpisodeUrl, "1");
+    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::None);
+    EXPECT_EQ(State().nextEpisode.media, NextEpisode::Media::None);
     fetch.replies[Request(12, "0", "1")] = "0";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisodeState, "0");
+    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::Unknown);
+    EXPECT_EQ(State().nextEpisode.media, NextEpisode::Media::Unknown);
 
     Setting("s_h", "1");
     fetch.requests.clear();
-    State().nextEpisodeState = "x";
+    State().nextEpisode.Found("eeqvod://x", "http://m/x.mp4");
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisodeState, "0");
+    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::Unknown);
     EXPECT_TRUE(fetch.requests.empty());
 }
 
@@ -162,8 +165,8 @@ TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     Playing(0);
     fetch.replies[Request(12, "0", "1")] = "<html>busy</html>";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisodeState, "3");
-    EXPECT_EQ(State().nextPreloadStarted, 1);
+    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::RetryDue);
+    EXPECT_TRUE(State().nextEpisode.preloadStarted);
     EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
@@ -173,8 +176,8 @@ TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     EXPECT_TRUE(fetch.requests.empty());
     timers.Advance(1'000);
     EXPECT_EQ(fetch.requests, std::vector{Request(12, "0", "1")});
-    EXPECT_EQ(State().nextEpisodeUrl, "http://m/1.mp4");
-    EXPECT_EQ(State().nextPreloadStarted, 0);
+    EXPECT_EQ(State().nextEpisode.mediaAddress, "http://m/1.mp4");
+    EXPECT_FALSE(State().nextEpisode.preloadStarted);
     EXPECT_FALSE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
 }
 

@@ -185,19 +185,19 @@ TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
 
 TEST_F(Dispatcher, EndOfPlayStartsTheNextEpisodeWhenAsked) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
-    State().nextEpisodeState = next;
+    State().nextEpisode.Found(next, "http://m/2.mp4");
     EXPECT_TRUE(PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl)));
     EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{next});
     EXPECT_EQ(player.url, "http://m/2.mp4");
 
-    for (const char* nothing : {"3", "1", "0"}) {
-        State().nextEpisodeState = nothing;
+    for (const auto nothing : {NextEpisode::Kind::RetryDue, NextEpisode::Kind::None, NextEpisode::Kind::Unknown}) {
+        State().nextEpisode.Mark(nothing);
         Web(Pane::Web1).navigations.clear();
         PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl));
-        EXPECT_TRUE(Web(Pane::Web1).navigations.empty()) << nothing;
+        EXPECT_TRUE(Web(Pane::Web1).navigations.empty()) << static_cast<int>(nothing);
     }
     Setting("s_bo", "1");
-    State().nextEpisodeState = next;
+    State().nextEpisode.Found(next, "http://m/2.mp4");
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl));
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());

@@ -117,7 +117,7 @@ TEST_F(Monitor, StateTexts) {
 
 TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
     PlayingAt(5, 100);
-    State().nextEpisodeUrl = "http://m/2.mp4";
+    State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
     player.progress = 601;
     Tick();
     EXPECT_TRUE(player.calls.empty());
@@ -131,7 +131,7 @@ TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
 TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
     PlayingAt(99, 100);
-    State().nextEpisodeState = next;
+    State().nextEpisode.Found(next, "http://m/2.mp4");
     Tick();
     EXPECT_EQ(tray.tips, std::vector<std::string>{"正在准备播放下一集！"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
@@ -143,7 +143,7 @@ TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
 
 TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
-    State().nextEpisodeState = next;
+    State().nextEpisode.Found(next, "http://m/2.mp4");
     PlayingAt(99, 100);
     Tick();  // the end is due in two seconds
     player.state = kPlayPaused;
@@ -178,7 +178,7 @@ protected:
         Setting("s_bo", "1");  // nothing follows by itself
         State().historyListKind = 1;
         State().historyKey = "12";
-        State().nextEpisodeState = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&12&&&0&&&1";
+        State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&12&&&0&&&1", "http://m/2.mp4");
         PlayingAt(99, 100);
         Tick();
         player.position = 100;
@@ -219,14 +219,14 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
 // two seconds of its end. It is a new item all the same, and ends in turn.
 TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     PlayingAt(1, 2);
-    State().nextEpisodeState = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
+    State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
     ASSERT_EQ(player.url, "http://m/2.mp4");  // the next one plays
     player.position = 1;
     player.duration = 2;
     player.state = kPlayPlaying;
-    State().nextEpisodeState = "eeqvod://qvod&&&http%3A//m/3.mp4&&&T&&&L&&&3&&&0&&&2";
+    State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/3.mp4&&&T&&&L&&&3&&&0&&&2", "http://m/3.mp4");
     Tick();
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
@@ -240,7 +240,7 @@ TEST_F(Monitor, EndOfPlayFiringDuringAFetchRunsAfterIt) {
     Setting("s_h", "2");
     Setting("s_pao", "2");
     State().episodeInfo = "12-0-4-星河";
-    State().nextEpisodeUrl = "0";
+    State().nextEpisode = {};
     PlayingAt(99, 100);
     player.progress = 1000;
     fetch.replies[window->Portal().base + "h.asp?id=12&v=0&v1=5"] = "0";
