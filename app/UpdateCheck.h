@@ -29,8 +29,8 @@ std::optional<UpdateFile> ParseUpdateFile(const std::string& text);
 bool IsVersionText(const std::string& version);
 bool IsOfferedAtStart(const std::string& version);
 
-// Once, shortly after start (the window's update-check timer): fetches the update file, applies its switches and offers a
-// new version.
+// Once, shortly after start (the window's update-check timer): fetches the
+// update file, applies its switches and offers a new version.
 void CheckForUpdate(MainWindow& window);
 
 // The tray entry "升级检测": offers the version fetched at start, or says

@@ -17,9 +17,9 @@
 #include "app/CommandLineItem.h"
 #include "app/CommandLineOptions.h"
 #include "app/ExitProgram.h"
+#include "app/ProgramActions.h"
 #include "app/Startup.h"
 #include "app/TraceLog.h"
-#include "app/UpdateCheck.h"
 #include "config/FileSystem.h"
 #include "config/ProgramPlaces.h"
 #include "config/SettingsKeys.h"
@@ -502,8 +502,7 @@ int main(int argc, char* argv[]) {
     });
     QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &makePlayer,
                      [&makePlayer](bool ok) { if (ok) makePlayer.Begin(); });
-    window.SetProgramActions({[&window] { ruvo::CheckForUpdate(window); }, [&window] { ruvo::OfferUpdate(window); },
-                              [&window] { ruvo::ExitProgram(window); }});
+    window.SetProgramActions(ruvo::ProgramActionsFor(window));
     window.Load(commandLine);
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.

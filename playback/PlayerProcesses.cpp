@@ -8,7 +8,6 @@
 namespace ruvo {
 
 void EnforcePlayerStartOption(MainWindow& window) {
-    window.TimerOf(WindowTimer::PlayerStartCheck).SetEnabled(false);
     MainWindowState& s = window.State();
     if (s.playerFolder.empty()) s.playerFolder = EnsureOwnPlayerFolder(window.ProgramFolder());
     if (s.playerFolder.empty()) return;

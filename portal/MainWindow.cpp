@@ -50,7 +50,7 @@ constexpr std::array<TimerDesign, kTimerCount> kTimerDesigns{{
     {10, true, true},      // PlayerStartCheck
     {50000, false, false}, // NextEpisodeRetry
     {6000, true, true},    // UpdateCheck
-    {20000, false, false}, // FloatingAdvert
+    {20000, false, true},  // FloatingAdvert
 }};
 
 }  // namespace
@@ -89,22 +89,15 @@ void MainWindow::CreateTimers() {
     for (size_t i = 0; i < kTimerCount; ++i) {
         timers_[i] = ports_.timers.CreateTimer();
         timers_[i]->SetInterval(kTimerDesigns[i].interval);
-        Timer* timer = timers_[i].get();
-        // A one-shot timer's handler switches it off first.
-        if (kTimerDesigns[i].oneShot) timer->SetOnTick([timer] { timer->SetEnabled(false); });
     }
     SetTimerHandler(WindowTimer::StatusTick, [this] { monitor_->StatusTick(); });
     SetTimerHandler(WindowTimer::PlayerStartCheck, [this] { EnforcePlayerStartOption(*this); });
     SetTimerHandler(WindowTimer::EndOfPlay, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::NextEpisodeRetry, [this] { episodes_->RetryTick(); });
     SetTimerHandler(WindowTimer::UpdateCheck, [this] {
-        TimerOf(WindowTimer::UpdateCheck).SetEnabled(false);  // once, shortly after start
         if (programActions_.checkForUpdate) programActions_.checkForUpdate();
     });
-    SetTimerHandler(WindowTimer::FloatingAdvert, [this] {
-        TimerOf(WindowTimer::FloatingAdvert).SetEnabled(false);
-        ports_.forms.ShowFloatingAd();
-    });
+    SetTimerHandler(WindowTimer::FloatingAdvert, [this] { ports_.forms.ShowFloatingAd(); });
     otherPanesTimer_ = ports_.timers.CreateTimer();
     otherPanesTimer_->SetInterval(kOtherPanesDelayMs);
     otherPanesTimer_->SetOnTick([this] { NavigateOtherPanes(); });
@@ -122,16 +115,22 @@ void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick
     // A tick that comes while a fetch is waited for is not lost (the end of
     // play fires once): it runs shortly after the wait, on its own, not in
     // the middle of the handler that waited. Ticks that come meanwhile merge.
+    // A one-shot timer is switched off before its handler runs.
+    const bool oneShot = kTimerDesigns[static_cast<size_t>(timer)].oneShot;
+    auto run = [this, timer, oneShot, onTick = std::move(onTick)] {
+        if (oneShot) TimerOf(timer).SetEnabled(false);
+        onTick();
+    };
     auto& catchUp = catchUpTimers_[static_cast<size_t>(timer)];
     catchUp = ports_.timers.CreateTimer();
     catchUp->SetInterval(kCatchUpTickMs);
-    catchUp->SetOnTick([this, timer, onTick, &catchUp] {
+    catchUp->SetOnTick([this, timer, run, &catchUp] {
         if (gate_.IsClosed()) return;  // still waiting: try again shortly
         catchUp->SetEnabled(false);
-        if (TimerOf(timer).IsEnabled()) onTick();
+        if (TimerOf(timer).IsEnabled()) run();
     });
-    TimerOf(timer).SetOnTick([this, onTick = std::move(onTick), &catchUp] {
-        if (!gate_.IsClosed()) return onTick();
+    TimerOf(timer).SetOnTick([this, run, &catchUp] {
+        if (!gate_.IsClosed()) return run();
         catchUp->SetEnabled(true);
     });
 }

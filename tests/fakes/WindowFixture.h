@@ -6,9 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "app/ExitProgram.h"
+#include "app/ProgramActions.h"
 #include "app/Startup.h"
-#include "app/UpdateCheck.h"
 #include "base/TextCodec.h"
 #include "config/SettingsFile.h"
 #include "fakes/FakeWindowPorts.h"
@@ -44,8 +43,7 @@ protected:
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
         window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(kTestPortal));
-        window->SetProgramActions({[this] { CheckForUpdate(*window); }, [this] { OfferUpdate(*window); },
-                                   [this] { ExitProgram(*window); }});
+        window->SetProgramActions(ProgramActionsFor(*window));
         window->Load(commandLine);
         window->NavigateOtherPanes();  // as when the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();
