@@ -23,7 +23,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using ruvo::bench::Median;
-using ruvo::bench::MonotonicMs;
 constexpr int kRuns = 5;
 
 // loadfile to the first frame, in ms, for mpv alone; with `countCreation`
