@@ -10,7 +10,6 @@
 #include "playback/PlayTime.h"
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
-#include "portal/LinkText.h"
 #include "portal/MainWindow.h"
 
 namespace ruvo {
@@ -215,7 +214,16 @@ void PlayStatusMonitor::EndOfPlayTick() {
         window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
         c.SetVisible({ControlName::NextEpisodeNotice}, true);
     }
-    window_.PaneOf(Pane::Web2).Navigate(std::string(kEndOfPlayUrl));
+    PlayOnOrResumeTicking();
+}
+
+void PlayStatusMonitor::PlayOnOrResumeTicking() {
+    const MainWindowState& s = window_.State();
+    if (window_.StoredSettings().Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
+        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
+        return;
+    }
+    if (s.nextEpisode.IsReady()) window_.PaneOf(Pane::Web1).Navigate(s.nextEpisode.playLink);
 }
 
 }  // namespace ruvo

@@ -3,7 +3,7 @@
 // player bar (status text, play/pause look, time label, seek knob, downloaded
 // share), resumes at a saved position, starts the next episode's download
 // ahead of time and notices the end; two seconds later (the end-of-play timer) it finishes
-// the item and hands over to the link dispatcher, which plays the next one.
+// the item and plays the next one.
 
 #include <string>
 
@@ -44,6 +44,9 @@ private:
     void ShowState(int state, int speed);
     void DrawProgress();
     bool BalloonsWanted() const;
+    // After the end: the next episode when the user wants it played on and
+    // it is known, else the status tick again (it retries a failed look-up).
+    void PlayOnOrResumeTicking();
 
     // True from the end-of-play tick until the item plays again: the
     // player keeps its last frame and reports the end as its position.

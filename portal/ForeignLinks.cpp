@@ -27,7 +27,7 @@ std::string SiteOf(std::string_view url) {
 
 bool LeavesPortal(std::string_view url, const PortalAddress& portal) {
     const std::string site = SiteOf(url);
-    if (site.empty() || StartsWith(url, kEndOfPlayPrefix)) return false;
+    if (site.empty()) return false;
     return site != SiteOf(portal.root);
 }
 

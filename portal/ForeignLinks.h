@@ -7,8 +7,7 @@
 
 namespace ruvo {
 
-// True for an http(s) address on another scheme-and-host than the portal's
-// (the program's own end-of-play address stays in).
+// True for an http(s) address on another scheme-and-host than the portal's.
 bool LeavesPortal(std::string_view url, const PortalAddress& portal);
 
 }  // namespace ruvo

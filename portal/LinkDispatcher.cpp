@@ -31,7 +31,6 @@ LinkDispatcher::Handler LinkDispatcher::HandlerFor(Pane pane) {
     Method method = nullptr;
     switch (pane) {
         case Pane::Web1: method = &LinkDispatcher::OnWeb1; break;
-        case Pane::Web2: method = &LinkDispatcher::OnWeb2; break;
         case Pane::Web3: method = &LinkDispatcher::OnWeb3; break;
         case Pane::Web4: method = &LinkDispatcher::OnWeb4; break;
         case Pane::Web5: method = &LinkDispatcher::OnWeb5; break;
@@ -54,13 +53,6 @@ void LinkDispatcher::OnWeb1(const std::string& url, bool& cancel) {
     } else if (Contains(url, "eeqvod://")) {
         cancel = true;
         window_.Episodes().StartPortalPlay(url);
-    }
-}
-
-void LinkDispatcher::OnWeb2(const std::string& url, bool& cancel) {
-    if (Contains(url, kEndOfPlayPrefix)) {
-        cancel = true;
-        EndOfPlay();
     }
 }
 
@@ -232,15 +224,6 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     if (s.web5LoadFailed == 1) s.web5LoadFailed = 0;
     window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "show.asp?id=" + id);
     s.historyListKind = 1;
-}
-
-void LinkDispatcher::EndOfPlay() {
-    MainWindowState& s = window_.State();
-    if (window_.StoredSettings().Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
-        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
-        return;
-    }
-    if (s.nextEpisode.IsReady()) window_.PaneOf(Pane::Web1).Navigate(s.nextEpisode.playLink);
 }
 
 }  // namespace ruvo

@@ -1,9 +1,9 @@
 #pragma once
-// The before-navigate handlers of the panes Web1, Web2, Web3, Web4, Web5 and
+// The before-navigate handlers of the panes Web1, Web3, Web4, Web5 and
 // Webso. Each inspects the address about to load; the program's own links
 // are cancelled and turned into actions (show a title page, play an episode
-// or a television page, search, replay or delete a list item, play on into
-// the next episode). Web6, Web7 and Web8 have no handler.
+// or a television page, search, replay or delete a list item). Web2, Web6,
+// Web7 and Web8 have no handler.
 #include <functional>
 #include <string>
 
@@ -23,7 +23,6 @@ public:
     Handler HandlerFor(Pane pane);
 
     void OnWeb1(const std::string& url, bool& cancel);
-    void OnWeb2(const std::string& url, bool& cancel);
     void OnWeb3(const std::string& url, bool& cancel);
     void OnWeb4(const std::string& url, bool& cancel);
     void OnWeb5(const std::string& url, bool& cancel);
@@ -42,7 +41,6 @@ private:
     // False when the file is gone (its line is removed then).
     bool ReplayLocalFile(int lineNumber, const std::string& record);
     void ReplayHistoryItem(const std::string& record);
-    void EndOfPlay();
     bool LocalListShown() const;
 
     MainWindow& window_;

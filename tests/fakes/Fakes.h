@@ -362,10 +362,13 @@ public:
         Rect rect;
     };
     std::map<std::pair<int, int>, Values> values;
+    // Every text the status line took, in turn (a repeat of the shown one is no change).
+    std::vector<std::string> statusLines;
 
     Values& Of(ControlId id) { return values[{static_cast<int>(id.name), id.index}]; }
     const Values& Of(ControlId id) const { return const_cast<FakeControls*>(this)->Of(id); }
     void SetText(ControlId id, const std::string& t) override {
+        if (id.name == ControlName::StatusLine && Of(id).text != t) statusLines.push_back(t);
         Of(id).text = t;
         if (id.name == ControlName::TitleLine) Of(id).rect.width = static_cast<int>(t.size()) * 6;  // an autosized label
     }

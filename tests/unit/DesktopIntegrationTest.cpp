@@ -193,7 +193,6 @@ TEST_F(DesktopIntegration, LinksToOtherSitesOpenInTheBrowser) {
     EXPECT_TRUE(LeavesPortal("http://127.0.0.1:8791/box/", portal));  // another port is another site
     EXPECT_FALSE(LeavesPortal("http://127.0.0.1:8790/show/1.html", portal));
     EXPECT_FALSE(LeavesPortal("HTTP://127.0.0.1:8790", portal));
-    EXPECT_FALSE(LeavesPortal(std::string(kEndOfPlayUrl), portal));
     EXPECT_FALSE(LeavesPortal("eeshow://show/1.html", portal));
     EXPECT_FALSE(LeavesPortal("/tmp/c.htm", portal));
 

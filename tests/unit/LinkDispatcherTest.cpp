@@ -183,24 +183,14 @@ TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
     EXPECT_EQ(Web(Pane::Web5).navigations.size(), 1u);
 }
 
-TEST_F(Dispatcher, EndOfPlayStartsTheNextEpisodeWhenAsked) {
+// The page player's pane shows portal pages: no address a page opens there
+// ends what plays or starts the next episode.
+TEST_F(Dispatcher, NoAddressInThePagePlayerEndsPlay) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
     State().nextEpisode.Found(next, "http://m/2.mp4");
-    EXPECT_TRUE(PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl)));
-    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{next});
-    EXPECT_EQ(player.url, "http://m/2.mp4");
-
-    for (const auto nothing : {NextEpisode::Kind::RetryDue, NextEpisode::Kind::None, NextEpisode::Kind::Unknown}) {
-        State().nextEpisode.Mark(nothing);
-        Web(Pane::Web1).navigations.clear();
-        PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl));
-        EXPECT_TRUE(Web(Pane::Web1).navigations.empty()) << static_cast<int>(nothing);
-    }
-    Setting("s_bo", "1");
-    State().nextEpisode.Found(next, "http://m/2.mp4");
-    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    PageNavigates(Pane::Web2, std::string(kEndOfPlayUrl));
-    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_FALSE(PageNavigates(Pane::Web2, "http://end-of-play.ruvo-box.invalid/next"));
+    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
+    EXPECT_TRUE(player.url.empty());
 }
 
 TEST_F(Dispatcher, ContainsAgainstStartsWith) {
