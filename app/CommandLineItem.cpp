@@ -43,10 +43,9 @@ void PlayCommandLineItem(MainWindow& window, const std::string& text) {
     window.EnsureTimerOn(WindowTimer::StatusTick);
     const std::string name = FileNameOfPath(item);
     window.SetTitleLine(TruncateToWidth(name, kTitleLineWidth));
-    window.State().BeginLocalFile(item, 0);
-    window.State().webPlayMode = 0;
+    window.Session().BeginLocalFile(item, 0);
+    window.Session().inPagePlayer = false;
     window.Lists().AddLocalFileRecord({name, item, 0});
-    window.Navigation().Click(9);
 }
 
 }  // namespace ruvo

@@ -16,11 +16,6 @@ namespace ruvo {
 namespace {
 
 constexpr const char* kSearching = "正在搜索资源，请稍后";
-// id "-" v "-" v1 "-" name of the current portal title; nothing when there is none.
-std::optional<std::vector<std::string>> CurrentEpisode(const MainWindowState& s) {
-    if (s.episodeInfo == "0" || !Contains(s.episodeInfo, "-")) return std::nullopt;
-    return SplitText(s.episodeInfo, "-");
-}
 
 }  // namespace
 
@@ -53,7 +48,7 @@ void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::stri
         case EpisodeReply::Kind::Failed:
         case EpisodeReply::Kind::PortalError:
         case EpisodeReply::Kind::NoEpisode:
-            window_.State().nextEpisode.Mark(NextEpisode::Kind::None);
+            window_.Session().next.Mark(NextEpisode::Kind::None);
             // A reply without play data ends with the message below, as any other does.
             window_.ShowTrayTip("读取数据出错，请返回重试！");
             c.SetText({ControlName::StatusLine}, "读取数据出错，请返回重试");
@@ -70,10 +65,10 @@ void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::stri
 }
 
 void EpisodePlayer::StartPortalPlay(const std::string& url) {
-    MainWindowState& s = window_.State();
+    PlaySession& s = window_.Session();
     Player& player = window_.PlayerControl();
     WindowControls& c = window_.Controls();
-    if (!player.PlayUrl().empty() && s.webPlayMode == 0) window_.Transport().ClickStop();
+    if (!player.PlayUrl().empty() && !s.inPagePlayer) window_.Transport().ClickStop();
     StartQvodTerminal(TerminalForm::Portal);
     const auto fields = SplitText(TrimLink(url, "eeqvod://"), "&&&");
     const std::string kind = FieldAt(fields, 0);
@@ -84,21 +79,21 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     const std::string v = FieldAt(fields, 5);
     const std::string v1 = FieldAt(fields, 6);
     if (kind == "qvod") {
-        s.resumePosition = 0;
-        s.webPlayMode = 0;
+        s.resumeAt = 0;
+        s.inPagePlayer = false;
         player.SetPlayUrl(JsUnescape(address));
         player.Play();
         window_.EnsureTimerOn(WindowTimer::StatusTick);
-        s.historyKey = std::to_string(id);
+        s.listKey = std::to_string(id);
         if (!c.IsVisible({ControlName::PlayerBox})) {
             c.SetVisible({ControlName::PlayerBox}, true);
             c.SetVisible({ControlName::PagePlayerBox}, false);
             window_.PaneOf(Pane::Web2).Navigate("about:blank");
         }
     } else {
-        s.webPlayMode = 1;
+        s.inPagePlayer = true;
         window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
-        s.historyKey = "0";
+        s.listKey.clear();
         if (c.IsVisible({ControlName::PlayerBox})) {
             c.SetVisible({ControlName::PlayerBox}, false);
             c.SetVisible({ControlName::PagePlayerBox}, true);
@@ -108,12 +103,12 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
         PlaceHorizontally(c, {ControlName::DownloadedBar}, 0, 0);
         c.SetText({ControlName::PlayTimes}, "");
     }
-    s.episodeInfo = std::to_string(id) + "-" + v + "-" + v1 + "-" + name;
-    s.nextEpisode = {};
+    s.episode = PortalEpisode{std::to_string(id), v, v1, name};
+    s.next = {};
     window_.SetTitleLine(TruncateToWidth(name, kTitleLineWidth) + "-" + label);
     if (!name.empty() && !address.empty() && id != 0)
         window_.Lists().AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
-    s.historyListKind = 1;
+    s.list = ItemList::WatchHistory;
     if (!c.IsVisible({ControlName::LibraryTab})) window_.Navigation().Click(6);
 }
 
@@ -129,48 +124,49 @@ void EpisodePlayer::StartQvodTerminal(TerminalForm form) {
 
 void EpisodePlayer::PlayAdjacentEpisode(int direction) {
     const int step = direction == 1 ? -1 : 1;
-    const auto episode = CurrentEpisode(window_.State());
+    const std::optional<PortalEpisode> episode = window_.Session().episode;
     if (!episode) return;
-    const std::string id = FieldAt(*episode, 0), v = FieldAt(*episode, 1), name = FieldAt(*episode, 3);
-    const int current = TextToInt(FieldAt(*episode, 2));
+    const int current = TextToInt(episode->number);
     if (current == 0 && direction == 1) return;  // there is no episode before the first
     const std::string adjacent = std::to_string(current + step);
-    const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(id), v, adjacent)));
+    const EpisodeReply reply =
+        ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(episode->titleId), episode->source, adjacent)));
     if (reply.kind != EpisodeReply::Kind::PlayData) return;
-    window_.PaneOf(Pane::Web1).Navigate(PlayLink(reply.playerKind, reply.address, name, reply.label, id, v, adjacent));
+    window_.PaneOf(Pane::Web1).Navigate(
+        PlayLink(reply.playerKind, reply.address, episode->name, reply.label, episode->titleId, episode->source, adjacent));
 }
 
 void EpisodePlayer::FetchNextEpisode() {
-    MainWindowState& s = window_.State();
+    PlaySession& s = window_.Session();
     if (TextToInt(window_.StoredSettings().Read(kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
-        s.nextEpisode.Mark(NextEpisode::Kind::Unknown);
+        s.next.Mark(NextEpisode::Kind::Unknown);
         return;
     }
-    const auto episode = CurrentEpisode(s);
+    const std::optional<PortalEpisode> episode = s.episode;
     if (!episode) return;
-    const std::string id = FieldAt(*episode, 0), v = FieldAt(*episode, 1), name = FieldAt(*episode, 3);
-    const std::string next = std::to_string(TextToInt(FieldAt(*episode, 2)) + 1);
-    const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(id), v, next)));
+    const std::string next = std::to_string(TextToInt(episode->number) + 1);
+    const EpisodeReply reply =
+        ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(episode->titleId), episode->source, next)));
     switch (reply.kind) {
         case EpisodeReply::Kind::PortalError:
-            s.nextEpisode.Mark(NextEpisode::Kind::None);
-            s.nextEpisode.MarkMedia(NextEpisode::Media::None);
+            s.next.Mark(NextEpisode::Kind::None);
+            s.next.MarkMedia(NextEpisode::Media::None);
             return;
         case EpisodeReply::Kind::NoEpisode:
             // Not known either way: the preload asks again.
-            s.nextEpisode.Mark(NextEpisode::Kind::Unknown);
-            s.nextEpisode.MarkMedia(NextEpisode::Media::Unknown);
+            s.next.Mark(NextEpisode::Kind::Unknown);
+            s.next.MarkMedia(NextEpisode::Media::Unknown);
             return;
         case EpisodeReply::Kind::PlayData:
             // The next episode always plays in the player control.
-            s.nextEpisode.Found(PlayLink("qvod", reply.address, name, reply.label, id, v, next), reply.address);
+            s.next.Found(PlayLink("qvod", reply.address, episode->name, reply.label, episode->titleId, episode->source, next), reply.address);
             return;
         case EpisodeReply::Kind::Failed:
         case EpisodeReply::Kind::Other:
-            s.nextEpisode.Mark(NextEpisode::Kind::RetryDue);
-            s.nextEpisode.MarkMedia(NextEpisode::Media::Unknown);
-            s.nextEpisodeRetryCount = 0;
-            s.nextEpisode.preloadStarted = true;
+            s.next.Mark(NextEpisode::Kind::RetryDue);
+            s.next.MarkMedia(NextEpisode::Media::Unknown);
+            s.nextRetryTicks = 0;
+            s.next.preloadStarted = true;
             window_.ShowTrayTip("读取下一集数据出错，稍后将重新读取！");
             window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(true);
             return;
@@ -178,12 +174,12 @@ void EpisodePlayer::FetchNextEpisode() {
 }
 
 void EpisodePlayer::RetryTick() {
-    MainWindowState& s = window_.State();
-    if (++s.nextEpisodeRetryCount < 2) return;
+    PlaySession& s = window_.Session();
+    if (++s.nextRetryTicks < 2) return;
     window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(false);
     FetchNextEpisode();
-    s.nextEpisode.preloadStarted = false;
-    s.nextEpisodeRetryCount = 0;
+    s.next.preloadStarted = false;
+    s.nextRetryTicks = 0;
 }
 
 void EpisodePlayer::CloseWebPlayer() {

@@ -5,10 +5,9 @@
 namespace ruvo {
 
 bool IdleInhibition::VideoPlays() {
-    const MainWindowState& s = window_.State();
     // The page player shows its item while its box is up; its own pause
     // is not visible to the program.
-    if (s.webPlayMode == 1 && window_.Controls().IsVisible({ControlName::PagePlayerBox})) return true;
+    if (window_.Session().inPagePlayer && window_.Controls().IsVisible({ControlName::PagePlayerBox})) return true;
     return window_.PlayerControl().PlayState() == kPlayPlaying;
 }
 

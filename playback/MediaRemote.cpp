@@ -19,7 +19,7 @@ constexpr int kPlayPauseButton = 0, kStopButton = 1, kNextButton = 5, kPreviousB
 }  // namespace
 
 bool MediaRemote::PagePlays() const {
-    return window_.State().webPlayMode == 1 && window_.Controls().IsVisible({ControlName::PagePlayerBox});
+    return window_.Session().inPagePlayer && window_.Controls().IsVisible({ControlName::PagePlayerBox});
 }
 
 // A page item is played and paused in its page, as its own controls do (the
@@ -93,10 +93,10 @@ void MediaRemote::Quit() { window_.Exit(); }
 
 MediaStatus MediaRemote::Status() {
     Player& player = window_.PlayerControl();
-    const MainWindowState& s = window_.State();
+    const PlaySession& s = window_.Session();
     MediaStatus status;
     status.url = player.PlayUrl();
-    const bool loaded = !status.url.empty() || s.webPlayMode == 1;
+    const bool loaded = !status.url.empty() || s.inPagePlayer;
     status.playback = window_.Transport().ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
     else if (pageMediaPaused_) status.playback = "Paused";
@@ -106,8 +106,8 @@ MediaStatus MediaRemote::Status() {
     status.volume = player.Volume() / 100.0;
     status.rate = player.Speed();
     status.canPlay = loaded;
-    status.canSeek = loaded && s.webPlayMode != 1 && player.Duration() > 0;
-    status.canGoNext = status.canGoPrevious = s.episodeInfo != "0";
+    status.canSeek = loaded && !s.inPagePlayer && player.Duration() > 0;
+    status.canGoNext = status.canGoPrevious = s.episode.has_value();
     return status;
 }
 

@@ -43,7 +43,7 @@ void PlayStatusMonitor::ShowStatus() {
     if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
     stripShownForWork_ = false;  // it stays from now on
     // An item that has ended resumes at 1 (set at its end), not at its end.
-    if (!ItemHasEnded()) window_.State().lastPosition = player.Position();
+    if (!ItemHasEnded()) window_.Session().lastPosition = player.Position();
     if (CheckEndEndsTick()) return;
     const int speed = static_cast<int16_t>(player.DownloadSpeed());
     Preload();
@@ -107,15 +107,14 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     window_.EnsureTimerOn(WindowTimer::EndOfPlay);
     // In the last two seconds the bar stays as it is unless balloons are wanted.
     if (!BalloonsWanted()) return true;
-    if (endJustCame && window_.State().nextEpisode.IsReady())
+    if (endJustCame && window_.Session().next.IsReady())
         window_.ShowTrayTip("正在准备播放下一集！");  // once an item, not every second
     return false;
 }
 
 void PlayStatusMonitor::Preload() {
-    MainWindowState& s = window_.State();
     Player& player = window_.PlayerControl();
-    NextEpisode& next = s.nextEpisode;
+    NextEpisode& next = window_.Session().next;
     if (player.DownloadProgress() <= kPreloadThreshold || next.media == NextEpisode::Media::None || next.preloadStarted)
         return;
     if (next.media == NextEpisode::Media::Known) {
@@ -128,18 +127,18 @@ void PlayStatusMonitor::Preload() {
 }
 
 void PlayStatusMonitor::ShowPlaying(int speed) {
-    MainWindowState& s = window_.State();
+    PlaySession& s = window_.Session();
     Player& player = window_.PlayerControl();
     WindowControls& c = window_.Controls();
-    if (s.resumePosition > 0 && s.resumeApplied == 0) {
-        if (player.Position() < s.resumePosition) player.SetPosition(s.resumePosition);
-        s.resumeApplied = 1;
+    if (s.resumeAt > 0 && !s.resumed) {
+        if (player.Position() < s.resumeAt) player.SetPosition(s.resumeAt);
+        s.resumed = true;
     }
     if (c.IsVisible({ControlName::PlayerCover})) {
         c.SetVisible({ControlName::PlayerCover}, false);
         player.SetVisible(true);
     }
-    s.resumePosition = player.Position();
+    s.resumeAt = player.Position();
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
     window_.Transport().ShowPlayPause(true);
     if (speed >= 1 && player.Position() > 6)
@@ -201,16 +200,16 @@ void PlayStatusMonitor::EndOfPlayTick() {
     window_.Inhibition().Update();  // the item has ended; the next one asks again
     endedUrl_ = window_.PlayerControl().PlayUrl();
     WindowControls& c = window_.Controls();
-    MainWindowState& s = window_.State();
+    PlaySession& s = window_.Session();
     c.SetVisible({ControlName::PlayerCover}, true);
     window_.PlayerControl().SetVisible(false);
     c.SetText({ControlName::StatusLine}, "播放完毕");
     window_.Transport().ShowPlayPause(false);  // nothing plays: the button offers to play again
     window_.TimerOf(WindowTimer::EndOfPlay).SetEnabled(false);
-    s.resumePosition = 1;
+    s.resumeAt = 1;
     s.lastPosition = 1;
-    if (s.nextEpisode.kind != NextEpisode::Kind::RetryDue) {
-        if (!s.nextEpisode.IsReady()) return;
+    if (s.next.kind != NextEpisode::Kind::RetryDue) {
+        if (!s.next.IsReady()) return;
         window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
         c.SetVisible({ControlName::NextEpisodeNotice}, true);
     }
@@ -218,12 +217,12 @@ void PlayStatusMonitor::EndOfPlayTick() {
 }
 
 void PlayStatusMonitor::PlayOnOrResumeTicking() {
-    const MainWindowState& s = window_.State();
+    const PlaySession& s = window_.Session();
     if (window_.StoredSettings().Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
         window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
         return;
     }
-    if (s.nextEpisode.IsReady()) window_.PaneOf(Pane::Web1).Navigate(s.nextEpisode.playLink);
+    if (s.next.IsReady()) window_.PaneOf(Pane::Web1).Navigate(s.next.playLink);
 }
 
 }  // namespace ruvo

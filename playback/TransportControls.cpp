@@ -40,10 +40,10 @@ void TransportControls::Act(int index) {
 }
 
 void TransportControls::SavePlayingPosition() {
-    const MainWindowState& s = window_.State();
-    if (s.historyKey == "0" || s.lastPosition <= 0) return;
-    if (s.historyListKind == 1) window_.Lists().SaveHistoryPosition(TextToInt(s.historyKey), s.lastPosition);
-    else if (s.historyListKind == 2) window_.Lists().SaveLocalFilePosition(s.historyKey, s.lastPosition);
+    const PlaySession& s = window_.Session();
+    if (s.listKey.empty() || s.lastPosition <= 0) return;
+    if (s.list == ItemList::WatchHistory) window_.Lists().SaveHistoryPosition(TextToInt(s.listKey), s.lastPosition);
+    else if (s.list == ItemList::LocalFiles) window_.Lists().SaveLocalFilePosition(s.listKey, s.lastPosition);
 }
 
 bool TransportControls::ShowsPlaying() const { return window_.Controls().Tooltip(Button(0)) == "暂停"; }
@@ -59,9 +59,9 @@ void TransportControls::ClickPlayPause() {
     Player& player = window_.PlayerControl();
     if (player.PlayUrl().empty()) return;
     WindowControls& c = window_.Controls();
-    MainWindowState& s = window_.State();
+    PlaySession& s = window_.Session();
     if (ShowsPlaying()) {
-        if (s.webPlayMode == 1) {
+        if (s.inPagePlayer) {
             // A web page item: its page goes away and the player box shows.
             c.SetVisible({ControlName::PlayerCover}, true);
             player.SetVisible(false);
@@ -77,7 +77,7 @@ void TransportControls::ClickPlayPause() {
         return;
     }
     // The next playing tick seeks back to where playing stopped.
-    s.resumeApplied = 0;
+    s.resumed = false;
     player.Play();
     window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     ShowPlayPause(true);
@@ -88,12 +88,11 @@ void TransportControls::ClickStop() {
     Player& player = window_.PlayerControl();
     if (player.PlayUrl().empty()) return;
     WindowControls& c = window_.Controls();
-    MainWindowState& s = window_.State();
     c.SetVisible({ControlName::PlayerAdPanel}, false);
     c.SetVisible({ControlName::PlayerCover}, true);
     player.SetVisible(false);
     SavePlayingPosition();
-    s.lastPosition = 0;
+    window_.Session().lastPosition = 0;
     window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     player.Stop();
     ShowPlayPause(false);
@@ -136,8 +135,8 @@ void TransportControls::ClickOpenFile() {
     c.SetVisible({ControlName::BarTipPanel}, false);
     const std::string path = window_.MessageBoxes().ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
-    MainWindowState& s = window_.State();
-    if (s.webPlayMode == 0) ClickStop();
+    PlaySession& s = window_.Session();
+    if (!s.inPagePlayer) ClickStop();
     Player& player = window_.PlayerControl();
     player.SetPlayUrl(path);
     player.Play();
@@ -145,12 +144,12 @@ void TransportControls::ClickOpenFile() {
     window_.SetTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
     window_.Lists().AddLocalFileRecord({c.Text({ControlName::TitleLine}), path, 0});
     s.BeginLocalFile(path, 0);
-    if (s.webPlayMode == 1) {
+    if (s.inPagePlayer) {
         c.SetVisible({ControlName::PagePlayerBox}, false);
         window_.PaneOf(Pane::Web2).Navigate("about:blank");
         c.SetVisible({ControlName::PlayerBox}, true);
     }
-    s.webPlayMode = 0;
+    s.inPagePlayer = false;
     window_.Navigation().Click(8);  // the local-file list comes into view
 }
 

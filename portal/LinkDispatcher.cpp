@@ -103,13 +103,13 @@ void LinkDispatcher::ShowTitlePage(const std::string& url) {
 }
 
 void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
-    MainWindowState& s = window_.State();
+    PlaySession& s = window_.Session();
     WindowControls& c = window_.Controls();
     const auto fields = SplitText(TrimLink(url, "eetvs://"), "&&&");
     window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "tv/eebotv.htm?" + FieldAt(fields, 1));
     window_.SetTitleLine(TruncateToWidth(FieldAt(fields, 0), kTitleLineWidth));
-    if (!window_.PlayerControl().PlayUrl().empty() && s.webPlayMode == 0) window_.Transport().ClickStop();
-    s.webPlayMode = 1;
+    if (!window_.PlayerControl().PlayUrl().empty() && !s.inPagePlayer) window_.Transport().ClickStop();
+    s.inPagePlayer = true;
     if (c.IsVisible({ControlName::PlayerBox})) {
         c.SetVisible({ControlName::PlayerBox}, false);
         c.SetVisible({ControlName::PagePlayerBox}, true);
@@ -167,7 +167,7 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
     }
     WindowControls& c = window_.Controls();
     if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) window_.Navigation().Click(6);
-    if (window_.State().webPlayMode != 0) {
+    if (window_.Session().inPagePlayer) {
         c.SetVisible({ControlName::PlayerBox}, false);
         window_.PaneOf(Pane::Web2).SetVisible(true);
         c.SetVisible({ControlName::PagePlayerBox}, true);
@@ -192,13 +192,13 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     player.Play();
     window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth));
-    window_.State().BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
-    window_.State().webPlayMode = 0;
+    window_.Session().BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
+    window_.Session().inPagePlayer = false;
     return true;
 }
 
 void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
-    MainWindowState& s = window_.State();
+    PlaySession& session = window_.Session();
     const auto fields = SplitText(record, "|");
     const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1), kind = FieldAt(fields, 3);
     const std::string address = FieldAt(fields, 4), v = FieldAt(fields, 5), v1 = FieldAt(fields, 6);
@@ -209,21 +209,21 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         window_.PlayerControl().SetPosition(TextToInt(FieldAt(fields, 7)));  // the first frame shown is the resumed one
         window_.PlayerControl().Play();
         window_.EnsureTimerOn(WindowTimer::StatusTick);
-        s.resumeApplied = 0;
-        s.resumePosition = TextToInt(FieldAt(fields, 7));
-        s.episodeInfo = id + "-" + v + "-" + v1 + "-" + name;
-        s.nextEpisode = {};
-        s.historyKey = id;
-        s.webPlayMode = 0;
+        session.resumed = false;
+        session.resumeAt = TextToInt(FieldAt(fields, 7));
+        session.episode = PortalEpisode{id, v, v1, name};
+        session.next = {};
+        session.listKey = id;
+        session.inPagePlayer = false;
     } else {
-        s.webPlayMode = 1;
-        s.historyKey = "0";
+        session.inPagePlayer = true;
+        session.listKey.clear();
         window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
     }
     window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth) + "-" + label);
-    if (s.web5LoadFailed == 1) s.web5LoadFailed = 0;
+    if (window_.State().web5LoadFailed == 1) window_.State().web5LoadFailed = 0;
     window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "show.asp?id=" + id);
-    s.historyListKind = 1;
+    session.list = ItemList::WatchHistory;
 }
 
 }  // namespace ruvo

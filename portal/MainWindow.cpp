@@ -219,9 +219,6 @@ void MainWindow::Load(const std::string& commandLine) {
     PaneOf(Pane::Web1).Navigate(FirstPage(Pane::Web1));
     otherPanesTimer_->SetEnabled(true);
     ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));
-    state_.historyKey = "0";
-    state_.resumeApplied = 0;
-    state_.webPlayMode = 0;
     state_.web1LoadFailed = 0;
     state_.web5LoadFailed = 0;
     state_.playerAdState = 0;

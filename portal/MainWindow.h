@@ -26,6 +26,7 @@
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
+#include "playback/PlaySession.h"
 #include "portal/EventGate.h"
 #include "portal/MainWindowState.h"
 #include "portal/Panes.h"
@@ -135,6 +136,7 @@ public:
     WebPane& PaneOf(Pane pane) { return *ports_.panes[static_cast<size_t>(pane)]; }
     Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
     MainWindowState& State() { return state_; }
+    PlaySession& Session() { return session_; }
     Player& PlayerControl() { return ports_.player; }
     WindowControls& Controls() { return ports_.controls; }
     WindowSurface& Surface() { return ports_.surface; }
@@ -189,6 +191,7 @@ private:
     std::string programFolder_;
     PortalAddress portal_;
     MainWindowState state_;
+    PlaySession session_;
     EventGate gate_;
     HistoryLists lists_;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;

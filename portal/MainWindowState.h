@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/MainWindowHost.h"
-#include "playback/NextEpisode.h"
 
 namespace ruvo {
 
@@ -21,33 +20,12 @@ struct MainWindowState {
     int scrollAdState = 0;     // 2 = scroll bar shown, 1 = its pane failed
     int web1LoadFailed = 0;    // navigation-error flags of Web1 and Web5
     int web5LoadFailed = 0;
-    int webPlayMode = 0;       // 1 while the page player Web2 is in use
-    std::string historyKey = "0";  // key of the playing item's list record; "0" = none
-    int resumeApplied = 0;
     int compactMode = 0;       // small-window mode
     std::string latestVersion; // from the portal's update file
     std::string playerFolder;  // folder of the outside player's programs
 
-    // The item playing and what follows it.
-    int historyListKind = 0;           // 1 portal title (date.dat), 2 local file (date_f.dat)
-    int resumePosition = 0;            // seconds to resume at on the first playing tick
-    int lastPosition = 0;              // position at the latest status tick
-    std::string episodeInfo = "0";     // id "-" v "-" v1 "-" name of the portal title, or "0"
-    NextEpisode nextEpisode;
-    int nextEpisodeRetryCount = 0;
     std::string lastSearchText;        // trimmed text of the last search sent
     std::string historyRowLink;        // link of the watch-history row last right-clicked ("" = none)
-
-    // A local file now plays, keyed by its path in "date_f.dat": nothing of a
-    // portal title follows it, and it resumes at `resumeAt` seconds.
-    void BeginLocalFile(const std::string& path, int resumeAt) {
-        resumeApplied = 0;
-        resumePosition = resumeAt;
-        episodeInfo = "0";
-        nextEpisode = {};
-        historyKey = path;
-        historyListKind = 2;
-    }
 };
 
 }  // namespace ruvo

@@ -50,6 +50,7 @@ protected:
     }
     FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }
     MainWindowState& State() { return window->State(); }
+    PlaySession& Session() { return window->Session(); }
     // A navigation the page itself starts (a click or a script).
     bool PageNavigates(Pane pane, const std::string& url) {
         bool cancel = false;
@@ -65,9 +66,9 @@ protected:
         WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
         player.url = "/m/a.mp4";
         player.state = kPlayPlaying;
-        State().historyKey = "/m/a.mp4";
-        State().historyListKind = 2;
-        State().lastPosition = position;
+        Session().listKey = "/m/a.mp4";
+        Session().list = ItemList::LocalFiles;
+        Session().lastPosition = position;
     }
     std::string Text(ControlName name) { return controls.Text({name}); }
     bool Visible(ControlName name) { return controls.IsVisible({name}); }

@@ -25,11 +25,11 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_EQ(Text(ControlName::TitleLine), "第一集 片头.mkv");
-    EXPECT_EQ(State().historyKey, "/home/u/My Videos/第一集 片头.mkv");
-    EXPECT_EQ(State().historyListKind, 2);
-    EXPECT_EQ(State().episodeInfo, "0");
-    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::Unknown);
-    EXPECT_EQ(State().nextEpisode.media, NextEpisode::Media::Unknown);
+    EXPECT_EQ(Session().listKey, "/home/u/My Videos/第一集 片头.mkv");
+    EXPECT_EQ(Session().list, ItemList::LocalFiles);
+    EXPECT_FALSE(Session().episode);
+    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
+    EXPECT_EQ(Session().next.media, NextEpisode::Media::Unknown);
     const auto lines = ReadTextFileLines(folder.File("date_f.dat"));
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->front(), "第一集 片头.mkv|/home/u/My Videos/第一集 片头.mkv|0");

@@ -159,7 +159,7 @@ TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
 }
 
 TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
-    State().webPlayMode = 1;
+    Session().inPagePlayer = true;
     player.url = "x";  // an earlier item: not what plays now
     controls.SetVisible({ControlName::PagePlayerBox}, true);
     window->Transport().ShowPlayPause(true);

@@ -88,12 +88,12 @@ class ResolveFailure : public Episodes, public testing::WithParamInterface<Faile
 
 TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     Playing(0);
-    State().nextEpisode.Found("eeqvod://kept", "http://m/kept.mp4");
+    Session().next.Found("eeqvod://kept", "http://m/kept.mp4");
     fetch.replies[Request(15, "0", "2")] = GetParam().body;
     PageNavigates(Pane::Web1, "eebovod://15-0-2-X");
     EXPECT_EQ(Text(ControlName::StatusLine), GetParam().status);
-    EXPECT_EQ(State().nextEpisode.kind, GetParam().nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
-    EXPECT_EQ(State().nextEpisode.mediaAddress, "http://m/kept.mp4");  // the preload's part stays
+    EXPECT_EQ(Session().next.kind, GetParam().nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
+    EXPECT_EQ(Session().next.mediaAddress, "http://m/kept.mp4");  // the preload's part stays
     EXPECT_EQ(tray.tips.size(), GetParam().trayTip ? 1u : 0u);
     if (GetParam().trayTip) {
         EXPECT_EQ(tray.tips[0], "读取数据出错，请返回重试！");
@@ -122,13 +122,14 @@ TEST_F(Episodes, PreviousAndNextEpisode) {
     episodes().PlayAdjacentEpisode(2);
     EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "1")});
     EXPECT_EQ(player.url, "http://m/1.mp4");
-    EXPECT_EQ(State().episodeInfo, "12-0-1-星河");
+    EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "1", "星河"}));
     fetch.replies[Request(12, "0", "2")] = "0";
     episodes().PlayAdjacentEpisode(2);  // past the last: silently nothing
     EXPECT_EQ(player.url, "http://m/1.mp4");
 }
 
-TEST_F(Episodes, NameWithDashIsCutAtItsFirstDash) {
+// The look-up link "eebovod://id-v-v1-name" is taken apart at its dashes.
+TEST_F(Episodes, LookUpLinkNameIsCutAtItsFirstDash) {
     Playing(0, "城市-夜色");
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
     episodes().PlayAdjacentEpisode(2);
@@ -136,28 +137,43 @@ TEST_F(Episodes, NameWithDashIsCutAtItsFirstDash) {
                                                                   JsEscape("http://m/1.mp4").size());
 }
 
+// A play link carries the whole name: the episodes before and after it keep
+// it, dashes and all, in their links, title line and watch history.
+TEST_F(Episodes, PlayLinkNameKeepsItsDashesIntoTheNextEpisode) {
+    PageNavigates(Pane::Web1, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
+    episodes().FetchNextEpisode();
+    EXPECT_EQ(Session().next.playLink,
+              "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&Spider-Man 2&&&第2集&&&12&&&0&&&1");
+    Web(Pane::Web1).navigations.clear();
+    episodes().PlayAdjacentEpisode(2);
+    ASSERT_EQ(Web(Pane::Web1).navigations.size(), 1u);
+    EXPECT_NE(Web(Pane::Web1).navigations[0].find("&&&Spider-Man 2&&&第2集&&&"), std::string::npos);
+    EXPECT_EQ(Text(ControlName::TitleLine), "Spider-Man 2-第2集");
+}
+
 TEST_F(Episodes, NextEpisodeFetch) {
     Playing(0);
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$html5";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisode.mediaAddress, "http://m/1.mp4");
-    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::Ready);
-    EXPECT_EQ(State().nextEpisode.playLink, "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&星河&&&第2集&&&12&&&0&&&1");
+    EXPECT_EQ(Session().next.mediaAddress, "http://m/1.mp4");
+    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Ready);
+    EXPECT_EQ(Session().next.playLink, "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&星河&&&第2集&&&12&&&0&&&1");
 
     fetch.replies[Request(12, "0", "1")] = "1";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::None);
-    EXPECT_EQ(State().nextEpisode.media, NextEpisode::Media::None);
+    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::None);
+    EXPECT_EQ(Session().next.media, NextEpisode::Media::None);
     fetch.replies[Request(12, "0", "1")] = "0";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::Unknown);
-    EXPECT_EQ(State().nextEpisode.media, NextEpisode::Media::Unknown);
+    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
+    EXPECT_EQ(Session().next.media, NextEpisode::Media::Unknown);
 
     Setting("s_h", "1");
     fetch.requests.clear();
-    State().nextEpisode.Found("eeqvod://x", "http://m/x.mp4");
+    Session().next.Found("eeqvod://x", "http://m/x.mp4");
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::Unknown);
+    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
     EXPECT_TRUE(fetch.requests.empty());
 }
 
@@ -165,8 +181,8 @@ TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     Playing(0);
     fetch.replies[Request(12, "0", "1")] = "<html>busy</html>";
     episodes().FetchNextEpisode();
-    EXPECT_EQ(State().nextEpisode.kind, NextEpisode::Kind::RetryDue);
-    EXPECT_TRUE(State().nextEpisode.preloadStarted);
+    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::RetryDue);
+    EXPECT_TRUE(Session().next.preloadStarted);
     EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
@@ -176,14 +192,14 @@ TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     EXPECT_TRUE(fetch.requests.empty());
     timers.Advance(1'000);
     EXPECT_EQ(fetch.requests, std::vector{Request(12, "0", "1")});
-    EXPECT_EQ(State().nextEpisode.mediaAddress, "http://m/1.mp4");
-    EXPECT_FALSE(State().nextEpisode.preloadStarted);
+    EXPECT_EQ(Session().next.mediaAddress, "http://m/1.mp4");
+    EXPECT_FALSE(Session().next.preloadStarted);
     EXPECT_FALSE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
 }
 
 TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
     Playing(0);
-    State().lastPosition = 33;
+    Session().lastPosition = 33;
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
     episodes().PlayAdjacentEpisode(2);
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
@@ -207,7 +223,7 @@ TEST_F(Episodes, ClosingThePagePlayer) {
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
     EXPECT_EQ(Text(ControlName::TitleLine), "");
-    EXPECT_EQ(State().webPlayMode, 1);
+    EXPECT_TRUE(Session().inPagePlayer);
 }
 
 }  // namespace

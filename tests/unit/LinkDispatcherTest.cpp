@@ -51,20 +51,20 @@ TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
 
 TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
     player.url = "http://h/playing.mp4";
-    State().historyKey = "12";
-    State().historyListKind = 1;
-    State().lastPosition = 40;
+    Session().listKey = "12";
+    Session().list = ItemList::WatchHistory;
+    Session().lastPosition = 40;
     window->Lists().AddHistoryRecord({12, "t", "e", "qvod", "a", 0, 0, 0});
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eetvs://news&&&ch=1/"));
     EXPECT_EQ(Web(Pane::Web2).navigations, std::vector<std::string>{std::string(kTestPortal) + "tv/eebotv.htm?ch=1"});
     EXPECT_EQ(Text(ControlName::TitleLine), "news");
-    EXPECT_EQ(State().webPlayMode, 1);
+    EXPECT_TRUE(Session().inPagePlayer);
     EXPECT_FALSE(Visible(ControlName::PlayerBox));
     EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
     EXPECT_FALSE(Visible(ControlName::RightPanel));
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
     EXPECT_EQ(ListLines("date.dat")[0], "12|t|e|qvod|a|0|0|40");  // the left item's position is kept
-    EXPECT_EQ(State().historyKey, "12");                           // the history fields stay
+    EXPECT_EQ(Session().listKey, "12");                           // the history fields stay
 }
 
 TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
@@ -75,8 +75,8 @@ TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
     EXPECT_EQ(player.url, "http://m/海 1.mp4");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_EQ(Text(ControlName::TitleLine), "海贼王-第1集");
-    EXPECT_EQ(State().historyKey, "12");
-    EXPECT_EQ(State().episodeInfo, "12-0-0-海贼王");
+    EXPECT_EQ(Session().listKey, "12");
+    EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "0", "海贼王"}));
     EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|0");
     EXPECT_EQ(Web(Pane::Web3).navigations.back(), folder.File("c.htm"));
 }
@@ -85,8 +85,8 @@ TEST_F(Dispatcher, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eeqvod://html5&&&http%3A//m/a.webm&&&%u661F&&&%u7B2C2%u96C6&&&12&&&1&&&1/"));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
-    EXPECT_EQ(State().webPlayMode, 1);
-    EXPECT_EQ(State().historyKey, "0");
+    EXPECT_TRUE(Session().inPagePlayer);
+    EXPECT_EQ(Session().listKey, "");
     EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_TRUE(player.url.empty());
     EXPECT_EQ(ListLines("date.dat")[0], "12|星|第2集|html5|http%3A//m/a.webm|1|1|0");
@@ -136,10 +136,10 @@ TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     window->Navigation().SelectRightPanelTab(7);  // the history tab shows
     EXPECT_TRUE(PageNavigates(Pane::Web3, "open://2"));
     EXPECT_EQ(player.url, "http://m/3.mp4");
-    EXPECT_EQ(State().resumePosition, 95);
-    EXPECT_EQ(State().episodeInfo, "12-0-2-星河");
-    EXPECT_EQ(State().historyKey, "12");
-    EXPECT_EQ(State().historyListKind, 1);
+    EXPECT_EQ(Session().resumeAt, 95);
+    EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "2", "星河"}));
+    EXPECT_EQ(Session().listKey, "12");
+    EXPECT_EQ(Session().list, ItemList::WatchHistory);
     EXPECT_EQ(Text(ControlName::TitleLine), "星河-第3集");
     EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "show.asp?id=12");
     EXPECT_TRUE(Visible(ControlName::LibraryTab));
@@ -153,7 +153,7 @@ TEST_F(Dispatcher, OpenLinkOfAPagePlayerItemUsesWeb2) {
     WriteList("date.dat", "12|星河|e|html5|http%3A//m/a.webm|1|0|0\r\n");
     EXPECT_TRUE(PageNavigates(Pane::Web3, "open://1"));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
-    EXPECT_EQ(State().historyKey, "0");
+    EXPECT_EQ(Session().listKey, "");
     EXPECT_FALSE(Visible(ControlName::PlayerBox));
     EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
 }
@@ -164,10 +164,10 @@ TEST_F(Dispatcher, OpenLinkOfALocalFile) {
     ShowLocalList();
     EXPECT_TRUE(PageNavigates(Pane::Web4, "open://1"));
     EXPECT_EQ(player.url, folder.File("movie.mkv"));
-    EXPECT_EQ(State().resumePosition, 61);
-    EXPECT_EQ(State().historyKey, folder.File("movie.mkv"));
-    EXPECT_EQ(State().historyListKind, 2);
-    EXPECT_EQ(State().episodeInfo, "0");
+    EXPECT_EQ(Session().resumeAt, 61);
+    EXPECT_EQ(Session().listKey, folder.File("movie.mkv"));
+    EXPECT_EQ(Session().list, ItemList::LocalFiles);
+    EXPECT_FALSE(Session().episode);
 
     EXPECT_TRUE(PageNavigates(Pane::Web4, "open://2/"));
     ASSERT_EQ(dialogs.notices.size(), 1u);
@@ -187,7 +187,7 @@ TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
 // ends what plays or starts the next episode.
 TEST_F(Dispatcher, NoAddressInThePagePlayerEndsPlay) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
-    State().nextEpisode.Found(next, "http://m/2.mp4");
+    Session().next.Found(next, "http://m/2.mp4");
     EXPECT_FALSE(PageNavigates(Pane::Web2, "http://end-of-play.ruvo-box.invalid/next"));
     EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
     EXPECT_TRUE(player.url.empty());

@@ -53,7 +53,7 @@ TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
     const MainWindowState& s = window->State();
     EXPECT_EQ(s.userName, "00-16-3E-01-02-03");
     EXPECT_EQ(s.currentTab, 6);
-    EXPECT_EQ(s.historyKey, "0");
+    EXPECT_EQ(window->Session().listKey, "");
     EXPECT_EQ(s.exitPopupFlag, "0");
     EXPECT_EQ(s.workAreaWidth, 1920);
     EXPECT_EQ(s.workAreaHeight, 1040);

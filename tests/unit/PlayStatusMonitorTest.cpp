@@ -83,7 +83,7 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 200);
     EXPECT_EQ(controls.Geometry({ControlName::DownloadedBar}).width, 206);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
-    EXPECT_EQ(State().lastPosition, 50);
+    EXPECT_EQ(Session().lastPosition, 50);
     player.speed = 120;
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
@@ -91,7 +91,7 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
 
 TEST_F(Monitor, ResumesOnceAtTheSavedPosition) {
     PlayingAt(0, 200);
-    State().resumePosition = 95;
+    Session().resumeAt = 95;
     Tick();
     EXPECT_EQ(player.calls, std::vector<std::string>{"seek:95"});
     player.position = 10;  // the user seeks back
@@ -118,7 +118,7 @@ TEST_F(Monitor, StateTexts) {
 
 TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
     PlayingAt(5, 100);
-    State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
+    Session().next.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
     player.progress = 601;
     Tick();
     EXPECT_TRUE(player.calls.empty());
@@ -132,7 +132,7 @@ TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
 TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
     PlayingAt(99, 100);
-    State().nextEpisode.Found(next, "http://m/2.mp4");
+    Session().next.Found(next, "http://m/2.mp4");
     Tick();
     EXPECT_EQ(tray.tips, std::vector<std::string>{"正在准备播放下一集！"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
@@ -145,7 +145,7 @@ TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
     for (const auto nothing : {NextEpisode::Kind::RetryDue, NextEpisode::Kind::None, NextEpisode::Kind::Unknown}) {
         PlayingAt(99, 100);
-        State().nextEpisode.Mark(nothing);
+        Session().next.Mark(nothing);
         Tick();
         timers.Advance(2000);
         EXPECT_TRUE(Web(Pane::Web1).navigations.empty()) << static_cast<int>(nothing);
@@ -153,7 +153,7 @@ TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
     }
     Setting("s_bo", "1");  // the user plays the next episode by hand
     PlayingAt(99, 100);
-    State().nextEpisode.Found(next, "http://m/2.mp4");
+    Session().next.Found(next, "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
     EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
@@ -162,7 +162,7 @@ TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
 
 TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
     const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
-    State().nextEpisode.Found(next, "http://m/2.mp4");
+    Session().next.Found(next, "http://m/2.mp4");
     PlayingAt(99, 100);
     Tick();  // the end is due in two seconds
     player.state = kPlayPaused;
@@ -184,7 +184,7 @@ TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
     EXPECT_EQ(Text(ControlName::PlayTimes), "kept");
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(State().resumePosition, 1);
+    EXPECT_EQ(Session().resumeAt, 1);
     EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // no next episode known
 }
 
@@ -195,9 +195,9 @@ class EndedItem : public Monitor {
 protected:
     void PlayToTheEnd() {
         Setting("s_bo", "1");  // nothing follows by itself
-        State().historyListKind = 1;
-        State().historyKey = "12";
-        State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&12&&&0&&&1", "http://m/2.mp4");
+        Session().list = ItemList::WatchHistory;
+        Session().listKey = "12";
+        Session().next.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&12&&&0&&&1", "http://m/2.mp4");
         PlayingAt(99, 100);
         Tick();
         player.position = 100;
@@ -210,8 +210,8 @@ TEST_F(EndedItem, ResumesAtOneHoweverLongItStaysEnded) {
     PlayToTheEnd();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     timers.Advance(10000);
-    EXPECT_EQ(State().lastPosition, 1);
-    EXPECT_EQ(State().resumePosition, 1);
+    EXPECT_EQ(Session().lastPosition, 1);
+    EXPECT_EQ(Session().resumeAt, 1);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
 }
 
@@ -227,7 +227,7 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
     PlayToTheEnd();
     PlayingAt(50, 100);  // replayed from the list or sought back
     Tick();
-    EXPECT_EQ(State().lastPosition, 50);
+    EXPECT_EQ(Session().lastPosition, 50);
     PlayingAt(99, 100);
     Tick();
     timers.Advance(2000);
@@ -238,14 +238,14 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
 // two seconds of its end. It is a new item all the same, and ends in turn.
 TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     PlayingAt(1, 2);
-    State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
+    Session().next.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
     ASSERT_EQ(player.url, "http://m/2.mp4");  // the next one plays
     player.position = 1;
     player.duration = 2;
     player.state = kPlayPlaying;
-    State().nextEpisode.Found("eeqvod://qvod&&&http%3A//m/3.mp4&&&T&&&L&&&3&&&0&&&2", "http://m/3.mp4");
+    Session().next.Found("eeqvod://qvod&&&http%3A//m/3.mp4&&&T&&&L&&&3&&&0&&&2", "http://m/3.mp4");
     Tick();
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
@@ -258,15 +258,15 @@ TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
 TEST_F(Monitor, EndOfPlayFiringDuringAFetchRunsAfterIt) {
     Setting("s_h", "2");
     Setting("s_pao", "2");
-    State().episodeInfo = "12-0-4-星河";
-    State().nextEpisode = {};
+    Session().episode = PortalEpisode{"12", "0", "4", "星河"};
+    Session().next = {};
     PlayingAt(99, 100);
     player.progress = 1000;
     fetch.replies[window->Portal().base + "h.asp?id=12&v=0&v1=5"] = "0";
     fetch.duringFetch = [this] { timers.Advance(400); };
     timers.Advance(4000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(State().resumePosition, 1);
+    EXPECT_EQ(Session().resumeAt, 1);
 }
 
 TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {

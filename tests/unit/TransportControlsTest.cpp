@@ -41,18 +41,18 @@ TEST_F(Transport, PlayPauseToggles) {
     EXPECT_EQ(player.calls, std::vector<std::string>{"pause"});
     EXPECT_EQ(Tooltip(0), "播放");
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
-    State().resumeApplied = 1;
+    Session().resumed = true;
     bar().Click(0);
     EXPECT_EQ(player.calls.back(), "play");
     EXPECT_EQ(Tooltip(0), "暂停");
     EXPECT_EQ(Picture(0), 1);
-    EXPECT_EQ(State().resumeApplied, 0);  // the next tick seeks back to where it stopped
+    EXPECT_FALSE(Session().resumed);  // the next tick seeks back to where it stopped
     EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");
 }
 
 TEST_F(Transport, PausingAWebPageItemClosesThePage) {
     Playing(0, 0);
-    State().webPlayMode = 1;
+    Session().inPagePlayer = true;
     controls.SetVisible({ControlName::PagePlayerBox}, true);
     bar().Click(0);
     EXPECT_TRUE(player.calls.empty());
@@ -88,15 +88,15 @@ TEST_F(Transport, OpenFilePlaysAndListsIt) {
     EXPECT_EQ(dialogs.fileDialogs[0].text.rfind("影音文件|*.rm;*.rmvb;*.wmv;*.mp3;*wma;*mid;*wav;*mpg;*mp4;*.mkv", 0), 0u);
     EXPECT_TRUE(player.url.empty());
     dialogs.chosenFile = "/home/u/视频/一二三四五六七八九十一二三四五六.mkv";
-    State().webPlayMode = 1;
+    Session().inPagePlayer = true;
     bar().Click(4);
     EXPECT_EQ(player.url, dialogs.chosenFile);
     EXPECT_EQ(Text(ControlName::TitleLine), "一二三四五六七八九十一二三四五");  // width 30
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0],
               "一二三四五六七八九十一二三四五|" + dialogs.chosenFile + "|0");
-    EXPECT_EQ(State().historyKey, dialogs.chosenFile);
-    EXPECT_EQ(State().historyListKind, 2);
-    EXPECT_EQ(State().webPlayMode, 0);
+    EXPECT_EQ(Session().listKey, dialogs.chosenFile);
+    EXPECT_EQ(Session().list, ItemList::LocalFiles);
+    EXPECT_FALSE(Session().inPagePlayer);
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
     EXPECT_EQ(State().currentTab, 8);
     EXPECT_TRUE(Visible(ControlName::LocalFilesTab));

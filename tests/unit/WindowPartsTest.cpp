@@ -157,13 +157,13 @@ TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
     EXPECT_TRUE(player.calls.empty());
     window->Lists().AddLocalFileRecord({"a.mkv", "/v/a.mkv", 0});
     player.url = "/v/a.mkv";
-    State().historyKey = "/v/a.mkv";
-    State().historyListKind = 2;
-    State().lastPosition = 77;
+    Session().listKey = "/v/a.mkv";
+    Session().list = ItemList::LocalFiles;
+    Session().lastPosition = 77;
     window->Transport().ClickStop();
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0], "a.mkv|/v/a.mkv|77");
-    EXPECT_EQ(State().lastPosition, 0);
+    EXPECT_EQ(Session().lastPosition, 0);
     EXPECT_EQ(Text(ControlName::StatusLine), "已停止");
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 00:00");
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");

@@ -1,0 +1,59 @@
+#pragma once
+// What plays: the item and the list that keeps it, how far it has played,
+// what follows it, and what the player bar offers for it.
+#include <optional>
+#include <string>
+
+#include "playback/NextEpisode.h"
+
+namespace ruvo {
+
+// The list that keeps the playing item and its position.
+enum class ItemList {
+    None,
+    WatchHistory,  // a portal title, "date.dat"
+    LocalFiles,    // a file of this computer, "date_f.dat"
+};
+
+// A portal title's episode, as its play link names it.
+struct PortalEpisode {
+    std::string titleId;
+    std::string source;  // the title's source list ("v")
+    std::string number;  // the episode's number in that source ("v1"), from 0
+    std::string name;    // the title's name
+
+    bool operator==(const PortalEpisode&) const = default;
+};
+
+struct PlaySession {
+    ItemList list = ItemList::None;
+    // The item's key in its list: the title id in the watch history, the
+    // path in the local files; empty while its position is kept nowhere.
+    std::string listKey;
+    // The portal episode that plays (or played last); nothing once a local
+    // file plays.
+    std::optional<PortalEpisode> episode;
+    bool inPagePlayer = false;  // it plays in the portal's page player
+    bool playing = false;       // the bar offers to pause
+    bool soundOn = true;        // the bar offers to mute
+
+    int resumeAt = 0;      // seconds to seek to on the first playing tick
+    bool resumed = false;  // that seek is done
+    int lastPosition = 0;  // seconds, at the latest status tick
+
+    NextEpisode next;
+    int nextRetryTicks = 0;  // of the retry timer, since a look-up failed
+
+    // A local file now plays, kept in the local files under its path: nothing
+    // of a portal title follows it, and it resumes at `resumeAtSeconds`.
+    void BeginLocalFile(const std::string& path, int resumeAtSeconds) {
+        resumed = false;
+        resumeAt = resumeAtSeconds;
+        episode.reset();
+        next = {};
+        listKey = path;
+        list = ItemList::LocalFiles;
+    }
+};
+
+}  // namespace ruvo
