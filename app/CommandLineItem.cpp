@@ -29,7 +29,7 @@ void ReceiveCommandLine(MainWindow& window, const std::string& text) {
 }
 
 void PlayInsteadOfCurrent(MainWindow& window, const std::string& text) {
-    if (window.PlayerControl().PlayState() == kPlayPlaying) window.Transport().Click(1);
+    if (window.PlayerControl().PlayState() == kPlayPlaying) window.Transport().Stop();
     PlayCommandLineItem(window, text);
 }
 

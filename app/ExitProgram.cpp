@@ -26,7 +26,7 @@ void SaveAndClose(MainWindow& window) {
     window.Tray().RemoveTrayIcon();
     const int stopPlayerOnExit =
         TextToInt(window.StoredSettings().Read(kStopPlayerOnExit.section, kStopPlayerOnExit.key, "0"));
-    window.Transport().Click(1);
+    window.Transport().Stop();
     window.Memory().RememberChanges();
     window.Inhibition().Release();
     if (stopPlayerOnExit == 2) StopPlayerProcesses(window);

@@ -44,7 +44,9 @@ void TracedControls::SetText(ControlId c, const std::string& text) {
 }
 
 void TracedControls::SetTooltip(ControlId c, const std::string& text) {
-    if (inner_.Tooltip(c) != text) log_.Line("tooltip " + TraceName(c) + "=" + text);
+    std::string& shown = tooltips_[{static_cast<int>(c.name), c.index}];
+    if (shown != text) log_.Line("tooltip " + TraceName(c) + "=" + text);
+    shown = text;
     inner_.SetTooltip(c, text);
 }
 

@@ -4,8 +4,10 @@
 // as one line ("text zhun=...", "visible pso=1", "tip ...", "player started"),
 // after the monotonic time in milliseconds. It costs nothing when off; tests,
 // benchmarks and bug reports read it.
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/Dialogs.h"
 #include "platform/ProgramForms.h"
@@ -33,7 +35,6 @@ public:
     void SetText(ControlId c, const std::string& text) override;
     std::string Text(ControlId c) const override { return inner_.Text(c); }
     void SetTooltip(ControlId c, const std::string& text) override;
-    std::string Tooltip(ControlId c) const override { return inner_.Tooltip(c); }
     void SetVisible(ControlId c, bool visible) override;
     bool IsVisible(ControlId c) const override { return inner_.IsVisible(c); }
     void SetEnabled(ControlId c, bool enabled) override { inner_.SetEnabled(c, enabled); }
@@ -44,6 +45,7 @@ public:
 private:
     WindowControls& inner_;
     TraceLog& log_;
+    std::map<std::pair<int, int>, std::string> tooltips_;  // as last set, to trace changes only
 };
 
 class TracedTray final : public TrayIcon {

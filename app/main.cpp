@@ -264,7 +264,7 @@ ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
     wiring.playItem = [&window](const std::string& item) { ruvo::PlayInsteadOfCurrent(window, item); };
     wiring.pressKey = [&window](int code) { window.Keys().KeyDown(code); };
-    wiring.openFile = [&window] { window.Transport().Click(4); };  // the bar's "打开文件"
+    wiring.openFile = [&window] { window.Transport().OpenFile(); };
     // The user's pictures folder as xdg-user-dir names it (user-dirs.dirs), else ~/Pictures.
     wiring.picturesFolder = [] { return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString(); };
     return wiring;

@@ -153,7 +153,7 @@ void HistoryActions::ShowDownloadFolder() {
     if (folder.empty()) folder = JoinPath(window_.ProgramFolder(), "downloads") + "/";
     if (!PathExists(folder) || ListFolderFiles(folder).empty()) return;
     TitleButtons& title = window_.Title();
-    if (title.IsTopMost()) title.Click(4);
+    if (title.IsTopMost()) title.ToggleTopMost();
     window_.DesktopShell().OpenFolder(folder);
 }
 

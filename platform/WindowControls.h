@@ -77,8 +77,8 @@ public:
     virtual ~WindowControls() = default;
     virtual void SetText(ControlId control, const std::string& text) = 0;
     virtual std::string Text(ControlId control) const = 0;
+    // Shown to the user only: the program keeps what a tooltip says elsewhere.
     virtual void SetTooltip(ControlId control, const std::string& text) = 0;
-    virtual std::string Tooltip(ControlId control) const = 0;
     virtual void SetVisible(ControlId control, bool visible) = 0;
     virtual bool IsVisible(ControlId control) const = 0;
     virtual void SetEnabled(ControlId control, bool enabled) = 0;

@@ -68,7 +68,7 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     PlaySession& s = window_.Session();
     Player& player = window_.PlayerControl();
     WindowControls& c = window_.Controls();
-    if (!player.PlayUrl().empty() && !s.inPagePlayer) window_.Transport().ClickStop();
+    if (!player.PlayUrl().empty() && !s.inPagePlayer) window_.Transport().StopCurrentItem();
     StartQvodTerminal(TerminalForm::Portal);
     const auto fields = SplitText(TrimLink(url, "eeqvod://"), "&&&");
     const std::string kind = FieldAt(fields, 0);
@@ -109,7 +109,7 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     if (!name.empty() && !address.empty() && id != 0)
         window_.Lists().AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
     s.list = ItemList::WatchHistory;
-    if (!c.IsVisible({ControlName::LibraryTab})) window_.Navigation().Click(6);
+    if (!c.IsVisible({ControlName::LibraryTab})) window_.Navigation().ShowTab(RightPanelTab::TitlePages);
 }
 
 void EpisodePlayer::StartQvodTerminal(TerminalForm form) {

@@ -12,12 +12,12 @@ namespace ruvo {
 void KeyboardShortcuts::KeyDown(int keyCode) {
     if (!window_.Controls().IsVisible({ControlName::PlayerBox})) return;
     switch (keyCode) {
-        case kKeySpace: window_.Transport().Click(0); break;
+        case kKeySpace: window_.Transport().TogglePause(); break;
         case kKeyLeft: Seek(-10); break;
         case kKeyRight: Seek(10); break;
         case kKeyUp: ChangeVolume(10); break;
         case kKeyDown: ChangeVolume(-10); break;
-        case kKeyF: window_.Transport().Click(3); break;  // as the full-screen button
+        case kKeyF: window_.Transport().ToggleFullScreen(); break;
         default: break;
     }
     window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);  // after any key: status updates again

@@ -14,7 +14,6 @@ namespace ruvo {
 namespace {
 
 constexpr int64_t kMicroseconds = 1000000;
-constexpr int kPlayPauseButton = 0, kStopButton = 1, kNextButton = 5, kPreviousButton = 6;
 
 }  // namespace
 
@@ -25,7 +24,7 @@ bool MediaRemote::PagePlays() const {
 // A page item is played and paused in its page, as its own controls do (the
 // bar's button would close the page).
 void MediaRemote::PlayPause() {
-    if (!PagePlays()) return window_.Transport().Click(kPlayPauseButton);
+    if (!PagePlays()) return window_.Transport().TogglePause();
     window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::PlayPause);
     pageMediaPaused_ = !pageMediaPaused_;
 }
@@ -35,7 +34,7 @@ void MediaRemote::Play() {
         window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::Play);
         pageMediaPaused_ = false;
     } else if (!window_.Transport().ShowsPlaying()) {
-        window_.Transport().Click(kPlayPauseButton);
+        window_.Transport().TogglePause();
     }
 }
 
@@ -44,13 +43,13 @@ void MediaRemote::Pause() {
         window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::Pause);
         pageMediaPaused_ = true;
     } else if (window_.Transport().ShowsPlaying()) {
-        window_.Transport().Click(kPlayPauseButton);
+        window_.Transport().TogglePause();
     }
 }
 
-void MediaRemote::Stop() { window_.Transport().Click(kStopButton); }
-void MediaRemote::Next() { window_.Transport().Click(kNextButton); }
-void MediaRemote::Previous() { window_.Transport().Click(kPreviousButton); }
+void MediaRemote::Stop() { window_.Transport().Stop(); }
+void MediaRemote::Next() { window_.Transport().PlayNextEpisode(); }
+void MediaRemote::Previous() { window_.Transport().PlayPreviousEpisode(); }
 
 void MediaRemote::MoveTo(int seconds) {
     Player& player = window_.PlayerControl();

@@ -14,7 +14,7 @@ void PlayerMemory::Restore() {
     Player& player = window_.PlayerControl();
     const std::string volume = settings.Read(kPlayerSection, kVolumeKey, "");
     if (!volume.empty() && IsNumberText(volume)) player.SetVolume(TextToInt(volume));
-    if (settings.Read(kPlayerSection, kMuteKey, "") == "1" && !!window_.Transport().SoundOn()) window_.Transport().Click(2);
+    if (settings.Read(kPlayerSection, kMuteKey, "") == "1" && window_.Transport().SoundOn()) window_.Transport().ToggleMute();
     volume_ = player.Volume();
     muted_ = !window_.Transport().SoundOn() ? 1 : 0;
 }

@@ -10,32 +10,37 @@
 #include "shell/NavigationButtons.h"
 
 namespace ruvo {
-namespace {
 
-ControlId Button(int index) { return {ControlName::TransportButton, index}; }
-
-}  // namespace
+void TransportControls::TogglePause() { Press(BarButton::PlayPause); }
+void TransportControls::Stop() { Press(BarButton::Stop); }
+void TransportControls::ToggleMute() { Press(BarButton::Mute); }
+void TransportControls::ToggleFullScreen() { Press(BarButton::FullScreen); }
+void TransportControls::OpenFile() { Press(BarButton::OpenFile); }
+void TransportControls::PlayNextEpisode() { Press(BarButton::Next); }
+void TransportControls::PlayPreviousEpisode() { Press(BarButton::Previous); }
+void TransportControls::ToggleRightPanel() { Press(BarButton::RightPanel); }
 
 void TransportControls::Click(int index) {
+    if (index >= 0 && index < kBarButtonCount) Press(static_cast<BarButton>(index));
+}
+
+void TransportControls::Press(BarButton button) {
     window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
-    Act(index);
+    Act(button);
     window_.Inhibition().Update();
     window_.Memory().RememberChanges();
 }
 
-void TransportControls::Act(int index) {
-    switch (index) {
-        case 0: return ClickPlayPause();
-        case 1: return ClickStop();
-        case 2: return ClickMute();
-        case 3: return ClickFullScreen();
-        case 4: return ClickOpenFile();
-        case 5: return ClickAdjacent(5, 2, 14);
-        case 6: return ClickAdjacent(6, 1, 16);
-        case 7:
-            window_.Controls().SetPicture(Button(7), 18);
-            return window_.Navigation().Click(11);
-        default: return;
+void TransportControls::Act(BarButton button) {
+    switch (button) {
+        case BarButton::PlayPause: return PlayOrPause();
+        case BarButton::Stop: return StopCurrentItem();
+        case BarButton::Mute: return MuteOrUnmute();
+        case BarButton::FullScreen: return EnterFullScreen();
+        case BarButton::OpenFile: return ChooseAndPlayFile();
+        case BarButton::Next: return PlayAdjacent(button, 2);
+        case BarButton::Previous: return PlayAdjacent(button, 1);
+        case BarButton::RightPanel: return window_.Navigation().ToggleRightPanel();
     }
 }
 
@@ -46,16 +51,22 @@ void TransportControls::SavePlayingPosition() {
     else if (s.list == ItemList::LocalFiles) window_.Lists().SaveLocalFilePosition(s.listKey, s.lastPosition);
 }
 
-bool TransportControls::ShowsPlaying() const { return window_.Controls().Tooltip(Button(0)) == "暂停"; }
+bool TransportControls::ShowsPlaying() const { return window_.Session().playing; }
 void TransportControls::ShowPlayPause(bool playing) {
-    WindowControls& c = window_.Controls();
-    c.SetTooltip(Button(0), playing ? "暂停" : "播放");
-    c.SetPicture(Button(0), playing ? 1 : 2);
+    window_.Session().playing = playing;
+    Redraw(BarButton::PlayPause);
 }
 
-bool TransportControls::SoundOn() const { return window_.Controls().Tooltip(Button(2)) == "静音"; }
+bool TransportControls::SoundOn() const { return window_.Session().soundOn; }
 
-void TransportControls::ClickPlayPause() {
+BarLook TransportControls::Look() const {
+    const PlaySession& s = window_.Session();
+    return {s.playing, s.soundOn, window_.State().rightPanelShown};
+}
+
+void TransportControls::Redraw(BarButton button) { DrawBarButton(window_.Controls(), button, Look()); }
+
+void TransportControls::PlayOrPause() {
     Player& player = window_.PlayerControl();
     if (player.PlayUrl().empty()) return;
     WindowControls& c = window_.Controls();
@@ -84,7 +95,7 @@ void TransportControls::ClickPlayPause() {
     c.SetText({ControlName::StatusLine}, "正在播放");
 }
 
-void TransportControls::ClickStop() {
+void TransportControls::StopCurrentItem() {
     Player& player = window_.PlayerControl();
     if (player.PlayUrl().empty()) return;
     WindowControls& c = window_.Controls();
@@ -100,43 +111,38 @@ void TransportControls::ClickStop() {
     PlaceHorizontally(c, {ControlName::DownloadedBar}, -30, 0);
     c.SetText({ControlName::PlayTimes}, "00:00 / 00:00");
     MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
-    c.SetPicture(Button(1), 3);
+    Redraw(BarButton::Stop);
 }
 
 void TransportControls::Unmute() {
-    WindowControls& c = window_.Controls();
-    c.SetTooltip(Button(2), "静音");
-    c.SetPicture(Button(2), 7);
+    window_.Session().soundOn = true;
+    Redraw(BarButton::Mute);
     window_.PlayerControl().SetMute(0);
 }
 
-void TransportControls::ClickMute() {
-    WindowControls& c = window_.Controls();
-    if (SoundOn()) {
-        c.SetTooltip(Button(2), "取消静音");
-        window_.PlayerControl().SetMute(-1);
-        c.SetPicture(Button(2), 8);
-    } else {
-        Unmute();
-    }
+void TransportControls::MuteOrUnmute() {
+    if (!SoundOn()) return Unmute();
+    window_.Session().soundOn = false;
+    Redraw(BarButton::Mute);
+    window_.PlayerControl().SetMute(-1);
 }
 
-void TransportControls::ClickFullScreen() {
+void TransportControls::EnterFullScreen() {
     Player& player = window_.PlayerControl();
     if (player.PlayState() != kPlayPlaying) return;
-    window_.Controls().SetPicture(Button(3), 11);
+    Redraw(BarButton::FullScreen);
     window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
     player.SetFullScreen(-1);
 }
 
-void TransportControls::ClickOpenFile() {
+void TransportControls::ChooseAndPlayFile() {
     WindowControls& c = window_.Controls();
-    c.SetPicture(Button(4), 0);
+    Redraw(BarButton::OpenFile);
     c.SetVisible({ControlName::BarTipPanel}, false);
     const std::string path = window_.MessageBoxes().ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
     PlaySession& s = window_.Session();
-    if (!s.inPagePlayer) ClickStop();
+    if (!s.inPagePlayer) StopCurrentItem();
     Player& player = window_.PlayerControl();
     player.SetPlayUrl(path);
     player.Play();
@@ -150,43 +156,33 @@ void TransportControls::ClickOpenFile() {
         c.SetVisible({ControlName::PlayerBox}, true);
     }
     s.inPagePlayer = false;
-    window_.Navigation().Click(8);  // the local-file list comes into view
+    window_.Navigation().ShowTab(RightPanelTab::LocalFiles);
 }
 
-void TransportControls::ClickAdjacent(int index, int direction, int picture) {
+// The button stays disabled while the portal is asked for the episode.
+void TransportControls::PlayAdjacent(BarButton button, int direction) {
     WindowControls& c = window_.Controls();
-    c.SetEnabled(Button(index), false);
+    c.SetEnabled(ControlOf(button), false);
     window_.Episodes().PlayAdjacentEpisode(direction);
-    c.SetEnabled(Button(index), true);
-    c.SetPicture(Button(index), picture);
-}
-
-int TransportControls::PictureOf(int index, bool hovered) const {
-    switch (index) {
-        case 0: return ShowsPlaying() ? (hovered ? 4 : 1) : (hovered ? 5 : 2);
-        case 1: return hovered ? 6 : 3;
-        case 2: return SoundOn() ? (hovered ? 9 : 7) : (hovered ? 10 : 8);
-        case 3: return hovered ? 12 : 11;
-        case 4: return hovered ? 13 : 0;
-        case 5: return hovered ? 15 : 14;
-        case 6: return hovered ? 17 : 16;
-        default: return hovered ? 19 : 18;
-    }
+    c.SetEnabled(ControlOf(button), true);
+    Redraw(button);
 }
 
 void TransportControls::MouseMove(int index, int x, int y) {
+    if (index < 0 || index >= kBarButtonCount) return;
+    const BarButton barButton = static_cast<BarButton>(index);
     WindowControls& c = window_.Controls();
-    const Rect button = c.Geometry(Button(index));
+    const Rect button = c.Geometry(ControlOf(barButton));
     const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
-    c.SetPicture(Button(index), PictureOf(index, inside));
+    c.SetPicture(ControlOf(barButton), PictureOf(barButton, inside, Look()));
     if (!inside) {
         window_.Host().ReleaseMouse();
         c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
     // The button keeps the mouse, so the move that leaves it still comes here.
-    window_.Host().CaptureMouse(Button(index));
-    c.SetText({ControlName::BarTipText}, c.Tooltip(Button(index)));
+    window_.Host().CaptureMouse(ControlOf(barButton));
+    c.SetText({ControlName::BarTipText}, TooltipOf(barButton, Look()));
     const Rect tip = c.Geometry({ControlName::BarTipText});
     c.Move({ControlName::BarTipText}, {3, 3, tip.width, tip.height});
     const int width = tip.width + 6, height = tip.height + 6;

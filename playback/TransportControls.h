@@ -1,8 +1,10 @@
 #pragma once
-// The player bar's eight buttons (bo_but 0 to 7): play/pause, stop, mute,
-// full screen, open a file, next and previous episode, show/hide the right
-// panel; their hover pictures and the tooltip panel p1 above them.
+// What the player bar's eight buttons do (play/pause, stop, mute, full
+// screen, open a file, next and previous episode, show/hide the right panel),
+// their hover pictures and the tooltip panel above them.
 #include <string>
+
+#include "playback/PlayerBarLook.h"
 
 namespace ruvo {
 
@@ -18,36 +20,48 @@ class TransportControls {
 public:
     explicit TransportControls(MainWindow& window) : window_(window) {}
 
-    // A click on button `index`; every click first hides the tooltip panel.
+    // What the bar's buttons do. Each first hides the tooltip panel and
+    // afterwards lets the screensaver and the remembered volume follow.
+    void TogglePause();
+    void Stop();
+    void ToggleMute();
+    void ToggleFullScreen();
+    void OpenFile();
+    void PlayNextEpisode();
+    void PlayPreviousEpisode();
+    void ToggleRightPanel();
+    // A click on the bar's button `index` (0-7, as the bar orders them).
     void Click(int index);
-    // Button 1, stop: stores the position of the item that was playing in
-    // its list, stops the player and resets the bar. Nothing while nothing
-    // is loaded.
-    void ClickStop();
+
+    // Stops what plays because something else takes its place: stores the
+    // position of the list item that was playing, stops the player and resets
+    // the bar. Nothing while nothing is loaded.
+    void StopCurrentItem();
     // Stores where the playing list item is, as stop does, and plays on.
     void SavePlayingPosition();
-    // The play button says "暂停" while something plays (the page player too);
-    // the mute button says "静音" while the sound is on.
+    // The play button offers to pause while something plays (the page player too).
     bool ShowsPlaying() const;
-    // Gives the play/pause button its look and tooltip: the pause look
-    // ("暂停", image 1) while playing, the play look ("播放", image 2) otherwise.
+    // Something plays, or nothing does: the play/pause button's look follows.
     void ShowPlayPause(bool playing);
     bool SoundOn() const;
     // Sound on again, as every volume change by mouse or key does.
     void Unmute();
+    // What the bar's looks are drawn from now.
+    BarLook Look() const;
+    // Draws one button from the state, as after a change of it.
+    void Redraw(BarButton button);
     // The mouse moved over button `index` at (x, y) of the button: the hover
     // picture and the tooltip panel while inside, the normal picture outside.
     void MouseMove(int index, int x, int y);
 
 private:
-    void Act(int index);
-    void ClickPlayPause();
-    void ClickMute();
-    void ClickFullScreen();
-    void ClickOpenFile();
-    void ClickAdjacent(int index, int direction, int picture);
-    // The button's picture, normal or under the mouse.
-    int PictureOf(int index, bool hovered) const;
+    void Press(BarButton button);
+    void Act(BarButton button);
+    void PlayOrPause();
+    void MuteOrUnmute();
+    void EnterFullScreen();
+    void ChooseAndPlayFile();
+    void PlayAdjacent(BarButton button, int direction);
 
     MainWindow& window_;
 };

@@ -98,8 +98,8 @@ void LinkDispatcher::ShowTitlePage(const std::string& url) {
     if (s.web5LoadFailed == 1) s.web5LoadFailed = 0;
     window_.PaneOf(Pane::Web5).Navigate(window_.Portal().root + TrimLink(url, "eeshow://"));
     NavigationButtons& navigation = window_.Navigation();
-    if (!navigation.RightPanelShown()) navigation.Click(11);
-    if (s.currentTab != 6) navigation.Click(6);
+    if (!navigation.RightPanelShown()) navigation.ToggleRightPanel();
+    if (s.currentTab != 6) navigation.ShowTab(RightPanelTab::TitlePages);
 }
 
 void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
@@ -108,13 +108,13 @@ void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
     const auto fields = SplitText(TrimLink(url, "eetvs://"), "&&&");
     window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "tv/eebotv.htm?" + FieldAt(fields, 1));
     window_.SetTitleLine(TruncateToWidth(FieldAt(fields, 0), kTitleLineWidth));
-    if (!window_.PlayerControl().PlayUrl().empty() && !s.inPagePlayer) window_.Transport().ClickStop();
+    if (!window_.PlayerControl().PlayUrl().empty() && !s.inPagePlayer) window_.Transport().StopCurrentItem();
     s.inPagePlayer = true;
     if (c.IsVisible({ControlName::PlayerBox})) {
         c.SetVisible({ControlName::PlayerBox}, false);
         c.SetVisible({ControlName::PagePlayerBox}, true);
     }
-    if (window_.Navigation().RightPanelShown()) window_.Navigation().Click(11);
+    if (window_.Navigation().RightPanelShown()) window_.Navigation().ToggleRightPanel();
 }
 
 void LinkDispatcher::ResolveEpisodeLink(const std::string& url) {
@@ -152,7 +152,7 @@ void LinkDispatcher::DeleteListLine(const std::string& url) {
 }
 
 void LinkDispatcher::ReplayListItem(const std::string& url) {
-    if (!window_.PlayerControl().PlayUrl().empty()) window_.Transport().ClickStop();
+    if (!window_.PlayerControl().PlayUrl().empty()) window_.Transport().StopCurrentItem();
     const auto lineNumber = LineNumberOf(TrimLink(url, "open://"));
     if (!lineNumber) return;
     const bool localList = LocalListShown();
@@ -166,7 +166,7 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
         ReplayHistoryItem(record);
     }
     WindowControls& c = window_.Controls();
-    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) window_.Navigation().Click(6);
+    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) window_.Navigation().ShowTab(RightPanelTab::TitlePages);
     if (window_.Session().inPagePlayer) {
         c.SetVisible({ControlName::PlayerBox}, false);
         window_.PaneOf(Pane::Web2).SetVisible(true);

@@ -21,6 +21,10 @@ struct MainWindowState {
     int web1LoadFailed = 0;    // navigation-error flags of Web1 and Web5
     int web5LoadFailed = 0;
     int compactMode = 0;       // small-window mode
+    // What the window shows; its buttons' tooltips follow.
+    bool topMost = false;
+    bool leftPanelShown = true;
+    bool rightPanelShown = true;
     std::string latestVersion; // from the portal's update file
     std::string playerFolder;  // folder of the outside player's programs
 

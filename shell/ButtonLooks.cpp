@@ -23,6 +23,25 @@ PictureCell ButtonLook(int index, bool hover, bool maximized, bool topMost) {
     return {};
 }
 
+std::string WindowButtonTip(int index, const FrameLook& look) {
+    switch (index) {
+        case 0: return "最小化";
+        case 1: return look.maximized ? "还原" : "最大化";
+        case 2: return "关闭";
+        case 3: return "精简模式";
+        case 4: return look.topMost ? "取消置顶" : "置顶";
+        case 5: return "菜单";
+        case 10: return look.leftPanelShown ? "关闭" : "打开";
+        case 11: return look.rightPanelShown ? "关闭" : "打开";
+        default: return {};
+    }
+}
+
+void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look) {
+    for (int index : {0, 1, 2, 3, 4, 5, 10, 11})
+        controls.SetTooltip({ControlName::WindowButton, index}, WindowButtonTip(index, look));
+}
+
 PictureCell TabLook(int tab, bool selected) { return {kTabStrip, {(tab - 6) * 65, selected ? 23 : 0, 65, 23}}; }
 
 }  // namespace ruvo

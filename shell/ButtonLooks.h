@@ -1,6 +1,9 @@
 #pragma once
 // The looks of the buttons the window draws itself, as cells of the skin's
 // pictures (ppt): title buttons npc 0-5, panel toggles 10 and 11, the tabs.
+#include <string>
+
+#include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
 
 namespace ruvo {
@@ -22,6 +25,17 @@ inline constexpr int kSkinPictureCount = 9;
 // The resting or hover look of npc 0-5, 10 or 11; button 1 follows the
 // window state, button 4 the top-most state.
 PictureCell ButtonLook(int index, bool hover, bool maximized, bool topMost);
+// What the title buttons' and panel toggles' tooltips follow.
+struct FrameLook {
+    bool maximized = false;
+    bool topMost = false;
+    bool leftPanelShown = true;
+    bool rightPanelShown = true;
+};
+// The tooltip of npc 0-5, 10 or 11; "" for any other.
+std::string WindowButtonTip(int index, const FrameLook& look);
+// Gives npc 0-5, 10 and 11 their tooltips.
+void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look);
 // A tab of the right panel (6, 7, 8), selected or not.
 PictureCell TabLook(int tab, bool selected);
 // The tiles stretched over the tab bar and the player bar's foot.

@@ -64,7 +64,7 @@ void FrameMouse::SurfaceUp() {
     if (resizeInProgress_ && !bodyDragActive_) resizeInProgress_ = false;
 }
 
-void FrameMouse::SurfaceDoubleClick() { window_.Title().Click(1); }
+void FrameMouse::SurfaceDoubleClick() { window_.Title().ToggleMaximized(); }
 
 void FrameMouse::ButtonMove(int index, int x, int y) {
     WindowSurface& surface = window_.Surface();
@@ -79,7 +79,7 @@ void FrameMouse::ButtonMove(int index, int x, int y) {
         c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
-    c.SetText({ControlName::BarTipText}, c.Tooltip({ControlName::WindowButton, index}));
+    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, window_.Title().Look()));
     surface.SizeToText({ControlName::BarTipText});
     Rect tip = c.Geometry({ControlName::BarTipText});
     tip.left = 2;

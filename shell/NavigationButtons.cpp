@@ -3,7 +3,9 @@
 #include "portal/LinkText.h"
 #include "portal/MainWindow.h"
 #include "shell/ButtonLooks.h"
+#include "playback/TransportControls.h"
 #include "shell/FrameMouse.h"
+#include "shell/TitleButtons.h"
 #include "shell/WindowLayout.h"
 
 namespace ruvo {
@@ -18,12 +20,14 @@ bool IsTab(int tab) { return tab >= 6 && tab <= 8; }
 }  // namespace
 
 void NavigationButtons::Click(int index) {
-    if (IsTab(index)) SelectRightPanelTab(index);
+    if (IsTab(index)) SelectTab(index);
     else if (index == 10) ToggleLeftPanel();
     else if (index == 11) ToggleRightPanel();
 }
 
-void NavigationButtons::SelectRightPanelTab(int tab) {
+void NavigationButtons::ShowTab(RightPanelTab tab) { SelectTab(static_cast<int>(tab)); }
+
+void NavigationButtons::SelectTab(int tab) {
     MainWindowState& s = window_.State();
     if (tab == s.currentTab) return;
     WindowControls& c = window_.Controls();
@@ -42,13 +46,13 @@ void NavigationButtons::SelectRightPanelTab(int tab) {
     s.currentTab = tab;
 }
 
-bool NavigationButtons::RightPanelShown() const { return window_.Layout().RightPanelShown(); }
+bool NavigationButtons::RightPanelShown() const { return window_.State().rightPanelShown; }
 
 void NavigationButtons::ToggleLeftPanel() {
-    WindowControls& c = window_.Controls();
-    const bool show = !window_.Layout().LeftPanelShown();
-    c.SetTooltip({ControlName::WindowButton, 10}, show ? "关闭" : "打开");
-    c.SetVisible({ControlName::LeftPanel}, show);
+    const bool show = !window_.State().leftPanelShown;
+    window_.State().leftPanelShown = show;
+    window_.Title().RedrawTips();
+    window_.Controls().SetVisible({ControlName::LeftPanel}, show);
     if (!window_.Host().IsMaximized()) window_.Layout().LayoutNormal();
     window_.Layout().LayoutPanes();
     window_.Layout().LayoutPlayerPanel();
@@ -56,12 +60,12 @@ void NavigationButtons::ToggleLeftPanel() {
 }
 
 void NavigationButtons::ToggleRightPanel() {
-    WindowControls& c = window_.Controls();
     MainWindowHost& host = window_.Host();
     const bool show = !RightPanelShown();
-    c.SetTooltip({ControlName::WindowButton, 11}, show ? "关闭" : "打开");
-    c.SetTooltip({ControlName::TransportButton, 7}, show ? "隐藏右侧" : "展开右侧");
-    c.SetVisible({ControlName::RightPanel}, show);
+    window_.State().rightPanelShown = show;
+    window_.Title().RedrawTips();
+    window_.Transport().Redraw(BarButton::RightPanel);
+    window_.Controls().SetVisible({ControlName::RightPanel}, show);
     if (!host.IsMaximized()) {
         host.ResizeTwips(host.WidthTwips() + (show ? kRightPanelTwips : -kRightPanelTwips), host.HeightTwips());
         window_.Layout().LayoutNormal();

@@ -6,6 +6,9 @@ namespace ruvo {
 
 class MainWindow;
 
+// The right panel's tabs, by their buttons' numbers.
+enum class RightPanelTab { TitlePages = 6, WatchHistory = 7, LocalFiles = 8 };
+
 // Twips the window grows or shrinks by when the right panel shows or hides.
 inline constexpr int kRightPanelTwips = 3405;
 
@@ -15,14 +18,14 @@ public:
 
     // A click on button `index`; indexes without an action do nothing.
     void Click(int index);
-    // Brings tab 6, 7 or 8 of the right panel to the front.
-    void SelectRightPanelTab(int tab);
-    // True while the right panel shows (button 11's tooltip contains "关闭").
+    // Brings a tab of the right panel to the front.
+    void ShowTab(RightPanelTab tab);
+    void ToggleLeftPanel();
+    void ToggleRightPanel();
     bool RightPanelShown() const;
 
 private:
-    void ToggleLeftPanel();
-    void ToggleRightPanel();
+    void SelectTab(int tab);
 
     MainWindow& window_;
 };

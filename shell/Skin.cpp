@@ -2,7 +2,7 @@
 
 #include "portal/MainWindow.h"
 #include "shell/ButtonLooks.h"
-#include "shell/DesignValues.h"
+#include "playback/TransportControls.h"
 #include "shell/FrameMouse.h"
 #include "shell/WindowLayout.h"
 
@@ -15,7 +15,7 @@ void p_p(MainWindow& window, int n) {
     surface.DrawCell({ControlName::WindowButton, 9}, kTabBarLook);
     for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, tab == 6));
     WindowControls& c = window.Controls();
-    for (int k = 0; k < 8; ++k) c.SetPicture({ControlName::TransportButton, k}, kTransportRestingPictures[k]);
+    DrawPlayerBar(c, window.Transport().Look());
     c.SetPicture({ControlName::SearchButton}, 0);
 }
 

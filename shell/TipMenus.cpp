@@ -60,12 +60,12 @@ void TipMenus::OpenSettingsDialog(int tab) {
     MainWindowHost& host = window_.Host();
     // A top-most main window would cover the dialog it owns.
     const bool wasTopMost = title.IsTopMost();
-    if (wasTopMost) title.SetTopMost(false);
+    if (wasTopMost) title.HoldTopMost(false);
     if (!host.IsVisible()) host.Show();
     if (host.IsMinimized()) host.ShowNormal();
     SettingsDialog& dialog = window_.Settings();
     dialog.Open();
-    if (wasTopMost) title.SetTopMost(true);
+    if (wasTopMost) title.HoldTopMost(true);
     dialog.ShowTab(tab);
 }
 

@@ -4,6 +4,7 @@
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "portal/MainWindow.h"
+#include "playback/TransportControls.h"
 #include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"
 #include "shell/WindowLayout.h"
@@ -20,42 +21,58 @@ constexpr const char* kCloseQuestion = "关闭 Ruvo影视盒 最小化到托盘�
 }  // namespace
 
 void TitleButtons::Click(int index) {
-    WindowControls& c = window_.Controls();
-    FrameMouse& frame = window_.Frame();
-    c.SetVisible({ControlName::BarTipPanel}, false);
-    frame.ResetLabelColors();
     switch (index) {
-        case 0:
-            window_.Host().Minimize();
-            frame.DrawButton(0, false);
-            break;
-        case 1: ToggleMaximized(); break;
-        case 2:
-            frame.DrawButton(2, false);
-            Close();
-            break;
-        case 3: EnterCompactMode(); break;
-        case 4: ToggleTopMost(); break;
-        case 5: {
-            frame.DrawButton(5, false);
-            const Rect button = c.Geometry({ControlName::WindowButton, 5});
-            window_.Menus().PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
-            break;
-        }
-        default: break;
+        case 0: return Minimize();
+        case 1: return ToggleMaximized();
+        case 2: return Close();
+        case 3: return EnterCompactMode();
+        case 4: return ToggleTopMost();
+        case 5: return ShowMenu();
+        default: return;
     }
 }
 
+void TitleButtons::BeginAction() {
+    window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
+    window_.Frame().ResetLabelColors();
+}
+
+void TitleButtons::Minimize() {
+    BeginAction();
+    window_.Host().Minimize();
+    window_.Frame().DrawButton(0, false);
+}
+
 void TitleButtons::ToggleMaximized() {
+    BeginAction();
     MainWindowHost& host = window_.Host();
-    const bool maximize = !host.IsMaximized();
-    if (maximize) host.Maximize();
-    else host.ShowNormal();
-    window_.Controls().SetTooltip({ControlName::WindowButton, 1}, maximize ? "还原" : "最大化");
+    if (host.IsMaximized()) host.ShowNormal();
+    else host.Maximize();
+    RedrawTips();
     window_.Frame().DrawButton(1, false);
 }
 
 void TitleButtons::Close() {
+    BeginAction();
+    window_.Frame().DrawButton(2, false);
+    AskOrClose();
+}
+
+void TitleButtons::ShowMenu() {
+    BeginAction();
+    window_.Frame().DrawButton(5, false);
+    const Rect button = window_.Controls().Geometry({ControlName::WindowButton, 5});
+    window_.Menus().PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
+}
+
+FrameLook TitleButtons::Look() const {
+    const MainWindowState& s = window_.State();
+    return {window_.Host().IsMaximized(), s.topMost, s.leftPanelShown, s.rightPanelShown};
+}
+
+void TitleButtons::RedrawTips() { DrawWindowButtonTips(window_.Controls(), Look()); }
+
+void TitleButtons::AskOrClose() {
     SettingsFile& settings = window_.StoredSettings();
     const int askState = TextToInt(settings.Read(kClosePromptState.section, kClosePromptState.key, "0"));
     const int action = TextToInt(settings.Read(kCloseToTray.section, kCloseToTray.key, "0"));
@@ -80,19 +97,19 @@ void TitleButtons::HideToTray() {
     else window_.Host().Minimize();
 }
 
-bool TitleButtons::IsTopMost() const {
-    return window_.Controls().Tooltip({ControlName::WindowButton, 4}) == "取消置顶";
-}
+bool TitleButtons::IsTopMost() const { return window_.State().topMost; }
 
 void TitleButtons::ToggleTopMost() {
-    const bool on = !IsTopMost();
-    window_.Controls().SetTooltip({ControlName::WindowButton, 4}, on ? "取消置顶" : "置顶");
-    SetTopMost(on);
+    BeginAction();
+    window_.State().topMost = !IsTopMost();
+    RedrawTips();
+    HoldTopMost(IsTopMost());
 }
 
-void TitleButtons::SetTopMost(bool on) { window_.Host().SetTopMost(on); }
+void TitleButtons::HoldTopMost(bool on) { window_.Host().SetTopMost(on); }
 
 void TitleButtons::EnterCompactMode() {
+    BeginAction();
     MainWindowHost& host = window_.Host();
     WindowControls& c = window_.Controls();
     if (host.IsMaximized()) host.ShowNormal();
@@ -122,10 +139,10 @@ void TitleButtons::LeaveCompactMode() {
     c.SetText({ControlName::WindowTitle}, std::string(kMainWindowCaption) + kVersionSuffix);
     window_.Surface().SizeToText({ControlName::WindowTitle});
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, true);
-    c.SetTooltip({ControlName::WindowButton, 10}, "关闭");
-    c.SetTooltip({ControlName::WindowButton, 11}, "关闭");
+    s.leftPanelShown = s.rightPanelShown = true;
     if (host.IsMaximized()) host.ShowNormal();
-    c.SetTooltip({ControlName::WindowButton, 1}, "最大化");
+    RedrawTips();
+    window_.Transport().Redraw(BarButton::RightPanel);
     window_.Frame().DrawButton(1, false);
     s.savedWidth = TextToInt(window_.StoredSettings().Read(kSavedWidth.section, kSavedWidth.key, "0"));
     s.savedHeight = TextToInt(window_.StoredSettings().Read(kSavedHeight.section, kSavedHeight.key, "0"));

@@ -2,6 +2,8 @@
 // The title-bar buttons npc 0-5 (minimise, maximise/restore, close, compact
 // mode, top-most, menu), the compact mode and hiding to the tray.
 
+#include "shell/ButtonLooks.h"
+
 namespace ruvo {
 
 class MainWindow;
@@ -10,23 +12,34 @@ class TitleButtons {
 public:
     explicit TitleButtons(MainWindow& window) : window_(window) {}
 
+    // What the title buttons do. Each first hides the tooltip panel and
+    // gives the labels their resting colours.
+    void Minimize();
+    void ToggleMaximized();
+    void Close();
+    // The small window; back with LeaveCompactMode (the label jbi).
+    void EnterCompactMode();
+    void ToggleTopMost();
+    void ShowMenu();
     // A click on title button `index` (0-5).
     void Click(int index);
-    // Makes the window top-most, or ends that.
-    void SetTopMost(bool on);
-    // True while button 4 shows "取消置顶".
+
+    // While a window of the program's own must come in front: the window
+    // stops being top-most for the desktop, or is so again, and the
+    // button's state stays.
+    void HoldTopMost(bool on);
     bool IsTopMost() const;
+    // What the buttons' tooltips follow now, and drawing them from it.
+    FrameLook Look() const;
+    void RedrawTips();
     // Hides the window to the tray. Where the desktop shows no tray, hiding
     // would leave no way back, so the window is minimised instead.
     void HideToTray();
-    // The small window of button 3, and back (the label jbi).
-    void EnterCompactMode();
     void LeaveCompactMode();
 
 private:
-    void ToggleMaximized();
-    void Close();
-    void ToggleTopMost();
+    void BeginAction();
+    void AskOrClose();
 
     MainWindow& window_;
 };

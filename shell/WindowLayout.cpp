@@ -22,11 +22,8 @@ void MoveTo(WindowControls& c, ControlId control, int left, int top) {
 
 }  // namespace
 
-bool WindowLayout::LeftPanelShown() const { return Contains(window_.Controls().Tooltip({ControlName::WindowButton, 10}), "关闭"); }
-
-bool WindowLayout::RightPanelShown() const {
-    return Contains(window_.Controls().Tooltip({ControlName::WindowButton, 11}), "关闭");
-}
+bool WindowLayout::LeftPanelShown() const { return window_.State().leftPanelShown; }
+bool WindowLayout::RightPanelShown() const { return window_.State().rightPanelShown; }
 
 void WindowLayout::OnResize() {
     MainWindowHost& host = window_.Host();

@@ -37,11 +37,8 @@ std::string QtWindowControls::Text(ControlId control) const {
 }
 
 void QtWindowControls::SetTooltip(ControlId control, const std::string& text) {
-    values_[KeyOf(control)].tooltip = text;
     if (QWidget* widget = WidgetOf(control)) widget->setToolTip(QString::fromStdString(text));
 }
-
-std::string QtWindowControls::Tooltip(ControlId control) const { return values_[KeyOf(control)].tooltip; }
 
 void QtWindowControls::SetVisible(ControlId control, bool visible) {
     values_[KeyOf(control)].visible = visible;

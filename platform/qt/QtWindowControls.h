@@ -21,7 +21,6 @@ public:
     void SetText(ControlId control, const std::string& text) override;
     std::string Text(ControlId control) const override;
     void SetTooltip(ControlId control, const std::string& text) override;
-    std::string Tooltip(ControlId control) const override;
     void SetVisible(ControlId control, bool visible) override;
     bool IsVisible(ControlId control) const override;
     void SetEnabled(ControlId control, bool enabled) override;
@@ -36,7 +35,7 @@ public:
 
 private:
     struct Values {
-        std::string text, tooltip;
+        std::string text;
         bool visible = true;
         int picture = -1;
         Rect rect;

@@ -374,7 +374,7 @@ public:
     }
     std::string Text(ControlId id) const override { return Of(id).text; }
     void SetTooltip(ControlId id, const std::string& t) override { Of(id).tooltip = t; }
-    std::string Tooltip(ControlId id) const override { return Of(id).tooltip; }
+    std::string Tooltip(ControlId id) const { return Of(id).tooltip; }
     void SetVisible(ControlId id, bool v) override { Of(id).visible = v; }
     bool IsVisible(ControlId id) const override { return Of(id).visible; }
     void SetEnabled(ControlId id, bool e) override { Of(id).enabled = e; }

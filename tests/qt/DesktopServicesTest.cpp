@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "fakes/WindowFixture.h"
+#include "playback/TransportControls.h"
 #include "platform/qt/MprisService.h"
 #include "platform/qt/QtScreenSaverInhibitor.h"
 
@@ -78,7 +79,7 @@ TEST_F(MediaPlayerOnTheBus, RegistersAndAnswersWithTheWindowsState) {
     player.duration = 60;
     player.position = 5;
     controls.SetText({ControlName::TitleLine}, "a.mp4");
-    controls.SetTooltip({ControlName::TransportButton, 0}, "暂停");
+    window->Transport().ShowPlayPause(true);
     MprisService service(window->Remote());
     ASSERT_TRUE(service.Registered());
     service.Refresh();

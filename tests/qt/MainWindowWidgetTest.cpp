@@ -78,10 +78,8 @@ TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
     EXPECT_EQ(calls, (std::vector<std::string>{"volume 30", "seek 40", "release 0"}));
 }
 
-TEST_F(WindowWidget, PicturesAndTooltipsAreKeptPerControl) {
+TEST_F(WindowWidget, TextsAndVisibilityAreKeptPerControl) {
     QtWindowControls& controls = widget.Controls();
-    controls.SetTooltip({ControlName::WindowButton, 11}, "关闭");
-    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 11}), "关闭");
     controls.SetText({ControlName::StatusLine}, "准备就绪");
     EXPECT_EQ(controls.Text({ControlName::StatusLine}), "准备就绪");
     controls.SetVisible({ControlName::MainAreaNotice}, false);

@@ -34,9 +34,9 @@ TEST(LinkText, TrimLinkRules) {
 }
 
 TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
-    controls.SetTooltip({ControlName::WindowButton, 11}, "打开");  // right panel hidden
-    controls.SetVisible({ControlName::RightPanel}, false);
-    window->Navigation().SelectRightPanelTab(7);
+    window->Navigation().ToggleRightPanel();
+    ASSERT_FALSE(Visible(ControlName::RightPanel));
+    window->Navigation().ShowTab(RightPanelTab::WatchHistory);
     State().web5LoadFailed = 1;
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow://play/1.html"));
     EXPECT_EQ(Web(Pane::Web5).navigations, std::vector<std::string>{"http://127.0.0.1:8790/play/1.html"});
@@ -133,7 +133,7 @@ TEST_F(Dispatcher, DeleteLinksRemoveALineOfTheListThatShows) {
 
 TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     WriteList("date.dat", "\r\n12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
-    window->Navigation().SelectRightPanelTab(7);  // the history tab shows
+    window->Navigation().ShowTab(RightPanelTab::WatchHistory);  // the history tab shows
     EXPECT_TRUE(PageNavigates(Pane::Web3, "open://2"));
     EXPECT_EQ(player.url, "http://m/3.mp4");
     EXPECT_EQ(Session().resumeAt, 95);

@@ -27,7 +27,7 @@ protected:
         player.state = kPlayPlaying;
         player.position = position;
         player.duration = duration;
-        controls.SetTooltip({ControlName::TransportButton, 0}, "暂停");
+        bar().ShowPlayPause(true);
     }
     std::string Tooltip(int button) { return controls.Tooltip({ControlName::TransportButton, button}); }
     int Picture(int button) { return controls.Of({ControlName::TransportButton, button}).picture; }

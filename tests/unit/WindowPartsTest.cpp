@@ -153,14 +153,14 @@ TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
 }
 
 TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
-    window->Transport().ClickStop();  // nothing loaded: nothing happens
+    window->Transport().StopCurrentItem();  // nothing loaded: nothing happens
     EXPECT_TRUE(player.calls.empty());
     window->Lists().AddLocalFileRecord({"a.mkv", "/v/a.mkv", 0});
     player.url = "/v/a.mkv";
     Session().listKey = "/v/a.mkv";
     Session().list = ItemList::LocalFiles;
     Session().lastPosition = 77;
-    window->Transport().ClickStop();
+    window->Transport().StopCurrentItem();
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0], "a.mkv|/v/a.mkv|77");
     EXPECT_EQ(Session().lastPosition, 0);

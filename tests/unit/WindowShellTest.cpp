@@ -150,6 +150,43 @@ TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 4}).source.left, 72);
 }
 
+// The tips follow the window, however it got there: a window the desktop
+// maximised (a double click on its title in another program's style, a key of
+// the window manager) offers to restore.
+TEST_F(WindowShell, TipsTellWhatAButtonWouldDoNow) {
+    FrameMouse& frame = window->Frame();
+    host.maximized = true;
+    frame.ButtonMove(1, 3, 3);
+    EXPECT_EQ(controls.Text({ControlName::BarTipText}), "还原");
+    host.maximized = false;
+    frame.ButtonMove(1, 3, 3);
+    EXPECT_EQ(controls.Text({ControlName::BarTipText}), "最大化");
+    window->Title().ToggleTopMost();
+    frame.ButtonMove(4, 3, 3);
+    EXPECT_EQ(controls.Text({ControlName::BarTipText}), "取消置顶");
+    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 4}), "取消置顶");
+    EXPECT_EQ(host.calls.back(), "topmost:1");
+}
+
+// Compact mode hides both panels and shows them again on the way back; the
+// player bar's last button then offers to hide the right panel again, even
+// when it was hidden before.
+TEST_F(WindowShell, BackFromCompactModeEveryPanelToggleSaysItIsShown) {
+    window->Navigation().ToggleRightPanel();
+    window->Navigation().ToggleLeftPanel();
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "展开右侧");
+    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "打开");
+    window->Title().EnterCompactMode();
+    window->Title().LeaveCompactMode();
+    EXPECT_TRUE(controls.IsVisible({ControlName::RightPanel}));
+    EXPECT_TRUE(controls.IsVisible({ControlName::LeftPanel}));
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "隐藏右侧");
+    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "关闭");
+    EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 11}), "关闭");
+    window->Navigation().ToggleRightPanel();  // one press hides it
+    EXPECT_FALSE(controls.IsVisible({ControlName::RightPanel}));
+}
+
 TEST_F(WindowShell, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
     FrameMouse& frame = window->Frame();
     frame.LabelMove(true);
@@ -210,7 +247,7 @@ TEST_F(WindowShell, SkinLoadsNinePicturesAndPaintsTheRestingLooks) {
 }
 
 TEST_F(WindowShell, SelectingATabDrawsItSelectedAndTheOldOneNormal) {
-    window->Navigation().SelectRightPanelTab(7);
+    window->Navigation().ShowTab(RightPanelTab::WatchHistory);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 7}).source.top, 23);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 0);
 }

@@ -1,0 +1,29 @@
+#pragma once
+// How the player bar's eight buttons look: each one's picture and tooltip,
+// drawn from what plays and what the window shows. Nothing reads them back.
+#include <string>
+
+#include "platform/WindowControls.h"
+
+namespace ruvo {
+
+// The player bar's buttons, in their order on the bar (bo_but 0 to 7).
+enum class BarButton { PlayPause, Stop, Mute, FullScreen, OpenFile, Next, Previous, RightPanel };
+inline constexpr int kBarButtonCount = 8;
+
+// What the buttons' looks follow.
+struct BarLook {
+    bool playing = false;         // play/pause offers to pause
+    bool soundOn = true;          // mute offers to mute
+    bool rightPanelShown = true;  // the last button offers to hide it
+};
+
+ControlId ControlOf(BarButton button);
+std::string TooltipOf(BarButton button, const BarLook& look);
+// The button's picture from the bar's images, resting or under the mouse.
+int PictureOf(BarButton button, bool hovered, const BarLook& look);
+// Gives the button its tooltip and its resting picture.
+void DrawBarButton(WindowControls& controls, BarButton button, const BarLook& look);
+void DrawPlayerBar(WindowControls& controls, const BarLook& look);
+
+}  // namespace ruvo
