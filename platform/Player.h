@@ -34,9 +34,19 @@ struct MediaTrack {
     bool external = false;  // loaded from a subtitle file
 };
 
+// What the player reports by itself as it happens, between the status ticks.
+enum class PlayerEvent {
+    Paused,     // it holds its picture, asked to or at its own end
+    Resumed,
+    SeekDone,   // it shows the picture at the position it was sent to
+    EndOfFile,  // it has reached the end and keeps the last frame
+};
+
 class Player {
 public:
     virtual ~Player() = default;
+    // Who hears the player's events; each is heard on the program's own thread.
+    virtual void SetEventHandler(std::function<void(PlayerEvent)>) {}
     // A play may follow soon (an episode is being looked up): the player may
     // get ready now, away from the user-interface thread.
     virtual void GetReady() {}

@@ -1,14 +1,13 @@
 #include "playback/IdleInhibition.h"
 
-#include "portal/MainWindow.h"
 
 namespace ruvo {
 
-bool IdleInhibition::VideoPlays() {
+bool IdleInhibition::VideoPlays() const {
     // The page player shows its item while its box is up; its own pause
     // is not visible to the program.
-    if (window_.Session().inPagePlayer && window_.Controls().IsVisible({ControlName::PagePlayerBox})) return true;
-    return window_.PlayerControl().PlayState() == kPlayPlaying;
+    if (session_.inPagePlayer && controls_.IsVisible({ControlName::PagePlayerBox})) return true;
+    return player_.PlayState() == kPlayPlaying;
 }
 
 void IdleInhibition::Update() {
@@ -16,13 +15,13 @@ void IdleInhibition::Update() {
     if (wanted == held_) return;
     if (!wanted) return Release();
     // Asked once per play, answered or not: no service is asked every second.
-    window_.Idle().Inhibit(kIdleReason);
+    service_.Inhibit(kIdleReason);
     held_ = true;
 }
 
 void IdleInhibition::Release() {
     if (!held_) return;
-    window_.Idle().Release();
+    service_.Release();
     held_ = false;
 }
 

@@ -2,15 +2,19 @@
 // The screen stays awake while a video plays, in the player or the page
 // player, and may sleep again on pause, stop, end and exit.
 
-namespace ruvo {
+#include "platform/IdleInhibitor.h"
+#include "platform/Player.h"
+#include "platform/WindowControls.h"
+#include "playback/PlaySession.h"
 
-class MainWindow;
+namespace ruvo {
 
 inline constexpr const char* kIdleReason = "正在播放视频";
 
 class IdleInhibition {
 public:
-    explicit IdleInhibition(MainWindow& window) : window_(window) {}
+    IdleInhibition(IdleInhibitor& service, const Player& player, const PlaySession& session, const WindowControls& controls)
+        : service_(service), player_(player), session_(session), controls_(controls) {}
 
     // Asks for or gives back the inhibition to match what plays now.
     void Update();
@@ -20,9 +24,12 @@ public:
     bool Held() const { return held_; }
 
 private:
-    bool VideoPlays();
+    bool VideoPlays() const;
 
-    MainWindow& window_;
+    IdleInhibitor& service_;
+    const Player& player_;
+    const PlaySession& session_;
+    const WindowControls& controls_;
     bool held_ = false;
 };
 

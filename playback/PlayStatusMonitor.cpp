@@ -29,6 +29,26 @@ void PlayStatusMonitor::StatusTick() {
     window_.Memory().RememberChanges();
 }
 
+void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
+    Player& player = window_.PlayerControl();
+    if (player.PlayUrl().empty() || window_.Session().inPagePlayer) return;
+    switch (event) {
+        case PlayerEvent::Paused:
+            // The player pauses by itself on its last frame: that is the end's.
+            if (!NearTheEnd()) window_.Transport().ShowPlayPause(false);
+            return;
+        case PlayerEvent::Resumed: return window_.Transport().ShowPlayPause(true);
+        case PlayerEvent::SeekDone:
+            if (!ItemHasEnded()) DrawProgress();
+            return;
+        case PlayerEvent::EndOfFile:
+            // An item sought to its end, or shorter than a tick: the end of
+            // play begins now, as the next tick would begin it.
+            if (!window_.TimerOf(WindowTimer::EndOfPlay).IsEnabled()) CheckEndEndsTick();
+            return;
+    }
+}
+
 void PlayStatusMonitor::KeepPositionSafe() {
     if (window_.PlayerControl().PlayState() != kPlayPlaying) return;
     if (++playingSeconds_ < kPositionSaveSeconds) return;
@@ -83,16 +103,20 @@ void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
 }
 
 bool PlayStatusMonitor::ItemHasEnded() const {
+    return window_.PlayerControl().PlayUrl() == endedUrl_ && NearTheEnd();
+}
+
+bool PlayStatusMonitor::NearTheEnd() const {
     const Player& player = window_.PlayerControl();
-    return player.PlayUrl() == endedUrl_ && player.Position() > player.Duration() - 2 && player.Position() > 0;
+    return player.Position() > player.Duration() - 2 && player.Position() > 0;
 }
 
 bool PlayStatusMonitor::CheckEndEndsTick() {
-    Player& player = window_.PlayerControl();
-    if (player.Position() <= player.Duration() - 2 || player.Position() <= 0) {
+    if (!NearTheEnd()) {
         endedUrl_.clear();  // playing again (replayed or sought back) or the next item
         return false;
     }
+    Player& player = window_.PlayerControl();
     // Once ended, the bar stays as the end of play left it: it runs once an
     // item. (The next item, if short, may be near its end at its first tick.)
     if (player.PlayUrl() == endedUrl_) return true;

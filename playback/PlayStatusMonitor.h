@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/Player.h"
+
 namespace ruvo {
 
 class MainWindow;
@@ -24,6 +26,10 @@ public:
 
     void StatusTick();
     void EndOfPlayTick();
+    // Between the ticks: the bar follows a pause or a seek at once, and the
+    // end is noticed when the player reaches it. The status line's texts
+    // stay the tick's.
+    void PlayerReported(PlayerEvent event);
 
     // Work the program does in the background before anything can play (the
     // demo's media being made): shown instead of "准备就绪" while nothing
@@ -37,6 +43,8 @@ private:
     void ShowStatus();
     void KeepPositionSafe();
     void ShowNothingLoaded();
+    // In the last two seconds of the item (or past them).
+    bool NearTheEnd() const;
     // Starts the end-of-play timer near the end; true when the tick stops there.
     bool CheckEndEndsTick();
     void Preload();

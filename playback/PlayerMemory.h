@@ -2,9 +2,12 @@
 // The player's volume and mute outlive the run. Their keys are written only
 // once the user changed them, so a first-run settings file stays as it was.
 
+#include "config/SettingsFile.h"
+#include "platform/Player.h"
+
 namespace ruvo {
 
-class MainWindow;
+class TransportControls;
 
 // Section and keys in config.dll.
 inline constexpr const char* kPlayerSection = "Player";
@@ -13,7 +16,8 @@ inline constexpr const char* kMuteKey = "Mute";      // "1" sound off, "0" on
 
 class PlayerMemory {
 public:
-    explicit PlayerMemory(MainWindow& window) : window_(window) {}
+    PlayerMemory(Player& player, TransportControls& bar, SettingsFile& settings)
+        : player_(player), bar_(bar), settings_(settings) {}
 
     // At load: the remembered volume and mute, where there are any.
     void Restore();
@@ -21,7 +25,9 @@ public:
     void RememberChanges();
 
 private:
-    MainWindow& window_;
+    Player& player_;
+    TransportControls& bar_;
+    SettingsFile& settings_;
     int volume_ = -1;
     int muted_ = -1;
 };

@@ -69,21 +69,26 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
     title_ = std::make_unique<TitleButtons>(*this);
     layout_ = std::make_unique<WindowLayout>(*this);
     frame_ = std::make_unique<FrameMouse>(*this);
-    inhibition_ = std::make_unique<IdleInhibition>(*this);
-    memory_ = std::make_unique<PlayerMemory>(*this);
+    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
+    memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     remote_ = std::make_unique<MediaRemote>(*this);
     tipMenus_ = std::make_unique<TipMenus>(*this);
     history_ = std::make_unique<HistoryActions>(*this);
-    settings_ = std::make_unique<SettingsDialog>(*this, ports_.settingsView);
+    settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
+        ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
     ApplyDesignValues(ports_.controls);
     CreateTimers();
     ConnectPanes();
     lists_.SetPageWritten([this](std::string_view listName, const std::string& pagePath) {
         PaneOf(IsWatchList(listName) ? Pane::Web3 : Pane::Web4).Navigate(pagePath);
     });
+    // Heard during a fetch, an event is dropped: the next tick shows the same.
+    ports_.player.SetEventHandler([this](PlayerEvent event) {
+        if (!gate_.IsClosed()) monitor_->PlayerReported(event);
+    });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { ports_.player.SetEventHandler({}); }
 
 void MainWindow::CreateTimers() {
     for (size_t i = 0; i < kTimerCount; ++i) {

@@ -9,7 +9,6 @@
 #include "config/SettingsKeys.h"
 #include "config/TextFile.h"
 #include "playback/PlayerFolder.h"
-#include "portal/MainWindow.h"
 #include "settings/PlayerConfigText.h"
 
 namespace ruvo {
@@ -43,13 +42,15 @@ std::string WithTrailingSlash(std::string folder) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(MainWindow& window, SettingsDialogView& view) : window_(window), view_(view) {
+SettingsDialog::SettingsDialog(Parts parts)
+    : view_(parts.view), dialogs_(parts.dialogs), processes_(parts.processes), settings_(parts.settings),
+      programFolder_(std::move(parts.programFolder)) {
     view_.SetActions({[this](int index) { ShowTab(index); }, [this] { Browse(); }, [this] { Ok(); },
                       [this] { Cancel(); }, [this] { Apply(); }});
 }
 
 std::string SettingsDialog::DefaultDownloadFolder() const {
-    return JoinPath(window_.ProgramFolder(), "downloads") + "/";
+    return JoinPath(programFolder_, "downloads") + "/";
 }
 
 void SettingsDialog::Open() {
@@ -59,7 +60,7 @@ void SettingsDialog::Open() {
 }
 
 void SettingsDialog::Load() {
-    SettingsFile& settings = window_.StoredSettings();
+    SettingsFile& settings = settings_;
     ShowTab(0);
     // A stored 1 shows the box unchecked, anything else checked.
     for (const OptionBox& box : kOptionBoxes)
@@ -83,7 +84,7 @@ void SettingsDialog::ShowTab(int index) {
 }
 
 void SettingsDialog::Browse() {
-    std::string folder = window_.MessageBoxes().ChooseFolder(view_.FolderText(), kBrowseTitle);
+    std::string folder = dialogs_.ChooseFolder(view_.FolderText(), kBrowseTitle);
     if (folder.empty() && !loadedFolder_.empty()) folder = loadedFolder_;
     // Cancelled with no folder loaded: the box keeps what it shows (never "/",
     // where "删除下载" would then look for files).
@@ -92,28 +93,28 @@ void SettingsDialog::Browse() {
 }
 
 void SettingsDialog::Apply() {
-    SettingsFile& settings = window_.StoredSettings();
+    SettingsFile& settings = settings_;
     for (const OptionBox& box : kOptionBoxes)
         settings.Write(box.key.section, box.key.key, view_.IsChecked(box.index) ? "2" : "1");
     std::string folder = view_.FolderText();
     if (folder == loadedFolder_) return;
     const bool changed = ChangeDownloadFolder(folder);
-    window_.MessageBoxes().ShowNotice(changed ? kFolderChangedNotice : kFolderNotChangedNotice, std::string(kProductName.firstRunValue));
+    dialogs_.ShowNotice(changed ? kFolderChangedNotice : kFolderNotChangedNotice, std::string(kProductName.firstRunValue));
 }
 
 bool SettingsDialog::ChangeDownloadFolder(std::string folder) {
     // This player's helper programs do not exist on this system; ending and
     // starting them is kept for a player that has them.
-    KillAllProcessesNamed(window_.ProcessList(), "QvodPlayer.exe");
-    KillAllProcessesNamed(window_.ProcessList(), "QvodTerminal.exe");
+    KillAllProcessesNamed(processes_, "QvodPlayer.exe");
+    KillAllProcessesNamed(processes_, "QvodTerminal.exe");
     if (!IsAbsolutePath(folder)) folder = DefaultDownloadFolder();
     folder = WithTrailingSlash(folder);
     view_.SetFolderText(folder);
-    if (playerFolder_.empty()) playerFolder_ = EnsureOwnPlayerFolder(window_.ProgramFolder());
+    if (playerFolder_.empty()) playerFolder_ = EnsureOwnPlayerFolder(programFolder_);
     const bool folderReady = MakeFolders(folder) && IsWritableFolder(folder);
     const std::string text = ReplaceSavePath(playerConfigText_, loadedFolder_, folder) + "\r\n";
     if (!folderReady || !WriteTextFile(playerFolder_ + kPlayerConfigFile, text)) return false;
-    window_.ProcessList().StartDetached(playerFolder_ + "QvodTerminal.exe");
+    processes_.StartDetached(playerFolder_ + "QvodTerminal.exe");
     playerConfigText_ = text;
     loadedFolder_ = folder;
     return true;

@@ -4,11 +4,12 @@
 // them all back on Apply or OK.
 #include <string>
 
+#include "config/SettingsFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Processes.h"
 #include "platform/SettingsDialogView.h"
 
 namespace ruvo {
-
-class MainWindow;
 
 inline constexpr const char* kFolderChangedNotice = "接受路径修改成功，可能部分电脑需要重启才能生效！";
 inline constexpr const char* kFolderNotChangedNotice = "路径修改失败，请检查该文件夹是否可以写入！";
@@ -16,7 +17,16 @@ inline constexpr const char* kBrowseTitle = "请选择影片下载存放的文�
 
 class SettingsDialog {
 public:
-    SettingsDialog(MainWindow& window, SettingsDialogView& view);
+    // What it works with: its view, the messages and folder choice over it,
+    // the player's processes it restarts, the settings and the program folder.
+    struct Parts {
+        SettingsDialogView& view;
+        Dialogs& dialogs;
+        Processes& processes;
+        SettingsFile& settings;
+        std::string programFolder;
+    };
+    explicit SettingsDialog(Parts parts);
 
     // Loads the dialog (re-reading the settings and the player's
     // configuration) and shows it, on tab 0.
@@ -37,8 +47,11 @@ private:
     // when the folder or the file cannot be written.
     bool ChangeDownloadFolder(std::string folder);
 
-    MainWindow& window_;
     SettingsDialogView& view_;
+    Dialogs& dialogs_;
+    Processes& processes_;
+    SettingsFile& settings_;
+    std::string programFolder_;
     std::string playerFolder_;        // "qvodw" as read at load
     std::string loadedFolder_;        // the download folder read at load
     std::string playerConfigText_;    // QvodPlayer.xml as read at load, CR LF after each line

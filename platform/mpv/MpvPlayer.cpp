@@ -445,6 +445,10 @@ void MpvPlayer::DrainEvents() {
         if (event->event_id == MPV_EVENT_NONE) break;
         HandleEvent(*event);
     }
+    std::vector<PlayerEvent> events;
+    events.swap(eventsToTell_);
+    for (const PlayerEvent event : events)
+        if (eventHandler_) eventHandler_(event);
 }
 
 bool MpvPlayer::TakenByWarmUp(const mpv_event& event) {
@@ -494,6 +498,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             }
             break;
         case MPV_EVENT_PLAYBACK_RESTART:
+            if (!awaitingFirstFrame_) eventsToTell_.push_back(PlayerEvent::SeekDone);
             if (awaitingFirstFrame_) AskAboutFirstFrame();
             if (awaitingFirstFrame_ && eventObserver_) eventObserver_("started");
             awaitingFirstFrame_ = false;
@@ -520,10 +525,17 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
     const bool flag = present && property->format == MPV_FORMAT_FLAG && *static_cast<int*>(property->data) != 0;
     if (name == mpvprop::kTimePos) position_ = std::max(0.0, number);
     else if (name == mpvprop::kDuration) duration_ = std::max(0.0, number);
-    else if (name == mpvprop::kPause) snapshot_.paused = flag;
+    else if (name == mpvprop::kPause) {
+        if (flag != snapshot_.paused && !loadedUrl_.empty())
+            eventsToTell_.push_back(flag ? PlayerEvent::Paused : PlayerEvent::Resumed);
+        snapshot_.paused = flag;
+    }
     else if (name == mpvprop::kPausedForCache) snapshot_.pausedForCache = flag;
     else if (name == mpvprop::kEofReached) {
-        if (flag && !snapshot_.endOfFile && eventObserver_) eventObserver_("ended");
+        if (flag && !snapshot_.endOfFile) {
+            if (eventObserver_) eventObserver_("ended");
+            eventsToTell_.push_back(PlayerEvent::EndOfFile);
+        }
         snapshot_.endOfFile = flag;
     }
     else if (name == mpvprop::kIdleActive) snapshot_.idle = flag;

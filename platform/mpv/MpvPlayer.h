@@ -43,6 +43,7 @@ public:
     void SetVerbose(bool verbose) { verbose_ = verbose; }
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
 
+    void SetEventHandler(std::function<void(PlayerEvent)> handler) override { eventHandler_ = std::move(handler); }
     void GetReady() override;
     // Makes the player ahead of its first play, as a user who has just seen
     // the portal's page soon asks: the library is loaded and the handle
@@ -141,6 +142,10 @@ private:
     HandleOptions madeWith_;
     std::function<void(bool)> fullScreenRequest_;
     std::function<void(const char*)> eventObserver_;
+    std::function<void(PlayerEvent)> eventHandler_;
+    // Heard while libmpv's queue is read, told once it is empty: the handler
+    // may then ask the player anything.
+    std::vector<PlayerEvent> eventsToTell_;
     MediaDownloads* downloads_ = nullptr;
     std::function<std::string()> downloadFolder_;
     std::string url_, loadedUrl_, adPageUrl_;

@@ -189,6 +189,13 @@ public:
     bool visible = true;
     std::vector<std::string> calls;  // "play", "pause", "stop", "preload:URL", "seek:N"
     std::string adPage;
+    std::function<void(PlayerEvent)> eventHandler;
+
+    // The player tells what just happened, as libmpv's events do.
+    void Report(PlayerEvent event) {
+        if (eventHandler) eventHandler(event);
+    }
+    void SetEventHandler(std::function<void(PlayerEvent)> handler) override { eventHandler = std::move(handler); }
 
     std::string PlayUrl() const override { return url; }
     void SetPlayUrl(const std::string& u) override { url = u; }

@@ -89,6 +89,62 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
 }
 
+// Between two ticks the bar follows what the player reports; the status
+// line's text stays the tick's.
+TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
+    PlayingAt(50, 100);
+    Tick();
+    player.position = 80;  // a seek by key: the time and knob move at once
+    player.Report(PlayerEvent::SeekDone);
+    EXPECT_EQ(Text(ControlName::PlayTimes), "01:20 / 01:40");
+    EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 320);
+
+    player.state = kPlayPaused;  // paused from outside the program's bar
+    player.Report(PlayerEvent::Paused);
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+    EXPECT_EQ(Text(ControlName::StatusLine).rfind("播放中", 0), 0u);
+    Tick();
+    EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
+    player.state = kPlayPlaying;
+    player.Report(PlayerEvent::Resumed);
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+
+    player.url.clear();  // nothing loaded: nothing to follow
+    player.Report(PlayerEvent::Paused);
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+}
+
+// The player pauses on its last frame by itself: the end of play, not the
+// user, decides what the bar shows then.
+TEST_F(Monitor, ThePauseOnTheLastFrameIsTheEnds) {
+    PlayingAt(98, 100);
+    Tick();
+    player.position = 100;
+    player.state = kPlayEnded;
+    player.Report(PlayerEvent::Paused);
+    player.Report(PlayerEvent::EndOfFile);
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    timers.Advance(2000);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+    EXPECT_EQ(Ends(), 1);
+}
+
+// Sought to its very end just after a tick, the item ends two seconds after
+// the player says so, not after the next tick and two seconds more.
+TEST_F(Monitor, TheEndBeginsWhenThePlayerReachesIt) {
+    PlayingAt(10, 100);
+    Tick();
+    player.position = 100;
+    player.state = kPlayEnded;
+    player.Report(PlayerEvent::EndOfFile);
+    EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
+    timers.Advance(2000);
+    EXPECT_EQ(Ends(), 1);
+    timers.Advance(5000);
+    EXPECT_EQ(Ends(), 1);
+}
+
 TEST_F(Monitor, ResumesOnceAtTheSavedPosition) {
     PlayingAt(0, 200);
     Session().resumeAt = 95;
