@@ -5,34 +5,33 @@
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
-#include "portal/MainWindow.h"
 
 namespace ruvo {
 
 void KeyboardShortcuts::KeyDown(int keyCode) {
-    if (!window_.Controls().IsVisible({ControlName::PlayerBox})) return;
+    if (!parts_.controls.IsVisible({ControlName::PlayerBox})) return;
     switch (keyCode) {
-        case kKeySpace: window_.Transport().TogglePause(); break;
+        case kKeySpace: parts_.bar.TogglePause(); break;
         case kKeyLeft: Seek(-10); break;
         case kKeyRight: Seek(10); break;
         case kKeyUp: ChangeVolume(10); break;
         case kKeyDown: ChangeVolume(-10); break;
-        case kKeyF: window_.Transport().ToggleFullScreen(); break;
+        case kKeyF: parts_.bar.ToggleFullScreen(); break;
         default: break;
     }
-    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);  // after any key: status updates again
-    window_.Memory().RememberChanges();
+    parts_.statusTick.SetEnabled(true);  // after any key: status updates again
+    parts_.memory.RememberChanges();
 }
 
 void KeyboardShortcuts::WheelOverPicture(int notches) {
     if (notches == 0) return;
     ChangeVolume(5 * notches);
-    window_.Memory().RememberChanges();
+    parts_.memory.RememberChanges();
 }
 
 void KeyboardShortcuts::Seek(int seconds) {
-    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    Player& player = window_.PlayerControl();
+    parts_.statusTick.SetEnabled(false);
+    Player& player = parts_.player;
     if (player.Position() <= 0) return;  // never starts a stopped item
     player.SetPosition(player.Position() + seconds);
     if (player.Position() < 0) player.SetPosition(0);
@@ -42,8 +41,8 @@ void KeyboardShortcuts::Seek(int seconds) {
 }
 
 void KeyboardShortcuts::DrawPosition() {
-    WindowControls& c = window_.Controls();
-    Player& player = window_.PlayerControl();
+    WindowControls& c = parts_.controls;
+    Player& player = parts_.player;
     const int position = player.Position(), duration = player.Duration();
     if (duration != 0) {
         const int range = c.Geometry({ControlName::SeekTrack}).width - c.Geometry({ControlName::SeekKnob}).width;
@@ -53,11 +52,11 @@ void KeyboardShortcuts::DrawPosition() {
 }
 
 void KeyboardShortcuts::ChangeVolume(int step) {
-    window_.Transport().Unmute();
-    Player& player = window_.PlayerControl();
+    parts_.bar.Unmute();
+    Player& player = parts_.player;
     player.SetVolume(player.Volume() + step);  // unlimited here; the player keeps 0 to 100
-    window_.Monitor().ShowNotice("音量：" + std::to_string(player.Volume()) + "%");
-    window_.Sliders().DrawVolume(player.Volume());
+    parts_.monitor.ShowNotice("音量：" + std::to_string(player.Volume()) + "%");
+    parts_.sliders.DrawVolume(player.Volume());
 }
 
 }  // namespace ruvo

@@ -4,9 +4,16 @@
 // 10, F fills the screen with the playing picture and back. The mouse wheel
 // over the picture changes the volume by 5 a notch.
 
+#include "platform/Player.h"
+#include "platform/Timer.h"
+#include "platform/WindowControls.h"
+
 namespace ruvo {
 
-class MainWindow;
+class PlayStatusMonitor;
+class PlayerMemory;
+class PlayerSliders;
+class TransportControls;
 
 // Virtual key codes, as the window reports them (letters without Ctrl or Alt).
 enum KeyCode : int {
@@ -28,7 +35,17 @@ enum KeyCode : int {
 
 class KeyboardShortcuts {
 public:
-    explicit KeyboardShortcuts(MainWindow& window) : window_(window) {}
+    // What the keys act on; `statusTick` is the status monitor's timer.
+    struct Parts {
+        WindowControls& controls;
+        Player& player;
+        TransportControls& bar;
+        PlayerSliders& sliders;
+        PlayStatusMonitor& monitor;
+        PlayerMemory& memory;
+        Timer& statusTick;
+    };
+    explicit KeyboardShortcuts(Parts parts) : parts_(parts) {}
 
     // A key went down anywhere in the window (the window sees keys first).
     void KeyDown(int keyCode);
@@ -40,7 +57,7 @@ private:
     void ChangeVolume(int step);
     void DrawPosition();
 
-    MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace ruvo

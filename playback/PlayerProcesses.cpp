@@ -3,15 +3,13 @@
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "playback/PlayerFolder.h"
-#include "portal/MainWindow.h"
 
 namespace ruvo {
 
-void EnforcePlayerStartOption(MainWindow& window) {
-    MainWindowState& s = window.State();
-    if (s.playerFolder.empty()) s.playerFolder = EnsureOwnPlayerFolder(window.ProgramFolder());
-    if (s.playerFolder.empty()) return;
-    window.StoredSettings().Write(kPlayerFolder.section, kPlayerFolder.key, s.playerFolder);
+void StorePlayerFolder(std::string& playerFolder, const std::string& programFolder, SettingsFile& settings) {
+    if (playerFolder.empty()) playerFolder = EnsureOwnPlayerFolder(programFolder);
+    if (playerFolder.empty()) return;
+    settings.Write(kPlayerFolder.section, kPlayerFolder.key, playerFolder);
 }
 
 }  // namespace ruvo

@@ -5,7 +5,6 @@
 
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
-#include "portal/MainWindow.h"
 
 namespace ruvo {
 namespace {
@@ -16,20 +15,20 @@ int RangeOf(const WindowControls& c, ControlName track, ControlName knob) {
 
 }  // namespace
 
-int PlayerSliders::SeekRange() const { return RangeOf(window_.Controls(), ControlName::SeekTrack, ControlName::SeekKnob); }
-int PlayerSliders::VolumeRange() const { return RangeOf(window_.Controls(), ControlName::VolumeTrack, ControlName::VolumeKnob); }
+int PlayerSliders::SeekRange() const { return RangeOf(controls_, ControlName::SeekTrack, ControlName::SeekKnob); }
+int PlayerSliders::VolumeRange() const { return RangeOf(controls_, ControlName::VolumeTrack, ControlName::VolumeKnob); }
 
 void PlayerSliders::SeekPress(int x) {
     // Not clamped: a press past the range overshoots, and the release pulls
     // the seek back from beyond the end.
     if (SeekRange() <= 0) return;
-    MoveLeftEdge(window_.Controls(), {ControlName::SeekKnob}, x);
+    MoveLeftEdge(controls_, {ControlName::SeekKnob}, x);
 }
 
 void PlayerSliders::SeekDrag(int dx) {
     const int range = SeekRange();
     if (range <= 0) return;
-    WindowControls& c = window_.Controls();
+    WindowControls& c = controls_;
     int left = c.Geometry({ControlName::SeekKnob}).left + dx;
     if (left < 0) left = 0;
     if (left > range) left = range;
@@ -39,8 +38,8 @@ void PlayerSliders::SeekDrag(int dx) {
 void PlayerSliders::SeekRelease(Release where) {
     const int range = SeekRange();
     if (range <= 0) return;
-    Player& player = window_.PlayerControl();
-    const int left = window_.Controls().Geometry({ControlName::SeekKnob}).left;
+    Player& player = player_;
+    const int left = controls_.Geometry({ControlName::SeekKnob}).left;
     double target = static_cast<double>(left) / range * player.Duration();
     if (where == Release::OverDownloadedBar || (where == Release::OverKnob && left > 2)) target -= 2;
     target = std::clamp(target, -2147483648.0, 2147483647.0);
@@ -49,17 +48,17 @@ void PlayerSliders::SeekRelease(Release where) {
 }
 
 void PlayerSliders::SetVolumeFromKnob(int left) {
-    Player& player = window_.PlayerControl();
+    Player& player = player_;
     player.SetVolume(static_cast<int>(static_cast<double>(left) / VolumeRange() * 100));  // truncated
-    window_.Controls().SetText({ControlName::StatusLine}, "音量：" + std::to_string(player.Volume()) + "%");
-    window_.Memory().RememberChanges();
+    controls_.SetText({ControlName::StatusLine}, "音量：" + std::to_string(player.Volume()) + "%");
+    memory_.RememberChanges();
 }
 
 void PlayerSliders::VolumePress(int x) {
     const int range = VolumeRange();
     if (range <= 0) return;
-    window_.Transport().Unmute();
-    WindowControls& c = window_.Controls();
+    bar_.Unmute();
+    WindowControls& c = controls_;
     const int left = x > range ? range : x;
     MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
     PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);
@@ -69,18 +68,18 @@ void PlayerSliders::VolumePress(int x) {
 void PlayerSliders::VolumeDrag(int dx) {
     const int range = VolumeRange();
     if (range <= 0) return;
-    window_.Transport().Unmute();
-    WindowControls& c = window_.Controls();
+    bar_.Unmute();
+    WindowControls& c = controls_;
     const int left = c.Geometry({ControlName::VolumeKnob}).left + dx;
     if (left < 0 || left > range) return;  // beyond either end the knob stays
     MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
     PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);
     SetVolumeFromKnob(left);
-    c.SetTooltip({ControlName::VolumeKnob}, std::to_string(window_.PlayerControl().Volume()));
+    c.SetTooltip({ControlName::VolumeKnob}, std::to_string(player_.Volume()));
 }
 
 void PlayerSliders::DrawVolume(int volume) {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = controls_;
     const int left = VolumeRange() * volume / 100;
     MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
     PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);

@@ -4,13 +4,18 @@
 // Positions are pixels of the track; a knob's left edge runs from 0 to
 // range = track width - knob width. A track no wider than its knob does nothing.
 
+#include "platform/Player.h"
+#include "platform/WindowControls.h"
+
 namespace ruvo {
 
-class MainWindow;
+class PlayerMemory;
+class TransportControls;
 
 class PlayerSliders {
 public:
-    explicit PlayerSliders(MainWindow& window) : window_(window) {}
+    PlayerSliders(WindowControls& controls, Player& player, TransportControls& bar, PlayerMemory& memory)
+        : controls_(controls), player_(player), bar_(bar), memory_(memory) {}
 
     // Where a seek drag ends: each release adds its own correction.
     enum class Release { OverTrack, OverKnob, OverDownloadedBar };
@@ -35,7 +40,10 @@ private:
     void MoveLeft(int control, int left);
     void SetVolumeFromKnob(int left);
 
-    MainWindow& window_;
+    WindowControls& controls_;
+    Player& player_;
+    TransportControls& bar_;
+    PlayerMemory& memory_;
 };
 
 }  // namespace ruvo

@@ -57,27 +57,10 @@ constexpr std::array<TimerDesign, kTimerCount> kTimerDesigns{{
 
 MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::string programFolder, PortalAddress portal)
     : ports_(ports), storedSettings_(settings), programFolder_(std::move(programFolder)), portal_(std::move(portal)), lists_(programFolder_) {
-    dispatcher_ = std::make_unique<LinkDispatcher>(*this);
-    episodes_ = std::make_unique<EpisodePlayer>(*this);
-    transport_ = std::make_unique<TransportControls>(*this);
-    navigation_ = std::make_unique<NavigationButtons>(*this);
-    search_ = std::make_unique<SearchBox>(*this);
-    loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
-    monitor_ = std::make_unique<PlayStatusMonitor>(*this);
-    sliders_ = std::make_unique<PlayerSliders>(*this);
-    keys_ = std::make_unique<KeyboardShortcuts>(*this);
-    title_ = std::make_unique<TitleButtons>(*this);
-    layout_ = std::make_unique<WindowLayout>(*this);
-    frame_ = std::make_unique<FrameMouse>(*this);
-    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
-    memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
-    remote_ = std::make_unique<MediaRemote>(*this);
-    tipMenus_ = std::make_unique<TipMenus>(*this);
-    history_ = std::make_unique<HistoryActions>(*this);
-    settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
-        ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
-    ApplyDesignValues(ports_.controls);
     CreateTimers();
+    CreateParts();
+    ApplyDesignValues(ports_.controls);
+    ConnectTimers();
     ConnectPanes();
     lists_.SetPageWritten([this](std::string_view listName, const std::string& pagePath) {
         PaneOf(IsWatchList(listName) ? Pane::Web3 : Pane::Web4).Navigate(pagePath);
@@ -90,13 +73,40 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
 
 MainWindow::~MainWindow() { ports_.player.SetEventHandler({}); }
 
+void MainWindow::CreateParts() {
+    dispatcher_ = std::make_unique<LinkDispatcher>(*this);
+    episodes_ = std::make_unique<EpisodePlayer>(*this);
+    transport_ = std::make_unique<TransportControls>(*this);
+    navigation_ = std::make_unique<NavigationButtons>(*this);
+    search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
+    loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
+    monitor_ = std::make_unique<PlayStatusMonitor>(*this);
+    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
+    memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
+    sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);
+    keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
+        ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
+    title_ = std::make_unique<TitleButtons>(*this);
+    layout_ = std::make_unique<WindowLayout>(*this);
+    frame_ = std::make_unique<FrameMouse>(*this);
+    remote_ = std::make_unique<MediaRemote>(*this);
+    tipMenus_ = std::make_unique<TipMenus>(*this);
+    history_ = std::make_unique<HistoryActions>(*this);
+    settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
+        ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
+}
+
 void MainWindow::CreateTimers() {
     for (size_t i = 0; i < kTimerCount; ++i) {
         timers_[i] = ports_.timers.CreateTimer();
         timers_[i]->SetInterval(kTimerDesigns[i].interval);
     }
+}
+
+void MainWindow::ConnectTimers() {
     SetTimerHandler(WindowTimer::StatusTick, [this] { monitor_->StatusTick(); });
-    SetTimerHandler(WindowTimer::PlayerStartCheck, [this] { EnforcePlayerStartOption(*this); });
+    SetTimerHandler(WindowTimer::PlayerStartCheck,
+                    [this] { StorePlayerFolder(state_.playerFolder, programFolder_, storedSettings_); });
     SetTimerHandler(WindowTimer::EndOfPlay, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::NextEpisodeRetry, [this] { episodes_->RetryTick(); });
     SetTimerHandler(WindowTimer::UpdateCheck, [this] {
@@ -106,6 +116,15 @@ void MainWindow::CreateTimers() {
     otherPanesTimer_ = ports_.timers.CreateTimer();
     otherPanesTimer_->SetInterval(kOtherPanesDelayMs);
     otherPanesTimer_->SetOnTick([this] { NavigateOtherPanes(); });
+}
+
+void MainWindow::ApplySkin(int skin) {
+    LoadSkin(ports_.surface, skin);
+    layout_->LayoutPanes();
+    frame_->DrawRestingLooks();
+    navigation_->DrawTabs();
+    DrawPlayerBar(ports_.controls, transport_->Look());
+    ports_.controls.SetPicture({ControlName::SearchButton}, 0);
 }
 
 void MainWindow::NavigateOtherPanes() {
@@ -220,7 +239,7 @@ void MainWindow::Load(const std::string& commandLine) {
     ReadSavedSettings();
     if (state_.restoreSizeOption == 2) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
     state_.currentTab = 6;
-    p_p(*this, kProgramSkin);
+    ApplySkin(kProgramSkin);
     PaneOf(Pane::Web1).Navigate(FirstPage(Pane::Web1));
     otherPanesTimer_->SetEnabled(true);
     ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));

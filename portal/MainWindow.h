@@ -175,6 +175,8 @@ public:
     HistoryActions& History() { return *history_; }
     SettingsDialog& Settings() { return *settings_; }
 
+    // Loads skin `skin`, lays the panes out again and paints the resting looks.
+    void ApplySkin(int skin);
     // Shows or hides the scrolling advertisement bar after the title line
     // changed: a long name hides it.
     void PlaceScrollAd();
@@ -182,7 +184,10 @@ public:
     void SetTitleLine(const std::string& text);
 
 private:
+    // The timers come first: parts are given theirs.
     void CreateTimers();
+    void CreateParts();
+    void ConnectTimers();
     void ConnectPanes();
     void ReadSavedSettings();
 

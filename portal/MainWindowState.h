@@ -28,7 +28,6 @@ struct MainWindowState {
     std::string latestVersion; // from the portal's update file
     std::string playerFolder;  // folder of the outside player's programs
 
-    std::string lastSearchText;        // trimmed text of the last search sent
     std::string historyRowLink;        // link of the watch-history row last right-clicked ("" = none)
 };
 

@@ -1,7 +1,6 @@
 #include "portal/SearchBox.h"
 
 #include "portal/LinkText.h"
-#include "portal/MainWindow.h"
 #include "shell/DesignValues.h"
 
 namespace ruvo {
@@ -16,15 +15,14 @@ std::string TrimSpaces(const std::string& text) {
 }  // namespace
 
 void SearchBox::Search() {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = controls_;
     const std::string text = c.Text({ControlName::SearchBox});
     const std::string trimmed = TrimSpaces(text);
     if (trimmed.empty() || Contains(text, "请输入")) return;
-    MainWindowState& s = window_.State();
-    if (TrimSpaces(s.lastSearchText) != trimmed) {
+    if (TrimSpaces(lastSearchText_) != trimmed) {
         // The text goes into the address unescaped; the web engine encodes it.
-        window_.PaneOf(Pane::Webso).Navigate(window_.Portal().base + "search.asp?searchword=" + trimmed);
-        s.lastSearchText = trimmed;
+        results_.Navigate(portalBase_ + "search.asp?searchword=" + trimmed);
+        lastSearchText_ = trimmed;
     }
     c.SetVisible({ControlName::MainPaneBox}, false);
     c.SetVisible({ControlName::SearchResultsBox}, true);
@@ -32,12 +30,12 @@ void SearchBox::Search() {
 }
 
 void SearchBox::ClickInBox() {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = controls_;
     if (Contains(c.Text({ControlName::SearchBox}), "请输入")) c.SetText({ControlName::SearchBox}, "");
 }
 
 void SearchBox::FocusLost() {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = controls_;
     if (TrimSpaces(c.Text({ControlName::SearchBox})).empty()) c.SetText({ControlName::SearchBox}, kSearchHint);
 }
 

@@ -2,14 +2,18 @@
 // The search box "soso" and its button "sok": a search sends the box's text
 // to the portal's search page and shows the results over the main pane.
 #include <string>
+#include <utility>
+
+#include "platform/WebPane.h"
+#include "platform/WindowControls.h"
 
 namespace ruvo {
 
-class MainWindow;
-
 class SearchBox {
 public:
-    explicit SearchBox(MainWindow& window) : window_(window) {}
+    // `results` shows the portal's search page, found under `portalBase`.
+    SearchBox(WindowControls& controls, WebPane& results, std::string portalBase)
+        : controls_(controls), results_(results), portalBase_(std::move(portalBase)) {}
 
     // The button click, or Enter in the box.
     void Search();
@@ -20,7 +24,10 @@ public:
     void FocusLost();
 
 private:
-    MainWindow& window_;
+    WindowControls& controls_;
+    WebPane& results_;
+    std::string portalBase_;
+    std::string lastSearchText_;  // trimmed text of the last search sent
 };
 
 }  // namespace ruvo

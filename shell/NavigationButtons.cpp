@@ -25,6 +25,12 @@ void NavigationButtons::Click(int index) {
     else if (index == 11) ToggleRightPanel();
 }
 
+void NavigationButtons::DrawTabs() {
+    WindowSurface& surface = window_.Surface();
+    surface.DrawCell({ControlName::WindowButton, 9}, kTabBarLook);
+    for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, tab == window_.State().currentTab));
+}
+
 void NavigationButtons::ShowTab(RightPanelTab tab) { SelectTab(static_cast<int>(tab)); }
 
 void NavigationButtons::SelectTab(int tab) {

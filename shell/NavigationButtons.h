@@ -23,6 +23,8 @@ public:
     void ToggleLeftPanel();
     void ToggleRightPanel();
     bool RightPanelShown() const;
+    // Paints the tab bar, the selected tab raised.
+    void DrawTabs();
 
 private:
     void SelectTab(int tab);

@@ -1,17 +1,15 @@
 #include "shell/TrayClicks.h"
 
-#include "portal/MainWindow.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {
 
-void TrayLeftClick(MainWindow& window) {
-    MainWindowHost& host = window.Host();
+void TrayLeftClick(MainWindowHost& host, TitleButtons& title) {
     if (host.IsMinimized()) host.ShowNormal();
-    else if (host.IsVisible()) window.Title().HideToTray();
+    else if (host.IsVisible()) title.HideToTray();
     else host.Show();
 }
 
-void TrayRightClick(MainWindow& window) { window.Menus().PopUp(MenuName::Tray); }
+void TrayRightClick(PopupMenus& menus) { menus.PopUp(MenuName::Tray); }
 
 }  // namespace ruvo

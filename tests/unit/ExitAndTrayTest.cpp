@@ -91,14 +91,14 @@ TEST_F(ExitAndTray, WithoutATrayTheWindowIsMinimisedInsteadOfHidden) {
 
 TEST_F(ExitAndTray, LeftClicksRestoreHideAndShow) {
     host.minimized = true;
-    TrayLeftClick(*window);
+    TrayLeftClick(window->Host(), window->Title());
     EXPECT_FALSE(host.minimized);
-    TrayLeftClick(*window);
+    TrayLeftClick(window->Host(), window->Title());
     EXPECT_FALSE(host.visible);
-    TrayLeftClick(*window);
+    TrayLeftClick(window->Host(), window->Title());
     EXPECT_TRUE(host.visible);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"normal", "hide", "show"}));
-    TrayRightClick(*window);
+    TrayRightClick(window->Menus());
     EXPECT_EQ(menus.popped, std::vector<std::string>{"tray"});
 }
 

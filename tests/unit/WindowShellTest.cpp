@@ -241,7 +241,7 @@ TEST_F(WindowShell, SkinLoadsNinePicturesAndPaintsTheRestingLooks) {
     surface.loaded.clear();
     for (int r = 301; r <= 309; ++r) surface.missingResources.insert(r);
     surface.cells.clear();
-    p_p(*window, 2);
+    window->ApplySkin(2);
     EXPECT_TRUE(surface.loaded.empty());
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 23);
 }
