@@ -8,7 +8,6 @@
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
-#include "portal/MainWindow.h"
 
 namespace ruvo {
 namespace {
@@ -18,47 +17,47 @@ constexpr int64_t kMicroseconds = 1000000;
 }  // namespace
 
 bool MediaRemote::PagePlays() const {
-    return window_.Session().inPagePlayer && window_.Controls().IsVisible({ControlName::PagePlayerBox});
+    return parts_.session.inPagePlayer && parts_.controls.IsVisible({ControlName::PagePlayerBox});
 }
 
 // A page item is played and paused in its page, as its own controls do (the
 // bar's button would close the page).
 void MediaRemote::PlayPause() {
-    if (!PagePlays()) return window_.Transport().TogglePause();
-    window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::PlayPause);
+    if (!PagePlays()) return parts_.bar.TogglePause();
+    parts_.pagePlayer.ControlPageMedia(PageMediaAction::PlayPause);
     pageMediaPaused_ = !pageMediaPaused_;
 }
 
 void MediaRemote::Play() {
     if (PagePlays()) {
-        window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::Play);
+        parts_.pagePlayer.ControlPageMedia(PageMediaAction::Play);
         pageMediaPaused_ = false;
-    } else if (!window_.Transport().ShowsPlaying()) {
-        window_.Transport().TogglePause();
+    } else if (!parts_.bar.ShowsPlaying()) {
+        parts_.bar.TogglePause();
     }
 }
 
 void MediaRemote::Pause() {
     if (PagePlays()) {
-        window_.PaneOf(Pane::Web2).ControlPageMedia(PageMediaAction::Pause);
+        parts_.pagePlayer.ControlPageMedia(PageMediaAction::Pause);
         pageMediaPaused_ = true;
-    } else if (window_.Transport().ShowsPlaying()) {
-        window_.Transport().TogglePause();
+    } else if (parts_.bar.ShowsPlaying()) {
+        parts_.bar.TogglePause();
     }
 }
 
-void MediaRemote::Stop() { window_.Transport().Stop(); }
-void MediaRemote::Next() { window_.Transport().PlayNextEpisode(); }
-void MediaRemote::Previous() { window_.Transport().PlayPreviousEpisode(); }
+void MediaRemote::Stop() { parts_.bar.Stop(); }
+void MediaRemote::Next() { parts_.bar.PlayNextEpisode(); }
+void MediaRemote::Previous() { parts_.bar.PlayPreviousEpisode(); }
 
 void MediaRemote::MoveTo(int seconds) {
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     if (player.Position() <= 0 || player.Duration() <= 0) return;  // never starts a stopped item
     player.SetPosition(std::clamp(seconds, 0, std::max(0, player.Duration() - 2)));
 }
 
 void MediaRemote::SeekBy(int64_t offsetUs) {
-    MoveTo(static_cast<int>(window_.PlayerControl().Position() + offsetUs / kMicroseconds));
+    MoveTo(static_cast<int>(parts_.player.Position() + offsetUs / kMicroseconds));
 }
 
 void MediaRemote::SeekTo(int64_t positionUs) {
@@ -67,39 +66,41 @@ void MediaRemote::SeekTo(int64_t positionUs) {
 }
 
 void MediaRemote::SetVolume(double volume) {
-    Player& player = window_.PlayerControl();
-    window_.Transport().Unmute();
+    Player& player = parts_.player;
+    parts_.bar.Unmute();
     player.SetVolume(static_cast<int>(std::clamp(volume, 0.0, 1.0) * 100 + 0.5));
-    window_.Sliders().DrawVolume(player.Volume());
-    window_.Memory().RememberChanges();
+    parts_.sliders.DrawVolume(player.Volume());
+    parts_.memory.RememberChanges();
 }
 
 void MediaRemote::SetRate(double rate) {
     if (rate == 0) return Pause();
     if (!(rate > 0)) return;  // negative or not a number: not a speed
     const double speed = SpeedWithinRange(rate);
-    window_.PlayerControl().SetSpeed(speed);
-    window_.Monitor().ShowNotice(SpeedText(speed));
+    parts_.player.SetSpeed(speed);
+    parts_.monitor.ShowNotice(SpeedText(speed));
 }
 
 void MediaRemote::Raise() {
-    MainWindowHost& host = window_.Host();
+    MainWindowHost& host = parts_.host;
     if (host.IsMinimized()) host.ShowNormal();
     host.Show();
 }
 
-void MediaRemote::Quit() { window_.Exit(); }
+void MediaRemote::Quit() {
+    if (parts_.quit) parts_.quit();
+}
 
 MediaStatus MediaRemote::Status() {
-    Player& player = window_.PlayerControl();
-    const PlaySession& s = window_.Session();
+    Player& player = parts_.player;
+    const PlaySession& s = parts_.session;
     MediaStatus status;
     status.url = player.PlayUrl();
     const bool loaded = !status.url.empty() || s.inPagePlayer;
-    status.playback = window_.Transport().ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
+    status.playback = parts_.bar.ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
     else if (pageMediaPaused_) status.playback = "Paused";
-    status.title = window_.Controls().Text({ControlName::TitleLine});
+    status.title = parts_.controls.Text({ControlName::TitleLine});
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;
     status.volume = player.Volume() / 100.0;

@@ -3,11 +3,21 @@
 // widget) ask of the player, answered through the player bar's own actions,
 // and what they show: the state, the title and episode, the times, volume.
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "platform/MainWindowHost.h"
+#include "platform/Player.h"
+#include "platform/WebPane.h"
+#include "platform/WindowControls.h"
+#include "playback/PlaySession.h"
 
 namespace ruvo {
 
-class MainWindow;
+class PlayStatusMonitor;
+class PlayerMemory;
+class PlayerSliders;
+class TransportControls;
 
 struct MediaStatus {
     std::string playback;  // "Playing", "Paused" or "Stopped"
@@ -21,7 +31,21 @@ struct MediaStatus {
 
 class MediaRemote {
 public:
-    explicit MediaRemote(MainWindow& window) : window_(window) {}
+    // What the controls reach: the player and what plays, the window, the
+    // page player's pane, the bar's parts, and the program's way out.
+    struct Parts {
+        Player& player;
+        const PlaySession& session;
+        WindowControls& controls;
+        MainWindowHost& host;
+        WebPane& pagePlayer;
+        TransportControls& bar;
+        PlayerSliders& sliders;
+        PlayStatusMonitor& monitor;
+        PlayerMemory& memory;
+        std::function<void()> quit;
+    };
+    explicit MediaRemote(Parts parts) : parts_(std::move(parts)) {}
     MediaRemote(const MediaRemote&) = delete;
     MediaRemote& operator=(const MediaRemote&) = delete;
 
@@ -52,7 +76,7 @@ private:
     // nobody when its own controls pause it.
     bool pageMediaPaused_ = false;
 
-    MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace ruvo

@@ -89,7 +89,9 @@ void MainWindow::CreateParts() {
     title_ = std::make_unique<TitleButtons>(*this);
     layout_ = std::make_unique<WindowLayout>(*this);
     frame_ = std::make_unique<FrameMouse>(*this);
-    remote_ = std::make_unique<MediaRemote>(*this);
+    remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
+                                                               PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
+                                                               *memory_, [this] { Exit(); }});
     tipMenus_ = std::make_unique<TipMenus>(*this);
     history_ = std::make_unique<HistoryActions>(*this);
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
