@@ -49,6 +49,11 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
     }
 }
 
+void PlayStatusMonitor::RedrawProgress() {
+    if (window_.PlayerControl().PlayUrl().empty() || window_.Session().inPagePlayer) return;
+    DrawProgress();
+}
+
 void PlayStatusMonitor::KeepPositionSafe() {
     if (window_.PlayerControl().PlayState() != kPlayPlaying) return;
     if (++playingSeconds_ < kPositionSaveSeconds) return;

@@ -30,6 +30,9 @@ public:
     // end is noticed when the player reaches it. The status line's texts
     // stay the tick's.
     void PlayerReported(PlayerEvent event);
+    // The time, knob and downloaded share again, as after the player bar
+    // changed its size; nothing while nothing plays in the player.
+    void RedrawProgress();
 
     // Work the program does in the background before anything can play (the
     // demo's media being made): shown instead of "准备就绪" while nothing

@@ -1,6 +1,7 @@
 #include "shell/WindowLayout.h"
 
 #include "portal/LinkText.h"
+#include "playback/PlayStatusMonitor.h"
 #include "portal/MainWindow.h"
 #include "shell/ButtonLooks.h"
 #include "shell/FrameGeometry.h"
@@ -151,6 +152,7 @@ void WindowLayout::LayoutPlayerPanel() {
     c.Move({ControlName::VolumeKnob}, p.bo_v);
     c.Move({ControlName::VolumeFill}, p.bo_y);
     MoveTo(c, {ControlName::DownloadedBar}, 0, 0);
+    window_.Monitor().RedrawProgress();  // the knob's place follows the track's new width
 }
 
 CompactPlaces WindowLayout::PlaceCompactTitle() {

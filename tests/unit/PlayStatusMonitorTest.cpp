@@ -5,6 +5,7 @@
 #include "fakes/WindowFixture.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayTime.h"
+#include "shell/WindowLayout.h"
 
 namespace ruvo {
 namespace {
@@ -143,6 +144,24 @@ TEST_F(Monitor, TheEndBeginsWhenThePlayerReachesIt) {
     EXPECT_EQ(Ends(), 1);
     timers.Advance(5000);
     EXPECT_EQ(Ends(), 1);
+}
+
+// An item that has ended keeps its bar as the end left it; a window that
+// changes size meanwhile still gets the knob where the end is on its track.
+TEST_F(Monitor, AResizeAfterTheEndPutsTheKnobAtTheEndOfTheNewTrack) {
+    PlayingAt(29, 30);
+    Tick();
+    player.position = 30;
+    player.state = kPlayEnded;
+    timers.Advance(2000);
+    ASSERT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    controls.Move({ControlName::PagePlayerBox}, {0, 0, 700, 400});  // the panel grows
+    window->Layout().LayoutPlayerPanel();
+    const Rect track = controls.Geometry({ControlName::SeekTrack});
+    const Rect knob = controls.Geometry({ControlName::SeekKnob});
+    EXPECT_GT(track.width, 412);
+    EXPECT_EQ(knob.left, track.width - knob.width);
+    EXPECT_EQ(Text(ControlName::PlayTimes), "00:30 / 00:30");
 }
 
 TEST_F(Monitor, ResumesOnceAtTheSavedPosition) {
