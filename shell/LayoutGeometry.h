@@ -28,57 +28,62 @@ std::array<Rect, 6> TitleButtonRects(int innerWidth);
 // The frame-level places of the full layout.
 inline constexpr Rect kLogoRect{8, 8, 16, 16};    // Im1
 inline constexpr int kTitleLabelLeft = 28, kTitleLabelTop = 11;  // ni_name
-Rect ContentAreaRect(int innerWidth, int innerHeight);  // zz
+Rect ContentAreaRect(int innerWidth, int innerHeight);
 
 // The left panel's header holds the search controls.
 struct SearchPlaces {
-    Rect soimg, soso, sok;
+    Rect searchFrame, searchBox, searchButton;
 };
 SearchPlaces PlaceSearchControls();
 
-// The three columns of the content area `zz`, each rectangle inside its
+// The three columns of the content area, each rectangle inside its
 // container as the names say.
 struct PanesPlaces {
-    Rect l3, Pic3, l4, Pic1;  // left panel; w1 and pso lie over Pic1
-    Rect l2, l5, tabBar;      // right panel
+    // The left panel: the search results and the main area's notice lie over the main pane.
+    Rect leftPanel, leftHeader, leftBody, mainPane;
+    Rect rightPanel, rightBody, tabBar;
     std::array<Rect, 3> tabs;  // npc 6, 7, 8
-    Rect P3, P5, shan, qk;    // P4 as P3; w5 over P5; qk's left and top only
-    Rect L1, Pic2, Pic4;      // centre column; Pic2 fills L1
-    Rect npc10, npc11, BAD, ggx;
-    int bo_nameLeft = 0, bo_nameTop = 0;
+    // Both list tabs take `listTab`; the side pane's notice lies over the
+    // library tab; of the list action, the left and top only.
+    Rect listTab, libraryTab, rightFooter, listAction;
+    Rect centreColumn, pagePlayer, centreHeader;  // the page player fills the centre column
+    Rect leftToggle, rightToggle, scrollAdBar, pagePlayerClose;
+    int titleLineLeft = 0, titleLineTop = 0;
 };
-PanesPlaces PlacePanes(int zzWidth, int zzHeight, bool leftPanelShown, bool rightPanelShown);
+PanesPlaces PlacePanes(int contentWidth, int contentHeight, bool leftPanelShown, bool rightPanelShown);
 
-// The player panel `qvod` and what it holds, from the bottom up.
+// The player box and what it holds, from the bottom up.
 struct PlayerPanelInput {
-    int bodyWidth = 0, bodyHeight = 0;  // Pic2's inner size
-    int headerHeight = 25;               // Pic4
+    int bodyWidth = 0, bodyHeight = 0;  // the page player box's inner size
+    int headerHeight = 25;               // the centre header's
     bool compact = false;
-    int seekTrackHeight = 7, statusStripHeight = 22;  // gunt, bo_zt
-    int timesWidth = 0, zhunTextWidth = 0;
-    int volumeTrackWidth = 60, volumeKnobWidth = 8;  // yin, bo_v
-    int volume = 0;                                  // 0-100
-    int seekTrackLeft = 0;                           // gunt keeps its left
+    int seekTrackHeight = 7, statusStripHeight = 22;
+    int timesWidth = 0, statusTextWidth = 0;
+    int volumeTrackWidth = 60, volumeKnobWidth = 8;
+    int volume = 0;     // 0-100
+    int seekTrackLeft = 0;  // the seek track keeps its left
 };
 struct PlayerPanelPlaces {
-    Rect qvod, bo_foot, gunt, bo_zt, QvodC, qvodx, bo_ad, ad_huan, zhun, times;
+    Rect playerBox, playerBar, seekTrack, statusStrip, playerSurface, playerTopStrip, playerCover, playerAdPanel,
+        statusLine, playTimes;
     bool footShown = true;
-    std::array<Rect, 8> bo_but;  // their left and top; the size stays
-    Rect yin, bo_v, bo_y;
+    std::array<Rect, 8> transportButtons;  // their left and top; the size stays
+    Rect volumeTrack, volumeKnob, volumeFill;
 };
 inline constexpr int kFootHeight = 31;
 inline constexpr int kTransportButtonSize = 24;
 PlayerPanelPlaces PlacePlayerPanel(const PlayerPanelInput& in);
-// adp centred in bo_ad; next_s 10 pixels under it, at its left.
+// The player's advertisement picture centred in the cover; the next-episode
+// notice 10 pixels under it, at its left.
 Rect CentredIn(const Rect& outer, int width, int height);
 
 // The compact window: restore label, title and the player alone.
 struct CompactPlaces {
-    Rect jbi, ni_name, zz, L1;
-    bool titleFitsText = true;  // else ni_name has a fixed width, cut short
+    Rect restoreLabel, windowTitle, contentArea, centreColumn;
+    bool titleFitsText = true;  // else the window title has a fixed width, cut short
 };
-CompactPlaces PlaceCompact(int innerWidth, int innerHeight, int jbiWidth, int jbiHeight, int bo_nameWidth,
-                           int titleTextWidth, int titleHeight);
+CompactPlaces PlaceCompact(int innerWidth, int innerHeight, int restoreLabelWidth, int restoreLabelHeight,
+                           int titleLineWidth, int titleTextWidth, int titleHeight);
 
 // Whether the scrolling bar shows next to a name label this wide:
 // shown (state 2) or left as it is (`shownNow`) when it fits, hidden when not.

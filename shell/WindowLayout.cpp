@@ -68,47 +68,47 @@ void WindowLayout::PlaceTitleButtons() {
     for (int i = 0; i < 3; ++i) c.Move({ControlName::WindowButton, 6 + i}, panes.tabs[i]);
     c.Move({ControlName::WindowButton, 9}, panes.tabBar);
     const SearchPlaces search = PlaceSearchControls();
-    c.Move({ControlName::SearchBoxFrame}, search.soimg);
-    c.Move({ControlName::SearchBox}, search.soso);
-    c.Move({ControlName::SearchButton}, search.sok);
+    c.Move({ControlName::SearchBoxFrame}, search.searchFrame);
+    c.Move({ControlName::SearchBox}, search.searchBox);
+    c.Move({ControlName::SearchButton}, search.searchButton);
 }
 
 void WindowLayout::LayoutPanes() {
     WindowControls& c = window_.Controls();
-    const Rect zz = c.Geometry({ControlName::ContentArea});
+    const Rect content = c.Geometry({ControlName::ContentArea});
     const bool left = LeftPanelShown(), right = RightPanelShown();
-    const PanesPlaces p = PlacePanes(zz.width, zz.height, left, right);
+    const PanesPlaces p = PlacePanes(content.width, content.height, left, right);
     if (left) {
-        c.Move({ControlName::LeftPanel}, p.l3);
-        c.Move({ControlName::LeftHeader}, p.Pic3);
-        c.Move({ControlName::LeftBody}, p.l4);
-        for (ControlName over : {ControlName::MainPaneBox, ControlName::SearchResultsBox, ControlName::MainAreaNotice}) c.Move({over}, p.Pic1);
-        PlacePane(c, Pane::Web1, p.Pic1);
-        PlacePane(c, Pane::Webso, p.Pic1);
+        c.Move({ControlName::LeftPanel}, p.leftPanel);
+        c.Move({ControlName::LeftHeader}, p.leftHeader);
+        c.Move({ControlName::LeftBody}, p.leftBody);
+        for (ControlName over : {ControlName::MainPaneBox, ControlName::SearchResultsBox, ControlName::MainAreaNotice}) c.Move({over}, p.mainPane);
+        PlacePane(c, Pane::Web1, p.mainPane);
+        PlacePane(c, Pane::Webso, p.mainPane);
     }
     if (right) {
-        c.Move({ControlName::RightPanel}, p.l2);
-        c.Move({ControlName::RightBody}, p.l5);
-        c.Move({ControlName::RightFooter}, p.shan);
-        c.Move({ControlName::WatchHistoryTab}, p.P3);
-        c.Move({ControlName::LocalFilesTab}, p.P3);
-        c.Move({ControlName::LibraryTab}, p.P5);
-        c.Move({ControlName::SidePaneNotice}, p.P5);
-        PlacePane(c, Pane::Web3, p.P3);
-        PlacePane(c, Pane::Web4, p.P3);
-        PlacePane(c, Pane::Web5, p.P5);
-        MoveTo(c, {ControlName::ListAction}, p.qk.left, p.qk.top);
+        c.Move({ControlName::RightPanel}, p.rightPanel);
+        c.Move({ControlName::RightBody}, p.rightBody);
+        c.Move({ControlName::RightFooter}, p.rightFooter);
+        c.Move({ControlName::WatchHistoryTab}, p.listTab);
+        c.Move({ControlName::LocalFilesTab}, p.listTab);
+        c.Move({ControlName::LibraryTab}, p.libraryTab);
+        c.Move({ControlName::SidePaneNotice}, p.libraryTab);
+        PlacePane(c, Pane::Web3, p.listTab);
+        PlacePane(c, Pane::Web4, p.listTab);
+        PlacePane(c, Pane::Web5, p.libraryTab);
+        MoveTo(c, {ControlName::ListAction}, p.listAction.left, p.listAction.top);
     }
-    c.Move({ControlName::CentreColumn}, p.L1);
-    c.Move({ControlName::PagePlayerBox}, p.Pic2);
-    c.Move({ControlName::CentreHeader}, p.Pic4);
-    c.Move({ControlName::WindowButton, 10}, p.npc10);
-    c.Move({ControlName::WindowButton, 11}, p.npc11);
-    MoveTo(c, {ControlName::TitleLine}, p.bo_nameLeft, p.bo_nameTop);
-    c.Move({ControlName::ScrollAdBar}, p.BAD);
-    PlacePane(c, Pane::Web8, {0, 0, p.BAD.width, p.BAD.height});
-    PlacePane(c, Pane::Web2, p.Pic2);
-    c.Move({ControlName::PagePlayerClose}, p.ggx);
+    c.Move({ControlName::CentreColumn}, p.centreColumn);
+    c.Move({ControlName::PagePlayerBox}, p.pagePlayer);
+    c.Move({ControlName::CentreHeader}, p.centreHeader);
+    c.Move({ControlName::WindowButton, 10}, p.leftToggle);
+    c.Move({ControlName::WindowButton, 11}, p.rightToggle);
+    MoveTo(c, {ControlName::TitleLine}, p.titleLineLeft, p.titleLineTop);
+    c.Move({ControlName::ScrollAdBar}, p.scrollAdBar);
+    PlacePane(c, Pane::Web8, {0, 0, p.scrollAdBar.width, p.scrollAdBar.height});
+    PlacePane(c, Pane::Web2, p.pagePlayer);
+    c.Move({ControlName::PagePlayerClose}, p.pagePlayerClose);
     window_.PlaceScrollAd();
 }
 
@@ -122,35 +122,35 @@ void WindowLayout::LayoutPlayerPanel() {
     in.bodyHeight = body.height;
     in.compact = window_.State().compactMode == 1;
     if (!in.compact) surface.SizeToText({ControlName::StatusLine});
-    in.zhunTextWidth = c.Geometry({ControlName::StatusLine}).width;
+    in.statusTextWidth = c.Geometry({ControlName::StatusLine}).width;
     in.timesWidth = c.Geometry({ControlName::PlayTimes}).width;
     in.seekTrackLeft = c.Geometry({ControlName::SeekTrack}).left;
     in.volume = window_.PlayerControl().Volume();
     const PlayerPanelPlaces p = PlacePlayerPanel(in);
-    c.Move({ControlName::PlayerBox}, p.qvod);
+    c.Move({ControlName::PlayerBox}, p.playerBox);
     c.SetVisible({ControlName::PlayerBar}, p.footShown);
     if (p.footShown) {
-        c.Move({ControlName::PlayerBar}, p.bo_foot);
+        c.Move({ControlName::PlayerBar}, p.playerBar);
         surface.DrawCell({ControlName::PlayerBar}, kFootLook);
     }
-    c.Move({ControlName::SeekTrack}, p.gunt);
+    c.Move({ControlName::SeekTrack}, p.seekTrack);
     PlacePane(c, Pane::Web2, body);
-    c.Move({ControlName::StatusStrip}, p.bo_zt);
-    c.Move({ControlName::PlayerSurface}, p.QvodC);
-    c.Move({ControlName::PlayerTopStrip}, p.qvodx);
-    c.Move({ControlName::PlayerCover}, p.bo_ad);
-    c.Move({ControlName::PlayerAdPanel}, p.ad_huan);
-    PlacePane(c, Pane::Web7, p.ad_huan);
+    c.Move({ControlName::StatusStrip}, p.statusStrip);
+    c.Move({ControlName::PlayerSurface}, p.playerSurface);
+    c.Move({ControlName::PlayerTopStrip}, p.playerTopStrip);
+    c.Move({ControlName::PlayerCover}, p.playerCover);
+    c.Move({ControlName::PlayerAdPanel}, p.playerAdPanel);
+    PlacePane(c, Pane::Web7, p.playerAdPanel);
     const Rect picture = c.Geometry({ControlName::PlayerAdPicture});
-    const Rect adp = CentredIn(p.bo_ad, picture.width, picture.height);
+    const Rect adp = CentredIn(p.playerCover, picture.width, picture.height);
     c.Move({ControlName::PlayerAdPicture}, adp);
     MoveTo(c, {ControlName::NextEpisodeNotice}, adp.left, adp.top + adp.height + 10);
-    c.Move({ControlName::StatusLine}, p.zhun);
-    c.Move({ControlName::PlayTimes}, p.times);
-    for (int i = 0; i < 8; ++i) MoveTo(c, {ControlName::TransportButton, i}, p.bo_but[i].left, p.bo_but[i].top);
-    c.Move({ControlName::VolumeTrack}, p.yin);
-    c.Move({ControlName::VolumeKnob}, p.bo_v);
-    c.Move({ControlName::VolumeFill}, p.bo_y);
+    c.Move({ControlName::StatusLine}, p.statusLine);
+    c.Move({ControlName::PlayTimes}, p.playTimes);
+    for (int i = 0; i < 8; ++i) MoveTo(c, {ControlName::TransportButton, i}, p.transportButtons[i].left, p.transportButtons[i].top);
+    c.Move({ControlName::VolumeTrack}, p.volumeTrack);
+    c.Move({ControlName::VolumeKnob}, p.volumeKnob);
+    c.Move({ControlName::VolumeFill}, p.volumeFill);
     MoveTo(c, {ControlName::DownloadedBar}, 0, 0);
     window_.Monitor().RedrawProgress();  // the knob's place follows the track's new width
 }
@@ -159,12 +159,12 @@ CompactPlaces WindowLayout::PlaceCompactTitle() {
     WindowControls& c = window_.Controls();
     WindowSurface& surface = window_.Surface();
     surface.SizeToText({ControlName::WindowTitle});
-    const Rect jbi = c.Geometry({ControlName::RestoreLabel});
+    const Rect restoreLabel = c.Geometry({ControlName::RestoreLabel});
     const Rect title = c.Geometry({ControlName::WindowTitle});
-    const CompactPlaces p = PlaceCompact(surface.InnerWidth(), surface.InnerHeightPixels(), jbi.width, jbi.height,
+    const CompactPlaces p = PlaceCompact(surface.InnerWidth(), surface.InnerHeightPixels(), restoreLabel.width, restoreLabel.height,
                                          c.Geometry({ControlName::TitleLine}).width, title.width, title.height);
-    c.Move({ControlName::RestoreLabel}, p.jbi);
-    c.Move({ControlName::WindowTitle}, p.ni_name);
+    c.Move({ControlName::RestoreLabel}, p.restoreLabel);
+    c.Move({ControlName::WindowTitle}, p.windowTitle);
     return p;
 }
 
@@ -176,10 +176,10 @@ void WindowLayout::LayoutCompact() {
     PaintFrame();
     WindowControls& c = window_.Controls();
     const CompactPlaces p = PlaceCompactTitle();
-    c.Move({ControlName::ContentArea}, p.zz);
-    c.Move({ControlName::CentreColumn}, p.L1);
-    c.Move({ControlName::PagePlayerBox}, p.L1);
-    LayoutPlayerPanel();  // places Web2 in Pic2 too
+    c.Move({ControlName::ContentArea}, p.contentArea);
+    c.Move({ControlName::CentreColumn}, p.centreColumn);
+    c.Move({ControlName::PagePlayerBox}, p.centreColumn);
+    LayoutPlayerPanel();  // places Web2 in the page player box too
 }
 
 }  // namespace ruvo

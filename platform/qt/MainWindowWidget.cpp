@@ -665,8 +665,8 @@ void MainWindowWidget::PlaceFullScreenPlayer() {
     const Rect picture{0, 0, all.width(), all.height()};
     for (const auto& [name, place] : {std::pair{ControlName::PlayerSurface, picture}, std::pair{ControlName::PlayerCover, picture},
                                       std::pair{ControlName::PlayerAdPanel, CentredIn(picture, 300, 250)},
-                                      std::pair{ControlName::PlayerBar, p.bo_foot}, std::pair{ControlName::SeekTrack, p.gunt},
-                                      std::pair{ControlName::StatusStrip, p.bo_zt}, std::pair{ControlName::PlayTimes, p.times}})
+                                      std::pair{ControlName::PlayerBar, p.playerBar}, std::pair{ControlName::SeekTrack, p.seekTrack},
+                                      std::pair{ControlName::StatusStrip, p.statusStrip}, std::pair{ControlName::PlayTimes, p.playTimes}})
         controls_.Move({name}, place);
     PlaceBarParts(p);
     clearMask();
@@ -677,7 +677,7 @@ PlayerPanelPlaces MainWindowWidget::OverlaidBarPlaces(int width, int height) con
     in.bodyWidth = width;
     in.bodyHeight = height;
     in.headerHeight = 0;
-    in.zhunTextWidth = controls_.Geometry({ControlName::StatusLine}).width;
+    in.statusTextWidth = controls_.Geometry({ControlName::StatusLine}).width;
     in.timesWidth = controls_.Geometry({ControlName::PlayTimes}).width;
     in.seekTrackLeft = controls_.Geometry({ControlName::SeekTrack}).left;  // the volume knob keeps its place in its track
     return PlacePlayerPanel(in);
@@ -686,9 +686,9 @@ PlayerPanelPlaces MainWindowWidget::OverlaidBarPlaces(int width, int height) con
 void MainWindowWidget::PlaceBarParts(const PlayerPanelPlaces& p) {
     for (int i = 0; i < 8; ++i) {
         const Rect now = controls_.Geometry({ControlName::TransportButton, i});
-        controls_.Move({ControlName::TransportButton, i}, {p.bo_but[i].left, p.bo_but[i].top, now.width, now.height});
+        controls_.Move({ControlName::TransportButton, i}, {p.transportButtons[i].left, p.transportButtons[i].top, now.width, now.height});
     }
-    controls_.Move({ControlName::VolumeTrack}, p.yin);
+    controls_.Move({ControlName::VolumeTrack}, p.volumeTrack);
 }
 
 void MainWindowWidget::ShowFullScreenBar() {
@@ -718,8 +718,8 @@ void MainWindowWidget::ShowCompactBar() {
     if (!compactBarShown_) {
         const QRect picture = controls_.WidgetOf({ControlName::PlayerSurface})->geometry();
         const PlayerPanelPlaces p = OverlaidBarPlaces(picture.width(), picture.height());
-        controls_.Move({ControlName::PlayerBar}, {picture.left(), picture.bottom() + 1 - p.bo_foot.height, picture.width(),
-                                                p.bo_foot.height});
+        controls_.Move({ControlName::PlayerBar}, {picture.left(), picture.bottom() + 1 - p.playerBar.height, picture.width(),
+                                                p.playerBar.height});
         PlaceBarParts(p);
         SetCompactBarVisible(true);
     }

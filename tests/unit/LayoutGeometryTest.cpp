@@ -38,26 +38,26 @@ TEST(LayoutGeometry, TitleButtonsTouchWithAGapBeforeTheMenu) {
 
 TEST(LayoutGeometry, PanesSitInTheirColumnsAndOverlapTheirHosts) {
     const PanesPlaces p = PlacePanes(1000, 600, true, true);
-    EXPECT_EQ(p.l3, (Rect{0, 0, 212, 600}));
-    EXPECT_EQ(p.l4, (Rect{0, 25, 212, 575}));
-    EXPECT_EQ(p.Pic1, (Rect{1, 1, 210, 573}));
-    EXPECT_EQ(p.l2, (Rect{778, 3, 222, 597}));
-    EXPECT_EQ(p.l5, (Rect{1, 1, 220, 595}));
-    EXPECT_EQ(p.shan, (Rect{0, 575, 220, 20}));
-    EXPECT_EQ(p.P3, (Rect{0, 23, 220, 552}));
-    EXPECT_EQ(p.P5.height, p.P3.height + 20);  // the side page reaches over the bottom bar
-    EXPECT_EQ(p.qk.left, 140);
-    EXPECT_EQ(p.L1, (Rect{217, 0, 1000 - 217 - 227, 600}));
-    EXPECT_EQ(p.Pic4, (Rect{0, 0, 556, 25}));
-    EXPECT_EQ(p.npc11, (Rect{531, 2, 20, 20}));
-    EXPECT_EQ(p.bo_nameLeft, 35);
-    EXPECT_EQ(p.BAD.left, 556 - 220);
+    EXPECT_EQ(p.leftPanel, (Rect{0, 0, 212, 600}));
+    EXPECT_EQ(p.leftBody, (Rect{0, 25, 212, 575}));
+    EXPECT_EQ(p.mainPane, (Rect{1, 1, 210, 573}));
+    EXPECT_EQ(p.rightPanel, (Rect{778, 3, 222, 597}));
+    EXPECT_EQ(p.rightBody, (Rect{1, 1, 220, 595}));
+    EXPECT_EQ(p.rightFooter, (Rect{0, 575, 220, 20}));
+    EXPECT_EQ(p.listTab, (Rect{0, 23, 220, 552}));
+    EXPECT_EQ(p.libraryTab.height, p.listTab.height + 20);  // the side page reaches over the bottom bar
+    EXPECT_EQ(p.listAction.left, 140);
+    EXPECT_EQ(p.centreColumn, (Rect{217, 0, 1000 - 217 - 227, 600}));
+    EXPECT_EQ(p.centreHeader, (Rect{0, 0, 556, 25}));
+    EXPECT_EQ(p.rightToggle, (Rect{531, 2, 20, 20}));
+    EXPECT_EQ(p.titleLineLeft, 35);
+    EXPECT_EQ(p.scrollAdBar.left, 556 - 220);
     EXPECT_EQ(p.tabs[1], (Rect{78, 0, 65, 23}));
-    EXPECT_EQ(PaneInHost(p.Pic1), (Rect{-2, -2, 214, 577}));
+    EXPECT_EQ(PaneInHost(p.mainPane), (Rect{-2, -2, 214, 577}));
 
     const PanesPlaces none = PlacePanes(1000, 600, false, false);
-    EXPECT_EQ(none.L1, (Rect{0, 0, 1000, 600}));
-    EXPECT_EQ(PlacePanes(1000, 600, false, true).L1.width, 1000 - 227);
+    EXPECT_EQ(none.centreColumn, (Rect{0, 0, 1000, 600}));
+    EXPECT_EQ(PlacePanes(1000, 600, false, true).centreColumn.width, 1000 - 227);
 }
 
 TEST(LayoutGeometry, PlayerPanelStacksFromTheBottomUp) {
@@ -65,33 +65,33 @@ TEST(LayoutGeometry, PlayerPanelStacksFromTheBottomUp) {
     in.bodyWidth = 600;
     in.bodyHeight = 425;
     in.timesWidth = 80;
-    in.zhunTextWidth = 50;
+    in.statusTextWidth = 50;
     in.volume = 50;
     const PlayerPanelPlaces p = PlacePlayerPanel(in);
-    EXPECT_EQ(p.qvod, (Rect{0, 25, 600, 400}));
-    EXPECT_EQ(p.bo_foot, (Rect{0, 369, 600, 31}));
-    EXPECT_EQ(p.gunt, (Rect{0, 362, 600, 7}));
-    EXPECT_EQ(p.bo_zt, (Rect{0, 340, 600, 22}));
-    EXPECT_EQ(p.QvodC, (Rect{0, 0, 600, 340}));
-    EXPECT_EQ(p.qvodx, (Rect{0, 0, 600, 28}));
-    EXPECT_EQ(p.bo_ad, p.QvodC);
-    EXPECT_EQ(p.ad_huan, (Rect{150, 45, 300, 250}));
-    EXPECT_EQ(p.zhun, (Rect{13, 3, 50, 16}));
-    EXPECT_EQ(p.times.left, 600 - 80 - 13);
+    EXPECT_EQ(p.playerBox, (Rect{0, 25, 600, 400}));
+    EXPECT_EQ(p.playerBar, (Rect{0, 369, 600, 31}));
+    EXPECT_EQ(p.seekTrack, (Rect{0, 362, 600, 7}));
+    EXPECT_EQ(p.statusStrip, (Rect{0, 340, 600, 22}));
+    EXPECT_EQ(p.playerSurface, (Rect{0, 0, 600, 340}));
+    EXPECT_EQ(p.playerTopStrip, (Rect{0, 0, 600, 28}));
+    EXPECT_EQ(p.playerCover, p.playerSurface);
+    EXPECT_EQ(p.playerAdPanel, (Rect{150, 45, 300, 250}));
+    EXPECT_EQ(p.statusLine, (Rect{13, 3, 50, 16}));
+    EXPECT_EQ(p.playTimes.left, 600 - 80 - 13);
     // The bar's buttons: right group from the right edge, left group from 12.
-    EXPECT_EQ(p.bo_but[7].left, 568);
-    EXPECT_EQ(p.bo_but[4].left, 542);
-    EXPECT_EQ(p.bo_but[3].left, 516);
-    EXPECT_EQ(p.yin.left, 516 - 60 - 10);
-    EXPECT_EQ(p.yin.top, 11);
-    EXPECT_EQ(p.bo_but[2].left, 446 - 26);
-    EXPECT_EQ(p.bo_but[1].left, 12);
-    EXPECT_EQ(p.bo_but[6].left, 40);
-    EXPECT_EQ(p.bo_but[0].left, 67);
-    EXPECT_EQ(p.bo_but[0].top, 1);
-    EXPECT_EQ(p.bo_but[5].left, 122);
-    EXPECT_EQ(p.bo_v.left, 26);  // (60 - 8) × 50 / 100
-    EXPECT_EQ(p.bo_y.width, p.bo_v.left);
+    EXPECT_EQ(p.transportButtons[7].left, 568);
+    EXPECT_EQ(p.transportButtons[4].left, 542);
+    EXPECT_EQ(p.transportButtons[3].left, 516);
+    EXPECT_EQ(p.volumeTrack.left, 516 - 60 - 10);
+    EXPECT_EQ(p.volumeTrack.top, 11);
+    EXPECT_EQ(p.transportButtons[2].left, 446 - 26);
+    EXPECT_EQ(p.transportButtons[1].left, 12);
+    EXPECT_EQ(p.transportButtons[6].left, 40);
+    EXPECT_EQ(p.transportButtons[0].left, 67);
+    EXPECT_EQ(p.transportButtons[0].top, 1);
+    EXPECT_EQ(p.transportButtons[5].left, 122);
+    EXPECT_EQ(p.volumeKnob.left, 26);  // (60 - 8) × 50 / 100
+    EXPECT_EQ(p.volumeFill.width, p.volumeKnob.left);
 }
 
 TEST(LayoutGeometry, CompactPlayerHasNoBarAndTheTrackAtTheBottom) {
@@ -99,27 +99,27 @@ TEST(LayoutGeometry, CompactPlayerHasNoBarAndTheTrackAtTheBottom) {
     in.bodyWidth = 380;
     in.bodyHeight = 297;
     in.compact = true;
-    in.zhunTextWidth = 300;
+    in.statusTextWidth = 300;
     const PlayerPanelPlaces p = PlacePlayerPanel(in);
     EXPECT_FALSE(p.footShown);
-    EXPECT_EQ(p.qvod, (Rect{0, 0, 380, 297}));
-    EXPECT_EQ(p.gunt.top, 290);
-    EXPECT_EQ(p.bo_zt.top, 268);
-    EXPECT_EQ(p.zhun.width, 100);
+    EXPECT_EQ(p.playerBox, (Rect{0, 0, 380, 297}));
+    EXPECT_EQ(p.seekTrack.top, 290);
+    EXPECT_EQ(p.statusStrip.top, 268);
+    EXPECT_EQ(p.statusLine.width, 100);
     // A panel too small for the strips gives the player no negative height.
     in.bodyHeight = 10;
-    EXPECT_EQ(PlacePlayerPanel(in).QvodC.height, 0);
+    EXPECT_EQ(PlacePlayerPanel(in).playerSurface.height, 0);
 }
 
 TEST(LayoutGeometry, CompactTitleIsCutShortOfTheRestoreLabel) {
     CompactPlaces fits = PlaceCompact(386, 320, 16, 16, 100, 120, 16);
-    EXPECT_EQ(fits.jbi, (Rect{360, 2, 16, 16}));
+    EXPECT_EQ(fits.restoreLabel, (Rect{360, 2, 16, 16}));
     EXPECT_TRUE(fits.titleFitsText);
-    EXPECT_EQ(fits.ni_name, (Rect{10, 4, 120, 16}));
-    EXPECT_EQ(fits.zz, (Rect{2, 20, 382, 297}));
+    EXPECT_EQ(fits.windowTitle, (Rect{10, 4, 120, 16}));
+    EXPECT_EQ(fits.contentArea, (Rect{2, 20, 382, 297}));
     const CompactPlaces cut = PlaceCompact(386, 320, 16, 16, 400, 900, 16);
     EXPECT_FALSE(cut.titleFitsText);
-    EXPECT_EQ(cut.ni_name.width, 260);
+    EXPECT_EQ(cut.windowTitle.width, 260);
 }
 
 TEST(LayoutGeometry, ScrollBarShowsOnlyBesideAShortName) {
