@@ -24,7 +24,7 @@ void ReceiveCommandLine(MainWindow& window, const std::string& text) {
     window.TimerOf(WindowTimer::PlayerStartCheck).SetEnabled(true);
     BringToFront(window.Host());
     if (text.empty()) return;
-    if (window.State().compactMode == 1) window.Title().LeaveCompactMode();
+    if (window.State().compact) window.Title().LeaveCompactMode();
     PlayInsteadOfCurrent(window, text);
 }
 

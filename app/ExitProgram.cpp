@@ -33,14 +33,14 @@ void SaveAndClose(MainWindow& window) {
     // No fetch can be under way here: while one is waited for, no handler
     // of the program runs.
     ProgramForms& forms = window.Forms();
-    for (const FormName form : {FormName::tip, FormName::adsb, FormName::BA3, FormName::BA1}) forms.Unload(form);
+    for (const FormName form : {FormName::MenuHost, FormName::FloatingAdvert, FormName::SettingsDialog, FormName::MainWindow}) forms.Unload(form);
 }
 
 }  // namespace
 
 void EndOnSignal(MainWindow& window) {
     SaveAndClose(window);
-    window.Forms().Unload(FormName::ba4);
+    window.Forms().Unload(FormName::Recommendation);
     window.Forms().EndProcess();  // no recommendation window: the desktop is going away
 }
 
@@ -48,10 +48,10 @@ void ExitProgram(MainWindow& window) {
     SaveAndClose(window);
     const MainWindowState& s = window.State();
     ProgramForms& forms = window.Forms();
-    if (s.exitPopupFlag == "1") {
+    if (s.recommendOnExit) {
         forms.ShowRecommendationAndEnd();
     } else {
-        forms.Unload(FormName::ba4);
+        forms.Unload(FormName::Recommendation);
         forms.EndProcess();
     }
 }

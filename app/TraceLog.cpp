@@ -56,7 +56,7 @@ void TracedControls::SetVisible(ControlId c, bool visible) {
 }
 
 void TracedForms::Unload(FormName form) {
-    static constexpr std::array<const char*, 5> kForms{"tip", "adsb", "BA3", "BA1", "ba4"};
+    static constexpr std::array<const char*, 5> kForms{"tip", "adsb", "BA3", "BA1", "ba4"};  // by FormName
     log_.Line(std::string("unload ") + kForms[static_cast<size_t>(form)]);
     inner_.Unload(form);
 }

@@ -36,11 +36,11 @@ void RunUpdater(MainWindow& window) {
 
 void ApplySwitches(MainWindow& window, const UpdateFile& file) {
     MainWindowState& s = window.State();
-    s.exitPopupFlag = file.exitPopupFlag;
-    if (file.playerAd && s.playerAdState != 2) s.playerAdState = 1;
+    s.recommendOnExit = file.exitPopupFlag == "1";
+    if (file.playerAd && s.playerAd != AdPane::Failed) s.playerAd = AdPane::Shown;
     WindowControls& c = window.Controls();
-    if (file.scrollAd && s.scrollAdState != 1) {
-        s.scrollAdState = 2;
+    if (file.scrollAd && s.scrollAd != AdPane::Failed) {
+        s.scrollAd = AdPane::Shown;
         c.SetVisible({ControlName::ScrollAdBar}, true);
     } else {
         c.SetVisible({ControlName::ScrollAdBar}, false);
@@ -84,7 +84,7 @@ void CheckForUpdate(MainWindow& window) {
     MainWindowState& s = window.State();
     if (IsOfferedAtStart(s.latestVersion) && window.MessageBoxes().AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
         RunUpdater(window);
-        s.exitPopupFlag = "0";
+        s.recommendOnExit = false;
         ExitProgram(window);
         return;
     }

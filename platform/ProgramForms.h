@@ -4,12 +4,13 @@
 
 namespace ruvo {
 
+// The program's windows; the trace names them by their design names, given after each.
 enum class FormName {
-    tip,   // the hidden form holding the pop-up menus
-    adsb,  // the floating advertisement
-    BA3,   // the settings dialog
-    BA1,   // the main window
-    ba4,   // the recommendation window shown at exit
+    MenuHost,        // tip: the hidden form holding the pop-up menus
+    FloatingAdvert,  // adsb
+    SettingsDialog,  // BA3
+    MainWindow,      // BA1
+    Recommendation,  // ba4: the recommendation window shown at exit
 };
 
 class ProgramForms {

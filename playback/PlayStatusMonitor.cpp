@@ -181,7 +181,7 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
     Player& player = window_.PlayerControl();
     if (state != kPlayPlaying) {
         if (state == kPlayPaused || state == kPlayConnecting) {
-            if (window_.State().playerAdState == 1) c.SetVisible({ControlName::PlayerAdPanel}, true);
+            if (window_.State().playerAd == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
         } else {
             c.SetVisible({ControlName::PlayerAdPanel}, false);
         }

@@ -187,7 +187,7 @@ void TransportControls::MouseMove(int index, int x, int y) {
     c.Move({ControlName::BarTipText}, {3, 3, tip.width, tip.height});
     const int width = tip.width + 6, height = tip.height + 6;
     const int inner = window_.Host().InnerHeight();
-    const Rect panel = window_.State().compactMode == 1
+    const Rect panel = window_.State().compact
                            ? Rect{button.left + button.width - width / 2 - 11, inner - 50, width, height}
                            : Rect{button.left - 18 + 220 + button.width + 7 - width / 2, inner - 55, width, height};
     c.Move({ControlName::BarTipPanel}, panel);

@@ -95,7 +95,7 @@ void LinkDispatcher::ForwardLink(Pane target, const std::string& url, bool& canc
 
 void LinkDispatcher::ShowTitlePage(const std::string& url) {
     MainWindowState& s = window_.State();
-    if (s.web5LoadFailed == 1) s.web5LoadFailed = 0;
+    s.sidePaneFailed = false;
     window_.PaneOf(Pane::Web5).Navigate(window_.Portal().root + TrimLink(url, "eeshow://"));
     NavigationButtons& navigation = window_.Navigation();
     if (!navigation.RightPanelShown()) navigation.ToggleRightPanel();
@@ -134,7 +134,7 @@ void LinkDispatcher::ShowSearch(const std::string& url) {
 void LinkDispatcher::CloseSearch() {
     WindowControls& c = window_.Controls();
     c.SetVisible({ControlName::SearchResultsBox}, false);
-    if (window_.State().web1LoadFailed == 0) {
+    if (!window_.State().mainPaneFailed) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
     } else {
@@ -221,7 +221,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
     }
     window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth) + "-" + label);
-    if (window_.State().web5LoadFailed == 1) window_.State().web5LoadFailed = 0;
+    window_.State().sidePaneFailed = false;
     window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "show.asp?id=" + id);
     session.list = ItemList::WatchHistory;
 }

@@ -228,7 +228,7 @@ void MainWindow::ReadSavedSettings() {
     state_.userName = storedSettings_.Read("user", kUserIdentity.key, "0");
     state_.savedWidth = TextToInt(storedSettings_.Read(kSavedWidth.section, kSavedWidth.key, "0"));
     state_.savedHeight = TextToInt(storedSettings_.Read(kSavedHeight.section, kSavedHeight.key, "0"));
-    state_.restoreSizeOption = TextToInt(storedSettings_.Read(kRestoreSize.section, kRestoreSize.key, "0"));
+    state_.openWithSavedSize = TextToInt(storedSettings_.Read(kRestoreSize.section, kRestoreSize.key, "0")) == 2;
 }
 
 void MainWindow::Load(const std::string& commandLine) {
@@ -239,17 +239,17 @@ void MainWindow::Load(const std::string& commandLine) {
     host.LimitMaximizedSize(state_.workAreaWidth, state_.workAreaHeight);
     host.EnableTaskbarMinimizeRestore();
     ReadSavedSettings();
-    if (state_.restoreSizeOption == 2) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
+    if (state_.openWithSavedSize) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
     state_.currentTab = 6;
     ApplySkin(kProgramSkin);
     PaneOf(Pane::Web1).Navigate(FirstPage(Pane::Web1));
     otherPanesTimer_->SetEnabled(true);
     ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));
-    state_.web1LoadFailed = 0;
-    state_.web5LoadFailed = 0;
-    state_.playerAdState = 0;
-    state_.scrollAdState = 0;
-    state_.exitPopupFlag = "0";
+    state_.mainPaneFailed = false;
+    state_.sidePaneFailed = false;
+    state_.playerAd = AdPane::Unused;
+    state_.scrollAd = AdPane::Unused;
+    state_.recommendOnExit = false;
     ports_.player.SetAdPageUrl(portal_.base + "js/ads/qvodad.html");
     memory_->Restore();
     host.SetKeyPreview(true);
@@ -284,7 +284,7 @@ void MainWindow::PlaceScrollAd() {
     const int barLeft = c.Geometry({ControlName::ScrollAdBar}).left;
     const int nameWidth = c.Geometry({ControlName::TitleLine}).width;
     const bool shownNow = c.IsVisible({ControlName::ScrollAdBar});
-    const bool show = ScrollAdShows(barLeft, nameWidth, state_.scrollAdState, shownNow);
+    const bool show = ScrollAdShows(barLeft, nameWidth, state_.scrollAd, shownNow);
     if (show != shownNow) c.SetVisible({ControlName::ScrollAdBar}, show);
 }
 
@@ -293,7 +293,7 @@ void MainWindow::SetTitleLine(const std::string& text) {
     PlaceScrollAd();
     // The compact window's title bar names what plays: a dropped file or
     // the next episode played there changes it too.
-    if (state_.compactMode == 1) {
+    if (state_.compact) {
         ports_.controls.SetText({ControlName::WindowTitle}, text);
         layout_->PlaceCompactTitle();
     }

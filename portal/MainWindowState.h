@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/MainWindowHost.h"
+#include "promo/AdPane.h"
 
 namespace ruvo {
 
@@ -13,14 +14,14 @@ struct MainWindowState {
     std::string userName;      // the user identity, read once at load
     int savedWidth = 0;        // twips
     int savedHeight = 0;       // twips
-    int restoreSizeOption = 0; // 2 = open with the saved size
+    bool openWithSavedSize = false;  // the user's option: else the window opens at its design size
     int currentTab = 0;        // selected right-panel tab: 6 title pages, 7 history, 8 local files
-    std::string exitPopupFlag = "0";  // "1": the exit routine shows the recommendation window
-    int playerAdState = 0;     // 1 = show the player advertisement, 2 = its pane failed
-    int scrollAdState = 0;     // 2 = scroll bar shown, 1 = its pane failed
-    int web1LoadFailed = 0;    // navigation-error flags of Web1 and Web5
-    int web5LoadFailed = 0;
-    int compactMode = 0;       // small-window mode
+    bool recommendOnExit = false;  // the exit shows the recommendation window (the update file asks)
+    AdPane playerAd = AdPane::Unused;  // the player's advertisement panel
+    AdPane scrollAd = AdPane::Unused;  // the scrolling advertisement bar
+    bool mainPaneFailed = false;  // the portal's page (Web1) did not load
+    bool sidePaneFailed = false;  // the side page (Web5) did not load
+    bool compact = false;         // the small window
     // What the window shows; its buttons' tooltips follow.
     bool topMost = false;
     bool leftPanelShown = true;

@@ -32,12 +32,12 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
 void PaneLoadEvents::Completed(Pane pane) {
     MainWindowState& s = window_.State();
     WindowControls& c = window_.Controls();
-    if (pane == Pane::Web1 && s.web1LoadFailed != 1) {
+    if (pane == Pane::Web1 && !s.mainPaneFailed) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
-    } else if (pane == Pane::Web5 && s.web5LoadFailed != 1) {
+    } else if (pane == Pane::Web5 && !s.sidePaneFailed) {
         c.SetVisible({ControlName::SidePaneNotice}, false);
-    } else if (pane == Pane::Web8 && s.scrollAdState == 1) {
+    } else if (pane == Pane::Web8 && s.scrollAd == AdPane::Failed) {
         c.SetVisible({ControlName::ScrollAdBar}, false);
     }
 }
@@ -52,12 +52,12 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
             if (!portalPage) return;
             c.SetVisible({ControlName::MainAreaNotice}, true);
             c.SetVisible({ControlName::MainPaneBox}, false);
-            s.web1LoadFailed = 1;
+            s.mainPaneFailed = true;
             return;
         case Pane::Web5:
             if (!portalPage) return;
             c.SetVisible({ControlName::SidePaneNotice}, true);
-            s.web5LoadFailed = 1;
+            s.sidePaneFailed = true;
             return;
         case Pane::Webso:
             if (!portalPage) return;
@@ -67,10 +67,10 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
         case Pane::Web7:
             c.SetVisible({ControlName::PlayerAdPanel}, false);
             c.SetVisible({ControlName::PlayerAdPicture}, true);
-            s.playerAdState = 2;
+            s.playerAd = AdPane::Failed;
             return;
         case Pane::Web8:
-            s.scrollAdState = 1;
+            s.scrollAd = AdPane::Failed;
             return;
         default:
             return;
@@ -78,13 +78,13 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
 }
 
 void PaneLoadEvents::RetryMainArea() {
-    window_.State().web1LoadFailed = 0;
+    window_.State().mainPaneFailed = false;
     window_.PaneOf(Pane::Web1).Navigate(window_.Portal().base);
     window_.Controls().SetVisible({ControlName::SearchResultsBox}, false);
 }
 
 void PaneLoadEvents::RetrySidePane() {
-    window_.State().web5LoadFailed = 0;
+    window_.State().sidePaneFailed = false;
     window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "/right.asp");
 }
 

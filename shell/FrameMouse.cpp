@@ -52,7 +52,7 @@ void FrameMouse::ResizeEnded() {
     const WindowLayout& layout = window_.Layout();
     MainWindowHost& host = window_.Host();
     // Only the full layout's size is worth restoring later.
-    if (!layout.LeftPanelShown() || !layout.RightPanelShown() || window_.State().compactMode != 0) return;
+    if (!layout.LeftPanelShown() || !layout.RightPanelShown() || window_.State().compact) return;
     if (host.IsMaximized() || host.IsMinimized()) return;
     SettingsFile& settings = window_.StoredSettings();
     settings.Write(kSavedWidth.section, kSavedWidth.key, std::to_string(host.WidthTwips()));

@@ -130,9 +130,9 @@ CompactPlaces PlaceCompact(int innerWidth, int innerHeight, int restoreLabelWidt
     return p;
 }
 
-bool ScrollAdShows(int barLeft, int nameWidth, int scrollAdState, bool shownNow) {
+bool ScrollAdShows(int barLeft, int nameWidth, AdPane scrollAd, bool shownNow) {
     if (barLeft - 60 < nameWidth) return false;
-    return scrollAdState == 2 ? true : shownNow;
+    return scrollAd == AdPane::Shown ? true : shownNow;
 }
 
 }  // namespace ruvo

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/WindowControls.h"
+#include "promo/AdPane.h"
 
 namespace ruvo {
 
@@ -87,6 +88,6 @@ CompactPlaces PlaceCompact(int innerWidth, int innerHeight, int restoreLabelWidt
 
 // Whether the scrolling bar shows next to a name label this wide:
 // shown (state 2) or left as it is (`shownNow`) when it fits, hidden when not.
-bool ScrollAdShows(int barLeft, int nameWidth, int scrollAdState, bool shownNow);
+bool ScrollAdShows(int barLeft, int nameWidth, AdPane scrollAd, bool shownNow);
 
 }  // namespace ruvo

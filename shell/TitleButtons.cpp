@@ -113,7 +113,7 @@ void TitleButtons::EnterCompactMode() {
     MainWindowHost& host = window_.Host();
     WindowControls& c = window_.Controls();
     if (host.IsMaximized()) host.ShowNormal();
-    window_.State().compactMode = 1;
+    window_.State().compact = true;
     host.ResizeTwips(kCompactWidth, kCompactHeight);
     c.SetVisible({ControlName::RightPanel}, false);
     c.SetVisible({ControlName::LeftPanel}, false);
@@ -130,7 +130,7 @@ void TitleButtons::LeaveCompactMode() {
     MainWindowState& s = window_.State();
     MainWindowHost& host = window_.Host();
     WindowControls& c = window_.Controls();
-    s.compactMode = 0;
+    s.compact = false;
     c.SetVisible({ControlName::RightPanel}, true);
     c.SetVisible({ControlName::LeftPanel}, true);
     c.SetVisible({ControlName::RestoreLabel}, false);

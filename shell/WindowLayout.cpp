@@ -29,7 +29,7 @@ bool WindowLayout::RightPanelShown() const { return window_.State().rightPanelSh
 void WindowLayout::OnResize() {
     MainWindowHost& host = window_.Host();
     if (host.IsMinimized()) return;
-    if (window_.State().compactMode == 1) {
+    if (window_.State().compact) {
         LayoutCompact();
         return;
     }
@@ -120,7 +120,7 @@ void WindowLayout::LayoutPlayerPanel() {
     PlayerPanelInput in;
     in.bodyWidth = body.width;
     in.bodyHeight = body.height;
-    in.compact = window_.State().compactMode == 1;
+    in.compact = window_.State().compact;
     if (!in.compact) surface.SizeToText({ControlName::StatusLine});
     in.statusTextWidth = c.Geometry({ControlName::StatusLine}).width;
     in.timesWidth = c.Geometry({ControlName::PlayTimes}).width;

@@ -22,18 +22,18 @@ QtProgramForms::QtProgramForms(MainWindowWidget& main, SettingsDialogWidget& set
 
 void QtProgramForms::Unload(FormName form) {
     switch (form) {
-        case FormName::tip:
+        case FormName::MenuHost:
             if (QMenu* open = menus_.OpenMenu()) open->close();
             break;
-        case FormName::adsb:
+        case FormName::FloatingAdvert:
             if (floatingAd_) floatingAd_->close();
             break;
-        case FormName::BA3: settings_.hide(); break;
-        case FormName::BA1:
+        case FormName::SettingsDialog: settings_.hide(); break;
+        case FormName::MainWindow:
             if (beforeMainWindowCloses_) beforeMainWindowCloses_();
             main_.Unload();
             break;
-        case FormName::ba4: break;  // only ever loaded by the exit routine itself
+        case FormName::Recommendation: break;  // only ever loaded by the exit routine itself
     }
 }
 

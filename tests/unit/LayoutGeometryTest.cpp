@@ -123,10 +123,10 @@ TEST(LayoutGeometry, CompactTitleIsCutShortOfTheRestoreLabel) {
 }
 
 TEST(LayoutGeometry, ScrollBarShowsOnlyBesideAShortName) {
-    EXPECT_TRUE(ScrollAdShows(300, 200, 2, false));
-    EXPECT_FALSE(ScrollAdShows(300, 241, 2, true));
-    EXPECT_FALSE(ScrollAdShows(300, 100, 0, false));  // state other than 2 leaves it
-    EXPECT_TRUE(ScrollAdShows(300, 100, 0, true));
+    EXPECT_TRUE(ScrollAdShows(300, 200, AdPane::Shown, false));
+    EXPECT_FALSE(ScrollAdShows(300, 241, AdPane::Shown, true));
+    EXPECT_FALSE(ScrollAdShows(300, 100, AdPane::Unused, false));  // a bar not switched on is left as it is
+    EXPECT_TRUE(ScrollAdShows(300, 100, AdPane::Unused, true));
 }
 
 TEST(LayoutGeometry, TwipsFollowTheScreensResolution) {

@@ -37,12 +37,12 @@ TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
     window->Navigation().ToggleRightPanel();
     ASSERT_FALSE(Visible(ControlName::RightPanel));
     window->Navigation().ShowTab(RightPanelTab::WatchHistory);
-    State().web5LoadFailed = 1;
+    State().sidePaneFailed = true;
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow://play/1.html"));
     EXPECT_EQ(Web(Pane::Web5).navigations, std::vector<std::string>{"http://127.0.0.1:8790/play/1.html"});
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow:///play/1.html"));
     EXPECT_EQ(Web(Pane::Web5).navigations.back(), "http://127.0.0.1:8790/play/1.html");
-    EXPECT_EQ(State().web5LoadFailed, 0);
+    EXPECT_FALSE(State().sidePaneFailed);
     EXPECT_TRUE(Visible(ControlName::RightPanel));
     EXPECT_EQ(State().currentTab, 6);
     EXPECT_TRUE(Visible(ControlName::LibraryTab));
@@ -113,7 +113,7 @@ TEST_F(Dispatcher, SearchOpensResultsAndHomeLinkClosesThem) {
     EXPECT_TRUE(PageNavigates(Pane::Webso, "fanhome://"));
     EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
     EXPECT_TRUE(Visible(ControlName::MainPaneBox));
-    State().web1LoadFailed = 1;
+    State().mainPaneFailed = true;
     PageNavigates(Pane::Web5, search);
     PageNavigates(Pane::Webso, "fanhome://");
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));

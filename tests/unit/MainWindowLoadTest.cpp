@@ -54,7 +54,7 @@ TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
     EXPECT_EQ(s.userName, "00-16-3E-01-02-03");
     EXPECT_EQ(s.currentTab, 6);
     EXPECT_EQ(window->Session().listKey, "");
-    EXPECT_EQ(s.exitPopupFlag, "0");
+    EXPECT_FALSE(s.recommendOnExit);
     EXPECT_EQ(s.workAreaWidth, 1920);
     EXPECT_EQ(s.workAreaHeight, 1040);
     EXPECT_EQ(host.maxWidth, 1920);

@@ -74,18 +74,18 @@ TEST_F(WindowParts, FailedSearchPageShowsTheMainNoticeButNoFailedFlag) {
     Web(Pane::Webso).events.navigateError(std::string(kTestPortal) + "search.asp?searchword=x");
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
     EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
-    EXPECT_EQ(State().web1LoadFailed, 0);
+    EXPECT_FALSE(State().mainPaneFailed);
     Web(Pane::Web1).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
 }
 
 TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
     Web(Pane::Web7).events.navigateError("http://anything/");
-    EXPECT_EQ(State().playerAdState, 2);
+    EXPECT_EQ(State().playerAd, AdPane::Failed);
     EXPECT_TRUE(Visible(ControlName::PlayerAdPicture));
     controls.SetVisible({ControlName::ScrollAdBar}, true);
     Web(Pane::Web8).events.navigateError("http://anything/");
-    EXPECT_EQ(State().scrollAdState, 1);
+    EXPECT_EQ(State().scrollAd, AdPane::Failed);
     Web(Pane::Web8).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
     EXPECT_FALSE(Web(Pane::Web6).events.navigateError);
@@ -172,7 +172,7 @@ TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
 }
 
 TEST_F(WindowParts, LongTitleHidesTheScrollBar) {
-    State().scrollAdState = 2;
+    State().scrollAd = AdPane::Shown;
     controls.Move({ControlName::ScrollAdBar}, {400, 0, 200, 20});
     window->SetTitleLine("短");
     EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
