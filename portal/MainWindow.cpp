@@ -88,14 +88,17 @@ void MainWindow::CreateParts() {
         ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
     title_ = std::make_unique<TitleButtons>(*this);
     layout_ = std::make_unique<WindowLayout>(*this);
-    frame_ = std::make_unique<FrameMouse>(*this);
+    frame_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, ports_.controls, ports_.host, state_,
+                                                            storedSettings_, [this] { title_->ToggleMaximized(); }});
     remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
                                                                PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
                                                                *memory_, [this] { Exit(); }});
-    tipMenus_ = std::make_unique<TipMenus>(*this);
     history_ = std::make_unique<HistoryActions>(*this);
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
+    tipMenus_ = std::make_unique<TipMenus>(TipMenus::Parts{ports_.host, state_, *history_, *settings_, ports_.shell,
+                                                           MakerHomePage(), [this] { OfferUpdate(); },
+                                                           [this] { Exit(); }});
 }
 
 void MainWindow::CreateTimers() {

@@ -23,6 +23,10 @@ PictureCell ButtonLook(int index, bool hover, bool maximized, bool topMost) {
     return {};
 }
 
+FrameLook FrameLookOf(bool maximized, const MainWindowState& state) {
+    return {maximized, state.topMost, state.leftPanelShown, state.rightPanelShown};
+}
+
 std::string WindowButtonTip(int index, const FrameLook& look) {
     switch (index) {
         case 0: return "最小化";

@@ -5,6 +5,7 @@
 
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
+#include "portal/MainWindowState.h"
 
 namespace ruvo {
 
@@ -32,6 +33,7 @@ struct FrameLook {
     bool leftPanelShown = true;
     bool rightPanelShown = true;
 };
+FrameLook FrameLookOf(bool maximized, const MainWindowState& state);
 // The tooltip of npc 0-5, 10 or 11; "" for any other.
 std::string WindowButtonTip(int index, const FrameLook& look);
 // Gives npc 0-5, 10 and 11 their tooltips.

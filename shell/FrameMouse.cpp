@@ -4,11 +4,8 @@
 
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "portal/MainWindow.h"
 #include "shell/ButtonLooks.h"
 #include "shell/FrameGeometry.h"
-#include "shell/TitleButtons.h"
-#include "shell/WindowLayout.h"
 
 namespace ruvo {
 namespace {
@@ -19,7 +16,7 @@ bool IsTitleButton(int index) { return index >= 0 && index <= 5; }
 
 void FrameMouse::SurfaceMove(bool leftHeld, int x, int y) {
     ResetLabelColors();
-    WindowSurface& surface = window_.Surface();
+    WindowSurface& surface = parts_.surface;
     const int W = surface.InnerWidth(), H = surface.InnerHeightPixels();
     const BorderZone zone = ZoneAt(x, y, W, H);
     const bool beyond = x < 0 || y < 0 || x > W || y > H;
@@ -27,8 +24,8 @@ void FrameMouse::SurfaceMove(bool leftHeld, int x, int y) {
         surface.SetCursorShape(CursorShape::Arrow);
         bodyDragActive_ = true;
         const bool inMiddle = y > kBorderPixels && x > kBorderPixels && x < W - kBorderPixels;
-        if (!window_.Host().IsMaximized() && leftHeld && inMiddle) {
-            window_.Host().ReleaseMouse();
+        if (!parts_.host.IsMaximized() && leftHeld && inMiddle) {
+            parts_.host.ReleaseMouse();
             surface.StartSystemMove();
         }
         return;
@@ -38,37 +35,39 @@ void FrameMouse::SurfaceMove(bool leftHeld, int x, int y) {
 }
 
 void FrameMouse::SurfaceDown(int x, int y) {
-    WindowSurface& surface = window_.Surface();
+    WindowSurface& surface = parts_.surface;
     const BorderZone zone = ZoneAt(x, y, surface.InnerWidth(), surface.InnerHeightPixels());
-    if (window_.Host().IsMaximized() || zone == BorderZone::Inside) return;
+    if (parts_.host.IsMaximized() || zone == BorderZone::Inside) return;
     surface.SetCursorShape(CursorOf(zone));
     resizeInProgress_ = true;
-    window_.Host().ReleaseMouse();
+    parts_.host.ReleaseMouse();
     bodyDragActive_ = false;
     surface.StartSystemResize(EdgeOf(zone));
 }
 
 void FrameMouse::ResizeEnded() {
-    const WindowLayout& layout = window_.Layout();
-    MainWindowHost& host = window_.Host();
+    const MainWindowState& state = parts_.state;
+    MainWindowHost& host = parts_.host;
     // Only the full layout's size is worth restoring later.
-    if (!layout.LeftPanelShown() || !layout.RightPanelShown() || window_.State().compact) return;
+    if (!state.leftPanelShown || !state.rightPanelShown || state.compact) return;
     if (host.IsMaximized() || host.IsMinimized()) return;
-    SettingsFile& settings = window_.StoredSettings();
+    SettingsFile& settings = parts_.settings;
     settings.Write(kSavedWidth.section, kSavedWidth.key, std::to_string(host.WidthTwips()));
     settings.Write(kSavedHeight.section, kSavedHeight.key, std::to_string(host.HeightTwips()));
 }
 
 void FrameMouse::SurfaceUp() {
-    window_.Surface().SetCursorShape(CursorShape::Arrow);
+    parts_.surface.SetCursorShape(CursorShape::Arrow);
     if (resizeInProgress_ && !bodyDragActive_) resizeInProgress_ = false;
 }
 
-void FrameMouse::SurfaceDoubleClick() { window_.Title().ToggleMaximized(); }
+void FrameMouse::SurfaceDoubleClick() {
+    if (parts_.toggleMaximized) parts_.toggleMaximized();
+}
 
 void FrameMouse::ButtonMove(int index, int x, int y) {
-    WindowSurface& surface = window_.Surface();
-    WindowControls& c = window_.Controls();
+    WindowSurface& surface = parts_.surface;
+    WindowControls& c = parts_.controls;
     surface.SetCursorShape(CursorShape::Arrow);
     if (!IsTitleButton(index) && index != 10 && index != 11) return;
     const Rect button = c.Geometry({ControlName::WindowButton, index});
@@ -79,7 +78,7 @@ void FrameMouse::ButtonMove(int index, int x, int y) {
         c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
-    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, window_.Title().Look()));
+    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, FrameLookOf(parts_.host.IsMaximized(), parts_.state)));
     surface.SizeToText({ControlName::BarTipText});
     Rect tip = c.Geometry({ControlName::BarTipText});
     tip.left = 2;
@@ -90,9 +89,9 @@ void FrameMouse::ButtonMove(int index, int x, int y) {
 }
 
 void FrameMouse::DrawButton(int index, bool hover) {
-    const bool maximized = window_.Host().IsMaximized();
-    const bool topMost = window_.Title().IsTopMost();
-    window_.Surface().DrawCell({ControlName::WindowButton, index}, ButtonLook(index, hover, maximized, topMost));
+    const bool maximized = parts_.host.IsMaximized();
+    const bool topMost = parts_.state.topMost;
+    parts_.surface.DrawCell({ControlName::WindowButton, index}, ButtonLook(index, hover, maximized, topMost));
 }
 
 void FrameMouse::DrawRestingLooks() {
@@ -100,8 +99,8 @@ void FrameMouse::DrawRestingLooks() {
 }
 
 void FrameMouse::LabelMove(bool restoreLabel) {
-    window_.Surface().SetCursorShape(CursorShape::Arrow);
-    window_.Surface().SetTextColor({restoreLabel ? ControlName::RestoreLabel : ControlName::ListAction}, kLabelHoverColor);
+    parts_.surface.SetCursorShape(CursorShape::Arrow);
+    parts_.surface.SetTextColor({restoreLabel ? ControlName::RestoreLabel : ControlName::ListAction}, kLabelHoverColor);
 }
 
 void FrameMouse::ResetLabelColors() {
@@ -110,10 +109,10 @@ void FrameMouse::ResetLabelColors() {
 }
 
 void FrameMouse::ResetLabelColor(bool restoreLabel) {
-    WindowSurface& surface = window_.Surface();
+    WindowSurface& surface = parts_.surface;
     const ControlId label{restoreLabel ? ControlName::RestoreLabel : ControlName::ListAction};
     const unsigned normal = restoreLabel ? kRestoreLabelColor : kListLabelColor;
-    window_.Surface().SetCursorShape(CursorShape::Arrow);
+    parts_.surface.SetCursorShape(CursorShape::Arrow);
     if (surface.TextColor(label) != normal) surface.SetTextColor(label, normal);
 }
 

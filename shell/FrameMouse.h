@@ -3,9 +3,15 @@
 // surface moves the window, the title buttons light up under the pointer and
 // show their tooltip panel, and two labels change colour.
 
-namespace ruvo {
+#include <functional>
 
-class MainWindow;
+#include "config/SettingsFile.h"
+#include "platform/MainWindowHost.h"
+#include "platform/WindowControls.h"
+#include "platform/WindowSurface.h"
+#include "portal/MainWindowState.h"
+
+namespace ruvo {
 
 inline constexpr unsigned kLabelHoverColor = 0x800000;
 inline constexpr unsigned kRestoreLabelColor = 0x1B1C1F;  // jbi, on its light plate
@@ -13,7 +19,17 @@ inline constexpr unsigned kListLabelColor = 0x5A5A5A;     // qk
 
 class FrameMouse {
 public:
-    explicit FrameMouse(MainWindow& window) : window_(window) {}
+    // What the mouse reaches: the window and its drawing, what the window
+    // shows, the settings that keep its size, and the title's maximise button.
+    struct Parts {
+        WindowSurface& surface;
+        WindowControls& controls;
+        MainWindowHost& host;
+        const MainWindowState& state;
+        SettingsFile& settings;
+        std::function<void()> toggleMaximized;
+    };
+    explicit FrameMouse(Parts parts) : parts_(std::move(parts)) {}
 
     // The window surface; x, y in pixels inside the window.
     void SurfaceMove(bool leftHeld, int x, int y);
@@ -42,7 +58,7 @@ public:
     bool BodyDragActive() const { return bodyDragActive_; }
 
 private:
-    MainWindow& window_;
+    Parts parts_;
     bool resizeInProgress_ = false;
     bool bodyDragActive_ = false;
 };

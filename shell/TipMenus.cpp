@@ -3,9 +3,7 @@
 #include <array>
 
 #include "history/HistoryActions.h"
-#include "portal/MainWindow.h"
 #include "settings/SettingsDialog.h"
-#include "shell/TitleButtons.h"
 
 namespace ruvo {
 namespace {
@@ -42,12 +40,12 @@ std::span<const MenuEntry> EntriesOf(MenuName menu) {
 }
 
 void TipMenus::Choose(std::string_view item) {
-    HistoryActions& history = window_.History();
+    HistoryActions& history = parts_.history;
     if (item == "settings") OpenSettingsDialog(1);
     else if (item == "about") OpenSettingsDialog(0);
-    else if (item == "makerHomePage") OpenMakerHomePage();
-    else if (item == "checkUpdate") window_.OfferUpdate();
-    else if (item == "quit") window_.Exit();
+    else if (item == "makerHomePage") parts_.shell.OpenUrl(parts_.makerHomePage);
+    else if (item == "checkUpdate" && parts_.offerUpdate) parts_.offerUpdate();
+    else if (item == "quit" && parts_.quit) parts_.quit();
     else if (item == "playSelected") history.PlaySelectedRow();
     else if (item == "deleteSelected") history.DeleteSelectedRow();
     else if (item == "deleteSelectedAndDownloads") history.DeleteSelectedRowAndDownloads();
@@ -56,21 +54,17 @@ void TipMenus::Choose(std::string_view item) {
 }
 
 void TipMenus::OpenSettingsDialog(int tab) {
-    TitleButtons& title = window_.Title();
-    MainWindowHost& host = window_.Host();
-    // A top-most main window would cover the dialog it owns.
-    const bool wasTopMost = title.IsTopMost();
-    if (wasTopMost) title.HoldTopMost(false);
+    MainWindowHost& host = parts_.host;
+    // A top-most main window would cover the dialog it owns: it stops being
+    // top-most meanwhile, and its button still says it is.
+    const bool wasTopMost = parts_.state.topMost;
+    if (wasTopMost) host.SetTopMost(false);
     if (!host.IsVisible()) host.Show();
     if (host.IsMinimized()) host.ShowNormal();
-    SettingsDialog& dialog = window_.Settings();
+    SettingsDialog& dialog = parts_.settings;
     dialog.Open();
-    if (wasTopMost) title.HoldTopMost(true);
+    if (wasTopMost) host.SetTopMost(true);
     dialog.ShowTab(tab);
-}
-
-void TipMenus::OpenMakerHomePage() {
-    window_.DesktopShell().OpenUrl(window_.MakerHomePage());
 }
 
 }  // namespace ruvo

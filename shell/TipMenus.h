@@ -5,11 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include <functional>
+
+#include "platform/MainWindowHost.h"
 #include "platform/PopupMenus.h"
+#include "platform/Shell.h"
+#include "portal/MainWindowState.h"
 
 namespace ruvo {
 
-class MainWindow;
+class HistoryActions;
+class SettingsDialog;
 
 struct MenuEntry {
     std::string_view item;     // the item's name; "-" for a separator
@@ -23,7 +29,18 @@ inline constexpr const char* kTrayBalloonTitle = "Ruvo影视盒提示:";
 
 class TipMenus {
 public:
-    explicit TipMenus(MainWindow& window) : window_(window) {}
+    // What the entries lead to.
+    struct Parts {
+        MainWindowHost& host;
+        const MainWindowState& state;
+        HistoryActions& history;
+        SettingsDialog& settings;
+        Shell& shell;
+        std::string makerHomePage;
+        std::function<void()> offerUpdate;
+        std::function<void()> quit;
+    };
+    explicit TipMenus(Parts parts) : parts_(std::move(parts)) {}
 
     // The user chose the entry named `item` of one of the menus.
     void Choose(std::string_view item);
@@ -32,9 +49,7 @@ public:
     void OpenSettingsDialog(int tab);
 
 private:
-    void OpenMakerHomePage();
-
-    MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace ruvo

@@ -66,8 +66,7 @@ void TitleButtons::ShowMenu() {
 }
 
 FrameLook TitleButtons::Look() const {
-    const MainWindowState& s = window_.State();
-    return {window_.Host().IsMaximized(), s.topMost, s.leftPanelShown, s.rightPanelShown};
+    return FrameLookOf(window_.Host().IsMaximized(), window_.State());
 }
 
 void TitleButtons::RedrawTips() { DrawWindowButtonTips(window_.Controls(), Look()); }
@@ -103,10 +102,8 @@ void TitleButtons::ToggleTopMost() {
     BeginAction();
     window_.State().topMost = !IsTopMost();
     RedrawTips();
-    HoldTopMost(IsTopMost());
+    window_.Host().SetTopMost(IsTopMost());
 }
-
-void TitleButtons::HoldTopMost(bool on) { window_.Host().SetTopMost(on); }
 
 void TitleButtons::EnterCompactMode() {
     BeginAction();

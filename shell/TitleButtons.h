@@ -24,10 +24,6 @@ public:
     // A click on title button `index` (0-5).
     void Click(int index);
 
-    // While a window of the program's own must come in front: the window
-    // stops being top-most for the desktop, or is so again, and the
-    // button's state stays.
-    void HoldTopMost(bool on);
     bool IsTopMost() const;
     // What the buttons' tooltips follow now, and drawing them from it.
     FrameLook Look() const;

@@ -24,7 +24,7 @@
 #include "platform/qt/MarlettLabel.h"
 #include "platform/qt/SkinCell.h"
 #include "platform/qt/TransportIcons.h"
-#include "portal/MainWindow.h"
+#include "shell/DesignValues.h"
 #include "shell/LayoutGeometry.h"
 #include "shell/Twips.h"
 
@@ -88,7 +88,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         else if (compactBarShown_) SetCompactBarVisible(false);  // as the logic wants it, in the window it is now
     });
     setObjectName(QStringLiteral("BA1"));
-    setWindowTitle(QString::fromUtf8(kMainWindowCaption));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
     // The window draws its own frame and title bar.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint);
     setMinimumSize(60, 40);
