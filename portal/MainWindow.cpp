@@ -87,7 +87,8 @@ void MainWindow::CreateParts() {
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
         ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
     title_ = std::make_unique<TitleButtons>(*this);
-    layout_ = std::make_unique<WindowLayout>(*this);
+    layout_ = std::make_unique<WindowLayout>(
+        WindowLayout::Parts{ports_.controls, ports_.surface, ports_.host, state_, ports_.player, *monitor_});
     frame_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, ports_.controls, ports_.host, state_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
@@ -282,18 +283,9 @@ void MainWindow::EnsureTimerOn(WindowTimer timer) {
     if (!TimerOf(timer).IsEnabled()) TimerOf(timer).SetEnabled(true);
 }
 
-void MainWindow::PlaceScrollAd() {
-    WindowControls& c = ports_.controls;
-    const int barLeft = c.Geometry({ControlName::ScrollAdBar}).left;
-    const int nameWidth = c.Geometry({ControlName::TitleLine}).width;
-    const bool shownNow = c.IsVisible({ControlName::ScrollAdBar});
-    const bool show = ScrollAdShows(barLeft, nameWidth, state_.scrollAd, shownNow);
-    if (show != shownNow) c.SetVisible({ControlName::ScrollAdBar}, show);
-}
-
 void MainWindow::SetTitleLine(const std::string& text) {
     ports_.controls.SetText({ControlName::TitleLine}, text);
-    PlaceScrollAd();
+    layout_->PlaceScrollAd();
     // The compact window's title bar names what plays: a dropped file or
     // the next episode played there changes it too.
     if (state_.compact) {

@@ -177,9 +177,6 @@ public:
 
     // Loads skin `skin`, lays the panes out again and paints the resting looks.
     void ApplySkin(int skin);
-    // Shows or hides the scrolling advertisement bar after the title line
-    // changed: a long name hides it.
-    void PlaceScrollAd();
     // Sets the title line and fits the scrolling bar to it.
     void SetTitleLine(const std::string& text);
 

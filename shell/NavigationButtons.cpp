@@ -1,6 +1,5 @@
 #include "shell/NavigationButtons.h"
 
-#include "portal/LinkText.h"
 #include "portal/MainWindow.h"
 #include "shell/ButtonLooks.h"
 #include "playback/TransportControls.h"

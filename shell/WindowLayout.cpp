@@ -1,8 +1,7 @@
 #include "shell/WindowLayout.h"
 
-#include "portal/LinkText.h"
 #include "playback/PlayStatusMonitor.h"
-#include "portal/MainWindow.h"
+#include "portal/Panes.h"
 #include "shell/ButtonLooks.h"
 #include "shell/FrameGeometry.h"
 #include "shell/LayoutGeometry.h"
@@ -23,30 +22,30 @@ void MoveTo(WindowControls& c, ControlId control, int left, int top) {
 
 }  // namespace
 
-bool WindowLayout::LeftPanelShown() const { return window_.State().leftPanelShown; }
-bool WindowLayout::RightPanelShown() const { return window_.State().rightPanelShown; }
+bool WindowLayout::LeftPanelShown() const { return parts_.state.leftPanelShown; }
+bool WindowLayout::RightPanelShown() const { return parts_.state.rightPanelShown; }
 
 void WindowLayout::OnResize() {
-    MainWindowHost& host = window_.Host();
+    MainWindowHost& host = parts_.host;
     if (host.IsMinimized()) return;
-    if (window_.State().compact) {
+    if (parts_.state.compact) {
         LayoutCompact();
         return;
     }
     if (!host.IsMaximized()) LayoutNormal();
     PaintFrame();
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     c.Move({ControlName::Logo}, kLogoRect);
     MoveTo(c, {ControlName::WindowTitle}, kTitleLabelLeft, kTitleLabelTop);
     PlaceTitleButtons();
-    const WindowSurface& surface = window_.Surface();
+    const WindowSurface& surface = parts_.surface;
     c.Move({ControlName::ContentArea}, ContentAreaRect(surface.InnerWidth(), surface.InnerHeightPixels()));
     LayoutPanes();
     LayoutPlayerPanel();
 }
 
 void WindowLayout::LayoutNormal() {
-    MainWindowHost& host = window_.Host();
+    MainWindowHost& host = parts_.host;
     if (host.IsMaximized()) return;
     const TwipsSize now{host.WidthTwips(), host.HeightTwips()};
     const TwipsSize raised = RaisedTo(now, MinimumWindowSize(LeftPanelShown(), RightPanelShown()));
@@ -54,15 +53,15 @@ void WindowLayout::LayoutNormal() {
 }
 
 void WindowLayout::PaintFrame() {
-    WindowSurface& surface = window_.Surface();
+    WindowSurface& surface = parts_.surface;
     const int width = surface.InnerWidth(), height = surface.InnerHeightPixels();
     surface.PaintFrame(FramePiecesFor(width, height));
     surface.SetRoundedShape(width + 1, height + 1, kFrameCorner, kFrameCorner);
 }
 
 void WindowLayout::PlaceTitleButtons() {
-    WindowControls& c = window_.Controls();
-    const auto buttons = TitleButtonRects(window_.Surface().InnerWidth());
+    WindowControls& c = parts_.controls;
+    const auto buttons = TitleButtonRects(parts_.surface.InnerWidth());
     for (int i = 0; i < 6; ++i) c.Move({ControlName::WindowButton, i}, buttons[i]);
     const PanesPlaces panes = PlacePanes(0, 0, true, true);  // the tab row does not depend on the size
     for (int i = 0; i < 3; ++i) c.Move({ControlName::WindowButton, 6 + i}, panes.tabs[i]);
@@ -74,7 +73,7 @@ void WindowLayout::PlaceTitleButtons() {
 }
 
 void WindowLayout::LayoutPanes() {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     const Rect content = c.Geometry({ControlName::ContentArea});
     const bool left = LeftPanelShown(), right = RightPanelShown();
     const PanesPlaces p = PlacePanes(content.width, content.height, left, right);
@@ -109,23 +108,23 @@ void WindowLayout::LayoutPanes() {
     PlacePane(c, Pane::Web8, {0, 0, p.scrollAdBar.width, p.scrollAdBar.height});
     PlacePane(c, Pane::Web2, p.pagePlayer);
     c.Move({ControlName::PagePlayerClose}, p.pagePlayerClose);
-    window_.PlaceScrollAd();
+    PlaceScrollAd();
 }
 
 void WindowLayout::LayoutPlayerPanel() {
-    WindowControls& c = window_.Controls();
-    WindowSurface& surface = window_.Surface();
+    WindowControls& c = parts_.controls;
+    WindowSurface& surface = parts_.surface;
     const Rect body = c.Geometry({ControlName::PagePlayerBox});
     surface.SizeToText({ControlName::PlayTimes});
     PlayerPanelInput in;
     in.bodyWidth = body.width;
     in.bodyHeight = body.height;
-    in.compact = window_.State().compact;
+    in.compact = parts_.state.compact;
     if (!in.compact) surface.SizeToText({ControlName::StatusLine});
     in.statusTextWidth = c.Geometry({ControlName::StatusLine}).width;
     in.timesWidth = c.Geometry({ControlName::PlayTimes}).width;
     in.seekTrackLeft = c.Geometry({ControlName::SeekTrack}).left;
-    in.volume = window_.PlayerControl().Volume();
+    in.volume = parts_.player.Volume();
     const PlayerPanelPlaces p = PlacePlayerPanel(in);
     c.Move({ControlName::PlayerBox}, p.playerBox);
     c.SetVisible({ControlName::PlayerBar}, p.footShown);
@@ -152,12 +151,12 @@ void WindowLayout::LayoutPlayerPanel() {
     c.Move({ControlName::VolumeKnob}, p.volumeKnob);
     c.Move({ControlName::VolumeFill}, p.volumeFill);
     MoveTo(c, {ControlName::DownloadedBar}, 0, 0);
-    window_.Monitor().RedrawProgress();  // the knob's place follows the track's new width
+    parts_.monitor.RedrawProgress();  // the knob's place follows the track's new width
 }
 
 CompactPlaces WindowLayout::PlaceCompactTitle() {
-    WindowControls& c = window_.Controls();
-    WindowSurface& surface = window_.Surface();
+    WindowControls& c = parts_.controls;
+    WindowSurface& surface = parts_.surface;
     surface.SizeToText({ControlName::WindowTitle});
     const Rect restoreLabel = c.Geometry({ControlName::RestoreLabel});
     const Rect title = c.Geometry({ControlName::WindowTitle});
@@ -169,17 +168,26 @@ CompactPlaces WindowLayout::PlaceCompactTitle() {
 }
 
 void WindowLayout::LayoutCompact() {
-    MainWindowHost& host = window_.Host();
+    MainWindowHost& host = parts_.host;
     const TwipsSize now{host.WidthTwips(), host.HeightTwips()};
     const TwipsSize raised = RaisedTo(now, kCompactMinimum);
     if (raised.width != now.width || raised.height != now.height) host.ResizeTwips(raised.width, raised.height);
     PaintFrame();
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     const CompactPlaces p = PlaceCompactTitle();
     c.Move({ControlName::ContentArea}, p.contentArea);
     c.Move({ControlName::CentreColumn}, p.centreColumn);
     c.Move({ControlName::PagePlayerBox}, p.centreColumn);
     LayoutPlayerPanel();  // places Web2 in the page player box too
+}
+
+void WindowLayout::PlaceScrollAd() {
+    WindowControls& c = parts_.controls;
+    const int barLeft = c.Geometry({ControlName::ScrollAdBar}).left;
+    const int nameWidth = c.Geometry({ControlName::TitleLine}).width;
+    const bool shownNow = c.IsVisible({ControlName::ScrollAdBar});
+    const bool show = ScrollAdShows(barLeft, nameWidth, parts_.state.scrollAd, shownNow);
+    if (show != shownNow) c.SetVisible({ControlName::ScrollAdBar}, show);
 }
 
 }  // namespace ruvo

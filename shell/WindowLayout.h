@@ -1,15 +1,30 @@
 #pragma once
 // The main window's layout passes: the resize handler runs them in a fixed
 // order; the title buttons and panel toggles call single passes.
+#include "platform/MainWindowHost.h"
+#include "platform/Player.h"
+#include "platform/WindowControls.h"
+#include "platform/WindowSurface.h"
+#include "portal/MainWindowState.h"
 #include "shell/LayoutGeometry.h"
 
 namespace ruvo {
 
-class MainWindow;
+class PlayStatusMonitor;
 
 class WindowLayout {
 public:
-    explicit WindowLayout(MainWindow& window) : window_(window) {}
+    // What is laid out and what it follows; the status monitor redraws the
+    // player bar's progress once the bar has its new size.
+    struct Parts {
+        WindowControls& controls;
+        WindowSurface& surface;
+        MainWindowHost& host;
+        const MainWindowState& state;
+        const Player& player;
+        PlayStatusMonitor& monitor;
+    };
+    explicit WindowLayout(Parts parts) : parts_(parts) {}
 
     // Runs after every size change of the window.
     void OnResize();
@@ -26,12 +41,15 @@ public:
     // The compact window's title and restore label, for a title that changed.
     CompactPlaces PlaceCompactTitle();
 
-    // A panel shows while its toggle's tooltip contains "关闭".
+    // Shows or hides the scrolling advertisement bar after the title line
+    // changed: a long name hides it.
+    void PlaceScrollAd();
+
     bool LeftPanelShown() const;
     bool RightPanelShown() const;
 
 private:
-    MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace ruvo
