@@ -77,7 +77,6 @@ void MainWindow::CreateParts() {
     dispatcher_ = std::make_unique<LinkDispatcher>(*this);
     episodes_ = std::make_unique<EpisodePlayer>(*this);
     transport_ = std::make_unique<TransportControls>(*this);
-    navigation_ = std::make_unique<NavigationButtons>(*this);
     search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
     loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
     monitor_ = std::make_unique<PlayStatusMonitor>(*this);
@@ -86,11 +85,13 @@ void MainWindow::CreateParts() {
     sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
         ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
-    title_ = std::make_unique<TitleButtons>(*this);
     layout_ = std::make_unique<WindowLayout>(
         WindowLayout::Parts{ports_.controls, ports_.surface, ports_.host, state_, ports_.player, *monitor_});
     frame_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, ports_.controls, ports_.host, state_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
+    navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
+        ports_.controls, ports_.surface, ports_.host, state_, *layout_, *frame_, *transport_});
+    title_ = std::make_unique<TitleButtons>(*this);
     remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
                                                                PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
                                                                *memory_, [this] { Exit(); }});

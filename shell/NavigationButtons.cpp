@@ -1,10 +1,8 @@
 #include "shell/NavigationButtons.h"
 
-#include "portal/MainWindow.h"
 #include "shell/ButtonLooks.h"
 #include "playback/TransportControls.h"
 #include "shell/FrameMouse.h"
-#include "shell/TitleButtons.h"
 #include "shell/WindowLayout.h"
 
 namespace ruvo {
@@ -25,24 +23,24 @@ void NavigationButtons::Click(int index) {
 }
 
 void NavigationButtons::DrawTabs() {
-    WindowSurface& surface = window_.Surface();
+    WindowSurface& surface = parts_.surface;
     surface.DrawCell({ControlName::WindowButton, 9}, kTabBarLook);
-    for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, tab == window_.State().currentTab));
+    for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, tab == parts_.state.currentTab));
 }
 
 void NavigationButtons::ShowTab(RightPanelTab tab) { SelectTab(static_cast<int>(tab)); }
 
 void NavigationButtons::SelectTab(int tab) {
-    MainWindowState& s = window_.State();
+    MainWindowState& s = parts_.state;
     if (tab == s.currentTab) return;
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     if (IsTab(s.currentTab)) {
-        window_.Surface().DrawCell({ControlName::WindowButton, s.currentTab}, TabLook(s.currentTab, false));
+        parts_.surface.DrawCell({ControlName::WindowButton, s.currentTab}, TabLook(s.currentTab, false));
         c.SetVisible({ContainerOfTab(s.currentTab)}, false);
     }
     c.SetEnabled({ControlName::WindowButton, s.currentTab}, true);
     if (IsTab(tab)) {
-        window_.Surface().DrawCell({ControlName::WindowButton, tab}, TabLook(tab, true));
+        parts_.surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, true));
         c.SetVisible({ContainerOfTab(tab)}, true);
         if (tab == 7) c.SetText({ControlName::ListAction}, "∴ 管理任务");
         if (tab == 8) c.SetText({ControlName::ListAction}, "∴ 清空列表");
@@ -51,34 +49,38 @@ void NavigationButtons::SelectTab(int tab) {
     s.currentTab = tab;
 }
 
-bool NavigationButtons::RightPanelShown() const { return window_.State().rightPanelShown; }
+void NavigationButtons::RedrawTips() {
+    DrawWindowButtonTips(parts_.controls, FrameLookOf(parts_.host.IsMaximized(), parts_.state));
+}
+
+bool NavigationButtons::RightPanelShown() const { return parts_.state.rightPanelShown; }
 
 void NavigationButtons::ToggleLeftPanel() {
-    const bool show = !window_.State().leftPanelShown;
-    window_.State().leftPanelShown = show;
-    window_.Title().RedrawTips();
-    window_.Controls().SetVisible({ControlName::LeftPanel}, show);
-    if (!window_.Host().IsMaximized()) window_.Layout().LayoutNormal();
-    window_.Layout().LayoutPanes();
-    window_.Layout().LayoutPlayerPanel();
-    window_.Frame().DrawButton(10, false);
+    const bool show = !parts_.state.leftPanelShown;
+    parts_.state.leftPanelShown = show;
+    RedrawTips();
+    parts_.controls.SetVisible({ControlName::LeftPanel}, show);
+    if (!parts_.host.IsMaximized()) parts_.layout.LayoutNormal();
+    parts_.layout.LayoutPanes();
+    parts_.layout.LayoutPlayerPanel();
+    parts_.frame.DrawButton(10, false);
 }
 
 void NavigationButtons::ToggleRightPanel() {
-    MainWindowHost& host = window_.Host();
+    MainWindowHost& host = parts_.host;
     const bool show = !RightPanelShown();
-    window_.State().rightPanelShown = show;
-    window_.Title().RedrawTips();
-    window_.Transport().Redraw(BarButton::RightPanel);
-    window_.Controls().SetVisible({ControlName::RightPanel}, show);
+    parts_.state.rightPanelShown = show;
+    RedrawTips();
+    parts_.bar.Redraw(BarButton::RightPanel);
+    parts_.controls.SetVisible({ControlName::RightPanel}, show);
     if (!host.IsMaximized()) {
         host.ResizeTwips(host.WidthTwips() + (show ? kRightPanelTwips : -kRightPanelTwips), host.HeightTwips());
-        window_.Layout().LayoutNormal();
+        parts_.layout.LayoutNormal();
     } else {
-        window_.Layout().LayoutPanes();
-        window_.Layout().LayoutPlayerPanel();
+        parts_.layout.LayoutPanes();
+        parts_.layout.LayoutPlayerPanel();
     }
-    window_.Frame().DrawButton(11, false);
+    parts_.frame.DrawButton(11, false);
 }
 
 }  // namespace ruvo

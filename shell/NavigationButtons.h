@@ -2,9 +2,16 @@
 // The navigation buttons npc: the right panel's tabs (6 title pages, 7 watch
 // history, 8 local files) and the panel toggles 10 (left) and 11 (right).
 
+#include "platform/MainWindowHost.h"
+#include "platform/WindowControls.h"
+#include "platform/WindowSurface.h"
+#include "portal/MainWindowState.h"
+
 namespace ruvo {
 
-class MainWindow;
+class FrameMouse;
+class TransportControls;
+class WindowLayout;
 
 // The right panel's tabs, by their buttons' numbers.
 enum class RightPanelTab { TitlePages = 6, WatchHistory = 7, LocalFiles = 8 };
@@ -14,7 +21,18 @@ inline constexpr int kRightPanelTwips = 3405;
 
 class NavigationButtons {
 public:
-    explicit NavigationButtons(MainWindow& window) : window_(window) {}
+    // What the buttons change: the window, what it shows, its layout and the
+    // looks of the toggles and of the player bar's panel button.
+    struct Parts {
+        WindowControls& controls;
+        WindowSurface& surface;
+        MainWindowHost& host;
+        MainWindowState& state;
+        WindowLayout& layout;
+        FrameMouse& frame;
+        TransportControls& bar;
+    };
+    explicit NavigationButtons(Parts parts) : parts_(parts) {}
 
     // A click on button `index`; indexes without an action do nothing.
     void Click(int index);
@@ -29,7 +47,10 @@ public:
 private:
     void SelectTab(int tab);
 
-    MainWindow& window_;
+    // The panel toggles' and the title buttons' tips follow the state.
+    void RedrawTips();
+
+    Parts parts_;
 };
 
 }  // namespace ruvo
