@@ -91,7 +91,9 @@ void MainWindow::CreateParts() {
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
         ports_.controls, ports_.surface, ports_.host, state_, *layout_, *frame_, *transport_});
-    title_ = std::make_unique<TitleButtons>(*this);
+    title_ = std::make_unique<TitleButtons>(TitleButtons::Parts{
+        ports_.controls, ports_.surface, ports_.host, state_, storedSettings_, ports_.dialogs, ports_.menus, ports_.tray,
+        *layout_, *frame_, *transport_, [this] { Exit(); }});
     remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
                                                                PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
                                                                *memory_, [this] { Exit(); }});

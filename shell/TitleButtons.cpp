@@ -3,7 +3,7 @@
 #include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "portal/MainWindow.h"
+#include "shell/DesignValues.h"
 #include "playback/TransportControls.h"
 #include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"
@@ -32,85 +32,89 @@ void TitleButtons::Click(int index) {
     }
 }
 
+void TitleButtons::Exit() {
+    if (parts_.exit) parts_.exit();
+}
+
 void TitleButtons::BeginAction() {
-    window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
-    window_.Frame().ResetLabelColors();
+    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
+    parts_.frame.ResetLabelColors();
 }
 
 void TitleButtons::Minimize() {
     BeginAction();
-    window_.Host().Minimize();
-    window_.Frame().DrawButton(0, false);
+    parts_.host.Minimize();
+    parts_.frame.DrawButton(0, false);
 }
 
 void TitleButtons::ToggleMaximized() {
     BeginAction();
-    MainWindowHost& host = window_.Host();
+    MainWindowHost& host = parts_.host;
     if (host.IsMaximized()) host.ShowNormal();
     else host.Maximize();
     RedrawTips();
-    window_.Frame().DrawButton(1, false);
+    parts_.frame.DrawButton(1, false);
 }
 
 void TitleButtons::Close() {
     BeginAction();
-    window_.Frame().DrawButton(2, false);
+    parts_.frame.DrawButton(2, false);
     AskOrClose();
 }
 
 void TitleButtons::ShowMenu() {
     BeginAction();
-    window_.Frame().DrawButton(5, false);
-    const Rect button = window_.Controls().Geometry({ControlName::WindowButton, 5});
-    window_.Menus().PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
+    parts_.frame.DrawButton(5, false);
+    const Rect button = parts_.controls.Geometry({ControlName::WindowButton, 5});
+    parts_.menus.PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
 }
 
 FrameLook TitleButtons::Look() const {
-    return FrameLookOf(window_.Host().IsMaximized(), window_.State());
+    return FrameLookOf(parts_.host.IsMaximized(), parts_.state);
 }
 
-void TitleButtons::RedrawTips() { DrawWindowButtonTips(window_.Controls(), Look()); }
+void TitleButtons::RedrawTips() { DrawWindowButtonTips(parts_.controls, Look()); }
 
 void TitleButtons::AskOrClose() {
-    SettingsFile& settings = window_.StoredSettings();
+    SettingsFile& settings = parts_.settings;
     const int askState = TextToInt(settings.Read(kClosePromptState.section, kClosePromptState.key, "0"));
     const int action = TextToInt(settings.Read(kCloseToTray.section, kCloseToTray.key, "0"));
     if (askState != 3) {
-        if (action == 1) window_.Exit();
+        if (action == 1) Exit();
         else HideToTray();
         return;
     }
     settings.Write(kClosePromptState.section, kClosePromptState.key, "1");
     // Enter keeps the program (in the tray): exiting for good takes a choice.
-    if (window_.MessageBoxes().AskYesNo(kCloseQuestion, "提示：", Dialogs::Default::Yes)) {
+    if (parts_.dialogs.AskYesNo(kCloseQuestion, "提示：", Dialogs::Default::Yes)) {
         settings.Write(kCloseToTray.section, kCloseToTray.key, "2");
         HideToTray();
     } else {
         settings.Write(kCloseToTray.section, kCloseToTray.key, "1");
-        window_.Exit();
+        Exit();
     }
 }
 
 void TitleButtons::HideToTray() {
-    if (window_.Tray().IsAvailable()) window_.Host().Hide();
-    else window_.Host().Minimize();
+    if (parts_.tray.IsAvailable()) parts_.host.Hide();
+    else parts_.host.Minimize();
 }
 
-bool TitleButtons::IsTopMost() const { return window_.State().topMost; }
+bool TitleButtons::IsTopMost() const { return parts_.state.topMost; }
 
 void TitleButtons::ToggleTopMost() {
     BeginAction();
-    window_.State().topMost = !IsTopMost();
+    parts_.state.topMost = !IsTopMost();
     RedrawTips();
-    window_.Host().SetTopMost(IsTopMost());
+    parts_.host.SetTopMost(IsTopMost());
 }
 
 void TitleButtons::EnterCompactMode() {
     BeginAction();
-    MainWindowHost& host = window_.Host();
-    WindowControls& c = window_.Controls();
+    MainWindowHost& host = parts_.host;
+    WindowControls& c = parts_.controls;
     if (host.IsMaximized()) host.ShowNormal();
-    window_.State().compact = true;
+    parts_.state.compact = true;
     host.ResizeTwips(kCompactWidth, kCompactHeight);
     c.SetVisible({ControlName::RightPanel}, false);
     c.SetVisible({ControlName::LeftPanel}, false);
@@ -119,33 +123,33 @@ void TitleButtons::EnterCompactMode() {
         c.SetVisible({part}, false);
     c.SetText({ControlName::WindowTitle}, c.Text({ControlName::TitleLine}));
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, false);
-    window_.Layout().LayoutCompact();
-    window_.Frame().DrawButton(3, false);
+    parts_.layout.LayoutCompact();
+    parts_.frame.DrawButton(3, false);
 }
 
 void TitleButtons::LeaveCompactMode() {
-    MainWindowState& s = window_.State();
-    MainWindowHost& host = window_.Host();
-    WindowControls& c = window_.Controls();
+    MainWindowState& s = parts_.state;
+    MainWindowHost& host = parts_.host;
+    WindowControls& c = parts_.controls;
     s.compact = false;
     c.SetVisible({ControlName::RightPanel}, true);
     c.SetVisible({ControlName::LeftPanel}, true);
     c.SetVisible({ControlName::RestoreLabel}, false);
     for (ControlName part : {ControlName::PlayerBar, ControlName::CentreHeader, ControlName::Logo, ControlName::PagePlayerClose})
         c.SetVisible({part}, true);
-    c.SetText({ControlName::WindowTitle}, std::string(kMainWindowCaption) + kVersionSuffix);
-    window_.Surface().SizeToText({ControlName::WindowTitle});
+    c.SetText({ControlName::WindowTitle}, std::string(kWindowCaption) + kVersionSuffix);
+    parts_.surface.SizeToText({ControlName::WindowTitle});
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, true);
     s.leftPanelShown = s.rightPanelShown = true;
     if (host.IsMaximized()) host.ShowNormal();
     RedrawTips();
-    window_.Transport().Redraw(BarButton::RightPanel);
-    window_.Frame().DrawButton(1, false);
-    s.savedWidth = TextToInt(window_.StoredSettings().Read(kSavedWidth.section, kSavedWidth.key, "0"));
-    s.savedHeight = TextToInt(window_.StoredSettings().Read(kSavedHeight.section, kSavedHeight.key, "0"));
+    parts_.bar.Redraw(BarButton::RightPanel);
+    parts_.frame.DrawButton(1, false);
+    s.savedWidth = TextToInt(parts_.settings.Read(kSavedWidth.section, kSavedWidth.key, "0"));
+    s.savedHeight = TextToInt(parts_.settings.Read(kSavedHeight.section, kSavedHeight.key, "0"));
     host.ResizeTwips(s.savedWidth, s.savedHeight);
     host.Center();
-    window_.Layout().OnResize();
+    parts_.layout.OnResize();
 }
 
 }  // namespace ruvo

@@ -1,16 +1,44 @@
 #pragma once
 // The title-bar buttons npc 0-5 (minimise, maximise/restore, close, compact
 // mode, top-most, menu), the compact mode and hiding to the tray.
+#include <functional>
 
+#include "config/SettingsFile.h"
+#include "platform/Dialogs.h"
+#include "platform/MainWindowHost.h"
+#include "platform/PopupMenus.h"
+#include "platform/Tray.h"
+#include "platform/WindowControls.h"
+#include "platform/WindowSurface.h"
+#include "portal/MainWindowState.h"
 #include "shell/ButtonLooks.h"
 
 namespace ruvo {
 
-class MainWindow;
+class FrameMouse;
+class TransportControls;
+class WindowLayout;
 
 class TitleButtons {
 public:
-    explicit TitleButtons(MainWindow& window) : window_(window) {}
+    // The window and what it shows, the close question and its answer kept
+    // in the settings, the tray it hides to, the menu it pops up, the
+    // layout and looks it changes, and the program's exit.
+    struct Parts {
+        WindowControls& controls;
+        WindowSurface& surface;
+        MainWindowHost& host;
+        MainWindowState& state;
+        SettingsFile& settings;
+        Dialogs& dialogs;
+        PopupMenus& menus;
+        TrayIcon& tray;
+        WindowLayout& layout;
+        FrameMouse& frame;
+        TransportControls& bar;
+        std::function<void()> exit;
+    };
+    explicit TitleButtons(Parts parts) : parts_(std::move(parts)) {}
 
     // What the title buttons do. Each first hides the tooltip panel and
     // gives the labels their resting colours.
@@ -37,7 +65,9 @@ private:
     void BeginAction();
     void AskOrClose();
 
-    MainWindow& window_;
+    void Exit();
+
+    Parts parts_;
 };
 
 }  // namespace ruvo
