@@ -4,10 +4,6 @@
 #include "base/PathText.h"
 #include "base/TextWidth.h"
 #include "playback/EpisodePlayer.h"
-#include "playback/IdleInhibition.h"
-#include "playback/PlayerMemory.h"
-#include "portal/MainWindow.h"
-#include "shell/NavigationButtons.h"
 
 namespace ruvo {
 
@@ -25,10 +21,9 @@ void TransportControls::Click(int index) {
 }
 
 void TransportControls::Press(BarButton button) {
-    window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
+    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
     Act(button);
-    window_.Inhibition().Update();
-    window_.Memory().RememberChanges();
+    if (parts_.afterAction) parts_.afterAction();
 }
 
 void TransportControls::Act(BarButton button) {
@@ -40,44 +35,44 @@ void TransportControls::Act(BarButton button) {
         case BarButton::OpenFile: return ChooseAndPlayFile();
         case BarButton::Next: return PlayAdjacent(button, 2);
         case BarButton::Previous: return PlayAdjacent(button, 1);
-        case BarButton::RightPanel: return window_.Navigation().ToggleRightPanel();
+        case BarButton::RightPanel: return parts_.toggleRightPanel();
     }
 }
 
 void TransportControls::SavePlayingPosition() {
-    const PlaySession& s = window_.Session();
+    const PlaySession& s = parts_.session;
     if (s.listKey.empty() || s.lastPosition <= 0) return;
-    if (s.list == ItemList::WatchHistory) window_.Lists().SaveHistoryPosition(TextToInt(s.listKey), s.lastPosition);
-    else if (s.list == ItemList::LocalFiles) window_.Lists().SaveLocalFilePosition(s.listKey, s.lastPosition);
+    if (s.list == ItemList::WatchHistory) parts_.lists.SaveHistoryPosition(TextToInt(s.listKey), s.lastPosition);
+    else if (s.list == ItemList::LocalFiles) parts_.lists.SaveLocalFilePosition(s.listKey, s.lastPosition);
 }
 
-bool TransportControls::ShowsPlaying() const { return window_.Session().playing; }
+bool TransportControls::ShowsPlaying() const { return parts_.session.playing; }
 void TransportControls::ShowPlayPause(bool playing) {
-    window_.Session().playing = playing;
+    parts_.session.playing = playing;
     Redraw(BarButton::PlayPause);
 }
 
-bool TransportControls::SoundOn() const { return window_.Session().soundOn; }
+bool TransportControls::SoundOn() const { return parts_.session.soundOn; }
 
 BarLook TransportControls::Look() const {
-    const PlaySession& s = window_.Session();
-    return {s.playing, s.soundOn, window_.State().rightPanelShown};
+    const PlaySession& s = parts_.session;
+    return {s.playing, s.soundOn, parts_.state.rightPanelShown};
 }
 
-void TransportControls::Redraw(BarButton button) { DrawBarButton(window_.Controls(), button, Look()); }
+void TransportControls::Redraw(BarButton button) { DrawBarButton(parts_.controls, button, Look()); }
 
 void TransportControls::PlayOrPause() {
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     if (player.PlayUrl().empty()) return;
-    WindowControls& c = window_.Controls();
-    PlaySession& s = window_.Session();
+    WindowControls& c = parts_.controls;
+    PlaySession& s = parts_.session;
     if (ShowsPlaying()) {
         if (s.inPagePlayer) {
             // A web page item: its page goes away and the player box shows.
             c.SetVisible({ControlName::PlayerCover}, true);
             player.SetVisible(false);
-            window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-            window_.PaneOf(Pane::Web2).SetVisible(false);
+            parts_.statusTick.SetEnabled(false);
+            parts_.pagePlayer.SetVisible(false);
             c.SetVisible({ControlName::PagePlayerBox}, false);
             c.SetVisible({ControlName::PlayerBox}, true);
         } else {
@@ -90,21 +85,21 @@ void TransportControls::PlayOrPause() {
     // The next playing tick seeks back to where playing stopped.
     s.resumed = false;
     player.Play();
-    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
+    parts_.statusTick.SetEnabled(true);
     ShowPlayPause(true);
     c.SetText({ControlName::StatusLine}, "正在播放");
 }
 
 void TransportControls::StopCurrentItem() {
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     if (player.PlayUrl().empty()) return;
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     c.SetVisible({ControlName::PlayerAdPanel}, false);
     c.SetVisible({ControlName::PlayerCover}, true);
     player.SetVisible(false);
     SavePlayingPosition();
-    window_.Session().lastPosition = 0;
-    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+    parts_.session.lastPosition = 0;
+    parts_.statusTick.SetEnabled(false);
     player.Stop();
     ShowPlayPause(false);
     c.SetText({ControlName::StatusLine}, "已停止");
@@ -115,55 +110,55 @@ void TransportControls::StopCurrentItem() {
 }
 
 void TransportControls::Unmute() {
-    window_.Session().soundOn = true;
+    parts_.session.soundOn = true;
     Redraw(BarButton::Mute);
-    window_.PlayerControl().SetMute(0);
+    parts_.player.SetMute(0);
 }
 
 void TransportControls::MuteOrUnmute() {
     if (!SoundOn()) return Unmute();
-    window_.Session().soundOn = false;
+    parts_.session.soundOn = false;
     Redraw(BarButton::Mute);
-    window_.PlayerControl().SetMute(-1);
+    parts_.player.SetMute(-1);
 }
 
 void TransportControls::EnterFullScreen() {
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     if (player.PlayState() != kPlayPlaying) return;
     Redraw(BarButton::FullScreen);
-    window_.Controls().SetVisible({ControlName::BarTipPanel}, false);
+    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
     player.SetFullScreen(-1);
 }
 
 void TransportControls::ChooseAndPlayFile() {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     Redraw(BarButton::OpenFile);
     c.SetVisible({ControlName::BarTipPanel}, false);
-    const std::string path = window_.MessageBoxes().ChooseFile(kOpenFileTitle, kOpenFileFilter);
+    const std::string path = parts_.dialogs.ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
-    PlaySession& s = window_.Session();
+    PlaySession& s = parts_.session;
     if (!s.inPagePlayer) StopCurrentItem();
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     player.SetPlayUrl(path);
     player.Play();
-    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
-    window_.SetTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
-    window_.Lists().AddLocalFileRecord({c.Text({ControlName::TitleLine}), path, 0});
+    parts_.statusTick.SetEnabled(true);
+    parts_.setTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
+    parts_.lists.AddLocalFileRecord({c.Text({ControlName::TitleLine}), path, 0});
     s.BeginLocalFile(path, 0);
     if (s.inPagePlayer) {
         c.SetVisible({ControlName::PagePlayerBox}, false);
-        window_.PaneOf(Pane::Web2).Navigate("about:blank");
+        parts_.pagePlayer.Navigate("about:blank");
         c.SetVisible({ControlName::PlayerBox}, true);
     }
     s.inPagePlayer = false;
-    window_.Navigation().ShowTab(RightPanelTab::LocalFiles);
+    parts_.showTab(RightPanelTab::LocalFiles);
 }
 
 // The button stays disabled while the portal is asked for the episode.
 void TransportControls::PlayAdjacent(BarButton button, int direction) {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     c.SetEnabled(ControlOf(button), false);
-    window_.Episodes().PlayAdjacentEpisode(direction);
+    parts_.episodes.PlayAdjacentEpisode(direction);
     c.SetEnabled(ControlOf(button), true);
     Redraw(button);
 }
@@ -171,23 +166,23 @@ void TransportControls::PlayAdjacent(BarButton button, int direction) {
 void TransportControls::MouseMove(int index, int x, int y) {
     if (index < 0 || index >= kBarButtonCount) return;
     const BarButton barButton = static_cast<BarButton>(index);
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     const Rect button = c.Geometry(ControlOf(barButton));
     const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
     c.SetPicture(ControlOf(barButton), PictureOf(barButton, inside, Look()));
     if (!inside) {
-        window_.Host().ReleaseMouse();
+        parts_.host.ReleaseMouse();
         c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
     // The button keeps the mouse, so the move that leaves it still comes here.
-    window_.Host().CaptureMouse(ControlOf(barButton));
+    parts_.host.CaptureMouse(ControlOf(barButton));
     c.SetText({ControlName::BarTipText}, TooltipOf(barButton, Look()));
     const Rect tip = c.Geometry({ControlName::BarTipText});
     c.Move({ControlName::BarTipText}, {3, 3, tip.width, tip.height});
     const int width = tip.width + 6, height = tip.height + 6;
-    const int inner = window_.Host().InnerHeight();
-    const Rect panel = window_.State().compact
+    const int inner = parts_.host.InnerHeight();
+    const Rect panel = parts_.state.compact
                            ? Rect{button.left + button.width - width / 2 - 11, inner - 50, width, height}
                            : Rect{button.left - 18 + 220 + button.width + 7 - width / 2, inner - 55, width, height};
     c.Move({ControlName::BarTipPanel}, panel);

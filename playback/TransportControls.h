@@ -2,13 +2,24 @@
 // What the player bar's eight buttons do (play/pause, stop, mute, full
 // screen, open a file, next and previous episode, show/hide the right panel),
 // their hover pictures and the tooltip panel above them.
+#include <functional>
 #include <string>
 
+#include "history/HistoryLists.h"
+#include "platform/Dialogs.h"
+#include "platform/MainWindowHost.h"
+#include "platform/Player.h"
+#include "platform/Timer.h"
+#include "platform/WebPane.h"
+#include "platform/WindowControls.h"
+#include "playback/PlaySession.h"
 #include "playback/PlayerBarLook.h"
+#include "portal/MainWindowState.h"
+#include "shell/NavigationButtons.h"
 
 namespace ruvo {
 
-class MainWindow;
+class EpisodePlayer;
 
 // The open-file dialog's filter: the classic media types and those common on Linux.
 inline constexpr const char* kOpenFileFilter =
@@ -18,7 +29,27 @@ inline constexpr const char* kOpenFileTitle = "选择播放文件";
 
 class TransportControls {
 public:
-    explicit TransportControls(MainWindow& window) : window_(window) {}
+    // What the bar plays and shows, the lists that keep positions, the
+    // open-file dialog, the page player it closes, the status tick it
+    // starts and stops, and calls into the parts around it.
+    struct Parts {
+        WindowControls& controls;
+        MainWindowHost& host;
+        Player& player;
+        PlaySession& session;
+        const MainWindowState& state;
+        HistoryLists& lists;
+        Dialogs& dialogs;
+        WebPane& pagePlayer;
+        Timer& statusTick;
+        EpisodePlayer& episodes;
+        std::function<void(const std::string&)> setTitleLine;
+        std::function<void()> toggleRightPanel;
+        std::function<void(RightPanelTab)> showTab;
+        // After every action: the screen saver and the remembered volume follow.
+        std::function<void()> afterAction;
+    };
+    explicit TransportControls(Parts parts) : parts_(std::move(parts)) {}
 
     // What the bar's buttons do. Each first hides the tooltip panel and
     // afterwards lets the screensaver and the remembered volume follow.
@@ -63,7 +94,7 @@ private:
     void ChooseAndPlayFile();
     void PlayAdjacent(BarButton button, int direction);
 
-    MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace ruvo

@@ -76,7 +76,14 @@ MainWindow::~MainWindow() { ports_.player.SetEventHandler({}); }
 void MainWindow::CreateParts() {
     dispatcher_ = std::make_unique<LinkDispatcher>(*this);
     episodes_ = std::make_unique<EpisodePlayer>(*this);
-    transport_ = std::make_unique<TransportControls>(*this);
+    transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
+        ports_.controls, ports_.host, ports_.player, session_, state_, lists_, ports_.dialogs, PaneOf(Pane::Web2),
+        TimerOf(WindowTimer::StatusTick), *episodes_, [this](const std::string& text) { SetTitleLine(text); },
+        [this] { navigation_->ToggleRightPanel(); }, [this](RightPanelTab tab) { navigation_->ShowTab(tab); },
+        [this] {
+            inhibition_->Update();
+            memory_->RememberChanges();
+        }});
     search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
     loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
     monitor_ = std::make_unique<PlayStatusMonitor>(*this);
