@@ -10,65 +10,64 @@
 #include "playback/PlayTime.h"
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
-#include "portal/MainWindow.h"
 
 namespace ruvo {
 
 bool PlayStatusMonitor::BalloonsWanted() const {
-        return TextToInt(window_.StoredSettings().Read(kTrayBalloons.section, kTrayBalloons.key, "0")) == 2;
+        return TextToInt(parts_.settings.Read(kTrayBalloons.section, kTrayBalloons.key, "0")) == 2;
 }
 
 void PlayStatusMonitor::StatusTick() {
     ShowStatus();
     if (noticeTicksLeft_ > 0) {
         --noticeTicksLeft_;
-        window_.Controls().SetText({ControlName::StatusLine}, notice_);
+        parts_.controls.SetText({ControlName::StatusLine}, notice_);
     }
     KeepPositionSafe();
-    window_.Inhibition().Update();
-    window_.Memory().RememberChanges();
+    parts_.inhibition.Update();
+    parts_.memory.RememberChanges();
 }
 
 void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
-    Player& player = window_.PlayerControl();
-    if (player.PlayUrl().empty() || window_.Session().inPagePlayer) return;
+    Player& player = parts_.player;
+    if (player.PlayUrl().empty() || parts_.session.inPagePlayer) return;
     switch (event) {
         case PlayerEvent::Paused:
             // The player pauses by itself on its last frame: that is the end's.
-            if (!NearTheEnd()) window_.Transport().ShowPlayPause(false);
+            if (!NearTheEnd()) parts_.bar.ShowPlayPause(false);
             return;
-        case PlayerEvent::Resumed: return window_.Transport().ShowPlayPause(true);
+        case PlayerEvent::Resumed: return parts_.bar.ShowPlayPause(true);
         case PlayerEvent::SeekDone:
             if (!ItemHasEnded()) DrawProgress();
             return;
         case PlayerEvent::EndOfFile:
             // An item sought to its end, or shorter than a tick: the end of
             // play begins now, as the next tick would begin it.
-            if (!window_.TimerOf(WindowTimer::EndOfPlay).IsEnabled()) CheckEndEndsTick();
+            if (!parts_.endOfPlay.IsEnabled()) CheckEndEndsTick();
             return;
     }
 }
 
 void PlayStatusMonitor::RedrawProgress() {
-    if (window_.PlayerControl().PlayUrl().empty() || window_.Session().inPagePlayer) return;
+    if (parts_.player.PlayUrl().empty() || parts_.session.inPagePlayer) return;
     DrawProgress();
 }
 
 void PlayStatusMonitor::KeepPositionSafe() {
-    if (window_.PlayerControl().PlayState() != kPlayPlaying) return;
+    if (parts_.player.PlayState() != kPlayPlaying) return;
     if (++playingSeconds_ < kPositionSaveSeconds) return;
     playingSeconds_ = 0;
-    window_.Transport().SavePlayingPosition();
+    parts_.bar.SavePlayingPosition();
 }
 
 void PlayStatusMonitor::ShowStatus() {
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     if (player.PlayUrl().empty()) return ShowNothingLoaded();
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
     stripShownForWork_ = false;  // it stays from now on
     // An item that has ended resumes at 1 (set at its end), not at its end.
-    if (!ItemHasEnded()) window_.Session().lastPosition = player.Position();
+    if (!ItemHasEnded()) parts_.session.lastPosition = player.Position();
     if (CheckEndEndsTick()) return;
     const int speed = static_cast<int16_t>(player.DownloadSpeed());
     Preload();
@@ -80,8 +79,8 @@ void PlayStatusMonitor::ShowStatus() {
 }
 
 void PlayStatusMonitor::ShowNothingLoaded() {
-    WindowControls& c = window_.Controls();
-    window_.Transport().ShowPlayPause(false);
+    WindowControls& c = parts_.controls;
+    parts_.bar.ShowPlayPause(false);
     c.SetText({ControlName::StatusLine}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
     MoveLeftEdge(c, {ControlName::DownloadedBar}, -30);
 }
@@ -90,13 +89,13 @@ void PlayStatusMonitor::ShowNotice(const std::string& text) {
     constexpr int kNoticeTicks = 2;
     notice_ = text;
     noticeTicksLeft_ = kNoticeTicks;
-    window_.Controls().SetText({ControlName::StatusLine}, text);
+    parts_.controls.SetText({ControlName::StatusLine}, text);
 }
 
 void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
     backgroundWork_ = text;
-    if (!window_.PlayerControl().PlayUrl().empty()) return;  // the player's state keeps the line
-    WindowControls& c = window_.Controls();
+    if (!parts_.player.PlayUrl().empty()) return;  // the player's state keeps the line
+    WindowControls& c = parts_.controls;
     // The strip shows from the first play on; the work shows in it before.
     if (!text.empty() && !c.IsVisible({ControlName::StatusStrip})) {
         c.SetVisible({ControlName::StatusStrip}, true);
@@ -108,11 +107,11 @@ void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
 }
 
 bool PlayStatusMonitor::ItemHasEnded() const {
-    return window_.PlayerControl().PlayUrl() == endedUrl_ && NearTheEnd();
+    return parts_.player.PlayUrl() == endedUrl_ && NearTheEnd();
 }
 
 bool PlayStatusMonitor::NearTheEnd() const {
-    const Player& player = window_.PlayerControl();
+    const Player& player = parts_.player;
     return player.Position() > player.Duration() - 2 && player.Position() > 0;
 }
 
@@ -121,44 +120,44 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
         endedUrl_.clear();  // playing again (replayed or sought back) or the next item
         return false;
     }
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     // Once ended, the bar stays as the end of play left it: it runs once an
     // item. (The next item, if short, may be near its end at its first tick.)
     if (player.PlayUrl() == endedUrl_) return true;
     // Paused in its last seconds, the item has not ended: the user holds the
     // picture there, and the end (with the next episode) waits for play.
     if (player.PlayState() == kPlayPaused) {
-        window_.TimerOf(WindowTimer::EndOfPlay).SetEnabled(false);
+        parts_.endOfPlay.SetEnabled(false);
         return false;
     }
     // It fires 2 s after the first such tick.
-    const bool endJustCame = !window_.TimerOf(WindowTimer::EndOfPlay).IsEnabled();
-    window_.EnsureTimerOn(WindowTimer::EndOfPlay);
+    const bool endJustCame = !parts_.endOfPlay.IsEnabled();
+    if (!parts_.endOfPlay.IsEnabled()) parts_.endOfPlay.SetEnabled(true);
     // In the last two seconds the bar stays as it is unless balloons are wanted.
     if (!BalloonsWanted()) return true;
-    if (endJustCame && window_.Session().next.IsReady())
-        window_.ShowTrayTip("正在准备播放下一集！");  // once an item, not every second
+    if (endJustCame && parts_.session.next.IsReady())
+        parts_.showTrayTip("正在准备播放下一集！");  // once an item, not every second
     return false;
 }
 
 void PlayStatusMonitor::Preload() {
-    Player& player = window_.PlayerControl();
-    NextEpisode& next = window_.Session().next;
+    Player& player = parts_.player;
+    NextEpisode& next = parts_.session.next;
     if (player.DownloadProgress() <= kPreloadThreshold || next.media == NextEpisode::Media::None || next.preloadStarted)
         return;
     if (next.media == NextEpisode::Media::Known) {
         player.PreloadUrl(next.mediaAddress);
         next.preloadStarted = true;
-        if (BalloonsWanted()) window_.ShowTrayTip("开始缓冲下一集！");
+        if (BalloonsWanted()) parts_.showTrayTip("开始缓冲下一集！");
     } else {
-        window_.Episodes().FetchNextEpisode();
+        parts_.episodes.FetchNextEpisode();
     }
 }
 
 void PlayStatusMonitor::ShowPlaying(int speed) {
-    PlaySession& s = window_.Session();
-    Player& player = window_.PlayerControl();
-    WindowControls& c = window_.Controls();
+    PlaySession& s = parts_.session;
+    Player& player = parts_.player;
+    WindowControls& c = parts_.controls;
     if (s.resumeAt > 0 && !s.resumed) {
         if (player.Position() < s.resumeAt) player.SetPosition(s.resumeAt);
         s.resumed = true;
@@ -169,7 +168,7 @@ void PlayStatusMonitor::ShowPlaying(int speed) {
     }
     s.resumeAt = player.Position();
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
-    window_.Transport().ShowPlayPause(true);
+    parts_.bar.ShowPlayPause(true);
     if (speed >= 1 && player.Position() > 6)
         c.SetText({ControlName::StatusLine}, "播放中(" + std::to_string(speed) + " Kbps/S)");
     else
@@ -177,11 +176,11 @@ void PlayStatusMonitor::ShowPlaying(int speed) {
 }
 
 void PlayStatusMonitor::ShowState(int state, int speed) {
-    WindowControls& c = window_.Controls();
-    Player& player = window_.PlayerControl();
+    WindowControls& c = parts_.controls;
+    Player& player = parts_.player;
     if (state != kPlayPlaying) {
         if (state == kPlayPaused || state == kPlayConnecting) {
-            if (window_.State().playerAd == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
+            if (parts_.state.playerAd == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
         } else {
             c.SetVisible({ControlName::PlayerAdPanel}, false);
         }
@@ -189,7 +188,7 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
         c.SetVisible({ControlName::PlayerCover}, state != kPlayPaused);
         player.SetVisible(state == kPlayPaused);
     }
-    auto playLook = [this] { window_.Transport().ShowPlayPause(false); };
+    auto playLook = [this] { parts_.bar.ShowPlayPause(false); };
     const std::string kbps = std::to_string(speed);
     switch (state) {
         case kPlayIdle: c.SetText({ControlName::StatusLine}, player.PlayUrl().empty() ? "准备就绪" : "播放完毕"); playLook(); break;
@@ -208,8 +207,8 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
 }
 
 void PlayStatusMonitor::DrawProgress() {
-    WindowControls& c = window_.Controls();
-    Player& player = window_.PlayerControl();
+    WindowControls& c = parts_.controls;
+    Player& player = parts_.player;
     const int position = player.Position(), duration = player.Duration();
     c.SetText({ControlName::PlayTimes}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
     const Rect track = c.Geometry({ControlName::SeekTrack});
@@ -226,32 +225,32 @@ void PlayStatusMonitor::DrawProgress() {
 }
 
 void PlayStatusMonitor::EndOfPlayTick() {
-    window_.Inhibition().Update();  // the item has ended; the next one asks again
-    endedUrl_ = window_.PlayerControl().PlayUrl();
-    WindowControls& c = window_.Controls();
-    PlaySession& s = window_.Session();
+    parts_.inhibition.Update();  // the item has ended; the next one asks again
+    endedUrl_ = parts_.player.PlayUrl();
+    WindowControls& c = parts_.controls;
+    PlaySession& s = parts_.session;
     c.SetVisible({ControlName::PlayerCover}, true);
-    window_.PlayerControl().SetVisible(false);
+    parts_.player.SetVisible(false);
     c.SetText({ControlName::StatusLine}, "播放完毕");
-    window_.Transport().ShowPlayPause(false);  // nothing plays: the button offers to play again
-    window_.TimerOf(WindowTimer::EndOfPlay).SetEnabled(false);
+    parts_.bar.ShowPlayPause(false);  // nothing plays: the button offers to play again
+    parts_.endOfPlay.SetEnabled(false);
     s.resumeAt = 1;
     s.lastPosition = 1;
     if (s.next.kind != NextEpisode::Kind::RetryDue) {
         if (!s.next.IsReady()) return;
-        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+        parts_.statusTick.SetEnabled(false);
         c.SetVisible({ControlName::NextEpisodeNotice}, true);
     }
     PlayOnOrResumeTicking();
 }
 
 void PlayStatusMonitor::PlayOnOrResumeTicking() {
-    const PlaySession& s = window_.Session();
-    if (window_.StoredSettings().Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
-        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
+    const PlaySession& s = parts_.session;
+    if (parts_.settings.Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
+        parts_.statusTick.SetEnabled(true);
         return;
     }
-    if (s.next.IsReady()) window_.PaneOf(Pane::Web1).Navigate(s.next.playLink);
+    if (s.next.IsReady()) parts_.portalPane.Navigate(s.next.playLink);
 }
 
 }  // namespace ruvo

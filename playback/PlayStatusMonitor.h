@@ -5,13 +5,23 @@
 // ahead of time and notices the end; two seconds later (the end-of-play timer) it finishes
 // the item and plays the next one.
 
+#include <functional>
 #include <string>
 
+#include "config/SettingsFile.h"
 #include "platform/Player.h"
+#include "platform/Timer.h"
+#include "platform/WebPane.h"
+#include "platform/WindowControls.h"
+#include "playback/PlaySession.h"
+#include "portal/MainWindowState.h"
 
 namespace ruvo {
 
-class MainWindow;
+class EpisodePlayer;
+class IdleInhibition;
+class PlayerMemory;
+class TransportControls;
 
 // Per mille of the media that must be downloaded before the next episode is
 // fetched and preloaded.
@@ -22,7 +32,25 @@ inline constexpr int kPositionSaveSeconds = 30;
 
 class PlayStatusMonitor {
 public:
-    explicit PlayStatusMonitor(MainWindow& window) : window_(window) {}
+    // What it watches and mirrors, the settings it follows (balloons, play
+    // on), its two timers, the portal pane that plays the next episode, and
+    // the parts it keeps in step.
+    struct Parts {
+        Player& player;
+        PlaySession& session;
+        const MainWindowState& state;
+        WindowControls& controls;
+        SettingsFile& settings;
+        Timer& statusTick;
+        Timer& endOfPlay;
+        WebPane& portalPane;
+        TransportControls& bar;
+        EpisodePlayer& episodes;
+        IdleInhibition& inhibition;
+        PlayerMemory& memory;
+        std::function<void(const std::string&)> showTrayTip;
+    };
+    explicit PlayStatusMonitor(Parts parts) : parts_(std::move(parts)) {}
 
     void StatusTick();
     void EndOfPlayTick();
@@ -63,7 +91,7 @@ private:
     // player keeps its last frame and reports the end as its position.
     bool ItemHasEnded() const;
 
-    MainWindow& window_;
+    Parts parts_;
     int playingSeconds_ = 0;  // since the position was last stored
     // The item the end of play ran for; empty until it runs, and again once
     // an item plays away from its end.

@@ -86,9 +86,12 @@ void MainWindow::CreateParts() {
         }});
     search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
     loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
-    monitor_ = std::make_unique<PlayStatusMonitor>(*this);
     inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
+    monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
+        ports_.player, session_, state_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
+        TimerOf(WindowTimer::EndOfPlay), PaneOf(Pane::Web1), *transport_, *episodes_, *inhibition_, *memory_,
+        [this](const std::string& text) { ShowTrayTip(text); }});
     sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
         ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
