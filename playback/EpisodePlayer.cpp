@@ -7,10 +7,7 @@
 #include "config/SettingsKeys.h"
 #include "history/HistoryRecords.h"
 #include "playback/IdleInhibition.h"
-#include "playback/TransportControls.h"
 #include "portal/LinkText.h"
-#include "portal/MainWindow.h"
-#include "shell/NavigationButtons.h"
 
 namespace ruvo {
 namespace {
@@ -29,7 +26,7 @@ EpisodeReply ParseEpisodeReply(const std::optional<std::string>& body) {
 }
 
 std::string EpisodePlayer::EpisodeRequestUrl(int id, const std::string& v, const std::string& v1) const {
-    return window_.Portal().base + "h.asp?id=" + std::to_string(id) + "&v=" + v + "&v1=" + v1;
+    return parts_.portalBase + "h.asp?id=" + std::to_string(id) + "&v=" + v + "&v1=" + v1;
 }
 
 std::string EpisodePlayer::PlayLink(const std::string& kind, const std::string& address, const std::string& name,
@@ -40,35 +37,35 @@ std::string EpisodePlayer::PlayLink(const std::string& kind, const std::string& 
 }
 
 void EpisodePlayer::ResolveEpisode(int id, const std::string& v, const std::string& v1, const std::string& name) {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     c.SetText({ControlName::StatusLine}, kSearching);
-    window_.PlayerControl().GetReady();  // while the portal answers
-    const EpisodeReply reply = ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(id, v, v1)));
+    parts_.player.GetReady();  // while the portal answers
+    const EpisodeReply reply = ParseEpisodeReply(parts_.fetchText(EpisodeRequestUrl(id, v, v1)));
     switch (reply.kind) {
         case EpisodeReply::Kind::Failed:
         case EpisodeReply::Kind::PortalError:
         case EpisodeReply::Kind::NoEpisode:
-            window_.Session().next.Mark(NextEpisode::Kind::None);
+            parts_.session.next.Mark(NextEpisode::Kind::None);
             // A reply without play data ends with the message below, as any other does.
-            window_.ShowTrayTip("读取数据出错，请返回重试！");
+            parts_.showTrayTip("读取数据出错，请返回重试！");
             c.SetText({ControlName::StatusLine}, "读取数据出错，请返回重试");
             return;
         case EpisodeReply::Kind::PlayData:
-            window_.PaneOf(Pane::Web1).Navigate(
+            parts_.portalPane.Navigate(
                 PlayLink(reply.playerKind, reply.address, name, reply.label, std::to_string(id), v, v1));
             return;
         case EpisodeReply::Kind::Other:
-            window_.ShowTrayTip("读取数据出错，请返回重试！");
+            parts_.showTrayTip("读取数据出错，请返回重试！");
             c.SetText({ControlName::StatusLine}, "读取数据出错，请返回重试");
             return;
     }
 }
 
 void EpisodePlayer::StartPortalPlay(const std::string& url) {
-    PlaySession& s = window_.Session();
-    Player& player = window_.PlayerControl();
-    WindowControls& c = window_.Controls();
-    if (!player.PlayUrl().empty() && !s.inPagePlayer) window_.Transport().StopCurrentItem();
+    PlaySession& s = parts_.session;
+    Player& player = parts_.player;
+    WindowControls& c = parts_.controls;
+    if (!player.PlayUrl().empty() && !s.inPagePlayer) parts_.stopCurrentItem();
     StartQvodTerminal(TerminalForm::Portal);
     const auto fields = SplitText(TrimLink(url, "eeqvod://"), "&&&");
     const std::string kind = FieldAt(fields, 0);
@@ -83,62 +80,62 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
         s.inPagePlayer = false;
         player.SetPlayUrl(JsUnescape(address));
         player.Play();
-        window_.EnsureTimerOn(WindowTimer::StatusTick);
+        if (!parts_.statusTick.IsEnabled()) parts_.statusTick.SetEnabled(true);
         s.listKey = std::to_string(id);
         if (!c.IsVisible({ControlName::PlayerBox})) {
             c.SetVisible({ControlName::PlayerBox}, true);
             c.SetVisible({ControlName::PagePlayerBox}, false);
-            window_.PaneOf(Pane::Web2).Navigate("about:blank");
+            parts_.pagePlayer.Navigate("about:blank");
         }
     } else {
         s.inPagePlayer = true;
-        window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
+        parts_.pagePlayer.Navigate(parts_.portalBase + "play.htm?" + kind + "$$$" + address);
         s.listKey.clear();
         if (c.IsVisible({ControlName::PlayerBox})) {
             c.SetVisible({ControlName::PlayerBox}, false);
             c.SetVisible({ControlName::PagePlayerBox}, true);
         }
-        window_.TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+        parts_.statusTick.SetEnabled(false);
         MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
         PlaceHorizontally(c, {ControlName::DownloadedBar}, 0, 0);
         c.SetText({ControlName::PlayTimes}, "");
     }
     s.episode = PortalEpisode{std::to_string(id), v, v1, name};
     s.next = {};
-    window_.SetTitleLine(TruncateToWidth(name, kTitleLineWidth) + "-" + label);
+    parts_.setTitleLine(TruncateToWidth(name, kTitleLineWidth) + "-" + label);
     if (!name.empty() && !address.empty() && id != 0)
-        window_.Lists().AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
+        parts_.lists.AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
     s.list = ItemList::WatchHistory;
-    if (!c.IsVisible({ControlName::LibraryTab})) window_.Navigation().ShowTab(RightPanelTab::TitlePages);
+    if (!c.IsVisible({ControlName::LibraryTab})) parts_.showTitlePages();
 }
 
 void EpisodePlayer::StartQvodTerminal(TerminalForm form) {
     constexpr const char* kTerminal = "QvodTerminal.exe";
-    if (window_.ProcessList().IsProcessRunning(kTerminal)) return;
-    MainWindowState& s = window_.State();
+    if (parts_.processes.IsProcessRunning(kTerminal)) return;
+    MainWindowState& s = parts_.state;
     if (form == TerminalForm::Portal && s.playerFolder.empty())
-        s.playerFolder = window_.StoredSettings().Read(kPlayerFolder.section, kPlayerFolder.key, "0");
+        s.playerFolder = parts_.settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
     if (s.playerFolder.empty()) return;
-    window_.ProcessList().StartDetached(s.playerFolder + kTerminal);
+    parts_.processes.StartDetached(s.playerFolder + kTerminal);
 }
 
 void EpisodePlayer::PlayAdjacentEpisode(int direction) {
     const int step = direction == 1 ? -1 : 1;
-    const std::optional<PortalEpisode> episode = window_.Session().episode;
+    const std::optional<PortalEpisode> episode = parts_.session.episode;
     if (!episode) return;
     const int current = TextToInt(episode->number);
     if (current == 0 && direction == 1) return;  // there is no episode before the first
     const std::string adjacent = std::to_string(current + step);
     const EpisodeReply reply =
-        ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(episode->titleId), episode->source, adjacent)));
+        ParseEpisodeReply(parts_.fetchText(EpisodeRequestUrl(TextToInt(episode->titleId), episode->source, adjacent)));
     if (reply.kind != EpisodeReply::Kind::PlayData) return;
-    window_.PaneOf(Pane::Web1).Navigate(
+    parts_.portalPane.Navigate(
         PlayLink(reply.playerKind, reply.address, episode->name, reply.label, episode->titleId, episode->source, adjacent));
 }
 
 void EpisodePlayer::FetchNextEpisode() {
-    PlaySession& s = window_.Session();
-    if (TextToInt(window_.StoredSettings().Read(kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
+    PlaySession& s = parts_.session;
+    if (TextToInt(parts_.settings.Read(kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
         s.next.Mark(NextEpisode::Kind::Unknown);
         return;
     }
@@ -146,7 +143,7 @@ void EpisodePlayer::FetchNextEpisode() {
     if (!episode) return;
     const std::string next = std::to_string(TextToInt(episode->number) + 1);
     const EpisodeReply reply =
-        ParseEpisodeReply(window_.FetchText(EpisodeRequestUrl(TextToInt(episode->titleId), episode->source, next)));
+        ParseEpisodeReply(parts_.fetchText(EpisodeRequestUrl(TextToInt(episode->titleId), episode->source, next)));
     switch (reply.kind) {
         case EpisodeReply::Kind::PortalError:
             s.next.Mark(NextEpisode::Kind::None);
@@ -167,28 +164,28 @@ void EpisodePlayer::FetchNextEpisode() {
             s.next.MarkMedia(NextEpisode::Media::Unknown);
             s.nextRetryTicks = 0;
             s.next.preloadStarted = true;
-            window_.ShowTrayTip("读取下一集数据出错，稍后将重新读取！");
-            window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(true);
+            parts_.showTrayTip("读取下一集数据出错，稍后将重新读取！");
+            parts_.nextEpisodeRetry.SetEnabled(true);
             return;
     }
 }
 
 void EpisodePlayer::RetryTick() {
-    PlaySession& s = window_.Session();
+    PlaySession& s = parts_.session;
     if (++s.nextRetryTicks < 2) return;
-    window_.TimerOf(WindowTimer::NextEpisodeRetry).SetEnabled(false);
+    parts_.nextEpisodeRetry.SetEnabled(false);
     FetchNextEpisode();
     s.next.preloadStarted = false;
     s.nextRetryTicks = 0;
 }
 
 void EpisodePlayer::CloseWebPlayer() {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     c.SetVisible({ControlName::PagePlayerBox}, false);
     c.SetVisible({ControlName::PlayerBox}, true);
-    window_.PaneOf(Pane::Web2).Navigate("about:blank");
+    parts_.pagePlayer.Navigate("about:blank");
     c.SetText({ControlName::TitleLine}, "");
-    window_.Inhibition().Update();
+    parts_.inhibition.Update();
 }
 
 }  // namespace ruvo

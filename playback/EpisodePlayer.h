@@ -3,12 +3,23 @@
 // play data, builds the "eeqvod://" play link and starts it in the player or
 // in the page player; finds the previous and next episodes and fetches the
 // next one's data ahead of time, retrying after a failure.
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "config/SettingsFile.h"
+#include "history/HistoryLists.h"
+#include "platform/Player.h"
+#include "platform/Processes.h"
+#include "platform/Timer.h"
+#include "platform/WebPane.h"
+#include "platform/WindowControls.h"
+#include "playback/PlaySession.h"
+#include "portal/MainWindowState.h"
+
 namespace ruvo {
 
-class MainWindow;
+class IdleInhibition;
 
 // The portal's reply to an episode request.
 struct EpisodeReply {
@@ -23,7 +34,30 @@ EpisodeReply ParseEpisodeReply(const std::optional<std::string>& body);
 
 class EpisodePlayer {
 public:
-    explicit EpisodePlayer(MainWindow& window) : window_(window) {}
+    // The portal it asks (its address, the wait for a reply) and the panes
+    // that play, what plays and where it is listed, the timers it starts,
+    // and calls into the parts around it.
+    struct Parts {
+        std::string portalBase;
+        std::function<std::optional<std::string>(const std::string& url)> fetchText;
+        WebPane& portalPane;
+        WebPane& pagePlayer;
+        Player& player;
+        PlaySession& session;
+        MainWindowState& state;
+        WindowControls& controls;
+        HistoryLists& lists;
+        SettingsFile& settings;
+        Processes& processes;
+        Timer& statusTick;
+        Timer& nextEpisodeRetry;
+        IdleInhibition& inhibition;
+        std::function<void(const std::string&)> showTrayTip;
+        std::function<void(const std::string&)> setTitleLine;
+        std::function<void()> stopCurrentItem;
+        std::function<void()> showTitlePages;
+    };
+    explicit EpisodePlayer(Parts parts) : parts_(std::move(parts)) {}
 
     // PortalBase + "h.asp?id=" id "&v=" v "&v1=" v1.
     std::string EpisodeRequestUrl(int id, const std::string& v, const std::string& v1) const;
@@ -51,7 +85,7 @@ private:
                                 const std::string& label, const std::string& id, const std::string& v,
                                 const std::string& v1);
 
-    MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace ruvo

@@ -75,7 +75,13 @@ MainWindow::~MainWindow() { ports_.player.SetEventHandler({}); }
 
 void MainWindow::CreateParts() {
     dispatcher_ = std::make_unique<LinkDispatcher>(*this);
-    episodes_ = std::make_unique<EpisodePlayer>(*this);
+    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
+    episodes_ = std::make_unique<EpisodePlayer>(EpisodePlayer::Parts{
+        portal_.base, [this](const std::string& url) { return FetchText(url); }, PaneOf(Pane::Web1),
+        PaneOf(Pane::Web2), ports_.player, session_, state_, ports_.controls, lists_, storedSettings_, ports_.processes,
+        TimerOf(WindowTimer::StatusTick), TimerOf(WindowTimer::NextEpisodeRetry), *inhibition_,
+        [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
+        [this] { transport_->StopCurrentItem(); }, [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         ports_.controls, ports_.host, ports_.player, session_, state_, lists_, ports_.dialogs, PaneOf(Pane::Web2),
         TimerOf(WindowTimer::StatusTick), *episodes_, [this](const std::string& text) { SetTitleLine(text); },
@@ -86,7 +92,6 @@ void MainWindow::CreateParts() {
         }});
     search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
     loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
-    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
         ports_.player, session_, state_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
