@@ -91,7 +91,9 @@ void MainWindow::CreateParts() {
             memory_->RememberChanges();
         }});
     search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
-    loadEvents_ = std::make_unique<PaneLoadEvents>(*this);
+    loadEvents_ = std::make_unique<PaneLoadEvents>(
+        PaneLoadEvents::Parts{ports_.panes, portal_.base, state_, ports_.controls,
+                              [this](const std::string& link) { history_->RowRightClicked(link); }});
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
         ports_.player, session_, state_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),

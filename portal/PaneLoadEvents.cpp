@@ -1,20 +1,20 @@
 #include "portal/PaneLoadEvents.h"
 
-#include "history/HistoryActions.h"
-
 #include "portal/LinkText.h"
-#include "portal/MainWindow.h"
 
 namespace ruvo {
 
 WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
     WebPaneEvents events;
-    WebPane* web = &window_.PaneOf(pane);
+    WebPane* web = &PaneOf(pane);
     events.downloadBegin = [web] { web->SetSilent(true); };
     if (pane != Pane::Web6) events.downloadComplete = [this, pane] { Completed(pane); };
     // A right-click on a watch-history row hands the program the row's link
     // for its row menu; the engine's own menu never shows in any pane.
-    if (pane == Pane::Web3) events.contextMenu = [this](const std::string& link) { window_.History().RowRightClicked(link); };
+    if (pane == Pane::Web3)
+        events.contextMenu = [this](const std::string& link) {
+            if (parts_.historyRowRightClicked) parts_.historyRowRightClicked(link);
+        };
     switch (pane) {
         case Pane::Web1:
         case Pane::Web5:
@@ -30,8 +30,8 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
 }
 
 void PaneLoadEvents::Completed(Pane pane) {
-    MainWindowState& s = window_.State();
-    WindowControls& c = window_.Controls();
+    MainWindowState& s = parts_.state;
+    WindowControls& c = parts_.controls;
     if (pane == Pane::Web1 && !s.mainPaneFailed) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
@@ -43,10 +43,10 @@ void PaneLoadEvents::Completed(Pane pane) {
 }
 
 void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
-    MainWindowState& s = window_.State();
-    WindowControls& c = window_.Controls();
+    MainWindowState& s = parts_.state;
+    WindowControls& c = parts_.controls;
     // Only the portal's own pages raise a notice, not frames of other sites.
-    const bool portalPage = Contains(url, window_.Portal().base);
+    const bool portalPage = Contains(url, parts_.portalBase);
     switch (pane) {
         case Pane::Web1:
             if (!portalPage) return;
@@ -78,14 +78,14 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
 }
 
 void PaneLoadEvents::RetryMainArea() {
-    window_.State().mainPaneFailed = false;
-    window_.PaneOf(Pane::Web1).Navigate(window_.Portal().base);
-    window_.Controls().SetVisible({ControlName::SearchResultsBox}, false);
+    parts_.state.mainPaneFailed = false;
+    PaneOf(Pane::Web1).Navigate(parts_.portalBase);
+    parts_.controls.SetVisible({ControlName::SearchResultsBox}, false);
 }
 
 void PaneLoadEvents::RetrySidePane() {
-    window_.State().sidePaneFailed = false;
-    window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "/right.asp");
+    parts_.state.sidePaneFailed = false;
+    PaneOf(Pane::Web5).Navigate(parts_.portalBase + "/right.asp");
 }
 
 }  // namespace ruvo

@@ -2,16 +2,29 @@
 // Keeps the panes quiet and presentable: every pane is silent, a portal page
 // that failed to load is replaced by a notice (a click on it retries), and the
 // advertisement boxes hide when their page fails.
+#include <array>
+#include <functional>
+#include <string>
+
 #include "platform/WebPane.h"
+#include "platform/WindowControls.h"
+#include "portal/MainWindowState.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
 
-class MainWindow;
-
 class PaneLoadEvents {
 public:
-    explicit PaneLoadEvents(MainWindow& window) : window_(window) {}
+    // The panes (indexed by Pane), the portal they load, the window's
+    // notices and flags, and where a watch-history row's right-click goes.
+    struct Parts {
+        std::array<WebPane*, kPaneCount> panes;
+        std::string portalBase;
+        MainWindowState& state;
+        WindowControls& controls;
+        std::function<void(const std::string& link)> historyRowRightClicked;
+    };
+    explicit PaneLoadEvents(Parts parts) : parts_(std::move(parts)) {}
 
     // The pane's download-begin, download-complete and navigate-error handlers.
     WebPaneEvents EventsFor(Pane pane);
@@ -25,7 +38,9 @@ private:
     void Completed(Pane pane);
     void Failed(Pane pane, const std::string& url);
 
-    MainWindow& window_;
+    WebPane& PaneOf(Pane pane) { return *parts_.panes[static_cast<size_t>(pane)]; }
+
+    Parts parts_;
 };
 
 }  // namespace ruvo
