@@ -11,7 +11,6 @@
 #include "playback/EpisodePlayer.h"
 #include "playback/TransportControls.h"
 #include "portal/LinkText.h"
-#include "portal/MainWindow.h"
 #include "shell/NavigationButtons.h"
 
 namespace ruvo {
@@ -52,7 +51,7 @@ void LinkDispatcher::OnWeb1(const std::string& url, bool& cancel) {
         ResolveEpisodeLink(url);
     } else if (Contains(url, "eeqvod://")) {
         cancel = true;
-        window_.Episodes().StartPortalPlay(url);
+        parts_.episodes.StartPortalPlay(url);
     }
 }
 
@@ -90,51 +89,51 @@ void LinkDispatcher::OnWebso(const std::string& url, bool& cancel) {
 
 void LinkDispatcher::ForwardLink(Pane target, const std::string& url, bool& cancel) {
     cancel = true;
-    window_.PaneOf(target).Navigate(url);
+    PaneOf(target).Navigate(url);
 }
 
 void LinkDispatcher::ShowTitlePage(const std::string& url) {
-    MainWindowState& s = window_.State();
+    MainWindowState& s = parts_.state;
     s.sidePaneFailed = false;
-    window_.PaneOf(Pane::Web5).Navigate(window_.Portal().root + TrimLink(url, "eeshow://"));
-    NavigationButtons& navigation = window_.Navigation();
+    PaneOf(Pane::Web5).Navigate(parts_.portal.root + TrimLink(url, "eeshow://"));
+    NavigationButtons& navigation = parts_.navigation;
     if (!navigation.RightPanelShown()) navigation.ToggleRightPanel();
     if (s.currentTab != 6) navigation.ShowTab(RightPanelTab::TitlePages);
 }
 
 void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
-    PlaySession& s = window_.Session();
-    WindowControls& c = window_.Controls();
+    PlaySession& s = parts_.session;
+    WindowControls& c = parts_.controls;
     const auto fields = SplitText(TrimLink(url, "eetvs://"), "&&&");
-    window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "tv/eebotv.htm?" + FieldAt(fields, 1));
-    window_.SetTitleLine(TruncateToWidth(FieldAt(fields, 0), kTitleLineWidth));
-    if (!window_.PlayerControl().PlayUrl().empty() && !s.inPagePlayer) window_.Transport().StopCurrentItem();
+    PaneOf(Pane::Web2).Navigate(parts_.portal.base + "tv/eebotv.htm?" + FieldAt(fields, 1));
+    parts_.setTitleLine(TruncateToWidth(FieldAt(fields, 0), kTitleLineWidth));
+    if (!parts_.player.PlayUrl().empty() && !s.inPagePlayer) parts_.bar.StopCurrentItem();
     s.inPagePlayer = true;
     if (c.IsVisible({ControlName::PlayerBox})) {
         c.SetVisible({ControlName::PlayerBox}, false);
         c.SetVisible({ControlName::PagePlayerBox}, true);
     }
-    if (window_.Navigation().RightPanelShown()) window_.Navigation().ToggleRightPanel();
+    if (parts_.navigation.RightPanelShown()) parts_.navigation.ToggleRightPanel();
 }
 
 void LinkDispatcher::ResolveEpisodeLink(const std::string& url) {
     const auto fields = SplitText(TrimLink(url, "eebovod://"), "-");
-    window_.Episodes().ResolveEpisode(TextToInt(FieldAt(fields, 0)), FieldAt(fields, 1), FieldAt(fields, 2),
+    parts_.episodes.ResolveEpisode(TextToInt(FieldAt(fields, 0)), FieldAt(fields, 1), FieldAt(fields, 2),
                                       FieldAt(fields, 3));
 }
 
 void LinkDispatcher::ShowSearch(const std::string& url) {
-    WindowControls& c = window_.Controls();
-    window_.PaneOf(Pane::Webso).Navigate(url);
+    WindowControls& c = parts_.controls;
+    PaneOf(Pane::Webso).Navigate(url);
     c.SetVisible({ControlName::MainPaneBox}, false);
     c.SetVisible({ControlName::SearchResultsBox}, true);
     c.SetVisible({ControlName::MainAreaNotice}, false);
 }
 
 void LinkDispatcher::CloseSearch() {
-    WindowControls& c = window_.Controls();
+    WindowControls& c = parts_.controls;
     c.SetVisible({ControlName::SearchResultsBox}, false);
-    if (!window_.State().mainPaneFailed) {
+    if (!parts_.state.mainPaneFailed) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
     } else {
@@ -142,21 +141,21 @@ void LinkDispatcher::CloseSearch() {
     }
 }
 
-bool LinkDispatcher::LocalListShown() const { return Contains(window_.Controls().Text({ControlName::ListAction}), "列表"); }
+bool LinkDispatcher::LocalListShown() const { return Contains(parts_.controls.Text({ControlName::ListAction}), "列表"); }
 
 void LinkDispatcher::DeleteListLine(const std::string& url) {
     const std::string listName(LocalListShown() ? kLocalListFile : kWatchListFile);
     std::string number = TrimLink(url, "delk://");
     std::erase(number, '/');  // every "/", not only a trailing one
-    if (const auto line = LineNumberOf(number)) window_.Lists().RemoveListLine(listName, *line);
+    if (const auto line = LineNumberOf(number)) parts_.lists.RemoveListLine(listName, *line);
 }
 
 void LinkDispatcher::ReplayListItem(const std::string& url) {
-    if (!window_.PlayerControl().PlayUrl().empty()) window_.Transport().StopCurrentItem();
+    if (!parts_.player.PlayUrl().empty()) parts_.bar.StopCurrentItem();
     const auto lineNumber = LineNumberOf(TrimLink(url, "open://"));
     if (!lineNumber) return;
     const bool localList = LocalListShown();
-    const auto lines = ReadTextFileLines(JoinPath(window_.ProgramFolder(), localList ? kLocalListFile : kWatchListFile));
+    const auto lines = ReadTextFileLines(JoinPath(parts_.programFolder, localList ? kLocalListFile : kWatchListFile));
     if (!lines) return;
     const std::string record =
         *lineNumber >= 1 && static_cast<size_t>(*lineNumber) <= lines->size() ? (*lines)[*lineNumber - 1] : "";
@@ -165,16 +164,16 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
     } else {
         ReplayHistoryItem(record);
     }
-    WindowControls& c = window_.Controls();
-    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) window_.Navigation().ShowTab(RightPanelTab::TitlePages);
-    if (window_.Session().inPagePlayer) {
+    WindowControls& c = parts_.controls;
+    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) parts_.navigation.ShowTab(RightPanelTab::TitlePages);
+    if (parts_.session.inPagePlayer) {
         c.SetVisible({ControlName::PlayerBox}, false);
-        window_.PaneOf(Pane::Web2).SetVisible(true);
+        PaneOf(Pane::Web2).SetVisible(true);
         c.SetVisible({ControlName::PagePlayerBox}, true);
     } else {
         c.SetVisible({ControlName::PlayerBox}, true);
         c.SetVisible({ControlName::PagePlayerBox}, false);
-        window_.PaneOf(Pane::Web2).Navigate("about:blank");
+        PaneOf(Pane::Web2).Navigate("about:blank");
     }
 }
 
@@ -182,33 +181,33 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     const auto fields = SplitText(record, "|");
     const std::string name = FieldAt(fields, 0), path = FieldAt(fields, 1);
     if (!PathExists(path)) {
-        window_.MessageBoxes().ShowNotice(path + "不存在", "提示：");
-        window_.Lists().RemoveListLine(kLocalListFile, lineNumber);
+        parts_.dialogs.ShowNotice(path + "不存在", "提示：");
+        parts_.lists.RemoveListLine(kLocalListFile, lineNumber);
         return false;
     }
-    Player& player = window_.PlayerControl();
+    Player& player = parts_.player;
     player.SetPlayUrl(path);
     player.SetPosition(TextToInt(FieldAt(fields, 2)));  // the first frame shown is the resumed one
     player.Play();
-    window_.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
-    window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth));
-    window_.Session().BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
-    window_.Session().inPagePlayer = false;
+    parts_.statusTick.SetEnabled(true);
+    parts_.setTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth));
+    parts_.session.BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
+    parts_.session.inPagePlayer = false;
     return true;
 }
 
 void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
-    PlaySession& session = window_.Session();
+    PlaySession& session = parts_.session;
     const auto fields = SplitText(record, "|");
     const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1), kind = FieldAt(fields, 3);
     const std::string address = FieldAt(fields, 4), v = FieldAt(fields, 5), v1 = FieldAt(fields, 6);
     const std::string label = UnescapedName(FieldAt(fields, 2));
     if (kind == "qvod") {
-        window_.Episodes().StartQvodTerminal(EpisodePlayer::TerminalForm::History);
-        window_.PlayerControl().SetPlayUrl(JsUnescape(address));
-        window_.PlayerControl().SetPosition(TextToInt(FieldAt(fields, 7)));  // the first frame shown is the resumed one
-        window_.PlayerControl().Play();
-        window_.EnsureTimerOn(WindowTimer::StatusTick);
+        parts_.episodes.StartQvodTerminal(EpisodePlayer::TerminalForm::History);
+        parts_.player.SetPlayUrl(JsUnescape(address));
+        parts_.player.SetPosition(TextToInt(FieldAt(fields, 7)));  // the first frame shown is the resumed one
+        parts_.player.Play();
+        if (!parts_.statusTick.IsEnabled()) parts_.statusTick.SetEnabled(true);
         session.resumed = false;
         session.resumeAt = TextToInt(FieldAt(fields, 7));
         session.episode = PortalEpisode{id, v, v1, name};
@@ -218,11 +217,11 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     } else {
         session.inPagePlayer = true;
         session.listKey.clear();
-        window_.PaneOf(Pane::Web2).Navigate(window_.Portal().base + "play.htm?" + kind + "$$$" + address);
+        PaneOf(Pane::Web2).Navigate(parts_.portal.base + "play.htm?" + kind + "$$$" + address);
     }
-    window_.SetTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth) + "-" + label);
-    window_.State().sidePaneFailed = false;
-    window_.PaneOf(Pane::Web5).Navigate(window_.Portal().base + "show.asp?id=" + id);
+    parts_.setTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth) + "-" + label);
+    parts_.state.sidePaneFailed = false;
+    PaneOf(Pane::Web5).Navigate(parts_.portal.base + "show.asp?id=" + id);
     session.list = ItemList::WatchHistory;
 }
 

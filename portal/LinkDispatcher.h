@@ -4,20 +4,51 @@
 // are cancelled and turned into actions (show a title page, play an episode
 // or a television page, search, replay or delete a list item). Web2, Web6,
 // Web7 and Web8 have no handler.
+#include <array>
 #include <functional>
 #include <string>
 
+#include "config/ProgramPlaces.h"
+#include "history/HistoryLists.h"
+#include "platform/Dialogs.h"
+#include "platform/Player.h"
+#include "platform/Timer.h"
+#include "platform/WebPane.h"
+#include "platform/WindowControls.h"
+#include "playback/PlaySession.h"
+#include "portal/MainWindowState.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
 
-class MainWindow;
+class EpisodePlayer;
+class NavigationButtons;
+class TransportControls;
 
 class LinkDispatcher {
 public:
     using Handler = std::function<void(const std::string& url, bool& cancel)>;
 
-    explicit LinkDispatcher(MainWindow& window) : window_(window) {}
+    // The panes (indexed by Pane) and the portal they show, the lists' folder
+    // and lists, what plays and the window around it, and the parts the
+    // links are turned over to.
+    struct Parts {
+        std::array<WebPane*, kPaneCount> panes;
+        PortalAddress portal;
+        std::string programFolder;
+        MainWindowState& state;
+        PlaySession& session;
+        WindowControls& controls;
+        Player& player;
+        HistoryLists& lists;
+        Dialogs& dialogs;
+        Timer& statusTick;
+        EpisodePlayer& episodes;
+        TransportControls& bar;
+        NavigationButtons& navigation;
+        std::function<void(const std::string&)> setTitleLine;
+    };
+    explicit LinkDispatcher(Parts parts) : parts_(std::move(parts)) {}
 
     // The pane's handler; empty for panes that have none.
     Handler HandlerFor(Pane pane);
@@ -43,7 +74,9 @@ private:
     void ReplayHistoryItem(const std::string& record);
     bool LocalListShown() const;
 
-    MainWindow& window_;
+    WebPane& PaneOf(Pane pane) { return *parts_.panes[static_cast<size_t>(pane)]; }
+
+    Parts parts_;
 };
 
 }  // namespace ruvo

@@ -74,7 +74,6 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
 MainWindow::~MainWindow() { ports_.player.SetEventHandler({}); }
 
 void MainWindow::CreateParts() {
-    dispatcher_ = std::make_unique<LinkDispatcher>(*this);
     inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
     episodes_ = std::make_unique<EpisodePlayer>(EpisodePlayer::Parts{
         portal_.base, [this](const std::string& url) { return FetchText(url); }, PaneOf(Pane::Web1),
@@ -117,6 +116,10 @@ void MainWindow::CreateParts() {
     history_ = std::make_unique<HistoryActions>(*this);
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
+    dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
+        ports_.panes, portal_, programFolder_, state_, session_, ports_.controls, ports_.player, lists_, ports_.dialogs,
+        TimerOf(WindowTimer::StatusTick), *episodes_, *transport_, *navigation_,
+        [this](const std::string& text) { SetTitleLine(text); }});
     tipMenus_ = std::make_unique<TipMenus>(TipMenus::Parts{ports_.host, state_, *history_, *settings_, ports_.shell,
                                                            MakerHomePage(), [this] { OfferUpdate(); },
                                                            [this] { Exit(); }});
