@@ -14,12 +14,11 @@
 #include "base/Utf16.h"
 #include "config/FileSystem.h"
 #include "config/TextFile.h"
+#include "history/HistoryLists.h"
 #include "history/HistoryRecords.h"
 #include "playback/PlayerFolder.h"
 #include "portal/LinkText.h"
-#include "portal/MainWindow.h"
 #include "shell/FrameMouse.h"
-#include "shell/TitleButtons.h"
 
 namespace ruvo {
 namespace {
@@ -58,26 +57,26 @@ std::vector<std::string> NamesWithPrefix(const std::vector<std::string>& names, 
 
 void HistoryActions::RowRightClicked(const std::string& link) {
     if (!Contains(link, "open://")) return;
-    window_.State().historyRowLink = link;
-    window_.Menus().PopUp(MenuName::HistoryRow);
+    rowLink_ = link;
+    parts_.menus.PopUp(MenuName::HistoryRow);
 }
 
 void HistoryActions::PlaySelectedRow() {
-    const std::string& link = window_.State().historyRowLink;
-    if (Contains(link, "//")) window_.PaneOf(Pane::Web3).Navigate(link);
+    const std::string& link = rowLink_;
+    if (Contains(link, "//")) parts_.watchListPane.Navigate(link);
 }
 
 void HistoryActions::DeleteSelectedRow() {
-    const std::string& link = window_.State().historyRowLink;
-    if (Contains(link, "//")) window_.PaneOf(Pane::Web3).Navigate("delk://" + RemoveAll(link, "open://"));
+    const std::string& link = rowLink_;
+    if (Contains(link, "//")) parts_.watchListPane.Navigate("delk://" + RemoveAll(link, "open://"));
 }
 
 void HistoryActions::DeleteSelectedRowAndDownloads() {
-    const std::string& link = window_.State().historyRowLink;
+    const std::string& link = rowLink_;
     if (!Contains(link, "//")) return;
     std::string number = RemoveAll(RemoveAll(link, "open://"), "delk://");
     if (!number.empty() && number.back() == '/') number.pop_back();
-    const auto lines = ReadTextFileLines(JoinPath(window_.ProgramFolder(), kWatchListFile));
+    const auto lines = ReadTextFileLines(JoinPath(parts_.programFolder, kWatchListFile));
     const size_t lineNumber = std::strtoul(number.c_str(), nullptr, 10);
     const std::string line =
         lines && lineNumber >= 1 && lineNumber <= lines->size() ? (*lines)[lineNumber - 1] : std::string();
@@ -86,10 +85,10 @@ void HistoryActions::DeleteSelectedRowAndDownloads() {
     if (!files.empty()) {
         std::string question = "确定要删除 [" + folder + "] 下面的这些文件吗？\r\n\r\n";
         for (const auto& name : files) question += name + "\r\n";
-        if (window_.MessageBoxes().AskYesNo(question, "提示：")) DeleteFiles(folder, files);
-        else window_.DesktopShell().OpenFolder(folder);
+        if (parts_.dialogs.AskYesNo(question, "提示：")) DeleteFiles(folder, files);
+        else parts_.shell.OpenFolder(folder);
     }
-    window_.PaneOf(Pane::Web3).Navigate("delk://" + number);
+    parts_.watchListPane.Navigate("delk://" + number);
 }
 
 std::vector<std::string> HistoryActions::DownloadedFilesOf(const std::string& line, const std::string& folder) {
@@ -122,39 +121,38 @@ void HistoryActions::DeleteFiles(const std::string& folder, const std::vector<st
         RemoveFile(path);
         if (PathExists(path)) failed = true;
     }
-    if (failed) window_.ShowTrayTip(kFilesInUseTip);
+    if (failed) parts_.showTrayTip(kFilesInUseTip);
 }
 
 std::string HistoryActions::DownloadFolder() {
-    MainWindowState& s = window_.State();
-    if (s.playerFolder.empty()) s.playerFolder = window_.StoredSettings().Read(kPlayerFolder.section, kPlayerFolder.key, "0");
+    MainWindowState& s = parts_.state;
+    if (s.playerFolder.empty()) s.playerFolder = parts_.settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
     if (!PathExists(s.playerFolder + kPlayerConfigFile)) return {};
     return ReadQvodSavePath(s.playerFolder);
 }
 
 void HistoryActions::ClearWatchHistory() {
-    if (Contains(window_.Controls().Text({ControlName::ListAction}), "列表")) return;
+    if (Contains(parts_.controls.Text({ControlName::ListAction}), "列表")) return;
     ClearList(kWatchListFile, kClearWatchListQuestion);
 }
 
 void HistoryActions::ListActionClicked() {
-    window_.Surface().SetTextColor({ControlName::ListAction}, kListLabelColor);  // the hover colour goes first
-    if (Contains(window_.Controls().Text({ControlName::ListAction}), "列表")) ClearList(kLocalListFile, kClearLocalListQuestion);
-    else window_.Menus().PopUp(MenuName::TaskList);
+    parts_.surface.SetTextColor({ControlName::ListAction}, kListLabelColor);  // the hover colour goes first
+    if (Contains(parts_.controls.Text({ControlName::ListAction}), "列表")) ClearList(kLocalListFile, kClearLocalListQuestion);
+    else parts_.menus.PopUp(MenuName::TaskList);
 }
 
 void HistoryActions::ClearList(std::string_view listName, const char* question) {
-    if (!window_.MessageBoxes().AskYesNo(question, "提示：")) return;
-    window_.Lists().ClearList(listName);
+    if (!parts_.dialogs.AskYesNo(question, "提示：")) return;
+    parts_.lists.ClearList(listName);
 }
 
 void HistoryActions::ShowDownloadFolder() {
     std::string folder = DownloadFolder();
-    if (folder.empty()) folder = JoinPath(window_.ProgramFolder(), "downloads") + "/";
+    if (folder.empty()) folder = JoinPath(parts_.programFolder, "downloads") + "/";
     if (!PathExists(folder) || ListFolderFiles(folder).empty()) return;
-    TitleButtons& title = window_.Title();
-    if (title.IsTopMost()) title.ToggleTopMost();
-    window_.DesktopShell().OpenFolder(folder);
+    if (parts_.state.topMost && parts_.leaveTopMost) parts_.leaveTopMost();
+    parts_.shell.OpenFolder(folder);
 }
 
 }  // namespace ruvo

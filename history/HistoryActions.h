@@ -2,13 +2,23 @@
 // What the user does with the two lists from the main window: the row menu
 // of the watch history (play, delete, delete the downloads too) and the
 // label qk (clear a list, open the download folder).
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/SettingsFile.h"
+#include "platform/Dialogs.h"
+#include "platform/PopupMenus.h"
+#include "platform/Shell.h"
+#include "platform/WebPane.h"
+#include "platform/WindowControls.h"
+#include "platform/WindowSurface.h"
+#include "portal/MainWindowState.h"
+
 namespace ruvo {
 
-class MainWindow;
+class HistoryLists;
 
 inline constexpr const char* kClearWatchListQuestion = "确定要删除全部[历史观看]列表吗？";
 inline constexpr const char* kClearLocalListQuestion = "确定要删除全部[本地播放]列表吗？";
@@ -24,7 +34,25 @@ std::vector<std::string> NamesWithPrefix(const std::vector<std::string>& names, 
 
 class HistoryActions {
 public:
-    explicit HistoryActions(MainWindow& window) : window_(window) {}
+    // The watch list's pane and the lists, the folders and settings that
+    // name the downloads, the window's drawing, menus and messages, the
+    // desktop's file manager, and calls for a tray tip and for leaving
+    // top-most (the file manager must come in front).
+    struct Parts {
+        WebPane& watchListPane;
+        HistoryLists& lists;
+        std::string programFolder;
+        MainWindowState& state;
+        SettingsFile& settings;
+        WindowControls& controls;
+        WindowSurface& surface;
+        PopupMenus& menus;
+        Dialogs& dialogs;
+        Shell& shell;
+        std::function<void(const std::string&)> showTrayTip;
+        std::function<void()> leaveTopMost;
+    };
+    explicit HistoryActions(Parts parts) : parts_(std::move(parts)) {}
 
     // A right click in the watch-history page, on the element with this
     // link ("" when not on a link): a row link opens the row menu.
@@ -47,7 +75,8 @@ private:
     void DeleteFiles(const std::string& folder, const std::vector<std::string>& names);
     void ClearList(std::string_view listName, const char* question);
 
-    MainWindow& window_;
+    Parts parts_;
+    std::string rowLink_;  // of the watch-history row last right-clicked ("" = none)
 };
 
 }  // namespace ruvo

@@ -113,7 +113,10 @@ void MainWindow::CreateParts() {
     remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
                                                                PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
                                                                *memory_, [this] { Exit(); }});
-    history_ = std::make_unique<HistoryActions>(*this);
+    history_ = std::make_unique<HistoryActions>(HistoryActions::Parts{
+        PaneOf(Pane::Web3), lists_, programFolder_, state_, storedSettings_, ports_.controls, ports_.surface,
+        ports_.menus, ports_.dialogs, ports_.shell, [this](const std::string& text) { ShowTrayTip(text); },
+        [this] { title_->ToggleTopMost(); }});
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{

@@ -29,7 +29,6 @@ struct MainWindowState {
     std::string latestVersion; // from the portal's update file
     std::string playerFolder;  // folder of the outside player's programs
 
-    std::string historyRowLink;        // link of the watch-history row last right-clicked ("" = none)
 };
 
 }  // namespace ruvo

@@ -6,6 +6,7 @@
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
 #include "shell/NavigationButtons.h"
+#include "shell/TipMenus.h"
 
 namespace ruvo {
 namespace {
@@ -93,13 +94,14 @@ TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
 
 TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLinkAndOpensTheRowMenu) {
     Web(Pane::Web3).events.contextMenu("open://2");
-    EXPECT_EQ(State().historyRowLink, "open://2");
     EXPECT_EQ(menus.popped, std::vector<std::string>{"historyRow"});
     // Outside a row link (the empty-list row, the background): no menu, the last row is kept.
     Web(Pane::Web3).events.contextMenu("");
     Web(Pane::Web3).events.contextMenu("delk://3");
-    EXPECT_EQ(State().historyRowLink, "open://2");
     EXPECT_EQ(menus.popped.size(), 1u);
+    Web(Pane::Web3).navigations.clear();
+    window->MenuEntries().Choose("playSelected");  // "播放选定" plays the row right-clicked
+    EXPECT_EQ(Web(Pane::Web3).navigations, std::vector<std::string>{"open://2"});
     EXPECT_FALSE(Web(Pane::Web1).events.contextMenu);  // other panes only lose the engine's menu
 }
 
