@@ -5,7 +5,7 @@
 #include "base/PathText.h"
 #include "base/TextWidth.h"
 #include "playback/TransportControls.h"
-#include "portal/MainWindow.h"
+#include "app/MainWindow.h"
 #include "shell/NavigationButtons.h"
 #include "shell/TitleButtons.h"
 

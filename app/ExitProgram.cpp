@@ -6,7 +6,7 @@
 #include "playback/IdleInhibition.h"
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
-#include "portal/MainWindow.h"
+#include "app/MainWindow.h"
 
 namespace ruvo {
 

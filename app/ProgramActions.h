@@ -1,7 +1,7 @@
 #pragma once
 // What the program as a whole does for the window: the update check shortly
 // after start, the tray menu's offer of a new version and the orderly exit.
-#include "portal/MainWindow.h"
+#include "app/MainWindow.h"
 
 namespace ruvo {
 

@@ -5,7 +5,7 @@
 #include "base/SplitText.h"
 #include "config/FileSystem.h"
 #include "config/SettingsKeys.h"
-#include "portal/MainWindow.h"
+#include "app/MainWindow.h"
 
 namespace ruvo {
 namespace {

@@ -56,7 +56,7 @@
 #include "playback/PlayerFolder.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
-#include "portal/MainWindow.h"
+#include "app/MainWindow.h"
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
 #include "shell/FrameMouse.h"

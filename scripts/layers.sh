@@ -46,7 +46,8 @@ done < <(find base config platform history shell playback portal settings promo 
     sort)
 
 [ "${1:-}" = --check ] && exit $((upward > 0))
-window_users=$(grep -rl --include='*.h' --include='*.cpp' '#include "portal/MainWindow.h"' . | grep -v '^./build' | wc -l)
+window_users=$(grep -rl --include='*.h' --include='*.cpp' '#include "app/MainWindow.h"' . | grep -v '^./build' | sort)
 echo "includes reaching up a layer: $upward"
-echo "files including the main window's type: $window_users"
+echo "files including the main window's type: $(echo "$window_users" | grep -c .)"
+echo "$window_users" | sed 's|^\./|  |'
 [ "$upward" -eq 0 ]

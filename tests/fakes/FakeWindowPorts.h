@@ -5,7 +5,7 @@
 
 #include "fakes/Fakes.h"
 #include "fakes/VirtualTimers.h"
-#include "portal/MainWindow.h"
+#include "app/MainWindow.h"
 
 namespace ruvo::test {
 

@@ -1,4 +1,4 @@
-#include "portal/MainWindow.h"
+#include "app/MainWindow.h"
 
 #include "base/NumberText.h"
 #include "base/TextCodec.h"

@@ -1,7 +1,8 @@
 #pragma once
-// The main window "BA1": it owns the run-time state, the panes, the timers,
-// the player and every part that acts on them. The parts reach each other
-// and the shared state through it, the way the window's own handlers would.
+// The main window "BA1", where the program's parts are put together: it owns
+// the run-time state, what plays, the timers and the lists, makes every part
+// with the ports, state and parts it uses, and wires the calls between them.
+// The parts know nothing of it.
 #include <array>
 #include <functional>
 #include <memory>
