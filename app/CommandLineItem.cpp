@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "app/MainWindow.h"
 #include "base/PathText.h"
 #include "base/TextWidth.h"
 #include "playback/TransportControls.h"
-#include "app/MainWindow.h"
 #include "shell/NavigationButtons.h"
 #include "shell/TitleButtons.h"
 

@@ -1,12 +1,12 @@
 #include "app/ExitProgram.h"
 
+#include "app/MainWindow.h"
 #include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "playback/IdleInhibition.h"
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
-#include "app/MainWindow.h"
 
 namespace ruvo {
 

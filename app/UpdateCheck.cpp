@@ -1,11 +1,11 @@
 #include "app/UpdateCheck.h"
 
 #include "app/ExitProgram.h"
+#include "app/MainWindow.h"
 #include "base/NumberText.h"
 #include "base/SplitText.h"
 #include "config/FileSystem.h"
 #include "config/SettingsKeys.h"
-#include "app/MainWindow.h"
 
 namespace ruvo {
 namespace {

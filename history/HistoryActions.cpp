@@ -1,18 +1,15 @@
 #include "history/HistoryActions.h"
 
-#include "shell/FrameMouse.h"
-
 #include <algorithm>
 #include <cstdlib>
-
-#include "config/SettingsFile.h"
-#include "config/SettingsKeys.h"
 
 #include "base/JsEscape.h"
 #include "base/PathText.h"
 #include "base/SplitText.h"
 #include "base/Utf16.h"
 #include "config/FileSystem.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsKeys.h"
 #include "config/TextFile.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryRecords.h"

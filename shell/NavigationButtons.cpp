@@ -1,7 +1,7 @@
 #include "shell/NavigationButtons.h"
 
-#include "shell/ButtonLooks.h"
 #include "playback/TransportControls.h"
+#include "shell/ButtonLooks.h"
 #include "shell/FrameMouse.h"
 #include "shell/WindowLayout.h"
 

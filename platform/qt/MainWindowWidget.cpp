@@ -1,23 +1,23 @@
 #include "platform/qt/MainWindowWidget.h"
 
 #include <QApplication>
-#include <QWheelEvent>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
-#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QToolButton>
+#include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 // the fuzz targets.
 #include <array>
 
+#include "app/MainWindow.h"
 #include "fakes/Fakes.h"
 #include "fakes/VirtualTimers.h"
-#include "app/MainWindow.h"
 
 namespace ruvo::test {
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "app/MainWindow.h"
 #include "app/ProgramActions.h"
 #include "app/Startup.h"
 #include "base/TextCodec.h"
@@ -14,7 +15,6 @@
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
-#include "app/MainWindow.h"
 
 namespace ruvo::test {
 

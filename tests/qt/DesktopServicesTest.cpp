@@ -11,9 +11,9 @@
 #include <mutex>
 
 #include "fakes/WindowFixture.h"
-#include "playback/TransportControls.h"
 #include "platform/qt/MprisService.h"
 #include "platform/qt/QtScreenSaverInhibitor.h"
+#include "playback/TransportControls.h"
 
 namespace ruvo {
 namespace {
