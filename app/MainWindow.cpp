@@ -73,7 +73,15 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
 
 MainWindow::~MainWindow() { ports_.player.SetEventHandler({}); }
 
+// The parts, in an order where each is made after the parts it is given;
+// calls (lambdas on this) reach parts made later.
 void MainWindow::CreateParts() {
+    CreatePlaybackParts();
+    CreateShellParts();
+    CreatePortalAndListParts();
+}
+
+void MainWindow::CreatePlaybackParts() {
     inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
     episodes_ = std::make_unique<EpisodePlayer>(EpisodePlayer::Parts{
         portal_.base, [this](const std::string& url) { return FetchText(url); }, PaneOf(Pane::Web1),
@@ -89,10 +97,6 @@ void MainWindow::CreateParts() {
             inhibition_->Update();
             memory_->RememberChanges();
         }});
-    search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
-    loadEvents_ = std::make_unique<PaneLoadEvents>(
-        PaneLoadEvents::Parts{ports_.panes, portal_.base, state_, ports_.controls,
-                              [this](const std::string& link) { history_->RowRightClicked(link); }});
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
         ports_.player, session_, state_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
@@ -101,6 +105,12 @@ void MainWindow::CreateParts() {
     sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
         ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
+    remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
+                                                               PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
+                                                               *memory_, [this] { Exit(); }});
+}
+
+void MainWindow::CreateShellParts() {
     layout_ = std::make_unique<WindowLayout>(
         WindowLayout::Parts{ports_.controls, ports_.surface, ports_.host, state_, ports_.player, *monitor_});
     frame_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, ports_.controls, ports_.host, state_,
@@ -110,9 +120,13 @@ void MainWindow::CreateParts() {
     title_ = std::make_unique<TitleButtons>(TitleButtons::Parts{
         ports_.controls, ports_.surface, ports_.host, state_, storedSettings_, ports_.dialogs, ports_.menus, ports_.tray,
         *layout_, *frame_, *transport_, [this] { Exit(); }});
-    remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
-                                                               PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
-                                                               *memory_, [this] { Exit(); }});
+}
+
+void MainWindow::CreatePortalAndListParts() {
+    search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
+    loadEvents_ = std::make_unique<PaneLoadEvents>(
+        PaneLoadEvents::Parts{ports_.panes, portal_.base, state_, ports_.controls,
+                              [this](const std::string& link) { history_->RowRightClicked(link); }});
     history_ = std::make_unique<HistoryActions>(HistoryActions::Parts{
         PaneOf(Pane::Web3), lists_, programFolder_, state_, storedSettings_, ports_.controls, ports_.surface,
         ports_.menus, ports_.dialogs, ports_.shell, [this](const std::string& text) { ShowTrayTip(text); },

@@ -185,6 +185,9 @@ private:
     // The timers come first: parts are given theirs.
     void CreateTimers();
     void CreateParts();
+    void CreatePlaybackParts();
+    void CreateShellParts();
+    void CreatePortalAndListParts();
     void ConnectTimers();
     void ConnectPanes();
     void ReadSavedSettings();

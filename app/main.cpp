@@ -323,6 +323,59 @@ private:
     ruvo::TraceLog& log_;
 };
 
+// With RUVO_TRACE set, the controls, tray, questions, exit steps, the
+// player's events and the picture's place are traced into that file; else
+// the window's own ports are used as they are.
+class MaybeTracedPorts {
+public:
+    MaybeTracedPorts(const char* tracePath, ruvo::MainWindowWidget& widget, ruvo::QtTrayIcon& tray, ruvo::QtDialogs& dialogs,
+                     ruvo::QtProgramForms& forms, ruvo::SettingsDialogWidget& settings)
+        : tracing_(tracePath != nullptr),
+          trace_(tracing_ ? tracePath : ""),
+          controls_(widget.Controls(), trace_),
+          tray_(tray, trace_),
+          dialogs_(dialogs, trace_),
+          forms_(forms, trace_),
+          settings_(settings, trace_),
+          widget_(widget),
+          plainTray_(tray),
+          plainDialogs_(dialogs),
+          plainForms_(forms),
+          plainSettings_(settings) {}
+
+    bool Tracing() const { return tracing_; }
+    ruvo::TraceLog& Trace() { return trace_; }
+    ruvo::WindowControls& Controls() { return tracing_ ? static_cast<ruvo::WindowControls&>(controls_) : widget_.Controls(); }
+    ruvo::TrayIcon& Tray() { return tracing_ ? static_cast<ruvo::TrayIcon&>(tray_) : plainTray_; }
+    ruvo::Dialogs& Dialogs() { return tracing_ ? static_cast<ruvo::Dialogs&>(dialogs_) : plainDialogs_; }
+    ruvo::ProgramForms& Forms() { return tracing_ ? static_cast<ruvo::ProgramForms&>(forms_) : plainForms_; }
+    ruvo::SettingsDialogView& Settings() {
+        return tracing_ ? static_cast<ruvo::SettingsDialogView&>(settings_) : plainSettings_;
+    }
+    void TracePlayer(ruvo::MpvPlayer& player) {
+        if (!tracing_) return;
+        player.SetEventObserver([this](const char* event) { trace_.Line(std::string("player ") + event); });
+        widget_.VideoSurface()->SetPlaceObserver([this](int x, int y, int width, int height) {
+            trace_.Line("place video=" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(width) + "," +
+                        std::to_string(height));
+        });
+    }
+
+private:
+    bool tracing_;
+    ruvo::TraceLog trace_;
+    ruvo::TracedControls controls_;
+    ruvo::TracedTray tray_;
+    ruvo::TracedDialogs dialogs_;
+    ruvo::TracedForms forms_;
+    TracedSettingsDialog settings_;
+    ruvo::MainWindowWidget& widget_;
+    ruvo::QtTrayIcon& plainTray_;
+    ruvo::QtDialogs& plainDialogs_;
+    ruvo::QtProgramForms& plainForms_;
+    ruvo::SettingsDialogWidget& plainSettings_;
+};
+
 // Runs `action` once the portal's page has loaded or failed (a command-line
 // item plays into a window that shows the portal), at once when it has.
 class AfterFirstPage {
@@ -445,32 +498,13 @@ int main(int argc, char* argv[]) {
     std::function<void(const std::string&)> chooseMenuEntry;
     ruvo::QtPopupMenus menus(&widget, [&chooseMenuEntry](const std::string& item) { chooseMenuEntry(item); });
     ruvo::QtProgramForms forms(widget, settingsDialog, menus, profile, portal.base, [&player] { player.Shutdown(); });
-    // With RUVO_TRACE set, the controls, tray, questions and exit steps are traced into that file.
-    const char* tracePath = Environment("RUVO_TRACE");
-    const bool tracing = tracePath != nullptr;
-    ruvo::TraceLog trace(tracing ? tracePath : "");
-    ruvo::TracedControls tracedControls(widget.Controls(), trace);
-    ruvo::TracedTray tracedTray(trayIcon, trace);
-    ruvo::TracedDialogs tracedDialogs(dialogs, trace);
-    ruvo::TracedForms tracedForms(forms, trace);
-    TracedSettingsDialog tracedSettings(settingsDialog, trace);
-    ruvo::WindowControls& controls = tracing ? static_cast<ruvo::WindowControls&>(tracedControls) : widget.Controls();
-    ruvo::TrayIcon& tray = tracing ? static_cast<ruvo::TrayIcon&>(tracedTray) : trayIcon;
-    ruvo::Dialogs& questions = tracing ? static_cast<ruvo::Dialogs&>(tracedDialogs) : dialogs;
-    ruvo::ProgramForms& programForms = tracing ? static_cast<ruvo::ProgramForms&>(tracedForms) : forms;
-    ruvo::SettingsDialogView& settingsView =
-        tracing ? static_cast<ruvo::SettingsDialogView&>(tracedSettings) : settingsDialog;
-    if (tracing) {
-        player.SetEventObserver([&trace](const char* event) { trace.Line(std::string("player ") + event); });
-        widget.VideoSurface()->SetPlaceObserver([&trace](int x, int y, int width, int height) {
-            trace.Line("place video=" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(width) + "," +
-                       std::to_string(height));
-        });
-    }
+    MaybeTracedPorts ports(Environment("RUVO_TRACE"), widget, trayIcon, dialogs, forms, settingsDialog);
+    ports.TracePlayer(player);
+    ruvo::Dialogs& questions = ports.Dialogs();
     ruvo::QtScreenSaverInhibitor screenSaver;
-    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, tray, controls, questions,
-                             ruvo::LinuxProcesses(), menus, shell, programForms, settingsView, widget.Surface(),
-                             screenSaver},
+    ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, ports.Tray(), ports.Controls(),
+                             questions, ruvo::LinuxProcesses(), menus, shell, ports.Forms(), ports.Settings(),
+                             widget.Surface(), screenSaver},
                             settings, folder, portal);
     UserInputDuringFetch inputDuringFetch(window, fetch);
     ruvo::PlayerActions playerActions(player, questions, PlayerActionsWiringOf(window));
@@ -510,6 +544,6 @@ int main(int argc, char* argv[]) {
     widget.show();
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());
-    const auto stalls = tracing ? TraceForBenchmarks(widget, trayIcon, trace) : nullptr;
+    const auto stalls = ports.Tracing() ? TraceForBenchmarks(widget, trayIcon, ports.Trace()) : nullptr;
     return app.exec();
 }
