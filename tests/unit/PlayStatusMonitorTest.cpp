@@ -35,6 +35,11 @@ protected:
         player.duration = duration;
     }
     void Tick() { timers.Advance(1000); }
+    // The player shows the last frame, as libmpv keeps it.
+    void AtTheEnd() {
+        player.position = player.duration;
+        player.state = kPlayEnded;
+    }
     // How often the status line has said the item played to its end.
     long Ends() const { return std::count(controls.statusLines.begin(), controls.statusLines.end(), "播放完毕"); }
 };
@@ -120,8 +125,7 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
 TEST_F(Monitor, ThePauseOnTheLastFrameIsTheEnds) {
     PlayingAt(98, 100);
     Tick();
-    player.position = 100;
-    player.state = kPlayEnded;
+    AtTheEnd();
     player.Report(PlayerEvent::Paused);
     player.Report(PlayerEvent::EndOfFile);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
@@ -136,8 +140,7 @@ TEST_F(Monitor, ThePauseOnTheLastFrameIsTheEnds) {
 TEST_F(Monitor, TheEndBeginsWhenThePlayerReachesIt) {
     PlayingAt(10, 100);
     Tick();
-    player.position = 100;
-    player.state = kPlayEnded;
+    AtTheEnd();
     player.Report(PlayerEvent::EndOfFile);
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
@@ -151,8 +154,7 @@ TEST_F(Monitor, TheEndBeginsWhenThePlayerReachesIt) {
 TEST_F(Monitor, AResizeAfterTheEndPutsTheKnobAtTheEndOfTheNewTrack) {
     PlayingAt(29, 30);
     Tick();
-    player.position = 30;
-    player.state = kPlayEnded;
+    AtTheEnd();
     timers.Advance(2000);
     ASSERT_EQ(Text(ControlName::StatusLine), "播放完毕");
     controls.Move({ControlName::PagePlayerBox}, {0, 0, 700, 400});  // the panel grows
