@@ -33,7 +33,9 @@ void SaveAndClose(MainWindow& window) {
     // No fetch can be under way here: while one is waited for, no handler
     // of the program runs.
     ProgramForms& forms = window.Forms();
-    for (const FormName form : {FormName::MenuHost, FormName::FloatingAdvert, FormName::SettingsDialog, FormName::MainWindow}) forms.Unload(form);
+    for (const FormName form :
+         {FormName::MenuHost, FormName::FloatingAdvert, FormName::SettingsDialog, FormName::MainWindow})
+        forms.Unload(form);
 }
 
 }  // namespace

@@ -515,8 +515,10 @@ int main(int argc, char* argv[]) {
     widget.Surface().SetOnResizeEnded([&window] { window.Frame().ResizeEnded(); });
     chooseMenuEntry = inputDuringFetch.Interrupting(
         std::function<void(const std::string&)>([&window](const std::string& item) { window.MenuEntries().Choose(item); }));
-    trayIcon.SetClicks(inputDuringFetch.Interrupting(std::function<void()>([&window] { ruvo::TrayLeftClick(window.Host(), window.Title()); })),
-                       inputDuringFetch.Interrupting(std::function<void()>([&window] { ruvo::TrayRightClick(window.Menus()); })));
+    trayIcon.SetClicks(
+        inputDuringFetch.Interrupting(
+            std::function<void()>([&window] { ruvo::TrayLeftClick(window.Host(), window.Title()); })),
+        inputDuringFetch.Interrupting(std::function<void()>([&window] { ruvo::TrayRightClick(window.Menus()); })));
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
     player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.StoredSettings()); });

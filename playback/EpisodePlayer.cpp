@@ -156,7 +156,9 @@ void EpisodePlayer::FetchNextEpisode() {
             return;
         case EpisodeReply::Kind::PlayData:
             // The next episode always plays in the player control.
-            s.next.Found(PlayLink("qvod", reply.address, episode->name, reply.label, episode->titleId, episode->source, next), reply.address);
+            s.next.Found(
+                PlayLink("qvod", reply.address, episode->name, reply.label, episode->titleId, episode->source, next),
+                reply.address);
             return;
         case EpisodeReply::Kind::Failed:
         case EpisodeReply::Kind::Other:

@@ -1,6 +1,5 @@
 #include "playback/IdleInhibition.h"
 
-
 namespace ruvo {
 
 bool IdleInhibition::VideoPlays() const {
