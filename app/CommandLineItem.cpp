@@ -40,11 +40,10 @@ void PlayCommandLineItem(MainWindow& window, const std::string& text) {
     Player& player = window.PlayerControl();
     player.SetPlayUrl(item);
     player.Play();
-    window.EnsureTimerOn(WindowTimer::StatusTick);
+    window.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     const std::string name = FileNameOfPath(item);
     window.SetTitleLine(TruncateToWidth(name, kTitleLineWidth));
     window.Session().BeginLocalFile(item, 0);
-    window.Session().inPagePlayer = false;
     window.Lists().AddLocalFileRecord({name, item, 0});
 }
 

@@ -319,10 +319,6 @@ std::optional<std::string> MainWindow::FetchText(const std::string& url) {
     return DecodeReplyText(*body);
 }
 
-void MainWindow::EnsureTimerOn(WindowTimer timer) {
-    if (!TimerOf(timer).IsEnabled()) TimerOf(timer).SetEnabled(true);
-}
-
 void MainWindow::SetTitleLine(const std::string& text) {
     ports_.controls.SetText({ControlName::TitleLine}, text);
     layout_->PlaceScrollAd();

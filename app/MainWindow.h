@@ -71,7 +71,7 @@ inline constexpr size_t kTimerCount = 6;
 
 struct MainWindowPorts {
     MainWindowHost& host;
-    std::array<WebPane*, kPaneCount> panes;  // indexed by Pane
+    PaneSet panes;  // indexed by Pane
     TimerFactory& timers;
     Player& player;
     HttpFetch& fetch;
@@ -131,17 +131,14 @@ public:
     // The timer's tick handler. A tick that comes while a fetch is waited
     // for is dropped; the timer ticks again.
     void SetTimerHandler(WindowTimer timer, std::function<void()> onTick);
-    // Switches a timer on only when it is off, so its interval is not restarted.
-    void EnsureTimerOn(WindowTimer timer);
 
-    WebPane& PaneOf(Pane pane) { return *ports_.panes[static_cast<size_t>(pane)]; }
+    WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
     Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
     MainWindowState& State() { return state_; }
     PlaySession& Session() { return session_; }
     Player& PlayerControl() { return ports_.player; }
     WindowControls& Controls() { return ports_.controls; }
     WindowSurface& Surface() { return ports_.surface; }
-    IdleInhibitor& Idle() { return ports_.idle; }
     MainWindowHost& Host() { return ports_.host; }
     Dialogs& MessageBoxes() { return ports_.dialogs; }
     Processes& ProcessList() { return ports_.processes; }
@@ -157,7 +154,6 @@ public:
     SettingsFile& StoredSettings() { return storedSettings_; }
     const PortalAddress& Portal() const { return portal_; }
 
-    LinkDispatcher& Dispatcher() { return *dispatcher_; }
     EpisodePlayer& Episodes() { return *episodes_; }
     TransportControls& Transport() { return *transport_; }
     NavigationButtons& Navigation() { return *navigation_; }

@@ -80,7 +80,7 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
         s.inPagePlayer = false;
         player.SetPlayUrl(JsUnescape(address));
         player.Play();
-        if (!parts_.statusTick.IsEnabled()) parts_.statusTick.SetEnabled(true);
+        parts_.statusTick.SetEnabled(true);
         s.listKey = std::to_string(id);
         if (!c.IsVisible({ControlName::PlayerBox})) {
             c.SetVisible({ControlName::PlayerBox}, true);

@@ -44,9 +44,11 @@ struct PlaySession {
     NextEpisode next;
     int nextRetryTicks = 0;  // of the retry timer, since a look-up failed
 
-    // A local file now plays, kept in the local files under its path: nothing
-    // of a portal title follows it, and it resumes at `resumeAtSeconds`.
+    // A local file now plays in the player, kept in the local files under its
+    // path: nothing of a portal title follows it, and it resumes at
+    // `resumeAtSeconds`.
     void BeginLocalFile(const std::string& path, int resumeAtSeconds) {
+        inPagePlayer = false;
         resumed = false;
         resumeAt = resumeAtSeconds;
         episode.reset();

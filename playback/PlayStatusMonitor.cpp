@@ -132,7 +132,7 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     }
     // It fires 2 s after the first such tick.
     const bool endJustCame = !parts_.endOfPlay.IsEnabled();
-    if (!parts_.endOfPlay.IsEnabled()) parts_.endOfPlay.SetEnabled(true);
+    parts_.endOfPlay.SetEnabled(true);
     // In the last two seconds the bar stays as it is unless balloons are wanted.
     if (!BalloonsWanted()) return true;
     if (endJustCame && parts_.session.next.IsReady())

@@ -137,7 +137,8 @@ void TransportControls::ChooseAndPlayFile() {
     const std::string path = parts_.dialogs.ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
     PlaySession& s = parts_.session;
-    if (!s.inPagePlayer) StopCurrentItem();
+    const bool fromPagePlayer = s.inPagePlayer;
+    if (!fromPagePlayer) StopCurrentItem();
     Player& player = parts_.player;
     player.SetPlayUrl(path);
     player.Play();
@@ -145,12 +146,11 @@ void TransportControls::ChooseAndPlayFile() {
     parts_.setTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
     parts_.lists.AddLocalFileRecord({c.Text({ControlName::TitleLine}), path, 0});
     s.BeginLocalFile(path, 0);
-    if (s.inPagePlayer) {
+    if (fromPagePlayer) {
         c.SetVisible({ControlName::PagePlayerBox}, false);
         parts_.pagePlayer.Navigate("about:blank");
         c.SetVisible({ControlName::PlayerBox}, true);
     }
-    s.inPagePlayer = false;
     parts_.showTab(RightPanelTab::LocalFiles);
 }
 

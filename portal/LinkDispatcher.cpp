@@ -192,7 +192,6 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     parts_.statusTick.SetEnabled(true);
     parts_.setTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth));
     parts_.session.BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
-    parts_.session.inPagePlayer = false;
     return true;
 }
 
@@ -207,7 +206,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         parts_.player.SetPlayUrl(JsUnescape(address));
         parts_.player.SetPosition(TextToInt(FieldAt(fields, 7)));  // the first frame shown is the resumed one
         parts_.player.Play();
-        if (!parts_.statusTick.IsEnabled()) parts_.statusTick.SetEnabled(true);
+        parts_.statusTick.SetEnabled(true);
         session.resumed = false;
         session.resumeAt = TextToInt(FieldAt(fields, 7));
         session.episode = PortalEpisode{id, v, v1, name};

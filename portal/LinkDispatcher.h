@@ -4,7 +4,6 @@
 // are cancelled and turned into actions (show a title page, play an episode
 // or a television page, search, replay or delete a list item). Web2, Web6,
 // Web7 and Web8 have no handler.
-#include <array>
 #include <functional>
 #include <string>
 
@@ -33,7 +32,7 @@ public:
     // and lists, what plays and the window around it, and the parts the
     // links are turned over to.
     struct Parts {
-        std::array<WebPane*, kPaneCount> panes;
+        PaneSet panes;
         PortalAddress portal;
         std::string programFolder;
         MainWindowState& state;
@@ -74,7 +73,7 @@ private:
     void ReplayHistoryItem(const std::string& record);
     bool LocalListShown() const;
 
-    WebPane& PaneOf(Pane pane) { return *parts_.panes[static_cast<size_t>(pane)]; }
+    WebPane& PaneOf(Pane pane) { return PaneIn(parts_.panes, pane); }
 
     Parts parts_;
 };

@@ -2,7 +2,6 @@
 // Keeps the panes quiet and presentable: every pane is silent, a portal page
 // that failed to load is replaced by a notice (a click on it retries), and the
 // advertisement boxes hide when their page fails.
-#include <array>
 #include <functional>
 #include <string>
 
@@ -18,7 +17,7 @@ public:
     // The panes (indexed by Pane), the portal they load, the window's
     // notices and flags, and where a watch-history row's right-click goes.
     struct Parts {
-        std::array<WebPane*, kPaneCount> panes;
+        PaneSet panes;
         std::string portalBase;
         MainWindowState& state;
         WindowControls& controls;
@@ -38,7 +37,7 @@ private:
     void Completed(Pane pane);
     void Failed(Pane pane, const std::string& url);
 
-    WebPane& PaneOf(Pane pane) { return *parts_.panes[static_cast<size_t>(pane)]; }
+    WebPane& PaneOf(Pane pane) { return PaneIn(parts_.panes, pane); }
 
     Parts parts_;
 };

@@ -23,6 +23,11 @@ inline constexpr size_t kPaneCount = 9;
 inline constexpr std::array<Pane, kPaneCount> kAllPanes{Pane::Web1, Pane::Web2, Pane::Web3, Pane::Web4, Pane::Web5,
                                                         Pane::Web6, Pane::Web7, Pane::Web8, Pane::Webso};
 
+class WebPane;
+// The window's panes, indexed by Pane.
+using PaneSet = std::array<WebPane*, kPaneCount>;
+inline WebPane& PaneIn(const PaneSet& panes, Pane pane) { return *panes[static_cast<size_t>(pane)]; }
+
 inline constexpr std::string_view PaneName(Pane pane) {
     constexpr std::array<std::string_view, kPaneCount> names{"Web1", "Web2", "Web3", "Web4", "Web5",
                                                              "Web6", "Web7", "Web8", "Webso"};

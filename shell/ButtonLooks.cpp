@@ -23,8 +23,8 @@ PictureCell ButtonLook(int index, bool hover, bool maximized, bool topMost) {
     return {};
 }
 
-FrameLook FrameLookOf(bool maximized, const MainWindowState& state) {
-    return {maximized, state.topMost, state.leftPanelShown, state.rightPanelShown};
+FrameLook FrameLookOf(const MainWindowHost& host, const MainWindowState& state) {
+    return {host.IsMaximized(), state.topMost, state.leftPanelShown, state.rightPanelShown};
 }
 
 std::string WindowButtonTip(int index, const FrameLook& look) {
@@ -39,6 +39,10 @@ std::string WindowButtonTip(int index, const FrameLook& look) {
         case 11: return look.rightPanelShown ? "关闭" : "打开";
         default: return {};
     }
+}
+
+void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const MainWindowState& state) {
+    DrawWindowButtonTips(controls, FrameLookOf(host, state));
 }
 
 void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look) {

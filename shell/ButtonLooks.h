@@ -3,6 +3,7 @@
 // pictures (ppt): title buttons npc 0-5, panel toggles 10 and 11, the tabs.
 #include <string>
 
+#include "platform/MainWindowHost.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
 #include "portal/MainWindowState.h"
@@ -33,11 +34,13 @@ struct FrameLook {
     bool leftPanelShown = true;
     bool rightPanelShown = true;
 };
-FrameLook FrameLookOf(bool maximized, const MainWindowState& state);
+FrameLook FrameLookOf(const MainWindowHost& host, const MainWindowState& state);
 // The tooltip of npc 0-5, 10 or 11; "" for any other.
 std::string WindowButtonTip(int index, const FrameLook& look);
-// Gives npc 0-5, 10 and 11 their tooltips.
+// Gives npc 0-5, 10 and 11 their tooltips: as the look says, or from the
+// window as it is now.
 void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look);
+void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const MainWindowState& state);
 // A tab of the right panel (6, 7, 8), selected or not.
 PictureCell TabLook(int tab, bool selected);
 // The tiles stretched over the tab bar and the player bar's foot.

@@ -78,7 +78,7 @@ void FrameMouse::ButtonMove(int index, int x, int y) {
         c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
-    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, FrameLookOf(parts_.host.IsMaximized(), parts_.state)));
+    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, FrameLookOf(parts_.host, parts_.state)));
     surface.SizeToText({ControlName::BarTipText});
     Rect tip = c.Geometry({ControlName::BarTipText});
     tip.left = 2;

@@ -49,16 +49,12 @@ void NavigationButtons::SelectTab(int tab) {
     s.currentTab = tab;
 }
 
-void NavigationButtons::RedrawTips() {
-    DrawWindowButtonTips(parts_.controls, FrameLookOf(parts_.host.IsMaximized(), parts_.state));
-}
-
 bool NavigationButtons::RightPanelShown() const { return parts_.state.rightPanelShown; }
 
 void NavigationButtons::ToggleLeftPanel() {
     const bool show = !parts_.state.leftPanelShown;
     parts_.state.leftPanelShown = show;
-    RedrawTips();
+    DrawWindowButtonTips(parts_.controls, parts_.host, parts_.state);
     parts_.controls.SetVisible({ControlName::LeftPanel}, show);
     if (!parts_.host.IsMaximized()) parts_.layout.LayoutNormal();
     parts_.layout.LayoutPanes();
@@ -70,7 +66,7 @@ void NavigationButtons::ToggleRightPanel() {
     MainWindowHost& host = parts_.host;
     const bool show = !RightPanelShown();
     parts_.state.rightPanelShown = show;
-    RedrawTips();
+    DrawWindowButtonTips(parts_.controls, parts_.host, parts_.state);
     parts_.bar.Redraw(BarButton::RightPanel);
     parts_.controls.SetVisible({ControlName::RightPanel}, show);
     if (!host.IsMaximized()) {

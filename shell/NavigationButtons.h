@@ -47,9 +47,6 @@ public:
 private:
     void SelectTab(int tab);
 
-    // The panel toggles' and the title buttons' tips follow the state.
-    void RedrawTips();
-
     Parts parts_;
 };
 

@@ -69,11 +69,7 @@ void TitleButtons::ShowMenu() {
     parts_.menus.PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
 }
 
-FrameLook TitleButtons::Look() const {
-    return FrameLookOf(parts_.host.IsMaximized(), parts_.state);
-}
-
-void TitleButtons::RedrawTips() { DrawWindowButtonTips(parts_.controls, Look()); }
+void TitleButtons::RedrawTips() { DrawWindowButtonTips(parts_.controls, parts_.host, parts_.state); }
 
 void TitleButtons::AskOrClose() {
     SettingsFile& settings = parts_.settings;

@@ -53,8 +53,7 @@ public:
     void Click(int index);
 
     bool IsTopMost() const;
-    // What the buttons' tooltips follow now, and drawing them from it.
-    FrameLook Look() const;
+    // The buttons' tooltips again, from the window's state.
     void RedrawTips();
     // Hides the window to the tray. Where the desktop shows no tray, hiding
     // would leave no way back, so the window is minimised instead.

@@ -22,9 +22,6 @@ void MoveTo(WindowControls& c, ControlId control, int left, int top) {
 
 }  // namespace
 
-bool WindowLayout::LeftPanelShown() const { return parts_.state.leftPanelShown; }
-bool WindowLayout::RightPanelShown() const { return parts_.state.rightPanelShown; }
-
 void WindowLayout::OnResize() {
     MainWindowHost& host = parts_.host;
     if (host.IsMinimized()) return;
@@ -48,7 +45,7 @@ void WindowLayout::LayoutNormal() {
     MainWindowHost& host = parts_.host;
     if (host.IsMaximized()) return;
     const TwipsSize now{host.WidthTwips(), host.HeightTwips()};
-    const TwipsSize raised = RaisedTo(now, MinimumWindowSize(LeftPanelShown(), RightPanelShown()));
+    const TwipsSize raised = RaisedTo(now, MinimumWindowSize(parts_.state.leftPanelShown, parts_.state.rightPanelShown));
     if (raised.width != now.width || raised.height != now.height) host.ResizeTwips(raised.width, raised.height);
 }
 
@@ -75,7 +72,7 @@ void WindowLayout::PlaceTitleButtons() {
 void WindowLayout::LayoutPanes() {
     WindowControls& c = parts_.controls;
     const Rect content = c.Geometry({ControlName::ContentArea});
-    const bool left = LeftPanelShown(), right = RightPanelShown();
+    const bool left = parts_.state.leftPanelShown, right = parts_.state.rightPanelShown;
     const PanesPlaces p = PlacePanes(content.width, content.height, left, right);
     if (left) {
         c.Move({ControlName::LeftPanel}, p.leftPanel);

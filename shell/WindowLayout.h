@@ -45,9 +45,6 @@ public:
     // changed: a long name hides it.
     void PlaceScrollAd();
 
-    bool LeftPanelShown() const;
-    bool RightPanelShown() const;
-
 private:
     Parts parts_;
 };

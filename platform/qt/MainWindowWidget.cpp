@@ -732,8 +732,8 @@ void MainWindowWidget::SetCompactBarVisible(bool visible) {
     if (visible) controls_.WidgetOf({ControlName::PlayerBar})->raise();
 }
 
-std::array<WebPane*, kPaneCount> MainWindowWidget::PaneInterfaces() {
-    std::array<WebPane*, kPaneCount> interfaces{};
+PaneSet MainWindowWidget::PaneInterfaces() {
+    PaneSet interfaces{};
     for (size_t i = 0; i < kPaneCount; ++i) interfaces[i] = panes_[i];
     return interfaces;
 }

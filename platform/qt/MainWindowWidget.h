@@ -88,7 +88,7 @@ public:
     void SetLoadFailureAdvice(const QString& advice);
 
     QtWebPane& Pane(ruvo::Pane pane) { return *panes_[static_cast<size_t>(pane)]; }
-    std::array<WebPane*, kPaneCount> PaneInterfaces();
+    PaneSet PaneInterfaces();
     QtWindowControls& Controls() { return controls_; }
     QtWindowSurface& Surface() { return surface_; }
     // The widget the player draws into.

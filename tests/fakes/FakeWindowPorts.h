@@ -52,7 +52,7 @@ struct FakeWindowPorts {
 
     // The fakes as the window's ports, with these controls and surface.
     MainWindowPorts PortsWith(WindowControls& windowControls, WindowSurface& windowSurface) {
-        std::array<WebPane*, kPaneCount> pointers;
+        PaneSet pointers;
         for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
         return {host,  pointers, timers, player, fetch, tray,         windowControls,
                 dialogs, processes, menus, shell, forms, settingsView, windowSurface, idle};
