@@ -24,7 +24,7 @@ void ReceiveCommandLine(MainWindow& window, const std::string& text) {
     window.TimerOf(WindowTimer::PlayerStartCheck).SetEnabled(true);
     BringToFront(window.Host());
     if (text.empty()) return;
-    if (window.State().compact) window.Title().LeaveCompactMode();
+    if (window.Frame().compact) window.Title().LeaveCompactMode();
     PlayInsteadOfCurrent(window, text);
 }
 

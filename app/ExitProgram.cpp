@@ -48,9 +48,8 @@ void EndOnSignal(MainWindow& window) {
 
 void ExitProgram(MainWindow& window) {
     SaveAndClose(window);
-    const MainWindowState& s = window.State();
     ProgramForms& forms = window.Forms();
-    if (s.recommendOnExit) {
+    if (window.Update().recommendOnExit) {
         forms.ShowRecommendationAndEnd();
     } else {
         forms.Unload(FormName::Recommendation);

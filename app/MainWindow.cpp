@@ -85,21 +85,22 @@ void MainWindow::CreatePlaybackParts() {
     inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
     episodes_ = std::make_unique<EpisodePlayer>(EpisodePlayer::Parts{
         portal_.base, [this](const std::string& url) { return FetchText(url); }, PaneOf(Pane::Web1),
-        PaneOf(Pane::Web2), ports_.player, session_, state_, ports_.controls, lists_, storedSettings_, ports_.processes,
+        PaneOf(Pane::Web2), ports_.player, session_, playerFolder_, ports_.controls, lists_, storedSettings_, ports_.processes,
         TimerOf(WindowTimer::StatusTick), TimerOf(WindowTimer::NextEpisodeRetry), *inhibition_,
         [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
         [this] { transport_->StopCurrentItem(); }, [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
-        ports_.controls, ports_.host, ports_.player, session_, state_, lists_, ports_.dialogs, PaneOf(Pane::Web2),
+        ports_.controls, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
+        ports_.dialogs, PaneOf(Pane::Web2),
         TimerOf(WindowTimer::StatusTick), *episodes_, [this](const std::string& text) { SetTitleLine(text); },
-        [this] { navigation_->ToggleRightPanel(); }, [this](RightPanelTab tab) { navigation_->ShowTab(tab); },
+        [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
         [this] {
             inhibition_->Update();
             memory_->RememberChanges();
         }});
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
-        ports_.player, session_, state_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
+        ports_.player, session_, ads_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
         TimerOf(WindowTimer::EndOfPlay), PaneOf(Pane::Web1), *transport_, *episodes_, *inhibition_, *memory_,
         [this](const std::string& text) { ShowTrayTip(text); }});
     sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);
@@ -112,32 +113,35 @@ void MainWindow::CreatePlaybackParts() {
 
 void MainWindow::CreateShellParts() {
     layout_ = std::make_unique<WindowLayout>(
-        WindowLayout::Parts{ports_.controls, ports_.surface, ports_.host, state_, ports_.player, *monitor_});
-    frame_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, ports_.controls, ports_.host, state_,
+        WindowLayout::Parts{ports_.controls, ports_.surface, ports_.host, frame_, ads_, ports_.player, *monitor_});
+    mouse_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, ports_.controls, ports_.host, frame_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
-        ports_.controls, ports_.surface, ports_.host, state_, *layout_, *frame_, *transport_});
+        ports_.controls, ports_.surface, ports_.host, frame_, *layout_, *mouse_, *transport_});
     title_ = std::make_unique<TitleButtons>(TitleButtons::Parts{
-        ports_.controls, ports_.surface, ports_.host, state_, storedSettings_, ports_.dialogs, ports_.menus, ports_.tray,
-        *layout_, *frame_, *transport_, [this] { Exit(); }});
+        ports_.controls, ports_.surface, ports_.host, frame_, storedSettings_, ports_.dialogs, ports_.menus, ports_.tray,
+        *layout_, *mouse_, *transport_, [this] { Exit(); }});
 }
 
 void MainWindow::CreatePortalAndListParts() {
     search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
     loadEvents_ = std::make_unique<PaneLoadEvents>(
-        PaneLoadEvents::Parts{ports_.panes, portal_.base, state_, ports_.controls,
+        PaneLoadEvents::Parts{ports_.panes, portal_.base, failures_, ads_, ports_.controls,
                               [this](const std::string& link) { history_->RowRightClicked(link); }});
     history_ = std::make_unique<HistoryActions>(HistoryActions::Parts{
-        PaneOf(Pane::Web3), lists_, programFolder_, state_, storedSettings_, ports_.controls, ports_.surface,
+        PaneOf(Pane::Web3), lists_, programFolder_, playerFolder_, storedSettings_, ports_.controls, ports_.surface,
         ports_.menus, ports_.dialogs, ports_.shell, [this](const std::string& text) { ShowTrayTip(text); },
-        [this] { title_->ToggleTopMost(); }});
+        [this] {
+            if (frame_.topMost) title_->ToggleTopMost();
+        }});
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
-        ports_.panes, portal_, programFolder_, state_, session_, ports_.controls, ports_.player, lists_, ports_.dialogs,
-        TimerOf(WindowTimer::StatusTick), *episodes_, *transport_, *navigation_,
-        [this](const std::string& text) { SetTitleLine(text); }});
-    tipMenus_ = std::make_unique<TipMenus>(TipMenus::Parts{ports_.host, state_, *history_, *settings_, ports_.shell,
+        ports_.panes, portal_, programFolder_, failures_, session_, ports_.controls, ports_.player, lists_, ports_.dialogs,
+        TimerOf(WindowTimer::StatusTick), *episodes_, *transport_, [this](const std::string& text) { SetTitleLine(text); },
+        [this](bool shown) { navigation_->ShowRightPanel(shown); },
+        [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }});
+    tipMenus_ = std::make_unique<TipMenus>(TipMenus::Parts{ports_.host, frame_, *history_, *settings_, ports_.shell,
                                                            MakerHomePage(), [this] { OfferUpdate(); },
                                                            [this] { Exit(); }});
 }
@@ -152,7 +156,7 @@ void MainWindow::CreateTimers() {
 void MainWindow::ConnectTimers() {
     SetTimerHandler(WindowTimer::StatusTick, [this] { monitor_->StatusTick(); });
     SetTimerHandler(WindowTimer::PlayerStartCheck,
-                    [this] { StorePlayerFolder(state_.playerFolder, programFolder_, storedSettings_); });
+                    [this] { StorePlayerFolder(playerFolder_, programFolder_, storedSettings_); });
     SetTimerHandler(WindowTimer::EndOfPlay, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::NextEpisodeRetry, [this] { episodes_->RetryTick(); });
     SetTimerHandler(WindowTimer::UpdateCheck, [this] {
@@ -167,7 +171,7 @@ void MainWindow::ConnectTimers() {
 void MainWindow::ApplySkin(int skin) {
     LoadSkin(ports_.surface, skin);
     layout_->LayoutPanes();
-    frame_->DrawRestingLooks();
+    mouse_->DrawRestingLooks();
     navigation_->DrawTabs();
     DrawPlayerBar(ports_.controls, transport_->Look());
     ports_.controls.SetPicture({ControlName::SearchButton}, 0);
@@ -259,7 +263,7 @@ std::string MainWindow::FirstPage(Pane pane) const {
         case Pane::Web3: return JoinPath(programFolder_, kWatchPageFile);
         case Pane::Web4: return JoinPath(programFolder_, kLocalPageFile);
         case Pane::Web5: return portal_.base + "/right.asp";  // two slashes, requested as built
-        case Pane::Web6: return portal_.base + "tj/tj.asp?id=" + state_.userName;  // identity not escaped
+        case Pane::Web6: return portal_.base + "tj/tj.asp?id=" + userName_;  // identity not escaped
         case Pane::Web7: return portal_.base + "js/ads/qvodad.html";
         case Pane::Web8: return portal_.base + "js/ads/gun.html";
         case Pane::Web2:
@@ -269,31 +273,29 @@ std::string MainWindow::FirstPage(Pane pane) const {
 }
 
 void MainWindow::ReadSavedSettings() {
-    state_.userName = storedSettings_.Read("user", kUserIdentity.key, "0");
-    state_.savedWidth = TextToInt(storedSettings_.Read(kSavedWidth.section, kSavedWidth.key, "0"));
-    state_.savedHeight = TextToInt(storedSettings_.Read(kSavedHeight.section, kSavedHeight.key, "0"));
-    state_.openWithSavedSize = TextToInt(storedSettings_.Read(kRestoreSize.section, kRestoreSize.key, "0")) == 2;
+    userName_ = storedSettings_.Read("user", kUserIdentity.key, "0");
+    frame_.savedWidth = TextToInt(storedSettings_.Read(kSavedWidth.section, kSavedWidth.key, "0"));
+    frame_.savedHeight = TextToInt(storedSettings_.Read(kSavedHeight.section, kSavedHeight.key, "0"));
+    frame_.openWithSavedSize = TextToInt(storedSettings_.Read(kRestoreSize.section, kRestoreSize.key, "0")) == 2;
 }
 
 void MainWindow::Load(const std::string& commandLine) {
     MainWindowHost& host = ports_.host;
-    state_.workArea = host.QueryWorkArea();
-    state_.workAreaWidth = state_.workArea.right - state_.workArea.left;
-    state_.workAreaHeight = state_.workArea.bottom - state_.workArea.top;
-    host.LimitMaximizedSize(state_.workAreaWidth, state_.workAreaHeight);
+    frame_.workArea = host.QueryWorkArea();
+    frame_.workAreaWidth = frame_.workArea.right - frame_.workArea.left;
+    frame_.workAreaHeight = frame_.workArea.bottom - frame_.workArea.top;
+    host.LimitMaximizedSize(frame_.workAreaWidth, frame_.workAreaHeight);
     host.EnableTaskbarMinimizeRestore();
     ReadSavedSettings();
-    if (state_.openWithSavedSize) host.ResizeTwips(state_.savedWidth, state_.savedHeight);
-    state_.currentTab = 6;
+    if (frame_.openWithSavedSize) host.ResizeTwips(frame_.savedWidth, frame_.savedHeight);
+    frame_.currentTab = RightPanelTab::TitlePages;
     ApplySkin(kProgramSkin);
     PaneOf(Pane::Web1).Navigate(FirstPage(Pane::Web1));
     otherPanesTimer_->SetEnabled(true);
     ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));
-    state_.mainPaneFailed = false;
-    state_.sidePaneFailed = false;
-    state_.playerAd = AdPane::Unused;
-    state_.scrollAd = AdPane::Unused;
-    state_.recommendOnExit = false;
+    failures_ = {};
+    ads_ = {};
+    update_.recommendOnExit = false;
     ports_.player.SetAdPageUrl(portal_.base + "js/ads/qvodad.html");
     memory_->Restore();
     host.SetKeyPreview(true);
@@ -324,7 +326,7 @@ void MainWindow::SetTitleLine(const std::string& text) {
     layout_->PlaceScrollAd();
     // The compact window's title bar names what plays: a dropped file or
     // the next episode played there changes it too.
-    if (state_.compact) {
+    if (frame_.compact) {
         ports_.controls.SetText({ControlName::WindowTitle}, text);
         layout_->PlaceCompactTitle();
     }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/UpdateCheck.h"
 #include "config/ProgramPlaces.h"
 #include "config/SettingsFile.h"
 #include "history/HistoryLists.h"
@@ -29,9 +30,10 @@
 #include "platform/WindowSurface.h"
 #include "playback/PlaySession.h"
 #include "portal/EventGate.h"
-#include "portal/MainWindowState.h"
 #include "portal/Panes.h"
+#include "promo/AdPane.h"
 #include "shell/DesignValues.h"
+#include "shell/FrameState.h"
 
 namespace ruvo {
 
@@ -134,7 +136,10 @@ public:
 
     WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
     Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
-    MainWindowState& State() { return state_; }
+    FrameState& Frame() { return frame_; }
+    AdPanes& Ads() { return ads_; }
+    PaneFailures& Failures() { return failures_; }
+    UpdateState& Update() { return update_; }
     PlaySession& Session() { return session_; }
     Player& PlayerControl() { return ports_.player; }
     WindowControls& Controls() { return ports_.controls; }
@@ -164,7 +169,7 @@ public:
     KeyboardShortcuts& Keys() { return *keys_; }
     TitleButtons& Title() { return *title_; }
     WindowLayout& Layout() { return *layout_; }
-    FrameMouse& Frame() { return *frame_; }
+    FrameMouse& Mouse() { return *mouse_; }
     IdleInhibition& Inhibition() { return *inhibition_; }
     PlayerMemory& Memory() { return *memory_; }
     MediaRemote& Remote() { return *remote_; }
@@ -192,7 +197,12 @@ private:
     SettingsFile& storedSettings_;
     std::string programFolder_;
     PortalAddress portal_;
-    MainWindowState state_;
+    FrameState frame_;
+    AdPanes ads_;
+    PaneFailures failures_;
+    UpdateState update_;
+    std::string userName_;     // the user identity, read once at load
+    std::string playerFolder_; // the outside player's; "" until read from the settings
     PlaySession session_;
     EventGate gate_;
     HistoryLists lists_;
@@ -214,7 +224,7 @@ private:
     std::unique_ptr<KeyboardShortcuts> keys_;
     std::unique_ptr<TitleButtons> title_;
     std::unique_ptr<WindowLayout> layout_;
-    std::unique_ptr<FrameMouse> frame_;
+    std::unique_ptr<FrameMouse> mouse_;
     std::unique_ptr<IdleInhibition> inhibition_;
     std::unique_ptr<PlayerMemory> memory_;
     std::unique_ptr<MediaRemote> remote_;

@@ -35,17 +35,17 @@ void RunUpdater(MainWindow& window) {
 }
 
 void ApplySwitches(MainWindow& window, const UpdateFile& file) {
-    MainWindowState& s = window.State();
-    s.recommendOnExit = file.exitPopupFlag == "1";
-    if (file.playerAd && s.playerAd != AdPane::Failed) s.playerAd = AdPane::Shown;
+    window.Update().recommendOnExit = file.exitPopupFlag == "1";
+    AdPanes& ads = window.Ads();
+    if (file.playerAd && ads.player != AdPane::Failed) ads.player = AdPane::Shown;
     WindowControls& c = window.Controls();
-    if (file.scrollAd && s.scrollAd != AdPane::Failed) {
-        s.scrollAd = AdPane::Shown;
+    if (file.scrollAd && ads.scroll != AdPane::Failed) {
+        ads.scroll = AdPane::Shown;
         c.SetVisible({ControlName::ScrollAdBar}, true);
     } else {
         c.SetVisible({ControlName::ScrollAdBar}, false);
     }
-    s.latestVersion = file.latestVersion;
+    window.Update().latestVersion = file.latestVersion;
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void CheckForUpdate(MainWindow& window) {
     const auto file = ParseUpdateFile(*text);
     if (!file) return;
     ApplySwitches(window, *file);
-    MainWindowState& s = window.State();
+    UpdateState& s = window.Update();
     if (IsOfferedAtStart(s.latestVersion) && window.MessageBoxes().AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
         RunUpdater(window);
         s.recommendOnExit = false;
@@ -92,7 +92,7 @@ void CheckForUpdate(MainWindow& window) {
 }
 
 void OfferUpdate(MainWindow& window) {
-    const std::string& version = window.State().latestVersion;
+    const std::string& version = window.Update().latestVersion;
     if (!IsVersionText(version) || version == kInstalledVersion) {
         window.MessageBoxes().ShowNotice("你现在使用的是最新版本，无需升级！", "提示：");
         return;

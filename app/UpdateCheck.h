@@ -17,6 +17,12 @@ struct UpdateFile {
     std::string latestVersion;  // field 5 without CR LF pairs
 };
 
+// What the update file told this run.
+struct UpdateState {
+    std::string latestVersion;     // offered by the tray's "升级检测"
+    bool recommendOnExit = false;  // the exit shows the recommendation window
+};
+
 // Files larger than this are no update file.
 inline constexpr size_t kMaxUpdateFileBytes = 64 * 1024;
 

@@ -22,6 +22,7 @@
 #include "app/Startup.h"
 #include "app/TraceLog.h"
 #include "config/FileSystem.h"
+#include "config/PlayerFolder.h"
 #include "config/ProgramPlaces.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryActions.h"
@@ -54,7 +55,6 @@
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerActions.h"
-#include "playback/PlayerFolder.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 #include "portal/PaneLoadEvents.h"
@@ -244,13 +244,13 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
     actions.listActionClick = [&window] { window.History().ListActionClicked(); };
     actions.compactRestoreClick = [&window] { window.Title().LeaveCompactMode(); };
     actions.resized = [&window] { window.Layout().OnResize(); };
-    actions.surfaceMove = [&window](bool leftHeld, int x, int y) { window.Frame().SurfaceMove(leftHeld, x, y); };
-    actions.surfaceDown = [&window](int x, int y) { window.Frame().SurfaceDown(x, y); };
-    actions.surfaceUp = [&window] { window.Frame().SurfaceUp(); };
-    actions.surfaceDoubleClick = [&window] { window.Frame().SurfaceDoubleClick(); };
-    actions.buttonMove = [&window](int index, int x, int y) { window.Frame().ButtonMove(index, x, y); };
-    actions.labelMove = [&window](bool restoreLabel) { window.Frame().LabelMove(restoreLabel); };
-    actions.labelReset = [&window](bool restoreLabel) { window.Frame().ResetLabelColor(restoreLabel); };
+    actions.surfaceMove = [&window](bool leftHeld, int x, int y) { window.Mouse().SurfaceMove(leftHeld, x, y); };
+    actions.surfaceDown = [&window](int x, int y) { window.Mouse().SurfaceDown(x, y); };
+    actions.surfaceUp = [&window] { window.Mouse().SurfaceUp(); };
+    actions.surfaceDoubleClick = [&window] { window.Mouse().SurfaceDoubleClick(); };
+    actions.buttonMove = [&window](int index, int x, int y) { window.Mouse().ButtonMove(index, x, y); };
+    actions.labelMove = [&window](bool restoreLabel) { window.Mouse().LabelMove(restoreLabel); };
+    actions.labelReset = [&window](bool restoreLabel) { window.Mouse().ResetLabelColor(restoreLabel); };
     return actions;
 }
 
@@ -512,7 +512,7 @@ int main(int argc, char* argv[]) {
     ruvo::FileDrops fileDrops(&widget, inputDuringFetch.Interrupting(std::function<void(const std::vector<std::string>&)>(
                                            [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); })));
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
-    widget.Surface().SetOnResizeEnded([&window] { window.Frame().ResizeEnded(); });
+    widget.Surface().SetOnResizeEnded([&window] { window.Mouse().ResizeEnded(); });
     chooseMenuEntry = inputDuringFetch.Interrupting(
         std::function<void(const std::string&)>([&window](const std::string& item) { window.MenuEntries().Choose(item); }));
     trayIcon.SetClicks(

@@ -2,7 +2,7 @@
 // and rewriting it.
 #include "FuzzSupport.h"
 #include "base/TextBetween.h"
-#include "playback/PlayerFolder.h"
+#include "config/PlayerFolder.h"
 #include "settings/PlayerConfigText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

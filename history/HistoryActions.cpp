@@ -4,18 +4,17 @@
 #include <cstdlib>
 
 #include "base/JsEscape.h"
+#include "base/LinkText.h"
 #include "base/PathText.h"
 #include "base/SplitText.h"
 #include "base/Utf16.h"
 #include "config/FileSystem.h"
+#include "config/PlayerFolder.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "config/TextFile.h"
 #include "history/HistoryLists.h"
 #include "history/HistoryRecords.h"
-#include "playback/PlayerFolder.h"
-#include "portal/LinkText.h"
-#include "shell/FrameMouse.h"
 
 namespace ruvo {
 namespace {
@@ -122,10 +121,10 @@ void HistoryActions::DeleteFiles(const std::string& folder, const std::vector<st
 }
 
 std::string HistoryActions::DownloadFolder() {
-    MainWindowState& s = parts_.state;
-    if (s.playerFolder.empty()) s.playerFolder = parts_.settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
-    if (!PathExists(s.playerFolder + kPlayerConfigFile)) return {};
-    return ReadQvodSavePath(s.playerFolder);
+    std::string& folder = parts_.playerFolder;
+    if (folder.empty()) folder = parts_.settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
+    if (!PathExists(folder + kPlayerConfigFile)) return {};
+    return ReadQvodSavePath(folder);
 }
 
 void HistoryActions::ClearWatchHistory() {
@@ -148,7 +147,7 @@ void HistoryActions::ShowDownloadFolder() {
     std::string folder = DownloadFolder();
     if (folder.empty()) folder = JoinPath(parts_.programFolder, "downloads") + "/";
     if (!PathExists(folder) || ListFolderFiles(folder).empty()) return;
-    if (parts_.state.topMost && parts_.leaveTopMost) parts_.leaveTopMost();
+    if (parts_.leaveTopMost) parts_.leaveTopMost();
     parts_.shell.OpenFolder(folder);
 }
 

@@ -14,7 +14,6 @@
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
-#include "portal/MainWindowState.h"
 
 namespace ruvo {
 
@@ -32,17 +31,20 @@ size_t CompareLength(std::u32string_view name);
 // The names in `names` whose first `length` characters are `prefix`'s.
 std::vector<std::string> NamesWithPrefix(const std::vector<std::string>& names, std::string_view prefix);
 
+// The list action label's resting colour.
+inline constexpr unsigned kListLabelColor = 0x5A5A5A;
+
 class HistoryActions {
 public:
     // The watch list's pane and the lists, the folders and settings that
     // name the downloads, the window's drawing, menus and messages, the
     // desktop's file manager, and calls for a tray tip and for leaving
-    // top-most (the file manager must come in front).
+    // top-most when it is (the file manager must come in front).
     struct Parts {
         WebPane& watchListPane;
         HistoryLists& lists;
         std::string programFolder;
-        MainWindowState& state;
+        std::string& playerFolder;  // the outside player's; "" until read from the settings
         SettingsFile& settings;
         WindowControls& controls;
         WindowSurface& surface;

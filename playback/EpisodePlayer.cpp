@@ -1,13 +1,13 @@
 #include "playback/EpisodePlayer.h"
 
 #include "base/JsEscape.h"
+#include "base/LinkText.h"
 #include "base/NumberText.h"
 #include "base/TextWidth.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryRecords.h"
 #include "playback/IdleInhibition.h"
-#include "portal/LinkText.h"
 
 namespace ruvo {
 namespace {
@@ -112,11 +112,11 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
 void EpisodePlayer::StartQvodTerminal(TerminalForm form) {
     constexpr const char* kTerminal = "QvodTerminal.exe";
     if (parts_.processes.IsProcessRunning(kTerminal)) return;
-    MainWindowState& s = parts_.state;
-    if (form == TerminalForm::Portal && s.playerFolder.empty())
-        s.playerFolder = parts_.settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
-    if (s.playerFolder.empty()) return;
-    parts_.processes.StartDetached(s.playerFolder + kTerminal);
+    std::string& folder = parts_.playerFolder;
+    if (form == TerminalForm::Portal && folder.empty())
+        folder = parts_.settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
+    if (folder.empty()) return;
+    parts_.processes.StartDetached(folder + kTerminal);
 }
 
 void EpisodePlayer::PlayAdjacentEpisode(int direction) {

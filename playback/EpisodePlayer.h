@@ -15,7 +15,6 @@
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
 #include "playback/PlaySession.h"
-#include "portal/MainWindowState.h"
 
 namespace ruvo {
 
@@ -44,7 +43,7 @@ public:
         WebPane& pagePlayer;
         Player& player;
         PlaySession& session;
-        MainWindowState& state;
+        std::string& playerFolder;  // the outside player's; "" until read from the settings
         WindowControls& controls;
         HistoryLists& lists;
         SettingsFile& settings;

@@ -180,7 +180,7 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
     Player& player = parts_.player;
     if (state != kPlayPlaying) {
         if (state == kPlayPaused || state == kPlayConnecting) {
-            if (parts_.state.playerAd == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
+            if (parts_.ads.player == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
         } else {
             c.SetVisible({ControlName::PlayerAdPanel}, false);
         }

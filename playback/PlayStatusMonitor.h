@@ -14,7 +14,7 @@
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
 #include "playback/PlaySession.h"
-#include "portal/MainWindowState.h"
+#include "promo/AdPane.h"
 
 namespace ruvo {
 
@@ -38,7 +38,7 @@ public:
     struct Parts {
         Player& player;
         PlaySession& session;
-        const MainWindowState& state;
+        const AdPanes& ads;
         WindowControls& controls;
         SettingsFile& settings;
         Timer& statusTick;

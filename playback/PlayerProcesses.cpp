@@ -1,8 +1,8 @@
 #include "playback/PlayerProcesses.h"
 
+#include "config/PlayerFolder.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "playback/PlayerFolder.h"
 
 namespace ruvo {
 

@@ -56,7 +56,7 @@ bool TransportControls::SoundOn() const { return parts_.session.soundOn; }
 
 BarLook TransportControls::Look() const {
     const PlaySession& s = parts_.session;
-    return {s.playing, s.soundOn, parts_.state.rightPanelShown};
+    return {s.playing, s.soundOn, parts_.rightPanelShown};
 }
 
 void TransportControls::Redraw(BarButton button) { DrawBarButton(parts_.controls, button, Look()); }
@@ -151,7 +151,7 @@ void TransportControls::ChooseAndPlayFile() {
         parts_.pagePlayer.Navigate("about:blank");
         c.SetVisible({ControlName::PlayerBox}, true);
     }
-    parts_.showTab(RightPanelTab::LocalFiles);
+    parts_.showLocalFiles();
 }
 
 // The button stays disabled while the portal is asked for the episode.
@@ -182,7 +182,7 @@ void TransportControls::MouseMove(int index, int x, int y) {
     c.Move({ControlName::BarTipText}, {3, 3, tip.width, tip.height});
     const int width = tip.width + 6, height = tip.height + 6;
     const int inner = parts_.host.InnerHeight();
-    const Rect panel = parts_.state.compact
+    const Rect panel = parts_.compact
                            ? Rect{button.left + button.width - width / 2 - 11, inner - 50, width, height}
                            : Rect{button.left - 18 + 220 + button.width + 7 - width / 2, inner - 55, width, height};
     c.Move({ControlName::BarTipPanel}, panel);

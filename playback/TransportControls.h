@@ -14,8 +14,6 @@
 #include "platform/WindowControls.h"
 #include "playback/PlaySession.h"
 #include "playback/PlayerBarLook.h"
-#include "portal/MainWindowState.h"
-#include "shell/NavigationButtons.h"
 
 namespace ruvo {
 
@@ -37,7 +35,8 @@ public:
         MainWindowHost& host;
         Player& player;
         PlaySession& session;
-        const MainWindowState& state;
+        const bool& rightPanelShown;  // the frame's, beside the player
+        const bool& compact;          // the frame is the small window
         HistoryLists& lists;
         Dialogs& dialogs;
         WebPane& pagePlayer;
@@ -45,7 +44,7 @@ public:
         EpisodePlayer& episodes;
         std::function<void(const std::string&)> setTitleLine;
         std::function<void()> toggleRightPanel;
-        std::function<void(RightPanelTab)> showTab;
+        std::function<void()> showLocalFiles;
         // After every action: the screen saver and the remembered volume follow.
         std::function<void()> afterAction;
     };

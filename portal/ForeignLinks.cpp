@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "portal/LinkText.h"
+#include "base/LinkText.h"
 
 namespace ruvo {
 namespace {

@@ -1,6 +1,7 @@
 #include "portal/LinkDispatcher.h"
 
 #include "base/JsEscape.h"
+#include "base/LinkText.h"
 #include "base/NumberText.h"
 #include "base/TextWidth.h"
 #include "config/FileSystem.h"
@@ -10,8 +11,6 @@
 #include "history/HistoryRecords.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/TransportControls.h"
-#include "portal/LinkText.h"
-#include "shell/NavigationButtons.h"
 
 namespace ruvo {
 namespace {
@@ -93,12 +92,10 @@ void LinkDispatcher::ForwardLink(Pane target, const std::string& url, bool& canc
 }
 
 void LinkDispatcher::ShowTitlePage(const std::string& url) {
-    MainWindowState& s = parts_.state;
-    s.sidePaneFailed = false;
+    parts_.failures.sidePane = false;
     PaneOf(Pane::Web5).Navigate(parts_.portal.root + TrimLink(url, "eeshow://"));
-    NavigationButtons& navigation = parts_.navigation;
-    if (!navigation.RightPanelShown()) navigation.ToggleRightPanel();
-    if (s.currentTab != 6) navigation.ShowTab(RightPanelTab::TitlePages);
+    parts_.showRightPanel(true);
+    parts_.showTitlePages();
 }
 
 void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
@@ -113,7 +110,7 @@ void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
         c.SetVisible({ControlName::PlayerBox}, false);
         c.SetVisible({ControlName::PagePlayerBox}, true);
     }
-    if (parts_.navigation.RightPanelShown()) parts_.navigation.ToggleRightPanel();
+    parts_.showRightPanel(false);
 }
 
 void LinkDispatcher::ResolveEpisodeLink(const std::string& url) {
@@ -133,7 +130,7 @@ void LinkDispatcher::ShowSearch(const std::string& url) {
 void LinkDispatcher::CloseSearch() {
     WindowControls& c = parts_.controls;
     c.SetVisible({ControlName::SearchResultsBox}, false);
-    if (!parts_.state.mainPaneFailed) {
+    if (!parts_.failures.mainPane) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
     } else {
@@ -165,7 +162,7 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
         ReplayHistoryItem(record);
     }
     WindowControls& c = parts_.controls;
-    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) parts_.navigation.ShowTab(RightPanelTab::TitlePages);
+    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) parts_.showTitlePages();
     if (parts_.session.inPagePlayer) {
         c.SetVisible({ControlName::PlayerBox}, false);
         PaneOf(Pane::Web2).SetVisible(true);
@@ -219,7 +216,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         PaneOf(Pane::Web2).Navigate(parts_.portal.base + "play.htm?" + kind + "$$$" + address);
     }
     parts_.setTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth) + "-" + label);
-    parts_.state.sidePaneFailed = false;
+    parts_.failures.sidePane = false;
     PaneOf(Pane::Web5).Navigate(parts_.portal.base + "show.asp?id=" + id);
     session.list = ItemList::WatchHistory;
 }

@@ -15,13 +15,11 @@
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
 #include "playback/PlaySession.h"
-#include "portal/MainWindowState.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
 
 class EpisodePlayer;
-class NavigationButtons;
 class TransportControls;
 
 class LinkDispatcher {
@@ -35,7 +33,7 @@ public:
         PaneSet panes;
         PortalAddress portal;
         std::string programFolder;
-        MainWindowState& state;
+        PaneFailures& failures;
         PlaySession& session;
         WindowControls& controls;
         Player& player;
@@ -44,8 +42,10 @@ public:
         Timer& statusTick;
         EpisodePlayer& episodes;
         TransportControls& bar;
-        NavigationButtons& navigation;
         std::function<void(const std::string&)> setTitleLine;
+        // The right panel beside the player, which the frame owns.
+        std::function<void(bool shown)> showRightPanel;
+        std::function<void()> showTitlePages;
     };
     explicit LinkDispatcher(Parts parts) : parts_(std::move(parts)) {}
 

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/LinkText.h"
 #include "base/NumberText.h"
 #include "base/PathText.h"
 #include "base/Punycode.h"
 #include "base/TextCodec.h"
 #include "platform/PrivateSchemes.h"
-#include "portal/LinkText.h"
 
 namespace ruvo {
 namespace {

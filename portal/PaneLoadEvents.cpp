@@ -1,6 +1,6 @@
 #include "portal/PaneLoadEvents.h"
 
-#include "portal/LinkText.h"
+#include "base/LinkText.h"
 
 namespace ruvo {
 
@@ -30,20 +30,18 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
 }
 
 void PaneLoadEvents::Completed(Pane pane) {
-    MainWindowState& s = parts_.state;
     WindowControls& c = parts_.controls;
-    if (pane == Pane::Web1 && !s.mainPaneFailed) {
+    if (pane == Pane::Web1 && !parts_.failures.mainPane) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
-    } else if (pane == Pane::Web5 && !s.sidePaneFailed) {
+    } else if (pane == Pane::Web5 && !parts_.failures.sidePane) {
         c.SetVisible({ControlName::SidePaneNotice}, false);
-    } else if (pane == Pane::Web8 && s.scrollAd == AdPane::Failed) {
+    } else if (pane == Pane::Web8 && parts_.ads.scroll == AdPane::Failed) {
         c.SetVisible({ControlName::ScrollAdBar}, false);
     }
 }
 
 void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
-    MainWindowState& s = parts_.state;
     WindowControls& c = parts_.controls;
     // Only the portal's own pages raise a notice, not frames of other sites.
     const bool portalPage = Contains(url, parts_.portalBase);
@@ -52,12 +50,12 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
             if (!portalPage) return;
             c.SetVisible({ControlName::MainAreaNotice}, true);
             c.SetVisible({ControlName::MainPaneBox}, false);
-            s.mainPaneFailed = true;
+            parts_.failures.mainPane = true;
             return;
         case Pane::Web5:
             if (!portalPage) return;
             c.SetVisible({ControlName::SidePaneNotice}, true);
-            s.sidePaneFailed = true;
+            parts_.failures.sidePane = true;
             return;
         case Pane::Webso:
             if (!portalPage) return;
@@ -67,10 +65,10 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
         case Pane::Web7:
             c.SetVisible({ControlName::PlayerAdPanel}, false);
             c.SetVisible({ControlName::PlayerAdPicture}, true);
-            s.playerAd = AdPane::Failed;
+            parts_.ads.player = AdPane::Failed;
             return;
         case Pane::Web8:
-            s.scrollAd = AdPane::Failed;
+            parts_.ads.scroll = AdPane::Failed;
             return;
         default:
             return;
@@ -78,13 +76,13 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
 }
 
 void PaneLoadEvents::RetryMainArea() {
-    parts_.state.mainPaneFailed = false;
+    parts_.failures.mainPane = false;
     PaneOf(Pane::Web1).Navigate(parts_.portalBase);
     parts_.controls.SetVisible({ControlName::SearchResultsBox}, false);
 }
 
 void PaneLoadEvents::RetrySidePane() {
-    parts_.state.sidePaneFailed = false;
+    parts_.failures.sidePane = false;
     PaneOf(Pane::Web5).Navigate(parts_.portalBase + "/right.asp");
 }
 

@@ -7,7 +7,7 @@
 
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
-#include "portal/MainWindowState.h"
+#include "promo/AdPane.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
@@ -15,11 +15,13 @@ namespace ruvo {
 class PaneLoadEvents {
 public:
     // The panes (indexed by Pane), the portal they load, the window's
-    // notices and flags, and where a watch-history row's right-click goes.
+    // notices, what failed to load, and where a watch-history row's
+    // right-click goes.
     struct Parts {
         PaneSet panes;
         std::string portalBase;
-        MainWindowState& state;
+        PaneFailures& failures;
+        AdPanes& ads;
         WindowControls& controls;
         std::function<void(const std::string& link)> historyRowRightClicked;
     };

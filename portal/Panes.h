@@ -28,6 +28,12 @@ class WebPane;
 using PaneSet = std::array<WebPane*, kPaneCount>;
 inline WebPane& PaneIn(const PaneSet& panes, Pane pane) { return *panes[static_cast<size_t>(pane)]; }
 
+// The portal's pages that did not load; a notice stands in their place.
+struct PaneFailures {
+    bool mainPane = false;  // the portal's page (Web1)
+    bool sidePane = false;  // the side page (Web5)
+};
+
 inline constexpr std::string_view PaneName(Pane pane) {
     constexpr std::array<std::string_view, kPaneCount> names{"Web1", "Web2", "Web3", "Web4", "Web5",
                                                              "Web6", "Web7", "Web8", "Webso"};

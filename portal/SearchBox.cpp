@@ -1,7 +1,6 @@
 #include "portal/SearchBox.h"
 
-#include "portal/LinkText.h"
-#include "shell/DesignValues.h"
+#include "base/LinkText.h"
 
 namespace ruvo {
 namespace {

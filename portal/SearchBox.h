@@ -9,6 +9,9 @@
 
 namespace ruvo {
 
+// What the empty box shows.
+inline constexpr const char* kSearchHint = "请输入电影名称、主演";
+
 class SearchBox {
 public:
     // `results` shows the portal's search page, found under `portalBase`.

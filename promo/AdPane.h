@@ -9,4 +9,10 @@ enum class AdPane {
     Failed,  // its page did not load: it stays hidden for the run
 };
 
+// The two advertisement panes of the main window.
+struct AdPanes {
+    AdPane player = AdPane::Unused;  // the panel at the player (Web7)
+    AdPane scroll = AdPane::Unused;  // the scrolling bar (Web8)
+};
+
 }  // namespace ruvo

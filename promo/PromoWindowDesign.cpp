@@ -1,6 +1,6 @@
 #include "promo/PromoWindowDesign.h"
 
-#include "shell/Twips.h"
+#include "base/Twips.h"
 
 namespace ruvo {
 

@@ -6,8 +6,9 @@
 #   config    settings store and keys, program places,  config/
 #             clock, trace
 #   ports     interfaces to the outside (headers only)  platform/*.h
-#   features  history, shell, playback, portal,         history/ shell/ playback/
-#             settings, promo                           portal/ settings/ promo/
+#   features  promo, settings, history, playback,       promo/ settings/ history/
+#             portal, shell, in that order: each may     playback/ portal/ shell/
+#             include the features before it
 #   app       composition, exit, update, command line   app/
 #   adapters  Qt, libmpv and Linux implementations      platform/qt/ platform/mpv/ platform/linux/
 # The program's entry, app/main.cpp, wires them all and sits above every layer.
@@ -20,15 +21,20 @@ layer_of() {
     case $1 in
         base/*) echo 0 ;;
         config/*) echo 1 ;;
-        platform/qt/* | platform/mpv/* | platform/linux/*) echo 5 ;;
+        platform/qt/* | platform/mpv/* | platform/linux/*) echo 10 ;;
         platform/*) echo 2 ;;
-        history/* | shell/* | playback/* | portal/* | settings/* | promo/*) echo 3 ;;
+        promo/*) echo 3 ;;
+        settings/*) echo 4 ;;
+        history/*) echo 5 ;;
+        playback/*) echo 6 ;;
+        portal/*) echo 7 ;;
+        shell/*) echo 8 ;;
         app/main.cpp) echo "" ;;
-        app/*) echo 4 ;;
+        app/*) echo 9 ;;
         *) echo "" ;;
     esac
 }
-names=(base config ports features app adapters)
+names=(base config ports promo settings history playback portal shell app adapters)
 
 upward=0
 while IFS= read -r file; do

@@ -8,7 +8,7 @@
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "config/TextFile.h"
-#include "playback/PlayerFolder.h"
+#include "config/PlayerFolder.h"
 #include "settings/PlayerConfigText.h"
 
 namespace ruvo {

@@ -23,8 +23,8 @@ PictureCell ButtonLook(int index, bool hover, bool maximized, bool topMost) {
     return {};
 }
 
-FrameLook FrameLookOf(const MainWindowHost& host, const MainWindowState& state) {
-    return {host.IsMaximized(), state.topMost, state.leftPanelShown, state.rightPanelShown};
+FrameLook FrameLookOf(const MainWindowHost& host, const FrameState& frame) {
+    return {host.IsMaximized(), frame.topMost, frame.leftPanelShown, frame.rightPanelShown};
 }
 
 std::string WindowButtonTip(int index, const FrameLook& look) {
@@ -41,8 +41,8 @@ std::string WindowButtonTip(int index, const FrameLook& look) {
     }
 }
 
-void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const MainWindowState& state) {
-    DrawWindowButtonTips(controls, FrameLookOf(host, state));
+void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const FrameState& frame) {
+    DrawWindowButtonTips(controls, FrameLookOf(host, frame));
 }
 
 void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look) {
@@ -50,6 +50,9 @@ void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look) {
         controls.SetTooltip({ControlName::WindowButton, index}, WindowButtonTip(index, look));
 }
 
-PictureCell TabLook(int tab, bool selected) { return {kTabStrip, {(tab - 6) * 65, selected ? 23 : 0, 65, 23}}; }
+PictureCell TabLook(RightPanelTab tab, bool selected) {
+    const int column = static_cast<int>(tab) - static_cast<int>(RightPanelTab::TitlePages);
+    return {kTabStrip, {column * 65, selected ? 23 : 0, 65, 23}};
+}
 
 }  // namespace ruvo

@@ -6,7 +6,7 @@
 #include "platform/MainWindowHost.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
-#include "portal/MainWindowState.h"
+#include "shell/FrameState.h"
 
 namespace ruvo {
 
@@ -34,15 +34,15 @@ struct FrameLook {
     bool leftPanelShown = true;
     bool rightPanelShown = true;
 };
-FrameLook FrameLookOf(const MainWindowHost& host, const MainWindowState& state);
+FrameLook FrameLookOf(const MainWindowHost& host, const FrameState& frame);
 // The tooltip of npc 0-5, 10 or 11; "" for any other.
 std::string WindowButtonTip(int index, const FrameLook& look);
 // Gives npc 0-5, 10 and 11 their tooltips: as the look says, or from the
 // window as it is now.
 void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look);
-void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const MainWindowState& state);
-// A tab of the right panel (6, 7, 8), selected or not.
-PictureCell TabLook(int tab, bool selected);
+void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const FrameState& frame);
+// A tab of the right panel, selected or not.
+PictureCell TabLook(RightPanelTab tab, bool selected);
 // The tiles stretched over the tab bar and the player bar's foot.
 inline constexpr PictureCell kTabBarLook{kTabBarTile, {0, 0, 1, 23}};
 inline constexpr PictureCell kFootLook{kFootTile, {0, 0, 1, 31}};

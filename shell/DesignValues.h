@@ -3,10 +3,10 @@
 // which boxes show.
 
 #include "platform/WindowControls.h"
+#include "portal/SearchBox.h"
 
 namespace ruvo {
 
-inline constexpr const char* kSearchHint = "请输入电影名称、主演";
 inline constexpr const char* kWindowCaption = "Ruvo电影影视盒";
 // The title label shows the caption and this.
 inline constexpr const char* kVersionSuffix = " 1.0";

@@ -46,10 +46,10 @@ void FrameMouse::SurfaceDown(int x, int y) {
 }
 
 void FrameMouse::ResizeEnded() {
-    const MainWindowState& state = parts_.state;
+    const FrameState& frame = parts_.frame;
     MainWindowHost& host = parts_.host;
     // Only the full layout's size is worth restoring later.
-    if (!state.leftPanelShown || !state.rightPanelShown || state.compact) return;
+    if (!frame.leftPanelShown || !frame.rightPanelShown || frame.compact) return;
     if (host.IsMaximized() || host.IsMinimized()) return;
     SettingsFile& settings = parts_.settings;
     settings.Write(kSavedWidth.section, kSavedWidth.key, std::to_string(host.WidthTwips()));
@@ -78,7 +78,7 @@ void FrameMouse::ButtonMove(int index, int x, int y) {
         c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
-    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, FrameLookOf(parts_.host, parts_.state)));
+    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, FrameLookOf(parts_.host, parts_.frame)));
     surface.SizeToText({ControlName::BarTipText});
     Rect tip = c.Geometry({ControlName::BarTipText});
     tip.left = 2;
@@ -90,7 +90,7 @@ void FrameMouse::ButtonMove(int index, int x, int y) {
 
 void FrameMouse::DrawButton(int index, bool hover) {
     const bool maximized = parts_.host.IsMaximized();
-    const bool topMost = parts_.state.topMost;
+    const bool topMost = parts_.frame.topMost;
     parts_.surface.DrawCell({ControlName::WindowButton, index}, ButtonLook(index, hover, maximized, topMost));
 }
 

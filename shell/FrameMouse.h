@@ -9,13 +9,13 @@
 #include "platform/MainWindowHost.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
-#include "portal/MainWindowState.h"
+#include "history/HistoryActions.h"
+#include "shell/FrameState.h"
 
 namespace ruvo {
 
 inline constexpr unsigned kLabelHoverColor = 0x800000;
 inline constexpr unsigned kRestoreLabelColor = 0x1B1C1F;  // jbi, on its light plate
-inline constexpr unsigned kListLabelColor = 0x5A5A5A;     // qk
 
 class FrameMouse {
 public:
@@ -25,7 +25,7 @@ public:
         WindowSurface& surface;
         WindowControls& controls;
         MainWindowHost& host;
-        const MainWindowState& state;
+        const FrameState& frame;
         SettingsFile& settings;
         std::function<void()> toggleMaximized;
     };

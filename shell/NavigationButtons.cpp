@@ -8,65 +8,71 @@
 namespace ruvo {
 namespace {
 
-ControlName ContainerOfTab(int tab) {
-    return tab == 6 ? ControlName::LibraryTab : tab == 7 ? ControlName::WatchHistoryTab : ControlName::LocalFilesTab;
+constexpr RightPanelTab kTabs[] = {RightPanelTab::TitlePages, RightPanelTab::WatchHistory, RightPanelTab::LocalFiles};
+
+ControlName ContainerOf(RightPanelTab tab) {
+    switch (tab) {
+        case RightPanelTab::TitlePages: return ControlName::LibraryTab;
+        case RightPanelTab::WatchHistory: return ControlName::WatchHistoryTab;
+        case RightPanelTab::LocalFiles: return ControlName::LocalFilesTab;
+    }
+    return ControlName::LibraryTab;
 }
 
-bool IsTab(int tab) { return tab >= 6 && tab <= 8; }
+ControlId ButtonOf(RightPanelTab tab) { return {ControlName::WindowButton, static_cast<int>(tab)}; }
 
 }  // namespace
 
 void NavigationButtons::Click(int index) {
-    if (IsTab(index)) SelectTab(index);
-    else if (index == 10) ToggleLeftPanel();
+    for (const RightPanelTab tab : kTabs)
+        if (index == static_cast<int>(tab)) ShowTab(tab);
+    if (index == 10) ToggleLeftPanel();
     else if (index == 11) ToggleRightPanel();
 }
 
 void NavigationButtons::DrawTabs() {
     WindowSurface& surface = parts_.surface;
     surface.DrawCell({ControlName::WindowButton, 9}, kTabBarLook);
-    for (int tab = 6; tab <= 8; ++tab) surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, tab == parts_.state.currentTab));
+    for (const RightPanelTab tab : kTabs) surface.DrawCell(ButtonOf(tab), TabLook(tab, tab == parts_.frame.currentTab));
 }
 
-void NavigationButtons::ShowTab(RightPanelTab tab) { SelectTab(static_cast<int>(tab)); }
-
-void NavigationButtons::SelectTab(int tab) {
-    MainWindowState& s = parts_.state;
-    if (tab == s.currentTab) return;
+void NavigationButtons::ShowTab(RightPanelTab tab) {
+    std::optional<RightPanelTab>& current = parts_.frame.currentTab;
+    if (tab == current) return;
     WindowControls& c = parts_.controls;
-    if (IsTab(s.currentTab)) {
-        parts_.surface.DrawCell({ControlName::WindowButton, s.currentTab}, TabLook(s.currentTab, false));
-        c.SetVisible({ContainerOfTab(s.currentTab)}, false);
+    if (current) {
+        parts_.surface.DrawCell(ButtonOf(*current), TabLook(*current, false));
+        c.SetVisible({ContainerOf(*current)}, false);
+        c.SetEnabled(ButtonOf(*current), true);
     }
-    c.SetEnabled({ControlName::WindowButton, s.currentTab}, true);
-    if (IsTab(tab)) {
-        parts_.surface.DrawCell({ControlName::WindowButton, tab}, TabLook(tab, true));
-        c.SetVisible({ContainerOfTab(tab)}, true);
-        if (tab == 7) c.SetText({ControlName::ListAction}, "∴ 管理任务");
-        if (tab == 8) c.SetText({ControlName::ListAction}, "∴ 清空列表");
-    }
-    c.SetEnabled({ControlName::WindowButton, tab}, true);
-    s.currentTab = tab;
+    parts_.surface.DrawCell(ButtonOf(tab), TabLook(tab, true));
+    c.SetVisible({ContainerOf(tab)}, true);
+    if (tab == RightPanelTab::WatchHistory) c.SetText({ControlName::ListAction}, "∴ 管理任务");
+    if (tab == RightPanelTab::LocalFiles) c.SetText({ControlName::ListAction}, "∴ 清空列表");
+    c.SetEnabled(ButtonOf(tab), true);
+    current = tab;
 }
 
-bool NavigationButtons::RightPanelShown() const { return parts_.state.rightPanelShown; }
+void NavigationButtons::ShowRightPanel(bool shown) {
+    if (parts_.frame.rightPanelShown != shown) ToggleRightPanel();
+}
 
 void NavigationButtons::ToggleLeftPanel() {
-    const bool show = !parts_.state.leftPanelShown;
-    parts_.state.leftPanelShown = show;
-    DrawWindowButtonTips(parts_.controls, parts_.host, parts_.state);
+    const bool show = !parts_.frame.leftPanelShown;
+    parts_.frame.leftPanelShown = show;
+    DrawWindowButtonTips(parts_.controls, parts_.host, parts_.frame);
     parts_.controls.SetVisible({ControlName::LeftPanel}, show);
     if (!parts_.host.IsMaximized()) parts_.layout.LayoutNormal();
     parts_.layout.LayoutPanes();
     parts_.layout.LayoutPlayerPanel();
-    parts_.frame.DrawButton(10, false);
+    parts_.mouse.DrawButton(10, false);
 }
 
 void NavigationButtons::ToggleRightPanel() {
     MainWindowHost& host = parts_.host;
-    const bool show = !RightPanelShown();
-    parts_.state.rightPanelShown = show;
-    DrawWindowButtonTips(parts_.controls, parts_.host, parts_.state);
+    const bool show = !parts_.frame.rightPanelShown;
+    parts_.frame.rightPanelShown = show;
+    DrawWindowButtonTips(parts_.controls, parts_.host, parts_.frame);
     parts_.bar.Redraw(BarButton::RightPanel);
     parts_.controls.SetVisible({ControlName::RightPanel}, show);
     if (!host.IsMaximized()) {
@@ -76,7 +82,7 @@ void NavigationButtons::ToggleRightPanel() {
         parts_.layout.LayoutPanes();
         parts_.layout.LayoutPlayerPanel();
     }
-    parts_.frame.DrawButton(11, false);
+    parts_.mouse.DrawButton(11, false);
 }
 
 }  // namespace ruvo

@@ -5,16 +5,13 @@
 #include "platform/MainWindowHost.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
-#include "portal/MainWindowState.h"
+#include "shell/FrameState.h"
 
 namespace ruvo {
 
 class FrameMouse;
 class TransportControls;
 class WindowLayout;
-
-// The right panel's tabs, by their buttons' numbers.
-enum class RightPanelTab { TitlePages = 6, WatchHistory = 7, LocalFiles = 8 };
 
 // Twips the window grows or shrinks by when the right panel shows or hides.
 inline constexpr int kRightPanelTwips = 3405;
@@ -27,26 +24,25 @@ public:
         WindowControls& controls;
         WindowSurface& surface;
         MainWindowHost& host;
-        MainWindowState& state;
+        FrameState& frame;
         WindowLayout& layout;
-        FrameMouse& frame;
+        FrameMouse& mouse;
         TransportControls& bar;
     };
     explicit NavigationButtons(Parts parts) : parts_(parts) {}
 
     // A click on button `index`; indexes without an action do nothing.
     void Click(int index);
-    // Brings a tab of the right panel to the front.
+    // Brings a tab of the right panel to the front; nothing when it is there.
     void ShowTab(RightPanelTab tab);
     void ToggleLeftPanel();
     void ToggleRightPanel();
-    bool RightPanelShown() const;
+    // Shows or hides the right panel; nothing when it is so already.
+    void ShowRightPanel(bool shown);
     // Paints the tab bar, the selected tab raised.
     void DrawTabs();
 
 private:
-    void SelectTab(int tab);
-
     Parts parts_;
 };
 

@@ -57,7 +57,7 @@ void TipMenus::OpenSettingsDialog(int tab) {
     MainWindowHost& host = parts_.host;
     // A top-most main window would cover the dialog it owns: it stops being
     // top-most meanwhile, and its button still says it is.
-    const bool wasTopMost = parts_.state.topMost;
+    const bool wasTopMost = parts_.frame.topMost;
     if (wasTopMost) host.SetTopMost(false);
     if (!host.IsVisible()) host.Show();
     if (host.IsMinimized()) host.ShowNormal();

@@ -10,7 +10,7 @@
 #include "platform/MainWindowHost.h"
 #include "platform/PopupMenus.h"
 #include "platform/Shell.h"
-#include "portal/MainWindowState.h"
+#include "shell/FrameState.h"
 
 namespace ruvo {
 
@@ -32,7 +32,7 @@ public:
     // What the entries lead to.
     struct Parts {
         MainWindowHost& host;
-        const MainWindowState& state;
+        const FrameState& frame;
         HistoryActions& history;
         SettingsDialog& settings;
         Shell& shell;

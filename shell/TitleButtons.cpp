@@ -38,13 +38,13 @@ void TitleButtons::Exit() {
 
 void TitleButtons::BeginAction() {
     parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
-    parts_.frame.ResetLabelColors();
+    parts_.mouse.ResetLabelColors();
 }
 
 void TitleButtons::Minimize() {
     BeginAction();
     parts_.host.Minimize();
-    parts_.frame.DrawButton(0, false);
+    parts_.mouse.DrawButton(0, false);
 }
 
 void TitleButtons::ToggleMaximized() {
@@ -53,23 +53,23 @@ void TitleButtons::ToggleMaximized() {
     if (host.IsMaximized()) host.ShowNormal();
     else host.Maximize();
     RedrawTips();
-    parts_.frame.DrawButton(1, false);
+    parts_.mouse.DrawButton(1, false);
 }
 
 void TitleButtons::Close() {
     BeginAction();
-    parts_.frame.DrawButton(2, false);
+    parts_.mouse.DrawButton(2, false);
     AskOrClose();
 }
 
 void TitleButtons::ShowMenu() {
     BeginAction();
-    parts_.frame.DrawButton(5, false);
+    parts_.mouse.DrawButton(5, false);
     const Rect button = parts_.controls.Geometry({ControlName::WindowButton, 5});
     parts_.menus.PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
 }
 
-void TitleButtons::RedrawTips() { DrawWindowButtonTips(parts_.controls, parts_.host, parts_.state); }
+void TitleButtons::RedrawTips() { DrawWindowButtonTips(parts_.controls, parts_.host, parts_.frame); }
 
 void TitleButtons::AskOrClose() {
     SettingsFile& settings = parts_.settings;
@@ -96,11 +96,11 @@ void TitleButtons::HideToTray() {
     else parts_.host.Minimize();
 }
 
-bool TitleButtons::IsTopMost() const { return parts_.state.topMost; }
+bool TitleButtons::IsTopMost() const { return parts_.frame.topMost; }
 
 void TitleButtons::ToggleTopMost() {
     BeginAction();
-    parts_.state.topMost = !IsTopMost();
+    parts_.frame.topMost = !IsTopMost();
     RedrawTips();
     parts_.host.SetTopMost(IsTopMost());
 }
@@ -110,7 +110,7 @@ void TitleButtons::EnterCompactMode() {
     MainWindowHost& host = parts_.host;
     WindowControls& c = parts_.controls;
     if (host.IsMaximized()) host.ShowNormal();
-    parts_.state.compact = true;
+    parts_.frame.compact = true;
     host.ResizeTwips(kCompactWidth, kCompactHeight);
     c.SetVisible({ControlName::RightPanel}, false);
     c.SetVisible({ControlName::LeftPanel}, false);
@@ -120,11 +120,11 @@ void TitleButtons::EnterCompactMode() {
     c.SetText({ControlName::WindowTitle}, c.Text({ControlName::TitleLine}));
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, false);
     parts_.layout.LayoutCompact();
-    parts_.frame.DrawButton(3, false);
+    parts_.mouse.DrawButton(3, false);
 }
 
 void TitleButtons::LeaveCompactMode() {
-    MainWindowState& s = parts_.state;
+    FrameState& s = parts_.frame;
     MainWindowHost& host = parts_.host;
     WindowControls& c = parts_.controls;
     s.compact = false;
@@ -140,7 +140,7 @@ void TitleButtons::LeaveCompactMode() {
     if (host.IsMaximized()) host.ShowNormal();
     RedrawTips();
     parts_.bar.Redraw(BarButton::RightPanel);
-    parts_.frame.DrawButton(1, false);
+    parts_.mouse.DrawButton(1, false);
     s.savedWidth = TextToInt(parts_.settings.Read(kSavedWidth.section, kSavedWidth.key, "0"));
     s.savedHeight = TextToInt(parts_.settings.Read(kSavedHeight.section, kSavedHeight.key, "0"));
     host.ResizeTwips(s.savedWidth, s.savedHeight);

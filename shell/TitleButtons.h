@@ -10,7 +10,7 @@
 #include "platform/Tray.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
-#include "portal/MainWindowState.h"
+#include "shell/FrameState.h"
 #include "shell/ButtonLooks.h"
 
 namespace ruvo {
@@ -28,13 +28,13 @@ public:
         WindowControls& controls;
         WindowSurface& surface;
         MainWindowHost& host;
-        MainWindowState& state;
+        FrameState& frame;
         SettingsFile& settings;
         Dialogs& dialogs;
         PopupMenus& menus;
         TrayIcon& tray;
         WindowLayout& layout;
-        FrameMouse& frame;
+        FrameMouse& mouse;
         TransportControls& bar;
         std::function<void()> exit;
     };
@@ -53,7 +53,7 @@ public:
     void Click(int index);
 
     bool IsTopMost() const;
-    // The buttons' tooltips again, from the window's state.
+    // The buttons' tooltips again, from the frame's state.
     void RedrawTips();
     // Hides the window to the tray. Where the desktop shows no tray, hiding
     // would leave no way back, so the window is minimised instead.

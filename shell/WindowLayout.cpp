@@ -25,7 +25,7 @@ void MoveTo(WindowControls& c, ControlId control, int left, int top) {
 void WindowLayout::OnResize() {
     MainWindowHost& host = parts_.host;
     if (host.IsMinimized()) return;
-    if (parts_.state.compact) {
+    if (parts_.frame.compact) {
         LayoutCompact();
         return;
     }
@@ -45,7 +45,7 @@ void WindowLayout::LayoutNormal() {
     MainWindowHost& host = parts_.host;
     if (host.IsMaximized()) return;
     const TwipsSize now{host.WidthTwips(), host.HeightTwips()};
-    const TwipsSize raised = RaisedTo(now, MinimumWindowSize(parts_.state.leftPanelShown, parts_.state.rightPanelShown));
+    const TwipsSize raised = RaisedTo(now, MinimumWindowSize(parts_.frame.leftPanelShown, parts_.frame.rightPanelShown));
     if (raised.width != now.width || raised.height != now.height) host.ResizeTwips(raised.width, raised.height);
 }
 
@@ -72,7 +72,7 @@ void WindowLayout::PlaceTitleButtons() {
 void WindowLayout::LayoutPanes() {
     WindowControls& c = parts_.controls;
     const Rect content = c.Geometry({ControlName::ContentArea});
-    const bool left = parts_.state.leftPanelShown, right = parts_.state.rightPanelShown;
+    const bool left = parts_.frame.leftPanelShown, right = parts_.frame.rightPanelShown;
     const PanesPlaces p = PlacePanes(content.width, content.height, left, right);
     if (left) {
         c.Move({ControlName::LeftPanel}, p.leftPanel);
@@ -116,7 +116,7 @@ void WindowLayout::LayoutPlayerPanel() {
     PlayerPanelInput in;
     in.bodyWidth = body.width;
     in.bodyHeight = body.height;
-    in.compact = parts_.state.compact;
+    in.compact = parts_.frame.compact;
     if (!in.compact) surface.SizeToText({ControlName::StatusLine});
     in.statusTextWidth = c.Geometry({ControlName::StatusLine}).width;
     in.timesWidth = c.Geometry({ControlName::PlayTimes}).width;
@@ -183,7 +183,7 @@ void WindowLayout::PlaceScrollAd() {
     const int barLeft = c.Geometry({ControlName::ScrollAdBar}).left;
     const int nameWidth = c.Geometry({ControlName::TitleLine}).width;
     const bool shownNow = c.IsVisible({ControlName::ScrollAdBar});
-    const bool show = ScrollAdShows(barLeft, nameWidth, parts_.state.scrollAd, shownNow);
+    const bool show = ScrollAdShows(barLeft, nameWidth, parts_.ads.scroll, shownNow);
     if (show != shownNow) c.SetVisible({ControlName::ScrollAdBar}, show);
 }
 

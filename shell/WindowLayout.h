@@ -5,7 +5,8 @@
 #include "platform/Player.h"
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
-#include "portal/MainWindowState.h"
+#include "promo/AdPane.h"
+#include "shell/FrameState.h"
 #include "shell/LayoutGeometry.h"
 
 namespace ruvo {
@@ -20,7 +21,8 @@ public:
         WindowControls& controls;
         WindowSurface& surface;
         MainWindowHost& host;
-        const MainWindowState& state;
+        const FrameState& frame;
+        const AdPanes& ads;
         const Player& player;
         PlayStatusMonitor& monitor;
     };

@@ -21,12 +21,12 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "base/Twips.h"
 #include "platform/qt/MarlettLabel.h"
 #include "platform/qt/SkinCell.h"
 #include "platform/qt/TransportIcons.h"
 #include "shell/DesignValues.h"
 #include "shell/LayoutGeometry.h"
-#include "shell/Twips.h"
 
 namespace ruvo {
 namespace {

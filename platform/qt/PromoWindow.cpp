@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "base/Twips.h"
 #include "platform/qt/QtWebPane.h"
-#include "shell/Twips.h"
 
 namespace ruvo {
 

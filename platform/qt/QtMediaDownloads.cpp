@@ -12,7 +12,7 @@
 
 #include "base/SplitText.h"
 #include "config/FileSystem.h"
-#include "playback/PlayerFolder.h"
+#include "config/PlayerFolder.h"
 
 namespace ruvo {
 namespace {

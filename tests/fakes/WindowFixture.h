@@ -49,7 +49,8 @@ protected:
         for (auto& pane : panes) pane.navigations.clear();
     }
     FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }
-    MainWindowState& State() { return window->State(); }
+    AdPanes& Ads() { return window->Ads(); }
+    UpdateState& Update() { return window->Update(); }
     PlaySession& Session() { return window->Session(); }
     // A navigation the page itself starts (a click or a script).
     bool PageNavigates(Pane pane, const std::string& url) {

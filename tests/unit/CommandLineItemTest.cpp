@@ -55,7 +55,7 @@ TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMo
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
     ReceiveCommandLine(*window, "/m/b.mp4");
-    EXPECT_FALSE(State().compact);
+    EXPECT_FALSE(Visible(ControlName::RestoreLabel));  // the whole window again
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
 }
@@ -64,7 +64,7 @@ TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
     PlayInsteadOfCurrent(*window, "/m/b.mp4");
-    EXPECT_TRUE(State().compact);
+    EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");

@@ -14,7 +14,7 @@
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
 #include "portal/ForeignLinks.h"
-#include "portal/LinkText.h"
+#include "base/LinkText.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo::test {

@@ -34,7 +34,7 @@ TEST_F(ExitAndTray, ExitRemovesTheIconFirstSavesThePositionAndClosesEveryWindow)
 }
 
 TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
-    State().recommendOnExit = true;
+    Update().recommendOnExit = true;
     ExitProgram(*window);
     EXPECT_EQ(forms.steps.back(), "recommendation");
     EXPECT_EQ(std::count(forms.steps.begin(), forms.steps.end(), "end"), 0);

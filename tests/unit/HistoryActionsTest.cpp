@@ -4,7 +4,7 @@
 #include "config/FileSystem.h"
 #include "fakes/WindowFixture.h"
 #include "history/HistoryActions.h"
-#include "playback/PlayerFolder.h"
+#include "config/PlayerFolder.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {

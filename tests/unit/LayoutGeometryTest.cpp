@@ -3,7 +3,7 @@
 
 #include "shell/FrameGeometry.h"
 #include "shell/LayoutGeometry.h"
-#include "shell/Twips.h"
+#include "base/Twips.h"
 
 namespace ruvo {
 

@@ -3,7 +3,7 @@
 #include "base/JsEscape.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
-#include "portal/LinkText.h"
+#include "base/LinkText.h"
 #include "shell/NavigationButtons.h"
 
 namespace ruvo {
@@ -37,16 +37,17 @@ TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
     window->Navigation().ToggleRightPanel();
     ASSERT_FALSE(Visible(ControlName::RightPanel));
     window->Navigation().ShowTab(RightPanelTab::WatchHistory);
-    State().sidePaneFailed = true;
+    Web(Pane::Web5).events.navigateError(std::string(kTestPortal) + "right.asp");
+    ASSERT_TRUE(Visible(ControlName::SidePaneNotice));
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow://play/1.html"));
     EXPECT_EQ(Web(Pane::Web5).navigations, std::vector<std::string>{"http://127.0.0.1:8790/play/1.html"});
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow:///play/1.html"));
     EXPECT_EQ(Web(Pane::Web5).navigations.back(), "http://127.0.0.1:8790/play/1.html");
-    EXPECT_FALSE(State().sidePaneFailed);
     EXPECT_TRUE(Visible(ControlName::RightPanel));
-    EXPECT_EQ(State().currentTab, 6);
     EXPECT_TRUE(Visible(ControlName::LibraryTab));
     EXPECT_FALSE(Visible(ControlName::WatchHistoryTab));
+    Web(Pane::Web5).events.downloadComplete();  // the title page replaces the notice
+    EXPECT_FALSE(Visible(ControlName::SidePaneNotice));
 }
 
 TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
@@ -113,7 +114,7 @@ TEST_F(Dispatcher, SearchOpensResultsAndHomeLinkClosesThem) {
     EXPECT_TRUE(PageNavigates(Pane::Webso, "fanhome://"));
     EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
     EXPECT_TRUE(Visible(ControlName::MainPaneBox));
-    State().mainPaneFailed = true;
+    Web(Pane::Web1).events.navigateError(kTestPortal);
     PageNavigates(Pane::Web5, search);
     PageNavigates(Pane::Webso, "fanhome://");
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));

@@ -48,15 +48,8 @@ TEST_F(MainWindowLoad, OtherPanesLoadAfterAFailedOrSlowPortalPageToo) {
     EXPECT_EQ(PaneOf(Pane::Web3).navigations.size(), 2u);
 }
 
-TEST_F(MainWindowLoad, StateFieldsAfterLoad) {
+TEST_F(MainWindowLoad, TheWindowFitsTheWorkAreaAndTakesKeysFirst) {
     LoadWith();
-    const MainWindowState& s = window->State();
-    EXPECT_EQ(s.userName, "00-16-3E-01-02-03");
-    EXPECT_EQ(s.currentTab, 6);
-    EXPECT_EQ(window->Session().listKey, "");
-    EXPECT_FALSE(s.recommendOnExit);
-    EXPECT_EQ(s.workAreaWidth, 1920);
-    EXPECT_EQ(s.workAreaHeight, 1040);
     EXPECT_EQ(host.maxWidth, 1920);
     EXPECT_TRUE(host.taskbarMinimize);
     EXPECT_TRUE(host.keyPreview);

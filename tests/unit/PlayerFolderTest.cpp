@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/WindowFixture.h"
-#include "playback/PlayerFolder.h"
+#include "config/PlayerFolder.h"
 
 namespace ruvo {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "config/FileSystem.h"
 #include "fakes/WindowFixture.h"
-#include "playback/PlayerFolder.h"
+#include "config/PlayerFolder.h"
 #include "settings/PlayerConfigText.h"
 #include "settings/SettingsDialog.h"
 

@@ -98,7 +98,6 @@ TEST_F(Transport, OpenFilePlaysAndListsIt) {
     EXPECT_EQ(Session().list, ItemList::LocalFiles);
     EXPECT_FALSE(Session().inPagePlayer);
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
-    EXPECT_EQ(State().currentTab, 8);
     EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
 }
 

@@ -59,9 +59,9 @@ TEST_F(UpdateCheck, NewVersionAnsweredNoSwitchesTheAdsOn) {
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "检测到最新版本 1.1 ,你需要现在升级吗？");
     EXPECT_EQ(dialogs.questions[0].title, "Ruvo影视盒提示：");
-    EXPECT_TRUE(State().recommendOnExit);
-    EXPECT_EQ(State().playerAd, AdPane::Shown);
-    EXPECT_EQ(State().scrollAd, AdPane::Shown);
+    EXPECT_TRUE(Update().recommendOnExit);
+    EXPECT_EQ(Ads().player, AdPane::Shown);
+    EXPECT_EQ(Ads().scroll, AdPane::Shown);
     EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
     EXPECT_TRUE(window->TimerOf(WindowTimer::FloatingAdvert).IsEnabled());
     timers.Advance(20000);
@@ -75,7 +75,7 @@ TEST_F(UpdateCheck, YesStartsTheLocalUpdaterAndExitsWithoutTheRecommendation) {
     CheckWith("1====1====0====0====2.0");
     EXPECT_EQ(processes.started, std::vector<std::string>{folder.File("update.exe")});
     EXPECT_TRUE(shell.opened.empty());
-    EXPECT_FALSE(State().recommendOnExit);
+    EXPECT_FALSE(Update().recommendOnExit);
     EXPECT_EQ(forms.steps.back(), "end");
     EXPECT_FALSE(window->TimerOf(WindowTimer::FloatingAdvert).IsEnabled());
 }
@@ -88,17 +88,17 @@ TEST_F(UpdateCheck, YesWithoutALocalUpdaterOpensItsAddress) {
 }
 
 TEST_F(UpdateCheck, PlayerAdStaysOffWhenItsPaneFailedAndTheBarStaysHidden) {
-    State().playerAd = AdPane::Failed;
-    State().scrollAd = AdPane::Failed;
+    Ads().player = AdPane::Failed;
+    Ads().scroll = AdPane::Failed;
     CheckWith("0====0====1====1====1.0");
-    EXPECT_EQ(State().playerAd, AdPane::Failed);
-    EXPECT_EQ(State().scrollAd, AdPane::Failed);
+    EXPECT_EQ(Ads().player, AdPane::Failed);
+    EXPECT_EQ(Ads().scroll, AdPane::Failed);
     EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
 }
 
 TEST_F(UpdateCheck, OneSeparatorSetsOnlyTheExitFlag) {
     CheckWith("1====0");
-    EXPECT_TRUE(State().recommendOnExit);
+    EXPECT_TRUE(Update().recommendOnExit);
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
 }
@@ -107,7 +107,7 @@ TEST_F(UpdateCheck, FailedOrMalformedFetchChangesNothing) {
     controls.SetVisible({ControlName::ScrollAdBar}, true);
     CheckWith(std::nullopt);
     EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
-    EXPECT_FALSE(State().recommendOnExit);
+    EXPECT_FALSE(Update().recommendOnExit);
     OfferUpdate(*window);
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_EQ(dialogs.notices[0].text, "你现在使用的是最新版本，无需升级！");
@@ -129,7 +129,7 @@ TEST_F(UpdateCheck, OnlyAVersionIsOffered) {
     EXPECT_TRUE(dialogs.questions.empty());
     OfferUpdate(*window);  // the menu's update check: nothing newer to offer
     EXPECT_TRUE(dialogs.questions.empty());
-    State().latestVersion = "2.10.3";
+    Update().latestVersion = "2.10.3";
     OfferUpdate(*window);
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_NE(dialogs.questions[0].text.find("2.10.3"), std::string::npos);

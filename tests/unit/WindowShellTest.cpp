@@ -86,7 +86,7 @@ TEST_F(WindowShell, PanelTogglesChangeTheLayoutAndTheWidth) {
 }
 
 TEST_F(WindowShell, BorderPressStartsAResizeAndSurfaceDragAMove) {
-    FrameMouse& frame = window->Frame();
+    FrameMouse& frame = window->Mouse();
     frame.SurfaceMove(false, 998, 300);
     EXPECT_EQ(surface.cursor, CursorShape::SizeWE);
     frame.SurfaceDown(998, 300);
@@ -111,27 +111,27 @@ TEST_F(WindowShell, BorderPressStartsAResizeAndSurfaceDragAMove) {
 
 TEST_F(WindowShell, ResizeInFullLayoutSavesTheSize) {
     Resize(16000, 9500);
-    window->Frame().ResizeEnded();
+    window->Mouse().ResizeEnded();
     EXPECT_EQ(SettingOf("h_w"), "16000");
     EXPECT_EQ(SettingOf("h_h"), "9500");
     window->Navigation().Click(10);  // left panel hidden: not saved
     Resize(17000, 9500);
-    window->Frame().ResizeEnded();
+    window->Mouse().ResizeEnded();
     EXPECT_EQ(SettingOf("h_w"), "16000");
 }
 
 TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
-    window->Frame().SurfaceDoubleClick();
+    window->Mouse().SurfaceDoubleClick();
     EXPECT_TRUE(host.maximized);
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 1}), "还原");
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 1}).picture, kRestoreStrip);
-    window->Frame().SurfaceDoubleClick();
+    window->Mouse().SurfaceDoubleClick();
     EXPECT_FALSE(host.maximized);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 1}).source.left, 96);
 }
 
 TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
-    FrameMouse& frame = window->Frame();
+    FrameMouse& frame = window->Mouse();
     const Rect button = Place(ControlName::WindowButton, 5);
     surface.textWidths[{static_cast<int>(ControlName::BarTipText), 0}] = 30;
     frame.ButtonMove(5, 10, 10);
@@ -154,7 +154,7 @@ TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
 // maximised (a double click on its title in another program's style, a key of
 // the window manager) offers to restore.
 TEST_F(WindowShell, TipsTellWhatAButtonWouldDoNow) {
-    FrameMouse& frame = window->Frame();
+    FrameMouse& frame = window->Mouse();
     host.maximized = true;
     frame.ButtonMove(1, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "还原");
@@ -188,7 +188,7 @@ TEST_F(WindowShell, BackFromCompactModeEveryPanelToggleSaysItIsShown) {
 }
 
 TEST_F(WindowShell, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
-    FrameMouse& frame = window->Frame();
+    FrameMouse& frame = window->Mouse();
     frame.LabelMove(true);
     EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kLabelHoverColor);
     frame.SurfaceMove(false, 500, 300);

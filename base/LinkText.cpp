@@ -1,4 +1,4 @@
-#include "portal/LinkText.h"
+#include "base/LinkText.h"
 
 namespace ruvo {
 

@@ -1,4 +1,4 @@
-#include "playback/PlayerFolder.h"
+#include "config/PlayerFolder.h"
 
 #include <cctype>
 #include <cstdint>

@@ -1,0 +1,27 @@
+#pragma once
+// What the main window's frame shows: its size, its mode and its panels. The
+// frame's buttons draw their looks and tooltips from it.
+#include <optional>
+
+#include "platform/MainWindowHost.h"
+
+namespace ruvo {
+
+// The right panel's tabs, by their buttons' numbers.
+enum class RightPanelTab { TitlePages = 6, WatchHistory = 7, LocalFiles = 8 };
+
+struct FrameState {
+    WorkArea workArea;         // desktop work area at load, pixels
+    int workAreaWidth = 0;     // the maximised size
+    int workAreaHeight = 0;
+    int savedWidth = 0;        // twips
+    int savedHeight = 0;       // twips
+    bool openWithSavedSize = false;  // the user's option: else the window opens at its design size
+    std::optional<RightPanelTab> currentTab;  // none until the window has loaded
+    bool compact = false;      // the small window
+    bool topMost = false;
+    bool leftPanelShown = true;
+    bool rightPanelShown = true;
+};
+
+}  // namespace ruvo
