@@ -2,12 +2,8 @@
 
 #include <algorithm>
 
-#include "app/MainWindow.h"
 #include "base/PathText.h"
 #include "base/TextWidth.h"
-#include "playback/TransportControls.h"
-#include "shell/NavigationButtons.h"
-#include "shell/TitleButtons.h"
 
 namespace ruvo {
 namespace {
@@ -20,31 +16,31 @@ void BringToFront(MainWindowHost& host) {
 
 }  // namespace
 
-void ReceiveCommandLine(MainWindow& window, const std::string& text) {
-    window.TimerOf(WindowTimer::PlayerStartCheck).SetEnabled(true);
-    BringToFront(window.Host());
+void CommandLineItems::Receive(const std::string& text) {
+    parts_.playerStartCheck.SetEnabled(true);
+    BringToFront(parts_.host);
     if (text.empty()) return;
-    if (window.Frame().compact) window.Title().LeaveCompactMode();
-    PlayInsteadOfCurrent(window, text);
+    if (parts_.compact) parts_.leaveCompactMode();
+    PlayInsteadOfCurrent(text);
 }
 
-void PlayInsteadOfCurrent(MainWindow& window, const std::string& text) {
-    if (window.PlayerControl().PlayState() == kPlayPlaying) window.Transport().Stop();
-    PlayCommandLineItem(window, text);
+void CommandLineItems::PlayInsteadOfCurrent(const std::string& text) {
+    if (parts_.player.PlayState() == kPlayPlaying) parts_.stop();
+    Play(text);
 }
 
-void PlayCommandLineItem(MainWindow& window, const std::string& text) {
+void CommandLineItems::Play(const std::string& text) {
     std::string item = text;
     item.erase(std::remove(item.begin(), item.end(), '"'), item.end());
     if (!item.empty() && item.back() == '/') item.pop_back();
-    Player& player = window.PlayerControl();
+    Player& player = parts_.player;
     player.SetPlayUrl(item);
     player.Play();
-    window.TimerOf(WindowTimer::StatusTick).SetEnabled(true);
+    parts_.statusTick.SetEnabled(true);
     const std::string name = FileNameOfPath(item);
-    window.SetTitleLine(TruncateToWidth(name, kTitleLineWidth));
-    window.Session().BeginLocalFile(item, 0);
-    window.Lists().AddLocalFileRecord({name, item, 0});
+    parts_.setTitleLine(TruncateToWidth(name, kTitleLineWidth));
+    parts_.session.BeginLocalFile(item, 0);
+    parts_.lists.AddLocalFileRecord({name, item, 0});
 }
 
 }  // namespace ruvo

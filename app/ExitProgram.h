@@ -1,22 +1,49 @@
 #pragma once
 // The program's one orderly way out, and stopping the player's helper
 // programs on the way.
+#include "app/UpdateCheck.h"
+#include "config/SettingsFile.h"
+#include "platform/Processes.h"
+#include "platform/ProgramForms.h"
+#include "platform/Tray.h"
 
 namespace ruvo {
 
-class MainWindow;
+class IdleInhibition;
+class PlayerMemory;
+class TransportControls;
 
-// The tray icon goes first; then the playing item stops with its position
-// saved, the player's helpers end when "qvodk" asks for it, every window
-// closes and the process ends (after the recommendation window when the
-// update file asked for it).
-void ExitProgram(MainWindow& window);
+class ProgramExit {
+public:
+    // What goes on the way out: the tray icon, what plays and its position,
+    // the remembered volume, the screen saver's inhibition, the helpers
+    // "qvodk" names, the program's windows, and whether the update file
+    // asked for the recommendation window.
+    struct Parts {
+        TrayIcon& tray;
+        SettingsFile& settings;
+        TransportControls& bar;
+        PlayerMemory& memory;
+        IdleInhibition& inhibition;
+        Processes& processes;
+        ProgramForms& forms;
+        const UpdateState& update;
+    };
+    explicit ProgramExit(Parts parts) : parts_(parts) {}
 
-// The same when the system asks the program to end (a signal): the files are
-// stored as at any exit, and the process ends at once, with success.
-void EndOnSignal(MainWindow& window);
+    // The tray icon goes first; then the playing item stops with its
+    // position saved, the player's helpers end when "qvodk" asks for it,
+    // every window closes and the process ends (after the recommendation
+    // window when the update file asked for it).
+    void Exit();
+    // The same when the system asks the program to end (a signal): the files
+    // are stored as at any exit, and the process ends at once, with success.
+    void EndOnSignal();
 
-// Ends the first "QvodPlayer.exe" and the first "QvodTerminal.exe" process.
-void StopPlayerProcesses(MainWindow& window);
+private:
+    void SaveAndClose();
+
+    Parts parts_;
+};
 
 }  // namespace ruvo

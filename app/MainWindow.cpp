@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/CommandLineItem.h"
+#include "app/ExitProgram.h"
 #include "base/NumberText.h"
 #include "base/TextCodec.h"
 #include "config/FileSystem.h"
@@ -79,6 +81,7 @@ void MainWindow::CreateParts() {
     CreatePlaybackParts();
     CreateShellParts();
     CreatePortalAndListParts();
+    CreateProgramParts();
 }
 
 void MainWindow::CreatePlaybackParts() {
@@ -146,6 +149,23 @@ void MainWindow::CreatePortalAndListParts() {
                                                            [this] { Exit(); }});
 }
 
+void MainWindow::CreateProgramParts() {
+    exit_ = std::make_unique<ProgramExit>(ProgramExit::Parts{ports_.tray, storedSettings_, *transport_, *memory_,
+                                                             *inhibition_, ports_.processes, ports_.forms, update_});
+    updates_ = std::make_unique<UpdateCheck>(UpdateCheck::Parts{
+        portal_, programFolder_, [this](const std::string& url) { return FetchText(url); }, ports_.processes,
+        ports_.shell, ports_.dialogs, ports_.controls, ads_, update_, TimerOf(WindowTimer::FloatingAdvert),
+        [this] { Exit(); }});
+    commandLine_ = std::make_unique<CommandLineItems>(CommandLineItems::Parts{
+        ports_.host, frame_.compact, ports_.player, session_, lists_, TimerOf(WindowTimer::StatusTick),
+        TimerOf(WindowTimer::PlayerStartCheck), [this] { title_->LeaveCompactMode(); }, [this] { transport_->Stop(); },
+        [this](const std::string& text) { SetTitleLine(text); }});
+}
+
+void MainWindow::OfferUpdate() { updates_->Offer(); }
+
+void MainWindow::Exit() { exit_->Exit(); }
+
 void MainWindow::CreateTimers() {
     for (size_t i = 0; i < kTimerCount; ++i) {
         timers_[i] = ports_.timers.CreateTimer();
@@ -159,9 +179,7 @@ void MainWindow::ConnectTimers() {
                     [this] { StorePlayerFolder(playerFolder_, programFolder_, storedSettings_); });
     SetTimerHandler(WindowTimer::EndOfPlay, [this] { monitor_->EndOfPlayTick(); });
     SetTimerHandler(WindowTimer::NextEpisodeRetry, [this] { episodes_->RetryTick(); });
-    SetTimerHandler(WindowTimer::UpdateCheck, [this] {
-        if (programActions_.checkForUpdate) programActions_.checkForUpdate();
-    });
+    SetTimerHandler(WindowTimer::UpdateCheck, [this] { updates_->Check(); });
     SetTimerHandler(WindowTimer::FloatingAdvert, [this] { ports_.forms.ShowFloatingAd(); });
     otherPanesTimer_ = ports_.timers.CreateTimer();
     otherPanesTimer_->SetInterval(kOtherPanesDelayMs);

@@ -37,6 +37,7 @@
 
 namespace ruvo {
 
+class CommandLineItems;
 class EpisodePlayer;
 class HistoryActions;
 class LinkDispatcher;
@@ -51,6 +52,8 @@ class FrameMouse;
 class NavigationButtons;
 class PaneLoadEvents;
 class PlayStatusMonitor;
+class ProgramExit;
+class UpdateCheck;
 class PlayerSliders;
 class KeyboardShortcuts;
 class SearchBox;
@@ -97,21 +100,9 @@ public:
 
     // Plays the program's command-line argument once the window has loaded.
     void SetPlayCommandLineItem(std::function<void(const std::string&)> play) { playCommandLineItem_ = std::move(play); }
-    // What the program as a whole does, wired by it: the look at the update
-    // file shortly after start, the tray menu's offer of a new version, and
-    // the one orderly way out.
-    struct ProgramActions {
-        std::function<void()> checkForUpdate;
-        std::function<void()> offerUpdate;
-        std::function<void()> exit;
-    };
-    void SetProgramActions(ProgramActions actions) { programActions_ = std::move(actions); }
-    void OfferUpdate() {
-        if (programActions_.offerUpdate) programActions_.offerUpdate();
-    }
-    void Exit() {
-        if (programActions_.exit) programActions_.exit();
-    }
+    // The tray menu's offer of a new version, and the one orderly way out.
+    void OfferUpdate();
+    void Exit();
 
     // The load handler: runs once, when start-up shows the window.
     void Load(const std::string& commandLine);
@@ -176,6 +167,9 @@ public:
     TipMenus& MenuEntries() { return *tipMenus_; }
     HistoryActions& History() { return *history_; }
     SettingsDialog& Settings() { return *settings_; }
+    ProgramExit& Ending() { return *exit_; }
+    UpdateCheck& Updates() { return *updates_; }
+    CommandLineItems& CommandLine() { return *commandLine_; }
 
     // Loads skin `skin`, lays the panes out again and paints the resting looks.
     void ApplySkin(int skin);
@@ -189,6 +183,7 @@ private:
     void CreatePlaybackParts();
     void CreateShellParts();
     void CreatePortalAndListParts();
+    void CreateProgramParts();
     void ConnectTimers();
     void ConnectPanes();
     void ReadSavedSettings();
@@ -212,7 +207,6 @@ private:
     std::unique_ptr<Timer> otherPanesTimer_;
     bool otherPanesNavigated_ = false;
     std::function<void(const std::string&)> playCommandLineItem_;
-    ProgramActions programActions_;
     std::unique_ptr<LinkDispatcher> dispatcher_;
     std::unique_ptr<EpisodePlayer> episodes_;
     std::unique_ptr<TransportControls> transport_;
@@ -231,6 +225,9 @@ private:
     std::unique_ptr<TipMenus> tipMenus_;
     std::unique_ptr<HistoryActions> history_;
     std::unique_ptr<SettingsDialog> settings_;
+    std::unique_ptr<ProgramExit> exit_;
+    std::unique_ptr<UpdateCheck> updates_;
+    std::unique_ptr<CommandLineItems> commandLine_;
 };
 
 }  // namespace ruvo

@@ -1,7 +1,5 @@
 #include "app/UpdateCheck.h"
 
-#include "app/ExitProgram.h"
-#include "app/MainWindow.h"
 #include "base/NumberText.h"
 #include "base/SplitText.h"
 #include "config/FileSystem.h"
@@ -25,27 +23,6 @@ std::string WithoutLineBreaks(std::string text) {
 
 std::string UpdateQuestion(const std::string& version) {
     return "检测到最新版本 " + version + " ,你需要现在升级吗？";
-}
-
-// Starts the local updater, or opens its download address.
-void RunUpdater(MainWindow& window) {
-    const std::string updater = JoinPath(window.ProgramFolder(), kUpdaterFile);
-    if (PathExists(updater)) window.ProcessList().StartDetached(updater);
-    else window.DesktopShell().OpenUrl(window.Portal().base + "update/update.exe");
-}
-
-void ApplySwitches(MainWindow& window, const UpdateFile& file) {
-    window.Update().recommendOnExit = file.exitPopupFlag == "1";
-    AdPanes& ads = window.Ads();
-    if (file.playerAd && ads.player != AdPane::Failed) ads.player = AdPane::Shown;
-    WindowControls& c = window.Controls();
-    if (file.scrollAd && ads.scroll != AdPane::Failed) {
-        ads.scroll = AdPane::Shown;
-        c.SetVisible({ControlName::ScrollAdBar}, true);
-    } else {
-        c.SetVisible({ControlName::ScrollAdBar}, false);
-    }
-    window.Update().latestVersion = file.latestVersion;
 }
 
 }  // namespace
@@ -75,31 +52,51 @@ bool IsOfferedAtStart(const std::string& version) {
     return NumberOf(version) != 0.0;
 }
 
-void CheckForUpdate(MainWindow& window) {
-    const auto text = window.FetchText(window.Portal().base + "lib/wen.txt");
+void UpdateCheck::RunUpdater() {
+    const std::string updater = JoinPath(parts_.programFolder, kUpdaterFile);
+    if (PathExists(updater)) parts_.processes.StartDetached(updater);
+    else parts_.shell.OpenUrl(parts_.portal.base + "update/update.exe");
+}
+
+void UpdateCheck::ApplySwitches(const UpdateFile& file) {
+    parts_.update.recommendOnExit = file.exitPopupFlag == "1";
+    AdPanes& ads = parts_.ads;
+    if (file.playerAd && ads.player != AdPane::Failed) ads.player = AdPane::Shown;
+    WindowControls& c = parts_.controls;
+    if (file.scrollAd && ads.scroll != AdPane::Failed) {
+        ads.scroll = AdPane::Shown;
+        c.SetVisible({ControlName::ScrollAdBar}, true);
+    } else {
+        c.SetVisible({ControlName::ScrollAdBar}, false);
+    }
+    parts_.update.latestVersion = file.latestVersion;
+}
+
+void UpdateCheck::Check() {
+    const auto text = parts_.fetchText(parts_.portal.base + "lib/wen.txt");
     if (!text) return;
     const auto file = ParseUpdateFile(*text);
     if (!file) return;
-    ApplySwitches(window, *file);
-    UpdateState& s = window.Update();
-    if (IsOfferedAtStart(s.latestVersion) && window.MessageBoxes().AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
-        RunUpdater(window);
+    ApplySwitches(*file);
+    UpdateState& s = parts_.update;
+    if (IsOfferedAtStart(s.latestVersion) && parts_.dialogs.AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
+        RunUpdater();
         s.recommendOnExit = false;
-        ExitProgram(window);
+        parts_.exit();
         return;
     }
-    if (file->floatingAd) window.TimerOf(WindowTimer::FloatingAdvert).SetEnabled(true);
+    if (file->floatingAd) parts_.floatingAdvert.SetEnabled(true);
 }
 
-void OfferUpdate(MainWindow& window) {
-    const std::string& version = window.Update().latestVersion;
+void UpdateCheck::Offer() {
+    const std::string& version = parts_.update.latestVersion;
     if (!IsVersionText(version) || version == kInstalledVersion) {
-        window.MessageBoxes().ShowNotice("你现在使用的是最新版本，无需升级！", "提示：");
+        parts_.dialogs.ShowNotice("你现在使用的是最新版本，无需升级！", "提示：");
         return;
     }
-    if (!window.MessageBoxes().AskYesNo(UpdateQuestion(version), kUpdateTitle)) return;
-    RunUpdater(window);
-    ExitProgram(window);
+    if (!parts_.dialogs.AskYesNo(UpdateQuestion(version), kUpdateTitle)) return;
+    RunUpdater();
+    parts_.exit();
 }
 
 }  // namespace ruvo

@@ -1,12 +1,19 @@
 #pragma once
 // The update file "lib/wen.txt": the latest version and four promotional
 // switches, fetched once six seconds after start.
+#include <functional>
 #include <optional>
 #include <string>
 
-namespace ruvo {
+#include "config/ProgramPlaces.h"
+#include "platform/Dialogs.h"
+#include "platform/Processes.h"
+#include "platform/Shell.h"
+#include "platform/Timer.h"
+#include "platform/WindowControls.h"
+#include "promo/AdPane.h"
 
-class MainWindow;
+namespace ruvo {
 
 // The five "===="-separated fields of the update file.
 struct UpdateFile {
@@ -35,12 +42,39 @@ std::optional<UpdateFile> ParseUpdateFile(const std::string& text);
 bool IsVersionText(const std::string& version);
 bool IsOfferedAtStart(const std::string& version);
 
-// Once, shortly after start (the window's update-check timer): fetches the
-// update file, applies its switches and offers a new version.
-void CheckForUpdate(MainWindow& window);
+class UpdateCheck {
+public:
+    // Where the update file and the updater are, the switches it sets (the
+    // advert panes, the scrolling bar, the floating advert's timer), what it
+    // tells the run, the question it asks, and the exit after an update.
+    struct Parts {
+        PortalAddress portal;
+        std::string programFolder;
+        std::function<std::optional<std::string>(const std::string& url)> fetchText;
+        Processes& processes;
+        Shell& shell;
+        Dialogs& dialogs;
+        WindowControls& controls;
+        AdPanes& ads;
+        UpdateState& update;
+        Timer& floatingAdvert;
+        std::function<void()> exit;
+    };
+    explicit UpdateCheck(Parts parts) : parts_(std::move(parts)) {}
 
-// The tray entry "升级检测": offers the version fetched at start, or says
-// that the latest version is in use.
-void OfferUpdate(MainWindow& window);
+    // Once, shortly after start (the window's update-check timer): fetches
+    // the update file, applies its switches and offers a new version.
+    void Check();
+    // The tray entry "升级检测": offers the version fetched at start, or
+    // says that the latest version is in use.
+    void Offer();
+
+private:
+    void ApplySwitches(const UpdateFile& file);
+    // Starts the local updater, or opens its download address.
+    void RunUpdater();
+
+    Parts parts_;
+};
 
 }  // namespace ruvo

@@ -18,7 +18,6 @@
 #include "app/CommandLineOptions.h"
 #include "app/ExitProgram.h"
 #include "app/MainWindow.h"
-#include "app/ProgramActions.h"
 #include "app/Startup.h"
 #include "app/TraceLog.h"
 #include "config/FileSystem.h"
@@ -262,7 +261,7 @@ ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     wiring.title = [&window] { return window.Controls().Text({ruvo::ControlName::TitleLine}); };
     wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
-    wiring.playItem = [&window](const std::string& item) { ruvo::PlayInsteadOfCurrent(window, item); };
+    wiring.playItem = [&window](const std::string& item) { window.CommandLine().PlayInsteadOfCurrent(item); };
     wiring.pressKey = [&window](int code) { window.Keys().KeyDown(code); };
     wiring.openFile = [&window] { window.Transport().OpenFile(); };
     // The user's pictures folder as xdg-user-dir names it (user-dirs.dirs), else ~/Pictures.
@@ -524,10 +523,10 @@ int main(int argc, char* argv[]) {
     player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.StoredSettings()); });
     AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::Web1));
     window.SetPlayCommandLineItem([&window, &afterFirstPage](const std::string& item) {
-        afterFirstPage.Run([&window, item] { ruvo::PlayCommandLineItem(window, item); });
+        afterFirstPage.Run([&window, item] { window.CommandLine().Play(item); });
     });
     channel.SetOnCommand([&window, &afterFirstPage](const std::string& text) {
-        afterFirstPage.Run([&window, text] { window.Gate().RunOrDefer([&window, text] { ruvo::ReceiveCommandLine(window, text); }); });
+        afterFirstPage.Run([&window, text] { window.Gate().RunOrDefer([&window, text] { window.CommandLine().Receive(text); }); });
     });
     // The player is made, and the portal's site connected to, before the
     // first play, once the portal's page has shown and the engine's
@@ -538,11 +537,10 @@ int main(int argc, char* argv[]) {
     });
     QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &makePlayer,
                      [&makePlayer](bool ok) { if (ok) makePlayer.Begin(); });
-    window.SetProgramActions(ruvo::ProgramActionsFor(window));
     window.Load(commandLine);
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.
-    ruvo::ExitSignals exitSignals([&window](int) { window.Gate().RunOrDefer([&window] { ruvo::EndOnSignal(window); }); });
+    ruvo::ExitSignals exitSignals([&window](int) { window.Gate().RunOrDefer([&window] { window.Ending().EndOnSignal(); }); });
     widget.show();
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "app/MainWindow.h"
-#include "app/ProgramActions.h"
 #include "app/Startup.h"
 #include "base/TextCodec.h"
 #include "config/SettingsFile.h"
@@ -43,7 +42,6 @@ protected:
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
         window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(kTestPortal));
-        window->SetProgramActions(ProgramActionsFor(*window));
         window->Load(commandLine);
         window->NavigateOtherPanes();  // as when the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();

@@ -20,7 +20,7 @@ protected:
 
 TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    PlayCommandLineItem(*window, "\"/home/u/My Videos/第一集 片头.mkv\"");
+    window->CommandLine().Play("\"/home/u/My Videos/第一集 片头.mkv\"");
     EXPECT_EQ(player.url, "/home/u/My Videos/第一集 片头.mkv");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
@@ -36,15 +36,15 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
 }
 
 TEST_F(CommandLineItem, ExactlyOneTrailingSlashIsDropped) {
-    PlayCommandLineItem(*window, "http://host/live/");
+    window->CommandLine().Play("http://host/live/");
     EXPECT_EQ(player.url, "http://host/live");
-    PlayCommandLineItem(*window, "http://host/live//");
+    window->CommandLine().Play("http://host/live//");
     EXPECT_EQ(player.url, "http://host/live/");
 }
 
 TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
     host.minimized = true;
-    ReceiveCommandLine(*window, "");
+    window->CommandLine().Receive("");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"hide", "show", "normal"}));
     EXPECT_TRUE(window->TimerOf(WindowTimer::PlayerStartCheck).IsEnabled());  // the process check runs again
     EXPECT_TRUE(player.calls.empty());
@@ -54,7 +54,7 @@ TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
 TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMode) {
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
-    ReceiveCommandLine(*window, "/m/b.mp4");
+    window->CommandLine().Receive("/m/b.mp4");
     EXPECT_FALSE(Visible(ControlName::RestoreLabel));  // the whole window again
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
@@ -63,7 +63,7 @@ TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMo
 TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
-    PlayInsteadOfCurrent(*window, "/m/b.mp4");
+    window->CommandLine().PlayInsteadOfCurrent("/m/b.mp4");
     EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
@@ -71,8 +71,8 @@ TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
 }
 
 TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
-    PlayCommandLineItem(*window, std::string(1 << 20, 'x'));
-    PlayCommandLineItem(*window, "/m/\xff\xfe bad.mp4");
+    window->CommandLine().Play(std::string(1 << 20, 'x'));
+    window->CommandLine().Play("/m/\xff\xfe bad.mp4");
     EXPECT_EQ(player.url, "/m/\xff\xfe bad.mp4");
     // The bytes that are no text stand in the list unchanged.
     EXPECT_EQ(folder.Read("date_f.dat").rfind("\xff\xfe bad.mp4|/m/\xff\xfe bad.mp4|0\r\n", 0), 0u);

@@ -25,7 +25,7 @@ TEST_F(ExitAndTray, TrayIconIsAddedAtLoadWithTheCaption) {
 
 TEST_F(ExitAndTray, ExitRemovesTheIconFirstSavesThePositionAndClosesEveryWindow) {
     PlayingLocalFile(42);
-    ExitProgram(*window);
+    window->Exit();
     EXPECT_EQ(tray.calls, (std::vector<std::string>{"add", "remove"}));
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
     EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|42\r\n");
@@ -35,7 +35,7 @@ TEST_F(ExitAndTray, ExitRemovesTheIconFirstSavesThePositionAndClosesEveryWindow)
 
 TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
     Update().recommendOnExit = true;
-    ExitProgram(*window);
+    window->Exit();
     EXPECT_EQ(forms.steps.back(), "recommendation");
     EXPECT_EQ(std::count(forms.steps.begin(), forms.steps.end(), "end"), 0);
 }
@@ -43,10 +43,10 @@ TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
 TEST_F(ExitAndTray, ExitEndsThePlayerHelpersOnlyWhenQvodkIsTwo) {
     processes.running = {"QvodPlayer.exe", "QvodPlayer.exe", "QvodTerminal.exe"};
     Setting("qvodk", "1");
-    ExitProgram(*window);
+    window->Exit();
     EXPECT_TRUE(processes.terminated.empty());
     Setting("qvodk", "2");
-    ExitProgram(*window);
+    window->Exit();
     EXPECT_EQ(processes.terminated, (std::vector<int>{100, 102}));  // the first of each name only
 }
 

@@ -108,7 +108,7 @@ TEST_F(UpdateCheck, FailedOrMalformedFetchChangesNothing) {
     CheckWith(std::nullopt);
     EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
     EXPECT_FALSE(Update().recommendOnExit);
-    OfferUpdate(*window);
+    window->OfferUpdate();
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_EQ(dialogs.notices[0].text, "你现在使用的是最新版本，无需升级！");
     EXPECT_EQ(dialogs.notices[0].title, "提示：");
@@ -118,7 +118,7 @@ TEST_F(UpdateCheck, ManualOfferAlsoOffersZeroAndKeepsTheExitFlag) {
     CheckWith("1====0====0====0====0");
     EXPECT_TRUE(dialogs.questions.empty());
     dialogs.answerYes = true;
-    OfferUpdate(*window);
+    window->OfferUpdate();
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "检测到最新版本 0 ,你需要现在升级吗？");
     EXPECT_EQ(forms.steps.back(), "recommendation");
@@ -127,10 +127,10 @@ TEST_F(UpdateCheck, ManualOfferAlsoOffersZeroAndKeepsTheExitFlag) {
 TEST_F(UpdateCheck, OnlyAVersionIsOffered) {
     CheckWith("0====0====0====0====" + std::string(300, '9'));  // longer than any version
     EXPECT_TRUE(dialogs.questions.empty());
-    OfferUpdate(*window);  // the menu's update check: nothing newer to offer
+    window->OfferUpdate();  // the menu's update check: nothing newer to offer
     EXPECT_TRUE(dialogs.questions.empty());
     Update().latestVersion = "2.10.3";
-    OfferUpdate(*window);
+    window->OfferUpdate();
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_NE(dialogs.questions[0].text.find("2.10.3"), std::string::npos);
 }
