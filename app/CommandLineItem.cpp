@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/PathText.h"
-#include "base/TextWidth.h"
 
 namespace ruvo {
 namespace {
@@ -38,8 +37,8 @@ void CommandLineItems::Play(const std::string& text) {
     player.Play();
     parts_.statusTick.SetEnabled(true);
     const std::string name = FileNameOfPath(item);
-    parts_.setTitleLine(TruncateToWidth(name, kTitleLineWidth));
-    parts_.session.BeginLocalFile(item, 0);
+    parts_.session.BeginLocalFile(item, name, 0);
+    parts_.setTitleLine(TitleLineOf(parts_.session.item));
     parts_.lists.AddLocalFileRecord({name, item, 0});
 }
 

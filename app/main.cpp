@@ -258,7 +258,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
 ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     ruvo::PlayerActionsWiring wiring;
     wiring.playerShown = [&window] { return window.Controls().IsVisible({ruvo::ControlName::PlayerBox}); };
-    wiring.title = [&window] { return window.Controls().Text({ruvo::ControlName::TitleLine}); };
+    wiring.title = [&window] { return ruvo::TitleLineOf(window.Session().item); };
     wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
     wiring.playItem = [&window](const std::string& item) { window.CommandLine().PlayInsteadOfCurrent(item); };

@@ -3,7 +3,6 @@
 #include "base/JsEscape.h"
 #include "base/LinkText.h"
 #include "base/NumberText.h"
-#include "base/TextWidth.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryRecords.h"
@@ -102,7 +101,8 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     }
     s.episode = PortalEpisode{std::to_string(id), v, v1, name};
     s.next = {};
-    parts_.setTitleLine(TruncateToWidth(name, kTitleLineWidth) + "-" + label);
+    s.item = {ItemKind::PortalEpisode, name, label, address, kind};
+    parts_.setTitleLine(TitleLineOf(s.item));
     if (!name.empty() && !address.empty() && id != 0)
         parts_.lists.AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
     s.list = ItemList::WatchHistory;
@@ -186,7 +186,8 @@ void EpisodePlayer::CloseWebPlayer() {
     c.SetVisible({ControlName::PagePlayerBox}, false);
     c.SetVisible({ControlName::PlayerBox}, true);
     parts_.pagePlayer.Navigate("about:blank");
-    c.SetText({ControlName::TitleLine}, "");
+    parts_.session.item = {};
+    c.SetText({ControlName::TitleLine}, TitleLineOf(parts_.session.item));
     parts_.inhibition.Update();
 }
 

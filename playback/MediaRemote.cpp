@@ -100,7 +100,7 @@ MediaStatus MediaRemote::Status() {
     status.playback = parts_.bar.ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
     else if (pageMediaPaused_) status.playback = "Paused";
-    status.title = parts_.controls.Text({ControlName::TitleLine});
+    status.title = TitleLineOf(s.item);
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;
     status.volume = player.Volume() / 100.0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "playback/NextEpisode.h"
+#include "playback/PlayItem.h"
 
 namespace ruvo {
 
@@ -26,6 +27,7 @@ struct PortalEpisode {
 };
 
 struct PlaySession {
+    PlayItem item;
     ItemList list = ItemList::None;
     // The item's key in its list: the title id in the watch history, the
     // path in the local files; empty while its position is kept nowhere.
@@ -47,7 +49,8 @@ struct PlaySession {
     // A local file now plays in the player, kept in the local files under its
     // path: nothing of a portal title follows it, and it resumes at
     // `resumeAtSeconds`.
-    void BeginLocalFile(const std::string& path, int resumeAtSeconds) {
+    void BeginLocalFile(const std::string& path, const std::string& name, int resumeAtSeconds) {
+        item = {ItemKind::LocalFile, name, "", path, ""};
         inPagePlayer = false;
         resumed = false;
         resumeAt = resumeAtSeconds;

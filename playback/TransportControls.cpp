@@ -143,9 +143,10 @@ void TransportControls::ChooseAndPlayFile() {
     player.SetPlayUrl(path);
     player.Play();
     parts_.statusTick.SetEnabled(true);
-    parts_.setTitleLine(TruncateToWidth(FileNameOfPath(path), kTitleLineWidth));
-    parts_.lists.AddLocalFileRecord({c.Text({ControlName::TitleLine}), path, 0});
-    s.BeginLocalFile(path, 0);
+    // Listed under its name as the title line shows it: cut to the line's width.
+    s.BeginLocalFile(path, TruncateToWidth(FileNameOfPath(path), kTitleLineWidth), 0);
+    parts_.setTitleLine(TitleLineOf(s.item));
+    parts_.lists.AddLocalFileRecord({s.item.name, path, 0});
     if (fromPagePlayer) {
         c.SetVisible({ControlName::PagePlayerBox}, false);
         parts_.pagePlayer.Navigate("about:blank");

@@ -3,7 +3,6 @@
 #include "base/JsEscape.h"
 #include "base/LinkText.h"
 #include "base/NumberText.h"
-#include "base/TextWidth.h"
 #include "config/FileSystem.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
@@ -103,7 +102,8 @@ void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
     WindowControls& c = parts_.controls;
     const auto fields = SplitText(TrimLink(url, "eetvs://"), "&&&");
     PaneOf(Pane::Web2).Navigate(parts_.portal.base + "tv/eebotv.htm?" + FieldAt(fields, 1));
-    parts_.setTitleLine(TruncateToWidth(FieldAt(fields, 0), kTitleLineWidth));
+    s.item = {ItemKind::TelevisionChannel, FieldAt(fields, 0), "", FieldAt(fields, 1), ""};
+    parts_.setTitleLine(TitleLineOf(s.item));
     if (!parts_.player.PlayUrl().empty() && !s.inPagePlayer) parts_.bar.StopCurrentItem();
     s.inPagePlayer = true;
     if (c.IsVisible({ControlName::PlayerBox})) {
@@ -187,8 +187,8 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     player.SetPosition(TextToInt(FieldAt(fields, 2)));  // the first frame shown is the resumed one
     player.Play();
     parts_.statusTick.SetEnabled(true);
-    parts_.setTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth));
-    parts_.session.BeginLocalFile(path, TextToInt(FieldAt(fields, 2)));
+    parts_.session.BeginLocalFile(path, UnescapedName(name), TextToInt(FieldAt(fields, 2)));
+    parts_.setTitleLine(TitleLineOf(parts_.session.item));
     return true;
 }
 
@@ -215,7 +215,8 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
         session.listKey.clear();
         PaneOf(Pane::Web2).Navigate(parts_.portal.base + "play.htm?" + kind + "$$$" + address);
     }
-    parts_.setTitleLine(TruncateToWidth(UnescapedName(name), kTitleLineWidth) + "-" + label);
+    session.item = {ItemKind::PortalEpisode, UnescapedName(name), label, address, kind};
+    parts_.setTitleLine(TitleLineOf(session.item));
     parts_.failures.sidePane = false;
     PaneOf(Pane::Web5).Navigate(parts_.portal.base + "show.asp?id=" + id);
     session.list = ItemList::WatchHistory;

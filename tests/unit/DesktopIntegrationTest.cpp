@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "app/CommandLineItem.h"
+#include "base/LinkText.h"
 #include "fakes/WindowFixture.h"
 #include "playback/EpisodePlayer.h"
 #include "playback/IdleInhibition.h"
@@ -14,7 +16,6 @@
 #include "playback/PlayerMemory.h"
 #include "playback/TransportControls.h"
 #include "portal/ForeignLinks.h"
-#include "base/LinkText.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo::test {
@@ -132,6 +133,21 @@ TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
     remote.Stop();
     EXPECT_EQ(player.state, kPlayStopped);
     EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|3599\r\n");  // stored as the bar's stop stores it
+}
+
+TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
+    MediaRemote& remote = window->Remote();
+    const std::string longName(40, 'x');
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeqvod://qvod&&&http%3A//m/e1.mp4&&&" + longName + "&&&第1集&&&23&&&0&&&0"));
+    EXPECT_EQ(remote.Status().title, Text(ControlName::TitleLine));
+    EXPECT_EQ(remote.Status().title, std::string(30, 'x') + "-第1集");  // cut to the line's width
+    EXPECT_TRUE(PageNavigates(Pane::Web1, "eetvs://演示新闻台&&&id=1"));
+    EXPECT_EQ(remote.Status().title, "演示新闻台");
+    window->Episodes().CloseWebPlayer();  // nothing plays: the line is empty
+    EXPECT_EQ(remote.Status().title, "");
+    EXPECT_EQ(Text(ControlName::TitleLine), "");
+    window->CommandLine().Play("/m/第二集.mp4");
+    EXPECT_EQ(remote.Status().title, "第二集.mp4");
 }
 
 TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
