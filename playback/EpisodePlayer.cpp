@@ -75,29 +75,11 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     const std::string v = FieldAt(fields, 5);
     const std::string v1 = FieldAt(fields, 6);
     if (kind == "qvod") {
-        s.resumeAt = 0;
-        s.inPagePlayer = false;
-        player.SetPlayUrl(JsUnescape(address));
-        player.Play();
-        parts_.statusTick.SetEnabled(true);
+        PlayInPlayer(JsUnescape(address));
         s.listKey = std::to_string(id);
-        if (!c.IsVisible({ControlName::PlayerBox})) {
-            c.SetVisible({ControlName::PlayerBox}, true);
-            c.SetVisible({ControlName::PagePlayerBox}, false);
-            parts_.pagePlayer.Navigate("about:blank");
-        }
     } else {
-        s.inPagePlayer = true;
-        parts_.pagePlayer.Navigate(parts_.portalBase + "play.htm?" + kind + "$$$" + address);
+        PlayInPagePlayer(kind, address);
         s.listKey.clear();
-        if (c.IsVisible({ControlName::PlayerBox})) {
-            c.SetVisible({ControlName::PlayerBox}, false);
-            c.SetVisible({ControlName::PagePlayerBox}, true);
-        }
-        parts_.statusTick.SetEnabled(false);
-        MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
-        PlaceHorizontally(c, {ControlName::DownloadedBar}, 0, 0);
-        c.SetText({ControlName::PlayTimes}, "");
     }
     s.episode = PortalEpisode{std::to_string(id), v, v1, name};
     s.next = {};
@@ -107,6 +89,37 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
         parts_.lists.AddHistoryRecord({id, name, label, kind, address, TextToInt(v), TextToInt(v1), 0});
     s.list = ItemList::WatchHistory;
     if (!c.IsVisible({ControlName::LibraryTab})) parts_.showTitlePages();
+}
+
+void EpisodePlayer::PlayInPlayer(const std::string& address) {
+    PlaySession& s = parts_.session;
+    WindowControls& c = parts_.controls;
+    s.resumeAt = 0;
+    s.inPagePlayer = false;
+    parts_.player.SetPlayUrl(address);
+    parts_.player.Play();
+    parts_.statusTick.SetEnabled(true);
+    if (!c.IsVisible({ControlName::PlayerBox})) {
+        c.SetVisible({ControlName::PlayerBox}, true);
+        c.SetVisible({ControlName::PagePlayerBox}, false);
+        parts_.pagePlayer.Navigate("about:blank");
+    }
+}
+
+// The page player shows the portal's player page for the address; the bar
+// stops ticking and shows no time.
+void EpisodePlayer::PlayInPagePlayer(const std::string& kind, const std::string& address) {
+    WindowControls& c = parts_.controls;
+    parts_.session.inPagePlayer = true;
+    parts_.pagePlayer.Navigate(parts_.portalBase + "play.htm?" + kind + "$$$" + address);
+    if (c.IsVisible({ControlName::PlayerBox})) {
+        c.SetVisible({ControlName::PlayerBox}, false);
+        c.SetVisible({ControlName::PagePlayerBox}, true);
+    }
+    parts_.statusTick.SetEnabled(false);
+    MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
+    PlaceHorizontally(c, {ControlName::DownloadedBar}, 0, 0);
+    c.SetText({ControlName::PlayTimes}, "");
 }
 
 void EpisodePlayer::StartQvodTerminal(TerminalForm form) {

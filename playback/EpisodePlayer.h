@@ -79,6 +79,9 @@ public:
     void CloseWebPlayer();
 
 private:
+    // The player plays the address from its start.
+    void PlayInPlayer(const std::string& address);
+    void PlayInPagePlayer(const std::string& kind, const std::string& address);
     // The play link "eeqvod://" kind "&&&" escaped address "&&&" name ...
     static std::string PlayLink(const std::string& kind, const std::string& address, const std::string& name,
                                 const std::string& label, const std::string& id, const std::string& v,
