@@ -6,9 +6,9 @@
 #include "base/LinkText.h"
 #include "base/NumberText.h"
 #include "base/PathText.h"
+#include "base/PrivateSchemes.h"
 #include "base/Punycode.h"
 #include "base/TextCodec.h"
-#include "platform/PrivateSchemes.h"
 
 namespace ruvo {
 namespace {

@@ -3,7 +3,7 @@
 #include <QRandomGenerator>
 #include <QWebEngineScript>
 
-#include "platform/PrivateSchemes.h"
+#include "base/PrivateSchemes.h"
 
 namespace ruvo {
 

@@ -12,7 +12,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 
-#include "platform/PrivateSchemes.h"
+#include "base/PrivateSchemes.h"
 #include "platform/qt/LinkCapture.h"
 #include "portal/LinkRecovery.h"
 

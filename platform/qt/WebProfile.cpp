@@ -7,9 +7,9 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 
-#include "platform/PrivateSchemes.h"
-#include "platform/qt/LocalFilesGuard.h"
+#include "base/PrivateSchemes.h"
 #include "platform/qt/LinkCapture.h"
+#include "platform/qt/LocalFilesGuard.h"
 
 namespace ruvo {
 namespace {
