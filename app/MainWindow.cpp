@@ -88,14 +88,14 @@ void MainWindow::CreatePlaybackParts() {
     inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
     episodes_ = std::make_unique<EpisodePlayer>(EpisodePlayer::Parts{
         portal_.base, [this](const std::string& url) { return FetchText(url); }, PaneOf(Pane::Web1),
-        PaneOf(Pane::Web2), ports_.player, session_, playerFolder_, ports_.controls, lists_, storedSettings_, ports_.processes,
-        TimerOf(WindowTimer::StatusTick), TimerOf(WindowTimer::NextEpisodeRetry), *inhibition_,
+        PaneOf(Pane::Web2), ports_.player, session_, playerFolder_, ports_.controls, lists_, storedSettings_,
+        ports_.processes, TimerOf(WindowTimer::StatusTick), TimerOf(WindowTimer::NextEpisodeRetry), *inhibition_,
         [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
         [this] { transport_->StopCurrentItem(); }, [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         ports_.controls, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
-        ports_.dialogs, PaneOf(Pane::Web2),
-        TimerOf(WindowTimer::StatusTick), *episodes_, [this](const std::string& text) { SetTitleLine(text); },
+        ports_.dialogs, PaneOf(Pane::Web2), TimerOf(WindowTimer::StatusTick), *episodes_,
+        [this](const std::string& text) { SetTitleLine(text); },
         [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
         [this] {
             inhibition_->Update();
@@ -140,8 +140,9 @@ void MainWindow::CreatePortalAndListParts() {
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
-        ports_.panes, portal_, programFolder_, failures_, session_, ports_.controls, ports_.player, lists_, ports_.dialogs,
-        TimerOf(WindowTimer::StatusTick), *episodes_, *transport_, [this](const std::string& text) { SetTitleLine(text); },
+        ports_.panes, portal_, programFolder_, failures_, session_, ports_.controls, ports_.player, lists_,
+        ports_.dialogs, TimerOf(WindowTimer::StatusTick), *episodes_, *transport_,
+        [this](const std::string& text) { SetTitleLine(text); },
         [this](bool shown) { navigation_->ShowRightPanel(shown); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }});
     tipMenus_ = std::make_unique<TipMenus>(TipMenus::Parts{ports_.host, frame_, *history_, *settings_, ports_.shell,

@@ -526,7 +526,8 @@ int main(int argc, char* argv[]) {
         afterFirstPage.Run([&window, item] { window.CommandLine().Play(item); });
     });
     channel.SetOnCommand([&window, &afterFirstPage](const std::string& text) {
-        afterFirstPage.Run([&window, text] { window.Gate().RunOrDefer([&window, text] { window.CommandLine().Receive(text); }); });
+        afterFirstPage.Run(
+            [&window, text] { window.Gate().RunOrDefer([&window, text] { window.CommandLine().Receive(text); }); });
     });
     // The player is made, and the portal's site connected to, before the
     // first play, once the portal's page has shown and the engine's
@@ -540,7 +541,8 @@ int main(int argc, char* argv[]) {
     window.Load(commandLine);
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.
-    ruvo::ExitSignals exitSignals([&window](int) { window.Gate().RunOrDefer([&window] { window.Ending().EndOnSignal(); }); });
+    ruvo::ExitSignals exitSignals(
+        [&window](int) { window.Gate().RunOrDefer([&window] { window.Ending().EndOnSignal(); }); });
     widget.show();
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());

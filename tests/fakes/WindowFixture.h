@@ -65,6 +65,7 @@ protected:
         WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
         player.url = "/m/a.mp4";
         player.state = kPlayPlaying;
+        Session().item = {ItemKind::LocalFile, "a.mp4", "", "/m/a.mp4", ""};
         Session().listKey = "/m/a.mp4";
         Session().list = ItemList::LocalFiles;
         Session().lastPosition = position;

@@ -78,7 +78,6 @@ TEST_F(MediaPlayerOnTheBus, RegistersAndAnswersWithTheWindowsState) {
     PlayingLocalFile(5);
     player.duration = 60;
     player.position = 5;
-    controls.SetText({ControlName::TitleLine}, "a.mp4");
     window->Transport().ShowPlayPause(true);
     MprisService service(window->Remote());
     ASSERT_TRUE(service.Registered());
