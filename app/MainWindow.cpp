@@ -229,50 +229,58 @@ void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick
 }
 
 void MainWindow::ConnectPanes() {
-    for (const Pane pane : kAllPanes) {
-        WebPane* web = &PaneOf(pane);
-        WebPaneEvents events = loadEvents_->EventsFor(pane);
-        if (pane == Pane::Web1) {
-            // Its first page, loaded or failed, lets the other panes load.
-            events.downloadComplete = [this, inner = events.downloadComplete] {
-                NavigateOtherPanes();
-                if (inner) inner();
-            };
-            events.navigateError = [this, inner = events.navigateError](const std::string& url) {
-                NavigateOtherPanes();
-                if (inner) inner(url);
-            };
-        }
-        const auto dispatch = dispatcher_->HandlerFor(pane);
-        // While a fetch is waited for, navigations wait too: the engine's is
-        // cancelled and made again once the gate opens. A private link (an
-        // episode clicked meanwhile, by the user or a page) is dropped: a
-        // page clicking every few seconds would queue waits without end.
-        events.beforeNavigate = [this, web, dispatch](const std::string& url, bool& cancel) {
-            if (gate_.IsClosed()) {
-                cancel = true;
-                if (!IsPrivateLink(url)) gate_.RunOrDefer([web, url] { web->Navigate(url); });
-                return;
-            }
-            if (dispatch) dispatch(url, cancel);
-            if (cancel) inhibition_->Update();  // a private link may have started or ended a play
+    for (const Pane pane : kAllPanes) PaneOf(pane).SetEvents(EventsOf(pane));
+}
+
+// The pane's load events, its links turned into actions, and both held
+// back while a fetch is waited for.
+WebPaneEvents MainWindow::EventsOf(Pane pane) {
+    WebPane* web = &PaneOf(pane);
+    WebPaneEvents events = loadEvents_->EventsFor(pane);
+    if (pane == Pane::Web1) {
+        // Its first page, loaded or failed, lets the other panes load.
+        events.downloadComplete = [this, inner = events.downloadComplete] {
+            NavigateOtherPanes();
+            if (inner) inner();
         };
-        events.linkOpensOutside = [this](const std::string& url) {
-            if (!LeavesPortal(url, portal_)) return false;
-            ports_.shell.OpenUrl(url);
-            return true;
+        events.navigateError = [this, inner = events.navigateError](const std::string& url) {
+            NavigateOtherPanes();
+            if (inner) inner(url);
         };
-        for (auto* handler : {&events.downloadBegin, &events.downloadComplete, &events.newWindow}) {
-            if (!*handler) continue;
-            *handler = [this, inner = *handler] { gate_.RunOrDefer(inner); };
+    }
+    const auto dispatch = dispatcher_->HandlerFor(pane);
+    // While a fetch is waited for, navigations wait too: the engine's is
+    // cancelled and made again once the gate opens. A private link (an
+    // episode clicked meanwhile, by the user or a page) is dropped: a
+    // page clicking every few seconds would queue waits without end.
+    events.beforeNavigate = [this, web, dispatch](const std::string& url, bool& cancel) {
+        if (gate_.IsClosed()) {
+            cancel = true;
+            if (!IsPrivateLink(url)) gate_.RunOrDefer([web, url] { web->Navigate(url); });
+            return;
         }
-        for (auto* handler : {&events.navigateError, &events.contextMenu}) {
-            if (!*handler) continue;
-            *handler = [this, inner = *handler](const std::string& text) {
-                gate_.RunOrDefer([inner, text] { inner(text); });
-            };
-        }
-        web->SetEvents(std::move(events));
+        if (dispatch) dispatch(url, cancel);
+        if (cancel) inhibition_->Update();  // a private link may have started or ended a play
+    };
+    events.linkOpensOutside = [this](const std::string& url) {
+        if (!LeavesPortal(url, portal_)) return false;
+        ports_.shell.OpenUrl(url);
+        return true;
+    };
+    HoldWhileFetching(events);
+    return events;
+}
+
+void MainWindow::HoldWhileFetching(WebPaneEvents& events) {
+    for (auto* handler : {&events.downloadBegin, &events.downloadComplete, &events.newWindow}) {
+        if (!*handler) continue;
+        *handler = [this, inner = *handler] { gate_.RunOrDefer(inner); };
+    }
+    for (auto* handler : {&events.navigateError, &events.contextMenu}) {
+        if (!*handler) continue;
+        *handler = [this, inner = *handler](const std::string& text) {
+            gate_.RunOrDefer([inner, text] { inner(text); });
+        };
     }
 }
 

@@ -186,6 +186,9 @@ private:
     void CreateProgramParts();
     void ConnectTimers();
     void ConnectPanes();
+    WebPaneEvents EventsOf(Pane pane);
+    // The load events, run once a fetch that is waited for has ended.
+    void HoldWhileFetching(WebPaneEvents& events);
     void ReadSavedSettings();
 
     MainWindowPorts ports_;
