@@ -3,6 +3,7 @@
 #include "app/CommandLineItem.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
+#include "playback/TransportControls.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {
@@ -19,20 +20,26 @@ protected:
 };
 
 TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
+    Session().episode = PortalEpisode{"12", "0", "1", "星河"};  // what played before it
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     window->CommandLine().Play("\"/home/u/My Videos/第一集 片头.mkv\"");
     EXPECT_EQ(player.url, "/home/u/My Videos/第一集 片头.mkv");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_EQ(Text(ControlName::TitleLine), "第一集 片头.mkv");
-    EXPECT_EQ(Session().listKey, "/home/u/My Videos/第一集 片头.mkv");
-    EXPECT_EQ(Session().list, ItemList::LocalFiles);
-    EXPECT_FALSE(Session().episode);
-    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
-    EXPECT_EQ(Session().next.media, NextEpisode::Media::Unknown);
     const auto lines = ReadTextFileLines(folder.File("date_f.dat"));
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->front(), "第一集 片头.mkv|/home/u/My Videos/第一集 片头.mkv|0");
+    // No episode follows a file: the bar's next asks the portal nothing.
+    window->Transport().PlayNextEpisode();
+    EXPECT_TRUE(fetch.requests.empty());
+    // Its place is kept on its line of the local files.
+    player.state = kPlayPlaying;
+    player.duration = 600;
+    player.position = 42;
+    timers.Advance(1000);
+    window->Transport().Stop();
+    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat"))->front(), "第一集 片头.mkv|/home/u/My Videos/第一集 片头.mkv|42");
 }
 
 TEST_F(CommandLineItem, ExactlyOneTrailingSlashIsDropped) {
