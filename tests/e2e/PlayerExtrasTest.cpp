@@ -199,6 +199,10 @@ TEST_F(PlayerExtras, OpenAddressPlaysATypedWebAddressOnly) {
     PressOnScreen("Return");
     EXPECT_TRUE(program.WaitForTracePrefix("notice 打开网址 无法播放这个网址", 0, 10s));
     PressOnScreen("Return");  // the notice's OK
+    // The menu opens only once the notice has gone: it is modal.
+    ASSERT_EQ(std::system("timeout 10 sh -c 'while xdotool search --onlyvisible --name \"^打开网址$\" >/dev/null; "
+                          "do sleep 0.1; done'"),
+              0);
 
     InPlayerMenu("Up Return");
     ASSERT_EQ(std::system("timeout 10 xdotool search --sync --onlyvisible --name '^打开网址$' >/dev/null"), 0);
