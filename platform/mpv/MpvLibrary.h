@@ -3,6 +3,8 @@
 // starts: with its codecs and filters it is some 170 shared libraries and
 // 35 MB that a user who only browses the portal never needs, and on a
 // machine without it the program still starts and can say so.
+#include <cstddef>
+
 #include <mpv/client.h>
 #include <mpv/render.h>
 
@@ -36,6 +38,10 @@ struct MpvLibrary {
     // Starts loading it on a thread of its own (once); Get() then waits for
     // that load instead of loading it again.
     static void LoadInBackground();
+    // Unmaps the clean file pages the library and those it brought in
+    // touched while loading and starting (see platform/linux/LibraryPages.h);
+    // returns the bytes unmapped.
+    static size_t ReleaseLoadingPages();
 };
 
 }  // namespace ruvo

@@ -107,6 +107,7 @@ void MpvPlayer::Prepare() {
     preparing_ = std::async(std::launch::async, [this, options = madeWith_]() -> mpv_handle* {
         const MpvLibrary* lib = MpvLibrary::Get();
         mpv_handle* made = lib ? CreateHandle(*lib, options) : nullptr;
+        if (made) MpvLibrary::ReleaseLoadingPages();
         QMetaObject::invokeMethod(this, "FinishPreparing", Qt::QueuedConnection);
         return made;
     });
