@@ -169,10 +169,12 @@ public:
             RunWhenFree([action, args...] { action(args...); });
         };
     }
-    template <typename... Args>
-    std::function<void(Args...)> Droppable(std::function<void(Args...)> action) {
-        return [this, action](Args... args) {
-            if (!window_.Gate().IsClosed()) action(args...);
+    // A dropped action returns its result type's default (a key: not taken).
+    template <typename Result, typename... Args>
+    std::function<Result(Args...)> Droppable(std::function<Result(Args...)> action) {
+        return [this, action](Args... args) -> Result {
+            if (!window_.Gate().IsClosed()) return action(args...);
+            return Result();
         };
     }
 
@@ -221,7 +223,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
     actions.transportHover = [&window](int index, int x, int y) { window.Transport().MouseMove(index, x, y); };
     // The player's keys first; the bar's own keys (and "any key") after.
     actions.keyDown = [&window, &playerActions](int code) {
-        if (!playerActions.KeyDown(code)) window.Keys().KeyDown(code);
+        return playerActions.KeyDown(code) || window.Keys().KeyDown(code);
     };
     actions.pictureMenu = [&window, &widget, &playerActions](int x, int y) {
         ruvo::PopUpPlayerMenu(&widget, ruvo::PlayerMenuEntries(window.PlayerControl()), QPoint(x, y),
@@ -278,7 +280,8 @@ ruvo::WindowActions GuardedWhileFetching(ruvo::WindowActions a, UserInputDuringF
     for (auto* action : {&a.search, &a.searchBoxClicked, &a.searchBoxLeft, &a.retryMainArea, &a.retrySidePane,
                          &a.listActionClick, &a.surfaceUp, &a.surfaceDoubleClick})
         *action = input.Droppable(*action);
-    for (auto* action : {&a.navigationClick, &a.keyDown, &a.seekPress, &a.seekDrag, &a.seekRelease, &a.volumePress,
+    a.keyDown = input.Droppable(a.keyDown);
+    for (auto* action : {&a.navigationClick, &a.seekPress, &a.seekDrag, &a.seekRelease, &a.volumePress,
                          &a.volumeDrag, &a.volumeWheel})
         *action = input.Droppable(*action);
     a.pictureMenu = input.Droppable(a.pictureMenu);

@@ -8,8 +8,9 @@
 
 namespace ruvo {
 
-void KeyboardShortcuts::KeyDown(int keyCode) {
-    if (!parts_.controls.IsVisible({ControlName::PlayerBox})) return;
+bool KeyboardShortcuts::KeyDown(int keyCode) {
+    if (!parts_.controls.IsVisible({ControlName::PlayerBox})) return false;
+    bool taken = true;
     switch (keyCode) {
         case kKeySpace: parts_.bar.TogglePause(); break;
         case kKeyLeft: Seek(-10); break;
@@ -17,10 +18,11 @@ void KeyboardShortcuts::KeyDown(int keyCode) {
         case kKeyUp: ChangeVolume(10); break;
         case kKeyDown: ChangeVolume(-10); break;
         case kKeyF: parts_.bar.ToggleFullScreen(); break;
-        default: break;
+        default: taken = false; break;
     }
     parts_.statusTick.SetEnabled(true);  // after any key: status updates again
     parts_.memory.RememberChanges();
+    return taken;
 }
 
 void KeyboardShortcuts::WheelOverPicture(int notches) {

@@ -48,7 +48,8 @@ public:
     explicit KeyboardShortcuts(Parts parts) : parts_(parts) {}
 
     // A key went down anywhere in the window (the window sees keys first).
-    void KeyDown(int keyCode);
+    // True when it was one of the player's keys and the player box shows.
+    bool KeyDown(int keyCode);
     // The wheel turned over the picture: notches up (positive) or down.
     void WheelOverPicture(int notches);
 

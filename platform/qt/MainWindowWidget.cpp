@@ -66,7 +66,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         if (control.name == ControlName::TransportButton && button) button->setIcon(TransportIcon(image));
     });
     keyPreview_.window = this;
-    keyPreview_.onKey = [this](const QKeyEvent* key) { KeyDown(key); };
+    keyPreview_.onKey = [this](const QKeyEvent* key) { return KeyDown(key); };
     keyPreview_.onWindowKey = [this](const QKeyEvent* key) {
         // A page's video on the whole screen leaves it with Esc too.
         if (fullScreenPane_ && key->key() == Qt::Key_Escape) {
@@ -465,8 +465,9 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     lastKey = key->key();
     lastTimestamp = key->timestamp();
     if (onWindowKey && onWindowKey(key)) return true;
-    if (on && onKey && !TypedIntoTextField(watched)) onKey(key);
-    return false;  // the widget with the focus still gets the key
+    // A key that acted on the player is its alone: Space in a page pauses
+    // without also scrolling it. Any other key still reaches the focus.
+    return on && onKey && !TypedIntoTextField(watched) && onKey(key);
 }
 
 bool KeyPreview::TypedIntoTextField(QObject* watched) {
@@ -497,8 +498,8 @@ int MainWindowWidget::KeyCodeOf(const QKeyEvent* key) {
     }
 }
 
-void MainWindowWidget::KeyDown(const QKeyEvent* key) {
-    if (actions_.keyDown) actions_.keyDown(KeyCodeOf(key));
+bool MainWindowWidget::KeyDown(const QKeyEvent* key) {
+    return actions_.keyDown && actions_.keyDown(KeyCodeOf(key));
 }
 
 bool MainWindowWidget::SurfaceEvent(QEvent* event) {

@@ -36,7 +36,9 @@ struct WindowActions {
     std::function<void()> retrySidePane;       // click on the notice "w5"
     std::function<void()> closeWebPlayer;      // button "ggx"
     std::function<void(int, int, int)> transportHover;  // bo_but index, x, y in the button
-    std::function<void(int)> keyDown;           // key code 32 Space, 37-40 arrows, 0 any other key
+    // Key code 32 Space, 37-40 arrows, 0 any other key; true when the key
+    // acted on the player, which then takes it from the control with the focus.
+    std::function<bool(int)> keyDown;
     std::function<void(int)> seekPress;          // x in the seek track
     std::function<void(int)> seekDrag;           // x inside the seek knob, left button down
     std::function<void(int)> seekRelease;        // 0 over the track, 1 the knob, 2 the downloaded bar
@@ -64,7 +66,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
     QWidget* window = nullptr;
     bool on = false;
-    std::function<void(const QKeyEvent*)> onKey;
+    std::function<bool(const QKeyEvent*)> onKey;  // true when taken
     // Keys of the window itself, whatever `on` says; true when taken.
     std::function<bool(const QKeyEvent*)> onWindowKey;
 
@@ -161,7 +163,7 @@ private:
     bool PictureEvent(QEvent* event);
     bool SliderEvent(QObject* watched, QEvent* event);
     bool SurfaceEvent(QEvent* event);
-    void KeyDown(const QKeyEvent* key);
+    bool KeyDown(const QKeyEvent* key);
     static int KeyCodeOf(const QKeyEvent* key);
     void BuildVolumeSlider(QWidget* bar);
     void BuildTooltipPanel(QWidget* body);

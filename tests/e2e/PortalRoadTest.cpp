@@ -203,6 +203,35 @@ TEST_F(PortalRoad, KeysPauseAndSeekThePlayer) {
     EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from));
 }
 
+// Space and the arrows act on the player and only on it: the portal's page
+// with the focus does not scroll as well. Its own keys still reach it.
+TEST_F(PortalRoad, KeysThePlayerTakesDoNotScrollThePage) {
+    program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");  // 20 s episode
+    ASSERT_TRUE(program.WaitForTracePrefix("text times=00:01 / 00:20"));
+    const auto box = program.TracedPlace("soso");
+    ASSERT_TRUE(box);
+    // Onto the portal's heading, below the search box: no link, no field.
+    if (!program.ClickWindow((*box)[0] + 10, (*box)[1] + 45)) GTEST_SKIP() << "no X display";
+    std::this_thread::sleep_for(500ms);
+    const auto scrolled = [&] {
+        const std::string reply = program.Pages().Evaluate(*home, "window.scrollY");
+        const size_t value = reply.find("\"value\":");
+        return value == std::string::npos ? -1 : std::atoi(reply.c_str() + value + 8);
+    };
+    const int before = scrolled();  // where the click on the episode left it
+    ASSERT_GE(before, 0);
+    size_t from = program.Trace().size();
+    program.PressKey("space");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=已暂停", from));
+    from = program.Trace().size();
+    program.PressKey("Down");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(scrolled(), before);
+    program.PressKey("Next");  // Page Down: the page's own key
+    EXPECT_TRUE(program.WaitFor([&] { return scrolled() > before; }, 5s));
+}
+
 // A page hands the keys it does not use back to the window: still one press,
 // one action. Typing in the search box is typing, not shortcuts.
 TEST_F(PortalRoad, OneKeyPressIsOneActionWhereverTheFocusIs) {

@@ -126,13 +126,27 @@ TEST_F(WindowWidget, WindowIsBorderlessAndShapedWithRoundCorners) {
     EXPECT_TRUE(mask.contains(QPoint(200, 0)));
 }
 
+// Takes note of the keys that reach it.
+class KeyCounter final : public QWidget {
+public:
+    using QWidget::QWidget;
+    int received = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent*) override { ++received; }
+};
+
 // One key-down is one shortcut: the same press seen again (a page hands the
 // keys it does not use back to the window as a copy) counts once, a held
 // key's repeats each count, and keys typed into the search box are its own.
+// A key the player took does not reach the control with the focus too.
 TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
     std::vector<int> keys;
     WindowActions actions;
-    actions.keyDown = [&](int code) { keys.push_back(code); };
+    actions.keyDown = [&](int code) {
+        keys.push_back(code);
+        return code == 32;  // Space acts on the player here, Down does not
+    };
     widget.SetActions(actions);
     widget.SetKeyPreview(true);
     widget.show();
@@ -154,6 +168,17 @@ TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
     typed.setTimestamp(3000);
     QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::SearchBox}), &typed);
     EXPECT_EQ(keys.size(), 4u);
+
+    KeyCounter focused(body);
+    QKeyEvent taken(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    taken.setTimestamp(4000);
+    QApplication::sendEvent(&focused, &taken);
+    EXPECT_EQ(focused.received, 0);
+    QKeyEvent passed(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    passed.setTimestamp(4100);
+    QApplication::sendEvent(&focused, &passed);
+    EXPECT_EQ(focused.received, 1);
+    EXPECT_EQ(keys, (std::vector<int>{40, 32, 32, 32, 32, 40}));
 }
 
 // The side page's box reaches over the bottom bar: on its tab it covers the
