@@ -198,11 +198,17 @@ TEST_F(PlayerExtras, OpenAddressPlaysATypedWebAddressOnly) {
     std::system("xdotool type --delay 20 'file:///etc/passwd' >/dev/null 2>&1");
     PressOnScreen("Return");
     EXPECT_TRUE(program.WaitForTracePrefix("notice 打开网址 无法播放这个网址", 0, 10s));
-    PressOnScreen("Return");  // the notice's OK
-    // The menu opens only once the notice has gone: it is modal.
-    ASSERT_EQ(std::system("timeout 10 sh -c 'while xdotool search --onlyvisible --name \"^打开网址$\" >/dev/null; "
-                          "do sleep 0.1; done'"),
-              0);
+    // The notice's OK, pressed again should the notice not have had the
+    // keyboard yet when the trace told of it (the press then reached the
+    // window, where Return does nothing). The menu opens only once the
+    // notice has gone: it is modal.
+    bool noticeGone = false;
+    for (int press = 0; press < 5 && !noticeGone; ++press) {
+        PressOnScreen("Return");
+        noticeGone = std::system("timeout 2 sh -c 'while xdotool search --onlyvisible --name \"^打开网址$\" "
+                                 ">/dev/null; do sleep 0.1; done'") == 0;
+    }
+    ASSERT_TRUE(noticeGone);
 
     InPlayerMenu("Up Return");
     ASSERT_EQ(std::system("timeout 10 xdotool search --sync --onlyvisible --name '^打开网址$' >/dev/null"), 0);
