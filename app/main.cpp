@@ -25,7 +25,6 @@
 #include "config/ProgramPlaces.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryActions.h"
-#include "platform/linux/FreeHeapPages.h"
 #include "platform/mpv/MpvPlayer.h"
 #include "platform/mpv/MpvPlayerProbe.h"
 #include "platform/qt/ConsoleMessages.h"
@@ -535,10 +534,8 @@ int main(int argc, char* argv[]) {
     });
     // The player is made, and the portal's site connected to, before the
     // first play, once the portal's page has shown and the engine's
-    // processes have settled. What the start freed goes back to the system
-    // first: the player's warm-up then takes the pages a play needs.
+    // processes have settled.
     ruvo::IdleMoment makePlayer([&player, &fetch, &portal] {
-        ruvo::ReturnFreeHeapPages();
         player.Prepare();
         fetch.ConnectAhead(portal.base);  // the episode look-ups' site
     });
