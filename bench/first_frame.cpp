@@ -73,21 +73,17 @@ std::vector<std::pair<long long, long long>> Stalls(const std::string& tracePath
     return stalls;
 }
 
-// The trace of the first click (times from its press) and of the next
-// click (times from its title), on the error output: where the first
-// click's extra time goes.
-void PrintClickTraces(const std::string& tracePath, long long firstPressed, long long firstStarted) {
-    std::ifstream first(tracePath);
-    for (std::string line; std::getline(first, line);) {
-        const long long at = std::atoll(line.c_str());
-        if (at >= firstPressed - 50 && at <= firstStarted + 5) std::fprintf(stderr, "%lld %s\n", at - firstPressed, line.c_str());
-    }
-    std::ifstream next(tracePath);
-    long long titled = -1;
-    for (std::string line; std::getline(next, line);) {
-        const long long at = std::atoll(line.c_str());
-        if (titled < 0 && at > firstStarted + 1000 && line.find(" text bo_name=") != std::string::npos) titled = at;
-        if (titled >= 0 && at <= titled + 60) std::fprintf(stderr, "next %lld %s\n", at - titled, line.c_str());
+// The traces of the first click and of the next one, each from its press,
+// on the error output: where the first click's extra time goes.
+void PrintClickTraces(const std::string& tracePath, const std::vector<std::pair<long long, long long>>& clicks) {
+    for (size_t i = 0; i < std::min<size_t>(clicks.size(), 2); ++i) {
+        const auto [pressed, started] = clicks[i];
+        std::ifstream in(tracePath);
+        for (std::string line; std::getline(in, line);) {
+            const long long at = std::atoll(line.c_str());
+            if (at >= pressed - 50 && at <= started + 5)
+                std::fprintf(stderr, "%s%lld %s\n", i == 0 ? "" : "next ", at - pressed, line.c_str());
+        }
     }
 }
 
@@ -118,6 +114,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes) {
     ProgramRun run;
     if (made >= 0 && shown >= 0) run.madeAfterShownMs = made - shown;
     long long firstPressed = -1, firstStarted = -1;
+    std::vector<std::pair<long long, long long>> clicks;  // pressed, started
     for (const auto& e : episodes) {
         // From the moment the button goes down: the test browser's own waits
         // for the page (two painted frames, which a static page may make
@@ -129,6 +126,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes) {
         long long started = -1;
         program.WaitFor([&] { return (started = StartedAfter(trace, before)) >= 0; }, std::chrono::seconds(30));
         if (started >= 0) (firstPressed < 0 ? run.first : run.later.emplace_back()) = static_cast<double>(started - before);
+        clicks.emplace_back(before, started);
         if (firstPressed < 0) {
             firstPressed = before;
             firstStarted = started;
@@ -140,7 +138,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes) {
     if (run.first < 0 || run.later.empty()) return std::nullopt;
     for (const auto& [at, ms] : Stalls(trace))
         if (at >= firstPressed && at <= firstStarted + 1000) run.longestStallMs = std::max(run.longestStallMs, ms);
-    if (std::getenv("RUVO_BENCH_DETAIL")) PrintClickTraces(trace, firstPressed, firstStarted);
+    if (std::getenv("RUVO_BENCH_DETAIL")) PrintClickTraces(trace, clicks);
     return run;
 }
 
