@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/PathText.h"
+#include "config/PlayableAddress.h"
 
 namespace ruvo {
 namespace {
@@ -32,6 +33,11 @@ void CommandLineItems::Play(const std::string& text) {
     std::string item = text;
     item.erase(std::remove(item.begin(), item.end(), '"'), item.end());
     if (!item.empty() && item.back() == '/') item.pop_back();
+    item = LocalPathOf(item);
+    // Neither played nor listed: a folder, a device, a file that is gone, an
+    // address of any other kind than the web's.
+    if (!IsPlayableAddress(item, AddressOrigin::User))
+        return parts_.controls.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
     Player& player = parts_.player;
     player.SetPlayUrl(item);
     player.Play();

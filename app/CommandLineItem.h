@@ -8,6 +8,7 @@
 #include "platform/MainWindowHost.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
+#include "platform/WindowControls.h"
 #include "playback/PlaySession.h"
 
 namespace ruvo {
@@ -19,6 +20,7 @@ public:
     // starts, and calls to stop what plays and to set the title line.
     struct Parts {
         MainWindowHost& host;
+        WindowControls& controls;
         const bool& compact;
         Player& player;
         PlaySession& session;

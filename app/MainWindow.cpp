@@ -158,7 +158,7 @@ void MainWindow::CreateProgramParts() {
         ports_.shell, ports_.dialogs, ports_.controls, ads_, update_, TimerOf(WindowTimer::FloatingAdvert),
         [this] { Exit(); }});
     commandLine_ = std::make_unique<CommandLineItems>(CommandLineItems::Parts{
-        ports_.host, frame_.compact, ports_.player, session_, lists_, TimerOf(WindowTimer::StatusTick),
+        ports_.host, ports_.controls, frame_.compact, ports_.player, session_, lists_, TimerOf(WindowTimer::StatusTick),
         TimerOf(WindowTimer::PlayerStartCheck), [this] { title_->LeaveCompactMode(); }, [this] { transport_->Stop(); },
         [this](const std::string& text) { SetTitleLine(text); }});
 }
@@ -262,9 +262,9 @@ WebPaneEvents MainWindow::EventsOf(Pane pane) {
         if (dispatch) dispatch(url, cancel);
         if (cancel) inhibition_->Update();  // a private link may have started or ended a play
     };
-    events.linkOpensOutside = [this](const std::string& url) {
+    events.linkOpensOutside = [this](const std::string& url, bool byUser) {
         if (!LeavesPortal(url, portal_)) return false;
-        ports_.shell.OpenUrl(url);
+        if (byUser) ports_.shell.OpenUrl(url);
         return true;
     };
     HoldWhileFetching(events);

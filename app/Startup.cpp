@@ -71,7 +71,14 @@ StartupOutcome RunStartup(const std::string& programFolder, SettingsFile& settin
         if (ports.dialogs.AskYesNo(kMissingPlayerQuestion, kNoticeTitle)) ports.shell.OpenUrl(portal.root + "/help/");
         return StartupOutcome::EndProgram;
     }
+    // Others could plant lists and pages there, or read and change the user's.
+    if (PathExists(programFolder) && OthersMayChange(programFolder)) {
+        ports.dialogs.ShowNotice(programFolder + kSharedFolderNotice, kNoticeTitle);
+        return StartupOutcome::EndProgram;
+    }
     MakeFolders(programFolder);
+    for (const std::string_view name : {kSettingsFileName, kWatchListFile, kLocalListFile, kWatchPageFile, kLocalPageFile})
+        RemoveLeftoverTemporaries(JoinPath(programFolder, name));
     // A FIFO, device or oversized file in a file's place would leave it
     // unreadable for good: it is kept aside and the file made anew.
     SetAsideIfDamaged(settings.Path(), kSettingsFileLimit);

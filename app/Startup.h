@@ -18,6 +18,9 @@ namespace ruvo {
 inline constexpr const char* kMissingPlayerQuestion =
     "程序检测到您的电脑未安装快播(Qvod)播放器，是否要下载Qvod播放器？";
 inline constexpr const char* kNoticeTitle = "提示：";
+// After the program folder's path, when other users may change what is in it.
+inline constexpr const char* kSharedFolderNotice =
+    " 可被其他用户修改，程序不在其中读写记录。请改用只有您能修改的文件夹(环境变量 RUVO_HOME)。";
 
 struct StartupPorts {
     PlayerProbe& player;

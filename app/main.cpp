@@ -129,13 +129,12 @@ ruvo::PortalChoice ChoosePortal(const ruvo::CommandLineOptions& options) {
     return ruvo::ChoosePortal(Environment("RUVO_PORTAL"), remembered);
 }
 
-// The built-in portal is the demo portal: when nothing answers at its
-// address, the installed one is started, and its media made in the
-// background with the progress in the status line. Null when it is not
-// needed or could not start.
+// The built-in portal is the demo portal, which the program starts itself
+// (never one that merely answers at its port), and its media is made in the
+// background with the progress in the status line. Null when it could not
+// start.
 std::unique_ptr<ruvo::DemoPortal> StartDemoPortal(bool& failed) {
     failed = false;
-    if (ruvo::DemoPortal::Answers(ruvo::kDefaultPortalPort)) return nullptr;
     auto demo = std::make_unique<ruvo::DemoPortal>(QCoreApplication::applicationDirPath(),
                                                    QString::fromStdString(ruvo::JoinPath(CacheFolder(), "demo-media")));
     if (demo->Start(ruvo::kDefaultPortalPort)) return demo;
@@ -459,7 +458,7 @@ int main(int argc, char* argv[]) {
         {Environment("RUVO_HOME"), QCoreApplication::applicationDirPath().toStdString(), Environment("XDG_DATA_HOME"),
          Environment("HOME")});
     const ruvo::PortalChoice portalChoice = ChoosePortal(options);
-    const ruvo::PortalAddress& portal = portalChoice.address;
+    ruvo::PortalAddress portal = portalChoice.address;
 
     ruvo::QtDialogs dialogs;
     ruvo::QtShell shell;
@@ -483,6 +482,9 @@ int main(int argc, char* argv[]) {
 
     bool demoFailed = false;
     const auto demo = portalChoice.builtIn ? StartDemoPortal(demoFailed) : nullptr;
+    // Without its own demo portal the program asks no other: whatever answers
+    // at the usual port may be another user's. (Port 0 fails at once.)
+    if (portalChoice.builtIn) portal = ruvo::PortalFrom(demo ? demo->Address().toStdString().c_str() : "http://127.0.0.1:0/box/");
 
     ruvo::QtWebPane::TrustPrivateLinksFrom(QUrl(QString::fromStdString(portal.base)),
                                            QFileInfo(QString::fromStdString(folder)).absoluteFilePath());

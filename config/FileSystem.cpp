@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace ruvo {
@@ -79,6 +80,21 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+void RemoveLeftoverTemporaries(const std::string& path) {
+    constexpr time_t kSettledSeconds = 60;
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
+    const size_t nameLength = prefix.size() + 6;  // mkstemp's six characters
+    for (const std::string& name : ListFolderFiles(folder)) {
+        if (name.size() != nameLength || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string leftover = JoinPath(folder, name);
+        struct stat info {};
+        if (::lstat(leftover.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) continue;
+        if (::time(nullptr) - info.st_mtime >= kSettledSeconds) ::unlink(leftover.c_str());
+    }
+}
+
 bool SetAsideIfDamaged(const std::string& path, size_t limit) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -116,6 +132,11 @@ FileIdentity IdentityOf(const std::string& path) {
 bool PathExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool IsWritableFolder(const std::string& folder) {

@@ -25,6 +25,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit =
 // permissions without set-id bits, else 0644 (never a link target's).
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
+// Deletes the temporary files beside `path` that a replace left when the
+// program was killed during it (older than a minute, so that a write under
+// way in another process is left alone).
+void RemoveLeftoverTemporaries(const std::string& path);
+
 // Moves a file that cannot be read as one of the program's (not a regular
 // file, or larger than `limit`) to `path` + ".damaged", so a new one can
 // take its place and nothing of it is lost; true when it did.
@@ -53,6 +58,10 @@ FileIdentity IdentityOf(const std::string& path);
 
 // True when something exists at `path` (a file or folder).
 bool PathExists(const std::string& path);
+
+// True when `path` names a regular file (through links), not a folder, FIFO
+// or device.
+bool IsRegularFile(const std::string& path);
 
 // True when `folder` exists and a file can be created in it.
 bool IsWritableFolder(const std::string& folder);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/FileSystem.h"
+#include "config/PlayableAddress.h"
 #include "config/SettingsKeys.h"
 
 namespace ruvo {
@@ -10,8 +11,6 @@ namespace {
 
 constexpr const char* kRememberedPortalFile = "portal";
 constexpr size_t kAddressLimit = 8u << 10;
-
-bool IsWebAddress(const std::string& text) { return text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0; }
 
 // A folder the program may keep its files in when only this user may change it.
 bool IsPrivateWritableFolder(const std::string& folder) {

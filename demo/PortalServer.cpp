@@ -220,6 +220,10 @@ void PortalServer::ServeMedia(const std::string& file, httplib::Response& respon
 }
 
 void PortalServer::ServeControl(const std::string& path, const httplib::Request& request, httplib::Response& response) {
+    if (controlKey_.empty() || request.get_param_value("key") != controlKey_) {
+        response.status = 404;
+        return;
+    }
     if (path == "/control/requests") {
         if (request.has_param("clear")) ClearRequests();
         std::string lines;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "demo/Faults.h"
@@ -25,6 +26,11 @@ public:
     Faults& FaultSwitches() { return faults_; }
     // Also appends every request line to this file.
     void SetLogFile(const std::string& path) { logFile_ = path; }
+    // The "/control" requests (faults, the request log) answer only with
+    // "key=" this secret; without one (as the program starts its portal)
+    // they answer 404 to everyone: other users of the computer may reach
+    // any loopback port.
+    void SetControlKey(std::string key) { controlKey_ = std::move(key); }
 
     // Binds 127.0.0.1 on `port` (0: a free one). Returns the port, or -1.
     int Bind(int port);
@@ -46,6 +52,7 @@ private:
 
     std::string mediaFolder_;
     std::string logFile_;
+    std::string controlKey_;
     Faults faults_;
     std::unique_ptr<httplib::Server> server_;
     std::atomic<bool> runCalled_{false};

@@ -6,7 +6,11 @@
 //   --wen TEXT          the update file's text
 //   --log FILE          append every request line to FILE
 //   --list-media        print the clips to generate ("file|seconds|caption|tone") and exit
+// The "/control" requests answer only with key=$RUVO_DEMO_CONTROL_KEY (an
+// environment variable: other users can read a command line), and not at
+// all without it.
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -44,6 +48,7 @@ int main(int argc, char* argv[]) {
     }
 
     demo::PortalServer server(media);
+    if (const char* key = std::getenv("RUVO_DEMO_CONTROL_KEY")) server.SetControlKey(key);
     for (const auto& [option, value] : settings) {
         if (option == "--rate") {
             server.FaultSwitches().SetRate(std::atol(value.c_str()));

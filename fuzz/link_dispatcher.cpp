@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!pane.events.beforeNavigate) continue;
         bool cancel = false;
         pane.events.beforeNavigate(url, cancel);
-        if (pane.events.linkOpensOutside) pane.events.linkOpensOutside(url);
+        if (pane.events.linkOpensOutside) pane.events.linkOpensOutside(url, true);
     }
     w->fakes.ForgetCalls();
     return 0;

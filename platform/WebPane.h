@@ -24,9 +24,11 @@ struct WebPaneEvents {
     // it ("" when there is none). The engine's own menu never shows.
     std::function<void(const std::string& link)> contextMenu;
     // A click on an ordinary link in the page itself that the handlers let
-    // through: true when the program opened it elsewhere (the browser) and
-    // the pane stays where it is.
-    std::function<bool(const std::string& url)> linkOpensOutside;
+    // through: true when the link leaves the portal and the pane stays where
+    // it is. `byUser`: the user's own click (or key) on the shown pane in
+    // the last second, which nothing else has taken; only such a click
+    // opens the link elsewhere (the browser), a script's opens nothing.
+    std::function<bool(const std::string& url, bool byUser)> linkOpensOutside;
 };
 
 // What the desktop's media controls ask of a page that plays a video itself.

@@ -3,6 +3,7 @@
 #include "base/JsEscape.h"
 #include "base/LinkText.h"
 #include "base/NumberText.h"
+#include "config/PlayableAddress.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryRecords.h"
@@ -64,11 +65,15 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     PlaySession& s = parts_.session;
     Player& player = parts_.player;
     WindowControls& c = parts_.controls;
-    if (!player.PlayUrl().empty() && !s.inPagePlayer) parts_.stopCurrentItem();
-    StartQvodTerminal(TerminalForm::Portal);
     const auto fields = SplitText(TrimLink(url, "eeqvod://"), "&&&");
     const std::string kind = FieldAt(fields, 0);
     const std::string address = FieldAt(fields, 1);
+    // The portal names web addresses only: anything else is neither played
+    // nor stored, and what plays goes on.
+    if (kind == "qvod" && !IsPlayableAddress(JsUnescape(address), AddressOrigin::Outside))
+        return c.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+    if (!player.PlayUrl().empty() && !s.inPagePlayer) parts_.stopCurrentItem();
+    StartQvodTerminal(TerminalForm::Portal);
     const std::string name = UnescapedName(FieldAt(fields, 2));
     const std::string label = UnescapedName(FieldAt(fields, 3));
     const int id = TextToInt(FieldAt(fields, 4));
@@ -168,6 +173,12 @@ void EpisodePlayer::FetchNextEpisode() {
             s.next.MarkMedia(NextEpisode::Media::Unknown);
             return;
         case EpisodeReply::Kind::PlayData:
+            if (!IsPlayableAddress(reply.address, AddressOrigin::Outside)) {
+                // Nothing to play on into, nor to download ahead.
+                s.next.Mark(NextEpisode::Kind::None);
+                s.next.MarkMedia(NextEpisode::Media::None);
+                return;
+            }
             // The next episode always plays in the player control.
             s.next.Found(
                 PlayLink("qvod", reply.address, episode->name, reply.label, episode->titleId, episode->source, next),

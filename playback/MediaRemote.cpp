@@ -1,6 +1,7 @@
 #include "playback/MediaRemote.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayStatusMonitor.h"
@@ -50,22 +51,25 @@ void MediaRemote::Stop() { parts_.bar.Stop(); }
 void MediaRemote::Next() { parts_.bar.PlayNextEpisode(); }
 void MediaRemote::Previous() { parts_.bar.PlayPreviousEpisode(); }
 
-void MediaRemote::MoveTo(int seconds) {
+// Seconds are counted in 64 bits until clamped: an offset of 2^63 µs is
+// the end, not an overflow to the start.
+void MediaRemote::MoveTo(int64_t seconds) {
     Player& player = parts_.player;
     if (player.Position() <= 0 || player.Duration() <= 0) return;  // never starts a stopped item
-    player.SetPosition(std::clamp(seconds, 0, std::max(0, player.Duration() - 2)));
+    const int64_t last = std::max(0, player.Duration() - 2);
+    player.SetPosition(static_cast<int>(std::clamp<int64_t>(seconds, 0, last)));
 }
 
-void MediaRemote::SeekBy(int64_t offsetUs) {
-    MoveTo(static_cast<int>(parts_.player.Position() + offsetUs / kMicroseconds));
-}
+void MediaRemote::SeekBy(int64_t offsetUs) { MoveTo(parts_.player.Position() + offsetUs / kMicroseconds); }
 
 void MediaRemote::SeekTo(int64_t positionUs) {
-    if (positionUs < 0) return;  // out of range: ignored, as the interface asks
-    MoveTo(static_cast<int>(positionUs / kMicroseconds));
+    // Out of range, before the start or past the end: ignored, as the interface asks.
+    if (positionUs < 0 || positionUs / kMicroseconds > parts_.player.Duration()) return;
+    MoveTo(positionUs / kMicroseconds);
 }
 
 void MediaRemote::SetVolume(double volume) {
+    if (std::isnan(volume)) return;  // no volume at all
     Player& player = parts_.player;
     parts_.bar.Unmute();
     player.SetVolume(static_cast<int>(std::clamp(volume, 0.0, 1.0) * 100 + 0.5));

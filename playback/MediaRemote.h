@@ -69,7 +69,7 @@ public:
     MediaStatus Status();
 
 private:
-    void MoveTo(int seconds);
+    void MoveTo(int64_t seconds);
     // A page item shows in the page player: its page plays the video.
     bool PagePlays() const;
     // What the controls asked of the page's video last: the page tells

@@ -5,6 +5,7 @@
 
 #include "base/PathText.h"
 #include "config/FileSystem.h"
+#include "config/PlayableAddress.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlaybackSpeed.h"
 #include "playback/ScreenshotName.h"
@@ -26,17 +27,6 @@ std::string LowerAscii(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
-}
-
-// Only a web address of the kind the player streams: no spaces or control
-// characters, http or https, and a host.
-bool IsPlayableAddress(const std::string& text) {
-    const std::string lower = LowerAscii(text);
-    const size_t start = lower.rfind("http://", 0) == 0 ? 7 : lower.rfind("https://", 0) == 0 ? 8 : 0;
-    if (start == 0 || text.size() <= start || text[start] == '/') return false;
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7f) return false;
-    return true;
 }
 
 std::string TrimSpaces(const std::string& text) {
@@ -157,7 +147,7 @@ void PlayerActions::TakeScreenshot() {
 void PlayerActions::OpenAddress() {
     const std::string typed = TrimSpaces(dialogs_.AskText("视频网址(http:// 或 https://)：", "打开网址"));
     if (typed.empty()) return;
-    if (!IsPlayableAddress(typed)) return dialogs_.ShowNotice("无法播放这个网址：只能打开 http:// 或 https:// 开头的视频网址。", "打开网址");
+    if (!IsWebAddress(typed)) return dialogs_.ShowNotice("无法播放这个网址：只能打开 http:// 或 https:// 开头的视频网址。", "打开网址");
     wiring_.playItem(typed);
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/BidiControls.h"
 #include "base/Utf8Cut.h"
 
 namespace ruvo {
@@ -27,7 +28,7 @@ std::string LanguageName(const std::string& code) {
 // Control characters (line breaks, escapes) become spaces.
 std::string PlainLine(const std::string& text) {
     std::string line;
-    for (const char c : text) line += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? ' ' : c;
+    for (const char c : WithoutBidiControls(text)) line += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? ' ' : c;
     return CutToCharacters(line, kNameCharacters);
 }
 

@@ -3,6 +3,7 @@
 #include "base/NumberText.h"
 #include "base/PathText.h"
 #include "base/TextWidth.h"
+#include "config/PlayableAddress.h"
 #include "playback/EpisodePlayer.h"
 
 namespace ruvo {
@@ -136,6 +137,7 @@ void TransportControls::ChooseAndPlayFile() {
     c.SetVisible({ControlName::BarTipPanel}, false);
     const std::string path = parts_.dialogs.ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
+    if (!IsPlayableAddress(path, AddressOrigin::User)) return c.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
     PlaySession& s = parts_.session;
     const bool fromPagePlayer = s.inPagePlayer;
     if (!fromPagePlayer) StopCurrentItem();

@@ -4,6 +4,7 @@
 #include "base/LinkText.h"
 #include "base/NumberText.h"
 #include "config/FileSystem.h"
+#include "config/PlayableAddress.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "config/TextFile.h"
@@ -156,11 +157,7 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
     if (!lines) return;
     const std::string record =
         *lineNumber >= 1 && static_cast<size_t>(*lineNumber) <= lines->size() ? (*lines)[*lineNumber - 1] : "";
-    if (localList) {
-        if (!ReplayLocalFile(*lineNumber, record)) return;
-    } else {
-        ReplayHistoryItem(record);
-    }
+    if (localList ? !ReplayLocalFile(*lineNumber, record) : !ReplayHistoryItem(record)) return;
     WindowControls& c = parts_.controls;
     if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) parts_.showTitlePages();
     if (parts_.session.inPagePlayer) {
@@ -177,7 +174,12 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
 bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) {
     const auto fields = SplitText(record, "|");
     const std::string name = FieldAt(fields, 0), path = FieldAt(fields, 1);
-    if (!PathExists(path)) {
+    if (!IsPlayableAddress(path, AddressOrigin::User)) {
+        const bool gone = !path.empty() && path.front() == '/' && !PathExists(path);
+        if (!gone) {
+            parts_.controls.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+            return false;
+        }
         parts_.dialogs.ShowNotice(path + "不存在", "提示：");
         parts_.lists.RemoveListLine(kLocalListFile, lineNumber);
         return false;
@@ -192,12 +194,17 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     return true;
 }
 
-void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
+bool LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     PlaySession& session = parts_.session;
     const auto fields = SplitText(record, "|");
     const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1), kind = FieldAt(fields, 3);
     const std::string address = FieldAt(fields, 4), v = FieldAt(fields, 5), v1 = FieldAt(fields, 6);
     const std::string label = UnescapedName(FieldAt(fields, 2));
+    // A row stored before addresses were checked may hold anything a portal sent.
+    if (kind == "qvod" && !IsPlayableAddress(JsUnescape(address), AddressOrigin::Outside)) {
+        parts_.controls.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+        return false;
+    }
     if (kind == "qvod") {
         parts_.episodes.StartQvodTerminal(EpisodePlayer::TerminalForm::History);
         parts_.player.SetPlayUrl(JsUnescape(address));
@@ -220,6 +227,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     parts_.failures.sidePane = false;
     PaneOf(Pane::Web5).Navigate(parts_.portal.base + "show.asp?id=" + id);
     session.list = ItemList::WatchHistory;
+    return true;
 }
 
 }  // namespace ruvo

@@ -68,9 +68,11 @@ private:
     void CloseSearch();
     void DeleteListLine(const std::string& url);
     void ReplayListItem(const std::string& url);
-    // False when the file is gone (its line is removed then).
+    // False when the file is gone (its line is removed then), or when it is
+    // nothing the player may open.
     bool ReplayLocalFile(int lineNumber, const std::string& record);
-    void ReplayHistoryItem(const std::string& record);
+    // False when the row's address is not one the player may open.
+    bool ReplayHistoryItem(const std::string& record);
     bool LocalListShown() const;
 
     WebPane& PaneOf(Pane pane) { return PaneIn(parts_.panes, pane); }

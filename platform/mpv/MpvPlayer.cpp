@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "config/PlayableAddress.h"
 #include "platform/mpv/MpvLibrary.h"
 
 #include <QFile>
@@ -46,6 +47,12 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"load-auto-profiles", "no"},
     {"load-scripts", "no"},
     {"vo", "libmpv"},                   // frames go to the window's video view
+    // A web address's reply names no file of this computer: a playlist or
+    // EDL from the web may not point at one (libmpv's default, kept on
+    // purpose), and what ffmpeg opens from within a stream (HLS segments,
+    // keys) is on the web too.
+    {"load-unsafe-playlists", "no"},
+    {"demuxer-lavf-o", "protocol_whitelist=[http,https,tcp,tls,crypto]"},
     // Frames come to the view at their display time: drawing one never waits
     // for that time in the user-interface thread (the views ask for no wait).
     {"video-timing-offset", "0"},
@@ -211,14 +218,21 @@ void MpvPlayer::ViewReady(bool drawing) {
 }
 
 void MpvPlayer::SetPlayUrl(const std::string& url) {
+    if (url != url_) refused_ = false;
     url_ = url;
     snapshot_.hasUrl = !url.empty();
 }
+
+std::string MpvPlayer::FailureText() const { return refused_ ? kUnsupportedAddressText : failure_; }
 
 void MpvPlayer::LoadCurrentUrl() {
     // An address downloaded ahead plays from the disk.
     const std::string local = downloads_ && downloadFolder_ ? downloads_->CompletedFile(url_, downloadFolder_()) : "";
     const std::string& source = local.empty() ? url_ : local;
+    // The last guard, whoever asked: nothing but a web address or a file
+    // reaches libmpv (the warm-up clip is the player's own).
+    refused_ = !IsPlayableAddress(source, AddressOrigin::User);
+    if (refused_) return RefuseCurrentUrl();
     const std::string start = "start=" + std::to_string(startAt_);
     const char* command[] = {"loadfile", source.c_str(), "replace", startAt_ > 0 ? start.c_str() : nullptr, nullptr};
     lib_->command_async(mpv_, 0, command);
@@ -232,6 +246,19 @@ void MpvPlayer::LoadCurrentUrl() {
     snapshot_.network = IsStream(source);
     position_ = duration_ = cacheEnd_ = cacheSpeed_ = videoBitrate_ = audioBitrate_ = 0;
     cacheComplete_ = false;
+}
+
+// What plays stops, and the address stays refused until another is put.
+void MpvPlayer::RefuseCurrentUrl() {
+    const char* stop[] = {"stop", nullptr};
+    lib_->command_async(mpv_, 0, stop);
+    loadedUrl_ = url_;
+    awaitingFirstFrame_ = false;
+    snapshot_ = {};
+    snapshot_.hasUrl = true;
+    snapshot_.failed = true;
+    position_ = duration_ = 0;
+    if (eventObserver_) eventObserver_("refused");
 }
 
 void MpvPlayer::Play() {

@@ -55,7 +55,7 @@ public:
     // Ends the player for good, before the window that holds its view goes
     // (libmpv's drawing state lives in the view).
     void Shutdown();
-    std::string FailureText() const override { return failure_; }
+    std::string FailureText() const override;
 
     void SetPlayUrl(const std::string& url) override;
     void Play() override;
@@ -114,6 +114,7 @@ private:
     // The view can draw (true) or never will (false).
     void ViewReady(bool drawing);
     void LoadCurrentUrl();
+    void RefuseCurrentUrl();
     Q_INVOKABLE void DrainEvents();
     // Asks which decoder plays the file (said in the log) and where the
     // first frame is ("first frame at 12" to the observer), without waiting.
@@ -136,6 +137,7 @@ private:
     bool playAfterWarmUp_ = false;  // Play came while the warm-up played
     int startAt_ = 0;               // seconds: where the next load starts
     std::string failure_;
+    bool refused_ = false;  // the address that is to play is not one the player may open
     const MpvLibrary* lib_ = nullptr;  // set when the player first starts
     mpv_handle* mpv_ = nullptr;
     std::future<mpv_handle*> preparing_;  // valid while a handle is made ahead and not yet taken

@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include <QDir>
-#include <QTcpSocket>
 
 #include "config/FileSystem.h"
 
@@ -20,7 +19,6 @@ namespace ruvo {
 namespace {
 
 constexpr int kListenWaitMs = 5000;
-constexpr int kConnectWaitMs = 300;
 constexpr int kEndWaitMs = 2000;
 
 // The child ends when the program does, even when it crashes.
@@ -59,12 +57,6 @@ DemoPortal::~DemoPortal() {
     }
 }
 
-bool DemoPortal::Answers(quint16 port) {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    return socket.waitForConnected(kConnectWaitMs);
-}
-
 QString DemoPortal::Helper(const QString& name) const {
     const QDir beside(executableFolder_);
     for (const QString& folder : {QStringLiteral("demo"), QStringLiteral(RUVO_HELPERS_FROM_BIN)}) {
@@ -77,14 +69,31 @@ QString DemoPortal::Helper(const QString& name) const {
     return {};
 }
 
-bool DemoPortal::Start(quint16 port) {
+bool DemoPortal::Start(quint16 preferredPort) {
     server_ = Helper(QStringLiteral("ruvo-demo-portal"));
     if (server_.isEmpty()) return false;
-    portal_.start(server_, {QStringLiteral("--port"), QString::number(port), QStringLiteral("--media"), mediaFolder_});
-    // It prints its address once it listens.
-    while (portal_.waitForReadyRead(kListenWaitMs))
-        if (portal_.canReadLine()) return portal_.readLine().startsWith("http://");
+    // Whatever answers at the usual port may be another user's: the program
+    // uses only the portal it started, there or, when that port is taken, on
+    // a free one.
+    for (const quint16 port : {preferredPort, quint16(0)}) {
+        address_ = StartOn(port);
+        if (!address_.isEmpty()) return true;
+    }
     return false;
+}
+
+QString DemoPortal::StartOn(quint16 port) {
+    portal_.start(server_, {QStringLiteral("--port"), QString::number(port), QStringLiteral("--media"), mediaFolder_});
+    // It prints its address once it listens, and ends when it cannot.
+    while (portal_.waitForReadyRead(kListenWaitMs)) {
+        if (!portal_.canReadLine()) continue;
+        const QString line = QString::fromUtf8(portal_.readLine()).trimmed();
+        if (line.startsWith(QLatin1String("http://127.0.0.1:"))) return line;
+        break;
+    }
+    portal_.kill();
+    portal_.waitForFinished(kEndWaitMs);
+    return {};
 }
 
 void DemoPortal::MakeMedia(std::function<void(int, int)> progress, std::function<void(bool)> finished) {

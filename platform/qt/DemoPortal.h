@@ -1,9 +1,8 @@
 #pragma once
-// The installed demo portal, started by the program when it uses the
-// built-in portal address and nothing answers there, so that a first start
-// shows the demo rather than a page that failed to load. The portal runs as
-// a child process that ends with the program; the sample media it serves is
-// made once into the user's cache folder.
+// The installed demo portal, started by the program when no portal is set,
+// so that a first start shows the demo rather than a page that failed to
+// load. The portal runs as a child process that ends with the program; the
+// sample media it serves is made once into the user's cache folder.
 #include <functional>
 
 #include <QObject>
@@ -20,12 +19,12 @@ public:
     DemoPortal(const QString& executableFolder, const QString& mediaFolder);
     ~DemoPortal() override;  // ends the portal and the media maker
 
-    // True when something accepts a connection at `port` on loopback.
-    static bool Answers(quint16 port);
-
-    // Starts the portal on `port`; true once it listens. False when it is
-    // not installed, not trusted (others may change it), or does not start.
-    bool Start(quint16 port);
+    // Starts the portal on loopback at `preferredPort`, or on a free port when
+    // that one is taken; true once it listens. False when it is not
+    // installed, not trusted (others may change it), or does not start.
+    bool Start(quint16 preferredPort);
+    // Its base address ("http://127.0.0.1:8790/box/") once started.
+    const QString& Address() const { return address_; }
 
     // Makes the media the portal serves, in the background, at a low
     // priority: progress(done, total) after each clip made, then finished(ok).
@@ -33,11 +32,13 @@ public:
 
 private:
     QString Helper(const QString& name) const;  // its path, or empty when none may be run
+    QString StartOn(quint16 port);               // its address, or empty when it does not listen
     void ReadMakerOutput();
 
     QString executableFolder_;
     QString mediaFolder_;
     QString server_;
+    QString address_;
     QProcess portal_;
     QProcess maker_;
     int clipsToMake_ = 0;

@@ -52,6 +52,16 @@ QWebEngineScript LinkCapture::Script() {
     console.log(prefix + 'edit:' + (editable(event.target) ? '1' : '0'));
   }, true);
   document.addEventListener('focusout', function () { console.log(prefix + 'edit:0'); }, true);
+  // A frame of another site may navigate the page around it once the user
+  // has pressed a key or button in it: the program hears of each such input
+  // (on the window, first of all listeners, so the frame cannot hide one).
+  if (window !== window.top) {
+    ['pointerdown', 'mousedown', 'pointerup', 'touchend', 'keydown'].forEach(function (type) {
+      window.addEventListener(type, function (event) {
+        if (event.isTrusted) console.log(prefix + 'input:' + self.origin + '\n' + location.href);
+      }, true);
+    });
+  }
   document.addEventListener('contextmenu', function (event) {
     var href = hrefOf(event);
     console.log(prefix + 'menu:' + (href === null ? '' : href));
@@ -79,6 +89,10 @@ LinkCapture::Kind LinkCapture::Parse(const QString& message, QString& link) {
     if (rest.startsWith(QLatin1String("edit:"))) {
         link = rest.mid(5);
         return Kind::Editing;
+    }
+    if (rest.startsWith(QLatin1String("input:"))) {
+        link = rest.mid(6);
+        return Kind::FrameInput;
     }
     if (rest.startsWith(QLatin1String("menu:"))) {
         link = rest.mid(5);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <utility>
 #include <set>
 
 #include "base/SplitText.h"
@@ -46,8 +47,45 @@ int CreatePartFile(const std::string& path) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
-bool EnoughSpace(const std::string& folder) {
-    return QStorageInfo(QString::fromStdString(folder)).bytesAvailable() >= QtMediaDownloads::kFreeSpaceReserve;
+// Bytes the folder's disk may still take before its free space falls below
+// the reserve (negative when it is below already).
+qint64 Headroom(const std::string& folder) {
+    return QStorageInfo(QString::fromStdString(folder)).bytesAvailable() - QtMediaDownloads::kFreeSpaceReserve;
+}
+
+// How large the part file may grow: the free space is measured again every
+// few megabytes, and no chunk is written that would take the disk below the
+// reserve, however large the chunk the network hands over at once.
+class SpaceBudget {
+public:
+    SpaceBudget(std::string folder, qint64 written) : folder_(std::move(folder)) { Measure(written); }
+
+    // True when `bytes` more may be written to a file of `written` bytes,
+    // which has been handed to the kernel (flushed).
+    bool Allows(qint64 written, qint64 bytes) {
+        if (written - measuredAt_ >= kSpaceCheckBytes || written + bytes > limit_) Measure(written);
+        return written + bytes <= limit_;
+    }
+
+private:
+    void Measure(qint64 written) {
+        measuredAt_ = written;
+        limit_ = written + Headroom(folder_);
+    }
+    std::string folder_;
+    qint64 measuredAt_ = 0;
+    qint64 limit_ = 0;
+};
+
+// Writes the reply's waiting bytes to the part file; false when they do not
+// fit the budget or the disk.
+bool WriteWithin(QNetworkReply* reply, QFile* part, SpaceBudget& budget) {
+    const QByteArray chunk = reply->readAll();
+    if (chunk.isEmpty()) return true;
+    if (!part->flush() || part->size() + chunk.size() > QtMediaDownloads::kFileLimit ||
+        !budget.Allows(part->size(), chunk.size()))
+        return false;
+    return part->write(chunk) == chunk.size();
 }
 
 }  // namespace
@@ -94,7 +132,7 @@ bool QtMediaDownloads::Start(const std::string& url, const std::string& folder) 
     if (active_.count(path) || PathExists(path)) return true;  // coming or there already
     if (!MakeFolders(folder) || !IsWritableFolder(folder)) return false;
     Prune(folder);
-    if (!EnoughSpace(folder)) return false;
+    if (Headroom(folder) <= 0) return false;
 
     const QString finalPath = QString::fromStdString(path);
     const int fd = CreatePartFile(path + ".part");
@@ -110,18 +148,14 @@ bool QtMediaDownloads::Start(const std::string& url, const std::string& folder) 
     QNetworkReply* reply = network_.get(request);
     part->setParent(reply);
     active_[path] = reply;
-    auto checkedAt = std::make_shared<qint64>(0);
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, part, folder, checkedAt] {
-        const QByteArray chunk = reply->readAll();
-        if (part->write(chunk) != chunk.size() || part->size() > kFileLimit) return reply->abort();  // disk full or too big
-        // The reserve holds while it downloads, not only when it starts.
-        if (part->size() - *checkedAt < kSpaceCheckBytes) return;
-        *checkedAt = part->size();
-        if (!part->flush() || !EnoughSpace(folder)) reply->abort();
+    // The reserve holds while it downloads, not only when it starts.
+    auto budget = std::make_shared<SpaceBudget>(folder, 0);
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, part, budget] {
+        if (!WriteWithin(reply, part, *budget)) reply->abort();  // too big, or the disk is (nearly) full
     });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, part, path, finalPath, folder] {
-        part->write(reply->readAll());
-        const bool complete = reply->error() == QNetworkReply::NoError && part->flush();
+    QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, part, path, finalPath, folder, budget] {
+        const bool written = WriteWithin(reply, part, *budget);
+        const bool complete = written && reply->error() == QNetworkReply::NoError && part->flush();
         part->close();
         // (A file opened from its descriptor has no name of its own.)
         const QString partPath = finalPath + QStringLiteral(".part");

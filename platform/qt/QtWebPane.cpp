@@ -70,6 +70,11 @@ protected:
             }
             case LinkCapture::Kind::ContextMenu: pane_->ContextMenuAt(link.toStdString()); return;
             case LinkCapture::Kind::Editing: pane_->SetEditing(link == QLatin1String("1")); return;
+            case LinkCapture::Kind::FrameInput: {
+                const qsizetype lineEnd = link.indexOf(QLatin1Char('\n'));
+                if (lineEnd >= 0) pane_->FrameInput(link.left(lineEnd), QUrl(link.mid(lineEnd + 1)));
+                return;
+            }
             case LinkCapture::Kind::None: break;
         }
         if (!pane_->Silent()) QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
@@ -242,9 +247,10 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bo
     const std::string text = RecoverLinkText(PiecesOf(url));
     // The portal's own pages use the private links; a page of another site,
     // or a frame of one inside a portal page, gets nothing from them. (A
-    // frame's own address is not known here: no frame's navigation counts.)
+    // frame's own address is not known here: no frame's navigation counts,
+    // nor the page's once a frame of another site has had the user's input.)
     const bool tooLong = text.size() > static_cast<size_t>(LinkCapture::kLongestPrivateLink);
-    if (MentionsPrivateScheme(text) && (!mainFrame || tooLong || !MayUsePrivateLinks(page_->url()))) {
+    if (MentionsPrivateScheme(text) && (!mainFrame || tooLong || !MayFollowScriptedPrivateLink())) {
         refusedUrl_ = url;
         return false;
     }
@@ -255,6 +261,8 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bo
         refusedUrl_ = url;
         const bool privateScheme = IsPrivateLink(text);
         QTimer::singleShot(0, this, [this, text, url, privateScheme] {
+            // The input that let a frame start it may have been told only now.
+            if (!MayFollowScriptedPrivateLink()) return;
             bool cancel = false;
             if (events_.beforeNavigate) events_.beforeNavigate(text, cancel);
             if (cancel || privateScheme) return;
@@ -263,11 +271,31 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bo
         });
         return false;
     }
+    // A frame goes where it likes inside the page; the handlers' rules
+    // (search results, links that leave the portal) are the page's own.
+    if (!mainFrame) return true;
     bool cancel = false;
     if (events_.beforeNavigate) events_.beforeNavigate(text, cancel);
-    if (!cancel && pageLinkClick && events_.linkOpensOutside) cancel = events_.linkOpensOutside(text);
+    // A link that leaves the portal opens in the browser only when the user
+    // clicked it; one a script clicked goes nowhere.
+    if (!cancel && pageLinkClick && events_.linkOpensOutside) cancel = events_.linkOpensOutside(text, TakeGesture());
     if (cancel) refusedUrl_ = url;
     return !cancel;
+}
+
+bool QtWebPane::MayFollowScriptedPrivateLink() const {
+    return page_ && !foreignFrameActive_ && MayUsePrivateLinks(page_->url());
+}
+
+bool QtWebPane::TakeGesture() {
+    if (!isVisible() || !gesture_.isValid() || gesture_.elapsed() > kGestureMs) return false;
+    gesture_.invalidate();
+    return true;
+}
+
+void QtWebPane::FrameInput(const QString& origin, const QUrl& frame) {
+    const bool portalOrigin = !PortalOrigin().isEmpty() && origin == PortalOrigin();
+    if (!portalOrigin && !MayUsePrivateLinks(frame)) foreignFrameActive_ = true;
 }
 
 void QtWebPane::LinkClicked(const std::string& link, const QUrl& frame) {
@@ -289,8 +317,7 @@ void QtWebPane::ContextMenuAt(const std::string& link) {
 QWebEnginePage* QtWebPane::CreateWindowPage() {
     // Only the user's own click or key on this pane opens a window, one a
     // gesture: a page's or advert's script cannot open any by itself.
-    if (!gesture_.isValid() || gesture_.elapsed() > kGestureMs) return nullptr;
-    gesture_.invalidate();
+    if (!TakeGesture()) return nullptr;
     if (events_.newWindow) events_.newWindow();
     auto* helper = new NewWindowPage(profile_, this);
     helper->ExpireAfter(kHelperPageMs);
@@ -328,6 +355,8 @@ void QtWebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         case QWebEngineLoadingInfo::LoadStoppedStatus:
             break;
     }
+    // A new document has new frames, which nobody has touched yet.
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) foreignFrameActive_ = false;
     if (!beginReported_) return;
     beginReported_ = false;
     if (events_.downloadComplete) events_.downloadComplete();

@@ -50,6 +50,8 @@ public:
     // The capture script reported a click on a private link in the frame
     // showing `frame` / a right-click.
     void LinkClicked(const std::string& link, const QUrl& frame);
+    // The user pressed a key or button in a frame of this origin and address.
+    void FrameInput(const QString& origin, const QUrl& frame);
     void ContextMenuAt(const std::string& link);
     // A text field of the page has (true) or lost the focus.
     void SetEditing(bool editing) { editing_ = editing; }
@@ -76,6 +78,12 @@ private:
     // fill the screen with them; other pages wait for a click and may not.
     void TrustMediaOf(const QUrl& url);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+    // True when the user clicked or pressed a key on this (shown) pane within
+    // the last second and nothing has taken that gesture yet: it takes it.
+    bool TakeGesture();
+    // A private link the page navigates to by script (or a form) counts when
+    // no frame of another site could have started it.
+    bool MayFollowScriptedPrivateLink() const;
 
     QWebEngineProfile* profile_;
     QWebEnginePage* page_ = nullptr;  // made at the first load
@@ -86,6 +94,9 @@ private:
     bool beginReported_ = false;
     bool editing_ = false;
     QElapsedTimer gesture_;  // since the user's last click or key on the pane
+    // The user's input reached a frame of another site in this document:
+    // such a frame may navigate the page from now on.
+    bool foreignFrameActive_ = false;
     std::optional<QUrl> ownNavigation_;  // a Navigate call already reported to the handler
     QUrl refusedUrl_;                    // its aborted load raises no events
 };

@@ -25,6 +25,7 @@ protected:
         for (int i = 0; i < 200000; ++i) mediaBytes += static_cast<char>(i * 31 % 251);
         media.Write("t15-s0-e1.mp4", mediaBytes);
         server = std::make_unique<PortalServer>(media.Path());
+        server->SetControlKey("test-key");
         port = server->Bind(0);
         ASSERT_GT(port, 0);
         thread = std::thread([this] { server->Run(); });
@@ -111,31 +112,44 @@ TEST_F(PortalContract, MediaServesRangesAndTheRateCap) {
 
 TEST_F(PortalContract, FaultsOnDemand) {
     const std::string path = "/box/h.asp?id=12&v=0&v1=0";
-    EXPECT_EQ(Body("/control?target=h.asp&fault=one"), "ok\n");
+    EXPECT_EQ(Body("/control?key=test-key&target=h.asp&fault=one"), "ok\n");
     EXPECT_EQ(Body(path), "1");
-    Body("/control?target=h.asp&fault=zero");
+    Body("/control?key=test-key&target=h.asp&fault=zero");
     EXPECT_EQ(Body(path), "0");
-    Body("/control?target=h.asp&fault=malformed");
+    Body("/control?key=test-key&target=h.asp&fault=malformed");
     EXPECT_EQ(Body(path).find('$'), std::string::npos);
-    Body("/control?target=h.asp&fault=500");
+    Body("/control?key=test-key&target=h.asp&fault=500");
     EXPECT_EQ(Status(path), 500);
-    Body("/control?target=h.asp&fault=drop");
+    Body("/control?key=test-key&target=h.asp&fault=drop");
     EXPECT_FALSE(client->Get(path.c_str()));
-    Body("/control?target=/box/&fault=500");  // the home page fails to load
+    Body("/control?key=test-key&target=/box/&fault=500");  // the home page fails to load
     EXPECT_EQ(Status("/box/"), 500);
-    Body("/control?target=h.asp&fault=slow:300");
+    Body("/control?key=test-key&target=h.asp&fault=slow:300");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_NE(Body(path).find('$'), std::string::npos);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(290));
-    Body("/control?clear=1");
+    Body("/control?key=test-key&clear=1");
     EXPECT_EQ(Status("/box/"), 200);
-    EXPECT_EQ(Status("/control?target=h.asp&fault=bogus"), 400);
+    EXPECT_EQ(Status("/control?key=test-key&target=h.asp&fault=bogus"), 400);
+}
+
+// Any user of the computer may reach a loopback port: without the key the
+// switches and the request log are not there.
+TEST_F(PortalContract, ControlNeedsTheKey) {
+    Body("/box/search.asp?searchword=secret");
+    for (const char* request : {"/control/requests", "/control/requests?key=", "/control/requests?key=test-keyX",
+                                "/control?version=9.9", "/control?key=Test-key&version=9.9"})
+        EXPECT_EQ(Status(request), 404) << request;
+    EXPECT_EQ(Body("/box/lib/wen.txt").find("9.9"), std::string::npos);
+    EXPECT_NE(Body("/control/requests?key=test-key").find("secret"), std::string::npos);
+    server->SetControlKey("");
+    EXPECT_EQ(Status("/control/requests?key="), 404);
 }
 
 TEST_F(PortalContract, UpdateFileSwitches) {
-    Body("/control?exit=1&scroll=1&version=1.1");
+    Body("/control?key=test-key&exit=1&scroll=1&version=1.1");
     EXPECT_EQ(Body("/box/lib/wen.txt"), "1====0====0====1====1.1");
-    Body("/control?wen=1%3D%3D%3D%3D1");
+    Body("/control?key=test-key&wen=1%3D%3D%3D%3D1");
     EXPECT_EQ(Body("/box/lib/wen.txt"), "1====1");
 }
 

@@ -116,10 +116,10 @@ TEST_F(Playback, EndedBySignalStoresThePlayingPosition) {
 TEST_F(Playback, FailedNextEpisodeLookupSaysItWillTryAgain) {
     StartProgram();
     httplib::Client control("127.0.0.1", std::stoi(program.PortalBase().substr(17)));
-    control.Get("/control?rate=100000");  // about 1 MB: 60 % is downloaded after some 6 s
+    control.Get("/control?key=test-key&rate=100000");  // about 1 MB: 60 % is downloaded after some 6 s
     program.Pages().ClickLink(*home, "a[href^='eebovod://18-0-0-']");
     ASSERT_TRUE(program.WaitForTrace("text bo_name=竹林茶话-第1集"));
-    control.Get("/control?target=h.asp&fault=malformed");
+    control.Get("/control?key=test-key&target=h.asp&fault=malformed");
     EXPECT_TRUE(program.WaitForTrace("tip 读取下一集数据出错，稍后将重新读取！", 30s));
     EXPECT_GE(Count("GET /box/h.asp?id=18&v=0&v1=1"), 1);
 }

@@ -147,7 +147,7 @@ TEST_F(PortalRoad, FailedRepliesKeepTheCurrentPlay) {
     for (const Case& c : {Case{"one", "text zhun=读取数据出错，请返回重试"}, Case{"zero", "text zhun=读取数据出错，请返回重试"},
                           Case{"malformed", "text zhun=读取数据出错，请返回重试"}, Case{"drop", "text zhun=读取数据出错，请返回重试"},
                           Case{"huge", "text zhun=读取数据出错，请返回重试"}}) {
-        Control((std::string("/control?target=h.asp&fault=") + c.fault).c_str());
+        Control((std::string("/control?key=test-key&target=h.asp&fault=") + c.fault).c_str());
         // The play goes on: its status tick shows it again before the next try.
         ASSERT_TRUE(program.WaitForTracePrefix("text zhun=播放中", program.Trace().size()));
         const size_t from = program.Trace().size();
@@ -166,11 +166,11 @@ TEST_F(PortalRoad, FailedRepliesKeepTheCurrentPlay) {
 }
 
 TEST_F(PortalRoad, FailedHomePageShowsTheNoticeAndItsClickRetries) {
-    Control("/control?target=/box/&fault=500");
+    Control("/control?key=test-key&target=/box/&fault=500");
     program.Pages().Evaluate(*home, "setTimeout(function(){location.reload();}, 50)");
     ASSERT_TRUE(program.WaitForTrace("visible w1=1"));
     EXPECT_TRUE(program.WaitForTrace("visible Pic1=0"));
-    Control("/control?clear=1");
+    Control("/control?key=test-key&clear=1");
     if (!program.ClickWindow(100, 250)) GTEST_SKIP() << "no X display to click the notice on";
     EXPECT_TRUE(program.WaitForTrace("visible Pic1=1"));
     EXPECT_TRUE(program.WaitForTrace("visible w1=0"));

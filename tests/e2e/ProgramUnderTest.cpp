@@ -63,6 +63,7 @@ std::vector<std::string> ChildEnvironment(const TempFolder& home, const std::str
 
 ProgramUnderTest::ProgramUnderTest(const std::string& mediaFolder)
     : portal_(std::make_unique<demo::PortalServer>(mediaFolder)) {
+    portal_->SetControlKey("test-key");  // the tests' own "/control?key=test-key&..." requests
     const int port = portal_->Bind(0);
     portalBase_ = "http://127.0.0.1:" + std::to_string(port) + "/box/";
     portalThread_ = std::thread([this] { portal_->Run(); });

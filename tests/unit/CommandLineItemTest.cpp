@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/CommandLineItem.h"
 #include "config/TextFile.h"
@@ -17,19 +18,27 @@ protected:
         timers.Advance(20);  // the start's process check has run
         WriteList("date_f.dat", "\r\n");
     }
+    // A file of this name (and its folders) in the test's folder: its path.
+    std::string MediaFile(const std::string& name) {
+        const std::string path = folder.File("media/" + name);
+        MakeFolders(path.substr(0, path.rfind('/')));
+        ReplaceFileAtomically(path, "video");
+        return path;
+    }
 };
 
 TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     Session().episode = PortalEpisode{"12", "0", "1", "星河"};  // what played before it
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    window->CommandLine().Play("\"/home/u/My Videos/第一集 片头.mkv\"");
-    EXPECT_EQ(player.url, "/home/u/My Videos/第一集 片头.mkv");
+    const std::string path = MediaFile("My Videos/第一集 片头.mkv");
+    window->CommandLine().Play("\"" + path + "\"");
+    EXPECT_EQ(player.url, path);
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_EQ(Text(ControlName::TitleLine), "第一集 片头.mkv");
     const auto lines = ReadTextFileLines(folder.File("date_f.dat"));
     ASSERT_TRUE(lines);
-    EXPECT_EQ(lines->front(), "第一集 片头.mkv|/home/u/My Videos/第一集 片头.mkv|0");
+    EXPECT_EQ(lines->front(), "第一集 片头.mkv|" + path + "|0");
     // No episode follows a file: the bar's next asks the portal nothing.
     window->Transport().PlayNextEpisode();
     EXPECT_TRUE(fetch.requests.empty());
@@ -39,7 +48,7 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     player.position = 42;
     timers.Advance(1000);
     window->Transport().Stop();
-    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat"))->front(), "第一集 片头.mkv|/home/u/My Videos/第一集 片头.mkv|42");
+    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat"))->front(), "第一集 片头.mkv|" + path + "|42");
 }
 
 TEST_F(CommandLineItem, ExactlyOneTrailingSlashIsDropped) {
@@ -59,30 +68,51 @@ TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
 }
 
 TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMode) {
+    const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
-    window->CommandLine().Receive("/m/b.mp4");
+    window->CommandLine().Receive(b);
     EXPECT_FALSE(Visible(ControlName::RestoreLabel));  // the whole window again
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
-    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\na.mp4|/m/a.mp4|30\r\n");
 }
 
 TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
+    const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
-    window->CommandLine().PlayInsteadOfCurrent("/m/b.mp4");
+    window->CommandLine().PlayInsteadOfCurrent(b);
     EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
-    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|/m/b.mp4|0\r\na.mp4|/m/a.mp4|30\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\na.mp4|/m/a.mp4|30\r\n");
 }
 
 TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
     window->CommandLine().Play(std::string(1 << 20, 'x'));
-    window->CommandLine().Play("/m/\xff\xfe bad.mp4");
-    EXPECT_EQ(player.url, "/m/\xff\xfe bad.mp4");
+    const std::string bad = MediaFile("\xff\xfe bad.mp4");
+    window->CommandLine().Play(bad);
+    EXPECT_EQ(player.url, bad);
     // The bytes that are no text stand in the list unchanged.
-    EXPECT_EQ(folder.Read("date_f.dat").rfind("\xff\xfe bad.mp4|/m/\xff\xfe bad.mp4|0\r\n", 0), 0u);
+    EXPECT_EQ(folder.Read("date_f.dat").rfind("\xff\xfe bad.mp4|" + bad + "|0\r\n", 0), 0u);
+}
+
+// Only a web address or an existing file plays and is listed: libmpv would
+// run a filter graph, read a descriptor or build media from text for the rest.
+TEST_F(CommandLineItem, WhatIsNeitherAWebAddressNorAFileIsRefused) {
+    const std::string file = MediaFile("a b.mp4");
+    mkfifo(folder.File("fifo").c_str(), 0600);
+    for (const std::string& item : std::vector<std::string>{
+             "av://lavfi:amovie=/etc/passwd", "edl://" + file, "fd://0", "memory://x", "relative.mp4",
+             folder.File("media"), folder.File("fifo"), folder.File("gone.mp4"), "file://otherhost" + file}) {
+        window->CommandLine().Play(item);
+        EXPECT_TRUE(player.url.empty()) << item;
+        EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << item;
+    }
+    EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
+    // A desktop's file address is the file.
+    window->CommandLine().Play("file://" + folder.File("media/a%20b.mp4"));
+    EXPECT_EQ(player.url, file);
 }
 
 }  // namespace

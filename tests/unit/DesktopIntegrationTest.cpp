@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+
+#include <cmath>
 
 #include "app/CommandLineItem.h"
 #include "base/LinkText.h"
@@ -121,9 +124,13 @@ TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
     EXPECT_EQ(player.state, kPlayPlaying);
     remote.SeekBy(30'000'000);
     EXPECT_EQ(player.position, 131);
-    remote.SeekTo(7'200'000'000);  // past the end: two seconds before it
+    remote.SeekTo(7'200'000'000);  // past the end: ignored, as the interface asks
+    EXPECT_EQ(player.position, 131);
+    remote.SeekBy(std::numeric_limits<int64_t>::max());  // far past the end: two seconds before it
     EXPECT_EQ(player.position, 3598);
     remote.SetVolume(0.35);
+    EXPECT_EQ(player.volume, 35);
+    remote.SetVolume(std::nan(""));
     EXPECT_EQ(player.volume, 35);
     EXPECT_EQ(PlayerSetting(kVolumeKey), "35");
     const MediaStatus status = remote.Status();
@@ -146,7 +153,8 @@ TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
     window->Episodes().CloseWebPlayer();  // nothing plays: the line is empty
     EXPECT_EQ(remote.Status().title, "");
     EXPECT_EQ(Text(ControlName::TitleLine), "");
-    window->CommandLine().Play("/m/第二集.mp4");
+    folder.Write("第二集.mp4", "video");
+    window->CommandLine().Play(folder.File("第二集.mp4"));
     EXPECT_EQ(remote.Status().title, "第二集.mp4");
 }
 
@@ -213,9 +221,12 @@ TEST_F(DesktopIntegration, LinksToOtherSitesOpenInTheBrowser) {
     EXPECT_FALSE(LeavesPortal("/tmp/c.htm", portal));
 
     ASSERT_TRUE(Web(Pane::Web5).events.linkOpensOutside);
-    EXPECT_TRUE(Web(Pane::Web5).events.linkOpensOutside("https://example.com/a"));
-    EXPECT_EQ(shell.opened.back(), "https://example.com/a");
-    EXPECT_FALSE(Web(Pane::Web5).events.linkOpensOutside("http://127.0.0.1:8790/show/2.html"));
+    EXPECT_TRUE(Web(Pane::Web5).events.linkOpensOutside("https://example.com/a", true));
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"https://example.com/a"});
+    EXPECT_FALSE(Web(Pane::Web5).events.linkOpensOutside("http://127.0.0.1:8790/show/2.html", true));
+    // A script's click leaves the pane where it is and opens nothing.
+    EXPECT_TRUE(Web(Pane::Web5).events.linkOpensOutside("https://example.com/b", false));
+    EXPECT_EQ(shell.opened.size(), 1u);
 }
 
 }  // namespace

@@ -177,6 +177,27 @@ TEST_F(Episodes, NextEpisodeFetch) {
     EXPECT_TRUE(fetch.requests.empty());
 }
 
+// libmpv's other schemes read and write the user's files: an episode the
+// portal names by one neither plays nor is stored, and what plays goes on.
+TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
+    Playing(0);
+    const std::string stored = folder.Read("date.dat");
+    for (const std::string address : {"av://lavfi:amovie=/home/u/.ssh/id_rsa", "file:///etc/passwd", "/etc/passwd",
+                                      "edl://x", "http:///x", "fd://3", "http://m/a\r\nb.mp4"}) {
+        fetch.replies[Request(12, "0", "1")] = "第2集$" + address + "$qvod";
+        PageNavigates(Pane::Web1, "eebovod://12-0-1-星河");
+        EXPECT_EQ(player.url, "http://m/0.mp4") << address;
+        EXPECT_TRUE(player.calls.empty()) << address;
+        EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << address;
+    }
+    EXPECT_EQ(folder.Read("date.dat"), stored);
+    // Nor does it follow as the next episode, or download ahead.
+    fetch.replies[Request(12, "0", "1")] = "第2集$av://lavfi:x$qvod";
+    episodes().FetchNextEpisode();
+    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::None);
+    EXPECT_EQ(Session().next.media, NextEpisode::Media::None);
+}
+
 TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     Playing(0);
     fetch.replies[Request(12, "0", "1")] = "<html>busy</html>";

@@ -150,6 +150,27 @@ TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     EXPECT_EQ(ListLines("date.dat").size(), 2u);                                  // a replay adds no record
 }
 
+// A row stored before addresses were checked may hold what a portal sent.
+TEST_F(Dispatcher, ListRowsPlayOnlyWebAddressesAndFiles) {
+    WriteList("date.dat", "12|星河|e|qvod|av%3A//lavfi%3Aamovie%3D/etc/passwd|0|2|95\r\n");
+    window->Navigation().ShowTab(RightPanelTab::WatchHistory);
+    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://1"));
+    EXPECT_TRUE(player.url.empty());
+    EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
+    EXPECT_EQ(ListLines("date.dat").size(), 1u);
+    // A web address among the local files plays; an address of another kind
+    // neither plays nor goes.
+    folder.Write("date_f.dat", "live|http://m/live|7\r\nx|av://lavfi:x|0\r\n");
+    ShowLocalList();
+    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://2"));
+    EXPECT_TRUE(player.url.empty());
+    EXPECT_EQ(ListLines("date_f.dat").size(), 2u);
+    EXPECT_TRUE(dialogs.notices.empty());
+    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://1"));
+    EXPECT_EQ(player.url, "http://m/live");
+    EXPECT_EQ(Session().resumeAt, 7);
+}
+
 TEST_F(Dispatcher, OpenLinkOfAPagePlayerItemUsesWeb2) {
     WriteList("date.dat", "12|星河|e|html5|http%3A//m/a.webm|1|0|0\r\n");
     EXPECT_TRUE(PageNavigates(Pane::Web3, "open://1"));

@@ -185,6 +185,8 @@ TEST_F(Actions, TrackNamesFromTheFileArePlainShortText) {
     EXPECT_EQ(TrackName(Track(TrackKind::Audio, 1, "xho", "Commentary")), "Commentary (xho)");
     EXPECT_EQ(TrackName(Track(TrackKind::Subtitle, 1, "chi", "中文")), "中文");  // said once
     EXPECT_EQ(TrackName(Track(TrackKind::Subtitle, 1, "", "a\nb\x1b[31m")), "a b [31m");
+    // Bidirectional controls would show the name reordered ("\u202E" + "crs.exe" reads "exe.src").
+    EXPECT_EQ(TrackName(Track(TrackKind::Subtitle, 1, "", "\u202Ecrs.exe\u2066\u200F\u061C中")), "crs.exe中");
     const std::string longTitle(300, 'x');
     EXPECT_EQ(TrackName(Track(TrackKind::Subtitle, 1, "", longTitle)).size(), 40u);
     // In the menu an "&" of the file is an "&", never an access key.
@@ -274,6 +276,7 @@ TEST(ScreenshotName, NamesHideNothingAndStayShort) {
     EXPECT_EQ(ScreenshotFileName("", 5), "截图 00-00-05.png");
     EXPECT_EQ(ScreenshotFileName("..hidden", 3725), "hidden 01-02-05.png");
     EXPECT_EQ(ScreenshotFileName("  ", -4), "截图 00-00-00.png");
+    EXPECT_EQ(ScreenshotFileName("星河\u202Egnp.exe", 1), "星河gnp.exe 00-00-01.png");
     EXPECT_EQ(ScreenshotFileName(std::string(200, 'a'), 0), std::string(80, 'a') + " 00-00-00.png");
 }
 

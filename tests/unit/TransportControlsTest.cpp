@@ -87,7 +87,9 @@ TEST_F(Transport, OpenFilePlaysAndListsIt) {
     EXPECT_EQ(dialogs.fileDialogs[0].title, "选择播放文件");
     EXPECT_EQ(dialogs.fileDialogs[0].text.rfind("影音文件|*.rm;*.rmvb;*.wmv;*.mp3;*wma;*mid;*wav;*mpg;*mp4;*.mkv", 0), 0u);
     EXPECT_TRUE(player.url.empty());
-    dialogs.chosenFile = "/home/u/视频/一二三四五六七八九十一二三四五六.mkv";
+    MakeFolders(folder.File("视频"));
+    dialogs.chosenFile = folder.File("视频/一二三四五六七八九十一二三四五六.mkv");
+    ReplaceFileAtomically(dialogs.chosenFile, "video");
     Session().inPagePlayer = true;
     bar().Click(4);
     EXPECT_EQ(player.url, dialogs.chosenFile);
