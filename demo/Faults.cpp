@@ -1,28 +1,36 @@
 #include "demo/Faults.h"
 
+#include <utility>
 #include <vector>
 
 #include "base/SplitText.h"
 
 namespace demo {
+namespace {
+
+Fault MakeFault(Fault::Kind kind, int delayMs = 0, std::string body = {}) { return Fault{kind, delayMs, std::move(body)}; }
+
+}  // namespace
 
 std::optional<Fault> ParseFault(const std::string& text) {
     if (text.rfind("slow:", 0) == 0) {
         try {
-            return Fault{Fault::Kind::Slow, std::stoi(text.substr(5))};
+            return MakeFault(Fault::Kind::Slow, std::stoi(text.substr(5)));
         } catch (...) {
             return std::nullopt;
         }
     }
-    if (text == "one") return Fault{Fault::Kind::ReplyOne};
-    if (text == "zero") return Fault{Fault::Kind::ReplyZero};
-    if (text == "malformed") return Fault{Fault::Kind::Malformed};
-    if (text == "500") return Fault{Fault::Kind::ServerError};
-    if (text == "drop") return Fault{Fault::Kind::Drop};
-    if (text == "huge") return Fault{Fault::Kind::Huge};
-    if (text == "loop") return Fault{Fault::Kind::Loop};
-    if (text == "popups") return Fault{Fault::Kind::Popups};
-    if (text == "selfclicks") return Fault{Fault::Kind::SelfClicks};
+    if (text == "one") return MakeFault(Fault::Kind::ReplyOne);
+    if (text == "zero") return MakeFault(Fault::Kind::ReplyZero);
+    if (text == "malformed") return MakeFault(Fault::Kind::Malformed);
+    if (text == "500") return MakeFault(Fault::Kind::ServerError);
+    if (text == "drop") return MakeFault(Fault::Kind::Drop);
+    if (text == "huge") return MakeFault(Fault::Kind::Huge);
+    if (text == "loop") return MakeFault(Fault::Kind::Loop);
+    if (text == "popups") return MakeFault(Fault::Kind::Popups);
+    if (text == "selfclicks") return MakeFault(Fault::Kind::SelfClicks);
+    if (text.rfind("text:", 0) == 0) return MakeFault(Fault::Kind::Text, 0, text.substr(5));
+    if (text.rfind("page:", 0) == 0) return MakeFault(Fault::Kind::Page, 0, text.substr(5));
     return std::nullopt;
 }
 

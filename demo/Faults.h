@@ -10,16 +10,18 @@ namespace demo {
 
 // What a request whose path ends with a fault's target gets instead.
 struct Fault {
-    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop, Huge, Loop, Popups, SelfClicks };
+    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop, Huge, Loop, Popups, SelfClicks, Text, Page };
     Kind kind = Kind::Slow;
-    int delayMs = 0;  // Slow: the normal reply, this much later
+    int delayMs = 0;    // Slow: the normal reply, this much later
+    std::string body;   // Text, Page: what is answered
 };
 
 // "slow:5000", "one", "zero", "malformed", "500", "drop", "huge" (100 MB of
 // bytes), "loop" (a page that loads itself again at once), "popups" (a page
 // that opens 300 browser windows and 1000 blank ones by script) or
-// "selfclicks" (a page that clicks an episode link every 3 s); nothing when
-// unknown.
+// "selfclicks" (a page that clicks an episode link every 3 s), "text:BODY"
+// (a plain-text reply of a hostile portal) or "page:HTML" (a page of one);
+// nothing when unknown.
 std::optional<Fault> ParseFault(const std::string& text);
 
 class Faults {

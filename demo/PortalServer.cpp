@@ -166,6 +166,8 @@ bool PortalServer::ApplyFault(const std::string& path, httplib::Response& respon
                     "<html><body>ad<script>for (var i = 0; i < 300; ++i) window.open('https://ads.invalid/' + i);"
                     "for (var j = 0; j < 1000; ++j) window.open();</script></body></html>");
             return true;
+        case Fault::Kind::Text: response.set_content(fault->body, kText); return true;
+        case Fault::Kind::Page: SetPage(response, fault->body); return true;
         case Fault::Kind::SelfClicks:
             SetPage(response,
                     "<html><body><a id=e href='eebovod://12-0-1-星河漫游记'>第2集</a><script>"

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "config/FileSystem.h"
 #include "config/SettingsFile.h"
 #include "config/TextFile.h"
+#include "base/JsEscape.h"
 #include "demo/Faults.h"
 #include "e2e/HomePageTest.h"
 
@@ -20,6 +22,22 @@ class HostilePortal : public test::HomePageTest {
 protected:
     size_t Count(const std::string& line) { return static_cast<size_t>(program.PortalRequests(line)); }
     size_t FileSize(const std::string& name) { return ReadWholeFile(program.ProgramFile(name), 1u << 30).value_or("").size(); }
+    std::string PortalPort() const {
+        const std::string& base = program.PortalBase();
+        return base.substr(17, base.find('/', 17) - 17);
+    }
+    // The portal pane's page clicks a play link to this address, as the
+    // portal's own script may.
+    void PageClicksPlayLink(const std::string& address, int titleId) {
+        program.Pages().Evaluate(*home, "var a=document.createElement('a');a.href='eeqvod://qvod&&&" + JsEscape(address) +
+                                            "&&&T&&&L&&&" + std::to_string(titleId) + "&&&0&&&0';"
+                                            "document.body.appendChild(a);a.click();");
+    }
+    bool TraceHas(const std::string& prefix) {
+        for (const auto& line : program.Trace())
+            if (line.rfind(prefix, 0) == 0) return true;
+        return false;
+    }
 };
 
 TEST_F(HostilePortal, PopupFloodFromAnAdvertOpensNothing) {
@@ -91,6 +109,109 @@ TEST_F(HostilePortal, PlayLinksFromAForeignFrameAreIgnored) {
     program.Pages().Evaluate(*home, "var g=document.createElement('iframe');g.src='/box/framed.html';"
                                     "document.body.appendChild(g);");
     EXPECT_TRUE(program.WaitFor([&] { return Count("GET /box/h.asp?id=12&v=0&v1=1") > 0; }, 10s));
+}
+
+// A portal's reply, a page's link and a stored history row name addresses
+// that libmpv would open as filter graphs, files or descriptors (one writes
+// a file, as it did before they were checked): none reaches the player, no
+// file of the user's home is read, written or sent, and nothing is stored.
+TEST_F(HostilePortal, AddressesFromOutsideReadAndWriteNothing) {
+    const std::string homeFolder = program.Home().File("home");
+    const std::string secret = homeFolder + "/secret.txt", shellStart = homeFolder + "/.bashrc";
+    ReplaceFileAtomically(secret, "private-key-7f3a9\n");
+    ReplaceFileAtomically(shellStart, "# the user's own\n");
+    const std::string writer = "av://lavfi:sine=d=1,ametadata=mode=print:file=" + homeFolder + "/pwned";
+    const std::string stored = "9|旧片|第1集|qvod|" + JsEscape(writer + "-history") + "|0|0|0\r\n";
+    WriteTextFile(program.ProgramFile("date.dat"), stored);
+    const auto storedBytes = ReadWholeFile(program.ProgramFile("date.dat"));
+    const std::string opened = program.RecordBrowserLaunches();
+    program.Portal().FaultSwitches().Set("h.asp", *demo::ParseFault("text:第1集$" + writer + "-reply$qvod"));
+    StartProgram();
+    ASSERT_TRUE(program.Pages().ClickLink(*home, "a[href^='eebovod://']"));
+    EXPECT_TRUE(program.WaitForTrace("text zhun=无法播放：不支持的地址"));
+    const std::string schemes[] = {writer + "-link", "file://" + secret, secret, "edl://" + secret,
+                                   "lavf://file:" + secret, "fd://0", "av://x11grab::0", "memory://x"};
+    for (const std::string& address : schemes) PageClicksPlayLink(address, 50);
+    // The stored row, replayed from the watch history.
+    const auto tab = program.TracedPlace("npc7");
+    ASSERT_TRUE(tab && program.ClickWindow((*tab)[0] + 10, (*tab)[1] + 10));
+    const auto list = program.WaitForPage("c.htm");
+    ASSERT_TRUE(list);
+    ASSERT_TRUE(program.Pages().ClickLink(*list, "a[href^='open://']"));
+    std::this_thread::sleep_for(3s);
+    for (const auto& entry : std::filesystem::directory_iterator(homeFolder))
+        EXPECT_EQ(entry.path().filename().string().find("pwned"), std::string::npos) << entry.path();
+    EXPECT_EQ(ReadWholeFile(secret), "private-key-7f3a9\n");
+    EXPECT_EQ(ReadWholeFile(shellStart), "# the user's own\n");
+    for (const auto& request : program.Portal().Requests()) EXPECT_EQ(request.find("7f3a9"), std::string::npos) << request;
+    EXPECT_EQ(ReadWholeFile(program.ProgramFile("date.dat")), storedBytes);
+    EXPECT_FALSE(TraceHas("player started"));
+    EXPECT_FALSE(PathExists(opened));
+    EXPECT_TRUE(program.Running());
+}
+
+// An advert frame of another site (the portal's host by another name) that
+// the user clicked sends the page to a play link: nothing plays. The same
+// frame from the portal's own origin is the portal's, and its link plays.
+TEST_F(HostilePortal, AClickedFrameOfAnotherSiteGetsNoPrivateLinks) {
+    program.Portal().FaultSwitches().Set(
+        "advert.html", *demo::ParseFault("page:<body style='margin:0'><div style='width:100vw;height:100vh;background:#c00'>"
+                                         "ad</div><script>document.onclick=function(){top.location='eeqvod://qvod&&&http%3A//"
+                                         "'+location.host+'/media/t15-s0-e1.mp4&&&Ad&&&L&&&'+(location.hostname=="
+                                         "'localhost'?77:78)+'&&&0&&&0';};</script></body>"));
+    StartProgram();
+    const auto frameOn = [&](const std::string& host) {
+        program.Pages().Evaluate(*home, "document.querySelectorAll('iframe.ad').forEach(function(f){f.remove();});"
+                                        "var f=document.createElement('iframe');f.className='ad';f.style='position:fixed;"
+                                        "left:0;top:0;width:300px;height:200px;z-index:99';f.src='http://" + host + ":" +
+                                        PortalPort() + "/box/advert.html';document.body.appendChild(f);");
+        std::this_thread::sleep_for(1500ms);  // loaded and painted
+        return program.Pages().ClickLink(*home, "iframe.ad");
+    };
+    ASSERT_TRUE(frameOn("127.0.0.1"));
+    EXPECT_TRUE(program.WaitForTrace("text bo_name=Ad-L", 15s)) << "the portal's own frame's link did not play";
+    ASSERT_TRUE(frameOn("localhost"));
+    std::this_thread::sleep_for(3s);
+    const std::string watched = ReadWholeFile(program.ProgramFile("date.dat")).value_or("");
+    EXPECT_NE(watched.find("78|"), std::string::npos);
+    EXPECT_EQ(watched.find("77|"), std::string::npos) << "a foreign frame's play link was followed";
+}
+
+// Script clicks on links to other sites, in the shown portal page and in the
+// hidden statistics page, open no browser (the user's own click opens one:
+// DesktopIntegrationEndToEnd.LinkToAnotherSiteOpensInTheBrowser).
+TEST_F(HostilePortal, OnlyTheUsersClickOpensTheBrowser) {
+    const std::string opened = program.RecordBrowserLaunches();
+    const std::string clicker = "<script>for(var i=0;i<30;++i){var a=document.createElement('a');"
+                                "a.href='https://away.invalid/'+i;document.body.appendChild(a);a.click();}</script>";
+    program.Portal().FaultSwitches().Set("tj.asp", *demo::ParseFault("page:<body>stats" + clicker + "</body>"));
+    StartProgram();
+    program.Pages().Evaluate(*home, "(function(){var n=0,t=setInterval(function(){var a=document.createElement('a');"
+                                    "a.href='https://away.invalid/s'+n;document.body.appendChild(a);a.click();"
+                                    "if(++n>=30)clearInterval(t);},50);})()");
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/tj/tj.asp"); }, 20s));
+    std::this_thread::sleep_for(3s);
+    EXPECT_FALSE(PathExists(opened)) << ReadWholeFile(opened).value_or("");
+    EXPECT_NE(program.Pages().Evaluate(*home, "location.href").find(program.PortalBase()), std::string::npos);
+}
+
+// A frame of another site in the side page sends itself to a search page:
+// it stays a frame, and the main area keeps the portal.
+TEST_F(HostilePortal, AFrameInTheSidePageCannotTakeTheMainArea) {
+    program.Portal().FaultSwitches().Set(
+        "phish.html", *demo::ParseFault("page:<script>location.replace('/box/search.asp?searchword=login')</script>"));
+    StartProgram();
+    const auto side = program.WaitForPage("right.asp");
+    ASSERT_TRUE(side);
+    ASSERT_TRUE(program.WaitFor([&] {
+        return program.Pages().Evaluate(*side, "document.readyState=='complete'&&document.links.length>0").find("true") !=
+               std::string::npos;
+    }, 20s));
+    program.Pages().Evaluate(*side, "var f=document.createElement('iframe');f.src='http://localhost:" + PortalPort() +
+                                        "/box/phish.html';document.body.appendChild(f);");
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/search.asp?searchword=login"); }, 15s));
+    std::this_thread::sleep_for(2s);
+    EXPECT_FALSE(TraceHas("visible pso=1"));
 }
 
 // A page clicks an episode link every 3 s while the portal takes 10 s to
