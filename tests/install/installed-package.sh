@@ -3,7 +3,9 @@
 # lintian, appstreamcli and desktop-file-validate, unpacked into a throw-away
 # root (its dependencies are the build's, already present) and run with a
 # fresh HOME and no portal of its own. The program must start the packaged
-# demo portal (whose home page it then asks for), make the demo's media in
+# demo portal (whose home page it then shows, and whose control requests
+# answer nobody), never use a portal another user listens with at its port
+# first, make the demo's media in
 # the cache with its progress in the status line, play a file a second start
 # hands over, keep every file in the XDG folders and none beside itself,
 # print nothing on the console, and end the portal when it exits; with
@@ -14,8 +16,10 @@ build=$1
 media=$2
 work=$(mktemp -d)
 program_pid=
+squatter_pid=
 cleanup() {
     [ -n "$program_pid" ] && kill -9 "$program_pid" 2> /dev/null || true
+    [ -n "$squatter_pid" ] && kill -9 "$squatter_pid" 2> /dev/null || true
     pkill -9 -f "$work/root/usr/libexec/ruvo-box/" 2> /dev/null || true
     rm -rf "$work"
 }
@@ -83,7 +87,10 @@ program > "$work/console.log" 2>&1 &
 program_pid=$!
 trace_has() { grep -aq "$1" "$work/trace.log" 2> /dev/null; }
 wait_for 60 trace_has "shown Web1" || fail "the home page did not show"
-curl -s "$portal/control/requests" | grep -q '^GET /box/$' || fail "the demo portal was not asked for the home page"
+# Any user of the computer reaches a loopback port: the control requests
+# (the request log with the user's searches, the update switches) answer none.
+[ "$(curl -s -o /dev/null -w '%{http_code}' "$portal/control/requests")" = 404 ] || fail "the demo portal's control answers"
+[ "$(curl -s -o /dev/null -w '%{http_code}' "$portal/control?version=9.9")" = 404 ] || fail "the demo portal takes switches"
 pgrep -P "$program_pid" -f "$root/usr/libexec/ruvo-box/ruvo-demo-portal" > /dev/null ||
     fail "the demo portal is not the program's child"
 wait_for 60 trace_has "text zhun=正在准备演示视频 " || fail "no progress of the demo's media in the status line"
@@ -113,6 +120,29 @@ if [ -s "$work/console.log" ]; then
     cat "$work/console.log" >&2
     fail "the console was not quiet"
 fi
+
+# Another user listens at the demo portal's port first: the program starts
+# its own portal on a free port and asks the other one nothing.
+: > "$work/squatter.log"
+chmod 666 "$work/squatter.log"
+chmod 755 "$work"
+as_other=()
+[ "$(id -u)" -ne 0 ] || as_other=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+"${as_other[@]}" "$build/demo/ruvo-demo-portal" --port 8790 --media "$work/none" --log "$work/squatter.log" > /dev/null 2>&1 &
+squatter_pid=$!
+wait_for 10 curl -s -m 1 -o /dev/null "$portal/" || fail "the other user's listener did not start"
+: > "$work/squatter.log"  # what this script asked
+: > "$work/trace.log"
+program > /dev/null 2>&1 &
+program_pid=$!
+wait_for 60 trace_has "shown Web1" || fail "the home page did not show beside the other user's listener"
+pgrep -P "$program_pid" -f "$root/usr/libexec/ruvo-box/ruvo-demo-portal" > /dev/null || fail "no demo portal of its own"
+sleep 2
+[ ! -s "$work/squatter.log" ] || fail "the other user's portal was asked: $(head -3 "$work/squatter.log")"
+end_program "the program beside the other user's listener"
+kill "$squatter_pid"
+wait "$squatter_pid" 2> /dev/null || true
+squatter_pid=
 
 # --verbose brings the libraries' messages back (the web engine's report).
 (program --verbose > "$work/verbose.log" 2>&1) &

@@ -119,6 +119,7 @@ TEST_F(Downloads, ADownloadStopsWhenTheDiskGetsLow) {
     const std::string filler = disk.File("filler");
     std::system(("dd if=/dev/zero of=" + filler + " bs=1M count=78 status=none").c_str());
     const std::string url = base + "/media/t15-s0-e3.mp4";
+    portal->FaultSwitches().SetRate(20 << 20);  // slow enough for the free space to be seen as it falls
     EXPECT_TRUE(downloads.Start(url, disk.Path()));
     qint64 leastFree = QStorageInfo(QString::fromStdString(disk.Path())).bytesAvailable();
     WaitUntil([&] {

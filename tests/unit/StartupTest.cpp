@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
 #include <filesystem>
 
 #include "app/CommandLineOptions.h"
@@ -140,6 +145,37 @@ TEST_F(Startup, UnwritableFolderStillStarts) {
     chmod(folder.Path().c_str(), 0500);
     EXPECT_EQ(Run(), StartupOutcome::ShowMainWindow);
     chmod(folder.Path().c_str(), 0700);
+}
+
+// A folder other users may write (group- or world-writable, or a link to
+// one) could hold lists and pages they planted: nothing is read or written
+// there, and the user is told why the program ends.
+TEST_F(Startup, AFolderOthersMayChangeIsNotUsed) {
+    test::TempFolder shared;
+    chmod(shared.Path().c_str(), 0777);
+    const std::string link = folder.File("program");
+    ASSERT_EQ(symlink(shared.Path().c_str(), link.c_str()), 0);
+    SettingsFile linkedSettings(JoinPath(link, "config.dll"));
+    EXPECT_EQ(RunStartup(link, linkedSettings, portal, ports), StartupOutcome::EndProgram);
+    EXPECT_TRUE(ListFolderFiles(shared.Path()).empty());
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(dialogs.notices[0].text, link + kSharedFolderNotice);
+    chmod(shared.Path().c_str(), 0700);
+}
+
+// A replace killed half-way leaves its temporary file: the next start
+// removes it once it is a minute old (a running copy may be writing one).
+TEST_F(Startup, TemporariesOfAKilledWriteGo) {
+    folder.Write("date.dat.tmp-Ab12Cd", "half");
+    folder.Write("date_f.dat.tmp-Zz99zz", "just now");
+    folder.Write("date.dat.tmp-other-file", "not one of ours");
+    const timespec old[2] = {{std::time(nullptr) - 120, 0}, {std::time(nullptr) - 120, 0}};
+    utimensat(AT_FDCWD, folder.File("date.dat.tmp-Ab12Cd").c_str(), old, 0);
+    utimensat(AT_FDCWD, folder.File("date.dat.tmp-other-file").c_str(), old, 0);
+    Run();
+    EXPECT_FALSE(PathExists(folder.File("date.dat.tmp-Ab12Cd")));
+    EXPECT_TRUE(PathExists(folder.File("date_f.dat.tmp-Zz99zz")));
+    EXPECT_TRUE(PathExists(folder.File("date.dat.tmp-other-file")));
 }
 
 TEST(MachineIdentity, UsesTheHardwareAddressInUpperCase) {
