@@ -25,19 +25,25 @@ void CommandLineItems::Receive(const std::string& text) {
 }
 
 void CommandLineItems::PlayInsteadOfCurrent(const std::string& text) {
+    // What plays goes on when the item cannot play.
+    const std::string item = ItemOf(text);
+    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
     if (parts_.player.PlayState() == kPlayPlaying) parts_.stop();
-    Play(text);
+    Play(item);
 }
 
-void CommandLineItems::Play(const std::string& text) {
+std::string CommandLineItems::ItemOf(const std::string& text) {
     std::string item = text;
     item.erase(std::remove(item.begin(), item.end(), '"'), item.end());
     if (!item.empty() && item.back() == '/') item.pop_back();
-    item = LocalPathOf(item);
+    return LocalPathOf(item);
+}
+
+void CommandLineItems::Play(const std::string& text) {
+    const std::string item = ItemOf(text);
     // Neither played nor listed: a folder, a device, a file that is gone, an
     // address of any other kind than the web's.
-    if (!IsPlayableAddress(item, AddressOrigin::User))
-        return parts_.controls.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
     Player& player = parts_.player;
     player.SetPlayUrl(item);
     player.Play();

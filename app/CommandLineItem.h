@@ -8,7 +8,6 @@
 #include "platform/MainWindowHost.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
-#include "platform/WindowControls.h"
 #include "playback/PlaySession.h"
 
 namespace ruvo {
@@ -20,7 +19,6 @@ public:
     // starts, and calls to stop what plays and to set the title line.
     struct Parts {
         MainWindowHost& host;
-        WindowControls& controls;
         const bool& compact;
         Player& player;
         PlaySession& session;
@@ -30,6 +28,8 @@ public:
         std::function<void()> leaveCompactMode;
         std::function<void()> stop;
         std::function<void(const std::string&)> setTitleLine;
+        // Holds a text in the status line for two seconds (an address refused).
+        std::function<void(const std::string&)> showNotice;
     };
     explicit CommandLineItems(Parts parts) : parts_(std::move(parts)) {}
 
@@ -41,10 +41,12 @@ public:
     // address.
     void PlayInsteadOfCurrent(const std::string& text);
     // Plays a path or address and lists it among the local files. Quotes are
-    // removed and one trailing "/" dropped.
+    // removed, one trailing "/" dropped and a "file://" address made a path;
+    // what is neither a web address nor an existing file is refused.
     void Play(const std::string& text);
 
 private:
+    static std::string ItemOf(const std::string& text);
     Parts parts_;
 };
 

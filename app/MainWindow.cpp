@@ -91,7 +91,8 @@ void MainWindow::CreatePlaybackParts() {
         PaneOf(Pane::Web2), ports_.player, session_, playerFolder_, ports_.controls, lists_, storedSettings_,
         ports_.processes, TimerOf(WindowTimer::StatusTick), TimerOf(WindowTimer::NextEpisodeRetry), *inhibition_,
         [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
-        [this] { transport_->StopCurrentItem(); }, [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }});
+        [this] { transport_->StopCurrentItem(); }, [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
+        [this](const std::string& text) { monitor_->ShowNotice(text); }});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         ports_.controls, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
         ports_.dialogs, PaneOf(Pane::Web2), TimerOf(WindowTimer::StatusTick), *episodes_,
@@ -100,7 +101,8 @@ void MainWindow::CreatePlaybackParts() {
         [this] {
             inhibition_->Update();
             memory_->RememberChanges();
-        }});
+        },
+        [this](const std::string& text) { monitor_->ShowNotice(text); }});
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
         ports_.player, session_, ads_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
@@ -144,7 +146,8 @@ void MainWindow::CreatePortalAndListParts() {
         ports_.dialogs, TimerOf(WindowTimer::StatusTick), *episodes_, *transport_,
         [this](const std::string& text) { SetTitleLine(text); },
         [this](bool shown) { navigation_->ShowRightPanel(shown); },
-        [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }});
+        [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
+        [this](const std::string& text) { monitor_->ShowNotice(text); }});
     tipMenus_ = std::make_unique<TipMenus>(TipMenus::Parts{ports_.host, frame_, *history_, *settings_, ports_.shell,
                                                            MakerHomePage(), [this] { OfferUpdate(); },
                                                            [this] { Exit(); }});
@@ -158,9 +161,10 @@ void MainWindow::CreateProgramParts() {
         ports_.shell, ports_.dialogs, ports_.controls, ads_, update_, TimerOf(WindowTimer::FloatingAdvert),
         [this] { Exit(); }});
     commandLine_ = std::make_unique<CommandLineItems>(CommandLineItems::Parts{
-        ports_.host, ports_.controls, frame_.compact, ports_.player, session_, lists_, TimerOf(WindowTimer::StatusTick),
+        ports_.host, frame_.compact, ports_.player, session_, lists_, TimerOf(WindowTimer::StatusTick),
         TimerOf(WindowTimer::PlayerStartCheck), [this] { title_->LeaveCompactMode(); }, [this] { transport_->Stop(); },
-        [this](const std::string& text) { SetTitleLine(text); }});
+        [this](const std::string& text) { SetTitleLine(text); },
+        [this](const std::string& text) { monitor_->ShowNotice(text); }});
 }
 
 void MainWindow::OfferUpdate() { updates_->Offer(); }

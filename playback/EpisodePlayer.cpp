@@ -71,7 +71,7 @@ void EpisodePlayer::StartPortalPlay(const std::string& url) {
     // The portal names web addresses only: anything else is neither played
     // nor stored, and what plays goes on.
     if (kind == "qvod" && !IsPlayableAddress(JsUnescape(address), AddressOrigin::Outside))
-        return c.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+        return parts_.showNotice(kUnsupportedAddressText);
     if (!player.PlayUrl().empty() && !s.inPagePlayer) parts_.stopCurrentItem();
     StartQvodTerminal(TerminalForm::Portal);
     const std::string name = UnescapedName(FieldAt(fields, 2));

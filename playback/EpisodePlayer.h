@@ -55,6 +55,8 @@ public:
         std::function<void(const std::string&)> setTitleLine;
         std::function<void()> stopCurrentItem;
         std::function<void()> showTitlePages;
+        // Holds a text in the status line for two seconds (an address refused).
+        std::function<void(const std::string&)> showNotice;
     };
     explicit EpisodePlayer(Parts parts) : parts_(std::move(parts)) {}
 

@@ -137,7 +137,7 @@ void TransportControls::ChooseAndPlayFile() {
     c.SetVisible({ControlName::BarTipPanel}, false);
     const std::string path = parts_.dialogs.ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
-    if (!IsPlayableAddress(path, AddressOrigin::User)) return c.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+    if (!IsPlayableAddress(path, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
     PlaySession& s = parts_.session;
     const bool fromPagePlayer = s.inPagePlayer;
     if (!fromPagePlayer) StopCurrentItem();

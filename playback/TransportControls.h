@@ -47,6 +47,8 @@ public:
         std::function<void()> showLocalFiles;
         // After every action: the screen saver and the remembered volume follow.
         std::function<void()> afterAction;
+        // Holds a text in the status line for two seconds (an address refused).
+        std::function<void(const std::string&)> showNotice;
     };
     explicit TransportControls(Parts parts) : parts_(std::move(parts)) {}
 

@@ -177,7 +177,7 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     if (!IsPlayableAddress(path, AddressOrigin::User)) {
         const bool gone = !path.empty() && path.front() == '/' && !PathExists(path);
         if (!gone) {
-            parts_.controls.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+            parts_.showNotice(kUnsupportedAddressText);
             return false;
         }
         parts_.dialogs.ShowNotice(path + "不存在", "提示：");
@@ -202,7 +202,7 @@ bool LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     const std::string label = UnescapedName(FieldAt(fields, 2));
     // A row stored before addresses were checked may hold anything a portal sent.
     if (kind == "qvod" && !IsPlayableAddress(JsUnescape(address), AddressOrigin::Outside)) {
-        parts_.controls.SetText({ControlName::StatusLine}, kUnsupportedAddressText);
+        parts_.showNotice(kUnsupportedAddressText);
         return false;
     }
     if (kind == "qvod") {

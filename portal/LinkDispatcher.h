@@ -46,6 +46,8 @@ public:
         // The right panel beside the player, which the frame owns.
         std::function<void(bool shown)> showRightPanel;
         std::function<void()> showTitlePages;
+        // Holds a text in the status line for two seconds (an address refused).
+        std::function<void(const std::string&)> showNotice;
     };
     explicit LinkDispatcher(Parts parts) : parts_(std::move(parts)) {}
 

@@ -110,6 +110,11 @@ TEST_F(CommandLineItem, WhatIsNeitherAWebAddressNorAFileIsRefused) {
         EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << item;
     }
     EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
+    // Handed over while a file plays, it leaves that one playing.
+    PlayingLocalFile(30);
+    window->CommandLine().Receive("av://lavfi:sine");
+    EXPECT_EQ(player.url, "/m/a.mp4");
+    EXPECT_TRUE(player.calls.empty());
     // A desktop's file address is the file.
     window->CommandLine().Play("file://" + folder.File("media/a%20b.mp4"));
     EXPECT_EQ(player.url, file);

@@ -191,6 +191,9 @@ TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
         EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << address;
     }
     EXPECT_EQ(folder.Read("date.dat"), stored);
+    player.state = kPlayPlaying;
+    timers.Advance(1000);  // the status tick of what plays leaves the notice its time
+    EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
     // Nor does it follow as the next episode, or download ahead.
     fetch.replies[Request(12, "0", "1")] = "第2集$av://lavfi:x$qvod";
     episodes().FetchNextEpisode();
