@@ -1,5 +1,6 @@
 #include "platform/qt/QtWindowSurface.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QLabel>
 #include <QPainterPath>
@@ -88,40 +89,44 @@ void QtWindowSurface::SetCursorShape(CursorShape shape) {
     if (body_.cursor().shape() != wanted) body_.setCursor(wanted);
 }
 
-void QtWindowSurface::StartSystemMove() {
-    QWindow* handle = window_.windowHandle();
-    if (handle && handle->startSystemMove()) return;
-    follow_ = Follow::Move;
-    followStart_ = QCursor::pos();
-    followGeometry_ = window_.geometry();
+// The window system gets the pointer only once it has moved past the drag
+// distance with the button held, as the toolkits' own title bars do: a
+// release that came before the window manager took the pointer would never
+// reach it, and it would go on moving or resizing until the next click.
+void QtWindowSurface::StartSystemMove() { AwaitDrag(Follow::Move, ResizeEdge::None); }
+
+void QtWindowSurface::StartSystemResize(ResizeEdge edge) { AwaitDrag(Follow::Resize, edge); }
+
+void QtWindowSurface::AwaitDrag(Follow kind, ResizeEdge edge) {
+    awaiting_ = kind;
+    followEdge_ = edge;
+    if (DraggedFarEnough(QCursor::pos())) HandOver();
 }
 
-void QtWindowSurface::StartSystemResize(ResizeEdge edge) {
+bool QtWindowSurface::DraggedFarEnough(const QPoint& global) const {
+    return (global - pressedAt_).manhattanLength() >= QApplication::startDragDistance();
+}
+
+void QtWindowSurface::HandOver() {
+    const Follow kind = awaiting_;
+    awaiting_ = Follow::None;
+    followStart_ = pressedAt_;
+    followGeometry_ = window_.geometry();
+    // The pointer is past the drag distance already: the window catches up
+    // first, and the window manager goes on from where the pointer is.
+    Drag(kind, QCursor::pos() - pressedAt_);
     QWindow* handle = window_.windowHandle();
-    if (handle && handle->startSystemResize(EdgesOf(edge))) {
+    if (kind == Follow::Move && handle && handle->startSystemMove()) return;
+    if (kind == Follow::Resize && handle && handle->startSystemResize(EdgesOf(followEdge_))) {
         systemResizing_ = true;
         resizeSettled_.start();
         return;
     }
-    follow_ = Follow::Resize;
-    followEdge_ = edge;
-    followStart_ = QCursor::pos();
-    followGeometry_ = window_.geometry();
+    follow_ = kind;  // no window manager: the window follows the pointer itself
 }
 
-bool QtWindowSurface::FollowPointer(const QPoint& global, bool leftHeld) {
-    if (follow_ == Follow::None) return false;
-    if (!leftHeld) {
-        const bool resized = follow_ == Follow::Resize;
-        follow_ = Follow::None;
-        if (resized) ResizeEnded();
-        return true;
-    }
-    const QPoint delta = global - followStart_;
-    if (follow_ == Follow::Move) {
-        window_.move(followGeometry_.topLeft() + delta);
-        return true;
-    }
+void QtWindowSurface::Drag(Follow kind, const QPoint& delta) {
+    if (kind == Follow::Move) return window_.move(followGeometry_.topLeft() + delta);
     QRect r = followGeometry_;
     const Qt::Edges edges = EdgesOf(followEdge_);
     if (edges & Qt::LeftEdge) r.setLeft(r.left() + delta.x());
@@ -129,6 +134,31 @@ bool QtWindowSurface::FollowPointer(const QPoint& global, bool leftHeld) {
     if (edges & Qt::TopEdge) r.setTop(r.top() + delta.y());
     if (edges & Qt::BottomEdge) r.setBottom(r.bottom() + delta.y());
     window_.setGeometry(r);
+}
+
+void QtWindowSurface::PointerPressed() {
+    systemResizing_ = false;
+    awaiting_ = Follow::None;
+    pressedAt_ = QCursor::pos();
+}
+
+bool QtWindowSurface::FollowPointer(const QPoint& global, bool leftHeld) {
+    if (awaiting_ != Follow::None) {
+        if (!leftHeld) {
+            awaiting_ = Follow::None;  // a click: nothing moves
+            return false;
+        }
+        if (DraggedFarEnough(global)) HandOver();
+        return true;
+    }
+    if (follow_ == Follow::None) return false;
+    if (!leftHeld) {
+        const bool resized = follow_ == Follow::Resize;
+        follow_ = Follow::None;
+        if (resized) ResizeEnded();
+        return true;
+    }
+    Drag(follow_, global - followStart_);
     return true;
 }
 

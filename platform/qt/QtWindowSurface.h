@@ -29,8 +29,9 @@ public:
     // Every change of the window's size; ends a resize loop once the size
     // has stopped changing.
     void WindowResized();
-    // A new press on the window: whatever loop ran has ended.
-    void PointerPressed() { systemResizing_ = false; }
+    // A new press on the window: whatever loop ran has ended, and a move or
+    // resize asked for from now on starts once the pointer has left this place.
+    void PointerPressed();
 
     bool LoadPicture(int slot, int resource) override;
     void PaintFrame(const FramePieces& pieces) override;
@@ -48,6 +49,11 @@ public:
 private:
     enum class Follow { None, Move, Resize };
     void ResizeEnded();
+    void AwaitDrag(Follow kind, ResizeEdge edge);
+    bool DraggedFarEnough(const QPoint& global) const;
+    void HandOver();  // the awaited move or resize starts
+    // Moves or resizes the window from followGeometry_ by the pointer's way.
+    void Drag(Follow kind, const QPoint& delta);
 
     QWidget& window_;
     FrameBody& body_;
@@ -57,6 +63,8 @@ private:
     std::function<void()> onResizeEnded_;
     QTimer resizeSettled_;
     bool systemResizing_ = false;
+    Follow awaiting_ = Follow::None;  // asked for, not yet dragged far enough
+    QPoint pressedAt_;
     Follow follow_ = Follow::None;
     ResizeEdge followEdge_ = ResizeEdge::None;
     QPoint followStart_;

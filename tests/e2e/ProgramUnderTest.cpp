@@ -224,6 +224,10 @@ bool ProgramUnderTest::DragOnScreen(int fromX, int fromY, int toX, int toY) {
                     " sleep 0.3 mouseup 1");
 }
 
+bool ProgramUnderTest::PointerActions(const std::string& actions) {
+    return std::getenv("DISPLAY") && Succeeds("timeout 20 xdotool " + actions);
+}
+
 bool ProgramUnderTest::PressKeys(const std::string& keys) {
     if (!std::getenv("DISPLAY")) return false;
     return std::system(("xdotool key --delay 100 " + keys + " > /dev/null 2>&1").c_str()) == 0;

@@ -43,6 +43,9 @@ public:
     std::optional<std::array<int, 4>> WindowGeometry(const std::string& windowName = "Ruvo电影影视盒");
     // Presses the left button at one screen point and releases it at another.
     bool DragOnScreen(int fromX, int fromY, int toX, int toY);
+    // Runs xdotool with these actions ("mousemove 10 10 click 1 sleep 0.3 ..."),
+    // in screen coordinates; false without a display.
+    bool PointerActions(const std::string& actions);
     // Double-clicks at (x, y) inside the window.
     bool DoubleClickIn(const std::string& windowName, int x, int y);
     // Presses a key in the window with exactly this title (a message box).

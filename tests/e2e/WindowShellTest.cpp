@@ -78,6 +78,28 @@ TEST_F(WindowShellOnDesktop, SurfaceDragMovesTheWindow) {
     EXPECT_EQ(Geometry()[2], before[2]);
 }
 
+// A click on the border, or a drag released before the window manager has
+// taken the pointer, leaves nothing behind: the window does not go on
+// following the pointer after the button is up.
+TEST_F(WindowShellOnDesktop, AClickOrAQuickDragLeavesNoMoveBehind) {
+    const auto at = [](int x, int y) { return std::to_string(x) + " " + std::to_string(y); };
+    const auto before = Geometry();
+    const int edgeX = before[0] + before[2] - 2, edgeY = before[1] + before[3] / 2;
+    ASSERT_TRUE(program.PointerActions("mousemove " + at(edgeX, edgeY) + " sleep 0.3 click 1 sleep 0.3 mousemove " +
+                                       at(edgeX + 150, edgeY) + " sleep 0.5 mousemove " + at(edgeX + 200, edgeY + 60) +
+                                       " sleep 1"));
+    EXPECT_EQ(Geometry(), before) << "a border click resized the window";
+    const int titleX = before[0] + 400, titleY = before[1] + 15;
+    ASSERT_TRUE(program.PointerActions("mousemove " + at(titleX, titleY) + " sleep 0.3 mousedown 1 mousemove " +
+                                       at(titleX + 60, titleY + 30) + " mouseup 1 sleep 0.7"));
+    const auto dropped = Geometry();
+    ASSERT_TRUE(program.PointerActions("mousemove " + at(titleX + 300, titleY + 200) + " sleep 0.5 mousemove " +
+                                       at(titleX - 200, titleY + 100) + " sleep 1"));
+    EXPECT_EQ(Geometry(), dropped) << "the window followed the pointer after the release";
+    EXPECT_LE(std::abs(dropped[0] - before[0]), 60);
+    EXPECT_EQ(dropped[2], before[2]);
+}
+
 TEST_F(WindowShellOnDesktop, CompactModeAndBackToTheSavedSizeCentred) {
     WriteSetting(program.ProgramFile("config.dll"), "S_q", "h_w", "15000");
     WriteSetting(program.ProgramFile("config.dll"), "S_q", "h_h", "9000");
