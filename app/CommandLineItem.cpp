@@ -27,7 +27,7 @@ void CommandLineItems::Receive(const std::string& text) {
 void CommandLineItems::PlayInsteadOfCurrent(const std::string& text) {
     // What plays goes on when the item cannot play.
     const std::string item = ItemOf(text);
-    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
+    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(RefusalTextOf(item, AddressOrigin::User));
     if (parts_.player.PlayState() == kPlayPlaying) parts_.stop();
     Play(item);
 }
@@ -43,7 +43,7 @@ void CommandLineItems::Play(const std::string& text) {
     const std::string item = ItemOf(text);
     // Neither played nor listed: a folder, a device, a file that is gone, an
     // address of any other kind than the web's.
-    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
+    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(RefusalTextOf(item, AddressOrigin::User));
     Player& player = parts_.player;
     player.SetPlayUrl(item);
     player.Play();

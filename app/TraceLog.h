@@ -56,6 +56,7 @@ public:
         inner_.ShowTrayTip(text);
     }
     bool IsAvailable() const override { return inner_.IsAvailable(); }
+    bool CanShowTrayTips() const override { return inner_.CanShowTrayTips(); }
     void AddTrayIcon(const std::string& tooltip) override {
         log_.Line("tray added " + tooltip);
         inner_.AddTrayIcon(tooltip);
@@ -84,8 +85,8 @@ public:
         log_.Line("notice " + title + " " + text);
         inner_.ShowNotice(text, title);
     }
-    std::string ChooseFile(const std::string& title, const std::string& filter) override {
-        return inner_.ChooseFile(title, filter);
+    std::string ChooseFile(const std::string& title, const std::string& filter, const std::string& startFolder) override {
+        return inner_.ChooseFile(title, filter, startFolder);
     }
     std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override {
         return inner_.ChooseFolder(initialFolder, title);

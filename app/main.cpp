@@ -67,6 +67,9 @@
 
 namespace {
 
+// How long a start waits for a closing instance to end before it gives up.
+constexpr int kClosingInstanceWaitMs = 5000;
+
 // Nine panes of one site share renderer processes: about 275 MB instead of
 // 325 MB for the whole tree.
 void ChooseRendererProcessModel() {
@@ -262,6 +265,7 @@ ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     wiring.title = [&window] { return ruvo::TitleLineOf(window.Session().item); };
     wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
+    wiring.notificationsShown = [&window] { return window.Tray().CanShowTrayTips(); };
     wiring.playItem = [&window](const std::string& item) { window.CommandLine().PlayInsteadOfCurrent(item); };
     wiring.pressKey = [&window](int code) { window.Keys().KeyDown(code); };
     wiring.openFile = [&window] { window.Transport().OpenFile(); };
@@ -461,7 +465,7 @@ int main(int argc, char* argv[]) {
     ruvo::PortalAddress portal = portalChoice.address;
 
     ruvo::QtDialogs dialogs;
-    ruvo::QtShell shell;
+    ruvo::QtShell shell(dialogs);
     ruvo::StartupPorts startupPorts{probe, dialogs, shell, ruvo::KernelNetworkAdapters(), ruvo::SystemClock()};
     // The first instance starts the web engine (some 45 ms) while the player
     // check finishes; a second one never starts it.
@@ -469,15 +473,19 @@ int main(int argc, char* argv[]) {
     const bool firstInstance = channel.BecomeFirstInstance();
     // Chosen before the web engine starts: it cannot change afterwards. (A
     // second start shows no window: it needs no choice.)
-    const auto pictureKind = firstInstance ? ruvo::ChooseGraphics(Environment("RUVO_PICTURE")) : ruvo::MpvVideoView::Kind::Software;
+    auto pictureKind = firstInstance ? ruvo::ChooseGraphics(Environment("RUVO_PICTURE")) : ruvo::MpvVideoView::Kind::Software;
     QWebEngineProfile* profile = firstInstance ? ruvo::CreateSharedProfile(QString::fromStdString(folder), &app) : nullptr;
     ruvo::SettingsFile settings(ruvo::JoinPath(folder, ruvo::kSettingsFileName));
     if (ruvo::RunStartup(folder, settings, portal, startupPorts) == ruvo::StartupOutcome::EndProgram) return 0;
 
-    // A second start hands its command line to the running instance and ends.
+    // A second start hands its command line to the running instance and ends;
+    // one that finds the running instance closing waits for it to go and
+    // opens its own window.
     if (!firstInstance) {
-        channel.SendToRunningInstance(commandLine);
-        return 0;
+        if (channel.SendToRunningInstance(commandLine) || !channel.WaitToBecomeFirstInstance(kClosingInstanceWaitMs))
+            return 0;
+        pictureKind = ruvo::ChooseGraphics(Environment("RUVO_PICTURE"));
+        profile = ruvo::CreateSharedProfile(QString::fromStdString(folder), &app);
     }
 
     bool demoFailed = false;
@@ -495,13 +503,19 @@ int main(int argc, char* argv[]) {
     ruvo::MpvPlayer player(widget.VideoSurface());
     player.SetVerbose(verbose);
     player.SetFullScreenRequest([&widget](bool on) { widget.SetPlayerFullScreen(on); });
+    player.SetFullScreenQuery([&widget] { return widget.PlayerIsFullScreen(); });
     ruvo::QtTimers timers;
     ruvo::QtHttpFetch fetch;
     ruvo::QtTrayIcon trayIcon(ruvo::ProgramIcon());
     ruvo::SettingsDialogWidget settingsDialog(&widget);
     std::function<void(const std::string&)> chooseMenuEntry;
     ruvo::QtPopupMenus menus(&widget, [&chooseMenuEntry](const std::string& item) { chooseMenuEntry(item); });
-    ruvo::QtProgramForms forms(widget, settingsDialog, menus, profile, portal.base, [&player] { player.Shutdown(); });
+    // Once the exit has begun, a new start gets no answer: it waits for this
+    // process to end and opens its own window.
+    ruvo::QtProgramForms forms(widget, settingsDialog, menus, profile, portal.base, [&player, &channel] {
+        channel.StopAnswering();
+        player.Shutdown();
+    });
     MaybeTracedPorts ports(Environment("RUVO_TRACE"), widget, trayIcon, dialogs, forms, settingsDialog);
     ports.TracePlayer(player);
     ruvo::Dialogs& questions = ports.Dialogs();

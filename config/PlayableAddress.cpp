@@ -46,6 +46,11 @@ bool IsPlayableAddress(const std::string& address, AddressOrigin origin) {
     return address.find('\0') == std::string::npos && IsRegularFile(address);
 }
 
+std::string RefusalTextOf(const std::string& address, AddressOrigin origin) {
+    const bool missingFile = origin == AddressOrigin::User && !address.empty() && address.front() == '/' && !PathExists(address);
+    return missingFile ? "无法播放：文件不存在" : kUnsupportedAddressText;
+}
+
 std::string LocalPathOf(const std::string& address) {
     // "file:///path" and "file://localhost/path"; another host's file is none of ours.
     std::string_view rest = address;

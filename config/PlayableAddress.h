@@ -25,6 +25,11 @@ bool IsWebAddress(std::string_view address);
 // or, named by the user, the absolute path of an existing regular file.
 bool IsPlayableAddress(const std::string& address, AddressOrigin origin);
 
+// The status line's text for an address the player may not open: a path of
+// the user's that leads nowhere is "无法播放：文件不存在", the rest
+// kUnsupportedAddressText.
+std::string RefusalTextOf(const std::string& address, AddressOrigin origin);
+
 // The path of a "file://" address on this computer (percent-decoded), else
 // `address` as it is; a desktop hands files over in both forms.
 std::string LocalPathOf(const std::string& address);

@@ -16,9 +16,11 @@ public:
     // A notice with an OK button only.
     virtual void ShowNotice(const std::string& text, const std::string& title) = 0;
     // The open-file dialog. `filter` is pairs of description and patterns
-    // joined by "|" ("影音文件|*.mp4;*.mkv|所有文件|*.*"). Returns the chosen
-    // path, or "" when the dialog was cancelled.
-    virtual std::string ChooseFile(const std::string& title, const std::string& filter) = 0;
+    // joined by "|" ("影音文件|*.mp4;*.mkv|所有文件|*.*"). It starts in
+    // `startFolder` when that is a folder, else where the last file was chosen.
+    // Returns the chosen path, or "" when the dialog was cancelled.
+    virtual std::string ChooseFile(const std::string& title, const std::string& filter,
+                                   const std::string& startFolder = "") = 0;
     // The folder dialog, starting at `initialFolder` when it is not empty.
     // Returns the chosen folder's path, or "" when the dialog was cancelled.
     virtual std::string ChooseFolder(const std::string& initialFolder, const std::string& title) = 0;

@@ -13,8 +13,15 @@ public:
     // receives the commands of later starts. Of two starts racing, exactly
     // one gets true.
     virtual bool BecomeFirstInstance() = 0;
-    // Sends the command line to the running instance; failures are silent.
-    virtual void SendToRunningInstance(const std::string& commandLine) = 0;
+    // Sends the command line to the running instance; false when none took
+    // it (it is closing, or gone).
+    virtual bool SendToRunningInstance(const std::string& commandLine) = 0;
+    // For a start whose running instance is closing: waits up to
+    // `milliseconds` for it to end, and is then the first instance (true).
+    virtual bool WaitToBecomeFirstInstance(int milliseconds) = 0;
+    // The running instance's exit has begun: later starts get no answer
+    // (they wait for it to end and open their own window).
+    virtual void StopAnswering() = 0;
     // Where the running instance's received commands go.
     virtual void SetOnCommand(std::function<void(const std::string&)> onCommand) = 0;
 };

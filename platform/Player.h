@@ -40,6 +40,7 @@ enum class PlayerEvent {
     Resumed,
     SeekDone,   // it shows the picture at the position it was sent to
     EndOfFile,  // it has reached the end and keeps the last frame
+    Failed,     // the item could not be opened or played (FailureText says why)
 };
 
 class Player {
@@ -60,8 +61,10 @@ public:
     virtual int PlayState() const = 0;
     // -1 = sound off, 0 = sound on.
     virtual void SetMute(int mute) = 0;
-    // -1 = switch to full screen.
+    // -1 = switch to full screen, 0 = leave it.
     virtual void SetFullScreen(int fullScreen) = 0;
+    // True while the picture fills the screen (however it got there).
+    virtual bool IsFullScreen() const { return false; }
     // Percent, 0 to 100 (values outside are clamped).
     virtual int Volume() const = 0;
     virtual void SetVolume(int percent) = 0;

@@ -9,6 +9,9 @@ public:
     virtual ~TrayTips() = default;
     // Shows a balloon message from the tray icon (a desktop notification).
     virtual void ShowTrayTip(const std::string& text) = 0;
+    // False when no tip would be seen: no notification service runs and the
+    // tray shows no balloons.
+    virtual bool CanShowTrayTips() const { return true; }
 };
 
 // The icon itself. Its left and right clicks are reported to the logic by

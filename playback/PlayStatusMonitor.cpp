@@ -45,6 +45,12 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
             // play begins now, as the next tick would begin it.
             if (!parts_.endOfPlay.IsEnabled()) CheckEndEndsTick();
             return;
+        case PlayerEvent::Failed:
+            // Said where the user looks, at once: not "播放完毕" at the next tick.
+            parts_.bar.ShowPlayPause(false);
+            parts_.controls.SetText({ControlName::StatusLine}, player.FailureText());
+            parts_.showTrayTip(player.FailureText());
+            return;
     }
 }
 
@@ -175,6 +181,14 @@ void PlayStatusMonitor::ShowPlaying(int speed) {
         c.SetText({ControlName::StatusLine}, "播放中(" + std::to_string(player.BitRate()) + " Kbps)");
 }
 
+// Nothing plays: nothing was loaded, the item ended, or it could not play.
+std::string PlayStatusMonitor::IdleText() const {
+    const Player& player = parts_.player;
+    if (player.PlayUrl().empty()) return "准备就绪";
+    const std::string failure = player.FailureText();
+    return failure.empty() ? "播放完毕" : failure;
+}
+
 void PlayStatusMonitor::ShowState(int state, int speed) {
     WindowControls& c = parts_.controls;
     Player& player = parts_.player;
@@ -191,7 +205,7 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
     auto playLook = [this] { parts_.bar.ShowPlayPause(false); };
     const std::string kbps = std::to_string(speed);
     switch (state) {
-        case kPlayIdle: c.SetText({ControlName::StatusLine}, player.PlayUrl().empty() ? "准备就绪" : "播放完毕"); playLook(); break;
+        case kPlayIdle: c.SetText({ControlName::StatusLine}, IdleText()); playLook(); break;
         case kPlayStopped: c.SetText({ControlName::StatusLine}, "已停止"); playLook(); break;
         case kPlayPaused: c.SetText({ControlName::StatusLine}, "已暂停"); playLook(); break;
         case kPlayBuffering: c.SetText({ControlName::StatusLine}, "正在缓冲 (" + kbps + "Kbps/S)"); break;

@@ -81,6 +81,7 @@ private:
     void Preload();
     void ShowPlaying(int speed);
     void ShowState(int state, int speed);
+    std::string IdleText() const;
     void DrawProgress();
     bool BalloonsWanted() const;
     // After the end: the next episode when the user wants it played on and

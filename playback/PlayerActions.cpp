@@ -109,8 +109,11 @@ void PlayerActions::ShiftSubtitles(double seconds) {
     Notice(DelayText(delay));
 }
 
+// The dialog starts beside the file that plays, where its subtitles usually are.
 void PlayerActions::LoadSubtitleFile() {
-    const std::string path = dialogs_.ChooseFile("加载字幕文件", kSubtitleFilter);
+    const std::string playing = player_.PlayUrl();
+    const std::string folder = !playing.empty() && playing.front() == '/' ? playing.substr(0, playing.rfind('/') + 1) : "";
+    const std::string path = dialogs_.ChooseFile("加载字幕文件", kSubtitleFilter, folder);
     if (!path.empty()) AddSubtitleFile(path);
 }
 
@@ -137,8 +140,10 @@ void PlayerActions::TakeScreenshot() {
     const std::string path =
         MakeFolders(folder) ? FreeScreenshotPath(folder, ScreenshotFileName(wiring_.title(), player_.Position())) : "";
     if (path.empty()) return Notice("截图失败：无法写入 " + folder);
-    player_.SaveScreenshot(path, [this, path](bool saved) {
+    player_.SaveScreenshot(path, [this, path, folder](bool saved) {
         if (!saved) return Notice("截图失败");
+        // Where no notification is seen, the status line says where it went.
+        if (wiring_.notificationsShown && !wiring_.notificationsShown()) return Notice("截图已保存到 " + folder);
         Notice("截图已保存");
         wiring_.notify("截图已保存到 " + path);
     });

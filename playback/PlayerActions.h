@@ -18,6 +18,7 @@ struct PlayerActionsWiring {
     std::function<std::string()> title;                    // what plays, as the title line names it
     std::function<void(const std::string&)> showNotice;    // in the status line for 2 s
     std::function<void(const std::string&)> notify;        // a desktop notification
+    std::function<bool()> notificationsShown;              // whether such a notification is seen at all
     std::function<void(const std::string&)> playItem;      // plays a path or address, listed as a local file
     std::function<void(int)> pressKey;                     // the window's handling of a key
     std::function<void()> openFile;                        // the player bar's open-file button

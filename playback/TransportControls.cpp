@@ -32,7 +32,7 @@ void TransportControls::Act(BarButton button) {
         case BarButton::PlayPause: return PlayOrPause();
         case BarButton::Stop: return StopCurrentItem();
         case BarButton::Mute: return MuteOrUnmute();
-        case BarButton::FullScreen: return EnterFullScreen();
+        case BarButton::FullScreen: return FullScreenPressed();
         case BarButton::OpenFile: return ChooseAndPlayFile();
         case BarButton::Next: return PlayAdjacent(button, 2);
         case BarButton::Previous: return PlayAdjacent(button, 1);
@@ -123,8 +123,11 @@ void TransportControls::MuteOrUnmute() {
     parts_.player.SetMute(-1);
 }
 
-void TransportControls::EnterFullScreen() {
+// The button, F and the menu's entry toggle: in full screen they leave it
+// (paused too), as Esc does.
+void TransportControls::FullScreenPressed() {
     Player& player = parts_.player;
+    if (player.IsFullScreen()) return player.SetFullScreen(0);
     if (player.PlayState() != kPlayPlaying) return;
     Redraw(BarButton::FullScreen);
     parts_.controls.SetVisible({ControlName::BarTipPanel}, false);

@@ -91,7 +91,7 @@ private:
     void Act(BarButton button);
     void PlayOrPause();
     void MuteOrUnmute();
-    void EnterFullScreen();
+    void FullScreenPressed();
     void ChooseAndPlayFile();
     void PlayAdjacent(BarButton button, int direction);
 

@@ -10,11 +10,17 @@ scripts/install-deps.sh
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "Building Ruvo影视盒 (a few minutes the first time)..."
+# The build's own percentages, on one line; the whole output only on failure.
+show_progress() {
+    sed -un 's/^\[ *\([0-9]*\)%\].*/\1/p' | while read -r percent; do printf '\r  %3s%%' "$percent"; done
+}
 if ! { cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-       cmake --build build -j"$(nproc)" --target ruvo-box ruvo-demo-portal; } > "$log" 2>&1; then
+       cmake --build build -j"$(nproc)" --target ruvo-box ruvo-demo-portal; } 2>&1 | tee "$log" | show_progress; then
+    echo
     cat "$log" >&2
     exit 1
 fi
+echo
 export RUVO_HOME="${RUVO_HOME:-$HOME/.local/share/ruvo-box-demo}"
 mkdir -p "$RUVO_HOME"
 # Qt WebEngine refuses to run as root unless its sandbox is off.

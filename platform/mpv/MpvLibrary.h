@@ -25,6 +25,7 @@ struct MpvLibrary {
     decltype(&::mpv_set_wakeup_callback) set_wakeup_callback;
     decltype(&::mpv_wait_event) wait_event;
     decltype(&::mpv_free) free;
+    decltype(&::mpv_request_log_messages) request_log_messages;
     decltype(&::mpv_render_context_create) render_context_create;
     decltype(&::mpv_render_context_free) render_context_free;
     decltype(&::mpv_render_context_render) render_context_render;

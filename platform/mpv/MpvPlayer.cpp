@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/PlayableAddress.h"
+#include "platform/mpv/MpvFailureText.h"
 #include "platform/mpv/MpvLibrary.h"
 
 #include <QFile>
@@ -176,6 +177,8 @@ mpv_handle* MpvPlayer::CreateHandle(const MpvLibrary& lib, const HandleOptions& 
         lib.terminate_destroy(mpv);
         return nullptr;
     }
+    // Why an item fails, for the status line (an HTTP status is a warning).
+    lib.request_log_messages(mpv, "warn");
     for (size_t i = 0; i < std::size(mpvprop::kObserved); ++i) {
         const std::string_view name = mpvprop::kObserved[i];
         const bool isFlag = name == mpvprop::kPause || name == mpvprop::kPausedForCache ||
@@ -223,7 +226,11 @@ void MpvPlayer::SetPlayUrl(const std::string& url) {
     snapshot_.hasUrl = !url.empty();
 }
 
-std::string MpvPlayer::FailureText() const { return refused_ ? kUnsupportedAddressText : failure_; }
+std::string MpvPlayer::FailureText() const {
+    if (refused_) return kUnsupportedAddressText;
+    if (!failure_.empty()) return failure_;
+    return openFailed_ ? FailureTextOf(openError_, errorLog_) : "";
+}
 
 void MpvPlayer::LoadCurrentUrl() {
     // An address downloaded ahead plays from the disk.
@@ -240,6 +247,8 @@ void MpvPlayer::LoadCurrentUrl() {
     startAt_ = 0;
     loadedUrl_ = url_;
     awaitingFirstFrame_ = true;
+    openFailed_ = false;
+    errorLog_.clear();
     snapshot_ = {};
     snapshot_.hasUrl = true;
     snapshot_.loading = true;
@@ -297,6 +306,7 @@ void MpvPlayer::Stop() {
     const char* command[] = {"stop", nullptr};
     lib_->command_async(mpv_, 0, command);
     snapshot_.stopped = true;
+    openFailed_ = false;
     position_ = 0;
 }
 
@@ -475,8 +485,10 @@ void MpvPlayer::DrainEvents() {
     }
     std::vector<PlayerEvent> events;
     events.swap(eventsToTell_);
-    for (const PlayerEvent event : events)
+    for (const PlayerEvent event : events) {
+        if (event == PlayerEvent::Failed && eventObserver_) eventObserver_(("failed " + FailureText()).c_str());
         if (eventHandler_) eventHandler_(event);
+    }
 }
 
 bool MpvPlayer::TakenByWarmUp(const mpv_event& event) {
@@ -536,12 +548,33 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event.data);
             snapshot_.loading = false;
-            if (end && end->reason == MPV_END_FILE_REASON_ERROR) snapshot_.failed = true;
+            if (end && end->reason == MPV_END_FILE_REASON_ERROR) ItemFailed(end->error);
             break;
         }
+        case MPV_EVENT_LOG_MESSAGE:
+            KeepOpeningError(*static_cast<const mpv_event_log_message*>(event.data));
+            break;
         default:
             break;
     }
+}
+
+void MpvPlayer::ItemFailed(int error) {
+    snapshot_.failed = true;
+    openFailed_ = true;
+    openError_ = error;
+    eventsToTell_.push_back(PlayerEvent::Failed);
+}
+
+// The messages of what opens and reads an item: the sound output's own
+// complaints (a machine without sound) say nothing of it. They may come
+// after the item's end, so the reason is read when it is asked for.
+void MpvPlayer::KeepOpeningError(const mpv_event_log_message& log) {
+    constexpr size_t kKeptLog = 4096;  // the reason is among the item's first errors
+    if (!log.text || !log.prefix || errorLog_.size() >= kKeptLog) return;
+    const std::string_view module = log.prefix;
+    if (module == "ffmpeg" || module == "stream" || module == "file" || module == "lavf" || module == "demux")
+        errorLog_ += log.text;
 }
 
 void MpvPlayer::HandleProperty(const mpv_event& event) {

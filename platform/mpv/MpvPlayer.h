@@ -18,6 +18,7 @@
 struct mpv_handle;
 struct mpv_event;
 struct mpv_node;
+struct mpv_event_log_message;
 
 namespace ruvo {
 
@@ -42,6 +43,9 @@ public:
     // Verbose: libmpv and its libraries print their messages on the console.
     void SetVerbose(bool verbose) { verbose_ = verbose; }
     void SetFullScreenRequest(std::function<void(bool)> request) { fullScreenRequest_ = std::move(request); }
+    // Tells whether the window shows the picture on the whole screen.
+    void SetFullScreenQuery(std::function<bool()> query) { fullScreenQuery_ = std::move(query); }
+    bool IsFullScreen() const override { return fullScreenQuery_ && fullScreenQuery_(); }
 
     void SetEventHandler(std::function<void(PlayerEvent)> handler) override { eventHandler_ = std::move(handler); }
     void GetReady() override;
@@ -115,6 +119,9 @@ private:
     void ViewReady(bool drawing);
     void LoadCurrentUrl();
     void RefuseCurrentUrl();
+    // The loaded item ended with libmpv's error: the failure is told.
+    void ItemFailed(int error);
+    void KeepOpeningError(const mpv_event_log_message& log);
     Q_INVOKABLE void DrainEvents();
     // Asks which decoder plays the file (said in the log) and where the
     // first frame is ("first frame at 12" to the observer), without waiting.
@@ -138,11 +145,15 @@ private:
     int startAt_ = 0;               // seconds: where the next load starts
     std::string failure_;
     bool refused_ = false;  // the address that is to play is not one the player may open
+    bool openFailed_ = false;  // the loaded item could not play
+    int openError_ = 0;        // libmpv's error code for it
+    std::string errorLog_;     // libmpv's messages of opening it, since it was loaded
     const MpvLibrary* lib_ = nullptr;  // set when the player first starts
     mpv_handle* mpv_ = nullptr;
     std::future<mpv_handle*> preparing_;  // valid while a handle is made ahead and not yet taken
     HandleOptions madeWith_;
     std::function<void(bool)> fullScreenRequest_;
+    std::function<bool()> fullScreenQuery_;
     std::function<void(const char*)> eventObserver_;
     std::function<void(PlayerEvent)> eventHandler_;
     // Heard while libmpv's queue is read, told once it is empty: the handler

@@ -66,6 +66,7 @@ LocalInstanceChannel::~LocalInstanceChannel() {
 bool LocalInstanceChannel::BecomeFirstInstance() {
     if (path_.isEmpty()) return true;
     const QByteArray lockPath = QFile::encodeName(path_ + QStringLiteral(".lock"));
+    if (lockFd_ >= 0) close(lockFd_);
     // Close-on-exec: a program this one starts must not keep the lock alive.
     lockFd_ = open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd_ < 0) return true;  // no lock possible: run on alone rather than not at all
@@ -79,23 +80,34 @@ bool LocalInstanceChannel::BecomeFirstInstance() {
     return true;
 }
 
-void LocalInstanceChannel::SendToRunningInstance(const std::string& commandLine) {
-    if (path_.isEmpty()) return;
+bool LocalInstanceChannel::SendToRunningInstance(const std::string& commandLine) {
+    if (path_.isEmpty()) return false;
     QLocalSocket socket;
     const QDeadlineTimer deadline(kConnectLimitMs);
     // The running instance may be between taking its lock and listening.
     for (;;) {
         socket.connectToServer(path_);
         if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) break;
-        if (deadline.hasExpired()) return;
+        if (deadline.hasExpired()) return false;
         QThread::msleep(50);
     }
     const std::string message = EncodeInstanceMessage({LaunchToken(), commandLine});
     socket.write(message.data(), static_cast<qint64>(message.size()));
     while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(500)) {
     }
+    const bool sent = socket.bytesToWrite() == 0;
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(500);
+    return sent;
+}
+
+bool LocalInstanceChannel::WaitToBecomeFirstInstance(int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        if (BecomeFirstInstance()) return true;
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(100);
+    }
 }
 
 void LocalInstanceChannel::Accept() {

@@ -30,7 +30,9 @@ public:
     ~LocalInstanceChannel() override;
 
     bool BecomeFirstInstance() override;
-    void SendToRunningInstance(const std::string& commandLine) override;
+    bool SendToRunningInstance(const std::string& commandLine) override;
+    bool WaitToBecomeFirstInstance(int milliseconds) override;
+    void StopAnswering() override { server_.close(); }
     void SetOnCommand(std::function<void(const std::string&)> onCommand) override { onCommand_ = std::move(onCommand); }
 
 private:

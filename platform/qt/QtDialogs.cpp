@@ -32,7 +32,7 @@ void QtDialogs::ShowNotice(const std::string& text, const std::string& title) {
     ShowBox(parent_, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-std::string QtDialogs::ChooseFile(const std::string& title, const std::string& filter) {
+std::string QtDialogs::ChooseFile(const std::string& title, const std::string& filter, const std::string& startFolder) {
     // "description|patterns|description|patterns" becomes Qt's
     // "description (patterns);;description (patterns)".
     const QStringList parts = QString::fromStdString(filter).split('|');
@@ -43,8 +43,10 @@ std::string QtDialogs::ChooseFile(const std::string& title, const std::string& f
         if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
         filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
     }
+    const QString start = QString::fromStdString(startFolder);
     const QString file = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
-                                                      FileDialogStartFolder(lastFileFolder_), filters.join(QStringLiteral(";;")));
+                                                      FileDialogStartFolder(QFileInfo(start).isDir() ? start : lastFileFolder_),
+                                                      filters.join(QStringLiteral(";;")));
     if (!file.isEmpty()) lastFileFolder_ = QFileInfo(file).absolutePath();
     return file.toStdString();
 }
@@ -63,10 +65,13 @@ std::string QtDialogs::ChooseFolder(const std::string& initialFolder, const std:
 }
 
 std::string QtDialogs::AskText(const std::string& prompt, const std::string& title) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent_, QString::fromStdString(title), QString::fromStdString(prompt),
-                                               QLineEdit::Normal, QString(), &ok);
-    return ok ? text.toStdString() : std::string();
+    constexpr int kFieldWidth = 520;  // an address shows whole, not a fifth of it
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.resize(kFieldWidth, dialog.sizeHint().height());
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
 }  // namespace ruvo

@@ -15,7 +15,7 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
-    std::string ChooseFile(const std::string& title, const std::string& filter) override;
+    std::string ChooseFile(const std::string& title, const std::string& filter, const std::string& startFolder) override;
     std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override;
     std::string AskText(const std::string& prompt, const std::string& title) override;
 
@@ -30,10 +30,16 @@ private:
 QString FileDialogStartFolder(const QString& lastFileFolder);
 
 // Opens addresses with the desktop's default opener (xdg-open and friends).
+// Where the desktop has none, a notice says what to install.
 class QtShell final : public Shell {
 public:
+    explicit QtShell(Dialogs& dialogs) : dialogs_(dialogs) {}
     bool OpenUrl(const std::string& url) override;
     bool OpenFolder(const std::string& folder) override;
+
+private:
+    bool Opened(bool opened);  // tells the user when it was not
+    Dialogs& dialogs_;
 };
 
 }  // namespace ruvo

@@ -1,6 +1,7 @@
 #include "platform/qt/QtTrayIcon.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -25,6 +26,12 @@ void QtTrayIcon::SetClicks(std::function<void()> left, std::function<void()> rig
 }
 
 bool QtTrayIcon::IsAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+bool QtTrayIcon::CanShowTrayTips() const {
+    if (added_ && IsAvailable()) return true;
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(QString::fromLatin1(kNotifyService));
+}
 
 void QtTrayIcon::AddTrayIcon(const std::string& tooltip) {
     icon_.setToolTip(QString::fromStdString(tooltip));

@@ -16,6 +16,7 @@ public:
 
     void SetClicks(std::function<void()> left, std::function<void()> right);
     bool IsAvailable() const override;
+    bool CanShowTrayTips() const override;
     void AddTrayIcon(const std::string& tooltip) override;
     void RemoveTrayIcon() override;
     void ShowTrayTip(const std::string& text) override;

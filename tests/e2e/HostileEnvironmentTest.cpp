@@ -35,7 +35,9 @@ protected:
     // The program folder becomes a file system of its own, `size` big (root
     // only; elsewhere the test is skipped).
     bool MountProgramFolder(const std::string& size) {
-        mounted = Succeeds("mount -t tmpfs -o size=" + size + " ruvo-test " + program.ProgramFolder());
+        // mode=0700: a tmpfs is world-writable (1777) unless told, and the
+        // program keeps no files in a folder others may change.
+        mounted = Succeeds("mount -t tmpfs -o size=" + size + ",mode=0700 ruvo-test " + program.ProgramFolder());
         return mounted;
     }
     void FirstRun() {

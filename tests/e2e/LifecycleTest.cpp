@@ -76,6 +76,25 @@ TEST_F(Lifecycle, SecondStartHandsItsFileToTheRunningWindowAndEnds) {
     EXPECT_TRUE(program.Running());
 }
 
+// Handed-over items that cannot play say why, in the status line and the
+// tray's tip, and never "播放完毕"; a file that is not there is not listed.
+TEST_F(Lifecycle, AnItemThatCannotPlaySaysWhyAndAMissingFileIsNotListed) {
+    program.Start();
+    ASSERT_TRUE(program.WaitForHomePage());
+    const std::string host = program.PortalBase().substr(0, program.PortalBase().find("/box/"));
+    const size_t from = program.Trace().size();
+    ASSERT_TRUE(program.WaitForExit(program.StartAnother({host + "/media/no-such-clip.mp4"}), 10s));
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=无法播放：找不到文件(404)", from, 20s)) << TraceTail();
+    EXPECT_TRUE(program.WaitForTracePrefix("tip 无法播放：找不到文件(404)", from, 5s));
+    std::this_thread::sleep_for(2s);  // two status ticks
+    const auto lines = program.Trace();
+    for (size_t i = from; i < lines.size(); ++i) EXPECT_NE(lines[i], "text zhun=播放完毕");
+    const std::string missing = program.Home().File("home/gone.mp4");
+    ASSERT_TRUE(program.WaitForExit(program.StartAnother({missing}), 10s));
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=无法播放：文件不存在", from, 20s)) << TraceTail();
+    for (const std::string& line : List("date_f.dat")) EXPECT_EQ(line.find("gone.mp4"), std::string::npos) << line;
+}
+
 TEST_F(Lifecycle, TwoStartsRacingEndWithExactlyOneInstance) {
     const pid_t a = program.StartAnother({});
     const pid_t b = program.StartAnother({});
@@ -86,6 +105,26 @@ TEST_F(Lifecycle, TwoStartsRacingEndWithExactlyOneInstance) {
     for (const pid_t pid : {a, b}) kill(pid, SIGKILL);
     program.WaitForExit(a, 5s);
     program.WaitForExit(b, 5s);
+}
+
+// A start while the last window is closing (its exit takes a few seconds)
+// is not handed to the closing copy: it waits for that one to end and
+// opens its own window, which plays its file.
+TEST_F(Lifecycle, AStartWhileTheLastOneClosesOpensItsOwnWindow) {
+    program.Start();
+    ASSERT_TRUE(program.WaitForHomePage());
+    Setting("ts", "1");
+    Setting("quit", "1");  // the close button exits
+    const pid_t closing = program.Pid();
+    ASSERT_TRUE(Click("npc2"));
+    ASSERT_TRUE(program.WaitForTrace("unload BA1", 10s));
+    const size_t from = program.Trace().size();
+    const pid_t next = program.StartAnother({kMedia});
+    EXPECT_TRUE(program.WaitForExit(closing, 20s));
+    EXPECT_TRUE(program.WaitForTracePrefix("text bo_name=t15-s0-e1.mp4", from, 30s)) << TraceTail();
+    EXPECT_FALSE(program.WaitForExit(next, 1ms)) << "the new start ended without a window";
+    kill(next, SIGTERM);
+    program.WaitForExit(next, 20s);
 }
 
 TEST_F(Lifecycle, ExitStopsWithThePositionSavedThenClosesEverything) {

@@ -69,8 +69,10 @@ public:
     void ShowNotice(const std::string& text, const std::string& title) override { notices.push_back({text, title}); }
     std::string chosenFile;  // what the open-file dialog returns
     std::vector<Shown> fileDialogs;  // title and filter of each open-file dialog
-    std::string ChooseFile(const std::string& title, const std::string& filter) override {
+    std::vector<std::string> fileDialogFolders;  // and the folder it was asked to start in
+    std::string ChooseFile(const std::string& title, const std::string& filter, const std::string& startFolder = "") override {
         fileDialogs.push_back({filter, title});
+        fileDialogFolders.push_back(startFolder);
         return chosenFile;
     }
     std::string chosenFolder;  // what the folder dialog returns
@@ -214,6 +216,7 @@ public:
     int PlayState() const override { return state; }
     void SetMute(int m) override { mute = m; }
     void SetFullScreen(int f) override { fullScreen = f; }
+    bool IsFullScreen() const override { return fullScreen != 0; }
     int Volume() const override { return volume; }
     void SetVolume(int v) override { volume = v; }
     int Duration() const override { return duration; }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <memory>
 #include <cstring>
 
 #include <QCoreApplication>
@@ -70,6 +71,30 @@ TEST_F(InstanceChannel, SecondStartHandsItsWholeCommandLineOver) {
     EXPECT_EQ(received[0], "\"/home/u/My Videos/a b.mkv\"");
     EXPECT_EQ(received[1], "");
     EXPECT_EQ(received[2], std::string(1 << 20, 'x') + "\xff\xfe");
+}
+
+// An instance whose exit has begun answers no more; a start that reaches
+// it waits for it to end and is then the first instance itself.
+TEST_F(InstanceChannel, AStartReachingAClosingInstanceWaitsAndTakesOver) {
+    auto closing = std::make_unique<LocalInstanceChannel>(path);
+    ASSERT_TRUE(closing->BecomeFirstInstance());
+    closing->SetOnCommand([this](const std::string& text) { received.push_back(text); });
+    closing->StopAnswering();
+    std::atomic<bool> sent = true, tookOver = false, done = false;
+    std::thread second([&] {
+        LocalInstanceChannel channel(path);
+        sent = channel.SendToRunningInstance("/m/a.mp4");
+        tookOver = channel.WaitToBecomeFirstInstance(5000);
+        done = true;
+    });
+    PumpEvents(1500);
+    EXPECT_FALSE(done) << "it did not wait for the closing instance";
+    closing.reset();  // the closing instance ends
+    while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    second.join();
+    EXPECT_FALSE(sent);
+    EXPECT_TRUE(tookOver);
+    EXPECT_TRUE(received.empty());
 }
 
 TEST_F(InstanceChannel, TheLaunchersActivationTokenTravelsWithTheCommandLine) {

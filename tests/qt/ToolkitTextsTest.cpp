@@ -2,12 +2,16 @@
 // open-file dialog starts.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileSystemModel>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "fakes/Fakes.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/ToolkitTranslations.h"
 
@@ -40,6 +44,43 @@ TEST(ToolkitTexts, TheFileDialogStartsInTheLastFolderElseVideosElseHome) {
     EXPECT_EQ(FileDialogStartFolder(last), videos);  // gone since: the Videos folder again
     ASSERT_TRUE(QDir(videos).removeRecursively());
     EXPECT_EQ(FileDialogStartFolder(QString()), home.path());
+}
+
+// The file dialog's type column: a folder and a film as a Chinese desktop
+// names them, whatever the desktop's language.
+TEST(ToolkitTexts, TheFileDialogNamesFoldersAndFileTypesInChinese) {
+    ASSERT_TRUE(LoadToolkitTranslations());
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("电影")));
+    QFile film(root.filePath(QStringLiteral("a.mp4")));
+    ASSERT_TRUE(film.open(QIODevice::WriteOnly));
+    film.close();
+    QFileSystemModel model;
+    model.setRootPath(root.path());
+    const auto typeOf = [&](const QString& name) {
+        const QModelIndex at = model.index(root.filePath(name));
+        return model.data(model.index(at.row(), 2, at.parent())).toString();
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while ((typeOf(QStringLiteral("电影")).isEmpty() || typeOf(QStringLiteral("a.mp4")).isEmpty()) && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(typeOf(QStringLiteral("电影")), QStringLiteral("文件夹"));
+    EXPECT_TRUE(typeOf(QStringLiteral("a.mp4")).contains(QStringLiteral("视频"))) << typeOf(QStringLiteral("a.mp4")).toStdString();
+}
+
+// Without xdg-open or any browser, "官方主页" and "管理下载文件" say what to install.
+TEST(ToolkitTexts, WithoutAnOpenerANoticeSaysWhatToInstall) {
+    QTemporaryDir emptyPath;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", emptyPath.path().toLocal8Bit());
+    for (const char* variable : {"BROWSER", "DEFAULT_BROWSER"}) qunsetenv(variable);
+    test::FakeDialogs dialogs;
+    QtShell shell(dialogs);
+    EXPECT_FALSE(shell.OpenFolder(emptyPath.path().toStdString()));
+    qputenv("PATH", path);
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_NE(dialogs.notices[0].text.find("xdg-utils"), std::string::npos);
 }
 
 }  // namespace

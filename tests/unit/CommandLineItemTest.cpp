@@ -107,7 +107,8 @@ TEST_F(CommandLineItem, WhatIsNeitherAWebAddressNorAFileIsRefused) {
              folder.File("media"), folder.File("fifo"), folder.File("gone.mp4"), "file://otherhost" + file}) {
         window->CommandLine().Play(item);
         EXPECT_TRUE(player.url.empty()) << item;
-        EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << item;
+        const bool gone = item == folder.File("gone.mp4");
+        EXPECT_EQ(Text(ControlName::StatusLine), gone ? "无法播放：文件不存在" : "无法播放：不支持的地址") << item;
     }
     EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
     // Handed over while a file plays, it leaves that one playing.

@@ -31,6 +31,7 @@ protected:
     test::TempFolder home;
     bool playerShown = true;
     std::vector<std::string> notices, notifications, played;
+    bool notificationsShown = true;
     std::vector<int> keysPressed;
     int openFileClicks = 0;
     std::string title = "星河漫游记-第3集";
@@ -44,6 +45,7 @@ protected:
         wiring.title = [this] { return title; };
         wiring.showNotice = [this](const std::string& text) { notices.push_back(text); };
         wiring.notify = [this](const std::string& text) { notifications.push_back(text); };
+        wiring.notificationsShown = [this] { return notificationsShown; };
         wiring.playItem = [this](const std::string& item) { played.push_back(item); };
         wiring.pressKey = [this](int code) { keysPressed.push_back(code); };
         wiring.openFile = [this] { ++openFileClicks; };
@@ -210,6 +212,20 @@ TEST_F(Actions, DropsPlayTheFirstFilmAndAddSubtitlesToWhatPlays) {
     EXPECT_EQ(LastNotice(), "请先播放视频再加载字幕");
 }
 
+// A file's subtitles usually lie beside it: the dialog starts there.
+TEST_F(Actions, TheSubtitleDialogStartsBesideThePlayingFile) {
+    PlayerMenuEntry load;
+    load.command = PlayerCommand::LoadSubtitle;
+    player.url = "/home/u/视频/film.mkv";
+    dialogs.chosenFile = "/home/u/视频/film.srt";
+    actions.Choose(load);
+    EXPECT_EQ(dialogs.fileDialogFolders.back(), "/home/u/视频/");
+    EXPECT_EQ(player.subtitleFiles, std::vector<std::string>{"/home/u/视频/film.srt"});
+    player.url = "http://m/film.mkv";  // a stream has no folder: where the last file was chosen
+    actions.Choose(load);
+    EXPECT_EQ(dialogs.fileDialogFolders.back(), "");
+}
+
 TEST_F(Actions, OnlyWebAddressesAreOpened) {
     const auto open = [&](const std::string& typed) {
         played.clear();
@@ -245,6 +261,12 @@ TEST_F(Actions, ScreenshotsGoToThePicturesFolderUnderFreeNames) {
     std::ofstream(player.screenshots[0]) << "taken";  // the player wrote it
     actions.KeyDown(kKeyS);
     EXPECT_EQ(player.screenshots[1], JoinPath(pictures, "星河_漫游记_ 第3集_ 00-12-34 (2).png"));
+
+    // No notification service, no tray: the status line says where it went.
+    notificationsShown = false;
+    actions.KeyDown(kKeyS);
+    EXPECT_EQ(LastNotice(), "截图已保存到 " + pictures);
+    EXPECT_EQ(notifications.size(), 2u);
 
     player.screenshotsSucceed = false;
     actions.KeyDown(kKeyS);

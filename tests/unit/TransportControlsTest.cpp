@@ -72,13 +72,17 @@ TEST_F(Transport, MuteToggles) {
     EXPECT_EQ(Tooltip(2), "静音");
 }
 
-TEST_F(Transport, FullScreenOnlyWhilePlaying) {
+TEST_F(Transport, FullScreenStartsWhilePlayingAndTheButtonLeavesIt) {
     player.state = kPlayPaused;
     bar().Click(3);
     EXPECT_EQ(player.fullScreen, 0);
     player.state = kPlayPlaying;
     bar().Click(3);
     EXPECT_EQ(player.fullScreen, -1);
+    // In full screen the button leaves it, paused too.
+    player.state = kPlayPaused;
+    bar().Click(3);
+    EXPECT_EQ(player.fullScreen, 0);
 }
 
 TEST_F(Transport, OpenFilePlaysAndListsIt) {
