@@ -17,7 +17,8 @@ public:
     // it (it is closing, or gone).
     virtual bool SendToRunningInstance(const std::string& commandLine) = 0;
     // For a start whose running instance is closing: waits up to
-    // `milliseconds` for it to end, and is then the first instance (true).
+    // `milliseconds` for it to end (asking it to end now when it lingers
+    // longer), and is then the first instance (true).
     virtual bool WaitToBecomeFirstInstance(int milliseconds) = 0;
     // The running instance's exit has begun: later starts get no answer
     // (they wait for it to end and open their own window).

@@ -1,6 +1,7 @@
 #include "platform/qt/LocalInstanceChannel.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +76,7 @@ bool LocalInstanceChannel::BecomeFirstInstance() {
         lockFd_ = -1;
         return false;
     }
+    MarkLock("running");
     QLocalServer::removeServer(path_);  // a socket file a crashed instance left
     server_.listen(path_);
     return true;
@@ -101,13 +103,46 @@ bool LocalInstanceChannel::SendToRunningInstance(const std::string& commandLine)
     return sent;
 }
 
+// The lock file says who holds it and whether it is closing, for a start
+// that finds this instance not answering.
+void LocalInstanceChannel::MarkLock(const char* state) {
+    if (lockFd_ < 0) return;
+    const QByteArray mark = QByteArray(state) + ' ' + QByteArray::number(static_cast<qint64>(getpid()));
+    if (ftruncate(lockFd_, 0) == 0) (void)!pwrite(lockFd_, mark.constData(), static_cast<size_t>(mark.size()), 0);
+}
+
+void LocalInstanceChannel::StopAnswering() {
+    server_.close();
+    MarkLock("closing");
+}
+
 bool LocalInstanceChannel::WaitToBecomeFirstInstance(int milliseconds) {
+    if (WaitForTheLock(milliseconds)) return true;
+    // Still closing: what lingers is the recommendation window at most (the
+    // items and lists were saved when the exit began). It ends as at logout.
+    EndClosingInstance();
+    return WaitForTheLock(milliseconds);
+}
+
+bool LocalInstanceChannel::WaitForTheLock(int milliseconds) {
     const QDeadlineTimer deadline(milliseconds);
     for (;;) {
         if (BecomeFirstInstance()) return true;
         if (deadline.hasExpired()) return false;
         QThread::msleep(100);
     }
+}
+
+void LocalInstanceChannel::EndClosingInstance() {
+    QFile lock(path_ + QStringLiteral(".lock"));
+    if (!lock.open(QIODevice::ReadOnly)) return;
+    // Only an instance that said it is closing (one that merely does not
+    // listen keeps running), of this user (kill checks that).
+    const QByteArray mark = lock.read(64).trimmed();
+    if (!mark.startsWith("closing ")) return;
+    bool number = false;
+    const qint64 pid = mark.mid(8).toLongLong(&number);
+    if (number && pid > 1 && pid != getpid()) kill(static_cast<pid_t>(pid), SIGTERM);
 }
 
 void LocalInstanceChannel::Accept() {

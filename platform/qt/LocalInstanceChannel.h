@@ -32,11 +32,15 @@ public:
     bool BecomeFirstInstance() override;
     bool SendToRunningInstance(const std::string& commandLine) override;
     bool WaitToBecomeFirstInstance(int milliseconds) override;
-    void StopAnswering() override { server_.close(); }
+    void StopAnswering() override;
     void SetOnCommand(std::function<void(const std::string&)> onCommand) override { onCommand_ = std::move(onCommand); }
 
 private:
     void Accept();
+    bool WaitForTheLock(int milliseconds);
+    void MarkLock(const char* state);
+    // Asks the instance that holds the lock, closing, to end now.
+    void EndClosingInstance();
 
     QString path_;
     int lockFd_ = -1;

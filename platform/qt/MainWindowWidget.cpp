@@ -211,9 +211,23 @@ void MainWindowWidget::Unload() {
 }
 
 void MainWindowWidget::Show() {
+    KeepInWorkArea();
     show();
     raise();
     activateWindow();
+}
+
+// A window shown again (from the tray, say) stands where it was left, but
+// never where the user cannot reach it: outside the work area, it comes in.
+void MainWindowWidget::KeepInWorkArea() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen || isMaximized() || isFullScreen()) return;
+    const QRect area = screen->availableGeometry();
+    const QRect place = geometry();
+    if (area.contains(place)) return;
+    const int left = std::clamp(place.left(), area.left(), std::max(area.left(), area.right() + 1 - place.width()));
+    const int top = std::clamp(place.top(), area.top(), std::max(area.top(), area.bottom() + 1 - place.height()));
+    move(left, top);
 }
 
 void MainWindowWidget::Center() {

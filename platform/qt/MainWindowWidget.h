@@ -133,6 +133,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void KeepInWorkArea();  // a window shown again comes inside the work area
     void BuildTitleBar(QWidget* body);
     void BuildLeftPanel(QWidget* content);
     void BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainterPath>
 #include <QRegion>
@@ -116,13 +117,18 @@ void QtWindowSurface::HandOver() {
     // first, and the window manager goes on from where the pointer is.
     Drag(kind, QCursor::pos() - pressedAt_);
     QWindow* handle = window_.windowHandle();
-    if (kind == Follow::Move && handle && handle->startSystemMove()) return;
-    if (kind == Follow::Resize && handle && handle->startSystemResize(EdgesOf(followEdge_))) {
+    // On X11 the window follows the pointer itself: a move handed to the
+    // window manager while the toolkit holds the pressed button's grab may
+    // never see the release, and openbox went on moving until the next
+    // click. A Wayland client cannot place its window: there the compositor moves it.
+    const bool windowSystemLoop = handle && QGuiApplication::platformName() != QLatin1String("xcb");
+    if (windowSystemLoop && kind == Follow::Move && handle->startSystemMove()) return;
+    if (windowSystemLoop && kind == Follow::Resize && handle->startSystemResize(EdgesOf(followEdge_))) {
         systemResizing_ = true;
         resizeSettled_.start();
         return;
     }
-    follow_ = kind;  // no window manager: the window follows the pointer itself
+    follow_ = kind;
 }
 
 void QtWindowSurface::Drag(Follow kind, const QPoint& delta) {

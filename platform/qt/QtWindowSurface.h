@@ -1,8 +1,8 @@
 #pragma once
 // The main window's own drawing and mouse loops on Qt: the skin's pictures
 // from the program's resources, the frame, the rounded shape, cursors and the
-// window system's move and resize. Where the window system offers no move or
-// resize loop (no window manager), the window follows the pointer itself.
+// window system's move and resize. On X11, and where the window system
+// offers no move or resize loop, the window follows the pointer itself.
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>

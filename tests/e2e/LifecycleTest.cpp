@@ -107,12 +107,16 @@ TEST_F(Lifecycle, TwoStartsRacingEndWithExactlyOneInstance) {
     program.WaitForExit(b, 5s);
 }
 
-// A start while the last window is closing (its exit takes a few seconds)
-// is not handed to the closing copy: it waits for that one to end and
-// opens its own window, which plays its file.
+// A start while the last window is closing (here it shows the
+// recommendation window for 20 s) is not handed to the closing copy: it
+// waits for that one to end, asks it to end when it lingers, and opens its
+// own window, which plays its file.
 TEST_F(Lifecycle, AStartWhileTheLastOneClosesOpensItsOwnWindow) {
+    program.Portal().FaultSwitches().SetUpdateField(0, "1");  // the recommendation window at exit
     program.Start();
     ASSERT_TRUE(program.WaitForHomePage());
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/lib/wen.txt"); }, 20s));
+    std::this_thread::sleep_for(500ms);
     Setting("ts", "1");
     Setting("quit", "1");  // the close button exits
     const pid_t closing = program.Pid();

@@ -21,12 +21,16 @@ class WindowShellOnDesktop : public testing::Test {
 protected:
     test::ProgramUnderTest program;
     pid_t windowManager_ = -1;
+    pid_t trayHost_ = -1;
 
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
         char* argv[] = {const_cast<char*>("openbox"), const_cast<char*>("--sm-disable"), nullptr};
         if (posix_spawnp(&windowManager_, "openbox", nullptr, nullptr, argv, environ) != 0)
             GTEST_SKIP() << "openbox is not installed";
+        char* tray[] = {const_cast<char*>("trayer"), const_cast<char*>("--edge"), const_cast<char*>("bottom"),
+                        const_cast<char*>("--align"), const_cast<char*>("right"), nullptr};
+        if (posix_spawnp(&trayHost_, "trayer", nullptr, nullptr, tray, environ) != 0) trayHost_ = -1;
         std::this_thread::sleep_for(1s);
         program.Start();
         ASSERT_TRUE(program.WaitForHomePage());
@@ -34,9 +38,10 @@ protected:
     }
     void TearDown() override {
         program.Stop();
-        if (windowManager_ > 0) {
-            kill(windowManager_, SIGTERM);
-            waitpid(windowManager_, nullptr, 0);
+        for (const pid_t helper : {windowManager_, trayHost_}) {
+            if (helper <= 0) continue;
+            kill(helper, SIGTERM);
+            waitpid(helper, nullptr, 0);
         }
     }
     std::array<int, 4> Geometry() { return program.WindowGeometry().value_or(std::array<int, 4>{-1, -1, -1, -1}); }
@@ -89,15 +94,41 @@ TEST_F(WindowShellOnDesktop, AClickOrAQuickDragLeavesNoMoveBehind) {
                                        at(edgeX + 150, edgeY) + " sleep 0.5 mousemove " + at(edgeX + 200, edgeY + 60) +
                                        " sleep 1"));
     EXPECT_EQ(Geometry(), before) << "a border click resized the window";
-    const int titleX = before[0] + 400, titleY = before[1] + 15;
-    ASSERT_TRUE(program.PointerActions("mousemove " + at(titleX, titleY) + " sleep 0.3 mousedown 1 mousemove " +
-                                       at(titleX + 60, titleY + 30) + " mouseup 1 sleep 0.7"));
-    const auto dropped = Geometry();
-    ASSERT_TRUE(program.PointerActions("mousemove " + at(titleX + 300, titleY + 200) + " sleep 0.5 mousemove " +
-                                       at(titleX - 200, titleY + 100) + " sleep 1"));
-    EXPECT_EQ(Geometry(), dropped) << "the window followed the pointer after the release";
-    EXPECT_LE(std::abs(dropped[0] - before[0]), 60);
-    EXPECT_EQ(dropped[2], before[2]);
+    // A quick drag, and one with pauses (as a hand does it): each ends with its release.
+    for (const std::string pause : {"", " sleep 0.25"}) {
+        const auto start = Geometry();
+        const int titleX = start[0] + 400, titleY = start[1] + 15;
+        ASSERT_TRUE(program.PointerActions("mousemove " + at(titleX, titleY) + " sleep 0.3 mousedown 1" + pause +
+                                           " mousemove " + at(titleX + 12, titleY + 7) + pause + " mousemove " +
+                                           at(titleX + 90, titleY + 65) + pause + " mousemove " +
+                                           at(titleX + 140, titleY + 105) + pause + " mouseup 1 sleep 0.7"));
+        const auto dropped = Geometry();
+        ASSERT_TRUE(program.PointerActions("mousemove " + at(titleX + 500, titleY + 300) + " sleep 0.5 mousemove " +
+                                           at(titleX - 200, titleY + 100) + " sleep 1"));
+        EXPECT_EQ(Geometry(), dropped) << "the window followed the pointer after the release" << pause;
+        EXPECT_LE(std::abs(dropped[0] - (start[0] + 140)), 20) << pause;
+        EXPECT_EQ(dropped[2], start[2]);
+    }
+}
+
+// Dragged somewhere, hidden to the tray and shown again: the same place.
+TEST_F(WindowShellOnDesktop, TrayOutAndInKeepsThePlace) {
+    const auto tray = program.TracedPlace("tray");
+    if (!tray || (*tray)[2] <= 0) GTEST_SKIP() << "no tray host";
+    const auto before = Geometry();
+    ASSERT_TRUE(program.DragOnScreen(before[0] + 400, before[1] + 15, before[0] + 300, before[1] + 115));
+    ASSERT_TRUE(program.WaitFor([&] { return Geometry()[1] >= before[1] + 80; }, 5s));
+    std::this_thread::sleep_for(500ms);
+    const auto dragged = Geometry();
+    const std::string icon = std::to_string((*tray)[0] + (*tray)[2] / 2) + " " + std::to_string((*tray)[1] + (*tray)[3] / 2);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(program.PointerActions("mousemove " + icon + " sleep 0.3 click 1"));
+        ASSERT_TRUE(program.WaitFor([&] { return !program.WindowGeometry().has_value(); }, 5s)) << "not hidden";
+        ASSERT_TRUE(program.PointerActions("mousemove " + icon + " sleep 0.3 click 1"));
+        ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().has_value(); }, 5s)) << "not shown";
+        std::this_thread::sleep_for(500ms);
+        EXPECT_EQ(Geometry(), dragged) << "round " << round;
+    }
 }
 
 TEST_F(WindowShellOnDesktop, CompactModeAndBackToTheSavedSizeCentred) {
