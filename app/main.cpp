@@ -381,6 +381,18 @@ private:
     ruvo::SettingsDialogWidget& plainSettings_;
 };
 
+// Where the full-screen button is once the picture fills the screen (or
+// leaves it), for tests that press it there.
+void TraceFullScreenBar(ruvo::MpvPlayer& player, ruvo::MainWindowWidget& widget, ruvo::TraceLog& trace) {
+    player.SetFullScreenRequest([&widget, &trace](bool on) {
+        widget.SetPlayerFullScreen(on);
+        QTimer::singleShot(500, &widget, [&widget, &trace] {
+            const ruvo::ControlId button{ruvo::ControlName::TransportButton, 3};
+            trace.Line("place " + ruvo::TraceName(button) + "=" + widget.PlaceOf(button));
+        });
+    });
+}
+
 // Runs `action` once the portal's page has loaded or failed (a command-line
 // item plays into a window that shows the portal), at once when it has.
 class AfterFirstPage {
@@ -566,5 +578,6 @@ int main(int argc, char* argv[]) {
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());
     const auto stalls = ports.Tracing() ? TraceForBenchmarks(widget, trayIcon, ports.Trace()) : nullptr;
+    if (ports.Tracing()) TraceFullScreenBar(player, widget, ports.Trace());
     return app.exec();
 }

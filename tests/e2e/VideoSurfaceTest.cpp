@@ -96,6 +96,17 @@ TEST_F(VideoSurface, ThePictureFillsTheScreenInFullScreenAndComesBack) {
     EXPECT_LT((*window)[2], TakeScreenshot().width);
 }
 
+// The bar's own full-screen button leaves full screen, as F and Esc do.
+TEST_F(VideoSurface, TheBarsFullScreenButtonLeavesFullScreen) {
+    const Box area = PlayerArea();
+    ClickFullScreenButton();
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == TakeScreenshot().width; }, 5s));
+    std::this_thread::sleep_for(1s);  // the button's place in full screen is traced
+    ClickPlace("bo_but3");
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == area.width; }, 5s)) << "still in full screen";
+    ExpectPictureInPlayerArea("back by the bar's button");
+}
+
 TEST_F(VideoSurface, TheWheelOverThePictureSetsTheVolumeAndFTogglesFullScreen) {
     ASSERT_TRUE(WaitForPlayed(0, 1));
     const Box area = PlayerArea();
