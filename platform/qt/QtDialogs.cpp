@@ -1,5 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
+#include "platform/qt/FileDialogDates.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -44,9 +46,12 @@ std::string QtDialogs::ChooseFile(const std::string& title, const std::string& f
         filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
     }
     const QString start = QString::fromStdString(startFolder);
-    const QString file = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
-                                                      FileDialogStartFolder(QFileInfo(start).isDir() ? start : lastFileFolder_),
-                                                      filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(parent_, QString::fromStdString(title), FileDialogStartFolder(QFileInfo(start).isDir() ? start : lastFileFolder_),
+                       filters.join(QStringLiteral(";;")));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setProxyModel(new FileDialogDates(&dialog));  // Qt's own dialog: dates in Chinese too
+    const QString file = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                                   : QString();
     if (!file.isEmpty()) lastFileFolder_ = QFileInfo(file).absolutePath();
     return file.toStdString();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "fakes/Fakes.h"
+#include "platform/qt/FileDialogDates.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/ToolkitTranslations.h"
 
@@ -67,6 +69,12 @@ TEST(ToolkitTexts, TheFileDialogNamesFoldersAndFileTypesInChinese) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(typeOf(QStringLiteral("电影")), QStringLiteral("文件夹"));
     EXPECT_TRUE(typeOf(QStringLiteral("a.mp4")).contains(QStringLiteral("视频"))) << typeOf(QStringLiteral("a.mp4")).toStdString();
+    // The dates as the dialog shows them through its proxy: Chinese whatever the desktop's language.
+    FileDialogDates dates;
+    dates.setSourceModel(&model);
+    const QModelIndex folder = dates.mapFromSource(model.index(root.filePath(QStringLiteral("电影"))));
+    const QString date = dates.data(dates.index(folder.row(), 3, folder.parent()), Qt::DisplayRole).toString();
+    EXPECT_TRUE(date.startsWith(QString::number(QDate::currentDate().year()) + QLatin1Char('/'))) << date.toStdString();
 }
 
 // Without xdg-open or any browser, "官方主页" and "管理下载文件" say what to install.
