@@ -2,7 +2,9 @@
 // open-file dialog starts.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
@@ -75,6 +77,20 @@ TEST(ToolkitTexts, TheFileDialogNamesFoldersAndFileTypesInChinese) {
     const QModelIndex folder = dates.mapFromSource(model.index(root.filePath(QStringLiteral("电影"))));
     const QString date = dates.data(dates.index(folder.row(), 3, folder.parent()), Qt::DisplayRole).toString();
     EXPECT_TRUE(date.startsWith(QString::number(QDate::currentDate().year()) + QLatin1Char('/'))) << date.toStdString();
+}
+
+// The address dialog shows an address whole, not a fifth of it.
+TEST(ToolkitTexts, TheAddressDialogIsWideEnoughForAnAddress) {
+    QtDialogs dialogs;
+    int width = 0;
+    QTimer::singleShot(300, [&width] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            width = dialog->width();
+            dialog->close();
+        }
+    });
+    EXPECT_EQ(dialogs.AskText("视频网址(http:// 或 https://)：", "打开网址"), "");  // closed: cancelled
+    EXPECT_GE(width, 480);
 }
 
 // Without xdg-open or any browser, "官方主页" and "管理下载文件" say what to install.
