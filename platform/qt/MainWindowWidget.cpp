@@ -1,6 +1,7 @@
 #include "platform/qt/MainWindowWidget.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QEvent>
@@ -141,7 +142,7 @@ SkinCell* MainWindowWidget::NavigationCell(int index, QWidget* parent) {
     auto* cell = new SkinCell(parent);
     cell->setObjectName(QStringLiteral("npc%1").arg(index));
     cell->onClick = [this, index] {
-        surface_.PointerPressed();
+        surface_.PointerPressed(QCursor::pos());
         if (index <= 5) {
             if (actions_.titleClick) actions_.titleClick(index);
         } else if (actions_.navigationClick) {
@@ -529,7 +530,8 @@ bool MainWindowWidget::SurfaceEvent(QEvent* event) {
     const QPoint at = mouse->position().toPoint();
     if (type == QEvent::MouseMove && actions_.surfaceMove) actions_.surfaceMove(leftHeld, at.x(), at.y());
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-        surface_.PointerPressed();
+        // Where the button went down, not where the pointer is by now.
+        surface_.PointerPressed(mouse->globalPosition().toPoint());
         if (actions_.searchBoxLeft) actions_.searchBoxLeft();
         if (actions_.surfaceDown) actions_.surfaceDown(at.x(), at.y());
     }

@@ -1,5 +1,7 @@
 #include "platform/qt/QtWindowSurface.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -101,21 +103,21 @@ void QtWindowSurface::StartSystemResize(ResizeEdge edge) { AwaitDrag(Follow::Res
 void QtWindowSurface::AwaitDrag(Follow kind, ResizeEdge edge) {
     awaiting_ = kind;
     followEdge_ = edge;
-    if (DraggedFarEnough(QCursor::pos())) HandOver();
+    if (DraggedFarEnough(QCursor::pos())) HandOver(QCursor::pos());
 }
 
 bool QtWindowSurface::DraggedFarEnough(const QPoint& global) const {
     return (global - pressedAt_).manhattanLength() >= QApplication::startDragDistance();
 }
 
-void QtWindowSurface::HandOver() {
+void QtWindowSurface::HandOver(const QPoint& pointer) {
     const Follow kind = awaiting_;
     awaiting_ = Follow::None;
     followStart_ = pressedAt_;
     followGeometry_ = window_.geometry();
     // The pointer is past the drag distance already: the window catches up
     // first, and the window manager goes on from where the pointer is.
-    Drag(kind, QCursor::pos() - pressedAt_);
+    Drag(kind, pointer - pressedAt_);
     QWindow* handle = window_.windowHandle();
     // On X11 the window follows the pointer itself: a move handed to the
     // window manager while the toolkit holds the pressed button's grab may
@@ -142,29 +144,40 @@ void QtWindowSurface::Drag(Follow kind, const QPoint& delta) {
     window_.setGeometry(r);
 }
 
-void QtWindowSurface::PointerPressed() {
+// A click moves nothing. A drag whose moves were all folded into its release
+// still goes where it was dragged, where the window may place itself (X11).
+bool QtWindowSurface::ReleasedBeforeHandOver(const QPoint& global) {
+    const Follow kind = awaiting_;
+    awaiting_ = Follow::None;
+    if (!DraggedFarEnough(global) || QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+    followStart_ = pressedAt_;
+    followGeometry_ = window_.geometry();
+    Drag(kind, global - pressedAt_);
+    if (kind == Follow::Resize) ResizeEnded();
+    return false;
+}
+
+void QtWindowSurface::PointerPressed(const QPoint& global) {
     systemResizing_ = false;
     awaiting_ = Follow::None;
-    pressedAt_ = QCursor::pos();
+    pressedAt_ = global;
 }
 
 bool QtWindowSurface::FollowPointer(const QPoint& global, bool leftHeld) {
     if (awaiting_ != Follow::None) {
-        if (!leftHeld) {
-            awaiting_ = Follow::None;  // a click: nothing moves
-            return false;
-        }
-        if (DraggedFarEnough(global)) HandOver();
+        if (!leftHeld) return ReleasedBeforeHandOver(global);
+        if (DraggedFarEnough(global)) HandOver(global);
         return true;
     }
     if (follow_ == Follow::None) return false;
+    // The release's own place too: the last moves before it may have been
+    // folded into it.
+    Drag(follow_, global - followStart_);
     if (!leftHeld) {
         const bool resized = follow_ == Follow::Resize;
         follow_ = Follow::None;
         if (resized) ResizeEnded();
-        return true;
     }
-    Drag(follow_, global - followStart_);
     return true;
 }
 

@@ -31,7 +31,7 @@ public:
     void WindowResized();
     // A new press on the window: whatever loop ran has ended, and a move or
     // resize asked for from now on starts once the pointer has left this place.
-    void PointerPressed();
+    void PointerPressed(const QPoint& global);
 
     bool LoadPicture(int slot, int resource) override;
     void PaintFrame(const FramePieces& pieces) override;
@@ -51,7 +51,8 @@ private:
     void ResizeEnded();
     void AwaitDrag(Follow kind, ResizeEdge edge);
     bool DraggedFarEnough(const QPoint& global) const;
-    void HandOver();  // the awaited move or resize starts
+    void HandOver(const QPoint& pointer);  // the awaited move or resize starts, the pointer there
+    bool ReleasedBeforeHandOver(const QPoint& global);
     // Moves or resizes the window from followGeometry_ by the pointer's way.
     void Drag(Follow kind, const QPoint& delta);
 
