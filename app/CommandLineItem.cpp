@@ -27,9 +27,14 @@ void CommandLineItems::Receive(const std::string& text) {
 void CommandLineItems::PlayInsteadOfCurrent(const std::string& text) {
     // What plays goes on when the item cannot play.
     const std::string item = ItemOf(text);
-    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(RefusalTextOf(item, AddressOrigin::User));
+    if (!Playable(item)) return;
     if (parts_.player.PlayState() == kPlayPlaying) parts_.stop();
-    Play(item);
+    PlayItem(item);
+}
+
+void CommandLineItems::Play(const std::string& text) {
+    const std::string item = ItemOf(text);
+    if (Playable(item)) PlayItem(item);
 }
 
 std::string CommandLineItems::ItemOf(const std::string& text) {
@@ -39,11 +44,15 @@ std::string CommandLineItems::ItemOf(const std::string& text) {
     return LocalPathOf(item);
 }
 
-void CommandLineItems::Play(const std::string& text) {
-    const std::string item = ItemOf(text);
-    // Neither played nor listed: a folder, a device, a file that is gone, an
-    // address of any other kind than the web's.
-    if (!IsPlayableAddress(item, AddressOrigin::User)) return parts_.showNotice(RefusalTextOf(item, AddressOrigin::User));
+// Neither played nor listed: a folder, a device, a file that is gone, an
+// address of any other kind than the web's. The status line says so.
+bool CommandLineItems::Playable(const std::string& item) {
+    if (IsPlayableAddress(item, AddressOrigin::User)) return true;
+    parts_.showNotice(RefusalTextOf(item, AddressOrigin::User));
+    return false;
+}
+
+void CommandLineItems::PlayItem(const std::string& item) {
     Player& player = parts_.player;
     player.SetPlayUrl(item);
     player.Play();

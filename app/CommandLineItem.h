@@ -46,7 +46,9 @@ public:
     void Play(const std::string& text);
 
 private:
-    static std::string ItemOf(const std::string& text);
+    static std::string ItemOf(const std::string& text);  // unquoted, one "/" less, a path for "file://"
+    bool Playable(const std::string& item);             // says why when it is not
+    void PlayItem(const std::string& item);             // a playable item: plays and lists it
     Parts parts_;
 };
 

@@ -46,9 +46,12 @@ bool IsPlayableAddress(const std::string& address, AddressOrigin origin) {
     return address.find('\0') == std::string::npos && IsRegularFile(address);
 }
 
+bool IsMissingFile(const std::string& address) {
+    return !address.empty() && address.front() == '/' && !PathExists(address);
+}
+
 std::string RefusalTextOf(const std::string& address, AddressOrigin origin) {
-    const bool missingFile = origin == AddressOrigin::User && !address.empty() && address.front() == '/' && !PathExists(address);
-    return missingFile ? "无法播放：文件不存在" : kUnsupportedAddressText;
+    return origin == AddressOrigin::User && IsMissingFile(address) ? "无法播放：文件不存在" : kUnsupportedAddressText;
 }
 
 std::string LocalPathOf(const std::string& address) {

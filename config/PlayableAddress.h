@@ -25,6 +25,9 @@ bool IsWebAddress(std::string_view address);
 // or, named by the user, the absolute path of an existing regular file.
 bool IsPlayableAddress(const std::string& address, AddressOrigin origin);
 
+// True for an absolute path where nothing is (a file that is gone).
+bool IsMissingFile(const std::string& address);
+
 // The status line's text for an address the player may not open: a path of
 // the user's that leads nowhere is "无法播放：文件不存在", the rest
 // kUnsupportedAddressText.

@@ -175,8 +175,7 @@ bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
     const auto fields = SplitText(record, "|");
     const std::string name = FieldAt(fields, 0), path = FieldAt(fields, 1);
     if (!IsPlayableAddress(path, AddressOrigin::User)) {
-        const bool gone = !path.empty() && path.front() == '/' && !PathExists(path);
-        if (!gone) {
+        if (!IsMissingFile(path)) {
             parts_.showNotice(kUnsupportedAddressText);
             return false;
         }

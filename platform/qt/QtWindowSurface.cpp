@@ -1,10 +1,7 @@
 #include "platform/qt/QtWindowSurface.h"
 
-#include <cstdio>
-
 #include <QApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainterPath>
 #include <QRegion>
@@ -14,6 +11,12 @@
 
 namespace ruvo {
 namespace {
+
+// On X11 a window may place itself, and follows the pointer itself: a move
+// handed to the window manager while the toolkit holds the pressed button's
+// grab may never see the release, and openbox went on moving until the next
+// click. A Wayland client cannot place its window: the compositor moves it.
+bool PlacesItself() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // The window has stopped changing size this long after a resize loop: it ended.
 constexpr int kResizeSettledMs = 400;
@@ -119,11 +122,7 @@ void QtWindowSurface::HandOver(const QPoint& pointer) {
     // first, and the window manager goes on from where the pointer is.
     Drag(kind, pointer - pressedAt_);
     QWindow* handle = window_.windowHandle();
-    // On X11 the window follows the pointer itself: a move handed to the
-    // window manager while the toolkit holds the pressed button's grab may
-    // never see the release, and openbox went on moving until the next
-    // click. A Wayland client cannot place its window: there the compositor moves it.
-    const bool windowSystemLoop = handle && QGuiApplication::platformName() != QLatin1String("xcb");
+    const bool windowSystemLoop = handle && !PlacesItself();
     if (windowSystemLoop && kind == Follow::Move && handle->startSystemMove()) return;
     if (windowSystemLoop && kind == Follow::Resize && handle->startSystemResize(EdgesOf(followEdge_))) {
         systemResizing_ = true;
@@ -149,7 +148,7 @@ void QtWindowSurface::Drag(Follow kind, const QPoint& delta) {
 bool QtWindowSurface::ReleasedBeforeHandOver(const QPoint& global) {
     const Follow kind = awaiting_;
     awaiting_ = Follow::None;
-    if (!DraggedFarEnough(global) || QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+    if (!DraggedFarEnough(global) || !PlacesItself()) return false;
     followStart_ = pressedAt_;
     followGeometry_ = window_.geometry();
     Drag(kind, global - pressedAt_);

@@ -102,9 +102,9 @@ TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
 TEST_F(CommandLineItem, WhatIsNeitherAWebAddressNorAFileIsRefused) {
     const std::string file = MediaFile("a b.mp4");
     mkfifo(folder.File("fifo").c_str(), 0600);
-    for (const std::string& item : std::vector<std::string>{
-             "av://lavfi:amovie=/etc/passwd", "edl://" + file, "fd://0", "memory://x", "relative.mp4",
-             folder.File("media"), folder.File("fifo"), folder.File("gone.mp4"), "file://otherhost" + file}) {
+    // (Every scheme: PlayableAddress.OnlyTheWebOrTheUsersOwnFile.)
+    for (const std::string& item : std::vector<std::string>{"av://lavfi:amovie=/etc/passwd", folder.File("media"),
+                                                            folder.File("fifo"), folder.File("gone.mp4")}) {
         window->CommandLine().Play(item);
         EXPECT_TRUE(player.url.empty()) << item;
         const bool gone = item == folder.File("gone.mp4");
