@@ -3,14 +3,15 @@
 #include "app/CommandLineItem.h"
 #include "app/ExitProgram.h"
 #include "base/NumberText.h"
-#include "base/PrivateSchemes.h"
 #include "base/TextCodec.h"
 #include "config/FileSystem.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryPages.h"
-#include "playback/EpisodePlayer.h"
+#include "playback/EpisodeLookup.h"
+#include "playback/NextEpisodeFinder.h"
+#include "playback/PlayService.h"
 #include "playback/IdleInhibition.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/MediaRemote.h"
@@ -36,9 +37,6 @@
 
 namespace ruvo {
 namespace {
-
-// How soon a timer tick that came during a fetch runs after it.
-constexpr int kCatchUpTickMs = 50;
 
 struct TimerDesign {
     int interval;
@@ -67,13 +65,13 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
     lists_.SetPageWritten([this](std::string_view listName, const std::string& pagePath) {
         PaneOf(IsWatchList(listName) ? Pane::Web3 : Pane::Web4).Navigate(pagePath);
     });
-    // Heard during a fetch, an event is dropped: the next tick shows the same.
-    ports_.player.SetEventHandler([this](PlayerEvent event) {
-        if (!gate_.IsClosed()) monitor_->PlayerReported(event);
-    });
+    ports_.player.SetEventHandler([this](PlayerEvent event) { monitor_->PlayerReported(event); });
 }
 
-MainWindow::~MainWindow() { ports_.player.SetEventHandler({}); }
+MainWindow::~MainWindow() {
+    *alive_ = false;
+    ports_.player.SetEventHandler({});
+}
 
 // The parts, in an order where each is made after the parts it is given;
 // calls (lambdas on this) reach parts made later.
@@ -86,17 +84,23 @@ void MainWindow::CreateParts() {
 
 void MainWindow::CreatePlaybackParts() {
     inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
-    episodes_ = std::make_unique<EpisodePlayer>(EpisodePlayer::Parts{
-        portal_.base, [this](const std::string& url) { return FetchText(url); }, PaneOf(Pane::Web1),
-        PaneOf(Pane::Web2), ports_.player, session_, playerFolder_, ports_.controls, lists_, storedSettings_,
-        ports_.processes, TimerOf(WindowTimer::StatusTick), TimerOf(WindowTimer::NextEpisodeRetry), *inhibition_,
+    lookup_ = std::make_unique<EpisodeLookup>(
+        portal_.base, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); });
+    auto trace = [this](const std::string& line) { Trace(line); };
+    plays_ = std::make_unique<PlayService>(PlayService::Parts{
+        *lookup_, portal_.base, PaneOf(Pane::Web2), ports_.player, session_, playerFolder_, ports_.controls, lists_,
+        storedSettings_, ports_.processes, TimerOf(WindowTimer::StatusTick), *inhibition_,
         [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
-        [this] { transport_->StopCurrentItem(); }, [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
-        [this](const std::string& text) { monitor_->ShowNotice(text); }});
+        [this](bool keepPlace) { transport_->StopCurrentItem(keepPlace); },
+        [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
+        [this](const std::string& text) { monitor_->ShowNotice(text); },
+        [this](const std::string& text) { monitor_->ShowWaiting(text); }, trace});
+    nextEpisode_ = std::make_unique<NextEpisodeFinder>(NextEpisodeFinder::Parts{
+        *lookup_, session_, storedSettings_, TimerOf(WindowTimer::NextEpisodeRetry),
+        [this](const std::string& text) { ShowTrayTip(text); }, [this] { monitor_->NextEpisodeFound(); }, trace});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         ports_.controls, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
-        ports_.dialogs, PaneOf(Pane::Web2), TimerOf(WindowTimer::StatusTick), *episodes_,
-        [this](const std::string& text) { SetTitleLine(text); },
+        ports_.dialogs, PaneOf(Pane::Web2), TimerOf(WindowTimer::StatusTick), *plays_,
         [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
         [this] {
             inhibition_->Update();
@@ -106,8 +110,9 @@ void MainWindow::CreatePlaybackParts() {
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
         ports_.player, session_, ads_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
-        TimerOf(WindowTimer::EndOfPlay), PaneOf(Pane::Web1), *transport_, *episodes_, *inhibition_, *memory_,
-        [this](const std::string& text) { ShowTrayTip(text); }});
+        TimerOf(WindowTimer::EndOfPlay), *transport_, *inhibition_, *memory_,
+        [this](const std::string& text) { ShowTrayTip(text); }, [this] { nextEpisode_->LookUp(); },
+        [this](const EpisodePlay& next) { plays_->Start({next}); }});
     sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
         ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
@@ -142,9 +147,7 @@ void MainWindow::CreatePortalAndListParts() {
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
-        ports_.panes, portal_, programFolder_, failures_, session_, ports_.controls, ports_.player, lists_,
-        ports_.dialogs, TimerOf(WindowTimer::StatusTick), *episodes_, *transport_,
-        [this](const std::string& text) { SetTitleLine(text); },
+        ports_.panes, portal_, programFolder_, failures_, ports_.controls, lists_, ports_.dialogs, *plays_,
         [this](bool shown) { navigation_->ShowRightPanel(shown); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
         [this](const std::string& text) { monitor_->ShowNotice(text); }});
@@ -157,14 +160,13 @@ void MainWindow::CreateProgramParts() {
     exit_ = std::make_unique<ProgramExit>(ProgramExit::Parts{ports_.tray, storedSettings_, *transport_, *memory_,
                                                              *inhibition_, ports_.processes, ports_.forms, update_});
     updates_ = std::make_unique<UpdateCheck>(UpdateCheck::Parts{
-        portal_, programFolder_, [this](const std::string& url) { return FetchText(url); }, ports_.processes,
+        portal_, programFolder_, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); },
+        ports_.processes,
         ports_.shell, ports_.dialogs, ports_.controls, ads_, update_, TimerOf(WindowTimer::FloatingAdvert),
         [this] { Exit(); }});
     commandLine_ = std::make_unique<CommandLineItems>(CommandLineItems::Parts{
-        ports_.host, frame_.compact, ports_.player, session_, lists_, TimerOf(WindowTimer::StatusTick),
-        TimerOf(WindowTimer::PlayerStartCheck), [this] { title_->LeaveCompactMode(); }, [this] { transport_->Stop(); },
-        [this](const std::string& text) { SetTitleLine(text); },
-        [this](const std::string& text) { monitor_->ShowNotice(text); }});
+        ports_.host, frame_.compact, *plays_, TimerOf(WindowTimer::PlayerStartCheck),
+        [this] { title_->LeaveCompactMode(); }});
 }
 
 void MainWindow::OfferUpdate() { updates_->Offer(); }
@@ -183,7 +185,7 @@ void MainWindow::ConnectTimers() {
     SetTimerHandler(WindowTimer::PlayerStartCheck,
                     [this] { StorePlayerFolder(playerFolder_, programFolder_, storedSettings_); });
     SetTimerHandler(WindowTimer::EndOfPlay, [this] { monitor_->EndOfPlayTick(); });
-    SetTimerHandler(WindowTimer::NextEpisodeRetry, [this] { episodes_->RetryTick(); });
+    SetTimerHandler(WindowTimer::NextEpisodeRetry, [this] { nextEpisode_->RetryTick(); });
     SetTimerHandler(WindowTimer::UpdateCheck, [this] { updates_->Check(); });
     SetTimerHandler(WindowTimer::FloatingAdvert, [this] { ports_.forms.ShowFloatingAd(); });
     otherPanesTimer_ = ports_.timers.CreateTimer();
@@ -209,26 +211,10 @@ void MainWindow::NavigateOtherPanes() {
 }
 
 void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick) {
-    // A tick that comes while a fetch is waited for is not lost (the end of
-    // play fires once): it runs shortly after the wait, on its own, not in
-    // the middle of the handler that waited. Ticks that come meanwhile merge.
-    // A one-shot timer is switched off before its handler runs.
     const bool oneShot = kTimerDesigns[static_cast<size_t>(timer)].oneShot;
-    auto run = [this, timer, oneShot, onTick = std::move(onTick)] {
+    TimerOf(timer).SetOnTick([this, timer, oneShot, onTick = std::move(onTick)] {
         if (oneShot) TimerOf(timer).SetEnabled(false);
         onTick();
-    };
-    auto& catchUp = catchUpTimers_[static_cast<size_t>(timer)];
-    catchUp = ports_.timers.CreateTimer();
-    catchUp->SetInterval(kCatchUpTickMs);
-    catchUp->SetOnTick([this, timer, run, &catchUp] {
-        if (gate_.IsClosed()) return;  // still waiting: try again shortly
-        catchUp->SetEnabled(false);
-        if (TimerOf(timer).IsEnabled()) run();
-    });
-    TimerOf(timer).SetOnTick([this, run, &catchUp] {
-        if (!gate_.IsClosed()) return run();
-        catchUp->SetEnabled(true);
     });
 }
 
@@ -236,10 +222,8 @@ void MainWindow::ConnectPanes() {
     for (const Pane pane : kAllPanes) PaneOf(pane).SetEvents(EventsOf(pane));
 }
 
-// The pane's load events, its links turned into actions, and both held
-// back while a fetch is waited for.
+// The pane's load events and its links turned into actions.
 WebPaneEvents MainWindow::EventsOf(Pane pane) {
-    WebPane* web = &PaneOf(pane);
     WebPaneEvents events = loadEvents_->EventsFor(pane);
     if (pane == Pane::Web1) {
         // Its first page, loaded or failed, lets the other panes load.
@@ -253,16 +237,7 @@ WebPaneEvents MainWindow::EventsOf(Pane pane) {
         };
     }
     const auto dispatch = dispatcher_->HandlerFor(pane);
-    // While a fetch is waited for, navigations wait too: the engine's is
-    // cancelled and made again once the gate opens. A private link (an
-    // episode clicked meanwhile, by the user or a page) is dropped: a
-    // page clicking every few seconds would queue waits without end.
-    events.beforeNavigate = [this, web, dispatch](const std::string& url, bool& cancel) {
-        if (gate_.IsClosed()) {
-            cancel = true;
-            if (!IsPrivateLink(url)) gate_.RunOrDefer([web, url] { web->Navigate(url); });
-            return;
-        }
+    events.beforeNavigate = [this, dispatch](const std::string& url, bool& cancel) {
         if (dispatch) dispatch(url, cancel);
         if (cancel) inhibition_->Update();  // a private link may have started or ended a play
     };
@@ -271,21 +246,7 @@ WebPaneEvents MainWindow::EventsOf(Pane pane) {
         if (byUser) ports_.shell.OpenUrl(url);
         return true;
     };
-    HoldWhileFetching(events);
     return events;
-}
-
-void MainWindow::HoldWhileFetching(WebPaneEvents& events) {
-    for (auto* handler : {&events.downloadBegin, &events.downloadComplete, &events.newWindow}) {
-        if (!*handler) continue;
-        *handler = [this, inner = *handler] { gate_.RunOrDefer(inner); };
-    }
-    for (auto* handler : {&events.navigateError, &events.contextMenu}) {
-        if (!*handler) continue;
-        *handler = [this, inner = *handler](const std::string& text) {
-            gate_.RunOrDefer([inner, text] { inner(text); });
-        };
-    }
 }
 
 std::string MainWindow::FirstPage(Pane pane) const {
@@ -345,11 +306,12 @@ std::string MainWindow::MakerHomePage() const {
     return portal_.root + "/";
 }
 
-std::optional<std::string> MainWindow::FetchText(const std::string& url) {
-    EventGate::Hold hold(gate_);
-    const auto body = ports_.fetch.Get(url, kFetchTimeoutSeconds);
-    if (!body) return std::nullopt;
-    return DecodeReplyText(*body);
+void MainWindow::FetchText(const std::string& url, std::function<void(std::optional<std::string>)> done) {
+    ports_.fetch.Get(url, kFetchTimeoutSeconds, [alive = alive_, done = std::move(done)](std::optional<std::string> body) {
+        if (!*alive) return;
+        if (body) body = DecodeReplyText(*body);
+        done(std::move(body));
+    });
 }
 
 void MainWindow::SetTitleLine(const std::string& text) {

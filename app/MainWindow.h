@@ -29,7 +29,6 @@
 #include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
 #include "playback/PlaySession.h"
-#include "portal/EventGate.h"
 #include "portal/Panes.h"
 #include "promo/AdPane.h"
 #include "shell/DesignValues.h"
@@ -38,7 +37,9 @@
 namespace ruvo {
 
 class CommandLineItems;
-class EpisodePlayer;
+class EpisodeLookup;
+class NextEpisodeFinder;
+class PlayService;
 class HistoryActions;
 class LinkDispatcher;
 class SettingsDialog;
@@ -115,14 +116,15 @@ public:
     static constexpr int kOtherPanesDelayMs = 1000;
     void NavigateOtherPanes();
 
-    // One synchronous GET: the window takes no input and the program's logic
-    // no events until the reply (decoded to text) or the time-out.
-    std::optional<std::string> FetchText(const std::string& url);
+    // A GET of a text (decoded) that nothing waits for: `done` hears it, or
+    // nothing when it failed, later; never once the window is gone.
+    void FetchText(const std::string& url, std::function<void(std::optional<std::string>)> done);
+    // Where the diagnostic trace's lines go (nowhere unless set).
+    void SetTrace(std::function<void(const std::string&)> trace) { trace_ = std::move(trace); }
 
     // Shows a tray balloon tip (cut to the balloon's 255 legacy bytes).
     void ShowTrayTip(const std::string& text);
-    // The timer's tick handler. A tick that comes while a fetch is waited
-    // for is dropped; the timer ticks again.
+    // The timer's tick handler; a one-shot timer is switched off first.
     void SetTimerHandler(WindowTimer timer, std::function<void()> onTick);
 
     WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
@@ -145,12 +147,12 @@ public:
     // The maker's home page, opened by the tray entry "官方主页".
     std::string MakerHomePage() const;
     HistoryLists& Lists() { return lists_; }
-    EventGate& Gate() { return gate_; }
     const std::string& ProgramFolder() const { return programFolder_; }
     SettingsFile& StoredSettings() { return storedSettings_; }
     const PortalAddress& Portal() const { return portal_; }
 
-    EpisodePlayer& Episodes() { return *episodes_; }
+    PlayService& Plays() { return *plays_; }
+    NextEpisodeFinder& NextEpisodes() { return *nextEpisode_; }
     TransportControls& Transport() { return *transport_; }
     NavigationButtons& Navigation() { return *navigation_; }
     SearchBox& Search() { return *search_; }
@@ -187,8 +189,9 @@ private:
     void ConnectTimers();
     void ConnectPanes();
     WebPaneEvents EventsOf(Pane pane);
-    // The load events, run once a fetch that is waited for has ended.
-    void HoldWhileFetching(WebPaneEvents& events);
+    void Trace(const std::string& line) const {
+        if (trace_) trace_(line);
+    }
     void ReadSavedSettings();
 
     MainWindowPorts ports_;
@@ -202,16 +205,18 @@ private:
     std::string userName_;     // the user identity, read once at load
     std::string playerFolder_; // the outside player's; "" until read from the settings
     PlaySession session_;
-    EventGate gate_;
     HistoryLists lists_;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
-    // One a timer: runs a tick that came during a fetch once the wait is over.
-    std::array<std::unique_ptr<Timer>, kTimerCount> catchUpTimers_;
     std::unique_ptr<Timer> otherPanesTimer_;
     bool otherPanesNavigated_ = false;
     std::function<void(const std::string&)> playCommandLineItem_;
+    std::function<void(const std::string&)> trace_;
+    // Shared with the replies under way: false once the window is gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::unique_ptr<LinkDispatcher> dispatcher_;
-    std::unique_ptr<EpisodePlayer> episodes_;
+    std::unique_ptr<EpisodeLookup> lookup_;
+    std::unique_ptr<PlayService> plays_;
+    std::unique_ptr<NextEpisodeFinder> nextEpisode_;
     std::unique_ptr<TransportControls> transport_;
     std::unique_ptr<NavigationButtons> navigation_;
     std::unique_ptr<SearchBox> search_;

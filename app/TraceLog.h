@@ -75,9 +75,10 @@ private:
 class TracedDialogs final : public Dialogs {
 public:
     TracedDialogs(Dialogs& inner, TraceLog& log) : inner_(inner), log_(log) {}
-    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) override {
+    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No,
+                  Icon icon = Icon::Question) override {
         log_.Line("ask " + title + " " + text);
-        const bool yes = inner_.AskYesNo(text, title, enter);
+        const bool yes = inner_.AskYesNo(text, title, enter, icon);
         log_.Line(yes ? "answer yes" : "answer no");
         return yes;
     }

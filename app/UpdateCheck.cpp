@@ -73,13 +73,17 @@ void UpdateCheck::ApplySwitches(const UpdateFile& file) {
 }
 
 void UpdateCheck::Check() {
-    const auto text = parts_.fetchText(parts_.portal.base + "lib/wen.txt");
-    if (!text) return;
-    const auto file = ParseUpdateFile(*text);
+    parts_.fetchText(parts_.portal.base + "lib/wen.txt", [this](std::optional<std::string> text) {
+        if (text) TakeUpdateFile(*text);
+    });
+}
+
+void UpdateCheck::TakeUpdateFile(const std::string& text) {
+    const auto file = ParseUpdateFile(text);
     if (!file) return;
     ApplySwitches(*file);
     UpdateState& s = parts_.update;
-    if (IsOfferedAtStart(s.latestVersion) && parts_.dialogs.AskYesNo(UpdateQuestion(s.latestVersion), kUpdateTitle)) {
+    if (IsOfferedAtStart(s.latestVersion) && AskToUpdate(s.latestVersion)) {
         RunUpdater();
         s.recommendOnExit = false;
         parts_.exit();
@@ -88,13 +92,18 @@ void UpdateCheck::Check() {
     if (file->floatingAd) parts_.floatingAdvert.SetEnabled(true);
 }
 
+// The question comes without an icon: it offers, it does not warn.
+bool UpdateCheck::AskToUpdate(const std::string& version) {
+    return parts_.dialogs.AskYesNo(UpdateQuestion(version), kUpdateTitle, Dialogs::Default::No, Dialogs::Icon::None);
+}
+
 void UpdateCheck::Offer() {
     const std::string& version = parts_.update.latestVersion;
     if (!IsVersionText(version) || version == kInstalledVersion) {
         parts_.dialogs.ShowNotice("你现在使用的是最新版本，无需升级！", "提示：");
         return;
     }
-    if (!parts_.dialogs.AskYesNo(UpdateQuestion(version), kUpdateTitle)) return;
+    if (!AskToUpdate(version)) return;
     RunUpdater();
     parts_.exit();
 }

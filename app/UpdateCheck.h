@@ -50,7 +50,8 @@ public:
     struct Parts {
         PortalAddress portal;
         std::string programFolder;
-        std::function<std::optional<std::string>(const std::string& url)> fetchText;
+        // Starts a GET of a text; the callback hears it (nothing when it failed).
+        std::function<void(const std::string& url, std::function<void(std::optional<std::string>)>)> fetchText;
         Processes& processes;
         Shell& shell;
         Dialogs& dialogs;
@@ -70,7 +71,9 @@ public:
     void Offer();
 
 private:
+    void TakeUpdateFile(const std::string& text);
     void ApplySwitches(const UpdateFile& file);
+    bool AskToUpdate(const std::string& version);
     // Starts the local updater, or opens its download address.
     void RunUpdater();
 

@@ -50,7 +50,7 @@
 #include "platform/qt/StallWatch.h"
 #include "platform/qt/ToolkitTranslations.h"
 #include "platform/qt/WebProfile.h"
-#include "playback/EpisodePlayer.h"
+#include "playback/PlayService.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerActions.h"
@@ -154,66 +154,6 @@ void ShowDemoMediaProgress(ruvo::DemoPortal& demo, ruvo::MainWindow& window) {
         [&window](bool ok) { window.Monitor().ShowBackgroundWork(ok ? "" : "演示视频无法制作(需要 ffmpeg)"); });
 }
 
-// The user's input while the program waits for the portal: the buttons that
-// end, hide, stop or show something act within moments (the wait ends as
-// failed, and the action runs once the handler that waited has returned);
-// the rest (hovers, drags, keys, sliders) is dropped, never queued.
-class UserInputDuringFetch {
-public:
-    UserInputDuringFetch(ruvo::MainWindow& window, ruvo::QtHttpFetch& fetch) : window_(window), fetch_(fetch) {}
-
-    template <typename... Args>
-    std::function<void(Args...)> Interrupting(std::function<void(Args...)> action) {
-        return [this, action](Args... args) {
-            if (!window_.Gate().IsClosed()) return action(args...);
-            fetch_.Abort();
-            RunWhenFree([action, args...] { action(args...); });
-        };
-    }
-    // A dropped action returns its result type's default (a key: not taken).
-    template <typename Result, typename... Args>
-    std::function<Result(Args...)> Droppable(std::function<Result(Args...)> action) {
-        return [this, action](Args... args) -> Result {
-            if (!window_.Gate().IsClosed()) return action(args...);
-            return Result();
-        };
-    }
-
-    // Runs once the wait is over, without ending it (the window's layout
-    // after a resize); several such calls meanwhile run once.
-    std::function<void()> Later(std::function<void()> action) {
-        auto waiting = std::make_shared<bool>(false);
-        return [this, action, waiting] {
-            if (!window_.Gate().IsClosed()) return action();
-            if (*waiting) return;
-            *waiting = true;
-            RetryLater([action, waiting] {
-                *waiting = false;
-                action();
-            });
-        };
-    }
-
-private:
-    void RetryLater(std::function<void()> action) {
-        QTimer::singleShot(kRetryMs, [this, action] {
-            if (window_.Gate().IsClosed()) return RetryLater(action);
-            action();
-        });
-    }
-    void RunWhenFree(std::function<void()> action) {
-        QTimer::singleShot(0, [this, action] {
-            if (!window_.Gate().IsClosed()) return action();
-            fetch_.Abort();  // another wait began meanwhile
-            RunWhenFree(action);
-        });
-    }
-
-    static constexpr int kRetryMs = 50;
-    ruvo::MainWindow& window_;
-    ruvo::QtHttpFetch& fetch_;
-};
-
 ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& playerActions, QWidget& widget) {
     ruvo::WindowActions actions;
     actions.search = [&window] { window.Search().Search(); };
@@ -222,10 +162,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
     actions.navigationClick = [&window](int index) { window.Navigation().Click(index); };
     actions.transportClick = [&window](int index) { window.Transport().Click(index); };
     actions.transportHover = [&window](int index, int x, int y) { window.Transport().MouseMove(index, x, y); };
-    // The player's keys first; the bar's own keys (and "any key") after.
-    actions.keyDown = [&window, &playerActions](int code) {
-        return playerActions.KeyDown(code) || window.Keys().KeyDown(code);
-    };
+    actions.keyDown = [&window](int code) { return window.Keys().KeyDown(code); };
     actions.pictureMenu = [&window, &widget, &playerActions](int x, int y) {
         ruvo::PopUpPlayerMenu(&widget, ruvo::PlayerMenuEntries(window.PlayerControl()), QPoint(x, y),
                               [&playerActions](const ruvo::PlayerMenuEntry& entry) { playerActions.Choose(entry); });
@@ -242,7 +179,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
     actions.volumeWheel = [&window](int notches) { window.Keys().WheelOverPicture(notches); };
     actions.retryMainArea = [&window] { window.LoadEvents().RetryMainArea(); };
     actions.retrySidePane = [&window] { window.LoadEvents().RetrySidePane(); };
-    actions.closeWebPlayer = [&window] { window.Episodes().CloseWebPlayer(); };
+    actions.closeWebPlayer = [&window] { window.Plays().CloseWebPlayer(); };
     actions.titleClick = [&window](int index) { window.Title().Click(index); };
     actions.listActionClick = [&window] { window.History().ListActionClicked(); };
     actions.compactRestoreClick = [&window] { window.Title().LeaveCompactMode(); };
@@ -266,35 +203,12 @@ ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
     wiring.notificationsShown = [&window] { return window.Tray().CanShowTrayTips(); };
-    wiring.playItem = [&window](const std::string& item) { window.CommandLine().PlayInsteadOfCurrent(item); };
+    wiring.playItem = [&window](const std::string& item) { window.CommandLine().Play(item); };
     wiring.pressKey = [&window](int code) { window.Keys().KeyDown(code); };
     wiring.openFile = [&window] { window.Transport().OpenFile(); };
     // The user's pictures folder as xdg-user-dir names it (user-dirs.dirs), else ~/Pictures.
     wiring.picturesFolder = [] { return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString(); };
     return wiring;
-}
-
-ruvo::WindowActions GuardedWhileFetching(ruvo::WindowActions a, UserInputDuringFetch& input) {
-    a.transportClick = input.Interrupting(a.transportClick);
-    a.titleClick = input.Interrupting(a.titleClick);
-    a.compactRestoreClick = input.Interrupting(a.compactRestoreClick);
-    a.closeWebPlayer = input.Interrupting(a.closeWebPlayer);
-    for (auto* action : {&a.search, &a.searchBoxClicked, &a.searchBoxLeft, &a.retryMainArea, &a.retrySidePane,
-                         &a.listActionClick, &a.surfaceUp, &a.surfaceDoubleClick})
-        *action = input.Droppable(*action);
-    a.keyDown = input.Droppable(a.keyDown);
-    for (auto* action : {&a.navigationClick, &a.seekPress, &a.seekDrag, &a.seekRelease, &a.volumePress,
-                         &a.volumeDrag, &a.volumeWheel})
-        *action = input.Droppable(*action);
-    a.pictureMenu = input.Droppable(a.pictureMenu);
-    a.resized = input.Later(a.resized);
-    a.transportHover = input.Droppable(a.transportHover);
-    a.buttonMove = input.Droppable(a.buttonMove);
-    a.surfaceMove = input.Droppable(a.surfaceMove);
-    a.surfaceDown = input.Droppable(a.surfaceDown);
-    a.labelMove = input.Droppable(a.labelMove);
-    a.labelReset = input.Droppable(a.labelReset);
-    return a;
 }
 
 // The settings dialog, tracing where its controls are each time it shows.
@@ -536,19 +450,17 @@ int main(int argc, char* argv[]) {
                              questions, ruvo::LinuxProcesses(), menus, shell, ports.Forms(), ports.Settings(),
                              widget.Surface(), screenSaver},
                             settings, folder, portal);
-    UserInputDuringFetch inputDuringFetch(window, fetch);
+    if (ports.Tracing()) window.SetTrace([&ports](const std::string& line) { ports.Trace().Line(line); });
     ruvo::PlayerActions playerActions(player, questions, PlayerActionsWiringOf(window));
-    widget.SetActions(GuardedWhileFetching(ActionsOf(window, playerActions, widget), inputDuringFetch));
-    ruvo::FileDrops fileDrops(&widget, inputDuringFetch.Interrupting(std::function<void(const std::vector<std::string>&)>(
-                                           [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); })));
+    // The player's own keys first; the bar's keys (and "any key") after.
+    window.Keys().SetPlayerKeys([&playerActions](int code) { return playerActions.KeyDown(code); });
+    widget.SetActions(ActionsOf(window, playerActions, widget));
+    ruvo::FileDrops fileDrops(&widget, [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); });
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
     widget.Surface().SetOnResizeEnded([&window] { window.Mouse().ResizeEnded(); });
-    chooseMenuEntry = inputDuringFetch.Interrupting(
-        std::function<void(const std::string&)>([&window](const std::string& item) { window.MenuEntries().Choose(item); }));
-    trayIcon.SetClicks(
-        inputDuringFetch.Interrupting(
-            std::function<void()>([&window] { ruvo::TrayLeftClick(window.Host(), window.Title()); })),
-        inputDuringFetch.Interrupting(std::function<void()>([&window] { ruvo::TrayRightClick(window.Menus()); })));
+    chooseMenuEntry = [&window](const std::string& item) { window.MenuEntries().Choose(item); };
+    trayIcon.SetClicks([&window] { ruvo::TrayLeftClick(window.Host(), window.Title()); },
+                       [&window] { ruvo::TrayRightClick(window.Menus()); });
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
     player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.StoredSettings()); });
@@ -557,8 +469,7 @@ int main(int argc, char* argv[]) {
         afterFirstPage.Run([&window, item] { window.CommandLine().Play(item); });
     });
     channel.SetOnCommand([&window, &afterFirstPage](const std::string& text) {
-        afterFirstPage.Run(
-            [&window, text] { window.Gate().RunOrDefer([&window, text] { window.CommandLine().Receive(text); }); });
+        afterFirstPage.Run([&window, text] { window.CommandLine().Receive(text); });
     });
     // The player is made, and the portal's site connected to, before the
     // first play, once the portal's page has shown and the engine's
@@ -573,7 +484,7 @@ int main(int argc, char* argv[]) {
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.
     ruvo::ExitSignals exitSignals(
-        [&window](int) { window.Gate().RunOrDefer([&window] { window.Ending().EndOnSignal(); }); });
+        [&window](int) { window.Ending().EndOnSignal(); });
     widget.show();
     window.Layout().OnResize();
     window.Sliders().DrawVolume(player.Volume());

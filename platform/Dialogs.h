@@ -11,8 +11,11 @@ public:
     // Which answer Enter gives: the one that keeps the program and the
     // user's data (No for a question that deletes or exits).
     enum class Default { No, Yes };
-    // A question with a question icon; true for Yes, false for No or a closed box.
-    virtual bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) = 0;
+    enum class Icon { Question, None };
+    // A question, with a question icon unless told otherwise; true for Yes,
+    // false for No or a closed box.
+    virtual bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No,
+                          Icon icon = Icon::Question) = 0;
     // A notice with an OK button only.
     virtual void ShowNotice(const std::string& text, const std::string& title) = 0;
     // The open-file dialog. `filter` is pairs of description and patterns

@@ -1,5 +1,6 @@
 #pragma once
-// One synchronous HTTP GET of a URL into text.
+// HTTP GETs of short texts (the portal's replies), answered later.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -7,13 +8,14 @@ namespace ruvo {
 
 class HttpFetch {
 public:
-    virtual ~HttpFetch() = default;
     // The reply body, or nothing when the request failed (no connection, an
-    // HTTP error status, or no reply within `timeoutSeconds`). The call
-    // returns only then; the window keeps painting meanwhile, and the
-    // program's logic gets no events until it returns (the window's own
-    // input may end the wait: the user's input comes first).
-    virtual std::optional<std::string> Get(const std::string& url, int timeoutSeconds) = 0;
+    // HTTP error status, or no reply within the time allowed).
+    using Done = std::function<void(std::optional<std::string> body)>;
+    virtual ~HttpFetch() = default;
+    // Starts the request and returns at once; `done` hears the reply on the
+    // program's own thread, never inside this call's caller. Everything goes
+    // on meanwhile: the caller decides whether a late reply still counts.
+    virtual void Get(const std::string& url, int timeoutSeconds, Done done) = 0;
 };
 
 }  // namespace ruvo

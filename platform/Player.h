@@ -36,11 +36,15 @@ struct MediaTrack {
 
 // What the player reports by itself as it happens, between the status ticks.
 enum class PlayerEvent {
+    FirstFrame,  // the item's first frame is shown, after a load (at its resume point)
     Paused,     // it holds its picture, asked to or at its own end
     Resumed,
     SeekDone,   // it shows the picture at the position it was sent to
     EndOfFile,  // it has reached the end and keeps the last frame
     Failed,     // the item could not be opened or played (FailureText says why)
+    BufferingStarted,  // it waits for the network, holding its picture
+    BufferingEnded,
+    TracksChanged,  // the audio and subtitle tracks it offers changed
 };
 
 class Player {

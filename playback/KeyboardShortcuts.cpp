@@ -10,6 +10,14 @@ namespace ruvo {
 
 bool KeyboardShortcuts::KeyDown(int keyCode) {
     if (!parts_.controls.IsVisible({ControlName::PlayerBox})) return false;
+    bool taken = playerKeys_ && playerKeys_(keyCode);
+    if (!taken) taken = BarKeyDown(keyCode);
+    parts_.statusTick.SetEnabled(true);  // after any key: status updates again
+    parts_.memory.RememberChanges();
+    return taken;
+}
+
+bool KeyboardShortcuts::BarKeyDown(int keyCode) {
     bool taken = true;
     switch (keyCode) {
         case kKeySpace: parts_.bar.TogglePause(); break;
@@ -20,8 +28,6 @@ bool KeyboardShortcuts::KeyDown(int keyCode) {
         case kKeyF: parts_.bar.ToggleFullScreen(); break;
         default: taken = false; break;
     }
-    parts_.statusTick.SetEnabled(true);  // after any key: status updates again
-    parts_.memory.RememberChanges();
     return taken;
 }
 

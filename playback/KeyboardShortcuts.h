@@ -4,6 +4,8 @@
 // 10, F fills the screen with the playing picture and back. The mouse wheel
 // over the picture changes the volume by 5 a notch.
 
+#include <functional>
+
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "platform/WindowControls.h"
@@ -50,15 +52,20 @@ public:
     // A key went down anywhere in the window (the window sees keys first).
     // True when it was one of the player's keys and the player box shows.
     bool KeyDown(int keyCode);
+    // The player's own keys (screenshot, speed, tracks, subtitles), asked
+    // before the bar's; true when one was taken.
+    void SetPlayerKeys(std::function<bool(int keyCode)> keys) { playerKeys_ = std::move(keys); }
     // The wheel turned over the picture: notches up (positive) or down.
     void WheelOverPicture(int notches);
 
 private:
+    bool BarKeyDown(int keyCode);
     void Seek(int seconds);
     void ChangeVolume(int step);
     void DrawPosition();
 
     Parts parts_;
+    std::function<bool(int)> playerKeys_;
 };
 
 }  // namespace ruvo

@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "playback/PlayRequest.h"
+
 namespace ruvo {
 
 struct NextEpisode {
@@ -11,7 +13,7 @@ struct NextEpisode {
         Unknown,   // not looked up (yet), or no look-up wanted
         None,      // nothing follows: the portal has none, or the play failed
         RetryDue,  // the look-up failed and is made again shortly
-        Ready,     // found: `playLink` plays it when this one ends
+        Ready,     // found: `play` plays it when this one ends
     };
     enum class Media {
         Unknown,  // not known yet: the preload looks the episode up first
@@ -20,24 +22,24 @@ struct NextEpisode {
     };
 
     Kind kind = Kind::Unknown;
-    std::string playLink;
+    EpisodePlay play;
     Media media = Media::Unknown;
     std::string mediaAddress;
     bool preloadStarted = false;  // also held while a retry is due: no look-up meanwhile
 
     bool IsReady() const { return kind == Kind::Ready; }
-    // Found: its play link, and its media to preload from now on.
-    void Found(std::string link, std::string address) {
+    // Found: what plays it, and its media to preload from now on.
+    void Found(EpisodePlay next, std::string address) {
         kind = Kind::Ready;
-        playLink = std::move(link);
+        play = std::move(next);
         media = Media::Known;
         mediaAddress = std::move(address);
         preloadStarted = false;
     }
-    // Marks `kind` and forgets the play link; the media part stays.
+    // Marks `kind` and forgets what was found; the media part stays.
     void Mark(Kind newKind) {
         kind = newKind;
-        playLink.clear();
+        play = {};
     }
     void MarkMedia(Media newMedia) {
         media = newMedia;

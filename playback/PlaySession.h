@@ -6,6 +6,7 @@
 
 #include "playback/NextEpisode.h"
 #include "playback/PlayItem.h"
+#include "playback/PlayRequest.h"
 
 namespace ruvo {
 
@@ -14,16 +15,6 @@ enum class ItemList {
     None,
     WatchHistory,  // a portal title, "date.dat"
     LocalFiles,    // a file of this computer, "date_f.dat"
-};
-
-// A portal title's episode, as its play link names it.
-struct PortalEpisode {
-    std::string titleId;
-    std::string source;  // the title's source list ("v")
-    std::string number;  // the episode's number in that source ("v1"), from 0
-    std::string name;    // the title's name
-
-    bool operator==(const PortalEpisode&) const = default;
 };
 
 struct PlaySession {
@@ -46,19 +37,6 @@ struct PlaySession {
     NextEpisode next;
     int nextRetryTicks = 0;  // of the retry timer, since a look-up failed
 
-    // A local file now plays in the player, kept in the local files under its
-    // path: nothing of a portal title follows it, and it resumes at
-    // `resumeAtSeconds`.
-    void BeginLocalFile(const std::string& path, const std::string& name, int resumeAtSeconds) {
-        item = {ItemKind::LocalFile, name, "", path, ""};
-        inPagePlayer = false;
-        resumed = false;
-        resumeAt = resumeAtSeconds;
-        episode.reset();
-        next = {};
-        listKey = path;
-        list = ItemList::LocalFiles;
-    }
 };
 
 }  // namespace ruvo

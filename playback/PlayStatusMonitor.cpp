@@ -5,7 +5,6 @@
 #include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "playback/EpisodePlayer.h"
 #include "playback/IdleInhibition.h"
 #include "playback/PlayTime.h"
 #include "playback/PlayerMemory.h"
@@ -22,6 +21,8 @@ void PlayStatusMonitor::StatusTick() {
     if (noticeTicksLeft_ > 0) {
         --noticeTicksLeft_;
         parts_.controls.SetText({ControlName::StatusLine}, notice_);
+    } else if (!waiting_.empty()) {
+        parts_.controls.SetText({ControlName::StatusLine}, waiting_);
     }
     KeepPositionSafe();
     parts_.inhibition.Update();
@@ -31,12 +32,28 @@ void PlayStatusMonitor::StatusTick() {
 void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
     Player& player = parts_.player;
     if (player.PlayUrl().empty() || parts_.session.inPagePlayer) return;
+    WindowControls& c = parts_.controls;
     switch (event) {
+        case PlayerEvent::FirstFrame: return ShowFirstFrame();
         case PlayerEvent::Paused:
             // The player pauses by itself on its last frame: that is the end's.
-            if (!NearTheEnd()) parts_.bar.ShowPlayPause(false);
+            if (NearTheEnd()) return;
+            parts_.bar.ShowPlayPause(false);
+            if (noticeTicksLeft_ == 0) c.SetText({ControlName::StatusLine}, "已暂停");
             return;
-        case PlayerEvent::Resumed: return parts_.bar.ShowPlayPause(true);
+        case PlayerEvent::Resumed:
+            parts_.bar.ShowPlayPause(true);
+            if (noticeTicksLeft_ == 0) ShowPlayingText(0);
+            return;
+        case PlayerEvent::BufferingStarted:
+            if (noticeTicksLeft_ == 0)
+                c.SetText({ControlName::StatusLine},
+                          "正在缓冲 (" + std::to_string(static_cast<int16_t>(player.DownloadSpeed())) + "Kbps/S)");
+            return;
+        case PlayerEvent::BufferingEnded:
+            if (noticeTicksLeft_ == 0 && player.PlayState() == kPlayPlaying) ShowPlayingText(0);
+            return;
+        case PlayerEvent::TracksChanged: return;
         case PlayerEvent::SeekDone:
             if (!ItemHasEnded()) DrawProgress();
             return;
@@ -52,6 +69,32 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
             parts_.showTrayTip(player.FailureText());
             return;
     }
+}
+
+void PlayStatusMonitor::ShowFirstFrame() {
+    WindowControls& c = parts_.controls;
+    c.SetVisible({ControlName::PlayerAdPanel}, false);
+    c.SetVisible({ControlName::PlayerCover}, false);
+    parts_.player.SetVisible(true);
+    c.SetVisible({ControlName::NextEpisodeNotice}, false);
+    if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
+    parts_.bar.ShowPlayPause(true);
+    if (noticeTicksLeft_ == 0 && waiting_.empty()) ShowPlayingText(0);
+    DrawProgress();
+}
+
+void PlayStatusMonitor::NextEpisodeFound() {
+    if (!ItemHasEnded() || parts_.endOfPlay.IsEnabled()) return;  // the end of play takes it up
+    if (parts_.settings.Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") return;
+    WindowControls& c = parts_.controls;
+    parts_.statusTick.SetEnabled(false);
+    c.SetVisible({ControlName::NextEpisodeNotice}, true);
+    PlayOnOrResumeTicking();
+}
+
+void PlayStatusMonitor::ShowWaiting(const std::string& text) {
+    waiting_ = text;
+    if (!text.empty()) parts_.controls.SetText({ControlName::StatusLine}, text);
 }
 
 void PlayStatusMonitor::RedrawProgress() {
@@ -156,7 +199,7 @@ void PlayStatusMonitor::Preload() {
         next.preloadStarted = true;
         if (BalloonsWanted()) parts_.showTrayTip("开始缓冲下一集！");
     } else {
-        parts_.episodes.FetchNextEpisode();
+        parts_.lookUpNextEpisode();
     }
 }
 
@@ -175,10 +218,14 @@ void PlayStatusMonitor::ShowPlaying(int speed) {
     s.resumeAt = player.Position();
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
     parts_.bar.ShowPlayPause(true);
-    if (speed >= 1 && player.Position() > 6)
-        c.SetText({ControlName::StatusLine}, "播放中(" + std::to_string(speed) + " Kbps/S)");
-    else
-        c.SetText({ControlName::StatusLine}, "播放中(" + std::to_string(player.BitRate()) + " Kbps)");
+    ShowPlayingText(speed);
+}
+
+void PlayStatusMonitor::ShowPlayingText(int speed) {
+    const Player& player = parts_.player;
+    const std::string text = speed >= 1 && player.Position() > 6 ? "播放中(" + std::to_string(speed) + " Kbps/S)"
+                                                                 : "播放中(" + std::to_string(player.BitRate()) + " Kbps)";
+    parts_.controls.SetText({ControlName::StatusLine}, text);
 }
 
 // Nothing plays: nothing was loaded, the item ended, or it could not play.
@@ -210,7 +257,7 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
         case kPlayPaused: c.SetText({ControlName::StatusLine}, "已暂停"); playLook(); break;
         case kPlayBuffering: c.SetText({ControlName::StatusLine}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
         case kPlayWaiting: c.SetText({ControlName::StatusLine}, "等待中"); break;
-        case kPlayEnded: c.SetText({ControlName::StatusLine}, "播放结束"); playLook(); break;
+        case kPlayEnded: c.SetText({ControlName::StatusLine}, "播放结束"); break;  // the button keeps its look
         case kPlayPreparing: c.SetText({ControlName::StatusLine}, "准备读"); break;
         case kPlayReconnecting: c.SetText({ControlName::StatusLine}, "重连中"); break;
         case kPlayBtSeed: c.SetText({ControlName::StatusLine}, "BT种子下载中"); break;
@@ -264,7 +311,7 @@ void PlayStatusMonitor::PlayOnOrResumeTicking() {
         parts_.statusTick.SetEnabled(true);
         return;
     }
-    if (s.next.IsReady()) parts_.portalPane.Navigate(s.next.playLink);
+    if (s.next.IsReady()) parts_.playNextEpisode(s.next.play);
 }
 
 }  // namespace ruvo

@@ -11,14 +11,12 @@
 #include "config/SettingsFile.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
-#include "platform/WebPane.h"
 #include "platform/WindowControls.h"
 #include "playback/PlaySession.h"
 #include "promo/AdPane.h"
 
 namespace ruvo {
 
-class EpisodePlayer;
 class IdleInhibition;
 class PlayerMemory;
 class TransportControls;
@@ -33,8 +31,8 @@ inline constexpr int kPositionSaveSeconds = 30;
 class PlayStatusMonitor {
 public:
     // What it watches and mirrors, the settings it follows (balloons, play
-    // on), its two timers, the portal pane that plays the next episode, and
-    // the parts it keeps in step.
+    // on), its two timers, the parts it keeps in step, and calls that look
+    // the next episode up and play it.
     struct Parts {
         Player& player;
         PlaySession& session;
@@ -43,21 +41,24 @@ public:
         SettingsFile& settings;
         Timer& statusTick;
         Timer& endOfPlay;
-        WebPane& portalPane;
         TransportControls& bar;
-        EpisodePlayer& episodes;
         IdleInhibition& inhibition;
         PlayerMemory& memory;
         std::function<void(const std::string&)> showTrayTip;
+        std::function<void()> lookUpNextEpisode;
+        std::function<void(const EpisodePlay&)> playNextEpisode;
     };
     explicit PlayStatusMonitor(Parts parts) : parts_(std::move(parts)) {}
 
     void StatusTick();
     void EndOfPlayTick();
-    // Between the ticks: the bar follows a pause or a seek at once, and the
-    // end is noticed when the player reaches it. The status line's texts
-    // stay the tick's.
+    // What the player reports shows at once: its first frame lifts the
+    // cover, a pause, a resume, buffering and a seek change the bar and the
+    // status line, and the end is noticed when the player reaches it.
     void PlayerReported(PlayerEvent event);
+    // The next episode became known: an item that has ended waiting for it
+    // plays on now.
+    void NextEpisodeFound();
     // The time, knob and downloaded share again, as after the player bar
     // changed its size; nothing while nothing plays in the player.
     void RedrawProgress();
@@ -69,6 +70,9 @@ public:
     // A change the user just made ("音量：50%"): it holds the status line
     // through the next two ticks, some two seconds.
     void ShowNotice(const std::string& text);
+    // What the program waits for on the user's behalf (an episode looked
+    // up): the status line says it until it is over ("").
+    void ShowWaiting(const std::string& text);
 
 private:
     void ShowStatus();
@@ -80,6 +84,9 @@ private:
     bool CheckEndEndsTick();
     void Preload();
     void ShowPlaying(int speed);
+    // The first frame is on the surface: the cover goes, the bar shows it playing.
+    void ShowFirstFrame();
+    void ShowPlayingText(int speed);
     void ShowState(int state, int speed);
     std::string IdleText() const;
     void DrawProgress();
@@ -101,6 +108,7 @@ private:
     bool stripShownForWork_ = false;  // the status strip shows for it alone
     std::string notice_;
     int noticeTicksLeft_ = 0;
+    std::string waiting_;
 };
 
 }  // namespace ruvo

@@ -4,7 +4,7 @@
 #include "base/PathText.h"
 #include "base/TextWidth.h"
 #include "config/PlayableAddress.h"
-#include "playback/EpisodePlayer.h"
+#include "playback/PlayService.h"
 
 namespace ruvo {
 
@@ -34,8 +34,8 @@ void TransportControls::Act(BarButton button) {
         case BarButton::Mute: return MuteOrUnmute();
         case BarButton::FullScreen: return FullScreenPressed();
         case BarButton::OpenFile: return ChooseAndPlayFile();
-        case BarButton::Next: return PlayAdjacent(button, 2);
-        case BarButton::Previous: return PlayAdjacent(button, 1);
+        case BarButton::Next: return PlayAdjacent(1);
+        case BarButton::Previous: return PlayAdjacent(-1);
         case BarButton::RightPanel: return parts_.toggleRightPanel();
     }
 }
@@ -91,14 +91,14 @@ void TransportControls::PlayOrPause() {
     c.SetText({ControlName::StatusLine}, "正在播放");
 }
 
-void TransportControls::StopCurrentItem() {
+void TransportControls::StopCurrentItem(bool keepPlace) {
     Player& player = parts_.player;
     if (player.PlayUrl().empty()) return;
     WindowControls& c = parts_.controls;
     c.SetVisible({ControlName::PlayerAdPanel}, false);
     c.SetVisible({ControlName::PlayerCover}, true);
     player.SetVisible(false);
-    SavePlayingPosition();
+    if (keepPlace) SavePlayingPosition();
     parts_.session.lastPosition = 0;
     parts_.statusTick.SetEnabled(false);
     player.Stop();
@@ -135,38 +135,20 @@ void TransportControls::FullScreenPressed() {
 }
 
 void TransportControls::ChooseAndPlayFile() {
-    WindowControls& c = parts_.controls;
     Redraw(BarButton::OpenFile);
-    c.SetVisible({ControlName::BarTipPanel}, false);
+    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
     const std::string path = parts_.dialogs.ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
     if (!IsPlayableAddress(path, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
-    PlaySession& s = parts_.session;
-    const bool fromPagePlayer = s.inPagePlayer;
-    if (!fromPagePlayer) StopCurrentItem();
-    Player& player = parts_.player;
-    player.SetPlayUrl(path);
-    player.Play();
-    parts_.statusTick.SetEnabled(true);
     // Listed under its name as the title line shows it: cut to the line's width.
-    s.BeginLocalFile(path, TruncateToWidth(FileNameOfPath(path), kTitleLineWidth), 0);
-    parts_.setTitleLine(TitleLineOf(s.item));
-    parts_.lists.AddLocalFileRecord({s.item.name, path, 0});
-    if (fromPagePlayer) {
-        c.SetVisible({ControlName::PagePlayerBox}, false);
-        parts_.pagePlayer.Navigate("about:blank");
-        c.SetVisible({ControlName::PlayerBox}, true);
-    }
+    parts_.plays.Start({LocalFilePlay{path, TruncateToWidth(FileNameOfPath(path), kTitleLineWidth)}});
     parts_.showLocalFiles();
 }
 
-// The button stays disabled while the portal is asked for the episode.
-void TransportControls::PlayAdjacent(BarButton button, int direction) {
-    WindowControls& c = parts_.controls;
-    c.SetEnabled(ControlOf(button), false);
-    parts_.episodes.PlayAdjacentEpisode(direction);
-    c.SetEnabled(ControlOf(button), true);
-    Redraw(button);
+// The look-up does not wait: a second press asks again, and the newer wins.
+void TransportControls::PlayAdjacent(int step) {
+    parts_.plays.PlayAdjacentEpisode(step);
+    Redraw(step < 0 ? BarButton::Previous : BarButton::Next);
 }
 
 void TransportControls::MouseMove(int index, int x, int y) {

@@ -17,7 +17,7 @@
 
 namespace ruvo {
 
-class EpisodePlayer;
+class PlayService;
 
 // The open-file dialog's filter: the classic media types and those common on Linux.
 inline constexpr const char* kOpenFileFilter =
@@ -41,8 +41,7 @@ public:
         Dialogs& dialogs;
         WebPane& pagePlayer;
         Timer& statusTick;
-        EpisodePlayer& episodes;
-        std::function<void(const std::string&)> setTitleLine;
+        PlayService& plays;
         std::function<void()> toggleRightPanel;
         std::function<void()> showLocalFiles;
         // After every action: the screen saver and the remembered volume follow.
@@ -66,9 +65,10 @@ public:
     void Click(int index);
 
     // Stops what plays because something else takes its place: stores the
-    // position of the list item that was playing, stops the player and resets
+    // position of the list item that was playing (unless `keepPlace` is
+    // false: its line is about to be replaced), stops the player and resets
     // the bar. Nothing while nothing is loaded.
-    void StopCurrentItem();
+    void StopCurrentItem(bool keepPlace = true);
     // Stores where the playing list item is, as stop does, and plays on.
     void SavePlayingPosition();
     // The play button offers to pause while something plays (the page player too).
@@ -93,7 +93,7 @@ private:
     void MuteOrUnmute();
     void FullScreenPressed();
     void ChooseAndPlayFile();
-    void PlayAdjacent(BarButton button, int direction);
+    void PlayAdjacent(int step);
 
     Parts parts_;
 };

@@ -9,8 +9,8 @@
 #include "config/SettingsKeys.h"
 #include "config/TextFile.h"
 #include "history/HistoryRecords.h"
-#include "playback/EpisodePlayer.h"
-#include "playback/TransportControls.h"
+#include "playback/PlayService.h"
+#include "portal/PlayLinks.h"
 
 namespace ruvo {
 namespace {
@@ -47,10 +47,10 @@ void LinkDispatcher::OnWeb1(const std::string& url, bool& cancel) {
         PlayTelevisionPage(url);
     } else if (Contains(url, "eebovod://")) {
         cancel = true;
-        ResolveEpisodeLink(url);
+        parts_.plays.LookUpAndPlay(EpisodeOfLink(url));
     } else if (Contains(url, "eeqvod://")) {
         cancel = true;
-        parts_.episodes.StartPortalPlay(url);
+        parts_.plays.Start({EpisodePlayOfLink(url)});
     }
 }
 
@@ -99,25 +99,8 @@ void LinkDispatcher::ShowTitlePage(const std::string& url) {
 }
 
 void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
-    PlaySession& s = parts_.session;
-    WindowControls& c = parts_.controls;
-    const auto fields = SplitText(TrimLink(url, "eetvs://"), "&&&");
-    PaneOf(Pane::Web2).Navigate(parts_.portal.base + "tv/eebotv.htm?" + FieldAt(fields, 1));
-    s.item = {ItemKind::TelevisionChannel, FieldAt(fields, 0), "", FieldAt(fields, 1), ""};
-    parts_.setTitleLine(TitleLineOf(s.item));
-    if (!parts_.player.PlayUrl().empty() && !s.inPagePlayer) parts_.bar.StopCurrentItem();
-    s.inPagePlayer = true;
-    if (c.IsVisible({ControlName::PlayerBox})) {
-        c.SetVisible({ControlName::PlayerBox}, false);
-        c.SetVisible({ControlName::PagePlayerBox}, true);
-    }
+    parts_.plays.Start({TelevisionOfLink(url)});
     parts_.showRightPanel(false);
-}
-
-void LinkDispatcher::ResolveEpisodeLink(const std::string& url) {
-    const auto fields = SplitText(TrimLink(url, "eebovod://"), "-");
-    parts_.episodes.ResolveEpisode(TextToInt(FieldAt(fields, 0)), FieldAt(fields, 1), FieldAt(fields, 2),
-                                      FieldAt(fields, 3));
 }
 
 void LinkDispatcher::ShowSearch(const std::string& url) {
@@ -149,7 +132,6 @@ void LinkDispatcher::DeleteListLine(const std::string& url) {
 }
 
 void LinkDispatcher::ReplayListItem(const std::string& url) {
-    if (!parts_.player.PlayUrl().empty()) parts_.bar.StopCurrentItem();
     const auto lineNumber = LineNumberOf(TrimLink(url, "open://"));
     if (!lineNumber) return;
     const bool localList = LocalListShown();
@@ -157,76 +139,29 @@ void LinkDispatcher::ReplayListItem(const std::string& url) {
     if (!lines) return;
     const std::string record =
         *lineNumber >= 1 && static_cast<size_t>(*lineNumber) <= lines->size() ? (*lines)[*lineNumber - 1] : "";
-    if (localList ? !ReplayLocalFile(*lineNumber, record) : !ReplayHistoryItem(record)) return;
-    WindowControls& c = parts_.controls;
-    if (!LocalListShown() && !c.IsVisible({ControlName::LibraryTab})) parts_.showTitlePages();
-    if (parts_.session.inPagePlayer) {
-        c.SetVisible({ControlName::PlayerBox}, false);
-        PaneOf(Pane::Web2).SetVisible(true);
-        c.SetVisible({ControlName::PagePlayerBox}, true);
-    } else {
-        c.SetVisible({ControlName::PlayerBox}, true);
-        c.SetVisible({ControlName::PagePlayerBox}, false);
-        PaneOf(Pane::Web2).Navigate("about:blank");
-    }
+    if (localList) ReplayLocalFile(*lineNumber, record);
+    else ReplayHistoryItem(record);
 }
 
-bool LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) {
+void LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) {
     const auto fields = SplitText(record, "|");
     const std::string name = FieldAt(fields, 0), path = FieldAt(fields, 1);
-    if (!IsPlayableAddress(path, AddressOrigin::User)) {
-        if (!IsMissingFile(path)) {
-            parts_.showNotice(kUnsupportedAddressText);
-            return false;
-        }
+    if (!IsPlayableAddress(path, AddressOrigin::User) && IsMissingFile(path)) {
         parts_.dialogs.ShowNotice(path + "不存在", "提示：");
         parts_.lists.RemoveListLine(kLocalListFile, lineNumber);
-        return false;
+        return;
     }
-    Player& player = parts_.player;
-    player.SetPlayUrl(path);
-    player.SetPosition(TextToInt(FieldAt(fields, 2)));  // the first frame shown is the resumed one
-    player.Play();
-    parts_.statusTick.SetEnabled(true);
-    parts_.session.BeginLocalFile(path, UnescapedName(name), TextToInt(FieldAt(fields, 2)));
-    parts_.setTitleLine(TitleLineOf(parts_.session.item));
-    return true;
+    parts_.plays.Start({LocalFilePlay{path, UnescapedName(name), true}, TextToInt(FieldAt(fields, 2))});
 }
 
-bool LinkDispatcher::ReplayHistoryItem(const std::string& record) {
-    PlaySession& session = parts_.session;
+void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     const auto fields = SplitText(record, "|");
-    const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1), kind = FieldAt(fields, 3);
-    const std::string address = FieldAt(fields, 4), v = FieldAt(fields, 5), v1 = FieldAt(fields, 6);
-    const std::string label = UnescapedName(FieldAt(fields, 2));
-    // A row stored before addresses were checked may hold anything a portal sent.
-    if (kind == "qvod" && !IsPlayableAddress(JsUnescape(address), AddressOrigin::Outside)) {
-        parts_.showNotice(kUnsupportedAddressText);
-        return false;
-    }
-    if (kind == "qvod") {
-        parts_.episodes.StartQvodTerminal(EpisodePlayer::TerminalForm::History);
-        parts_.player.SetPlayUrl(JsUnescape(address));
-        parts_.player.SetPosition(TextToInt(FieldAt(fields, 7)));  // the first frame shown is the resumed one
-        parts_.player.Play();
-        parts_.statusTick.SetEnabled(true);
-        session.resumed = false;
-        session.resumeAt = TextToInt(FieldAt(fields, 7));
-        session.episode = PortalEpisode{id, v, v1, name};
-        session.next = {};
-        session.listKey = id;
-        session.inPagePlayer = false;
-    } else {
-        session.inPagePlayer = true;
-        session.listKey.clear();
-        PaneOf(Pane::Web2).Navigate(parts_.portal.base + "play.htm?" + kind + "$$$" + address);
-    }
-    session.item = {ItemKind::PortalEpisode, UnescapedName(name), label, address, kind};
-    parts_.setTitleLine(TitleLineOf(session.item));
-    parts_.failures.sidePane = false;
+    const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1);
+    const EpisodePlay play{{id, FieldAt(fields, 5), FieldAt(fields, 6), UnescapedName(name)},
+                           UnescapedName(FieldAt(fields, 2)), FieldAt(fields, 4), FieldAt(fields, 3)};
+    if (!parts_.plays.Start({HistoryPlay{play}, TextToInt(FieldAt(fields, 7))})) return;
+    parts_.failures.sidePane = false;  // the title's page shows beside it
     PaneOf(Pane::Web5).Navigate(parts_.portal.base + "show.asp?id=" + id);
-    session.list = ItemList::WatchHistory;
-    return true;
 }
 
 }  // namespace ruvo

@@ -10,17 +10,13 @@
 #include "config/ProgramPlaces.h"
 #include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
-#include "platform/Player.h"
-#include "platform/Timer.h"
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
-#include "playback/PlaySession.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
 
-class EpisodePlayer;
-class TransportControls;
+class PlayService;
 
 class LinkDispatcher {
 public:
@@ -34,15 +30,10 @@ public:
         PortalAddress portal;
         std::string programFolder;
         PaneFailures& failures;
-        PlaySession& session;
         WindowControls& controls;
-        Player& player;
         HistoryLists& lists;
         Dialogs& dialogs;
-        Timer& statusTick;
-        EpisodePlayer& episodes;
-        TransportControls& bar;
-        std::function<void(const std::string&)> setTitleLine;
+        PlayService& plays;
         // The right panel beside the player, which the frame owns.
         std::function<void(bool shown)> showRightPanel;
         std::function<void()> showTitlePages;
@@ -65,16 +56,13 @@ private:
     void ForwardLink(Pane target, const std::string& url, bool& cancel);
     void ShowTitlePage(const std::string& url);
     void PlayTelevisionPage(const std::string& url);
-    void ResolveEpisodeLink(const std::string& url);
     void ShowSearch(const std::string& url);
     void CloseSearch();
     void DeleteListLine(const std::string& url);
     void ReplayListItem(const std::string& url);
-    // False when the file is gone (its line is removed then), or when it is
-    // nothing the player may open.
-    bool ReplayLocalFile(int lineNumber, const std::string& record);
-    // False when the row's address is not one the player may open.
-    bool ReplayHistoryItem(const std::string& record);
+    // A file that is gone is said and its line removed.
+    void ReplayLocalFile(int lineNumber, const std::string& record);
+    void ReplayHistoryItem(const std::string& record);
     bool LocalListShown() const;
 
     WebPane& PaneOf(Pane pane) { return PaneIn(parts_.panes, pane); }

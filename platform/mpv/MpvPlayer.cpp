@@ -538,7 +538,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             }
             break;
         case MPV_EVENT_PLAYBACK_RESTART:
-            if (!awaitingFirstFrame_) eventsToTell_.push_back(PlayerEvent::SeekDone);
+            eventsToTell_.push_back(awaitingFirstFrame_ ? PlayerEvent::FirstFrame : PlayerEvent::SeekDone);
             if (awaitingFirstFrame_) AskAboutFirstFrame();
             if (awaitingFirstFrame_ && eventObserver_) eventObserver_("started");
             awaitingFirstFrame_ = false;
@@ -591,7 +591,11 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
             eventsToTell_.push_back(flag ? PlayerEvent::Paused : PlayerEvent::Resumed);
         snapshot_.paused = flag;
     }
-    else if (name == mpvprop::kPausedForCache) snapshot_.pausedForCache = flag;
+    else if (name == mpvprop::kPausedForCache) {
+        if (flag != snapshot_.pausedForCache && !loadedUrl_.empty())
+            eventsToTell_.push_back(flag ? PlayerEvent::BufferingStarted : PlayerEvent::BufferingEnded);
+        snapshot_.pausedForCache = flag;
+    }
     else if (name == mpvprop::kEofReached) {
         if (flag && !snapshot_.endOfFile) {
             if (eventObserver_) eventObserver_("ended");
@@ -606,8 +610,10 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
         speed_ = number;
     }
     else if (name == mpvprop::kSubDelay) subtitleDelay_ = number;
-    else if (name == mpvprop::kTrackList && present && property->format == MPV_FORMAT_NODE)
+    else if (name == mpvprop::kTrackList && present && property->format == MPV_FORMAT_NODE) {
         TakeTrackList(*static_cast<const mpv_node*>(property->data));
+        eventsToTell_.push_back(PlayerEvent::TracksChanged);
+    }
     else if (name == mpvprop::kVideoBitrate) videoBitrate_ = number;
     else if (name == mpvprop::kAudioBitrate) audioBitrate_ = number;
     // A report from before the user's latest change is not taken for it.

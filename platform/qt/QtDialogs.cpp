@@ -25,8 +25,8 @@ int ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& title, c
 
 }  // namespace
 
-bool QtDialogs::AskYesNo(const std::string& text, const std::string& title, Default enter) {
-    return ShowBox(parent_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+bool QtDialogs::AskYesNo(const std::string& text, const std::string& title, Default enter, Icon icon) {
+    return ShowBox(parent_, icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
                    enter == Default::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 

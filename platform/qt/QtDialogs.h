@@ -13,7 +13,8 @@ class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
-    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) override;
+    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No,
+                  Icon icon = Icon::Question) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     std::string ChooseFile(const std::string& title, const std::string& filter, const std::string& startFolder) override;
     std::string ChooseFolder(const std::string& initialFolder, const std::string& title) override;

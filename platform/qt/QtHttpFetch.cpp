@@ -1,6 +1,5 @@
 #include "platform/qt/QtHttpFetch.h"
 
-#include <QEventLoop>
 #include <QNetworkReply>
 #include <QTimer>
 
@@ -13,35 +12,40 @@ constexpr qint64 kLongestReply = 4 * 1024 * 1024;
 
 }  // namespace
 
-std::optional<std::string> QtHttpFetch::Get(const std::string& url, int timeoutSeconds) {
+QtHttpFetch::~QtHttpFetch() {
+    // Replies still open end without telling anyone: their callers are gone.
+    listener_.disconnect();
+    for (QNetworkReply* reply : network_.findChildren<QNetworkReply*>()) {
+        reply->disconnect(&listener_);
+        reply->abort();
+    }
+}
+
+void QtHttpFetch::Get(const std::string& url, int timeoutSeconds, Done done) {
     QNetworkRequest request(QUrl(QString::fromStdString(url)));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = network_.get(request);
-    QEventLoop wait;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, reply, &QNetworkReply::abort);
-    QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+    auto* timeout = new QTimer(reply);
+    timeout->setSingleShot(true);
+    QObject::connect(timeout, &QTimer::timeout, reply, &QNetworkReply::abort);
+    timeout->start(timeoutSeconds * 1000);
     // The network stops reading once this much waits unread, so a runaway
     // reply is cut off here rather than taken in whole.
     reply->setReadBufferSize(kLongestReply + 1);
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply] {
         if (reply->bytesAvailable() > kLongestReply) reply->abort();
     });
-    timeout.start(timeoutSeconds * 1000);
-    QNetworkReply* outer = pending_;  // a fetch may start inside another's wait
-    pending_ = reply;
-    if (!reply->isFinished()) wait.exec();
-    pending_ = outer;
-    std::optional<std::string> body;
-    if (reply->error() == QNetworkReply::NoError) body = reply->readAll().toStdString();
-    reply->deleteLater();
-    return body;
-}
-
-void QtHttpFetch::Abort() {
-    if (pending_) pending_->abort();
+    // Queued: a reply that fails at once is still told after this call.
+    QObject::connect(
+        reply, &QNetworkReply::finished, &listener_,
+        [reply, done = std::move(done)] {
+            std::optional<std::string> body;
+            if (reply->error() == QNetworkReply::NoError) body = reply->readAll().toStdString();
+            reply->deleteLater();
+            if (done) done(std::move(body));
+        },
+        Qt::QueuedConnection);
 }
 
 void QtHttpFetch::ConnectAhead(const std::string& url) {

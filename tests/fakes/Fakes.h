@@ -61,9 +61,12 @@ public:
     bool answerYes = false;
     std::vector<Shown> questions, notices;
     std::vector<Default> enterAnswers;  // what Enter would have answered, a question each
-    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No) override {
+    std::vector<Icon> icons;            // and the icon it showed
+    bool AskYesNo(const std::string& text, const std::string& title, Default enter = Default::No,
+                  Icon icon = Icon::Question) override {
         questions.push_back({text, title});
         enterAnswers.push_back(enter);
+        icons.push_back(icon);
         return answerYes;
     }
     void ShowNotice(const std::string& text, const std::string& title) override { notices.push_back({text, title}); }
@@ -253,16 +256,32 @@ public:
     }
 };
 
-// Answers fetches from a table (nothing for an unknown address) and records them.
+// Answers fetches from a table (nothing for an unknown address) and records
+// them. It answers at once, inside the call, unless `holdReplies` is set:
+// then the replies wait for Answer().
 class FakeFetch final : public HttpFetch {
 public:
     std::map<std::string, std::optional<std::string>> replies;
     std::vector<std::string> requests;
-    std::function<void()> duringFetch;  // runs inside the wait, as events arriving then would
-    std::optional<std::string> Get(const std::string& url, int timeoutSeconds) override {
+    bool holdReplies = false;
+    struct Waiting {
+        std::string url;
+        Done done;
+    };
+    std::vector<Waiting> waiting;
+    void Get(const std::string& url, int timeoutSeconds, Done done) override {
         requests.push_back(url);
         lastTimeout = timeoutSeconds;
-        if (duringFetch) duringFetch();
+        if (holdReplies) waiting.push_back({url, std::move(done)});
+        else done(ReplyTo(url));
+    }
+    // Answers the waiting request `index` (the oldest first) from the table.
+    void Answer(size_t index = 0) {
+        Waiting w = std::move(waiting.at(index));
+        waiting.erase(waiting.begin() + static_cast<std::ptrdiff_t>(index));
+        w.done(ReplyTo(w.url));
+    }
+    std::optional<std::string> ReplyTo(const std::string& url) const {
         const auto it = replies.find(url);
         return it == replies.end() ? std::nullopt : it->second;
     }

@@ -81,7 +81,7 @@ TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
-    window->CommandLine().PlayInsteadOfCurrent(b);
+    window->CommandLine().Play(b);
     EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));

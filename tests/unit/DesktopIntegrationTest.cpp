@@ -11,7 +11,7 @@
 #include "app/CommandLineItem.h"
 #include "base/LinkText.h"
 #include "fakes/WindowFixture.h"
-#include "playback/EpisodePlayer.h"
+#include "playback/PlayService.h"
 #include "playback/IdleInhibition.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/MediaRemote.h"
@@ -96,7 +96,7 @@ TEST_F(DesktopIntegration, PagePlayerKeepsTheScreenAwakeUntilItCloses) {
     Web(Pane::Web1).events.beforeNavigate("eetvs://演示新闻台&&&id=1", cancel);
     EXPECT_TRUE(cancel);
     EXPECT_EQ(idle.calls.size(), 1u);
-    window->Episodes().CloseWebPlayer();
+    window->Plays().CloseWebPlayer();
     EXPECT_EQ(idle.calls.back(), "release");
 }
 
@@ -150,7 +150,7 @@ TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
     EXPECT_EQ(remote.Status().title, std::string(30, 'x') + "-第1集");  // cut to the line's width
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eetvs://演示新闻台&&&id=1"));
     EXPECT_EQ(remote.Status().title, "演示新闻台");
-    window->Episodes().CloseWebPlayer();  // nothing plays: the line is empty
+    window->Plays().CloseWebPlayer();  // nothing plays: the line is empty
     EXPECT_EQ(remote.Status().title, "");
     EXPECT_EQ(Text(ControlName::TitleLine), "");
     folder.Write("第二集.mp4", "video");

@@ -65,14 +65,13 @@ TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
     EXPECT_FALSE(Visible(ControlName::RightPanel));
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
     EXPECT_EQ(ListLines("date.dat")[0], "12|t|e|qvod|a|0|0|40");  // the left item's position is kept
-    EXPECT_EQ(Session().listKey, "12");                           // the history fields stay
+    EXPECT_TRUE(Session().listKey.empty());                       // a channel's place is kept nowhere
 }
 
 TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
     fetch.replies[std::string(kTestPortal) + "h.asp?id=12&v=0&v1=0"] = "第1集$http://m/海 1.mp4$qvod";
     EXPECT_TRUE(PageNavigates(Pane::Web1, "eebovod://12-0-0-海贼王"));
-    const std::string link = "eeqvod://qvod&&&" + JsEscape("http://m/海 1.mp4") + "&&&海贼王&&&第1集&&&12&&&0&&&0";
-    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{link});
+    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // played at once, not as a link through the pane
     EXPECT_EQ(player.url, "http://m/海 1.mp4");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_EQ(Text(ControlName::TitleLine), "海贼王-第1集");
@@ -145,7 +144,7 @@ TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "show.asp?id=12");
     EXPECT_TRUE(Visible(ControlName::LibraryTab));
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
-    EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
+    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
     EXPECT_TRUE(processes.started.empty());  // the history form does not read the player folder
     EXPECT_EQ(ListLines("date.dat").size(), 2u);                                  // a replay adds no record
 }
@@ -208,8 +207,7 @@ TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
 // The page player's pane shows portal pages: no address a page opens there
 // ends what plays or starts the next episode.
 TEST_F(Dispatcher, NoAddressInThePagePlayerEndsPlay) {
-    const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
-    Session().next.Found(next, "http://m/2.mp4");
+    Session().next.Found(EpisodePlay{{"3", "0", "1", "T"}, "L", "http%3A//m/2.mp4", "qvod"}, "http://m/2.mp4");
     EXPECT_FALSE(PageNavigates(Pane::Web2, "http://end-of-play.ruvo-box.invalid/next"));
     EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
     EXPECT_TRUE(player.url.empty());

@@ -40,6 +40,10 @@ protected:
         player.position = player.duration;
         player.state = kPlayEnded;
     }
+    // The next episode as the look-up finds it: episode `number` of title 3.
+    static EpisodePlay Next(const std::string& address, const std::string& number = "1") {
+        return {{"3", "0", number, "T"}, "L", address, "qvod"};
+    }
     // How often the status line has said the item played to its end.
     long Ends() const { return std::count(controls.statusLines.begin(), controls.statusLines.end(), "播放完毕"); }
 };
@@ -95,8 +99,7 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
 }
 
-// Between two ticks the bar follows what the player reports; the status
-// line's text stays the tick's.
+// Between two ticks the bar and the status line follow what the player reports.
 TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     PlayingAt(50, 100);
     Tick();
@@ -108,12 +111,19 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     player.state = kPlayPaused;  // paused from outside the program's bar
     player.Report(PlayerEvent::Paused);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
-    EXPECT_EQ(Text(ControlName::StatusLine).rfind("播放中", 0), 0u);
-    Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
     player.state = kPlayPlaying;
     player.Report(PlayerEvent::Resumed);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(0 Kbps)");
+    player.Report(PlayerEvent::BufferingStarted);
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在缓冲 (0Kbps/S)");
+    player.Report(PlayerEvent::BufferingEnded);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(0 Kbps)");
+    player.state = kPlayEnded;  // the player's own end state leaves the button as it is
+    Tick();
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    player.state = kPlayPlaying;
 
     player.url.clear();  // nothing loaded: nothing to follow
     player.Report(PlayerEvent::Paused);
@@ -195,7 +205,7 @@ TEST_F(Monitor, StateTexts) {
 
 TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
     PlayingAt(5, 100);
-    Session().next.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
+    Session().next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
     player.progress = 601;
     Tick();
     EXPECT_TRUE(player.calls.empty());
@@ -207,50 +217,46 @@ TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
 }
 
 TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
-    const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
     PlayingAt(99, 100);
-    Session().next.Found(next, "http://m/2.mp4");
+    Session().next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     Tick();
     EXPECT_EQ(tray.tips, std::vector<std::string>{"正在准备播放下一集！"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
-    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{next});
     EXPECT_EQ(player.url, "http://m/2.mp4");
+    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // no link travels through the portal's pane
 }
 
 TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
-    const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
     for (const auto nothing : {NextEpisode::Kind::RetryDue, NextEpisode::Kind::None, NextEpisode::Kind::Unknown}) {
         PlayingAt(99, 100);
         Session().next.Mark(nothing);
         Tick();
         timers.Advance(2000);
-        EXPECT_TRUE(Web(Pane::Web1).navigations.empty()) << static_cast<int>(nothing);
+        EXPECT_EQ(player.url, "http://m/1.mp4") << static_cast<int>(nothing);
         EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     }
     Setting("s_bo", "1");  // the user plays the next episode by hand
     PlayingAt(99, 100);
-    Session().next.Found(next, "http://m/2.mp4");
+    Session().next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
+    EXPECT_EQ(player.url, "http://m/1.mp4");
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }
 
 TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
-    const std::string next = "eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1";
-    Session().next.Found(next, "http://m/2.mp4");
+    Session().next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     PlayingAt(99, 100);
     Tick();  // the end is due in two seconds
     player.state = kPlayPaused;
     timers.Advance(10000);
     EXPECT_EQ(player.url, "http://m/1.mp4");
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
     player.state = kPlayPlaying;  // played on: it ends as usual
     timers.Advance(3000);
-    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{next});
     EXPECT_EQ(player.url, "http://m/2.mp4");
+    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // no link travels through the portal's pane
 }
 
 TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
@@ -262,7 +268,7 @@ TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     EXPECT_EQ(Session().resumeAt, 1);
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // no next episode known
+    EXPECT_EQ(player.url, "http://m/1.mp4");  // no next episode known
 }
 
 // The player keeps the last frame at the end and reports the end as its
@@ -274,7 +280,7 @@ protected:
         Setting("s_bo", "1");  // nothing follows by itself
         Session().list = ItemList::WatchHistory;
         Session().listKey = "12";
-        Session().next.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&12&&&0&&&1", "http://m/2.mp4");
+        Session().next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
         PlayingAt(99, 100);
         Tick();
         player.position = 100;
@@ -315,14 +321,14 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
 // two seconds of its end. It is a new item all the same, and ends in turn.
 TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     PlayingAt(1, 2);
-    Session().next.Found("eeqvod://qvod&&&http%3A//m/2.mp4&&&T&&&L&&&3&&&0&&&1", "http://m/2.mp4");
+    Session().next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
     ASSERT_EQ(player.url, "http://m/2.mp4");  // the next one plays
     player.position = 1;
     player.duration = 2;
     player.state = kPlayPlaying;
-    Session().next.Found("eeqvod://qvod&&&http%3A//m/3.mp4&&&T&&&L&&&3&&&0&&&2", "http://m/3.mp4");
+    Session().next.Found(Next("http://m/3.mp4", "2"), "http://m/3.mp4");
     Tick();
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
@@ -330,20 +336,31 @@ TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     EXPECT_EQ(player.url, "http://m/3.mp4");
 }
 
-// On the last episode every status tick asks the portal for the next one and
-// waits for the answer; the end-of-play timer fires inside that wait.
-TEST_F(Monitor, EndOfPlayFiringDuringAFetchRunsAfterIt) {
+// On the last episode the portal answers "0": asked again at the retry's
+// pace (100 s), not at every tick; a series that gains an episode meanwhile
+// plays on, even after the end.
+TEST_F(Monitor, NoNextEpisodeIsAskedAgainAtTheRetrysPaceAndStillPlaysOn) {
     Setting("s_h", "2");
     Setting("s_pao", "2");
     Session().episode = PortalEpisode{"12", "0", "4", "星河"};
-    Session().next = {};
-    PlayingAt(99, 100);
+    PlayingAt(40, 100);
     player.progress = 1000;
-    fetch.replies[window->Portal().base + "h.asp?id=12&v=0&v1=5"] = "0";
-    fetch.duringFetch = [this] { timers.Advance(400); };
-    timers.Advance(4000);
+    const std::string request = window->Portal().base + "h.asp?id=12&v=0&v1=5";
+    fetch.replies[request] = "0";
+    auto asked = [&] { return std::count(fetch.requests.begin(), fetch.requests.end(), request); };
+    timers.Advance(60000);
+    EXPECT_EQ(asked(), 1);
+    PlayingAt(99, 100);
+    timers.Advance(30000);  // the end, and a while after it
+    EXPECT_EQ(asked(), 1);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(Session().resumeAt, 1);
+    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
+    timers.Advance(9000);  // 99 s after the first look-up
+    EXPECT_EQ(asked(), 1);
+    timers.Advance(2000);
+    EXPECT_EQ(asked(), 2);
+    EXPECT_EQ(player.url, "http://m/6.mp4");
+    EXPECT_EQ(Session().item.label, "第6集");
 }
 
 TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {

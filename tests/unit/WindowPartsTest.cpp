@@ -102,20 +102,6 @@ TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLinkAndOpensTheRowMenu) {
     EXPECT_FALSE(Web(Pane::Web1).events.contextMenu);  // other panes only lose the engine's menu
 }
 
-TEST_F(WindowParts, EventsWaitWhileAFetchIsWaitedFor) {
-    fetch.duringFetch = [&] {
-        Web(Pane::Web1).events.navigateError(std::string(kTestPortal));
-        EXPECT_FALSE(Visible(ControlName::MainAreaNotice));  // not yet
-        window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
-        player.url = "http://m/x.mp4";
-        timers.Advance(1000);  // a status tick during the wait is dropped
-        EXPECT_NE(Text(ControlName::StatusLine), "播放中(0 Kbps)");
-        player.url.clear();
-    };
-    PageNavigates(Pane::Web1, "eebovod://1-0-0-x");
-    EXPECT_TRUE(Visible(ControlName::MainAreaNotice));  // delivered once the reply was in
-}
-
 TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
     for (const Pane pane : kAllPanes) {
         Web(pane).events.downloadBegin();

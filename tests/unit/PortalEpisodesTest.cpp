@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "app/CommandLineItem.h"
 #include "base/JsEscape.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
-#include "playback/EpisodePlayer.h"
+#include "playback/NextEpisodeFinder.h"
+#include "playback/PlayService.h"
 
 namespace ruvo {
 namespace {
@@ -20,7 +22,8 @@ protected:
         WindowFixture::SetUp();
         Load();
     }
-    EpisodePlayer& episodes() { return window->Episodes(); }
+    PlayService& plays() { return window->Plays(); }
+    void LookUpNext() { window->NextEpisodes().LookUp(); }
     // A portal title playing: episode v1 of title 12, source 0.
     void Playing(int v1, const std::string& name = "星河") {
         fetch.replies[Request(12, "0", std::to_string(v1))] = "第" + std::to_string(v1 + 1) + "集$http://m/" +
@@ -50,30 +53,44 @@ TEST(EpisodeReplyParse, EveryKindOfReply) {
     EXPECT_EQ(partial.playerKind, "");
 }
 
-TEST_F(Episodes, ResolveBuildsThePlayLink) {
+// The reply plays where its kind says, without a link through a pane.
+TEST_F(Episodes, LookedUpEpisodePlaysWhereItsKindSays) {
     fetch.replies[Request(12, "0", "0")] = "L$http://a b/c?d=1$flv";
     PageNavigates(Pane::Web1, "eebovod://12-0-0-N");
     EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "0")});
     EXPECT_EQ(fetch.lastTimeout, 60);
-    EXPECT_EQ(Web(Pane::Web1).navigations,
-              std::vector<std::string>{"eeqvod://flv&&&" + JsEscape("http://a b/c?d=1") + "&&&N&&&L&&&12&&&0&&&0"});
+    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
+    EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?flv$$$" + JsEscape("http://a b/c?d=1"));
+    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
+    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|N|L|flv|" + JsEscape("http://a b/c?d=1") + "|0|0|0");
 }
 
-TEST_F(Episodes, StatusShowsWhileWaitingAndNothingElseRuns) {
-    fetch.replies[Request(12, "0", "0")] = "L$http://a$qvod";
-    std::string statusDuringFetch;
-    fetch.duringFetch = [&] {
-        statusDuringFetch = Text(ControlName::StatusLine);
-        // A script navigation and a timer tick arrive while the fetch waits.
-        bool cancel = false;
-        Web(Pane::Web5).events.beforeNavigate(std::string(kTestPortal) + "search.asp?searchword=x", cancel);
-        EXPECT_TRUE(cancel);
-        EXPECT_TRUE(Web(Pane::Webso).navigations.empty());
-    };
+// While the portal is asked, the status line says so and everything else
+// acts at once; a newer request wins over a reply that comes late.
+TEST_F(Episodes, LookUpsNeverHoldTheWindowAndTheNewestWins) {
+    fetch.holdReplies = true;
+    fetch.replies[Request(12, "0", "0")] = "L$http://m/12.mp4$qvod";
+    fetch.replies[Request(15, "0", "0")] = "L$http://m/15.mp4$qvod";
     PageNavigates(Pane::Web1, "eebovod://12-0-0-N");
-    EXPECT_EQ(statusDuringFetch, "正在搜索资源，请稍后");
-    // Once the reply is in, the deferred navigation runs.
-    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在搜索资源，请稍后");
+    EXPECT_TRUE(PageNavigates(Pane::Web5, std::string(kTestPortal) + "search.asp?searchword=x"));
+    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);  // at once
+    timers.Advance(3000);
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在搜索资源，请稍后");  // the ticks keep saying it
+    PageNavigates(Pane::Web1, "eebovod://15-0-0-M");
+    fetch.Answer(1);
+    EXPECT_EQ(player.url, "http://m/15.mp4");
+    fetch.Answer(0);  // the older reply, late: dropped
+    EXPECT_EQ(player.url, "http://m/15.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "M-L");
+    // A file the user opens meanwhile wins over a look-up under way too.
+    PageNavigates(Pane::Web1, "eebovod://12-0-0-N");
+    folder.Write("own.mp4", "x");
+    const std::string file = folder.File("own.mp4");
+    window->CommandLine().Play(file);
+    fetch.Answer(0);
+    EXPECT_EQ(player.url, file);
+    EXPECT_NE(Text(ControlName::StatusLine), "正在搜索资源，请稍后");
 }
 
 struct FailedReply {
@@ -88,7 +105,7 @@ class ResolveFailure : public Episodes, public testing::WithParamInterface<Faile
 
 TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     Playing(0);
-    Session().next.Found("eeqvod://kept", "http://m/kept.mp4");
+    Session().next.Found(EpisodePlay{}, "http://m/kept.mp4");
     fetch.replies[Request(15, "0", "2")] = GetParam().body;
     PageNavigates(Pane::Web1, "eebovod://15-0-2-X");
     EXPECT_EQ(Text(ControlName::StatusLine), GetParam().status);
@@ -100,7 +117,6 @@ TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     }
     EXPECT_TRUE(player.calls.empty());
     EXPECT_EQ(player.url, "http://m/0.mp4");
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,15 +132,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Episodes, PreviousAndNextEpisode) {
     Playing(0);
-    episodes().PlayAdjacentEpisode(1);  // nothing before the first episode
+    plays().PlayAdjacentEpisode(-1);  // nothing before the first episode
     EXPECT_TRUE(fetch.requests.empty());
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    episodes().PlayAdjacentEpisode(2);
+    plays().PlayAdjacentEpisode(1);
     EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "1")});
     EXPECT_EQ(player.url, "http://m/1.mp4");
     EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "1", "星河"}));
     fetch.replies[Request(12, "0", "2")] = "0";
-    episodes().PlayAdjacentEpisode(2);  // past the last: silently nothing
+    plays().PlayAdjacentEpisode(1);  // past the last: silently nothing
     EXPECT_EQ(player.url, "http://m/1.mp4");
 }
 
@@ -132,9 +148,9 @@ TEST_F(Episodes, PreviousAndNextEpisode) {
 TEST_F(Episodes, LookUpLinkNameIsCutAtItsFirstDash) {
     Playing(0, "城市-夜色");
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    episodes().PlayAdjacentEpisode(2);
-    EXPECT_EQ(Web(Pane::Web1).navigations[0].find("&&&城市&&&"), std::string("eeqvod://qvod&&&") .size() +
-                                                                  JsEscape("http://m/1.mp4").size());
+    plays().PlayAdjacentEpisode(1);
+    EXPECT_EQ(Session().episode->name, "城市");
+    EXPECT_EQ(Text(ControlName::TitleLine), "城市-第2集");
 }
 
 // A play link carries the whole name: the episodes before and after it keep
@@ -142,37 +158,36 @@ TEST_F(Episodes, LookUpLinkNameIsCutAtItsFirstDash) {
 TEST_F(Episodes, PlayLinkNameKeepsItsDashesIntoTheNextEpisode) {
     PageNavigates(Pane::Web1, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    episodes().FetchNextEpisode();
-    EXPECT_EQ(Session().next.playLink,
-              "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&Spider-Man 2&&&第2集&&&12&&&0&&&1");
-    Web(Pane::Web1).navigations.clear();
-    episodes().PlayAdjacentEpisode(2);
-    ASSERT_EQ(Web(Pane::Web1).navigations.size(), 1u);
-    EXPECT_NE(Web(Pane::Web1).navigations[0].find("&&&Spider-Man 2&&&第2集&&&"), std::string::npos);
+    LookUpNext();
+    EXPECT_EQ(Session().next.play.episode, (PortalEpisode{"12", "0", "1", "Spider-Man 2"}));
+    EXPECT_EQ(Session().next.play.label, "第2集");
+    plays().PlayAdjacentEpisode(1);
+    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|Spider-Man 2|第2集|qvod|http%3A//m/1.mp4|0|1|0");
     EXPECT_EQ(Text(ControlName::TitleLine), "Spider-Man 2-第2集");
 }
 
 TEST_F(Episodes, NextEpisodeFetch) {
     Playing(0);
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$html5";
-    episodes().FetchNextEpisode();
+    LookUpNext();
     EXPECT_EQ(Session().next.mediaAddress, "http://m/1.mp4");
     EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Ready);
-    EXPECT_EQ(Session().next.playLink, "eeqvod://qvod&&&" + JsEscape("http://m/1.mp4") + "&&&星河&&&第2集&&&12&&&0&&&1");
+    EXPECT_EQ(Session().next.play.kind, "qvod");  // always the player, whatever the reply says
 
     fetch.replies[Request(12, "0", "1")] = "1";
-    episodes().FetchNextEpisode();
+    LookUpNext();
     EXPECT_EQ(Session().next.kind, NextEpisode::Kind::None);
     EXPECT_EQ(Session().next.media, NextEpisode::Media::None);
     fetch.replies[Request(12, "0", "1")] = "0";
-    episodes().FetchNextEpisode();
+    LookUpNext();
     EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
     EXPECT_EQ(Session().next.media, NextEpisode::Media::Unknown);
+    EXPECT_TRUE(Session().next.preloadStarted);  // asked again with the retry, not by the preload
 
     Setting("s_h", "1");
     fetch.requests.clear();
-    Session().next.Found("eeqvod://x", "http://m/x.mp4");
-    episodes().FetchNextEpisode();
+    Session().next.Found(EpisodePlay{}, "http://m/x.mp4");
+    LookUpNext();
     EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
     EXPECT_TRUE(fetch.requests.empty());
 }
@@ -195,7 +210,7 @@ TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
     EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
     // Nor does it follow as the next episode, or download ahead.
     fetch.replies[Request(12, "0", "1")] = "第2集$av://lavfi:x$qvod";
-    episodes().FetchNextEpisode();
+    LookUpNext();
     EXPECT_EQ(Session().next.kind, NextEpisode::Kind::None);
     EXPECT_EQ(Session().next.media, NextEpisode::Media::None);
 }
@@ -203,7 +218,7 @@ TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
 TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
     Playing(0);
     fetch.replies[Request(12, "0", "1")] = "<html>busy</html>";
-    episodes().FetchNextEpisode();
+    LookUpNext();
     EXPECT_EQ(Session().next.kind, NextEpisode::Kind::RetryDue);
     EXPECT_TRUE(Session().next.preloadStarted);
     EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
@@ -224,7 +239,7 @@ TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
     Playing(0);
     Session().lastPosition = 33;
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    episodes().PlayAdjacentEpisode(2);
+    plays().PlayAdjacentEpisode(1);
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     // The new episode replaced the title's record, at the top with position 0.
     EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
@@ -235,13 +250,13 @@ TEST_F(Episodes, TerminalProgramIsTriedOnlyWhenNotRunning) {
     EXPECT_EQ(processes.started, std::vector<std::string>{"0QvodTerminal.exe"});
     processes.running = {"/opt/q/QvodTerminal.exe"};
     processes.started.clear();
-    episodes().StartQvodTerminal(EpisodePlayer::TerminalForm::Portal);
+    plays().StartQvodTerminal(PlayService::TerminalForm::Portal);
     EXPECT_TRUE(processes.started.empty());
 }
 
 TEST_F(Episodes, ClosingThePagePlayer) {
     PageNavigates(Pane::Web1, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");
-    episodes().CloseWebPlayer();
+    plays().CloseWebPlayer();
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
