@@ -1,27 +1,72 @@
-// The gap between the last frame of an episode and the first frame of the
-// next one, preloaded and started by the program itself. The reference is
-// the end-of-play timer's 2 seconds; the target is at most 300 ms more.
+// The next episode as a person sees it: from the last frame of an episode on
+// the screen to the next episode's first picture there, played on by the
+// program itself (ffmpeg x11grab of the player area, 50 frames a second).
+// The reference is the end-of-play notice's designed 2 s; the target is at
+// most 100 ms more.
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <thread>
 
 #include "BenchSupport.h"
+#include "ScreenCapture.h"
 #include "e2e/ProgramUnderTest.h"
 
+namespace {
+
+using namespace std::chrono_literals;
+using ruvo::bench::ScreenFrame;
+using ruvo::bench::ThumbnailDifference;
+
+constexpr double kPictureShare = 0.5;
+constexpr double kStill = 1.0;  // two grabs of one frame differ by less
+
+bool IsPicture(const ScreenFrame& frame) { return frame.colourfulShare >= kPictureShare; }
+
+// For each episode after the first: from the last change of the picture
+// before the cover (the episode's last frame reaching the screen) to the
+// next picture after it.
+std::vector<double> Gaps(const std::vector<ScreenFrame>& frames) {
+    std::vector<double> gaps;
+    const ScreenFrame* lastPicture = nullptr;
+    long long lastChange = -1;
+    bool covered = false;  // the cover showed since the last picture
+    for (const ScreenFrame& f : frames) {
+        if (!IsPicture(f)) {
+            covered = covered || lastPicture;
+            continue;
+        }
+        if (covered) gaps.push_back(static_cast<double>(f.atMs - lastChange));
+        if (covered || !lastPicture || ThumbnailDifference(f, *lastPicture) > kStill) lastChange = f.atMs;
+        covered = false;
+        lastPicture = &f;
+    }
+    return gaps;
+}
+
+}  // namespace
+
 int main() {
-    using namespace std::chrono_literals;
     ruvo::test::ProgramUnderTest program;
     program.Start();
     auto home = program.WaitForHomePage();
     if (!home) return 1;
+    const auto window = program.WindowGeometry();
+    const auto place = program.TracedPlace("video");
+    if (!window || !place) return 1;
+    ruvo::bench::ScreenCapture screen({(*window)[0] + (*place)[0], (*window)[1] + (*place)[1], (*place)[2], (*place)[3]});
+    if (!screen.WaitPast(ruvo::bench::MonotonicMs())) return 1;
     program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-0-']");  // three 5 s episodes
     const std::string trace = program.Home().File("trace.log");
     program.WaitFor([&] { return ruvo::bench::PlayerEvents(trace, "started").size() >= 3; }, 60s);
-    const auto ended = ruvo::bench::PlayerEvents(trace, "ended");
-    const auto started = ruvo::bench::PlayerEvents(trace, "started");
-    std::vector<double> gaps;
-    for (size_t i = 0; i + 1 < started.size() && i < ended.size(); ++i)
-        gaps.push_back(static_cast<double>(started[i + 1] - ended[i]));
-    const double gap = ruvo::bench::Median(gaps);
-    std::printf("| next-episode gap (last frame to first frame) | %.0f ms | end timer 2000 ms | %.2f x | <= 2300 ms: %s |\n",
-                gap, gap / 2000.0, !gaps.empty() && gap <= 2300 ? "met" : "missed");
-    return gaps.empty() ? 1 : 0;
+    std::this_thread::sleep_for(1s);
+    const auto gaps = Gaps(screen.Frames());
+    for (const double gap : gaps) std::fprintf(stderr, "gap %.0f ms\n", gap);
+    const double longest = gaps.empty() ? 0 : *std::max_element(gaps.begin(), gaps.end());
+    const double shortest = gaps.empty() ? 0 : *std::min_element(gaps.begin(), gaps.end());
+    std::printf("| next episode, its last frame on the screen to the next one's first picture there (x11grab of the "
+                "player area, 50 frames a second; both of a title's two) | %.0f-%.0f ms | the end-of-play notice's "
+                "2000 ms | %.2f x at the longest | <= 2100 ms: %s |\n",
+                shortest, longest, longest / 2000.0, gaps.size() == 2 && longest <= 2100 ? "met" : "missed");
+    return gaps.size() == 2 ? 0 : 1;
 }

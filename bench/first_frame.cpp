@@ -1,14 +1,16 @@
-// Click to first frame: from a click on an episode link in the portal pane
-// to the first video frame of the player, against libmpv opening the same
-// address by itself (its own window, no web engine); the first click of the
-// run against the later ones of the same run (in several runs), and the event
-// loop's longest pause around it.
+// Click to picture, as a person sees it: from the release of the button on
+// an episode link in the portal pane to that episode's first picture in the
+// player area on the screen (ffmpeg x11grab of the area, 50 frames a
+// second), against libmpv alone showing its first picture in its own window
+// of the same size from its loadfile. The first click of each program run and
+// the later ones (each while the one before plays) are reported apart, with
+// the event loop's longest pause around the first click.
 // Prints the table's rows.
 #include <mpv/client.h>
 
 #include <algorithm>
-#include <chrono>
 #include <clocale>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -17,46 +19,62 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ScreenCapture.h"
 #include "e2e/ProgramUnderTest.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 using ruvo::bench::Median;
-constexpr int kRuns = 5;
+using ruvo::bench::MonotonicMs;
+using ruvo::bench::ScreenArea;
+using ruvo::bench::ScreenCapture;
+using ruvo::bench::ScreenFrame;
 
-// loadfile to the first frame, in ms, for mpv alone; with `countCreation`
-// from before the player is created, as a program's first play pays it.
-double MpvAlone(const std::string& url, bool countCreation = false) {
+constexpr int kRuns = 3;
+// A picture shows once most of the area is the sample's colours.
+constexpr double kPictureShare = 0.5;
+// The sample media show their time at the top left ("00:00:00.000"; its
+// seconds are at x 52-69, y 6-16 of 320 x 180): an episode's first second
+// differs there from its first picture by less than this, any later second
+// by far more.
+constexpr double kSameSecond = 12;
+
+bool IsPicture(const ScreenFrame& frame) { return frame.colourfulShare >= kPictureShare; }
+
+// loadfile to the first picture on the screen, in ms, for libmpv alone in a
+// window of `area`'s size at its place.
+double MpvAlone(const std::string& url, const ScreenArea& area) {
     std::setlocale(LC_NUMERIC, "C");
-    const auto created = Clock::now();
     mpv_handle* mpv = mpv_create();
-    for (const auto& [name, value] : {std::pair{"config", "no"}, {"vo", "gpu,x11"}, {"gpu-sw", "yes"}, {"ao", "null"},
-                                      {"ytdl", "no"}, {"terminal", "no"}, {"keep-open", "yes"}, {"force-window", "yes"}})
+    const std::string geometry = std::to_string(area.width) + "x" + std::to_string(area.height) + "+" +
+                                 std::to_string(area.left) + "+" + std::to_string(area.top);
+    for (const auto& [name, value] :
+         {std::pair<const char*, const char*>{"config", "no"}, {"vo", "gpu,x11"}, {"gpu-sw", "yes"}, {"ao", "null"},
+          {"ytdl", "no"}, {"terminal", "no"}, {"keep-open", "yes"}, {"force-window", "yes"}, {"border", "no"},
+          {"geometry", geometry.c_str()}, {"background", "color"}})
         mpv_set_option_string(mpv, name, value);
     mpv_initialize(mpv);
-    const auto start = countCreation ? created : Clock::now();
-    const char* command[] = {"loadfile", url.c_str(), nullptr};
-    mpv_command(mpv, command);
+    std::this_thread::sleep_for(700ms);  // its window is up and black
     double elapsed = -1;
-    while (elapsed < 0) {
-        const mpv_event* event = mpv_wait_event(mpv, 30);
-        if (event->event_id == MPV_EVENT_NONE) break;
-        if (event->event_id == MPV_EVENT_PLAYBACK_RESTART)
-            elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    {
+        ScreenCapture screen(area);
+        if (screen.WaitPast(MonotonicMs())) {
+            const long long start = MonotonicMs();
+            const char* command[] = {"loadfile", url.c_str(), nullptr};
+            mpv_command(mpv, command);
+            long long shown = -1;
+            for (int i = 0; i < 500 && shown < 0; ++i) {
+                std::this_thread::sleep_for(10ms);
+                shown = screen.FirstAfter(start, IsPicture);
+            }
+            if (shown >= 0) elapsed = static_cast<double>(shown - start);
+        }
     }
     mpv_terminate_destroy(mpv);
     return elapsed;
 }
 
-// Trace time of the first "player started" line written after `since`.
-long long StartedAfter(const std::string& tracePath, long long since) {
-    for (const long long at : ruvo::bench::PlayerEvents(tracePath, "started"))
-        if (at >= since) return at;
-    return -1;
-}
-
-// Trace time of the last line ending with `ending`, or -1.
 long long LastTraced(const std::string& tracePath, const std::string& ending) {
     const auto times = ruvo::bench::TracedTimes(tracePath, ending);
     return times.empty() ? -1 : times.back();
@@ -73,72 +91,91 @@ std::vector<std::pair<long long, long long>> Stalls(const std::string& tracePath
     return stalls;
 }
 
-// The traces of the first click and of the next one, each from its press,
-// on the error output: where the first click's extra time goes.
-void PrintClickTraces(const std::string& tracePath, const std::vector<std::pair<long long, long long>>& clicks) {
-    for (size_t i = 0; i < std::min<size_t>(clicks.size(), 2); ++i) {
-        const auto [pressed, started] = clicks[i];
-        std::ifstream in(tracePath);
-        for (std::string line; std::getline(in, line);) {
-            const long long at = std::atoll(line.c_str());
-            if (at >= pressed - 50 && at <= started + 5)
-                std::fprintf(stderr, "%s%lld %s\n", i == 0 ? "" : "next ", at - pressed, line.c_str());
-        }
-    }
-}
-
-// One run of the program: the first click after the player was made, then
-// the later ones, each from the moment the button went down.
 struct ProgramRun {
     double first = -1;
     std::vector<double> later;
-    long long madeAfterShownMs = -1;
-    long long longestStallMs = 0;  // from the first press to a second after its first frame
+    long long longestStallMs = 0;  // from the first release to a second after its picture
+    ScreenArea area;
 };
 
-std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes) {
+// Where the player area is on the screen.
+std::optional<ScreenArea> PlayerArea(ruvo::test::ProgramUnderTest& program) {
+    const auto window = program.WindowGeometry();
+    const auto place = program.TracedPlace("video");
+    if (!window || !place || (*place)[2] < 100) return std::nullopt;
+    return ScreenArea{(*window)[0] + (*place)[0], (*window)[1] + (*place)[1], (*place)[2], (*place)[3]};
+}
+
+// Where the sample's time is within the player area: the picture is 16:9,
+// as large as fits, centred.
+ScreenArea SecondsBox(const ScreenArea& area) {
+    int width = area.width, height = area.height;
+    if (width * 9 > height * 16) width = height * 16 / 9;
+    else height = width * 9 / 16;
+    const int left = (area.width - width) / 2, top = (area.height - height) / 2;
+    return {left + width * 52 / 320, top + height * 6 / 180, width * 18 / 320, height * 11 / 180};
+}
+
+// The first picture of an episode's first second once `fromMs` has come;
+// the first click's is the first picture at all (the area was dark), and
+// becomes `firstSecond`, which later clicks are compared with.
+long long FirstSecondAfter(const ScreenCapture& screen, long long fromMs, std::optional<ScreenFrame>& firstSecond) {
+    if (!firstSecond) {
+        const long long shown = screen.FirstAfter(fromMs, IsPicture);
+        for (const ScreenFrame& f : screen.Frames())
+            if (shown >= 0 && f.atMs == shown) firstSecond = f;
+        return shown;
+    }
+    return screen.FirstAfter(fromMs, [&](const ScreenFrame& f) {
+        return IsPicture(f) && ruvo::bench::DetailDifference(f, *firstSecond) < kSameSecond;
+    });
+}
+
+std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes, std::optional<ScreenFrame>& firstSecond) {
     ruvo::test::ProgramUnderTest program;
     program.Start();
     auto home = program.WaitForHomePage();
-    if (!home) {
-        std::fprintf(stderr, "the portal pane never loaded\n");
-        return std::nullopt;
-    }
+    if (!home) return std::nullopt;
     const std::string trace = program.Home().File("trace.log");
-    // The player is made once the home page has shown and the machine has
-    // settled; a user reads the page a few seconds before the first click.
-    long long made = -1;
-    program.WaitFor([&] { return (made = LastTraced(trace, " player made")) >= 0; }, std::chrono::seconds(15));
-    const long long shown = LastTraced(trace, " shown Web1");
-    std::this_thread::sleep_for(std::chrono::seconds(3));
+    // A user reads the page a few seconds before the first click; the player is made meanwhile.
+    program.WaitFor([&] { return LastTraced(trace, " player made") >= 0; }, 15s);
+    program.WaitFor([&] { return PlayerArea(program).has_value(); }, 10s);
+    std::this_thread::sleep_for(3s);
+    const auto area = PlayerArea(program);
+    if (!area) return std::nullopt;
+    ScreenCapture screen(*area, SecondsBox(*area));
+    if (!screen.WaitPast(MonotonicMs())) return std::nullopt;
     ProgramRun run;
-    if (made >= 0 && shown >= 0) run.madeAfterShownMs = made - shown;
-    long long firstPressed = -1, firstStarted = -1;
-    std::vector<std::pair<long long, long long>> clicks;  // pressed, started
+    run.area = *area;
+    long long firstReleased = -1, firstShown = -1;
     for (const auto& e : episodes) {
-        // From the moment the button goes down: the test browser's own waits
-        // for the page (two painted frames, which a static page may make
-        // seconds apart) are not the program's.
-        Clock::time_point released;
+        std::chrono::steady_clock::time_point released;
         program.Pages().ClickLink(*home, "a[href^='eebovod://" + e + "-']", &released);
-        const long long before =
-            std::chrono::duration_cast<std::chrono::milliseconds>(released.time_since_epoch()).count();
-        long long started = -1;
-        program.WaitFor([&] { return (started = StartedAfter(trace, before)) >= 0; }, std::chrono::seconds(30));
-        if (started >= 0) (firstPressed < 0 ? run.first : run.later.emplace_back()) = static_cast<double>(started - before);
-        clicks.emplace_back(before, started);
-        if (firstPressed < 0) {
-            firstPressed = before;
-            firstStarted = started;
-            // Past the next stall report, which covers the first frame's second.
-            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        const long long at = std::chrono::duration_cast<std::chrono::milliseconds>(released.time_since_epoch()).count();
+        const bool first = firstReleased < 0;
+        long long shown = -1;
+        program.WaitFor([&] { return (shown = FirstSecondAfter(screen, at, firstSecond)) >= 0; }, 15s);
+        if (std::getenv("RUVO_BENCH_DETAIL") && firstSecond)
+            for (const ScreenFrame& f : screen.Frames())
+                if (f.atMs >= at - 200 && f.atMs <= at + 300)
+                    std::fprintf(stderr, "%s %+lld share %.2f second-diff %.1f\n", e.c_str(), f.atMs - at,
+                                 f.colourfulShare, ruvo::bench::DetailDifference(f, *firstSecond));
+        if (shown < 0) {
+            std::fprintf(stderr, "episode %s: no picture on the screen\n", e.c_str());
+            return std::nullopt;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        if (first) {
+            firstReleased = at;
+            firstShown = shown;
+            run.first = static_cast<double>(shown - at);
+            std::this_thread::sleep_for(1500ms);  // past the next stall report
+        } else {
+            run.later.push_back(static_cast<double>(shown - at));
+        }
+        std::this_thread::sleep_for(1500ms);  // it plays a while before the next click
     }
-    if (run.first < 0 || run.later.empty()) return std::nullopt;
     for (const auto& [at, ms] : Stalls(trace))
-        if (at >= firstPressed && at <= firstStarted + 1000) run.longestStallMs = std::max(run.longestStallMs, ms);
-    if (std::getenv("RUVO_BENCH_DETAIL")) PrintClickTraces(trace, clicks);
+        if (at >= firstReleased && at <= firstShown + 1000) run.longestStallMs = std::max(run.longestStallMs, ms);
     return run;
 }
 
@@ -146,47 +183,44 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes) {
 
 int main() {
     const std::vector<std::string> episodes{"12-0-0", "15-0-0", "18-0-0", "27-0-0", "31-0-0", "12-0-1", "15-0-1"};
-    ruvo::test::ProgramUnderTest portal;  // for its portal's address
-    const std::string host = portal.PortalBase().substr(0, portal.PortalBase().size() - 5);  // "http://127.0.0.1:N"
-
-    // The first play in this process, as the program's first click is in its own.
-    const double aloneFirst = MpvAlone(host + "/media/t12-s0-e1.mp4", true);
-    std::vector<double> alone;
-    for (const auto& e : episodes) {
-        const std::string file = "t" + e.substr(0, 2) + "-s0-e" + std::to_string(std::stoi(e.substr(5)) + 1) + ".mp4";
-        alone.push_back(MpvAlone(host + "/media/" + file));
-    }
-
-    // A later click takes some 20 ms here, and one late reply of the portal
-    // moves a single click by half of that: the first click is compared with
-    // the later ones of its own run, in several runs.
-    std::vector<double> later, firsts, ratios, madeAfter, stalls;
+    std::optional<ScreenFrame> firstSecond;  // an episode's first picture, as the first click shows it
+    std::vector<double> later, firsts, stalls;
+    ScreenArea area;
     for (int i = 0; i < kRuns; ++i) {
-        const auto run = RunProgram(episodes);
+        const auto run = RunProgram(episodes, firstSecond);
         if (!run) continue;
-        const double laterMedian = Median(run->later);
         std::fprintf(stderr, "run %d: first click %.0f ms, later clicks", i + 1, run->first);
         for (const double ms : run->later) std::fprintf(stderr, " %.0f", ms);
         std::fprintf(stderr, " ms\n");
         later.insert(later.end(), run->later.begin(), run->later.end());
         firsts.push_back(run->first);
-        ratios.push_back(laterMedian > 0 ? run->first / laterMedian : 0);
-        madeAfter.push_back(static_cast<double>(run->madeAfterShownMs));
         stalls.push_back(static_cast<double>(run->longestStallMs));
+        area = run->area;
     }
-    if (ratios.empty()) return 1;
-    const double reference = Median(alone), measured = Median(later);
-    std::printf("| click to first frame, later clicks | %.0f ms | mpv alone %.0f ms | %.2f x | target <= 1.2 x + 100 ms = %.0f ms: %s |\n",
-                measured, reference, reference > 0 ? measured / reference : 0, reference * 1.2 + 100,
-                measured <= reference * 1.2 + 100 ? "met" : "missed");
-    const double ratio = Median(ratios);
-    std::printf("| the same, first click of a run (player made %.0f ms after the home page showed), median of %zu runs | "
-                "%.0f ms | later clicks of its run | %.2f x (runs: %.2f-%.2f x) | <= 1.3 x: %s |\n",
-                Median(madeAfter), ratios.size(), Median(firsts), ratio, *std::min_element(ratios.begin(), ratios.end()),
-                *std::max_element(ratios.begin(), ratios.end()), ratio <= 1.3 ? "met" : "missed");
+    if (firsts.empty() || later.empty()) return 1;
+
+    ruvo::test::ProgramUnderTest portal;  // for its portal's address
+    const std::string host = portal.PortalBase().substr(0, portal.PortalBase().size() - 5);  // "http://127.0.0.1:N"
+    std::vector<double> alone;
+    for (const auto& e : episodes) {
+        const std::string file = "t" + e.substr(0, 2) + "-s0-e" + std::to_string(std::stoi(e.substr(5)) + 1) + ".mp4";
+        const double ms = MpvAlone(host + "/media/" + file, area);
+        if (ms > 0) alone.push_back(ms);
+    }
+    if (alone.empty()) return 1;
+    const double reference = Median(alone), laterMs = Median(later), firstMs = Median(firsts);
+    const double limit = reference * 1.2 + 50;
+    std::printf("| click on an episode link to its picture on the screen, later clicks (each while the one before "
+                "plays; x11grab of the player area at 50 frames a second, from the button's release; median of %zu "
+                "clicks in %zu runs) | %.0f ms | libmpv alone, loadfile to its picture on the screen in a window of "
+                "that size: %.0f ms | %.2f x | <= 1.2 x + 50 ms = %.0f ms: %s |\n",
+                later.size(), firsts.size(), laterMs, reference, laterMs / reference, limit,
+                laterMs <= limit ? "met" : "missed");
+    std::printf("| the same, first click of a run (median of %zu runs) | %.0f ms | the same | %.2f x | <= %.0f ms: %s |\n",
+                firsts.size(), firstMs, firstMs / reference, limit, firstMs <= limit ? "met" : "missed");
     const double longest = *std::max_element(stalls.begin(), stalls.end());
-    std::printf("| longest event-loop pause around the first click, all runs | %.0f ms | | | <= 30 ms: %s |\n", longest,
-                longest <= 30 ? "met" : "missed");
-    std::printf("| mpv alone, the first play of a process, counting its creation | %.0f ms | | | |\n", aloneFirst);
+    std::printf("| longest event-loop pause from the first click to a second after its picture, all runs | %.0f ms | | "
+                "| <= 30 ms: %s |\n",
+                longest, longest <= 30 ? "met" : "missed");
     return 0;
 }
