@@ -347,7 +347,8 @@ std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& wid
                                         ControlId{ControlName::WindowButton, 5}, ControlId{ControlName::WindowButton, 7},
                                         ControlId{ControlName::WindowButton, 8}, ControlId{ControlName::ListAction},
                                         ControlId{ControlName::WindowButton, 3}, ControlId{ControlName::WindowButton, 4},
-                                        ControlId{ControlName::WindowButton, 10}, ControlId{ControlName::TransportButton, 3},
+                                        ControlId{ControlName::WindowButton, 10}, ControlId{ControlName::TransportButton, 2},
+                                        ControlId{ControlName::TransportButton, 3},
                                         ControlId{ControlName::SearchBox}, ControlId{ControlName::MainPaneBox}})
             trace.Line("place " + ruvo::TraceName(control) + "=" + widget.PlaceOf(control));
         trace.Line("place tray=" + trayIcon.Place());

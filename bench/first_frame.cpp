@@ -19,17 +19,17 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "ScreenCapture.h"
+#include "e2e/ScreenCapture.h"
 #include "e2e/ProgramUnderTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using ruvo::bench::Median;
-using ruvo::bench::MonotonicMs;
-using ruvo::bench::ScreenArea;
-using ruvo::bench::ScreenCapture;
-using ruvo::bench::ScreenFrame;
+using ruvo::test::MonotonicMs;
+using ruvo::test::ScreenArea;
+using ruvo::test::ScreenCapture;
+using ruvo::test::ScreenFrame;
 
 constexpr int kRuns = 3;
 // A picture shows once most of the area is the sample's colours.
@@ -127,7 +127,7 @@ long long FirstSecondAfter(const ScreenCapture& screen, long long fromMs, std::o
         return shown;
     }
     return screen.FirstAfter(fromMs, [&](const ScreenFrame& f) {
-        return IsPicture(f) && ruvo::bench::DetailDifference(f, *firstSecond) < kSameSecond;
+        return IsPicture(f) && ruvo::test::DetailDifference(f, *firstSecond) < kSameSecond;
     });
 }
 
@@ -159,7 +159,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes, s
             for (const ScreenFrame& f : screen.Frames())
                 if (f.atMs >= at - 200 && f.atMs <= at + 300)
                     std::fprintf(stderr, "%s %+lld share %.2f second-diff %.1f\n", e.c_str(), f.atMs - at,
-                                 f.colourfulShare, ruvo::bench::DetailDifference(f, *firstSecond));
+                                 f.colourfulShare, ruvo::test::DetailDifference(f, *firstSecond));
         if (shown < 0) {
             std::fprintf(stderr, "episode %s: no picture on the screen\n", e.c_str());
             return std::nullopt;

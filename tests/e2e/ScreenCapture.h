@@ -11,7 +11,10 @@
 #include <thread>
 #include <vector>
 
-namespace ruvo::bench {
+namespace ruvo::test {
+
+// The monotonic clock in ms, as the program's trace and the frames' times read it.
+long long MonotonicMs();
 
 struct ScreenArea {
     int left = 0, top = 0, width = 0, height = 0;
@@ -60,4 +63,4 @@ private:
     std::vector<ScreenFrame> frames_;
 };
 
-}  // namespace ruvo::bench
+}  // namespace ruvo::test

@@ -1,4 +1,4 @@
-#include "ScreenCapture.h"
+#include "e2e/ScreenCapture.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -9,12 +9,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
-#include "BenchSupport.h"
 
 extern char** environ;
 
-namespace ruvo::bench {
+namespace ruvo::test {
 namespace {
 
 bool Colourful(const unsigned char* p) {
@@ -23,6 +23,12 @@ bool Colourful(const unsigned char* p) {
 }
 
 }  // namespace
+
+long long MonotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 double ThumbnailDifference(const ScreenFrame& a, const ScreenFrame& b, int fromRow) {
     if (a.thumbnail.size() != b.thumbnail.size() || a.thumbnail.empty()) return 255;
@@ -146,4 +152,4 @@ bool ScreenCapture::WaitPast(long long ms, int timeoutMs) const {
     return false;
 }
 
-}  // namespace ruvo::bench
+}  // namespace ruvo::test
