@@ -336,6 +336,25 @@ TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     EXPECT_EQ(player.url, "http://m/3.mp4");
 }
 
+// A look-up of the next episode that failed is made again after 100 s; when
+// that finds it after the end, it plays on.
+TEST_F(Monitor, ANextEpisodeFoundByTheRetryAfterTheEndPlaysOn) {
+    Setting("s_h", "2");
+    Setting("s_pao", "2");
+    Session().episode = PortalEpisode{"12", "0", "4", "星河"};
+    PlayingAt(99, 100);
+    player.progress = 1000;
+    const std::string request = window->Portal().base + "h.asp?id=12&v=0&v1=5";
+    fetch.replies[request] = "<html>busy</html>";
+    timers.Advance(20000);  // the end, and a while after it
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
+    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
+    timers.Advance(90000);
+    EXPECT_EQ(player.url, "http://m/6.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
+}
+
 // On the last episode the portal answers "0": asked again at the retry's
 // pace (100 s), not at every tick; a series that gains an episode meanwhile
 // plays on, even after the end.

@@ -184,6 +184,16 @@ TEST_F(Transport, Keys) {
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：105%");
     window->Keys().KeyDown(kKeySpace);
     EXPECT_EQ(player.calls.back(), "pause");
+    // The player's own keys come first, and switch the status tick on as every key does.
+    std::vector<int> playerKeys;
+    window->Keys().SetPlayerKeys([&](int code) {
+        playerKeys.push_back(code);
+        return code == 'S';
+    });
+    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+    EXPECT_TRUE(window->Keys().KeyDown('S'));
+    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_EQ(playerKeys, std::vector<int>{'S'});
 }
 
 TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeByFive) {

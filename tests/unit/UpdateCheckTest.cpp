@@ -59,6 +59,7 @@ TEST_F(UpdateCheck, NewVersionAnsweredNoSwitchesTheAdsOn) {
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "检测到最新版本 1.1 ,你需要现在升级吗？");
     EXPECT_EQ(dialogs.questions[0].title, "Ruvo影视盒提示：");
+    EXPECT_EQ(dialogs.icons[0], Dialogs::Icon::None);  // an offer, not a warning
     EXPECT_TRUE(Update().recommendOnExit);
     EXPECT_EQ(Ads().player, AdPane::Shown);
     EXPECT_EQ(Ads().scroll, AdPane::Shown);

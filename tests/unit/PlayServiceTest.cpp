@@ -1,0 +1,130 @@
+// The play service alone, on the ports' fakes: what each start shows, plays
+// and stores, and how look-ups that come late are treated.
+#include <gtest/gtest.h>
+
+#include "base/JsEscape.h"
+#include "config/SettingsFile.h"
+#include "config/TextFile.h"
+#include "fakes/Fakes.h"
+#include "fakes/TempFolder.h"
+#include "fakes/VirtualTimers.h"
+#include "playback/IdleInhibition.h"
+#include "playback/PlayService.h"
+
+namespace ruvo {
+namespace {
+
+constexpr const char* kPortal = "http://portal.test/box/";
+
+class Plays : public testing::Test {
+protected:
+    test::TempFolder folder;
+    test::FakeControls controls;
+    test::FakePlayer player;
+    test::FakeWebPane pagePlayer;
+    test::FakeFetch fetch;
+    test::FakeProcesses processes;
+    test::FakeIdleInhibitor idle;
+    test::VirtualTimers timers;
+    std::unique_ptr<Timer> statusTick = timers.CreateTimer();
+    SettingsFile settings{folder.File("config.dll")};
+    HistoryLists lists{folder.Path()};
+    PlaySession session;
+    std::string playerFolder;
+    IdleInhibition inhibition{idle, player, session, controls};
+    EpisodeLookup lookup{kPortal, [this](const std::string& url, auto done) {
+                             fetch.Get(url, 60, [done](std::optional<std::string> body) { done(std::move(body)); });
+                         }};
+    std::vector<std::string> stops, notices, waiting, trace;
+    PlayService plays{{lookup, kPortal, pagePlayer, player, session, playerFolder, controls, lists, settings, processes,
+                       *statusTick, inhibition, [](const std::string&) {},
+                       [this](const std::string& text) { controls.SetText({ControlName::TitleLine}, text); },
+                       [this](bool keepPlace) {
+                           stops.push_back(keepPlace ? "stop, place kept" : "stop");
+                           player.url.clear();
+                       },
+                       [] {}, [this](const std::string& text) { notices.push_back(text); },
+                       [this](const std::string& text) { waiting.push_back(text); },
+                       [this](const std::string& line) { trace.push_back(line); }}};
+
+    static std::string Request(const std::string& id, const std::string& number) {
+        return std::string(kPortal) + "h.asp?id=" + id + "&v=0&v1=" + number;
+    }
+    static EpisodePlay Episode(const std::string& id, const std::string& number, const std::string& address,
+                               const std::string& kind = "qvod") {
+        return {{id, "0", number, "T" + id}, "第" + number + "集", JsEscape(address), kind};
+    }
+    std::string FirstLine(const std::string& list) const {
+        return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{""})[0];
+    }
+    bool Shows(ControlName box) const { return controls.IsVisible({box}); }
+    void ShowingThePagePlayer() {
+        ASSERT_TRUE(plays.Start({TelevisionPlay{"新闻", "ch=1"}}));
+        ASSERT_TRUE(Shows(ControlName::PagePlayerBox));
+        ASSERT_FALSE(Shows(ControlName::PlayerBox));
+    }
+};
+
+// A file handed over, dropped or opened by address while the page player
+// shows plays in the player, which shows instead: not invisibly behind the page.
+TEST_F(Plays, AFileWhileThePagePlayerShowsTakesThePlayersPlace) {
+    folder.Write("a.mp4", "x");
+    for (const std::string& item : {folder.File("a.mp4"), std::string("https://media.test/b.mp4")}) {
+        ShowingThePagePlayer();
+        ASSERT_TRUE(plays.Start({LocalFilePlay{item, "a"}}));
+        EXPECT_EQ(player.url, item);
+        EXPECT_TRUE(Shows(ControlName::PlayerBox)) << item;
+        EXPECT_FALSE(Shows(ControlName::PagePlayerBox)) << item;
+        EXPECT_EQ(pagePlayer.navigations.back(), "about:blank");
+        EXPECT_FALSE(session.inPagePlayer);
+        EXPECT_TRUE(statusTick->IsEnabled());
+    }
+}
+
+// Each start writes its list's line once; a replayed row keeps its line, a
+// refused item changes nothing and what plays goes on.
+TEST_F(Plays, EachStartWritesItsLineOnceAndARefusalKeepsWhatPlays) {
+    folder.Write("date.dat", "");
+    ASSERT_TRUE(plays.Start({Episode("12", "0", "http://m/0.mp4")}));
+    EXPECT_EQ(FirstLine("date.dat"), "12|T12|第0集|qvod|http%3A//m/0.mp4|0|0|0");
+    session.lastPosition = 40;
+    // The next episode of the same title replaces the title's line: its place is not written first.
+    ASSERT_TRUE(plays.Start({Episode("12", "1", "http://m/1.mp4")}));
+    EXPECT_EQ(stops, std::vector<std::string>{"stop"});
+    EXPECT_EQ(FirstLine("date.dat"), "12|T12|第1集|qvod|http%3A//m/1.mp4|0|1|0");
+    const std::string stored = folder.Read("date.dat");
+    EXPECT_FALSE(plays.Start({Episode("15", "0", "av://lavfi:amovie=/etc/passwd")}));
+    EXPECT_FALSE(plays.Start({LocalFilePlay{"/no/such/file.mp4", "x"}}));
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_EQ(folder.Read("date.dat"), stored);
+    EXPECT_EQ(notices, (std::vector<std::string>{"无法播放：不支持的地址", "无法播放：文件不存在"}));
+    ASSERT_TRUE(plays.Start({HistoryPlay{Episode("12", "1", "http://m/1.mp4")}, 95}));
+    EXPECT_EQ(folder.Read("date.dat"), stored);  // the row is kept as it is
+    EXPECT_EQ(player.position, 95);              // and plays from where it stopped
+}
+
+// A newer request wins over a look-up still under way: the late reply is
+// dropped (and traced), the status line said what was awaited meanwhile.
+TEST_F(Plays, ALateReplyNeverReplacesANewerChoice) {
+    fetch.holdReplies = true;
+    fetch.replies[Request("12", "0")] = "L$http://m/12.mp4$qvod";
+    fetch.replies[Request("15", "3")] = "L$http://m/15.mp4$qvod";
+    plays.LookUpAndPlay({"12", "0", "0", "A"});
+    EXPECT_EQ(waiting, std::vector<std::string>{kSearchingText});
+    plays.Start({TelevisionPlay{"新闻", "ch=1"}});
+    fetch.Answer();
+    EXPECT_TRUE(player.url.empty());
+    EXPECT_TRUE(session.inPagePlayer);
+    EXPECT_EQ(trace, std::vector<std::string>{"reply dropped " + Request("12", "0")});
+    plays.Start({Episode("15", "2", "http://m/x.mp4")});
+    plays.PlayAdjacentEpisode(1);
+    plays.PlayAdjacentEpisode(1);  // pressed twice: one answer plays
+    fetch.Answer(1);
+    EXPECT_EQ(player.url, "http://m/15.mp4");
+    EXPECT_EQ(waiting.back(), "");
+    fetch.Answer();
+    EXPECT_EQ(trace.size(), 2u);
+}
+
+}  // namespace
+}  // namespace ruvo
