@@ -34,11 +34,6 @@ using ruvo::test::ScreenFrame;
 constexpr int kRuns = 3;
 // A picture shows once most of the area is the sample's colours.
 constexpr double kPictureShare = 0.5;
-// The sample media show their time at the top left ("00:00:00.000"; its
-// seconds are at x 52-69, y 6-16 of 320 x 180): an episode's first second
-// differs there from its first picture by less than this, any later second
-// by far more.
-constexpr double kSameSecond = 12;
 
 bool IsPicture(const ScreenFrame& frame) { return frame.colourfulShare >= kPictureShare; }
 
@@ -106,31 +101,6 @@ std::optional<ScreenArea> PlayerArea(ruvo::test::ProgramUnderTest& program) {
     return ScreenArea{(*window)[0] + (*place)[0], (*window)[1] + (*place)[1], (*place)[2], (*place)[3]};
 }
 
-// Where the sample's time is within the player area: the picture is 16:9,
-// as large as fits, centred.
-ScreenArea SecondsBox(const ScreenArea& area) {
-    int width = area.width, height = area.height;
-    if (width * 9 > height * 16) width = height * 16 / 9;
-    else height = width * 9 / 16;
-    const int left = (area.width - width) / 2, top = (area.height - height) / 2;
-    return {left + width * 52 / 320, top + height * 6 / 180, width * 18 / 320, height * 11 / 180};
-}
-
-// The first picture of an episode's first second once `fromMs` has come;
-// the first click's is the first picture at all (the area was dark), and
-// becomes `firstSecond`, which later clicks are compared with.
-long long FirstSecondAfter(const ScreenCapture& screen, long long fromMs, std::optional<ScreenFrame>& firstSecond) {
-    if (!firstSecond) {
-        const long long shown = screen.FirstAfter(fromMs, IsPicture);
-        for (const ScreenFrame& f : screen.Frames())
-            if (shown >= 0 && f.atMs == shown) firstSecond = f;
-        return shown;
-    }
-    return screen.FirstAfter(fromMs, [&](const ScreenFrame& f) {
-        return IsPicture(f) && ruvo::test::DetailDifference(f, *firstSecond) < kSameSecond;
-    });
-}
-
 std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes, std::optional<ScreenFrame>& firstSecond) {
     ruvo::test::ProgramUnderTest program;
     program.Start();
@@ -143,7 +113,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes, s
     std::this_thread::sleep_for(3s);
     const auto area = PlayerArea(program);
     if (!area) return std::nullopt;
-    ScreenCapture screen(*area, SecondsBox(*area));
+    ScreenCapture screen(*area, ruvo::test::SampleSecondsBox(*area));
     if (!screen.WaitPast(MonotonicMs())) return std::nullopt;
     ProgramRun run;
     run.area = *area;
@@ -154,7 +124,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes, s
         const long long at = std::chrono::duration_cast<std::chrono::milliseconds>(released.time_since_epoch()).count();
         const bool first = firstReleased < 0;
         long long shown = -1;
-        program.WaitFor([&] { return (shown = FirstSecondAfter(screen, at, firstSecond)) >= 0; }, 15s);
+        program.WaitFor([&] { return (shown = screen.FirstSecondAfter(at, firstSecond)) >= 0; }, 15s);
         if (std::getenv("RUVO_BENCH_DETAIL") && firstSecond)
             for (const ScreenFrame& f : screen.Frames())
                 if (f.atMs >= at - 200 && f.atMs <= at + 300)

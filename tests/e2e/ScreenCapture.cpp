@@ -45,6 +45,33 @@ double DetailDifference(const ScreenFrame& a, const ScreenFrame& b) {
     return sum / static_cast<double>(a.detail.size());
 }
 
+ScreenArea SampleSecondsBox(const ScreenArea& area) {
+    int width = area.width, height = area.height;
+    if (width * 9 > height * 16) width = height * 16 / 9;
+    else height = width * 9 / 16;
+    const int left = (area.width - width) / 2, top = (area.height - height) / 2;
+    return {left + width * 52 / 320, top + height * 6 / 180, width * 18 / 320, height * 11 / 180};
+}
+
+long long ScreenCapture::FirstSecondAfter(long long fromMs, std::optional<ScreenFrame>& firstSecond) const {
+    // A picture shows once most of the area is the sample's colours; an
+    // episode's first second differs from its first picture by less than
+    // kSameSecond in the seconds box, any later second by far more.
+    constexpr double kPicture = 0.5, kSameSecond = 12;
+    if (!firstSecond) {
+        std::lock_guard lock(mutex_);
+        for (const ScreenFrame& f : frames_)
+            if (f.atMs >= fromMs && f.colourfulShare >= kPicture) {
+                firstSecond = f;
+                return f.atMs;
+            }
+        return -1;
+    }
+    return FirstAfter(fromMs, [&](const ScreenFrame& f) {
+        return f.colourfulShare >= kPicture && DetailDifference(f, *firstSecond) < kSameSecond;
+    });
+}
+
 ScreenCapture::ScreenCapture(ScreenArea area, ScreenArea detail) : area_(area), detail_(detail) {
     const char* display = std::getenv("DISPLAY");
     if (!display || area.width <= 0 || area.height <= 0) return;

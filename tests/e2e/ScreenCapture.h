@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,6 +36,11 @@ double ThumbnailDifference(const ScreenFrame& a, const ScreenFrame& b, int fromR
 // Mean difference of two frames' detail boxes (0-255).
 double DetailDifference(const ScreenFrame& a, const ScreenFrame& b);
 
+// Where the sample media's clock shows its seconds within a player area
+// (the picture is 16:9, as large as fits, centred; "00:00:00.000" at its
+// top left, the seconds at x 52-69, y 6-16 of 320 x 180): a detail box.
+ScreenArea SampleSecondsBox(const ScreenArea& area);
+
 class ScreenCapture {
 public:
     // `detail`, inside the area (from its corner), is kept whole in each frame.
@@ -50,6 +56,11 @@ public:
     long long FirstAfter(long long fromMs, const std::function<bool(const ScreenFrame&)>& wanted) const;
     // Waits until a frame has arrived after `ms`.
     bool WaitPast(long long ms, int timeoutMs = 5000) const;
+
+    // The first picture of an episode's first second (by the sample's
+    // clock) from `fromMs` on; the first one at all when `firstSecond` is
+    // empty (the area was dark), which then becomes `firstSecond`.
+    long long FirstSecondAfter(long long fromMs, std::optional<ScreenFrame>& firstSecond) const;
 
 private:
     void Read(int fd);
