@@ -88,7 +88,8 @@ void LinkDispatcher::OnWebso(const std::string& url, bool& cancel) {
 
 void LinkDispatcher::ForwardLink(Pane target, const std::string& url, bool& cancel) {
     cancel = true;
-    PaneOf(target).Navigate(url);
+    bool handled = false;
+    HandlerFor(target)(url, handled);
 }
 
 void LinkDispatcher::ShowTitlePage(const std::string& url) {

@@ -52,7 +52,8 @@ public:
     void OnWebso(const std::string& url, bool& cancel);
 
 private:
-    // Cancels and hands the address, exactly as received, to another pane.
+    // Cancels and hands the address, exactly as received, to another pane's
+    // handler (it acts as if clicked there; the pane itself loads nothing).
     void ForwardLink(Pane target, const std::string& url, bool& cancel);
     void ShowTitlePage(const std::string& url);
     void PlayTelevisionPage(const std::string& url);

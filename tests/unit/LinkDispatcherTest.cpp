@@ -92,14 +92,16 @@ TEST_F(Dispatcher, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
     EXPECT_EQ(ListLines("date.dat")[0], "12|星|第2集|html5|http%3A//m/a.webm|1|1|0");
 }
 
-TEST_F(Dispatcher, SidePaneAndSearchResultsForwardPlayLinksToWeb1Unchanged) {
+// Handed to the portal pane's handler as they are, without a pane loading them.
+TEST_F(Dispatcher, SidePaneAndSearchResultsHandPlayLinksOnUnchanged) {
     const std::string link = "eeqvod://qvod&&&http%3A//m/x.mp4&&&A&&&B&&&7&&&0&&&0";
     EXPECT_TRUE(PageNavigates(Pane::Web5, link));
     EXPECT_TRUE(Web(Pane::Web5).navigations.empty());
-    EXPECT_EQ(Web(Pane::Web1).navigations, std::vector<std::string>{link});
+    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
     EXPECT_EQ(player.url, "http://m/x.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "A-B");
     EXPECT_TRUE(PageNavigates(Pane::Webso, "eeshow://show/7.html"));
-    EXPECT_EQ(Web(Pane::Web1).navigations.back(), "eeshow://show/7.html");
+    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal).substr(0, std::string(kTestPortal).size() - 5) + "/show/7.html");
     EXPECT_FALSE(PageNavigates(Pane::Web5, "eeshow://show/7.html"));  // not intercepted in Web5
     EXPECT_FALSE(PageNavigates(Pane::Web5, "eetvs://a&&&b"));
 }
