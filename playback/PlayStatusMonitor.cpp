@@ -43,7 +43,7 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
             return;
         case PlayerEvent::Resumed:
             parts_.bar.ShowPlayPause(true);
-            if (noticeTicksLeft_ == 0) ShowPlayingText(0);
+            if (noticeTicksLeft_ == 0) ShowPlayingNow();
             return;
         case PlayerEvent::BufferingStarted:
             if (noticeTicksLeft_ == 0)
@@ -51,7 +51,7 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
                           "正在缓冲 (" + std::to_string(static_cast<int16_t>(player.DownloadSpeed())) + "Kbps/S)");
             return;
         case PlayerEvent::BufferingEnded:
-            if (noticeTicksLeft_ == 0 && player.PlayState() == kPlayPlaying) ShowPlayingText(0);
+            if (noticeTicksLeft_ == 0 && player.PlayState() == kPlayPlaying) ShowPlayingNow();
             return;
         case PlayerEvent::TracksChanged: return;
         case PlayerEvent::SeekDone:
@@ -79,8 +79,15 @@ void PlayStatusMonitor::ShowFirstFrame() {
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
     if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
     parts_.bar.ShowPlayPause(true);
-    if (noticeTicksLeft_ == 0 && waiting_.empty()) ShowPlayingText(0);
+    if (noticeTicksLeft_ == 0 && waiting_.empty()) ShowPlayingNow();
     DrawProgress();
+}
+
+// Between ticks: the bit rate once the player knows it, else the plain text
+// the bar's own play button shows.
+void PlayStatusMonitor::ShowPlayingNow() {
+    if (parts_.player.BitRate() > 0) return ShowPlayingText(0);
+    parts_.controls.SetText({ControlName::StatusLine}, "正在播放");
 }
 
 void PlayStatusMonitor::NextEpisodeFound() {

@@ -87,6 +87,7 @@ private:
     // The first frame is on the surface: the cover goes, the bar shows it playing.
     void ShowFirstFrame();
     void ShowPlayingText(int speed);
+    void ShowPlayingNow();
     void ShowState(int state, int speed);
     std::string IdleText() const;
     void DrawProgress();

@@ -99,6 +99,22 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
 }
 
+// The first frame lifts the cover at once, with the bar and the time of the
+// place it shows (a resumed one too), not at the next tick.
+TEST_F(Monitor, TheFirstFrameShowsAtOnce) {
+    PlayingAt(95, 100);
+    controls.SetVisible({ControlName::PlayerCover}, true);
+    controls.SetVisible({ControlName::NextEpisodeNotice}, true);
+    player.visible = false;
+    player.Report(PlayerEvent::FirstFrame);
+    EXPECT_FALSE(Visible(ControlName::PlayerCover));
+    EXPECT_TRUE(player.visible);
+    EXPECT_FALSE(Visible(ControlName::NextEpisodeNotice));
+    EXPECT_EQ(Text(ControlName::PlayTimes), "01:35 / 01:40");
+    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");
+}
+
 // Between two ticks the bar and the status line follow what the player reports.
 TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     PlayingAt(50, 100);
@@ -115,11 +131,12 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     player.state = kPlayPlaying;
     player.Report(PlayerEvent::Resumed);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(0 Kbps)");
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");  // the bit rate is not known yet
     player.Report(PlayerEvent::BufferingStarted);
     EXPECT_EQ(Text(ControlName::StatusLine), "正在缓冲 (0Kbps/S)");
+    player.bitRate = 300;
     player.Report(PlayerEvent::BufferingEnded);
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(0 Kbps)");
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");
     player.state = kPlayEnded;  // the player's own end state leaves the button as it is
     Tick();
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
