@@ -44,6 +44,18 @@ protected:
     static EpisodePlay Next(const std::string& address, const std::string& number = "1") {
         return {{"3", "0", number, "T"}, "L", address, "qvod"};
     }
+    // Episode 5 of title 12, downloaded whole, with the next one looked up
+    // and played on; the portal's reply to that look-up. Returns its address.
+    std::string PlayingTheLastEpisodeAt(int position, const std::string& reply) {
+        Setting("s_h", "2");
+        Setting("s_pao", "2");
+        Session().episode = PortalEpisode{"12", "0", "4", "星河"};
+        PlayingAt(position, 100);
+        player.progress = 1000;
+        const std::string request = window->Portal().base + "h.asp?id=12&v=0&v1=5";
+        fetch.replies[request] = reply;
+        return request;
+    }
     // How often the status line has said the item played to its end.
     long Ends() const { return std::count(controls.statusLines.begin(), controls.statusLines.end(), "播放完毕"); }
 };
@@ -356,13 +368,7 @@ TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
 // A look-up of the next episode that failed is made again after 100 s; when
 // that finds it after the end, it plays on.
 TEST_F(Monitor, ANextEpisodeFoundByTheRetryAfterTheEndPlaysOn) {
-    Setting("s_h", "2");
-    Setting("s_pao", "2");
-    Session().episode = PortalEpisode{"12", "0", "4", "星河"};
-    PlayingAt(99, 100);
-    player.progress = 1000;
-    const std::string request = window->Portal().base + "h.asp?id=12&v=0&v1=5";
-    fetch.replies[request] = "<html>busy</html>";
+    const std::string request = PlayingTheLastEpisodeAt(99, "<html>busy</html>");
     timers.Advance(20000);  // the end, and a while after it
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
@@ -376,13 +382,7 @@ TEST_F(Monitor, ANextEpisodeFoundByTheRetryAfterTheEndPlaysOn) {
 // pace (100 s), not at every tick; a series that gains an episode meanwhile
 // plays on, even after the end.
 TEST_F(Monitor, NoNextEpisodeIsAskedAgainAtTheRetrysPaceAndStillPlaysOn) {
-    Setting("s_h", "2");
-    Setting("s_pao", "2");
-    Session().episode = PortalEpisode{"12", "0", "4", "星河"};
-    PlayingAt(40, 100);
-    player.progress = 1000;
-    const std::string request = window->Portal().base + "h.asp?id=12&v=0&v1=5";
-    fetch.replies[request] = "0";
+    const std::string request = PlayingTheLastEpisodeAt(40, "0");
     auto asked = [&] { return std::count(fetch.requests.begin(), fetch.requests.end(), request); };
     timers.Advance(60000);
     EXPECT_EQ(asked(), 1);
