@@ -110,7 +110,12 @@ void MainWindow::CreatePlaybackParts() {
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
         ports_.player, session_, ads_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
-        TimerOf(WindowTimer::EndOfPlay), *transport_, *inhibition_, *memory_,
+        TimerOf(WindowTimer::EndOfPlay), [this](bool playing) { transport_->ShowPlayPause(playing); },
+        [this] { transport_->SavePlayingPosition(); },
+        [this] {
+            inhibition_->Update();
+            memory_->RememberChanges();
+        },
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { nextEpisode_->LookUp(); },
         [this](const EpisodePlay& next) { plays_->Start({next}); }});
     sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);

@@ -5,10 +5,7 @@
 #include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "playback/IdleInhibition.h"
 #include "playback/PlayTime.h"
-#include "playback/PlayerMemory.h"
-#include "playback/TransportControls.h"
 
 namespace ruvo {
 
@@ -25,8 +22,7 @@ void PlayStatusMonitor::StatusTick() {
         parts_.controls.SetText({ControlName::StatusLine}, waiting_);
     }
     KeepPositionSafe();
-    parts_.inhibition.Update();
-    parts_.memory.RememberChanges();
+    parts_.followPlay();
 }
 
 void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
@@ -38,11 +34,11 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
         case PlayerEvent::Paused:
             // The player pauses by itself on its last frame: that is the end's.
             if (NearTheEnd()) return;
-            parts_.bar.ShowPlayPause(false);
+            parts_.showPlayPause(false);
             if (noticeTicksLeft_ == 0) c.SetText({ControlName::StatusLine}, "已暂停");
             return;
         case PlayerEvent::Resumed:
-            parts_.bar.ShowPlayPause(true);
+            parts_.showPlayPause(true);
             if (noticeTicksLeft_ == 0) ShowPlayingNow();
             return;
         case PlayerEvent::BufferingStarted:
@@ -64,7 +60,7 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
             return;
         case PlayerEvent::Failed:
             // Said where the user looks, at once: not "播放完毕" at the next tick.
-            parts_.bar.ShowPlayPause(false);
+            parts_.showPlayPause(false);
             parts_.controls.SetText({ControlName::StatusLine}, player.FailureText());
             parts_.showTrayTip(player.FailureText());
             return;
@@ -78,7 +74,7 @@ void PlayStatusMonitor::ShowFirstFrame() {
     parts_.player.SetVisible(true);
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
     if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
-    parts_.bar.ShowPlayPause(true);
+    parts_.showPlayPause(true);
     if (noticeTicksLeft_ == 0 && waiting_.empty()) ShowPlayingNow();
     DrawProgress();
 }
@@ -113,7 +109,7 @@ void PlayStatusMonitor::KeepPositionSafe() {
     if (parts_.player.PlayState() != kPlayPlaying) return;
     if (++playingSeconds_ < kPositionSaveSeconds) return;
     playingSeconds_ = 0;
-    parts_.bar.SavePlayingPosition();
+    parts_.savePlayingPosition();
 }
 
 void PlayStatusMonitor::ShowStatus() {
@@ -136,7 +132,7 @@ void PlayStatusMonitor::ShowStatus() {
 
 void PlayStatusMonitor::ShowNothingLoaded() {
     WindowControls& c = parts_.controls;
-    parts_.bar.ShowPlayPause(false);
+    parts_.showPlayPause(false);
     c.SetText({ControlName::StatusLine}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
     MoveLeftEdge(c, {ControlName::DownloadedBar}, -30);
 }
@@ -224,7 +220,7 @@ void PlayStatusMonitor::ShowPlaying(int speed) {
     }
     s.resumeAt = player.Position();
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
-    parts_.bar.ShowPlayPause(true);
+    parts_.showPlayPause(true);
     ShowPlayingText(speed);
 }
 
@@ -256,7 +252,7 @@ void PlayStatusMonitor::ShowState(int state, int speed) {
         c.SetVisible({ControlName::PlayerCover}, state != kPlayPaused);
         player.SetVisible(state == kPlayPaused);
     }
-    auto playLook = [this] { parts_.bar.ShowPlayPause(false); };
+    auto playLook = [this] { parts_.showPlayPause(false); };
     const std::string kbps = std::to_string(speed);
     switch (state) {
         case kPlayIdle: c.SetText({ControlName::StatusLine}, IdleText()); playLook(); break;
@@ -293,14 +289,14 @@ void PlayStatusMonitor::DrawProgress() {
 }
 
 void PlayStatusMonitor::EndOfPlayTick() {
-    parts_.inhibition.Update();  // the item has ended; the next one asks again
+    parts_.followPlay();  // the item has ended; the next one asks again
     endedUrl_ = parts_.player.PlayUrl();
     WindowControls& c = parts_.controls;
     PlaySession& s = parts_.session;
     c.SetVisible({ControlName::PlayerCover}, true);
     parts_.player.SetVisible(false);
     c.SetText({ControlName::StatusLine}, "播放完毕");
-    parts_.bar.ShowPlayPause(false);  // nothing plays: the button offers to play again
+    parts_.showPlayPause(false);  // nothing plays: the button offers to play again
     parts_.endOfPlay.SetEnabled(false);
     s.resumeAt = 1;
     s.lastPosition = 1;

@@ -17,9 +17,6 @@
 
 namespace ruvo {
 
-class IdleInhibition;
-class PlayerMemory;
-class TransportControls;
 
 // Per mille of the media that must be downloaded before the next episode is
 // fetched and preloaded.
@@ -31,8 +28,7 @@ inline constexpr int kPositionSaveSeconds = 30;
 class PlayStatusMonitor {
 public:
     // What it watches and mirrors, the settings it follows (balloons, play
-    // on), its two timers, the parts it keeps in step, and calls that look
-    // the next episode up and play it.
+    // on), its two timers, and calls into the parts it keeps in step.
     struct Parts {
         Player& player;
         PlaySession& session;
@@ -41,9 +37,13 @@ public:
         SettingsFile& settings;
         Timer& statusTick;
         Timer& endOfPlay;
-        TransportControls& bar;
-        IdleInhibition& inhibition;
-        PlayerMemory& memory;
+        // The bar's play/pause look: true offers to pause.
+        std::function<void(bool playing)> showPlayPause;
+        // Stores where the playing list item is.
+        std::function<void()> savePlayingPosition;
+        // After each tick and at the end: the screen saver and the
+        // remembered volume follow what plays.
+        std::function<void()> followPlay;
         std::function<void(const std::string&)> showTrayTip;
         std::function<void()> lookUpNextEpisode;
         std::function<void(const EpisodePlay&)> playNextEpisode;

@@ -14,7 +14,6 @@ constexpr qint64 kLongestReply = 4 * 1024 * 1024;
 
 QtHttpFetch::~QtHttpFetch() {
     // Replies still open end without telling anyone: their callers are gone.
-    listener_.disconnect();
     for (QNetworkReply* reply : network_.findChildren<QNetworkReply*>()) {
         reply->disconnect(&listener_);
         reply->abort();

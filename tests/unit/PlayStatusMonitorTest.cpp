@@ -111,22 +111,6 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
 }
 
-// The first frame lifts the cover at once, with the bar and the time of the
-// place it shows (a resumed one too), not at the next tick.
-TEST_F(Monitor, TheFirstFrameShowsAtOnce) {
-    PlayingAt(95, 100);
-    controls.SetVisible({ControlName::PlayerCover}, true);
-    controls.SetVisible({ControlName::NextEpisodeNotice}, true);
-    player.visible = false;
-    player.Report(PlayerEvent::FirstFrame);
-    EXPECT_FALSE(Visible(ControlName::PlayerCover));
-    EXPECT_TRUE(player.visible);
-    EXPECT_FALSE(Visible(ControlName::NextEpisodeNotice));
-    EXPECT_EQ(Text(ControlName::PlayTimes), "01:35 / 01:40");
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
-    EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");
-}
-
 // Between two ticks the bar and the status line follow what the player reports.
 TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     PlayingAt(50, 100);
