@@ -15,11 +15,6 @@
 
 namespace ruvo::bench {
 
-long long MonotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

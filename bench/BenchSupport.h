@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "ScreenCapture.h"  // MonotonicMs
+
 namespace ruvo::bench {
 
-long long MonotonicMs();
 double Median(std::vector<double> values);
 // Times of the trace lines ending with `ending` (after their time), in order.
 std::vector<long long> TracedTimes(const std::string& tracePath, const std::string& ending);

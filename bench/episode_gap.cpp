@@ -9,14 +9,14 @@
 #include <thread>
 
 #include "BenchSupport.h"
-#include "e2e/ScreenCapture.h"
+#include "ScreenCapture.h"
 #include "e2e/ProgramUnderTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using ruvo::test::ScreenFrame;
-using ruvo::test::ThumbnailDifference;
+using ruvo::bench::ScreenFrame;
+using ruvo::bench::ThumbnailDifference;
 
 constexpr double kPictureShare = 0.5;
 constexpr double kStill = 1.0;  // two grabs of one frame differ by less
@@ -54,8 +54,8 @@ int main() {
     const auto window = program.WindowGeometry();
     const auto place = program.TracedPlace("video");
     if (!window || !place) return 1;
-    ruvo::test::ScreenCapture screen({(*window)[0] + (*place)[0], (*window)[1] + (*place)[1], (*place)[2], (*place)[3]});
-    if (!screen.WaitPast(ruvo::test::MonotonicMs())) return 1;
+    ruvo::bench::ScreenCapture screen({(*window)[0] + (*place)[0], (*window)[1] + (*place)[1], (*place)[2], (*place)[3]});
+    if (!screen.WaitPast(ruvo::bench::MonotonicMs())) return 1;
     program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-0-']");  // three 5 s episodes
     const std::string trace = program.Home().File("trace.log");
     program.WaitFor([&] { return ruvo::bench::PlayerEvents(trace, "started").size() >= 3; }, 60s);

@@ -19,17 +19,17 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "e2e/ScreenCapture.h"
+#include "ScreenCapture.h"
 #include "e2e/ProgramUnderTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using ruvo::bench::Median;
-using ruvo::test::MonotonicMs;
-using ruvo::test::ScreenArea;
-using ruvo::test::ScreenCapture;
-using ruvo::test::ScreenFrame;
+using ruvo::bench::MonotonicMs;
+using ruvo::bench::ScreenArea;
+using ruvo::bench::ScreenCapture;
+using ruvo::bench::ScreenFrame;
 
 constexpr int kRuns = 3;
 // A picture shows once most of the area is the sample's colours.
@@ -113,7 +113,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes, s
     std::this_thread::sleep_for(3s);
     const auto area = PlayerArea(program);
     if (!area) return std::nullopt;
-    ScreenCapture screen(*area, ruvo::test::SampleSecondsBox(*area));
+    ScreenCapture screen(*area, ruvo::bench::SampleSecondsBox(*area));
     if (!screen.WaitPast(MonotonicMs())) return std::nullopt;
     ProgramRun run;
     run.area = *area;
@@ -129,7 +129,7 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& episodes, s
             for (const ScreenFrame& f : screen.Frames())
                 if (f.atMs >= at - 200 && f.atMs <= at + 300)
                     std::fprintf(stderr, "%s %+lld share %.2f second-diff %.1f\n", e.c_str(), f.atMs - at,
-                                 f.colourfulShare, ruvo::test::DetailDifference(f, *firstSecond));
+                                 f.colourfulShare, ruvo::bench::DetailDifference(f, *firstSecond));
         if (shown < 0) {
             std::fprintf(stderr, "episode %s: no picture on the screen\n", e.c_str());
             return std::nullopt;

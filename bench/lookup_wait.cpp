@@ -12,16 +12,16 @@
 #include <thread>
 
 #include "BenchSupport.h"
-#include "e2e/ScreenCapture.h"
+#include "ScreenCapture.h"
 #include "demo/Faults.h"
 #include "e2e/ProgramUnderTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using ruvo::test::MonotonicMs;
-using ruvo::test::ScreenCapture;
-using ruvo::test::ScreenFrame;
+using ruvo::bench::MonotonicMs;
+using ruvo::bench::ScreenCapture;
+using ruvo::bench::ScreenFrame;
 
 constexpr double kNewLook = 2;  // two grabs of one look do not differ; the two looks by 4-8
 
@@ -44,14 +44,14 @@ double ClickToNewLook(ruvo::test::ProgramUnderTest& program, const ScreenCapture
     long long changed = -1;
     program.WaitFor([&] {
         changed = button.FirstAfter(clicked, [&](const ScreenFrame& f) {
-            return ruvo::test::ThumbnailDifference(f, before) > kNewLook;
+            return ruvo::bench::ThumbnailDifference(f, before) > kNewLook;
         });
         return changed >= 0;
     }, 5s);
     if (std::getenv("RUVO_BENCH_DETAIL"))
         for (const ScreenFrame& f : button.Frames())
             if (f.atMs > clicked - 100 && f.atMs < clicked + 400)
-                std::fprintf(stderr, "%+lld diff %.1f\n", f.atMs - clicked, ruvo::test::ThumbnailDifference(f, before));
+                std::fprintf(stderr, "%+lld diff %.1f\n", f.atMs - clicked, ruvo::bench::ThumbnailDifference(f, before));
     return changed < 0 ? -1 : static_cast<double>(changed - clicked);
 }
 

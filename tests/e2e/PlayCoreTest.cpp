@@ -8,12 +8,18 @@
 
 #include "demo/Faults.h"
 #include "e2e/ProgramUnderTest.h"
-#include "e2e/ScreenCapture.h"
+#include "ScreenCapture.h"
 
 namespace ruvo::test {
 namespace {
 
 using namespace std::chrono_literals;
+using bench::MonotonicMs;
+using bench::SampleSecondsBox;
+using bench::ScreenArea;
+using bench::ScreenCapture;
+using bench::ScreenFrame;
+using bench::ThumbnailDifference;
 
 bool IsPicture(const ScreenFrame& frame) { return frame.colourfulShare >= 0.5; }
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-namespace ruvo::test {
+namespace ruvo::bench {
 
 // The monotonic clock in ms, as the program's trace and the frames' times read it.
 long long MonotonicMs();
@@ -74,4 +74,4 @@ private:
     std::vector<ScreenFrame> frames_;
 };
 
-}  // namespace ruvo::test
+}  // namespace ruvo::bench

@@ -1,4 +1,4 @@
-#include "e2e/ScreenCapture.h"
+#include "ScreenCapture.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace ruvo::test {
+namespace ruvo::bench {
 namespace {
 
 bool Colourful(const unsigned char* p) {
@@ -179,4 +179,4 @@ bool ScreenCapture::WaitPast(long long ms, int timeoutMs) const {
     return false;
 }
 
-}  // namespace ruvo::test
+}  // namespace ruvo::bench
