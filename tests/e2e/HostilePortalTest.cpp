@@ -215,8 +215,9 @@ TEST_F(HostilePortal, AFrameInTheSidePageCannotTakeTheMainArea) {
 }
 
 // A page clicks an episode link every 3 s while the portal takes 10 s to
-// answer: the clicks that come during a wait are dropped, and the close
-// button still ends the program at once.
+// answer: each click asks anew (the newer supersedes the older, whose reply
+// is dropped), nothing piles up in the window, and the close button still
+// ends the program at once.
 TEST_F(HostilePortal, ASelfClickingPageWithASlowPortalNeverLocksTheUserOut) {
     MakeFolders(program.ProgramFolder());
     WriteSetting(program.ProgramFile("config.dll"), "S_q", "ts", "1");    // asked before:
@@ -228,12 +229,12 @@ TEST_F(HostilePortal, ASelfClickingPageWithASlowPortalNeverLocksTheUserOut) {
     ASSERT_TRUE(close);
     ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/h.asp"); }, 30s));
     std::this_thread::sleep_for(4s);  // a second click came during the wait
+    EXPECT_GE(Count("GET /box/h.asp?id=12&v=0&v1=1"), 2u);  // it acted at once
     const auto clicked = std::chrono::steady_clock::now();
     if (!program.ClickWindow((*close)[0] + 12, (*close)[1] + 12)) GTEST_SKIP() << "no X display";
     const pid_t pid = program.Pid();
     EXPECT_TRUE(program.WaitForExit(pid, 5s).has_value()) << "the close button did nothing";
     EXPECT_LT(std::chrono::steady_clock::now() - clicked, 3s);
-    EXPECT_EQ(Count("GET /box/h.asp?id=12&v=0&v1=1"), 1u);  // the clicks during the wait were dropped
 }
 
 }  // namespace
