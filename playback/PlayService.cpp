@@ -137,27 +137,20 @@ void PlayService::PlayInPagePlayer(const std::string& pageAddress) {
     c.SetText({ControlName::PlayTimes}, "");
 }
 
-int PlayService::NewLookUp() {
+void PlayService::LookUpThenPlay(const PortalEpisode& episode, std::function<void(const EpisodeReply&)> withoutPlayData) {
     parts_.showWaiting(kSearchingText);
     parts_.player.GetReady();  // while the portal answers
-    return ++latestRequest_;
-}
-
-bool PlayService::StillWanted(int ticket, const PortalEpisode& asked) {
-    if (ticket == latestRequest_) return true;
-    parts_.trace("reply dropped " + parts_.lookup.RequestUrl(asked));
-    return false;
+    const int ticket = ++latestRequest_;
+    parts_.lookup.Ask(episode, [this, ticket, episode, withoutPlayData](const EpisodeReply& reply) {
+        if (ticket != latestRequest_) return parts_.trace("reply dropped " + parts_.lookup.RequestUrl(episode));
+        parts_.showWaiting("");
+        if (reply.kind != EpisodeReply::Kind::PlayData) return withoutPlayData(reply);
+        Start({EpisodePlay{episode, reply.label, JsEscape(reply.address), reply.playerKind}});
+    });
 }
 
 void PlayService::LookUpAndPlay(const PortalEpisode& episode) {
-    const int ticket = NewLookUp();
-    parts_.lookup.Ask(episode, [this, ticket, episode](const EpisodeReply& reply) {
-        if (!StillWanted(ticket, episode)) return;
-        parts_.showWaiting("");
-        if (reply.kind == EpisodeReply::Kind::PlayData) {
-            Start({EpisodePlay{episode, reply.label, JsEscape(reply.address), reply.playerKind}});
-            return;
-        }
+    LookUpThenPlay(episode, [this](const EpisodeReply& reply) {
         // A reply without play data ends with the message below, as any other does.
         if (reply.kind != EpisodeReply::Kind::Other) parts_.session.next.Mark(NextEpisode::Kind::None);
         parts_.showTrayTip(kReadFailedTip);
@@ -165,6 +158,7 @@ void PlayService::LookUpAndPlay(const PortalEpisode& episode) {
     });
 }
 
+// Past the last episode, or failed: nothing changes.
 void PlayService::PlayAdjacentEpisode(int step) {
     const std::optional<PortalEpisode> current = parts_.session.episode;
     if (!current) return;
@@ -172,13 +166,7 @@ void PlayService::PlayAdjacentEpisode(int step) {
     if (number + step < 0) return;  // there is no episode before the first
     PortalEpisode adjacent = *current;
     adjacent.number = std::to_string(number + step);
-    const int ticket = NewLookUp();
-    parts_.lookup.Ask(adjacent, [this, ticket, adjacent](const EpisodeReply& reply) {
-        if (!StillWanted(ticket, adjacent)) return;
-        parts_.showWaiting("");
-        if (reply.kind != EpisodeReply::Kind::PlayData) return;
-        Start({EpisodePlay{adjacent, reply.label, JsEscape(reply.address), reply.playerKind}});
-    });
+    LookUpThenPlay(adjacent, [](const EpisodeReply&) {});
 }
 
 void PlayService::StartQvodTerminal(TerminalForm form) {

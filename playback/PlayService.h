@@ -89,9 +89,9 @@ private:
     void PlayInPlayer(const std::string& address, int resumeSeconds, bool fromPagePlayer);
     void PlayInPagePlayer(const std::string& pageAddress);
     void ShowPlayerSurface(bool fromPagePlayer);
-    // A look-up for the user: its ticket, and whether a reply still counts.
-    int NewLookUp();
-    bool StillWanted(int ticket, const PortalEpisode& asked);
+    // Asks the portal for the episode and plays its reply, unless a newer
+    // request came meanwhile; a reply without play data goes to the call.
+    void LookUpThenPlay(const PortalEpisode& episode, std::function<void(const EpisodeReply&)> withoutPlayData);
 
     Parts parts_;
     int latestRequest_ = 0;  // a reply to an older look-up is dropped

@@ -70,13 +70,21 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
 void PlayStatusMonitor::ShowFirstFrame() {
     WindowControls& c = parts_.controls;
     c.SetVisible({ControlName::PlayerAdPanel}, false);
-    c.SetVisible({ControlName::PlayerCover}, false);
-    parts_.player.SetVisible(true);
-    c.SetVisible({ControlName::NextEpisodeNotice}, false);
     if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
-    parts_.showPlayPause(true);
+    ShowPicture();
     if (noticeTicksLeft_ == 0 && waiting_.empty()) ShowPlayingNow();
     DrawProgress();
+}
+
+// The cover and the next episode's notice go; the bar offers to pause.
+void PlayStatusMonitor::ShowPicture() {
+    WindowControls& c = parts_.controls;
+    if (c.IsVisible({ControlName::PlayerCover})) {
+        c.SetVisible({ControlName::PlayerCover}, false);
+        parts_.player.SetVisible(true);
+    }
+    c.SetVisible({ControlName::NextEpisodeNotice}, false);
+    parts_.showPlayPause(true);
 }
 
 // Between ticks: the bit rate once the player knows it, else the plain text
@@ -209,18 +217,12 @@ void PlayStatusMonitor::Preload() {
 void PlayStatusMonitor::ShowPlaying(int speed) {
     PlaySession& s = parts_.session;
     Player& player = parts_.player;
-    WindowControls& c = parts_.controls;
     if (s.resumeAt > 0 && !s.resumed) {
         if (player.Position() < s.resumeAt) player.SetPosition(s.resumeAt);
         s.resumed = true;
     }
-    if (c.IsVisible({ControlName::PlayerCover})) {
-        c.SetVisible({ControlName::PlayerCover}, false);
-        player.SetVisible(true);
-    }
     s.resumeAt = player.Position();
-    c.SetVisible({ControlName::NextEpisodeNotice}, false);
-    parts_.showPlayPause(true);
+    ShowPicture();
     ShowPlayingText(speed);
 }
 

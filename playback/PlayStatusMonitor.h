@@ -86,6 +86,7 @@ private:
     void ShowPlaying(int speed);
     // The first frame is on the surface: the cover goes, the bar shows it playing.
     void ShowFirstFrame();
+    void ShowPicture();
     void ShowPlayingText(int speed);
     void ShowPlayingNow();
     void ShowState(int state, int speed);
