@@ -3,7 +3,6 @@
 // programs on the way.
 #include "app/UpdateCheck.h"
 #include "config/SettingsFile.h"
-#include "platform/Processes.h"
 #include "platform/ProgramForms.h"
 #include "platform/Tray.h"
 
@@ -16,24 +15,20 @@ class TransportControls;
 class ProgramExit {
 public:
     // What goes on the way out: the tray icon, what plays and its position,
-    // the remembered volume, the screen saver's inhibition, the helpers
-    // "qvodk" names, the program's windows, and whether the update file
-    // asked for the recommendation window.
+    // the remembered volume, the screen saver's inhibition, the program's
+    // windows, and whether the update file asked for the recommendation window.
     struct Parts {
         TrayIcon& tray;
-        SettingsFile& settings;
         TransportControls& bar;
         PlayerMemory& memory;
         IdleInhibition& inhibition;
-        Processes& processes;
         ProgramForms& forms;
         const UpdateState& update;
     };
     explicit ProgramExit(Parts parts) : parts_(parts) {}
 
     // The tray icon goes first; then the playing item stops with its
-    // position saved, the player's helpers end when "qvodk" asks for it,
-    // every window closes and the process ends (after the recommendation
+    // position saved, every window closes and the process ends (after the recommendation
     // window when the update file asked for it).
     void Exit();
     // The same when the system asks the program to end (a signal): the files

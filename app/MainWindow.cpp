@@ -88,8 +88,7 @@ void MainWindow::CreatePlaybackParts() {
         portal_.base, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); });
     auto trace = [this](const std::string& line) { Trace(line); };
     plays_ = std::make_unique<PlayService>(PlayService::Parts{
-        *lookup_, portal_.base, PaneOf(Pane::Web2), ports_.player, session_, playerFolder_, ports_.controls, lists_,
-        storedSettings_, ports_.processes, TimerOf(WindowTimer::StatusTick), *inhibition_,
+        *lookup_, portal_.base, PaneOf(Pane::Web2), ports_.player, session_, ports_.controls, lists_, TimerOf(WindowTimer::StatusTick), *inhibition_,
         [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
         [this](bool keepPlace) { transport_->StopCurrentItem(keepPlace); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
@@ -150,7 +149,7 @@ void MainWindow::CreatePortalAndListParts() {
             if (frame_.topMost) title_->ToggleTopMost();
         }});
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
-        ports_.settingsView, ports_.dialogs, ports_.processes, storedSettings_, programFolder_});
+        ports_.settingsView, ports_.dialogs, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
         ports_.panes, portal_, programFolder_, failures_, ports_.controls, lists_, ports_.dialogs, *plays_,
         [this](bool shown) { navigation_->ShowRightPanel(shown); },
@@ -162,8 +161,8 @@ void MainWindow::CreatePortalAndListParts() {
 }
 
 void MainWindow::CreateProgramParts() {
-    exit_ = std::make_unique<ProgramExit>(ProgramExit::Parts{ports_.tray, storedSettings_, *transport_, *memory_,
-                                                             *inhibition_, ports_.processes, ports_.forms, update_});
+    exit_ = std::make_unique<ProgramExit>(ProgramExit::Parts{ports_.tray, *transport_, *memory_, *inhibition_,
+                                                             ports_.forms, update_});
     updates_ = std::make_unique<UpdateCheck>(UpdateCheck::Parts{
         portal_, programFolder_, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); },
         ports_.processes,
@@ -293,7 +292,6 @@ void MainWindow::Load(const std::string& commandLine) {
     failures_ = {};
     ads_ = {};
     update_.recommendOnExit = false;
-    ports_.player.SetAdPageUrl(portal_.base + "js/ads/qvodad.html");
     memory_->Restore();
     host.SetKeyPreview(true);
     for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(kTimerDesigns[i].enabledAtStart);

@@ -7,20 +7,16 @@
 
 namespace ruvo {
 
-// What the player is doing, as the status line names it.
-enum PlayStateCode : int {
-    kPlayIdle = 0,        // idle or finished
-    kPlayStopped = 1,
-    kPlayPaused = 2,
-    kPlayPlaying = 3,
-    kPlayBuffering = 4,
-    kPlayWaiting = 5,
-    kPlayEnded = 6,
-    kPlayPreparing = 7,   // preparing to read
-    kPlayReconnecting = 8,
-    kPlayBtSeed = 9,      // downloading a BT seed
-    kPlayConnecting = 10,
-    kPlayStopping = 11,
+// What the player is doing, as libmpv lets it be known.
+enum class PlayerState {
+    Idle,        // nothing loaded, finished with an error, or never started
+    Stopped,     // stopped by the program, nothing played since
+    Paused,
+    Playing,
+    Buffering,   // waiting for the network, holding its picture
+    Ended,       // at its end, keeping the last frame
+    Preparing,   // opening a local file
+    Connecting,  // opening a network address
 };
 
 // An audio or subtitle track of the loaded item, as the file names it.
@@ -62,7 +58,7 @@ public:
     virtual void Play() = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
-    virtual int PlayState() const = 0;
+    virtual PlayerState PlayState() const = 0;
     // -1 = sound off, 0 = sound on.
     virtual void SetMute(int mute) = 0;
     // -1 = switch to full screen, 0 = leave it.
@@ -85,10 +81,6 @@ public:
     virtual int DownloadProgress() const = 0;
     // Starts downloading the address ahead of playing it.
     virtual void PreloadUrl(const std::string& url) = 0;
-    // A page the player shows as its own advertisement.
-    virtual void SetAdPageUrl(const std::string& url) = 0;
-    // Shows or hides the video surface.
-    virtual void SetVisible(bool visible) = 0;
     // The loaded item's audio and subtitle tracks, as last reported.
     virtual std::vector<MediaTrack> Tracks() const { return {}; }
     // Plays this track of its kind; for subtitles 0 turns them off.

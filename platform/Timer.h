@@ -10,7 +10,6 @@ class Timer {
 public:
     virtual ~Timer() = default;
     virtual void SetInterval(int milliseconds) = 0;
-    virtual int Interval() const = 0;
     // Enabling a stopped timer starts the interval from now; enabling a
     // running one changes nothing (a held key must not keep postponing it).
     virtual void SetEnabled(bool enabled) = 0;

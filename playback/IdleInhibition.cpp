@@ -6,7 +6,7 @@ bool IdleInhibition::VideoPlays() const {
     // The page player shows its item while its box is up; its own pause
     // is not visible to the program.
     if (session_.inPagePlayer && controls_.IsVisible({ControlName::PagePlayerBox})) return true;
-    return player_.PlayState() == kPlayPlaying;
+    return player_.PlayState() == PlayerState::Playing;
 }
 
 void IdleInhibition::Update() {

@@ -101,7 +101,7 @@ MediaStatus MediaRemote::Status() {
     MediaStatus status;
     status.url = player.PlayUrl();
     const bool loaded = !status.url.empty() || s.inPagePlayer;
-    status.playback = parts_.bar.ShowsPlaying() ? "Playing" : loaded && player.PlayState() == kPlayPaused ? "Paused" : "Stopped";
+    status.playback = parts_.bar.ShowsPlaying() ? "Playing" : loaded && player.PlayState() == PlayerState::Paused ? "Paused" : "Stopped";
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
     else if (pageMediaPaused_) status.playback = "Paused";
     status.title = TitleLineOf(s.item);

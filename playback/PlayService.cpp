@@ -48,7 +48,6 @@ bool PlayService::StartEpisode(const EpisodePlay& play, int resumeSeconds, bool 
     const PortalEpisode& e = play.episode;
     const bool listed = !e.name.empty() && !play.escapedAddress.empty() && TextToInt(e.titleId) != 0;
     StopForNewItem(listed && !fromHistory ? e.titleId : "");
-    StartQvodTerminal(fromHistory ? TerminalForm::History : TerminalForm::Portal);
     const bool fromPagePlayer = parts_.session.inPagePlayer;
     BeginItem({ItemKind::PortalEpisode, e.name, play.label, play.escapedAddress, play.kind}, ItemList::WatchHistory,
               play.InPlayer() ? e.titleId : "", !play.InPlayer(), resumeSeconds);
@@ -167,16 +166,6 @@ void PlayService::PlayAdjacentEpisode(int step) {
     PortalEpisode adjacent = *current;
     adjacent.number = std::to_string(number + step);
     LookUpThenPlay(adjacent, [](const EpisodeReply&) {});
-}
-
-void PlayService::StartQvodTerminal(TerminalForm form) {
-    constexpr const char* kTerminal = "QvodTerminal.exe";
-    if (parts_.processes.IsProcessRunning(kTerminal)) return;
-    std::string& folder = parts_.playerFolder;
-    if (form == TerminalForm::Portal && folder.empty())
-        folder = parts_.settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
-    if (folder.empty()) return;
-    parts_.processes.StartDetached(folder + kTerminal);
 }
 
 void PlayService::CloseWebPlayer() {

@@ -12,7 +12,6 @@
 #include "config/SettingsFile.h"
 #include "history/HistoryLists.h"
 #include "platform/Player.h"
-#include "platform/Processes.h"
 #include "platform/Timer.h"
 #include "platform/WebPane.h"
 #include "platform/WindowControls.h"
@@ -38,11 +37,8 @@ public:
         WebPane& pagePlayer;
         Player& player;
         PlaySession& session;
-        std::string& playerFolder;  // the outside player's; "" until read from the settings
         WindowControls& controls;
         HistoryLists& lists;
-        SettingsFile& settings;
-        Processes& processes;
         Timer& statusTick;
         IdleInhibition& inhibition;
         std::function<void(const std::string&)> showTrayTip;
@@ -70,11 +66,6 @@ public:
     void PlayAdjacentEpisode(int step);
     // The page player's close button "ggx".
     void CloseWebPlayer();
-
-    enum class TerminalForm { Portal, History };
-    // Starts the outside player's helper program when it is there (it is not
-    // on Linux: the start fails quietly and playing goes on without it).
-    void StartQvodTerminal(TerminalForm form);
 
 private:
     bool StartEpisode(const EpisodePlay& play, int resumeSeconds, bool fromHistory);

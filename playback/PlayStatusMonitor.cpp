@@ -47,7 +47,7 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
                           "正在缓冲 (" + std::to_string(static_cast<int16_t>(player.DownloadSpeed())) + "Kbps/S)");
             return;
         case PlayerEvent::BufferingEnded:
-            if (noticeTicksLeft_ == 0 && player.PlayState() == kPlayPlaying) ShowPlayingNow();
+            if (noticeTicksLeft_ == 0 && player.PlayState() == PlayerState::Playing) ShowPlayingNow();
             return;
         case PlayerEvent::TracksChanged: return;
         case PlayerEvent::SeekDone:
@@ -79,10 +79,7 @@ void PlayStatusMonitor::ShowFirstFrame() {
 // The cover and the next episode's notice go; the bar offers to pause.
 void PlayStatusMonitor::ShowPicture() {
     WindowControls& c = parts_.controls;
-    if (c.IsVisible({ControlName::PlayerCover})) {
-        c.SetVisible({ControlName::PlayerCover}, false);
-        parts_.player.SetVisible(true);
-    }
+    c.SetVisible({ControlName::PlayerCover}, false);
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
     parts_.showPlayPause(true);
 }
@@ -114,7 +111,7 @@ void PlayStatusMonitor::RedrawProgress() {
 }
 
 void PlayStatusMonitor::KeepPositionSafe() {
-    if (parts_.player.PlayState() != kPlayPlaying) return;
+    if (parts_.player.PlayState() != PlayerState::Playing) return;
     if (++playingSeconds_ < kPositionSaveSeconds) return;
     playingSeconds_ = 0;
     parts_.savePlayingPosition();
@@ -131,8 +128,8 @@ void PlayStatusMonitor::ShowStatus() {
     if (CheckEndEndsTick()) return;
     const int speed = static_cast<int16_t>(player.DownloadSpeed());
     Preload();
-    const int state = static_cast<int16_t>(player.PlayState());
-    if (state == kPlayPlaying) ShowPlaying(speed);
+    const PlayerState state = player.PlayState();
+    if (state == PlayerState::Playing) ShowPlaying(speed);
     ShowState(state, speed);
     if (const std::string failure = player.FailureText(); !failure.empty()) c.SetText({ControlName::StatusLine}, failure);
     DrawProgress();
@@ -186,7 +183,7 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     if (player.PlayUrl() == endedUrl_) return true;
     // Paused in its last seconds, the item has not ended: the user holds the
     // picture there, and the end (with the next episode) waits for play.
-    if (player.PlayState() == kPlayPaused) {
+    if (player.PlayState() == PlayerState::Paused) {
         parts_.endOfPlay.SetEnabled(false);
         return false;
     }
@@ -241,34 +238,28 @@ std::string PlayStatusMonitor::IdleText() const {
     return failure.empty() ? "播放完毕" : failure;
 }
 
-void PlayStatusMonitor::ShowState(int state, int speed) {
+void PlayStatusMonitor::ShowState(PlayerState state, int speed) {
     WindowControls& c = parts_.controls;
     Player& player = parts_.player;
-    if (state != kPlayPlaying) {
-        if (state == kPlayPaused || state == kPlayConnecting) {
+    if (state != PlayerState::Playing) {
+        if (state == PlayerState::Paused || state == PlayerState::Connecting) {
             if (parts_.ads.player == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
         } else {
             c.SetVisible({ControlName::PlayerAdPanel}, false);
         }
         // Paused, the picture stays in view (the advert panel over it when switched on).
-        c.SetVisible({ControlName::PlayerCover}, state != kPlayPaused);
-        player.SetVisible(state == kPlayPaused);
+        c.SetVisible({ControlName::PlayerCover}, state != PlayerState::Paused);
     }
     auto playLook = [this] { parts_.showPlayPause(false); };
     const std::string kbps = std::to_string(speed);
     switch (state) {
-        case kPlayIdle: c.SetText({ControlName::StatusLine}, IdleText()); playLook(); break;
-        case kPlayStopped: c.SetText({ControlName::StatusLine}, "已停止"); playLook(); break;
-        case kPlayPaused: c.SetText({ControlName::StatusLine}, "已暂停"); playLook(); break;
-        case kPlayBuffering: c.SetText({ControlName::StatusLine}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
-        case kPlayWaiting: c.SetText({ControlName::StatusLine}, "等待中"); break;
-        case kPlayEnded: c.SetText({ControlName::StatusLine}, "播放结束"); break;  // the button keeps its look
-        case kPlayPreparing: c.SetText({ControlName::StatusLine}, "准备读"); break;
-        case kPlayReconnecting: c.SetText({ControlName::StatusLine}, "重连中"); break;
-        case kPlayBtSeed: c.SetText({ControlName::StatusLine}, "BT种子下载中"); break;
-        case kPlayConnecting: c.SetText({ControlName::StatusLine}, "正在连接 (" + kbps + "KB/S)"); break;
-        case kPlayStopping: c.SetText({ControlName::StatusLine}, "正在停止"); break;
-        default: break;
+        case PlayerState::Idle: c.SetText({ControlName::StatusLine}, IdleText()); playLook(); break;
+        case PlayerState::Stopped: c.SetText({ControlName::StatusLine}, "已停止"); playLook(); break;
+        case PlayerState::Paused: c.SetText({ControlName::StatusLine}, "已暂停"); playLook(); break;
+        case PlayerState::Buffering: c.SetText({ControlName::StatusLine}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
+        case PlayerState::Ended: c.SetText({ControlName::StatusLine}, "播放结束"); break;  // the button keeps its look
+        case PlayerState::Preparing: c.SetText({ControlName::StatusLine}, "准备读"); break;
+        case PlayerState::Connecting: c.SetText({ControlName::StatusLine}, "正在连接 (" + kbps + "KB/S)"); break;
     }
 }
 
@@ -296,7 +287,6 @@ void PlayStatusMonitor::EndOfPlayTick() {
     WindowControls& c = parts_.controls;
     PlaySession& s = parts_.session;
     c.SetVisible({ControlName::PlayerCover}, true);
-    parts_.player.SetVisible(false);
     c.SetText({ControlName::StatusLine}, "播放完毕");
     parts_.showPlayPause(false);  // nothing plays: the button offers to play again
     parts_.endOfPlay.SetEnabled(false);

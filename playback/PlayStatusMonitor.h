@@ -89,7 +89,7 @@ private:
     void ShowPicture();
     void ShowPlayingText(int speed);
     void ShowPlayingNow();
-    void ShowState(int state, int speed);
+    void ShowState(PlayerState state, int speed);
     std::string IdleText() const;
     void DrawProgress();
     bool BalloonsWanted() const;

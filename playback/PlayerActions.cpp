@@ -134,8 +134,8 @@ void PlayerActions::Drop(const std::vector<std::string>& paths) {
 
 void PlayerActions::TakeScreenshot() {
     // A frame shows while the item plays or stands paused (a live stream too).
-    const int state = player_.PlayState();
-    if (player_.PlayUrl().empty() || (state != kPlayPlaying && state != kPlayPaused)) return Notice("没有可截图的画面");
+    const PlayerState state = player_.PlayState();
+    if (player_.PlayUrl().empty() || (state != PlayerState::Playing && state != PlayerState::Paused)) return Notice("没有可截图的画面");
     const std::string folder = wiring_.picturesFolder();
     const std::string path =
         MakeFolders(folder) ? FreeScreenshotPath(folder, ScreenshotFileName(wiring_.title(), player_.Position())) : "";

@@ -37,7 +37,6 @@ public:
 private:
     int SeekRange() const;
     int VolumeRange() const;
-    void MoveLeft(int control, int left);
     void SetVolumeFromKnob(int left);
 
     WindowControls& controls_;

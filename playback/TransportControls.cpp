@@ -71,7 +71,6 @@ void TransportControls::PlayOrPause() {
         if (s.inPagePlayer) {
             // A web page item: its page goes away and the player box shows.
             c.SetVisible({ControlName::PlayerCover}, true);
-            player.SetVisible(false);
             parts_.statusTick.SetEnabled(false);
             parts_.pagePlayer.SetVisible(false);
             c.SetVisible({ControlName::PagePlayerBox}, false);
@@ -97,7 +96,6 @@ void TransportControls::StopCurrentItem(bool keepPlace) {
     WindowControls& c = parts_.controls;
     c.SetVisible({ControlName::PlayerAdPanel}, false);
     c.SetVisible({ControlName::PlayerCover}, true);
-    player.SetVisible(false);
     if (keepPlace) SavePlayingPosition();
     parts_.session.lastPosition = 0;
     parts_.statusTick.SetEnabled(false);
@@ -128,7 +126,7 @@ void TransportControls::MuteOrUnmute() {
 void TransportControls::FullScreenPressed() {
     Player& player = parts_.player;
     if (player.IsFullScreen()) return player.SetFullScreen(0);
-    if (player.PlayState() != kPlayPlaying) return;
+    if (player.PlayState() != PlayerState::Playing) return;
     Redraw(BarButton::FullScreen);
     parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
     player.SetFullScreen(-1);

@@ -43,7 +43,7 @@ std::string WithTrailingSlash(std::string folder) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(Parts parts)
-    : view_(parts.view), dialogs_(parts.dialogs), processes_(parts.processes), settings_(parts.settings),
+    : view_(parts.view), dialogs_(parts.dialogs), settings_(parts.settings),
       programFolder_(std::move(parts.programFolder)) {
     view_.SetActions({[this](int index) { ShowTab(index); }, [this] { Browse(); }, [this] { Ok(); },
                       [this] { Cancel(); }, [this] { Apply(); }});
@@ -103,10 +103,6 @@ void SettingsDialog::Apply() {
 }
 
 bool SettingsDialog::ChangeDownloadFolder(std::string folder) {
-    // This player's helper programs do not exist on this system; ending and
-    // starting them is kept for a player that has them.
-    KillAllProcessesNamed(processes_, "QvodPlayer.exe");
-    KillAllProcessesNamed(processes_, "QvodTerminal.exe");
     if (!IsAbsolutePath(folder)) folder = DefaultDownloadFolder();
     folder = WithTrailingSlash(folder);
     view_.SetFolderText(folder);
@@ -114,7 +110,6 @@ bool SettingsDialog::ChangeDownloadFolder(std::string folder) {
     const bool folderReady = MakeFolders(folder) && IsWritableFolder(folder);
     const std::string text = ReplaceSavePath(playerConfigText_, loadedFolder_, folder) + "\r\n";
     if (!folderReady || !WriteTextFile(playerFolder_ + kPlayerConfigFile, text)) return false;
-    processes_.StartDetached(playerFolder_ + "QvodTerminal.exe");
     playerConfigText_ = text;
     loadedFolder_ = folder;
     return true;

@@ -6,7 +6,6 @@
 
 #include "config/SettingsFile.h"
 #include "platform/Dialogs.h"
-#include "platform/Processes.h"
 #include "platform/SettingsDialogView.h"
 
 namespace ruvo {
@@ -18,11 +17,10 @@ inline constexpr const char* kBrowseTitle = "请选择影片下载存放的文�
 class SettingsDialog {
 public:
     // What it works with: its view, the messages and folder choice over it,
-    // the player's processes it restarts, the settings and the program folder.
+    // the settings and the program folder.
     struct Parts {
         SettingsDialogView& view;
         Dialogs& dialogs;
-        Processes& processes;
         SettingsFile& settings;
         std::string programFolder;
     };
@@ -49,7 +47,6 @@ private:
 
     SettingsDialogView& view_;
     Dialogs& dialogs_;
-    Processes& processes_;
     SettingsFile& settings_;
     std::string programFolder_;
     std::string playerFolder_;        // "qvodw" as read at load

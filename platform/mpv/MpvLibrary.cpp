@@ -3,11 +3,7 @@
 #include <dlfcn.h>
 
 #include <mutex>
-#include <set>
-#include <string>
 #include <thread>
-
-#include "platform/linux/LibraryPages.h"
 
 namespace ruvo {
 namespace {
@@ -21,17 +17,9 @@ bool Find(void* library, const char* name, Function& function) {
     return function != nullptr;
 }
 
-// What loading the library brought in, set once by Load().
-std::set<std::string>& PlayerObjects() {
-    static std::set<std::string> objects;
-    return objects;
-}
-
 const MpvLibrary* Load() {
-    const std::set<std::string> before = LoadedObjects();
     void* library = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
     if (!library) return nullptr;
-    PlayerObjects() = LoadedBetween(before, LoadedObjects());
     static MpvLibrary mpv;
     const bool complete = Find(library, "mpv_create", mpv.create) && Find(library, "mpv_initialize", mpv.initialize) &&
                           Find(library, "mpv_terminate_destroy", mpv.terminate_destroy) &&
@@ -59,10 +47,6 @@ const MpvLibrary* Load() {
 const MpvLibrary* MpvLibrary::Get() {
     static const MpvLibrary* const loaded = Load();  // one load; other callers wait for it
     return loaded;
-}
-
-size_t MpvLibrary::ReleaseLoadingPages() {
-    return Get() ? ReleaseCleanPages(PlayerObjects()) : 0;
 }
 
 void MpvLibrary::LoadInBackground() {

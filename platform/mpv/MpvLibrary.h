@@ -39,10 +39,6 @@ struct MpvLibrary {
     // Starts loading it on a thread of its own (once); Get() then waits for
     // that load instead of loading it again.
     static void LoadInBackground();
-    // Unmaps the clean file pages the library and those it brought in
-    // touched while loading and starting (see platform/linux/LibraryPages.h);
-    // returns the bytes unmapped.
-    static size_t ReleaseLoadingPages();
 };
 
 }  // namespace ruvo

@@ -16,16 +16,16 @@ struct MpvSnapshot {
     bool idle = false;            // no file loaded
 };
 
-inline int MapPlayState(const MpvSnapshot& s) {
-    if (!s.hasUrl) return kPlayIdle;
-    if (s.stopped) return kPlayStopped;
-    if (s.failed) return kPlayIdle;
-    if (s.endOfFile) return kPlayEnded;
-    if (s.loading) return s.network ? kPlayConnecting : kPlayPreparing;
-    if (s.idle) return kPlayIdle;
-    if (s.pausedForCache) return kPlayBuffering;
-    if (s.paused) return kPlayPaused;
-    return kPlayPlaying;
+inline PlayerState MapPlayState(const MpvSnapshot& s) {
+    if (!s.hasUrl) return PlayerState::Idle;
+    if (s.stopped) return PlayerState::Stopped;
+    if (s.failed) return PlayerState::Idle;
+    if (s.endOfFile) return PlayerState::Ended;
+    if (s.loading) return s.network ? PlayerState::Connecting : PlayerState::Preparing;
+    if (s.idle) return PlayerState::Idle;
+    if (s.pausedForCache) return PlayerState::Buffering;
+    if (s.paused) return PlayerState::Paused;
+    return PlayerState::Playing;
 }
 
 }  // namespace ruvo

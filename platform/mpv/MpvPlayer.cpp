@@ -115,7 +115,6 @@ void MpvPlayer::Prepare() {
     preparing_ = std::async(std::launch::async, [this, options = madeWith_]() -> mpv_handle* {
         const MpvLibrary* lib = MpvLibrary::Get();
         mpv_handle* made = lib ? CreateHandle(*lib, options) : nullptr;
-        if (made) MpvLibrary::ReleaseLoadingPages();
         QMetaObject::invokeMethod(this, "FinishPreparing", Qt::QueuedConnection);
         return made;
     });
@@ -310,7 +309,7 @@ void MpvPlayer::Stop() {
     position_ = 0;
 }
 
-int MpvPlayer::PlayState() const { return MapPlayState(snapshot_); }
+PlayerState MpvPlayer::PlayState() const { return MapPlayState(snapshot_); }
 
 void MpvPlayer::SetMute(int mute) {
     if (!EnsureStarted()) return;
@@ -448,11 +447,6 @@ void MpvPlayer::SaveScreenshot(const std::string& path, std::function<void(bool)
     // window's scaling. The file's extension makes it a PNG.
     const char* command[] = {"screenshot-to-file", path.c_str(), "video", nullptr};
     lib_->command_async(mpv_, kScreenshotReply, command);
-}
-
-void MpvPlayer::SetVisible(bool) {
-    // The view stays shown under the placeholder that covers it: hiding it
-    // would only make the next first frame wait for it to be shown again.
 }
 
 // Asked at the first frame, answered by events: the user-interface thread is

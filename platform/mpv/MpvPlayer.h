@@ -65,7 +65,7 @@ public:
     void Play() override;
     void Pause() override;
     void Stop() override;
-    int PlayState() const override;
+    PlayerState PlayState() const override;
     void SetMute(int mute) override;
     void SetFullScreen(int fullScreen) override;
     int Volume() const override { return volume_; }
@@ -77,8 +77,6 @@ public:
     int BitRate() const override { return WholeNumber((videoBitrate_ + audioBitrate_) / 1000); }
     int DownloadProgress() const override;
     void PreloadUrl(const std::string& url) override;
-    void SetAdPageUrl(const std::string& url) override { adPageUrl_ = url; }
-    void SetVisible(bool visible) override;
     std::vector<MediaTrack> Tracks() const override { return tracks_; }
     void SelectTrack(TrackKind kind, int id) override;
     void AddSubtitleFile(const std::string& path) override;
@@ -161,7 +159,7 @@ private:
     std::vector<PlayerEvent> eventsToTell_;
     MediaDownloads* downloads_ = nullptr;
     std::function<std::string()> downloadFolder_;
-    std::string url_, loadedUrl_, adPageUrl_;
+    std::string url_, loadedUrl_;
     MpvSnapshot snapshot_;
     double position_ = 0, duration_ = 0, cacheEnd_ = 0, cacheSpeed_ = 0, videoBitrate_ = 0, audioBitrate_ = 0;
     bool cacheComplete_ = false;

@@ -14,7 +14,6 @@ public:
         });
     }
     void SetInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
-    int Interval() const override { return timer_.interval(); }
     void SetEnabled(bool enabled) override {
         if (enabled && !timer_.isActive()) timer_.start();
         else if (!enabled) timer_.stop();

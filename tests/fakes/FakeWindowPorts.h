@@ -41,7 +41,6 @@ struct FakeWindowPorts {
         dialogs.fileDialogs.clear();
         dialogs.folderDialogs.clear();
         processes.started.clear();
-        processes.terminated.clear();
         menus.popped.clear();
         shell.opened.clear();
         shell.folders.clear();

@@ -189,11 +189,10 @@ public:
 class FakePlayer final : public Player {
 public:
     std::string url;
-    int state = kPlayIdle, volume = 100, duration = 0, position = 0, speed = 0, bitRate = 0, progress = 0;
+    PlayerState state = PlayerState::Idle;
+    int volume = 100, duration = 0, position = 0, speed = 0, bitRate = 0, progress = 0;
     int mute = 0, fullScreen = 0;
-    bool visible = true;
     std::vector<std::string> calls;  // "play", "pause", "stop", "preload:URL", "seek:N"
-    std::string adPage;
     std::function<void(PlayerEvent)> eventHandler;
 
     // The player tells what just happened, as libmpv's events do.
@@ -206,17 +205,17 @@ public:
     void SetPlayUrl(const std::string& u) override { url = u; }
     void Play() override {
         calls.push_back("play");
-        state = kPlayPlaying;
+        state = PlayerState::Playing;
     }
     void Pause() override {
         calls.push_back("pause");
-        state = kPlayPaused;
+        state = PlayerState::Paused;
     }
     void Stop() override {
         calls.push_back("stop");
-        state = kPlayStopped;
+        state = PlayerState::Stopped;
     }
-    int PlayState() const override { return state; }
+    PlayerState PlayState() const override { return state; }
     void SetMute(int m) override { mute = m; }
     void SetFullScreen(int f) override { fullScreen = f; }
     bool IsFullScreen() const override { return fullScreen != 0; }
@@ -232,8 +231,6 @@ public:
     int BitRate() const override { return bitRate; }
     int DownloadProgress() const override { return progress; }
     void PreloadUrl(const std::string& u) override { calls.push_back("preload:" + u); }
-    void SetAdPageUrl(const std::string& u) override { adPage = u; }
-    void SetVisible(bool v) override { visible = v; }
 
     std::vector<MediaTrack> tracks;
     std::vector<std::string> subtitleFiles, screenshots;
@@ -358,26 +355,10 @@ public:
 
 class FakeProcesses final : public Processes {
 public:
-    std::vector<std::string> running, started;  // running: executable file names, pid = index + 100
-    std::vector<int> terminated;
-    int FindProcess(const std::string& name) override {
-        for (size_t i = 0; i < running.size(); ++i)
-            if (running[i].find(name) != std::string::npos) return static_cast<int>(i) + 100;
-        return 0;
-    }
-    std::vector<int> FindProcessesNamed(const std::string& name) override {
-        std::vector<int> found;
-        for (size_t i = 0; i < running.size(); ++i)
-            if (running[i] == name) found.push_back(static_cast<int>(i) + 100);
-        return found;
-    }
-    bool TerminateProcessById(int pid) override {
-        terminated.push_back(pid);
-        return true;
-    }
+    std::vector<std::string> started;
     bool StartDetached(const std::string& program) override {
         started.push_back(program);
-        return false;  // nothing of the outside player exists here
+        return true;
     }
 };
 

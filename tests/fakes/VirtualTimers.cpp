@@ -13,7 +13,6 @@ public:
         interval_ = ms;
         if (enabled_) due_ = owner_.now_ + ms;
     }
-    int Interval() const override { return interval_; }
     void SetEnabled(bool on) override {
         if (on && !enabled_) due_ = owner_.now_ + interval_;
         enabled_ = on;

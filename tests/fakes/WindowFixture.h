@@ -64,7 +64,7 @@ protected:
     void PlayingLocalFile(int position) {
         WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
         player.url = "/m/a.mp4";
-        player.state = kPlayPlaying;
+        player.state = PlayerState::Playing;
         Session().item = {ItemKind::LocalFile, "a.mp4", "", "/m/a.mp4", ""};
         Session().listKey = "/m/a.mp4";
         Session().list = ItemList::LocalFiles;

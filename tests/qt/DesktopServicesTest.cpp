@@ -91,7 +91,7 @@ TEST_F(MediaPlayerOnTheBus, RegistersAndAnswersWithTheWindowsState) {
     EXPECT_EQ(adaptor->Metadata().value(QStringLiteral("xesam:title")).toString(), QStringLiteral("a.mp4"));
     EXPECT_EQ(adaptor->Metadata().value(QStringLiteral("mpris:length")).toLongLong(), 60'000'000);
     adaptor->PlayPause();
-    EXPECT_EQ(player.state, kPlayPaused);
+    EXPECT_EQ(player.state, PlayerState::Paused);
     EXPECT_EQ(adaptor->PlaybackStatus(), QStringLiteral("Paused"));
     adaptor->SetVolume(0.4);
     EXPECT_EQ(player.volume, 40);

@@ -43,7 +43,7 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     window->Transport().PlayNextEpisode();
     EXPECT_TRUE(fetch.requests.empty());
     // Its place is kept on its line of the local files.
-    player.state = kPlayPlaying;
+    player.state = PlayerState::Playing;
     player.duration = 600;
     player.position = 42;
     timers.Advance(1000);

@@ -53,7 +53,7 @@ TEST_F(DesktopIntegration, PlayingPositionIsStoredEveryThirtySeconds) {
     EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|0\r\n");
     Ticks(1);
     EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|130\r\n");
-    player.state = kPlayPaused;  // a paused item has nothing new to store
+    player.state = PlayerState::Paused;  // a paused item has nothing new to store
     Ticks(40);
     EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|130\r\n");
 }
@@ -116,12 +116,12 @@ TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
     MediaRemote& remote = window->Remote();
     EXPECT_EQ(remote.Status().playback, "Playing");
     remote.PlayPause();
-    EXPECT_EQ(player.state, kPlayPaused);
+    EXPECT_EQ(player.state, PlayerState::Paused);
     EXPECT_EQ(remote.Status().playback, "Paused");
     remote.Pause();  // already paused: nothing
     EXPECT_EQ(player.calls.back(), "pause");
     remote.Play();
-    EXPECT_EQ(player.state, kPlayPlaying);
+    EXPECT_EQ(player.state, PlayerState::Playing);
     remote.SeekBy(30'000'000);
     EXPECT_EQ(player.position, 131);
     remote.SeekTo(7'200'000'000);  // past the end: ignored, as the interface asks
@@ -138,7 +138,7 @@ TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
     EXPECT_FALSE(status.canGoNext);  // a local file has no episodes
     Ticks(1);
     remote.Stop();
-    EXPECT_EQ(player.state, kPlayStopped);
+    EXPECT_EQ(player.state, PlayerState::Stopped);
     EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|3599\r\n");  // stored as the bar's stop stores it
 }
 
@@ -178,7 +178,7 @@ TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
     remote.SetRate(std::nan(""));
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
     remote.SetRate(0);
-    EXPECT_EQ(player.state, kPlayPaused);
+    EXPECT_EQ(player.state, PlayerState::Paused);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
 }
 

@@ -40,16 +40,6 @@ TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
     EXPECT_EQ(std::count(forms.steps.begin(), forms.steps.end(), "end"), 0);
 }
 
-TEST_F(ExitAndTray, ExitEndsThePlayerHelpersOnlyWhenQvodkIsTwo) {
-    processes.running = {"QvodPlayer.exe", "QvodPlayer.exe", "QvodTerminal.exe"};
-    Setting("qvodk", "1");
-    window->Exit();
-    EXPECT_TRUE(processes.terminated.empty());
-    Setting("qvodk", "2");
-    window->Exit();
-    EXPECT_EQ(processes.terminated, (std::vector<int>{100, 102}));  // the first of each name only
-}
-
 TEST_F(ExitAndTray, CloseButtonAsksOnceThenFollowsTheAnswer) {
     ASSERT_EQ(SettingOf("ts"), "3");
     dialogs.answerYes = true;

@@ -8,7 +8,7 @@ namespace {
 struct StateCase {
     const char* name;
     MpvSnapshot snapshot;
-    int expected;
+    PlayerState expected;
 };
 
 class PlayStateMapping : public testing::TestWithParam<StateCase> {};
@@ -29,14 +29,14 @@ MpvSnapshot With(void (*change)(MpvSnapshot&)) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, PlayStateMapping,
-    testing::Values(StateCase{"NothingLoaded", MpvSnapshot{}, kPlayIdle}, StateCase{"Playing", Loaded(), kPlayPlaying},
-                    StateCase{"Paused", With([](MpvSnapshot& s) { s.paused = true; }), kPlayPaused},
-                    StateCase{"Buffering", With([](MpvSnapshot& s) { s.pausedForCache = true; }), kPlayBuffering},
-                    StateCase{"ConnectingToAStream", With([](MpvSnapshot& s) { s.loading = s.network = true; }), kPlayConnecting},
-                    StateCase{"OpeningAFile", With([](MpvSnapshot& s) { s.loading = true; }), kPlayPreparing},
-                    StateCase{"Stopped", With([](MpvSnapshot& s) { s.stopped = s.idle = true; }), kPlayStopped},
-                    StateCase{"EndedOnItsLastFrame", With([](MpvSnapshot& s) { s.endOfFile = s.paused = true; }), kPlayEnded},
-                    StateCase{"FailedToOpen", With([](MpvSnapshot& s) { s.failed = s.idle = true; }), kPlayIdle}),
+    testing::Values(StateCase{"NothingLoaded", MpvSnapshot{}, PlayerState::Idle}, StateCase{"Playing", Loaded(), PlayerState::Playing},
+                    StateCase{"Paused", With([](MpvSnapshot& s) { s.paused = true; }), PlayerState::Paused},
+                    StateCase{"Buffering", With([](MpvSnapshot& s) { s.pausedForCache = true; }), PlayerState::Buffering},
+                    StateCase{"ConnectingToAStream", With([](MpvSnapshot& s) { s.loading = s.network = true; }), PlayerState::Connecting},
+                    StateCase{"OpeningAFile", With([](MpvSnapshot& s) { s.loading = true; }), PlayerState::Preparing},
+                    StateCase{"Stopped", With([](MpvSnapshot& s) { s.stopped = s.idle = true; }), PlayerState::Stopped},
+                    StateCase{"EndedOnItsLastFrame", With([](MpvSnapshot& s) { s.endOfFile = s.paused = true; }), PlayerState::Ended},
+                    StateCase{"FailedToOpen", With([](MpvSnapshot& s) { s.failed = s.idle = true; }), PlayerState::Idle}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

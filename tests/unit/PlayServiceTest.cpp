@@ -23,21 +23,18 @@ protected:
     test::FakePlayer player;
     test::FakeWebPane pagePlayer;
     test::FakeFetch fetch;
-    test::FakeProcesses processes;
     test::FakeIdleInhibitor idle;
     test::VirtualTimers timers;
     std::unique_ptr<Timer> statusTick = timers.CreateTimer();
     SettingsFile settings{folder.File("config.dll")};
     HistoryLists lists{folder.Path()};
     PlaySession session;
-    std::string playerFolder;
     IdleInhibition inhibition{idle, player, session, controls};
     EpisodeLookup lookup{kPortal, [this](const std::string& url, auto done) {
                              fetch.Get(url, 60, [done](std::optional<std::string> body) { done(std::move(body)); });
                          }};
     std::vector<std::string> stops, notices, waiting, trace;
-    PlayService plays{{lookup, kPortal, pagePlayer, player, session, playerFolder, controls, lists, settings, processes,
-                       *statusTick, inhibition, [](const std::string&) {},
+    PlayService plays{{lookup, kPortal, pagePlayer, player, session, controls, lists, *statusTick, inhibition, [](const std::string&) {},
                        [this](const std::string& text) { controls.SetText({ControlName::TitleLine}, text); },
                        [this](bool keepPlace) {
                            stops.push_back(keepPlace ? "stop, place kept" : "stop");

@@ -34,7 +34,7 @@ protected:
         controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
         player.url = "http://m/1.mp4";
         player.duration = 100;
-        player.state = kPlayPlaying;
+        player.state = PlayerState::Playing;
         player.SetEventHandler([this](PlayerEvent event) { monitor.PlayerReported(event); });
         endOfPlay->SetInterval(2000);
         endOfPlay->SetOnTick([this] { monitor.EndOfPlayTick(); });
@@ -49,10 +49,8 @@ TEST_F(MonitorAlone, TheFirstFrameShowsAtOnce) {
     player.position = 95;
     controls.SetVisible({ControlName::PlayerCover}, true);
     controls.SetVisible({ControlName::NextEpisodeNotice}, true);
-    player.visible = false;
     player.Report(PlayerEvent::FirstFrame);
     EXPECT_FALSE(Visible(ControlName::PlayerCover));
-    EXPECT_TRUE(player.visible);
     EXPECT_FALSE(Visible(ControlName::NextEpisodeNotice));
     EXPECT_EQ(Text(ControlName::PlayTimes), "01:35 / 01:40");
     EXPECT_EQ(playLook, true);

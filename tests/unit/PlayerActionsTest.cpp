@@ -54,7 +54,7 @@ protected:
     }
     void LoadFilmWithTracks() {
         player.url = "http://m/film.mkv";
-        player.state = kPlayPlaying;
+        player.state = PlayerState::Playing;
         player.duration = 1800;
         player.position = 754;
         player.tracks = {Track(TrackKind::Audio, 1, "chi", "国语", true), Track(TrackKind::Audio, 2, "eng", "English"),
@@ -278,11 +278,11 @@ TEST_F(Actions, NoScreenshotWithoutAPictureOrAPlaceForIt) {
     actions.KeyDown(kKeyS);
     EXPECT_EQ(LastNotice(), "没有可截图的画面");
     LoadFilmWithTracks();
-    player.state = kPlayStopped;
+    player.state = PlayerState::Stopped;
     actions.KeyDown(kKeyS);
     EXPECT_EQ(LastNotice(), "没有可截图的画面");
     EXPECT_TRUE(player.screenshots.empty());
-    player.state = kPlayPaused;
+    player.state = PlayerState::Paused;
     player.duration = 0;  // a live stream, paused: its frame shows
     actions.KeyDown(kKeyS);
     EXPECT_EQ(player.screenshots.size(), 1u);

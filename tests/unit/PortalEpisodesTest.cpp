@@ -191,7 +191,7 @@ TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
         EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << address;
     }
     EXPECT_EQ(folder.Read("date.dat"), stored);
-    player.state = kPlayPlaying;
+    player.state = PlayerState::Playing;
     timers.Advance(1000);  // the status tick of what plays leaves the notice its time
     EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
     // Nor does it follow as the next episode, or download ahead.
@@ -229,15 +229,6 @@ TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     // The new episode replaced the title's record, at the top with position 0.
     EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
-}
-
-TEST_F(Episodes, TerminalProgramIsTriedOnlyWhenNotRunning) {
-    Playing(0);
-    EXPECT_EQ(processes.started, std::vector<std::string>{"0QvodTerminal.exe"});
-    processes.running = {"/opt/q/QvodTerminal.exe"};
-    processes.started.clear();
-    plays().StartQvodTerminal(PlayService::TerminalForm::Portal);
-    EXPECT_TRUE(processes.started.empty());
 }
 
 TEST_F(Episodes, ClosingThePagePlayer) {

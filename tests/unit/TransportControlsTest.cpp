@@ -24,7 +24,7 @@ protected:
     PlayerSliders& sliders() { return window->Sliders(); }
     void Playing(int position, int duration) {
         player.url = "http://m/1.mp4";
-        player.state = kPlayPlaying;
+        player.state = PlayerState::Playing;
         player.position = position;
         player.duration = duration;
         bar().ShowPlayPause(true);
@@ -73,14 +73,14 @@ TEST_F(Transport, MuteToggles) {
 }
 
 TEST_F(Transport, FullScreenStartsWhilePlayingAndTheButtonLeavesIt) {
-    player.state = kPlayPaused;
+    player.state = PlayerState::Paused;
     bar().Click(3);
     EXPECT_EQ(player.fullScreen, 0);
-    player.state = kPlayPlaying;
+    player.state = PlayerState::Playing;
     bar().Click(3);
     EXPECT_EQ(player.fullScreen, -1);
     // In full screen the button leaves it, paused too.
-    player.state = kPlayPaused;
+    player.state = PlayerState::Paused;
     bar().Click(3);
     EXPECT_EQ(player.fullScreen, 0);
 }
@@ -198,7 +198,7 @@ TEST_F(Transport, Keys) {
 
 TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeByFive) {
     Playing(40, 100);
-    player.state = kPlayPlaying;
+    player.state = PlayerState::Playing;
     window->Keys().KeyDown(kKeyF);
     EXPECT_EQ(player.fullScreen, -1);  // the full-screen button's toggle
     controls.Move({ControlName::VolumeTrack}, {0, 0, 110, 7});
