@@ -63,7 +63,7 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
     ConnectTimers();
     ConnectPanes();
     lists_.SetPageWritten([this](std::string_view listName, const std::string& pagePath) {
-        PaneOf(IsWatchList(listName) ? Pane::Web3 : Pane::Web4).Navigate(pagePath);
+        PaneOf(IsWatchList(listName) ? Pane::HistoryList : Pane::LocalList).Navigate(pagePath);
     });
     ports_.player.SetEventHandler([this](PlayerEvent event) { monitor_->PlayerReported(event); });
 }
@@ -88,7 +88,7 @@ void MainWindow::CreatePlaybackParts() {
         portal_.base, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); });
     auto trace = [this](const std::string& line) { Trace(line); };
     plays_ = std::make_unique<PlayService>(PlayService::Parts{
-        *lookup_, portal_.base, PaneOf(Pane::Web2), ports_.player, session_, ports_.controls, lists_, TimerOf(WindowTimer::StatusTick), *inhibition_,
+        *lookup_, portal_.base, PaneOf(Pane::PagePlayer), ports_.player, session_, ports_.controls, lists_, TimerOf(WindowTimer::StatusTick), *inhibition_,
         [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
         [this](bool keepPlace) { transport_->StopCurrentItem(keepPlace); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
@@ -99,7 +99,7 @@ void MainWindow::CreatePlaybackParts() {
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { monitor_->NextEpisodeFound(); }, trace});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         ports_.controls, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
-        ports_.dialogs, PaneOf(Pane::Web2), TimerOf(WindowTimer::StatusTick), *plays_,
+        ports_.dialogs, PaneOf(Pane::PagePlayer), TimerOf(WindowTimer::StatusTick), *plays_,
         [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
         [this] {
             inhibition_->Update();
@@ -121,7 +121,7 @@ void MainWindow::CreatePlaybackParts() {
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
         ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
     remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
-                                                               PaneOf(Pane::Web2), *transport_, *sliders_, *monitor_,
+                                                               PaneOf(Pane::PagePlayer), *transport_, *sliders_, *monitor_,
                                                                *memory_, [this] { Exit(); }});
 }
 
@@ -138,12 +138,12 @@ void MainWindow::CreateShellParts() {
 }
 
 void MainWindow::CreatePortalAndListParts() {
-    search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::Webso), portal_.base);
+    search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::SearchResults), portal_.base);
     loadEvents_ = std::make_unique<PaneLoadEvents>(
         PaneLoadEvents::Parts{ports_.panes, portal_.base, failures_, ads_, ports_.controls,
                               [this](const std::string& link) { history_->RowRightClicked(link); }});
     history_ = std::make_unique<HistoryActions>(HistoryActions::Parts{
-        PaneOf(Pane::Web3), lists_, programFolder_, playerFolder_, storedSettings_, ports_.controls, ports_.surface,
+        PaneOf(Pane::HistoryList), lists_, programFolder_, playerFolder_, storedSettings_, ports_.controls, ports_.surface,
         ports_.menus, ports_.dialogs, ports_.shell, [this](const std::string& text) { ShowTrayTip(text); },
         [this] {
             if (frame_.topMost) title_->ToggleTopMost();
@@ -211,7 +211,7 @@ void MainWindow::NavigateOtherPanes() {
     otherPanesNavigated_ = true;
     otherPanesTimer_->SetEnabled(false);
     for (const Pane pane : kAllPanes)
-        if (pane != Pane::Web1) PaneOf(pane).Navigate(FirstPage(pane));
+        if (pane != Pane::PortalPage) PaneOf(pane).Navigate(FirstPage(pane));
 }
 
 void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick) {
@@ -229,7 +229,7 @@ void MainWindow::ConnectPanes() {
 // The pane's load events and its links turned into actions.
 WebPaneEvents MainWindow::EventsOf(Pane pane) {
     WebPaneEvents events = loadEvents_->EventsFor(pane);
-    if (pane == Pane::Web1) {
+    if (pane == Pane::PortalPage) {
         // Its first page, loaded or failed, lets the other panes load.
         events.downloadComplete = [this, inner = events.downloadComplete] {
             NavigateOtherPanes();
@@ -255,15 +255,15 @@ WebPaneEvents MainWindow::EventsOf(Pane pane) {
 
 std::string MainWindow::FirstPage(Pane pane) const {
     switch (pane) {
-        case Pane::Web1: return portal_.base;
-        case Pane::Web3: return JoinPath(programFolder_, kWatchPageFile);
-        case Pane::Web4: return JoinPath(programFolder_, kLocalPageFile);
-        case Pane::Web5: return portal_.base + "/right.asp";  // two slashes, requested as built
-        case Pane::Web6: return portal_.base + "tj/tj.asp?id=" + userName_;  // identity not escaped
-        case Pane::Web7: return portal_.base + "js/ads/qvodad.html";
-        case Pane::Web8: return portal_.base + "js/ads/gun.html";
-        case Pane::Web2:
-        case Pane::Webso: return "about:blank";
+        case Pane::PortalPage: return portal_.base;
+        case Pane::HistoryList: return JoinPath(programFolder_, kWatchPageFile);
+        case Pane::LocalList: return JoinPath(programFolder_, kLocalPageFile);
+        case Pane::SidePage: return portal_.base + "/right.asp";  // two slashes, requested as built
+        case Pane::Statistics: return portal_.base + "tj/tj.asp?id=" + userName_;  // identity not escaped
+        case Pane::PlayerAdvert: return portal_.base + "js/ads/qvodad.html";
+        case Pane::ScrollingAdvert: return portal_.base + "js/ads/gun.html";
+        case Pane::PagePlayer:
+        case Pane::SearchResults: return "about:blank";
     }
     return "about:blank";
 }
@@ -286,7 +286,7 @@ void MainWindow::Load(const std::string& commandLine) {
     if (frame_.openWithSavedSize) host.ResizeTwips(frame_.savedWidth, frame_.savedHeight);
     frame_.currentTab = RightPanelTab::TitlePages;
     ApplySkin(kProgramSkin);
-    PaneOf(Pane::Web1).Navigate(FirstPage(Pane::Web1));
+    PaneOf(Pane::PortalPage).Navigate(FirstPage(Pane::PortalPage));
     otherPanesTimer_->SetEnabled(true);
     ports_.tray.AddTrayIcon(CutToLegacyBytes(kMainWindowCaption, kTrayTooltipBytes));
     failures_ = {};

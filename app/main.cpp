@@ -159,28 +159,26 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
     actions.search = [&window] { window.Search().Search(); };
     actions.searchBoxClicked = [&window] { window.Search().ClickInBox(); };
     actions.searchBoxLeft = [&window] { window.Search().FocusLost(); };
-    actions.navigationClick = [&window](int index) { window.Navigation().Click(index); };
+    actions.buttonClick = [&window](ruvo::WindowButton button) {
+        window.Title().Click(button);
+        window.Navigation().Click(button);
+    };
     actions.transportClick = [&window](int index) { window.Transport().Click(index); };
     actions.transportHover = [&window](int index, int x, int y) { window.Transport().MouseMove(index, x, y); };
-    actions.keyDown = [&window](int code) { return window.Keys().KeyDown(code); };
+    actions.keyDown = [&window](ruvo::Key key) { return window.Keys().KeyDown(key); };
     actions.pictureMenu = [&window, &widget, &playerActions](int x, int y) {
         ruvo::PopUpPlayerMenu(&widget, ruvo::PlayerMenuEntries(window.PlayerControl()), QPoint(x, y),
                               [&playerActions](const ruvo::PlayerMenuEntry& entry) { playerActions.Choose(entry); });
     };
     actions.seekPress = [&window](int x) { window.Sliders().SeekPress(x); };
     actions.seekDrag = [&window](int x) { window.Sliders().SeekDrag(x); };
-    actions.seekRelease = [&window](int where) {
-        using Release = ruvo::PlayerSliders::Release;
-        window.Sliders().SeekRelease(where == 0 ? Release::OverTrack : where == 1 ? Release::OverKnob
-                                                                                   : Release::OverDownloadedBar);
-    };
+    actions.seekRelease = [&window](ruvo::PlayerSliders::Release where) { window.Sliders().SeekRelease(where); };
     actions.volumePress = [&window](int x) { window.Sliders().VolumePress(x); };
     actions.volumeDrag = [&window](int x) { window.Sliders().VolumeDrag(x); };
     actions.volumeWheel = [&window](int notches) { window.Keys().WheelOverPicture(notches); };
     actions.retryMainArea = [&window] { window.LoadEvents().RetryMainArea(); };
     actions.retrySidePane = [&window] { window.LoadEvents().RetrySidePane(); };
     actions.closeWebPlayer = [&window] { window.Plays().CloseWebPlayer(); };
-    actions.titleClick = [&window](int index) { window.Title().Click(index); };
     actions.listActionClick = [&window] { window.History().ListActionClicked(); };
     actions.compactRestoreClick = [&window] { window.Title().LeaveCompactMode(); };
     actions.resized = [&window] { window.Layout().OnResize(); };
@@ -188,7 +186,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
     actions.surfaceDown = [&window](int x, int y) { window.Mouse().SurfaceDown(x, y); };
     actions.surfaceUp = [&window] { window.Mouse().SurfaceUp(); };
     actions.surfaceDoubleClick = [&window] { window.Mouse().SurfaceDoubleClick(); };
-    actions.buttonMove = [&window](int index, int x, int y) { window.Mouse().ButtonMove(index, x, y); };
+    actions.buttonMove = [&window](ruvo::WindowButton button, int x, int y) { window.Mouse().ButtonMove(button, x, y); };
     actions.labelMove = [&window](bool restoreLabel) { window.Mouse().LabelMove(restoreLabel); };
     actions.labelReset = [&window](bool restoreLabel) { window.Mouse().ResetLabelColor(restoreLabel); };
     return actions;
@@ -204,7 +202,7 @@ ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
     wiring.notificationsShown = [&window] { return window.Tray().CanShowTrayTips(); };
     wiring.playItem = [&window](const std::string& item) { window.CommandLine().Play(item); };
-    wiring.pressKey = [&window](int code) { window.Keys().KeyDown(code); };
+    wiring.pressKey = [&window](ruvo::Key key) { window.Keys().KeyDown(key); };
     wiring.openFile = [&window] { window.Transport().OpenFile(); };
     // The user's pictures folder as xdg-user-dir names it (user-dirs.dirs), else ~/Pictures.
     wiring.picturesFolder = [] { return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString(); };
@@ -335,7 +333,7 @@ private:
 std::unique_ptr<ruvo::StallWatch> TraceForBenchmarks(ruvo::MainWindowWidget& widget, ruvo::QtTrayIcon& trayIcon,
                                                      ruvo::TraceLog& trace) {
     auto stalls = std::make_unique<ruvo::StallWatch>([&trace](qint64 ms) { trace.Line("stall " + std::to_string(ms)); });
-    QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &widget,
+    QObject::connect(&widget.Pane(ruvo::Pane::PortalPage), &QWebEngineView::loadFinished, &widget,
                      [&trace, shown = false](bool ok) mutable {
                          if (ok && !shown) trace.Line("shown Web1");
                          shown = shown || ok;
@@ -454,7 +452,7 @@ int main(int argc, char* argv[]) {
     if (ports.Tracing()) window.SetTrace([&ports](const std::string& line) { ports.Trace().Line(line); });
     ruvo::PlayerActions playerActions(player, questions, PlayerActionsWiringOf(window));
     // The player's own keys first; the bar's keys (and "any key") after.
-    window.Keys().SetPlayerKeys([&playerActions](int code) { return playerActions.KeyDown(code); });
+    window.Keys().SetPlayerKeys([&playerActions](ruvo::Key key) { return playerActions.KeyDown(key); });
     widget.SetActions(ActionsOf(window, playerActions, widget));
     ruvo::FileDrops fileDrops(&widget, [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); });
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
@@ -465,7 +463,7 @@ int main(int argc, char* argv[]) {
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
     player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.StoredSettings()); });
-    AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::Web1));
+    AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::PortalPage));
     window.SetPlayCommandLineItem([&window, &afterFirstPage](const std::string& item) {
         afterFirstPage.Run([&window, item] { window.CommandLine().Play(item); });
     });
@@ -479,7 +477,7 @@ int main(int argc, char* argv[]) {
         player.Prepare();
         fetch.ConnectAhead(portal.base);  // the episode look-ups' site
     });
-    QObject::connect(&widget.Pane(ruvo::Pane::Web1), &QWebEngineView::loadFinished, &makePlayer,
+    QObject::connect(&widget.Pane(ruvo::Pane::PortalPage), &QWebEngineView::loadFinished, &makePlayer,
                      [&makePlayer](bool ok) { if (ok) makePlayer.Begin(); });
     window.Load(commandLine);
     if (demo) ShowDemoMediaProgress(*demo, window);

@@ -1,6 +1,6 @@
 #pragma once
-// The lists as local pages: "c.htm" from "date.dat" (shown in Web3) and
-// "f.htm" from "date_f.dat" (shown in Web4). Each row links to "open://N"
+// The lists as local pages: "c.htm" from "date.dat" (shown in the history list) and
+// "f.htm" from "date_f.dat" (the local list). Each row links to "open://N"
 // and, on hover, to "delk://N", N being the record's physical line number.
 #include <optional>
 #include <string>

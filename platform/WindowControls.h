@@ -60,11 +60,35 @@ enum class ControlName {
     SearchBoxFrame,     // soimg
     SearchButton,       // sok
     WebPane,            // pane: a web pane in its host, indexed by Pane
+    None,               // no control: a widget whose events are not routed
 };
 
 struct ControlId {
     ControlName name;
     int index = 0;
+};
+
+// The frame's buttons: the title bar's, the right panel's tabs and tab bar,
+// and the panel toggles.
+enum class WindowButton {
+    Minimize,
+    Maximize,  // and restore
+    Close,
+    Compact,
+    TopMost,
+    Menu,
+    TitlePagesTab,
+    HistoryTab,
+    LocalFilesTab,
+    TabBar,
+    LeftPanelToggle,
+    RightPanelToggle,
+};
+inline constexpr ControlId ControlOf(WindowButton button) { return {ControlName::WindowButton, static_cast<int>(button)}; }
+// The buttons with a look of their own and a tooltip.
+inline constexpr WindowButton kFrameButtons[] = {
+    WindowButton::Minimize, WindowButton::Maximize, WindowButton::Close,           WindowButton::Compact,
+    WindowButton::TopMost,  WindowButton::Menu,     WindowButton::LeftPanelToggle, WindowButton::RightPanelToggle,
 };
 
 struct Rect {

@@ -8,24 +8,24 @@
 
 namespace ruvo {
 
-bool KeyboardShortcuts::KeyDown(int keyCode) {
+bool KeyboardShortcuts::KeyDown(Key key) {
     if (!parts_.controls.IsVisible({ControlName::PlayerBox})) return false;
-    bool taken = playerKeys_ && playerKeys_(keyCode);
-    if (!taken) taken = BarKeyDown(keyCode);
+    bool taken = playerKeys_ && playerKeys_(key);
+    if (!taken) taken = BarKeyDown(key);
     parts_.statusTick.SetEnabled(true);  // after any key: status updates again
     parts_.memory.RememberChanges();
     return taken;
 }
 
-bool KeyboardShortcuts::BarKeyDown(int keyCode) {
+bool KeyboardShortcuts::BarKeyDown(Key key) {
     bool taken = true;
-    switch (keyCode) {
-        case kKeySpace: parts_.bar.TogglePause(); break;
-        case kKeyLeft: Seek(-10); break;
-        case kKeyRight: Seek(10); break;
-        case kKeyUp: ChangeVolume(10); break;
-        case kKeyDown: ChangeVolume(-10); break;
-        case kKeyF: parts_.bar.ToggleFullScreen(); break;
+    switch (key) {
+        case Key::Space: parts_.bar.TogglePause(); break;
+        case Key::Left: Seek(-10); break;
+        case Key::Right: Seek(10); break;
+        case Key::Up: ChangeVolume(10); break;
+        case Key::Down: ChangeVolume(-10); break;
+        case Key::F: parts_.bar.ToggleFullScreen(); break;
         default: taken = false; break;
     }
     return taken;

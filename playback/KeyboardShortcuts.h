@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/Keys.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "platform/WindowControls.h"
@@ -16,24 +17,6 @@ class PlayStatusMonitor;
 class PlayerMemory;
 class PlayerSliders;
 class TransportControls;
-
-// Virtual key codes, as the window reports them (letters without Ctrl or Alt).
-enum KeyCode : int {
-    kKeyBackspace = 8,
-    kKeySpace = 32,
-    kKeyLeft = 37,
-    kKeyUp = 38,
-    kKeyRight = 39,
-    kKeyDown = 40,
-    kKeyB = 66,
-    kKeyF = 70,
-    kKeyS = 83,
-    kKeyV = 86,
-    kKeyX = 88,
-    kKeyZ = 90,
-    kKeyOpenBracket = 219,
-    kKeyCloseBracket = 221,
-};
 
 class KeyboardShortcuts {
 public:
@@ -51,21 +34,21 @@ public:
 
     // A key went down anywhere in the window (the window sees keys first).
     // True when it was one of the player's keys and the player box shows.
-    bool KeyDown(int keyCode);
+    bool KeyDown(Key key);
     // The player's own keys (screenshot, speed, tracks, subtitles), asked
     // before the bar's; true when one was taken.
-    void SetPlayerKeys(std::function<bool(int keyCode)> keys) { playerKeys_ = std::move(keys); }
+    void SetPlayerKeys(std::function<bool(Key)> keys) { playerKeys_ = std::move(keys); }
     // The wheel turned over the picture: notches up (positive) or down.
     void WheelOverPicture(int notches);
 
 private:
-    bool BarKeyDown(int keyCode);
+    bool BarKeyDown(Key key);
     void Seek(int seconds);
     void ChangeVolume(int step);
     void DrawPosition();
 
     Parts parts_;
-    std::function<bool(int)> playerKeys_;
+    std::function<bool(Key)> playerKeys_;
 };
 
 }  // namespace ruvo

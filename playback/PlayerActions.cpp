@@ -44,24 +44,24 @@ bool IsSubtitleFile(const std::string& path) {
     return false;
 }
 
-bool PlayerActions::KeyDown(int keyCode) {
+bool PlayerActions::KeyDown(Key key) {
     if (!wiring_.playerShown()) return false;
-    switch (keyCode) {
-        case kKeyS: TakeScreenshot(); return true;
-        case kKeyOpenBracket: SetSpeed(SlowerSpeed(player_.Speed())); return true;
-        case kKeyCloseBracket: SetSpeed(FasterSpeed(player_.Speed())); return true;
-        case kKeyBackspace: SetSpeed(1.0); return true;
-        case kKeyZ: ShiftSubtitles(-kSubtitleStep); return true;
-        case kKeyX: ShiftSubtitles(kSubtitleStep); return true;
-        case kKeyV: NextTrack(TrackKind::Subtitle); return true;
-        case kKeyB: NextTrack(TrackKind::Audio); return true;
+    switch (key) {
+        case Key::S: TakeScreenshot(); return true;
+        case Key::BracketLeft: SetSpeed(SlowerSpeed(player_.Speed())); return true;
+        case Key::BracketRight: SetSpeed(FasterSpeed(player_.Speed())); return true;
+        case Key::Backspace: SetSpeed(1.0); return true;
+        case Key::Z: ShiftSubtitles(-kSubtitleStep); return true;
+        case Key::X: ShiftSubtitles(kSubtitleStep); return true;
+        case Key::V: NextTrack(TrackKind::Subtitle); return true;
+        case Key::B: NextTrack(TrackKind::Audio); return true;
         default: return false;
     }
 }
 
 void PlayerActions::Choose(const PlayerMenuEntry& entry) {
     switch (entry.command) {
-        case PlayerCommand::PressKey: wiring_.pressKey(entry.argument); break;
+        case PlayerCommand::PressKey: wiring_.pressKey(static_cast<Key>(entry.argument)); break;
         case PlayerCommand::SelectAudio: SelectTrack(TrackKind::Audio, entry.argument); break;
         case PlayerCommand::SelectSubtitle: SelectTrack(TrackKind::Subtitle, entry.argument); break;
         case PlayerCommand::LoadSubtitle: LoadSubtitleFile(); break;

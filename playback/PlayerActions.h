@@ -20,7 +20,7 @@ struct PlayerActionsWiring {
     std::function<void(const std::string&)> notify;        // a desktop notification
     std::function<bool()> notificationsShown;              // whether such a notification is seen at all
     std::function<void(const std::string&)> playItem;      // plays a path or address, listed as a local file
-    std::function<void(int)> pressKey;                     // the window's handling of a key
+    std::function<void(Key)> pressKey;                     // the window's handling of a key
     std::function<void()> openFile;                        // the player bar's open-file button
     std::function<std::string()> picturesFolder;           // where screenshots go
 };
@@ -31,7 +31,7 @@ public:
         : player_(player), dialogs_(dialogs), wiring_(std::move(wiring)) {}
 
     // A key went down in the window: true when it was one of these actions'.
-    bool KeyDown(int keyCode);
+    bool KeyDown(Key key);
     // An entry of the player's menu was chosen.
     void Choose(const PlayerMenuEntry& entry);
     // A speed asked for from outside, kept within 0.5 to 2.0.

@@ -13,8 +13,8 @@ constexpr int kSpeedPercents[] = {50, 75, 100, 125, 150, 175, 200};
 
 PlayerMenuEntry Separator(const std::string& submenu = "") { return {submenu, "-", "", PlayerCommand::PressKey, 0}; }
 
-PlayerMenuEntry KeyEntry(const std::string& submenu, const std::string& caption, const std::string& keyName, int key) {
-    return {submenu, caption, keyName, PlayerCommand::PressKey, key};
+PlayerMenuEntry KeyEntry(const std::string& submenu, const std::string& caption, const std::string& keyName, Key key) {
+    return {submenu, caption, keyName, PlayerCommand::PressKey, static_cast<int>(key)};
 }
 
 // A name from the file shows its "&" as it is, never as an access key.
@@ -48,23 +48,23 @@ void AddTracks(std::vector<PlayerMenuEntry>& menu, const Player& player, TrackKi
 
 std::vector<PlayerMenuEntry> PlayerMenuEntries(const Player& player) {
     std::vector<PlayerMenuEntry> menu;
-    menu.push_back(KeyEntry("", "播放/暂停", "空格", kKeySpace));
-    menu.push_back(KeyEntry("", "后退 10 秒", "←", kKeyLeft));
-    menu.push_back(KeyEntry("", "前进 10 秒", "→", kKeyRight));
-    menu.push_back(KeyEntry("", "音量 +10", "↑", kKeyUp));
-    menu.push_back(KeyEntry("", "音量 -10", "↓", kKeyDown));
-    menu.push_back(KeyEntry("", "全屏(&F)", "F", kKeyF));
+    menu.push_back(KeyEntry("", "播放/暂停", "空格", Key::Space));
+    menu.push_back(KeyEntry("", "后退 10 秒", "←", Key::Left));
+    menu.push_back(KeyEntry("", "前进 10 秒", "→", Key::Right));
+    menu.push_back(KeyEntry("", "音量 +10", "↑", Key::Up));
+    menu.push_back(KeyEntry("", "音量 -10", "↓", Key::Down));
+    menu.push_back(KeyEntry("", "全屏(&F)", "F", Key::F));
     menu.push_back(Separator());
 
     AddTracks(menu, player, TrackKind::Audio);
     menu.push_back(Separator(kAudioMenu));
-    menu.push_back(KeyEntry(kAudioMenu, "下一音轨", "B", kKeyB));
+    menu.push_back(KeyEntry(kAudioMenu, "下一音轨", "B", Key::B));
 
     AddTracks(menu, player, TrackKind::Subtitle);
     menu.push_back(Separator(kSubtitleMenu));
-    menu.push_back(KeyEntry(kSubtitleMenu, "下一字幕", "V", kKeyV));
-    menu.push_back(KeyEntry(kSubtitleMenu, "字幕提前 0.1 秒", "Z", kKeyZ));
-    menu.push_back(KeyEntry(kSubtitleMenu, "字幕延后 0.1 秒", "X", kKeyX));
+    menu.push_back(KeyEntry(kSubtitleMenu, "下一字幕", "V", Key::V));
+    menu.push_back(KeyEntry(kSubtitleMenu, "字幕提前 0.1 秒", "Z", Key::Z));
+    menu.push_back(KeyEntry(kSubtitleMenu, "字幕延后 0.1 秒", "X", Key::X));
     menu.push_back({kSubtitleMenu, "加载字幕文件(&L)...", "", PlayerCommand::LoadSubtitle, 0});
 
     const double speed = player.Speed();
@@ -72,11 +72,11 @@ std::vector<PlayerMenuEntry> PlayerMenuEntries(const Player& player) {
         menu.push_back({kSpeedMenu, SpeedFactorText(percent / 100.0), "",
                         PlayerCommand::SetSpeed, percent, true, std::lround(speed * 100) == percent});
     menu.push_back(Separator(kSpeedMenu));
-    menu.push_back(KeyEntry(kSpeedMenu, "减慢", "[", kKeyOpenBracket));
-    menu.push_back(KeyEntry(kSpeedMenu, "加快", "]", kKeyCloseBracket));
-    menu.push_back(KeyEntry(kSpeedMenu, "正常速度", "Backspace", kKeyBackspace));
+    menu.push_back(KeyEntry(kSpeedMenu, "减慢", "[", Key::BracketLeft));
+    menu.push_back(KeyEntry(kSpeedMenu, "加快", "]", Key::BracketRight));
+    menu.push_back(KeyEntry(kSpeedMenu, "正常速度", "Backspace", Key::Backspace));
 
-    menu.push_back(KeyEntry("", "截图(&S)", "S", kKeyS));
+    menu.push_back(KeyEntry("", "截图(&S)", "S", Key::S));
     menu.push_back(Separator());
     menu.push_back({"", "打开文件", "", PlayerCommand::OpenFile, 0});
     menu.push_back({"", "打开网址", "", PlayerCommand::OpenAddress, 0});

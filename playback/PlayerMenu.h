@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Keys.h"
 #include "platform/Player.h"
 
 namespace ruvo {
@@ -24,7 +25,7 @@ struct PlayerMenuEntry {
     std::string caption;  // "-" is a separator; "&" marks the access key
     std::string keyName;  // the key shown beside it ("空格", "S"); "" for none
     PlayerCommand command = PlayerCommand::PressKey;
-    int argument = 0;  // a key code, a track, a speed
+    int argument = 0;  // a Key, a track, a speed
     bool checkable = false, checked = false, enabled = true;
 };
 

@@ -28,17 +28,17 @@ LinkDispatcher::Handler LinkDispatcher::HandlerFor(Pane pane) {
     using Method = void (LinkDispatcher::*)(const std::string&, bool&);
     Method method = nullptr;
     switch (pane) {
-        case Pane::Web1: method = &LinkDispatcher::OnWeb1; break;
-        case Pane::Web3: method = &LinkDispatcher::OnWeb3; break;
-        case Pane::Web4: method = &LinkDispatcher::OnWeb4; break;
-        case Pane::Web5: method = &LinkDispatcher::OnWeb5; break;
-        case Pane::Webso: method = &LinkDispatcher::OnWebso; break;
+        case Pane::PortalPage: method = &LinkDispatcher::OnPortalPage; break;
+        case Pane::HistoryList: method = &LinkDispatcher::OnHistoryList; break;
+        case Pane::LocalList: method = &LinkDispatcher::OnLocalList; break;
+        case Pane::SidePage: method = &LinkDispatcher::OnSidePage; break;
+        case Pane::SearchResults: method = &LinkDispatcher::OnSearchResults; break;
         default: return {};
     }
     return [this, method](const std::string& url, bool& cancel) { (this->*method)(url, cancel); };
 }
 
-void LinkDispatcher::OnWeb1(const std::string& url, bool& cancel) {
+void LinkDispatcher::OnPortalPage(const std::string& url, bool& cancel) {
     if (Contains(url, "eeshow://")) {
         cancel = true;
         ShowTitlePage(url);
@@ -54,7 +54,7 @@ void LinkDispatcher::OnWeb1(const std::string& url, bool& cancel) {
     }
 }
 
-void LinkDispatcher::OnWeb3(const std::string& url, bool& cancel) {
+void LinkDispatcher::OnHistoryList(const std::string& url, bool& cancel) {
     if (StartsWith(url, "delk://")) {
         cancel = true;
         DeleteListLine(url);
@@ -64,22 +64,22 @@ void LinkDispatcher::OnWeb3(const std::string& url, bool& cancel) {
     }
 }
 
-void LinkDispatcher::OnWeb4(const std::string& url, bool& cancel) {
-    if (StartsWith(url, "open://") || StartsWith(url, "delk://")) ForwardLink(Pane::Web3, url, cancel);
+void LinkDispatcher::OnLocalList(const std::string& url, bool& cancel) {
+    if (StartsWith(url, "open://") || StartsWith(url, "delk://")) ForwardLink(Pane::HistoryList, url, cancel);
 }
 
-void LinkDispatcher::OnWeb5(const std::string& url, bool& cancel) {
+void LinkDispatcher::OnSidePage(const std::string& url, bool& cancel) {
     if (Contains(url, "eebovod://") || Contains(url, "eeqvod://")) {
-        ForwardLink(Pane::Web1, url, cancel);
+        ForwardLink(Pane::PortalPage, url, cancel);
     } else if (Contains(url, "search.asp")) {
         cancel = true;
         ShowSearch(url);
     }
 }
 
-void LinkDispatcher::OnWebso(const std::string& url, bool& cancel) {
+void LinkDispatcher::OnSearchResults(const std::string& url, bool& cancel) {
     if (Contains(url, "eeshow://") || Contains(url, "eebovod://") || Contains(url, "eeqvod://")) {
-        ForwardLink(Pane::Web1, url, cancel);
+        ForwardLink(Pane::PortalPage, url, cancel);
     } else if (Contains(url, "fanhome://")) {
         cancel = true;
         CloseSearch();
@@ -94,7 +94,7 @@ void LinkDispatcher::ForwardLink(Pane target, const std::string& url, bool& canc
 
 void LinkDispatcher::ShowTitlePage(const std::string& url) {
     parts_.failures.sidePane = false;
-    PaneOf(Pane::Web5).Navigate(parts_.portal.root + TrimLink(url, "eeshow://"));
+    PaneOf(Pane::SidePage).Navigate(parts_.portal.root + TrimLink(url, "eeshow://"));
     parts_.showRightPanel(true);
     parts_.showTitlePages();
 }
@@ -106,7 +106,7 @@ void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
 
 void LinkDispatcher::ShowSearch(const std::string& url) {
     WindowControls& c = parts_.controls;
-    PaneOf(Pane::Webso).Navigate(url);
+    PaneOf(Pane::SearchResults).Navigate(url);
     c.SetVisible({ControlName::MainPaneBox}, false);
     c.SetVisible({ControlName::SearchResultsBox}, true);
     c.SetVisible({ControlName::MainAreaNotice}, false);
@@ -162,7 +162,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
                            UnescapedName(FieldAt(fields, 2)), FieldAt(fields, 4), FieldAt(fields, 3)};
     if (!parts_.plays.Start({HistoryPlay{play}, TextToInt(FieldAt(fields, 7))})) return;
     parts_.failures.sidePane = false;  // the title's page shows beside it
-    PaneOf(Pane::Web5).Navigate(parts_.portal.base + "show.asp?id=" + id);
+    PaneOf(Pane::SidePage).Navigate(parts_.portal.base + "show.asp?id=" + id);
 }
 
 }  // namespace ruvo

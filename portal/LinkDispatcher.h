@@ -1,9 +1,9 @@
 #pragma once
-// The before-navigate handlers of the panes Web1, Web3, Web4, Web5 and
-// Webso. Each inspects the address about to load; the program's own links
-// are cancelled and turned into actions (show a title page, play an episode
-// or a television page, search, replay or delete a list item). Web2, Web6,
-// Web7 and Web8 have no handler.
+// The before-navigate handlers of the portal page, the two lists, the side
+// page and the search results. Each inspects the address about to load; the
+// program's own links are cancelled and turned into actions (show a title
+// page, play an episode or a television page, search, replay or delete a
+// list item). The page player, the statistics page and the adverts have none.
 #include <functional>
 #include <string>
 
@@ -45,11 +45,11 @@ public:
     // The pane's handler; empty for panes that have none.
     Handler HandlerFor(Pane pane);
 
-    void OnWeb1(const std::string& url, bool& cancel);
-    void OnWeb3(const std::string& url, bool& cancel);
-    void OnWeb4(const std::string& url, bool& cancel);
-    void OnWeb5(const std::string& url, bool& cancel);
-    void OnWebso(const std::string& url, bool& cancel);
+    void OnPortalPage(const std::string& url, bool& cancel);
+    void OnHistoryList(const std::string& url, bool& cancel);
+    void OnLocalList(const std::string& url, bool& cancel);
+    void OnSidePage(const std::string& url, bool& cancel);
+    void OnSearchResults(const std::string& url, bool& cancel);
 
 private:
     // Cancels and hands the address, exactly as received, to another pane's

@@ -8,19 +8,19 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
     WebPaneEvents events;
     WebPane* web = &PaneOf(pane);
     events.downloadBegin = [web] { web->SetSilent(true); };
-    if (pane != Pane::Web6) events.downloadComplete = [this, pane] { Completed(pane); };
+    if (pane != Pane::Statistics) events.downloadComplete = [this, pane] { Completed(pane); };
     // A right-click on a watch-history row hands the program the row's link
     // for its row menu; the engine's own menu never shows in any pane.
-    if (pane == Pane::Web3)
+    if (pane == Pane::HistoryList)
         events.contextMenu = [this](const std::string& link) {
             if (parts_.historyRowRightClicked) parts_.historyRowRightClicked(link);
         };
     switch (pane) {
-        case Pane::Web1:
-        case Pane::Web5:
-        case Pane::Web7:
-        case Pane::Web8:
-        case Pane::Webso:
+        case Pane::PortalPage:
+        case Pane::SidePage:
+        case Pane::PlayerAdvert:
+        case Pane::ScrollingAdvert:
+        case Pane::SearchResults:
             events.navigateError = [this, pane](const std::string& url) { Failed(pane, url); };
             break;
         default:
@@ -31,12 +31,12 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
 
 void PaneLoadEvents::Completed(Pane pane) {
     WindowControls& c = parts_.controls;
-    if (pane == Pane::Web1 && !parts_.failures.mainPane) {
+    if (pane == Pane::PortalPage && !parts_.failures.mainPane) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
-    } else if (pane == Pane::Web5 && !parts_.failures.sidePane) {
+    } else if (pane == Pane::SidePage && !parts_.failures.sidePane) {
         c.SetVisible({ControlName::SidePaneNotice}, false);
-    } else if (pane == Pane::Web8 && parts_.ads.scroll == AdPane::Failed) {
+    } else if (pane == Pane::ScrollingAdvert && parts_.ads.scroll == AdPane::Failed) {
         c.SetVisible({ControlName::ScrollAdBar}, false);
     }
 }
@@ -46,28 +46,28 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
     // Only the portal's own pages raise a notice, not frames of other sites.
     const bool portalPage = Contains(url, parts_.portalBase);
     switch (pane) {
-        case Pane::Web1:
+        case Pane::PortalPage:
             if (!portalPage) return;
             c.SetVisible({ControlName::MainAreaNotice}, true);
             c.SetVisible({ControlName::MainPaneBox}, false);
             parts_.failures.mainPane = true;
             return;
-        case Pane::Web5:
+        case Pane::SidePage:
             if (!portalPage) return;
             c.SetVisible({ControlName::SidePaneNotice}, true);
             parts_.failures.sidePane = true;
             return;
-        case Pane::Webso:
+        case Pane::SearchResults:
             if (!portalPage) return;
             c.SetVisible({ControlName::MainAreaNotice}, true);
             c.SetVisible({ControlName::SearchResultsBox}, false);
             return;
-        case Pane::Web7:
+        case Pane::PlayerAdvert:
             c.SetVisible({ControlName::PlayerAdPanel}, false);
             c.SetVisible({ControlName::PlayerAdPicture}, true);
             parts_.ads.player = AdPane::Failed;
             return;
-        case Pane::Web8:
+        case Pane::ScrollingAdvert:
             parts_.ads.scroll = AdPane::Failed;
             return;
         default:
@@ -77,13 +77,13 @@ void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
 
 void PaneLoadEvents::RetryMainArea() {
     parts_.failures.mainPane = false;
-    PaneOf(Pane::Web1).Navigate(parts_.portalBase);
+    PaneOf(Pane::PortalPage).Navigate(parts_.portalBase);
     parts_.controls.SetVisible({ControlName::SearchResultsBox}, false);
 }
 
 void PaneLoadEvents::RetrySidePane() {
     parts_.failures.sidePane = false;
-    PaneOf(Pane::Web5).Navigate(parts_.portalBase + "/right.asp");
+    PaneOf(Pane::SidePage).Navigate(parts_.portalBase + "/right.asp");
 }
 
 }  // namespace ruvo

@@ -6,22 +6,24 @@
 namespace ruvo {
 
 enum class Pane {
-    Web1,   // portal home, the main pane; the only one that starts playback
-    Web2,   // page player for sources the player control does not play
-    Web3,   // watch-history page c.htm
-    Web4,   // local-file page f.htm
-    Web5,   // side page and title pages
-    Web6,   // statistics page, carries the user identity to the portal
-    Web7,   // advertisement at the player
-    Web8,   // scrolling advertisement bar
-    Webso,  // search results, over the main pane
+    PortalPage,       // the portal's home, the main area; the only one that starts playback
+    PagePlayer,       // plays what the player cannot, in a page
+    HistoryList,      // the watch-history page c.htm
+    LocalList,        // the local-file page f.htm
+    SidePage,         // the side page and the title pages
+    Statistics,       // carries the user identity to the portal, never shown
+    PlayerAdvert,     // the advertisement at the player
+    ScrollingAdvert,  // the scrolling advertisement bar
+    SearchResults,    // over the main area
 };
 
 inline constexpr size_t kPaneCount = 9;
 
 // Panes in the order the window loads them.
-inline constexpr std::array<Pane, kPaneCount> kAllPanes{Pane::Web1, Pane::Web2, Pane::Web3, Pane::Web4, Pane::Web5,
-                                                        Pane::Web6, Pane::Web7, Pane::Web8, Pane::Webso};
+inline constexpr std::array<Pane, kPaneCount> kAllPanes{
+    Pane::PortalPage, Pane::PagePlayer,   Pane::HistoryList,     Pane::LocalList,    Pane::SidePage,
+    Pane::Statistics, Pane::PlayerAdvert, Pane::ScrollingAdvert, Pane::SearchResults,
+};
 
 class WebPane;
 // The window's panes, indexed by Pane.
@@ -30,10 +32,11 @@ inline WebPane& PaneIn(const PaneSet& panes, Pane pane) { return *panes[static_c
 
 // The portal's pages that did not load; a notice stands in their place.
 struct PaneFailures {
-    bool mainPane = false;  // the portal's page (Web1)
-    bool sidePane = false;  // the side page (Web5)
+    bool mainPane = false;  // the portal's page
+    bool sidePane = false;  // the side page
 };
 
+// The pane's name in the diagnostic trace and the page inspector.
 inline constexpr std::string_view PaneName(Pane pane) {
     constexpr std::array<std::string_view, kPaneCount> names{"Web1", "Web2", "Web3", "Web4", "Web5",
                                                              "Web6", "Web7", "Web8", "Webso"};

@@ -11,8 +11,8 @@ enum class AdPane {
 
 // The two advertisement panes of the main window.
 struct AdPanes {
-    AdPane player = AdPane::Unused;  // the panel at the player (Web7)
-    AdPane scroll = AdPane::Unused;  // the scrolling bar (Web8)
+    AdPane player = AdPane::Unused;  // the panel at the player
+    AdPane scroll = AdPane::Unused;  // the scrolling bar
 };
 
 }  // namespace ruvo

@@ -26,7 +26,7 @@ inline constexpr int kSkinPictureCount = 9;
 
 // The resting or hover look of npc 0-5, 10 or 11; button 1 follows the
 // window state, button 4 the top-most state.
-PictureCell ButtonLook(int index, bool hover, bool maximized, bool topMost);
+PictureCell ButtonLook(WindowButton button, bool hover, bool maximized, bool topMost);
 // What the title buttons' and panel toggles' tooltips follow.
 struct FrameLook {
     bool maximized = false;
@@ -36,7 +36,7 @@ struct FrameLook {
 };
 FrameLook FrameLookOf(const MainWindowHost& host, const FrameState& frame);
 // The tooltip of npc 0-5, 10 or 11; "" for any other.
-std::string WindowButtonTip(int index, const FrameLook& look);
+std::string WindowButtonTip(WindowButton button, const FrameLook& look);
 // Gives npc 0-5, 10 and 11 their tooltips: as the look says, or from the
 // window as it is now.
 void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look);

@@ -10,7 +10,7 @@
 namespace ruvo {
 namespace {
 
-bool IsTitleButton(int index) { return index >= 0 && index <= 5; }
+bool IsTitleButton(WindowButton button) { return button <= WindowButton::Menu; }
 
 }  // namespace
 
@@ -65,37 +65,38 @@ void FrameMouse::SurfaceDoubleClick() {
     if (parts_.toggleMaximized) parts_.toggleMaximized();
 }
 
-void FrameMouse::ButtonMove(int index, int x, int y) {
+void FrameMouse::ButtonMove(WindowButton button, int x, int y) {
     WindowSurface& surface = parts_.surface;
     WindowControls& c = parts_.controls;
     surface.SetCursorShape(CursorShape::Arrow);
-    if (!IsTitleButton(index) && index != 10 && index != 11) return;
-    const Rect button = c.Geometry({ControlName::WindowButton, index});
-    const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
-    DrawButton(index, inside);
-    if (!IsTitleButton(index)) return;
+    const bool toggle = button == WindowButton::LeftPanelToggle || button == WindowButton::RightPanelToggle;
+    if (!IsTitleButton(button) && !toggle) return;
+    const Rect place = c.Geometry(ControlOf(button));
+    const bool inside = x >= 0 && x <= place.width && y >= 0 && y <= place.height;
+    DrawButton(button, inside);
+    if (!IsTitleButton(button)) return;
     if (!inside) {
         c.SetVisible({ControlName::BarTipPanel}, false);
         return;
     }
-    c.SetText({ControlName::BarTipText}, WindowButtonTip(index, FrameLookOf(parts_.host, parts_.frame)));
+    c.SetText({ControlName::BarTipText}, WindowButtonTip(button, FrameLookOf(parts_.host, parts_.frame)));
     surface.SizeToText({ControlName::BarTipText});
     Rect tip = c.Geometry({ControlName::BarTipText});
     tip.left = 2;
     tip.top = 2;
     c.Move({ControlName::BarTipText}, tip);
-    c.Move({ControlName::BarTipPanel}, {button.left - 5, button.top + button.height + 3, tip.width + 5, tip.height + 5});
+    c.Move({ControlName::BarTipPanel}, {place.left - 5, place.top + place.height + 3, tip.width + 5, tip.height + 5});
     c.SetVisible({ControlName::BarTipPanel}, true);
 }
 
-void FrameMouse::DrawButton(int index, bool hover) {
+void FrameMouse::DrawButton(WindowButton button, bool hover) {
     const bool maximized = parts_.host.IsMaximized();
     const bool topMost = parts_.frame.topMost;
-    parts_.surface.DrawCell({ControlName::WindowButton, index}, ButtonLook(index, hover, maximized, topMost));
+    parts_.surface.DrawCell(ControlOf(button), ButtonLook(button, hover, maximized, topMost));
 }
 
 void FrameMouse::DrawRestingLooks() {
-    for (int index : {0, 1, 2, 3, 4, 5, 10, 11}) DrawButton(index, false);
+    for (const WindowButton button : kFrameButtons) DrawButton(button, false);
 }
 
 void FrameMouse::LabelMove(bool restoreLabel) {

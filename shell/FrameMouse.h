@@ -40,12 +40,12 @@ public:
     // The window system's resize loop that SurfaceDown started has ended.
     void ResizeEnded();
 
-    // The pointer over title button or panel toggle `index`, at (x, y) inside
+    // The pointer over a title button or panel toggle, at (x, y) inside
     // it; a move outside the button (negative x) is its leaving.
-    void ButtonMove(int index, int x, int y);
+    void ButtonMove(WindowButton button, int x, int y);
     // Title buttons npc 0-5, 10 and 11 in their resting looks.
     void DrawRestingLooks();
-    void DrawButton(int index, bool hover);
+    void DrawButton(WindowButton button, bool hover);
 
     // The labels jbi and qk turn dark red under the pointer; the other
     // areas' moves put them back.

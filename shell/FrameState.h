@@ -4,11 +4,18 @@
 #include <optional>
 
 #include "platform/MainWindowHost.h"
+#include "platform/WindowControls.h"
 
 namespace ruvo {
 
-// The right panel's tabs, by their buttons' numbers.
-enum class RightPanelTab { TitlePages = 6, WatchHistory = 7, LocalFiles = 8 };
+// The right panel's tabs, in the order they stand.
+enum class RightPanelTab { TitlePages, WatchHistory, LocalFiles };
+
+inline constexpr WindowButton TabButtonOf(RightPanelTab tab) {
+    return tab == RightPanelTab::TitlePages     ? WindowButton::TitlePagesTab
+           : tab == RightPanelTab::WatchHistory ? WindowButton::HistoryTab
+                                                : WindowButton::LocalFilesTab;
+}
 
 struct FrameState {
     WorkArea workArea;         // desktop work area at load, pixels

@@ -19,20 +19,20 @@ ControlName ContainerOf(RightPanelTab tab) {
     return ControlName::LibraryTab;
 }
 
-ControlId ButtonOf(RightPanelTab tab) { return {ControlName::WindowButton, static_cast<int>(tab)}; }
+ControlId ButtonOf(RightPanelTab tab) { return ControlOf(TabButtonOf(tab)); }
 
 }  // namespace
 
-void NavigationButtons::Click(int index) {
+void NavigationButtons::Click(WindowButton button) {
     for (const RightPanelTab tab : kTabs)
-        if (index == static_cast<int>(tab)) ShowTab(tab);
-    if (index == 10) ToggleLeftPanel();
-    else if (index == 11) ToggleRightPanel();
+        if (button == TabButtonOf(tab)) ShowTab(tab);
+    if (button == WindowButton::LeftPanelToggle) ToggleLeftPanel();
+    else if (button == WindowButton::RightPanelToggle) ToggleRightPanel();
 }
 
 void NavigationButtons::DrawTabs() {
     WindowSurface& surface = parts_.surface;
-    surface.DrawCell({ControlName::WindowButton, 9}, kTabBarLook);
+    surface.DrawCell(ControlOf(WindowButton::TabBar), kTabBarLook);
     for (const RightPanelTab tab : kTabs) surface.DrawCell(ButtonOf(tab), TabLook(tab, tab == parts_.frame.currentTab));
 }
 
@@ -65,7 +65,7 @@ void NavigationButtons::ToggleLeftPanel() {
     if (!parts_.host.IsMaximized()) parts_.layout.LayoutNormal();
     parts_.layout.LayoutPanes();
     parts_.layout.LayoutPlayerPanel();
-    parts_.mouse.DrawButton(10, false);
+    parts_.mouse.DrawButton(WindowButton::LeftPanelToggle, false);
 }
 
 void NavigationButtons::ToggleRightPanel() {
@@ -82,7 +82,7 @@ void NavigationButtons::ToggleRightPanel() {
         parts_.layout.LayoutPanes();
         parts_.layout.LayoutPlayerPanel();
     }
-    parts_.mouse.DrawButton(11, false);
+    parts_.mouse.DrawButton(WindowButton::RightPanelToggle, false);
 }
 
 }  // namespace ruvo

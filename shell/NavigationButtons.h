@@ -1,6 +1,6 @@
 #pragma once
-// The navigation buttons npc: the right panel's tabs (6 title pages, 7 watch
-// history, 8 local files) and the panel toggles 10 (left) and 11 (right).
+// The right panel's tabs (title pages, watch history, local files) and the
+// two panel toggles.
 
 #include "platform/MainWindowHost.h"
 #include "platform/WindowControls.h"
@@ -31,8 +31,8 @@ public:
     };
     explicit NavigationButtons(Parts parts) : parts_(parts) {}
 
-    // A click on button `index`; indexes without an action do nothing.
-    void Click(int index);
+    // A click on a tab or a panel toggle; other buttons do nothing here.
+    void Click(WindowButton button);
     // Brings a tab of the right panel to the front; nothing when it is there.
     void ShowTab(RightPanelTab tab);
     void ToggleLeftPanel();

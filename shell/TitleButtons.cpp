@@ -20,14 +20,14 @@ constexpr const char* kCloseQuestion = "关闭 Ruvo影视盒 最小化到托盘�
 
 }  // namespace
 
-void TitleButtons::Click(int index) {
-    switch (index) {
-        case 0: return Minimize();
-        case 1: return ToggleMaximized();
-        case 2: return Close();
-        case 3: return EnterCompactMode();
-        case 4: return ToggleTopMost();
-        case 5: return ShowMenu();
+void TitleButtons::Click(WindowButton button) {
+    switch (button) {
+        case WindowButton::Minimize: return Minimize();
+        case WindowButton::Maximize: return ToggleMaximized();
+        case WindowButton::Close: return Close();
+        case WindowButton::Compact: return EnterCompactMode();
+        case WindowButton::TopMost: return ToggleTopMost();
+        case WindowButton::Menu: return ShowMenu();
         default: return;
     }
 }
@@ -44,7 +44,7 @@ void TitleButtons::BeginAction() {
 void TitleButtons::Minimize() {
     BeginAction();
     parts_.host.Minimize();
-    parts_.mouse.DrawButton(0, false);
+    parts_.mouse.DrawButton(WindowButton::Minimize, false);
 }
 
 void TitleButtons::ToggleMaximized() {
@@ -53,19 +53,19 @@ void TitleButtons::ToggleMaximized() {
     if (host.IsMaximized()) host.ShowNormal();
     else host.Maximize();
     RedrawTips();
-    parts_.mouse.DrawButton(1, false);
+    parts_.mouse.DrawButton(WindowButton::Maximize, false);
 }
 
 void TitleButtons::Close() {
     BeginAction();
-    parts_.mouse.DrawButton(2, false);
+    parts_.mouse.DrawButton(WindowButton::Close, false);
     AskOrClose();
 }
 
 void TitleButtons::ShowMenu() {
     BeginAction();
-    parts_.mouse.DrawButton(5, false);
-    const Rect button = parts_.controls.Geometry({ControlName::WindowButton, 5});
+    parts_.mouse.DrawButton(WindowButton::Menu, false);
+    const Rect button = parts_.controls.Geometry(ControlOf(WindowButton::Menu));
     parts_.menus.PopUpAt(MenuName::Tray, button.left - 15, button.top + 20);
 }
 
@@ -120,7 +120,7 @@ void TitleButtons::EnterCompactMode() {
     c.SetText({ControlName::WindowTitle}, c.Text({ControlName::TitleLine}));
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, false);
     parts_.layout.LayoutCompact();
-    parts_.mouse.DrawButton(3, false);
+    parts_.mouse.DrawButton(WindowButton::Compact, false);
 }
 
 void TitleButtons::LeaveCompactMode() {
@@ -140,7 +140,7 @@ void TitleButtons::LeaveCompactMode() {
     if (host.IsMaximized()) host.ShowNormal();
     RedrawTips();
     parts_.bar.Redraw(BarButton::RightPanel);
-    parts_.mouse.DrawButton(1, false);
+    parts_.mouse.DrawButton(WindowButton::Maximize, false);
     s.savedWidth = TextToInt(parts_.settings.Read(kSavedWidth.section, kSavedWidth.key, "0"));
     s.savedHeight = TextToInt(parts_.settings.Read(kSavedHeight.section, kSavedHeight.key, "0"));
     host.ResizeTwips(s.savedWidth, s.savedHeight);

@@ -49,8 +49,8 @@ public:
     void EnterCompactMode();
     void ToggleTopMost();
     void ShowMenu();
-    // A click on title button `index` (0-5).
-    void Click(int index);
+    // A click on a title button; other buttons do nothing here.
+    void Click(WindowButton button);
 
     bool IsTopMost() const;
     // The buttons' tooltips again, from the frame's state.

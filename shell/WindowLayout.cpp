@@ -61,8 +61,9 @@ void WindowLayout::PlaceTitleButtons() {
     const auto buttons = TitleButtonRects(parts_.surface.InnerWidth());
     for (int i = 0; i < 6; ++i) c.Move({ControlName::WindowButton, i}, buttons[i]);
     const PanesPlaces panes = PlacePanes(0, 0, true, true);  // the tab row does not depend on the size
-    for (int i = 0; i < 3; ++i) c.Move({ControlName::WindowButton, 6 + i}, panes.tabs[i]);
-    c.Move({ControlName::WindowButton, 9}, panes.tabBar);
+    for (const RightPanelTab tab : {RightPanelTab::TitlePages, RightPanelTab::WatchHistory, RightPanelTab::LocalFiles})
+        c.Move(ControlOf(TabButtonOf(tab)), panes.tabs[static_cast<int>(tab)]);
+    c.Move(ControlOf(WindowButton::TabBar), panes.tabBar);
     const SearchPlaces search = PlaceSearchControls();
     c.Move({ControlName::SearchBoxFrame}, search.searchFrame);
     c.Move({ControlName::SearchBox}, search.searchBox);
@@ -79,8 +80,8 @@ void WindowLayout::LayoutPanes() {
         c.Move({ControlName::LeftHeader}, p.leftHeader);
         c.Move({ControlName::LeftBody}, p.leftBody);
         for (ControlName over : {ControlName::MainPaneBox, ControlName::SearchResultsBox, ControlName::MainAreaNotice}) c.Move({over}, p.mainPane);
-        PlacePane(c, Pane::Web1, p.mainPane);
-        PlacePane(c, Pane::Webso, p.mainPane);
+        PlacePane(c, Pane::PortalPage, p.mainPane);
+        PlacePane(c, Pane::SearchResults, p.mainPane);
     }
     if (right) {
         c.Move({ControlName::RightPanel}, p.rightPanel);
@@ -90,20 +91,20 @@ void WindowLayout::LayoutPanes() {
         c.Move({ControlName::LocalFilesTab}, p.listTab);
         c.Move({ControlName::LibraryTab}, p.libraryTab);
         c.Move({ControlName::SidePaneNotice}, p.libraryTab);
-        PlacePane(c, Pane::Web3, p.listTab);
-        PlacePane(c, Pane::Web4, p.listTab);
-        PlacePane(c, Pane::Web5, p.libraryTab);
+        PlacePane(c, Pane::HistoryList, p.listTab);
+        PlacePane(c, Pane::LocalList, p.listTab);
+        PlacePane(c, Pane::SidePage, p.libraryTab);
         MoveTo(c, {ControlName::ListAction}, p.listAction.left, p.listAction.top);
     }
     c.Move({ControlName::CentreColumn}, p.centreColumn);
     c.Move({ControlName::PagePlayerBox}, p.pagePlayer);
     c.Move({ControlName::CentreHeader}, p.centreHeader);
-    c.Move({ControlName::WindowButton, 10}, p.leftToggle);
-    c.Move({ControlName::WindowButton, 11}, p.rightToggle);
+    c.Move(ControlOf(WindowButton::LeftPanelToggle), p.leftToggle);
+    c.Move(ControlOf(WindowButton::RightPanelToggle), p.rightToggle);
     MoveTo(c, {ControlName::TitleLine}, p.titleLineLeft, p.titleLineTop);
     c.Move({ControlName::ScrollAdBar}, p.scrollAdBar);
-    PlacePane(c, Pane::Web8, {0, 0, p.scrollAdBar.width, p.scrollAdBar.height});
-    PlacePane(c, Pane::Web2, p.pagePlayer);
+    PlacePane(c, Pane::ScrollingAdvert, {0, 0, p.scrollAdBar.width, p.scrollAdBar.height});
+    PlacePane(c, Pane::PagePlayer, p.pagePlayer);
     c.Move({ControlName::PagePlayerClose}, p.pagePlayerClose);
     PlaceScrollAd();
 }
@@ -130,13 +131,13 @@ void WindowLayout::LayoutPlayerPanel() {
         surface.DrawCell({ControlName::PlayerBar}, kFootLook);
     }
     c.Move({ControlName::SeekTrack}, p.seekTrack);
-    PlacePane(c, Pane::Web2, body);
+    PlacePane(c, Pane::PagePlayer, body);
     c.Move({ControlName::StatusStrip}, p.statusStrip);
     c.Move({ControlName::PlayerSurface}, p.playerSurface);
     c.Move({ControlName::PlayerTopStrip}, p.playerTopStrip);
     c.Move({ControlName::PlayerCover}, p.playerCover);
     c.Move({ControlName::PlayerAdPanel}, p.playerAdPanel);
-    PlacePane(c, Pane::Web7, p.playerAdPanel);
+    PlacePane(c, Pane::PlayerAdvert, p.playerAdPanel);
     const Rect picture = c.Geometry({ControlName::PlayerAdPicture});
     const Rect adp = CentredIn(p.playerCover, picture.width, picture.height);
     c.Move({ControlName::PlayerAdPicture}, adp);
@@ -175,7 +176,7 @@ void WindowLayout::LayoutCompact() {
     c.Move({ControlName::ContentArea}, p.contentArea);
     c.Move({ControlName::CentreColumn}, p.centreColumn);
     c.Move({ControlName::PagePlayerBox}, p.centreColumn);
-    LayoutPlayerPanel();  // places Web2 in the page player box too
+    LayoutPlayerPanel();  // places the page player in its box too
 }
 
 void WindowLayout::PlaceScrollAd() {

@@ -33,17 +33,17 @@ namespace ruvo {
 namespace {
 
 constexpr const char* kDarkStyle =
-    "QLabel{color:#c8c8c8}QLabel#zhun,QLabel#times{color:#9c9c81}QLabel#ni_name{color:#e8e8e8}"
-    "QLabel#jbi{color:#1b1c1f}QLabel#qk{color:#5a5a5a;font-size:11px}"
-    "QWidget#zz,QWidget#l4,QWidget#l5{background:#1b1c1f}QWidget#Pic3,QWidget#Pic4,QWidget#shan{background:#26282c}"
-    "QWidget#qvod,QWidget#bo_ad,QWidget#QvodC{background:#000}QWidget#bo_zt{background:#141518}"
-    "QLabel#w1,QLabel#w5{background:#1b1c1f;color:#c8c8c8}"
+    "QLabel{color:#c8c8c8}QLabel#statusLine,QLabel#playTimes{color:#9c9c81}QLabel#windowTitle{color:#e8e8e8}"
+    "QLabel#restoreLabel{color:#1b1c1f}QLabel#listAction{color:#5a5a5a;font-size:11px}"
+    "QWidget#contentArea,QWidget#leftBody,QWidget#rightBody{background:#1b1c1f}QWidget#leftHeader,QWidget#centreHeader,QWidget#rightFooter{background:#26282c}"
+    "QWidget#playerBox,QWidget#playerCover,QWidget#playerSurface{background:#000}QWidget#statusStrip{background:#141518}"
+    "QLabel#mainAreaNotice,QLabel#sidePaneNotice{background:#1b1c1f;color:#c8c8c8}"
     "QToolButton{color:#ddd;background:transparent;border:none}"
-    "QToolButton#sok{background:#3a3d44;border:1px solid #4a4d55;border-radius:2px}"
-    "QLineEdit#soso{background:transparent;border:none;color:#ddd}QLabel#soimg{background:#101114;border:1px solid #3a3d44}"
-    "QWidget#gunt,QWidget#yin{background:#333}QWidget#huan{background:#5a5a5a}"
-    "QWidget#gunt1,QWidget#bo_v{background:#f0b429}QWidget#bo_y{background:#a07a20}"
-    "QFrame#p1{background:#2b2b2b;border:1px solid #555}";
+    "QToolButton#searchButton{background:#3a3d44;border:1px solid #4a4d55;border-radius:2px}"
+    "QLineEdit#searchBox{background:transparent;border:none;color:#ddd}QLabel#searchBoxFrame{background:#101114;border:1px solid #3a3d44}"
+    "QWidget#seekTrack,QWidget#volumeTrack{background:#333}QWidget#downloadedBar{background:#5a5a5a}"
+    "QWidget#seekKnob,QWidget#volumeKnob{background:#f0b429}QWidget#volumeFill{background:#a07a20}"
+    "QFrame#barTipPanel{background:#2b2b2b;border:1px solid #555}";
 
 // How long the bar stays over the full-screen picture after the mouse rests.
 constexpr int kFullScreenBarMilliseconds = 2000;
@@ -88,7 +88,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         if (fullScreen_) SetFullScreenBarVisible(false);
         else if (compactBarShown_) SetCompactBarVisible(false);  // as the logic wants it, in the window it is now
     });
-    setObjectName(QStringLiteral("BA1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     // The window draws its own frame and title bar.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint);
@@ -104,14 +104,14 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     // would take a renderer process of their own), the search results, and
     // adverts their switches may keep hidden for good. The side pane shows
     // from the start but loads after the home page: its page waits for that.
-    for (const ruvo::Pane pane : {ruvo::Pane::Web2, ruvo::Pane::Web3, ruvo::Pane::Web4, ruvo::Pane::Web5,
-                                  ruvo::Pane::Webso, ruvo::Pane::Web7, ruvo::Pane::Web8})
+    for (const ruvo::Pane pane : {ruvo::Pane::PagePlayer, ruvo::Pane::HistoryList, ruvo::Pane::LocalList, ruvo::Pane::SidePage,
+                                  ruvo::Pane::SearchResults, ruvo::Pane::PlayerAdvert, ruvo::Pane::ScrollingAdvert})
         Pane(pane).MakePageWhenShown();
-    body_->setObjectName(QStringLiteral("BA1Body"));
+    body_->setObjectName(QStringLiteral("mainWindowBody"));
     body_->setStyleSheet(QString::fromLatin1(kDarkStyle));
     setCentralWidget(body_);
     BuildTitleBar(body_);
-    QWidget* content = Box(ControlName::ContentArea, body_, "zz");
+    QWidget* content = Box(ControlName::ContentArea, body_, "contentArea");
     BuildLeftPanel(content);
     BuildCentreColumn(content, pictureKind);
     BuildRightPanel(content);
@@ -120,8 +120,8 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     qApp->installEventFilter(&keyPreview_);  // keys reach the window before its widgets
     ResizeTwips(14750, 7820);  // the designed size
     // The statistics page loads but never shows.
-    Pane(ruvo::Pane::Web6).setParent(body_);
-    Pane(ruvo::Pane::Web6).hide();
+    Pane(ruvo::Pane::Statistics).setParent(body_);
+    Pane(ruvo::Pane::Statistics).hide();
 }
 
 QWidget* MainWindowWidget::Box(ControlName name, QWidget* parent, const char* objectName) {
@@ -138,51 +138,50 @@ void MainWindowWidget::PutPane(ruvo::Pane pane, QWidget* host) {
     Register(ControlName::WebPane, &Pane(pane), static_cast<int>(pane));
 }
 
-SkinCell* MainWindowWidget::NavigationCell(int index, QWidget* parent) {
+SkinCell* MainWindowWidget::NavigationCell(WindowButton button, QWidget* parent) {
     auto* cell = new SkinCell(parent);
-    cell->setObjectName(QStringLiteral("npc%1").arg(index));
-    cell->onClick = [this, index] {
+    cell->setObjectName(QStringLiteral("windowButton%1").arg(static_cast<int>(button)));
+    cell->onClick = [this, button] {
         surface_.PointerPressed(QCursor::pos());
-        if (index <= 5) {
-            if (actions_.titleClick) actions_.titleClick(index);
-        } else if (actions_.navigationClick) {
-            actions_.navigationClick(index);
-        }
+        if (actions_.buttonClick) actions_.buttonClick(button);
     };
-    cell->onMove = [this, index](int x, int y) {
-        if (actions_.buttonMove) actions_.buttonMove(index, x, y);
+    cell->onMove = [this, button](int x, int y) {
+        if (actions_.buttonMove) actions_.buttonMove(button, x, y);
     };
-    if (index <= 5) cell->installEventFilter(this);  // they show the window's own tooltip panel
-    Register(ControlName::WindowButton, cell, index);
+    // The title bar's buttons show the window's own tooltip panel.
+    if (button <= WindowButton::Menu) cell->installEventFilter(this);
+    Register(ControlName::WindowButton, cell, static_cast<int>(button));
     return cell;
 }
 
-// The logo, the title label, the title buttons npc 0-5 and the compact
-// mode's restore label "jbi".
+// The logo, the title label, the title buttons and the compact mode's
+// restore sign.
 void MainWindowWidget::BuildTitleBar(QWidget* body) {
     auto* logo = new QLabel(body);
-    logo->setObjectName(QStringLiteral("Im1"));
+    logo->setObjectName(QStringLiteral("logo"));
     logo->setPixmap(windowIcon().pixmap(16, 16));
     logo->installEventFilter(this);
     Register(ControlName::Logo, logo);
-    QLabel* title = Label(QString(), body, "ni_name");
+    QLabel* title = Label(QString(), body, "windowTitle");
     title->installEventFilter(this);
     Register(ControlName::WindowTitle, title);
     auto* restore = new MarlettLabel(QStringLiteral("2"), body);
-    restore->setObjectName(QStringLiteral("jbi"));
+    restore->setObjectName(QStringLiteral("restoreLabel"));
     restore->setFixedSize(16, 16);
     restore->setCursor(Qt::PointingHandCursor);
     restore->setMouseTracking(true);
     restore->installEventFilter(this);
     Register(ControlName::RestoreLabel, restore);
-    for (int index = 0; index <= 5; ++index) NavigationCell(index, body);
+    for (const WindowButton button : {WindowButton::Minimize, WindowButton::Maximize, WindowButton::Close,
+                                      WindowButton::Compact, WindowButton::TopMost, WindowButton::Menu})
+        NavigationCell(button, body);
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
     // The window system's close button is the title bar's close button.
-    if (!unloading_ && actions_.titleClick) {
+    if (!unloading_ && actions_.buttonClick) {
         event->ignore();
-        actions_.titleClick(2);
+        actions_.buttonClick(WindowButton::Close);
         return;
     }
     QMainWindow::closeEvent(event);
@@ -260,7 +259,7 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
     notice->setCursor(Qt::PointingHandCursor);
     notice->setMouseTracking(true);
     notice->installEventFilter(this);
-    notice->setObjectName(name == ControlName::MainAreaNotice ? QStringLiteral("w1") : QStringLiteral("w5"));
+    notice->setObjectName(name == ControlName::MainAreaNotice ? QStringLiteral("mainAreaNotice") : QStringLiteral("sidePaneNotice"));
     Register(name, notice);
     return notice;
 }
@@ -268,19 +267,19 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
 // l3: the header with the search controls, and the portal pane with the
 // search results over it.
 void MainWindowWidget::BuildLeftPanel(QWidget* content) {
-    QWidget* left = Box(ControlName::LeftPanel, content, "l3");
-    QWidget* header = Box(ControlName::LeftHeader, left, "Pic3");
+    QWidget* left = Box(ControlName::LeftPanel, content, "leftPanel");
+    QWidget* header = Box(ControlName::LeftHeader, left, "leftHeader");
     auto* frame = new QLabel(header);
-    frame->setObjectName(QStringLiteral("soimg"));
+    frame->setObjectName(QStringLiteral("searchBoxFrame"));
     Register(ControlName::SearchBoxFrame, frame);
     searchBox_ = new QLineEdit(header);
-    searchBox_->setObjectName(QStringLiteral("soso"));
+    searchBox_->setObjectName(QStringLiteral("searchBox"));
     // Typing goes there once clicked; at start the keys are the player's.
     searchBox_->setFocusPolicy(Qt::ClickFocus);
     searchBox_->installEventFilter(this);
     Register(ControlName::SearchBox, searchBox_);
     auto* searchButton = new QToolButton(header);
-    searchButton->setObjectName(QStringLiteral("sok"));
+    searchButton->setObjectName(QStringLiteral("searchButton"));
     searchButton->setText(QStringLiteral("搜索"));
     Register(ControlName::SearchButton, searchButton);
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
@@ -289,71 +288,71 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     connect(searchButton, &QToolButton::clicked, this, [this] {
         if (actions_.search) actions_.search();
     });
-    QWidget* body = Box(ControlName::LeftBody, left, "l4");
-    PutPane(ruvo::Pane::Web1, Box(ControlName::MainPaneBox, body));
-    PutPane(ruvo::Pane::Webso, Box(ControlName::SearchResultsBox, body));
+    QWidget* body = Box(ControlName::LeftBody, left, "leftBody");
+    PutPane(ruvo::Pane::PortalPage, Box(ControlName::MainPaneBox, body));
+    PutPane(ruvo::Pane::SearchResults, Box(ControlName::SearchResultsBox, body));
     Notice(ControlName::MainAreaNotice, kLoadFailedText, body);
 }
 
 // L1: the header (panel toggles, title line, scrolling bar), the page player
 // and the player panel.
 void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind) {
-    centre_ = Box(ControlName::CentreColumn, content, "L1");
-    QWidget* webPlayer = Box(ControlName::PagePlayerBox, centre_, "Pic2");
-    PutPane(ruvo::Pane::Web2, webPlayer);
+    centre_ = Box(ControlName::CentreColumn, content, "centreColumn");
+    QWidget* webPlayer = Box(ControlName::PagePlayerBox, centre_, "pagePlayerBox");
+    PutPane(ruvo::Pane::PagePlayer, webPlayer);
     auto* close = new QToolButton(webPlayer);
     close->setText(QStringLiteral("×"));
-    close->setObjectName(QStringLiteral("ggx"));
+    close->setObjectName(QStringLiteral("pagePlayerClose"));
     connect(close, &QToolButton::clicked, this, [this] {
         if (actions_.closeWebPlayer) actions_.closeWebPlayer();
     });
     Register(ControlName::PagePlayerClose, close);
     BuildPlayerPanel(centre_, pictureKind);
 
-    QWidget* header = Box(ControlName::CentreHeader, centre_, "Pic4");
-    NavigationCell(10, header);
-    NavigationCell(11, header);
-    QLabel* name = Label(QString(), header, "bo_name");
+    QWidget* header = Box(ControlName::CentreHeader, centre_, "centreHeader");
+    NavigationCell(WindowButton::LeftPanelToggle, header);
+    NavigationCell(WindowButton::RightPanelToggle, header);
+    QLabel* name = Label(QString(), header, "titleLine");
     Register(ControlName::TitleLine, name);
-    QWidget* bar = Box(ControlName::ScrollAdBar, header, "BAD");
-    PutPane(ruvo::Pane::Web8, bar);
+    QWidget* bar = Box(ControlName::ScrollAdBar, header, "scrollAdBar");
+    PutPane(ruvo::Pane::ScrollingAdvert, bar);
 }
 
 void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind) {
-    QWidget* qvod = Box(ControlName::PlayerBox, centre, "qvod");
+    QWidget* qvod = Box(ControlName::PlayerBox, centre, "playerBox");
     videoSurface_ = MpvVideoView::Create(pictureKind, qvod);
     QWidget* picture = videoSurface_->Widget();
-    picture->setObjectName(QStringLiteral("QvodC"));
+    picture->setObjectName(QStringLiteral("playerSurface"));
     // A click on the picture takes the keys from a text field of a page or
     // the search box: they are the player's again, as in every player.
     picture->setFocusPolicy(Qt::ClickFocus);
     picture->installEventFilter(this);
     Register(ControlName::PlayerSurface, picture);
-    auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "bo_ad");
+    auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "playerCover");
     advert->setAlignment(Qt::AlignCenter);
     advert->setMouseTracking(true);
     advert->installEventFilter(this);
     Register(ControlName::PlayerCover, advert);
     QWidget* playerAd = Box(ControlName::PlayerAdPanel, qvod);
-    PutPane(ruvo::Pane::Web7, playerAd);
-    auto* stock = Label(QStringLiteral("Ruvo影视盒"), qvod, "adp");
+    PutPane(ruvo::Pane::PlayerAdvert, playerAd);
+    auto* stock = Label(QStringLiteral("Ruvo影视盒"), qvod, "playerAdPicture");
     Register(ControlName::PlayerAdPicture, stock);
-    Register(ControlName::NextEpisodeNotice, Label(QStringLiteral("正准备播放下一集，请稍后..."), qvod, "next_s"));
+    Register(ControlName::NextEpisodeNotice, Label(QStringLiteral("正准备播放下一集，请稍后..."), qvod, "nextEpisodeNotice"));
 
-    QWidget* strip = Box(ControlName::StatusStrip, qvod, "bo_zt");
+    QWidget* strip = Box(ControlName::StatusStrip, qvod, "statusStrip");
     strip->setMouseTracking(true);
     strip->installEventFilter(this);
-    Register(ControlName::StatusLine, Label(QString(), strip, "zhun"));
-    Register(ControlName::PlayTimes, Label(QString(), strip, "times"));
+    Register(ControlName::StatusLine, Label(QString(), strip, "statusLine"));
+    Register(ControlName::PlayTimes, Label(QString(), strip, "playTimes"));
 
-    QWidget* track = Box(ControlName::SeekTrack, qvod, "gunt");
+    QWidget* track = Box(ControlName::SeekTrack, qvod, "seekTrack");
     track->setGeometry(0, 0, 100, 7);
     auto* downloaded = new QWidget(track);
-    downloaded->setObjectName(QStringLiteral("huan"));
+    downloaded->setObjectName(QStringLiteral("downloadedBar"));
     downloaded->setAttribute(Qt::WA_StyledBackground);
     downloaded->setGeometry(-30, 0, 0, 7);
     auto* knob = new QWidget(track);
-    knob->setObjectName(QStringLiteral("gunt1"));
+    knob->setObjectName(QStringLiteral("seekKnob"));
     knob->setAttribute(Qt::WA_StyledBackground);
     knob->setGeometry(0, 0, 12, 7);
     Register(ControlName::DownloadedBar, downloaded);
@@ -364,7 +363,7 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
 
 void MainWindowWidget::BuildPlayerBar(QWidget* qvod) {
     auto* bar = new QLabel(qvod);  // the skin's foot tile, stretched
-    bar->setObjectName(QStringLiteral("bo_foot"));
+    bar->setObjectName(QStringLiteral("playerBar"));
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
     Register(ControlName::PlayerBar, bar);
@@ -387,15 +386,15 @@ void MainWindowWidget::BuildPlayerBar(QWidget* qvod) {
 
 void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
     auto* track = new QWidget(bar);
-    track->setObjectName(QStringLiteral("yin"));
+    track->setObjectName(QStringLiteral("volumeTrack"));
     track->setAttribute(Qt::WA_StyledBackground);
     track->setGeometry(0, 11, 60, 7);
     auto* filled = new QWidget(track);
-    filled->setObjectName(QStringLiteral("bo_y"));
+    filled->setObjectName(QStringLiteral("volumeFill"));
     filled->setAttribute(Qt::WA_StyledBackground);
     filled->setGeometry(0, 2, 0, 2);
     auto* knob = new QWidget(track);
-    knob->setObjectName(QStringLiteral("bo_v"));
+    knob->setObjectName(QStringLiteral("volumeKnob"));
     knob->setAttribute(Qt::WA_StyledBackground);
     knob->setGeometry(0, 0, 8, 7);
     for (QWidget* part : {track, filled, knob}) part->installEventFilter(this);
@@ -406,7 +405,7 @@ void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
 
 void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
     auto* panel = new QFrame(body);
-    panel->setObjectName(QStringLiteral("p1"));
+    panel->setObjectName(QStringLiteral("barTipPanel"));
     auto* text = new QLabel(panel);
     text->move(2, 2);
     panel->hide();
@@ -416,20 +415,21 @@ void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
 
 // l2: the tab bar, the three tab pages and the bottom bar with "qk".
 void MainWindowWidget::BuildRightPanel(QWidget* content) {
-    QWidget* right = Box(ControlName::RightPanel, content, "l2");
-    QWidget* body = Box(ControlName::RightBody, right, "l5");
-    NavigationCell(9, body);
-    const std::array<std::pair<int, const char*>, 3> tabs{{{6, "片库"}, {7, "观看记录"}, {8, "本地文件"}}};
-    for (const auto& [index, text] : tabs) NavigationCell(index, body)->SetText(QString::fromUtf8(text));
-    PutPane(ruvo::Pane::Web5, Box(ControlName::LibraryTab, body));
+    QWidget* right = Box(ControlName::RightPanel, content, "rightPanel");
+    QWidget* body = Box(ControlName::RightBody, right, "rightBody");
+    NavigationCell(WindowButton::TabBar, body);
+    const std::array<std::pair<WindowButton, const char*>, 3> tabs{
+        {{WindowButton::TitlePagesTab, "片库"}, {WindowButton::HistoryTab, "观看记录"}, {WindowButton::LocalFilesTab, "本地文件"}}};
+    for (const auto& [button, text] : tabs) NavigationCell(button, body)->SetText(QString::fromUtf8(text));
+    PutPane(ruvo::Pane::SidePage, Box(ControlName::LibraryTab, body));
     Notice(ControlName::SidePaneNotice, kLoadFailedText, body);
-    PutPane(ruvo::Pane::Web3, Box(ControlName::WatchHistoryTab, body));
-    PutPane(ruvo::Pane::Web4, Box(ControlName::LocalFilesTab, body));
-    QWidget* bottom = Box(ControlName::RightFooter, body, "shan");
+    PutPane(ruvo::Pane::HistoryList, Box(ControlName::WatchHistoryTab, body));
+    PutPane(ruvo::Pane::LocalList, Box(ControlName::LocalFilesTab, body));
+    QWidget* bottom = Box(ControlName::RightFooter, body, "rightFooter");
     bottom->setMouseTracking(true);
     bottom->installEventFilter(this);
     bottom->lower();  // the side page's box reaches over the bar and covers it on its tab
-    QLabel* listAction = Label(QString(), bottom, "qk");
+    QLabel* listAction = Label(QString(), bottom, "listAction");
     // It sits 6 pixels down a 20-pixel bar: 14 pixels high, its text whole.
     listAction->setFixedHeight(14);
     listAction->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -439,29 +439,36 @@ void MainWindowWidget::BuildRightPanel(QWidget* content) {
     Register(ControlName::ListAction, listAction);
 }
 
-bool MainWindowWidget::SliderEvent(QObject* watched, QEvent* event) {
-    const QString name = watched->objectName();
-    const bool seek = name == QLatin1String("gunt") || name == QLatin1String("gunt1") || name == QLatin1String("huan");
-    const bool volume = name == QLatin1String("yin") || name == QLatin1String("bo_v") || name == QLatin1String("bo_y");
+ControlName MainWindowWidget::NameOf(const QObject* widget) const {
+    const std::optional<ControlId> control = controls_.ControlOf(widget);
+    return control ? control->name : ControlName::None;
+}
+
+bool MainWindowWidget::SliderEvent(ControlName name, QEvent* event) {
+    const bool seek = name == ControlName::SeekTrack || name == ControlName::SeekKnob || name == ControlName::DownloadedBar;
+    const bool volume = name == ControlName::VolumeTrack || name == ControlName::VolumeKnob || name == ControlName::VolumeFill;
     if (!seek && !volume) return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
     const int x = static_cast<int>(mouse->position().x());
     const bool left = mouse->buttons() & Qt::LeftButton;
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-        if (name == QLatin1String("gunt") || name == QLatin1String("huan")) {
+        if (name == ControlName::SeekTrack || name == ControlName::DownloadedBar) {
             if (actions_.seekPress) actions_.seekPress(x);
-        } else if ((name == QLatin1String("yin") || name == QLatin1String("bo_y")) && actions_.volumePress) {
+        } else if ((name == ControlName::VolumeTrack || name == ControlName::VolumeFill) && actions_.volumePress) {
             actions_.volumePress(x);
         }
         return true;
     }
     if (event->type() == QEvent::MouseMove && left) {
-        if (name == QLatin1String("gunt1") && actions_.seekDrag) actions_.seekDrag(x);
-        if (name == QLatin1String("bo_v") && actions_.volumeDrag) actions_.volumeDrag(x);
+        if (name == ControlName::SeekKnob && actions_.seekDrag) actions_.seekDrag(x);
+        if (name == ControlName::VolumeKnob && actions_.volumeDrag) actions_.volumeDrag(x);
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease && seek && actions_.seekRelease) {
-        actions_.seekRelease(name == QLatin1String("gunt") ? 0 : name == QLatin1String("gunt1") ? 1 : 2);
+        using Release = PlayerSliders::Release;
+        actions_.seekRelease(name == ControlName::SeekTrack  ? Release::OverTrack
+                             : name == ControlName::SeekKnob ? Release::OverKnob
+                                                             : Release::OverDownloadedBar);
         return true;
     }
     return false;
@@ -493,28 +500,24 @@ bool KeyPreview::TypedIntoTextField(QObject* watched) {
     return false;
 }
 
-// The key's virtual key code, as the logic knows keys; 0 for one it does
-// not use. Letters count only on their own: Ctrl+S belongs to whoever has
-// the focus.
-int MainWindowWidget::KeyCodeOf(const QKeyEvent* key) {
+// The key as the logic knows keys; Key::None for one it does not use.
+// Letters count only on their own: Ctrl+S belongs to whoever has the focus.
+Key MainWindowWidget::KeyOf(const QKeyEvent* key) {
     const bool alone = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     switch (key->key()) {
-        case Qt::Key_Space: return 32;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Backspace: return alone ? 8 : 0;
-        case Qt::Key_BracketLeft: return alone ? 219 : 0;
-        case Qt::Key_BracketRight: return alone ? 221 : 0;
+        case Qt::Key_Space: case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_Right: case Qt::Key_Down:
+            return static_cast<Key>(key->key());
+        case Qt::Key_Backspace: case Qt::Key_BracketLeft: case Qt::Key_BracketRight:
         case Qt::Key_B: case Qt::Key_F: case Qt::Key_S: case Qt::Key_V: case Qt::Key_X: case Qt::Key_Z:
-            return alone ? key->key() : 0;  // Qt's letter keys are their ASCII capitals, as virtual key codes are
-        default: return 0;
+            return alone ? static_cast<Key>(key->key()) : Key::None;
+        default: return Key::None;
     }
 }
+static_assert(static_cast<int>(Key::Left) == Qt::Key_Left && static_cast<int>(Key::BracketRight) == Qt::Key_BracketRight &&
+              static_cast<int>(Key::Backspace) == Qt::Key_Backspace && static_cast<int>(Key::Z) == Qt::Key_Z);
 
 bool MainWindowWidget::KeyDown(const QKeyEvent* key) {
-    return actions_.keyDown && actions_.keyDown(KeyCodeOf(key));
+    return actions_.keyDown && actions_.keyDown(KeyOf(key));
 }
 
 bool MainWindowWidget::SurfaceEvent(QEvent* event) {
@@ -541,47 +544,51 @@ bool MainWindowWidget::SurfaceEvent(QEvent* event) {
 
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    const ControlName name = NameOf(watched);
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
-        SliderEvent(watched, event))
+        SliderEvent(name, event))
         return true;
     if (watched == body_ && SurfaceEvent(event)) return true;
     if (watched == videoSurface_->Widget() && PictureEvent(event)) return true;
-    const QString name = watched->objectName();
-    if (type == QEvent::ContextMenu && (watched == videoSurface_->Widget() || name == QLatin1String("bo_ad"))) {
+    if (type == QEvent::ContextMenu && (watched == videoSurface_->Widget() || name == ControlName::PlayerCover)) {
         const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
         if (actions_.pictureMenu) actions_.pictureMenu(at.x(), at.y());
         return true;
     }
     // The player bar and the title buttons show their own tooltip panel instead of the system's.
-    if (type == QEvent::ToolTip && (watched->property("transportIndex").isValid() || dynamic_cast<SkinCell*>(watched)))
+    if (type == QEvent::ToolTip && (name == ControlName::TransportButton || name == ControlName::WindowButton))
         return true;
-    if (type == QEvent::MouseMove && watched->property("transportIndex").isValid() && actions_.transportHover) {
+    if (type == QEvent::MouseMove && name == ControlName::TransportButton && actions_.transportHover) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        actions_.transportHover(watched->property("transportIndex").toInt(), at.x(), at.y());
+        actions_.transportHover(controls_.ControlOf(watched)->index, at.x(), at.y());
     }
-    if (type == QEvent::MouseButtonDblClick && (name == QLatin1String("ni_name") || name == QLatin1String("Im1"))) {
+    if (type == QEvent::MouseButtonDblClick && (name == ControlName::WindowTitle || name == ControlName::Logo)) {
         if (actions_.surfaceDoubleClick) actions_.surfaceDoubleClick();
         return true;
     }
-    if (type == QEvent::MouseMove) {
-        if ((name == QLatin1String("jbi") || name == QLatin1String("qk")) && actions_.labelMove)
-            actions_.labelMove(name == QLatin1String("jbi"));
-        else if (actions_.labelReset && (name == QLatin1String("bo_ad") || name == QLatin1String("qvodx")))
-            actions_.labelReset(true);
-        if (name == QLatin1String("bo_ad") && !fullScreen_ && InCompactWindow()) ShowCompactBar();
-        else if (actions_.labelReset && (name == QLatin1String("bo_foot") || name == QLatin1String("shan")))
-            actions_.labelReset(false);
-    }
+    if (type == QEvent::MouseMove) PointerMoved(name);
     if (type == QEvent::MouseButtonRelease) {
-        if (name == QLatin1String("w1") && actions_.retryMainArea) actions_.retryMainArea();
-        if (name == QLatin1String("w5") && actions_.retrySidePane) actions_.retrySidePane();
-        if (watched == searchBox_ && actions_.searchBoxClicked) actions_.searchBoxClicked();
-        if (name == QLatin1String("qk") && actions_.listActionClick) actions_.listActionClick();
-        if (name == QLatin1String("jbi") && actions_.compactRestoreClick) actions_.compactRestoreClick();
-    } else if (type == QEvent::FocusOut && watched == searchBox_ && actions_.searchBoxLeft) {
+        if (name == ControlName::MainAreaNotice && actions_.retryMainArea) actions_.retryMainArea();
+        if (name == ControlName::SidePaneNotice && actions_.retrySidePane) actions_.retrySidePane();
+        if (name == ControlName::SearchBox && actions_.searchBoxClicked) actions_.searchBoxClicked();
+        if (name == ControlName::ListAction && actions_.listActionClick) actions_.listActionClick();
+        if (name == ControlName::RestoreLabel && actions_.compactRestoreClick) actions_.compactRestoreClick();
+    } else if (type == QEvent::FocusOut && name == ControlName::SearchBox && actions_.searchBoxLeft) {
         actions_.searchBoxLeft();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The two action labels light up under the pointer and go dark once it
+// moves onto the picture or the bars around them.
+void MainWindowWidget::PointerMoved(ControlName over) {
+    if ((over == ControlName::RestoreLabel || over == ControlName::ListAction) && actions_.labelMove)
+        actions_.labelMove(over == ControlName::RestoreLabel);
+    else if (actions_.labelReset && (over == ControlName::PlayerCover || over == ControlName::PlayerTopStrip))
+        actions_.labelReset(true);
+    if (over == ControlName::PlayerCover && !fullScreen_ && InCompactWindow()) ShowCompactBar();
+    else if (actions_.labelReset && (over == ControlName::PlayerBar || over == ControlName::RightFooter))
+        actions_.labelReset(false);
 }
 
 std::string MainWindowWidget::PlaceOf(ControlId control) const {

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "platform/Keys.h"
 #include "platform/MainWindowHost.h"
 #include "platform/mpv/MpvVideoView.h"
 #include "platform/qt/FrameBody.h"
@@ -14,6 +15,7 @@
 #include "platform/qt/QtWindowControls.h"
 #include "platform/qt/QtWindowSurface.h"
 #include "platform/qt/SkinCell.h"
+#include "playback/PlayerSliders.h"
 #include "portal/Panes.h"
 #include "shell/LayoutGeometry.h"
 
@@ -27,35 +29,36 @@ namespace ruvo {
 
 // What the user does in the window, wired to the logic by the program.
 struct WindowActions {
-    std::function<void()> search;             // button "sok" or Enter in the search box
+    std::function<void()> search;             // the search button or Enter in the search box
     std::function<void()> searchBoxClicked;
     std::function<void()> searchBoxLeft;
-    std::function<void(int)> navigationClick;  // npc index
-    std::function<void(int)> transportClick;   // bo_but index
-    std::function<void()> retryMainArea;       // click on the notice "w1"
-    std::function<void()> retrySidePane;       // click on the notice "w5"
-    std::function<void()> closeWebPlayer;      // button "ggx"
-    std::function<void(int, int, int)> transportHover;  // bo_but index, x, y in the button
-    // Key code 32 Space, 37-40 arrows, 0 any other key; true when the key
-    // acted on the player, which then takes it from the control with the focus.
-    std::function<bool(int)> keyDown;
+    // A title button, a tab or a panel toggle; the window system's close
+    // button counts as the title bar's.
+    std::function<void(WindowButton)> buttonClick;
+    std::function<void(int)> transportClick;   // the player bar's button index
+    std::function<void()> retryMainArea;       // click on the main area's load-error notice
+    std::function<void()> retrySidePane;       // click on the side page's load-error notice
+    std::function<void()> closeWebPlayer;      // the page player's close button
+    std::function<void(int, int, int)> transportHover;  // the player bar's button index, x, y in the button
+    // True when the key acted on the player, which then takes it from the
+    // control with the focus.
+    std::function<bool(Key)> keyDown;
     std::function<void(int)> seekPress;          // x in the seek track
     std::function<void(int)> seekDrag;           // x inside the seek knob, left button down
-    std::function<void(int)> seekRelease;        // 0 over the track, 1 the knob, 2 the downloaded bar
+    std::function<void(PlayerSliders::Release)> seekRelease;
     std::function<void(int)> volumePress;        // x in the volume track
     std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
     std::function<void(int)> volumeWheel;        // wheel notches over the picture, up positive
-    std::function<void(int)> titleClick;         // npc 0-5; the window system's close button is 2
-    std::function<void()> listActionClick;       // the label "qk"
-    std::function<void()> compactRestoreClick;   // the label "jbi"
+    std::function<void()> listActionClick;       // the list action label under the right panel
+    std::function<void()> compactRestoreClick;   // the restore sign of the compact window
     std::function<void()> resized;               // the window's size changed
     std::function<void(bool, int, int)> surfaceMove;  // left button held, x, y on the window surface
     std::function<void(int, int)> surfaceDown;
     std::function<void()> surfaceUp;
     std::function<void()> surfaceDoubleClick;  // also on the title label and the logo
-    std::function<void(int, int, int)> buttonMove;  // npc index, x, y; x = -1 when the pointer left
-    std::function<void(bool)> labelMove;            // over jbi (true) or qk (false)
-    std::function<void(bool)> labelReset;  // over an area that puts jbi's (true) or qk's colour back
+    std::function<void(WindowButton, int, int)> buttonMove;  // x, y in the button; x = -1 when the pointer left
+    std::function<void(bool)> labelMove;   // over the restore sign (true) or the list action (false)
+    std::function<void(bool)> labelReset;  // over an area that puts the restore sign's (true) or list action's colour back
     std::function<void(int, int)> pictureMenu;  // right click on the picture, at this screen point
 };
 
@@ -144,7 +147,7 @@ private:
     int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch (smooth wheels, touchpads)
     QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
     void PutPane(ruvo::Pane pane, QWidget* host);
-    SkinCell* NavigationCell(int index, QWidget* parent);
+    SkinCell* NavigationCell(WindowButton button, QWidget* parent);
     // Full screen: the player panel fills the window, the picture all of it,
     // the bar over the picture's foot.
     void PlaceFullScreenPlayer();
@@ -162,10 +165,12 @@ private:
     void SetCompactBarVisible(bool visible);
     // A double click on the picture toggles full screen (and nothing else).
     bool PictureEvent(QEvent* event);
-    bool SliderEvent(QObject* watched, QEvent* event);
+    ControlName NameOf(const QObject* widget) const;
+    bool SliderEvent(ControlName name, QEvent* event);
+    void PointerMoved(ControlName over);
     bool SurfaceEvent(QEvent* event);
     bool KeyDown(const QKeyEvent* key);
-    static int KeyCodeOf(const QKeyEvent* key);
+    static Key KeyOf(const QKeyEvent* key);
     void BuildVolumeSlider(QWidget* bar);
     void BuildTooltipPanel(QWidget* body);
     void Register(ControlName name, QWidget* widget, int index = 0) { controls_.Register({name, index}, widget); }

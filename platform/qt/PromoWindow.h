@@ -28,7 +28,7 @@ protected:
 private:
     const PromoDesign& design_;
     QWidget* box_ = nullptr;    // Pc1
-    QtWebPane* pane_ = nullptr; // Web1
+    QtWebPane* pane_ = nullptr;
     QLabel* closeImage_ = nullptr;  // Picture1
     std::function<void()> onClosed_;
 };

@@ -6,7 +6,16 @@
 
 namespace ruvo {
 
-void QtWindowControls::Register(ControlId control, QWidget* widget) { widgets_[KeyOf(control)] = widget; }
+void QtWindowControls::Register(ControlId control, QWidget* widget) {
+    widgets_[KeyOf(control)] = widget;
+    controlsOf_[widget] = control;
+}
+
+std::optional<ControlId> QtWindowControls::ControlOf(const QObject* widget) const {
+    const auto found = controlsOf_.find(widget);
+    if (found == controlsOf_.end()) return std::nullopt;
+    return found->second;
+}
 
 QWidget* QtWindowControls::WidgetOf(ControlId control) const {
     const auto it = widgets_.find(KeyOf(control));

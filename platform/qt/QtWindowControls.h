@@ -17,6 +17,9 @@ public:
     // Shows a picture of a control's strip on its widget.
     void SetPictureDrawer(std::function<void(ControlId, int, QWidget*)> drawer) { drawer_ = std::move(drawer); }
     QWidget* WidgetOf(ControlId control) const;
+    // The control a widget stands for, to route its events by; nullopt for
+    // a widget that is none of them.
+    std::optional<ControlId> ControlOf(const QObject* widget) const;
 
     void SetText(ControlId control, const std::string& text) override;
     std::string Text(ControlId control) const override;
@@ -44,6 +47,7 @@ private:
     static Key KeyOf(ControlId control) { return {static_cast<int>(control.name), control.index}; }
 
     std::map<Key, QWidget*> widgets_;
+    std::map<const QObject*, ControlId> controlsOf_;
     std::function<void(ControlId, int, QWidget*)> drawer_;
     mutable std::map<Key, Values> values_;
     std::map<Key, bool> overridden_;  // overridden controls and whether the logic wants them shown

@@ -59,7 +59,9 @@ TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
     WindowActions actions;
     actions.volumePress = [&](int x) { calls.push_back("volume " + std::to_string(x)); };
     actions.seekPress = [&](int x) { calls.push_back("seek " + std::to_string(x)); };
-    actions.seekRelease = [&](int where) { calls.push_back("release " + std::to_string(where)); };
+    actions.seekRelease = [&](PlayerSliders::Release where) {
+        calls.push_back(where == PlayerSliders::Release::OverTrack ? "release over the track" : "release elsewhere");
+    };
     widget.SetActions(actions);
     QWidget* track = widget.Controls().WidgetOf({ControlName::VolumeTrack});
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 3), QPointF(30, 3), Qt::LeftButton, Qt::LeftButton,
@@ -75,7 +77,7 @@ TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
     QMouseEvent right(QEvent::MouseButtonPress, QPointF(10, 3), QPointF(10, 3), Qt::RightButton, Qt::RightButton,
                       Qt::NoModifier);
     QApplication::sendEvent(track, &right);  // only the left button acts
-    EXPECT_EQ(calls, (std::vector<std::string>{"volume 30", "seek 40", "release 0"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"volume 30", "seek 40", "release over the track"}));
 }
 
 TEST_F(WindowWidget, TextsAndVisibilityAreKeptPerControl) {
@@ -111,9 +113,9 @@ TEST_F(WindowWidget, DrawnCellsAndPlacesReachTheWidgets) {
     EXPECT_EQ(minimise->geometry(), QRect(100, 4, 24, 24));
     EXPECT_EQ(widget.PlaceOf({ControlName::WindowButton, 0}), "100,4,24,24");
     // A pane is placed inside its host, overlapping it.
-    widget.Controls().Move({ControlName::WebPane, static_cast<int>(Pane::Web1)}, {-2, -2, 104, 54});
-    EXPECT_EQ(widget.Pane(Pane::Web1).geometry(), QRect(-2, -2, 104, 54));
-    EXPECT_EQ(widget.Pane(Pane::Web1).parentWidget(), widget.Controls().WidgetOf({ControlName::MainPaneBox}));
+    widget.Controls().Move({ControlName::WebPane, static_cast<int>(Pane::PortalPage)}, {-2, -2, 104, 54});
+    EXPECT_EQ(widget.Pane(Pane::PortalPage).geometry(), QRect(-2, -2, 104, 54));
+    EXPECT_EQ(widget.Pane(Pane::PortalPage).parentWidget(), widget.Controls().WidgetOf({ControlName::MainPaneBox}));
 }
 
 TEST_F(WindowWidget, WindowIsBorderlessAndShapedWithRoundCorners) {
@@ -141,11 +143,11 @@ protected:
 // key's repeats each count, and keys typed into the search box are its own.
 // A key the player took does not reach the control with the focus too.
 TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
-    std::vector<int> keys;
+    std::vector<Key> keys;
     WindowActions actions;
-    actions.keyDown = [&](int code) {
-        keys.push_back(code);
-        return code == 32;  // Space acts on the player here, Down does not
+    actions.keyDown = [&](Key key) {
+        keys.push_back(key);
+        return key == Key::Space;  // Space acts on the player here, Down does not
     };
     widget.SetActions(actions);
     widget.SetKeyPreview(true);
@@ -157,13 +159,13 @@ TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
     copy.setTimestamp(1000);
     QApplication::sendEvent(body, &down);
     QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::ContentArea}), &copy);
-    EXPECT_EQ(keys, std::vector<int>{40});
+    EXPECT_EQ(keys, std::vector<Key>{Key::Down});
     for (int repeat = 0; repeat < 3; ++repeat) {
         QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(), true);
         space.setTimestamp(2000 + repeat * 30);
         QApplication::sendEvent(body, &space);
     }
-    EXPECT_EQ(keys, (std::vector<int>{40, 32, 32, 32}));
+    EXPECT_EQ(keys, (std::vector<Key>{Key::Down, Key::Space, Key::Space, Key::Space}));
     QKeyEvent typed(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     typed.setTimestamp(3000);
     QApplication::sendEvent(widget.Controls().WidgetOf({ControlName::SearchBox}), &typed);
@@ -178,7 +180,7 @@ TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
     passed.setTimestamp(4100);
     QApplication::sendEvent(&focused, &passed);
     EXPECT_EQ(focused.received, 1);
-    EXPECT_EQ(keys, (std::vector<int>{40, 32, 32, 32, 32, 40}));
+    EXPECT_EQ(keys, (std::vector<Key>{Key::Down, Key::Space, Key::Space, Key::Space, Key::Space, Key::Down}));
 }
 
 // The side page's box reaches over the bottom bar: on its tab it covers the

@@ -63,7 +63,7 @@ TEST_F(DesktopIntegration, VolumeAndMuteAreWrittenOnlyWhenChangedAndComeBack) {
     Ticks(3);
     EXPECT_EQ(PlayerSetting(kVolumeKey), "absent");  // a first-run file stays as it was
     EXPECT_EQ(PlayerSetting(kMuteKey), "absent");
-    window->Keys().KeyDown(40);  // down: 10 less
+    window->Keys().KeyDown(Key::Down);  // 10 less
     EXPECT_EQ(PlayerSetting(kVolumeKey), "90");
     window->Transport().Click(2);
     EXPECT_EQ(PlayerSetting(kMuteKey), "1");
@@ -93,7 +93,7 @@ TEST_F(DesktopIntegration, ScreenStaysAwakeWhilePlayingOnly) {
 
 TEST_F(DesktopIntegration, PagePlayerKeepsTheScreenAwakeUntilItCloses) {
     bool cancel = false;
-    Web(Pane::Web1).events.beforeNavigate("eetvs://演示新闻台&&&id=1", cancel);
+    Web(Pane::PortalPage).events.beforeNavigate("eetvs://演示新闻台&&&id=1", cancel);
     EXPECT_TRUE(cancel);
     EXPECT_EQ(idle.calls.size(), 1u);
     window->Plays().CloseWebPlayer();
@@ -103,10 +103,10 @@ TEST_F(DesktopIntegration, PagePlayerKeepsTheScreenAwakeUntilItCloses) {
 TEST_F(DesktopIntegration, ExitReleasesTheScreen) {
     StartLocalFile();
     Ticks(1);
-    window->Title().Click(2);  // closes, or exits with "quit" = 1
+    window->Title().Click(WindowButton::Close);  // closes, or exits with "quit" = 1
     Setting("ts", "1");
     Setting("quit", "1");
-    window->Title().Click(2);
+    window->Title().Click(WindowButton::Close);
     EXPECT_EQ(idle.calls.back(), "release");
 }
 
@@ -145,10 +145,10 @@ TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
 TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
     MediaRemote& remote = window->Remote();
     const std::string longName(40, 'x');
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeqvod://qvod&&&http%3A//m/e1.mp4&&&" + longName + "&&&第1集&&&23&&&0&&&0"));
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/e1.mp4&&&" + longName + "&&&第1集&&&23&&&0&&&0"));
     EXPECT_EQ(remote.Status().title, Text(ControlName::TitleLine));
     EXPECT_EQ(remote.Status().title, std::string(30, 'x') + "-第1集");  // cut to the line's width
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "eetvs://演示新闻台&&&id=1"));
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://演示新闻台&&&id=1"));
     EXPECT_EQ(remote.Status().title, "演示新闻台");
     window->Plays().CloseWebPlayer();  // nothing plays: the line is empty
     EXPECT_EQ(remote.Status().title, "");
@@ -191,7 +191,7 @@ TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
     remote.PlayPause();
     remote.Play();
     remote.Pause();
-    EXPECT_EQ(Web(Pane::Web2).mediaActions,
+    EXPECT_EQ(Web(Pane::PagePlayer).mediaActions,
               (std::vector<PageMediaAction>{PageMediaAction::PlayPause, PageMediaAction::Play, PageMediaAction::Pause}));
     EXPECT_EQ(remote.Status().playback, "Paused");
     EXPECT_TRUE(Visible(ControlName::PagePlayerBox));  // the page stays, unlike the bar's pause
@@ -220,12 +220,12 @@ TEST_F(DesktopIntegration, LinksToOtherSitesOpenInTheBrowser) {
     EXPECT_FALSE(LeavesPortal("eeshow://show/1.html", portal));
     EXPECT_FALSE(LeavesPortal("/tmp/c.htm", portal));
 
-    ASSERT_TRUE(Web(Pane::Web5).events.linkOpensOutside);
-    EXPECT_TRUE(Web(Pane::Web5).events.linkOpensOutside("https://example.com/a", true));
+    ASSERT_TRUE(Web(Pane::SidePage).events.linkOpensOutside);
+    EXPECT_TRUE(Web(Pane::SidePage).events.linkOpensOutside("https://example.com/a", true));
     EXPECT_EQ(shell.opened, std::vector<std::string>{"https://example.com/a"});
-    EXPECT_FALSE(Web(Pane::Web5).events.linkOpensOutside("http://127.0.0.1:8790/show/2.html", true));
+    EXPECT_FALSE(Web(Pane::SidePage).events.linkOpensOutside("http://127.0.0.1:8790/show/2.html", true));
     // A script's click leaves the pane where it is and opens nothing.
-    EXPECT_TRUE(Web(Pane::Web5).events.linkOpensOutside("https://example.com/b", false));
+    EXPECT_TRUE(Web(Pane::SidePage).events.linkOpensOutside("https://example.com/b", false));
     EXPECT_EQ(shell.opened.size(), 1u);
 }
 

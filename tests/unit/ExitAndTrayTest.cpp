@@ -43,7 +43,7 @@ TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
 TEST_F(ExitAndTray, CloseButtonAsksOnceThenFollowsTheAnswer) {
     ASSERT_EQ(SettingOf("ts"), "3");
     dialogs.answerYes = true;
-    window->Title().Click(2);
+    window->Title().Click(WindowButton::Close);
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "关闭 Ruvo影视盒 最小化到托盘吗？");
     EXPECT_EQ(dialogs.questions[0].title, "提示：");
@@ -54,18 +54,18 @@ TEST_F(ExitAndTray, CloseButtonAsksOnceThenFollowsTheAnswer) {
     EXPECT_EQ(host.calls, std::vector<std::string>{"hide"});
     EXPECT_TRUE(forms.steps.empty());
     host.Show();
-    window->Title().Click(2);
+    window->Title().Click(WindowButton::Close);
     EXPECT_EQ(dialogs.questions.size(), 1u);
     EXPECT_FALSE(host.visible);
 }
 
 TEST_F(ExitAndTray, CloseButtonExitsWhenTheAnswerWasNo) {
     dialogs.answerYes = false;
-    window->Title().Click(2);
+    window->Title().Click(WindowButton::Close);
     EXPECT_EQ(SettingOf("quit"), "1");
     EXPECT_EQ(forms.steps.back(), "end");
     forms.steps.clear();
-    window->Title().Click(2);  // later closes exit without asking
+    window->Title().Click(WindowButton::Close);  // later closes exit without asking
     EXPECT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(forms.steps.back(), "end");
 }
@@ -74,7 +74,7 @@ TEST_F(ExitAndTray, WithoutATrayTheWindowIsMinimisedInsteadOfHidden) {
     tray.available = false;
     Setting("ts", "1");
     Setting("quit", "2");
-    window->Title().Click(2);
+    window->Title().Click(WindowButton::Close);
     EXPECT_EQ(host.calls, std::vector<std::string>{"minimize"});
     EXPECT_TRUE(host.visible);
 }
@@ -117,7 +117,7 @@ TEST_F(ExitAndTray, TrayEntriesDoTheirActions) {
 }
 
 TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
-    window->Title().Click(4);
+    window->Title().Click(WindowButton::TopMost);
     EXPECT_TRUE(window->Title().IsTopMost());
     host.Hide();
     host.calls.clear();
@@ -129,7 +129,7 @@ TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
 
 TEST_F(ExitAndTray, MenuButtonPopsTheTrayMenuBesideIt) {
     controls.Move({ControlName::WindowButton, 5}, {700, 4, 24, 24});
-    window->Title().Click(5);
+    window->Title().Click(WindowButton::Menu);
     EXPECT_EQ(menus.popped, std::vector<std::string>{"tray@685,24"});
 }
 

@@ -31,7 +31,7 @@ protected:
     // The links the actions sent Web3 to (not the page it loads again afterwards).
     std::vector<std::string> Web3Links() {
         std::vector<std::string> links;
-        for (const auto& url : Web(Pane::Web3).navigations)
+        for (const auto& url : Web(Pane::HistoryList).navigations)
             if (url.find("://") != std::string::npos) links.push_back(url);
         return links;
     }
@@ -49,7 +49,7 @@ TEST(DownloadPrefix, HalfTheNameRoundedToEvenOrTheWholeShortName) {
 }
 
 TEST_F(HistoryActionsTest, PlayAndDeleteTheRightClickedRow) {
-    Web(Pane::Web3).events.contextMenu("open://2/");
+    Web(Pane::HistoryList).events.contextMenu("open://2/");
     Actions().PlaySelectedRow();
     Actions().DeleteSelectedRow();
     EXPECT_EQ(Web3Links(), (std::vector<std::string>{"open://2/", "delk://2/"}));
@@ -65,7 +65,7 @@ TEST_F(HistoryActionsTest, NothingHappensBeforeAnyRowWasRightClicked) {
 TEST_F(HistoryActionsTest, DeleteDownloadsAsksListsTheFilesAndDeletesOnYes) {
     ListWithQvodFile("abcdefgh.rmvb");
     for (const char* name : {"abcdefgh.rmvb", "abcd-part2.rmvb", "abcx.rmvb", "ABCD.rmvb"}) Download(name);
-    Web(Pane::Web3).events.contextMenu("open://1/");
+    Web(Pane::HistoryList).events.contextMenu("open://1/");
     dialogs.answerYes = true;
     Actions().DeleteSelectedRowAndDownloads();
     ASSERT_EQ(dialogs.questions.size(), 1u);
@@ -86,7 +86,7 @@ TEST_F(HistoryActionsTest, DeleteDownloadsAsksListsTheFilesAndDeletesOnYes) {
 TEST_F(HistoryActionsTest, AnsweringNoOpensTheFolderAndStillRemovesTheRow) {
     ListWithQvodFile("abcdefgh.rmvb");
     Download("abcdefgh.rmvb");
-    Web(Pane::Web3).events.contextMenu("open://1");
+    Web(Pane::HistoryList).events.contextMenu("open://1");
     Actions().DeleteSelectedRowAndDownloads();
     EXPECT_TRUE(Downloaded("abcdefgh.rmvb"));
     EXPECT_EQ(shell.folders, std::vector<std::string>{downloads});
@@ -95,7 +95,7 @@ TEST_F(HistoryActionsTest, AnsweringNoOpensTheFolderAndStillRemovesTheRow) {
 
 TEST_F(HistoryActionsTest, AnAddressWithoutBarsOnlyRemovesTheRowUnlessThisProgramDownloadedIt) {
     WriteList("date.dat", "12|星河|第1集|qvod|" + JsEscape("http://h/e1.mp4") + "|0|0|0\r\n");
-    Web(Pane::Web3).events.contextMenu("open://1");
+    Web(Pane::HistoryList).events.contextMenu("open://1");
     Actions().DeleteSelectedRowAndDownloads();
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(Web3Links(), std::vector<std::string>{"delk://1"});
@@ -110,7 +110,7 @@ TEST_F(HistoryActionsTest, AnAddressWithoutBarsOnlyRemovesTheRowUnlessThisProgra
 TEST_F(HistoryActionsTest, RowPastTheEndOfTheListOnlyAsksTheDispatcherToRemoveIt) {
     ListWithQvodFile("abcdefgh.rmvb");
     Download("abcdefgh.rmvb");
-    Web(Pane::Web3).events.contextMenu("open://99999999999999999999");
+    Web(Pane::HistoryList).events.contextMenu("open://99999999999999999999");
     Actions().DeleteSelectedRowAndDownloads();
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_TRUE(Downloaded("abcdefgh.rmvb"));
@@ -152,7 +152,7 @@ TEST_F(HistoryActionsTest, OpeningTheDownloadFolderEndsTopMostFirst) {
     Actions().ShowDownloadFolder();
     EXPECT_TRUE(shell.folders.empty());  // an empty folder is not opened
     Download("x.mp4");
-    window->Title().Click(4);
+    window->Title().Click(WindowButton::TopMost);
     ASSERT_TRUE(window->Title().IsTopMost());
     Actions().ShowDownloadFolder();
     EXPECT_FALSE(window->Title().IsTopMost());

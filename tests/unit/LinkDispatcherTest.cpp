@@ -37,16 +37,16 @@ TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
     window->Navigation().ToggleRightPanel();
     ASSERT_FALSE(Visible(ControlName::RightPanel));
     window->Navigation().ShowTab(RightPanelTab::WatchHistory);
-    Web(Pane::Web5).events.navigateError(std::string(kTestPortal) + "right.asp");
+    Web(Pane::SidePage).events.navigateError(std::string(kTestPortal) + "right.asp");
     ASSERT_TRUE(Visible(ControlName::SidePaneNotice));
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow://play/1.html"));
-    EXPECT_EQ(Web(Pane::Web5).navigations, std::vector<std::string>{"http://127.0.0.1:8790/play/1.html"});
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeshow:///play/1.html"));
-    EXPECT_EQ(Web(Pane::Web5).navigations.back(), "http://127.0.0.1:8790/play/1.html");
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eeshow://play/1.html"));
+    EXPECT_EQ(Web(Pane::SidePage).navigations, std::vector<std::string>{"http://127.0.0.1:8790/play/1.html"});
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eeshow:///play/1.html"));
+    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), "http://127.0.0.1:8790/play/1.html");
     EXPECT_TRUE(Visible(ControlName::RightPanel));
     EXPECT_TRUE(Visible(ControlName::LibraryTab));
     EXPECT_FALSE(Visible(ControlName::WatchHistoryTab));
-    Web(Pane::Web5).events.downloadComplete();  // the title page replaces the notice
+    Web(Pane::SidePage).events.downloadComplete();  // the title page replaces the notice
     EXPECT_FALSE(Visible(ControlName::SidePaneNotice));
 }
 
@@ -56,8 +56,8 @@ TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
     Session().list = ItemList::WatchHistory;
     Session().lastPosition = 40;
     window->Lists().AddHistoryRecord({12, "t", "e", "qvod", "a", 0, 0, 0});
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "eetvs://news&&&ch=1/"));
-    EXPECT_EQ(Web(Pane::Web2).navigations, std::vector<std::string>{std::string(kTestPortal) + "tv/eebotv.htm?ch=1"});
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://news&&&ch=1/"));
+    EXPECT_EQ(Web(Pane::PagePlayer).navigations, std::vector<std::string>{std::string(kTestPortal) + "tv/eebotv.htm?ch=1"});
     EXPECT_EQ(Text(ControlName::TitleLine), "news");
     EXPECT_TRUE(Session().inPagePlayer);
     EXPECT_FALSE(Visible(ControlName::PlayerBox));
@@ -70,21 +70,21 @@ TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
 
 TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
     fetch.replies[std::string(kTestPortal) + "h.asp?id=12&v=0&v1=0"] = "第1集$http://m/海 1.mp4$qvod";
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "eebovod://12-0-0-海贼王"));
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // played at once, not as a link through the pane
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eebovod://12-0-0-海贼王"));
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // played at once, not as a link through the pane
     EXPECT_EQ(player.url, "http://m/海 1.mp4");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_EQ(Text(ControlName::TitleLine), "海贼王-第1集");
     EXPECT_EQ(Session().listKey, "12");
     EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "0", "海贼王"}));
     EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|0");
-    EXPECT_EQ(Web(Pane::Web3).navigations.back(), folder.File("c.htm"));
+    EXPECT_EQ(Web(Pane::HistoryList).navigations.back(), folder.File("c.htm"));
 }
 
 TEST_F(Dispatcher, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "eeqvod://html5&&&http%3A//m/a.webm&&&%u661F&&&%u7B2C2%u96C6&&&12&&&1&&&1/"));
-    EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eeqvod://html5&&&http%3A//m/a.webm&&&%u661F&&&%u7B2C2%u96C6&&&12&&&1&&&1/"));
+    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
     EXPECT_TRUE(Session().inPagePlayer);
     EXPECT_EQ(Session().listKey, "");
     EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
@@ -95,55 +95,55 @@ TEST_F(Dispatcher, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
 // Handed to the portal pane's handler as they are, without a pane loading them.
 TEST_F(Dispatcher, SidePaneAndSearchResultsHandPlayLinksOnUnchanged) {
     const std::string link = "eeqvod://qvod&&&http%3A//m/x.mp4&&&A&&&B&&&7&&&0&&&0";
-    EXPECT_TRUE(PageNavigates(Pane::Web5, link));
-    EXPECT_TRUE(Web(Pane::Web5).navigations.empty());
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
+    EXPECT_TRUE(PageNavigates(Pane::SidePage, link));
+    EXPECT_TRUE(Web(Pane::SidePage).navigations.empty());
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());
     EXPECT_EQ(player.url, "http://m/x.mp4");
     EXPECT_EQ(Text(ControlName::TitleLine), "A-B");
-    EXPECT_TRUE(PageNavigates(Pane::Webso, "eeshow://show/7.html"));
-    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal).substr(0, std::string(kTestPortal).size() - 5) + "/show/7.html");
-    EXPECT_FALSE(PageNavigates(Pane::Web5, "eeshow://show/7.html"));  // not intercepted in Web5
-    EXPECT_FALSE(PageNavigates(Pane::Web5, "eetvs://a&&&b"));
+    EXPECT_TRUE(PageNavigates(Pane::SearchResults, "eeshow://show/7.html"));
+    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal).substr(0, std::string(kTestPortal).size() - 5) + "/show/7.html");
+    EXPECT_FALSE(PageNavigates(Pane::SidePage, "eeshow://show/7.html"));  // not intercepted in Web5
+    EXPECT_FALSE(PageNavigates(Pane::SidePage, "eetvs://a&&&b"));
 }
 
 TEST_F(Dispatcher, SearchOpensResultsAndHomeLinkClosesThem) {
     const std::string search = std::string(kTestPortal) + "search.asp?searchword=星河";
-    EXPECT_TRUE(PageNavigates(Pane::Web5, search));
-    EXPECT_EQ(Web(Pane::Webso).navigations, std::vector<std::string>{search});
+    EXPECT_TRUE(PageNavigates(Pane::SidePage, search));
+    EXPECT_EQ(Web(Pane::SearchResults).navigations, std::vector<std::string>{search});
     EXPECT_FALSE(Visible(ControlName::MainPaneBox));
     EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
-    EXPECT_TRUE(PageNavigates(Pane::Webso, "fanhome://"));
+    EXPECT_TRUE(PageNavigates(Pane::SearchResults, "fanhome://"));
     EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
     EXPECT_TRUE(Visible(ControlName::MainPaneBox));
-    Web(Pane::Web1).events.navigateError(kTestPortal);
-    PageNavigates(Pane::Web5, search);
-    PageNavigates(Pane::Webso, "fanhome://");
+    Web(Pane::PortalPage).events.navigateError(kTestPortal);
+    PageNavigates(Pane::SidePage, search);
+    PageNavigates(Pane::SearchResults, "fanhome://");
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
 }
 
 TEST_F(Dispatcher, DeleteLinksRemoveALineOfTheListThatShows) {
     folder.Write("date.dat", "1|a|e|qvod|x|0|0|0\r\n2|b|e|qvod|x|0|0|0\r\n3|c|e|qvod|x|0|0|0\r\n");
     folder.Write("date_f.dat", "a|/a|0\r\nb|/b|0\r\nc|/c|0\r\n");
-    EXPECT_TRUE(PageNavigates(Pane::Web3, "delk://3/"));
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "delk://3/"));
     EXPECT_EQ(ListLines("date.dat").size(), 2u);
     ShowLocalList();
-    EXPECT_TRUE(PageNavigates(Pane::Web4, "delk://3"));  // forwarded to Web3
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "delk://3"));  // forwarded to Web3
     EXPECT_EQ(ListLines("date_f.dat"), (std::vector<std::string>{"a|/a|0", "b|/b|0"}));
-    EXPECT_TRUE(PageNavigates(Pane::Web3, "delk://x/"));  // not a number: nothing
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "delk://x/"));  // not a number: nothing
     EXPECT_EQ(ListLines("date_f.dat").size(), 2u);
 }
 
 TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     WriteList("date.dat", "\r\n12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
     window->Navigation().ShowTab(RightPanelTab::WatchHistory);  // the history tab shows
-    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://2"));
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://2"));
     EXPECT_EQ(player.url, "http://m/3.mp4");
     EXPECT_EQ(Session().resumeAt, 95);
     EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "2", "星河"}));
     EXPECT_EQ(Session().listKey, "12");
     EXPECT_EQ(Session().list, ItemList::WatchHistory);
     EXPECT_EQ(Text(ControlName::TitleLine), "星河-第3集");
-    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "show.asp?id=12");
+    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal) + "show.asp?id=12");
     EXPECT_TRUE(Visible(ControlName::LibraryTab));
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
@@ -154,7 +154,7 @@ TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
 TEST_F(Dispatcher, ListRowsPlayOnlyWebAddressesAndFiles) {
     WriteList("date.dat", "12|星河|e|qvod|av%3A//lavfi%3Aamovie%3D/etc/passwd|0|2|95\r\n");
     window->Navigation().ShowTab(RightPanelTab::WatchHistory);
-    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://1"));
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
     EXPECT_TRUE(player.url.empty());
     EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
     EXPECT_EQ(ListLines("date.dat").size(), 1u);
@@ -162,19 +162,19 @@ TEST_F(Dispatcher, ListRowsPlayOnlyWebAddressesAndFiles) {
     // neither plays nor goes.
     folder.Write("date_f.dat", "live|http://m/live|7\r\nx|av://lavfi:x|0\r\n");
     ShowLocalList();
-    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://2"));
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://2"));
     EXPECT_TRUE(player.url.empty());
     EXPECT_EQ(ListLines("date_f.dat").size(), 2u);
     EXPECT_TRUE(dialogs.notices.empty());
-    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://1"));
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
     EXPECT_EQ(player.url, "http://m/live");
     EXPECT_EQ(Session().resumeAt, 7);
 }
 
 TEST_F(Dispatcher, OpenLinkOfAPagePlayerItemUsesWeb2) {
     WriteList("date.dat", "12|星河|e|html5|http%3A//m/a.webm|1|0|0\r\n");
-    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://1"));
-    EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
+    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
     EXPECT_EQ(Session().listKey, "");
     EXPECT_FALSE(Visible(ControlName::PlayerBox));
     EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
@@ -184,14 +184,14 @@ TEST_F(Dispatcher, OpenLinkOfALocalFile) {
     folder.Write("movie.mkv", "x");
     folder.Write("date_f.dat", "movie.mkv|" + folder.File("movie.mkv") + "|61\r\ngone.mkv|/no/such/gone.mkv|0\r\n");
     ShowLocalList();
-    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://1"));
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
     EXPECT_EQ(player.url, folder.File("movie.mkv"));
     EXPECT_EQ(Session().resumeAt, 61);
     EXPECT_EQ(Session().listKey, folder.File("movie.mkv"));
     EXPECT_EQ(Session().list, ItemList::LocalFiles);
     EXPECT_FALSE(Session().episode);
 
-    EXPECT_TRUE(PageNavigates(Pane::Web4, "open://2/"));
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://2/"));
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_EQ(dialogs.notices[0].text, "/no/such/gone.mkv不存在");
     EXPECT_EQ(ListLines("date_f.dat").size(), 1u);
@@ -199,29 +199,29 @@ TEST_F(Dispatcher, OpenLinkOfALocalFile) {
 
 TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
     folder.Write("date.dat", "12|a|e|qvod|x|0|0|0\r\n");
-    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://9"));
-    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "show.asp?id=");
-    EXPECT_TRUE(PageNavigates(Pane::Web3, "open://abc"));
-    EXPECT_EQ(Web(Pane::Web5).navigations.size(), 1u);
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://9"));
+    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal) + "show.asp?id=");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://abc"));
+    EXPECT_EQ(Web(Pane::SidePage).navigations.size(), 1u);
 }
 
 // The page player's pane shows portal pages: no address a page opens there
 // ends what plays or starts the next episode.
 TEST_F(Dispatcher, NoAddressInThePagePlayerEndsPlay) {
     Session().next.Found(EpisodePlay{{"3", "0", "1", "T"}, "L", "http%3A//m/2.mp4", "qvod"}, "http://m/2.mp4");
-    EXPECT_FALSE(PageNavigates(Pane::Web2, "http://end-of-play.ruvo-box.invalid/next"));
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
+    EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "http://end-of-play.ruvo-box.invalid/next"));
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());
     EXPECT_TRUE(player.url.empty());
 }
 
 TEST_F(Dispatcher, ContainsAgainstStartsWith) {
-    EXPECT_TRUE(PageNavigates(Pane::Web1, "http://other/?go=eeshow://show/1.html"));
-    EXPECT_FALSE(PageNavigates(Pane::Web3, "http://other/open://1"));
-    EXPECT_FALSE(PageNavigates(Pane::Web4, "http://other/delk://1"));
-    EXPECT_FALSE(PageNavigates(Pane::Web1, "EESHOW://show/1.html"));  // case-sensitive
-    EXPECT_FALSE(PageNavigates(Pane::Web1, std::string(kTestPortal)));
-    EXPECT_FALSE(PageNavigates(Pane::Web2, "eeqvod://qvod&&&x"));  // Web2 plays nothing from links
-    for (const Pane noHandler : {Pane::Web6, Pane::Web7, Pane::Web8})
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "http://other/?go=eeshow://show/1.html"));
+    EXPECT_FALSE(PageNavigates(Pane::HistoryList, "http://other/open://1"));
+    EXPECT_FALSE(PageNavigates(Pane::LocalList, "http://other/delk://1"));
+    EXPECT_FALSE(PageNavigates(Pane::PortalPage, "EESHOW://show/1.html"));  // case-sensitive
+    EXPECT_FALSE(PageNavigates(Pane::PortalPage, std::string(kTestPortal)));
+    EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "eeqvod://qvod&&&x"));  // Web2 plays nothing from links
+    for (const Pane noHandler : {Pane::Statistics, Pane::PlayerAdvert, Pane::ScrollingAdvert})
         EXPECT_FALSE(PageNavigates(noHandler, "eebovod://1-0-0-x"));
     EXPECT_TRUE(fetch.requests.empty());
 }
@@ -233,8 +233,8 @@ TEST_F(Dispatcher, MalformedLinksEndQuietly) {
           std::string("eeqvod://"), std::string("eeqvod://qvod"), std::string("eeqvod://qvod&&&%u12%zz&&&&&&&&&0&&&&&&&&&extra&&&more"),
           "eeqvod://qvod&&&" + huge + "&&&n&&&l&&&5&&&0&&&0", std::string("eetvs://"), std::string("eeshow://"),
           std::string("delk://"), std::string("open://")}) {
-        PageNavigates(Pane::Web1, link);
-        PageNavigates(Pane::Web3, link);
+        PageNavigates(Pane::PortalPage, link);
+        PageNavigates(Pane::HistoryList, link);
     }
     EXPECT_EQ(fetch.requests.size(), 3u);  // the three eebovod links asked the portal and got nothing
 }

@@ -21,31 +21,31 @@ protected:
 TEST_F(MainWindowLoad, NavigatesEveryPaneToItsFirstPage) {
     LoadWith();
     // The portal pane first; the others when its page has come.
-    for (const Pane pane : kAllPanes) EXPECT_EQ(PaneOf(pane).navigations.size(), pane == Pane::Web1 ? 1u : 0u);
-    panes[static_cast<size_t>(Pane::Web1)].events.downloadComplete();
+    for (const Pane pane : kAllPanes) EXPECT_EQ(PaneOf(pane).navigations.size(), pane == Pane::PortalPage ? 1u : 0u);
+    panes[static_cast<size_t>(Pane::PortalPage)].events.downloadComplete();
     const std::vector<std::pair<Pane, std::string>> expected{
-        {Pane::Web1, "http://127.0.0.1:8790/box/"},
-        {Pane::Web2, "about:blank"},
-        {Pane::Web3, folder.File("c.htm")},
-        {Pane::Web4, folder.File("f.htm")},
-        {Pane::Web5, "http://127.0.0.1:8790/box//right.asp"},
-        {Pane::Web6, "http://127.0.0.1:8790/box/tj/tj.asp?id=00-16-3E-01-02-03"},
-        {Pane::Web7, "http://127.0.0.1:8790/box/js/ads/qvodad.html"},
-        {Pane::Web8, "http://127.0.0.1:8790/box/js/ads/gun.html"},
-        {Pane::Webso, "about:blank"},
+        {Pane::PortalPage, "http://127.0.0.1:8790/box/"},
+        {Pane::PagePlayer, "about:blank"},
+        {Pane::HistoryList, folder.File("c.htm")},
+        {Pane::LocalList, folder.File("f.htm")},
+        {Pane::SidePage, "http://127.0.0.1:8790/box//right.asp"},
+        {Pane::Statistics, "http://127.0.0.1:8790/box/tj/tj.asp?id=00-16-3E-01-02-03"},
+        {Pane::PlayerAdvert, "http://127.0.0.1:8790/box/js/ads/qvodad.html"},
+        {Pane::ScrollingAdvert, "http://127.0.0.1:8790/box/js/ads/gun.html"},
+        {Pane::SearchResults, "about:blank"},
     };
     for (const auto& [pane, url] : expected) EXPECT_EQ(PaneOf(pane).navigations, std::vector{url}) << PaneName(pane);
 }
 
 TEST_F(MainWindowLoad, OtherPanesLoadAfterAFailedOrSlowPortalPageToo) {
     LoadWith();
-    panes[static_cast<size_t>(Pane::Web1)].events.navigateError("http://127.0.0.1:8790/box/");
-    EXPECT_EQ(PaneOf(Pane::Web5).navigations.size(), 1u);
+    panes[static_cast<size_t>(Pane::PortalPage)].events.navigateError("http://127.0.0.1:8790/box/");
+    EXPECT_EQ(PaneOf(Pane::SidePage).navigations.size(), 1u);
     LoadWith();  // a new window whose portal page does not come
     timers.Advance(MainWindow::kOtherPanesDelayMs);
-    EXPECT_EQ(PaneOf(Pane::Web3).navigations.size(), 2u);  // this window's too, once
+    EXPECT_EQ(PaneOf(Pane::HistoryList).navigations.size(), 2u);  // this window's too, once
     timers.Advance(5 * MainWindow::kOtherPanesDelayMs);
-    EXPECT_EQ(PaneOf(Pane::Web3).navigations.size(), 2u);
+    EXPECT_EQ(PaneOf(Pane::HistoryList).navigations.size(), 2u);
 }
 
 TEST_F(MainWindowLoad, TheWindowFitsTheWorkAreaAndTakesKeysFirst) {

@@ -232,7 +232,7 @@ TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
     EXPECT_EQ(player.url, "http://m/2.mp4");
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // no link travels through the portal's pane
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // no link travels through the portal's pane
 }
 
 TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
@@ -264,7 +264,7 @@ TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
     player.state = PlayerState::Playing;  // played on: it ends as usual
     timers.Advance(3000);
     EXPECT_EQ(player.url, "http://m/2.mp4");
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());  // no link travels through the portal's pane
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // no link travels through the portal's pane
 }
 
 TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {

@@ -32,7 +32,7 @@ protected:
     bool playerShown = true;
     std::vector<std::string> notices, notifications, played;
     bool notificationsShown = true;
-    std::vector<int> keysPressed;
+    std::vector<Key> keysPressed;
     int openFileClicks = 0;
     std::string title = "星河漫游记-第3集";
     std::string pictures = home.File("图片");
@@ -47,7 +47,7 @@ protected:
         wiring.notify = [this](const std::string& text) { notifications.push_back(text); };
         wiring.notificationsShown = [this] { return notificationsShown; };
         wiring.playItem = [this](const std::string& item) { played.push_back(item); };
-        wiring.pressKey = [this](int code) { keysPressed.push_back(code); };
+        wiring.pressKey = [this](Key key) { keysPressed.push_back(key); };
         wiring.openFile = [this] { ++openFileClicks; };
         wiring.picturesFolder = [this] { return pictures; };
         return wiring;
@@ -69,23 +69,23 @@ protected:
 };
 
 TEST_F(Actions, KeysStepTheSpeedWithinHalfAndDouble) {
-    EXPECT_TRUE(actions.KeyDown(kKeyCloseBracket));
+    EXPECT_TRUE(actions.KeyDown(Key::BracketRight));
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.25);
     EXPECT_EQ(LastNotice(), "播放速度：1.25x");
-    for (int i = 0; i < 10; ++i) actions.KeyDown(kKeyCloseBracket);
+    for (int i = 0; i < 10; ++i) actions.KeyDown(Key::BracketRight);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
     EXPECT_EQ(LastNotice(), "播放速度：2.0x");
-    actions.KeyDown(kKeyBackspace);
+    actions.KeyDown(Key::Backspace);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.0);
-    for (int i = 0; i < 10; ++i) actions.KeyDown(kKeyOpenBracket);
+    for (int i = 0; i < 10; ++i) actions.KeyDown(Key::BracketLeft);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 0.5);
     EXPECT_EQ(LastNotice(), "播放速度：0.5x");
     // A speed between the steps (set from outside) goes to the next one.
     player.playbackSpeed = 1.1;
-    actions.KeyDown(kKeyCloseBracket);
+    actions.KeyDown(Key::BracketRight);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.25);
     player.playbackSpeed = 1.1;
-    actions.KeyDown(kKeyOpenBracket);
+    actions.KeyDown(Key::BracketLeft);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.0);
 }
 
@@ -100,43 +100,43 @@ TEST_F(Actions, SpeedFromOutsideIsKeptInRange) {
 
 TEST_F(Actions, KeysAreThePlayersOnlyWhileItShows) {
     playerShown = false;
-    for (const int key : {kKeyS, kKeyOpenBracket, kKeyCloseBracket, kKeyBackspace, kKeyZ, kKeyX, kKeyV, kKeyB})
-        EXPECT_FALSE(actions.KeyDown(key)) << key;
+    for (const Key key : {Key::S, Key::BracketLeft, Key::BracketRight, Key::Backspace, Key::Z, Key::X, Key::V, Key::B})
+        EXPECT_FALSE(actions.KeyDown(key)) << static_cast<int>(key);
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.0);
     EXPECT_TRUE(notices.empty());
     playerShown = true;
-    EXPECT_FALSE(actions.KeyDown(kKeySpace));  // the bar's own key: not these actions'
+    EXPECT_FALSE(actions.KeyDown(Key::Space));  // the bar's own key: not these actions'
 }
 
 TEST_F(Actions, SubtitlesGoRoundThroughOffAudioOnlyThroughItsTracks) {
     LoadFilmWithTracks();
-    actions.KeyDown(kKeyV);
+    actions.KeyDown(Key::V);
     EXPECT_EQ(Selected(TrackKind::Subtitle), 2);
     EXPECT_EQ(LastNotice(), "字幕：字幕 2");  // a track the file names nothing for
-    actions.KeyDown(kKeyV);
+    actions.KeyDown(Key::V);
     EXPECT_EQ(Selected(TrackKind::Subtitle), 0);
     EXPECT_EQ(LastNotice(), "字幕：关闭");
-    actions.KeyDown(kKeyV);
+    actions.KeyDown(Key::V);
     EXPECT_EQ(Selected(TrackKind::Subtitle), 1);
     EXPECT_EQ(LastNotice(), "字幕：简体中文 (中文)");
 
-    actions.KeyDown(kKeyB);
+    actions.KeyDown(Key::B);
     EXPECT_EQ(Selected(TrackKind::Audio), 2);
     EXPECT_EQ(LastNotice(), "音轨：English (英语)");
-    actions.KeyDown(kKeyB);
+    actions.KeyDown(Key::B);
     EXPECT_EQ(Selected(TrackKind::Audio), 1);
 }
 
 TEST_F(Actions, SubtitleDelayMovesByTenthsWithoutDrift) {
     LoadFilmWithTracks();
-    for (int i = 0; i < 3; ++i) actions.KeyDown(kKeyX);
+    for (int i = 0; i < 3; ++i) actions.KeyDown(Key::X);
     EXPECT_DOUBLE_EQ(player.subtitleDelay, 0.3);
     EXPECT_EQ(LastNotice(), "字幕延迟：+0.3 秒");
-    for (int i = 0; i < 5; ++i) actions.KeyDown(kKeyZ);
+    for (int i = 0; i < 5; ++i) actions.KeyDown(Key::Z);
     EXPECT_DOUBLE_EQ(player.subtitleDelay, -0.2);
     EXPECT_EQ(LastNotice(), "字幕延迟：-0.2 秒");
-    actions.KeyDown(kKeyX);
-    actions.KeyDown(kKeyX);
+    actions.KeyDown(Key::X);
+    actions.KeyDown(Key::X);
     EXPECT_EQ(LastNotice(), "字幕延迟：+0.0 秒");
 }
 
@@ -170,8 +170,8 @@ TEST_F(Actions, MenuShowsTheItemsTracksAndTheChoiceActs) {
     EXPECT_EQ(Selected(TrackKind::Subtitle), 0);
     actions.Choose(entry(PlayerCommand::SetSpeed, 75));
     EXPECT_DOUBLE_EQ(player.playbackSpeed, 0.75);
-    actions.Choose(entry(PlayerCommand::PressKey, kKeyF));
-    EXPECT_EQ(keysPressed, std::vector<int>{kKeyF});
+    actions.Choose(entry(PlayerCommand::PressKey, static_cast<int>(Key::F)));
+    EXPECT_EQ(keysPressed, std::vector<Key>{Key::F});
     actions.Choose(entry(PlayerCommand::OpenFile, 0));
     EXPECT_EQ(openFileClicks, 1);
 
@@ -251,7 +251,7 @@ TEST_F(Actions, OnlyWebAddressesAreOpened) {
 TEST_F(Actions, ScreenshotsGoToThePicturesFolderUnderFreeNames) {
     LoadFilmWithTracks();
     title = "星河/漫游记: 第3集?";
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     ASSERT_EQ(player.screenshots.size(), 1u);
     EXPECT_EQ(player.screenshots[0], JoinPath(pictures, "星河_漫游记_ 第3集_ 00-12-34.png"));
     EXPECT_TRUE(PathExists(pictures));  // made when missing
@@ -259,37 +259,37 @@ TEST_F(Actions, ScreenshotsGoToThePicturesFolderUnderFreeNames) {
     EXPECT_EQ(LastNotice(), "截图已保存");
 
     std::ofstream(player.screenshots[0]) << "taken";  // the player wrote it
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     EXPECT_EQ(player.screenshots[1], JoinPath(pictures, "星河_漫游记_ 第3集_ 00-12-34 (2).png"));
 
     // No notification service, no tray: the status line says where it went.
     notificationsShown = false;
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     EXPECT_EQ(LastNotice(), "截图已保存到 " + pictures);
     EXPECT_EQ(notifications.size(), 2u);
 
     player.screenshotsSucceed = false;
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     EXPECT_EQ(LastNotice(), "截图失败");
     EXPECT_EQ(notifications.size(), 2u);
 }
 
 TEST_F(Actions, NoScreenshotWithoutAPictureOrAPlaceForIt) {
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     EXPECT_EQ(LastNotice(), "没有可截图的画面");
     LoadFilmWithTracks();
     player.state = PlayerState::Stopped;
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     EXPECT_EQ(LastNotice(), "没有可截图的画面");
     EXPECT_TRUE(player.screenshots.empty());
     player.state = PlayerState::Paused;
     player.duration = 0;  // a live stream, paused: its frame shows
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     EXPECT_EQ(player.screenshots.size(), 1u);
     player.screenshots.clear();
     std::ofstream(home.File("file")) << "x";
     pictures = home.File("file/图片");  // under a file: cannot be made
-    actions.KeyDown(kKeyS);
+    actions.KeyDown(Key::S);
     EXPECT_EQ(LastNotice(), "截图失败：无法写入 " + pictures);
     EXPECT_TRUE(player.screenshots.empty());
 }

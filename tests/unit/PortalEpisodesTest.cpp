@@ -27,7 +27,7 @@ protected:
     void Playing(int v1, const std::string& name = "星河") {
         fetch.replies[Request(12, "0", std::to_string(v1))] = "第" + std::to_string(v1 + 1) + "集$http://m/" +
                                                               std::to_string(v1) + ".mp4$qvod";
-        PageNavigates(Pane::Web1, "eebovod://12-0-" + std::to_string(v1) + "-" + name);
+        PageNavigates(Pane::PortalPage, "eebovod://12-0-" + std::to_string(v1) + "-" + name);
         fetch.requests.clear();
         player.calls.clear();
         for (auto& pane : panes) pane.navigations.clear();
@@ -55,11 +55,11 @@ TEST(EpisodeReplyParse, EveryKindOfReply) {
 // The reply plays where its kind says, without a link through a pane.
 TEST_F(Episodes, LookedUpEpisodePlaysWhereItsKindSays) {
     fetch.replies[Request(12, "0", "0")] = "L$http://a b/c?d=1$flv";
-    PageNavigates(Pane::Web1, "eebovod://12-0-0-N");
+    PageNavigates(Pane::PortalPage, "eebovod://12-0-0-N");
     EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "0")});
     EXPECT_EQ(fetch.lastTimeout, 60);
-    EXPECT_TRUE(Web(Pane::Web1).navigations.empty());
-    EXPECT_EQ(Web(Pane::Web2).navigations.back(), std::string(kTestPortal) + "play.htm?flv$$$" + JsEscape("http://a b/c?d=1"));
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());
+    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), std::string(kTestPortal) + "play.htm?flv$$$" + JsEscape("http://a b/c?d=1"));
     EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
     EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|N|L|flv|" + JsEscape("http://a b/c?d=1") + "|0|0|0");
 }
@@ -70,9 +70,9 @@ TEST_F(Episodes, LookedUpEpisodePlaysWhereItsKindSays) {
 TEST_F(Episodes, LookUpsNeverHoldTheWindow) {
     fetch.holdReplies = true;
     fetch.replies[Request(12, "0", "0")] = "L$http://m/12.mp4$qvod";
-    PageNavigates(Pane::Web1, "eebovod://12-0-0-N");
-    EXPECT_TRUE(PageNavigates(Pane::Web5, std::string(kTestPortal) + "search.asp?searchword=x"));
-    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);  // at once
+    PageNavigates(Pane::PortalPage, "eebovod://12-0-0-N");
+    EXPECT_TRUE(PageNavigates(Pane::SidePage, std::string(kTestPortal) + "search.asp?searchword=x"));
+    EXPECT_EQ(Web(Pane::SearchResults).navigations.size(), 1u);  // at once
     timers.Advance(3000);
     EXPECT_EQ(Text(ControlName::StatusLine), "正在搜索资源，请稍后");
     fetch.Answer();
@@ -93,7 +93,7 @@ TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     Playing(0);
     Session().next.Found(EpisodePlay{}, "http://m/kept.mp4");
     fetch.replies[Request(15, "0", "2")] = GetParam().body;
-    PageNavigates(Pane::Web1, "eebovod://15-0-2-X");
+    PageNavigates(Pane::PortalPage, "eebovod://15-0-2-X");
     EXPECT_EQ(Text(ControlName::StatusLine), GetParam().status);
     EXPECT_EQ(Session().next.kind, GetParam().nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
     EXPECT_EQ(Session().next.mediaAddress, "http://m/kept.mp4");  // the preload's part stays
@@ -142,7 +142,7 @@ TEST_F(Episodes, LookUpLinkNameIsCutAtItsFirstDash) {
 // A play link carries the whole name: the episodes before and after it keep
 // it, dashes and all, in their links, title line and watch history.
 TEST_F(Episodes, PlayLinkNameKeepsItsDashesIntoTheNextEpisode) {
-    PageNavigates(Pane::Web1, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
+    PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
     LookUpNext();
     EXPECT_EQ(Session().next.play.episode, (PortalEpisode{"12", "0", "1", "Spider-Man 2"}));
@@ -185,7 +185,7 @@ TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
     const std::string stored = folder.Read("date.dat");
     for (const std::string address : {"av://lavfi:amovie=/home/u/.ssh/id_rsa", "/etc/passwd", "http://m/a\r\nb.mp4"}) {
         fetch.replies[Request(12, "0", "1")] = "第2集$" + address + "$qvod";
-        PageNavigates(Pane::Web1, "eebovod://12-0-1-星河");
+        PageNavigates(Pane::PortalPage, "eebovod://12-0-1-星河");
         EXPECT_EQ(player.url, "http://m/0.mp4") << address;
         EXPECT_TRUE(player.calls.empty()) << address;
         EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << address;
@@ -232,11 +232,11 @@ TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
 }
 
 TEST_F(Episodes, ClosingThePagePlayer) {
-    PageNavigates(Pane::Web1, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");
+    PageNavigates(Pane::PortalPage, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");
     plays().CloseWebPlayer();
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
-    EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
+    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), "about:blank");
     EXPECT_EQ(Text(ControlName::TitleLine), "");
     EXPECT_TRUE(Session().inPagePlayer);
 }

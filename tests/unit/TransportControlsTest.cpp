@@ -58,7 +58,7 @@ TEST_F(Transport, PausingAWebPageItemClosesThePage) {
     EXPECT_TRUE(player.calls.empty());
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
-    EXPECT_FALSE(Web(Pane::Web2).visible);
+    EXPECT_FALSE(Web(Pane::PagePlayer).visible);
     EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }
 
@@ -103,7 +103,7 @@ TEST_F(Transport, OpenFilePlaysAndListsIt) {
     EXPECT_EQ(Session().listKey, dialogs.chosenFile);
     EXPECT_EQ(Session().list, ItemList::LocalFiles);
     EXPECT_FALSE(Session().inPagePlayer);
-    EXPECT_EQ(Web(Pane::Web2).navigations.back(), "about:blank");
+    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), "about:blank");
     EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
 }
 
@@ -167,39 +167,39 @@ TEST_F(Transport, TrackNoWiderThanItsKnobDoesNothing) {
 
 TEST_F(Transport, Keys) {
     Playing(4, 100);
-    window->Keys().KeyDown(kKeyLeft);
+    window->Keys().KeyDown(Key::Left);
     EXPECT_EQ(player.position, 0);
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 01:40");
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     player.position = 95;
-    window->Keys().KeyDown(kKeyRight);
+    window->Keys().KeyDown(Key::Right);
     EXPECT_EQ(player.position, 98);
     player.position = 0;
     player.calls.clear();
-    window->Keys().KeyDown(kKeyRight);  // a stopped item does not start
+    window->Keys().KeyDown(Key::Right);  // a stopped item does not start
     EXPECT_TRUE(player.calls.empty());
     player.volume = 95;
-    window->Keys().KeyDown(kKeyUp);
+    window->Keys().KeyDown(Key::Up);
     EXPECT_EQ(player.volume, 105);  // the fake player takes what the keys send; the real one keeps 0 to 100
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：105%");
-    window->Keys().KeyDown(kKeySpace);
+    window->Keys().KeyDown(Key::Space);
     EXPECT_EQ(player.calls.back(), "pause");
     // The player's own keys come first, and switch the status tick on as every key does.
-    std::vector<int> playerKeys;
-    window->Keys().SetPlayerKeys([&](int code) {
-        playerKeys.push_back(code);
-        return code == 'S';
+    std::vector<Key> playerKeys;
+    window->Keys().SetPlayerKeys([&](Key key) {
+        playerKeys.push_back(key);
+        return key == Key::S;
     });
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    EXPECT_TRUE(window->Keys().KeyDown('S'));
+    EXPECT_TRUE(window->Keys().KeyDown(Key::S));
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
-    EXPECT_EQ(playerKeys, std::vector<int>{'S'});
+    EXPECT_EQ(playerKeys, std::vector<Key>{Key::S});
 }
 
 TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeByFive) {
     Playing(40, 100);
     player.state = PlayerState::Playing;
-    window->Keys().KeyDown(kKeyF);
+    window->Keys().KeyDown(Key::F);
     EXPECT_EQ(player.fullScreen, -1);  // the full-screen button's toggle
     controls.Move({ControlName::VolumeTrack}, {0, 0, 110, 7});
     controls.Move({ControlName::VolumeKnob}, {0, 0, 10, 7});
@@ -214,11 +214,11 @@ TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeB
 
 TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
     Playing(40, 0);  // a live stream: no duration
-    window->Keys().KeyDown(kKeyLeft);
+    window->Keys().KeyDown(Key::Left);
     EXPECT_EQ(player.position, 30);
-    window->Keys().KeyDown(kKeyLeft);
-    window->Keys().KeyDown(kKeyLeft);
-    window->Keys().KeyDown(kKeyLeft);
+    window->Keys().KeyDown(Key::Left);
+    window->Keys().KeyDown(Key::Left);
+    window->Keys().KeyDown(Key::Left);
     EXPECT_EQ(player.position, 0);  // it clamps below 0 only
 }
 
@@ -230,7 +230,7 @@ TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     int ticks = 0;
     for (int i = 0; i < 30; ++i) {
-        window->Keys().KeyDown(kKeyUp);
+        window->Keys().KeyDown(Key::Up);
         ++player.position;
         const std::string before = Text(ControlName::PlayTimes);
         timers.Advance(100);
@@ -244,7 +244,7 @@ TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
     Playing(50, 100);
     controls.SetVisible({ControlName::PlayerBox}, false);
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    window->Keys().KeyDown(kKeyLeft);
+    window->Keys().KeyDown(Key::Left);
     EXPECT_EQ(player.position, 50);
     EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }

@@ -29,77 +29,77 @@ TEST_F(WindowParts, SearchSendsTheTrimmedTextOnce) {
     EXPECT_EQ(Text(ControlName::SearchBox), "");
     Type("   ");
     window->Search().Search();
-    EXPECT_TRUE(Web(Pane::Webso).navigations.empty());
+    EXPECT_TRUE(Web(Pane::SearchResults).navigations.empty());
     Type(" 星河 ");
     window->Search().Search();
-    EXPECT_EQ(Web(Pane::Webso).navigations, std::vector<std::string>{std::string(kTestPortal) + "search.asp?searchword=星河"});
+    EXPECT_EQ(Web(Pane::SearchResults).navigations, std::vector<std::string>{std::string(kTestPortal) + "search.asp?searchword=星河"});
     EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
     EXPECT_FALSE(Visible(ControlName::MainPaneBox));
-    PageNavigates(Pane::Webso, "fanhome://");
+    PageNavigates(Pane::SearchResults, "fanhome://");
     window->Search().Search();  // the same text again only shows the results
-    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
+    EXPECT_EQ(Web(Pane::SearchResults).navigations.size(), 1u);
     EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
     Type("请输入片名");
     window->Search().Search();
-    EXPECT_EQ(Web(Pane::Webso).navigations.size(), 1u);
+    EXPECT_EQ(Web(Pane::SearchResults).navigations.size(), 1u);
     Type(" ");
     window->Search().FocusLost();
     EXPECT_EQ(Text(ControlName::SearchBox), "请输入电影名称、主演");
 }
 
 TEST_F(WindowParts, FailedPortalPageShowsTheNoticeUntilRetried) {
-    Web(Pane::Web1).events.navigateError(std::string(kTestPortal));
+    Web(Pane::PortalPage).events.navigateError(std::string(kTestPortal));
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
     EXPECT_FALSE(Visible(ControlName::MainPaneBox));
-    Web(Pane::Web1).events.downloadComplete();  // a later page does not remove it
+    Web(Pane::PortalPage).events.downloadComplete();  // a later page does not remove it
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
     window->LoadEvents().RetryMainArea();
-    EXPECT_EQ(Web(Pane::Web1).navigations.back(), kTestPortal);
-    Web(Pane::Web1).events.downloadComplete();
+    EXPECT_EQ(Web(Pane::PortalPage).navigations.back(), kTestPortal);
+    Web(Pane::PortalPage).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
     EXPECT_TRUE(Visible(ControlName::MainPaneBox));
 }
 
 TEST_F(WindowParts, ErrorsOfOtherSitesRaiseNoNotice) {
-    Web(Pane::Web1).events.navigateError("http://ads.example/frame.html");
+    Web(Pane::PortalPage).events.navigateError("http://ads.example/frame.html");
     EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
-    Web(Pane::Web5).events.navigateError(std::string(kTestPortal) + "/right.asp");
+    Web(Pane::SidePage).events.navigateError(std::string(kTestPortal) + "/right.asp");
     EXPECT_TRUE(Visible(ControlName::SidePaneNotice));
     window->LoadEvents().RetrySidePane();
-    EXPECT_EQ(Web(Pane::Web5).navigations.back(), std::string(kTestPortal) + "/right.asp");
-    Web(Pane::Web5).events.downloadComplete();
+    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal) + "/right.asp");
+    Web(Pane::SidePage).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::SidePaneNotice));
 }
 
 TEST_F(WindowParts, FailedSearchPageShowsTheMainNoticeButNoFailedFlag) {
-    Web(Pane::Webso).events.navigateError(std::string(kTestPortal) + "search.asp?searchword=x");
+    Web(Pane::SearchResults).events.navigateError(std::string(kTestPortal) + "search.asp?searchword=x");
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
     EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
-    Web(Pane::Web1).events.downloadComplete();
+    Web(Pane::PortalPage).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
 }
 
 TEST_F(WindowParts, AdvertisementPanesHideWhenTheyFail) {
-    Web(Pane::Web7).events.navigateError("http://anything/");
+    Web(Pane::PlayerAdvert).events.navigateError("http://anything/");
     EXPECT_TRUE(Visible(ControlName::PlayerAdPicture));
     controls.SetVisible({ControlName::ScrollAdBar}, true);
-    Web(Pane::Web8).events.navigateError("http://anything/");
-    Web(Pane::Web8).events.downloadComplete();
+    Web(Pane::ScrollingAdvert).events.navigateError("http://anything/");
+    Web(Pane::ScrollingAdvert).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
-    EXPECT_FALSE(Web(Pane::Web6).events.navigateError);
+    EXPECT_FALSE(Web(Pane::Statistics).events.navigateError);
 }
 
 TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLinkAndOpensTheRowMenu) {
-    Web(Pane::Web3).events.contextMenu("open://2");
+    Web(Pane::HistoryList).events.contextMenu("open://2");
     EXPECT_EQ(menus.popped, std::vector<std::string>{"historyRow"});
     // Outside a row link (the empty-list row, the background): no menu, the last row is kept.
-    Web(Pane::Web3).events.contextMenu("");
-    Web(Pane::Web3).events.contextMenu("delk://3");
+    Web(Pane::HistoryList).events.contextMenu("");
+    Web(Pane::HistoryList).events.contextMenu("delk://3");
     EXPECT_EQ(menus.popped.size(), 1u);
-    Web(Pane::Web3).navigations.clear();
+    Web(Pane::HistoryList).navigations.clear();
     window->MenuEntries().Choose("playSelected");  // "播放选定" plays the row right-clicked
-    EXPECT_EQ(Web(Pane::Web3).navigations, std::vector<std::string>{"open://2"});
-    EXPECT_FALSE(Web(Pane::Web1).events.contextMenu);  // other panes only lose the engine's menu
+    EXPECT_EQ(Web(Pane::HistoryList).navigations, std::vector<std::string>{"open://2"});
+    EXPECT_FALSE(Web(Pane::PortalPage).events.contextMenu);  // other panes only lose the engine's menu
 }
 
 TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
@@ -111,11 +111,11 @@ TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
 
 TEST_F(WindowParts, TabsSwitchTheirContainersAndListAction) {
     NavigationButtons& nav = window->Navigation();
-    nav.Click(8);
+    nav.Click(WindowButton::LocalFilesTab);
     EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
     EXPECT_FALSE(Visible(ControlName::LibraryTab));
     EXPECT_EQ(Text(ControlName::ListAction), "∴ 清空列表");
-    nav.Click(7);
+    nav.Click(WindowButton::HistoryTab);
     EXPECT_TRUE(Visible(ControlName::WatchHistoryTab));
     EXPECT_FALSE(Visible(ControlName::LocalFilesTab));
     EXPECT_EQ(Text(ControlName::ListAction), "∴ 管理任务");
@@ -124,15 +124,15 @@ TEST_F(WindowParts, TabsSwitchTheirContainersAndListAction) {
 TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
     NavigationButtons& nav = window->Navigation();
     const int width = host.twipsWidth;
-    nav.Click(11);
+    nav.Click(WindowButton::RightPanelToggle);
     EXPECT_FALSE(Visible(ControlName::RightPanel));
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "展开右侧");
     EXPECT_EQ(host.twipsWidth, width - 3405);
-    nav.Click(11);
+    nav.Click(WindowButton::RightPanelToggle);
     EXPECT_TRUE(Visible(ControlName::RightPanel));
     EXPECT_EQ(host.twipsWidth, width);
     host.maximized = true;
-    nav.Click(11);
+    nav.Click(WindowButton::RightPanelToggle);
     EXPECT_EQ(host.twipsWidth, width);
 }
 

@@ -38,8 +38,8 @@ TEST_F(WindowShell, ResizeRunsEveryPassForTheNewSize) {
     EXPECT_EQ(Place(ControlName::WindowButton, 2).left, 968);
     EXPECT_EQ(Place(ControlName::RightPanel).left, 988 - 222);
     EXPECT_EQ(Place(ControlName::CentreColumn).width, 988 - 217 - 227);
-    EXPECT_EQ(PanePlace(Pane::Web1).width, Place(ControlName::MainPaneBox).width + 4);
-    EXPECT_EQ(PanePlace(Pane::Web5).top, -2);
+    EXPECT_EQ(PanePlace(Pane::PortalPage).width, Place(ControlName::MainPaneBox).width + 4);
+    EXPECT_EQ(PanePlace(Pane::SidePage).top, -2);
     EXPECT_EQ(Place(ControlName::PlayerBox).height, 560 - 25);
     EXPECT_EQ(Place(ControlName::PlayerBar).top, 560 - 25 - 31);
     EXPECT_EQ(surface.lastFrame[1].destination.left, 1000 - 35);
@@ -68,19 +68,19 @@ TEST_F(WindowShell, MinimisedWindowKeepsItsLayout) {
 }
 
 TEST_F(WindowShell, PanelTogglesChangeTheLayoutAndTheWidth) {
-    window->Navigation().Click(10);  // the left panel hides
+    window->Navigation().Click(WindowButton::LeftPanelToggle);  // the left panel hides
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "打开");
     EXPECT_FALSE(controls.IsVisible({ControlName::LeftPanel}));
     EXPECT_EQ(Place(ControlName::CentreColumn).left, 0);
-    window->Navigation().Click(10);
+    window->Navigation().Click(WindowButton::LeftPanelToggle);
     EXPECT_EQ(Place(ControlName::CentreColumn).left, 217);
 
     Resize(13000, 7000);
-    window->Navigation().Click(11);  // hides: 13000 - 3405
+    window->Navigation().Click(WindowButton::RightPanelToggle);  // hides: 13000 - 3405
     EXPECT_EQ(host.twipsWidth, 9595);
     Resize(9500, 7000);  // the one-panel minimum
     EXPECT_EQ(host.twipsWidth, 9500);
-    window->Navigation().Click(11);
+    window->Navigation().Click(WindowButton::RightPanelToggle);
     EXPECT_EQ(host.twipsWidth, 13000);  // 9500 + 3405 = 12905, raised to 13000
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 11}).source.left, 40);
 }
@@ -114,7 +114,7 @@ TEST_F(WindowShell, ResizeInFullLayoutSavesTheSize) {
     window->Mouse().ResizeEnded();
     EXPECT_EQ(SettingOf("h_w"), "16000");
     EXPECT_EQ(SettingOf("h_h"), "9500");
-    window->Navigation().Click(10);  // left panel hidden: not saved
+    window->Navigation().Click(WindowButton::LeftPanelToggle);  // left panel hidden: not saved
     Resize(17000, 9500);
     window->Mouse().ResizeEnded();
     EXPECT_EQ(SettingOf("h_w"), "16000");
@@ -134,19 +134,19 @@ TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
     FrameMouse& frame = window->Mouse();
     const Rect button = Place(ControlName::WindowButton, 5);
     surface.textWidths[{static_cast<int>(ControlName::BarTipText), 0}] = 30;
-    frame.ButtonMove(5, 10, 10);
+    frame.ButtonMove(WindowButton::Menu, 10, 10);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripHover);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "菜单");
     EXPECT_TRUE(controls.IsVisible({ControlName::BarTipPanel}));
     EXPECT_EQ(Place(ControlName::BarTipPanel).left, button.left - 5);
     EXPECT_EQ(Place(ControlName::BarTipPanel).top, button.top + 24 + 3);
     EXPECT_EQ(Place(ControlName::BarTipPanel).width, 35);
-    frame.ButtonMove(5, -1, -1);
+    frame.ButtonMove(WindowButton::Menu, -1, -1);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripNormal);
     EXPECT_FALSE(controls.IsVisible({ControlName::BarTipPanel}));
     // The top-most button's look follows its state.
-    window->Title().Click(4);
-    frame.ButtonMove(4, 3, 3);
+    window->Title().Click(WindowButton::TopMost);
+    frame.ButtonMove(WindowButton::TopMost, 3, 3);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 4}).source.left, 72);
 }
 
@@ -156,13 +156,13 @@ TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
 TEST_F(WindowShell, TipsTellWhatAButtonWouldDoNow) {
     FrameMouse& frame = window->Mouse();
     host.maximized = true;
-    frame.ButtonMove(1, 3, 3);
+    frame.ButtonMove(WindowButton::Maximize, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "还原");
     host.maximized = false;
-    frame.ButtonMove(1, 3, 3);
+    frame.ButtonMove(WindowButton::Maximize, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "最大化");
     window->Title().ToggleTopMost();
-    frame.ButtonMove(4, 3, 3);
+    frame.ButtonMove(WindowButton::TopMost, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "取消置顶");
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 4}), "取消置顶");
     EXPECT_EQ(host.calls.back(), "topmost:1");
