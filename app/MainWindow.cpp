@@ -59,7 +59,7 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
     : ports_(ports), storedSettings_(settings), programFolder_(std::move(programFolder)), portal_(std::move(portal)), lists_(programFolder_) {
     CreateTimers();
     CreateParts();
-    ApplyDesignValues(ports_.controls);
+    ApplyDesignValues(view_);
     ConnectTimers();
     ConnectPanes();
     lists_.SetPageWritten([this](std::string_view listName, const std::string& pagePath) {
@@ -83,12 +83,12 @@ void MainWindow::CreateParts() {
 }
 
 void MainWindow::CreatePlaybackParts() {
-    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, ports_.controls);
+    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, view_);
     lookup_ = std::make_unique<EpisodeLookup>(
         portal_.base, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); });
     auto trace = [this](const std::string& line) { Trace(line); };
     plays_ = std::make_unique<PlayService>(PlayService::Parts{
-        *lookup_, portal_.base, PaneOf(Pane::PagePlayer), ports_.player, session_, ports_.controls, lists_, TimerOf(WindowTimer::StatusTick), *inhibition_,
+        *lookup_, portal_.base, PaneOf(Pane::PagePlayer), ports_.player, session_, view_, lists_, TimerOf(WindowTimer::StatusTick), *inhibition_,
         [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
         [this](bool keepPlace) { transport_->StopCurrentItem(keepPlace); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
@@ -98,7 +98,7 @@ void MainWindow::CreatePlaybackParts() {
         *lookup_, session_, storedSettings_, TimerOf(WindowTimer::NextEpisodeRetry),
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { monitor_->NextEpisodeFound(); }, trace});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
-        ports_.controls, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
+        view_, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
         ports_.dialogs, PaneOf(Pane::PagePlayer), TimerOf(WindowTimer::StatusTick), *plays_,
         [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
         [this] {
@@ -108,7 +108,7 @@ void MainWindow::CreatePlaybackParts() {
         [this](const std::string& text) { monitor_->ShowNotice(text); }});
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
-        ports_.player, session_, ads_, ports_.controls, storedSettings_, TimerOf(WindowTimer::StatusTick),
+        ports_.player, session_, ads_, view_, storedSettings_, TimerOf(WindowTimer::StatusTick),
         TimerOf(WindowTimer::EndOfPlay), [this](bool playing) { transport_->ShowPlayPause(playing); },
         [this] { transport_->SavePlayingPosition(); },
         [this] {
@@ -117,44 +117,46 @@ void MainWindow::CreatePlaybackParts() {
         },
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { nextEpisode_->LookUp(); },
         [this](const EpisodePlay& next) { plays_->Start({next}); }});
-    sliders_ = std::make_unique<PlayerSliders>(ports_.controls, ports_.player, *transport_, *memory_);
+    sliders_ = std::make_unique<PlayerSliders>(view_, ports_.player, *transport_, *memory_);
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
-        ports_.controls, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
-    remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, ports_.controls, ports_.host,
+        view_, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
+    remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, view_, ports_.host,
                                                                PaneOf(Pane::PagePlayer), *transport_, *sliders_, *monitor_,
                                                                *memory_, [this] { Exit(); }});
 }
 
 void MainWindow::CreateShellParts() {
     layout_ = std::make_unique<WindowLayout>(
-        WindowLayout::Parts{ports_.controls, ports_.surface, ports_.host, frame_, ads_, ports_.player, *monitor_});
-    mouse_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, ports_.controls, ports_.host, frame_,
+        WindowLayout::Parts{view_, ports_.surface, ports_.host, frame_, ads_, ports_.player, *monitor_});
+    mouse_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, view_, ports_.host, frame_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
-        ports_.controls, ports_.surface, ports_.host, frame_, *layout_, *mouse_, *transport_});
+        view_, ports_.surface, ports_.host, frame_, *layout_, *mouse_, *transport_});
     title_ = std::make_unique<TitleButtons>(TitleButtons::Parts{
-        ports_.controls, ports_.surface, ports_.host, frame_, storedSettings_, ports_.dialogs, ports_.menus, ports_.tray,
+        view_, ports_.surface, ports_.host, frame_, storedSettings_, ports_.dialogs, ports_.menus, ports_.tray,
         *layout_, *mouse_, *transport_, [this] { Exit(); }});
 }
 
 void MainWindow::CreatePortalAndListParts() {
-    search_ = std::make_unique<SearchBox>(ports_.controls, PaneOf(Pane::SearchResults), portal_.base);
+    search_ = std::make_unique<SearchBox>(view_, PaneOf(Pane::SearchResults), portal_.base);
     loadEvents_ = std::make_unique<PaneLoadEvents>(
-        PaneLoadEvents::Parts{ports_.panes, portal_.base, failures_, ads_, ports_.controls,
+        PaneLoadEvents::Parts{ports_.panes, portal_.base, failures_, ads_, view_,
                               [this](const std::string& link) { history_->RowRightClicked(link); }});
     history_ = std::make_unique<HistoryActions>(HistoryActions::Parts{
-        PaneOf(Pane::HistoryList), lists_, programFolder_, playerFolder_, storedSettings_, ports_.controls, ports_.surface,
+        PaneOf(Pane::HistoryList), lists_, programFolder_, playerFolder_, storedSettings_, view_, ports_.surface,
         ports_.menus, ports_.dialogs, ports_.shell, [this](const std::string& text) { ShowTrayTip(text); },
         [this] {
             if (frame_.topMost) title_->ToggleTopMost();
-        }});
+        },
+        [this] { return frame_.lastListTab == RightPanelTab::LocalFiles; }});
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
-        ports_.panes, portal_, programFolder_, failures_, ports_.controls, lists_, ports_.dialogs, *plays_,
+        ports_.panes, portal_, programFolder_, failures_, view_, lists_, ports_.dialogs, *plays_,
         [this](bool shown) { navigation_->ShowRightPanel(shown); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
-        [this](const std::string& text) { monitor_->ShowNotice(text); }});
+        [this](const std::string& text) { monitor_->ShowNotice(text); },
+        [this] { return frame_.lastListTab == RightPanelTab::LocalFiles; }});
     tipMenus_ = std::make_unique<TipMenus>(TipMenus::Parts{ports_.host, frame_, *history_, *settings_, ports_.shell,
                                                            MakerHomePage(), [this] { OfferUpdate(); },
                                                            [this] { Exit(); }});
@@ -166,7 +168,7 @@ void MainWindow::CreateProgramParts() {
     updates_ = std::make_unique<UpdateCheck>(UpdateCheck::Parts{
         portal_, programFolder_, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); },
         ports_.processes,
-        ports_.shell, ports_.dialogs, ports_.controls, ads_, update_, TimerOf(WindowTimer::FloatingAdvert),
+        ports_.shell, ports_.dialogs, view_, ads_, update_, TimerOf(WindowTimer::FloatingAdvert),
         [this] { Exit(); }});
     commandLine_ = std::make_unique<CommandLineItems>(CommandLineItems::Parts{
         ports_.host, frame_.compact, *plays_, TimerOf(WindowTimer::PlayerStartCheck),
@@ -202,8 +204,8 @@ void MainWindow::ApplySkin(int skin) {
     layout_->LayoutPanes();
     mouse_->DrawRestingLooks();
     navigation_->DrawTabs();
-    DrawPlayerBar(ports_.controls, transport_->Look());
-    ports_.controls.SetPicture({ControlName::SearchButton}, 0);
+    DrawPlayerBar(view_, transport_->Look());
+    view_.SetPicture({ControlName::SearchButton}, 0);
 }
 
 void MainWindow::NavigateOtherPanes() {
@@ -318,12 +320,12 @@ void MainWindow::FetchText(const std::string& url, std::function<void(std::optio
 }
 
 void MainWindow::SetTitleLine(const std::string& text) {
-    ports_.controls.SetText({ControlName::TitleLine}, text);
+    view_.SetText({ControlName::TitleLine}, text);
     layout_->PlaceScrollAd();
     // The compact window's title bar names what plays: a dropped file or
     // the next episode played there changes it too.
     if (frame_.compact) {
-        ports_.controls.SetText({ControlName::WindowTitle}, text);
+        view_.SetText({ControlName::WindowTitle}, text);
         layout_->PlaceCompactTitle();
     }
 }

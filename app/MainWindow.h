@@ -26,13 +26,13 @@
 #include "platform/Timer.h"
 #include "platform/Tray.h"
 #include "platform/WebPane.h"
-#include "platform/WindowControls.h"
 #include "platform/WindowSurface.h"
 #include "playback/PlaySession.h"
 #include "portal/Panes.h"
 #include "promo/AdPane.h"
 #include "shell/DesignValues.h"
 #include "shell/FrameState.h"
+#include "view/WindowView.h"
 
 namespace ruvo {
 
@@ -82,7 +82,7 @@ struct MainWindowPorts {
     Player& player;
     HttpFetch& fetch;
     TrayIcon& tray;
-    WindowControls& controls;
+    WindowScreen& controls;
     Dialogs& dialogs;
     Processes& processes;
     PopupMenus& menus;
@@ -135,7 +135,7 @@ public:
     UpdateState& Update() { return update_; }
     PlaySession& Session() { return session_; }
     Player& PlayerControl() { return ports_.player; }
-    WindowControls& Controls() { return ports_.controls; }
+    WindowView& View() { return view_; }
     WindowSurface& Surface() { return ports_.surface; }
     MainWindowHost& Host() { return ports_.host; }
     Dialogs& MessageBoxes() { return ports_.dialogs; }
@@ -195,6 +195,7 @@ private:
     void ReadSavedSettings();
 
     MainWindowPorts ports_;
+    WindowView view_{ports_.controls};
     SettingsFile& storedSettings_;
     std::string programFolder_;
     PortalAddress portal_;

@@ -39,19 +39,23 @@ std::string TraceName(ControlId control) {
 }
 
 void TracedControls::SetText(ControlId c, const std::string& text) {
-    if (inner_.Text(c) != text) log_.Line("text " + TraceName(c) + "=" + text);
+    const auto [shown, first] = texts_.try_emplace(KeyOf(c), text);
+    if (first || shown->second != text) log_.Line("text " + TraceName(c) + "=" + text);
+    shown->second = text;
     inner_.SetText(c, text);
 }
 
 void TracedControls::SetTooltip(ControlId c, const std::string& text) {
-    std::string& shown = tooltips_[{static_cast<int>(c.name), c.index}];
+    std::string& shown = tooltips_[KeyOf(c)];
     if (shown != text) log_.Line("tooltip " + TraceName(c) + "=" + text);
     shown = text;
     inner_.SetTooltip(c, text);
 }
 
 void TracedControls::SetVisible(ControlId c, bool visible) {
-    if (inner_.IsVisible(c) != visible) log_.Line("visible " + TraceName(c) + "=" + (visible ? "1" : "0"));
+    const auto [shown, first] = visible_.try_emplace(KeyOf(c), visible);
+    if (first || shown->second != visible) log_.Line("visible " + TraceName(c) + "=" + (visible ? "1" : "0"));
+    shown->second = visible;
     inner_.SetVisible(c, visible);
 }
 

@@ -29,23 +29,26 @@ private:
 std::string TraceName(ControlId control);
 
 // Passes every call on to `inner` and traces the changes.
-class TracedControls final : public WindowControls {
+class TracedControls final : public WindowScreen {
 public:
-    TracedControls(WindowControls& inner, TraceLog& log) : inner_(inner), log_(log) {}
+    TracedControls(WindowScreen& inner, TraceLog& log) : inner_(inner), log_(log) {}
     void SetText(ControlId c, const std::string& text) override;
-    std::string Text(ControlId c) const override { return inner_.Text(c); }
     void SetTooltip(ControlId c, const std::string& text) override;
     void SetVisible(ControlId c, bool visible) override;
-    bool IsVisible(ControlId c) const override { return inner_.IsVisible(c); }
     void SetEnabled(ControlId c, bool enabled) override { inner_.SetEnabled(c, enabled); }
     void SetPicture(ControlId c, int image) override { inner_.SetPicture(c, image); }
     Rect Geometry(ControlId c) const override { return inner_.Geometry(c); }
     void Move(ControlId c, const Rect& rect) override { inner_.Move(c, rect); }
 
 private:
-    WindowControls& inner_;
+    using Key = std::pair<int, int>;
+    static Key KeyOf(ControlId c) { return {static_cast<int>(c.name), c.index}; }
+
+    WindowScreen& inner_;
     TraceLog& log_;
-    std::map<std::pair<int, int>, std::string> tooltips_;  // as last set, to trace changes only
+    // As last set, to trace changes only (a control's first setting always).
+    std::map<Key, std::string> texts_, tooltips_;
+    std::map<Key, bool> visible_;
 };
 
 class TracedTray final : public TrayIcon {

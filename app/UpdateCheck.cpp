@@ -62,7 +62,7 @@ void UpdateCheck::ApplySwitches(const UpdateFile& file) {
     parts_.update.recommendOnExit = file.exitPopupFlag == "1";
     AdPanes& ads = parts_.ads;
     if (file.playerAd && ads.player != AdPane::Failed) ads.player = AdPane::Shown;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     if (file.scrollAd && ads.scroll != AdPane::Failed) {
         ads.scroll = AdPane::Shown;
         c.SetVisible({ControlName::ScrollAdBar}, true);

@@ -10,7 +10,7 @@
 #include "platform/Processes.h"
 #include "platform/Shell.h"
 #include "platform/Timer.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "promo/AdPane.h"
 
 namespace ruvo {
@@ -55,7 +55,7 @@ public:
         Processes& processes;
         Shell& shell;
         Dialogs& dialogs;
-        WindowControls& controls;
+        WindowView& controls;
         AdPanes& ads;
         UpdateState& update;
         Timer& floatingAdvert;

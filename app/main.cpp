@@ -156,9 +156,9 @@ void ShowDemoMediaProgress(ruvo::DemoPortal& demo, ruvo::MainWindow& window) {
 
 ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& playerActions, QWidget& widget) {
     ruvo::WindowActions actions;
-    actions.search = [&window] { window.Search().Search(); };
-    actions.searchBoxClicked = [&window] { window.Search().ClickInBox(); };
-    actions.searchBoxLeft = [&window] { window.Search().FocusLost(); };
+    actions.search = [&window](const std::string& typed) { window.Search().Search(typed); };
+    actions.searchBoxClicked = [&window](const std::string& typed) { window.Search().ClickInBox(typed); };
+    actions.searchBoxLeft = [&window](const std::string& typed) { window.Search().FocusLost(typed); };
     actions.buttonClick = [&window](ruvo::WindowButton button) {
         window.Title().Click(button);
         window.Navigation().Click(button);
@@ -196,7 +196,7 @@ ruvo::WindowActions ActionsOf(ruvo::MainWindow& window, ruvo::PlayerActions& pla
 // its bar, with what they need of the window.
 ruvo::PlayerActionsWiring PlayerActionsWiringOf(ruvo::MainWindow& window) {
     ruvo::PlayerActionsWiring wiring;
-    wiring.playerShown = [&window] { return window.Controls().IsVisible({ruvo::ControlName::PlayerBox}); };
+    wiring.playerShown = [&window] { return window.View().IsVisible({ruvo::ControlName::PlayerBox}); };
     wiring.title = [&window] { return ruvo::TitleLineOf(window.Session().item); };
     wiring.showNotice = [&window](const std::string& text) { window.Monitor().ShowNotice(text); };
     wiring.notify = [&window](const std::string& text) { window.ShowTrayTip(text); };
@@ -262,7 +262,7 @@ public:
 
     bool Tracing() const { return tracing_; }
     ruvo::TraceLog& Trace() { return trace_; }
-    ruvo::WindowControls& Controls() { return tracing_ ? static_cast<ruvo::WindowControls&>(controls_) : widget_.Controls(); }
+    ruvo::WindowScreen& Controls() { return tracing_ ? static_cast<ruvo::WindowScreen&>(controls_) : widget_.Controls(); }
     ruvo::TrayIcon& Tray() { return tracing_ ? static_cast<ruvo::TrayIcon&>(tray_) : plainTray_; }
     ruvo::Dialogs& Dialogs() { return tracing_ ? static_cast<ruvo::Dialogs&>(dialogs_) : plainDialogs_; }
     ruvo::ProgramForms& Forms() { return tracing_ ? static_cast<ruvo::ProgramForms&>(forms_) : plainForms_; }

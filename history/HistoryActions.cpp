@@ -128,13 +128,13 @@ std::string HistoryActions::DownloadFolder() {
 }
 
 void HistoryActions::ClearWatchHistory() {
-    if (Contains(parts_.controls.Text({ControlName::ListAction}), "列表")) return;
+    if (parts_.localListLast()) return;
     ClearList(kWatchListFile, kClearWatchListQuestion);
 }
 
 void HistoryActions::ListActionClicked() {
     parts_.surface.SetTextColor({ControlName::ListAction}, kListLabelColor);  // the hover colour goes first
-    if (Contains(parts_.controls.Text({ControlName::ListAction}), "列表")) ClearList(kLocalListFile, kClearLocalListQuestion);
+    if (parts_.localListLast()) ClearList(kLocalListFile, kClearLocalListQuestion);
     else parts_.menus.PopUp(MenuName::TaskList);
 }
 

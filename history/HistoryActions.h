@@ -12,7 +12,7 @@
 #include "platform/PopupMenus.h"
 #include "platform/Shell.h"
 #include "platform/WebPane.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 
 namespace ruvo {
@@ -46,13 +46,16 @@ public:
         std::string programFolder;
         std::string& playerFolder;  // the outside player's; "" until read from the settings
         SettingsFile& settings;
-        WindowControls& controls;
+        WindowView& controls;
         WindowSurface& surface;
         PopupMenus& menus;
         Dialogs& dialogs;
         Shell& shell;
         std::function<void(const std::string&)> showTrayTip;
         std::function<void()> leaveTopMost;
+        // Whether the list action acts on the local-file list (the list tab
+        // shown last), not on the watch history.
+        std::function<bool()> localListLast;
     };
     explicit HistoryActions(Parts parts) : parts_(std::move(parts)) {}
 
@@ -65,7 +68,7 @@ public:
     void DeleteSelectedRowAndDownloads();
     // Clears the watch history after asking.
     void ClearWatchHistory();
-    // The label qk: clears the local-file list, or opens the task menu.
+    // The list action: clears the local-file list, or opens the task menu.
     void ListActionClicked();
     // Shows the download folder in the file manager.
     void ShowDownloadFolder();

@@ -1,8 +1,6 @@
 #pragma once
-// The main window's controls that the logic reads and writes by name: labels,
-// boxes, buttons. Several on/off states live in button tooltips and are read
-// back (title button 4 "置顶", panel toggles containing "关闭", transport
-// button 0 "暂停" while playing, transport button 2 "静音" while sound is on).
+// The main window's controls by name (labels, boxes, buttons) and the screen
+// that shows them.
 #include <string>
 
 namespace ruvo {
@@ -96,33 +94,23 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-class WindowControls {
+// The window's controls as the screen shows them. The logic tells it what
+// to show and never asks it what shows (it keeps that in its WindowView);
+// places are the window's to report, as its full-screen and compact
+// layouts move the player's parts on their own.
+class WindowScreen {
 public:
-    virtual ~WindowControls() = default;
+    virtual ~WindowScreen() = default;
     virtual void SetText(ControlId control, const std::string& text) = 0;
-    virtual std::string Text(ControlId control) const = 0;
     // Shown to the user only: the program keeps what a tooltip says elsewhere.
     virtual void SetTooltip(ControlId control, const std::string& text) = 0;
     virtual void SetVisible(ControlId control, bool visible) = 0;
-    virtual bool IsVisible(ControlId control) const = 0;
     virtual void SetEnabled(ControlId control, bool enabled) = 0;
     // Gives a button one of its skin pictures (index into its image strip).
     virtual void SetPicture(ControlId control, int image) = 0;
+    // Where the control is now; a label's size is the one its text took.
     virtual Rect Geometry(ControlId control) const = 0;
     virtual void Move(ControlId control, const Rect& rect) = 0;
 };
-
-// Moves a control sideways (and sets its width), keeping its top and height.
-inline void MoveLeftEdge(WindowControls& controls, ControlId control, int left) {
-    Rect rect = controls.Geometry(control);
-    rect.left = left;
-    controls.Move(control, rect);
-}
-inline void PlaceHorizontally(WindowControls& controls, ControlId control, int left, int width) {
-    Rect rect = controls.Geometry(control);
-    rect.left = left;
-    rect.width = width;
-    controls.Move(control, rect);
-}
 
 }  // namespace ruvo

@@ -4,7 +4,7 @@
 
 #include "platform/IdleInhibitor.h"
 #include "platform/Player.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "playback/PlaySession.h"
 
 namespace ruvo {
@@ -13,7 +13,7 @@ inline constexpr const char* kIdleReason = "正在播放视频";
 
 class IdleInhibition {
 public:
-    IdleInhibition(IdleInhibitor& service, const Player& player, const PlaySession& session, const WindowControls& controls)
+    IdleInhibition(IdleInhibitor& service, const Player& player, const PlaySession& session, const WindowView& controls)
         : service_(service), player_(player), session_(session), controls_(controls) {}
 
     // Asks for or gives back the inhibition to match what plays now.
@@ -29,7 +29,7 @@ private:
     IdleInhibitor& service_;
     const Player& player_;
     const PlaySession& session_;
-    const WindowControls& controls_;
+    const WindowView& controls_;
     bool held_ = false;
 };
 

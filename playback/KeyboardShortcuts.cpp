@@ -49,7 +49,7 @@ void KeyboardShortcuts::Seek(int seconds) {
 }
 
 void KeyboardShortcuts::DrawPosition() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     Player& player = parts_.player;
     const int position = player.Position(), duration = player.Duration();
     if (duration != 0) {

@@ -9,7 +9,7 @@
 #include "platform/Keys.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 
 namespace ruvo {
 
@@ -22,7 +22,7 @@ class KeyboardShortcuts {
 public:
     // What the keys act on; `statusTick` is the status monitor's timer.
     struct Parts {
-        WindowControls& controls;
+        WindowView& controls;
         Player& player;
         TransportControls& bar;
         PlayerSliders& sliders;

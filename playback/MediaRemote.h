@@ -9,7 +9,7 @@
 #include "platform/MainWindowHost.h"
 #include "platform/Player.h"
 #include "platform/WebPane.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "playback/PlaySession.h"
 
 namespace ruvo {
@@ -36,7 +36,7 @@ public:
     struct Parts {
         Player& player;
         const PlaySession& session;
-        WindowControls& controls;
+        WindowView& controls;
         MainWindowHost& host;
         WebPane& pagePlayer;
         TransportControls& bar;

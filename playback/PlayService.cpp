@@ -115,7 +115,7 @@ void PlayService::PlayInPlayer(const std::string& address, int resumeSeconds, bo
 }
 
 void PlayService::ShowPlayerSurface(bool fromPagePlayer) {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     if (!fromPagePlayer && c.IsVisible({ControlName::PlayerBox}) && !c.IsVisible({ControlName::PagePlayerBox})) return;
     c.SetVisible({ControlName::PagePlayerBox}, false);
     c.SetVisible({ControlName::PlayerBox}, true);
@@ -125,7 +125,7 @@ void PlayService::ShowPlayerSurface(bool fromPagePlayer) {
 // The page player shows the portal's page; the bar stops ticking and shows
 // no time.
 void PlayService::PlayInPagePlayer(const std::string& pageAddress) {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     parts_.pagePlayer.Navigate(pageAddress);
     parts_.pagePlayer.SetVisible(true);  // the bar's pause hides it
     c.SetVisible({ControlName::PlayerBox}, false);
@@ -169,7 +169,7 @@ void PlayService::PlayAdjacentEpisode(int step) {
 }
 
 void PlayService::CloseWebPlayer() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     c.SetVisible({ControlName::PagePlayerBox}, false);
     c.SetVisible({ControlName::PlayerBox}, true);
     parts_.pagePlayer.Navigate("about:blank");

@@ -14,7 +14,7 @@
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "platform/WebPane.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "playback/EpisodeLookup.h"
 #include "playback/PlayRequest.h"
 #include "playback/PlaySession.h"
@@ -37,7 +37,7 @@ public:
         WebPane& pagePlayer;
         Player& player;
         PlaySession& session;
-        WindowControls& controls;
+        WindowView& controls;
         HistoryLists& lists;
         Timer& statusTick;
         IdleInhibition& inhibition;

@@ -28,7 +28,7 @@ void PlayStatusMonitor::StatusTick() {
 void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
     Player& player = parts_.player;
     if (player.PlayUrl().empty() || parts_.session.inPagePlayer) return;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     switch (event) {
         case PlayerEvent::FirstFrame: return ShowFirstFrame();
         case PlayerEvent::Paused:
@@ -68,7 +68,7 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
 }
 
 void PlayStatusMonitor::ShowFirstFrame() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     c.SetVisible({ControlName::PlayerAdPanel}, false);
     if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
     ShowPicture();
@@ -78,7 +78,7 @@ void PlayStatusMonitor::ShowFirstFrame() {
 
 // The cover and the next episode's notice go; the bar offers to pause.
 void PlayStatusMonitor::ShowPicture() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     c.SetVisible({ControlName::PlayerCover}, false);
     c.SetVisible({ControlName::NextEpisodeNotice}, false);
     parts_.showPlayPause(true);
@@ -94,7 +94,7 @@ void PlayStatusMonitor::ShowPlayingNow() {
 void PlayStatusMonitor::NextEpisodeFound() {
     if (!ItemHasEnded() || parts_.endOfPlay.IsEnabled()) return;  // the end of play takes it up
     if (parts_.settings.Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") return;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     parts_.statusTick.SetEnabled(false);
     c.SetVisible({ControlName::NextEpisodeNotice}, true);
     PlayOnOrResumeTicking();
@@ -120,7 +120,7 @@ void PlayStatusMonitor::KeepPositionSafe() {
 void PlayStatusMonitor::ShowStatus() {
     Player& player = parts_.player;
     if (player.PlayUrl().empty()) return ShowNothingLoaded();
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
     stripShownForWork_ = false;  // it stays from now on
     // An item that has ended resumes at 1 (set at its end), not at its end.
@@ -136,7 +136,7 @@ void PlayStatusMonitor::ShowStatus() {
 }
 
 void PlayStatusMonitor::ShowNothingLoaded() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     parts_.showPlayPause(false);
     c.SetText({ControlName::StatusLine}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
     MoveLeftEdge(c, {ControlName::DownloadedBar}, -30);
@@ -152,7 +152,7 @@ void PlayStatusMonitor::ShowNotice(const std::string& text) {
 void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
     backgroundWork_ = text;
     if (!parts_.player.PlayUrl().empty()) return;  // the player's state keeps the line
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     // The strip shows from the first play on; the work shows in it before.
     if (!text.empty() && !c.IsVisible({ControlName::StatusStrip})) {
         c.SetVisible({ControlName::StatusStrip}, true);
@@ -239,7 +239,7 @@ std::string PlayStatusMonitor::IdleText() const {
 }
 
 void PlayStatusMonitor::ShowState(PlayerState state, int speed) {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     Player& player = parts_.player;
     if (state != PlayerState::Playing) {
         if (state == PlayerState::Paused || state == PlayerState::Connecting) {
@@ -264,7 +264,7 @@ void PlayStatusMonitor::ShowState(PlayerState state, int speed) {
 }
 
 void PlayStatusMonitor::DrawProgress() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     Player& player = parts_.player;
     const int position = player.Position(), duration = player.Duration();
     c.SetText({ControlName::PlayTimes}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
@@ -284,7 +284,7 @@ void PlayStatusMonitor::DrawProgress() {
 void PlayStatusMonitor::EndOfPlayTick() {
     parts_.followPlay();  // the item has ended; the next one asks again
     endedUrl_ = parts_.player.PlayUrl();
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     PlaySession& s = parts_.session;
     c.SetVisible({ControlName::PlayerCover}, true);
     c.SetText({ControlName::StatusLine}, "播放完毕");

@@ -11,7 +11,7 @@
 #include "config/SettingsFile.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "playback/PlaySession.h"
 #include "promo/AdPane.h"
 
@@ -33,7 +33,7 @@ public:
         Player& player;
         PlaySession& session;
         const AdPanes& ads;
-        WindowControls& controls;
+        WindowView& controls;
         SettingsFile& settings;
         Timer& statusTick;
         Timer& endOfPlay;

@@ -32,12 +32,12 @@ int PictureOf(BarButton button, bool hovered, const BarLook& look) {
     return 0;
 }
 
-void DrawBarButton(WindowControls& controls, BarButton button, const BarLook& look) {
+void DrawBarButton(WindowView& controls, BarButton button, const BarLook& look) {
     controls.SetTooltip(ControlOf(button), TooltipOf(button, look));
     controls.SetPicture(ControlOf(button), PictureOf(button, false, look));
 }
 
-void DrawPlayerBar(WindowControls& controls, const BarLook& look) {
+void DrawPlayerBar(WindowView& controls, const BarLook& look) {
     for (int index = 0; index < kBarButtonCount; ++index) DrawBarButton(controls, static_cast<BarButton>(index), look);
 }
 

@@ -3,7 +3,7 @@
 // drawn from what plays and what the window shows. Nothing reads them back.
 #include <string>
 
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 
 namespace ruvo {
 
@@ -23,7 +23,7 @@ std::string TooltipOf(BarButton button, const BarLook& look);
 // The button's picture from the bar's images, resting or under the mouse.
 int PictureOf(BarButton button, bool hovered, const BarLook& look);
 // Gives the button its tooltip and its resting picture.
-void DrawBarButton(WindowControls& controls, BarButton button, const BarLook& look);
-void DrawPlayerBar(WindowControls& controls, const BarLook& look);
+void DrawBarButton(WindowView& controls, BarButton button, const BarLook& look);
+void DrawPlayerBar(WindowView& controls, const BarLook& look);
 
 }  // namespace ruvo

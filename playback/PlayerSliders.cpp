@@ -9,7 +9,7 @@
 namespace ruvo {
 namespace {
 
-int RangeOf(const WindowControls& c, ControlName track, ControlName knob) {
+int RangeOf(const WindowView& c, ControlName track, ControlName knob) {
     return c.Geometry({track}).width - c.Geometry({knob}).width;
 }
 
@@ -28,7 +28,7 @@ void PlayerSliders::SeekPress(int x) {
 void PlayerSliders::SeekDrag(int dx) {
     const int range = SeekRange();
     if (range <= 0) return;
-    WindowControls& c = controls_;
+    WindowView& c = controls_;
     int left = c.Geometry({ControlName::SeekKnob}).left + dx;
     if (left < 0) left = 0;
     if (left > range) left = range;
@@ -58,7 +58,7 @@ void PlayerSliders::VolumePress(int x) {
     const int range = VolumeRange();
     if (range <= 0) return;
     bar_.Unmute();
-    WindowControls& c = controls_;
+    WindowView& c = controls_;
     const int left = x > range ? range : x;
     MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
     PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);
@@ -69,7 +69,7 @@ void PlayerSliders::VolumeDrag(int dx) {
     const int range = VolumeRange();
     if (range <= 0) return;
     bar_.Unmute();
-    WindowControls& c = controls_;
+    WindowView& c = controls_;
     const int left = c.Geometry({ControlName::VolumeKnob}).left + dx;
     if (left < 0 || left > range) return;  // beyond either end the knob stays
     MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
@@ -79,7 +79,7 @@ void PlayerSliders::VolumeDrag(int dx) {
 }
 
 void PlayerSliders::DrawVolume(int volume) {
-    WindowControls& c = controls_;
+    WindowView& c = controls_;
     const int left = VolumeRange() * volume / 100;
     MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
     PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);

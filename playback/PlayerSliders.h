@@ -5,7 +5,7 @@
 // range = track width - knob width. A track no wider than its knob does nothing.
 
 #include "platform/Player.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 
 namespace ruvo {
 
@@ -14,7 +14,7 @@ class TransportControls;
 
 class PlayerSliders {
 public:
-    PlayerSliders(WindowControls& controls, Player& player, TransportControls& bar, PlayerMemory& memory)
+    PlayerSliders(WindowView& controls, Player& player, TransportControls& bar, PlayerMemory& memory)
         : controls_(controls), player_(player), bar_(bar), memory_(memory) {}
 
     // Where a seek drag ends: each release adds its own correction.
@@ -39,7 +39,7 @@ private:
     int VolumeRange() const;
     void SetVolumeFromKnob(int left);
 
-    WindowControls& controls_;
+    WindowView& controls_;
     Player& player_;
     TransportControls& bar_;
     PlayerMemory& memory_;

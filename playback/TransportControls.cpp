@@ -65,7 +65,7 @@ void TransportControls::Redraw(BarButton button) { DrawBarButton(parts_.controls
 void TransportControls::PlayOrPause() {
     Player& player = parts_.player;
     if (player.PlayUrl().empty()) return;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     PlaySession& s = parts_.session;
     if (ShowsPlaying()) {
         if (s.inPagePlayer) {
@@ -93,7 +93,7 @@ void TransportControls::PlayOrPause() {
 void TransportControls::StopCurrentItem(bool keepPlace) {
     Player& player = parts_.player;
     if (player.PlayUrl().empty()) return;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     c.SetVisible({ControlName::PlayerAdPanel}, false);
     c.SetVisible({ControlName::PlayerCover}, true);
     if (keepPlace) SavePlayingPosition();
@@ -152,7 +152,7 @@ void TransportControls::PlayAdjacent(int step) {
 void TransportControls::MouseMove(int index, int x, int y) {
     if (index < 0 || index >= kBarButtonCount) return;
     const BarButton barButton = static_cast<BarButton>(index);
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     const Rect button = c.Geometry(ControlOf(barButton));
     const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
     c.SetPicture(ControlOf(barButton), PictureOf(barButton, inside, Look()));

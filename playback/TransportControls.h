@@ -11,7 +11,7 @@
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "platform/WebPane.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "playback/PlaySession.h"
 #include "playback/PlayerBarLook.h"
 
@@ -31,7 +31,7 @@ public:
     // open-file dialog, the page player it closes, the status tick it
     // starts and stops, and calls into the parts around it.
     struct Parts {
-        WindowControls& controls;
+        WindowView& controls;
         MainWindowHost& host;
         Player& player;
         PlaySession& session;

@@ -105,7 +105,7 @@ void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
 }
 
 void LinkDispatcher::ShowSearch(const std::string& url) {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     PaneOf(Pane::SearchResults).Navigate(url);
     c.SetVisible({ControlName::MainPaneBox}, false);
     c.SetVisible({ControlName::SearchResultsBox}, true);
@@ -113,7 +113,7 @@ void LinkDispatcher::ShowSearch(const std::string& url) {
 }
 
 void LinkDispatcher::CloseSearch() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     c.SetVisible({ControlName::SearchResultsBox}, false);
     if (!parts_.failures.mainPane) {
         c.SetVisible({ControlName::MainPaneBox}, true);
@@ -123,10 +123,9 @@ void LinkDispatcher::CloseSearch() {
     }
 }
 
-bool LinkDispatcher::LocalListShown() const { return Contains(parts_.controls.Text({ControlName::ListAction}), "列表"); }
 
 void LinkDispatcher::DeleteListLine(const std::string& url) {
-    const std::string listName(LocalListShown() ? kLocalListFile : kWatchListFile);
+    const std::string listName(parts_.localListLast() ? kLocalListFile : kWatchListFile);
     std::string number = TrimLink(url, "delk://");
     std::erase(number, '/');  // every "/", not only a trailing one
     if (const auto line = LineNumberOf(number)) parts_.lists.RemoveListLine(listName, *line);
@@ -135,7 +134,7 @@ void LinkDispatcher::DeleteListLine(const std::string& url) {
 void LinkDispatcher::ReplayListItem(const std::string& url) {
     const auto lineNumber = LineNumberOf(TrimLink(url, "open://"));
     if (!lineNumber) return;
-    const bool localList = LocalListShown();
+    const bool localList = parts_.localListLast();
     const auto lines = ReadTextFileLines(JoinPath(parts_.programFolder, localList ? kLocalListFile : kWatchListFile));
     if (!lines) return;
     const std::string record =

@@ -11,7 +11,7 @@
 #include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
 #include "platform/WebPane.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
@@ -30,7 +30,7 @@ public:
         PortalAddress portal;
         std::string programFolder;
         PaneFailures& failures;
-        WindowControls& controls;
+        WindowView& controls;
         HistoryLists& lists;
         Dialogs& dialogs;
         PlayService& plays;
@@ -39,6 +39,8 @@ public:
         std::function<void()> showTitlePages;
         // Holds a text in the status line for two seconds (an address refused).
         std::function<void(const std::string&)> showNotice;
+        // Whether the local-file list is the list tab shown last.
+        std::function<bool()> localListLast;
     };
     explicit LinkDispatcher(Parts parts) : parts_(std::move(parts)) {}
 
@@ -64,7 +66,6 @@ private:
     // A file that is gone is said and its line removed.
     void ReplayLocalFile(int lineNumber, const std::string& record);
     void ReplayHistoryItem(const std::string& record);
-    bool LocalListShown() const;
 
     WebPane& PaneOf(Pane pane) { return PaneIn(parts_.panes, pane); }
 

@@ -30,7 +30,7 @@ WebPaneEvents PaneLoadEvents::EventsFor(Pane pane) {
 }
 
 void PaneLoadEvents::Completed(Pane pane) {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     if (pane == Pane::PortalPage && !parts_.failures.mainPane) {
         c.SetVisible({ControlName::MainPaneBox}, true);
         c.SetVisible({ControlName::MainAreaNotice}, false);
@@ -42,7 +42,7 @@ void PaneLoadEvents::Completed(Pane pane) {
 }
 
 void PaneLoadEvents::Failed(Pane pane, const std::string& url) {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     // Only the portal's own pages raise a notice, not frames of other sites.
     const bool portalPage = Contains(url, parts_.portalBase);
     switch (pane) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/WebPane.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "promo/AdPane.h"
 #include "portal/Panes.h"
 
@@ -22,7 +22,7 @@ public:
         std::string portalBase;
         PaneFailures& failures;
         AdPanes& ads;
-        WindowControls& controls;
+        WindowView& controls;
         std::function<void(const std::string& link)> historyRowRightClicked;
     };
     explicit PaneLoadEvents(Parts parts) : parts_(std::move(parts)) {}

@@ -13,11 +13,10 @@ std::string TrimSpaces(const std::string& text) {
 
 }  // namespace
 
-void SearchBox::Search() {
-    WindowControls& c = controls_;
-    const std::string text = c.Text({ControlName::SearchBox});
-    const std::string trimmed = TrimSpaces(text);
-    if (trimmed.empty() || Contains(text, "请输入")) return;
+void SearchBox::Search(const std::string& typed) {
+    WindowView& c = controls_;
+    const std::string trimmed = TrimSpaces(typed);
+    if (trimmed.empty() || Contains(typed, "请输入")) return;  // the hint is never sent
     if (TrimSpaces(lastSearchText_) != trimmed) {
         // The text goes into the address unescaped; the web engine encodes it.
         results_.Navigate(portalBase_ + "search.asp?searchword=" + trimmed);
@@ -28,14 +27,12 @@ void SearchBox::Search() {
     c.SetVisible({ControlName::MainAreaNotice}, false);
 }
 
-void SearchBox::ClickInBox() {
-    WindowControls& c = controls_;
-    if (Contains(c.Text({ControlName::SearchBox}), "请输入")) c.SetText({ControlName::SearchBox}, "");
+void SearchBox::ClickInBox(const std::string& typed) {
+    if (Contains(typed, "请输入")) controls_.SetText({ControlName::SearchBox}, "");
 }
 
-void SearchBox::FocusLost() {
-    WindowControls& c = controls_;
-    if (TrimSpaces(c.Text({ControlName::SearchBox})).empty()) c.SetText({ControlName::SearchBox}, kSearchHint);
+void SearchBox::FocusLost(const std::string& typed) {
+    if (TrimSpaces(typed).empty()) controls_.SetText({ControlName::SearchBox}, kSearchHint);
 }
 
 }  // namespace ruvo

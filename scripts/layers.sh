@@ -6,6 +6,7 @@
 #   config    settings store and keys, program places,  config/
 #             clock, trace
 #   ports     interfaces to the outside (headers only)  platform/*.h
+#   view      what the window shows, as the logic keeps it  view/
 #   features  promo, settings, history, playback,       promo/ settings/ history/
 #             portal, shell, in that order: each may     playback/ portal/ shell/
 #             include the features before it
@@ -21,20 +22,21 @@ layer_of() {
     case $1 in
         base/*) echo 0 ;;
         config/*) echo 1 ;;
-        platform/qt/* | platform/mpv/* | platform/linux/*) echo 10 ;;
+        platform/qt/* | platform/mpv/* | platform/linux/*) echo 11 ;;
         platform/*) echo 2 ;;
-        promo/*) echo 3 ;;
-        settings/*) echo 4 ;;
-        history/*) echo 5 ;;
-        playback/*) echo 6 ;;
-        portal/*) echo 7 ;;
-        shell/*) echo 8 ;;
+        view/*) echo 3 ;;
+        promo/*) echo 4 ;;
+        settings/*) echo 5 ;;
+        history/*) echo 6 ;;
+        playback/*) echo 7 ;;
+        portal/*) echo 8 ;;
+        shell/*) echo 9 ;;
         app/main.cpp) echo "" ;;
-        app/*) echo 9 ;;
+        app/*) echo 10 ;;
         *) echo "" ;;
     esac
 }
-names=(base config ports promo settings history playback portal shell app adapters)
+names=(base config ports view promo settings history playback portal shell app adapters)
 
 upward=0
 while IFS= read -r file; do
@@ -48,7 +50,7 @@ while IFS= read -r file; do
             upward=$((upward + 1))
         fi
     done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-done < <(find base config platform history shell playback portal settings promo app -name '*.h' -o -name '*.cpp' |
+done < <(find base config platform view history shell playback portal settings promo app -name '*.h' -o -name '*.cpp' |
     sort)
 
 [ "${1:-}" = --check ] && exit $((upward > 0))

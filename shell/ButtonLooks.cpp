@@ -41,11 +41,11 @@ std::string WindowButtonTip(WindowButton button, const FrameLook& look) {
     }
 }
 
-void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const FrameState& frame) {
+void DrawWindowButtonTips(WindowView& controls, const MainWindowHost& host, const FrameState& frame) {
     DrawWindowButtonTips(controls, FrameLookOf(host, frame));
 }
 
-void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look) {
+void DrawWindowButtonTips(WindowView& controls, const FrameLook& look) {
     for (const WindowButton button : kFrameButtons) controls.SetTooltip(ControlOf(button), WindowButtonTip(button, look));
 }
 

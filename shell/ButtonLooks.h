@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/MainWindowHost.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 #include "shell/FrameState.h"
 
@@ -39,8 +39,8 @@ FrameLook FrameLookOf(const MainWindowHost& host, const FrameState& frame);
 std::string WindowButtonTip(WindowButton button, const FrameLook& look);
 // Gives npc 0-5, 10 and 11 their tooltips: as the look says, or from the
 // window as it is now.
-void DrawWindowButtonTips(WindowControls& controls, const FrameLook& look);
-void DrawWindowButtonTips(WindowControls& controls, const MainWindowHost& host, const FrameState& frame);
+void DrawWindowButtonTips(WindowView& controls, const FrameLook& look);
+void DrawWindowButtonTips(WindowView& controls, const MainWindowHost& host, const FrameState& frame);
 // A tab of the right panel, selected or not.
 PictureCell TabLook(RightPanelTab tab, bool selected);
 // The tiles stretched over the tab bar and the player bar's foot.

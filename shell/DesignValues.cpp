@@ -7,7 +7,7 @@
 
 namespace ruvo {
 
-void ApplyDesignValues(WindowControls& c) {
+void ApplyDesignValues(WindowView& c) {
     DrawPlayerBar(c, BarLook{});
     DrawWindowButtonTips(c, FrameLook{});
     c.SetText({ControlName::WindowTitle}, std::string(kWindowCaption) + kVersionSuffix);

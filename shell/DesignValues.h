@@ -2,7 +2,7 @@
 // The main window's controls as designed: their first texts, tooltips and
 // which boxes show.
 
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "portal/SearchBox.h"
 
 namespace ruvo {
@@ -11,6 +11,6 @@ inline constexpr const char* kWindowCaption = "Ruvo电影影视盒";
 // The title label shows the caption and this.
 inline constexpr const char* kVersionSuffix = " 1.0";
 
-void ApplyDesignValues(WindowControls& controls);
+void ApplyDesignValues(WindowView& controls);
 
 }  // namespace ruvo

@@ -67,7 +67,7 @@ void FrameMouse::SurfaceDoubleClick() {
 
 void FrameMouse::ButtonMove(WindowButton button, int x, int y) {
     WindowSurface& surface = parts_.surface;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     surface.SetCursorShape(CursorShape::Arrow);
     const bool toggle = button == WindowButton::LeftPanelToggle || button == WindowButton::RightPanelToggle;
     if (!IsTitleButton(button) && !toggle) return;

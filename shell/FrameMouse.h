@@ -7,7 +7,7 @@
 
 #include "config/SettingsFile.h"
 #include "platform/MainWindowHost.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 #include "history/HistoryActions.h"
 #include "shell/FrameState.h"
@@ -23,7 +23,7 @@ public:
     // shows, the settings that keep its size, and the title's maximise button.
     struct Parts {
         WindowSurface& surface;
-        WindowControls& controls;
+        WindowView& controls;
         MainWindowHost& host;
         const FrameState& frame;
         SettingsFile& settings;

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/MainWindowHost.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 
 namespace ruvo {
 
@@ -25,6 +25,8 @@ struct FrameState {
     int savedHeight = 0;       // twips
     bool openWithSavedSize = false;  // the user's option: else the window opens at its design size
     std::optional<RightPanelTab> currentTab;  // none until the window has loaded
+    // The list tab shown last: the one the list action under the panel acts on.
+    RightPanelTab lastListTab = RightPanelTab::WatchHistory;
     bool compact = false;      // the small window
     bool topMost = false;
     bool leftPanelShown = true;

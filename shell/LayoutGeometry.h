@@ -4,7 +4,7 @@
 // placed inside the window is pixels, relative to its container.
 #include <array>
 
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "promo/AdPane.h"
 
 namespace ruvo {

@@ -39,7 +39,7 @@ void NavigationButtons::DrawTabs() {
 void NavigationButtons::ShowTab(RightPanelTab tab) {
     std::optional<RightPanelTab>& current = parts_.frame.currentTab;
     if (tab == current) return;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     if (current) {
         parts_.surface.DrawCell(ButtonOf(*current), TabLook(*current, false));
         c.SetVisible({ContainerOf(*current)}, false);
@@ -47,8 +47,10 @@ void NavigationButtons::ShowTab(RightPanelTab tab) {
     }
     parts_.surface.DrawCell(ButtonOf(tab), TabLook(tab, true));
     c.SetVisible({ContainerOf(tab)}, true);
-    if (tab == RightPanelTab::WatchHistory) c.SetText({ControlName::ListAction}, "∴ 管理任务");
-    if (tab == RightPanelTab::LocalFiles) c.SetText({ControlName::ListAction}, "∴ 清空列表");
+    if (tab != RightPanelTab::TitlePages) {
+        parts_.frame.lastListTab = tab;
+        c.SetText({ControlName::ListAction}, tab == RightPanelTab::LocalFiles ? "∴ 清空列表" : "∴ 管理任务");
+    }
     c.SetEnabled(ButtonOf(tab), true);
     current = tab;
 }

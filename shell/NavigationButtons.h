@@ -3,7 +3,7 @@
 // two panel toggles.
 
 #include "platform/MainWindowHost.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 #include "shell/FrameState.h"
 
@@ -21,7 +21,7 @@ public:
     // What the buttons change: the window, what it shows, its layout and the
     // looks of the toggles and of the player bar's panel button.
     struct Parts {
-        WindowControls& controls;
+        WindowView& controls;
         WindowSurface& surface;
         MainWindowHost& host;
         FrameState& frame;

@@ -108,7 +108,7 @@ void TitleButtons::ToggleTopMost() {
 void TitleButtons::EnterCompactMode() {
     BeginAction();
     MainWindowHost& host = parts_.host;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     if (host.IsMaximized()) host.ShowNormal();
     parts_.frame.compact = true;
     host.ResizeTwips(kCompactWidth, kCompactHeight);
@@ -126,7 +126,7 @@ void TitleButtons::EnterCompactMode() {
 void TitleButtons::LeaveCompactMode() {
     FrameState& s = parts_.frame;
     MainWindowHost& host = parts_.host;
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     s.compact = false;
     c.SetVisible({ControlName::RightPanel}, true);
     c.SetVisible({ControlName::LeftPanel}, true);

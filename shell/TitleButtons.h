@@ -8,7 +8,7 @@
 #include "platform/MainWindowHost.h"
 #include "platform/PopupMenus.h"
 #include "platform/Tray.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 #include "shell/FrameState.h"
 #include "shell/ButtonLooks.h"
@@ -25,7 +25,7 @@ public:
     // in the settings, the tray it hides to, the menu it pops up, the
     // layout and looks it changes, and the program's exit.
     struct Parts {
-        WindowControls& controls;
+        WindowView& controls;
         WindowSurface& surface;
         MainWindowHost& host;
         FrameState& frame;

@@ -9,11 +9,11 @@
 namespace ruvo {
 namespace {
 
-void PlacePane(WindowControls& c, Pane pane, const Rect& host) {
+void PlacePane(WindowView& c, Pane pane, const Rect& host) {
     c.Move({ControlName::WebPane, static_cast<int>(pane)}, PaneInHost(host));
 }
 
-void MoveTo(WindowControls& c, ControlId control, int left, int top) {
+void MoveTo(WindowView& c, ControlId control, int left, int top) {
     Rect rect = c.Geometry(control);
     rect.left = left;
     rect.top = top;
@@ -31,7 +31,7 @@ void WindowLayout::OnResize() {
     }
     if (!host.IsMaximized()) LayoutNormal();
     PaintFrame();
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     c.Move({ControlName::Logo}, kLogoRect);
     MoveTo(c, {ControlName::WindowTitle}, kTitleLabelLeft, kTitleLabelTop);
     PlaceTitleButtons();
@@ -57,7 +57,7 @@ void WindowLayout::PaintFrame() {
 }
 
 void WindowLayout::PlaceTitleButtons() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     const auto buttons = TitleButtonRects(parts_.surface.InnerWidth());
     for (int i = 0; i < 6; ++i) c.Move({ControlName::WindowButton, i}, buttons[i]);
     const PanesPlaces panes = PlacePanes(0, 0, true, true);  // the tab row does not depend on the size
@@ -71,7 +71,7 @@ void WindowLayout::PlaceTitleButtons() {
 }
 
 void WindowLayout::LayoutPanes() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     const Rect content = c.Geometry({ControlName::ContentArea});
     const bool left = parts_.frame.leftPanelShown, right = parts_.frame.rightPanelShown;
     const PanesPlaces p = PlacePanes(content.width, content.height, left, right);
@@ -110,7 +110,7 @@ void WindowLayout::LayoutPanes() {
 }
 
 void WindowLayout::LayoutPlayerPanel() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     WindowSurface& surface = parts_.surface;
     const Rect body = c.Geometry({ControlName::PagePlayerBox});
     surface.SizeToText({ControlName::PlayTimes});
@@ -153,7 +153,7 @@ void WindowLayout::LayoutPlayerPanel() {
 }
 
 CompactPlaces WindowLayout::PlaceCompactTitle() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     WindowSurface& surface = parts_.surface;
     surface.SizeToText({ControlName::WindowTitle});
     const Rect restoreLabel = c.Geometry({ControlName::RestoreLabel});
@@ -171,7 +171,7 @@ void WindowLayout::LayoutCompact() {
     const TwipsSize raised = RaisedTo(now, kCompactMinimum);
     if (raised.width != now.width || raised.height != now.height) host.ResizeTwips(raised.width, raised.height);
     PaintFrame();
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     const CompactPlaces p = PlaceCompactTitle();
     c.Move({ControlName::ContentArea}, p.contentArea);
     c.Move({ControlName::CentreColumn}, p.centreColumn);
@@ -180,7 +180,7 @@ void WindowLayout::LayoutCompact() {
 }
 
 void WindowLayout::PlaceScrollAd() {
-    WindowControls& c = parts_.controls;
+    WindowView& c = parts_.controls;
     const int barLeft = c.Geometry({ControlName::ScrollAdBar}).left;
     const int nameWidth = c.Geometry({ControlName::TitleLine}).width;
     const bool shownNow = c.IsVisible({ControlName::ScrollAdBar});

@@ -3,7 +3,7 @@
 // order; the title buttons and panel toggles call single passes.
 #include "platform/MainWindowHost.h"
 #include "platform/Player.h"
-#include "platform/WindowControls.h"
+#include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 #include "promo/AdPane.h"
 #include "shell/FrameState.h"
@@ -18,7 +18,7 @@ public:
     // What is laid out and what it follows; the status monitor redraws the
     // player bar's progress once the bar has its new size.
     struct Parts {
-        WindowControls& controls;
+        WindowView& controls;
         WindowSurface& surface;
         MainWindowHost& host;
         const FrameState& frame;

@@ -283,10 +283,10 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     searchButton->setText(QStringLiteral("搜索"));
     Register(ControlName::SearchButton, searchButton);
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
-        if (actions_.search) actions_.search();
+        if (actions_.search) actions_.search(searchBox_->text().toStdString());
     });
     connect(searchButton, &QToolButton::clicked, this, [this] {
-        if (actions_.search) actions_.search();
+        if (actions_.search) actions_.search(searchBox_->text().toStdString());
     });
     QWidget* body = Box(ControlName::LeftBody, left, "leftBody");
     PutPane(ruvo::Pane::PortalPage, Box(ControlName::MainPaneBox, body));
@@ -535,7 +535,7 @@ bool MainWindowWidget::SurfaceEvent(QEvent* event) {
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
         // Where the button went down, not where the pointer is by now.
         surface_.PointerPressed(mouse->globalPosition().toPoint());
-        if (actions_.searchBoxLeft) actions_.searchBoxLeft();
+        if (actions_.searchBoxLeft) actions_.searchBoxLeft(searchBox_->text().toStdString());
         if (actions_.surfaceDown) actions_.surfaceDown(at.x(), at.y());
     }
     if (type == QEvent::MouseButtonRelease && actions_.surfaceUp) actions_.surfaceUp();
@@ -570,11 +570,11 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::MouseButtonRelease) {
         if (name == ControlName::MainAreaNotice && actions_.retryMainArea) actions_.retryMainArea();
         if (name == ControlName::SidePaneNotice && actions_.retrySidePane) actions_.retrySidePane();
-        if (name == ControlName::SearchBox && actions_.searchBoxClicked) actions_.searchBoxClicked();
+        if (name == ControlName::SearchBox && actions_.searchBoxClicked) actions_.searchBoxClicked(searchBox_->text().toStdString());
         if (name == ControlName::ListAction && actions_.listActionClick) actions_.listActionClick();
         if (name == ControlName::RestoreLabel && actions_.compactRestoreClick) actions_.compactRestoreClick();
     } else if (type == QEvent::FocusOut && name == ControlName::SearchBox && actions_.searchBoxLeft) {
-        actions_.searchBoxLeft();
+        actions_.searchBoxLeft(searchBox_->text().toStdString());
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -29,9 +29,11 @@ namespace ruvo {
 
 // What the user does in the window, wired to the logic by the program.
 struct WindowActions {
-    std::function<void()> search;             // the search button or Enter in the search box
-    std::function<void()> searchBoxClicked;
-    std::function<void()> searchBoxLeft;
+    // The search button or Enter in the search box, a click into it and
+    // leaving it, each with the text in the box.
+    std::function<void(const std::string&)> search;
+    std::function<void(const std::string&)> searchBoxClicked;
+    std::function<void(const std::string&)> searchBoxLeft;
     // A title button, a tab or a panel toggle; the window system's close
     // button counts as the title bar's.
     std::function<void(WindowButton)> buttonClick;

@@ -37,14 +37,6 @@ void QtWindowControls::SetText(ControlId control, const std::string& text) {
     }
 }
 
-std::string QtWindowControls::Text(ControlId control) const {
-    QWidget* widget = WidgetOf(control);
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toStdString();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
-    return values_[KeyOf(control)].text;
-}
-
 void QtWindowControls::SetTooltip(ControlId control, const std::string& text) {
     if (QWidget* widget = WidgetOf(control)) widget->setToolTip(QString::fromStdString(text));
 }
@@ -58,13 +50,6 @@ void QtWindowControls::SetVisible(ControlId control, bool visible) {
     if (QWidget* widget = WidgetOf(control)) widget->setVisible(visible);
 }
 
-bool QtWindowControls::IsVisible(ControlId control) const {
-    if (const auto held = overridden_.find(KeyOf(control)); held != overridden_.end()) return held->second;
-    // A control's own flag, whether or not its container shows.
-    if (QWidget* widget = WidgetOf(control)) return !widget->isHidden();
-    return values_[KeyOf(control)].visible;
-}
-
 void QtWindowControls::Override(ControlId control, std::optional<bool> shown) {
     QWidget* widget = WidgetOf(control);
     const auto held = overridden_.find(KeyOf(control));
@@ -75,7 +60,7 @@ void QtWindowControls::Override(ControlId control, std::optional<bool> shown) {
         if (widget) widget->setVisible(wanted);
         return;
     }
-    if (held == overridden_.end()) overridden_[KeyOf(control)] = IsVisible(control);
+    if (held == overridden_.end()) overridden_[KeyOf(control)] = widget ? !widget->isHidden() : values_[KeyOf(control)].visible;
     if (widget) widget->setVisible(*shown);
 }
 

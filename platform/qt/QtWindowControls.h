@@ -1,7 +1,6 @@
 #pragma once
-// The window's named controls on Qt widgets. A control the provisional window
-// has no widget for keeps its values all the same, so the logic can read back
-// what it wrote.
+// The window's named controls on Qt widgets. A control the window has no
+// widget for keeps its place all the same, so the logic can read it back.
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -11,7 +10,7 @@
 
 namespace ruvo {
 
-class QtWindowControls final : public WindowControls {
+class QtWindowControls final : public WindowScreen {
 public:
     void Register(ControlId control, QWidget* widget);
     // Shows a picture of a control's strip on its widget.
@@ -22,10 +21,8 @@ public:
     std::optional<ControlId> ControlOf(const QObject* widget) const;
 
     void SetText(ControlId control, const std::string& text) override;
-    std::string Text(ControlId control) const override;
     void SetTooltip(ControlId control, const std::string& text) override;
     void SetVisible(ControlId control, bool visible) override;
-    bool IsVisible(ControlId control) const override;
     void SetEnabled(ControlId control, bool enabled) override;
     void SetPicture(ControlId control, int image) override;
     Rect Geometry(ControlId control) const override;

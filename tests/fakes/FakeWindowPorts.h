@@ -50,7 +50,7 @@ struct FakeWindowPorts {
     }
 
     // The fakes as the window's ports, with these controls and surface.
-    MainWindowPorts PortsWith(WindowControls& windowControls, WindowSurface& windowSurface) {
+    MainWindowPorts PortsWith(WindowScreen& windowControls, WindowSurface& windowSurface) {
         PaneSet pointers;
         for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
         return {host,  pointers, timers, player, fetch, tray,         windowControls,

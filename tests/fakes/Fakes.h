@@ -362,8 +362,8 @@ public:
     }
 };
 
-// Controls as plain values, readable by the test.
-class FakeControls final : public WindowControls {
+// The screen as plain values: what reached it, readable by the test.
+class FakeControls final : public WindowScreen {
 public:
     struct Values {
         std::string text, tooltip;
@@ -382,11 +382,11 @@ public:
         Of(id).text = t;
         if (id.name == ControlName::TitleLine) Of(id).rect.width = static_cast<int>(t.size()) * 6;  // an autosized label
     }
-    std::string Text(ControlId id) const override { return Of(id).text; }
+    std::string Text(ControlId id) const { return Of(id).text; }
     void SetTooltip(ControlId id, const std::string& t) override { Of(id).tooltip = t; }
     std::string Tooltip(ControlId id) const { return Of(id).tooltip; }
     void SetVisible(ControlId id, bool v) override { Of(id).visible = v; }
-    bool IsVisible(ControlId id) const override { return Of(id).visible; }
+    bool IsVisible(ControlId id) const { return Of(id).visible; }
     void SetEnabled(ControlId id, bool e) override { Of(id).enabled = e; }
     void SetPicture(ControlId id, int image) override { Of(id).picture = image; }
     Rect Geometry(ControlId id) const override { return Of(id).rect; }

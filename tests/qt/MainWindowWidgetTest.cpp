@@ -80,14 +80,19 @@ TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
     EXPECT_EQ(calls, (std::vector<std::string>{"volume 30", "seek 40", "release over the track"}));
 }
 
-TEST_F(WindowWidget, TextsAndVisibilityAreKeptPerControl) {
+// A text from the portal shows as it is, never as markup, and the label
+// grows to hold it.
+TEST_F(WindowWidget, TextsShowAsPlainTextAndLabelsFitThem) {
     QtWindowControls& controls = widget.Controls();
-    controls.SetText({ControlName::StatusLine}, "准备就绪");
-    EXPECT_EQ(controls.Text({ControlName::StatusLine}), "准备就绪");
+    const QString markup = QStringLiteral("<b>星河</b><img src=x>");
+    controls.SetText({ControlName::StatusLine}, markup.toStdString());
+    auto* label = qobject_cast<QLabel*>(controls.WidgetOf({ControlName::StatusLine}));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), markup);
+    EXPECT_EQ(controls.Geometry({ControlName::StatusLine}).width, label->sizeHint().width());
     controls.SetVisible({ControlName::MainAreaNotice}, false);
-    EXPECT_FALSE(controls.IsVisible({ControlName::MainAreaNotice}));
-    controls.SetText({ControlName::RestoreLabel}, "no widget");  // kept all the same
-    EXPECT_EQ(controls.Text({ControlName::RestoreLabel}), "no widget");
+    EXPECT_TRUE(controls.WidgetOf({ControlName::MainAreaNotice})->isHidden());
 }
 
 TEST_F(WindowWidget, SkinOneHasItsNinePicturesWithTheirSizes) {

@@ -185,7 +185,7 @@ TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
 TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
     Session().inPagePlayer = true;
     player.url = "x";  // an earlier item: not what plays now
-    controls.SetVisible({ControlName::PagePlayerBox}, true);
+    window->View().SetVisible({ControlName::PagePlayerBox}, true);
     window->Transport().ShowPlayPause(true);
     MediaRemote& remote = window->Remote();
     remote.PlayPause();

@@ -5,6 +5,7 @@
 #include "fakes/WindowFixture.h"
 #include "history/HistoryActions.h"
 #include "config/PlayerFolder.h"
+#include "shell/NavigationButtons.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {
@@ -18,7 +19,6 @@ protected:
         Load();
         timers.Advance(20);  // the process check learns the player folder
         downloads = folder.File("downloads") + "/";
-        controls.SetText({ControlName::ListAction}, "∴ 管理任务");
     }
     HistoryActions& Actions() { return window->History(); }
     void Download(const std::string& name) { folder.Write("downloads/" + name, "data"); }
@@ -134,7 +134,7 @@ TEST_F(HistoryActionsTest, LabelClearsTheLocalListOrOpensTheTaskMenu) {
     Actions().ListActionClicked();
     EXPECT_EQ(surface.TextColor({ControlName::ListAction}), 0x5A5A5Au);  // its colour goes back first
     EXPECT_EQ(menus.popped, std::vector<std::string>{"taskList"});
-    controls.SetText({ControlName::ListAction}, "∴ 清空列表");
+    window->Navigation().ShowTab(RightPanelTab::LocalFiles);
     Actions().ClearWatchHistory();  // not while the local list shows
     EXPECT_TRUE(dialogs.questions.empty());
     RemoveFile(folder.File("date_f.dat"));

@@ -17,7 +17,7 @@ protected:
         WindowFixture::SetUp();
         Load();
     }
-    void ShowLocalList() { controls.SetText({ControlName::ListAction}, "∴ 清空列表"); }
+    void ShowLocalList() { window->Navigation().ShowTab(RightPanelTab::LocalFiles); }
     std::vector<std::string> ListLines(std::string_view list) {
         return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{});
     }

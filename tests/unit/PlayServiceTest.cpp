@@ -19,7 +19,8 @@ constexpr const char* kPortal = "http://portal.test/box/";
 class Plays : public testing::Test {
 protected:
     test::TempFolder folder;
-    test::FakeControls controls;
+    test::FakeControls controls;  // the screen
+    WindowView view{controls};
     test::FakePlayer player;
     test::FakeWebPane pagePlayer;
     test::FakeFetch fetch;
@@ -29,13 +30,13 @@ protected:
     SettingsFile settings{folder.File("config.dll")};
     HistoryLists lists{folder.Path()};
     PlaySession session;
-    IdleInhibition inhibition{idle, player, session, controls};
+    IdleInhibition inhibition{idle, player, session, view};
     EpisodeLookup lookup{kPortal, [this](const std::string& url, auto done) {
                              fetch.Get(url, 60, [done](std::optional<std::string> body) { done(std::move(body)); });
                          }};
     std::vector<std::string> stops, notices, waiting, trace;
-    PlayService plays{{lookup, kPortal, pagePlayer, player, session, controls, lists, *statusTick, inhibition, [](const std::string&) {},
-                       [this](const std::string& text) { controls.SetText({ControlName::TitleLine}, text); },
+    PlayService plays{{lookup, kPortal, pagePlayer, player, session, view, lists, *statusTick, inhibition, [](const std::string&) {},
+                       [this](const std::string& text) { view.SetText({ControlName::TitleLine}, text); },
                        [this](bool keepPlace) {
                            stops.push_back(keepPlace ? "stop, place kept" : "stop");
                            player.url.clear();

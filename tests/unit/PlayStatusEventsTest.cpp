@@ -15,7 +15,8 @@ namespace {
 class MonitorAlone : public testing::Test {
 protected:
     test::TempFolder folder;
-    test::FakeControls controls;
+    test::FakeControls controls;  // the screen
+    WindowView view{controls};
     test::FakePlayer player;
     test::VirtualTimers timers;
     std::unique_ptr<Timer> statusTick = timers.CreateTimer(), endOfPlay = timers.CreateTimer();
@@ -24,7 +25,7 @@ protected:
     AdPanes ads;
     std::optional<bool> playLook;  // what the play/pause button offers: true = pause
     std::vector<std::string> playedOn;
-    PlayStatusMonitor monitor{{player, session, ads, controls, settings, *statusTick, *endOfPlay,
+    PlayStatusMonitor monitor{{player, session, ads, view, settings, *statusTick, *endOfPlay,
                                [this](bool playing) { playLook = playing; }, [] {}, [] {},
                                [](const std::string&) {}, [] {},
                                [this](const EpisodePlay& next) { playedOn.push_back(next.label); }}};
@@ -47,8 +48,8 @@ protected:
 // place it shows (a resumed one too), not at the next tick.
 TEST_F(MonitorAlone, TheFirstFrameShowsAtOnce) {
     player.position = 95;
-    controls.SetVisible({ControlName::PlayerCover}, true);
-    controls.SetVisible({ControlName::NextEpisodeNotice}, true);
+    view.SetVisible({ControlName::PlayerCover}, true);
+    view.SetVisible({ControlName::NextEpisodeNotice}, true);
     player.Report(PlayerEvent::FirstFrame);
     EXPECT_FALSE(Visible(ControlName::PlayerCover));
     EXPECT_FALSE(Visible(ControlName::NextEpisodeNotice));

@@ -53,7 +53,7 @@ TEST_F(Transport, PlayPauseToggles) {
 TEST_F(Transport, PausingAWebPageItemClosesThePage) {
     Playing(0, 0);
     Session().inPagePlayer = true;
-    controls.SetVisible({ControlName::PagePlayerBox}, true);
+    window->View().SetVisible({ControlName::PagePlayerBox}, true);
     bar().Click(0);
     EXPECT_TRUE(player.calls.empty());
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
@@ -242,7 +242,7 @@ TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
 
 TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
     Playing(50, 100);
-    controls.SetVisible({ControlName::PlayerBox}, false);
+    window->View().SetVisible({ControlName::PlayerBox}, false);
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     window->Keys().KeyDown(Key::Left);
     EXPECT_EQ(player.position, 50);

@@ -19,32 +19,31 @@ protected:
         WindowFixture::SetUp();
         Load();
     }
-    void Type(const std::string& text) { controls.SetText({ControlName::SearchBox}, text); }
 };
 
-TEST_F(WindowParts, SearchSendsTheTrimmedTextOnce) {
-    EXPECT_EQ(Text(ControlName::SearchBox), "请输入电影名称、主演");
-    window->Search().Search();  // the hint itself is never sent
-    window->Search().ClickInBox();
-    EXPECT_EQ(Text(ControlName::SearchBox), "");
-    Type("   ");
-    window->Search().Search();
-    EXPECT_TRUE(Web(Pane::SearchResults).navigations.empty());
-    Type(" 星河 ");
-    window->Search().Search();
-    EXPECT_EQ(Web(Pane::SearchResults).navigations, std::vector<std::string>{std::string(kTestPortal) + "search.asp?searchword=星河"});
-    EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
-    EXPECT_FALSE(Visible(ControlName::MainPaneBox));
-    PageNavigates(Pane::SearchResults, "fanhome://");
-    window->Search().Search();  // the same text again only shows the results
-    EXPECT_EQ(Web(Pane::SearchResults).navigations.size(), 1u);
-    EXPECT_TRUE(Visible(ControlName::SearchResultsBox));
-    Type("请输入片名");
-    window->Search().Search();
-    EXPECT_EQ(Web(Pane::SearchResults).navigations.size(), 1u);
-    Type(" ");
-    window->Search().FocusLost();
-    EXPECT_EQ(Text(ControlName::SearchBox), "请输入电影名称、主演");
+// The search box on its own: the text the user typed comes with each event.
+TEST(SearchBoxAlone, SendsTheTrimmedTextOnceAndNeverTheHint) {
+    test::FakeControls screen;
+    WindowView view{screen};
+    test::FakeWebPane results;
+    SearchBox box{view, results, kTestPortal};
+    box.FocusLost("");
+    EXPECT_EQ(screen.Text({ControlName::SearchBox}), "请输入电影名称、主演");
+    box.Search("请输入电影名称、主演");  // the hint itself is never sent
+    box.ClickInBox("请输入电影名称、主演");
+    EXPECT_EQ(screen.Text({ControlName::SearchBox}), "");
+    box.Search("   ");
+    EXPECT_TRUE(results.navigations.empty());
+    box.Search(" 星河 ");
+    EXPECT_EQ(results.navigations, std::vector<std::string>{std::string(kTestPortal) + "search.asp?searchword=星河"});
+    EXPECT_TRUE(screen.IsVisible({ControlName::SearchResultsBox}));
+    EXPECT_FALSE(screen.IsVisible({ControlName::MainPaneBox}));
+    box.Search("星河");  // the same text again only shows the results
+    EXPECT_EQ(results.navigations.size(), 1u);
+    box.Search("请输入片名");
+    EXPECT_EQ(results.navigations.size(), 1u);
+    box.FocusLost(" ");
+    EXPECT_EQ(screen.Text({ControlName::SearchBox}), "请输入电影名称、主演");
 }
 
 TEST_F(WindowParts, FailedPortalPageShowsTheNoticeUntilRetried) {
