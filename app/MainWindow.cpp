@@ -95,7 +95,7 @@ void MainWindow::CreatePlaybackParts() {
         [this](const std::string& text) { monitor_->ShowNotice(text); },
         [this](const std::string& text) { monitor_->ShowWaiting(text); }, trace});
     nextEpisode_ = std::make_unique<NextEpisodeFinder>(NextEpisodeFinder::Parts{
-        *lookup_, session_, storedSettings_, TimerOf(WindowTimer::NextEpisodeRetry),
+        *lookup_, session_, options_, TimerOf(WindowTimer::NextEpisodeRetry),
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { monitor_->NextEpisodeFound(); }, trace});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         view_, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
@@ -108,7 +108,7 @@ void MainWindow::CreatePlaybackParts() {
         [this](const std::string& text) { monitor_->ShowNotice(text); }});
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
-        ports_.player, session_, ads_, view_, storedSettings_, TimerOf(WindowTimer::StatusTick),
+        ports_.player, session_, ads_, view_, options_, TimerOf(WindowTimer::StatusTick),
         TimerOf(WindowTimer::EndOfPlay), [this](bool playing) { transport_->ShowPlayPause(playing); },
         [this] { transport_->SavePlayingPosition(); },
         [this] {
@@ -133,7 +133,7 @@ void MainWindow::CreateShellParts() {
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
         view_, ports_.surface, ports_.host, frame_, *layout_, *mouse_, *transport_});
     title_ = std::make_unique<TitleButtons>(TitleButtons::Parts{
-        view_, ports_.surface, ports_.host, frame_, storedSettings_, ports_.dialogs, ports_.menus, ports_.tray,
+        view_, ports_.surface, ports_.host, frame_, storedSettings_, options_, ports_.dialogs, ports_.menus, ports_.tray,
         *layout_, *mouse_, *transport_, [this] { Exit(); }});
 }
 
@@ -274,7 +274,7 @@ void MainWindow::ReadSavedSettings() {
     userName_ = storedSettings_.Read("user", kUserIdentity.key, "0");
     frame_.savedWidth = TextToInt(storedSettings_.Read(kSavedWidth.section, kSavedWidth.key, "0"));
     frame_.savedHeight = TextToInt(storedSettings_.Read(kSavedHeight.section, kSavedHeight.key, "0"));
-    frame_.openWithSavedSize = TextToInt(storedSettings_.Read(kRestoreSize.section, kRestoreSize.key, "0")) == 2;
+    frame_.openWithSavedSize = options_.IsOn(Option::RestoreSize);
 }
 
 void MainWindow::Load(const std::string& commandLine) {

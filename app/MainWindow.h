@@ -12,6 +12,7 @@
 #include "app/UpdateCheck.h"
 #include "config/ProgramPlaces.h"
 #include "config/SettingsFile.h"
+#include "config/UserOptions.h"
 #include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
 #include "platform/HttpFetch.h"
@@ -197,6 +198,7 @@ private:
     MainWindowPorts ports_;
     WindowView view_{ports_.controls};
     SettingsFile& storedSettings_;
+    UserOptions options_{storedSettings_};
     std::string programFolder_;
     PortalAddress portal_;
     FrameState frame_;

@@ -9,7 +9,7 @@ namespace ruvo {
 
 void NextEpisodeFinder::LookUp() {
     PlaySession& s = parts_.session;
-    if (TextToInt(parts_.settings.Read(kPreloadNext.section, kPreloadNext.key, "0")) != 2) {
+    if (!parts_.options.IsOn(Option::PreloadNext)) {
         s.next.Mark(NextEpisode::Kind::Unknown);
         return;
     }

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "config/SettingsFile.h"
+#include "config/UserOptions.h"
 #include "platform/Timer.h"
 #include "playback/EpisodeLookup.h"
 #include "playback/PlaySession.h"
@@ -19,7 +19,7 @@ public:
     struct Parts {
         EpisodeLookup& lookup;
         PlaySession& session;
-        SettingsFile& settings;
+        const UserOptions& options;
         Timer& retryTimer;
         std::function<void(const std::string&)> showTrayTip;
         // The next episode became known (the end of play may be waiting for it).

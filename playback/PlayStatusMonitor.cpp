@@ -10,7 +10,7 @@
 namespace ruvo {
 
 bool PlayStatusMonitor::BalloonsWanted() const {
-        return TextToInt(parts_.settings.Read(kTrayBalloons.section, kTrayBalloons.key, "0")) == 2;
+    return parts_.options.IsOn(Option::TrayBalloons);
 }
 
 void PlayStatusMonitor::StatusTick() {
@@ -93,7 +93,7 @@ void PlayStatusMonitor::ShowPlayingNow() {
 
 void PlayStatusMonitor::NextEpisodeFound() {
     if (!ItemHasEnded() || parts_.endOfPlay.IsEnabled()) return;  // the end of play takes it up
-    if (parts_.settings.Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") return;
+    if (!parts_.options.IsOn(Option::AutoPlayNext)) return;
     WindowView& c = parts_.controls;
     parts_.statusTick.SetEnabled(false);
     c.SetVisible({ControlName::NextEpisodeNotice}, true);
@@ -302,7 +302,7 @@ void PlayStatusMonitor::EndOfPlayTick() {
 
 void PlayStatusMonitor::PlayOnOrResumeTicking() {
     const PlaySession& s = parts_.session;
-    if (parts_.settings.Read(kAutoPlayNext.section, kAutoPlayNext.key, "0") != "2") {
+    if (!parts_.options.IsOn(Option::AutoPlayNext)) {
         parts_.statusTick.SetEnabled(true);
         return;
     }

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "config/SettingsFile.h"
+#include "config/UserOptions.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "view/WindowView.h"
@@ -34,7 +34,7 @@ public:
         PlaySession& session;
         const AdPanes& ads;
         WindowView& controls;
-        SettingsFile& settings;
+        const UserOptions& options;
         Timer& statusTick;
         Timer& endOfPlay;
         // The bar's play/pause look: true offers to pause.

@@ -1,13 +1,12 @@
 #pragma once
-// The two promotional windows: the floating advertisement "adsb" that rises
-// in the bottom-right corner, and the recommendation window "ba4" shown at
-// exit. Their sizes, pages, close-image offsets and timers.
+// The two promotional windows: the floating advertisement that rises in the
+// bottom-right corner, and the recommendation window shown at exit. Their sizes, pages, close-image offsets and timers.
 #include <string>
 
 namespace ruvo {
 
 struct PromoDesign {
-    const char* name;
+    const char* name;  // the window's object name
     const char* caption;
     int widthTwips, heightTwips;  // client size
     const char* page;             // relative to the portal base
@@ -18,8 +17,8 @@ struct PromoDesign {
     bool topMost;
 };
 
-inline constexpr PromoDesign kFloatingAd{"adsb", "", 4500, 3750, "js/ads/fudong.html", 18, 8, 2000, 0, true};
-inline constexpr PromoDesign kRecommendation{"ba4", "推荐", 4485, 3705, "js/ads/tui.html", 55, 5, 1000, 20000, false};
+inline constexpr PromoDesign kFloatingAd{"floatingAdvert", "", 4500, 3750, "js/ads/fudong.html", 18, 8, 2000, 0, true};
+inline constexpr PromoDesign kRecommendation{"recommendation", "推荐", 4485, 3705, "js/ads/tui.html", 55, 5, 1000, 20000, false};
 
 struct ScreenPlace {
     int left = 0, top = 0;  // pixels

@@ -15,20 +15,20 @@ namespace ruvo {
 namespace {
 
 struct OptionBox {
-    int index;  // Check1 index
-    const SettingKey& key;
+    int index;  // the check box's number in the dialog
+    Option option;
 };
 
 // The boxes in the order Apply writes their keys.
 const std::array<OptionBox, 8> kOptionBoxes{{
-    {5, kCloseToTray},
-    {6, kStopPlayerOnExit},
-    {0, kRestoreSize},
-    {1, kPreloadNext},
-    {2, kAutoPlayNext},
-    {3, kRememberPosition},
-    {7, kNoPlayerAppAtStart},
-    {8, kTrayBalloons},
+    {5, Option::CloseToTray},
+    {6, Option::StopPlayerOnExit},
+    {0, Option::RestoreSize},
+    {1, Option::PreloadNext},
+    {2, Option::AutoPlayNext},
+    {3, Option::RememberPosition},
+    {7, Option::NoPlayerAppAtStart},
+    {8, Option::TrayBalloons},
 }};
 
 constexpr std::array<const char*, 3> kTabHeaders{"关于软件", "软件设置", "缓存设置"};
@@ -43,7 +43,7 @@ std::string WithTrailingSlash(std::string folder) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(Parts parts)
-    : view_(parts.view), dialogs_(parts.dialogs), settings_(parts.settings),
+    : view_(parts.view), dialogs_(parts.dialogs), settings_(parts.settings), options_(parts.settings),
       programFolder_(std::move(parts.programFolder)) {
     view_.SetActions({[this](int index) { ShowTab(index); }, [this] { Browse(); }, [this] { Ok(); },
                       [this] { Cancel(); }, [this] { Apply(); }});
@@ -64,7 +64,7 @@ void SettingsDialog::Load() {
     ShowTab(0);
     // A stored 1 shows the box unchecked, anything else checked.
     for (const OptionBox& box : kOptionBoxes)
-        view_.SetChecked(box.index, TextToInt(settings.Read(box.key.section, box.key.key, "0")) != 1);
+        view_.SetChecked(box.index, options_.ShowsChecked(box.option));
     playerFolder_ = settings.Read(kPlayerFolder.section, kPlayerFolder.key, "0");
     if (playerFolder_ == "0") playerFolder_.clear();
     playerConfigText_.clear();
@@ -93,9 +93,7 @@ void SettingsDialog::Browse() {
 }
 
 void SettingsDialog::Apply() {
-    SettingsFile& settings = settings_;
-    for (const OptionBox& box : kOptionBoxes)
-        settings.Write(box.key.section, box.key.key, view_.IsChecked(box.index) ? "2" : "1");
+    for (const OptionBox& box : kOptionBoxes) options_.Set(box.option, view_.IsChecked(box.index));
     std::string folder = view_.FolderText();
     if (folder == loadedFolder_) return;
     const bool changed = ChangeDownloadFolder(folder);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/SettingsFile.h"
+#include "config/UserOptions.h"
 #include "platform/Dialogs.h"
 #include "platform/SettingsDialogView.h"
 
@@ -48,6 +49,7 @@ private:
     SettingsDialogView& view_;
     Dialogs& dialogs_;
     SettingsFile& settings_;
+    UserOptions options_;
     std::string programFolder_;
     std::string playerFolder_;        // "qvodw" as read at load
     std::string loadedFolder_;        // the download folder read at load

@@ -74,19 +74,19 @@ void TitleButtons::RedrawTips() { DrawWindowButtonTips(parts_.controls, parts_.h
 void TitleButtons::AskOrClose() {
     SettingsFile& settings = parts_.settings;
     const int askState = TextToInt(settings.Read(kClosePromptState.section, kClosePromptState.key, "0"));
-    const int action = TextToInt(settings.Read(kCloseToTray.section, kCloseToTray.key, "0"));
     if (askState != 3) {
-        if (action == 1) Exit();
-        else HideToTray();
+        // Only a stored 1 exits; anything else keeps the program in the tray.
+        if (parts_.options.ShowsChecked(Option::CloseToTray)) HideToTray();
+        else Exit();
         return;
     }
     settings.Write(kClosePromptState.section, kClosePromptState.key, "1");
     // Enter keeps the program (in the tray): exiting for good takes a choice.
     if (parts_.dialogs.AskYesNo(kCloseQuestion, "提示：", Dialogs::Default::Yes)) {
-        settings.Write(kCloseToTray.section, kCloseToTray.key, "2");
+        parts_.options.Set(Option::CloseToTray, true);
         HideToTray();
     } else {
-        settings.Write(kCloseToTray.section, kCloseToTray.key, "1");
+        parts_.options.Set(Option::CloseToTray, false);
         Exit();
     }
 }

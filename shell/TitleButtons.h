@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "config/SettingsFile.h"
+#include "config/UserOptions.h"
 #include "platform/Dialogs.h"
 #include "platform/MainWindowHost.h"
 #include "platform/PopupMenus.h"
@@ -30,6 +31,7 @@ public:
         MainWindowHost& host;
         FrameState& frame;
         SettingsFile& settings;
+        UserOptions& options;
         Dialogs& dialogs;
         PopupMenus& menus;
         TrayIcon& tray;

@@ -139,9 +139,9 @@ void WindowLayout::LayoutPlayerPanel() {
     c.Move({ControlName::PlayerAdPanel}, p.playerAdPanel);
     PlacePane(c, Pane::PlayerAdvert, p.playerAdPanel);
     const Rect picture = c.Geometry({ControlName::PlayerAdPicture});
-    const Rect adp = CentredIn(p.playerCover, picture.width, picture.height);
-    c.Move({ControlName::PlayerAdPicture}, adp);
-    MoveTo(c, {ControlName::NextEpisodeNotice}, adp.left, adp.top + adp.height + 10);
+    const Rect adPicture = CentredIn(p.playerCover, picture.width, picture.height);
+    c.Move({ControlName::PlayerAdPicture}, adPicture);
+    MoveTo(c, {ControlName::NextEpisodeNotice}, adPicture.left, adPicture.top + adPicture.height + 10);
     c.Move({ControlName::StatusLine}, p.statusLine);
     c.Move({ControlName::PlayTimes}, p.playTimes);
     for (int i = 0; i < 8; ++i) MoveTo(c, {ControlName::TransportButton, i}, p.transportButtons[i].left, p.transportButtons[i].top);

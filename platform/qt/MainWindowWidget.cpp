@@ -319,8 +319,8 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pi
 }
 
 void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind) {
-    QWidget* qvod = Box(ControlName::PlayerBox, centre, "playerBox");
-    videoSurface_ = MpvVideoView::Create(pictureKind, qvod);
+    QWidget* playerBox = Box(ControlName::PlayerBox, centre, "playerBox");
+    videoSurface_ = MpvVideoView::Create(pictureKind, playerBox);
     QWidget* picture = videoSurface_->Widget();
     picture->setObjectName(QStringLiteral("playerSurface"));
     // A click on the picture takes the keys from a text field of a page or
@@ -328,24 +328,24 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     picture->setFocusPolicy(Qt::ClickFocus);
     picture->installEventFilter(this);
     Register(ControlName::PlayerSurface, picture);
-    auto* advert = Label(QStringLiteral("Ruvo影视盒"), qvod, "playerCover");
+    auto* advert = Label(QStringLiteral("Ruvo影视盒"), playerBox, "playerCover");
     advert->setAlignment(Qt::AlignCenter);
     advert->setMouseTracking(true);
     advert->installEventFilter(this);
     Register(ControlName::PlayerCover, advert);
-    QWidget* playerAd = Box(ControlName::PlayerAdPanel, qvod);
+    QWidget* playerAd = Box(ControlName::PlayerAdPanel, playerBox);
     PutPane(ruvo::Pane::PlayerAdvert, playerAd);
-    auto* stock = Label(QStringLiteral("Ruvo影视盒"), qvod, "playerAdPicture");
+    auto* stock = Label(QStringLiteral("Ruvo影视盒"), playerBox, "playerAdPicture");
     Register(ControlName::PlayerAdPicture, stock);
-    Register(ControlName::NextEpisodeNotice, Label(QStringLiteral("正准备播放下一集，请稍后..."), qvod, "nextEpisodeNotice"));
+    Register(ControlName::NextEpisodeNotice, Label(QStringLiteral("正准备播放下一集，请稍后..."), playerBox, "nextEpisodeNotice"));
 
-    QWidget* strip = Box(ControlName::StatusStrip, qvod, "statusStrip");
+    QWidget* strip = Box(ControlName::StatusStrip, playerBox, "statusStrip");
     strip->setMouseTracking(true);
     strip->installEventFilter(this);
     Register(ControlName::StatusLine, Label(QString(), strip, "statusLine"));
     Register(ControlName::PlayTimes, Label(QString(), strip, "playTimes"));
 
-    QWidget* track = Box(ControlName::SeekTrack, qvod, "seekTrack");
+    QWidget* track = Box(ControlName::SeekTrack, playerBox, "seekTrack");
     track->setGeometry(0, 0, 100, 7);
     auto* downloaded = new QWidget(track);
     downloaded->setObjectName(QStringLiteral("downloadedBar"));
@@ -358,11 +358,11 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     Register(ControlName::DownloadedBar, downloaded);
     Register(ControlName::SeekKnob, knob);
     for (QWidget* part : {track, downloaded, knob}) part->installEventFilter(this);
-    BuildPlayerBar(qvod);
+    BuildPlayerBar(playerBox);
 }
 
-void MainWindowWidget::BuildPlayerBar(QWidget* qvod) {
-    auto* bar = new QLabel(qvod);  // the skin's foot tile, stretched
+void MainWindowWidget::BuildPlayerBar(QWidget* playerBox) {
+    auto* bar = new QLabel(playerBox);  // the skin's foot tile, stretched
     bar->setObjectName(QStringLiteral("playerBar"));
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
@@ -621,15 +621,15 @@ bool MainWindowWidget::PictureEvent(QEvent* event) {
 // over everything in it: the picture keeps its widget and OpenGL context.
 void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     if (fullScreen == fullScreen_) return;
-    QWidget* qvod = controls_.WidgetOf({ControlName::PlayerBox});
+    QWidget* playerBox = controls_.WidgetOf({ControlName::PlayerBox});
     fullScreen_ = fullScreen;
     if (fullScreen) {
         stateBeforeFullScreen_ = windowState();
         geometryBeforeFullScreen_ = geometry();
-        qvodPlace_ = qvod->geometry();
-        qvod->setParent(body_);
-        qvod->show();
-        qvod->raise();
+        playerBoxPlace_ = playerBox->geometry();
+        playerBox->setParent(body_);
+        playerBox->show();
+        playerBox->raise();
         showFullScreen();
         PlaceFullScreenPlayer();
         ShowFullScreenBar();
@@ -641,9 +641,9 @@ void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     for (const ControlName name : {ControlName::PlayerBar, ControlName::SeekTrack, ControlName::StatusStrip})
         controls_.Override({name}, std::nullopt);
     compactBarShown_ = false;
-    qvod->setParent(centre_);
-    qvod->setGeometry(qvodPlace_);
-    qvod->show();
+    playerBox->setParent(centre_);
+    playerBox->setGeometry(playerBoxPlace_);
+    playerBox->show();
     controls_.WidgetOf({ControlName::CentreHeader})->raise();
     setWindowState(stateBeforeFullScreen_ & ~Qt::WindowFullScreen);
     if (!(stateBeforeFullScreen_ & (Qt::WindowMaximized | Qt::WindowMinimized))) setGeometry(geometryBeforeFullScreen_);
@@ -682,9 +682,9 @@ void MainWindowWidget::SetPageFullScreen(QtWebPane* pane, QWebEngineFullScreenRe
 }
 
 void MainWindowWidget::PlaceFullScreenPlayer() {
-    QWidget* qvod = controls_.WidgetOf({ControlName::PlayerBox});
+    QWidget* playerBox = controls_.WidgetOf({ControlName::PlayerBox});
     const QRect all = body_->rect();
-    qvod->setGeometry(all);
+    playerBox->setGeometry(all);
     const PlayerPanelPlaces p = OverlaidBarPlaces(all.width(), all.height());
     const Rect picture{0, 0, all.width(), all.height()};
     for (const auto& [name, place] : {std::pair{ControlName::PlayerSurface, picture}, std::pair{ControlName::PlayerCover, picture},

@@ -144,7 +144,7 @@ private:
     void BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind);
     void BuildRightPanel(QWidget* content);
     void BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind);
-    void BuildPlayerBar(QWidget* qvod);
+    void BuildPlayerBar(QWidget* playerBox);
     QWidget* Notice(ControlName name, const QString& text, QWidget* parent);
     int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch (smooth wheels, touchpads)
     QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
@@ -183,8 +183,8 @@ private:
     QtWindowSurface surface_;
     WindowActions actions_;
     MpvVideoView* videoSurface_ = nullptr;
-    QWidget* centre_ = nullptr;  // L1, where the player panel lives when not full screen
-    QRect qvodPlace_;
+    QWidget* centre_ = nullptr;  // the centre column, where the player panel lives when not full screen
+    QRect playerBoxPlace_;
     bool fullScreen_ = false;
     Qt::WindowStates stateBeforeFullScreen_;
     QRect geometryBeforeFullScreen_;

@@ -23,7 +23,7 @@ PromoWindow::PromoWindow(const PromoDesign& design, const std::string& portalBas
     const double dpi = logicalDpiX();
     resize(TwipsToPixels(design.widthTwips, dpi), TwipsToPixels(design.heightTwips, dpi));
     box_ = new QWidget(this);
-    pane_ = new QtWebPane(QStringLiteral("Web1"), profile, box_);
+    pane_ = new QtWebPane(QStringLiteral("promoPage"), profile, box_);
     WebPaneEvents events;
     events.downloadBegin = [this] { pane_->SetSilent(true); };
     // A click on the advertisement opens it in the browser and closes the

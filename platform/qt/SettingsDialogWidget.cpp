@@ -24,7 +24,7 @@ QPushButton* NamedButton(const char* text, const char* name, QWidget* parent) {
 }  // namespace
 
 SettingsDialogWidget::SettingsDialogWidget(QWidget* owner) : QDialog(owner) {
-    setObjectName(QStringLiteral("BA3"));
+    setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("软件设置"));
     setModal(false);
     if (owner) setWindowIcon(owner->windowIcon());

@@ -21,11 +21,12 @@ protected:
     test::VirtualTimers timers;
     std::unique_ptr<Timer> statusTick = timers.CreateTimer(), endOfPlay = timers.CreateTimer();
     SettingsFile settings{folder.File("config.dll")};
+    UserOptions options{settings};
     PlaySession session;
     AdPanes ads;
     std::optional<bool> playLook;  // what the play/pause button offers: true = pause
     std::vector<std::string> playedOn;
-    PlayStatusMonitor monitor{{player, session, ads, view, settings, *statusTick, *endOfPlay,
+    PlayStatusMonitor monitor{{player, session, ads, view, options, *statusTick, *endOfPlay,
                                [this](bool playing) { playLook = playing; }, [] {}, [] {},
                                [](const std::string&) {}, [] {},
                                [this](const EpisodePlay& next) { playedOn.push_back(next.label); }}};
@@ -65,7 +66,7 @@ TEST_F(MonitorAlone, TheFirstFrameShowsAtOnce) {
 // found then plays on (when the user wants that), found before the end it
 // waits for the end.
 TEST_F(MonitorAlone, ANextEpisodeFoundAfterTheEndPlaysOn) {
-    settings.Write(kAutoPlayNext.section, kAutoPlayNext.key, "2");
+    options.Set(Option::AutoPlayNext, true);
     player.position = 99;
     player.Report(PlayerEvent::EndOfFile);
     session.next.Found({{"12", "0", "1", "T"}, "第2集", "http://m/2.mp4", "qvod"}, "http://m/2.mp4");
