@@ -12,7 +12,8 @@
 #             include the features before it
 #   app       composition, exit, update, command line   app/
 #   adapters  Qt, libmpv and Linux implementations      platform/qt/ platform/mpv/ platform/linux/
-# The program's entry, app/main.cpp, wires them all and sits above every layer.
+# The composition, composition/ (the program's entry and its wiring), puts them
+# all together and sits above every layer.
 # Exit status 1 when an include reaches up. Usage: scripts/layers.sh [--check]
 # (--check, as the build runs it: only what reaches up is printed).
 set -euo pipefail
@@ -31,7 +32,6 @@ layer_of() {
         playback/*) echo 7 ;;
         portal/*) echo 8 ;;
         shell/*) echo 9 ;;
-        app/main.cpp) echo "" ;;
         app/*) echo 10 ;;
         *) echo "" ;;
     esac

@@ -92,14 +92,6 @@ TEST_F(ExitAndTray, LeftClicksRestoreHideAndShow) {
     EXPECT_EQ(menus.popped, std::vector<std::string>{"tray"});
 }
 
-TEST_F(ExitAndTray, MenusHoldTheirEntriesInOrder) {
-    std::vector<std::string> captions;
-    for (const MenuEntry& entry : EntriesOf(MenuName::Tray)) captions.emplace_back(entry.caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"软件设置", "关于我们", "官方主页", "", "升级检测", "", "退出软件"}));
-    EXPECT_EQ(EntriesOf(MenuName::HistoryRow).size(), 4u);
-    EXPECT_EQ(EntriesOf(MenuName::TaskList)[1].caption, "管理下载文件");
-}
-
 TEST_F(ExitAndTray, TrayEntriesDoTheirActions) {
     window->MenuEntries().Choose("makerHomePage");
     EXPECT_EQ(shell.opened, std::vector<std::string>{"http://127.0.0.1:8790/"});

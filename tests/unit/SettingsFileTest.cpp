@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "base/NumberText.h"
 #include "config/SettingsFile.h"
@@ -12,6 +15,24 @@
 
 namespace ruvo {
 namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// Runs `check` as a user meets permissions: as it is for a user, and in a
+// child process that became "nobody" when run as root (as CI runs), since
+// root writes anywhere. True when `check` was.
+template <typename Check>
+bool AsAUser(Check check) {
+    if (geteuid() != 0) return check();
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool dropped = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
+        _exit(dropped && check() ? 0 : 1);
+    }
+    int status = 1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 class Settings : public testing::Test {
 protected:
@@ -103,12 +124,12 @@ TEST_F(Settings, BinaryOrHugeFileNeverCrashesAndKeepsWhatItCouldRead) {
 
 TEST_F(Settings, WriteIntoReadOnlyFolderFailsWithoutHarm) {
     WriteSetting(path, "S_q", "ts", "2");
+    if (geteuid() == 0) ASSERT_EQ(chown(folder.Path().c_str(), kNobody, kNobody), 0);  // the user's own folder
     chmod(folder.Path().c_str(), 0500);
-    if (geteuid() != 0) {  // root writes anyway
-        EXPECT_FALSE(WriteSetting(path, "S_q", "ts", "1"));
-        EXPECT_EQ(ReadSetting(path, "S_q", "ts", "0"), "2");
-    }
+    EXPECT_TRUE(AsAUser([&] { return !WriteSetting(path, "S_q", "ts", "1") && ReadSetting(path, "S_q", "ts", "0") == "2"; }));
     chmod(folder.Path().c_str(), 0700);
+    EXPECT_EQ(folder.Read("config.dll"), "[S_q]\r\nts=2\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);  // no temporary left
 }
 
 // The file is read once and held: a change that leaves its identity on disk
