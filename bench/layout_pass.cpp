@@ -13,9 +13,9 @@
 #include "BenchSupport.h"
 #include "fakes/VirtualTimers.h"
 #include "fakes/WindowFixture.h"
-#include "platform/qt/FrameBody.h"
-#include "platform/qt/QtWindowControls.h"
-#include "platform/qt/QtWindowSurface.h"
+#include "adapters/qt/FrameBody.h"
+#include "adapters/qt/QtWindowControls.h"
+#include "adapters/qt/QtWindowSurface.h"
 #include "shell/WindowLayout.h"
 
 namespace {

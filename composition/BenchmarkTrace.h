@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/TraceLog.h"
-#include "platform/qt/MainWindowWidget.h"
-#include "platform/qt/QtTrayIcon.h"
-#include "platform/qt/StallWatch.h"
+#include "adapters/qt/MainWindowWidget.h"
+#include "adapters/qt/QtTrayIcon.h"
+#include "adapters/qt/StallWatch.h"
 
 namespace ruvo {
 

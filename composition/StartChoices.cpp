@@ -8,7 +8,7 @@
 #include "config/FileSystem.h"
 #include "config/ProgramPlaces.h"
 #include "playback/PlayStatusMonitor.h"
-#include "platform/qt/WebProfile.h"
+#include "adapters/qt/WebProfile.h"
 
 namespace ruvo {
 

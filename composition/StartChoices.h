@@ -8,7 +8,7 @@
 #include "app/CommandLineOptions.h"
 #include "app/MainWindow.h"
 #include "config/ProgramPlaces.h"
-#include "platform/qt/DemoPortal.h"
+#include "adapters/qt/DemoPortal.h"
 
 namespace ruvo {
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "app/TraceLog.h"
-#include "platform/mpv/MpvPlayer.h"
-#include "platform/qt/MainWindowWidget.h"
-#include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtProgramForms.h"
-#include "platform/qt/QtTrayIcon.h"
-#include "platform/qt/SettingsDialogWidget.h"
+#include "adapters/mpv/MpvPlayer.h"
+#include "adapters/qt/MainWindowWidget.h"
+#include "adapters/qt/QtDialogs.h"
+#include "adapters/qt/QtProgramForms.h"
+#include "adapters/qt/QtTrayIcon.h"
+#include "adapters/qt/SettingsDialogWidget.h"
 
 namespace ruvo {
 

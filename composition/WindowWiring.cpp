@@ -4,7 +4,7 @@
 
 #include "app/CommandLineItem.h"
 #include "history/HistoryActions.h"
-#include "platform/qt/QtPlayerMenu.h"
+#include "adapters/qt/QtPlayerMenu.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayService.h"
 #include "playback/PlayStatusMonitor.h"

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "app/MainWindow.h"
-#include "platform/qt/MainWindowWidget.h"
+#include "adapters/qt/MainWindowWidget.h"
 #include "playback/PlayerActions.h"
 
 namespace ruvo {

@@ -11,7 +11,7 @@
 #             portal, shell, in that order: each may     playback/ portal/ shell/
 #             include the features before it
 #   app       composition, exit, update, command line   app/
-#   adapters  Qt, libmpv and Linux implementations      platform/qt/ platform/mpv/ platform/linux/
+#   adapters  Qt, libmpv and Linux implementations      adapters/qt/ adapters/mpv/ adapters/linux/
 # The composition, composition/ (the program's entry and its wiring), puts them
 # all together and sits above every layer.
 # Exit status 1 when an include reaches up. Usage: scripts/layers.sh [--check]
@@ -23,7 +23,7 @@ layer_of() {
     case $1 in
         base/*) echo 0 ;;
         config/*) echo 1 ;;
-        platform/qt/* | platform/mpv/* | platform/linux/*) echo 11 ;;
+        adapters/*) echo 11 ;;
         platform/*) echo 2 ;;
         view/*) echo 3 ;;
         promo/*) echo 4 ;;
@@ -50,7 +50,7 @@ while IFS= read -r file; do
             upward=$((upward + 1))
         fi
     done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-done < <(find base config platform view history shell playback portal settings promo app -name '*.h' -o -name '*.cpp' |
+done < <(find base config platform view history shell playback portal settings promo app adapters -name '*.h' -o -name '*.cpp' |
     sort)
 
 [ "${1:-}" = --check ] && exit $((upward > 0))
@@ -67,18 +67,18 @@ text_searches=$(logic_files | xargs grep -hE 'Contains\([^;]*\.Text\(' | grep -c
 echo "widget reads used as state: $((port_reads + text_searches))"
 
 # Events reach the logic by control, not by a widget's object name.
-name_routing=$(find platform/qt -name '*.cpp' | xargs grep -h 'objectName()' | grep -vc 'qPrintable(objectName())' || true)
+name_routing=$(find adapters/qt -name '*.cpp' | xargs grep -h 'objectName()' | grep -vc 'qPrintable(objectName())' || true)
 echo "object-name comparisons in event routing: $name_routing"
 
 # The design's short names live on only where they are a contract: the
 # trace's names and lines (app/TraceLog.*, the panes' names in portal/Panes.h
 # and lines traced elsewhere), the settings keys (config/SettingsKeys.h), the
 # local channel's name and greeting a running copy answers (app/InstanceMessage.h,
-# platform/qt/LocalInstanceChannel.cpp), and the portal's and the lists'
+# adapters/qt/LocalInstanceChannel.cpp), and the portal's and the lists'
 # "qvod" play kind.
 short_names='zhun|bo_name|qk|jbi|qvod|Pic[1-4]|pso|w1|w5|P[3-5]|BAD|ad_huan|adp|bo_ad|bo_zt|next_s|gunt1?|huan|npc|bo_but|soso|yin|bo_v|bo_y|p1|bo_tip|zz|l[2-5]|L1|shan|bo_foot|qvodx|QvodC|ni_name|Im1|ggx|soimg|sok|Web[1-8]|Webso|BA[13]|ba4|adsb|Check1'
-short=$(find base config platform view promo settings history playback portal shell app -name '*.h' -o -name '*.cpp' |
-    grep -vE '^(app/TraceLog\.(h|cpp)|config/SettingsKeys\.h|portal/Panes\.h|app/InstanceMessage\.h|platform/qt/LocalInstanceChannel\.cpp)$' |
+short=$(find base config platform view promo settings history playback portal shell app adapters composition -name '*.h' -o -name '*.cpp' |
+    grep -vE '^(app/TraceLog\.(h|cpp)|config/SettingsKeys\.h|portal/Panes\.h|app/InstanceMessage\.h|adapters/qt/LocalInstanceChannel\.cpp)$' |
     sort | while IFS= read -r file; do
         live_lines "$file" | sed -e 's|"qvod"||g' | grep -nwE "$short_names" | grep -v 'trace\.Line(' | sed "s|^|  $file:|" || true
     done)

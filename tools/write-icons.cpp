@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 
-#include "platform/qt/ProgramIcon.h"
+#include "adapters/qt/ProgramIcon.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {

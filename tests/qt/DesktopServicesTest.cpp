@@ -11,8 +11,8 @@
 #include <mutex>
 
 #include "fakes/WindowFixture.h"
-#include "platform/qt/MprisService.h"
-#include "platform/qt/QtScreenSaverInhibitor.h"
+#include "adapters/qt/MprisService.h"
+#include "adapters/qt/QtScreenSaverInhibitor.h"
 #include "playback/TransportControls.h"
 
 namespace ruvo {

@@ -17,9 +17,9 @@
 #include <thread>
 
 #include "fakes/TempFolder.h"
-#include "platform/qt/LocalInstanceChannel.h"
-#include "platform/qt/QtPopupMenus.h"
-#include "platform/qt/SettingsDialogWidget.h"
+#include "adapters/qt/LocalInstanceChannel.h"
+#include "adapters/qt/QtPopupMenus.h"
+#include "adapters/qt/SettingsDialogWidget.h"
 
 namespace ruvo {
 namespace {

@@ -8,9 +8,9 @@
 #include <QWebEngineProfile>
 
 #include "fakes/PrivateSessionBus.h"
-#include "platform/qt/MainWindowWidget.h"
-#include "platform/qt/SkinCell.h"
-#include "platform/qt/WebProfile.h"
+#include "adapters/qt/MainWindowWidget.h"
+#include "adapters/qt/SkinCell.h"
+#include "adapters/qt/WebProfile.h"
 
 namespace ruvo {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "demo/PortalServer.h"
 #include "fakes/TempFolder.h"
-#include "platform/qt/QtMediaDownloads.h"
+#include "adapters/qt/QtMediaDownloads.h"
 #include "config/PlayerFolder.h"
 
 namespace ruvo {

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 
 #include "fakes/Fakes.h"
-#include "platform/qt/FileDialogDates.h"
-#include "platform/qt/QtDialogs.h"
-#include "platform/qt/ToolkitTranslations.h"
+#include "adapters/qt/FileDialogDates.h"
+#include "adapters/qt/QtDialogs.h"
+#include "adapters/qt/ToolkitTranslations.h"
 
 namespace ruvo {
 namespace {

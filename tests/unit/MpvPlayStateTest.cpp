@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/mpv/MpvPlayState.h"
+#include "adapters/mpv/MpvPlayState.h"
 
 namespace ruvo {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "config/FileSystem.h"
 #include "fakes/TempFolder.h"
-#include "platform/mpv/MpvPlayerProbe.h"
+#include "adapters/mpv/MpvPlayerProbe.h"
 
 namespace ruvo {
 namespace {

@@ -1,0 +1,201 @@
+#pragma once
+// The main window "BA1" as a borderless Qt widget: it builds the panes and
+// controls in their containers, answers the window questions of the logic
+// and reports the user's clicks and pointer moves. Where everything goes is
+// the logic's layout: no Qt layout places anything here.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "platform/Keys.h"
+#include "platform/MainWindowHost.h"
+#include "adapters/mpv/MpvVideoView.h"
+#include "adapters/qt/FrameBody.h"
+#include "adapters/qt/QtWebPane.h"
+#include "adapters/qt/QtWindowControls.h"
+#include "adapters/qt/QtWindowSurface.h"
+#include "adapters/qt/SkinCell.h"
+#include "playback/PlayerSliders.h"
+#include "portal/Panes.h"
+#include "shell/LayoutGeometry.h"
+
+class QKeyEvent;
+class QWebEngineFullScreenRequest;
+class QTimer;
+class QLineEdit;
+class QWebEngineProfile;
+
+namespace ruvo {
+
+// What the user does in the window, wired to the logic by the program.
+struct WindowActions {
+    // The search button or Enter in the search box, a click into it and
+    // leaving it, each with the text in the box.
+    std::function<void(const std::string&)> search;
+    std::function<void(const std::string&)> searchBoxClicked;
+    std::function<void(const std::string&)> searchBoxLeft;
+    // A title button, a tab or a panel toggle; the window system's close
+    // button counts as the title bar's.
+    std::function<void(WindowButton)> buttonClick;
+    std::function<void(int)> transportClick;   // the player bar's button index
+    std::function<void()> retryMainArea;       // click on the main area's load-error notice
+    std::function<void()> retrySidePane;       // click on the side page's load-error notice
+    std::function<void()> closeWebPlayer;      // the page player's close button
+    std::function<void(int, int, int)> transportHover;  // the player bar's button index, x, y in the button
+    // True when the key acted on the player, which then takes it from the
+    // control with the focus.
+    std::function<bool(Key)> keyDown;
+    std::function<void(int)> seekPress;          // x in the seek track
+    std::function<void(int)> seekDrag;           // x inside the seek knob, left button down
+    std::function<void(PlayerSliders::Release)> seekRelease;
+    std::function<void(int)> volumePress;        // x in the volume track
+    std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
+    std::function<void(int)> volumeWheel;        // wheel notches over the picture, up positive
+    std::function<void()> listActionClick;       // the list action label under the right panel
+    std::function<void()> compactRestoreClick;   // the restore sign of the compact window
+    std::function<void()> resized;               // the window's size changed
+    std::function<void(bool, int, int)> surfaceMove;  // left button held, x, y on the window surface
+    std::function<void(int, int)> surfaceDown;
+    std::function<void()> surfaceUp;
+    std::function<void()> surfaceDoubleClick;  // also on the title label and the logo
+    std::function<void(WindowButton, int, int)> buttonMove;  // x, y in the button; x = -1 when the pointer left
+    std::function<void(bool)> labelMove;   // over the restore sign (true) or the list action (false)
+    std::function<void(bool)> labelReset;  // over an area that puts the restore sign's (true) or list action's colour back
+    std::function<void(int, int)> pictureMenu;  // right click on the picture, at this screen point
+};
+
+// Shows the window every key pressed in it before the widget with the focus
+// gets it (installed on the application).
+class KeyPreview final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QWidget* window = nullptr;
+    bool on = false;
+    std::function<bool(const QKeyEvent*)> onKey;  // true when taken
+    // Keys of the window itself, whatever `on` says; true when taken.
+    std::function<bool(const QKeyEvent*)> onWindowKey;
+
+private:
+    // True while the key belongs to a text field: the search box, or a text
+    // field of a page.
+    static bool TypedIntoTextField(QObject* watched);
+
+    int lastKey = 0;
+    quint64 lastTimestamp = 0;
+};
+
+class MainWindowWidget final : public QMainWindow, public MainWindowHost {
+    Q_OBJECT
+public:
+    // `pictureKind` says how the player's picture is drawn.
+    MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kind pictureKind);
+
+    // What the notices over a pane that failed to load say besides "retry":
+    // what the user can do when retrying cannot help.
+    void SetLoadFailureAdvice(const QString& advice);
+
+    QtWebPane& Pane(ruvo::Pane pane) { return *panes_[static_cast<size_t>(pane)]; }
+    PaneSet PaneInterfaces();
+    QtWindowControls& Controls() { return controls_; }
+    QtWindowSurface& Surface() { return surface_; }
+    // The widget the player draws into.
+    MpvVideoView* VideoSurface() const { return videoSurface_; }
+    void SetActions(WindowActions actions) { actions_ = std::move(actions); }
+    // "x,y,width,height" of a control in the window's own coordinates ("" when
+    // it has no widget), for the diagnostic trace.
+    std::string PlaceOf(ControlId control) const;
+    // Shows the player alone on the whole screen, or puts it back.
+    void SetPlayerFullScreen(bool fullScreen);
+    bool PlayerIsFullScreen() const { return fullScreen_; }
+
+    WorkArea QueryWorkArea() override;
+    void LimitMaximizedSize(int width, int height) override;
+    void EnableTaskbarMinimizeRestore() override;
+    void ResizeTwips(int width, int height) override;
+    bool IsMaximized() const override { return isMaximized(); }
+    int WidthTwips() const override;
+    int HeightTwips() const override;
+    int InnerHeight() const override;
+    void CaptureMouse(ControlId control) override;
+    void ReleaseMouse() override;
+    void SetKeyPreview(bool on) override { keyPreview_.on = on; }
+    bool IsMinimized() const override { return isMinimized(); }
+    bool IsVisible() const override { return isVisible(); }
+    void Minimize() override { showMinimized(); }
+    void Maximize() override { showMaximized(); }
+    void ShowNormal() override { showNormal(); }
+    void Hide() override { hide(); }
+    void Show() override;
+    void Center() override;
+    void SetTopMost(bool on) override;
+    // Closes the window for good (the exit routine), not through the close rule.
+    void Unload();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void KeepInWorkArea();  // a window shown again comes inside the work area
+    void BuildTitleBar(QWidget* body);
+    void BuildLeftPanel(QWidget* content);
+    void BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind);
+    void BuildRightPanel(QWidget* content);
+    void BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind);
+    void BuildPlayerBar(QWidget* playerBox);
+    QWidget* Notice(ControlName name, const QString& text, QWidget* parent);
+    int wheelRemainder_ = 0;  // eighths of a degree not yet a whole notch (smooth wheels, touchpads)
+    QWidget* Box(ControlName name, QWidget* parent, const char* objectName = nullptr);
+    void PutPane(ruvo::Pane pane, QWidget* host);
+    SkinCell* NavigationCell(WindowButton button, QWidget* parent);
+    // Full screen: the player panel fills the window, the picture all of it,
+    // the bar over the picture's foot.
+    void PlaceFullScreenPlayer();
+    // The player bar's places over the foot of a picture of this size.
+    PlayerPanelPlaces OverlaidBarPlaces(int width, int height) const;
+    // Its buttons and volume slider inside it.
+    void PlaceBarParts(const PlayerPanelPlaces& p);
+    void SetPageFullScreen(QtWebPane* pane, QWebEngineFullScreenRequest request);
+    // Shows the bar over the full-screen picture for a while (the mouse moved).
+    void ShowFullScreenBar();
+    void SetFullScreenBarVisible(bool visible);
+    bool InCompactWindow() const;
+    // The player bar over the compact window's picture for a while.
+    void ShowCompactBar();
+    void SetCompactBarVisible(bool visible);
+    // A double click on the picture toggles full screen (and nothing else).
+    bool PictureEvent(QEvent* event);
+    ControlName NameOf(const QObject* widget) const;
+    bool SliderEvent(ControlName name, QEvent* event);
+    void PointerMoved(ControlName over);
+    bool SurfaceEvent(QEvent* event);
+    bool KeyDown(const QKeyEvent* key);
+    static Key KeyOf(const QKeyEvent* key);
+    void BuildVolumeSlider(QWidget* bar);
+    void BuildTooltipPanel(QWidget* body);
+    void Register(ControlName name, QWidget* widget, int index = 0) { controls_.Register({name, index}, widget); }
+
+    std::array<QtWebPane*, kPaneCount> panes_{};
+    QtWindowControls controls_;
+    FrameBody* body_ = nullptr;
+    QtWindowSurface surface_;
+    WindowActions actions_;
+    MpvVideoView* videoSurface_ = nullptr;
+    QWidget* centre_ = nullptr;  // the centre column, where the player panel lives when not full screen
+    QRect playerBoxPlace_;
+    bool fullScreen_ = false;
+    Qt::WindowStates stateBeforeFullScreen_;
+    QRect geometryBeforeFullScreen_;
+    QtWebPane* fullScreenPane_ = nullptr;  // a page's video on the whole screen
+    QWidget* paneParentBeforeFullScreen_ = nullptr;
+    QRect paneGeometryBeforeFullScreen_;
+    QTimer* barHideTimer_ = nullptr;
+    bool compactBarShown_ = false;  // the bar shows over the compact window's picture
+    QLineEdit* searchBox_ = nullptr;
+    KeyPreview keyPreview_;
+    bool unloading_ = false;
+};
+
+}  // namespace ruvo
