@@ -32,6 +32,7 @@
 #include "shell/Skin.h"
 #include "shell/TipMenus.h"
 #include "shell/TitleButtons.h"
+#include "shell/TrayClicks.h"
 #include "shell/TrayText.h"
 #include "shell/WindowLayout.h"
 
@@ -329,5 +330,68 @@ void MainWindow::SetTitleLine(const std::string& text) {
         layout_->PlaceCompactTitle();
     }
 }
+
+void MainWindow::EndOnSignal() { exit_->EndOnSignal(); }
+
+WindowIntents MainWindow::Intents() {
+    WindowIntents in;
+    in.search = [this](const std::string& typed) { search_->Search(typed); };
+    in.searchBoxClicked = [this](const std::string& typed) { search_->ClickInBox(typed); };
+    in.searchBoxLeft = [this](const std::string& typed) { search_->FocusLost(typed); };
+    in.buttonClick = [this](WindowButton button) {
+        title_->Click(button);
+        navigation_->Click(button);
+    };
+    in.transportClick = [this](int index) { transport_->Click(index); };
+    in.transportHover = [this](int index, int x, int y) { transport_->MouseMove(index, x, y); };
+    in.keyDown = [this](Key key) { return keys_->KeyDown(key); };
+    in.seekPress = [this](int x) { sliders_->SeekPress(x); };
+    in.seekDrag = [this](int x) { sliders_->SeekDrag(x); };
+    in.seekRelease = [this](SeekRelease where) { sliders_->SeekRelease(where); };
+    in.volumePress = [this](int x) { sliders_->VolumePress(x); };
+    in.volumeDrag = [this](int x) { sliders_->VolumeDrag(x); };
+    in.volumeWheel = [this](int notches) { keys_->WheelOverPicture(notches); };
+    in.retryMainArea = [this] { loadEvents_->RetryMainArea(); };
+    in.retrySidePane = [this] { loadEvents_->RetrySidePane(); };
+    in.closeWebPlayer = [this] { plays_->CloseWebPlayer(); };
+    in.listActionClick = [this] { history_->ListActionClicked(); };
+    in.compactRestoreClick = [this] { title_->LeaveCompactMode(); };
+    in.resized = [this] { layout_->OnResize(); };
+    in.resizeEnded = [this] { mouse_->ResizeEnded(); };
+    in.surfaceMove = [this](bool leftHeld, int x, int y) { mouse_->SurfaceMove(leftHeld, x, y); };
+    in.surfaceDown = [this](int x, int y) { mouse_->SurfaceDown(x, y); };
+    in.surfaceUp = [this] { mouse_->SurfaceUp(); };
+    in.surfaceDoubleClick = [this] { mouse_->SurfaceDoubleClick(); };
+    in.buttonMove = [this](WindowButton button, int x, int y) { mouse_->ButtonMove(button, x, y); };
+    in.labelMove = [this](bool restoreLabel) { mouse_->LabelMove(restoreLabel); };
+    in.labelReset = [this](bool restoreLabel) { mouse_->ResetLabelColor(restoreLabel); };
+    in.menuEntryChosen = [this](const std::string& item) { tipMenus_->Choose(item); };
+    in.trayClick = [this] { TrayLeftClick(ports_.host, *title_); };
+    in.trayMenu = [this] { TrayRightClick(ports_.menus); };
+    return in;
+}
+
+PlayerActionsWiring MainWindow::PlayerWiring() {
+    PlayerActionsWiring wiring;
+    wiring.playerShown = [this] { return view_.IsVisible({ControlName::PlayerBox}); };
+    wiring.title = [this] { return TitleLineOf(session_.item); };
+    wiring.showNotice = [this](const std::string& text) { monitor_->ShowNotice(text); };
+    wiring.notify = [this](const std::string& text) { ShowTrayTip(text); };
+    wiring.notificationsShown = [this] { return ports_.tray.CanShowTrayTips(); };
+    wiring.playItem = [this](const std::string& item) { commandLine_->Play(item); };
+    wiring.pressKey = [this](Key key) { keys_->KeyDown(key); };
+    wiring.openFile = [this] { transport_->OpenFile(); };
+    return wiring;
+}
+
+void MainWindow::SetPlayerKeys(std::function<bool(Key)> keys) { keys_->SetPlayerKeys(std::move(keys)); }
+
+void MainWindow::ShowBackgroundWork(const std::string& text) { monitor_->ShowBackgroundWork(text); }
+
+void MainWindow::PlayCommandLineItem(const std::string& item) { commandLine_->Play(item); }
+
+void MainWindow::ReceiveFromSecondStart(const std::string& commandLine) { commandLine_->Receive(commandLine); }
+
+void MainWindow::DrawVolume() { sliders_->DrawVolume(ports_.player.Volume()); }
 
 }  // namespace ruvo

@@ -27,8 +27,10 @@
 #include "platform/Timer.h"
 #include "platform/Tray.h"
 #include "platform/WebPane.h"
+#include "platform/WindowIntents.h"
 #include "platform/WindowSurface.h"
 #include "playback/PlaySession.h"
+#include "playback/PlayerActions.h"
 #include "portal/Panes.h"
 #include "promo/AdPane.h"
 #include "shell/DesignValues.h"
@@ -105,6 +107,26 @@ public:
     // The tray menu's offer of a new version, and the one orderly way out.
     void OfferUpdate();
     void Exit();
+    // The system asks the program to end (a signal): stored as at any exit.
+    void EndOnSignal();
+
+    // What the user's actions in the window and at the tray icon do; the
+    // picture's menu, a Qt menu, is the caller's to add.
+    WindowIntents Intents();
+    // What the player's actions beyond its bar need of the window; the
+    // pictures folder is the caller's to add.
+    PlayerActionsWiring PlayerWiring();
+    // The player's own keys, asked before the bar's.
+    void SetPlayerKeys(std::function<bool(Key)> keys);
+    // Work the program does in the background, in the status line until
+    // something plays ("" once it is done).
+    void ShowBackgroundWork(const std::string& text);
+    // An item from the command line, or the command line a second start
+    // handed over.
+    void PlayCommandLineItem(const std::string& item);
+    void ReceiveFromSecondStart(const std::string& commandLine);
+    // Draws the bar's volume as the player has it.
+    void DrawVolume();
 
     // The load handler: runs once, when start-up shows the window.
     void Load(const std::string& commandLine);
@@ -128,51 +150,40 @@ public:
     // The timer's tick handler; a one-shot timer is switched off first.
     void SetTimerHandler(WindowTimer timer, std::function<void()> onTick);
 
+    // The parts and state below are reached only by the unit tests that
+    // still build the whole window; the program itself goes through the
+    // operations above. (Remote is the media-keys adapter's part.)
     WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
     Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
-    FrameState& Frame() { return frame_; }
     AdPanes& Ads() { return ads_; }
-    PaneFailures& Failures() { return failures_; }
     UpdateState& Update() { return update_; }
     PlaySession& Session() { return session_; }
-    Player& PlayerControl() { return ports_.player; }
     WindowView& View() { return view_; }
     WindowSurface& Surface() { return ports_.surface; }
     MainWindowHost& Host() { return ports_.host; }
-    Dialogs& MessageBoxes() { return ports_.dialogs; }
-    Processes& ProcessList() { return ports_.processes; }
     TrayIcon& Tray() { return ports_.tray; }
     PopupMenus& Menus() { return ports_.menus; }
-    Shell& DesktopShell() { return ports_.shell; }
     ProgramForms& Forms() { return ports_.forms; }
     // The maker's home page, opened by the tray entry "官方主页".
     std::string MakerHomePage() const;
     HistoryLists& Lists() { return lists_; }
     const std::string& ProgramFolder() const { return programFolder_; }
-    SettingsFile& StoredSettings() { return storedSettings_; }
     const PortalAddress& Portal() const { return portal_; }
 
     PlayService& Plays() { return *plays_; }
     NextEpisodeFinder& NextEpisodes() { return *nextEpisode_; }
     TransportControls& Transport() { return *transport_; }
     NavigationButtons& Navigation() { return *navigation_; }
-    SearchBox& Search() { return *search_; }
-    PaneLoadEvents& LoadEvents() { return *loadEvents_; }
     PlayStatusMonitor& Monitor() { return *monitor_; }
     PlayerSliders& Sliders() { return *sliders_; }
-    KeyboardShortcuts& Keys() { return *keys_; }
     TitleButtons& Title() { return *title_; }
     WindowLayout& Layout() { return *layout_; }
     FrameMouse& Mouse() { return *mouse_; }
     IdleInhibition& Inhibition() { return *inhibition_; }
-    PlayerMemory& Memory() { return *memory_; }
     MediaRemote& Remote() { return *remote_; }
     TipMenus& MenuEntries() { return *tipMenus_; }
     HistoryActions& History() { return *history_; }
     SettingsDialog& Settings() { return *settings_; }
-    ProgramExit& Ending() { return *exit_; }
-    UpdateCheck& Updates() { return *updates_; }
-    CommandLineItems& CommandLine() { return *commandLine_; }
 
     // Loads skin `skin`, lays the panes out again and paints the resting looks.
     void ApplySkin(int skin);

@@ -7,7 +7,6 @@
 
 #include "config/FileSystem.h"
 #include "config/ProgramPlaces.h"
-#include "playback/PlayStatusMonitor.h"
 #include "adapters/qt/WebProfile.h"
 
 namespace ruvo {
@@ -91,9 +90,9 @@ std::unique_ptr<ruvo::DemoPortal> StartDemoPortal(bool& failed) {
 void ShowDemoMediaProgress(ruvo::DemoPortal& demo, ruvo::MainWindow& window) {
     demo.MakeMedia(
         [&window](int done, int total) {
-            window.Monitor().ShowBackgroundWork("正在准备演示视频 " + std::to_string(done) + "/" + std::to_string(total));
+            window.ShowBackgroundWork("正在准备演示视频 " + std::to_string(done) + "/" + std::to_string(total));
         },
-        [&window](bool ok) { window.Monitor().ShowBackgroundWork(ok ? "" : "演示视频无法制作(需要 ffmpeg)"); });
+        [&window](bool ok) { window.ShowBackgroundWork(ok ? "" : "演示视频无法制作(需要 ffmpeg)"); });
 }
 
 }  // namespace ruvo

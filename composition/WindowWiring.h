@@ -1,17 +1,17 @@
 #pragma once
-// What the user does in the window and the player's menu, wired to the
-// parts that act on it.
+// The window's intents and the player's wiring as the program uses them:
+// the main window's, with what only Qt can add (the picture's menu, the
+// pictures folder).
 #include <QWidget>
 
 #include "app/MainWindow.h"
-#include "adapters/qt/MainWindowWidget.h"
+#include "platform/Player.h"
+#include "platform/WindowIntents.h"
 #include "playback/PlayerActions.h"
 
 namespace ruvo {
 
-WindowActions ActionsOf(MainWindow& window, PlayerActions& playerActions, QWidget& widget);
-// Tracks, speed, screenshots and the rest of the player's actions beyond
-// its bar, with what they need of the window.
-PlayerActionsWiring PlayerActionsWiringOf(MainWindow& window);
+WindowIntents IntentsOf(MainWindow& window, Player& player, PlayerActions& playerActions, QWidget& widget);
+PlayerActionsWiring PlayerWiringOf(MainWindow& window);
 
 }  // namespace ruvo

@@ -161,25 +161,25 @@ int main(int argc, char* argv[]) {
                              widget.Surface(), screenSaver},
                             settings, folder, portal);
     if (ports.Tracing()) window.SetTrace([&ports](const std::string& line) { ports.Trace().Line(line); });
-    ruvo::PlayerActions playerActions(player, questions, PlayerActionsWiringOf(window));
+    ruvo::PlayerActions playerActions(player, questions, PlayerWiringOf(window));
     // The player's own keys first; the bar's keys (and "any key") after.
-    window.Keys().SetPlayerKeys([&playerActions](ruvo::Key key) { return playerActions.KeyDown(key); });
-    widget.SetActions(ActionsOf(window, playerActions, widget));
+    window.SetPlayerKeys([&playerActions](ruvo::Key key) { return playerActions.KeyDown(key); });
+    const ruvo::WindowIntents intents = IntentsOf(window, player, playerActions, widget);
+    widget.SetActions(intents);
     ruvo::FileDrops fileDrops(&widget, [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); });
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
-    widget.Surface().SetOnResizeEnded([&window] { window.Mouse().ResizeEnded(); });
-    chooseMenuEntry = [&window](const std::string& item) { window.MenuEntries().Choose(item); };
-    trayIcon.SetClicks([&window] { ruvo::TrayLeftClick(window.Host(), window.Title()); },
-                       [&window] { ruvo::TrayRightClick(window.Menus()); });
+    widget.Surface().SetOnResizeEnded(intents.resizeEnded);
+    chooseMenuEntry = intents.menuEntryChosen;
+    trayIcon.SetClicks(intents.trayClick, intents.trayMenu);
     // Next episodes are downloaded ahead into the folder QvodPlayer.xml names.
     ruvo::QtMediaDownloads downloads;
-    player.SetDownloads(&downloads, [&window] { return ruvo::DownloadFolderOf(window.StoredSettings()); });
+    player.SetDownloads(&downloads, [&settings] { return ruvo::DownloadFolderOf(settings); });
     AfterFirstPage afterFirstPage(widget.Pane(ruvo::Pane::PortalPage));
     window.SetPlayCommandLineItem([&window, &afterFirstPage](const std::string& item) {
-        afterFirstPage.Run([&window, item] { window.CommandLine().Play(item); });
+        afterFirstPage.Run([&window, item] { window.PlayCommandLineItem(item); });
     });
     channel.SetOnCommand([&window, &afterFirstPage](const std::string& text) {
-        afterFirstPage.Run([&window, text] { window.CommandLine().Receive(text); });
+        afterFirstPage.Run([&window, text] { window.ReceiveFromSecondStart(text); });
     });
     // The player is made, and the portal's site connected to, before the
     // first play, once the portal's page has shown and the engine's
@@ -194,10 +194,10 @@ int main(int argc, char* argv[]) {
     if (demo) ShowDemoMediaProgress(*demo, window);
     // Logging out or Ctrl+C: the playing item's place is stored as at any exit.
     ruvo::ExitSignals exitSignals(
-        [&window](int) { window.Ending().EndOnSignal(); });
+        [&window](int) { window.EndOnSignal(); });
     widget.show();
-    window.Layout().OnResize();
-    window.Sliders().DrawVolume(player.Volume());
+    intents.resized();
+    window.DrawVolume();
     const auto stalls = ports.Tracing() ? TraceForBenchmarks(widget, trayIcon, ports.Trace()) : nullptr;
     if (ports.Tracing()) TraceFullScreenBar(player, widget, ports.Trace());
     return app.exec();

@@ -35,13 +35,13 @@ void PlayerSliders::SeekDrag(int dx) {
     MoveLeftEdge(c, {ControlName::SeekKnob}, left);
 }
 
-void PlayerSliders::SeekRelease(Release where) {
+void PlayerSliders::SeekRelease(ruvo::SeekRelease where) {
     const int range = SeekRange();
     if (range <= 0) return;
     Player& player = player_;
     const int left = controls_.Geometry({ControlName::SeekKnob}).left;
     double target = static_cast<double>(left) / range * player.Duration();
-    if (where == Release::OverDownloadedBar || (where == Release::OverKnob && left > 2)) target -= 2;
+    if (where == ruvo::SeekRelease::OverDownloadedBar || (where == ruvo::SeekRelease::OverKnob && left > 2)) target -= 2;
     target = std::clamp(target, -2147483648.0, 2147483647.0);
     player.SetPosition(static_cast<int>(std::nearbyint(target)));  // halves to the even number
     if (player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);

@@ -5,6 +5,7 @@
 // range = track width - knob width. A track no wider than its knob does nothing.
 
 #include "platform/Player.h"
+#include "platform/WindowIntents.h"
 #include "view/WindowView.h"
 
 namespace ruvo {
@@ -18,14 +19,13 @@ public:
         : controls_(controls), player_(player), bar_(bar), memory_(memory) {}
 
     // Where a seek drag ends: each release adds its own correction.
-    enum class Release { OverTrack, OverKnob, OverDownloadedBar };
 
     // A left-button press on the seek track (or the downloaded-share bar) at x.
     void SeekPress(int x);
     // A move of the seek knob by dx with the left button down.
     void SeekDrag(int dx);
     // The button comes up: the player seeks to the knob's place.
-    void SeekRelease(Release where);
+    void SeekRelease(ruvo::SeekRelease where);
 
     // A left-button press on the volume track (or its filled part) at x.
     void VolumePress(int x);

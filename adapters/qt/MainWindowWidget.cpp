@@ -465,10 +465,9 @@ bool MainWindowWidget::SliderEvent(ControlName name, QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease && seek && actions_.seekRelease) {
-        using Release = PlayerSliders::Release;
-        actions_.seekRelease(name == ControlName::SeekTrack  ? Release::OverTrack
-                             : name == ControlName::SeekKnob ? Release::OverKnob
-                                                             : Release::OverDownloadedBar);
+        actions_.seekRelease(name == ControlName::SeekTrack  ? SeekRelease::OverTrack
+                             : name == ControlName::SeekKnob ? SeekRelease::OverKnob
+                                                             : SeekRelease::OverDownloadedBar);
         return true;
     }
     return false;

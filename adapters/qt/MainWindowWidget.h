@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "platform/Keys.h"
+#include "platform/WindowIntents.h"
 #include "platform/MainWindowHost.h"
 #include "adapters/mpv/MpvVideoView.h"
 #include "adapters/qt/FrameBody.h"
@@ -15,7 +15,6 @@
 #include "adapters/qt/QtWindowControls.h"
 #include "adapters/qt/QtWindowSurface.h"
 #include "adapters/qt/SkinCell.h"
-#include "playback/PlayerSliders.h"
 #include "portal/Panes.h"
 #include "shell/LayoutGeometry.h"
 
@@ -27,42 +26,6 @@ class QWebEngineProfile;
 
 namespace ruvo {
 
-// What the user does in the window, wired to the logic by the program.
-struct WindowActions {
-    // The search button or Enter in the search box, a click into it and
-    // leaving it, each with the text in the box.
-    std::function<void(const std::string&)> search;
-    std::function<void(const std::string&)> searchBoxClicked;
-    std::function<void(const std::string&)> searchBoxLeft;
-    // A title button, a tab or a panel toggle; the window system's close
-    // button counts as the title bar's.
-    std::function<void(WindowButton)> buttonClick;
-    std::function<void(int)> transportClick;   // the player bar's button index
-    std::function<void()> retryMainArea;       // click on the main area's load-error notice
-    std::function<void()> retrySidePane;       // click on the side page's load-error notice
-    std::function<void()> closeWebPlayer;      // the page player's close button
-    std::function<void(int, int, int)> transportHover;  // the player bar's button index, x, y in the button
-    // True when the key acted on the player, which then takes it from the
-    // control with the focus.
-    std::function<bool(Key)> keyDown;
-    std::function<void(int)> seekPress;          // x in the seek track
-    std::function<void(int)> seekDrag;           // x inside the seek knob, left button down
-    std::function<void(PlayerSliders::Release)> seekRelease;
-    std::function<void(int)> volumePress;        // x in the volume track
-    std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
-    std::function<void(int)> volumeWheel;        // wheel notches over the picture, up positive
-    std::function<void()> listActionClick;       // the list action label under the right panel
-    std::function<void()> compactRestoreClick;   // the restore sign of the compact window
-    std::function<void()> resized;               // the window's size changed
-    std::function<void(bool, int, int)> surfaceMove;  // left button held, x, y on the window surface
-    std::function<void(int, int)> surfaceDown;
-    std::function<void()> surfaceUp;
-    std::function<void()> surfaceDoubleClick;  // also on the title label and the logo
-    std::function<void(WindowButton, int, int)> buttonMove;  // x, y in the button; x = -1 when the pointer left
-    std::function<void(bool)> labelMove;   // over the restore sign (true) or the list action (false)
-    std::function<void(bool)> labelReset;  // over an area that puts the restore sign's (true) or list action's colour back
-    std::function<void(int, int)> pictureMenu;  // right click on the picture, at this screen point
-};
 
 // Shows the window every key pressed in it before the widget with the focus
 // gets it (installed on the application).
@@ -100,7 +63,7 @@ public:
     QtWindowSurface& Surface() { return surface_; }
     // The widget the player draws into.
     MpvVideoView* VideoSurface() const { return videoSurface_; }
-    void SetActions(WindowActions actions) { actions_ = std::move(actions); }
+    void SetActions(WindowIntents actions) { actions_ = std::move(actions); }
     // "x,y,width,height" of a control in the window's own coordinates ("" when
     // it has no widget), for the diagnostic trace.
     std::string PlaceOf(ControlId control) const;
@@ -181,7 +144,7 @@ private:
     QtWindowControls controls_;
     FrameBody* body_ = nullptr;
     QtWindowSurface surface_;
-    WindowActions actions_;
+    WindowIntents actions_;
     MpvVideoView* videoSurface_ = nullptr;
     QWidget* centre_ = nullptr;  // the centre column, where the player panel lives when not full screen
     QRect playerBoxPlace_;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/MainWindow.h"
 #include "app/Startup.h"
@@ -24,6 +25,7 @@ protected:
     TempFolder folder;
     SettingsFile settings{folder.File("config.dll")};
     std::unique_ptr<MainWindow> window;
+    std::optional<WindowIntents> intents_;
 
     void SetUp() override {
         FakePlayerProbe probe;
@@ -41,10 +43,16 @@ protected:
     }
     // Builds the window and runs its load.
     void Load(const std::string& commandLine = "") {
+        intents_.reset();
         window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(kTestPortal));
         window->Load(commandLine);
         window->NavigateOtherPanes();  // as when the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();
+    }
+    // What the user does in the window, as the window takes it.
+    WindowIntents& User() {
+        if (!intents_) intents_ = window->Intents();
+        return *intents_;
     }
     FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }
     AdPanes& Ads() { return window->Ads(); }

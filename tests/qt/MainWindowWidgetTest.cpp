@@ -41,7 +41,7 @@ TEST_F(WindowWidget, FullScreenAndBackWithEscape) {
 
 TEST_F(WindowWidget, ADoubleClickOnThePictureTogglesFullScreenAndNothingElse) {
     int surfaceDoubleClicks = 0;
-    WindowActions actions;
+    WindowIntents actions;
     actions.surfaceDoubleClick = [&] { ++surfaceDoubleClicks; };  // the title bar's maximise
     widget.SetActions(actions);
     widget.show();
@@ -56,11 +56,11 @@ TEST_F(WindowWidget, ADoubleClickOnThePictureTogglesFullScreenAndNothingElse) {
 
 TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
     std::vector<std::string> calls;
-    WindowActions actions;
+    WindowIntents actions;
     actions.volumePress = [&](int x) { calls.push_back("volume " + std::to_string(x)); };
     actions.seekPress = [&](int x) { calls.push_back("seek " + std::to_string(x)); };
-    actions.seekRelease = [&](PlayerSliders::Release where) {
-        calls.push_back(where == PlayerSliders::Release::OverTrack ? "release over the track" : "release elsewhere");
+    actions.seekRelease = [&](SeekRelease where) {
+        calls.push_back(where == SeekRelease::OverTrack ? "release over the track" : "release elsewhere");
     };
     widget.SetActions(actions);
     QWidget* track = widget.Controls().WidgetOf({ControlName::VolumeTrack});
@@ -149,7 +149,7 @@ protected:
 // A key the player took does not reach the control with the focus too.
 TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
     std::vector<Key> keys;
-    WindowActions actions;
+    WindowIntents actions;
     actions.keyDown = [&](Key key) {
         keys.push_back(key);
         return key == Key::Space;  // Space acts on the player here, Down does not

@@ -31,7 +31,7 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     Session().episode = PortalEpisode{"12", "0", "1", "星河"};  // what played before it
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     const std::string path = MediaFile("My Videos/第一集 片头.mkv");
-    window->CommandLine().Play("\"" + path + "\"");
+    window->PlayCommandLineItem("\"" + path + "\"");
     EXPECT_EQ(player.url, path);
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
@@ -52,15 +52,15 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
 }
 
 TEST_F(CommandLineItem, ExactlyOneTrailingSlashIsDropped) {
-    window->CommandLine().Play("http://host/live/");
+    window->PlayCommandLineItem("http://host/live/");
     EXPECT_EQ(player.url, "http://host/live");
-    window->CommandLine().Play("http://host/live//");
+    window->PlayCommandLineItem("http://host/live//");
     EXPECT_EQ(player.url, "http://host/live/");
 }
 
 TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
     host.minimized = true;
-    window->CommandLine().Receive("");
+    window->ReceiveFromSecondStart("");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"hide", "show", "normal"}));
     EXPECT_TRUE(window->TimerOf(WindowTimer::PlayerStartCheck).IsEnabled());  // the process check runs again
     EXPECT_TRUE(player.calls.empty());
@@ -71,7 +71,7 @@ TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMo
     const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
-    window->CommandLine().Receive(b);
+    window->ReceiveFromSecondStart(b);
     EXPECT_FALSE(Visible(ControlName::RestoreLabel));  // the whole window again
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\na.mp4|/m/a.mp4|30\r\n");
@@ -81,7 +81,7 @@ TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
     window->Title().EnterCompactMode();
-    window->CommandLine().Play(b);
+    window->PlayCommandLineItem(b);
     EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
@@ -89,9 +89,9 @@ TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
 }
 
 TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
-    window->CommandLine().Play(std::string(1 << 20, 'x'));
+    window->PlayCommandLineItem(std::string(1 << 20, 'x'));
     const std::string bad = MediaFile("\xff\xfe bad.mp4");
-    window->CommandLine().Play(bad);
+    window->PlayCommandLineItem(bad);
     EXPECT_EQ(player.url, bad);
     // The bytes that are no text stand in the list unchanged.
     EXPECT_EQ(folder.Read("date_f.dat").rfind("\xff\xfe bad.mp4|" + bad + "|0\r\n", 0), 0u);
@@ -105,7 +105,7 @@ TEST_F(CommandLineItem, WhatIsNeitherAWebAddressNorAFileIsRefused) {
     // (Every scheme: PlayableAddress.OnlyTheWebOrTheUsersOwnFile.)
     for (const std::string& item : std::vector<std::string>{"av://lavfi:amovie=/etc/passwd", folder.File("media"),
                                                             folder.File("fifo"), folder.File("gone.mp4")}) {
-        window->CommandLine().Play(item);
+        window->PlayCommandLineItem(item);
         EXPECT_TRUE(player.url.empty()) << item;
         const bool gone = item == folder.File("gone.mp4");
         EXPECT_EQ(Text(ControlName::StatusLine), gone ? "无法播放：文件不存在" : "无法播放：不支持的地址") << item;
@@ -113,11 +113,11 @@ TEST_F(CommandLineItem, WhatIsNeitherAWebAddressNorAFileIsRefused) {
     EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
     // Handed over while a file plays, it leaves that one playing.
     PlayingLocalFile(30);
-    window->CommandLine().Receive("av://lavfi:sine");
+    window->ReceiveFromSecondStart("av://lavfi:sine");
     EXPECT_EQ(player.url, "/m/a.mp4");
     EXPECT_TRUE(player.calls.empty());
     // A desktop's file address is the file.
-    window->CommandLine().Play("file://" + folder.File("media/a%20b.mp4"));
+    window->PlayCommandLineItem("file://" + folder.File("media/a%20b.mp4"));
     EXPECT_EQ(player.url, file);
 }
 

@@ -63,9 +63,9 @@ TEST_F(DesktopIntegration, VolumeAndMuteAreWrittenOnlyWhenChangedAndComeBack) {
     Ticks(3);
     EXPECT_EQ(PlayerSetting(kVolumeKey), "absent");  // a first-run file stays as it was
     EXPECT_EQ(PlayerSetting(kMuteKey), "absent");
-    window->Keys().KeyDown(Key::Down);  // 10 less
+    User().keyDown(Key::Down);  // 10 less
     EXPECT_EQ(PlayerSetting(kVolumeKey), "90");
-    window->Transport().Click(2);
+    User().transportClick(2);
     EXPECT_EQ(PlayerSetting(kMuteKey), "1");
 
     FakePlayer fresh;
@@ -81,12 +81,12 @@ TEST_F(DesktopIntegration, ScreenStaysAwakeWhilePlayingOnly) {
     StartLocalFile();
     Ticks(5);
     EXPECT_EQ(idle.calls, (std::vector<std::string>{std::string("inhibit ") + kIdleReason}));
-    window->Transport().Click(0);  // pause
+    User().transportClick(0);  // pause
     EXPECT_EQ(idle.calls.back(), "release");
-    window->Transport().Click(0);  // play again
+    User().transportClick(0);  // play again
     Ticks(1);
     EXPECT_EQ(idle.calls.size(), 3u);
-    window->Transport().Click(1);  // stop
+    User().transportClick(1);  // stop
     EXPECT_EQ(idle.calls.back(), "release");
     EXPECT_FALSE(window->Inhibition().Held());
 }
@@ -96,17 +96,17 @@ TEST_F(DesktopIntegration, PagePlayerKeepsTheScreenAwakeUntilItCloses) {
     Web(Pane::PortalPage).events.beforeNavigate("eetvs://演示新闻台&&&id=1", cancel);
     EXPECT_TRUE(cancel);
     EXPECT_EQ(idle.calls.size(), 1u);
-    window->Plays().CloseWebPlayer();
+    User().closeWebPlayer();
     EXPECT_EQ(idle.calls.back(), "release");
 }
 
 TEST_F(DesktopIntegration, ExitReleasesTheScreen) {
     StartLocalFile();
     Ticks(1);
-    window->Title().Click(WindowButton::Close);  // closes, or exits with "quit" = 1
+    User().buttonClick(WindowButton::Close);  // closes, or exits with "quit" = 1
     Setting("ts", "1");
     Setting("quit", "1");
-    window->Title().Click(WindowButton::Close);
+    User().buttonClick(WindowButton::Close);
     EXPECT_EQ(idle.calls.back(), "release");
 }
 
@@ -150,11 +150,11 @@ TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
     EXPECT_EQ(remote.Status().title, std::string(30, 'x') + "-第1集");  // cut to the line's width
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://演示新闻台&&&id=1"));
     EXPECT_EQ(remote.Status().title, "演示新闻台");
-    window->Plays().CloseWebPlayer();  // nothing plays: the line is empty
+    User().closeWebPlayer();  // nothing plays: the line is empty
     EXPECT_EQ(remote.Status().title, "");
     EXPECT_EQ(Text(ControlName::TitleLine), "");
     folder.Write("第二集.mp4", "video");
-    window->CommandLine().Play(folder.File("第二集.mp4"));
+    window->PlayCommandLineItem(folder.File("第二集.mp4"));
     EXPECT_EQ(remote.Status().title, "第二集.mp4");
 }
 
@@ -203,7 +203,7 @@ TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
 TEST_F(DesktopIntegration, TheWheelsVolumeShowsForTwoTicks) {
     StartLocalFile();
     Ticks(1);
-    window->Keys().WheelOverPicture(-2);
+    User().volumeWheel(-2);
     EXPECT_EQ(player.volume, 90);
     Ticks(2);
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：90%");

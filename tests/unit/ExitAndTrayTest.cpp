@@ -43,7 +43,7 @@ TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
 TEST_F(ExitAndTray, CloseButtonAsksOnceThenFollowsTheAnswer) {
     ASSERT_EQ(SettingOf("ts"), "3");
     dialogs.answerYes = true;
-    window->Title().Click(WindowButton::Close);
+    User().buttonClick(WindowButton::Close);
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "关闭 Ruvo影视盒 最小化到托盘吗？");
     EXPECT_EQ(dialogs.questions[0].title, "提示：");
@@ -54,18 +54,18 @@ TEST_F(ExitAndTray, CloseButtonAsksOnceThenFollowsTheAnswer) {
     EXPECT_EQ(host.calls, std::vector<std::string>{"hide"});
     EXPECT_TRUE(forms.steps.empty());
     host.Show();
-    window->Title().Click(WindowButton::Close);
+    User().buttonClick(WindowButton::Close);
     EXPECT_EQ(dialogs.questions.size(), 1u);
     EXPECT_FALSE(host.visible);
 }
 
 TEST_F(ExitAndTray, CloseButtonExitsWhenTheAnswerWasNo) {
     dialogs.answerYes = false;
-    window->Title().Click(WindowButton::Close);
+    User().buttonClick(WindowButton::Close);
     EXPECT_EQ(SettingOf("quit"), "1");
     EXPECT_EQ(forms.steps.back(), "end");
     forms.steps.clear();
-    window->Title().Click(WindowButton::Close);  // later closes exit without asking
+    User().buttonClick(WindowButton::Close);  // later closes exit without asking
     EXPECT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(forms.steps.back(), "end");
 }
@@ -74,7 +74,7 @@ TEST_F(ExitAndTray, WithoutATrayTheWindowIsMinimisedInsteadOfHidden) {
     tray.available = false;
     Setting("ts", "1");
     Setting("quit", "2");
-    window->Title().Click(WindowButton::Close);
+    User().buttonClick(WindowButton::Close);
     EXPECT_EQ(host.calls, std::vector<std::string>{"minimize"});
     EXPECT_TRUE(host.visible);
 }
@@ -93,23 +93,23 @@ TEST_F(ExitAndTray, LeftClicksRestoreHideAndShow) {
 }
 
 TEST_F(ExitAndTray, TrayEntriesDoTheirActions) {
-    window->MenuEntries().Choose("makerHomePage");
+    User().menuEntryChosen("makerHomePage");
     EXPECT_EQ(shell.opened, std::vector<std::string>{"http://127.0.0.1:8790/"});
-    window->MenuEntries().Choose("checkUpdate");
+    User().menuEntryChosen("checkUpdate");
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_EQ(dialogs.notices[0].text, "你现在使用的是最新版本，无需升级！");
-    window->MenuEntries().Choose("about");
+    User().menuEntryChosen("about");
     EXPECT_TRUE(settingsView.open);
     EXPECT_EQ(settingsView.tab, 0);
     EXPECT_EQ(settingsView.header, "关于软件");
-    window->MenuEntries().Choose("settings");
+    User().menuEntryChosen("settings");
     EXPECT_EQ(settingsView.tab, 1);
-    window->MenuEntries().Choose("quit");
+    User().menuEntryChosen("quit");
     EXPECT_EQ(forms.steps.back(), "end");
 }
 
 TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
-    window->Title().Click(WindowButton::TopMost);
+    User().buttonClick(WindowButton::TopMost);
     EXPECT_TRUE(window->Title().IsTopMost());
     host.Hide();
     host.calls.clear();
@@ -121,7 +121,7 @@ TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
 
 TEST_F(ExitAndTray, MenuButtonPopsTheTrayMenuBesideIt) {
     controls.Move({ControlName::WindowButton, 5}, {700, 4, 24, 24});
-    window->Title().Click(WindowButton::Menu);
+    User().buttonClick(WindowButton::Menu);
     EXPECT_EQ(menus.popped, std::vector<std::string>{"tray@685,24"});
 }
 

@@ -152,7 +152,7 @@ TEST_F(HistoryActionsTest, OpeningTheDownloadFolderEndsTopMostFirst) {
     Actions().ShowDownloadFolder();
     EXPECT_TRUE(shell.folders.empty());  // an empty folder is not opened
     Download("x.mp4");
-    window->Title().Click(WindowButton::TopMost);
+    User().buttonClick(WindowButton::TopMost);
     ASSERT_TRUE(window->Title().IsTopMost());
     Actions().ShowDownloadFolder();
     EXPECT_FALSE(window->Title().IsTopMost());

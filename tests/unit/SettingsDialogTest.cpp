@@ -6,22 +6,27 @@
 #include "fakes/WindowFixture.h"
 #include "config/PlayerFolder.h"
 #include "settings/PlayerConfigText.h"
+#include "playback/PlayerProcesses.h"
 #include "settings/SettingsDialog.h"
 
 namespace ruvo {
 namespace {
 
+// The dialog on its own, over a program folder a real start made, once the
+// player's folder is known.
 class SettingsDialogTest : public test::WindowFixture {
 protected:
     std::string playerFolder, downloads;
+    std::unique_ptr<SettingsDialog> dialog;
     void SetUp() override {
         WindowFixture::SetUp();
-        Load();
-        timers.Advance(20);  // the process check learns the player folder
+        std::string learned;
+        StorePlayerFolder(learned, folder.Path(), settings);
         playerFolder = folder.File("player") + "/";
         downloads = folder.File("downloads") + "/";
+        dialog = std::make_unique<SettingsDialog>(SettingsDialog::Parts{settingsView, dialogs, settings, folder.Path()});
     }
-    SettingsDialog& Dialog() { return window->Settings(); }
+    SettingsDialog& Dialog() { return *dialog; }
     std::string Config() { return ReadWholeFile(playerFolder + "QvodPlayer.xml").value_or("<missing>"); }
 };
 

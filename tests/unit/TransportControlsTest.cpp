@@ -126,19 +126,19 @@ TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
 TEST_F(Transport, SeekSliderReleases) {
     Playing(0, 100);
     sliders().SeekPress(200);  // range = 200: the right end
-    sliders().SeekRelease(PlayerSliders::Release::OverTrack);
+    sliders().SeekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 100);
     sliders().SeekDrag(50);  // clamped to the range
-    sliders().SeekRelease(PlayerSliders::Release::OverKnob);
+    sliders().SeekRelease(SeekRelease::OverKnob);
     EXPECT_EQ(player.position, 98);
     sliders().SeekPress(300);  // a press past the range overshoots, the seek comes back from the end
-    sliders().SeekRelease(PlayerSliders::Release::OverTrack);
+    sliders().SeekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 98);
     sliders().SeekPress(101);  // 50.5 s: halves to the even second
-    sliders().SeekRelease(PlayerSliders::Release::OverTrack);
+    sliders().SeekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 50);
     sliders().SeekPress(2);
-    sliders().SeekRelease(PlayerSliders::Release::OverKnob);  // no correction at the very start
+    sliders().SeekRelease(SeekRelease::OverKnob);  // no correction at the very start
     EXPECT_EQ(player.position, 1);
 }
 
@@ -167,31 +167,31 @@ TEST_F(Transport, TrackNoWiderThanItsKnobDoesNothing) {
 
 TEST_F(Transport, Keys) {
     Playing(4, 100);
-    window->Keys().KeyDown(Key::Left);
+    User().keyDown(Key::Left);
     EXPECT_EQ(player.position, 0);
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 01:40");
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     player.position = 95;
-    window->Keys().KeyDown(Key::Right);
+    User().keyDown(Key::Right);
     EXPECT_EQ(player.position, 98);
     player.position = 0;
     player.calls.clear();
-    window->Keys().KeyDown(Key::Right);  // a stopped item does not start
+    User().keyDown(Key::Right);  // a stopped item does not start
     EXPECT_TRUE(player.calls.empty());
     player.volume = 95;
-    window->Keys().KeyDown(Key::Up);
+    User().keyDown(Key::Up);
     EXPECT_EQ(player.volume, 105);  // the fake player takes what the keys send; the real one keeps 0 to 100
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：105%");
-    window->Keys().KeyDown(Key::Space);
+    User().keyDown(Key::Space);
     EXPECT_EQ(player.calls.back(), "pause");
     // The player's own keys come first, and switch the status tick on as every key does.
     std::vector<Key> playerKeys;
-    window->Keys().SetPlayerKeys([&](Key key) {
+    window->SetPlayerKeys([&](Key key) {
         playerKeys.push_back(key);
         return key == Key::S;
     });
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    EXPECT_TRUE(window->Keys().KeyDown(Key::S));
+    EXPECT_TRUE(User().keyDown(Key::S));
     EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_EQ(playerKeys, std::vector<Key>{Key::S});
 }
@@ -199,26 +199,26 @@ TEST_F(Transport, Keys) {
 TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeByFive) {
     Playing(40, 100);
     player.state = PlayerState::Playing;
-    window->Keys().KeyDown(Key::F);
+    User().keyDown(Key::F);
     EXPECT_EQ(player.fullScreen, -1);  // the full-screen button's toggle
     controls.Move({ControlName::VolumeTrack}, {0, 0, 110, 7});
     controls.Move({ControlName::VolumeKnob}, {0, 0, 10, 7});
     player.volume = 50;
-    window->Keys().WheelOverPicture(2);
+    User().volumeWheel(2);
     EXPECT_EQ(player.volume, 60);
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：60%");
-    window->Keys().WheelOverPicture(-1);
+    User().volumeWheel(-1);
     EXPECT_EQ(player.volume, 55);
     EXPECT_EQ(controls.Geometry({ControlName::VolumeKnob}).left, 55);  // the slider's knob follows
 }
 
 TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
     Playing(40, 0);  // a live stream: no duration
-    window->Keys().KeyDown(Key::Left);
+    User().keyDown(Key::Left);
     EXPECT_EQ(player.position, 30);
-    window->Keys().KeyDown(Key::Left);
-    window->Keys().KeyDown(Key::Left);
-    window->Keys().KeyDown(Key::Left);
+    User().keyDown(Key::Left);
+    User().keyDown(Key::Left);
+    User().keyDown(Key::Left);
     EXPECT_EQ(player.position, 0);  // it clamps below 0 only
 }
 
@@ -230,7 +230,7 @@ TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     int ticks = 0;
     for (int i = 0; i < 30; ++i) {
-        window->Keys().KeyDown(Key::Up);
+        User().keyDown(Key::Up);
         ++player.position;
         const std::string before = Text(ControlName::PlayTimes);
         timers.Advance(100);
@@ -244,7 +244,7 @@ TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
     Playing(50, 100);
     window->View().SetVisible({ControlName::PlayerBox}, false);
     window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
-    window->Keys().KeyDown(Key::Left);
+    User().keyDown(Key::Left);
     EXPECT_EQ(player.position, 50);
     EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }

@@ -52,7 +52,7 @@ TEST_F(WindowParts, FailedPortalPageShowsTheNoticeUntilRetried) {
     EXPECT_FALSE(Visible(ControlName::MainPaneBox));
     Web(Pane::PortalPage).events.downloadComplete();  // a later page does not remove it
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
-    window->LoadEvents().RetryMainArea();
+    User().retryMainArea();
     EXPECT_EQ(Web(Pane::PortalPage).navigations.back(), kTestPortal);
     Web(Pane::PortalPage).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
@@ -64,7 +64,7 @@ TEST_F(WindowParts, ErrorsOfOtherSitesRaiseNoNotice) {
     EXPECT_FALSE(Visible(ControlName::MainAreaNotice));
     Web(Pane::SidePage).events.navigateError(std::string(kTestPortal) + "/right.asp");
     EXPECT_TRUE(Visible(ControlName::SidePaneNotice));
-    window->LoadEvents().RetrySidePane();
+    User().retrySidePane();
     EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal) + "/right.asp");
     Web(Pane::SidePage).events.downloadComplete();
     EXPECT_FALSE(Visible(ControlName::SidePaneNotice));
@@ -96,7 +96,7 @@ TEST_F(WindowParts, RightClickOnAHistoryRowKeepsItsLinkAndOpensTheRowMenu) {
     Web(Pane::HistoryList).events.contextMenu("delk://3");
     EXPECT_EQ(menus.popped.size(), 1u);
     Web(Pane::HistoryList).navigations.clear();
-    window->MenuEntries().Choose("playSelected");  // "播放选定" plays the row right-clicked
+    User().menuEntryChosen("playSelected");  // "播放选定" plays the row right-clicked
     EXPECT_EQ(Web(Pane::HistoryList).navigations, std::vector<std::string>{"open://2"});
     EXPECT_FALSE(Web(Pane::PortalPage).events.contextMenu);  // other panes only lose the engine's menu
 }

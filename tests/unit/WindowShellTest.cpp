@@ -26,7 +26,7 @@ protected:
     }
     void Resize(int widthTwips, int heightTwips) {
         host.ResizeTwips(widthTwips, heightTwips);
-        window->Layout().OnResize();
+        User().resized();
     }
     Rect Place(ControlName name, int index = 0) { return controls.Geometry({name, index}); }
     Rect PanePlace(Pane pane) { return controls.Geometry({ControlName::WebPane, static_cast<int>(pane)}); }
@@ -68,19 +68,19 @@ TEST_F(WindowShell, MinimisedWindowKeepsItsLayout) {
 }
 
 TEST_F(WindowShell, PanelTogglesChangeTheLayoutAndTheWidth) {
-    window->Navigation().Click(WindowButton::LeftPanelToggle);  // the left panel hides
+    User().buttonClick(WindowButton::LeftPanelToggle);  // the left panel hides
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "打开");
     EXPECT_FALSE(controls.IsVisible({ControlName::LeftPanel}));
     EXPECT_EQ(Place(ControlName::CentreColumn).left, 0);
-    window->Navigation().Click(WindowButton::LeftPanelToggle);
+    User().buttonClick(WindowButton::LeftPanelToggle);
     EXPECT_EQ(Place(ControlName::CentreColumn).left, 217);
 
     Resize(13000, 7000);
-    window->Navigation().Click(WindowButton::RightPanelToggle);  // hides: 13000 - 3405
+    User().buttonClick(WindowButton::RightPanelToggle);  // hides: 13000 - 3405
     EXPECT_EQ(host.twipsWidth, 9595);
     Resize(9500, 7000);  // the one-panel minimum
     EXPECT_EQ(host.twipsWidth, 9500);
-    window->Navigation().Click(WindowButton::RightPanelToggle);
+    User().buttonClick(WindowButton::RightPanelToggle);
     EXPECT_EQ(host.twipsWidth, 13000);  // 9500 + 3405 = 12905, raised to 13000
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 11}).source.left, 40);
 }
@@ -111,21 +111,21 @@ TEST_F(WindowShell, BorderPressStartsAResizeAndSurfaceDragAMove) {
 
 TEST_F(WindowShell, ResizeInFullLayoutSavesTheSize) {
     Resize(16000, 9500);
-    window->Mouse().ResizeEnded();
+    User().resizeEnded();
     EXPECT_EQ(SettingOf("h_w"), "16000");
     EXPECT_EQ(SettingOf("h_h"), "9500");
-    window->Navigation().Click(WindowButton::LeftPanelToggle);  // left panel hidden: not saved
+    User().buttonClick(WindowButton::LeftPanelToggle);  // left panel hidden: not saved
     Resize(17000, 9500);
-    window->Mouse().ResizeEnded();
+    User().resizeEnded();
     EXPECT_EQ(SettingOf("h_w"), "16000");
 }
 
 TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
-    window->Mouse().SurfaceDoubleClick();
+    User().surfaceDoubleClick();
     EXPECT_TRUE(host.maximized);
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 1}), "还原");
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 1}).picture, kRestoreStrip);
-    window->Mouse().SurfaceDoubleClick();
+    User().surfaceDoubleClick();
     EXPECT_FALSE(host.maximized);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 1}).source.left, 96);
 }
@@ -145,7 +145,7 @@ TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripNormal);
     EXPECT_FALSE(controls.IsVisible({ControlName::BarTipPanel}));
     // The top-most button's look follows its state.
-    window->Title().Click(WindowButton::TopMost);
+    User().buttonClick(WindowButton::TopMost);
     frame.ButtonMove(WindowButton::TopMost, 3, 3);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 4}).source.left, 72);
 }
@@ -177,7 +177,7 @@ TEST_F(WindowShell, BackFromCompactModeEveryPanelToggleSaysItIsShown) {
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "展开右侧");
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "打开");
     window->Title().EnterCompactMode();
-    window->Title().LeaveCompactMode();
+    User().compactRestoreClick();
     EXPECT_TRUE(controls.IsVisible({ControlName::RightPanel}));
     EXPECT_TRUE(controls.IsVisible({ControlName::LeftPanel}));
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "隐藏右侧");
@@ -219,7 +219,7 @@ TEST_F(WindowShell, CompactModeShowsThePlayerAloneWithTheNameAsTitle) {
 
     Setting("h_w", "14000");
     Setting("h_h", "8000");
-    window->Title().LeaveCompactMode();
+    User().compactRestoreClick();
     EXPECT_EQ(host.twipsWidth, 14000);
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "Ruvo电影影视盒 1.0");
     EXPECT_TRUE(controls.IsVisible({ControlName::PlayerBar}));
