@@ -45,49 +45,49 @@ bool DebugAsked() {
     return value && *value && std::string_view(value) != "0";
 }
 
-std::string CacheFolder() { return ruvo::UserFolder(Environment("XDG_CACHE_HOME"), Environment("HOME"), ".cache"); }
-std::string ConfigFolder() { return ruvo::UserFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"), ".config"); }
+std::string CacheFolder() { return UserFolder(Environment("XDG_CACHE_HOME"), Environment("HOME"), ".cache"); }
+std::string ConfigFolder() { return UserFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"), ".config"); }
 
 // --help, --version and a wrong option are answered without a window and
 // without touching any file.
-int AnswerWithoutWindow(const ruvo::CommandLineOptions& options) {
+int AnswerWithoutWindow(const CommandLineOptions& options) {
     if (!options.error.empty()) {
         std::fprintf(stderr, "ruvo-box: %s\nTry 'ruvo-box --help'.\n", options.error.c_str());
         return 2;
     }
-    std::fputs(options.help ? ruvo::UsageText().c_str() : ruvo::VersionText().c_str(), stdout);
+    std::fputs(options.help ? UsageText().c_str() : VersionText().c_str(), stdout);
     return 0;
 }
 
 // RUVO_PORTAL for this start; else --portal, remembered from now on (empty:
 // forgotten); else the address remembered before; else the built-in one.
-ruvo::PortalChoice ChoosePortal(const ruvo::CommandLineOptions& options) {
+PortalChoice ChoosePortal(const CommandLineOptions& options) {
     std::optional<std::string> remembered;
     if (options.portal) {
-        if (!ruvo::RememberPortal(ConfigFolder(), *options.portal))
+        if (!RememberPortal(ConfigFolder(), *options.portal))
             std::fprintf(stderr, "ruvo-box: the portal address could not be remembered in %s\n", ConfigFolder().c_str());
         if (!options.portal->empty()) remembered = options.portal;
     } else {
-        remembered = ruvo::ReadRememberedPortal(ConfigFolder());
+        remembered = ReadRememberedPortal(ConfigFolder());
     }
-    return ruvo::ChoosePortal(Environment("RUVO_PORTAL"), remembered);
+    return ChoosePortal(Environment("RUVO_PORTAL"), remembered);
 }
 
 // The built-in portal is the demo portal, which the program starts itself
 // (never one that merely answers at its port), and its media is made in the
 // background with the progress in the status line. Null when it could not
 // start.
-std::unique_ptr<ruvo::DemoPortal> StartDemoPortal(bool& failed) {
+std::unique_ptr<DemoPortal> StartDemoPortal(bool& failed) {
     failed = false;
-    auto demo = std::make_unique<ruvo::DemoPortal>(QCoreApplication::applicationDirPath(),
-                                                   QString::fromStdString(ruvo::JoinPath(CacheFolder(), "demo-media")));
-    if (demo->Start(ruvo::kDefaultPortalPort)) return demo;
+    auto demo = std::make_unique<DemoPortal>(QCoreApplication::applicationDirPath(),
+                                                   QString::fromStdString(JoinPath(CacheFolder(), "demo-media")));
+    if (demo->Start(kDefaultPortalPort)) return demo;
     std::fprintf(stderr, "ruvo-box: the demo portal could not be started; set the portal with --portal ADDRESS\n");
     failed = true;
     return nullptr;
 }
 
-void ShowDemoMediaProgress(ruvo::DemoPortal& demo, ruvo::MainWindow& window) {
+void ShowDemoMediaProgress(DemoPortal& demo, MainWindow& window) {
     demo.MakeMedia(
         [&window](int done, int total) {
             window.ShowBackgroundWork("正在准备演示视频 " + std::to_string(done) + "/" + std::to_string(total));

@@ -4,12 +4,12 @@
 
 namespace ruvo {
 
-void TraceFullScreenBar(ruvo::MpvPlayer& player, ruvo::MainWindowWidget& widget, ruvo::TraceLog& trace) {
+void TraceFullScreenBar(MpvPlayer& player, MainWindowWidget& widget, TraceLog& trace) {
     player.SetFullScreenRequest([&widget, &trace](bool on) {
         widget.SetPlayerFullScreen(on);
         QTimer::singleShot(500, &widget, [&widget, &trace] {
-            const ruvo::ControlId button{ruvo::ControlName::TransportButton, 3};
-            trace.Line("place " + ruvo::TraceName(button) + "=" + widget.PlaceOf(button));
+            const ControlId button{ControlName::TransportButton, 3};
+            trace.Line("place " + TraceName(button) + "=" + widget.PlaceOf(button));
         });
     });
 }

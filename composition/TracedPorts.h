@@ -13,10 +13,10 @@
 namespace ruvo {
 
 // The settings dialog, tracing where its controls are each time it shows.
-class TracedSettingsDialog final : public ruvo::SettingsDialogView {
+class TracedSettingsDialog final : public SettingsDialogView {
 public:
-    TracedSettingsDialog(ruvo::SettingsDialogWidget& inner, ruvo::TraceLog& log) : inner_(inner), log_(log) {}
-    void SetActions(ruvo::SettingsDialogActions actions) override { inner_.SetActions(std::move(actions)); }
+    TracedSettingsDialog(SettingsDialogWidget& inner, TraceLog& log) : inner_(inner), log_(log) {}
+    void SetActions(SettingsDialogActions actions) override { inner_.SetActions(std::move(actions)); }
     void SetChecked(int index, bool checked) override { inner_.SetChecked(index, checked); }
     bool IsChecked(int index) const override { return inner_.IsChecked(index); }
     void SetFolderText(const std::string& text) override { inner_.SetFolderText(text); }
@@ -39,8 +39,8 @@ private:
                 log_.Line(std::string("place ") + name + "=" + inner_.PlaceOf(QString::fromLatin1(name)));
         });
     }
-    ruvo::SettingsDialogWidget& inner_;
-    ruvo::TraceLog& log_;
+    SettingsDialogWidget& inner_;
+    TraceLog& log_;
 };
 
 // With RUVO_TRACE set, the controls, tray, questions, exit steps, the
@@ -48,8 +48,8 @@ private:
 // the window's own ports are used as they are.
 class MaybeTracedPorts {
 public:
-    MaybeTracedPorts(const char* tracePath, ruvo::MainWindowWidget& widget, ruvo::QtTrayIcon& tray, ruvo::QtDialogs& dialogs,
-                     ruvo::QtProgramForms& forms, ruvo::SettingsDialogWidget& settings)
+    MaybeTracedPorts(const char* tracePath, MainWindowWidget& widget, QtTrayIcon& tray, QtDialogs& dialogs,
+                     QtProgramForms& forms, SettingsDialogWidget& settings)
         : tracing_(tracePath != nullptr),
           trace_(tracing_ ? tracePath : ""),
           controls_(widget.Controls(), trace_),
@@ -64,15 +64,15 @@ public:
           plainSettings_(settings) {}
 
     bool Tracing() const { return tracing_; }
-    ruvo::TraceLog& Trace() { return trace_; }
-    ruvo::WindowScreen& Controls() { return tracing_ ? static_cast<ruvo::WindowScreen&>(controls_) : widget_.Controls(); }
-    ruvo::TrayIcon& Tray() { return tracing_ ? static_cast<ruvo::TrayIcon&>(tray_) : plainTray_; }
+    TraceLog& Trace() { return trace_; }
+    WindowScreen& Controls() { return tracing_ ? static_cast<WindowScreen&>(controls_) : widget_.Controls(); }
+    TrayIcon& Tray() { return tracing_ ? static_cast<TrayIcon&>(tray_) : plainTray_; }
     ruvo::Dialogs& Dialogs() { return tracing_ ? static_cast<ruvo::Dialogs&>(dialogs_) : plainDialogs_; }
-    ruvo::ProgramForms& Forms() { return tracing_ ? static_cast<ruvo::ProgramForms&>(forms_) : plainForms_; }
-    ruvo::SettingsDialogView& Settings() {
-        return tracing_ ? static_cast<ruvo::SettingsDialogView&>(settings_) : plainSettings_;
+    ProgramForms& Forms() { return tracing_ ? static_cast<ProgramForms&>(forms_) : plainForms_; }
+    SettingsDialogView& Settings() {
+        return tracing_ ? static_cast<SettingsDialogView&>(settings_) : plainSettings_;
     }
-    void TracePlayer(ruvo::MpvPlayer& player) {
+    void TracePlayer(MpvPlayer& player) {
         if (!tracing_) return;
         player.SetEventObserver([this](const char* event) { trace_.Line(std::string("player ") + event); });
         widget_.VideoSurface()->SetPlaceObserver([this](int x, int y, int width, int height) {
@@ -83,17 +83,17 @@ public:
 
 private:
     bool tracing_;
-    ruvo::TraceLog trace_;
-    ruvo::TracedControls controls_;
-    ruvo::TracedTray tray_;
-    ruvo::TracedDialogs dialogs_;
-    ruvo::TracedForms forms_;
+    TraceLog trace_;
+    TracedControls controls_;
+    TracedTray tray_;
+    TracedDialogs dialogs_;
+    TracedForms forms_;
     TracedSettingsDialog settings_;
-    ruvo::MainWindowWidget& widget_;
-    ruvo::QtTrayIcon& plainTray_;
-    ruvo::QtDialogs& plainDialogs_;
-    ruvo::QtProgramForms& plainForms_;
-    ruvo::SettingsDialogWidget& plainSettings_;
+    MainWindowWidget& widget_;
+    QtTrayIcon& plainTray_;
+    QtDialogs& plainDialogs_;
+    QtProgramForms& plainForms_;
+    SettingsDialogWidget& plainSettings_;
 };
 
 // Where the full-screen button is once the picture fills the screen (or

@@ -5,27 +5,27 @@
 
 namespace ruvo {
 
-// The window's controls. The diagnostic trace and the widgets' object names
-// use each one's name in the window's design, given after it.
+// The window's controls. The diagnostic trace names each by its name in the
+// window's design, given after it.
 enum class ControlName {
     StatusLine,         // zhun
     TitleLine,          // bo_name: above the player
     PlayTimes,          // times: position / duration
-    ListAction,         // qk: the list action label; contains "列表" while the local-file tab shows
+    ListAction,         // qk: the list action label under the right panel
     RestoreLabel,       // jbi: the other action label, the restore sign in compact mode
     PlayerBox,          // qvod: holds the player
-    MainPaneBox,        // Pic1: holds Web1
-    PagePlayerBox,      // Pic2: holds Web2, the page player
-    SearchResultsBox,   // pso: holds Webso, the search results
+    MainPaneBox,        // Pic1: holds the portal page
+    PagePlayerBox,      // Pic2: holds the page player
+    SearchResultsBox,   // pso: holds the search results
     MainAreaNotice,     // w1: load-error notice over the main area
-    SidePaneNotice,     // w5: load-error notice over Web5
-    WatchHistoryTab,    // P3: right-panel tab 7, Web3
-    LocalFilesTab,      // P4: right-panel tab 8, Web4
-    LibraryTab,         // P5: right-panel tab 6, Web5
+    SidePaneNotice,     // w5: load-error notice over the side page
+    WatchHistoryTab,    // P3: the right panel's watch-history tab
+    LocalFilesTab,      // P4: its local-file tab
+    LibraryTab,         // P5: its title-pages tab, the side page
     RightPanel,         // RightPanel
     LeftPanel,          // LeftPanel
-    ScrollAdBar,        // BAD: the scrolling advertisement bar, holds Web8
-    PlayerAdPanel,      // ad_huan: the player's advertisement panel, holds Web7
+    ScrollAdBar,        // BAD: the scrolling advertisement bar
+    PlayerAdPanel,      // ad_huan: the player's advertisement panel
     PlayerAdPicture,    // adp: the picture shown instead of the panel
     PlayerCover,        // bo_ad: the advertisement picture over the player
     StatusStrip,        // bo_zt
@@ -33,7 +33,7 @@ enum class ControlName {
     SeekTrack,          // gunt
     SeekKnob,           // gunt1
     DownloadedBar,      // huan: the downloaded share
-    WindowButton,       // npc: navigation and title buttons (indexed)
+    WindowButton,       // npc: the frame's buttons (indexed by WindowButton)
     TransportButton,    // bo_but: transport buttons (indexed)
     SearchBox,          // soso
     VolumeTrack,        // yin
