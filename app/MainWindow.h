@@ -150,40 +150,27 @@ public:
     // The timer's tick handler; a one-shot timer is switched off first.
     void SetTimerHandler(WindowTimer timer, std::function<void()> onTick);
 
+    // The part the media keys and the desktop's media widget drive.
+    MediaRemote& Remote() { return *remote_; }
+
     // The parts and state below are reached only by the unit tests that
     // still build the whole window; the program itself goes through the
-    // operations above. (Remote is the media-keys adapter's part.)
-    WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
+    // operations above.
     Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
     AdPanes& Ads() { return ads_; }
     UpdateState& Update() { return update_; }
     PlaySession& Session() { return session_; }
     WindowView& View() { return view_; }
-    WindowSurface& Surface() { return ports_.surface; }
-    MainWindowHost& Host() { return ports_.host; }
-    TrayIcon& Tray() { return ports_.tray; }
-    PopupMenus& Menus() { return ports_.menus; }
-    ProgramForms& Forms() { return ports_.forms; }
-    // The maker's home page, opened by the tray entry "官方主页".
-    std::string MakerHomePage() const;
     HistoryLists& Lists() { return lists_; }
-    const std::string& ProgramFolder() const { return programFolder_; }
-    const PortalAddress& Portal() const { return portal_; }
 
     PlayService& Plays() { return *plays_; }
     NextEpisodeFinder& NextEpisodes() { return *nextEpisode_; }
     TransportControls& Transport() { return *transport_; }
-    NavigationButtons& Navigation() { return *navigation_; }
-    PlayStatusMonitor& Monitor() { return *monitor_; }
     PlayerSliders& Sliders() { return *sliders_; }
-    TitleButtons& Title() { return *title_; }
     WindowLayout& Layout() { return *layout_; }
-    FrameMouse& Mouse() { return *mouse_; }
     IdleInhibition& Inhibition() { return *inhibition_; }
-    MediaRemote& Remote() { return *remote_; }
     TipMenus& MenuEntries() { return *tipMenus_; }
     HistoryActions& History() { return *history_; }
-    SettingsDialog& Settings() { return *settings_; }
 
     // Loads skin `skin`, lays the panes out again and paints the resting looks.
     void ApplySkin(int skin);
@@ -191,6 +178,9 @@ public:
     void SetTitleLine(const std::string& text);
 
 private:
+    WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
+    // The maker's home page, opened by the tray entry "官方主页".
+    std::string MakerHomePage() const;
     // The timers come first: parts are given theirs.
     void CreateTimers();
     void CreateParts();

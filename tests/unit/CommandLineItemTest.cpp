@@ -70,7 +70,7 @@ TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
 TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMode) {
     const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
-    window->Title().EnterCompactMode();
+    User().buttonClick(WindowButton::Compact);
     window->ReceiveFromSecondStart(b);
     EXPECT_FALSE(Visible(ControlName::RestoreLabel));  // the whole window again
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
@@ -80,7 +80,7 @@ TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMo
 TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
-    window->Title().EnterCompactMode();
+    User().buttonClick(WindowButton::Compact);
     window->PlayCommandLineItem(b);
     EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");

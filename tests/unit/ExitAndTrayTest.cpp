@@ -81,14 +81,14 @@ TEST_F(ExitAndTray, WithoutATrayTheWindowIsMinimisedInsteadOfHidden) {
 
 TEST_F(ExitAndTray, LeftClicksRestoreHideAndShow) {
     host.minimized = true;
-    TrayLeftClick(window->Host(), window->Title());
+    User().trayClick();
     EXPECT_FALSE(host.minimized);
-    TrayLeftClick(window->Host(), window->Title());
+    User().trayClick();
     EXPECT_FALSE(host.visible);
-    TrayLeftClick(window->Host(), window->Title());
+    User().trayClick();
     EXPECT_TRUE(host.visible);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"normal", "hide", "show"}));
-    TrayRightClick(window->Menus());
+    User().trayMenu();
     EXPECT_EQ(menus.popped, std::vector<std::string>{"tray"});
 }
 
@@ -110,12 +110,12 @@ TEST_F(ExitAndTray, TrayEntriesDoTheirActions) {
 
 TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
     User().buttonClick(WindowButton::TopMost);
-    EXPECT_TRUE(window->Title().IsTopMost());
+    EXPECT_TRUE(host.topMost);
     host.Hide();
     host.calls.clear();
     window->MenuEntries().OpenSettingsDialog(0);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"topmost:0", "show", "topmost:1"}));
-    EXPECT_TRUE(window->Title().IsTopMost());
+    EXPECT_TRUE(host.topMost);
     EXPECT_TRUE(settingsView.open);
 }
 

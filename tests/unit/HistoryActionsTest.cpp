@@ -134,7 +134,7 @@ TEST_F(HistoryActionsTest, LabelClearsTheLocalListOrOpensTheTaskMenu) {
     Actions().ListActionClicked();
     EXPECT_EQ(surface.TextColor({ControlName::ListAction}), 0x5A5A5Au);  // its colour goes back first
     EXPECT_EQ(menus.popped, std::vector<std::string>{"taskList"});
-    window->Navigation().ShowTab(RightPanelTab::LocalFiles);
+    User().buttonClick(TabButtonOf(RightPanelTab::LocalFiles));
     Actions().ClearWatchHistory();  // not while the local list shows
     EXPECT_TRUE(dialogs.questions.empty());
     RemoveFile(folder.File("date_f.dat"));
@@ -153,9 +153,9 @@ TEST_F(HistoryActionsTest, OpeningTheDownloadFolderEndsTopMostFirst) {
     EXPECT_TRUE(shell.folders.empty());  // an empty folder is not opened
     Download("x.mp4");
     User().buttonClick(WindowButton::TopMost);
-    ASSERT_TRUE(window->Title().IsTopMost());
+    ASSERT_TRUE(host.topMost);
     Actions().ShowDownloadFolder();
-    EXPECT_FALSE(window->Title().IsTopMost());
+    EXPECT_FALSE(host.topMost);
     EXPECT_EQ(shell.folders, std::vector<std::string>{downloads});
 }
 

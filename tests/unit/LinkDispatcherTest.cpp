@@ -17,7 +17,7 @@ protected:
         WindowFixture::SetUp();
         Load();
     }
-    void ShowLocalList() { window->Navigation().ShowTab(RightPanelTab::LocalFiles); }
+    void ShowLocalList() { User().buttonClick(TabButtonOf(RightPanelTab::LocalFiles)); }
     std::vector<std::string> ListLines(std::string_view list) {
         return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{});
     }
@@ -34,9 +34,9 @@ TEST(LinkText, TrimLinkRules) {
 }
 
 TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
-    window->Navigation().ToggleRightPanel();
+    User().buttonClick(WindowButton::RightPanelToggle);
     ASSERT_FALSE(Visible(ControlName::RightPanel));
-    window->Navigation().ShowTab(RightPanelTab::WatchHistory);
+    User().buttonClick(TabButtonOf(RightPanelTab::WatchHistory));
     Web(Pane::SidePage).events.navigateError(std::string(kTestPortal) + "right.asp");
     ASSERT_TRUE(Visible(ControlName::SidePaneNotice));
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eeshow://play/1.html"));
@@ -135,7 +135,7 @@ TEST_F(Dispatcher, DeleteLinksRemoveALineOfTheListThatShows) {
 
 TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     WriteList("date.dat", "\r\n12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
-    window->Navigation().ShowTab(RightPanelTab::WatchHistory);  // the history tab shows
+    User().buttonClick(TabButtonOf(RightPanelTab::WatchHistory));  // the history tab shows
     EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://2"));
     EXPECT_EQ(player.url, "http://m/3.mp4");
     EXPECT_EQ(Session().resumeAt, 95);
@@ -153,7 +153,7 @@ TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
 // A row stored before addresses were checked may hold what a portal sent.
 TEST_F(Dispatcher, ListRowsPlayOnlyWebAddressesAndFiles) {
     WriteList("date.dat", "12|星河|e|qvod|av%3A//lavfi%3Aamovie%3D/etc/passwd|0|2|95\r\n");
-    window->Navigation().ShowTab(RightPanelTab::WatchHistory);
+    User().buttonClick(TabButtonOf(RightPanelTab::WatchHistory));
     EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
     EXPECT_TRUE(player.url.empty());
     EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");

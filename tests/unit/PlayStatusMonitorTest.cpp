@@ -52,7 +52,7 @@ protected:
         Session().episode = PortalEpisode{"12", "0", "4", "星河"};
         PlayingAt(position, 100);
         player.progress = 1000;
-        const std::string request = window->Portal().base + "h.asp?id=12&v=0&v1=5";
+        const std::string request = std::string(test::kTestPortal) + "h.asp?id=12&v=0&v1=5";
         fetch.replies[request] = reply;
         return request;
     }
@@ -70,7 +70,7 @@ TEST_F(Monitor, NothingLoadedReadsReady) {
 
 TEST_F(Monitor, BackgroundWorkShowsWhileNothingPlaysAndGivesWayToPlaying) {
     EXPECT_FALSE(controls.IsVisible({ControlName::StatusStrip}));
-    window->Monitor().ShowBackgroundWork("正在准备演示视频 3/20");
+    window->ShowBackgroundWork("正在准备演示视频 3/20");
     EXPECT_EQ(Text(ControlName::StatusLine), "正在准备演示视频 3/20");
     EXPECT_TRUE(controls.IsVisible({ControlName::StatusStrip}));
     Tick();
@@ -79,18 +79,18 @@ TEST_F(Monitor, BackgroundWorkShowsWhileNothingPlaysAndGivesWayToPlaying) {
     player.bitRate = 300;
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");
-    window->Monitor().ShowBackgroundWork("正在准备演示视频 4/20");
+    window->ShowBackgroundWork("正在准备演示视频 4/20");
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");  // the player's state keeps the line
     player.url.clear();
-    window->Monitor().ShowBackgroundWork("");
+    window->ShowBackgroundWork("");
     EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
     EXPECT_TRUE(controls.IsVisible({ControlName::StatusStrip}));  // shown since the first play
 }
 
 TEST_F(Monitor, TheStatusStripShownForBackgroundWorkAloneHidesWhenItEnds) {
-    window->Monitor().ShowBackgroundWork("正在准备演示视频 1/2");
+    window->ShowBackgroundWork("正在准备演示视频 1/2");
     Tick();
-    window->Monitor().ShowBackgroundWork("");
+    window->ShowBackgroundWork("");
     EXPECT_FALSE(controls.IsVisible({ControlName::StatusStrip}));
     EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
 }

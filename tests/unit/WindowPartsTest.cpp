@@ -109,29 +109,27 @@ TEST_F(WindowParts, EveryPaneTurnsSilentWhenItStartsLoading) {
 }
 
 TEST_F(WindowParts, TabsSwitchTheirContainersAndListAction) {
-    NavigationButtons& nav = window->Navigation();
-    nav.Click(WindowButton::LocalFilesTab);
+    User().buttonClick(WindowButton::LocalFilesTab);
     EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
     EXPECT_FALSE(Visible(ControlName::LibraryTab));
     EXPECT_EQ(Text(ControlName::ListAction), "∴ 清空列表");
-    nav.Click(WindowButton::HistoryTab);
+    User().buttonClick(WindowButton::HistoryTab);
     EXPECT_TRUE(Visible(ControlName::WatchHistoryTab));
     EXPECT_FALSE(Visible(ControlName::LocalFilesTab));
     EXPECT_EQ(Text(ControlName::ListAction), "∴ 管理任务");
 }
 
 TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
-    NavigationButtons& nav = window->Navigation();
     const int width = host.twipsWidth;
-    nav.Click(WindowButton::RightPanelToggle);
+    User().buttonClick(WindowButton::RightPanelToggle);
     EXPECT_FALSE(Visible(ControlName::RightPanel));
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "展开右侧");
     EXPECT_EQ(host.twipsWidth, width - 3405);
-    nav.Click(WindowButton::RightPanelToggle);
+    User().buttonClick(WindowButton::RightPanelToggle);
     EXPECT_TRUE(Visible(ControlName::RightPanel));
     EXPECT_EQ(host.twipsWidth, width);
     host.maximized = true;
-    nav.Click(WindowButton::RightPanelToggle);
+    User().buttonClick(WindowButton::RightPanelToggle);
     EXPECT_EQ(host.twipsWidth, width);
 }
 

@@ -86,25 +86,22 @@ TEST_F(WindowShell, PanelTogglesChangeTheLayoutAndTheWidth) {
 }
 
 TEST_F(WindowShell, BorderPressStartsAResizeAndSurfaceDragAMove) {
-    FrameMouse& frame = window->Mouse();
-    frame.SurfaceMove(false, 998, 300);
+    User().surfaceMove(false, 998, 300);
     EXPECT_EQ(surface.cursor, CursorShape::SizeWE);
-    frame.SurfaceDown(998, 300);
+    User().surfaceDown(998, 300);
     ASSERT_EQ(surface.resizes.size(), 1u);
     EXPECT_EQ(surface.resizes[0], ResizeEdge::Right);
-    EXPECT_TRUE(frame.ResizeInProgress());
-    frame.SurfaceUp();
-    EXPECT_FALSE(frame.ResizeInProgress());
+    User().surfaceUp();
 
-    frame.SurfaceDown(996, 300);  // 4 pixels in: no resize
+    User().surfaceDown(996, 300);  // 4 pixels in: no resize
     EXPECT_EQ(surface.resizes.size(), 1u);
-    frame.SurfaceMove(true, 996, 300);
+    User().surfaceMove(true, 996, 300);
     EXPECT_EQ(surface.moves, 1);
     EXPECT_EQ(surface.cursor, CursorShape::Arrow);
 
     host.maximized = true;  // a maximised window neither resizes nor moves
-    frame.SurfaceDown(998, 300);
-    frame.SurfaceMove(true, 500, 300);
+    User().surfaceDown(998, 300);
+    User().surfaceMove(true, 500, 300);
     EXPECT_EQ(surface.resizes.size(), 1u);
     EXPECT_EQ(surface.moves, 1);
 }
@@ -131,22 +128,21 @@ TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
 }
 
 TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
-    FrameMouse& frame = window->Mouse();
     const Rect button = Place(ControlName::WindowButton, 5);
     surface.textWidths[{static_cast<int>(ControlName::BarTipText), 0}] = 30;
-    frame.ButtonMove(WindowButton::Menu, 10, 10);
+    User().buttonMove(WindowButton::Menu, 10, 10);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripHover);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "菜单");
     EXPECT_TRUE(controls.IsVisible({ControlName::BarTipPanel}));
     EXPECT_EQ(Place(ControlName::BarTipPanel).left, button.left - 5);
     EXPECT_EQ(Place(ControlName::BarTipPanel).top, button.top + 24 + 3);
     EXPECT_EQ(Place(ControlName::BarTipPanel).width, 35);
-    frame.ButtonMove(WindowButton::Menu, -1, -1);
+    User().buttonMove(WindowButton::Menu, -1, -1);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripNormal);
     EXPECT_FALSE(controls.IsVisible({ControlName::BarTipPanel}));
     // The top-most button's look follows its state.
     User().buttonClick(WindowButton::TopMost);
-    frame.ButtonMove(WindowButton::TopMost, 3, 3);
+    User().buttonMove(WindowButton::TopMost, 3, 3);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 4}).source.left, 72);
 }
 
@@ -154,15 +150,14 @@ TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
 // maximised (a double click on its title in another program's style, a key of
 // the window manager) offers to restore.
 TEST_F(WindowShell, TipsTellWhatAButtonWouldDoNow) {
-    FrameMouse& frame = window->Mouse();
     host.maximized = true;
-    frame.ButtonMove(WindowButton::Maximize, 3, 3);
+    User().buttonMove(WindowButton::Maximize, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "还原");
     host.maximized = false;
-    frame.ButtonMove(WindowButton::Maximize, 3, 3);
+    User().buttonMove(WindowButton::Maximize, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "最大化");
-    window->Title().ToggleTopMost();
-    frame.ButtonMove(WindowButton::TopMost, 3, 3);
+    User().buttonClick(WindowButton::TopMost);
+    User().buttonMove(WindowButton::TopMost, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "取消置顶");
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 4}), "取消置顶");
     EXPECT_EQ(host.calls.back(), "topmost:1");
@@ -172,39 +167,38 @@ TEST_F(WindowShell, TipsTellWhatAButtonWouldDoNow) {
 // player bar's last button then offers to hide the right panel again, even
 // when it was hidden before.
 TEST_F(WindowShell, BackFromCompactModeEveryPanelToggleSaysItIsShown) {
-    window->Navigation().ToggleRightPanel();
-    window->Navigation().ToggleLeftPanel();
+    User().buttonClick(WindowButton::RightPanelToggle);
+    User().buttonClick(WindowButton::LeftPanelToggle);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "展开右侧");
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "打开");
-    window->Title().EnterCompactMode();
+    User().buttonClick(WindowButton::Compact);
     User().compactRestoreClick();
     EXPECT_TRUE(controls.IsVisible({ControlName::RightPanel}));
     EXPECT_TRUE(controls.IsVisible({ControlName::LeftPanel}));
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 7}), "隐藏右侧");
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 10}), "关闭");
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 11}), "关闭");
-    window->Navigation().ToggleRightPanel();  // one press hides it
+    User().buttonClick(WindowButton::RightPanelToggle);  // one press hides it
     EXPECT_FALSE(controls.IsVisible({ControlName::RightPanel}));
 }
 
 TEST_F(WindowShell, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
-    FrameMouse& frame = window->Mouse();
-    frame.LabelMove(true);
+    User().labelMove(true);
     EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kLabelHoverColor);
-    frame.SurfaceMove(false, 500, 300);
+    User().surfaceMove(false, 500, 300);
     EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kRestoreLabelColor);
     EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
     // The player's areas put back jbi, the bars qk: each only its own.
-    frame.LabelMove(false);
-    frame.ResetLabelColor(true);
+    User().labelMove(false);
+    User().labelReset(true);
     EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kLabelHoverColor);
-    frame.ResetLabelColor(false);
+    User().labelReset(false);
     EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
 }
 
 TEST_F(WindowShell, CompactModeShowsThePlayerAloneWithTheNameAsTitle) {
     window->SetTitleLine("星河漫游记-第3集");
-    window->Title().EnterCompactMode();
+    User().buttonClick(WindowButton::Compact);
     EXPECT_EQ(host.twipsWidth, 5800);
     EXPECT_EQ(host.twipsHeight, 4800);
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "星河漫游记-第3集");
@@ -247,7 +241,7 @@ TEST_F(WindowShell, SkinLoadsNinePicturesAndPaintsTheRestingLooks) {
 }
 
 TEST_F(WindowShell, SelectingATabDrawsItSelectedAndTheOldOneNormal) {
-    window->Navigation().ShowTab(RightPanelTab::WatchHistory);
+    User().buttonClick(TabButtonOf(RightPanelTab::WatchHistory));
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 7}).source.top, 23);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 0);
 }
