@@ -240,7 +240,6 @@ std::string PlayStatusMonitor::IdleText() const {
 
 void PlayStatusMonitor::ShowState(PlayerState state, int speed) {
     WindowView& c = parts_.controls;
-    Player& player = parts_.player;
     if (state != PlayerState::Playing) {
         if (state == PlayerState::Paused || state == PlayerState::Connecting) {
             if (parts_.ads.player == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
@@ -260,6 +259,7 @@ void PlayStatusMonitor::ShowState(PlayerState state, int speed) {
         case PlayerState::Ended: c.SetText({ControlName::StatusLine}, "播放结束"); break;  // the button keeps its look
         case PlayerState::Preparing: c.SetText({ControlName::StatusLine}, "准备读"); break;
         case PlayerState::Connecting: c.SetText({ControlName::StatusLine}, "正在连接 (" + kbps + "KB/S)"); break;
+        case PlayerState::Playing: break;  // the tick wrote the line with the bit rate
     }
 }
 

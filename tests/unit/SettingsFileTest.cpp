@@ -124,7 +124,9 @@ TEST_F(Settings, BinaryOrHugeFileNeverCrashesAndKeepsWhatItCouldRead) {
 
 TEST_F(Settings, WriteIntoReadOnlyFolderFailsWithoutHarm) {
     WriteSetting(path, "S_q", "ts", "2");
-    if (geteuid() == 0) ASSERT_EQ(chown(folder.Path().c_str(), kNobody, kNobody), 0);  // the user's own folder
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.Path().c_str(), kNobody, kNobody), 0);  // the user's own folder
+    }
     chmod(folder.Path().c_str(), 0500);
     EXPECT_TRUE(AsAUser([&] { return !WriteSetting(path, "S_q", "ts", "1") && ReadSetting(path, "S_q", "ts", "0") == "2"; }));
     chmod(folder.Path().c_str(), 0700);
