@@ -167,9 +167,6 @@ public:
     NextEpisodeFinder& NextEpisodes() { return *nextEpisode_; }
     TransportControls& Transport() { return *transport_; }
     PlayerSliders& Sliders() { return *sliders_; }
-    WindowLayout& Layout() { return *layout_; }
-    IdleInhibition& Inhibition() { return *inhibition_; }
-    TipMenus& MenuEntries() { return *tipMenus_; }
     HistoryActions& History() { return *history_; }
 
     // Loads skin `skin`, lays the panes out again and paints the resting looks.

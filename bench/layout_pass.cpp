@@ -56,10 +56,11 @@ int main(int argc, char** argv) {
     SettingsFile settings(folder.File("config.dll"));
     MainWindow window(fakes.PortsWith(controls, surface), settings, folder.Path(), PortalFrom(kTestPortal));
     window.Load("");
+    const WindowIntents user = window.Intents();
 
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     const double pass = MillisecondsOf([&] {
-        window.Layout().OnResize();
+        user.resized();
         body->render(&image);  // what the window's paint event draws
     });
     // RUVO_BENCH_IMAGE=file.png keeps the painted frame, to see what was measured.

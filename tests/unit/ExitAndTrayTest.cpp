@@ -113,7 +113,7 @@ TEST_F(ExitAndTray, SettingsFromAHiddenTopMostWindowShowItAndKeepItTopMost) {
     EXPECT_TRUE(host.topMost);
     host.Hide();
     host.calls.clear();
-    window->MenuEntries().OpenSettingsDialog(0);
+    User().menuEntryChosen("about");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"topmost:0", "show", "topmost:1"}));
     EXPECT_TRUE(host.topMost);
     EXPECT_TRUE(settingsView.open);

@@ -181,7 +181,7 @@ TEST_F(Monitor, AResizeAfterTheEndPutsTheKnobAtTheEndOfTheNewTrack) {
     timers.Advance(2000);
     ASSERT_EQ(Text(ControlName::StatusLine), "播放完毕");
     controls.Move({ControlName::PagePlayerBox}, {0, 0, 700, 400});  // the panel grows
-    window->Layout().LayoutPlayerPanel();
+    User().resized();
     const Rect track = controls.Geometry({ControlName::SeekTrack});
     const Rect knob = controls.Geometry({ControlName::SeekKnob});
     EXPECT_GT(track.width, 412);
