@@ -165,7 +165,7 @@ int main(int argc, char* argv[]) {
     // The player's own keys first; the bar's keys (and "any key") after.
     window.SetPlayerKeys([&playerActions](ruvo::Key key) { return playerActions.KeyDown(key); });
     const ruvo::WindowIntents intents = IntentsOf(window, player, playerActions, widget);
-    widget.SetActions(intents);
+    widget.SetIntents(intents);
     ruvo::FileDrops fileDrops(&widget, [&playerActions](const std::vector<std::string>& files) { playerActions.Drop(files); });
     ruvo::MprisService mediaControls(window.Remote());  // media keys and the desktop's media widget
     widget.Surface().SetOnResizeEnded(intents.resizeEnded);

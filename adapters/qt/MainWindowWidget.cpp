@@ -143,10 +143,10 @@ SkinCell* MainWindowWidget::NavigationCell(WindowButton button, QWidget* parent)
     cell->setObjectName(QStringLiteral("windowButton%1").arg(static_cast<int>(button)));
     cell->onClick = [this, button] {
         surface_.PointerPressed(QCursor::pos());
-        if (actions_.buttonClick) actions_.buttonClick(button);
+        if (intents_.buttonClick) intents_.buttonClick(button);
     };
     cell->onMove = [this, button](int x, int y) {
-        if (actions_.buttonMove) actions_.buttonMove(button, x, y);
+        if (intents_.buttonMove) intents_.buttonMove(button, x, y);
     };
     // The title bar's buttons show the window's own tooltip panel.
     if (button <= WindowButton::Menu) cell->installEventFilter(this);
@@ -179,9 +179,9 @@ void MainWindowWidget::BuildTitleBar(QWidget* body) {
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
     // The window system's close button is the title bar's close button.
-    if (!unloading_ && actions_.buttonClick) {
+    if (!unloading_ && intents_.buttonClick) {
         event->ignore();
-        actions_.buttonClick(WindowButton::Close);
+        intents_.buttonClick(WindowButton::Close);
         return;
     }
     QMainWindow::closeEvent(event);
@@ -190,7 +190,7 @@ void MainWindowWidget::closeEvent(QCloseEvent* event) {
 void MainWindowWidget::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     surface_.WindowResized();
-    if (actions_.resized) actions_.resized();
+    if (intents_.resized) intents_.resized();
     if (fullScreen_) PlaceFullScreenPlayer();  // the layout put the panel back in its column
     if (fullScreenPane_) {
         fullScreenPane_->setGeometry(body_->rect());
@@ -201,7 +201,7 @@ void MainWindowWidget::resizeEvent(QResizeEvent* event) {
 void MainWindowWidget::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Restored from the task bar: the layout catches up with the size.
-    if (event->type() == QEvent::WindowStateChange && actions_.resized) actions_.resized();
+    if (event->type() == QEvent::WindowStateChange && intents_.resized) intents_.resized();
     if (event->type() == QEvent::WindowStateChange && fullScreen_) PlaceFullScreenPlayer();
 }
 
@@ -283,10 +283,10 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     searchButton->setText(QStringLiteral("搜索"));
     Register(ControlName::SearchButton, searchButton);
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
-        if (actions_.search) actions_.search(searchBox_->text().toStdString());
+        if (intents_.search) intents_.search(searchBox_->text().toStdString());
     });
     connect(searchButton, &QToolButton::clicked, this, [this] {
-        if (actions_.search) actions_.search(searchBox_->text().toStdString());
+        if (intents_.search) intents_.search(searchBox_->text().toStdString());
     });
     QWidget* body = Box(ControlName::LeftBody, left, "leftBody");
     PutPane(ruvo::Pane::PortalPage, Box(ControlName::MainPaneBox, body));
@@ -304,7 +304,7 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pi
     close->setText(QStringLiteral("×"));
     close->setObjectName(QStringLiteral("pagePlayerClose"));
     connect(close, &QToolButton::clicked, this, [this] {
-        if (actions_.closeWebPlayer) actions_.closeWebPlayer();
+        if (intents_.closeWebPlayer) intents_.closeWebPlayer();
     });
     Register(ControlName::PagePlayerClose, close);
     BuildPlayerPanel(centre_, pictureKind);
@@ -377,7 +377,7 @@ void MainWindowWidget::BuildPlayerBar(QWidget* playerBox) {
         button->setProperty("transportIndex", index);
         button->installEventFilter(this);
         connect(button, &QToolButton::clicked, this, [this, index] {
-            if (actions_.transportClick) actions_.transportClick(index);
+            if (intents_.transportClick) intents_.transportClick(index);
         });
         Register(ControlName::TransportButton, button, index);
     }
@@ -453,19 +453,19 @@ bool MainWindowWidget::SliderEvent(ControlName name, QEvent* event) {
     const bool left = mouse->buttons() & Qt::LeftButton;
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
         if (name == ControlName::SeekTrack || name == ControlName::DownloadedBar) {
-            if (actions_.seekPress) actions_.seekPress(x);
-        } else if ((name == ControlName::VolumeTrack || name == ControlName::VolumeFill) && actions_.volumePress) {
-            actions_.volumePress(x);
+            if (intents_.seekPress) intents_.seekPress(x);
+        } else if ((name == ControlName::VolumeTrack || name == ControlName::VolumeFill) && intents_.volumePress) {
+            intents_.volumePress(x);
         }
         return true;
     }
     if (event->type() == QEvent::MouseMove && left) {
-        if (name == ControlName::SeekKnob && actions_.seekDrag) actions_.seekDrag(x);
-        if (name == ControlName::VolumeKnob && actions_.volumeDrag) actions_.volumeDrag(x);
+        if (name == ControlName::SeekKnob && intents_.seekDrag) intents_.seekDrag(x);
+        if (name == ControlName::VolumeKnob && intents_.volumeDrag) intents_.volumeDrag(x);
         return true;
     }
-    if (event->type() == QEvent::MouseButtonRelease && seek && actions_.seekRelease) {
-        actions_.seekRelease(name == ControlName::SeekTrack  ? SeekRelease::OverTrack
+    if (event->type() == QEvent::MouseButtonRelease && seek && intents_.seekRelease) {
+        intents_.seekRelease(name == ControlName::SeekTrack  ? SeekRelease::OverTrack
                              : name == ControlName::SeekKnob ? SeekRelease::OverKnob
                                                              : SeekRelease::OverDownloadedBar);
         return true;
@@ -516,13 +516,13 @@ static_assert(static_cast<int>(Key::Left) == Qt::Key_Left && static_cast<int>(Ke
               static_cast<int>(Key::Backspace) == Qt::Key_Backspace && static_cast<int>(Key::Z) == Qt::Key_Z);
 
 bool MainWindowWidget::KeyDown(const QKeyEvent* key) {
-    return actions_.keyDown && actions_.keyDown(KeyOf(key));
+    return intents_.keyDown && intents_.keyDown(KeyOf(key));
 }
 
 bool MainWindowWidget::SurfaceEvent(QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonDblClick) {
-        if (actions_.surfaceDoubleClick) actions_.surfaceDoubleClick();
+        if (intents_.surfaceDoubleClick) intents_.surfaceDoubleClick();
         return true;
     }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
@@ -530,14 +530,14 @@ bool MainWindowWidget::SurfaceEvent(QEvent* event) {
     const bool leftHeld = mouse->buttons() & Qt::LeftButton;
     if (surface_.FollowPointer(mouse->globalPosition().toPoint(), leftHeld)) return true;
     const QPoint at = mouse->position().toPoint();
-    if (type == QEvent::MouseMove && actions_.surfaceMove) actions_.surfaceMove(leftHeld, at.x(), at.y());
+    if (type == QEvent::MouseMove && intents_.surfaceMove) intents_.surfaceMove(leftHeld, at.x(), at.y());
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
         // Where the button went down, not where the pointer is by now.
         surface_.PointerPressed(mouse->globalPosition().toPoint());
-        if (actions_.searchBoxLeft) actions_.searchBoxLeft(searchBox_->text().toStdString());
-        if (actions_.surfaceDown) actions_.surfaceDown(at.x(), at.y());
+        if (intents_.searchBoxLeft) intents_.searchBoxLeft(searchBox_->text().toStdString());
+        if (intents_.surfaceDown) intents_.surfaceDown(at.x(), at.y());
     }
-    if (type == QEvent::MouseButtonRelease && actions_.surfaceUp) actions_.surfaceUp();
+    if (type == QEvent::MouseButtonRelease && intents_.surfaceUp) intents_.surfaceUp();
     return false;
 }
 
@@ -551,29 +551,29 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if (watched == videoSurface_->Widget() && PictureEvent(event)) return true;
     if (type == QEvent::ContextMenu && (watched == videoSurface_->Widget() || name == ControlName::PlayerCover)) {
         const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
-        if (actions_.pictureMenu) actions_.pictureMenu(at.x(), at.y());
+        if (intents_.pictureMenu) intents_.pictureMenu(at.x(), at.y());
         return true;
     }
     // The player bar and the title buttons show their own tooltip panel instead of the system's.
     if (type == QEvent::ToolTip && (name == ControlName::TransportButton || name == ControlName::WindowButton))
         return true;
-    if (type == QEvent::MouseMove && name == ControlName::TransportButton && actions_.transportHover) {
+    if (type == QEvent::MouseMove && name == ControlName::TransportButton && intents_.transportHover) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        actions_.transportHover(controls_.ControlOf(watched)->index, at.x(), at.y());
+        intents_.transportHover(controls_.ControlOf(watched)->index, at.x(), at.y());
     }
     if (type == QEvent::MouseButtonDblClick && (name == ControlName::WindowTitle || name == ControlName::Logo)) {
-        if (actions_.surfaceDoubleClick) actions_.surfaceDoubleClick();
+        if (intents_.surfaceDoubleClick) intents_.surfaceDoubleClick();
         return true;
     }
     if (type == QEvent::MouseMove) PointerMoved(name);
     if (type == QEvent::MouseButtonRelease) {
-        if (name == ControlName::MainAreaNotice && actions_.retryMainArea) actions_.retryMainArea();
-        if (name == ControlName::SidePaneNotice && actions_.retrySidePane) actions_.retrySidePane();
-        if (name == ControlName::SearchBox && actions_.searchBoxClicked) actions_.searchBoxClicked(searchBox_->text().toStdString());
-        if (name == ControlName::ListAction && actions_.listActionClick) actions_.listActionClick();
-        if (name == ControlName::RestoreLabel && actions_.compactRestoreClick) actions_.compactRestoreClick();
-    } else if (type == QEvent::FocusOut && name == ControlName::SearchBox && actions_.searchBoxLeft) {
-        actions_.searchBoxLeft(searchBox_->text().toStdString());
+        if (name == ControlName::MainAreaNotice && intents_.retryMainArea) intents_.retryMainArea();
+        if (name == ControlName::SidePaneNotice && intents_.retrySidePane) intents_.retrySidePane();
+        if (name == ControlName::SearchBox && intents_.searchBoxClicked) intents_.searchBoxClicked(searchBox_->text().toStdString());
+        if (name == ControlName::ListAction && intents_.listActionClick) intents_.listActionClick();
+        if (name == ControlName::RestoreLabel && intents_.compactRestoreClick) intents_.compactRestoreClick();
+    } else if (type == QEvent::FocusOut && name == ControlName::SearchBox && intents_.searchBoxLeft) {
+        intents_.searchBoxLeft(searchBox_->text().toStdString());
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -581,13 +581,13 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
 // The two action labels light up under the pointer and go dark once it
 // moves onto the picture or the bars around them.
 void MainWindowWidget::PointerMoved(ControlName over) {
-    if ((over == ControlName::RestoreLabel || over == ControlName::ListAction) && actions_.labelMove)
-        actions_.labelMove(over == ControlName::RestoreLabel);
-    else if (actions_.labelReset && (over == ControlName::PlayerCover || over == ControlName::PlayerTopStrip))
-        actions_.labelReset(true);
+    if ((over == ControlName::RestoreLabel || over == ControlName::ListAction) && intents_.labelMove)
+        intents_.labelMove(over == ControlName::RestoreLabel);
+    else if (intents_.labelReset && (over == ControlName::PlayerCover || over == ControlName::PlayerTopStrip))
+        intents_.labelReset(true);
     if (over == ControlName::PlayerCover && !fullScreen_ && InCompactWindow()) ShowCompactBar();
-    else if (actions_.labelReset && (over == ControlName::PlayerBar || over == ControlName::RightFooter))
-        actions_.labelReset(false);
+    else if (intents_.labelReset && (over == ControlName::PlayerBar || over == ControlName::RightFooter))
+        intents_.labelReset(false);
 }
 
 std::string MainWindowWidget::PlaceOf(ControlId control) const {
@@ -605,12 +605,12 @@ bool MainWindowWidget::PictureEvent(QEvent* event) {
     }
     if (event->type() == QEvent::MouseMove && fullScreen_) ShowFullScreenBar();
     if (event->type() == QEvent::MouseMove && !fullScreen_ && InCompactWindow()) ShowCompactBar();
-    if (event->type() == QEvent::Wheel && actions_.volumeWheel) {
+    if (event->type() == QEvent::Wheel && intents_.volumeWheel) {
         constexpr int kNotch = 120;  // a wheel's click, in eighths of a degree
         wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
         const int notches = wheelRemainder_ / kNotch;
         wheelRemainder_ -= notches * kNotch;
-        if (notches != 0) actions_.volumeWheel(notches);
+        if (notches != 0) intents_.volumeWheel(notches);
         return true;
     }
     return false;
@@ -646,7 +646,7 @@ void MainWindowWidget::SetPlayerFullScreen(bool fullScreen) {
     controls_.WidgetOf({ControlName::CentreHeader})->raise();
     setWindowState(stateBeforeFullScreen_ & ~Qt::WindowFullScreen);
     if (!(stateBeforeFullScreen_ & (Qt::WindowMaximized | Qt::WindowMinimized))) setGeometry(geometryBeforeFullScreen_);
-    if (actions_.resized) actions_.resized();
+    if (intents_.resized) intents_.resized();
 }
 
 // A page's own player asked for the whole screen (its full-screen button):
@@ -677,7 +677,7 @@ void MainWindowWidget::SetPageFullScreen(QtWebPane* pane, QWebEngineFullScreenRe
     pane->show();
     setWindowState(stateBeforeFullScreen_ & ~Qt::WindowFullScreen);
     if (!(stateBeforeFullScreen_ & (Qt::WindowMaximized | Qt::WindowMinimized))) setGeometry(geometryBeforeFullScreen_);
-    if (actions_.resized) actions_.resized();
+    if (intents_.resized) intents_.resized();
 }
 
 void MainWindowWidget::PlaceFullScreenPlayer() {

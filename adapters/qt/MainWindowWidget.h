@@ -63,7 +63,7 @@ public:
     QtWindowSurface& Surface() { return surface_; }
     // The widget the player draws into.
     MpvVideoView* VideoSurface() const { return videoSurface_; }
-    void SetActions(WindowIntents actions) { actions_ = std::move(actions); }
+    void SetIntents(WindowIntents intents) { intents_ = std::move(intents); }
     // "x,y,width,height" of a control in the window's own coordinates ("" when
     // it has no widget), for the diagnostic trace.
     std::string PlaceOf(ControlId control) const;
@@ -144,7 +144,7 @@ private:
     QtWindowControls controls_;
     FrameBody* body_ = nullptr;
     QtWindowSurface surface_;
-    WindowIntents actions_;
+    WindowIntents intents_;
     MpvVideoView* videoSurface_ = nullptr;
     QWidget* centre_ = nullptr;  // the centre column, where the player panel lives when not full screen
     QRect playerBoxPlace_;

@@ -23,7 +23,6 @@ QWidget* QtWindowControls::WidgetOf(ControlId control) const {
 }
 
 void QtWindowControls::SetText(ControlId control, const std::string& text) {
-    values_[KeyOf(control)].text = text;
     QWidget* widget = WidgetOf(control);
     const QString qtext = QString::fromStdString(text);
     if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -69,7 +68,6 @@ void QtWindowControls::SetEnabled(ControlId control, bool enabled) {
 }
 
 void QtWindowControls::SetPicture(ControlId control, int image) {
-    values_[KeyOf(control)].picture = image;
     if (drawer_) drawer_(control, image, WidgetOf(control));
     // Tabs show their selected cell as a checked button until the skin draws them.
     if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(control)); button && button->isCheckable())

@@ -35,9 +35,7 @@ public:
 
 private:
     struct Values {
-        std::string text;
         bool visible = true;
-        int picture = -1;
         Rect rect;
     };
     using Key = std::pair<int, int>;

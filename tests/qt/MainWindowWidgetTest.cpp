@@ -43,7 +43,7 @@ TEST_F(WindowWidget, ADoubleClickOnThePictureTogglesFullScreenAndNothingElse) {
     int surfaceDoubleClicks = 0;
     WindowIntents actions;
     actions.surfaceDoubleClick = [&] { ++surfaceDoubleClicks; };  // the title bar's maximise
-    widget.SetActions(actions);
+    widget.SetIntents(actions);
     widget.show();
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -62,7 +62,7 @@ TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
     actions.seekRelease = [&](SeekRelease where) {
         calls.push_back(where == SeekRelease::OverTrack ? "release over the track" : "release elsewhere");
     };
-    widget.SetActions(actions);
+    widget.SetIntents(actions);
     QWidget* track = widget.Controls().WidgetOf({ControlName::VolumeTrack});
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 3), QPointF(30, 3), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -154,7 +154,7 @@ TEST_F(WindowWidget, EachKeyDownIsOneShortcutOutsideTextFields) {
         keys.push_back(key);
         return key == Key::Space;  // Space acts on the player here, Down does not
     };
-    widget.SetActions(actions);
+    widget.SetIntents(actions);
     widget.SetKeyPreview(true);
     widget.show();
     QWidget* body = widget.centralWidget();
