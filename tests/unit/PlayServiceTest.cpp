@@ -124,5 +124,20 @@ TEST_F(Plays, ALateReplyNeverReplacesANewerChoice) {
     EXPECT_EQ(trace.size(), 2u);
 }
 
+// A look-up the portal refuses ("1", "0", no answer) leaves nothing to play
+// on into; a page it sent instead keeps what follows. The address
+// downloading ahead stays either way.
+TEST_F(Plays, ARefusedLookUpLeavesNothingToFollow) {
+    for (const auto& [reply, nothingFollows] : std::vector<std::pair<std::optional<std::string>, bool>>{
+             {"1", true}, {"0", true}, {std::nullopt, true}, {"<html>500</html>", false}}) {
+        session.next.Found(EpisodePlay{}, "http://m/kept.mp4");
+        fetch.replies[Request("15", "2")] = reply;
+        plays.LookUpAndPlay({"15", "0", "2", "X"});
+        EXPECT_EQ(session.next.kind, nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
+        EXPECT_EQ(session.next.mediaAddress, "http://m/kept.mp4");
+        EXPECT_EQ(controls.Text({ControlName::StatusLine}), "读取数据出错，请返回重试");
+    }
+}
+
 }  // namespace
 }  // namespace ruvo

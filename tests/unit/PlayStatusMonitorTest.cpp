@@ -1,11 +1,15 @@
+// The play-status monitor alone, on the ports' fakes: what its ticks and the
+// player's reports show in the bar, when an item ends and what plays on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "fakes/WindowFixture.h"
+#include "config/SettingsFile.h"
+#include "fakes/Fakes.h"
+#include "fakes/TempFolder.h"
+#include "fakes/VirtualTimers.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayTime.h"
-#include "shell/WindowLayout.h"
 
 namespace ruvo {
 namespace {
@@ -19,14 +23,48 @@ TEST(PlayTime, Formats) {
     EXPECT_EQ(FormatPlayTime(-5), "00:00");
 }
 
-class Monitor : public test::WindowFixture {
+class Monitor : public testing::Test {
 protected:
+    test::TempFolder folder;
+    test::FakeControls controls;  // the screen
+    WindowView view{controls};
+    test::FakePlayer player;
+    test::VirtualTimers timers;
+    std::unique_ptr<Timer> statusTick = timers.CreateTimer(), endOfPlay = timers.CreateTimer();
+    SettingsFile settings{folder.File("config.dll")};
+    UserOptions options{settings};
+    PlaySession session;
+    AdPanes ads;
+    std::optional<bool> playLook;  // what the play/pause button offers: true = pause
+    std::vector<std::string> tips;
+    int lookUps = 0;
+    std::vector<std::string> playedOn;  // the next episodes played, by label
+    PlayStatusMonitor monitor{{player, session, ads, view, options, *statusTick, *endOfPlay,
+                               [this](bool playing) { playLook = playing; }, [] {}, [] {},
+                               [this](const std::string& text) { tips.push_back(text); }, [this] { ++lookUps; },
+                               [this](const EpisodePlay& next) { PlayOn(next); }}};
+
     void SetUp() override {
-        WindowFixture::SetUp();
-        Load();
+        for (const Option option : {Option::PreloadNext, Option::AutoPlayNext, Option::TrayBalloons})
+            options.Set(option, true);  // as a first run stores them
+        view.SetVisible({ControlName::StatusStrip}, false);  // as the window opens
         controls.Move({ControlName::SeekTrack}, {0, 0, 412, 7});
         controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
         controls.Move({ControlName::PlayerBox}, {0, 0, 500, 300});
+        player.SetEventHandler([this](PlayerEvent event) { monitor.PlayerReported(event); });
+        statusTick->SetInterval(1000);
+        statusTick->SetOnTick([this] { monitor.StatusTick(); });
+        statusTick->SetEnabled(true);
+        endOfPlay->SetInterval(2000);
+        endOfPlay->SetOnTick([this] { monitor.EndOfPlayTick(); });
+    }
+    // The next episode starts as the play service starts it.
+    void PlayOn(const EpisodePlay& next) {
+        playedOn.push_back(next.label);
+        player.url = next.escapedAddress;
+        session.next = {};  // `next` is gone with it
+        player.state = PlayerState::Connecting;
+        statusTick->SetEnabled(true);
     }
     void PlayingAt(int position, int duration) {
         player.url = "http://m/1.mp4";
@@ -42,22 +80,12 @@ protected:
     }
     // The next episode as the look-up finds it: episode `number` of title 3.
     static EpisodePlay Next(const std::string& address, const std::string& number = "1") {
-        return {{"3", "0", number, "T"}, "L", address, "qvod"};
-    }
-    // Episode 5 of title 12, downloaded whole, with the next one looked up
-    // and played on; the portal's reply to that look-up. Returns its address.
-    std::string PlayingTheLastEpisodeAt(int position, const std::string& reply) {
-        Setting("s_h", "2");
-        Setting("s_pao", "2");
-        Session().episode = PortalEpisode{"12", "0", "4", "星河"};
-        PlayingAt(position, 100);
-        player.progress = 1000;
-        const std::string request = std::string(test::kTestPortal) + "h.asp?id=12&v=0&v1=5";
-        fetch.replies[request] = reply;
-        return request;
+        return {{"3", "0", number, "T"}, "第" + number + "集", address, "qvod"};
     }
     // How often the status line has said the item played to its end.
     long Ends() const { return std::count(controls.statusLines.begin(), controls.statusLines.end(), "播放完毕"); }
+    bool Visible(ControlName name) const { return controls.IsVisible({name}); }
+    std::string Text(ControlName name) const { return controls.Text({name}); }
 };
 
 TEST_F(Monitor, NothingLoadedReadsReady) {
@@ -65,33 +93,33 @@ TEST_F(Monitor, NothingLoadedReadsReady) {
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
     EXPECT_EQ(Text(ControlName::PlayTimes), "untouched");
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+    EXPECT_EQ(playLook, false);
 }
 
 TEST_F(Monitor, BackgroundWorkShowsWhileNothingPlaysAndGivesWayToPlaying) {
-    EXPECT_FALSE(controls.IsVisible({ControlName::StatusStrip}));
-    window->ShowBackgroundWork("正在准备演示视频 3/20");
+    EXPECT_FALSE(Visible(ControlName::StatusStrip));
+    monitor.ShowBackgroundWork("正在准备演示视频 3/20");
     EXPECT_EQ(Text(ControlName::StatusLine), "正在准备演示视频 3/20");
-    EXPECT_TRUE(controls.IsVisible({ControlName::StatusStrip}));
+    EXPECT_TRUE(Visible(ControlName::StatusStrip));
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "正在准备演示视频 3/20");
     PlayingAt(5, 100);
     player.bitRate = 300;
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");
-    window->ShowBackgroundWork("正在准备演示视频 4/20");
+    monitor.ShowBackgroundWork("正在准备演示视频 4/20");
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");  // the player's state keeps the line
     player.url.clear();
-    window->ShowBackgroundWork("");
+    monitor.ShowBackgroundWork("");
     EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
-    EXPECT_TRUE(controls.IsVisible({ControlName::StatusStrip}));  // shown since the first play
+    EXPECT_TRUE(Visible(ControlName::StatusStrip));  // shown since the first play
 }
 
 TEST_F(Monitor, TheStatusStripShownForBackgroundWorkAloneHidesWhenItEnds) {
-    window->ShowBackgroundWork("正在准备演示视频 1/2");
+    monitor.ShowBackgroundWork("正在准备演示视频 1/2");
     Tick();
-    window->ShowBackgroundWork("");
-    EXPECT_FALSE(controls.IsVisible({ControlName::StatusStrip}));
+    monitor.ShowBackgroundWork("");
+    EXPECT_FALSE(Visible(ControlName::StatusStrip));
     EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
 }
 
@@ -104,11 +132,28 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:50 / 01:40");
     EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 200);
     EXPECT_EQ(controls.Geometry({ControlName::DownloadedBar}).width, 206);
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
-    EXPECT_EQ(Session().lastPosition, 50);
+    EXPECT_EQ(playLook, true);
+    EXPECT_EQ(session.lastPosition, 50);
     player.speed = 120;
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
+}
+
+// The first frame lifts the cover at once, with the bar and the time of the
+// place it shows (a resumed one too), not at the next tick.
+TEST_F(Monitor, TheFirstFrameShowsAtOnce) {
+    PlayingAt(95, 100);
+    view.SetVisible({ControlName::PlayerCover}, true);
+    view.SetVisible({ControlName::NextEpisodeNotice}, true);
+    player.Report(PlayerEvent::FirstFrame);
+    EXPECT_FALSE(Visible(ControlName::PlayerCover));
+    EXPECT_FALSE(Visible(ControlName::NextEpisodeNotice));
+    EXPECT_EQ(Text(ControlName::PlayTimes), "01:35 / 01:40");
+    EXPECT_EQ(playLook, true);
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");  // the bit rate is not known yet
+    monitor.ShowWaiting("正在搜索资源，请稍后");
+    player.Report(PlayerEvent::FirstFrame);  // what is awaited keeps the line
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在搜索资源，请稍后");
 }
 
 // Between two ticks the bar and the status line follow what the player reports.
@@ -122,11 +167,11 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
 
     player.state = PlayerState::Paused;  // paused from outside the program's bar
     player.Report(PlayerEvent::Paused);
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+    EXPECT_EQ(playLook, false);
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
     player.state = PlayerState::Playing;
     player.Report(PlayerEvent::Resumed);
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    EXPECT_EQ(playLook, true);
     EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");  // the bit rate is not known yet
     player.Report(PlayerEvent::BufferingStarted);
     EXPECT_EQ(Text(ControlName::StatusLine), "正在缓冲 (0Kbps/S)");
@@ -135,12 +180,12 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");
     player.state = PlayerState::Ended;  // the player's own end state leaves the button as it is
     Tick();
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    EXPECT_EQ(playLook, true);
     player.state = PlayerState::Playing;
 
     player.url.clear();  // nothing loaded: nothing to follow
     player.Report(PlayerEvent::Paused);
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    EXPECT_EQ(playLook, true);
 }
 
 // The player pauses on its last frame by itself: the end of play, not the
@@ -151,10 +196,10 @@ TEST_F(Monitor, ThePauseOnTheLastFrameIsTheEnds) {
     AtTheEnd();
     player.Report(PlayerEvent::Paused);
     player.Report(PlayerEvent::EndOfFile);
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "暂停");
+    EXPECT_EQ(playLook, true);
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+    EXPECT_EQ(playLook, false);
     EXPECT_EQ(Ends(), 1);
 }
 
@@ -165,33 +210,31 @@ TEST_F(Monitor, TheEndBeginsWhenThePlayerReachesIt) {
     Tick();
     AtTheEnd();
     player.Report(PlayerEvent::EndOfFile);
-    EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
-    timers.Advance(2000);
+    timers.Advance(1999);
+    EXPECT_EQ(Ends(), 0);
+    timers.Advance(1);
     EXPECT_EQ(Ends(), 1);
     timers.Advance(5000);
     EXPECT_EQ(Ends(), 1);
 }
 
-// An item that has ended keeps its bar as the end left it; a window that
+// An item that has ended keeps its bar as the end left it; a bar that
 // changes size meanwhile still gets the knob where the end is on its track.
-TEST_F(Monitor, AResizeAfterTheEndPutsTheKnobAtTheEndOfTheNewTrack) {
+TEST_F(Monitor, ARedrawAfterTheEndPutsTheKnobAtTheEndOfTheNewTrack) {
     PlayingAt(29, 30);
     Tick();
     AtTheEnd();
     timers.Advance(2000);
     ASSERT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    controls.Move({ControlName::PagePlayerBox}, {0, 0, 700, 400});  // the panel grows
-    User().resized();
-    const Rect track = controls.Geometry({ControlName::SeekTrack});
-    const Rect knob = controls.Geometry({ControlName::SeekKnob});
-    EXPECT_GT(track.width, 412);
-    EXPECT_EQ(knob.left, track.width - knob.width);
+    controls.Move({ControlName::SeekTrack}, {0, 0, 600, 7});  // the bar grew
+    monitor.RedrawProgress();
+    EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 600 - 12);
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:30 / 00:30");
 }
 
 TEST_F(Monitor, ResumesOnceAtTheSavedPosition) {
     PlayingAt(0, 200);
-    Session().resumeAt = 95;
+    session.resumeAt = 95;
     Tick();
     EXPECT_EQ(player.calls, std::vector<std::string>{"seek:95"});
     player.position = 10;  // the user seeks back
@@ -207,13 +250,13 @@ TEST_F(Monitor, OnlyAPausedPictureStaysInView) {
         player.state = state;
         Tick();
         EXPECT_EQ(Visible(ControlName::PlayerCover), state != PlayerState::Paused);
-        EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+        EXPECT_EQ(playLook, false);
     }
 }
 
 TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
     PlayingAt(5, 100);
-    Session().next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+    session.next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
     player.progress = 601;
     Tick();
     EXPECT_TRUE(player.calls.empty());
@@ -221,62 +264,80 @@ TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
     Tick();
     Tick();
     EXPECT_EQ(player.calls, std::vector<std::string>{"preload:http://m/2.mp4"});
-    EXPECT_EQ(tray.tips, std::vector<std::string>{"开始缓冲下一集！"});
+    EXPECT_EQ(tips, std::vector<std::string>{"开始缓冲下一集！"});
 }
 
 TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     PlayingAt(99, 100);
-    Session().next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    session.next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     Tick();
-    EXPECT_EQ(tray.tips, std::vector<std::string>{"正在准备播放下一集！"});
-    EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
-    timers.Advance(2000);
-    EXPECT_EQ(player.url, "http://m/2.mp4");
-    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // no link travels through the portal's pane
+    EXPECT_EQ(tips, std::vector<std::string>{"正在准备播放下一集！"});
+    timers.Advance(1999);
+    EXPECT_TRUE(playedOn.empty());
+    timers.Advance(1);
+    EXPECT_EQ(playedOn, std::vector<std::string>{"第1集"});
 }
 
 TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
     for (const auto nothing : {NextEpisode::Kind::RetryDue, NextEpisode::Kind::None, NextEpisode::Kind::Unknown}) {
         PlayingAt(99, 100);
-        Session().next.Mark(nothing);
+        session.next.Mark(nothing);
         Tick();
         timers.Advance(2000);
-        EXPECT_EQ(player.url, "http://m/1.mp4") << static_cast<int>(nothing);
+        EXPECT_TRUE(playedOn.empty()) << static_cast<int>(nothing);
         EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     }
-    Setting("s_bo", "1");  // the user plays the next episode by hand
+    options.Set(Option::AutoPlayNext, false);  // the user plays the next episode by hand
     PlayingAt(99, 100);
-    Session().next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    session.next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
-    EXPECT_EQ(player.url, "http://m/1.mp4");
-    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_TRUE(playedOn.empty());
+    EXPECT_TRUE(statusTick->IsEnabled());
+}
+
+// An item that ended with nothing known to follow waits; a next episode
+// found then plays on (when the user wants that), found before the end it
+// waits for the end.
+TEST_F(Monitor, ANextEpisodeFoundAfterTheEndPlaysOn) {
+    PlayingAt(99, 100);
+    player.Report(PlayerEvent::EndOfFile);
+    session.next.Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
+    monitor.NextEpisodeFound();
+    EXPECT_TRUE(playedOn.empty());  // the end of play is still to come
+    session.next = {};
+    timers.Advance(2000);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    EXPECT_TRUE(playedOn.empty());
+    session.next.Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
+    monitor.NextEpisodeFound();
+    EXPECT_EQ(playedOn, std::vector<std::string>{"第2集"});
+    EXPECT_TRUE(Visible(ControlName::NextEpisodeNotice));
 }
 
 TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
-    Session().next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    session.next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     PlayingAt(99, 100);
     Tick();  // the end is due in two seconds
     player.state = PlayerState::Paused;
     timers.Advance(10000);
-    EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_TRUE(playedOn.empty());
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
     player.state = PlayerState::Playing;  // played on: it ends as usual
     timers.Advance(3000);
-    EXPECT_EQ(player.url, "http://m/2.mp4");
-    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // no link travels through the portal's pane
+    EXPECT_EQ(playedOn, std::vector<std::string>{"第1集"});
 }
 
 TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
-    Setting("s_pao", "1");
+    options.Set(Option::TrayBalloons, false);
     PlayingAt(99, 100);
     controls.SetText({ControlName::PlayTimes}, "kept");
     Tick();
     EXPECT_EQ(Text(ControlName::PlayTimes), "kept");
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(Session().resumeAt, 1);
-    EXPECT_EQ(player.url, "http://m/1.mp4");  // no next episode known
+    EXPECT_EQ(session.resumeAt, 1);
+    EXPECT_TRUE(playedOn.empty());  // no next episode known
 }
 
 // The player keeps the last frame at the end and reports the end as its
@@ -285,10 +346,10 @@ TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
 class EndedItem : public Monitor {
 protected:
     void PlayToTheEnd() {
-        Setting("s_bo", "1");  // nothing follows by itself
-        Session().list = ItemList::WatchHistory;
-        Session().listKey = "12";
-        Session().next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+        options.Set(Option::AutoPlayNext, false);  // nothing follows by itself
+        session.list = ItemList::WatchHistory;
+        session.listKey = "12";
+        session.next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
         PlayingAt(99, 100);
         Tick();
         player.position = 100;
@@ -301,15 +362,15 @@ TEST_F(EndedItem, ResumesAtOneHoweverLongItStaysEnded) {
     PlayToTheEnd();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     timers.Advance(10000);
-    EXPECT_EQ(Session().lastPosition, 1);
-    EXPECT_EQ(Session().resumeAt, 1);
-    EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
+    EXPECT_EQ(session.lastPosition, 1);
+    EXPECT_EQ(session.resumeAt, 1);
+    EXPECT_EQ(playLook, false);
 }
 
 TEST_F(EndedItem, EndsOnceWithOneTip) {
     PlayToTheEnd();
     timers.Advance(10000);
-    EXPECT_EQ(std::count(tray.tips.begin(), tray.tips.end(), "正在准备播放下一集！"), 1);
+    EXPECT_EQ(std::count(tips.begin(), tips.end(), "正在准备播放下一集！"), 1);
     EXPECT_EQ(Ends(), 1);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");  // not back to 播放结束
 }
@@ -318,7 +379,7 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
     PlayToTheEnd();
     PlayingAt(50, 100);  // replayed from the list or sought back
     Tick();
-    EXPECT_EQ(Session().lastPosition, 50);
+    EXPECT_EQ(session.lastPosition, 50);
     PlayingAt(99, 100);
     Tick();
     timers.Advance(2000);
@@ -329,53 +390,31 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
 // two seconds of its end. It is a new item all the same, and ends in turn.
 TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     PlayingAt(1, 2);
-    Session().next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+    session.next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
     ASSERT_EQ(player.url, "http://m/2.mp4");  // the next one plays
     player.position = 1;
     player.duration = 2;
     player.state = PlayerState::Playing;
-    Session().next.Found(Next("http://m/3.mp4", "2"), "http://m/3.mp4");
+    session.next.Found(Next("http://m/3.mp4", "2"), "http://m/3.mp4");
     Tick();
-    EXPECT_TRUE(window->TimerOf(WindowTimer::EndOfPlay).IsEnabled());
     timers.Advance(2000);
     EXPECT_EQ(Ends(), 2);
-    EXPECT_EQ(player.url, "http://m/3.mp4");
+    EXPECT_EQ(playedOn, (std::vector<std::string>{"第1集", "第2集"}));
 }
 
-// A look-up of the next episode that failed is made again after 100 s; when
-// that finds it after the end, it plays on.
-TEST_F(Monitor, ANextEpisodeFoundByTheRetryAfterTheEndPlaysOn) {
-    const std::string request = PlayingTheLastEpisodeAt(99, "<html>busy</html>");
-    timers.Advance(20000);  // the end, and a while after it
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
-    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
-    timers.Advance(90000);
-    EXPECT_EQ(player.url, "http://m/6.mp4");
-    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
-}
-
-// On the last episode the portal answers "0": asked again at the retry's
-// pace (100 s), not at every tick; a series that gains an episode meanwhile
-// plays on, even after the end.
-TEST_F(Monitor, NoNextEpisodeIsAskedAgainAtTheRetrysPaceAndStillPlaysOn) {
-    const std::string request = PlayingTheLastEpisodeAt(40, "0");
-    auto asked = [&] { return std::count(fetch.requests.begin(), fetch.requests.end(), request); };
-    timers.Advance(60000);
-    EXPECT_EQ(asked(), 1);
-    PlayingAt(99, 100);
-    timers.Advance(30000);  // the end, and a while after it
-    EXPECT_EQ(asked(), 1);
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
-    timers.Advance(9000);  // 99 s after the first look-up
-    EXPECT_EQ(asked(), 1);
-    timers.Advance(2000);
-    EXPECT_EQ(asked(), 2);
-    EXPECT_EQ(player.url, "http://m/6.mp4");
-    EXPECT_EQ(Session().item.label, "第6集");
+// Past the preload threshold with nothing known to follow, the next episode
+// is looked up; below it, nothing is asked.
+TEST_F(Monitor, PastTheThresholdTheNextEpisodeIsLookedUp) {
+    PlayingAt(40, 100);
+    player.progress = 601;
+    Tick();
+    EXPECT_EQ(lookUps, 0);
+    player.progress = 1000;
+    Tick();
+    EXPECT_EQ(lookUps, 1);
+    EXPECT_TRUE(player.calls.empty());
 }
 
 TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {

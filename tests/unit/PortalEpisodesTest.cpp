@@ -1,10 +1,13 @@
+// Episodes the portal names: its replies taken apart, the next episode found
+// ahead by the finder alone, and in the window what the user's links and the
+// bar's episode buttons play.
 #include <gtest/gtest.h>
 
 #include "base/JsEscape.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
 #include "playback/NextEpisodeFinder.h"
-#include "playback/PlayService.h"
+#include "playback/PlayerBarLook.h"
 
 namespace ruvo {
 namespace {
@@ -14,25 +17,6 @@ using test::kTestPortal;
 std::string Request(int id, const std::string& v, const std::string& v1) {
     return std::string(kTestPortal) + "h.asp?id=" + std::to_string(id) + "&v=" + v + "&v1=" + v1;
 }
-
-class Episodes : public test::WindowFixture {
-protected:
-    void SetUp() override {
-        WindowFixture::SetUp();
-        Load();
-    }
-    PlayService& plays() { return window->Plays(); }
-    void LookUpNext() { window->NextEpisodes().LookUp(); }
-    // A portal title playing: episode v1 of title 12, source 0.
-    void Playing(int v1, const std::string& name = "星河") {
-        fetch.replies[Request(12, "0", std::to_string(v1))] = "第" + std::to_string(v1 + 1) + "集$http://m/" +
-                                                              std::to_string(v1) + ".mp4$qvod";
-        PageNavigates(Pane::PortalPage, "eebovod://12-0-" + std::to_string(v1) + "-" + name);
-        fetch.requests.clear();
-        player.calls.clear();
-        for (auto& pane : panes) pane.navigations.clear();
-    }
-};
 
 TEST(EpisodeReplyParse, EveryKindOfReply) {
     using Kind = EpisodeReply::Kind;
@@ -51,6 +35,132 @@ TEST(EpisodeReplyParse, EveryKindOfReply) {
     EXPECT_EQ(partial.kind, Kind::PlayData);
     EXPECT_EQ(partial.playerKind, "");
 }
+
+// The finder alone: what it learns of the episode after the playing one.
+class Finder : public testing::Test {
+protected:
+    test::TempFolder folder;
+    SettingsFile settings{folder.File("config.dll")};
+    UserOptions options{settings};
+    test::FakeFetch fetch;
+    test::VirtualTimers timers;
+    std::unique_ptr<Timer> retry = timers.CreateTimer();
+    PlaySession session;
+    std::vector<std::string> tips;
+    int found = 0;
+    EpisodeLookup lookup{kTestPortal, [this](const std::string& url, auto done) {
+                             fetch.Get(url, 60, [done](std::optional<std::string> body) { done(std::move(body)); });
+                         }};
+    NextEpisodeFinder finder{{lookup, session, options, *retry,
+                              [this](const std::string& text) { tips.push_back(text); }, [this] { ++found; },
+                              [](const std::string&) {}}};
+
+    void SetUp() override {
+        options.Set(Option::PreloadNext, true);
+        retry->SetInterval(50000);
+        retry->SetOnTick([this] { finder.RetryTick(); });
+        session.episode = PortalEpisode{"12", "0", "0", "星河"};
+    }
+    void Replies(const std::optional<std::string>& reply) { fetch.replies[Request(12, "0", "1")] = reply; }
+};
+
+TEST_F(Finder, EveryReplyTellsWhatFollows) {
+    Replies("第2集$http://m/1.mp4$html5");
+    finder.LookUp();
+    EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "1")});
+    EXPECT_EQ(session.next.mediaAddress, "http://m/1.mp4");
+    EXPECT_EQ(session.next.kind, NextEpisode::Kind::Ready);
+    EXPECT_EQ(session.next.play.kind, "qvod");  // always the player, whatever the reply says
+    EXPECT_EQ(found, 1);
+
+    Replies("1");
+    finder.LookUp();
+    EXPECT_EQ(session.next.kind, NextEpisode::Kind::None);
+    EXPECT_EQ(session.next.media, NextEpisode::Media::None);
+    Replies("0");
+    finder.LookUp();
+    EXPECT_EQ(session.next.kind, NextEpisode::Kind::Unknown);
+    EXPECT_EQ(session.next.media, NextEpisode::Media::Unknown);
+    EXPECT_TRUE(session.next.preloadStarted);  // asked again with the retry, not by the preload
+
+    options.Set(Option::PreloadNext, false);
+    fetch.requests.clear();
+    session.next.Found(EpisodePlay{}, "http://m/x.mp4");
+    finder.LookUp();
+    EXPECT_EQ(session.next.kind, NextEpisode::Kind::Unknown);
+    EXPECT_TRUE(fetch.requests.empty());
+}
+
+// A name with dashes, as a play link carries it, stays whole in the next episode.
+TEST_F(Finder, TheNextEpisodeKeepsTheTitlesWholeName) {
+    session.episode = PortalEpisode{"12", "0", "0", "Spider-Man 2"};
+    Replies("第2集$http://m/1.mp4$qvod");
+    finder.LookUp();
+    EXPECT_EQ(session.next.play.episode, (PortalEpisode{"12", "0", "1", "Spider-Man 2"}));
+    EXPECT_EQ(session.next.play.label, "第2集");
+}
+
+// libmpv's other schemes read and write the user's files: such an address
+// neither follows nor is downloaded ahead.
+TEST_F(Finder, OnlyAWebAddressFollows) {
+    for (const std::string address : {"av://lavfi:x", "/etc/passwd", "http://m/a\r\nb.mp4"}) {
+        Replies("第2集$" + address + "$qvod");
+        finder.LookUp();
+        EXPECT_EQ(session.next.kind, NextEpisode::Kind::None) << address;
+        EXPECT_EQ(session.next.media, NextEpisode::Media::None) << address;
+    }
+    EXPECT_EQ(found, 0);
+}
+
+TEST_F(Finder, AFailedLookUpIsMadeAgainAfterHundredSeconds) {
+    Replies("<html>busy</html>");
+    finder.LookUp();
+    EXPECT_EQ(session.next.kind, NextEpisode::Kind::RetryDue);
+    EXPECT_TRUE(session.next.preloadStarted);
+    EXPECT_EQ(tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
+    Replies("第2集$http://m/1.mp4$qvod");
+    fetch.requests.clear();
+    timers.Advance(99'999);
+    EXPECT_TRUE(fetch.requests.empty());
+    timers.Advance(1);
+    EXPECT_EQ(fetch.requests, std::vector{Request(12, "0", "1")});
+    EXPECT_EQ(session.next.mediaAddress, "http://m/1.mp4");
+    EXPECT_FALSE(session.next.preloadStarted);
+    timers.Advance(200'000);
+    EXPECT_EQ(fetch.requests.size(), 1u);  // found: not asked again
+}
+
+// The window: portal links the user follows and the bar's episode buttons.
+class Episodes : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        Load();
+    }
+    void Press(BarButton button) { User().transportClick(static_cast<int>(button)); }
+    // A portal title playing: episode v1 of title 12, source 0.
+    void Playing(int v1, const std::string& name = "星河") {
+        fetch.replies[Request(12, "0", std::to_string(v1))] = "第" + std::to_string(v1 + 1) + "集$http://m/" +
+                                                              std::to_string(v1) + ".mp4$qvod";
+        PageNavigates(Pane::PortalPage, "eebovod://12-0-" + std::to_string(v1) + "-" + name);
+        player.state = PlayerState::Playing;
+        fetch.requests.clear();
+        player.calls.clear();
+        for (auto& pane : panes) pane.navigations.clear();
+    }
+    // Episode 5 of title 12 plays to the point where the next one is
+    // looked up (downloaded whole); the portal's reply to that look-up.
+    // Returns the look-up's address.
+    std::string PlayingTheLastEpisodeAt(int position, const std::string& reply) {
+        Playing(4);
+        player.position = position;
+        player.duration = 100;
+        player.progress = 1000;
+        const std::string request = Request(12, "0", "5");
+        fetch.replies[request] = reply;
+        return request;
+    }
+};
 
 // The reply plays where its kind says, without a link through a pane.
 TEST_F(Episodes, LookedUpEpisodePlaysWhereItsKindSays) {
@@ -82,60 +192,49 @@ TEST_F(Episodes, LookUpsNeverHoldTheWindow) {
 struct FailedReply {
     const char* name;
     std::optional<std::string> body;
-    const char* status;
-    bool nothingFollows;  // the next episode is marked as none; else kept
-    bool trayTip;
 };
 
 class ResolveFailure : public Episodes, public testing::WithParamInterface<FailedReply> {};
 
 TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     Playing(0);
-    Session().next.Found(EpisodePlay{}, "http://m/kept.mp4");
     fetch.replies[Request(15, "0", "2")] = GetParam().body;
     PageNavigates(Pane::PortalPage, "eebovod://15-0-2-X");
-    EXPECT_EQ(Text(ControlName::StatusLine), GetParam().status);
-    EXPECT_EQ(Session().next.kind, GetParam().nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
-    EXPECT_EQ(Session().next.mediaAddress, "http://m/kept.mp4");  // the preload's part stays
-    EXPECT_EQ(tray.tips.size(), GetParam().trayTip ? 1u : 0u);
-    if (GetParam().trayTip) {
-        EXPECT_EQ(tray.tips[0], "读取数据出错，请返回重试！");
-    }
+    EXPECT_EQ(Text(ControlName::StatusLine), "读取数据出错，请返回重试");
+    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取数据出错，请返回重试！"});
     EXPECT_TRUE(player.calls.empty());
     EXPECT_EQ(player.url, "http://m/0.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第1集");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ResolveFailure,
-    testing::Values(FailedReply{"PortalError", "1", "读取数据出错，请返回重试", true, true},
-                    FailedReply{"NoEpisode", "0", "读取数据出错，请返回重试", true, true},
-                    FailedReply{"PortalDown", std::nullopt, "读取数据出错，请返回重试", true, true},
-                    FailedReply{"ErrorPage", "<html>500</html>", "读取数据出错，请返回重试", false, true},
-                    FailedReply{"Empty", "", "读取数据出错，请返回重试", false, true},
-                    FailedReply{"Huge", std::string(10 << 20, 'z'), "读取数据出错，请返回重试", false, true},
-                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4), "读取数据出错，请返回重试", false, true}),
+    testing::Values(FailedReply{"PortalError", "1"}, FailedReply{"NoEpisode", "0"},
+                    FailedReply{"PortalDown", std::nullopt}, FailedReply{"ErrorPage", "<html>500</html>"},
+                    FailedReply{"Empty", ""}, FailedReply{"Huge", std::string(10 << 20, 'z')},
+                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Episodes, PreviousAndNextEpisode) {
+TEST_F(Episodes, TheBarsEpisodeButtons) {
     Playing(0);
-    plays().PlayAdjacentEpisode(-1);  // nothing before the first episode
+    Press(BarButton::Previous);  // nothing before the first episode
     EXPECT_TRUE(fetch.requests.empty());
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    plays().PlayAdjacentEpisode(1);
+    Press(BarButton::Next);
     EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "1")});
     EXPECT_EQ(player.url, "http://m/1.mp4");
-    EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "1", "星河"}));
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第2集");
     fetch.replies[Request(12, "0", "2")] = "0";
-    plays().PlayAdjacentEpisode(1);  // past the last: silently nothing
+    Press(BarButton::Next);  // past the last: silently nothing
     EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第2集");
 }
 
 // The look-up link "eebovod://id-v-v1-name" is taken apart at its dashes.
 TEST_F(Episodes, LookUpLinkNameIsCutAtItsFirstDash) {
     Playing(0, "城市-夜色");
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    plays().PlayAdjacentEpisode(1);
-    EXPECT_EQ(Session().episode->name, "城市");
+    Press(BarButton::Next);
     EXPECT_EQ(Text(ControlName::TitleLine), "城市-第2集");
 }
 
@@ -144,38 +243,9 @@ TEST_F(Episodes, LookUpLinkNameIsCutAtItsFirstDash) {
 TEST_F(Episodes, PlayLinkNameKeepsItsDashesIntoTheNextEpisode) {
     PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    LookUpNext();
-    EXPECT_EQ(Session().next.play.episode, (PortalEpisode{"12", "0", "1", "Spider-Man 2"}));
-    EXPECT_EQ(Session().next.play.label, "第2集");
-    plays().PlayAdjacentEpisode(1);
+    Press(BarButton::Next);
     EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|Spider-Man 2|第2集|qvod|http%3A//m/1.mp4|0|1|0");
     EXPECT_EQ(Text(ControlName::TitleLine), "Spider-Man 2-第2集");
-}
-
-TEST_F(Episodes, NextEpisodeFetch) {
-    Playing(0);
-    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$html5";
-    LookUpNext();
-    EXPECT_EQ(Session().next.mediaAddress, "http://m/1.mp4");
-    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Ready);
-    EXPECT_EQ(Session().next.play.kind, "qvod");  // always the player, whatever the reply says
-
-    fetch.replies[Request(12, "0", "1")] = "1";
-    LookUpNext();
-    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::None);
-    EXPECT_EQ(Session().next.media, NextEpisode::Media::None);
-    fetch.replies[Request(12, "0", "1")] = "0";
-    LookUpNext();
-    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
-    EXPECT_EQ(Session().next.media, NextEpisode::Media::Unknown);
-    EXPECT_TRUE(Session().next.preloadStarted);  // asked again with the retry, not by the preload
-
-    Setting("s_h", "1");
-    fetch.requests.clear();
-    Session().next.Found(EpisodePlay{}, "http://m/x.mp4");
-    LookUpNext();
-    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::Unknown);
-    EXPECT_TRUE(fetch.requests.empty());
 }
 
 // libmpv's other schemes read and write the user's files: an episode the
@@ -191,41 +261,16 @@ TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
         EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << address;
     }
     EXPECT_EQ(folder.Read("date.dat"), stored);
-    player.state = PlayerState::Playing;
     timers.Advance(1000);  // the status tick of what plays leaves the notice its time
     EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
-    // Nor does it follow as the next episode, or download ahead.
-    fetch.replies[Request(12, "0", "1")] = "第2集$av://lavfi:x$qvod";
-    LookUpNext();
-    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::None);
-    EXPECT_EQ(Session().next.media, NextEpisode::Media::None);
-}
-
-TEST_F(Episodes, FailedNextFetchIsRetriedAfterHundredSeconds) {
-    Playing(0);
-    fetch.replies[Request(12, "0", "1")] = "<html>busy</html>";
-    LookUpNext();
-    EXPECT_EQ(Session().next.kind, NextEpisode::Kind::RetryDue);
-    EXPECT_TRUE(Session().next.preloadStarted);
-    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
-    EXPECT_TRUE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
-    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    timers.Advance(6'000);  // the update check's one fetch
-    fetch.requests.clear();
-    timers.Advance(93'000);
-    EXPECT_TRUE(fetch.requests.empty());
-    timers.Advance(1'000);
-    EXPECT_EQ(fetch.requests, std::vector{Request(12, "0", "1")});
-    EXPECT_EQ(Session().next.mediaAddress, "http://m/1.mp4");
-    EXPECT_FALSE(Session().next.preloadStarted);
-    EXPECT_FALSE(window->TimerOf(WindowTimer::NextEpisodeRetry).IsEnabled());
 }
 
 TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
     Playing(0);
-    Session().lastPosition = 33;
+    player.position = 33;
+    timers.Advance(1000);
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    plays().PlayAdjacentEpisode(1);
+    Press(BarButton::Next);
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     // The new episode replaced the title's record, at the top with position 0.
     EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
@@ -233,12 +278,45 @@ TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
 
 TEST_F(Episodes, ClosingThePagePlayer) {
     PageNavigates(Pane::PortalPage, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");
-    plays().CloseWebPlayer();
+    User().closeWebPlayer();
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), "about:blank");
     EXPECT_EQ(Text(ControlName::TitleLine), "");
-    EXPECT_TRUE(Session().inPagePlayer);
+}
+
+// A look-up of the next episode that failed is made again after 100 s; when
+// that finds it after the end, it plays on.
+TEST_F(Episodes, ANextEpisodeFoundByTheRetryAfterTheEndPlaysOn) {
+    const std::string request = PlayingTheLastEpisodeAt(99, "<html>busy</html>");
+    timers.Advance(20000);  // the end, and a while after it
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
+    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
+    timers.Advance(90000);
+    EXPECT_EQ(player.url, "http://m/6.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
+}
+
+// On the last episode the portal answers "0": asked again at the retry's
+// pace (100 s), not at every tick; a series that gains an episode meanwhile
+// plays on, even after the end.
+TEST_F(Episodes, NoNextEpisodeIsAskedAgainAtTheRetrysPaceAndStillPlaysOn) {
+    const std::string request = PlayingTheLastEpisodeAt(40, "0");
+    auto asked = [&] { return std::count(fetch.requests.begin(), fetch.requests.end(), request); };
+    timers.Advance(60000);
+    EXPECT_EQ(asked(), 1);
+    player.position = 99;
+    timers.Advance(30000);  // the end, and a while after it
+    EXPECT_EQ(asked(), 1);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
+    timers.Advance(9000);  // 99 s after the first look-up
+    EXPECT_EQ(asked(), 1);
+    timers.Advance(2000);
+    EXPECT_EQ(asked(), 2);
+    EXPECT_EQ(player.url, "http://m/6.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
 }
 
 }  // namespace
