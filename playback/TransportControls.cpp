@@ -64,20 +64,13 @@ void TransportControls::Redraw(BarButton button) { DrawBarButton(parts_.controls
 
 void TransportControls::PlayOrPause() {
     Player& player = parts_.player;
+    PlaySession& s = parts_.session;
+    // Nothing to pause or play: a page item plays in the page player while
+    // the player holds nothing, and the bar does not show it playing.
     if (player.PlayUrl().empty()) return;
     WindowView& c = parts_.controls;
-    PlaySession& s = parts_.session;
     if (ShowsPlaying()) {
-        if (s.inPagePlayer) {
-            // A web page item: its page goes away and the player box shows.
-            c.SetVisible({ControlName::PlayerCover}, true);
-            parts_.statusTick.SetEnabled(false);
-            parts_.pagePlayer.SetVisible(false);
-            c.SetVisible({ControlName::PagePlayerBox}, false);
-            c.SetVisible({ControlName::PlayerBox}, true);
-        } else {
-            player.Pause();  // the paused picture stays in view
-        }
+        player.Pause();  // the paused picture stays in view
         ShowPlayPause(false);
         c.SetText({ControlName::StatusLine}, "已暂停");
         return;

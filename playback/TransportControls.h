@@ -10,7 +10,6 @@
 #include "platform/MainWindowHost.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
-#include "platform/WebPane.h"
 #include "view/WindowView.h"
 #include "playback/PlaySession.h"
 #include "playback/PlayerBarLook.h"
@@ -28,7 +27,7 @@ inline constexpr const char* kOpenFileTitle = "选择播放文件";
 class TransportControls {
 public:
     // What the bar plays and shows, the lists that keep positions, the
-    // open-file dialog, the page player it closes, the status tick it
+    // open-file dialog, the status tick it
     // starts and stops, and calls into the parts around it.
     struct Parts {
         WindowView& controls;
@@ -39,8 +38,7 @@ public:
         const bool& compact;          // the frame is the small window
         HistoryLists& lists;
         Dialogs& dialogs;
-        WebPane& pagePlayer;
-        Timer& statusTick;
+            Timer& statusTick;
         PlayService& plays;
         std::function<void()> toggleRightPanel;
         std::function<void()> showLocalFiles;

@@ -2,8 +2,6 @@
 
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
-#include "playback/KeyboardShortcuts.h"
-#include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 
 namespace ruvo {
@@ -20,73 +18,66 @@ protected:
         controls.Move({ControlName::VolumeKnob}, {0, 0, 10, 7});
         controls.Move({ControlName::TransportButton, 3}, {200, 0, 24, 24});
     }
-    TransportControls& bar() { return window->Transport(); }
-    PlayerSliders& sliders() { return window->Sliders(); }
+    void Click(int button) { User().transportClick(button); }
     void Playing(int position, int duration) {
         player.url = "http://m/1.mp4";
         player.state = PlayerState::Playing;
         player.position = position;
         player.duration = duration;
-        bar().ShowPlayPause(true);
+        player.Report(PlayerEvent::Resumed);
     }
+    // The page player shows a television channel.
+    void ShowingThePagePlayer() { PageNavigates(Pane::PortalPage, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0"); }
     std::string Tooltip(int button) { return controls.Tooltip({ControlName::TransportButton, button}); }
     int Picture(int button) { return controls.Of({ControlName::TransportButton, button}).picture; }
 };
 
 TEST_F(Transport, PlayPauseToggles) {
-    bar().Click(0);  // nothing loaded: nothing happens
+    Click(0);  // nothing loaded: nothing happens
     EXPECT_TRUE(player.calls.empty());
     Playing(10, 100);
-    bar().Click(0);
+    timers.Advance(1000);
+    Click(0);
     EXPECT_EQ(player.calls, std::vector<std::string>{"pause"});
     EXPECT_EQ(Tooltip(0), "播放");
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
-    Session().resumed = true;
-    bar().Click(0);
+    timers.Advance(1000);
+    player.position = 0;  // the stream lost its place meanwhile
+    Click(0);
     EXPECT_EQ(player.calls.back(), "play");
     EXPECT_EQ(Tooltip(0), "暂停");
     EXPECT_EQ(Picture(0), 1);
-    EXPECT_FALSE(Session().resumed);  // the next tick seeks back to where it stopped
     EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");
-}
-
-TEST_F(Transport, PausingAWebPageItemClosesThePage) {
-    Playing(0, 0);
-    Session().inPagePlayer = true;
-    window->View().SetVisible({ControlName::PagePlayerBox}, true);
-    bar().Click(0);
-    EXPECT_TRUE(player.calls.empty());
-    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
-    EXPECT_TRUE(Visible(ControlName::PlayerBox));
-    EXPECT_FALSE(Web(Pane::PagePlayer).visible);
-    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    player.state = PlayerState::Playing;
+    timers.Advance(1000);
+    EXPECT_EQ(player.calls.back(), "seek:10");  // back to where it stopped
 }
 
 TEST_F(Transport, MuteToggles) {
-    bar().Click(2);
+    Click(2);
     EXPECT_EQ(player.mute, -1);
     EXPECT_EQ(Tooltip(2), "取消静音");
     EXPECT_EQ(Picture(2), 8);
-    bar().Click(2);
+    Click(2);
     EXPECT_EQ(player.mute, 0);
     EXPECT_EQ(Tooltip(2), "静音");
 }
 
 TEST_F(Transport, FullScreenStartsWhilePlayingAndTheButtonLeavesIt) {
     player.state = PlayerState::Paused;
-    bar().Click(3);
+    Click(3);
     EXPECT_EQ(player.fullScreen, 0);
     player.state = PlayerState::Playing;
-    bar().Click(3);
+    Click(3);
     EXPECT_EQ(player.fullScreen, -1);
     // In full screen the button leaves it, paused too.
     player.state = PlayerState::Paused;
-    bar().Click(3);
+    Click(3);
     EXPECT_EQ(player.fullScreen, 0);
 }
 
 TEST_F(Transport, OpenFilePlaysAndListsIt) {
-    bar().Click(4);  // cancelled dialog: nothing
+    Click(4);  // cancelled dialog: nothing
     ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogs[0].title, "选择播放文件");
     EXPECT_EQ(dialogs.fileDialogs[0].text.rfind("影音文件|*.rm;*.rmvb;*.wmv;*.mp3;*wma;*mid;*wav;*mpg;*mp4;*.mkv", 0), 0u);
@@ -94,22 +85,21 @@ TEST_F(Transport, OpenFilePlaysAndListsIt) {
     MakeFolders(folder.File("视频"));
     dialogs.chosenFile = folder.File("视频/一二三四五六七八九十一二三四五六.mkv");
     ReplaceFileAtomically(dialogs.chosenFile, "video");
-    Session().inPagePlayer = true;
-    bar().Click(4);
+    ShowingThePagePlayer();
+    Click(4);
     EXPECT_EQ(player.url, dialogs.chosenFile);
     EXPECT_EQ(Text(ControlName::TitleLine), "一二三四五六七八九十一二三四五");  // width 30
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0],
               "一二三四五六七八九十一二三四五|" + dialogs.chosenFile + "|0");
-    EXPECT_EQ(Session().listKey, dialogs.chosenFile);
-    EXPECT_EQ(Session().list, ItemList::LocalFiles);
-    EXPECT_FALSE(Session().inPagePlayer);
+    EXPECT_TRUE(Visible(ControlName::PlayerBox));
+    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
     EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), "about:blank");
     EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
 }
 
 TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
     controls.Move({ControlName::BarTipText}, {0, 0, 30, 14});
-    bar().MouseMove(3, 5, 5);
+    User().transportHover(3, 5, 5);
     EXPECT_EQ(Picture(3), 12);
     EXPECT_TRUE(Visible(ControlName::BarTipPanel));
     EXPECT_EQ(Text(ControlName::BarTipText), "全屏");
@@ -117,7 +107,7 @@ TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
     const Rect panel = controls.Geometry({ControlName::BarTipPanel});
     EXPECT_EQ(panel.left, 200 - 18 + 220 + 24 + 7 - 36 / 2);
     EXPECT_EQ(panel.top, 600 - 55);
-    bar().MouseMove(3, 40, 5);  // the move that leaves it
+    User().transportHover(3, 40, 5);  // the move that leaves it
     EXPECT_EQ(Picture(3), 11);
     EXPECT_FALSE(Visible(ControlName::BarTipPanel));
     EXPECT_FALSE(host.captured);
@@ -125,43 +115,43 @@ TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
 
 TEST_F(Transport, SeekSliderReleases) {
     Playing(0, 100);
-    sliders().SeekPress(200);  // range = 200: the right end
-    sliders().SeekRelease(SeekRelease::OverTrack);
+    User().seekPress(200);  // range = 200: the right end
+    User().seekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 100);
-    sliders().SeekDrag(50);  // clamped to the range
-    sliders().SeekRelease(SeekRelease::OverKnob);
+    User().seekDrag(50);  // clamped to the range
+    User().seekRelease(SeekRelease::OverKnob);
     EXPECT_EQ(player.position, 98);
-    sliders().SeekPress(300);  // a press past the range overshoots, the seek comes back from the end
-    sliders().SeekRelease(SeekRelease::OverTrack);
+    User().seekPress(300);  // a press past the range overshoots, the seek comes back from the end
+    User().seekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 98);
-    sliders().SeekPress(101);  // 50.5 s: halves to the even second
-    sliders().SeekRelease(SeekRelease::OverTrack);
+    User().seekPress(101);  // 50.5 s: halves to the even second
+    User().seekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 50);
-    sliders().SeekPress(2);
-    sliders().SeekRelease(SeekRelease::OverKnob);  // no correction at the very start
+    User().seekPress(2);
+    User().seekRelease(SeekRelease::OverKnob);  // no correction at the very start
     EXPECT_EQ(player.position, 1);
 }
 
 TEST_F(Transport, VolumeSliderTruncatesClampsAndUnmutes) {
-    bar().Click(2);  // muted
-    sliders().VolumePress(99);
+    Click(2);  // muted
+    User().volumePress(99);
     EXPECT_EQ(player.volume, 49);
     EXPECT_EQ(player.mute, 0);
     EXPECT_EQ(Tooltip(2), "静音");
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：49%");
     EXPECT_EQ(controls.Geometry({ControlName::VolumeFill}).width, 99);
-    sliders().VolumePress(500);
+    User().volumePress(500);
     EXPECT_EQ(player.volume, 100);
-    sliders().VolumeDrag(5);  // beyond the end: stays
+    User().volumeDrag(5);  // beyond the end: stays
     EXPECT_EQ(controls.Geometry({ControlName::VolumeKnob}).left, 200);
-    sliders().VolumeDrag(-200);
+    User().volumeDrag(-200);
     EXPECT_EQ(player.volume, 0);
     EXPECT_EQ(controls.Tooltip({ControlName::VolumeKnob}), "0");
 }
 
 TEST_F(Transport, TrackNoWiderThanItsKnobDoesNothing) {
     controls.Move({ControlName::VolumeTrack}, {0, 0, 10, 7});
-    sliders().VolumePress(5);
+    User().volumePress(5);
     EXPECT_EQ(player.volume, 100);
 }
 
@@ -170,7 +160,6 @@ TEST_F(Transport, Keys) {
     User().keyDown(Key::Left);
     EXPECT_EQ(player.position, 0);
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 01:40");
-    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     player.position = 95;
     User().keyDown(Key::Right);
     EXPECT_EQ(player.position, 98);
@@ -190,10 +179,9 @@ TEST_F(Transport, Keys) {
         playerKeys.push_back(key);
         return key == Key::S;
     });
-    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
     EXPECT_TRUE(User().keyDown(Key::S));
-    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
     EXPECT_EQ(playerKeys, std::vector<Key>{Key::S});
+    EXPECT_FALSE(User().keyDown(Key::None));  // left to whoever has the focus
 }
 
 TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeByFive) {
@@ -227,7 +215,6 @@ TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
 // following the play.
 TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
     Playing(40, 100);
-    window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     int ticks = 0;
     for (int i = 0; i < 30; ++i) {
         User().keyDown(Key::Up);
@@ -241,12 +228,11 @@ TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
 }
 
 TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
+    ShowingThePagePlayer();  // in the player box's place
     Playing(50, 100);
-    window->View().SetVisible({ControlName::PlayerBox}, false);
-    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+    ASSERT_FALSE(Visible(ControlName::PlayerBox));
     User().keyDown(Key::Left);
     EXPECT_EQ(player.position, 50);
-    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
 }
 
 }  // namespace
