@@ -37,25 +37,6 @@
 #include "shell/WindowLayout.h"
 
 namespace ruvo {
-namespace {
-
-struct TimerDesign {
-    int interval;
-    bool enabledAtStart;
-    bool oneShot;
-};
-
-constexpr std::array<TimerDesign, kTimerCount> kTimerDesigns{{
-    {1000, true, false},   // StatusTick
-    {2000, false, false},  // EndOfPlay
-    {10, true, true},      // PlayerStartCheck
-    {50000, false, false}, // NextEpisodeRetry
-    {6000, true, true},    // UpdateCheck
-    {20000, false, true},  // FloatingAdvert
-}};
-
-}  // namespace
-
 MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::string programFolder, PortalAddress portal)
     : ports_(ports), storedSettings_(settings), programFolder_(std::move(programFolder)), portal_(std::move(portal)), lists_(programFolder_) {
     CreateTimers();
@@ -183,7 +164,7 @@ void MainWindow::Exit() { exit_->Exit(); }
 void MainWindow::CreateTimers() {
     for (size_t i = 0; i < kTimerCount; ++i) {
         timers_[i] = ports_.timers.CreateTimer();
-        timers_[i]->SetInterval(kTimerDesigns[i].interval);
+        timers_[i]->SetInterval(DesignOf(static_cast<WindowTimer>(i)).interval);
     }
 }
 
@@ -218,7 +199,7 @@ void MainWindow::NavigateOtherPanes() {
 }
 
 void MainWindow::SetTimerHandler(WindowTimer timer, std::function<void()> onTick) {
-    const bool oneShot = kTimerDesigns[static_cast<size_t>(timer)].oneShot;
+    const bool oneShot = DesignOf(timer).oneShot;
     TimerOf(timer).SetOnTick([this, timer, oneShot, onTick = std::move(onTick)] {
         if (oneShot) TimerOf(timer).SetEnabled(false);
         onTick();
@@ -297,7 +278,7 @@ void MainWindow::Load(const std::string& commandLine) {
     update_.recommendOnExit = false;
     memory_->Restore();
     host.SetKeyPreview(true);
-    for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(kTimerDesigns[i].enabledAtStart);
+    for (size_t i = 0; i < kTimerCount; ++i) timers_[i]->SetEnabled(DesignOf(static_cast<WindowTimer>(i)).enabledAtStart);
     if (!commandLine.empty() && playCommandLineItem_) playCommandLineItem_(commandLine);
 }
 

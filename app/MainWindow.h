@@ -78,6 +78,24 @@ enum class WindowTimer {
 };
 inline constexpr size_t kTimerCount = 6;
 
+struct TimerDesign {
+    int interval;  // ms
+    bool enabledAtStart;
+    bool oneShot;
+};
+
+constexpr TimerDesign DesignOf(WindowTimer timer) {
+    constexpr std::array<TimerDesign, kTimerCount> kDesigns{{
+        {1000, true, false},    // StatusTick
+        {2000, false, false},   // EndOfPlay
+        {10, true, true},       // PlayerStartCheck
+        {50000, false, false},  // NextEpisodeRetry
+        {6000, true, true},     // UpdateCheck
+        {20000, false, true},   // FloatingAdvert
+    }};
+    return kDesigns[static_cast<size_t>(timer)];
+}
+
 struct MainWindowPorts {
     MainWindowHost& host;
     PaneSet panes;  // indexed by Pane
@@ -104,9 +122,6 @@ public:
 
     // Plays the program's command-line argument once the window has loaded.
     void SetPlayCommandLineItem(std::function<void(const std::string&)> play) { playCommandLineItem_ = std::move(play); }
-    // The tray menu's offer of a new version, and the one orderly way out.
-    void OfferUpdate();
-    void Exit();
     // The system asks the program to end (a signal): stored as at any exit.
     void EndOnSignal();
 
@@ -153,28 +168,16 @@ public:
     // The part the media keys and the desktop's media widget drive.
     MediaRemote& Remote() { return *remote_; }
 
-    // The parts and state below are reached only by the unit tests that
-    // still build the whole window; the program itself goes through the
-    // operations above.
-    Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
-    AdPanes& Ads() { return ads_; }
-    UpdateState& Update() { return update_; }
-    PlaySession& Session() { return session_; }
-    WindowView& View() { return view_; }
-    HistoryLists& Lists() { return lists_; }
 
-    PlayService& Plays() { return *plays_; }
-    NextEpisodeFinder& NextEpisodes() { return *nextEpisode_; }
-    TransportControls& Transport() { return *transport_; }
-    PlayerSliders& Sliders() { return *sliders_; }
-    HistoryActions& History() { return *history_; }
-
+private:
+    // The tray menu's offer of a new version, and the one orderly way out.
+    void OfferUpdate();
+    void Exit();
     // Loads skin `skin`, lays the panes out again and paints the resting looks.
     void ApplySkin(int skin);
     // Sets the title line and fits the scrolling bar to it.
     void SetTitleLine(const std::string& text);
-
-private:
+    Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
     WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
     // The maker's home page, opened by the tray entry "官方主页".
     std::string MakerHomePage() const;

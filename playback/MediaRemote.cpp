@@ -102,8 +102,9 @@ MediaStatus MediaRemote::Status() {
     status.url = player.PlayUrl();
     const bool loaded = !status.url.empty() || s.inPagePlayer;
     status.playback = parts_.bar.ShowsPlaying() ? "Playing" : loaded && player.PlayState() == PlayerState::Paused ? "Paused" : "Stopped";
+    // A page item plays by itself in its page, the bar showing nothing of it.
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
-    else if (pageMediaPaused_) status.playback = "Paused";
+    else status.playback = pageMediaPaused_ ? "Paused" : "Playing";
     status.title = TitleLineOf(s.item);
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;

@@ -45,4 +45,13 @@ void VirtualTimers::Advance(int64_t milliseconds) {
     now_ = end;
 }
 
+bool VirtualTimers::Running(int intervalMs) const {
+    return std::ranges::any_of(timers_, [&](const VirtualTimer* t) { return t->enabled_ && t->interval_ == intervalMs; });
+}
+
+void VirtualTimers::Stop(int intervalMs) {
+    for (VirtualTimer* t : timers_)
+        if (t->interval_ == intervalMs) t->SetEnabled(false);
+}
+
 }  // namespace ruvo::test

@@ -14,6 +14,11 @@ public:
     std::unique_ptr<Timer> CreateTimer() override;
     void Advance(int64_t milliseconds);
     int64_t Now() const { return now_; }
+    // Whether a timer of this interval runs, and stopping those that do: the
+    // timers as the program's parts switch them, found by their design's
+    // interval.
+    bool Running(int intervalMs) const;
+    void Stop(int intervalMs);
 
 private:
     class VirtualTimer;

@@ -15,6 +15,7 @@
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
+#include "shell/FrameState.h"
 
 namespace ruvo::test {
 
@@ -54,10 +55,10 @@ protected:
         if (!intents_) intents_ = window->Intents();
         return *intents_;
     }
+    // Whether the window's timer runs; stopping it.
+    bool Runs(WindowTimer timer) const { return timers.Running(DesignOf(timer).interval); }
+    void Stop(WindowTimer timer) { timers.Stop(DesignOf(timer).interval); }
     FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }
-    AdPanes& Ads() { return window->Ads(); }
-    UpdateState& Update() { return window->Update(); }
-    PlaySession& Session() { return window->Session(); }
     // A navigation the page itself starts (a click or a script).
     bool PageNavigates(Pane pane, const std::string& url) {
         bool cancel = false;
@@ -68,16 +69,20 @@ protected:
     void WriteList(std::string_view name, const std::string& text) { folder.Write(name, EncodeGb18030(text)); }
     void Setting(const char* key, const char* value) { WriteSetting(folder.File("config.dll"), "S_q", key, value); }
     std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
-    // The local file /m/a.mp4 plays, at second `position`, listed in date_f.dat.
+    // The local file a.mp4, listed in date_f.dat, plays at second
+    // `position`: the user opened it from the local list.
     void PlayingLocalFile(int position) {
-        WriteList("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
-        player.url = "/m/a.mp4";
+        folder.Write("a.mp4", "video");
+        WriteList("date_f.dat", LocalLine(0));
+        User().buttonClick(TabButtonOf(RightPanelTab::LocalFiles));
+        bool cancel = false;
+        Web(Pane::LocalList).events.beforeNavigate("open://1", cancel);
         player.state = PlayerState::Playing;
-        Session().item = {ItemKind::LocalFile, "a.mp4", "", "/m/a.mp4", ""};
-        Session().listKey = "/m/a.mp4";
-        Session().list = ItemList::LocalFiles;
-        Session().lastPosition = position;
+        player.position = position;
+        player.calls.clear();
     }
+    // a.mp4's line in the local list, at second `position`.
+    std::string LocalLine(int position) { return "a.mp4|" + folder.File("a.mp4") + "|" + std::to_string(position) + "\r\n"; }
     std::string Text(ControlName name) { return controls.Text({name}); }
     bool Visible(ControlName name) { return controls.IsVisible({name}); }
 };

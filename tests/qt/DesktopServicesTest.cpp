@@ -78,7 +78,7 @@ TEST_F(MediaPlayerOnTheBus, RegistersAndAnswersWithTheWindowsState) {
     PlayingLocalFile(5);
     player.duration = 60;
     player.position = 5;
-    window->Transport().ShowPlayPause(true);
+    timers.Advance(1000);  // the bar shows it playing
     MprisService service(window->Remote());
     ASSERT_TRUE(service.Registered());
     service.Refresh();

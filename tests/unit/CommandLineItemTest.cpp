@@ -4,7 +4,7 @@
 #include "app/CommandLineItem.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
-#include "playback/TransportControls.h"
+#include "playback/PlayerBarLook.h"
 #include "shell/TitleButtons.h"
 
 namespace ruvo {
@@ -28,26 +28,29 @@ protected:
 };
 
 TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
-    Session().episode = PortalEpisode{"12", "0", "1", "星河"};  // what played before it
-    window->TimerOf(WindowTimer::StatusTick).SetEnabled(false);
+    fetch.replies[std::string(test::kTestPortal) + "h.asp?id=12&v=0&v1=1"] = "第2集$http://m/1.mp4$qvod";
+    PageNavigates(Pane::PortalPage, "eebovod://12-0-1-星河");  // what played before it
+    fetch.requests.clear();
+    player.calls.clear();
+    Stop(WindowTimer::StatusTick);
     const std::string path = MediaFile("My Videos/第一集 片头.mkv");
     window->PlayCommandLineItem("\"" + path + "\"");
     EXPECT_EQ(player.url, path);
-    EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
-    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
+    EXPECT_TRUE(Runs(WindowTimer::StatusTick));
     EXPECT_EQ(Text(ControlName::TitleLine), "第一集 片头.mkv");
     const auto lines = ReadTextFileLines(folder.File("date_f.dat"));
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->front(), "第一集 片头.mkv|" + path + "|0");
     // No episode follows a file: the bar's next asks the portal nothing.
-    window->Transport().PlayNextEpisode();
+    User().transportClick(static_cast<int>(BarButton::Next));
     EXPECT_TRUE(fetch.requests.empty());
     // Its place is kept on its line of the local files.
     player.state = PlayerState::Playing;
     player.duration = 600;
     player.position = 42;
     timers.Advance(1000);
-    window->Transport().Stop();
+    User().transportClick(static_cast<int>(BarButton::Stop));
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat"))->front(), "第一集 片头.mkv|" + path + "|42");
 }
 
@@ -62,7 +65,7 @@ TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
     host.minimized = true;
     window->ReceiveFromSecondStart("");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"hide", "show", "normal"}));
-    EXPECT_TRUE(window->TimerOf(WindowTimer::PlayerStartCheck).IsEnabled());  // the process check runs again
+    EXPECT_TRUE(Runs(WindowTimer::PlayerStartCheck));  // the process check runs again
     EXPECT_TRUE(player.calls.empty());
     EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
 }
@@ -70,22 +73,24 @@ TEST_F(CommandLineItem, AnEmptyHandOffOnlyBringsTheWindowToTheFront) {
 TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMode) {
     const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
+    timers.Advance(1000);
     User().buttonClick(WindowButton::Compact);
     window->ReceiveFromSecondStart(b);
     EXPECT_FALSE(Visible(ControlName::RestoreLabel));  // the whole window again
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
-    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\na.mp4|/m/a.mp4|30\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\n" + LocalLine(30));
 }
 
 TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     const std::string b = MediaFile("b.mp4");
     PlayingLocalFile(30);
+    timers.Advance(1000);
     User().buttonClick(WindowButton::Compact);
     window->PlayCommandLineItem(b);
     EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
-    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\na.mp4|/m/a.mp4|30\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\n" + LocalLine(30));
 }
 
 TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
@@ -114,7 +119,7 @@ TEST_F(CommandLineItem, WhatIsNeitherAWebAddressNorAFileIsRefused) {
     // Handed over while a file plays, it leaves that one playing.
     PlayingLocalFile(30);
     window->ReceiveFromSecondStart("av://lavfi:sine");
-    EXPECT_EQ(player.url, "/m/a.mp4");
+    EXPECT_EQ(player.url, folder.File("a.mp4"));
     EXPECT_TRUE(player.calls.empty());
     // A desktop's file address is the file.
     window->PlayCommandLineItem("file://" + folder.File("media/a%20b.mp4"));

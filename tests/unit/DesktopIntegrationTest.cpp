@@ -43,19 +43,18 @@ protected:
         PlayingLocalFile(100);
         player.duration = 3600;
         player.position = 100;
-        window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
     }
 };
 
 TEST_F(DesktopIntegration, PlayingPositionIsStoredEveryThirtySeconds) {
     StartLocalFile();
     Ticks(29);
-    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|0\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), LocalLine(0));
     Ticks(1);
-    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|130\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), LocalLine(130));
     player.state = PlayerState::Paused;  // a paused item has nothing new to store
     Ticks(40);
-    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|130\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), LocalLine(130));
 }
 
 TEST_F(DesktopIntegration, VolumeAndMuteAreWrittenOnlyWhenChangedAndComeBack) {
@@ -138,7 +137,7 @@ TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
     Ticks(1);
     remote.Stop();
     EXPECT_EQ(player.state, PlayerState::Stopped);
-    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|3599\r\n");  // stored as the bar's stop stores it
+    EXPECT_EQ(folder.Read("date_f.dat"), LocalLine(3599));  // stored as the bar's stop stores it
 }
 
 TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
@@ -182,11 +181,11 @@ TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
 }
 
 TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
-    Session().inPagePlayer = true;
-    player.url = "x";  // an earlier item: not what plays now
-    window->View().SetVisible({ControlName::PagePlayerBox}, true);
-    window->Transport().ShowPlayPause(true);
+    StartLocalFile();  // an earlier item: not what plays now
+    ASSERT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://演示新闻台&&&id=1"));
+    player.calls.clear();
     MediaRemote& remote = window->Remote();
+    EXPECT_EQ(remote.Status().playback, "Playing");  // the page's video plays by itself
     remote.PlayPause();
     remote.Play();
     remote.Pause();

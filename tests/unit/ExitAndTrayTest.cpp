@@ -25,17 +25,20 @@ TEST_F(ExitAndTray, TrayIconIsAddedAtLoadWithTheCaption) {
 
 TEST_F(ExitAndTray, ExitRemovesTheIconFirstSavesThePositionAndClosesEveryWindow) {
     PlayingLocalFile(42);
-    window->Exit();
+    timers.Advance(1000);
+    player.calls.clear();
+    User().menuEntryChosen("quit");
     EXPECT_EQ(tray.calls, (std::vector<std::string>{"add", "remove"}));
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
-    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|42\r\n");
+    EXPECT_EQ(folder.Read("date_f.dat"), LocalLine(42));
     EXPECT_EQ(forms.steps,
               (std::vector<std::string>{"unload tip", "unload adsb", "unload BA3", "unload BA1", "unload ba4", "end"}));
 }
 
 TEST_F(ExitAndTray, ExitShowsTheRecommendationWhenTheUpdateFileAskedForIt) {
-    Update().recommendOnExit = true;
-    window->Exit();
+    fetch.replies["http://127.0.0.1:8790/box/lib/wen.txt"] = "1====0";  // the update file asks for it
+    timers.Advance(6000);
+    User().menuEntryChosen("quit");
     EXPECT_EQ(forms.steps.back(), "recommendation");
     EXPECT_EQ(std::count(forms.steps.begin(), forms.steps.end(), "end"), 0);
 }

@@ -20,7 +20,8 @@ protected:
         timers.Advance(20);  // the process check learns the player folder
         downloads = folder.File("downloads") + "/";
     }
-    HistoryActions& Actions() { return window->History(); }
+    // An entry of the list's right-click menu, chosen.
+    void Choose(const char* entry) { User().menuEntryChosen(entry); }
     void Download(const std::string& name) { folder.Write("downloads/" + name, "data"); }
     bool Downloaded(const std::string& name) { return PathExists(downloads + name); }
     // The watch history with one record whose address names a qvod file.
@@ -50,15 +51,15 @@ TEST(DownloadPrefix, HalfTheNameRoundedToEvenOrTheWholeShortName) {
 
 TEST_F(HistoryActionsTest, PlayAndDeleteTheRightClickedRow) {
     Web(Pane::HistoryList).events.contextMenu("open://2/");
-    Actions().PlaySelectedRow();
-    Actions().DeleteSelectedRow();
+    Choose("playSelected");
+    Choose("deleteSelected");
     EXPECT_EQ(Web3Links(), (std::vector<std::string>{"open://2/", "delk://2/"}));
 }
 
 TEST_F(HistoryActionsTest, NothingHappensBeforeAnyRowWasRightClicked) {
-    Actions().PlaySelectedRow();
-    Actions().DeleteSelectedRow();
-    Actions().DeleteSelectedRowAndDownloads();
+    Choose("playSelected");
+    Choose("deleteSelected");
+    Choose("deleteSelectedAndDownloads");
     EXPECT_TRUE(Web3Links().empty());
 }
 
@@ -67,7 +68,7 @@ TEST_F(HistoryActionsTest, DeleteDownloadsAsksListsTheFilesAndDeletesOnYes) {
     for (const char* name : {"abcdefgh.rmvb", "abcd-part2.rmvb", "abcx.rmvb", "ABCD.rmvb"}) Download(name);
     Web(Pane::HistoryList).events.contextMenu("open://1/");
     dialogs.answerYes = true;
-    Actions().DeleteSelectedRowAndDownloads();
+    Choose("deleteSelectedAndDownloads");
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.enterAnswers[0], Dialogs::Default::No);  // deleting takes a choice
     const std::string& question = dialogs.questions[0].text;
@@ -87,7 +88,7 @@ TEST_F(HistoryActionsTest, AnsweringNoOpensTheFolderAndStillRemovesTheRow) {
     ListWithQvodFile("abcdefgh.rmvb");
     Download("abcdefgh.rmvb");
     Web(Pane::HistoryList).events.contextMenu("open://1");
-    Actions().DeleteSelectedRowAndDownloads();
+    Choose("deleteSelectedAndDownloads");
     EXPECT_TRUE(Downloaded("abcdefgh.rmvb"));
     EXPECT_EQ(shell.folders, std::vector<std::string>{downloads});
     EXPECT_EQ(Web3Links(), std::vector<std::string>{"delk://1"});
@@ -96,13 +97,13 @@ TEST_F(HistoryActionsTest, AnsweringNoOpensTheFolderAndStillRemovesTheRow) {
 TEST_F(HistoryActionsTest, AnAddressWithoutBarsOnlyRemovesTheRowUnlessThisProgramDownloadedIt) {
     WriteList("date.dat", "12|星河|第1集|qvod|" + JsEscape("http://h/e1.mp4") + "|0|0|0\r\n");
     Web(Pane::HistoryList).events.contextMenu("open://1");
-    Actions().DeleteSelectedRowAndDownloads();
+    Choose("deleteSelectedAndDownloads");
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(Web3Links(), std::vector<std::string>{"delk://1"});
     WriteList("date.dat", "12|星河|第1集|qvod|" + JsEscape("http://h/e1.mp4") + "|0|0|0\r\n");
     Download(DownloadFileName("http://h/e1.mp4"));
     dialogs.answerYes = true;
-    Actions().DeleteSelectedRowAndDownloads();
+    Choose("deleteSelectedAndDownloads");
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_FALSE(Downloaded(DownloadFileName("http://h/e1.mp4")));
 }
@@ -111,7 +112,7 @@ TEST_F(HistoryActionsTest, RowPastTheEndOfTheListOnlyAsksTheDispatcherToRemoveIt
     ListWithQvodFile("abcdefgh.rmvb");
     Download("abcdefgh.rmvb");
     Web(Pane::HistoryList).events.contextMenu("open://99999999999999999999");
-    Actions().DeleteSelectedRowAndDownloads();
+    Choose("deleteSelectedAndDownloads");
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_TRUE(Downloaded("abcdefgh.rmvb"));
     EXPECT_EQ(folder.Read("date.dat").empty(), false);
@@ -119,42 +120,42 @@ TEST_F(HistoryActionsTest, RowPastTheEndOfTheListOnlyAsksTheDispatcherToRemoveIt
 
 TEST_F(HistoryActionsTest, ClearingTheWatchHistoryAsksFirst) {
     WriteList("date.dat", "12|a|b|qvod|x|0|0|0\r\n");
-    Actions().ClearWatchHistory();
+    Choose("clearWatchHistory");
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text, "确定要删除全部[历史观看]列表吗？");
     EXPECT_NE(folder.Read("date.dat"), "\r\n");
     dialogs.answerYes = true;
-    Actions().ClearWatchHistory();
+    Choose("clearWatchHistory");
     EXPECT_EQ(folder.Read("date.dat"), "\r\n");
     EXPECT_NE(DecodeGb18030(folder.Read("c.htm")).find("暂无记录"), std::string::npos);
 }
 
 TEST_F(HistoryActionsTest, LabelClearsTheLocalListOrOpensTheTaskMenu) {
     surface.SetTextColor({ControlName::ListAction}, 0x800000);  // the pointer is over it
-    Actions().ListActionClicked();
+    User().listActionClick();
     EXPECT_EQ(surface.TextColor({ControlName::ListAction}), 0x5A5A5Au);  // its colour goes back first
     EXPECT_EQ(menus.popped, std::vector<std::string>{"taskList"});
     User().buttonClick(TabButtonOf(RightPanelTab::LocalFiles));
-    Actions().ClearWatchHistory();  // not while the local list shows
+    Choose("clearWatchHistory");  // not while the local list shows
     EXPECT_TRUE(dialogs.questions.empty());
     RemoveFile(folder.File("date_f.dat"));
     dialogs.answerYes = true;
-    Actions().ListActionClicked();
+    User().listActionClick();
     EXPECT_EQ(dialogs.questions.back().text, "确定要删除全部[本地播放]列表吗？");
     EXPECT_FALSE(PathExists(folder.File("date_f.dat")));  // a missing list is not created
     WriteList("date_f.dat", "\r\n");
-    Actions().ListActionClicked();
+    User().listActionClick();
     EXPECT_EQ(folder.Read("date_f.dat"), "\r\n");
     EXPECT_NE(DecodeGb18030(folder.Read("f.htm")).find("暂无记录"), std::string::npos);
 }
 
 TEST_F(HistoryActionsTest, OpeningTheDownloadFolderEndsTopMostFirst) {
-    Actions().ShowDownloadFolder();
+    Choose("showDownloadFolder");
     EXPECT_TRUE(shell.folders.empty());  // an empty folder is not opened
     Download("x.mp4");
     User().buttonClick(WindowButton::TopMost);
     ASSERT_TRUE(host.topMost);
-    Actions().ShowDownloadFolder();
+    Choose("showDownloadFolder");
     EXPECT_FALSE(host.topMost);
     EXPECT_EQ(shell.folders, std::vector<std::string>{downloads});
 }

@@ -4,6 +4,7 @@
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
 #include "base/LinkText.h"
+#include "playback/PlayerBarLook.h"
 #include "shell/NavigationButtons.h"
 
 namespace ruvo {
@@ -20,6 +21,14 @@ protected:
     void ShowLocalList() { User().buttonClick(TabButtonOf(RightPanelTab::LocalFiles)); }
     std::vector<std::string> ListLines(std::string_view list) {
         return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{});
+    }
+    // What plays reaches second `position` and the user stops it: a list
+    // item keeps that place in its line.
+    void StoppedAt(int position) {
+        player.state = PlayerState::Playing;
+        player.position = position;
+        timers.Advance(1000);
+        User().transportClick(static_cast<int>(BarButton::Stop));
     }
 };
 
@@ -51,21 +60,22 @@ TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
 }
 
 TEST_F(Dispatcher, TelevisionLinkPlaysInThePagePlayer) {
-    player.url = "http://h/playing.mp4";
-    Session().listKey = "12";
-    Session().list = ItemList::WatchHistory;
-    Session().lastPosition = 40;
-    window->Lists().AddHistoryRecord({12, "t", "e", "qvod", "a", 0, 0, 0});
+    WriteList("date.dat", "12|t|e|qvod|http%3A//m/a.mp4|0|0|0\r\n");
+    ASSERT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
+    player.state = PlayerState::Playing;
+    player.position = 40;
+    timers.Advance(1000);
+    player.calls.clear();
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://news&&&ch=1/"));
     EXPECT_EQ(Web(Pane::PagePlayer).navigations, std::vector<std::string>{std::string(kTestPortal) + "tv/eebotv.htm?ch=1"});
     EXPECT_EQ(Text(ControlName::TitleLine), "news");
-    EXPECT_TRUE(Session().inPagePlayer);
     EXPECT_FALSE(Visible(ControlName::PlayerBox));
     EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
     EXPECT_FALSE(Visible(ControlName::RightPanel));
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
-    EXPECT_EQ(ListLines("date.dat")[0], "12|t|e|qvod|a|0|0|40");  // the left item's position is kept
-    EXPECT_TRUE(Session().listKey.empty());                       // a channel's place is kept nowhere
+    EXPECT_EQ(ListLines("date.dat"), std::vector<std::string>{"12|t|e|qvod|http%3A//m/a.mp4|0|0|40"});  // the left item's place
+    StoppedAt(70);
+    EXPECT_EQ(ListLines("date.dat"), std::vector<std::string>{"12|t|e|qvod|http%3A//m/a.mp4|0|0|40"});  // a channel's place is kept nowhere
 }
 
 TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
@@ -75,19 +85,17 @@ TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
     EXPECT_EQ(player.url, "http://m/海 1.mp4");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_EQ(Text(ControlName::TitleLine), "海贼王-第1集");
-    EXPECT_EQ(Session().listKey, "12");
-    EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "0", "海贼王"}));
     EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|0");
     EXPECT_EQ(Web(Pane::HistoryList).navigations.back(), folder.File("c.htm"));
+    StoppedAt(30);
+    EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|30");
 }
 
 TEST_F(Dispatcher, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
-    window->TimerOf(WindowTimer::StatusTick).SetEnabled(true);
+    ASSERT_TRUE(Runs(WindowTimer::StatusTick));
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eeqvod://html5&&&http%3A//m/a.webm&&&%u661F&&&%u7B2C2%u96C6&&&12&&&1&&&1/"));
     EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
-    EXPECT_TRUE(Session().inPagePlayer);
-    EXPECT_EQ(Session().listKey, "");
-    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_FALSE(Runs(WindowTimer::StatusTick));
     EXPECT_TRUE(player.url.empty());
     EXPECT_EQ(ListLines("date.dat")[0], "12|星|第2集|html5|http%3A//m/a.webm|1|1|0");
 }
@@ -138,16 +146,17 @@ TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     User().buttonClick(TabButtonOf(RightPanelTab::WatchHistory));  // the history tab shows
     EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://2"));
     EXPECT_EQ(player.url, "http://m/3.mp4");
-    EXPECT_EQ(Session().resumeAt, 95);
-    EXPECT_EQ(Session().episode, (PortalEpisode{"12", "0", "2", "星河"}));
-    EXPECT_EQ(Session().listKey, "12");
-    EXPECT_EQ(Session().list, ItemList::WatchHistory);
+    EXPECT_EQ(player.position, 95);
     EXPECT_EQ(Text(ControlName::TitleLine), "星河-第3集");
     EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal) + "show.asp?id=12");
     EXPECT_TRUE(Visible(ControlName::LibraryTab));
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
     EXPECT_EQ(ListLines("date.dat").size(), 2u);                                  // a replay adds no record
+    StoppedAt(120);
+    EXPECT_EQ(ListLines("date.dat").back(), "12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|120");
+    User().transportClick(static_cast<int>(BarButton::Next));  // the episode after it
+    EXPECT_EQ(fetch.requests.back(), std::string(kTestPortal) + "h.asp?id=12&v=0&v1=3");
 }
 
 // A row stored before addresses were checked may hold what a portal sent.
@@ -168,14 +177,13 @@ TEST_F(Dispatcher, ListRowsPlayOnlyWebAddressesAndFiles) {
     EXPECT_TRUE(dialogs.notices.empty());
     EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
     EXPECT_EQ(player.url, "http://m/live");
-    EXPECT_EQ(Session().resumeAt, 7);
+    EXPECT_EQ(player.position, 7);
 }
 
 TEST_F(Dispatcher, OpenLinkOfAPagePlayerItemUsesWeb2) {
     WriteList("date.dat", "12|星河|e|html5|http%3A//m/a.webm|1|0|0\r\n");
     EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
     EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), std::string(kTestPortal) + "play.htm?html5$$$http%3A//m/a.webm");
-    EXPECT_EQ(Session().listKey, "");
     EXPECT_FALSE(Visible(ControlName::PlayerBox));
     EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
 }
@@ -186,10 +194,11 @@ TEST_F(Dispatcher, OpenLinkOfALocalFile) {
     ShowLocalList();
     EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
     EXPECT_EQ(player.url, folder.File("movie.mkv"));
-    EXPECT_EQ(Session().resumeAt, 61);
-    EXPECT_EQ(Session().listKey, folder.File("movie.mkv"));
-    EXPECT_EQ(Session().list, ItemList::LocalFiles);
-    EXPECT_FALSE(Session().episode);
+    EXPECT_EQ(player.position, 61);
+    StoppedAt(90);
+    EXPECT_EQ(ListLines("date_f.dat")[0], "movie.mkv|" + folder.File("movie.mkv") + "|90");
+    User().transportClick(static_cast<int>(BarButton::Next));  // a file is no episode
+    EXPECT_TRUE(fetch.requests.empty());
 
     EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://2/"));
     ASSERT_EQ(dialogs.notices.size(), 1u);
@@ -208,7 +217,6 @@ TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
 // The page player's pane shows portal pages: no address a page opens there
 // ends what plays or starts the next episode.
 TEST_F(Dispatcher, NoAddressInThePagePlayerEndsPlay) {
-    Session().next.Found(EpisodePlay{{"3", "0", "1", "T"}, "L", "http%3A//m/2.mp4", "qvod"}, "http://m/2.mp4");
     EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "http://end-of-play.ruvo-box.invalid/next"));
     EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());
     EXPECT_TRUE(player.url.empty());

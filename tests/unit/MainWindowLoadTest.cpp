@@ -71,9 +71,9 @@ TEST_F(MainWindowLoad, SavedSizeAppliesOnlyWhenTheOptionIsOn) {
 TEST_F(MainWindowLoad, TheStartChecksRunOnce) {
     LoadWith();
     timers.Advance(7000);  // the one-shot timers have fired once and stopped
-    EXPECT_FALSE(window->TimerOf(WindowTimer::PlayerStartCheck).IsEnabled());
-    EXPECT_FALSE(window->TimerOf(WindowTimer::UpdateCheck).IsEnabled());
-    EXPECT_TRUE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_FALSE(Runs(WindowTimer::PlayerStartCheck));
+    EXPECT_FALSE(Runs(WindowTimer::UpdateCheck));
+    EXPECT_TRUE(Runs(WindowTimer::StatusTick));
 }
 
 TEST_F(MainWindowLoad, CommandLineItemIsPlayedAfterLoad) {

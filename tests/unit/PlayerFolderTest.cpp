@@ -34,7 +34,7 @@ class StartOption : public test::WindowFixture {};
 TEST_F(StartOption, TheTimerLearnsThePlayerFolderOnce) {
     Load();
     timers.Advance(10);
-    EXPECT_FALSE(window->TimerOf(WindowTimer::PlayerStartCheck).IsEnabled());
+    EXPECT_FALSE(Runs(WindowTimer::PlayerStartCheck));
     EXPECT_EQ(ReadSetting(folder.File("config.dll"), "S_q", "qvodw", "0"), folder.File("player") + "/");
     EXPECT_EQ(DownloadFolderOf(settings), folder.File("downloads") + "/");
 }

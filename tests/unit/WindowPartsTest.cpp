@@ -2,7 +2,7 @@
 
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
-#include "playback/TransportControls.h"
+#include "playback/PlayerBarLook.h"
 #include "portal/PaneLoadEvents.h"
 #include "portal/SearchBox.h"
 #include "shell/NavigationButtons.h"
@@ -134,29 +134,27 @@ TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
 }
 
 TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
-    window->Transport().StopCurrentItem();  // nothing loaded: nothing happens
+    const auto stop = [this] { User().transportClick(static_cast<int>(BarButton::Stop)); };
+    stop();  // nothing loaded: nothing happens
     EXPECT_TRUE(player.calls.empty());
-    window->Lists().AddLocalFileRecord({"a.mkv", "/v/a.mkv", 0});
-    player.url = "/v/a.mkv";
-    Session().listKey = "/v/a.mkv";
-    Session().list = ItemList::LocalFiles;
-    Session().lastPosition = 77;
-    window->Transport().StopCurrentItem();
+    PlayingLocalFile(77);
+    timers.Advance(1000);
+    stop();
     EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
-    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0], "a.mkv|/v/a.mkv|77");
-    EXPECT_EQ(Session().lastPosition, 0);
+    EXPECT_EQ(folder.Read("date_f.dat"), LocalLine(77));
     EXPECT_EQ(Text(ControlName::StatusLine), "已停止");
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 00:00");
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 0}), "播放");
-    EXPECT_FALSE(window->TimerOf(WindowTimer::StatusTick).IsEnabled());
+    EXPECT_FALSE(Runs(WindowTimer::StatusTick));
 }
 
 TEST_F(WindowParts, LongTitleHidesTheScrollBar) {
-    Ads().scroll = AdPane::Shown;
-    controls.Move({ControlName::ScrollAdBar}, {400, 0, 200, 20});
-    window->SetTitleLine("短");
+    fetch.replies["http://127.0.0.1:8790/box/lib/wen.txt"] = "0====0====0====1====1.0";  // the bar is on
+    timers.Advance(6000);
+    controls.Move({ControlName::ScrollAdBar}, {200, 0, 200, 20});
+    PageNavigates(Pane::PortalPage, "eetvs://短&&&id=1");
     EXPECT_TRUE(Visible(ControlName::ScrollAdBar));
-    window->SetTitleLine(std::string(100, 'x'));
+    PageNavigates(Pane::PortalPage, "eetvs://" + std::string(30, 'x') + "&&&id=1");
     EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
 }
 

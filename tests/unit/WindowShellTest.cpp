@@ -197,7 +197,7 @@ TEST_F(WindowShell, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
 }
 
 TEST_F(WindowShell, CompactModeShowsThePlayerAloneWithTheNameAsTitle) {
-    window->SetTitleLine("星河漫游记-第3集");
+    PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/3.mp4&&&星河漫游记&&&第3集&&&12&&&0&&&2");
     User().buttonClick(WindowButton::Compact);
     EXPECT_EQ(host.twipsWidth, 5800);
     EXPECT_EQ(host.twipsHeight, 4800);
@@ -233,9 +233,9 @@ TEST_F(WindowShell, SkinLoadsNinePicturesAndPaintsTheRestingLooks) {
 
     // A skin without resources keeps every picture and still repaints.
     surface.loaded.clear();
-    for (int r = 301; r <= 309; ++r) surface.missingResources.insert(r);
+    for (int r = 201; r <= 209; ++r) surface.missingResources.insert(r);
     surface.cells.clear();
-    window->ApplySkin(2);
+    Load();
     EXPECT_TRUE(surface.loaded.empty());
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 23);
 }
