@@ -145,31 +145,31 @@ public:
 
     // The load handler: runs once, when start-up shows the window.
     void Load(const std::string& commandLine);
-
-    // The first page of a pane.
-    std::string FirstPage(Pane pane) const;
     // Load navigates the portal pane first and the other eight once its page
     // has come (or failed), at the latest after this long: the home page then
     // has the engine to itself and shows sooner.
     static constexpr int kOtherPanesDelayMs = 1000;
+
+    // Where the diagnostic trace's lines go (nowhere unless set).
+    void SetTrace(std::function<void(const std::string&)> trace) { trace_ = std::move(trace); }
+
+    // The part the media keys and the desktop's media widget drive.
+    MediaRemote& Remote() { return *remote_; }
+
+private:
+    // The first page of a pane.
+    std::string FirstPage(Pane pane) const;
     void NavigateOtherPanes();
 
     // A GET of a text (decoded) that nothing waits for: `done` hears it, or
     // nothing when it failed, later; never once the window is gone.
     void FetchText(const std::string& url, std::function<void(std::optional<std::string>)> done);
-    // Where the diagnostic trace's lines go (nowhere unless set).
-    void SetTrace(std::function<void(const std::string&)> trace) { trace_ = std::move(trace); }
 
     // Shows a tray balloon tip (cut to the balloon's 255 legacy bytes).
     void ShowTrayTip(const std::string& text);
     // The timer's tick handler; a one-shot timer is switched off first.
     void SetTimerHandler(WindowTimer timer, std::function<void()> onTick);
 
-    // The part the media keys and the desktop's media widget drive.
-    MediaRemote& Remote() { return *remote_; }
-
-
-private:
     // The tray menu's offer of a new version, and the one orderly way out.
     void OfferUpdate();
     void Exit();

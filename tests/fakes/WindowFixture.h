@@ -47,7 +47,7 @@ protected:
         intents_.reset();
         window = std::make_unique<MainWindow>(Ports(), settings, folder.Path(), PortalFrom(kTestPortal));
         window->Load(commandLine);
-        window->NavigateOtherPanes();  // as when the portal's page has come
+        Web(Pane::PortalPage).events.downloadComplete();  // the portal's page has come
         for (auto& pane : panes) pane.navigations.clear();
     }
     // What the user does in the window, as the window takes it.
