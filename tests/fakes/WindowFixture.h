@@ -21,15 +21,16 @@ namespace ruvo::test {
 
 inline constexpr const char* kTestPortal = "http://127.0.0.1:8790/box/";
 
-class WindowFixture : public testing::Test, protected FakeWindowPorts {
+// A fresh program folder after a real start-up: its settings, lists and
+// the player's configuration as a first run leaves them.
+class StartedFolder : public testing::Test {
 protected:
     TempFolder folder;
     SettingsFile settings{folder.File("config.dll")};
-    std::unique_ptr<MainWindow> window;
-    std::optional<WindowIntents> intents_;
 
     void SetUp() override {
         FakePlayerProbe probe;
+        FakeDialogs dialogs;
         FakeShell startupShell;
         FakeAdapters adapters;
         adapters.address = "00:16:3e:01:02:03";
@@ -37,6 +38,15 @@ protected:
         StartupPorts ports{probe, dialogs, startupShell, adapters, clock};
         RunStartup(folder.Path(), settings, PortalFrom(kTestPortal), ports);
     }
+    // Writes a list file the way the program does (GB18030).
+    void WriteList(std::string_view name, const std::string& text) { folder.Write(name, EncodeGb18030(text)); }
+};
+
+class WindowFixture : public StartedFolder, protected FakeWindowPorts {
+protected:
+    std::unique_ptr<MainWindow> window;
+    std::optional<WindowIntents> intents_;
+
     // The fakes as the window's ports.
     MainWindowPorts Ports() {
         surface.controls = &controls;
@@ -65,8 +75,6 @@ protected:
         Web(pane).events.beforeNavigate(url, cancel);
         return cancel;
     }
-    // Writes a list file the way the program does (GB18030).
-    void WriteList(std::string_view name, const std::string& text) { folder.Write(name, EncodeGb18030(text)); }
     void Setting(const char* key, const char* value) { WriteSetting(folder.File("config.dll"), "S_q", key, value); }
     std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
     // The local file a.mp4, listed in date_f.dat, plays at second

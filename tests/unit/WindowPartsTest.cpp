@@ -158,5 +158,18 @@ TEST_F(WindowParts, LongTitleHidesTheScrollBar) {
     EXPECT_FALSE(Visible(ControlName::ScrollAdBar));
 }
 
+// A right click on a row of the watch history offers the row's menu; its
+// entries act on that row, through the list's own links.
+TEST_F(WindowParts, ARightClickedWatchedRowOffersItsMenu) {
+    WriteList("date.dat", "12|a|b|qvod|http%3A//m/1.mp4|0|0|0\r\n15|c|d|qvod|http%3A//m/2.mp4|0|0|0\r\n");
+    Web(Pane::HistoryList).events.contextMenu("open://2");
+    EXPECT_EQ(menus.popped, std::vector<std::string>{"historyRow"});
+    User().menuEntryChosen("deleteSelected");
+    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value(), std::vector<std::string>{"12|a|b|qvod|http%3A//m/1.mp4|0|0|0"});
+    Web(Pane::HistoryList).events.contextMenu("open://1");
+    User().menuEntryChosen("playSelected");
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+}
+
 }  // namespace
 }  // namespace ruvo
