@@ -1,7 +1,7 @@
 #include "playback/KeyboardShortcuts.h"
 
 #include "playback/PlayStatusMonitor.h"
-#include "playback/PlayTime.h"
+#include "playback/BarProgress.h"
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
@@ -51,12 +51,7 @@ void KeyboardShortcuts::Seek(int seconds) {
 void KeyboardShortcuts::DrawPosition() {
     WindowView& c = parts_.controls;
     Player& player = parts_.player;
-    const int position = player.Position(), duration = player.Duration();
-    if (duration != 0) {
-        const int range = c.Geometry({ControlName::SeekTrack}).width - c.Geometry({ControlName::SeekKnob}).width;
-        MoveLeftEdge(c, {ControlName::SeekKnob}, KnobLeft(position, duration, range));
-    }
-    c.SetText({ControlName::PlayTimes}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
+    DrawBarProgress(c, SoughtTo(player.Position(), player.Duration(), SeekTrackSizesOf(c)));
 }
 
 void KeyboardShortcuts::ChangeVolume(int step) {

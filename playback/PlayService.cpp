@@ -5,6 +5,7 @@
 #include "config/PlayableAddress.h"
 #include "config/SettingsKeys.h"
 #include "history/HistoryRecords.h"
+#include "playback/BarProgress.h"
 #include "playback/IdleInhibition.h"
 
 namespace ruvo {
@@ -131,9 +132,7 @@ void PlayService::PlayInPagePlayer(const std::string& pageAddress) {
     c.SetVisible({ControlName::PlayerBox}, false);
     c.SetVisible({ControlName::PagePlayerBox}, true);
     parts_.statusTick.SetEnabled(false);
-    MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
-    PlaceHorizontally(c, {ControlName::DownloadedBar}, 0, 0);
-    c.SetText({ControlName::PlayTimes}, "");
+    DrawBarProgress(c, InThePagePlayer());
 }
 
 void PlayService::LookUpThenPlay(const PortalEpisode& episode, std::function<void(const EpisodeReply&)> withoutPlayData) {

@@ -5,7 +5,7 @@
 #include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "playback/PlayTime.h"
+#include "playback/BarProgress.h"
 
 namespace ruvo {
 
@@ -266,19 +266,11 @@ void PlayStatusMonitor::ShowState(PlayerState state, int speed) {
 void PlayStatusMonitor::DrawProgress() {
     WindowView& c = parts_.controls;
     Player& player = parts_.player;
-    const int position = player.Position(), duration = player.Duration();
-    c.SetText({ControlName::PlayTimes}, FormatPlayTime(position) + " / " + FormatPlayTime(duration));
-    const Rect track = c.Geometry({ControlName::SeekTrack});
-    const Rect knob = c.Geometry({ControlName::SeekKnob});
-    c.Move({ControlName::SeekKnob}, {KnobLeft(position, duration, track.width - knob.width), knob.top, knob.width, knob.height});
+    DrawBarProgress(c, ProgressAt(player.Position(), player.Duration(), player.DownloadProgress(), SeekTrackSizesOf(c)));
+    // The time label, sized to its text, ends 13 pixels from the player box's right.
     const Rect times = c.Geometry({ControlName::PlayTimes});
     const Rect panel = c.Geometry({ControlName::PlayerBox});
     c.Move({ControlName::PlayTimes}, {panel.width - times.width - 13, 3, times.width, times.height});
-    c.SetTooltip({ControlName::SeekKnob}, FormatPlayTime(position));
-    const int progress = player.DownloadProgress();
-    const Rect bar = c.Geometry({ControlName::DownloadedBar});
-    if (progress >= 1) c.Move({ControlName::DownloadedBar}, {0, 0, track.width * progress / 1000, bar.height});
-    else c.Move({ControlName::DownloadedBar}, {-30, bar.top, 0, bar.height});
 }
 
 void PlayStatusMonitor::EndOfPlayTick() {

@@ -4,6 +4,7 @@
 #include "base/PathText.h"
 #include "base/TextWidth.h"
 #include "config/PlayableAddress.h"
+#include "playback/BarProgress.h"
 #include "playback/PlayService.h"
 
 namespace ruvo {
@@ -95,9 +96,7 @@ void TransportControls::StopCurrentItem(bool keepPlace) {
     player.Stop();
     ShowPlayPause(false);
     c.SetText({ControlName::StatusLine}, "已停止");
-    PlaceHorizontally(c, {ControlName::DownloadedBar}, -30, 0);
-    c.SetText({ControlName::PlayTimes}, "00:00 / 00:00");
-    MoveLeftEdge(c, {ControlName::SeekKnob}, 0);
+    DrawBarProgress(c, Stopped());
     Redraw(BarButton::Stop);
 }
 

@@ -9,6 +9,7 @@
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
 #include "playback/PlayStatusMonitor.h"
+#include "playback/BarProgress.h"
 #include "playback/PlayTime.h"
 
 namespace ruvo {
@@ -21,6 +22,20 @@ TEST(PlayTime, Formats) {
     EXPECT_EQ(FormatPlayTime(3600), "1:00:00");
     EXPECT_EQ(FormatPlayTime(3725), "1:02:05");
     EXPECT_EQ(FormatPlayTime(-5), "00:00");
+}
+
+// What the bar shows of a moment of play, before any screen draws it.
+TEST(BarProgress, FromThePlayersFigures) {
+    const SeekTrackSizes sizes{412, 12};
+    const BarProgress half = ProgressAt(50, 100, 500, sizes);
+    EXPECT_EQ(half.times, "00:50 / 01:40");
+    EXPECT_EQ(half.knobLeft, 200);
+    EXPECT_EQ(half.knobTooltip, "00:50");
+    EXPECT_EQ(half.downloaded->width, 206);
+    EXPECT_EQ(ProgressAt(50, 100, 0, sizes).downloaded->left, -30);  // nothing downloaded: out of sight
+    EXPECT_EQ(ProgressAt(3, 0, 0, sizes).knobLeft, 0);
+    EXPECT_FALSE(SoughtTo(30, 0, sizes).knobLeft);  // a stream of unknown length keeps its knob
+    EXPECT_EQ(SoughtTo(30, 0, sizes).times, "00:30 / 00:00");
 }
 
 class Monitor : public testing::Test {
