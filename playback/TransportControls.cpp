@@ -6,6 +6,7 @@
 #include "config/PlayableAddress.h"
 #include "playback/BarProgress.h"
 #include "playback/PlayService.h"
+#include "view/TipPanel.h"
 
 namespace ruvo {
 
@@ -23,7 +24,7 @@ void TransportControls::Click(int index) {
 }
 
 void TransportControls::Press(BarButton button) {
-    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
+    HideTipPanel(parts_.controls);
     Act(button);
     if (parts_.afterAction) parts_.afterAction();
 }
@@ -120,13 +121,13 @@ void TransportControls::FullScreenPressed() {
     if (player.IsFullScreen()) return player.SetFullScreen(0);
     if (player.PlayState() != PlayerState::Playing) return;
     Redraw(BarButton::FullScreen);
-    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
+    HideTipPanel(parts_.controls);
     player.SetFullScreen(-1);
 }
 
 void TransportControls::ChooseAndPlayFile() {
     Redraw(BarButton::OpenFile);
-    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
+    HideTipPanel(parts_.controls);
     const std::string path = parts_.dialogs.ChooseFile(kOpenFileTitle, kOpenFileFilter);
     if (path.empty()) return;
     if (!IsPlayableAddress(path, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
@@ -150,21 +151,12 @@ void TransportControls::MouseMove(int index, int x, int y) {
     c.SetPicture(ControlOf(barButton), PictureOf(barButton, inside, Look()));
     if (!inside) {
         parts_.host.ReleaseMouse();
-        c.SetVisible({ControlName::BarTipPanel}, false);
-        return;
+        return HideTipPanel(c);
     }
     // The button keeps the mouse, so the move that leaves it still comes here.
     parts_.host.CaptureMouse(ControlOf(barButton));
-    c.SetText({ControlName::BarTipText}, TooltipOf(barButton, Look()));
-    const Rect tip = c.Geometry({ControlName::BarTipText});
-    c.Move({ControlName::BarTipText}, {3, 3, tip.width, tip.height});
-    const int width = tip.width + 6, height = tip.height + 6;
-    const int inner = parts_.host.InnerHeight();
-    const Rect panel = parts_.compact
-                           ? Rect{button.left + button.width - width / 2 - 11, inner - 50, width, height}
-                           : Rect{button.left - 18 + 220 + button.width + 7 - width / 2, inner - 55, width, height};
-    c.Move({ControlName::BarTipPanel}, panel);
-    c.SetVisible({ControlName::BarTipPanel}, true);
+    ShowTipPanel(c, parts_.compact ? TipAnchor::CompactPlayerBar : TipAnchor::PlayerBar, button,
+                 TooltipOf(barButton, Look()), parts_.host.InnerHeight());
 }
 
 }  // namespace ruvo

@@ -6,6 +6,7 @@
 #include "config/SettingsKeys.h"
 #include "shell/ButtonLooks.h"
 #include "shell/FrameGeometry.h"
+#include "view/TipPanel.h"
 
 namespace ruvo {
 namespace {
@@ -75,18 +76,9 @@ void FrameMouse::ButtonMove(WindowButton button, int x, int y) {
     const bool inside = x >= 0 && x <= place.width && y >= 0 && y <= place.height;
     DrawButton(button, inside);
     if (!IsTitleButton(button)) return;
-    if (!inside) {
-        c.SetVisible({ControlName::BarTipPanel}, false);
-        return;
-    }
-    c.SetText({ControlName::BarTipText}, WindowButtonTip(button, FrameLookOf(parts_.host, parts_.frame)));
-    surface.SizeToText({ControlName::BarTipText});
-    Rect tip = c.Geometry({ControlName::BarTipText});
-    tip.left = 2;
-    tip.top = 2;
-    c.Move({ControlName::BarTipText}, tip);
-    c.Move({ControlName::BarTipPanel}, {place.left - 5, place.top + place.height + 3, tip.width + 5, tip.height + 5});
-    c.SetVisible({ControlName::BarTipPanel}, true);
+    if (!inside) return HideTipPanel(c);
+    ShowTipPanel(c, TipAnchor::TitleBar, place, WindowButtonTip(button, FrameLookOf(parts_.host, parts_.frame)),
+                 parts_.host.InnerHeight());
 }
 
 void FrameMouse::DrawButton(WindowButton button, bool hover) {

@@ -8,6 +8,7 @@
 #include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"
 #include "shell/WindowLayout.h"
+#include "view/TipPanel.h"
 
 namespace ruvo {
 namespace {
@@ -37,7 +38,7 @@ void TitleButtons::Exit() {
 }
 
 void TitleButtons::BeginAction() {
-    parts_.controls.SetVisible({ControlName::BarTipPanel}, false);
+    HideTipPanel(parts_.controls);
     parts_.mouse.ResetLabelColors();
 }
 

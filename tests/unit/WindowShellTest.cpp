@@ -129,7 +129,7 @@ TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
 
 TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
     const Rect button = Place(ControlName::WindowButton, 5);
-    surface.textWidths[{static_cast<int>(ControlName::BarTipText), 0}] = 30;
+    controls.Move({ControlName::BarTipText}, {0, 0, 30, 14});  // the label fits its text
     User().buttonMove(WindowButton::Menu, 10, 10);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripHover);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "菜单");
