@@ -40,6 +40,8 @@ protected:
     }
     // Writes a list file the way the program does (GB18030).
     void WriteList(std::string_view name, const std::string& text) { folder.Write(name, EncodeGb18030(text)); }
+    void Setting(const char* key, const char* value) { WriteSetting(folder.File("config.dll"), "S_q", key, value); }
+    std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
 };
 
 class WindowFixture : public StartedFolder, protected FakeWindowPorts {
@@ -75,8 +77,6 @@ protected:
         Web(pane).events.beforeNavigate(url, cancel);
         return cancel;
     }
-    void Setting(const char* key, const char* value) { WriteSetting(folder.File("config.dll"), "S_q", key, value); }
-    std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
     // The local file a.mp4, listed in date_f.dat, plays at second
     // `position`: the user opened it from the local list.
     void PlayingLocalFile(int position) {

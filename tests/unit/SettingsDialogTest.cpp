@@ -14,12 +14,14 @@ namespace {
 
 // The dialog on its own, over a program folder a real start made, once the
 // player's folder is known.
-class SettingsDialogTest : public test::WindowFixture {
+class SettingsDialogTest : public test::StartedFolder {
 protected:
+    test::FakeSettingsView settingsView;
+    test::FakeDialogs dialogs;
     std::string playerFolder, downloads;
     std::unique_ptr<SettingsDialog> dialog;
     void SetUp() override {
-        WindowFixture::SetUp();
+        StartedFolder::SetUp();
         std::string learned;
         StorePlayerFolder(learned, folder.Path(), settings);
         playerFolder = folder.File("player") + "/";
