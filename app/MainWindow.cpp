@@ -81,7 +81,9 @@ void MainWindow::CreatePlaybackParts() {
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { monitor_->NextEpisodeFound(); }, trace});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         view_, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
-        ports_.dialogs, TimerOf(WindowTimer::StatusTick), *plays_,
+        ports_.dialogs, TimerOf(WindowTimer::StatusTick),
+        [this](const PlayRequest& request) { return plays_->Start(request); },
+        [this](int step) { plays_->PlayAdjacentEpisode(step); },
         [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
         [this] {
             inhibition_->Update();

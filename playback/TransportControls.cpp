@@ -5,7 +5,6 @@
 #include "base/TextWidth.h"
 #include "config/PlayableAddress.h"
 #include "playback/BarProgress.h"
-#include "playback/PlayService.h"
 #include "view/TipPanel.h"
 
 namespace ruvo {
@@ -132,13 +131,13 @@ void TransportControls::ChooseAndPlayFile() {
     if (path.empty()) return;
     if (!IsPlayableAddress(path, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
     // Listed under its name as the title line shows it: cut to the line's width.
-    parts_.plays.Start({LocalFilePlay{path, TruncateToWidth(FileNameOfPath(path), kTitleLineWidth)}});
+    parts_.play({LocalFilePlay{path, TruncateToWidth(FileNameOfPath(path), kTitleLineWidth)}});
     parts_.showLocalFiles();
 }
 
 // The look-up does not wait: a second press asks again, and the newer wins.
 void TransportControls::PlayAdjacent(int step) {
-    parts_.plays.PlayAdjacentEpisode(step);
+    parts_.playAdjacentEpisode(step);
     Redraw(step < 0 ? BarButton::Previous : BarButton::Next);
 }
 

@@ -11,12 +11,11 @@
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "view/WindowView.h"
+#include "playback/PlayRequest.h"
 #include "playback/PlaySession.h"
 #include "playback/PlayerBarLook.h"
 
 namespace ruvo {
-
-class PlayService;
 
 // The open-file dialog's filter: the classic media types and those common on Linux.
 inline constexpr const char* kOpenFileFilter =
@@ -39,7 +38,10 @@ public:
         HistoryLists& lists;
         Dialogs& dialogs;
             Timer& statusTick;
-        PlayService& plays;
+        // Starts an item (false when it was refused), or the episode
+        // `step` away from the playing one.
+        std::function<bool(const PlayRequest&)> play;
+        std::function<void(int step)> playAdjacentEpisode;
         std::function<void()> toggleRightPanel;
         std::function<void()> showLocalFiles;
         // After every action: the screen saver and the remembered volume follow.

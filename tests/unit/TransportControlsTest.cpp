@@ -1,24 +1,65 @@
 #include <gtest/gtest.h>
 
-#include "config/TextFile.h"
-#include "fakes/WindowFixture.h"
+#include "config/SettingsFile.h"
+#include "fakes/Fakes.h"
+#include "fakes/TempFolder.h"
+#include "fakes/VirtualTimers.h"
+#include "playback/KeyboardShortcuts.h"
+#include "playback/PlayStatusMonitor.h"
+#include "playback/PlayerMemory.h"
+#include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
 
 namespace ruvo {
 namespace {
 
-class Transport : public test::WindowFixture {
+// The player bar with its sliders, keys and remembered volume, on the
+// ports' fakes, with the status monitor that keeps it in step with the player.
+class Transport : public testing::Test {
 protected:
+    test::TempFolder folder;
+    SettingsFile settings{folder.File("config.dll")};
+    UserOptions options{settings};
+    test::FakeControls controls;  // the screen
+    WindowView view{controls};
+    test::FakeHost host;
+    test::FakePlayer player;
+    test::FakeDialogs dialogs;
+    test::VirtualTimers timers;
+    std::unique_ptr<Timer> statusTick = timers.CreateTimer(), endOfPlay = timers.CreateTimer();
+    PlaySession session;
+    AdPanes ads;
+    HistoryLists lists{folder.Path()};
+    bool rightPanelShown = true, compact = false;
+    std::vector<PlayRequest> played;
+    std::vector<int> adjacentEpisodes;
+    int localFilesShown = 0, rightPanelToggles = 0;
+    TransportControls bar{{view, host, player, session, rightPanelShown, compact, lists, dialogs, *statusTick,
+                           [this](const PlayRequest& request) {
+                               played.push_back(request);
+                               return true;
+                           },
+                           [this](int step) { adjacentEpisodes.push_back(step); }, [this] { ++rightPanelToggles; },
+                           [this] { ++localFilesShown; }, [] {}, [this](const std::string& text) { monitor.ShowNotice(text); }}};
+    PlayerMemory memory{player, bar, settings};
+    PlayerSliders sliders{view, player, bar, memory};
+    PlayStatusMonitor monitor{{player, session, ads, view, options, *statusTick, *endOfPlay,
+                               [this](bool playing) { bar.ShowPlayPause(playing); }, [] {}, [] {},
+                               [](const std::string&) {}, [] {}, [](const EpisodePlay&) {}}};
+    KeyboardShortcuts keys{{view, player, bar, sliders, monitor, memory, *statusTick}};
+
     void SetUp() override {
-        WindowFixture::SetUp();
-        Load();
+        player.SetEventHandler([this](PlayerEvent event) { monitor.PlayerReported(event); });
+        statusTick->SetInterval(1000);
+        statusTick->SetOnTick([this] { monitor.StatusTick(); });
+        statusTick->SetEnabled(true);
         controls.Move({ControlName::SeekTrack}, {0, 0, 212, 7});
         controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
         controls.Move({ControlName::VolumeTrack}, {0, 0, 210, 7});
         controls.Move({ControlName::VolumeKnob}, {0, 0, 10, 7});
         controls.Move({ControlName::TransportButton, 3}, {200, 0, 24, 24});
     }
-    void Click(int button) { User().transportClick(button); }
+    void Click(int button) { bar.Click(button); }
     void Playing(int position, int duration) {
         player.url = "http://m/1.mp4";
         player.state = PlayerState::Playing;
@@ -26,10 +67,10 @@ protected:
         player.duration = duration;
         player.Report(PlayerEvent::Resumed);
     }
-    // The page player shows a television channel.
-    void ShowingThePagePlayer() { PageNavigates(Pane::PortalPage, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0"); }
     std::string Tooltip(int button) { return controls.Tooltip({ControlName::TransportButton, button}); }
     int Picture(int button) { return controls.Of({ControlName::TransportButton, button}).picture; }
+    std::string Text(ControlName name) const { return controls.Text({name}); }
+    bool Visible(ControlName name) const { return controls.IsVisible({name}); }
 };
 
 TEST_F(Transport, PlayPauseToggles) {
@@ -76,30 +117,30 @@ TEST_F(Transport, FullScreenStartsWhilePlayingAndTheButtonLeavesIt) {
     EXPECT_EQ(player.fullScreen, 0);
 }
 
-TEST_F(Transport, OpenFilePlaysAndListsIt) {
+TEST_F(Transport, OpenFilePlaysTheChosenFileUnderItsName) {
     Click(4);  // cancelled dialog: nothing
     ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogs[0].title, "选择播放文件");
     EXPECT_EQ(dialogs.fileDialogs[0].text.rfind("影音文件|*.rm;*.rmvb;*.wmv;*.mp3;*wma;*mid;*wav;*mpg;*mp4;*.mkv", 0), 0u);
-    EXPECT_TRUE(player.url.empty());
-    MakeFolders(folder.File("视频"));
-    dialogs.chosenFile = folder.File("视频/一二三四五六七八九十一二三四五六.mkv");
-    ReplaceFileAtomically(dialogs.chosenFile, "video");
-    ShowingThePagePlayer();
+    EXPECT_TRUE(played.empty());
+    folder.Write("一二三四五六七八九十一二三四五六.mkv", "video");
+    dialogs.chosenFile = folder.File("一二三四五六七八九十一二三四五六.mkv");
     Click(4);
-    EXPECT_EQ(player.url, dialogs.chosenFile);
-    EXPECT_EQ(Text(ControlName::TitleLine), "一二三四五六七八九十一二三四五");  // width 30
-    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0],
-              "一二三四五六七八九十一二三四五|" + dialogs.chosenFile + "|0");
-    EXPECT_TRUE(Visible(ControlName::PlayerBox));
-    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
-    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), "about:blank");
-    EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
+    ASSERT_EQ(played.size(), 1u);
+    const auto* file = std::get_if<LocalFilePlay>(&played[0].what);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->path, dialogs.chosenFile);
+    EXPECT_EQ(file->name, "一二三四五六七八九十一二三四五");  // cut to the title line's width 30
+    EXPECT_EQ(localFilesShown, 1);
+    dialogs.chosenFile = "av://lavfi:sine";  // typed into the dialog: refused
+    Click(4);
+    EXPECT_EQ(played.size(), 1u);
+    EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
 }
 
 TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
     controls.Move({ControlName::BarTipText}, {0, 0, 30, 14});
-    User().transportHover(3, 5, 5);
+    bar.MouseMove(3, 5, 5);
     EXPECT_EQ(Picture(3), 12);
     EXPECT_TRUE(Visible(ControlName::BarTipPanel));
     EXPECT_EQ(Text(ControlName::BarTipText), "全屏");
@@ -107,7 +148,7 @@ TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
     const Rect panel = controls.Geometry({ControlName::BarTipPanel});
     EXPECT_EQ(panel.left, 200 - 18 + 220 + 24 + 7 - 36 / 2);
     EXPECT_EQ(panel.top, 600 - 55);
-    User().transportHover(3, 40, 5);  // the move that leaves it
+    bar.MouseMove(3, 40, 5);  // the move that leaves it
     EXPECT_EQ(Picture(3), 11);
     EXPECT_FALSE(Visible(ControlName::BarTipPanel));
     EXPECT_FALSE(host.captured);
@@ -115,98 +156,98 @@ TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
 
 TEST_F(Transport, SeekSliderReleases) {
     Playing(0, 100);
-    User().seekPress(200);  // range = 200: the right end
-    User().seekRelease(SeekRelease::OverTrack);
+    sliders.SeekPress(200);  // range = 200: the right end
+    sliders.SeekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 100);
-    User().seekDrag(50);  // clamped to the range
-    User().seekRelease(SeekRelease::OverKnob);
+    sliders.SeekDrag(50);  // clamped to the range
+    sliders.SeekRelease(SeekRelease::OverKnob);
     EXPECT_EQ(player.position, 98);
-    User().seekPress(300);  // a press past the range overshoots, the seek comes back from the end
-    User().seekRelease(SeekRelease::OverTrack);
+    sliders.SeekPress(300);  // a press past the range overshoots, the seek comes back from the end
+    sliders.SeekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 98);
-    User().seekPress(101);  // 50.5 s: halves to the even second
-    User().seekRelease(SeekRelease::OverTrack);
+    sliders.SeekPress(101);  // 50.5 s: halves to the even second
+    sliders.SeekRelease(SeekRelease::OverTrack);
     EXPECT_EQ(player.position, 50);
-    User().seekPress(2);
-    User().seekRelease(SeekRelease::OverKnob);  // no correction at the very start
+    sliders.SeekPress(2);
+    sliders.SeekRelease(SeekRelease::OverKnob);  // no correction at the very start
     EXPECT_EQ(player.position, 1);
 }
 
 TEST_F(Transport, VolumeSliderTruncatesClampsAndUnmutes) {
     Click(2);  // muted
-    User().volumePress(99);
+    sliders.VolumePress(99);
     EXPECT_EQ(player.volume, 49);
     EXPECT_EQ(player.mute, 0);
     EXPECT_EQ(Tooltip(2), "静音");
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：49%");
     EXPECT_EQ(controls.Geometry({ControlName::VolumeFill}).width, 99);
-    User().volumePress(500);
+    sliders.VolumePress(500);
     EXPECT_EQ(player.volume, 100);
-    User().volumeDrag(5);  // beyond the end: stays
+    sliders.VolumeDrag(5);  // beyond the end: stays
     EXPECT_EQ(controls.Geometry({ControlName::VolumeKnob}).left, 200);
-    User().volumeDrag(-200);
+    sliders.VolumeDrag(-200);
     EXPECT_EQ(player.volume, 0);
     EXPECT_EQ(controls.Tooltip({ControlName::VolumeKnob}), "0");
 }
 
 TEST_F(Transport, TrackNoWiderThanItsKnobDoesNothing) {
     controls.Move({ControlName::VolumeTrack}, {0, 0, 10, 7});
-    User().volumePress(5);
+    sliders.VolumePress(5);
     EXPECT_EQ(player.volume, 100);
 }
 
 TEST_F(Transport, Keys) {
     Playing(4, 100);
-    User().keyDown(Key::Left);
+    keys.KeyDown(Key::Left);
     EXPECT_EQ(player.position, 0);
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 01:40");
     player.position = 95;
-    User().keyDown(Key::Right);
+    keys.KeyDown(Key::Right);
     EXPECT_EQ(player.position, 98);
     player.position = 0;
     player.calls.clear();
-    User().keyDown(Key::Right);  // a stopped item does not start
+    keys.KeyDown(Key::Right);  // a stopped item does not start
     EXPECT_TRUE(player.calls.empty());
     player.volume = 95;
-    User().keyDown(Key::Up);
+    keys.KeyDown(Key::Up);
     EXPECT_EQ(player.volume, 105);  // the fake player takes what the keys send; the real one keeps 0 to 100
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：105%");
-    User().keyDown(Key::Space);
+    keys.KeyDown(Key::Space);
     EXPECT_EQ(player.calls.back(), "pause");
     // The player's own keys come first, and switch the status tick on as every key does.
     std::vector<Key> playerKeys;
-    window->SetPlayerKeys([&](Key key) {
+    keys.SetPlayerKeys([&](Key key) {
         playerKeys.push_back(key);
         return key == Key::S;
     });
-    EXPECT_TRUE(User().keyDown(Key::S));
+    EXPECT_TRUE(keys.KeyDown(Key::S));
     EXPECT_EQ(playerKeys, std::vector<Key>{Key::S});
-    EXPECT_FALSE(User().keyDown(Key::None));  // left to whoever has the focus
+    EXPECT_FALSE(keys.KeyDown(Key::None));  // left to whoever has the focus
 }
 
 TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeByFive) {
     Playing(40, 100);
     player.state = PlayerState::Playing;
-    User().keyDown(Key::F);
+    keys.KeyDown(Key::F);
     EXPECT_EQ(player.fullScreen, -1);  // the full-screen button's toggle
     controls.Move({ControlName::VolumeTrack}, {0, 0, 110, 7});
     controls.Move({ControlName::VolumeKnob}, {0, 0, 10, 7});
     player.volume = 50;
-    User().volumeWheel(2);
+    keys.WheelOverPicture(2);
     EXPECT_EQ(player.volume, 60);
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：60%");
-    User().volumeWheel(-1);
+    keys.WheelOverPicture(-1);
     EXPECT_EQ(player.volume, 55);
     EXPECT_EQ(controls.Geometry({ControlName::VolumeKnob}).left, 55);  // the slider's knob follows
 }
 
 TEST_F(Transport, LeftOnAStreamOfUnknownLengthGoesBackTenSeconds) {
     Playing(40, 0);  // a live stream: no duration
-    User().keyDown(Key::Left);
+    keys.KeyDown(Key::Left);
     EXPECT_EQ(player.position, 30);
-    User().keyDown(Key::Left);
-    User().keyDown(Key::Left);
-    User().keyDown(Key::Left);
+    keys.KeyDown(Key::Left);
+    keys.KeyDown(Key::Left);
+    keys.KeyDown(Key::Left);
     EXPECT_EQ(player.position, 0);  // it clamps below 0 only
 }
 
@@ -217,7 +258,7 @@ TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
     Playing(40, 100);
     int ticks = 0;
     for (int i = 0; i < 30; ++i) {
-        User().keyDown(Key::Up);
+        keys.KeyDown(Key::Up);
         ++player.position;
         const std::string before = Text(ControlName::PlayTimes);
         timers.Advance(100);
@@ -228,10 +269,10 @@ TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
 }
 
 TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
-    ShowingThePagePlayer();  // in the player box's place
+    view.SetVisible({ControlName::PlayerBox}, false);  // the page player is in its place
     Playing(50, 100);
     ASSERT_FALSE(Visible(ControlName::PlayerBox));
-    User().keyDown(Key::Left);
+    keys.KeyDown(Key::Left);
     EXPECT_EQ(player.position, 50);
 }
 

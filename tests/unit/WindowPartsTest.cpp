@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/FileSystem.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
 #include "playback/PlayerBarLook.h"
@@ -169,6 +170,24 @@ TEST_F(WindowParts, ARightClickedWatchedRowOffersItsMenu) {
     Web(Pane::HistoryList).events.contextMenu("open://1");
     User().menuEntryChosen("playSelected");
     EXPECT_EQ(player.url, "http://m/1.mp4");
+}
+
+// A file chosen with the bar's open button while the page player shows plays
+// in the player, is listed under its name and the local list shows.
+TEST_F(WindowParts, AnOpenedFilePlaysIsListedAndItsListShows) {
+    MakeFolders(folder.File("视频"));
+    const std::string file = folder.File("视频/一二三四五六七八九十一二三四五六.mkv");
+    ReplaceFileAtomically(file, "video");
+    dialogs.chosenFile = file;
+    PageNavigates(Pane::PortalPage, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");  // the page player shows
+    User().transportClick(static_cast<int>(BarButton::OpenFile));
+    EXPECT_EQ(player.url, file);
+    EXPECT_EQ(Text(ControlName::TitleLine), "一二三四五六七八九十一二三四五");  // width 30
+    EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0], "一二三四五六七八九十一二三四五|" + file + "|0");
+    EXPECT_TRUE(Visible(ControlName::PlayerBox));
+    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
+    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), "about:blank");
+    EXPECT_TRUE(Visible(ControlName::LocalFilesTab));
 }
 
 }  // namespace
