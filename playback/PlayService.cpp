@@ -11,6 +11,13 @@
 namespace ruvo {
 namespace {
 
+// The centre shows the player or the page player, never both.
+enum class CentreShows { Player, PagePlayer };
+void ShowInCentre(WindowView& view, CentreShows what) {
+    view.SetVisible({ControlName::PagePlayerBox}, what == CentreShows::PagePlayer);
+    view.SetVisible({ControlName::PlayerBox}, what == CentreShows::Player);
+}
+
 constexpr const char* kReadFailedTip = "读取数据出错，请返回重试！";
 constexpr const char* kReadFailedText = "读取数据出错，请返回重试";
 
@@ -118,8 +125,7 @@ void PlayService::PlayInPlayer(const std::string& address, int resumeSeconds, bo
 void PlayService::ShowPlayerSurface(bool fromPagePlayer) {
     WindowView& c = parts_.controls;
     if (!fromPagePlayer && c.IsVisible({ControlName::PlayerBox}) && !c.IsVisible({ControlName::PagePlayerBox})) return;
-    c.SetVisible({ControlName::PagePlayerBox}, false);
-    c.SetVisible({ControlName::PlayerBox}, true);
+    ShowInCentre(c, CentreShows::Player);
     parts_.pagePlayer.Navigate("about:blank");
 }
 
@@ -129,8 +135,7 @@ void PlayService::PlayInPagePlayer(const std::string& pageAddress) {
     WindowView& c = parts_.controls;
     parts_.pagePlayer.Navigate(pageAddress);
     parts_.pagePlayer.SetVisible(true);  // the bar's pause hides it
-    c.SetVisible({ControlName::PlayerBox}, false);
-    c.SetVisible({ControlName::PagePlayerBox}, true);
+    ShowInCentre(c, CentreShows::PagePlayer);
     parts_.statusTick.SetEnabled(false);
     DrawBarProgress(c, InThePagePlayer());
 }
@@ -169,8 +174,7 @@ void PlayService::PlayAdjacentEpisode(int step) {
 
 void PlayService::CloseWebPlayer() {
     WindowView& c = parts_.controls;
-    c.SetVisible({ControlName::PagePlayerBox}, false);
-    c.SetVisible({ControlName::PlayerBox}, true);
+    ShowInCentre(c, CentreShows::Player);
     parts_.pagePlayer.Navigate("about:blank");
     parts_.session.item = {};
     c.SetText({ControlName::TitleLine}, TitleLineOf(parts_.session.item));
