@@ -136,7 +136,9 @@ void MainWindow::CreatePortalAndListParts() {
     settings_ = std::make_unique<SettingsDialog>(SettingsDialog::Parts{
         ports_.settingsView, ports_.dialogs, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
-        ports_.panes, portal_, programFolder_, failures_, view_, lists_, ports_.dialogs, *plays_,
+        ports_.panes, portal_, programFolder_, failures_, view_, lists_, ports_.dialogs,
+        [this](const PlayRequest& request) { return plays_->Start(request); },
+        [this](const PortalEpisode& episode) { plays_->LookUpAndPlay(episode); },
         [this](bool shown) { navigation_->ShowRightPanel(shown); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
         [this](const std::string& text) { monitor_->ShowNotice(text); },

@@ -22,7 +22,7 @@ bool MediaRemote::PagePlays() const {
 }
 
 // A page item is played and paused in its page, as its own controls do (the
-// bar's button would close the page).
+// bar's button acts on the player only).
 void MediaRemote::PlayPause() {
     if (!PagePlays()) return parts_.bar.TogglePause();
     parts_.pagePlayer.ControlPageMedia(PageMediaAction::PlayPause);
@@ -102,7 +102,7 @@ MediaStatus MediaRemote::Status() {
     status.url = player.PlayUrl();
     const bool loaded = !status.url.empty() || s.inPagePlayer;
     status.playback = parts_.bar.ShowsPlaying() ? "Playing" : loaded && player.PlayState() == PlayerState::Paused ? "Paused" : "Stopped";
-    // A page item plays by itself in its page, the bar showing nothing of it.
+    // A page item plays by itself in its page; the bar shows nothing of it.
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
     else status.playback = pageMediaPaused_ ? "Paused" : "Playing";
     status.title = TitleLineOf(s.item);

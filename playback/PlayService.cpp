@@ -134,7 +134,7 @@ void PlayService::ShowPlayerSurface(bool fromPagePlayer) {
 void PlayService::PlayInPagePlayer(const std::string& pageAddress) {
     WindowView& c = parts_.controls;
     parts_.pagePlayer.Navigate(pageAddress);
-    parts_.pagePlayer.SetVisible(true);  // the bar's pause hides it
+    parts_.pagePlayer.SetVisible(true);
     ShowInCentre(c, CentreShows::PagePlayer);
     parts_.statusTick.SetEnabled(false);
     DrawBarProgress(c, InThePagePlayer());

@@ -26,8 +26,8 @@ inline constexpr const char* kOpenFileTitle = "选择播放文件";
 class TransportControls {
 public:
     // What the bar plays and shows, the lists that keep positions, the
-    // open-file dialog, the status tick it
-    // starts and stops, and calls into the parts around it.
+    // open-file dialog, the status tick it starts and stops, and calls into
+    // the parts around it.
     struct Parts {
         WindowView& controls;
         MainWindowHost& host;
@@ -37,7 +37,7 @@ public:
         const bool& compact;          // the frame is the small window
         HistoryLists& lists;
         Dialogs& dialogs;
-            Timer& statusTick;
+        Timer& statusTick;
         // Starts an item (false when it was refused), or the episode
         // `step` away from the playing one.
         std::function<bool(const PlayRequest&)> play;

@@ -9,7 +9,6 @@
 #include "config/SettingsKeys.h"
 #include "config/TextFile.h"
 #include "history/HistoryRecords.h"
-#include "playback/PlayService.h"
 #include "portal/PlayLinks.h"
 
 namespace ruvo {
@@ -47,10 +46,10 @@ void LinkDispatcher::OnPortalPage(const std::string& url, bool& cancel) {
         PlayTelevisionPage(url);
     } else if (Contains(url, "eebovod://")) {
         cancel = true;
-        parts_.plays.LookUpAndPlay(EpisodeOfLink(url));
+        parts_.lookUpAndPlay(EpisodeOfLink(url));
     } else if (Contains(url, "eeqvod://")) {
         cancel = true;
-        parts_.plays.Start({EpisodePlayOfLink(url)});
+        parts_.play({EpisodePlayOfLink(url)});
     }
 }
 
@@ -100,7 +99,7 @@ void LinkDispatcher::ShowTitlePage(const std::string& url) {
 }
 
 void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
-    parts_.plays.Start({TelevisionOfLink(url)});
+    parts_.play({TelevisionOfLink(url)});
     parts_.showRightPanel(false);
 }
 
@@ -151,7 +150,7 @@ void LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) 
         parts_.lists.RemoveListLine(kLocalListFile, lineNumber);
         return;
     }
-    parts_.plays.Start({LocalFilePlay{path, UnescapedName(name), true}, TextToInt(FieldAt(fields, 2))});
+    parts_.play({LocalFilePlay{path, UnescapedName(name), true}, TextToInt(FieldAt(fields, 2))});
 }
 
 void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
@@ -159,7 +158,7 @@ void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
     const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1);
     const EpisodePlay play{{id, FieldAt(fields, 5), FieldAt(fields, 6), UnescapedName(name)},
                            UnescapedName(FieldAt(fields, 2)), FieldAt(fields, 4), FieldAt(fields, 3)};
-    if (!parts_.plays.Start({HistoryPlay{play}, TextToInt(FieldAt(fields, 7))})) return;
+    if (!parts_.play({HistoryPlay{play}, TextToInt(FieldAt(fields, 7))})) return;
     parts_.failures.sidePane = false;  // the title's page shows beside it
     PaneOf(Pane::SidePage).Navigate(parts_.portal.base + "show.asp?id=" + id);
 }

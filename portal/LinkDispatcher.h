@@ -12,11 +12,10 @@
 #include "platform/Dialogs.h"
 #include "platform/WebPane.h"
 #include "view/WindowView.h"
+#include "playback/PlayRequest.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
-
-class PlayService;
 
 class LinkDispatcher {
 public:
@@ -33,7 +32,10 @@ public:
         WindowView& controls;
         HistoryLists& lists;
         Dialogs& dialogs;
-        PlayService& plays;
+        // Starts an item (false when it was refused), or asks the portal
+        // for an episode and plays it.
+        std::function<bool(const PlayRequest&)> play;
+        std::function<void(const PortalEpisode&)> lookUpAndPlay;
         // The right panel beside the player, which the frame owns.
         std::function<void(bool shown)> showRightPanel;
         std::function<void()> showTitlePages;

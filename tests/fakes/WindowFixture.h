@@ -83,8 +83,7 @@ protected:
         folder.Write("a.mp4", "video");
         WriteList("date_f.dat", LocalLine(0));
         User().buttonClick(TabButtonOf(RightPanelTab::LocalFiles));
-        bool cancel = false;
-        Web(Pane::LocalList).events.beforeNavigate("open://1", cancel);
+        PageNavigates(Pane::LocalList, "open://1");
         player.state = PlayerState::Playing;
         player.position = position;
         player.calls.clear();

@@ -3,6 +3,7 @@
 #include "base/JsEscape.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
+#include "portal/LinkDispatcher.h"
 #include "base/LinkText.h"
 #include "playback/PlayerBarLook.h"
 #include "shell/NavigationButtons.h"
@@ -40,6 +41,132 @@ TEST(LinkText, TrimLinkRules) {
     EXPECT_EQ(TrimLink("open://3//", "open://"), "3/");  // one trailing "/" only
     EXPECT_EQ(TrimLink("x eebovod://1-2 eebovod://", "eebovod://"), "x 1-2 ");
     EXPECT_EQ(SplitText("a&&&&&&b", "&&&"), (std::vector<std::string>{"a", "", "b"}));
+}
+
+// The dispatcher alone: the links of each pane as the requests, list edits
+// and navigations they become.
+class LinksAlone : public testing::Test {
+protected:
+    test::TempFolder folder;
+    std::array<test::FakeWebPane, kPaneCount> panes;
+    PaneFailures failures;
+    test::FakeControls controls;  // the screen
+    WindowView view{controls};
+    HistoryLists lists{folder.Path()};
+    test::FakeDialogs dialogs;
+    std::vector<PlayRequest> played;
+    std::vector<PortalEpisode> lookedUp;
+    bool localListLast = false;  // the local-file tab was shown last
+    LinkDispatcher dispatcher{{PaneSetOf(panes), PortalFrom(kTestPortal), folder.Path(), failures, view, lists, dialogs,
+                               [this](const PlayRequest& request) {
+                                   played.push_back(request);
+                                   return true;
+                               },
+                               [this](const PortalEpisode& episode) { lookedUp.push_back(episode); },
+                               [](bool) {}, [] {}, [](const std::string&) {}, [this] { return localListLast; }}};
+
+    void SetUp() override {
+        for (const Pane pane : kAllPanes) {
+            WebPaneEvents events;
+            events.beforeNavigate = dispatcher.HandlerFor(pane);
+            Web(pane).SetEvents(events);
+        }
+    }
+    static PaneSet PaneSetOf(std::array<test::FakeWebPane, kPaneCount>& fakes) {
+        PaneSet set;
+        for (size_t i = 0; i < kPaneCount; ++i) set[i] = &fakes[i];
+        return set;
+    }
+    test::FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }
+    // A navigation the page itself starts: true when the program took it.
+    bool PageNavigates(Pane pane, const std::string& url) {
+        bool cancel = false;
+        if (Web(pane).events.beforeNavigate) Web(pane).events.beforeNavigate(url, cancel);
+        return cancel;
+    }
+    std::vector<std::string> ListLines(std::string_view list) {
+        return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{});
+    }
+};
+
+// Each kind of private link becomes the request that plays it.
+TEST_F(LinksAlone, PlayLinksBecomeTheirRequests) {
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eebovod://12-0-3-海贼王"));
+    EXPECT_EQ(lookedUp, std::vector<PortalEpisode>{(PortalEpisode{"12", "0", "3", "海贼王"})});
+    EXPECT_TRUE(PageNavigates(Pane::SidePage, "eeqvod://qvod&&&http%3A//m/x.mp4&&&A&&&B&&&7&&&0&&&1"));
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://news&&&ch=1/"));
+    folder.Write("date.dat", "12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
+    folder.Write("movie.mkv", "x");
+    folder.Write("date_f.dat", "movie.mkv|" + folder.File("movie.mkv") + "|61\r\n");
+    localListLast = true;
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
+    ASSERT_EQ(played.size(), 4u);
+    const auto& episode = std::get<EpisodePlay>(played[0].what);
+    EXPECT_EQ(episode.episode, (PortalEpisode{"7", "0", "1", "A"}));
+    EXPECT_EQ(episode.label, "B");
+    EXPECT_EQ(episode.escapedAddress, "http%3A//m/x.mp4");
+    EXPECT_EQ(std::get<TelevisionPlay>(played[1].what).name, "news");
+    EXPECT_EQ(std::get<HistoryPlay>(played[2].what).play.escapedAddress, "http%3A//m/3.mp4");
+    EXPECT_EQ(played[2].resumeSeconds, 95);
+    EXPECT_EQ(std::get<LocalFilePlay>(played[3].what).path, folder.File("movie.mkv"));
+    EXPECT_EQ(played[3].resumeSeconds, 61);
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // played at once, not loaded by a pane
+    // The watched title's page shows beside it.
+    EXPECT_EQ(Web(Pane::SidePage).navigations, std::vector<std::string>{std::string(kTestPortal) + "show.asp?id=12"});
+}
+
+TEST_F(LinksAlone, ContainsAgainstStartsWith) {
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "http://other/?go=eeshow://show/1.html"));
+    EXPECT_FALSE(PageNavigates(Pane::HistoryList, "http://other/open://1"));
+    EXPECT_FALSE(PageNavigates(Pane::LocalList, "http://other/delk://1"));
+    EXPECT_FALSE(PageNavigates(Pane::PortalPage, "EESHOW://show/1.html"));  // case-sensitive
+    EXPECT_FALSE(PageNavigates(Pane::PortalPage, std::string(kTestPortal)));
+    EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "eeqvod://qvod&&&x"));  // Web2 plays nothing from links
+    for (const Pane noHandler : {Pane::Statistics, Pane::PlayerAdvert, Pane::ScrollingAdvert})
+        EXPECT_FALSE(PageNavigates(noHandler, "eebovod://1-0-0-x"));
+    EXPECT_TRUE(lookedUp.empty());
+}
+
+TEST_F(LinksAlone, MalformedLinksEndQuietly) {
+    const std::string huge(1 << 20, 'x');
+    for (const std::string& link :
+         {std::string("eebovod://"), std::string("eebovod://abc-x-y-"), "eebovod://" + huge,
+          std::string("eeqvod://"), std::string("eeqvod://qvod"), std::string("eeqvod://qvod&&&%u12%zz&&&&&&&&&0&&&&&&&&&extra&&&more"),
+          "eeqvod://qvod&&&" + huge + "&&&n&&&l&&&5&&&0&&&0", std::string("eetvs://"), std::string("eeshow://"),
+          std::string("delk://"), std::string("open://")}) {
+        PageNavigates(Pane::PortalPage, link);
+        PageNavigates(Pane::HistoryList, link);
+    }
+    EXPECT_EQ(lookedUp.size(), 3u);  // the three eebovod links asked the portal; the play service checks the rest
+}
+
+TEST_F(LinksAlone, DeleteLinksRemoveALineOfTheListThatShows) {
+    folder.Write("date.dat", "1|a|e|qvod|x|0|0|0\r\n2|b|e|qvod|x|0|0|0\r\n3|c|e|qvod|x|0|0|0\r\n");
+    folder.Write("date_f.dat", "a|/a|0\r\nb|/b|0\r\nc|/c|0\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "delk://3/"));
+    EXPECT_EQ(ListLines("date.dat").size(), 2u);
+    localListLast = true;
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "delk://3"));  // forwarded to Web3
+    EXPECT_EQ(ListLines("date_f.dat"), (std::vector<std::string>{"a|/a|0", "b|/b|0"}));
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "delk://x/"));  // not a number: nothing
+    EXPECT_EQ(ListLines("date_f.dat").size(), 2u);
+}
+
+TEST_F(LinksAlone, OpenLinkPastTheEndOrNotANumber) {
+    folder.Write("date.dat", "12|a|e|qvod|x|0|0|0\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://9"));
+    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal) + "show.asp?id=");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://abc"));
+    EXPECT_EQ(Web(Pane::SidePage).navigations.size(), 1u);
+}
+
+// The page player's pane shows portal pages: no address a page opens there
+// ends what plays or starts the next episode.
+TEST_F(LinksAlone, NoAddressInThePagePlayerEndsPlay) {
+    EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "http://end-of-play.ruvo-box.invalid/next"));
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());
+    EXPECT_TRUE(played.empty());
 }
 
 TEST_F(Dispatcher, TitleLinkOpensTheTitlePageInTheSidePane) {
@@ -129,18 +256,6 @@ TEST_F(Dispatcher, SearchOpensResultsAndHomeLinkClosesThem) {
     EXPECT_TRUE(Visible(ControlName::MainAreaNotice));
 }
 
-TEST_F(Dispatcher, DeleteLinksRemoveALineOfTheListThatShows) {
-    folder.Write("date.dat", "1|a|e|qvod|x|0|0|0\r\n2|b|e|qvod|x|0|0|0\r\n3|c|e|qvod|x|0|0|0\r\n");
-    folder.Write("date_f.dat", "a|/a|0\r\nb|/b|0\r\nc|/c|0\r\n");
-    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "delk://3/"));
-    EXPECT_EQ(ListLines("date.dat").size(), 2u);
-    ShowLocalList();
-    EXPECT_TRUE(PageNavigates(Pane::LocalList, "delk://3"));  // forwarded to Web3
-    EXPECT_EQ(ListLines("date_f.dat"), (std::vector<std::string>{"a|/a|0", "b|/b|0"}));
-    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "delk://x/"));  // not a number: nothing
-    EXPECT_EQ(ListLines("date_f.dat").size(), 2u);
-}
-
 TEST_F(Dispatcher, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
     WriteList("date.dat", "\r\n12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
     User().buttonClick(TabButtonOf(RightPanelTab::WatchHistory));  // the history tab shows
@@ -204,47 +319,6 @@ TEST_F(Dispatcher, OpenLinkOfALocalFile) {
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_EQ(dialogs.notices[0].text, "/no/such/gone.mkv不存在");
     EXPECT_EQ(ListLines("date_f.dat").size(), 1u);
-}
-
-TEST_F(Dispatcher, OpenLinkPastTheEndOrNotANumber) {
-    folder.Write("date.dat", "12|a|e|qvod|x|0|0|0\r\n");
-    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://9"));
-    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kTestPortal) + "show.asp?id=");
-    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://abc"));
-    EXPECT_EQ(Web(Pane::SidePage).navigations.size(), 1u);
-}
-
-// The page player's pane shows portal pages: no address a page opens there
-// ends what plays or starts the next episode.
-TEST_F(Dispatcher, NoAddressInThePagePlayerEndsPlay) {
-    EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "http://end-of-play.ruvo-box.invalid/next"));
-    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());
-    EXPECT_TRUE(player.url.empty());
-}
-
-TEST_F(Dispatcher, ContainsAgainstStartsWith) {
-    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "http://other/?go=eeshow://show/1.html"));
-    EXPECT_FALSE(PageNavigates(Pane::HistoryList, "http://other/open://1"));
-    EXPECT_FALSE(PageNavigates(Pane::LocalList, "http://other/delk://1"));
-    EXPECT_FALSE(PageNavigates(Pane::PortalPage, "EESHOW://show/1.html"));  // case-sensitive
-    EXPECT_FALSE(PageNavigates(Pane::PortalPage, std::string(kTestPortal)));
-    EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "eeqvod://qvod&&&x"));  // Web2 plays nothing from links
-    for (const Pane noHandler : {Pane::Statistics, Pane::PlayerAdvert, Pane::ScrollingAdvert})
-        EXPECT_FALSE(PageNavigates(noHandler, "eebovod://1-0-0-x"));
-    EXPECT_TRUE(fetch.requests.empty());
-}
-
-TEST_F(Dispatcher, MalformedLinksEndQuietly) {
-    const std::string huge(1 << 20, 'x');
-    for (const std::string& link :
-         {std::string("eebovod://"), std::string("eebovod://abc-x-y-"), "eebovod://" + huge,
-          std::string("eeqvod://"), std::string("eeqvod://qvod"), std::string("eeqvod://qvod&&&%u12%zz&&&&&&&&&0&&&&&&&&&extra&&&more"),
-          "eeqvod://qvod&&&" + huge + "&&&n&&&l&&&5&&&0&&&0", std::string("eetvs://"), std::string("eeshow://"),
-          std::string("delk://"), std::string("open://")}) {
-        PageNavigates(Pane::PortalPage, link);
-        PageNavigates(Pane::HistoryList, link);
-    }
-    EXPECT_EQ(fetch.requests.size(), 3u);  // the three eebovod links asked the portal and got nothing
 }
 
 }  // namespace
