@@ -116,6 +116,17 @@ TEST_F(LinksAlone, PlayLinksBecomeTheirRequests) {
     EXPECT_EQ(Web(Pane::SidePage).navigations, std::vector<std::string>{std::string(kTestPortal) + "show.asp?id=12"});
 }
 
+// A look-up link "eebovod://id-v-v1-name" is cut at its dashes; a play link
+// carries the whole name, dashes and all.
+TEST_F(LinksAlone, TitleNamesWithDashes) {
+    PageNavigates(Pane::PortalPage, "eebovod://12-0-0-城市-夜色");
+    ASSERT_EQ(lookedUp.size(), 1u);
+    EXPECT_EQ(lookedUp[0].name, "城市");
+    PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(std::get<EpisodePlay>(played[0].what).episode, (PortalEpisode{"12", "0", "0", "Spider-Man 2"}));
+}
+
 TEST_F(LinksAlone, ContainsAgainstStartsWith) {
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "http://other/?go=eeshow://show/1.html"));
     EXPECT_FALSE(PageNavigates(Pane::HistoryList, "http://other/open://1"));

@@ -34,8 +34,9 @@ protected:
     EpisodeLookup lookup{kPortal, [this](const std::string& url, auto done) {
                              fetch.Get(url, 60, [done](std::optional<std::string> body) { done(std::move(body)); });
                          }};
-    std::vector<std::string> stops, notices, waiting, trace;
-    PlayService plays{{lookup, kPortal, pagePlayer, player, session, view, lists, *statusTick, inhibition, [](const std::string&) {},
+    std::vector<std::string> tips, stops, notices, waiting, trace;
+    PlayService plays{{lookup, kPortal, pagePlayer, player, session, view, lists, *statusTick, inhibition,
+                       [this](const std::string& text) { tips.push_back(text); },
                        [this](const std::string& text) { view.SetText({ControlName::TitleLine}, text); },
                        [this](bool keepPlace) {
                            stops.push_back(keepPlace ? "stop, place kept" : "stop");
@@ -137,6 +138,93 @@ TEST_F(Plays, ARefusedLookUpLeavesNothingToFollow) {
         EXPECT_EQ(session.next.mediaAddress, "http://m/kept.mp4");
         EXPECT_EQ(controls.Text({ControlName::StatusLine}), "读取数据出错，请返回重试");
     }
+}
+
+// The portal's reply plays where its kind says: here the page player.
+TEST_F(Plays, ALookedUpEpisodePlaysWhereItsKindSays) {
+    folder.Write("date.dat", "");
+    fetch.replies[Request("12", "0")] = "L$http://a b/c?d=1$flv";
+    plays.LookUpAndPlay({"12", "0", "0", "N"});
+    EXPECT_EQ(fetch.requests, std::vector<std::string>{Request("12", "0")});
+    EXPECT_EQ(fetch.lastTimeout, 60);
+    EXPECT_EQ(pagePlayer.navigations.back(), std::string(kPortal) + "play.htm?flv$$$" + JsEscape("http://a b/c?d=1"));
+    EXPECT_TRUE(Shows(ControlName::PagePlayerBox));
+    EXPECT_FALSE(Shows(ControlName::PlayerBox));
+    EXPECT_EQ(FirstLine("date.dat"), "12|N|L|flv|" + JsEscape("http://a b/c?d=1") + "|0|0|0");
+}
+
+struct FailedReply {
+    const char* name;
+    std::optional<std::string> body;
+};
+
+class ResolveFailure : public Plays, public testing::WithParamInterface<FailedReply> {};
+
+// A look-up that brings nothing to play says so and keeps what plays.
+TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
+    ASSERT_TRUE(plays.Start({Episode("12", "0", "http://m/0.mp4")}));
+    player.calls.clear();
+    fetch.replies[Request("15", "2")] = GetParam().body;
+    plays.LookUpAndPlay({"15", "0", "2", "X"});
+    EXPECT_EQ(controls.Text({ControlName::StatusLine}), "读取数据出错，请返回重试");
+    EXPECT_EQ(tips, std::vector<std::string>{"读取数据出错，请返回重试！"});
+    EXPECT_TRUE(player.calls.empty());
+    EXPECT_EQ(player.url, "http://m/0.mp4");
+    EXPECT_EQ(controls.Text({ControlName::TitleLine}), "T12-第0集");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, ResolveFailure,
+    testing::Values(FailedReply{"PortalError", "1"}, FailedReply{"NoEpisode", "0"},
+                    FailedReply{"PortalDown", std::nullopt}, FailedReply{"ErrorPage", "<html>500</html>"},
+                    FailedReply{"Empty", ""}, FailedReply{"Huge", std::string(10 << 20, 'z')},
+                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The episodes before and after the playing one: nothing before the first
+// or after the last; the title's whole name, dashes and all, goes on.
+TEST_F(Plays, TheAdjacentEpisodes) {
+    folder.Write("date.dat", "");
+    ASSERT_TRUE(plays.Start({EpisodePlay{{"12", "0", "0", "Spider-Man 2"}, "第1集", "http%3A//m/0.mp4", "qvod"}}));
+    fetch.requests.clear();
+    plays.PlayAdjacentEpisode(-1);  // nothing before the first episode
+    EXPECT_TRUE(fetch.requests.empty());
+    fetch.replies[Request("12", "1")] = "第2集$http://m/1.mp4$qvod";
+    plays.PlayAdjacentEpisode(1);
+    EXPECT_EQ(fetch.requests, std::vector<std::string>{Request("12", "1")});
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_EQ(controls.Text({ControlName::TitleLine}), "Spider-Man 2-第2集");
+    EXPECT_EQ(FirstLine("date.dat"), "12|Spider-Man 2|第2集|qvod|http%3A//m/1.mp4|0|1|0");
+    fetch.replies[Request("12", "2")] = "0";
+    plays.PlayAdjacentEpisode(1);  // past the last: silently nothing
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_EQ(tips, std::vector<std::string>{});
+}
+
+// libmpv's other schemes read and write the user's files: an episode the
+// portal names by one neither plays nor is stored, and what plays goes on.
+TEST_F(Plays, OnlyWebAddressesFromThePortalPlay) {
+    folder.Write("date.dat", "");
+    ASSERT_TRUE(plays.Start({Episode("12", "0", "http://m/0.mp4")}));
+    player.calls.clear();
+    const std::string stored = folder.Read("date.dat");
+    for (const std::string address : {"av://lavfi:amovie=/home/u/.ssh/id_rsa", "/etc/passwd", "http://m/a\r\nb.mp4"}) {
+        fetch.replies[Request("12", "1")] = "第2集$" + address + "$qvod";
+        plays.LookUpAndPlay({"12", "0", "1", "T12"});
+        EXPECT_EQ(player.url, "http://m/0.mp4") << address;
+        EXPECT_TRUE(player.calls.empty()) << address;
+        EXPECT_EQ(notices.back(), "无法播放：不支持的地址") << address;
+    }
+    EXPECT_EQ(folder.Read("date.dat"), stored);
+}
+
+TEST_F(Plays, ClosingThePagePlayer) {
+    ShowingThePagePlayer();
+    plays.CloseWebPlayer();
+    EXPECT_FALSE(Shows(ControlName::PagePlayerBox));
+    EXPECT_TRUE(Shows(ControlName::PlayerBox));
+    EXPECT_EQ(pagePlayer.navigations.back(), "about:blank");
+    EXPECT_EQ(controls.Text({ControlName::TitleLine}), "");
 }
 
 }  // namespace

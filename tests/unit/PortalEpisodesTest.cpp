@@ -1,9 +1,8 @@
 // Episodes the portal names: its replies taken apart, the next episode found
-// ahead by the finder alone, and in the window what the user's links and the
-// bar's episode buttons play.
+// ahead by the finder alone, and in the window the road from a look-up to
+// what plays next, with the status line, the bar and the timers together.
 #include <gtest/gtest.h>
 
-#include "base/JsEscape.h"
 #include "config/TextFile.h"
 #include "fakes/WindowFixture.h"
 #include "playback/NextEpisodeFinder.h"
@@ -162,18 +161,6 @@ protected:
     }
 };
 
-// The reply plays where its kind says, without a link through a pane.
-TEST_F(Episodes, LookedUpEpisodePlaysWhereItsKindSays) {
-    fetch.replies[Request(12, "0", "0")] = "L$http://a b/c?d=1$flv";
-    PageNavigates(Pane::PortalPage, "eebovod://12-0-0-N");
-    EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "0")});
-    EXPECT_EQ(fetch.lastTimeout, 60);
-    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());
-    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), std::string(kTestPortal) + "play.htm?flv$$$" + JsEscape("http://a b/c?d=1"));
-    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
-    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|N|L|flv|" + JsEscape("http://a b/c?d=1") + "|0|0|0");
-}
-
 // While the portal is asked, the status line says so at every tick and a
 // page's navigation acts at once. (The play service's own test drives which
 // reply wins.)
@@ -189,82 +176,6 @@ TEST_F(Episodes, LookUpsNeverHoldTheWindow) {
     EXPECT_EQ(player.url, "http://m/12.mp4");
 }
 
-struct FailedReply {
-    const char* name;
-    std::optional<std::string> body;
-};
-
-class ResolveFailure : public Episodes, public testing::WithParamInterface<FailedReply> {};
-
-TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
-    Playing(0);
-    fetch.replies[Request(15, "0", "2")] = GetParam().body;
-    PageNavigates(Pane::PortalPage, "eebovod://15-0-2-X");
-    EXPECT_EQ(Text(ControlName::StatusLine), "读取数据出错，请返回重试");
-    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取数据出错，请返回重试！"});
-    EXPECT_TRUE(player.calls.empty());
-    EXPECT_EQ(player.url, "http://m/0.mp4");
-    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第1集");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Replies, ResolveFailure,
-    testing::Values(FailedReply{"PortalError", "1"}, FailedReply{"NoEpisode", "0"},
-                    FailedReply{"PortalDown", std::nullopt}, FailedReply{"ErrorPage", "<html>500</html>"},
-                    FailedReply{"Empty", ""}, FailedReply{"Huge", std::string(10 << 20, 'z')},
-                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4)}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Episodes, TheBarsEpisodeButtons) {
-    Playing(0);
-    Press(BarButton::Previous);  // nothing before the first episode
-    EXPECT_TRUE(fetch.requests.empty());
-    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    Press(BarButton::Next);
-    EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "1")});
-    EXPECT_EQ(player.url, "http://m/1.mp4");
-    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第2集");
-    fetch.replies[Request(12, "0", "2")] = "0";
-    Press(BarButton::Next);  // past the last: silently nothing
-    EXPECT_EQ(player.url, "http://m/1.mp4");
-    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第2集");
-}
-
-// The look-up link "eebovod://id-v-v1-name" is taken apart at its dashes.
-TEST_F(Episodes, LookUpLinkNameIsCutAtItsFirstDash) {
-    Playing(0, "城市-夜色");
-    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    Press(BarButton::Next);
-    EXPECT_EQ(Text(ControlName::TitleLine), "城市-第2集");
-}
-
-// A play link carries the whole name: the episodes before and after it keep
-// it, dashes and all, in their links, title line and watch history.
-TEST_F(Episodes, PlayLinkNameKeepsItsDashesIntoTheNextEpisode) {
-    PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
-    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    Press(BarButton::Next);
-    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|Spider-Man 2|第2集|qvod|http%3A//m/1.mp4|0|1|0");
-    EXPECT_EQ(Text(ControlName::TitleLine), "Spider-Man 2-第2集");
-}
-
-// libmpv's other schemes read and write the user's files: an episode the
-// portal names by one neither plays nor is stored, and what plays goes on.
-TEST_F(Episodes, OnlyWebAddressesFromThePortalPlay) {
-    Playing(0);
-    const std::string stored = folder.Read("date.dat");
-    for (const std::string address : {"av://lavfi:amovie=/home/u/.ssh/id_rsa", "/etc/passwd", "http://m/a\r\nb.mp4"}) {
-        fetch.replies[Request(12, "0", "1")] = "第2集$" + address + "$qvod";
-        PageNavigates(Pane::PortalPage, "eebovod://12-0-1-星河");
-        EXPECT_EQ(player.url, "http://m/0.mp4") << address;
-        EXPECT_TRUE(player.calls.empty()) << address;
-        EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址") << address;
-    }
-    EXPECT_EQ(folder.Read("date.dat"), stored);
-    timers.Advance(1000);  // the status tick of what plays leaves the notice its time
-    EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
-}
-
 TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
     Playing(0);
     player.position = 33;
@@ -274,15 +185,6 @@ TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     // The new episode replaced the title's record, at the top with position 0.
     EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
-}
-
-TEST_F(Episodes, ClosingThePagePlayer) {
-    PageNavigates(Pane::PortalPage, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");
-    User().closeWebPlayer();
-    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
-    EXPECT_TRUE(Visible(ControlName::PlayerBox));
-    EXPECT_EQ(Web(Pane::PagePlayer).navigations.back(), "about:blank");
-    EXPECT_EQ(Text(ControlName::TitleLine), "");
 }
 
 // A look-up of the next episode that failed is made again after 100 s; when
