@@ -3,23 +3,11 @@
 // controls, links that leave the portal.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
-#include <cmath>
-
-#include "app/CommandLineItem.h"
-#include "base/LinkText.h"
 #include "fakes/WindowFixture.h"
-#include "playback/PlayService.h"
 #include "playback/IdleInhibition.h"
-#include "playback/KeyboardShortcuts.h"
 #include "playback/MediaRemote.h"
-#include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerMemory.h"
-#include "playback/TransportControls.h"
 #include "portal/ForeignLinks.h"
-#include "shell/TitleButtons.h"
 
 namespace ruvo::test {
 namespace {
@@ -108,38 +96,6 @@ TEST_F(DesktopIntegration, ExitReleasesTheScreen) {
     EXPECT_EQ(idle.calls.back(), "release");
 }
 
-TEST_F(DesktopIntegration, MediaControlsActThroughThePlayerBar) {
-    StartLocalFile();
-    Ticks(1);
-    MediaRemote& remote = window->Remote();
-    EXPECT_EQ(remote.Status().playback, "Playing");
-    remote.PlayPause();
-    EXPECT_EQ(player.state, PlayerState::Paused);
-    EXPECT_EQ(remote.Status().playback, "Paused");
-    remote.Pause();  // already paused: nothing
-    EXPECT_EQ(player.calls.back(), "pause");
-    remote.Play();
-    EXPECT_EQ(player.state, PlayerState::Playing);
-    remote.SeekBy(30'000'000);
-    EXPECT_EQ(player.position, 131);
-    remote.SeekTo(7'200'000'000);  // past the end: ignored, as the interface asks
-    EXPECT_EQ(player.position, 131);
-    remote.SeekBy(std::numeric_limits<int64_t>::max());  // far past the end: two seconds before it
-    EXPECT_EQ(player.position, 3598);
-    remote.SetVolume(0.35);
-    EXPECT_EQ(player.volume, 35);
-    remote.SetVolume(std::nan(""));
-    EXPECT_EQ(player.volume, 35);
-    EXPECT_EQ(PlayerSetting(kVolumeKey), "35");
-    const MediaStatus status = remote.Status();
-    EXPECT_EQ(status.lengthUs, 3600'000'000);
-    EXPECT_FALSE(status.canGoNext);  // a local file has no episodes
-    Ticks(1);
-    remote.Stop();
-    EXPECT_EQ(player.state, PlayerState::Stopped);
-    EXPECT_EQ(folder.Read("date_f.dat"), LocalLine(3599));  // stored as the bar's stop stores it
-}
-
 TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
     MediaRemote& remote = window->Remote();
     const std::string longName(40, 'x');
@@ -156,30 +112,6 @@ TEST_F(DesktopIntegration, MediaControlsNameWhatPlaysAsTheTitleLineDoes) {
     EXPECT_EQ(remote.Status().title, "第二集.mp4");
 }
 
-TEST_F(DesktopIntegration, MediaControlsSetTheSpeedWithinRangeAndZeroPauses) {
-    StartLocalFile();
-    Ticks(1);
-    MediaRemote& remote = window->Remote();
-    remote.SetRate(1.5);
-    EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.5);
-    EXPECT_DOUBLE_EQ(remote.Status().rate, 1.5);
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
-    Ticks(1);  // the change holds the status line for some two seconds
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
-    Ticks(1);
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
-    Ticks(1);
-    EXPECT_NE(Text(ControlName::StatusLine), "播放速度：1.5x");
-    remote.SetRate(16);
-    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
-    remote.SetRate(-1);
-    remote.SetRate(std::nan(""));
-    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
-    remote.SetRate(0);
-    EXPECT_EQ(player.state, PlayerState::Paused);
-    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
-}
-
 TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
     StartLocalFile();  // an earlier item: not what plays now
     ASSERT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://演示新闻台&&&id=1"));
@@ -192,7 +124,7 @@ TEST_F(DesktopIntegration, MediaControlsPlayAndPauseThePagePlayersOwnVideo) {
     EXPECT_EQ(Web(Pane::PagePlayer).mediaActions,
               (std::vector<PageMediaAction>{PageMediaAction::PlayPause, PageMediaAction::Play, PageMediaAction::Pause}));
     EXPECT_EQ(remote.Status().playback, "Paused");
-    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));  // the page stays, unlike the bar's pause
+    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));  // the page stays
     EXPECT_TRUE(player.calls.empty());
     remote.PlayPause();
     EXPECT_EQ(remote.Status().playback, "Playing");

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "config/SettingsFile.h"
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
 #include "playback/KeyboardShortcuts.h"
+#include "playback/MediaRemote.h"
 #include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
@@ -40,12 +44,14 @@ protected:
                                return true;
                            },
                            [this](int step) { adjacentEpisodes.push_back(step); }, [this] { ++rightPanelToggles; },
-                           [this] { ++localFilesShown; }, [] {}, [this](const std::string& text) { monitor.ShowNotice(text); }}};
+                           [this] { ++localFilesShown; }, [this] { memory.RememberChanges(); },
+                           [this](const std::string& text) { monitor.ShowNotice(text); }}};
     PlayerMemory memory{player, bar, settings};
     PlayerSliders sliders{view, player, bar, memory};
     PlayStatusMonitor monitor{{player, session, ads, view, options, *statusTick, *endOfPlay,
-                               [this](bool playing) { bar.ShowPlayPause(playing); }, [] {}, [] {},
-                               [](const std::string&) {}, [] {}, [](const EpisodePlay&) {}}};
+                               [this](bool playing) { bar.ShowPlayPause(playing); }, [] {},
+                               [this] { memory.RememberChanges(); }, [](const std::string&) {}, [] {},
+                               [](const EpisodePlay&) {}}};
     KeyboardShortcuts keys{{view, player, bar, sliders, monitor, memory, *statusTick}};
 
     void SetUp() override {
@@ -274,6 +280,83 @@ TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
     ASSERT_FALSE(Visible(ControlName::PlayerBox));
     keys.KeyDown(Key::Left);
     EXPECT_EQ(player.position, 50);
+}
+
+// The desktop's media controls (the media keys, a panel's media widget)
+// act through the bar.
+class MediaControls : public Transport {
+protected:
+    test::FakeWebPane pagePlayer;
+    MediaRemote remote{{player, session, view, host, pagePlayer, bar, sliders, monitor, memory, [] {}}};
+
+    // A listed file plays at 100 s of an hour.
+    void PlayingAListedFile() {
+        folder.Write("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
+        session.item = {ItemKind::LocalFile, "a.mp4", "", "/m/a.mp4", ""};
+        session.list = ItemList::LocalFiles;
+        session.listKey = "/m/a.mp4";
+        Playing(100, 3600);
+    }
+    void Ticks(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            ++player.position;
+            timers.Advance(1000);
+        }
+    }
+};
+
+TEST_F(MediaControls, ActThroughTheBar) {
+    PlayingAListedFile();
+    Ticks(1);
+    EXPECT_EQ(remote.Status().playback, "Playing");
+    remote.PlayPause();
+    EXPECT_EQ(player.state, PlayerState::Paused);
+    EXPECT_EQ(remote.Status().playback, "Paused");
+    remote.Pause();  // already paused: nothing
+    EXPECT_EQ(player.calls.back(), "pause");
+    remote.Play();
+    EXPECT_EQ(player.state, PlayerState::Playing);
+    remote.SeekBy(30'000'000);
+    EXPECT_EQ(player.position, 131);
+    remote.SeekTo(7'200'000'000);  // past the end: ignored, as the interface asks
+    EXPECT_EQ(player.position, 131);
+    remote.SeekBy(std::numeric_limits<int64_t>::max());  // far past the end: two seconds before it
+    EXPECT_EQ(player.position, 3598);
+    remote.SetVolume(0.35);
+    EXPECT_EQ(player.volume, 35);
+    remote.SetVolume(std::nan(""));
+    EXPECT_EQ(player.volume, 35);
+    EXPECT_EQ(ReadSetting(folder.File("config.dll"), kPlayerSection, kVolumeKey, "absent"), "35");
+    const MediaStatus status = remote.Status();
+    EXPECT_EQ(status.lengthUs, 3600'000'000);
+    EXPECT_FALSE(status.canGoNext);  // a local file has no episodes
+    Ticks(1);
+    remote.Stop();
+    EXPECT_EQ(player.state, PlayerState::Stopped);
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|3599\r\n");  // stored as the bar's stop stores it
+}
+
+TEST_F(MediaControls, SetTheSpeedWithinRangeAndZeroPauses) {
+    PlayingAListedFile();
+    Ticks(1);
+    remote.SetRate(1.5);
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 1.5);
+    EXPECT_DOUBLE_EQ(remote.Status().rate, 1.5);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
+    Ticks(1);  // the change holds the status line for some two seconds
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
+    Ticks(1);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放速度：1.5x");
+    Ticks(1);
+    EXPECT_NE(Text(ControlName::StatusLine), "播放速度：1.5x");
+    remote.SetRate(16);
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
+    remote.SetRate(-1);
+    remote.SetRate(std::nan(""));
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
+    remote.SetRate(0);
+    EXPECT_EQ(player.state, PlayerState::Paused);
+    EXPECT_DOUBLE_EQ(player.playbackSpeed, 2.0);
 }
 
 }  // namespace
