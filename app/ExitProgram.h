@@ -1,6 +1,5 @@
 #pragma once
-// The program's one orderly way out, and stopping the player's helper
-// programs on the way.
+// The program's one orderly way out, and the end the system asks for.
 #include "app/UpdateCheck.h"
 #include "config/SettingsFile.h"
 #include "platform/ProgramForms.h"

@@ -32,6 +32,94 @@ protected:
     Rect PanePlace(Pane pane) { return controls.Geometry({ControlName::WebPane, static_cast<int>(pane)}); }
 };
 
+// The frame's mouse alone: the borders, the title buttons' looks and tips,
+// the labels' colours and the size kept for the next start.
+class FrameMouseAlone : public testing::Test {
+protected:
+    TempFolder folder;
+    SettingsFile settings{folder.File("config.dll")};
+    FakeHost host;
+    FakeControls controls;  // the screen
+    WindowView view{controls};
+    FakeSurface surface{host};
+    FrameState frame;
+    FrameMouse mouse{{surface, view, host, frame, settings, [] {}}};
+
+    void SetUp() override {
+        surface.controls = &controls;
+        host.ResizeTwips(15000, 9000);  // 1000 × 600 pixels
+    }
+    std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
+};
+
+TEST_F(FrameMouseAlone, BorderPressStartsAResizeAndSurfaceDragAMove) {
+    mouse.SurfaceMove(false, 998, 300);
+    EXPECT_EQ(surface.cursor, CursorShape::SizeWE);
+    mouse.SurfaceDown(998, 300);
+    ASSERT_EQ(surface.resizes.size(), 1u);
+    EXPECT_EQ(surface.resizes[0], ResizeEdge::Right);
+    mouse.SurfaceUp();
+
+    mouse.SurfaceDown(996, 300);  // 4 pixels in: no resize
+    EXPECT_EQ(surface.resizes.size(), 1u);
+    mouse.SurfaceMove(true, 996, 300);
+    EXPECT_EQ(surface.moves, 1);
+    EXPECT_EQ(surface.cursor, CursorShape::Arrow);
+
+    host.maximized = true;  // a maximised window neither resizes nor moves
+    mouse.SurfaceDown(998, 300);
+    mouse.SurfaceMove(true, 500, 300);
+    EXPECT_EQ(surface.resizes.size(), 1u);
+    EXPECT_EQ(surface.moves, 1);
+}
+
+TEST_F(FrameMouseAlone, ResizeInFullLayoutSavesTheSize) {
+    host.ResizeTwips(16000, 9500);
+    mouse.ResizeEnded();
+    EXPECT_EQ(SettingOf("h_w"), "16000");
+    EXPECT_EQ(SettingOf("h_h"), "9500");
+    frame.leftPanelShown = false;  // not the full layout: not saved
+    host.ResizeTwips(17000, 9500);
+    mouse.ResizeEnded();
+    EXPECT_EQ(SettingOf("h_w"), "16000");
+}
+
+TEST_F(FrameMouseAlone, HoverLightsTheButtonAndShowsItsTooltipBelow) {
+    const Rect button{900, 2, 24, 24};
+    controls.Move({ControlName::WindowButton, 5}, button);
+    controls.Move({ControlName::WindowButton, 4}, {870, 2, 24, 24});
+    controls.Move({ControlName::BarTipText}, {0, 0, 30, 14});  // the label fits its text
+    mouse.ButtonMove(WindowButton::Menu, 10, 10);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripHover);
+    EXPECT_EQ(controls.Text({ControlName::BarTipText}), "菜单");
+    EXPECT_TRUE(controls.IsVisible({ControlName::BarTipPanel}));
+    EXPECT_EQ(controls.Geometry({ControlName::BarTipPanel}).left, button.left - 5);
+    EXPECT_EQ(controls.Geometry({ControlName::BarTipPanel}).top, button.top + 24 + 3);
+    EXPECT_EQ(controls.Geometry({ControlName::BarTipPanel}).width, 35);
+    mouse.ButtonMove(WindowButton::Menu, -1, -1);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripNormal);
+    EXPECT_FALSE(controls.IsVisible({ControlName::BarTipPanel}));
+    // The top-most button's look follows its state.
+    frame.topMost = true;
+    mouse.ButtonMove(WindowButton::TopMost, 3, 3);
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 4}).source.left, 72);
+}
+
+TEST_F(FrameMouseAlone, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
+    mouse.LabelMove(true);
+    EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kLabelHoverColor);
+    mouse.SurfaceMove(false, 500, 300);
+    EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kRestoreLabelColor);
+    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
+    // The player's areas put back the restore label's colour, the bars the
+    // list action's: each only its own.
+    mouse.LabelMove(false);
+    mouse.ResetLabelColor(true);
+    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kLabelHoverColor);
+    mouse.ResetLabelColor(false);
+    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
+}
+
 TEST_F(WindowShell, ResizeRunsEveryPassForTheNewSize) {
     EXPECT_EQ(Place(ControlName::ContentArea).width, 988);
     EXPECT_EQ(Place(ControlName::ContentArea).height, 560);
@@ -85,38 +173,6 @@ TEST_F(WindowShell, PanelTogglesChangeTheLayoutAndTheWidth) {
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 11}).source.left, 40);
 }
 
-TEST_F(WindowShell, BorderPressStartsAResizeAndSurfaceDragAMove) {
-    User().surfaceMove(false, 998, 300);
-    EXPECT_EQ(surface.cursor, CursorShape::SizeWE);
-    User().surfaceDown(998, 300);
-    ASSERT_EQ(surface.resizes.size(), 1u);
-    EXPECT_EQ(surface.resizes[0], ResizeEdge::Right);
-    User().surfaceUp();
-
-    User().surfaceDown(996, 300);  // 4 pixels in: no resize
-    EXPECT_EQ(surface.resizes.size(), 1u);
-    User().surfaceMove(true, 996, 300);
-    EXPECT_EQ(surface.moves, 1);
-    EXPECT_EQ(surface.cursor, CursorShape::Arrow);
-
-    host.maximized = true;  // a maximised window neither resizes nor moves
-    User().surfaceDown(998, 300);
-    User().surfaceMove(true, 500, 300);
-    EXPECT_EQ(surface.resizes.size(), 1u);
-    EXPECT_EQ(surface.moves, 1);
-}
-
-TEST_F(WindowShell, ResizeInFullLayoutSavesTheSize) {
-    Resize(16000, 9500);
-    User().resizeEnded();
-    EXPECT_EQ(SettingOf("h_w"), "16000");
-    EXPECT_EQ(SettingOf("h_h"), "9500");
-    User().buttonClick(WindowButton::LeftPanelToggle);  // left panel hidden: not saved
-    Resize(17000, 9500);
-    User().resizeEnded();
-    EXPECT_EQ(SettingOf("h_w"), "16000");
-}
-
 TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
     User().surfaceDoubleClick();
     EXPECT_TRUE(host.maximized);
@@ -125,25 +181,6 @@ TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
     User().surfaceDoubleClick();
     EXPECT_FALSE(host.maximized);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 1}).source.left, 96);
-}
-
-TEST_F(WindowShell, HoverLightsTheButtonAndShowsItsTooltipBelow) {
-    const Rect button = Place(ControlName::WindowButton, 5);
-    controls.Move({ControlName::BarTipText}, {0, 0, 30, 14});  // the label fits its text
-    User().buttonMove(WindowButton::Menu, 10, 10);
-    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripHover);
-    EXPECT_EQ(controls.Text({ControlName::BarTipText}), "菜单");
-    EXPECT_TRUE(controls.IsVisible({ControlName::BarTipPanel}));
-    EXPECT_EQ(Place(ControlName::BarTipPanel).left, button.left - 5);
-    EXPECT_EQ(Place(ControlName::BarTipPanel).top, button.top + 24 + 3);
-    EXPECT_EQ(Place(ControlName::BarTipPanel).width, 35);
-    User().buttonMove(WindowButton::Menu, -1, -1);
-    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 5}).picture, kTitleStripNormal);
-    EXPECT_FALSE(controls.IsVisible({ControlName::BarTipPanel}));
-    // The top-most button's look follows its state.
-    User().buttonClick(WindowButton::TopMost);
-    User().buttonMove(WindowButton::TopMost, 3, 3);
-    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 4}).source.left, 72);
 }
 
 // The tips follow the window, however it got there: a window the desktop
@@ -180,20 +217,6 @@ TEST_F(WindowShell, BackFromCompactModeEveryPanelToggleSaysItIsShown) {
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 11}), "关闭");
     User().buttonClick(WindowButton::RightPanelToggle);  // one press hides it
     EXPECT_FALSE(controls.IsVisible({ControlName::RightPanel}));
-}
-
-TEST_F(WindowShell, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
-    User().labelMove(true);
-    EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kLabelHoverColor);
-    User().surfaceMove(false, 500, 300);
-    EXPECT_EQ(surface.TextColor({ControlName::RestoreLabel}), kRestoreLabelColor);
-    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
-    // The player's areas put back jbi, the bars qk: each only its own.
-    User().labelMove(false);
-    User().labelReset(true);
-    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kLabelHoverColor);
-    User().labelReset(false);
-    EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
 }
 
 TEST_F(WindowShell, CompactModeShowsThePlayerAloneWithTheNameAsTitle) {
