@@ -111,7 +111,8 @@ void MainWindow::CreatePlaybackParts() {
 
 void MainWindow::CreateShellParts() {
     layout_ = std::make_unique<WindowLayout>(
-        WindowLayout::Parts{view_, ports_.surface, ports_.host, frame_, ads_, ports_.player, *monitor_});
+        WindowLayout::Parts{view_, ports_.surface, ports_.host, frame_, ads_, ports_.player,
+                            [this] { monitor_->RedrawProgress(); }});
     mouse_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, view_, ports_.host, frame_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{

@@ -1,6 +1,5 @@
 #include "shell/WindowLayout.h"
 
-#include "playback/PlayStatusMonitor.h"
 #include "portal/Panes.h"
 #include "shell/ButtonLooks.h"
 #include "shell/FrameGeometry.h"
@@ -149,7 +148,7 @@ void WindowLayout::LayoutPlayerPanel() {
     c.Move({ControlName::VolumeKnob}, p.volumeKnob);
     c.Move({ControlName::VolumeFill}, p.volumeFill);
     MoveTo(c, {ControlName::DownloadedBar}, 0, 0);
-    parts_.monitor.RedrawProgress();  // the knob's place follows the track's new width
+    parts_.redrawProgress();  // the knob's place follows the track's new width
 }
 
 CompactPlaces WindowLayout::PlaceCompactTitle() {

@@ -1,6 +1,8 @@
 #pragma once
 // The main window's layout passes: the resize handler runs them in a fixed
 // order; the title buttons and panel toggles call single passes.
+#include <functional>
+
 #include "platform/MainWindowHost.h"
 #include "platform/Player.h"
 #include "view/WindowView.h"
@@ -11,12 +13,10 @@
 
 namespace ruvo {
 
-class PlayStatusMonitor;
-
 class WindowLayout {
 public:
-    // What is laid out and what it follows; the status monitor redraws the
-    // player bar's progress once the bar has its new size.
+    // What is laid out and what it follows; the player bar's progress is
+    // drawn again once the bar has its new size.
     struct Parts {
         WindowView& controls;
         WindowSurface& surface;
@@ -24,7 +24,9 @@ public:
         const FrameState& frame;
         const AdPanes& ads;
         const Player& player;
-        PlayStatusMonitor& monitor;
+        // The bar's time, knob and downloaded share again, for a track of a
+        // new width.
+        std::function<void()> redrawProgress;
     };
     explicit WindowLayout(Parts parts) : parts_(parts) {}
 

@@ -4,6 +4,7 @@
 
 #include "fakes/WindowFixture.h"
 #include "shell/ButtonLooks.h"
+#include "shell/DesignValues.h"
 #include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"
 #include "shell/Skin.h"
@@ -120,7 +121,34 @@ TEST_F(FrameMouseAlone, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
     EXPECT_EQ(surface.TextColor({ControlName::ListAction}), kListLabelColor);
 }
 
-TEST_F(WindowShell, ResizeRunsEveryPassForTheNewSize) {
+// The layout passes alone, on a window of the program's design and skin.
+class LayoutAlone : public testing::Test {
+protected:
+    FakeHost host;
+    FakeControls controls;  // the screen
+    WindowView view{controls};
+    FakeSurface surface{host};
+    FrameState frame;
+    AdPanes ads;
+    FakePlayer player;
+    int progressRedraws = 0;
+    WindowLayout layout{{view, surface, host, frame, ads, player, [this] { ++progressRedraws; }}};
+
+    void SetUp() override {
+        surface.controls = &controls;
+        ApplyDesignValues(view);
+        LoadSkin(surface, kProgramSkin);
+        Resize(15000, 9000);  // 1000 × 600 pixels
+    }
+    void Resize(int widthTwips, int heightTwips) {
+        host.ResizeTwips(widthTwips, heightTwips);
+        layout.OnResize();
+    }
+    Rect Place(ControlName name, int index = 0) { return controls.Geometry({name, index}); }
+    Rect PanePlace(Pane pane) { return controls.Geometry({ControlName::WebPane, static_cast<int>(pane)}); }
+};
+
+TEST_F(LayoutAlone, ResizeRunsEveryPassForTheNewSize) {
     EXPECT_EQ(Place(ControlName::ContentArea).width, 988);
     EXPECT_EQ(Place(ControlName::ContentArea).height, 560);
     EXPECT_EQ(Place(ControlName::WindowButton, 2).left, 968);
@@ -134,9 +162,10 @@ TEST_F(WindowShell, ResizeRunsEveryPassForTheNewSize) {
     EXPECT_EQ(surface.shape[0], 1001);
     EXPECT_EQ(surface.shape[2], 4);
     EXPECT_EQ(surface.CellOf({ControlName::PlayerBar}).picture, kFootTile);
+    EXPECT_GE(progressRedraws, 1);  // the knob's place follows the track's new width
 }
 
-TEST_F(WindowShell, SmallWindowIsRaisedToTheMinimumButAMaximisedOneIsNot) {
+TEST_F(LayoutAlone, SmallWindowIsRaisedToTheMinimumButAMaximisedOneIsNot) {
     Resize(9000, 5000);
     EXPECT_EQ(host.twipsWidth, 13000);
     EXPECT_EQ(host.twipsHeight, 7000);
@@ -146,7 +175,7 @@ TEST_F(WindowShell, SmallWindowIsRaisedToTheMinimumButAMaximisedOneIsNot) {
     EXPECT_EQ(Place(ControlName::ContentArea).width, 600 - 12);  // the panes follow the maximised size
 }
 
-TEST_F(WindowShell, MinimisedWindowKeepsItsLayout) {
+TEST_F(LayoutAlone, MinimisedWindowKeepsItsLayout) {
     const int frames = surface.frames;
     const Rect before = Place(ControlName::ContentArea);
     host.minimized = true;
