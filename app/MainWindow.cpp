@@ -116,10 +116,11 @@ void MainWindow::CreateShellParts() {
     mouse_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, view_, ports_.host, frame_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
-        view_, ports_.surface, ports_.host, frame_, *layout_, *mouse_, *transport_});
+        view_, ports_.surface, ports_.host, frame_, *layout_, *mouse_,
+        [this] { transport_->Redraw(BarButton::RightPanel); }});
     title_ = std::make_unique<TitleButtons>(TitleButtons::Parts{
         view_, ports_.surface, ports_.host, frame_, storedSettings_, options_, ports_.dialogs, ports_.menus, ports_.tray,
-        *layout_, *mouse_, *transport_, [this] { Exit(); }});
+        *layout_, *mouse_, [this] { transport_->Redraw(BarButton::RightPanel); }, [this] { Exit(); }});
 }
 
 void MainWindow::CreatePortalAndListParts() {

@@ -1,6 +1,5 @@
 #include "shell/NavigationButtons.h"
 
-#include "playback/TransportControls.h"
 #include "shell/ButtonLooks.h"
 #include "shell/FrameMouse.h"
 #include "shell/WindowLayout.h"
@@ -75,7 +74,7 @@ void NavigationButtons::ToggleRightPanel() {
     const bool show = !parts_.frame.rightPanelShown;
     parts_.frame.rightPanelShown = show;
     DrawWindowButtonTips(parts_.controls, parts_.host, parts_.frame);
-    parts_.bar.Redraw(BarButton::RightPanel);
+    parts_.redrawRightPanelButton();
     parts_.controls.SetVisible({ControlName::RightPanel}, show);
     if (!host.IsMaximized()) {
         host.ResizeTwips(host.WidthTwips() + (show ? kRightPanelTwips : -kRightPanelTwips), host.HeightTwips());

@@ -2,6 +2,8 @@
 // The right panel's tabs (title pages, watch history, local files) and the
 // two panel toggles.
 
+#include <functional>
+
 #include "platform/MainWindowHost.h"
 #include "view/WindowView.h"
 #include "platform/WindowSurface.h"
@@ -10,7 +12,6 @@
 namespace ruvo {
 
 class FrameMouse;
-class TransportControls;
 class WindowLayout;
 
 // Twips the window grows or shrinks by when the right panel shows or hides.
@@ -27,9 +28,10 @@ public:
         FrameState& frame;
         WindowLayout& layout;
         FrameMouse& mouse;
-        TransportControls& bar;
+        // The player bar's right-panel button drawn again, as the panel changed.
+        std::function<void()> redrawRightPanelButton;
     };
-    explicit NavigationButtons(Parts parts) : parts_(parts) {}
+    explicit NavigationButtons(Parts parts) : parts_(std::move(parts)) {}
 
     // A click on a tab or a panel toggle; other buttons do nothing here.
     void Click(WindowButton button);

@@ -3,7 +3,6 @@
 #include "base/NumberText.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "playback/TransportControls.h"
 #include "shell/DesignValues.h"
 #include "shell/FrameMouse.h"
 #include "shell/NavigationButtons.h"
@@ -140,7 +139,7 @@ void TitleButtons::LeaveCompactMode() {
     s.leftPanelShown = s.rightPanelShown = true;
     if (host.IsMaximized()) host.ShowNormal();
     RedrawTips();
-    parts_.bar.Redraw(BarButton::RightPanel);
+    parts_.redrawRightPanelButton();
     parts_.mouse.DrawButton(WindowButton::Maximize, false);
     s.savedWidth = TextToInt(parts_.settings.Read(kSavedWidth.section, kSavedWidth.key, "0"));
     s.savedHeight = TextToInt(parts_.settings.Read(kSavedHeight.section, kSavedHeight.key, "0"));

@@ -17,7 +17,6 @@
 namespace ruvo {
 
 class FrameMouse;
-class TransportControls;
 class WindowLayout;
 
 class TitleButtons {
@@ -37,7 +36,8 @@ public:
         TrayIcon& tray;
         WindowLayout& layout;
         FrameMouse& mouse;
-        TransportControls& bar;
+        // The player bar's right-panel button drawn again, as the panel changed.
+        std::function<void()> redrawRightPanelButton;
         std::function<void()> exit;
     };
     explicit TitleButtons(Parts parts) : parts_(std::move(parts)) {}
