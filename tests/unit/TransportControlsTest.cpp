@@ -100,6 +100,17 @@ TEST_F(Transport, PlayPauseToggles) {
     EXPECT_EQ(player.calls.back(), "seek:10");  // back to where it stopped
 }
 
+// The episode buttons and the panel button hand their work on.
+TEST_F(Transport, EpisodeAndPanelButtonsHandTheirWorkOn) {
+    Click(static_cast<int>(BarButton::Previous));
+    Click(static_cast<int>(BarButton::Next));
+    EXPECT_EQ(adjacentEpisodes, (std::vector<int>{-1, 1}));
+    Click(static_cast<int>(BarButton::RightPanel));
+    EXPECT_EQ(rightPanelToggles, 1);
+    Click(8);  // no such button
+    EXPECT_TRUE(player.calls.empty());
+}
+
 TEST_F(Transport, MuteToggles) {
     Click(2);
     EXPECT_EQ(player.mute, -1);
