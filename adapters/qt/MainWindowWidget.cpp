@@ -466,8 +466,8 @@ bool MainWindowWidget::SliderEvent(ControlName name, QEvent* event) {
     }
     if (event->type() == QEvent::MouseButtonRelease && seek && intents_.seekRelease) {
         intents_.seekRelease(name == ControlName::SeekTrack  ? SeekRelease::OverTrack
-                             : name == ControlName::SeekKnob ? SeekRelease::OverKnob
-                                                             : SeekRelease::OverDownloadedBar);
+                           : name == ControlName::SeekKnob ? SeekRelease::OverKnob
+                                                           : SeekRelease::OverDownloadedBar);
         return true;
     }
     return false;

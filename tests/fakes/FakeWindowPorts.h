@@ -9,6 +9,13 @@
 
 namespace ruvo::test {
 
+// The nine panes, as the window and its parts take them.
+inline PaneSet PaneSetOf(std::array<FakeWebPane, kPaneCount>& fakes) {
+    PaneSet set;
+    for (size_t i = 0; i < kPaneCount; ++i) set[i] = &fakes[i];
+    return set;
+}
+
 // Every port of the main window as a fake.
 struct FakeWindowPorts {
     FakeHost host;
@@ -51,9 +58,7 @@ struct FakeWindowPorts {
 
     // The fakes as the window's ports, with these controls and surface.
     MainWindowPorts PortsWith(WindowScreen& windowControls, WindowSurface& windowSurface) {
-        PaneSet pointers;
-        for (size_t i = 0; i < kPaneCount; ++i) pointers[i] = &panes[i];
-        return {host,  pointers, timers, player, fetch, tray,         windowControls,
+        return {host,  PaneSetOf(panes), timers, player, fetch, tray,         windowControls,
                 dialogs, processes, menus, shell, forms, settingsView, windowSurface, idle};
     }
 };

@@ -2,6 +2,7 @@
 
 #include "base/JsEscape.h"
 #include "config/TextFile.h"
+#include "fakes/PartFixture.h"
 #include "fakes/WindowFixture.h"
 #include "portal/LinkDispatcher.h"
 #include "base/LinkText.h"
@@ -45,19 +46,16 @@ TEST(LinkText, TrimLinkRules) {
 
 // The dispatcher alone: the links of each pane as the requests, list edits
 // and navigations they become.
-class LinksAlone : public testing::Test {
+class LinksAlone : public test::PartFixture {
 protected:
-    test::TempFolder folder;
     std::array<test::FakeWebPane, kPaneCount> panes;
     PaneFailures failures;
-    test::FakeControls controls;  // the screen
-    WindowView view{controls};
     HistoryLists lists{folder.Path()};
     test::FakeDialogs dialogs;
     std::vector<PlayRequest> played;
     std::vector<PortalEpisode> lookedUp;
     bool localListLast = false;  // the local-file tab was shown last
-    LinkDispatcher dispatcher{{PaneSetOf(panes), PortalFrom(kTestPortal), folder.Path(), failures, view, lists, dialogs,
+    LinkDispatcher dispatcher{{test::PaneSetOf(panes), PortalFrom(kTestPortal), folder.Path(), failures, view, lists, dialogs,
                                [this](const PlayRequest& request) {
                                    played.push_back(request);
                                    return true;
@@ -71,11 +69,6 @@ protected:
             events.beforeNavigate = dispatcher.HandlerFor(pane);
             Web(pane).SetEvents(events);
         }
-    }
-    static PaneSet PaneSetOf(std::array<test::FakeWebPane, kPaneCount>& fakes) {
-        PaneSet set;
-        for (size_t i = 0; i < kPaneCount; ++i) set[i] = &fakes[i];
-        return set;
     }
     test::FakeWebPane& Web(Pane pane) { return panes[static_cast<size_t>(pane)]; }
     // A navigation the page itself starts: true when the program took it.

@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "base/JsEscape.h"
-#include "config/SettingsFile.h"
 #include "config/TextFile.h"
-#include "fakes/Fakes.h"
-#include "fakes/TempFolder.h"
-#include "fakes/VirtualTimers.h"
+#include "fakes/PartFixture.h"
 #include "playback/IdleInhibition.h"
 #include "playback/PlayService.h"
 
@@ -16,24 +13,14 @@ namespace {
 
 constexpr const char* kPortal = "http://portal.test/box/";
 
-class Plays : public testing::Test {
+class Plays : public test::PartFixture {
 protected:
-    test::TempFolder folder;
-    test::FakeControls controls;  // the screen
-    WindowView view{controls};
-    test::FakePlayer player;
     test::FakeWebPane pagePlayer;
     test::FakeFetch fetch;
     test::FakeIdleInhibitor idle;
-    test::VirtualTimers timers;
-    std::unique_ptr<Timer> statusTick = timers.CreateTimer();
-    SettingsFile settings{folder.File("config.dll")};
     HistoryLists lists{folder.Path()};
-    PlaySession session;
     IdleInhibition inhibition{idle, player, session, view};
-    EpisodeLookup lookup{kPortal, [this](const std::string& url, auto done) {
-                             fetch.Get(url, 60, [done](std::optional<std::string> body) { done(std::move(body)); });
-                         }};
+    EpisodeLookup lookup{kPortal, [this](const std::string& url, auto done) { fetch.Get(url, 60, std::move(done)); }};
     std::vector<std::string> tips, stops, notices, waiting, trace;
     PlayService plays{{lookup, kPortal, pagePlayer, player, session, view, lists, *statusTick, inhibition,
                        [this](const std::string& text) { tips.push_back(text); },
@@ -125,21 +112,6 @@ TEST_F(Plays, ALateReplyNeverReplacesANewerChoice) {
     EXPECT_EQ(trace.size(), 2u);
 }
 
-// A look-up the portal refuses ("1", "0", no answer) leaves nothing to play
-// on into; a page it sent instead keeps what follows. The address
-// downloading ahead stays either way.
-TEST_F(Plays, ARefusedLookUpLeavesNothingToFollow) {
-    for (const auto& [reply, nothingFollows] : std::vector<std::pair<std::optional<std::string>, bool>>{
-             {"1", true}, {"0", true}, {std::nullopt, true}, {"<html>500</html>", false}}) {
-        session.next.Found(EpisodePlay{}, "http://m/kept.mp4");
-        fetch.replies[Request("15", "2")] = reply;
-        plays.LookUpAndPlay({"15", "0", "2", "X"});
-        EXPECT_EQ(session.next.kind, nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
-        EXPECT_EQ(session.next.mediaAddress, "http://m/kept.mp4");
-        EXPECT_EQ(controls.Text({ControlName::StatusLine}), "读取数据出错，请返回重试");
-    }
-}
-
 // The portal's reply plays where its kind says: here the page player.
 TEST_F(Plays, ALookedUpEpisodePlaysWhereItsKindSays) {
     folder.Write("date.dat", "");
@@ -156,16 +128,21 @@ TEST_F(Plays, ALookedUpEpisodePlaysWhereItsKindSays) {
 struct FailedReply {
     const char* name;
     std::optional<std::string> body;
+    bool nothingFollows;  // the portal refused: no next episode either
 };
 
 class ResolveFailure : public Plays, public testing::WithParamInterface<FailedReply> {};
 
-// A look-up that brings nothing to play says so and keeps what plays.
+// A look-up that brings nothing to play says so and keeps what plays, and
+// the address downloading ahead; a refusal leaves nothing to play on into.
 TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     ASSERT_TRUE(plays.Start({Episode("12", "0", "http://m/0.mp4")}));
     player.calls.clear();
+    session.next.Found(EpisodePlay{}, "http://m/kept.mp4");
     fetch.replies[Request("15", "2")] = GetParam().body;
     plays.LookUpAndPlay({"15", "0", "2", "X"});
+    EXPECT_EQ(session.next.kind, GetParam().nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);
+    EXPECT_EQ(session.next.mediaAddress, "http://m/kept.mp4");
     EXPECT_EQ(controls.Text({ControlName::StatusLine}), "读取数据出错，请返回重试");
     EXPECT_EQ(tips, std::vector<std::string>{"读取数据出错，请返回重试！"});
     EXPECT_TRUE(player.calls.empty());
@@ -175,10 +152,10 @@ TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ResolveFailure,
-    testing::Values(FailedReply{"PortalError", "1"}, FailedReply{"NoEpisode", "0"},
-                    FailedReply{"PortalDown", std::nullopt}, FailedReply{"ErrorPage", "<html>500</html>"},
-                    FailedReply{"Empty", ""}, FailedReply{"Huge", std::string(10 << 20, 'z')},
-                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4)}),
+    testing::Values(FailedReply{"PortalError", "1", true}, FailedReply{"NoEpisode", "0", true},
+                    FailedReply{"PortalDown", std::nullopt, true}, FailedReply{"ErrorPage", "<html>500</html>", false},
+                    FailedReply{"Empty", "", false}, FailedReply{"Huge", std::string(10 << 20, 'z'), false},
+                    FailedReply{"Binary", std::string("\x00\xFF\xFE\x01", 4), false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The episodes before and after the playing one: nothing before the first

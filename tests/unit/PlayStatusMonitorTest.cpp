@@ -4,11 +4,7 @@
 
 #include <algorithm>
 
-#include "config/SettingsFile.h"
-#include "fakes/Fakes.h"
-#include "fakes/TempFolder.h"
-#include "fakes/VirtualTimers.h"
-#include "playback/PlayStatusMonitor.h"
+#include "fakes/PartFixture.h"
 #include "playback/BarProgress.h"
 #include "playback/PlayTime.h"
 
@@ -24,32 +20,15 @@ TEST(PlayTime, Formats) {
     EXPECT_EQ(FormatPlayTime(-5), "00:00");
 }
 
-// What the bar shows of a moment of play, before any screen draws it.
-TEST(BarProgress, FromThePlayersFigures) {
-    const SeekTrackSizes sizes{412, 12};
-    const BarProgress half = ProgressAt(50, 100, 500, sizes);
-    EXPECT_EQ(half.times, "00:50 / 01:40");
-    EXPECT_EQ(half.knobLeft, 200);
-    EXPECT_EQ(half.knobTooltip, "00:50");
-    EXPECT_EQ(half.downloaded->width, 206);
-    EXPECT_EQ(ProgressAt(50, 100, 0, sizes).downloaded->left, -30);  // nothing downloaded: out of sight
-    EXPECT_EQ(ProgressAt(3, 0, 0, sizes).knobLeft, 0);
-    EXPECT_FALSE(SoughtTo(30, 0, sizes).knobLeft);  // a stream of unknown length keeps its knob
-    EXPECT_EQ(SoughtTo(30, 0, sizes).times, "00:30 / 00:00");
+// A seek by key on a stream of unknown length: the time moves, the knob stays.
+TEST(BarProgress, ASeekInAStreamOfUnknownLengthKeepsTheKnob) {
+    const BarProgress sought = SoughtTo(30, 0, {412, 12});
+    EXPECT_FALSE(sought.knobLeft);
+    EXPECT_EQ(sought.times, "00:30 / 00:00");
 }
 
-class Monitor : public testing::Test {
+class Monitor : public test::PartFixture {
 protected:
-    test::TempFolder folder;
-    test::FakeControls controls;  // the screen
-    WindowView view{controls};
-    test::FakePlayer player;
-    test::VirtualTimers timers;
-    std::unique_ptr<Timer> statusTick = timers.CreateTimer(), endOfPlay = timers.CreateTimer();
-    SettingsFile settings{folder.File("config.dll")};
-    UserOptions options{settings};
-    PlaySession session;
-    AdPanes ads;
     std::optional<bool> playLook;  // what the play/pause button offers: true = pause
     std::vector<std::string> tips;
     int lookUps = 0;
@@ -66,12 +45,7 @@ protected:
         controls.Move({ControlName::SeekTrack}, {0, 0, 412, 7});
         controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
         controls.Move({ControlName::PlayerBox}, {0, 0, 500, 300});
-        player.SetEventHandler([this](PlayerEvent event) { monitor.PlayerReported(event); });
-        statusTick->SetInterval(1000);
-        statusTick->SetOnTick([this] { monitor.StatusTick(); });
-        statusTick->SetEnabled(true);
-        endOfPlay->SetInterval(2000);
-        endOfPlay->SetOnTick([this] { monitor.EndOfPlayTick(); });
+        Follow(monitor);
     }
     // The next episode starts as the play service starts it.
     void PlayOn(const EpisodePlay& next) {
@@ -99,8 +73,6 @@ protected:
     }
     // How often the status line has said the item played to its end.
     long Ends() const { return std::count(controls.statusLines.begin(), controls.statusLines.end(), "播放完毕"); }
-    bool Visible(ControlName name) const { return controls.IsVisible({name}); }
-    std::string Text(ControlName name) const { return controls.Text({name}); }
 };
 
 TEST_F(Monitor, NothingLoadedReadsReady) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "config/TextFile.h"
+#include "fakes/PartFixture.h"
 #include "fakes/WindowFixture.h"
 #include "playback/NextEpisodeFinder.h"
 #include "playback/PlayerBarLook.h"
@@ -36,20 +37,13 @@ TEST(EpisodeReplyParse, EveryKindOfReply) {
 }
 
 // The finder alone: what it learns of the episode after the playing one.
-class Finder : public testing::Test {
+class Finder : public test::PartFixture {
 protected:
-    test::TempFolder folder;
-    SettingsFile settings{folder.File("config.dll")};
-    UserOptions options{settings};
     test::FakeFetch fetch;
-    test::VirtualTimers timers;
     std::unique_ptr<Timer> retry = timers.CreateTimer();
-    PlaySession session;
     std::vector<std::string> tips;
     int found = 0;
-    EpisodeLookup lookup{kTestPortal, [this](const std::string& url, auto done) {
-                             fetch.Get(url, 60, [done](std::optional<std::string> body) { done(std::move(body)); });
-                         }};
+    EpisodeLookup lookup{kTestPortal, [this](const std::string& url, auto done) { fetch.Get(url, 60, std::move(done)); }};
     NextEpisodeFinder finder{{lookup, session, options, *retry,
                               [this](const std::string& text) { tips.push_back(text); }, [this] { ++found; },
                               [](const std::string&) {}}};

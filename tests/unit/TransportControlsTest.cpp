@@ -3,13 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "config/SettingsFile.h"
-#include "fakes/Fakes.h"
-#include "fakes/TempFolder.h"
-#include "fakes/VirtualTimers.h"
+#include "fakes/PartFixture.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/MediaRemote.h"
-#include "playback/PlayStatusMonitor.h"
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
@@ -19,20 +15,10 @@ namespace {
 
 // The player bar with its sliders, keys and remembered volume, on the
 // ports' fakes, with the status monitor that keeps it in step with the player.
-class Transport : public testing::Test {
+class Transport : public test::PartFixture {
 protected:
-    test::TempFolder folder;
-    SettingsFile settings{folder.File("config.dll")};
-    UserOptions options{settings};
-    test::FakeControls controls;  // the screen
-    WindowView view{controls};
     test::FakeHost host;
-    test::FakePlayer player;
     test::FakeDialogs dialogs;
-    test::VirtualTimers timers;
-    std::unique_ptr<Timer> statusTick = timers.CreateTimer(), endOfPlay = timers.CreateTimer();
-    PlaySession session;
-    AdPanes ads;
     HistoryLists lists{folder.Path()};
     bool rightPanelShown = true, compact = false;
     std::vector<PlayRequest> played;
@@ -55,10 +41,7 @@ protected:
     KeyboardShortcuts keys{{view, player, bar, sliders, monitor, memory, *statusTick}};
 
     void SetUp() override {
-        player.SetEventHandler([this](PlayerEvent event) { monitor.PlayerReported(event); });
-        statusTick->SetInterval(1000);
-        statusTick->SetOnTick([this] { monitor.StatusTick(); });
-        statusTick->SetEnabled(true);
+        Follow(monitor);
         controls.Move({ControlName::SeekTrack}, {0, 0, 212, 7});
         controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
         controls.Move({ControlName::VolumeTrack}, {0, 0, 210, 7});
@@ -75,8 +58,6 @@ protected:
     }
     std::string Tooltip(int button) { return controls.Tooltip({ControlName::TransportButton, button}); }
     int Picture(int button) { return controls.Of({ControlName::TransportButton, button}).picture; }
-    std::string Text(ControlName name) const { return controls.Text({name}); }
-    bool Visible(ControlName name) const { return controls.IsVisible({name}); }
 };
 
 TEST_F(Transport, PlayPauseToggles) {

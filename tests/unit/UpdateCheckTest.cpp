@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/UpdateCheck.h"
-#include "fakes/Fakes.h"
-#include "fakes/TempFolder.h"
-#include "fakes/VirtualTimers.h"
+#include "fakes/PartFixture.h"
 
 namespace ruvo {
 namespace {
@@ -12,18 +10,13 @@ constexpr const char* kPortal = "http://127.0.0.1:8790/box/";
 constexpr const char* kUpdateUrl = "http://127.0.0.1:8790/box/lib/wen.txt";
 
 // The update check alone, on the ports' fakes.
-class UpdateCheckTest : public testing::Test {
+class UpdateCheckTest : public test::PartFixture {
 protected:
-    test::TempFolder folder;
     test::FakeFetch fetch;
     test::FakeProcesses processes;
     test::FakeShell shell;
     test::FakeDialogs dialogs;
-    test::FakeControls controls;  // the screen
-    WindowView view{controls};
-    AdPanes ads;
     UpdateState update;
-    test::VirtualTimers timers;
     std::unique_ptr<Timer> floatingAdvert = timers.CreateTimer();
     int floatingAdsShown = 0, exits = 0;
     UpdateCheck check{{PortalFrom(kPortal), folder.Path(),
@@ -42,7 +35,6 @@ protected:
         fetch.replies[kUpdateUrl] = std::move(body);
         check.Check();
     }
-    bool Visible(ControlName name) const { return controls.IsVisible({name}); }
 };
 
 TEST(UpdateFile, FieldsAndTheirRules) {

@@ -2,6 +2,7 @@
 // handling, compact mode, panel toggles and the skin.
 #include <gtest/gtest.h>
 
+#include "fakes/PartFixture.h"
 #include "fakes/WindowFixture.h"
 #include "shell/ButtonLooks.h"
 #include "shell/DesignValues.h"
@@ -33,23 +34,25 @@ protected:
     Rect PanePlace(Pane pane) { return controls.Geometry({ControlName::WebPane, static_cast<int>(pane)}); }
 };
 
-// The frame's mouse alone: the borders, the title buttons' looks and tips,
-// the labels' colours and the size kept for the next start.
-class FrameMouseAlone : public testing::Test {
+// A frame part alone: the window, its surface and its state on fakes.
+class FrameFixture : public PartFixture {
 protected:
-    TempFolder folder;
-    SettingsFile settings{folder.File("config.dll")};
     FakeHost host;
-    FakeControls controls;  // the screen
-    WindowView view{controls};
     FakeSurface surface{host};
     FrameState frame;
-    FrameMouse mouse{{surface, view, host, frame, settings, [] {}}};
 
     void SetUp() override {
         surface.controls = &controls;
         host.ResizeTwips(15000, 9000);  // 1000 × 600 pixels
     }
+};
+
+// The frame's mouse alone: the borders, the title buttons' looks and tips,
+// the labels' colours and the size kept for the next start.
+class FrameMouseAlone : public FrameFixture {
+protected:
+    FrameMouse mouse{{surface, view, host, frame, settings, [] {}}};
+
     std::string SettingOf(const char* key) { return ReadSetting(folder.File("config.dll"), "S_q", key, "0"); }
 };
 
@@ -122,20 +125,13 @@ TEST_F(FrameMouseAlone, LabelsTurnDarkRedUnderThePointerAndBackElsewhere) {
 }
 
 // The layout passes alone, on a window of the program's design and skin.
-class LayoutAlone : public testing::Test {
+class LayoutAlone : public FrameFixture {
 protected:
-    FakeHost host;
-    FakeControls controls;  // the screen
-    WindowView view{controls};
-    FakeSurface surface{host};
-    FrameState frame;
-    AdPanes ads;
-    FakePlayer player;
     int progressRedraws = 0;
     WindowLayout layout{{view, surface, host, frame, ads, player, [this] { ++progressRedraws; }}};
 
     void SetUp() override {
-        surface.controls = &controls;
+        FrameFixture::SetUp();
         ApplyDesignValues(view);
         LoadSkin(surface, kProgramSkin);
         Resize(15000, 9000);  // 1000 × 600 pixels
