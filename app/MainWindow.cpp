@@ -338,6 +338,10 @@ WindowIntents MainWindow::Intents() {
     in.volumePress = [this](int x) { sliders_->VolumePress(x); };
     in.volumeDrag = [this](int x) { sliders_->VolumeDrag(x); };
     in.volumeWheel = [this](int notches) { keys_->WheelOverPicture(notches); };
+    in.sliderSet = [this](Slider slider, int value) {
+        if (slider == Slider::Volume) sliders_->SetVolume(value);
+        else remote_->SeekTo(int64_t{value} * 1'000'000);
+    };
     in.retryMainArea = [this] { loadEvents_->RetryMainArea(); };
     in.retrySidePane = [this] { loadEvents_->RetrySidePane(); };
     in.closeWebPlayer = [this] { plays_->CloseWebPlayer(); };

@@ -37,6 +37,8 @@ public:
     void SetVisible(ControlId c, bool visible) override;
     void SetEnabled(ControlId c, bool enabled) override { inner_.SetEnabled(c, enabled); }
     void SetPicture(ControlId c, int image) override { inner_.SetPicture(c, image); }
+    void Describe(ControlId c, const SpokenControl& spoken) override { inner_.Describe(c, spoken); }
+    void SetSliderValue(ControlId c, SliderValue value) override { inner_.SetSliderValue(c, value); }
     Rect Geometry(ControlId c) const override { return inner_.Geometry(c); }
     void Move(ControlId c, const Rect& rect) override { inner_.Move(c, rect); }
 

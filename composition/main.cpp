@@ -29,6 +29,7 @@
 #include "adapters/mpv/MpvPlayer.h"
 #include "adapters/mpv/MpvPlayerProbe.h"
 #include "adapters/qt/ConsoleMessages.h"
+#include "adapters/qt/ControlAccessibility.h"
 #include "adapters/qt/DemoPortal.h"
 #include "adapters/qt/ExitSignals.h"
 #include "adapters/qt/FileDrops.h"
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvo-box"));
     ruvo::LoadToolkitTranslations();  // the toolkit's dialogs in Chinese, as the rest
+    ruvo::InstallControlAccessibility();
     // The program ends through its exit routine only: hidden to the tray it
     // has no window, and at exit the recommendation window may still follow.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controls by name (labels, boxes, buttons) and the screen
 // that shows them.
+#include <optional>
 #include <string>
 
 namespace ruvo {
@@ -89,6 +90,20 @@ inline constexpr WindowButton kFrameButtons[] = {
     WindowButton::TopMost,  WindowButton::Menu,     WindowButton::LeftPanelToggle, WindowButton::RightPanelToggle,
 };
 
+// What a screen reader says of a control beside what it shows: its name
+// and, for a tab or a button that stays down, whether it is on.
+struct SpokenControl {
+    std::string name;
+    std::optional<bool> on;
+};
+
+// Where a slider stands, from 0 to `maximum` in its own unit (seconds of
+// play, percent of volume), for the keyboard and screen readers.
+struct SliderValue {
+    int value = 0;
+    int maximum = 0;
+};
+
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
     bool operator==(const Rect&) const = default;
@@ -108,6 +123,8 @@ public:
     virtual void SetEnabled(ControlId control, bool enabled) = 0;
     // Gives a button one of its skin pictures (index into its image strip).
     virtual void SetPicture(ControlId control, int image) = 0;
+    virtual void Describe(ControlId control, const SpokenControl& spoken) = 0;
+    virtual void SetSliderValue(ControlId track, SliderValue value) = 0;
     // Where the control is now; a label's size is the one its text took.
     virtual Rect Geometry(ControlId control) const = 0;
     virtual void Move(ControlId control, const Rect& rect) = 0;

@@ -7,6 +7,9 @@
 
 namespace ruvo {
 
+// The player bar's two sliders.
+enum class Slider { Seek, Volume };
+
 // Where the seek knob was let go.
 enum class SeekRelease { OverTrack, OverKnob, OverDownloadedBar };
 
@@ -35,6 +38,9 @@ struct WindowIntents {
     std::function<void(int)> volumePress;        // x in the volume track
     std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
     std::function<void(int)> volumeWheel;        // wheel notches over the picture, up positive
+    // A slider set to a value by the keyboard or a screen reader: seconds
+    // into the play, or percent of volume.
+    std::function<void(Slider, int)> sliderSet;
     std::function<void()> listActionClick;       // the list action label under the right panel
     std::function<void()> compactRestoreClick;   // the restore sign of the compact window
     std::function<void()> resized;               // the window's size changed

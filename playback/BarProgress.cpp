@@ -22,6 +22,7 @@ BarProgress ProgressAt(int position, int duration, int downloadedPerMille, SeekT
     p.knobTooltip = FormatPlayTime(position);
     // Out of sight to the left while nothing is downloaded.
     p.downloaded = downloadedPerMille >= 1 ? TrackSpan{0, sizes.trackWidth * downloadedPerMille / 1000} : TrackSpan{-30, 0};
+    p.seconds = {position, duration};
     return p;
 }
 
@@ -30,12 +31,13 @@ BarProgress SoughtTo(int position, int duration, SeekTrackSizes sizes) {
     p.times = TimesText(position, duration);
     // A stream of unknown length has no place on the track.
     if (duration != 0) p.knobLeft = KnobLeft(position, duration, KnobRange(sizes));
+    p.seconds = {position, duration};
     return p;
 }
 
-BarProgress Stopped() { return {TimesText(0, 0), 0, std::nullopt, TrackSpan{-30, 0}}; }
+BarProgress Stopped() { return {TimesText(0, 0), 0, std::nullopt, TrackSpan{-30, 0}, {}}; }
 
-BarProgress InThePagePlayer() { return {"", 0, std::nullopt, TrackSpan{0, 0}}; }
+BarProgress InThePagePlayer() { return {"", 0, std::nullopt, TrackSpan{0, 0}, {}}; }
 
 void DrawBarProgress(WindowView& view, const BarProgress& progress) {
     view.SetText({ControlName::PlayTimes}, progress.times);
@@ -43,6 +45,7 @@ void DrawBarProgress(WindowView& view, const BarProgress& progress) {
     if (progress.knobTooltip) view.SetTooltip({ControlName::SeekKnob}, *progress.knobTooltip);
     if (progress.downloaded)
         PlaceHorizontally(view, {ControlName::DownloadedBar}, progress.downloaded->left, progress.downloaded->width);
+    view.SetSliderValue({ControlName::SeekTrack}, progress.seconds);
 }
 
 }  // namespace ruvo

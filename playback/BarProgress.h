@@ -20,6 +20,7 @@ struct BarProgress {
     std::optional<int> knobLeft;            // nothing: the knob stays where it is
     std::optional<std::string> knobTooltip; // nothing: the tooltip stays
     std::optional<TrackSpan> downloaded;    // nothing: the bar stays
+    SliderValue seconds;                    // the seek slider: position of length
 };
 
 // The seek track's and knob's widths, as the layout made them.

@@ -18,6 +18,15 @@ std::string TooltipOf(BarButton button, const BarLook& look) {
     return {};
 }
 
+std::string SpokenNameOf(BarButton button, const BarLook& look) {
+    switch (button) {
+        case BarButton::Next: return "下一集";
+        case BarButton::Previous: return "上一集";
+        case BarButton::RightPanel: return look.rightPanelShown ? "隐藏右侧面板" : "显示右侧面板";
+        default: return TooltipOf(button, look);
+    }
+}
+
 int PictureOf(BarButton button, bool hovered, const BarLook& look) {
     switch (button) {
         case BarButton::PlayPause: return look.playing ? (hovered ? 4 : 1) : (hovered ? 5 : 2);
@@ -34,6 +43,7 @@ int PictureOf(BarButton button, bool hovered, const BarLook& look) {
 
 void DrawBarButton(WindowView& controls, BarButton button, const BarLook& look) {
     controls.SetTooltip(ControlOf(button), TooltipOf(button, look));
+    controls.Describe(ControlOf(button), {SpokenNameOf(button, look), std::nullopt});
     controls.SetPicture(ControlOf(button), PictureOf(button, false, look));
 }
 

@@ -20,9 +20,12 @@ struct BarLook {
 
 ControlId ControlOf(BarButton button);
 std::string TooltipOf(BarButton button, const BarLook& look);
+// What a screen reader calls the button: what it does now, in full where
+// the tooltip is short ("上一集", not "上一个").
+std::string SpokenNameOf(BarButton button, const BarLook& look);
 // The button's picture from the bar's images, resting or under the mouse.
 int PictureOf(BarButton button, bool hovered, const BarLook& look);
-// Gives the button its tooltip and its resting picture.
+// Gives the button its tooltip, its spoken name and its resting picture.
 void DrawBarButton(WindowView& controls, BarButton button, const BarLook& look);
 void DrawPlayerBar(WindowView& controls, const BarLook& look);
 

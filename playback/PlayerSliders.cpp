@@ -50,6 +50,16 @@ void PlayerSliders::SeekRelease(ruvo::SeekRelease where) {
 void PlayerSliders::SetVolumeFromKnob(int left) {
     Player& player = player_;
     player.SetVolume(static_cast<int>(static_cast<double>(left) / VolumeRange() * 100));  // truncated
+    controls_.SetSliderValue({ControlName::VolumeTrack}, {player.Volume(), 100});
+    controls_.SetText({ControlName::StatusLine}, "音量：" + std::to_string(player.Volume()) + "%");
+    memory_.RememberChanges();
+}
+
+void PlayerSliders::SetVolume(int percent) {
+    Player& player = player_;
+    bar_.Unmute();
+    player.SetVolume(std::clamp(percent, 0, 100));
+    DrawVolume(player.Volume());
     controls_.SetText({ControlName::StatusLine}, "音量：" + std::to_string(player.Volume()) + "%");
     memory_.RememberChanges();
 }
@@ -83,6 +93,7 @@ void PlayerSliders::DrawVolume(int volume) {
     const int left = VolumeRange() * volume / 100;
     MoveLeftEdge(c, {ControlName::VolumeKnob}, left);
     PlaceHorizontally(c, {ControlName::VolumeFill}, 0, left);
+    c.SetSliderValue({ControlName::VolumeTrack}, {volume, 100});
 }
 
 }  // namespace ruvo

@@ -33,6 +33,9 @@ public:
     void VolumeDrag(int dx);
     // Puts the volume knob and filled part where `volume` percent belongs.
     void DrawVolume(int volume);
+    // The volume set from the keyboard or a screen reader, 0 to 100: heard
+    // at once, shown on the knob and the status line, and remembered.
+    void SetVolume(int percent);
 
 private:
     int SeekRange() const;

@@ -41,12 +41,33 @@ std::string WindowButtonTip(WindowButton button, const FrameLook& look) {
     }
 }
 
+SpokenControl WindowButtonSpoken(WindowButton button, const FrameLook& look) {
+    switch (button) {
+        case WindowButton::TopMost: return {"总在最前", look.topMost};
+        case WindowButton::LeftPanelToggle: return {look.leftPanelShown ? "隐藏左侧面板" : "显示左侧面板", std::nullopt};
+        case WindowButton::RightPanelToggle: return {look.rightPanelShown ? "隐藏右侧面板" : "显示右侧面板", std::nullopt};
+        default: return {WindowButtonTip(button, look), std::nullopt};
+    }
+}
+
+SpokenControl TabSpoken(RightPanelTab tab, bool selected) {
+    switch (tab) {
+        case RightPanelTab::TitlePages: return {"片库", selected};
+        case RightPanelTab::WatchHistory: return {"观看记录", selected};
+        case RightPanelTab::LocalFiles: return {"本地文件", selected};
+    }
+    return {};
+}
+
 void DrawWindowButtonTips(WindowView& controls, const MainWindowHost& host, const FrameState& frame) {
     DrawWindowButtonTips(controls, FrameLookOf(host, frame));
 }
 
 void DrawWindowButtonTips(WindowView& controls, const FrameLook& look) {
-    for (const WindowButton button : kFrameButtons) controls.SetTooltip(ControlOf(button), WindowButtonTip(button, look));
+    for (const WindowButton button : kFrameButtons) {
+        controls.SetTooltip(ControlOf(button), WindowButtonTip(button, look));
+        controls.Describe(ControlOf(button), WindowButtonSpoken(button, look));
+    }
 }
 
 PictureCell TabLook(RightPanelTab tab, bool selected) {

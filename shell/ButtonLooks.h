@@ -37,7 +37,12 @@ struct FrameLook {
 FrameLook FrameLookOf(const MainWindowHost& host, const FrameState& frame);
 // The tooltip of npc 0-5, 10 or 11; "" for any other.
 std::string WindowButtonTip(WindowButton button, const FrameLook& look);
-// Gives npc 0-5, 10 and 11 their tooltips: as the look says, or from the
+// What a screen reader calls npc 0-5, 10 or 11, and whether it is on (the
+// top-most button stays down while the window stays on top).
+SpokenControl WindowButtonSpoken(WindowButton button, const FrameLook& look);
+// What it calls a tab of the right panel, selected or not.
+SpokenControl TabSpoken(RightPanelTab tab, bool selected);
+// Gives npc 0-5, 10 and 11 their tooltips and spoken names: as the look says, or from the
 // window as it is now.
 void DrawWindowButtonTips(WindowView& controls, const FrameLook& look);
 void DrawWindowButtonTips(WindowView& controls, const MainWindowHost& host, const FrameState& frame);

@@ -4,6 +4,7 @@
 
 #include "playback/PlayerBarLook.h"
 #include "shell/ButtonLooks.h"
+#include "shell/NavigationButtons.h"
 
 namespace ruvo {
 
@@ -13,9 +14,13 @@ void ApplyDesignValues(WindowView& c) {
     c.SetText({ControlName::WindowTitle}, std::string(kWindowCaption) + kVersionSuffix);
     c.SetText({ControlName::RestoreLabel}, "2");  // Marlett's restore sign
     c.SetTooltip({ControlName::RestoreLabel}, "还原");
+    c.Describe({ControlName::RestoreLabel}, {"还原", std::nullopt});
+    c.Describe({ControlName::SearchBox}, {"搜索影片", std::nullopt});
+    c.Describe({ControlName::SeekTrack}, {"播放进度", std::nullopt});
+    c.Describe({ControlName::VolumeTrack}, {"音量", std::nullopt});
     c.SetText({ControlName::StatusLine}, "准备就绪");
     c.SetText({ControlName::PlayTimes}, "00:00 / 00:00");
-    c.SetText({ControlName::ListAction}, "∴ 管理任务");
+    ShowListAction(c, RightPanelTab::WatchHistory);
     c.SetText({ControlName::SearchBox}, kSearchHint);
     for (const ControlName shown : {ControlName::PlayerBox, ControlName::MainPaneBox, ControlName::LibraryTab, ControlName::RightPanel,
                                     ControlName::LeftPanel, ControlName::PlayerCover})

@@ -22,6 +22,13 @@ ControlId ButtonOf(RightPanelTab tab) { return ControlOf(TabButtonOf(tab)); }
 
 }  // namespace
 
+void ShowListAction(WindowView& view, RightPanelTab listTab) {
+    // The sign before the words is the design's; a screen reader says the words.
+    const std::string action = listTab == RightPanelTab::LocalFiles ? "清空列表" : "管理任务";
+    view.SetText({ControlName::ListAction}, "∴ " + action);
+    view.Describe({ControlName::ListAction}, {action, std::nullopt});
+}
+
 void NavigationButtons::Click(WindowButton button) {
     for (const RightPanelTab tab : kTabs)
         if (button == TabButtonOf(tab)) ShowTab(tab);
@@ -30,9 +37,13 @@ void NavigationButtons::Click(WindowButton button) {
 }
 
 void NavigationButtons::DrawTabs() {
-    WindowSurface& surface = parts_.surface;
-    surface.DrawCell(ControlOf(WindowButton::TabBar), kTabBarLook);
-    for (const RightPanelTab tab : kTabs) surface.DrawCell(ButtonOf(tab), TabLook(tab, tab == parts_.frame.currentTab));
+    parts_.surface.DrawCell(ControlOf(WindowButton::TabBar), kTabBarLook);
+    for (const RightPanelTab tab : kTabs) DrawTab(tab, tab == parts_.frame.currentTab);
+}
+
+void NavigationButtons::DrawTab(RightPanelTab tab, bool selected) {
+    parts_.surface.DrawCell(ButtonOf(tab), TabLook(tab, selected));
+    parts_.controls.Describe(ButtonOf(tab), TabSpoken(tab, selected));
 }
 
 void NavigationButtons::ShowTab(RightPanelTab tab) {
@@ -40,15 +51,15 @@ void NavigationButtons::ShowTab(RightPanelTab tab) {
     if (tab == current) return;
     WindowView& c = parts_.controls;
     if (current) {
-        parts_.surface.DrawCell(ButtonOf(*current), TabLook(*current, false));
+        DrawTab(*current, false);
         c.SetVisible({ContainerOf(*current)}, false);
         c.SetEnabled(ButtonOf(*current), true);
     }
-    parts_.surface.DrawCell(ButtonOf(tab), TabLook(tab, true));
+    DrawTab(tab, true);
     c.SetVisible({ContainerOf(tab)}, true);
     if (tab != RightPanelTab::TitlePages) {
         parts_.frame.lastListTab = tab;
-        c.SetText({ControlName::ListAction}, tab == RightPanelTab::LocalFiles ? "∴ 清空列表" : "∴ 管理任务");
+        ShowListAction(c, tab);
     }
     c.SetEnabled(ButtonOf(tab), true);
     current = tab;

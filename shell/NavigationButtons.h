@@ -17,6 +17,10 @@ class WindowLayout;
 // Twips the window grows or shrinks by when the right panel shows or hides.
 inline constexpr int kRightPanelTwips = 3405;
 
+// The list action under the right panel for the watch history or the local
+// files ("∴ 管理任务" or "∴ 清空列表").
+void ShowListAction(WindowView& view, RightPanelTab listTab);
+
 class NavigationButtons {
 public:
     // What the buttons change: the window, what it shows, its layout and the
@@ -45,6 +49,8 @@ public:
     void DrawTabs();
 
 private:
+    // A tab's picture and what a screen reader says of it.
+    void DrawTab(RightPanelTab tab, bool selected);
     Parts parts_;
 };
 

@@ -24,6 +24,8 @@ public:
     bool IsVisible(ControlId control) const;
     void SetEnabled(ControlId control, bool enabled) { screen_.SetEnabled(control, enabled); }
     void SetPicture(ControlId control, int image) { screen_.SetPicture(control, image); }
+    void Describe(ControlId control, const SpokenControl& spoken) { screen_.Describe(control, spoken); }
+    void SetSliderValue(ControlId track, SliderValue value) { screen_.SetSliderValue(track, value); }
     // Places are the screen's: its own layouts move the player's parts.
     Rect Geometry(ControlId control) const { return screen_.Geometry(control); }
     void Move(ControlId control, const Rect& rect) { screen_.Move(control, rect); }

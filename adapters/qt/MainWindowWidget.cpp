@@ -23,8 +23,10 @@
 #include <algorithm>
 
 #include "base/Twips.h"
+#include "adapters/qt/KeyboardFocus.h"
 #include "adapters/qt/MarlettLabel.h"
 #include "adapters/qt/SkinCell.h"
+#include "adapters/qt/SliderTrack.h"
 #include "adapters/qt/TransportIcons.h"
 #include "shell/DesignValues.h"
 #include "shell/LayoutGeometry.h"
@@ -38,12 +40,18 @@ constexpr const char* kDarkStyle =
     "QWidget#contentArea,QWidget#leftBody,QWidget#rightBody{background:#1b1c1f}QWidget#leftHeader,QWidget#centreHeader,QWidget#rightFooter{background:#26282c}"
     "QWidget#playerBox,QWidget#playerCover,QWidget#playerSurface{background:#000}QWidget#statusStrip{background:#141518}"
     "QLabel#mainAreaNotice,QLabel#sidePaneNotice{background:#1b1c1f;color:#c8c8c8}"
-    "QToolButton{color:#ddd;background:transparent;border:none}"
+    "QToolButton{color:#ddd;background:transparent;border:none}QToolButton:focus{border:1px solid #fff}"
+    "QLabel#listAction:focus,QLabel#restoreLabel:focus,QLabel#mainAreaNotice:focus,QLabel#sidePaneNotice:focus{border:1px solid #fff}"
     "QToolButton#searchButton{background:#3a3d44;border:1px solid #4a4d55;border-radius:2px}"
     "QLineEdit#searchBox{background:transparent;border:none;color:#ddd}QLabel#searchBoxFrame{background:#101114;border:1px solid #3a3d44}"
     "QWidget#seekTrack,QWidget#volumeTrack{background:#333}QWidget#downloadedBar{background:#5a5a5a}"
     "QWidget#seekKnob,QWidget#volumeKnob{background:#f0b429}QWidget#volumeFill{background:#a07a20}"
     "QFrame#barTipPanel{background:#2b2b2b;border:1px solid #555}";
+
+// What one arrow key moves the sliders by: as far as the player's own
+// arrow keys seek, and a twentieth of the volume.
+constexpr int kSeekStepSeconds = 10;
+constexpr int kVolumeStepPercent = 5;
 
 // How long the bar stays over the full-screen picture after the mouse rests.
 constexpr int kFullScreenBarMilliseconds = 2000;
@@ -72,6 +80,10 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         // A page's video on the whole screen leaves it with Esc too.
         if (fullScreenPane_ && key->key() == Qt::Key_Escape) {
             fullScreenPane_->page()->triggerAction(QWebEnginePage::ExitFullScreen);
+            return true;
+        }
+        if (key->key() == Qt::Key_F6) {
+            MoveFocusAcrossAreas(key->modifiers() & Qt::ShiftModifier);
             return true;
         }
         // Leaving full screen the way every player does, whatever the key
@@ -116,6 +128,9 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     BuildCentreColumn(content, pictureKind);
     BuildRightPanel(content);
     BuildTooltipPanel(body_);
+    OrderControlsAsTheyRead();
+    // At start the keys are the player's.
+    videoSurface_->Widget()->setFocus(Qt::OtherFocusReason);
     body_->installEventFilter(this);  // the surface: border, drag, a click that leaves the search box
     qApp->installEventFilter(&keyPreview_);  // keys reach the window before its widgets
     ResizeTwips(14750, 7820);  // the designed size
@@ -132,14 +147,32 @@ QWidget* MainWindowWidget::Box(ControlName name, QWidget* parent, const char* ob
     return box;
 }
 
+// What a screen reader calls a web pane; its page inside reads on its own.
+static QString SpokenPaneName(ruvo::Pane pane) {
+    switch (pane) {
+        case ruvo::Pane::PortalPage: return QStringLiteral("影视门户");
+        case ruvo::Pane::PagePlayer: return QStringLiteral("网页播放器");
+        case ruvo::Pane::HistoryList: return QStringLiteral("观看记录");
+        case ruvo::Pane::LocalList: return QStringLiteral("本地文件");
+        case ruvo::Pane::SidePage: return QStringLiteral("片库");
+        case ruvo::Pane::SearchResults: return QStringLiteral("搜索结果");
+        default: return QStringLiteral("广告");
+    }
+}
+
 void MainWindowWidget::PutPane(ruvo::Pane pane, QWidget* host) {
+    Pane(pane).setAccessibleName(SpokenPaneName(pane));
     Pane(pane).setParent(host);
     Pane(pane).show();
     Register(ControlName::WebPane, &Pane(pane), static_cast<int>(pane));
 }
 
 SkinCell* MainWindowWidget::NavigationCell(WindowButton button, QWidget* parent) {
-    auto* cell = new SkinCell(parent);
+    const bool tab = button == WindowButton::TitlePagesTab || button == WindowButton::HistoryTab || button == WindowButton::LocalFilesTab;
+    auto* cell = new SkinCell(button == WindowButton::TabBar ? SkinCell::Kind::TabStrip
+                              : tab                          ? SkinCell::Kind::Tab
+                                                             : SkinCell::Kind::Button,
+                              parent);
     cell->setObjectName(QStringLiteral("windowButton%1").arg(static_cast<int>(button)));
     cell->onClick = [this, button] {
         surface_.PointerPressed(QCursor::pos());
@@ -171,6 +204,7 @@ void MainWindowWidget::BuildTitleBar(QWidget* body) {
     restore->setCursor(Qt::PointingHandCursor);
     restore->setMouseTracking(true);
     restore->installEventFilter(this);
+    MakePressable(restore);
     Register(ControlName::RestoreLabel, restore);
     for (const WindowButton button : {WindowButton::Minimize, WindowButton::Maximize, WindowButton::Close,
                                       WindowButton::Compact, WindowButton::TopMost, WindowButton::Menu})
@@ -259,6 +293,7 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
     notice->setCursor(Qt::PointingHandCursor);
     notice->setMouseTracking(true);
     notice->installEventFilter(this);
+    MakePressable(notice);
     notice->setObjectName(name == ControlName::MainAreaNotice ? QStringLiteral("mainAreaNotice") : QStringLiteral("sidePaneNotice"));
     Register(name, notice);
     return notice;
@@ -268,14 +303,15 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
 // search results over it.
 void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     QWidget* left = Box(ControlName::LeftPanel, content, "leftPanel");
+    left->setAccessibleName(QStringLiteral("影视门户"));
     QWidget* header = Box(ControlName::LeftHeader, left, "leftHeader");
     auto* frame = new QLabel(header);
     frame->setObjectName(QStringLiteral("searchBoxFrame"));
     Register(ControlName::SearchBoxFrame, frame);
     searchBox_ = new QLineEdit(header);
     searchBox_->setObjectName(QStringLiteral("searchBox"));
-    // Typing goes there once clicked; at start the keys are the player's.
-    searchBox_->setFocusPolicy(Qt::ClickFocus);
+    // Typing goes there once clicked or tabbed to; at start the keys are the player's.
+    searchBox_->setFocusPolicy(Qt::StrongFocus);
     searchBox_->installEventFilter(this);
     Register(ControlName::SearchBox, searchBox_);
     auto* searchButton = new QToolButton(header);
@@ -320,12 +356,14 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pi
 
 void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind) {
     QWidget* playerBox = Box(ControlName::PlayerBox, centre, "playerBox");
+    playerBox->setAccessibleName(QStringLiteral("播放区"));
     videoSurface_ = MpvVideoView::Create(pictureKind, playerBox);
     QWidget* picture = videoSurface_->Widget();
     picture->setObjectName(QStringLiteral("playerSurface"));
     // A click on the picture takes the keys from a text field of a page or
     // the search box: they are the player's again, as in every player.
-    picture->setFocusPolicy(Qt::ClickFocus);
+    picture->setFocusPolicy(Qt::StrongFocus);
+    picture->setAccessibleName(QStringLiteral("播放器"));
     picture->installEventFilter(this);
     Register(ControlName::PlayerSurface, picture);
     auto* advert = Label(QStringLiteral("Ruvo影视盒"), playerBox, "playerCover");
@@ -345,7 +383,12 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     Register(ControlName::StatusLine, Label(QString(), strip, "statusLine"));
     Register(ControlName::PlayTimes, Label(QString(), strip, "playTimes"));
 
-    QWidget* track = Box(ControlName::SeekTrack, playerBox, "seekTrack");
+    auto* track = new SliderTrack(kSeekStepSeconds, playerBox);
+    track->setObjectName(QStringLiteral("seekTrack"));
+    track->onRequest = [this](int seconds) {
+        if (intents_.sliderSet) intents_.sliderSet(Slider::Seek, seconds);
+    };
+    Register(ControlName::SeekTrack, track);
     track->setGeometry(0, 0, 100, 7);
     auto* downloaded = new QWidget(track);
     downloaded->setObjectName(QStringLiteral("downloadedBar"));
@@ -357,7 +400,7 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     knob->setGeometry(0, 0, 12, 7);
     Register(ControlName::DownloadedBar, downloaded);
     Register(ControlName::SeekKnob, knob);
-    for (QWidget* part : {track, downloaded, knob}) part->installEventFilter(this);
+    for (QWidget* part : std::initializer_list<QWidget*>{track, downloaded, knob}) part->installEventFilter(this);
     BuildPlayerBar(playerBox);
 }
 
@@ -385,9 +428,11 @@ void MainWindowWidget::BuildPlayerBar(QWidget* playerBox) {
 }
 
 void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
-    auto* track = new QWidget(bar);
+    auto* track = new SliderTrack(kVolumeStepPercent, bar);
     track->setObjectName(QStringLiteral("volumeTrack"));
-    track->setAttribute(Qt::WA_StyledBackground);
+    track->onRequest = [this](int percent) {
+        if (intents_.sliderSet) intents_.sliderSet(Slider::Volume, percent);
+    };
     track->setGeometry(0, 11, 60, 7);
     auto* filled = new QWidget(track);
     filled->setObjectName(QStringLiteral("volumeFill"));
@@ -397,7 +442,7 @@ void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
     knob->setObjectName(QStringLiteral("volumeKnob"));
     knob->setAttribute(Qt::WA_StyledBackground);
     knob->setGeometry(0, 0, 8, 7);
-    for (QWidget* part : {track, filled, knob}) part->installEventFilter(this);
+    for (QWidget* part : std::initializer_list<QWidget*>{track, filled, knob}) part->installEventFilter(this);
     Register(ControlName::VolumeTrack, track);
     Register(ControlName::VolumeFill, filled);
     Register(ControlName::VolumeKnob, knob);
@@ -416,6 +461,7 @@ void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
 // l2: the tab bar, the three tab pages and the bottom bar with "qk".
 void MainWindowWidget::BuildRightPanel(QWidget* content) {
     QWidget* right = Box(ControlName::RightPanel, content, "rightPanel");
+    right->setAccessibleName(QStringLiteral("右侧面板"));
     QWidget* body = Box(ControlName::RightBody, right, "rightBody");
     NavigationCell(WindowButton::TabBar, body);
     const std::array<std::pair<WindowButton, const char*>, 3> tabs{
@@ -436,6 +482,7 @@ void MainWindowWidget::BuildRightPanel(QWidget* content) {
     listAction->setCursor(Qt::PointingHandCursor);
     listAction->setMouseTracking(true);
     listAction->installEventFilter(this);
+    MakePressable(listAction);
     Register(ControlName::ListAction, listAction);
 }
 
@@ -478,14 +525,22 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() != window)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = static_cast<QWidget*>(watched);
     // A key passes here once for each parent it travels up through, and a
-    // page hands the keys it does not use back as a copy: one press is one
-    // key-down, told by its time and key. (F enters full screen on its first
-    // pass and would leave it on the next.)
-    if (key->key() == lastKey && key->timestamp() == lastTimestamp) return false;
+    // page hands the keys it does not use back to its parent as a copy: one
+    // press is one key-down. A pass with the same key and time on a parent
+    // of the widget the press reached first is the same press; a new press
+    // starts again at the focus. (F enters full screen on its first pass and
+    // would leave it on the next; xdotool gives every key time 0.)
+    const bool samePress = key->key() == lastKey && key->timestamp() == lastTimestamp && pressedAt &&
+                           widget != pressedAt && widget->isAncestorOf(pressedAt);
+    if (!samePress) pressedAt = widget;
     lastKey = key->key();
     lastTimestamp = key->timestamp();
+    if (samePress) return false;
     if (onWindowKey && onWindowKey(key)) return true;
+    if (PressButtonOnEnter(watched, key)) return true;
+    if (ControlKeepsKey(watched, key)) return false;
     // A key that acted on the player is its alone: Space in a page pauses
     // without also scrolling it. Any other key still reaches the focus.
     return on && onKey && !TypedIntoTextField(watched) && onKey(key);
@@ -544,6 +599,7 @@ bool MainWindowWidget::SurfaceEvent(QEvent* event) {
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const ControlName name = NameOf(watched);
+    if (!videoSurface_) return QMainWindow::eventFilter(watched, event);  // still being built
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
         SliderEvent(name, event))
         return true;
@@ -567,15 +623,26 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type == QEvent::MouseMove) PointerMoved(name);
     if (type == QEvent::MouseButtonRelease) {
-        if (name == ControlName::MainAreaNotice && intents_.retryMainArea) intents_.retryMainArea();
-        if (name == ControlName::SidePaneNotice && intents_.retrySidePane) intents_.retrySidePane();
         if (name == ControlName::SearchBox && intents_.searchBoxClicked) intents_.searchBoxClicked(searchBox_->text().toStdString());
-        if (name == ControlName::ListAction && intents_.listActionClick) intents_.listActionClick();
-        if (name == ControlName::RestoreLabel && intents_.compactRestoreClick) intents_.compactRestoreClick();
+        LabelPressed(name);
+    } else if (type == QEvent::KeyPress && watched->property("pressable").toBool() &&
+               ControlKeepsKey(watched, static_cast<QKeyEvent*>(event))) {
+        LabelPressed(name);
+        return true;
+    } else if (type == QEvent::FocusIn && name == ControlName::SearchBox && intents_.searchBoxClicked &&
+               static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+        intents_.searchBoxClicked(searchBox_->text().toStdString());  // tabbed into: the hint goes as on a click
     } else if (type == QEvent::FocusOut && name == ControlName::SearchBox && intents_.searchBoxLeft) {
         intents_.searchBoxLeft(searchBox_->text().toStdString());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindowWidget::LabelPressed(ControlName name) {
+    if (name == ControlName::MainAreaNotice && intents_.retryMainArea) intents_.retryMainArea();
+    if (name == ControlName::SidePaneNotice && intents_.retrySidePane) intents_.retrySidePane();
+    if (name == ControlName::ListAction && intents_.listActionClick) intents_.listActionClick();
+    if (name == ControlName::RestoreLabel && intents_.compactRestoreClick) intents_.compactRestoreClick();
 }
 
 // The two action labels light up under the pointer and go dark once it
@@ -588,6 +655,54 @@ void MainWindowWidget::PointerMoved(ControlName over) {
     if (over == ControlName::PlayerCover && !fullScreen_ && InCompactWindow()) ShowCompactBar();
     else if (intents_.labelReset && (over == ControlName::PlayerBar || over == ControlName::RightFooter))
         intents_.labelReset(false);
+}
+
+// Tab goes through the window as it reads: the title bar, the search
+// controls and the portal page, the panel toggles, the player and its bar
+// from left to right, then the right panel.
+void MainWindowWidget::OrderControlsAsTheyRead() {
+    std::vector<QWidget*> order;
+    for (const WindowButton button : {WindowButton::Compact, WindowButton::TopMost, WindowButton::Menu, WindowButton::Minimize,
+                                      WindowButton::Maximize, WindowButton::Close})
+        order.push_back(controls_.WidgetOf(ControlOf(button)));
+    order.push_back(controls_.WidgetOf({ControlName::RestoreLabel}));
+    for (const ControlName name : {ControlName::SearchBox, ControlName::SearchButton, ControlName::MainAreaNotice})
+        order.push_back(controls_.WidgetOf({name}));
+    order.push_back(&Pane(ruvo::Pane::PortalPage));
+    order.push_back(&Pane(ruvo::Pane::SearchResults));
+    order.push_back(controls_.WidgetOf(ControlOf(WindowButton::LeftPanelToggle)));
+    order.push_back(controls_.WidgetOf(ControlOf(WindowButton::RightPanelToggle)));
+    order.push_back(&Pane(ruvo::Pane::PagePlayer));
+    order.push_back(controls_.WidgetOf({ControlName::PagePlayerClose}));
+    order.push_back(videoSurface_->Widget());
+    order.push_back(controls_.WidgetOf({ControlName::SeekTrack}));
+    for (const int index : {1, 6, 0, 5, 2}) order.push_back(controls_.WidgetOf({ControlName::TransportButton, index}));
+    order.push_back(controls_.WidgetOf({ControlName::VolumeTrack}));
+    for (const int index : {3, 4, 7}) order.push_back(controls_.WidgetOf({ControlName::TransportButton, index}));
+    for (const WindowButton tab : {WindowButton::TitlePagesTab, WindowButton::HistoryTab, WindowButton::LocalFilesTab})
+        order.push_back(controls_.WidgetOf(ControlOf(tab)));
+    order.push_back(controls_.WidgetOf({ControlName::SidePaneNotice}));
+    for (const ruvo::Pane pane : {ruvo::Pane::SidePage, ruvo::Pane::HistoryList, ruvo::Pane::LocalList}) order.push_back(&Pane(pane));
+    order.push_back(controls_.WidgetOf({ControlName::ListAction}));
+    tabOrder_ = std::move(order);
+}
+
+bool MainWindowWidget::focusNextPrevChild(bool next) {
+    return MoveFocusAlong(tabOrder_, next) || QMainWindow::focusNextPrevChild(next);
+}
+
+// F6 goes from the portal page to the player to the right panel's selected tab.
+void MainWindowWidget::MoveFocusAcrossAreas(bool backwards) {
+    QWidget* leftPane = Pane(ruvo::Pane::SearchResults).isVisible() ? &Pane(ruvo::Pane::SearchResults) : &Pane(ruvo::Pane::PortalPage);
+    QWidget* selectedTab = nullptr;
+    for (const WindowButton tab : {WindowButton::TitlePagesTab, WindowButton::HistoryTab, WindowButton::LocalFilesTab}) {
+        auto* cell = static_cast<SkinCell*>(controls_.WidgetOf(ControlOf(tab)));
+        if (cell->On().value_or(false)) selectedTab = cell;
+    }
+    MoveFocusAcross({{controls_.WidgetOf({ControlName::LeftPanel}), leftPane},
+                     {controls_.WidgetOf({ControlName::PlayerBox}), videoSurface_->Widget()},
+                     {controls_.WidgetOf({ControlName::RightPanel}), selectedTab}},
+                    backwards);
 }
 
 std::string MainWindowWidget::PlaceOf(ControlId control) const {

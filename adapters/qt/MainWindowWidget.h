@@ -4,8 +4,10 @@
 // and reports the user's clicks and pointer moves. Where everything goes is
 // the logic's layout: no Qt layout places anything here.
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "platform/WindowIntents.h"
 #include "platform/MainWindowHost.h"
@@ -45,6 +47,7 @@ private:
 
     int lastKey = 0;
     quint64 lastTimestamp = 0;
+    QPointer<QWidget> pressedAt;  // where the last press reached the window first
 };
 
 class MainWindowWidget final : public QMainWindow, public MainWindowHost {
@@ -99,6 +102,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void KeepInWorkArea();  // a window shown again comes inside the work area
@@ -138,6 +142,11 @@ private:
     static Key KeyOf(const QKeyEvent* key);
     void BuildVolumeSlider(QWidget* bar);
     void BuildTooltipPanel(QWidget* body);
+    void OrderControlsAsTheyRead();
+    // F6, or Shift+F6 backwards.
+    void MoveFocusAcrossAreas(bool backwards);
+    // A click on a label that acts, or Space or Enter with the focus on it.
+    void LabelPressed(ControlName name);
     void Register(ControlName name, QWidget* widget, int index = 0) { controls_.Register({name, index}, widget); }
 
     std::array<QtWebPane*, kPaneCount> panes_{};
@@ -158,6 +167,7 @@ private:
     bool compactBarShown_ = false;  // the bar shows over the compact window's picture
     QLineEdit* searchBox_ = nullptr;
     KeyPreview keyPreview_;
+    std::vector<QWidget*> tabOrder_;  // the controls in the order Tab goes through them
     bool unloading_ = false;
 };
 

@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "adapters/qt/SkinCell.h"
+#include "adapters/qt/SliderTrack.h"
+
 namespace ruvo {
 
 void QtWindowControls::Register(ControlId control, QWidget* widget) {
@@ -72,6 +75,17 @@ void QtWindowControls::SetPicture(ControlId control, int image) {
     // Tabs show their selected cell as a checked button until the skin draws them.
     if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(control)); button && button->isCheckable())
         button->setChecked(image == 1);
+}
+
+void QtWindowControls::Describe(ControlId control, const SpokenControl& spoken) {
+    QWidget* widget = WidgetOf(control);
+    if (!widget) return;
+    widget->setAccessibleName(QString::fromStdString(spoken.name));
+    if (auto* cell = qobject_cast<SkinCell*>(widget)) cell->SetOn(spoken.on);
+}
+
+void QtWindowControls::SetSliderValue(ControlId track, SliderValue value) {
+    if (auto* slider = qobject_cast<SliderTrack*>(WidgetOf(track))) slider->SetValue(value.value, value.maximum);
 }
 
 Rect QtWindowControls::Geometry(ControlId control) const {

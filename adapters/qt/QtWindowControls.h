@@ -25,6 +25,8 @@ public:
     void SetVisible(ControlId control, bool visible) override;
     void SetEnabled(ControlId control, bool enabled) override;
     void SetPicture(ControlId control, int image) override;
+    void Describe(ControlId control, const SpokenControl& spoken) override;
+    void SetSliderValue(ControlId track, SliderValue value) override;
     Rect Geometry(ControlId control) const override;
     void Move(ControlId control, const Rect& rect) override;
     // The window shows or hides a control for a while on its own (the

@@ -82,7 +82,7 @@ void QtWindowSurface::DrawCell(ControlId control, const PictureCell& cell) {
     if (picture.isNull()) return;
     const QPixmap piece = picture.copy(cell.source.left, cell.source.top, cell.source.width, cell.source.height);
     QWidget* widget = controls_.WidgetOf(control);
-    if (auto* skinned = dynamic_cast<SkinCell*>(widget)) {
+    if (auto* skinned = qobject_cast<SkinCell*>(widget)) {
         skinned->SetCell(piece);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setScaledContents(true);

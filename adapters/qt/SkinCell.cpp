@@ -1,11 +1,49 @@
 #include "adapters/qt/SkinCell.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "adapters/qt/FocusMark.h"
+
 namespace ruvo {
 
-SkinCell::SkinCell(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+SkinCell::SkinCell(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
+    setMouseTracking(true);
+    // Reached with Tab, never taken by a click: a click leaves the keys with the player.
+    setFocusPolicy(kind == Kind::TabStrip ? Qt::NoFocus : Qt::TabFocus);
+}
+
+void SkinCell::SetOn(std::optional<bool> on) {
+    if (on == on_) return;
+    on_ = on;
+    QAccessible::State changed;
+    changed.checked = kind_ == Kind::Button;
+    changed.selected = kind_ == Kind::Tab;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void SkinCell::Activate() {
+    if (onClick) onClick();
+}
+
+void SkinCell::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) return Activate();
+    QWidget::keyPressEvent(event);
+}
+
+void SkinCell::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SkinCell::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
 
 void SkinCell::SetCell(const QPixmap& cell) {
     cell_ = cell;
@@ -24,6 +62,7 @@ void SkinCell::paintEvent(QPaintEvent*) {
         painter.setPen(QColor(0xd8, 0xd8, 0xd8));
         painter.drawText(rect(), Qt::AlignCenter, text_);
     }
+    if (hasFocus()) DrawFocusMark(painter, rect());
 }
 
 void SkinCell::mouseMoveEvent(QMouseEvent* event) {
@@ -36,7 +75,7 @@ void SkinCell::mousePressEvent(QMouseEvent* event) { pressed_ = event->button() 
 void SkinCell::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (click && onClick) onClick();
+    if (click) Activate();
 }
 
 void SkinCell::leaveEvent(QEvent*) {

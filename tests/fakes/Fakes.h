@@ -370,6 +370,8 @@ public:
         bool visible = true, enabled = true;
         int picture = -1;
         Rect rect;
+        SpokenControl spoken;
+        SliderValue slider;
     };
     std::map<std::pair<int, int>, Values> values;
     // Every text the status line took, in turn (a repeat of the shown one is no change).
@@ -389,6 +391,8 @@ public:
     bool IsVisible(ControlId id) const { return Of(id).visible; }
     void SetEnabled(ControlId id, bool e) override { Of(id).enabled = e; }
     void SetPicture(ControlId id, int image) override { Of(id).picture = image; }
+    void Describe(ControlId id, const SpokenControl& spoken) override { Of(id).spoken = spoken; }
+    void SetSliderValue(ControlId id, SliderValue value) override { Of(id).slider = value; }
     Rect Geometry(ControlId id) const override { return Of(id).rect; }
     void Move(ControlId id, const Rect& r) override { Of(id).rect = r; }
 };
