@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev clang libclang-rt-14-dev
   ffmpeg fonts-noto-cjk fontconfig
   xvfb xauth curl xdotool x11-utils trayer openbox dbus libglib2.0-bin desktop-file-utils
+  at-spi2-core python3-pyatspi
   weston qt6-wayland qt6-translations-l10n
   lintian appstream file dpkg-dev
 )

@@ -8,6 +8,7 @@ accessibility bus (AT-SPI), and acts through it.
   focus KEY COUNT       presses KEY (an xdotool key name) COUNT times and
                         prints which object has the focus after each press
   listen SECONDS        prints the name changes and focus moves heard meanwhile
+  dialogs               every object of the program's other windows that show
 
 Lines are tab-separated; a web page's own objects show as "page".
 """
@@ -89,6 +90,18 @@ def tree():
         print(line(node))
 
 
+def dialogs():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is None or app.name != "ruvo-box":
+            continue
+        for window in app:
+            if window is None or window.name == WINDOW_TITLE or not window.getState().contains(pyatspi.STATE_SHOWING):
+                continue
+            print(line(window))
+            for node in objects(window):
+                print(line(node))
+
+
 def press(name):
     node = find(name)
     action = node.queryAction()
@@ -136,7 +149,7 @@ def listen(seconds):
         sys.stdout.flush()
 
     for kind in ("object:property-change:accessible-name", "object:state-changed:focused",
-                 "object:state-changed:checked", "object:state-changed:selected", "object:value-changed"):
+                 "object:state-changed:checked", "object:state-changed:selected", "object:property-change:accessible-value"):
         pyatspi.Registry.registerEventListener(heard, kind)
     GLib.timeout_add(int(float(seconds) * 1000), pyatspi.Registry.stop)
     print("listening")
@@ -144,7 +157,7 @@ def listen(seconds):
     pyatspi.Registry.start()
 
 
-COMMANDS = {"tree": tree, "press": press, "set-value": set_value, "focus": focus_steps, "listen": listen}
+COMMANDS = {"tree": tree, "dialogs": dialogs, "press": press, "set-value": set_value, "focus": focus_steps, "listen": listen}
 
 if __name__ == "__main__":
     if len(sys.argv) < 2 or sys.argv[1] not in COMMANDS:
