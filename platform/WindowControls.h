@@ -95,6 +95,7 @@ inline constexpr WindowButton kFrameButtons[] = {
 struct SpokenControl {
     std::string name;
     std::optional<bool> on;
+    bool operator==(const SpokenControl&) const = default;
 };
 
 // Where a slider stands, from 0 to `maximum` in its own unit (seconds of
@@ -102,6 +103,7 @@ struct SpokenControl {
 struct SliderValue {
     int value = 0;
     int maximum = 0;
+    bool operator==(const SliderValue&) const = default;
 };
 
 struct Rect {

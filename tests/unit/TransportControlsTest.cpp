@@ -68,6 +68,7 @@ TEST_F(Transport, PlayPauseToggles) {
     Click(0);
     EXPECT_EQ(player.calls, std::vector<std::string>{"pause"});
     EXPECT_EQ(Tooltip(0), "播放");
+    EXPECT_EQ(controls.Of({ControlName::SeekTrack}).slider, (SliderValue{10, 100}));
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
     timers.Advance(1000);
     player.position = 0;  // the stream lost its place meanwhile
@@ -88,6 +89,9 @@ TEST_F(Transport, EpisodeAndPanelButtonsHandTheirWorkOn) {
     EXPECT_EQ(adjacentEpisodes, (std::vector<int>{-1, 1}));
     Click(static_cast<int>(BarButton::RightPanel));
     EXPECT_EQ(rightPanelToggles, 1);
+    // Screen readers hear what the buttons do in full.
+    EXPECT_EQ(controls.Of(ControlOf(BarButton::Previous)).spoken.name, "上一集");
+    EXPECT_EQ(Tooltip(static_cast<int>(BarButton::Previous)), "上一个");
     Click(8);  // no such button
     EXPECT_TRUE(player.calls.empty());
 }
@@ -186,6 +190,19 @@ TEST_F(Transport, VolumeSliderTruncatesClampsAndUnmutes) {
     sliders.VolumeDrag(-200);
     EXPECT_EQ(player.volume, 0);
     EXPECT_EQ(controls.Tooltip({ControlName::VolumeKnob}), "0");
+}
+
+// Keys on the focused slider or a screen reader set the volume itself.
+TEST_F(Transport, VolumeSetToAValueIsClampedUnmutedShownAndHeard) {
+    Click(2);  // muted
+    sliders.SetVolume(140);
+    EXPECT_EQ(player.volume, 100);
+    EXPECT_EQ(player.mute, 0);
+    sliders.SetVolume(-5);
+    EXPECT_EQ(player.volume, 0);
+    EXPECT_EQ(Text(ControlName::StatusLine), "音量：0%");
+    EXPECT_EQ(controls.Geometry({ControlName::VolumeKnob}).left, 0);
+    EXPECT_EQ(controls.Of({ControlName::VolumeTrack}).slider, (SliderValue{0, 100}));
 }
 
 TEST_F(Transport, TrackNoWiderThanItsKnobDoesNothing) {

@@ -223,6 +223,8 @@ TEST_F(WindowShell, TipsTellWhatAButtonWouldDoNow) {
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "取消置顶");
     EXPECT_EQ(controls.Tooltip({ControlName::WindowButton, 4}), "取消置顶");
     EXPECT_EQ(host.calls.back(), "topmost:1");
+    // A screen reader hears one name and whether the button is down.
+    EXPECT_EQ(controls.Of(ControlOf(WindowButton::TopMost)).spoken, (SpokenControl{"总在最前", true}));
 }
 
 // Compact mode hides both panels and shows them again on the way back; the
@@ -289,9 +291,14 @@ TEST_F(WindowShell, SkinLoadsNinePicturesAndPaintsTheRestingLooks) {
 }
 
 TEST_F(WindowShell, SelectingATabDrawsItSelectedAndTheOldOneNormal) {
-    User().buttonClick(TabButtonOf(RightPanelTab::WatchHistory));
-    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 7}).source.top, 23);
+    User().buttonClick(TabButtonOf(RightPanelTab::LocalFiles));
+    EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 8}).source.top, 23);
     EXPECT_EQ(surface.CellOf({ControlName::WindowButton, 6}).source.top, 0);
+    EXPECT_EQ(controls.Of(ControlOf(WindowButton::LocalFilesTab)).spoken, (SpokenControl{"本地文件", true}));
+    EXPECT_EQ(controls.Of(ControlOf(WindowButton::TitlePagesTab)).spoken, (SpokenControl{"片库", false}));
+    // The list action says its words, without the design's sign.
+    EXPECT_EQ(controls.Text({ControlName::ListAction}), "∴ 清空列表");
+    EXPECT_EQ(controls.Of({ControlName::ListAction}).spoken.name, "清空列表");
 }
 
 }  // namespace
