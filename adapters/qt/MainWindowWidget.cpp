@@ -36,14 +36,14 @@ namespace {
 
 constexpr const char* kDarkStyle =
     "QLabel{color:#c8c8c8}QLabel#statusLine,QLabel#playTimes{color:#9c9c81}QLabel#windowTitle{color:#e8e8e8}"
-    "QLabel#restoreLabel{color:#1b1c1f}QLabel#listAction{color:#5a5a5a;font-size:11px}"
+    "QLabel#restoreLabel{color:#1b1c1f}QLabel#listAction{color:#5a5a5a;font-size:10px;background:#d6d6d6;border-radius:2px;padding:0 3px}"
     "QWidget#contentArea,QWidget#leftBody,QWidget#rightBody{background:#1b1c1f}QWidget#leftHeader,QWidget#centreHeader,QWidget#rightFooter{background:#26282c}"
     "QWidget#playerBox,QWidget#playerCover,QWidget#playerSurface{background:#000}QWidget#statusStrip{background:#141518}"
     "QLabel#mainAreaNotice,QLabel#sidePaneNotice{background:#1b1c1f;color:#c8c8c8}"
     "QToolButton{color:#ddd;background:transparent;border:none}QToolButton:focus{border:1px solid #fff}"
     "QLabel#listAction:focus,QLabel#restoreLabel:focus,QLabel#mainAreaNotice:focus,QLabel#sidePaneNotice:focus{border:1px solid #fff}"
     "QToolButton#searchButton{background:#3a3d44;border:1px solid #4a4d55;border-radius:2px}"
-    "QLineEdit#searchBox{background:transparent;border:none;color:#ddd}QLabel#searchBoxFrame{background:#101114;border:1px solid #3a3d44}"
+    "QLineEdit#searchBox{background:transparent;border:none;padding:0;color:#ddd;font-size:11px}QLabel#searchBoxFrame{background:#101114;border:1px solid #3a3d44}"
     "QWidget#seekTrack,QWidget#volumeTrack{background:#333}QWidget#downloadedBar{background:#5a5a5a}"
     "QWidget#seekKnob,QWidget#volumeKnob{background:#f0b429}QWidget#volumeFill{background:#a07a20}"
     "QFrame#barTipPanel{background:#2b2b2b;border:1px solid #555}";
