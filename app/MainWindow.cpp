@@ -347,7 +347,10 @@ WindowIntents MainWindow::Intents() {
     in.closeWebPlayer = [this] { plays_->CloseWebPlayer(); };
     in.listActionClick = [this] { history_->ListActionClicked(); };
     in.compactRestoreClick = [this] { title_->LeaveCompactMode(); };
-    in.resized = [this] { layout_->OnResize(); };
+    in.resized = [this] {
+        layout_->OnResize();
+        title_->RedrawTips();  // maximised or restored by the desktop: 最大化 or 还原, spoken too
+    };
     in.resizeEnded = [this] { mouse_->ResizeEnded(); };
     in.surfaceMove = [this](bool leftHeld, int x, int y) { mouse_->SurfaceMove(leftHeld, x, y); };
     in.surfaceDown = [this](int x, int y) { mouse_->SurfaceDown(x, y); };

@@ -124,12 +124,12 @@ TEST_F(AccessibleWindow, EveryControlHasANameARoleAndItsState) {
 }
 
 TEST_F(AccessibleWindow, PlayPauseAndVolumeActThroughTheReaderAndAreHeard) {
-    program.Start({kLongFilm});
-    ASSERT_TRUE(program.WaitForTrace("player started"));
-    FILE* heard = popen((kProbe + "listen 8 2>&1").c_str(), "r");
+    FILE* heard = popen((kProbe + "listen 25 2>&1").c_str(), "r");
     ASSERT_TRUE(heard);
     char first[64] = {};
     ASSERT_TRUE(std::fgets(first, sizeof first, heard)) << "no listener";  // "listening"
+    program.Start({kLongFilm});
+    ASSERT_TRUE(program.WaitForTrace("player started"));
     const size_t from = program.Trace().size();
     EXPECT_NE(Probe("press 暂停").find("pressed"), std::string::npos);
     EXPECT_TRUE(program.WaitForTracePrefix("text zhun=已暂停", from));
@@ -140,7 +140,8 @@ TEST_F(AccessibleWindow, PlayPauseAndVolumeActThroughTheReaderAndAreHeard) {
     char chunk[4096];
     while (size_t n = std::fread(chunk, 1, sizeof chunk, heard)) events.append(chunk, n);
     pclose(heard);
-    // The status line speaks, and the button now offers to play.
+    // What plays is heard, the status line speaks, and the button now offers to play.
+    EXPECT_NE(events.find("accessible-name\tlabel\ttracks.mkv"), std::string::npos) << events;
     EXPECT_NE(events.find("accessible-name\tstatus bar\t已暂停"), std::string::npos) << events;
     EXPECT_NE(events.find("accessible-name\tpush button\t播放"), std::string::npos) << events;
     EXPECT_NE(events.find("accessible-name\tstatus bar\t音量：40%"), std::string::npos) << events;

@@ -213,6 +213,8 @@ TEST_F(WindowShell, DoubleClickOnTheSurfaceMaximisesAndRestores) {
 // the window manager) offers to restore.
 TEST_F(WindowShell, TipsTellWhatAButtonWouldDoNow) {
     host.maximized = true;
+    User().resized();  // a screen reader hears the new name at once
+    EXPECT_EQ(controls.Of(ControlOf(WindowButton::Maximize)).spoken.name, "还原");
     User().buttonMove(WindowButton::Maximize, 3, 3);
     EXPECT_EQ(controls.Text({ControlName::BarTipText}), "还原");
     host.maximized = false;
