@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "adapters/qt/KeyboardFocus.h"
 #include "adapters/qt/SkinCell.h"
 #include "adapters/qt/SliderTrack.h"
 
@@ -78,31 +79,42 @@ private:
     SliderTrack* Track() const { return static_cast<SliderTrack*>(widget()); }
 };
 
-// The role a label of the main window speaks in, by what it is: the status
-// line and the times change while the user does something else (live), a
-// notice interrupts (an alert), the list action and the restore sign act on
-// a press (buttons), the player bar holds the player's controls.
-QAccessible::Role LabelRole(const QString& objectName) {
-    if (objectName == QLatin1String("statusLine") || objectName == QLatin1String("playTimes")) return QAccessible::StatusBar;
-    if (objectName.endsWith(QLatin1String("Notice"))) return QAccessible::AlertMessage;
-    if (objectName == QLatin1String("listAction") || objectName == QLatin1String("restoreLabel")) return QAccessible::Button;
-    if (objectName == QLatin1String("playerBar")) return QAccessible::ToolBar;
-    return QAccessible::StaticText;
+constexpr const char* kSpokenRole = "spokenRole";
+constexpr const char* kOwnLabels = "spokenLabelRoles";
+
+// The role given a widget, or `otherwise`. Looked up when asked: a label is
+// often heard of before it has its role.
+QAccessible::Role RoleOf(const QWidget* widget, QAccessible::Role otherwise) {
+    const QVariant role = widget->property(kSpokenRole);
+    return role.isValid() ? static_cast<QAccessible::Role>(role.toInt()) : otherwise;
 }
 
-// A label of the main window, read as its text (or its own name). The role
-// is looked up when asked: a label is often heard of before it has a name.
+// A label of the program's windows, read as its text (or its own name), in
+// the role given it: the status line and the times change while the user
+// does something else (live), a notice interrupts (an alert), the list
+// action and the restore sign act on a press (buttons), a dialog's strip of
+// labels are its tabs.
 class LabelAccessible final : public QAccessibleWidget {
 public:
     explicit LabelAccessible(QLabel* label) : QAccessibleWidget(label) {}
 
-    QAccessible::Role role() const override { return LabelRole(widget()->objectName()); }
+    QAccessible::Role role() const override { return RoleOf(widget(), QAccessible::StaticText); }
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) return static_cast<QLabel*>(widget())->text();
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<QLabel*>(widget())->text();
         return QAccessibleWidget::text(kind);
     }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (role() == QAccessible::PageTab) {
+            state.selectable = true;
+            state.selected = IsMarkedSelected(widget());
+        }
+        return state;
+    }
     QStringList actionNames() const override {
-        if (role() == QAccessible::Button) return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+        if (role() == QAccessible::Button || role() == QAccessible::PageTab)
+            return QStringList{pressAction()} + QAccessibleWidget::actionNames();
         return QAccessibleWidget::actionNames();
     }
     // Pressed as Space presses it with the focus on it.
@@ -113,29 +125,31 @@ public:
     }
 };
 
-// The boxes a reader can tell apart: the window's three areas.
+// A box a reader can tell apart: the window's three areas, the player bar.
 class AreaAccessible final : public QAccessibleWidget {
 public:
-    explicit AreaAccessible(QWidget* box) : QAccessibleWidget(box, QAccessible::Grouping) {}
+    explicit AreaAccessible(QWidget* box) : QAccessibleWidget(box) {}
+    QAccessible::Role role() const override { return RoleOf(widget(), QAccessible::Grouping); }
 };
 
-bool InMainWindow(const QWidget* widget) { return widget->window()->objectName() == QLatin1String("mainWindow"); }
-
-bool IsArea(const QWidget* widget) {
-    const QString name = widget->objectName();
-    return name == QLatin1String("leftPanel") || name == QLatin1String("rightPanel") || name == QLatin1String("playerBox");
-}
+bool InWindowWithOwnLabels(const QWidget* widget) { return widget->window()->property(kOwnLabels).toBool(); }
 
 QAccessibleInterface* ControlInterface(const QString&, QObject* object) {
     if (auto* cell = qobject_cast<SkinCell*>(object)) return new SkinCellAccessible(cell);
     if (auto* track = qobject_cast<SliderTrack*>(object)) return new SliderAccessible(track);
-    if (auto* label = qobject_cast<QLabel*>(object); label && InMainWindow(label)) return new LabelAccessible(label);
-    if (auto* widget = qobject_cast<QWidget*>(object); widget && IsArea(widget)) return new AreaAccessible(widget);
+    if (auto* label = qobject_cast<QLabel*>(object); label && InWindowWithOwnLabels(label))
+        return new LabelAccessible(label);
+    if (auto* box = qobject_cast<QWidget*>(object); box && box->property(kSpokenRole).isValid())
+        return new AreaAccessible(box);
     return nullptr;
 }
 
 }  // namespace
 
 void InstallControlAccessibility() { QAccessible::installFactory(ControlInterface); }
+
+void GiveLabelsTheirRoles(QWidget* window) { window->setProperty(kOwnLabels, true); }
+
+void SetSpokenRole(QWidget* widget, QAccessible::Role role) { widget->setProperty(kSpokenRole, static_cast<int>(role)); }
 
 }  // namespace ruvo

@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "base/Twips.h"
+#include "adapters/qt/ControlAccessibility.h"
 #include "adapters/qt/KeyboardFocus.h"
 #include "adapters/qt/MarlettLabel.h"
 #include "adapters/qt/SkinCell.h"
@@ -101,6 +102,7 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
         else if (compactBarShown_) SetCompactBarVisible(false);  // as the logic wants it, in the window it is now
     });
     setObjectName(QStringLiteral("mainWindow"));
+    GiveLabelsTheirRoles(this);
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     // The window draws its own frame and title bar.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint);
@@ -205,6 +207,7 @@ void MainWindowWidget::BuildTitleBar(QWidget* body) {
     restore->setMouseTracking(true);
     restore->installEventFilter(this);
     MakePressable(restore);
+    SetSpokenRole(restore, QAccessible::Button);
     Register(ControlName::RestoreLabel, restore);
     for (const WindowButton button : {WindowButton::Minimize, WindowButton::Maximize, WindowButton::Close,
                                       WindowButton::Compact, WindowButton::TopMost, WindowButton::Menu})
@@ -294,6 +297,7 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
     notice->setMouseTracking(true);
     notice->installEventFilter(this);
     MakePressable(notice);
+    SetSpokenRole(notice, QAccessible::AlertMessage);
     notice->setObjectName(name == ControlName::MainAreaNotice ? QStringLiteral("mainAreaNotice") : QStringLiteral("sidePaneNotice"));
     Register(name, notice);
     return notice;
@@ -304,6 +308,7 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
 void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     QWidget* left = Box(ControlName::LeftPanel, content, "leftPanel");
     left->setAccessibleName(QStringLiteral("影视门户"));
+    SetSpokenRole(left, QAccessible::Grouping);
     QWidget* header = Box(ControlName::LeftHeader, left, "leftHeader");
     auto* frame = new QLabel(header);
     frame->setObjectName(QStringLiteral("searchBoxFrame"));
@@ -357,6 +362,7 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pi
 void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind) {
     QWidget* playerBox = Box(ControlName::PlayerBox, centre, "playerBox");
     playerBox->setAccessibleName(QStringLiteral("播放区"));
+    SetSpokenRole(playerBox, QAccessible::Grouping);
     videoSurface_ = MpvVideoView::Create(pictureKind, playerBox);
     QWidget* picture = videoSurface_->Widget();
     picture->setObjectName(QStringLiteral("playerSurface"));
@@ -375,13 +381,20 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     PutPane(ruvo::Pane::PlayerAdvert, playerAd);
     auto* stock = Label(QStringLiteral("Ruvo影视盒"), playerBox, "playerAdPicture");
     Register(ControlName::PlayerAdPicture, stock);
-    Register(ControlName::NextEpisodeNotice, Label(QStringLiteral("正准备播放下一集，请稍后..."), playerBox, "nextEpisodeNotice"));
+    QLabel* nextEpisode = Label(QStringLiteral("正准备播放下一集，请稍后..."), playerBox, "nextEpisodeNotice");
+    SetSpokenRole(nextEpisode, QAccessible::AlertMessage);
+    Register(ControlName::NextEpisodeNotice, nextEpisode);
 
     QWidget* strip = Box(ControlName::StatusStrip, playerBox, "statusStrip");
     strip->setMouseTracking(true);
     strip->installEventFilter(this);
-    Register(ControlName::StatusLine, Label(QString(), strip, "statusLine"));
-    Register(ControlName::PlayTimes, Label(QString(), strip, "playTimes"));
+    // Live: their changes are heard while the user does something else.
+    for (const auto& [name, objectName] :
+         {std::pair{ControlName::StatusLine, "statusLine"}, std::pair{ControlName::PlayTimes, "playTimes"}}) {
+        QLabel* live = Label(QString(), strip, objectName);
+        SetSpokenRole(live, QAccessible::StatusBar);
+        Register(name, live);
+    }
 
     auto* track = new SliderTrack(kSeekStepSeconds, playerBox);
     track->setObjectName(QStringLiteral("seekTrack"));
@@ -407,6 +420,7 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
 void MainWindowWidget::BuildPlayerBar(QWidget* playerBox) {
     auto* bar = new QLabel(playerBox);  // the skin's foot tile, stretched
     bar->setObjectName(QStringLiteral("playerBar"));
+    SetSpokenRole(bar, QAccessible::ToolBar);
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
     Register(ControlName::PlayerBar, bar);
@@ -462,6 +476,7 @@ void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
 void MainWindowWidget::BuildRightPanel(QWidget* content) {
     QWidget* right = Box(ControlName::RightPanel, content, "rightPanel");
     right->setAccessibleName(QStringLiteral("右侧面板"));
+    SetSpokenRole(right, QAccessible::Grouping);
     QWidget* body = Box(ControlName::RightBody, right, "rightBody");
     NavigationCell(WindowButton::TabBar, body);
     const std::array<std::pair<WindowButton, const char*>, 3> tabs{
@@ -483,6 +498,7 @@ void MainWindowWidget::BuildRightPanel(QWidget* content) {
     listAction->setMouseTracking(true);
     listAction->installEventFilter(this);
     MakePressable(listAction);
+    SetSpokenRole(listAction, QAccessible::Button);
     Register(ControlName::ListAction, listAction);
 }
 

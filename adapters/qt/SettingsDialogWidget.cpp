@@ -1,10 +1,14 @@
 #include "adapters/qt/SettingsDialogWidget.h"
 
+#include "adapters/qt/ControlAccessibility.h"
+#include "adapters/qt/KeyboardFocus.h"
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -25,6 +29,7 @@ QPushButton* NamedButton(const char* text, const char* name, QWidget* parent) {
 
 SettingsDialogWidget::SettingsDialogWidget(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("settingsDialog"));
+    GiveLabelsTheirRoles(this);
     setWindowTitle(QStringLiteral("软件设置"));
     setModal(false);
     if (owner) setWindowIcon(owner->windowIcon());
@@ -39,6 +44,9 @@ SettingsDialogWidget::SettingsDialogWidget(QWidget* owner) : QDialog(owner) {
         tabs_[i]->setFixedWidth(90);
         tabs_[i]->setCursor(Qt::PointingHandCursor);
         tabs_[i]->installEventFilter(this);
+        tabs_[i]->setAccessibleName(QString::fromUtf8(kTabTexts[i]));
+        MakePressable(tabs_[i]);  // Tab reaches it, Space or Enter selects it
+        SetSpokenRole(tabs_[i], QAccessible::PageTab);
         strip->addWidget(tabs_[i]);
     }
     strip->addStretch(1);
@@ -116,9 +124,11 @@ QWidget* SettingsDialogWidget::OptionsPage() {
 QWidget* SettingsDialogWidget::FolderPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("设置影片接收下载路径：")));
+    auto* caption = new QLabel(QStringLiteral("设置影片接收下载路径："));
+    layout->addWidget(caption);
     auto* row = new QHBoxLayout;
     folder_ = new QLineEdit;
+    caption->setBuddy(folder_);  // a screen reader names the field by it
     folder_->setObjectName(QStringLiteral("Text1"));
     QPushButton* browse = NamedButton("浏览", "Command1", page);
     browse->setAutoDefault(false);
@@ -145,9 +155,14 @@ void SettingsDialogWidget::SetFolderText(const std::string& text) { folder_->set
 std::string SettingsDialogWidget::FolderText() const { return folder_->text().toStdString(); }
 
 void SettingsDialogWidget::ShowTab(int index, const std::string& header) {
-    const QString selected = QStringLiteral("background:palette(highlight);color:white;padding:6px");
-    const QString normal = QStringLiteral("background:white;color:black;padding:6px");
-    for (size_t i = 0; i < tabs_.size(); ++i) tabs_[i]->setStyleSheet(static_cast<int>(i) == index ? selected : normal);
+    const QString focus = QStringLiteral("QLabel:focus{border:2px solid palette(text)}");
+    const QString selected = QStringLiteral("QLabel{background:palette(highlight);color:white;padding:6px}") + focus;
+    const QString normal = QStringLiteral("QLabel{background:white;color:black;padding:6px}") + focus;
+    for (size_t i = 0; i < tabs_.size(); ++i) {
+        const bool isSelected = static_cast<int>(i) == index;
+        tabs_[i]->setStyleSheet(isSelected ? selected : normal);
+        MarkSelected(tabs_[i], isSelected);
+    }
     pages_->setCurrentIndex(index);
     header_->setText(QString::fromStdString(header));
 }
@@ -164,7 +179,8 @@ void SettingsDialogWidget::reject() {
 }
 
 bool SettingsDialogWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    const bool pressed = event->type() == QEvent::KeyPress && ControlKeepsKey(watched, static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::MouseButtonRelease || pressed) {
         for (size_t i = 0; i < tabs_.size(); ++i)
             if (watched == tabs_[i] && actions_.tabClicked) actions_.tabClicked(static_cast<int>(i));
     }

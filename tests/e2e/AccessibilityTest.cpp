@@ -174,12 +174,27 @@ TEST_F(AccessibleWindow, TabF6EnterAndArrowsWalkTheWindowInReadingOrder) {
     EXPECT_TRUE(program.WaitFor([&] { return Tree()["显示右侧面板"].role == "push button"; }, 5s));
 }
 
-TEST_F(AccessibleWindow, TheCloseQuestionIsReadWithItsButtons) {
+TEST_F(AccessibleWindow, DialogsAreReadWithTheirTextsTabsFieldsAndButtons) {
     StartOnHomePage();
+    // The settings dialog, from the menu's first entry.
+    const auto menu = program.TracedPlace("npc5");
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(program.ClickWindow((*menu)[0] + 12, (*menu)[1] + 12));
+    std::this_thread::sleep_for(800ms);
+    ASSERT_TRUE(program.ClickIn("Ruvo电影影视盒", (*menu)[0] - 15 + 30, (*menu)[1] + 20 + 12));
+    std::string dialog;
+    EXPECT_TRUE(program.WaitFor([&] { return (dialog = Probe("dialogs")).find("软件设置") != std::string::npos; }, 10s));
+    for (const char* tab : {"关于软件", "软件设置", "缓存设置"})
+        EXPECT_NE(dialog.find(std::string("page tab\t") + tab + "\tfocusable,"), std::string::npos) << tab << "\n" << dialog;
+    EXPECT_NE(dialog.find(",selectable,selected,"), std::string::npos) << dialog;
+    EXPECT_NE(dialog.find("text\t设置影片接收下载路径："), std::string::npos) << dialog;
+    EXPECT_NE(dialog.find("push button\t确定"), std::string::npos) << dialog;
+    ASSERT_TRUE(program.PressKeyIn("软件设置", "Escape"));
+
+    // The question the close button asks.
     const auto close = program.TracedPlace("npc2");
     ASSERT_TRUE(close);
     ASSERT_TRUE(program.ClickWindow((*close)[0] + 12, (*close)[1] + 12));
-    std::string dialog;
     EXPECT_TRUE(program.WaitFor([&] { return (dialog = Probe("dialogs")).find("最小化到托盘吗") != std::string::npos; }, 10s));
     EXPECT_NE(dialog.find("关闭 Ruvo影视盒 最小化到托盘吗？"), std::string::npos) << dialog;
     EXPECT_NE(dialog.find("push button\t是"), std::string::npos) << dialog;
