@@ -35,16 +35,6 @@ void SkinCell::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void SkinCell::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-    update();
-}
-
-void SkinCell::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
-    update();
-}
-
 void SkinCell::SetCell(const QPixmap& cell) {
     cell_ = cell;
     update();

@@ -48,14 +48,4 @@ void SliderTrack::paintEvent(QPaintEvent*) {
     if (hasFocus()) DrawFocusMark(painter, rect());
 }
 
-void SliderTrack::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-    update();
-}
-
-void SliderTrack::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
-    update();
-}
-
 }  // namespace ruvo
