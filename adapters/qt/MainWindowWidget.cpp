@@ -21,6 +21,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
+#include <iterator>
 
 #include "base/Twips.h"
 #include "adapters/qt/ControlAccessibility.h"
@@ -60,6 +61,12 @@ constexpr int kFullScreenBarMilliseconds = 2000;
 // The notice over a pane whose page failed to load.
 const QString kLoadFailedText = QStringLiteral("页面加载失败，点击这里重试");
 
+// The labels that act on a click (and on Space or Enter with the focus).
+bool IsActionLabel(ControlName name) {
+    return name == ControlName::MainAreaNotice || name == ControlName::SidePaneNotice || name == ControlName::ListAction ||
+           name == ControlName::RestoreLabel;
+}
+
 QLabel* Label(const QString& text, QWidget* parent, const char* objectName) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(objectName));
@@ -97,7 +104,8 @@ MainWindowWidget::MainWindowWidget(QWebEngineProfile* profile, MpvVideoView::Kin
     barHideTimer_->setSingleShot(true);
     connect(barHideTimer_, &QTimer::timeout, this, [this] {
         QWidget* bar = controls_.WidgetOf({ControlName::PlayerBar});
-        if (bar && bar->underMouse()) return barHideTimer_->start(kFullScreenBarMilliseconds);  // about to be used
+        const bool inUse = bar && (bar->underMouse() || BarHasTheFocus());
+        if (inUse) return barHideTimer_->start(kFullScreenBarMilliseconds);
         if (fullScreen_) SetFullScreenBarVisible(false);
         else if (compactBarShown_) SetCompactBarVisible(false);  // as the logic wants it, in the window it is now
     });
@@ -641,8 +649,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::MouseButtonRelease) {
         if (name == ControlName::SearchBox && intents_.searchBoxClicked) intents_.searchBoxClicked(searchBox_->text().toStdString());
         LabelPressed(name);
-    } else if (type == QEvent::KeyPress && watched->property("pressable").toBool() &&
-               ControlKeepsKey(watched, static_cast<QKeyEvent*>(event))) {
+    } else if (type == QEvent::KeyPress && IsActionLabel(name) && ControlKeepsKey(watched, static_cast<QKeyEvent*>(event))) {
         LabelPressed(name);
         return true;
     } else if (type == QEvent::FocusIn && name == ControlName::SearchBox && intents_.searchBoxClicked &&
@@ -704,7 +711,22 @@ void MainWindowWidget::OrderControlsAsTheyRead() {
 }
 
 bool MainWindowWidget::focusNextPrevChild(bool next) {
-    return MoveFocusAlong(tabOrder_, next) || QMainWindow::focusNextPrevChild(next);
+    if (!fullScreen_) return MoveFocusAlong(tabOrder_, next) || QMainWindow::focusNextPrevChild(next);
+    // On the whole screen the player covers the rest: Tab shows the bar and
+    // stays on the player's controls.
+    ShowFullScreenBar();
+    const QWidget* playerBox = controls_.WidgetOf({ControlName::PlayerBox});
+    std::vector<QWidget*> player;
+    std::copy_if(tabOrder_.begin(), tabOrder_.end(), std::back_inserter(player),
+                 [playerBox](const QWidget* control) { return playerBox->isAncestorOf(control); });
+    return MoveFocusAlong(player, next);
+}
+
+// A control of the bar or the seek slider has the keyboard: the bar over a
+// full-screen or compact picture stays.
+bool MainWindowWidget::BarHasTheFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && focus != videoSurface_->Widget() && controls_.WidgetOf({ControlName::PlayerBox})->isAncestorOf(focus);
 }
 
 // F6 goes from the portal page to the player to the right panel's selected tab.

@@ -128,6 +128,7 @@ private:
     // Shows the bar over the full-screen picture for a while (the mouse moved).
     void ShowFullScreenBar();
     void SetFullScreenBarVisible(bool visible);
+    bool BarHasTheFocus() const;
     bool InCompactWindow() const;
     // The player bar over the compact window's picture for a while.
     void ShowCompactBar();

@@ -115,7 +115,9 @@ TEST_F(PlayCore, TheWindowActsWhileThePortalTakesItsTime) {
     std::this_thread::sleep_for(1s);
     ASSERT_TRUE(program.Pages().ClickLink(*home, "a[href^='eebovod://31-0-0-']"));
     const size_t from = program.Trace().size();
-    ASSERT_TRUE(program.PressKeys("Down"));
+    // Into the window itself: without a window manager the keyboard may
+    // still be where an earlier test's window left it.
+    ASSERT_TRUE(program.PressKey("Down"));
     EXPECT_TRUE(program.WaitForTracePrefix("text zhun=音量：90%", from, 3s)) << "a key waited for the portal";
     EXPECT_FALSE(program.PortalSaw("GET /media/"));  // nothing has been answered yet
     ASSERT_TRUE(program.WaitForTracePrefix("text bo_name=", from, 40s));
