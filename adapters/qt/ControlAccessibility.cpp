@@ -69,6 +69,10 @@ public:
         if (kind == QAccessible::Value) return QString::number(Track()->Value());
         return QAccessibleWidget::text(kind);
     }
+    // The knob and the filled parts are the slider's drawing, not controls.
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QVariant currentValue() const override { return Track()->Value(); }
     void setCurrentValue(const QVariant& value) override { Track()->RequestValue(value.toInt()); }
     QVariant maximumValue() const override { return Track()->Maximum(); }
@@ -129,7 +133,7 @@ public:
 class AreaAccessible final : public QAccessibleWidget {
 public:
     explicit AreaAccessible(QWidget* box) : QAccessibleWidget(box) {}
-    QAccessible::Role role() const override { return RoleOf(widget(), QAccessible::Grouping); }
+    QAccessible::Role role() const override { return RoleOf(widget(), QAccessible::Pane); }
 };
 
 bool InWindowWithOwnLabels(const QWidget* widget) { return widget->window()->property(kOwnLabels).toBool(); }

@@ -315,8 +315,8 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
 // search results over it.
 void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     QWidget* left = Box(ControlName::LeftPanel, content, "leftPanel");
+    SetSpokenRole(left, QAccessible::Pane);  // before its name: the name is heard at once
     left->setAccessibleName(QStringLiteral("影视门户"));
-    SetSpokenRole(left, QAccessible::Grouping);
     QWidget* header = Box(ControlName::LeftHeader, left, "leftHeader");
     auto* frame = new QLabel(header);
     frame->setObjectName(QStringLiteral("searchBoxFrame"));
@@ -369,8 +369,8 @@ void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pi
 
 void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pictureKind) {
     QWidget* playerBox = Box(ControlName::PlayerBox, centre, "playerBox");
+    SetSpokenRole(playerBox, QAccessible::Pane);  // before its name: the name is heard at once
     playerBox->setAccessibleName(QStringLiteral("播放区"));
-    SetSpokenRole(playerBox, QAccessible::Grouping);
     videoSurface_ = MpvVideoView::Create(pictureKind, playerBox);
     QWidget* picture = videoSurface_->Widget();
     picture->setObjectName(QStringLiteral("playerSurface"));
@@ -483,8 +483,8 @@ void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
 // l2: the tab bar, the three tab pages and the bottom bar with "qk".
 void MainWindowWidget::BuildRightPanel(QWidget* content) {
     QWidget* right = Box(ControlName::RightPanel, content, "rightPanel");
+    SetSpokenRole(right, QAccessible::Pane);  // before its name: the name is heard at once
     right->setAccessibleName(QStringLiteral("右侧面板"));
-    SetSpokenRole(right, QAccessible::Grouping);
     QWidget* body = Box(ControlName::RightBody, right, "rightBody");
     NavigationCell(WindowButton::TabBar, body);
     const std::array<std::pair<WindowButton, const char*>, 3> tabs{
