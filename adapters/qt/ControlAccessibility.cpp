@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 
 #include "adapters/qt/KeyboardFocus.h"
 #include "adapters/qt/SkinCell.h"
@@ -41,8 +42,11 @@ public:
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
-        if (action == pressAction()) Cell()->Activate();
-        else QAccessibleWidget::doAction(action);
+        if (action != pressAction()) return QAccessibleWidget::doAction(action);
+        // After the reader's call returns, as Qt's own buttons do: a press
+        // that asks a question would hold the reader until it is answered.
+        QMetaObject::invokeMethod(
+            Cell(), [cell = QPointer<SkinCell>(Cell())] { if (cell) cell->Activate(); }, Qt::QueuedConnection);
     }
 
 private:
@@ -121,11 +125,10 @@ public:
             return QStringList{pressAction()} + QAccessibleWidget::actionNames();
         return QAccessibleWidget::actionNames();
     }
-    // Pressed as Space presses it with the focus on it.
+    // Pressed as Space presses it with the focus on it, once the reader's call has returned.
     void doAction(const QString& action) override {
         if (action != pressAction()) return QAccessibleWidget::doAction(action);
-        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-        QCoreApplication::sendEvent(widget(), &space);
+        QCoreApplication::postEvent(widget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier));
     }
 };
 
