@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPointer>
 
-#include "adapters/qt/KeyboardFocus.h"
 #include "adapters/qt/SkinCell.h"
 #include "adapters/qt/SliderTrack.h"
 
@@ -89,6 +88,7 @@ private:
 
 constexpr const char* kSpokenRole = "spokenRole";
 constexpr const char* kOwnLabels = "spokenLabelRoles";
+constexpr const char* kSelected = "selectedTab";
 
 // The role given a widget, or `otherwise`. Looked up when asked: a label is
 // often heard of before it has its role.
@@ -158,5 +158,17 @@ void InstallControlAccessibility() { QAccessible::installFactory(ControlInterfac
 void GiveLabelsTheirRoles(QWidget* window) { window->setProperty(kOwnLabels, true); }
 
 void SetSpokenRole(QWidget* widget, QAccessible::Role role) { widget->setProperty(kSpokenRole, static_cast<int>(role)); }
+
+void MarkSelected(QWidget* tab, bool selected) {
+    if (IsMarkedSelected(tab) == selected && tab->property(kSelected).isValid()) return;
+    tab->setProperty(kSelected, selected);
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(tab, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+bool IsMarkedSelected(const QWidget* tab) { return tab->property(kSelected).toBool(); }
+
 
 }  // namespace ruvo

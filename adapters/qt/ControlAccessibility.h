@@ -15,5 +15,9 @@ void InstallControlAccessibility();
 void GiveLabelsTheirRoles(QWidget* window);
 // The role a screen reader knows a label or a box by.
 void SetSpokenRole(QWidget* widget, QAccessible::Role role);
+// Marks a label standing for a tab as the selected one or not; screen
+// readers hear the change.
+void MarkSelected(QWidget* tab, bool selected);
+bool IsMarkedSelected(const QWidget* tab);
 
 }  // namespace ruvo

@@ -1,7 +1,6 @@
 #include "adapters/qt/KeyboardFocus.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QVariant>
@@ -13,7 +12,6 @@ namespace ruvo {
 namespace {
 
 constexpr const char* kPressable = "pressable";
-constexpr const char* kSelected = "selectedTab";
 
 bool IsPressKey(int key) { return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter; }
 
@@ -37,17 +35,6 @@ void MakePressable(QWidget* label) {
     label->setProperty(kPressable, true);
     label->setFocusPolicy(Qt::TabFocus);
 }
-
-void MarkSelected(QWidget* tab, bool selected) {
-    if (IsMarkedSelected(tab) == selected && tab->property(kSelected).isValid()) return;
-    tab->setProperty(kSelected, selected);
-    QAccessible::State changed;
-    changed.selected = true;
-    QAccessibleStateChangeEvent event(tab, changed);
-    QAccessible::updateAccessibility(&event);
-}
-
-bool IsMarkedSelected(const QWidget* tab) { return tab->property(kSelected).toBool(); }
 
 bool ControlKeepsKey(const QObject* watched, const QKeyEvent* key) {
     const bool alone = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));

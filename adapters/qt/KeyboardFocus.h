@@ -12,11 +12,6 @@ namespace ruvo {
 // Marks a label that acts on a click (the list action, a notice) as a
 // control Space and Enter press.
 void MakePressable(QWidget* label);
-// Marks a label standing for a tab as the selected one or not; screen
-// readers hear the change.
-void MarkSelected(QWidget* tab, bool selected);
-bool IsMarkedSelected(const QWidget* tab);
-
 // True when the focused control `watched` uses this key itself: the
 // player's keys then wait until the focus is elsewhere.
 bool ControlKeepsKey(const QObject* watched, const QKeyEvent* key);

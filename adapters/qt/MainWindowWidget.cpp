@@ -61,6 +61,9 @@ constexpr int kFullScreenBarMilliseconds = 2000;
 // The notice over a pane whose page failed to load.
 const QString kLoadFailedText = QStringLiteral("页面加载失败，点击这里重试");
 
+// The right panel's tabs, in their order on the tab bar.
+constexpr WindowButton kTabButtons[] = {WindowButton::TitlePagesTab, WindowButton::HistoryTab, WindowButton::LocalFilesTab};
+
 // The labels that act on a click (and on Space or Enter with the focus).
 bool IsActionLabel(ControlName name) {
     return name == ControlName::MainAreaNotice || name == ControlName::SidePaneNotice || name == ControlName::ListAction ||
@@ -178,7 +181,7 @@ void MainWindowWidget::PutPane(ruvo::Pane pane, QWidget* host) {
 }
 
 SkinCell* MainWindowWidget::NavigationCell(WindowButton button, QWidget* parent) {
-    const bool tab = button == WindowButton::TitlePagesTab || button == WindowButton::HistoryTab || button == WindowButton::LocalFilesTab;
+    const bool tab = std::find(std::begin(kTabButtons), std::end(kTabButtons), button) != std::end(kTabButtons);
     auto* cell = new SkinCell(button == WindowButton::TabBar ? SkinCell::Kind::TabStrip
                               : tab                          ? SkinCell::Kind::Tab
                                                              : SkinCell::Kind::Button,
@@ -702,8 +705,7 @@ void MainWindowWidget::OrderControlsAsTheyRead() {
     for (const int index : {1, 6, 0, 5, 2}) order.push_back(controls_.WidgetOf({ControlName::TransportButton, index}));
     order.push_back(controls_.WidgetOf({ControlName::VolumeTrack}));
     for (const int index : {3, 4, 7}) order.push_back(controls_.WidgetOf({ControlName::TransportButton, index}));
-    for (const WindowButton tab : {WindowButton::TitlePagesTab, WindowButton::HistoryTab, WindowButton::LocalFilesTab})
-        order.push_back(controls_.WidgetOf(ControlOf(tab)));
+    for (const WindowButton tab : kTabButtons) order.push_back(controls_.WidgetOf(ControlOf(tab)));
     order.push_back(controls_.WidgetOf({ControlName::SidePaneNotice}));
     for (const ruvo::Pane pane : {ruvo::Pane::SidePage, ruvo::Pane::HistoryList, ruvo::Pane::LocalList}) order.push_back(&Pane(pane));
     order.push_back(controls_.WidgetOf({ControlName::ListAction}));
@@ -733,7 +735,7 @@ bool MainWindowWidget::BarHasTheFocus() const {
 void MainWindowWidget::MoveFocusAcrossAreas(bool backwards) {
     QWidget* leftPane = Pane(ruvo::Pane::SearchResults).isVisible() ? &Pane(ruvo::Pane::SearchResults) : &Pane(ruvo::Pane::PortalPage);
     QWidget* selectedTab = nullptr;
-    for (const WindowButton tab : {WindowButton::TitlePagesTab, WindowButton::HistoryTab, WindowButton::LocalFilesTab}) {
+    for (const WindowButton tab : kTabButtons) {
         auto* cell = static_cast<SkinCell*>(controls_.WidgetOf(ControlOf(tab)));
         if (cell->On().value_or(false)) selectedTab = cell;
     }
