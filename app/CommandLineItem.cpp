@@ -4,7 +4,7 @@
 
 #include "base/PathText.h"
 #include "config/PlayableAddress.h"
-#include "playback/PlayService.h"
+#include "playback/Playback.h"
 
 namespace ruvo {
 namespace {
@@ -27,7 +27,7 @@ void CommandLineItems::Receive(const std::string& text) {
 
 void CommandLineItems::Play(const std::string& text) {
     const std::string item = ItemOf(text);
-    parts_.plays.Start({LocalFilePlay{item, FileNameOfPath(item)}});
+    parts_.playback.Start({LocalFilePlay{item, FileNameOfPath(item)}});
 }
 
 std::string CommandLineItems::ItemOf(const std::string& text) {

@@ -9,7 +9,7 @@
 
 namespace ruvo {
 
-class PlayService;
+class Playback;
 
 class CommandLineItems {
 public:
@@ -18,7 +18,7 @@ public:
     struct Parts {
         MainWindowHost& host;
         const bool& compact;
-        PlayService& plays;
+        Playback& playback;
         Timer& playerStartCheck;
         std::function<void()> leaveCompactMode;
     };

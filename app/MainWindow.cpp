@@ -11,7 +11,8 @@
 #include "history/HistoryPages.h"
 #include "playback/EpisodeLookup.h"
 #include "playback/NextEpisodeFinder.h"
-#include "playback/PlayService.h"
+#include "playback/Playback.h"
+#include "playback/PlayerAreaDrawing.h"
 #include "playback/IdleInhibition.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/MediaRemote.h"
@@ -65,25 +66,24 @@ void MainWindow::CreateParts() {
 }
 
 void MainWindow::CreatePlaybackParts() {
-    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, session_, view_);
     lookup_ = std::make_unique<EpisodeLookup>(
         portal_.base, [this](const std::string& url, auto done) { FetchText(url, std::move(done)); });
     auto trace = [this](const std::string& line) { Trace(line); };
-    plays_ = std::make_unique<PlayService>(PlayService::Parts{
-        *lookup_, portal_.base, PaneOf(Pane::PagePlayer), ports_.player, session_, view_, lists_, TimerOf(WindowTimer::StatusTick), *inhibition_,
-        [this](const std::string& text) { ShowTrayTip(text); }, [this](const std::string& text) { SetTitleLine(text); },
-        [this](bool keepPlace) { transport_->StopCurrentItem(keepPlace); },
-        [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
-        [this](const std::string& text) { monitor_->ShowNotice(text); },
-        [this](const std::string& text) { monitor_->ShowWaiting(text); }, trace});
+    playback_ = std::make_unique<Playback>(Playback::Parts{
+        *lookup_, portal_.base, PaneOf(Pane::PagePlayer), ports_.player, lists_, options_,
+        TimerOf(WindowTimer::StatusTick), TimerOf(WindowTimer::EndOfPlay),
+        [this](const std::string& text) { ShowTrayTip(text); },
+        [this] { navigation_->ShowTab(RightPanelTab::TitlePages); }, trace});
+    playback_->Subscribe([this](const PlayerArea& now, const PlayerArea& before) {
+        DrawPlayerArea(view_, now, before);
+        if (now.title != before.title) FitTitleLine(now.title);
+    });
+    inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, *playback_);
     nextEpisode_ = std::make_unique<NextEpisodeFinder>(NextEpisodeFinder::Parts{
-        *lookup_, session_, options_, TimerOf(WindowTimer::NextEpisodeRetry),
+        *lookup_, *playback_, options_, TimerOf(WindowTimer::NextEpisodeRetry),
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { monitor_->NextEpisodeFound(); }, trace});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
-        view_, ports_.host, ports_.player, session_, frame_.rightPanelShown, frame_.compact, lists_,
-        ports_.dialogs, TimerOf(WindowTimer::StatusTick),
-        [this](const PlayRequest& request) { return plays_->Start(request); },
-        [this](int step) { plays_->PlayAdjacentEpisode(step); },
+        view_, ports_.host, ports_.player, *playback_, frame_.rightPanelShown, frame_.compact, ports_.dialogs,
         [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
         [this] {
             inhibition_->Update();
@@ -92,19 +92,17 @@ void MainWindow::CreatePlaybackParts() {
         [this](const std::string& text) { monitor_->ShowNotice(text); }});
     memory_ = std::make_unique<PlayerMemory>(ports_.player, *transport_, storedSettings_);
     monitor_ = std::make_unique<PlayStatusMonitor>(PlayStatusMonitor::Parts{
-        ports_.player, session_, ads_, view_, options_, TimerOf(WindowTimer::StatusTick),
-        TimerOf(WindowTimer::EndOfPlay), [this](bool playing) { transport_->ShowPlayPause(playing); },
-        [this] { transport_->SavePlayingPosition(); },
+        ports_.player, *playback_, ads_, view_, options_, TimerOf(WindowTimer::StatusTick),
+        TimerOf(WindowTimer::EndOfPlay),
         [this] {
             inhibition_->Update();
             memory_->RememberChanges();
         },
-        [this](const std::string& text) { ShowTrayTip(text); }, [this] { nextEpisode_->LookUp(); },
-        [this](const EpisodePlay& next) { plays_->Start({next}); }});
+        [this](const std::string& text) { ShowTrayTip(text); }, [this] { nextEpisode_->LookUp(); }});
     sliders_ = std::make_unique<PlayerSliders>(view_, ports_.player, *transport_, *memory_);
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
-        view_, ports_.player, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
-    remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, session_, view_, ports_.host,
+        view_, ports_.player, *playback_, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
+    remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, *playback_, view_, ports_.host,
                                                                PaneOf(Pane::PagePlayer), *transport_, *sliders_, *monitor_,
                                                                *memory_, [this] { Exit(); }});
 }
@@ -112,7 +110,7 @@ void MainWindow::CreatePlaybackParts() {
 void MainWindow::CreateShellParts() {
     layout_ = std::make_unique<WindowLayout>(
         WindowLayout::Parts{view_, ports_.surface, ports_.host, frame_, ads_, ports_.player,
-                            [this] { monitor_->RedrawProgress(); }});
+                            [this] { DrawAreaProgress(view_, playback_->Area()); }});
     mouse_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, view_, ports_.host, frame_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
@@ -120,7 +118,7 @@ void MainWindow::CreateShellParts() {
         [this] { transport_->Redraw(BarButton::RightPanel); }});
     title_ = std::make_unique<TitleButtons>(TitleButtons::Parts{
         view_, ports_.surface, ports_.host, frame_, storedSettings_, options_, ports_.dialogs, ports_.menus, ports_.tray,
-        *layout_, *mouse_, [this] { transport_->Redraw(BarButton::RightPanel); }, [this] { Exit(); }});
+        *layout_, *mouse_, *playback_, [this] { transport_->Redraw(BarButton::RightPanel); }, [this] { Exit(); }});
 }
 
 void MainWindow::CreatePortalAndListParts() {
@@ -139,8 +137,7 @@ void MainWindow::CreatePortalAndListParts() {
         ports_.settingsView, ports_.dialogs, storedSettings_, programFolder_});
     dispatcher_ = std::make_unique<LinkDispatcher>(LinkDispatcher::Parts{
         ports_.panes, portal_, programFolder_, failures_, view_, lists_, ports_.dialogs,
-        [this](const PlayRequest& request) { return plays_->Start(request); },
-        [this](const PortalEpisode& episode) { plays_->LookUpAndPlay(episode); },
+        *playback_,
         [this](bool shown) { navigation_->ShowRightPanel(shown); },
         [this] { navigation_->ShowTab(RightPanelTab::TitlePages); },
         [this](const std::string& text) { monitor_->ShowNotice(text); },
@@ -159,7 +156,7 @@ void MainWindow::CreateProgramParts() {
         ports_.shell, ports_.dialogs, view_, ads_, update_, TimerOf(WindowTimer::FloatingAdvert),
         [this] { Exit(); }});
     commandLine_ = std::make_unique<CommandLineItems>(CommandLineItems::Parts{
-        ports_.host, frame_.compact, *plays_, TimerOf(WindowTimer::PlayerStartCheck),
+        ports_.host, frame_.compact, *playback_, TimerOf(WindowTimer::PlayerStartCheck),
         [this] { title_->LeaveCompactMode(); }});
 }
 
@@ -231,9 +228,8 @@ WebPaneEvents MainWindow::EventsOf(Pane pane) {
         };
     }
     const auto dispatch = dispatcher_->HandlerFor(pane);
-    events.beforeNavigate = [this, dispatch](const std::string& url, bool& cancel) {
+    events.beforeNavigate = [dispatch](const std::string& url, bool& cancel) {
         if (dispatch) dispatch(url, cancel);
-        if (cancel) inhibition_->Update();  // a private link may have started or ended a play
     };
     events.linkOpensOutside = [this](const std::string& url, bool byUser) {
         if (!LeavesPortal(url, portal_)) return false;
@@ -307,8 +303,7 @@ void MainWindow::FetchText(const std::string& url, std::function<void(std::optio
     });
 }
 
-void MainWindow::SetTitleLine(const std::string& text) {
-    view_.SetText({ControlName::TitleLine}, text);
+void MainWindow::FitTitleLine(const std::string& text) {
     layout_->PlaceScrollAd();
     // The compact window's title bar names what plays: a dropped file or
     // the next episode played there changes it too.
@@ -344,7 +339,7 @@ WindowIntents MainWindow::Intents() {
     };
     in.retryMainArea = [this] { loadEvents_->RetryMainArea(); };
     in.retrySidePane = [this] { loadEvents_->RetrySidePane(); };
-    in.closeWebPlayer = [this] { plays_->CloseWebPlayer(); };
+    in.closeWebPlayer = [this] { playback_->CloseWebPlayer(); };
     in.listActionClick = [this] { history_->ListActionClicked(); };
     in.compactRestoreClick = [this] { title_->LeaveCompactMode(); };
     in.resized = [this] {
@@ -367,8 +362,8 @@ WindowIntents MainWindow::Intents() {
 
 PlayerActionsWiring MainWindow::PlayerWiring() {
     PlayerActionsWiring wiring;
-    wiring.playerShown = [this] { return view_.IsVisible({ControlName::PlayerBox}); };
-    wiring.title = [this] { return TitleLineOf(session_.item); };
+    wiring.playerShown = [this] { return playback_->Area().ShowsPlayer(); };
+    wiring.title = [this] { return playback_->Area().title; };
     wiring.showNotice = [this](const std::string& text) { monitor_->ShowNotice(text); };
     wiring.notify = [this](const std::string& text) { ShowTrayTip(text); };
     wiring.notificationsShown = [this] { return ports_.tray.CanShowTrayTips(); };

@@ -29,7 +29,6 @@
 #include "platform/WebPane.h"
 #include "platform/WindowIntents.h"
 #include "platform/WindowSurface.h"
-#include "playback/PlaySession.h"
 #include "playback/PlayerActions.h"
 #include "portal/Panes.h"
 #include "promo/AdPane.h"
@@ -42,7 +41,7 @@ namespace ruvo {
 class CommandLineItems;
 class EpisodeLookup;
 class NextEpisodeFinder;
-class PlayService;
+class Playback;
 class HistoryActions;
 class LinkDispatcher;
 class SettingsDialog;
@@ -175,8 +174,9 @@ private:
     void Exit();
     // Loads skin `skin`, lays the panes out again and paints the resting looks.
     void ApplySkin(int skin);
-    // Sets the title line and fits the scrolling bar to it.
-    void SetTitleLine(const std::string& text);
+    // The title line changed: the scrolling bar fits itself to it, and the
+    // compact window's title bar names what plays.
+    void FitTitleLine(const std::string& text);
     Timer& TimerOf(WindowTimer timer) { return *timers_[static_cast<size_t>(timer)]; }
     WebPane& PaneOf(Pane pane) { return PaneIn(ports_.panes, pane); }
     // The maker's home page, opened by the tray entry "官方主页".
@@ -208,7 +208,6 @@ private:
     UpdateState update_;
     std::string userName_;     // the user identity, read once at load
     std::string playerFolder_; // the outside player's; "" until read from the settings
-    PlaySession session_;
     HistoryLists lists_;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
     std::unique_ptr<Timer> otherPanesTimer_;
@@ -219,7 +218,7 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::unique_ptr<LinkDispatcher> dispatcher_;
     std::unique_ptr<EpisodeLookup> lookup_;
-    std::unique_ptr<PlayService> plays_;
+    std::unique_ptr<Playback> playback_;
     std::unique_ptr<NextEpisodeFinder> nextEpisode_;
     std::unique_ptr<TransportControls> transport_;
     std::unique_ptr<NavigationButtons> navigation_;

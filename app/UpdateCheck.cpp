@@ -62,13 +62,9 @@ void UpdateCheck::ApplySwitches(const UpdateFile& file) {
     parts_.update.recommendOnExit = file.exitPopupFlag == "1";
     AdPanes& ads = parts_.ads;
     if (file.playerAd && ads.player != AdPane::Failed) ads.player = AdPane::Shown;
-    WindowView& c = parts_.controls;
-    if (file.scrollAd && ads.scroll != AdPane::Failed) {
-        ads.scroll = AdPane::Shown;
-        c.SetVisible({ControlName::ScrollAdBar}, true);
-    } else {
-        c.SetVisible({ControlName::ScrollAdBar}, false);
-    }
+    if (file.scrollAd && ads.scroll != AdPane::Failed) ads.scroll = AdPane::Shown;
+    ads.scrollBarShown = ads.scroll == AdPane::Shown && file.scrollAd;
+    parts_.controls.SetVisible({ControlName::ScrollAdBar}, ads.scrollBarShown);
     parts_.update.latestVersion = file.latestVersion;
 }
 

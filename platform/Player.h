@@ -41,6 +41,7 @@ enum class PlayerEvent {
     BufferingStarted,  // it waits for the network, holding its picture
     BufferingEnded,
     TracksChanged,  // the audio and subtitle tracks it offers changed
+    PositionChanged,  // the play position reached another whole second
 };
 
 class Player {

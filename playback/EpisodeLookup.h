@@ -12,7 +12,7 @@ namespace ruvo {
 struct EpisodeReply {
     enum class Kind { Failed, PortalError, NoEpisode, PlayData, Other };
     Kind kind = Kind::Failed;
-    std::string label, address, playerKind;  // for PlayData; the address plain
+    std::string label, address, playerKind;  // for PlayData; the label and the address plain
 };
 
 // "1" = PortalError, "0" = NoEpisode, a text with "$" = PlayData (label "$"

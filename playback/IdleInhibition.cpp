@@ -2,10 +2,15 @@
 
 namespace ruvo {
 
+IdleInhibition::IdleInhibition(IdleInhibitor& service, const Player& player, Playback& playback)
+    : service_(service), player_(player), playback_(playback) {
+    playback.Subscribe([this](const PlayerArea&, const PlayerArea&) { Update(); });
+}
+
 bool IdleInhibition::VideoPlays() const {
     // The page player shows its item while its box is up; its own pause
     // is not visible to the program.
-    if (session_.inPagePlayer && controls_.IsVisible({ControlName::PagePlayerBox})) return true;
+    if (playback_.Area().ShowsPagePlayer()) return true;
     return player_.PlayState() == PlayerState::Playing;
 }
 

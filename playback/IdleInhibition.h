@@ -4,8 +4,7 @@
 
 #include "platform/IdleInhibitor.h"
 #include "platform/Player.h"
-#include "view/WindowView.h"
-#include "playback/PlaySession.h"
+#include "playback/Playback.h"
 
 namespace ruvo {
 
@@ -13,8 +12,8 @@ inline constexpr const char* kIdleReason = "正在播放视频";
 
 class IdleInhibition {
 public:
-    IdleInhibition(IdleInhibitor& service, const Player& player, const PlaySession& session, const WindowView& controls)
-        : service_(service), player_(player), session_(session), controls_(controls) {}
+    // It follows the player area as the owner of what plays publishes it.
+    IdleInhibition(IdleInhibitor& service, const Player& player, Playback& playback);
 
     // Asks for or gives back the inhibition to match what plays now.
     void Update();
@@ -28,8 +27,7 @@ private:
 
     IdleInhibitor& service_;
     const Player& player_;
-    const PlaySession& session_;
-    const WindowView& controls_;
+    const Playback& playback_;
     bool held_ = false;
 };
 

@@ -9,7 +9,7 @@
 namespace ruvo {
 
 bool KeyboardShortcuts::KeyDown(Key key) {
-    if (!parts_.controls.IsVisible({ControlName::PlayerBox})) return false;
+    if (!parts_.playback.Area().ShowsPlayer()) return false;
     bool taken = playerKeys_ && playerKeys_(key);
     if (!taken) taken = BarKeyDown(key);
     parts_.statusTick.SetEnabled(true);  // after any key: status updates again

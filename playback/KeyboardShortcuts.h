@@ -10,6 +10,7 @@
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "view/WindowView.h"
+#include "playback/Playback.h"
 
 namespace ruvo {
 
@@ -24,6 +25,7 @@ public:
     struct Parts {
         WindowView& controls;
         Player& player;
+        const Playback& playback;  // the keys act while the player shows
         TransportControls& bar;
         PlayerSliders& sliders;
         PlayStatusMonitor& monitor;

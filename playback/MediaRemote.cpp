@@ -18,15 +18,14 @@ constexpr int64_t kMicroseconds = 1000000;
 }  // namespace
 
 bool MediaRemote::PagePlays() const {
-    return parts_.session.inPagePlayer && parts_.controls.IsVisible({ControlName::PagePlayerBox});
+    return parts_.playback.Area().ShowsPagePlayer();
 }
 
 // A page item is played and paused in its page, as its own controls do (the
 // bar's button acts on the player only).
 void MediaRemote::PlayPause() {
-    if (!PagePlays()) return parts_.bar.TogglePause();
-    parts_.pagePlayer.ControlPageMedia(PageMediaAction::PlayPause);
-    pageMediaPaused_ = !pageMediaPaused_;
+    if (PagePlays()) pageMediaPaused_ = !pageMediaPaused_;
+    parts_.bar.TogglePause();
 }
 
 void MediaRemote::Play() {
@@ -97,7 +96,7 @@ void MediaRemote::Quit() {
 
 MediaStatus MediaRemote::Status() {
     Player& player = parts_.player;
-    const PlaySession& s = parts_.session;
+    const PlaySession& s = parts_.playback.Session();
     MediaStatus status;
     status.url = player.PlayUrl();
     const bool loaded = !status.url.empty() || s.inPagePlayer;
@@ -105,7 +104,7 @@ MediaStatus MediaRemote::Status() {
     // A page item plays by itself in its page; the bar shows nothing of it.
     if (!PagePlays()) pageMediaPaused_ = false;  // the next page item plays by itself
     else status.playback = pageMediaPaused_ ? "Paused" : "Playing";
-    status.title = TitleLineOf(s.item);
+    status.title = parts_.playback.Area().title;
     status.positionUs = static_cast<int64_t>(player.Position()) * kMicroseconds;
     status.lengthUs = static_cast<int64_t>(player.Duration()) * kMicroseconds;
     status.volume = player.Volume() / 100.0;

@@ -10,7 +10,7 @@
 #include "platform/Player.h"
 #include "platform/WebPane.h"
 #include "view/WindowView.h"
-#include "playback/PlaySession.h"
+#include "playback/Playback.h"
 
 namespace ruvo {
 
@@ -35,7 +35,7 @@ public:
     // page player's pane, the bar's parts, and the program's way out.
     struct Parts {
         Player& player;
-        const PlaySession& session;
+        Playback& playback;
         WindowView& controls;
         MainWindowHost& host;
         WebPane& pagePlayer;

@@ -8,19 +8,20 @@
 namespace ruvo {
 
 void NextEpisodeFinder::LookUp() {
-    PlaySession& s = parts_.session;
+    Playback& playback = parts_.playback;
     if (!parts_.options.IsOn(Option::PreloadNext)) {
-        s.next.Mark(NextEpisode::Kind::Unknown);
+        playback.Next().Mark(NextEpisode::Kind::Unknown);
         return;
     }
-    if (!s.episode) return;
-    PortalEpisode next = *s.episode;
+    const std::optional<PortalEpisode>& playing = playback.Session().episode;
+    if (!playing) return;
+    PortalEpisode next = *playing;
     next.number = std::to_string(TextToInt(next.number) + 1);
-    s.next.preloadStarted = true;  // no second look-up while this one waits
+    playback.Next().preloadStarted = true;  // no second look-up while this one waits
     const int ticket = ++latestLookUp_;
-    parts_.lookup.Ask(next, [this, ticket, playing = *s.episode, next](const EpisodeReply& reply) {
-        // A reply for an episode that no longer plays, or overtaken by a newer look-up.
-        if (ticket != latestLookUp_ || parts_.session.episode != playing) {
+    parts_.lookup.Ask(next, [this, ticket, item = playback.ItemNumber(), next](const EpisodeReply& reply) {
+        // A reply for an item that no longer plays, or overtaken by a newer look-up.
+        if (ticket != latestLookUp_ || parts_.playback.ItemNumber() != item) {
             parts_.trace("reply dropped " + parts_.lookup.RequestUrl(next));
             return;
         }
@@ -29,7 +30,7 @@ void NextEpisodeFinder::LookUp() {
 }
 
 void NextEpisodeFinder::Take(const EpisodeReply& reply, const PortalEpisode& next) {
-    NextEpisode& n = parts_.session.next;
+    NextEpisode& n = parts_.playback.Next();
     switch (reply.kind) {
         case EpisodeReply::Kind::PortalError:
             n.Mark(NextEpisode::Kind::None);
@@ -61,16 +62,16 @@ void NextEpisodeFinder::Take(const EpisodeReply& reply, const PortalEpisode& nex
 }
 
 void NextEpisodeFinder::AskAgainLater() {
-    parts_.session.nextRetryTicks = 0;
-    parts_.session.next.preloadStarted = true;
+    parts_.playback.NextRetryTicks() = 0;
+    parts_.playback.Next().preloadStarted = true;
     parts_.retryTimer.SetEnabled(true);
 }
 
 void NextEpisodeFinder::RetryTick() {
-    PlaySession& s = parts_.session;
-    if (++s.nextRetryTicks < 2) return;
+    int& ticks = parts_.playback.NextRetryTicks();
+    if (++ticks < 2) return;
     parts_.retryTimer.SetEnabled(false);
-    s.nextRetryTicks = 0;
+    ticks = 0;
     LookUp();
 }
 

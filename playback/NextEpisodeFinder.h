@@ -10,7 +10,7 @@
 #include "config/UserOptions.h"
 #include "platform/Timer.h"
 #include "playback/EpisodeLookup.h"
-#include "playback/PlaySession.h"
+#include "playback/Playback.h"
 
 namespace ruvo {
 
@@ -18,7 +18,7 @@ class NextEpisodeFinder {
 public:
     struct Parts {
         EpisodeLookup& lookup;
-        PlaySession& session;
+        Playback& playback;  // whose episode it finds the next of
         const UserOptions& options;
         Timer& retryTimer;
         std::function<void(const std::string&)> showTrayTip;

@@ -1,6 +1,7 @@
 #pragma once
 // What plays: the item and the list that keeps it, how far it has played,
-// what follows it, and what the player bar offers for it.
+// and what follows it. Its one owner is the playback (playback/Playback.h);
+// the other parts read it there.
 #include <optional>
 #include <string>
 
@@ -27,8 +28,6 @@ struct PlaySession {
     // file plays.
     std::optional<PortalEpisode> episode;
     bool inPagePlayer = false;  // it plays in the portal's page player
-    bool playing = false;       // the bar offers to pause
-    bool soundOn = true;        // the bar offers to mute
 
     int resumeAt = 0;      // seconds to seek to on the first playing tick
     bool resumed = false;  // that seek is done

@@ -2,10 +2,7 @@
 
 #include <cstdint>
 
-#include "base/NumberText.h"
-#include "config/SettingsFile.h"
 #include "config/SettingsKeys.h"
-#include "playback/BarProgress.h"
 
 namespace ruvo {
 
@@ -13,13 +10,16 @@ bool PlayStatusMonitor::BalloonsWanted() const {
     return parts_.options.IsOn(Option::TrayBalloons);
 }
 
+// A notice belongs to the item it came with.
+bool PlayStatusMonitor::NoticeShows() const {
+    return noticeTicksLeft_ > 0 && noticeItem_ == parts_.playback.ItemNumber();
+}
+
 void PlayStatusMonitor::StatusTick() {
     ShowStatus();
-    if (noticeTicksLeft_ > 0) {
+    if (NoticeShows()) {
         --noticeTicksLeft_;
-        parts_.controls.SetText({ControlName::StatusLine}, notice_);
-    } else if (!waiting_.empty()) {
-        parts_.controls.SetText({ControlName::StatusLine}, waiting_);
+        parts_.playback.ShowStatus(notice_, true);
     }
     KeepPositionSafe();
     parts_.followPlay();
@@ -27,31 +27,36 @@ void PlayStatusMonitor::StatusTick() {
 
 void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
     Player& player = parts_.player;
-    if (player.PlayUrl().empty() || parts_.session.inPagePlayer) return;
-    WindowView& c = parts_.controls;
+    Playback& playback = parts_.playback;
+    if (player.PlayUrl().empty() || !playback.Area().ShowsPlayer()) return;
     switch (event) {
-        case PlayerEvent::FirstFrame: return ShowFirstFrame();
+        case PlayerEvent::FirstFrame:
+            ShowStripOnce();
+            parts_.controls.SetVisible({ControlName::NextEpisodeNotice}, false);
+            playback.PictureShown();
+            if (!NoticeShows()) ShowPlayingNow();
+            return NotePosition();
         case PlayerEvent::Paused:
             // The player pauses by itself on its last frame: that is the end's.
             if (NearTheEnd()) return;
-            parts_.showPlayPause(false);
-            if (noticeTicksLeft_ == 0) c.SetText({ControlName::StatusLine}, "已暂停");
+            playback.PausedShown();
+            if (!NoticeShows()) playback.ShowStatus("已暂停");
             return;
         case PlayerEvent::Resumed:
-            parts_.showPlayPause(true);
-            if (noticeTicksLeft_ == 0) ShowPlayingNow();
+            playback.PictureShown();
+            if (!NoticeShows()) ShowPlayingNow();
             return;
         case PlayerEvent::BufferingStarted:
-            if (noticeTicksLeft_ == 0)
-                c.SetText({ControlName::StatusLine},
-                          "正在缓冲 (" + std::to_string(static_cast<int16_t>(player.DownloadSpeed())) + "Kbps/S)");
+            if (!NoticeShows())
+                playback.ShowStatus("正在缓冲 (" + std::to_string(static_cast<int16_t>(player.DownloadSpeed())) + "Kbps/S)");
             return;
         case PlayerEvent::BufferingEnded:
-            if (noticeTicksLeft_ == 0 && player.PlayState() == PlayerState::Playing) ShowPlayingNow();
+            if (!NoticeShows() && player.PlayState() == PlayerState::Playing) ShowPlayingNow();
             return;
         case PlayerEvent::TracksChanged: return;
         case PlayerEvent::SeekDone:
-            if (!ItemHasEnded()) DrawProgress();
+        case PlayerEvent::PositionChanged:
+            if (!ItemHasEnded()) NotePosition();
             return;
         case PlayerEvent::EndOfFile:
             // An item sought to its end, or shorter than a tick: the end of
@@ -60,112 +65,92 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
             return;
         case PlayerEvent::Failed:
             // Said where the user looks, at once: not "播放完毕" at the next tick.
-            parts_.showPlayPause(false);
-            parts_.controls.SetText({ControlName::StatusLine}, player.FailureText());
-            parts_.showTrayTip(player.FailureText());
-            return;
+            return playback.Failed(player.FailureText());
     }
 }
 
-void PlayStatusMonitor::ShowFirstFrame() {
-    WindowView& c = parts_.controls;
-    c.SetVisible({ControlName::PlayerAdPanel}, false);
-    if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
-    ShowPicture();
-    if (noticeTicksLeft_ == 0 && waiting_.empty()) ShowPlayingNow();
-    DrawProgress();
+void PlayStatusMonitor::NotePosition() {
+    const Player& player = parts_.player;
+    parts_.playback.NotePosition(player.Position(), player.Duration(), player.DownloadProgress());
 }
 
-// The cover and the next episode's notice go; the bar offers to pause.
-void PlayStatusMonitor::ShowPicture() {
-    WindowView& c = parts_.controls;
-    c.SetVisible({ControlName::PlayerCover}, false);
-    c.SetVisible({ControlName::NextEpisodeNotice}, false);
-    parts_.showPlayPause(true);
+void PlayStatusMonitor::ShowStripOnce() {
+    stripShownForWork_ = false;  // it stays from now on
+    if (stripShown_) return;
+    stripShown_ = true;
+    parts_.controls.SetVisible({ControlName::StatusStrip}, true);
 }
 
 // Between ticks: the bit rate once the player knows it, else the plain text
 // the bar's own play button shows.
 void PlayStatusMonitor::ShowPlayingNow() {
     if (parts_.player.BitRate() > 0) return ShowPlayingText(0);
-    parts_.controls.SetText({ControlName::StatusLine}, "正在播放");
+    parts_.playback.ShowStatus("正在播放");
 }
 
 void PlayStatusMonitor::NextEpisodeFound() {
     if (!ItemHasEnded() || parts_.endOfPlay.IsEnabled()) return;  // the end of play takes it up
     if (!parts_.options.IsOn(Option::AutoPlayNext)) return;
-    WindowView& c = parts_.controls;
     parts_.statusTick.SetEnabled(false);
-    c.SetVisible({ControlName::NextEpisodeNotice}, true);
+    parts_.controls.SetVisible({ControlName::NextEpisodeNotice}, true);
     PlayOnOrResumeTicking();
-}
-
-void PlayStatusMonitor::ShowWaiting(const std::string& text) {
-    waiting_ = text;
-    if (!text.empty()) parts_.controls.SetText({ControlName::StatusLine}, text);
-}
-
-void PlayStatusMonitor::RedrawProgress() {
-    if (parts_.player.PlayUrl().empty() || parts_.session.inPagePlayer) return;
-    DrawProgress();
 }
 
 void PlayStatusMonitor::KeepPositionSafe() {
     if (parts_.player.PlayState() != PlayerState::Playing) return;
     if (++playingSeconds_ < kPositionSaveSeconds) return;
     playingSeconds_ = 0;
-    parts_.savePlayingPosition();
+    parts_.playback.StorePlace();
 }
 
 void PlayStatusMonitor::ShowStatus() {
     Player& player = parts_.player;
     if (player.PlayUrl().empty()) return ShowNothingLoaded();
-    WindowView& c = parts_.controls;
-    if (!c.IsVisible({ControlName::StatusStrip})) c.SetVisible({ControlName::StatusStrip}, true);
-    stripShownForWork_ = false;  // it stays from now on
+    if (!parts_.playback.Area().ShowsPlayer()) return;  // the page player says nothing to the bar
+    ShowStripOnce();
     // An item that has ended resumes at 1 (set at its end), not at its end.
-    if (!ItemHasEnded()) parts_.session.lastPosition = player.Position();
+    if (!ItemHasEnded()) parts_.playback.NotePlace(player.Position());
     if (CheckEndEndsTick()) return;
     const int speed = static_cast<int16_t>(player.DownloadSpeed());
     Preload();
     const PlayerState state = player.PlayState();
     if (state == PlayerState::Playing) ShowPlaying(speed);
     ShowState(state, speed);
-    if (const std::string failure = player.FailureText(); !failure.empty()) c.SetText({ControlName::StatusLine}, failure);
-    DrawProgress();
+    if (const std::string failure = player.FailureText(); !failure.empty()) parts_.playback.ShowStatus(failure);
+    NotePosition();
 }
 
 void PlayStatusMonitor::ShowNothingLoaded() {
-    WindowView& c = parts_.controls;
-    parts_.showPlayPause(false);
-    c.SetText({ControlName::StatusLine}, backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
-    MoveLeftEdge(c, {ControlName::DownloadedBar}, -30);
+    Playback& playback = parts_.playback;
+    // A refusal's message stands until something starts.
+    if (playback.Area().phase == PlayPhase::Nothing && playback.ItemNumber() > 0 && playback.Session().item.kind == ItemKind::None)
+        return;
+    playback.ShowStatus(backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
 }
 
 void PlayStatusMonitor::ShowNotice(const std::string& text) {
     constexpr int kNoticeTicks = 2;
     notice_ = text;
     noticeTicksLeft_ = kNoticeTicks;
-    parts_.controls.SetText({ControlName::StatusLine}, text);
+    noticeItem_ = parts_.playback.ItemNumber();
+    parts_.playback.ShowStatus(text, true);
 }
 
 void PlayStatusMonitor::ShowBackgroundWork(const std::string& text) {
     backgroundWork_ = text;
     if (!parts_.player.PlayUrl().empty()) return;  // the player's state keeps the line
-    WindowView& c = parts_.controls;
     // The strip shows from the first play on; the work shows in it before.
-    if (!text.empty() && !c.IsVisible({ControlName::StatusStrip})) {
-        c.SetVisible({ControlName::StatusStrip}, true);
-        stripShownForWork_ = true;
+    if (!text.empty() && !stripShown_) {
+        stripShown_ = stripShownForWork_ = true;
+        parts_.controls.SetVisible({ControlName::StatusStrip}, true);
     } else if (text.empty() && stripShownForWork_) {
-        c.SetVisible({ControlName::StatusStrip}, false);
+        stripShown_ = stripShownForWork_ = false;
+        parts_.controls.SetVisible({ControlName::StatusStrip}, false);
     }
     ShowNothingLoaded();
 }
 
-bool PlayStatusMonitor::ItemHasEnded() const {
-    return parts_.player.PlayUrl() == endedUrl_ && NearTheEnd();
-}
+bool PlayStatusMonitor::ItemHasEnded() const { return parts_.playback.HasEnded() && NearTheEnd(); }
 
 bool PlayStatusMonitor::NearTheEnd() const {
     const Player& player = parts_.player;
@@ -173,14 +158,15 @@ bool PlayStatusMonitor::NearTheEnd() const {
 }
 
 bool PlayStatusMonitor::CheckEndEndsTick() {
+    Playback& playback = parts_.playback;
     if (!NearTheEnd()) {
-        endedUrl_.clear();  // playing again (replayed or sought back) or the next item
+        playback.LeftTheEnd();  // playing again (replayed or sought back) or the next item
         return false;
     }
     Player& player = parts_.player;
     // Once ended, the bar stays as the end of play left it: it runs once an
     // item. (The next item, if short, may be near its end at its first tick.)
-    if (player.PlayUrl() == endedUrl_) return true;
+    if (playback.HasEnded()) return true;
     // Paused in its last seconds, the item has not ended: the user holds the
     // picture there, and the end (with the next episode) waits for play.
     if (player.PlayState() == PlayerState::Paused) {
@@ -192,14 +178,14 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     parts_.endOfPlay.SetEnabled(true);
     // In the last two seconds the bar stays as it is unless balloons are wanted.
     if (!BalloonsWanted()) return true;
-    if (endJustCame && parts_.session.next.IsReady())
+    if (endJustCame && playback.Session().next.IsReady())
         parts_.showTrayTip("正在准备播放下一集！");  // once an item, not every second
     return false;
 }
 
 void PlayStatusMonitor::Preload() {
     Player& player = parts_.player;
-    NextEpisode& next = parts_.session.next;
+    NextEpisode& next = parts_.playback.Next();
     if (player.DownloadProgress() <= kPreloadThreshold || next.media == NextEpisode::Media::None || next.preloadStarted)
         return;
     if (next.media == NextEpisode::Media::Known) {
@@ -212,14 +198,8 @@ void PlayStatusMonitor::Preload() {
 }
 
 void PlayStatusMonitor::ShowPlaying(int speed) {
-    PlaySession& s = parts_.session;
-    Player& player = parts_.player;
-    if (s.resumeAt > 0 && !s.resumed) {
-        if (player.Position() < s.resumeAt) player.SetPosition(s.resumeAt);
-        s.resumed = true;
-    }
-    s.resumeAt = player.Position();
-    ShowPicture();
+    parts_.controls.SetVisible({ControlName::NextEpisodeNotice}, false);
+    parts_.playback.PlayingAt(parts_.player.Position());
     ShowPlayingText(speed);
 }
 
@@ -227,78 +207,60 @@ void PlayStatusMonitor::ShowPlayingText(int speed) {
     const Player& player = parts_.player;
     const std::string text = speed >= 1 && player.Position() > 6 ? "播放中(" + std::to_string(speed) + " Kbps/S)"
                                                                  : "播放中(" + std::to_string(player.BitRate()) + " Kbps)";
-    parts_.controls.SetText({ControlName::StatusLine}, text);
+    parts_.playback.ShowStatus(text);
 }
 
 // Nothing plays: nothing was loaded, the item ended, or it could not play.
 std::string PlayStatusMonitor::IdleText() const {
     const Player& player = parts_.player;
-    if (player.PlayUrl().empty()) return "准备就绪";
     const std::string failure = player.FailureText();
-    return failure.empty() ? "播放完毕" : failure;
+    if (!failure.empty()) return failure;
+    // A new item the player has not begun to read yet has not ended.
+    const PlayPhase phase = parts_.playback.Area().phase;
+    if (phase == PlayPhase::Starting) return parts_.playback.Area().status;
+    return "播放完毕";
 }
 
 void PlayStatusMonitor::ShowState(PlayerState state, int speed) {
-    WindowView& c = parts_.controls;
+    Playback& playback = parts_.playback;
     if (state != PlayerState::Playing) {
-        if (state == PlayerState::Paused || state == PlayerState::Connecting) {
-            if (parts_.ads.player == AdPane::Shown) c.SetVisible({ControlName::PlayerAdPanel}, true);
-        } else {
-            c.SetVisible({ControlName::PlayerAdPanel}, false);
-        }
+        const bool advert = (state == PlayerState::Paused || state == PlayerState::Connecting) && parts_.ads.player == AdPane::Shown;
+        playback.ShowAdvert(advert);
         // Paused, the picture stays in view (the advert panel over it when switched on).
-        c.SetVisible({ControlName::PlayerCover}, state != PlayerState::Paused);
+        playback.ShowCover(state != PlayerState::Paused);
     }
-    auto playLook = [this] { parts_.showPlayPause(false); };
     const std::string kbps = std::to_string(speed);
     switch (state) {
-        case PlayerState::Idle: c.SetText({ControlName::StatusLine}, IdleText()); playLook(); break;
-        case PlayerState::Stopped: c.SetText({ControlName::StatusLine}, "已停止"); playLook(); break;
-        case PlayerState::Paused: c.SetText({ControlName::StatusLine}, "已暂停"); playLook(); break;
-        case PlayerState::Buffering: c.SetText({ControlName::StatusLine}, "正在缓冲 (" + kbps + "Kbps/S)"); break;
-        case PlayerState::Ended: c.SetText({ControlName::StatusLine}, "播放结束"); break;  // the button keeps its look
-        case PlayerState::Preparing: c.SetText({ControlName::StatusLine}, "准备读"); break;
-        case PlayerState::Connecting: c.SetText({ControlName::StatusLine}, "正在连接 (" + kbps + "KB/S)"); break;
+        case PlayerState::Idle: playback.NothingPlays(); playback.ShowStatus(IdleText()); break;
+        case PlayerState::Stopped: playback.NothingPlays(); playback.ShowStatus("已停止"); break;
+        case PlayerState::Paused: playback.PausedShown(); playback.ShowStatus("已暂停"); break;
+        case PlayerState::Buffering: playback.ShowStatus("正在缓冲 (" + kbps + "Kbps/S)"); break;
+        case PlayerState::Ended: playback.ShowStatus("播放结束"); break;  // the button keeps its look
+        case PlayerState::Preparing: playback.ShowStatus("准备读"); break;
+        case PlayerState::Connecting: playback.ShowStatus("正在连接 (" + kbps + "KB/S)"); break;
         case PlayerState::Playing: break;  // the tick wrote the line with the bit rate
     }
 }
 
-void PlayStatusMonitor::DrawProgress() {
-    WindowView& c = parts_.controls;
-    Player& player = parts_.player;
-    DrawBarProgress(c, ProgressAt(player.Position(), player.Duration(), player.DownloadProgress(), SeekTrackSizesOf(c)));
-    // The time label, sized to its text, ends 13 pixels from the player box's right.
-    const Rect times = c.Geometry({ControlName::PlayTimes});
-    const Rect panel = c.Geometry({ControlName::PlayerBox});
-    c.Move({ControlName::PlayTimes}, {panel.width - times.width - 13, 3, times.width, times.height});
-}
-
 void PlayStatusMonitor::EndOfPlayTick() {
     parts_.followPlay();  // the item has ended; the next one asks again
-    endedUrl_ = parts_.player.PlayUrl();
-    WindowView& c = parts_.controls;
-    PlaySession& s = parts_.session;
-    c.SetVisible({ControlName::PlayerCover}, true);
-    c.SetText({ControlName::StatusLine}, "播放完毕");
-    parts_.showPlayPause(false);  // nothing plays: the button offers to play again
-    parts_.endOfPlay.SetEnabled(false);
-    s.resumeAt = 1;
-    s.lastPosition = 1;
-    if (s.next.kind != NextEpisode::Kind::RetryDue) {
-        if (!s.next.IsReady()) return;
+    Playback& playback = parts_.playback;
+    playback.EndItem();
+    const NextEpisode& next = playback.Session().next;
+    if (next.kind != NextEpisode::Kind::RetryDue) {
+        if (!next.IsReady()) return;
         parts_.statusTick.SetEnabled(false);
-        c.SetVisible({ControlName::NextEpisodeNotice}, true);
+        parts_.controls.SetVisible({ControlName::NextEpisodeNotice}, true);
     }
     PlayOnOrResumeTicking();
 }
 
 void PlayStatusMonitor::PlayOnOrResumeTicking() {
-    const PlaySession& s = parts_.session;
     if (!parts_.options.IsOn(Option::AutoPlayNext)) {
         parts_.statusTick.SetEnabled(true);
         return;
     }
-    if (s.next.IsReady()) parts_.playNextEpisode(s.next.play);
+    parts_.playback.PlayOn();
 }
 
 }  // namespace ruvo

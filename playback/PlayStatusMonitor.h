@@ -12,7 +12,7 @@
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "view/WindowView.h"
-#include "playback/PlaySession.h"
+#include "playback/Playback.h"
 #include "promo/AdPane.h"
 
 namespace ruvo {
@@ -27,41 +27,35 @@ inline constexpr int kPositionSaveSeconds = 30;
 
 class PlayStatusMonitor {
 public:
-    // What it watches and mirrors, the settings it follows (balloons, play
-    // on), its two timers, and calls into the parts it keeps in step.
+    // What it watches, the owner of what plays it tells, the settings it
+    // follows (balloons, play on), its two timers, and calls into the parts
+    // it keeps in step.
     struct Parts {
         Player& player;
-        PlaySession& session;
+        Playback& playback;
         const AdPanes& ads;
         WindowView& controls;
         const UserOptions& options;
         Timer& statusTick;
         Timer& endOfPlay;
-        // The bar's play/pause look: true offers to pause.
-        std::function<void(bool playing)> showPlayPause;
-        // Stores where the playing list item is.
-        std::function<void()> savePlayingPosition;
         // After each tick and at the end: the screen saver and the
         // remembered volume follow what plays.
         std::function<void()> followPlay;
         std::function<void(const std::string&)> showTrayTip;
         std::function<void()> lookUpNextEpisode;
-        std::function<void(const EpisodePlay&)> playNextEpisode;
     };
     explicit PlayStatusMonitor(Parts parts) : parts_(std::move(parts)) {}
 
     void StatusTick();
     void EndOfPlayTick();
     // What the player reports shows at once: its first frame lifts the
-    // cover, a pause, a resume, buffering and a seek change the bar and the
-    // status line, and the end is noticed when the player reaches it.
+    // cover, a pause, a resume, buffering, a seek and each new second change
+    // the bar and the status line, and the end is noticed when the player
+    // reaches it.
     void PlayerReported(PlayerEvent event);
     // The next episode became known: an item that has ended waiting for it
     // plays on now.
     void NextEpisodeFound();
-    // The time, knob and downloaded share again, as after the player bar
-    // changed its size; nothing while nothing plays in the player.
-    void RedrawProgress();
 
     // Work the program does in the background before anything can play (the
     // demo's media being made): shown instead of "准备就绪" while nothing
@@ -70,9 +64,6 @@ public:
     // A change the user just made ("音量：50%"): it holds the status line
     // through the next two ticks, some two seconds.
     void ShowNotice(const std::string& text);
-    // What the program waits for on the user's behalf (an episode looked
-    // up): the status line says it until it is over ("").
-    void ShowWaiting(const std::string& text);
 
 private:
     void ShowStatus();
@@ -84,15 +75,14 @@ private:
     bool CheckEndEndsTick();
     void Preload();
     void ShowPlaying(int speed);
-    // The first frame is on the surface: the cover goes, the bar shows it playing.
-    void ShowFirstFrame();
-    void ShowPicture();
     void ShowPlayingText(int speed);
     void ShowPlayingNow();
     void ShowState(PlayerState state, int speed);
+    void ShowStripOnce();
+    void NotePosition();
     std::string IdleText() const;
-    void DrawProgress();
     bool BalloonsWanted() const;
+    bool NoticeShows() const;
     // After the end: the next episode when the user wants it played on and
     // it is known, else the status tick again (it retries a failed look-up).
     void PlayOnOrResumeTicking();
@@ -103,14 +93,12 @@ private:
 
     Parts parts_;
     int playingSeconds_ = 0;  // since the position was last stored
-    // The item the end of play ran for; empty until it runs, and again once
-    // an item plays away from its end.
-    std::string endedUrl_;
     std::string backgroundWork_;
-    bool stripShownForWork_ = false;  // the status strip shows for it alone
+    bool stripShown_ = false;         // the status strip shows (hidden until first needed)
+    bool stripShownForWork_ = false;  // it shows for the background work alone
     std::string notice_;
     int noticeTicksLeft_ = 0;
-    std::string waiting_;
+    int noticeItem_ = 0;  // the item the notice came with: a new item drops it
 };
 
 }  // namespace ruvo

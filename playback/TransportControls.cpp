@@ -1,13 +1,20 @@
 #include "playback/TransportControls.h"
 
-#include "base/NumberText.h"
 #include "base/PathText.h"
 #include "base/TextWidth.h"
 #include "config/PlayableAddress.h"
-#include "playback/BarProgress.h"
 #include "view/TipPanel.h"
 
 namespace ruvo {
+
+TransportControls::TransportControls(Parts parts) : parts_(std::move(parts)) {
+    parts_.playback.Subscribe([this](const PlayerArea& now, const PlayerArea& before) { Follow(now, before); });
+}
+
+void TransportControls::Follow(const PlayerArea& now, const PlayerArea& before) {
+    if (now.playing != before.playing) Redraw(BarButton::PlayPause);
+    if (now.muted != before.muted) Redraw(BarButton::Mute);
+}
 
 void TransportControls::TogglePause() { Press(BarButton::PlayPause); }
 void TransportControls::Stop() { Press(BarButton::Stop); }
@@ -30,8 +37,8 @@ void TransportControls::Press(BarButton button) {
 
 void TransportControls::Act(BarButton button) {
     switch (button) {
-        case BarButton::PlayPause: return PlayOrPause();
-        case BarButton::Stop: return StopCurrentItem();
+        case BarButton::PlayPause: return parts_.playback.TogglePause();
+        case BarButton::Stop: return StopPressed();
         case BarButton::Mute: return MuteOrUnmute();
         case BarButton::FullScreen: return FullScreenPressed();
         case BarButton::OpenFile: return ChooseAndPlayFile();
@@ -41,77 +48,24 @@ void TransportControls::Act(BarButton button) {
     }
 }
 
-void TransportControls::SavePlayingPosition() {
-    const PlaySession& s = parts_.session;
-    if (s.listKey.empty() || s.lastPosition <= 0) return;
-    if (s.list == ItemList::WatchHistory) parts_.lists.SaveHistoryPosition(TextToInt(s.listKey), s.lastPosition);
-    else if (s.list == ItemList::LocalFiles) parts_.lists.SaveLocalFilePosition(s.listKey, s.lastPosition);
-}
-
-bool TransportControls::ShowsPlaying() const { return parts_.session.playing; }
-void TransportControls::ShowPlayPause(bool playing) {
-    parts_.session.playing = playing;
-    Redraw(BarButton::PlayPause);
-}
-
-bool TransportControls::SoundOn() const { return parts_.session.soundOn; }
+bool TransportControls::ShowsPlaying() const { return parts_.playback.Area().playing; }
+bool TransportControls::SoundOn() const { return !parts_.playback.Area().muted; }
 
 BarLook TransportControls::Look() const {
-    const PlaySession& s = parts_.session;
-    return {s.playing, s.soundOn, parts_.rightPanelShown};
+    const PlayerArea& area = parts_.playback.Area();
+    return {area.playing, !area.muted, parts_.rightPanelShown};
 }
 
 void TransportControls::Redraw(BarButton button) { DrawBarButton(parts_.controls, button, Look()); }
 
-void TransportControls::PlayOrPause() {
-    Player& player = parts_.player;
-    PlaySession& s = parts_.session;
-    // Nothing to pause or play: a page item plays in the page player while
-    // the player holds nothing, and the bar does not show it playing.
-    if (player.PlayUrl().empty()) return;
-    WindowView& c = parts_.controls;
-    if (ShowsPlaying()) {
-        player.Pause();  // the paused picture stays in view
-        ShowPlayPause(false);
-        c.SetText({ControlName::StatusLine}, "已暂停");
-        return;
-    }
-    // The next playing tick seeks back to where playing stopped.
-    s.resumed = false;
-    player.Play();
-    parts_.statusTick.SetEnabled(true);
-    ShowPlayPause(true);
-    c.SetText({ControlName::StatusLine}, "正在播放");
-}
-
-void TransportControls::StopCurrentItem(bool keepPlace) {
-    Player& player = parts_.player;
-    if (player.PlayUrl().empty()) return;
-    WindowView& c = parts_.controls;
-    c.SetVisible({ControlName::PlayerAdPanel}, false);
-    c.SetVisible({ControlName::PlayerCover}, true);
-    if (keepPlace) SavePlayingPosition();
-    parts_.session.lastPosition = 0;
-    parts_.statusTick.SetEnabled(false);
-    player.Stop();
-    ShowPlayPause(false);
-    c.SetText({ControlName::StatusLine}, "已停止");
-    DrawBarProgress(c, Stopped());
+void TransportControls::StopPressed() {
+    parts_.playback.Stop();
     Redraw(BarButton::Stop);
 }
 
-void TransportControls::Unmute() {
-    parts_.session.soundOn = true;
-    Redraw(BarButton::Mute);
-    parts_.player.SetMute(0);
-}
+void TransportControls::Unmute() { parts_.playback.SetMuted(false); }
 
-void TransportControls::MuteOrUnmute() {
-    if (!SoundOn()) return Unmute();
-    parts_.session.soundOn = false;
-    Redraw(BarButton::Mute);
-    parts_.player.SetMute(-1);
-}
+void TransportControls::MuteOrUnmute() { parts_.playback.SetMuted(SoundOn()); }
 
 // The button, F and the menu's entry toggle: in full screen they leave it
 // (paused too), as Esc does.
@@ -131,13 +85,13 @@ void TransportControls::ChooseAndPlayFile() {
     if (path.empty()) return;
     if (!IsPlayableAddress(path, AddressOrigin::User)) return parts_.showNotice(kUnsupportedAddressText);
     // Listed under its name as the title line shows it: cut to the line's width.
-    parts_.play({LocalFilePlay{path, TruncateToWidth(FileNameOfPath(path), kTitleLineWidth)}});
+    parts_.playback.Start({LocalFilePlay{path, TruncateToWidth(FileNameOfPath(path), kTitleLineWidth)}});
     parts_.showLocalFiles();
 }
 
-// The look-up does not wait: a second press asks again, and the newer wins.
+// The look-up does not wait: a second press counts on from the first.
 void TransportControls::PlayAdjacent(int step) {
-    parts_.playAdjacentEpisode(step);
+    parts_.playback.StepEpisode(step);
     Redraw(step < 0 ? BarButton::Previous : BarButton::Next);
 }
 

@@ -5,14 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
 #include "platform/MainWindowHost.h"
 #include "platform/Player.h"
 #include "platform/Timer.h"
 #include "view/WindowView.h"
-#include "playback/PlayRequest.h"
-#include "playback/PlaySession.h"
+#include "playback/Playback.h"
 #include "playback/PlayerBarLook.h"
 
 namespace ruvo {
@@ -25,23 +23,16 @@ inline constexpr const char* kOpenFileTitle = "选择播放文件";
 
 class TransportControls {
 public:
-    // What the bar plays and shows, the lists that keep positions, the
-    // open-file dialog, the status tick it starts and stops, and calls into
-    // the parts around it.
+    // What the bar shows, the owner of what plays it asks, the open-file
+    // dialog, and calls into the parts around it.
     struct Parts {
         WindowView& controls;
         MainWindowHost& host;
         Player& player;
-        PlaySession& session;
+        Playback& playback;
         const bool& rightPanelShown;  // the frame's, beside the player
         const bool& compact;          // the frame is the small window
-        HistoryLists& lists;
         Dialogs& dialogs;
-        Timer& statusTick;
-        // Starts an item (false when it was refused), or the episode
-        // `step` away from the playing one.
-        std::function<bool(const PlayRequest&)> play;
-        std::function<void(int step)> playAdjacentEpisode;
         std::function<void()> toggleRightPanel;
         std::function<void()> showLocalFiles;
         // After every action: the screen saver and the remembered volume follow.
@@ -49,7 +40,8 @@ public:
         // Holds a text in the status line for two seconds (an address refused).
         std::function<void(const std::string&)> showNotice;
     };
-    explicit TransportControls(Parts parts) : parts_(std::move(parts)) {}
+    // It redraws its play and mute buttons as the player area changes.
+    explicit TransportControls(Parts parts);
 
     // What the bar's buttons do. Each first hides the tooltip panel and
     // afterwards lets the screensaver and the remembered volume follow.
@@ -64,17 +56,8 @@ public:
     // A click on the bar's button `index` (0-7, as the bar orders them).
     void Click(int index);
 
-    // Stops what plays because something else takes its place: stores the
-    // position of the list item that was playing (unless `keepPlace` is
-    // false: its line is about to be replaced), stops the player and resets
-    // the bar. Nothing while nothing is loaded.
-    void StopCurrentItem(bool keepPlace = true);
-    // Stores where the playing list item is, as stop does, and plays on.
-    void SavePlayingPosition();
-    // The play button offers to pause while something plays (the page player too).
+    // The play button offers to pause while something plays.
     bool ShowsPlaying() const;
-    // Something plays, or nothing does: the play/pause button's look follows.
-    void ShowPlayPause(bool playing);
     bool SoundOn() const;
     // Sound on again, as every volume change by mouse or key does.
     void Unmute();
@@ -89,11 +72,12 @@ public:
 private:
     void Press(BarButton button);
     void Act(BarButton button);
-    void PlayOrPause();
+    void StopPressed();
     void MuteOrUnmute();
     void FullScreenPressed();
     void ChooseAndPlayFile();
     void PlayAdjacent(int step);
+    void Follow(const PlayerArea& now, const PlayerArea& before);
 
     Parts parts_;
 };

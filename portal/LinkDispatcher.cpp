@@ -46,10 +46,10 @@ void LinkDispatcher::OnPortalPage(const std::string& url, bool& cancel) {
         PlayTelevisionPage(url);
     } else if (Contains(url, "eebovod://")) {
         cancel = true;
-        parts_.lookUpAndPlay(EpisodeOfLink(url));
+        parts_.playback.LookUpAndPlay(EpisodeOfLink(url));
     } else if (Contains(url, "eeqvod://")) {
         cancel = true;
-        parts_.play({EpisodePlayOfLink(url)});
+        parts_.playback.Start({EpisodePlayOfLink(url)});
     }
 }
 
@@ -99,7 +99,7 @@ void LinkDispatcher::ShowTitlePage(const std::string& url) {
 }
 
 void LinkDispatcher::PlayTelevisionPage(const std::string& url) {
-    parts_.play({TelevisionOfLink(url)});
+    parts_.playback.Start({TelevisionOfLink(url)});
     parts_.showRightPanel(false);
 }
 
@@ -130,37 +130,39 @@ void LinkDispatcher::DeleteListLine(const std::string& url) {
     if (const auto line = LineNumberOf(number)) parts_.lists.RemoveListLine(listName, *line);
 }
 
+// What plays is stopped and its place stored before the row is read: the
+// row of the item that plays holds its place only then.
 void LinkDispatcher::ReplayListItem(const std::string& url) {
-    const auto lineNumber = LineNumberOf(TrimLink(url, "open://"));
-    if (!lineNumber) return;
     const bool localList = parts_.localListLast();
-    const auto lines = ReadTextFileLines(JoinPath(parts_.programFolder, localList ? kLocalListFile : kWatchListFile));
-    if (!lines) return;
-    const std::string record =
-        *lineNumber >= 1 && static_cast<size_t>(*lineNumber) <= lines->size() ? (*lines)[*lineNumber - 1] : "";
-    if (localList) ReplayLocalFile(*lineNumber, record);
-    else ReplayHistoryItem(record);
+    std::string titleId;
+    const bool started = parts_.playback.StartFromList([&]() -> std::optional<PlayRequest> {
+        const auto lineNumber = LineNumberOf(TrimLink(url, "open://"));
+        if (!lineNumber) return std::nullopt;
+        const auto lines = ReadTextFileLines(JoinPath(parts_.programFolder, localList ? kLocalListFile : kWatchListFile));
+        if (!lines) return std::nullopt;
+        const std::string record =
+            *lineNumber >= 1 && static_cast<size_t>(*lineNumber) <= lines->size() ? (*lines)[*lineNumber - 1] : "";
+        if (localList) return LocalFileRequest(*lineNumber, record);
+        const auto fields = SplitText(record, "|");
+        titleId = FieldAt(fields, 0);
+        const EpisodePlay play{{titleId, FieldAt(fields, 5), FieldAt(fields, 6), UnescapedName(FieldAt(fields, 1))},
+                               UnescapedName(FieldAt(fields, 2)), FieldAt(fields, 4), FieldAt(fields, 3)};
+        return PlayRequest{HistoryPlay{play}, TextToInt(FieldAt(fields, 7))};
+    });
+    if (!started || localList) return;
+    parts_.failures.sidePane = false;  // the title's page shows beside it
+    PaneOf(Pane::SidePage).Navigate(parts_.portal.base + "show.asp?id=" + titleId);
 }
 
-void LinkDispatcher::ReplayLocalFile(int lineNumber, const std::string& record) {
+std::optional<PlayRequest> LinkDispatcher::LocalFileRequest(int lineNumber, const std::string& record) {
     const auto fields = SplitText(record, "|");
     const std::string name = FieldAt(fields, 0), path = FieldAt(fields, 1);
     if (!IsPlayableAddress(path, AddressOrigin::User) && IsMissingFile(path)) {
         parts_.dialogs.ShowNotice(path + "不存在", "提示：");
         parts_.lists.RemoveListLine(kLocalListFile, lineNumber);
-        return;
+        return std::nullopt;
     }
-    parts_.play({LocalFilePlay{path, UnescapedName(name), true}, TextToInt(FieldAt(fields, 2))});
-}
-
-void LinkDispatcher::ReplayHistoryItem(const std::string& record) {
-    const auto fields = SplitText(record, "|");
-    const std::string id = FieldAt(fields, 0), name = FieldAt(fields, 1);
-    const EpisodePlay play{{id, FieldAt(fields, 5), FieldAt(fields, 6), UnescapedName(name)},
-                           UnescapedName(FieldAt(fields, 2)), FieldAt(fields, 4), FieldAt(fields, 3)};
-    if (!parts_.play({HistoryPlay{play}, TextToInt(FieldAt(fields, 7))})) return;
-    parts_.failures.sidePane = false;  // the title's page shows beside it
-    PaneOf(Pane::SidePage).Navigate(parts_.portal.base + "show.asp?id=" + id);
+    return PlayRequest{LocalFilePlay{path, UnescapedName(name), true}, TextToInt(FieldAt(fields, 2))};
 }
 
 }  // namespace ruvo

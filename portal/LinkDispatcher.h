@@ -12,7 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/WebPane.h"
 #include "view/WindowView.h"
-#include "playback/PlayRequest.h"
+#include "playback/Playback.h"
 #include "portal/Panes.h"
 
 namespace ruvo {
@@ -32,10 +32,8 @@ public:
         WindowView& controls;
         HistoryLists& lists;
         Dialogs& dialogs;
-        // Starts an item (false when it was refused), or asks the portal
-        // for an episode and plays it.
-        std::function<bool(const PlayRequest&)> play;
-        std::function<void(const PortalEpisode&)> lookUpAndPlay;
+        // What plays: the links start items there.
+        Playback& playback;
         // The right panel beside the player, which the frame owns.
         std::function<void(bool shown)> showRightPanel;
         std::function<void()> showTitlePages;
@@ -65,9 +63,8 @@ private:
     void CloseSearch();
     void DeleteListLine(const std::string& url);
     void ReplayListItem(const std::string& url);
-    // A file that is gone is said and its line removed.
-    void ReplayLocalFile(int lineNumber, const std::string& record);
-    void ReplayHistoryItem(const std::string& record);
+    // The row's request; a file that is gone is said and its line removed.
+    std::optional<PlayRequest> LocalFileRequest(int lineNumber, const std::string& record);
 
     WebPane& PaneOf(Pane pane) { return PaneIn(parts_.panes, pane); }
 

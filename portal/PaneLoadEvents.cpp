@@ -37,6 +37,7 @@ void PaneLoadEvents::Completed(Pane pane) {
     } else if (pane == Pane::SidePage && !parts_.failures.sidePane) {
         c.SetVisible({ControlName::SidePaneNotice}, false);
     } else if (pane == Pane::ScrollingAdvert && parts_.ads.scroll == AdPane::Failed) {
+        parts_.ads.scrollBarShown = false;
         c.SetVisible({ControlName::ScrollAdBar}, false);
     }
 }

@@ -13,6 +13,7 @@ enum class AdPane {
 struct AdPanes {
     AdPane player = AdPane::Unused;  // the panel at the player
     AdPane scroll = AdPane::Unused;  // the scrolling bar
+    bool scrollBarShown = false;     // the scrolling bar shows (it gives way to a long title line)
 };
 
 }  // namespace ruvo

@@ -117,7 +117,7 @@ void TitleButtons::EnterCompactMode() {
     c.SetVisible({ControlName::RestoreLabel}, true);
     for (ControlName part : {ControlName::PlayerBar, ControlName::CentreHeader, ControlName::Logo, ControlName::PagePlayerClose})
         c.SetVisible({part}, false);
-    c.SetText({ControlName::WindowTitle}, c.Text({ControlName::TitleLine}));
+    c.SetText({ControlName::WindowTitle}, parts_.playback.Area().title);
     for (int i = 0; i <= 5; ++i) c.SetVisible({ControlName::WindowButton, i}, false);
     parts_.layout.LayoutCompact();
     parts_.mouse.DrawButton(WindowButton::Compact, false);

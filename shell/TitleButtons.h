@@ -12,6 +12,7 @@
 #include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 #include "shell/FrameState.h"
+#include "playback/Playback.h"
 #include "shell/ButtonLooks.h"
 
 namespace ruvo {
@@ -36,6 +37,7 @@ public:
         TrayIcon& tray;
         WindowLayout& layout;
         FrameMouse& mouse;
+        const Playback& playback;  // the compact window's title names what plays
         // The player bar's right-panel button drawn again, as the panel changed.
         std::function<void()> redrawRightPanelButton;
         std::function<void()> exit;

@@ -182,9 +182,11 @@ void WindowLayout::PlaceScrollAd() {
     WindowView& c = parts_.controls;
     const int barLeft = c.Geometry({ControlName::ScrollAdBar}).left;
     const int nameWidth = c.Geometry({ControlName::TitleLine}).width;
-    const bool shownNow = c.IsVisible({ControlName::ScrollAdBar});
-    const bool show = ScrollAdShows(barLeft, nameWidth, parts_.ads.scroll, shownNow);
-    if (show != shownNow) c.SetVisible({ControlName::ScrollAdBar}, show);
+    bool& shown = parts_.ads.scrollBarShown;
+    const bool show = ScrollAdShows(barLeft, nameWidth, parts_.ads.scroll, shown);
+    if (show == shown) return;
+    shown = show;
+    c.SetVisible({ControlName::ScrollAdBar}, show);
 }
 
 }  // namespace ruvo

@@ -22,7 +22,7 @@ public:
         WindowSurface& surface;
         MainWindowHost& host;
         const FrameState& frame;
-        const AdPanes& ads;
+        AdPanes& ads;  // the scrolling bar gives way to a long title line
         const Player& player;
         // The bar's time, knob and downloaded share again, for a track of a
         // new width.

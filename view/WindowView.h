@@ -1,10 +1,9 @@
 #pragma once
 // What the window shows, as the logic decided it: each control's text,
-// tooltip and whether it shows. The logic changes the window here and reads
-// back from here, never from the screen, which only draws what it is told.
-#include <map>
+// tooltip and whether it shows. The logic changes the window here; it never
+// reads a control back as state: what plays, what shows and what a label
+// says are kept by the parts that decide them.
 #include <string>
-#include <utility>
 
 #include "platform/WindowControls.h"
 
@@ -15,13 +14,8 @@ public:
     explicit WindowView(WindowScreen& screen) : screen_(screen) {}
 
     void SetText(ControlId control, const std::string& text);
-    // "" for a control that was given none.
-    const std::string& Text(ControlId control) const;
     void SetTooltip(ControlId control, const std::string& text);
-    const std::string& Tooltip(ControlId control) const;
     void SetVisible(ControlId control, bool visible);
-    // Controls show until the logic hides them, as a new window's do.
-    bool IsVisible(ControlId control) const;
     void SetEnabled(ControlId control, bool enabled) { screen_.SetEnabled(control, enabled); }
     void SetPicture(ControlId control, int image) { screen_.SetPicture(control, image); }
     void Describe(ControlId control, const SpokenControl& spoken) { screen_.Describe(control, spoken); }
@@ -31,16 +25,7 @@ public:
     void Move(ControlId control, const Rect& rect) { screen_.Move(control, rect); }
 
 private:
-    struct Shown {
-        std::string text, tooltip;
-        bool visible = true;
-    };
-    using Key = std::pair<int, int>;
-    static Key KeyOf(ControlId control) { return {static_cast<int>(control.name), control.index}; }
-    const Shown& Of(ControlId control) const;
-
     WindowScreen& screen_;
-    std::map<Key, Shown> shown_;
 };
 
 // Moves a control sideways (and sets its width), keeping its top and height.

@@ -578,7 +578,13 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
     const bool present = property->format != MPV_FORMAT_NONE && property->data;
     const double number = present && property->format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(property->data) : 0;
     const bool flag = present && property->format == MPV_FORMAT_FLAG && *static_cast<int*>(property->data) != 0;
-    if (name == mpvprop::kTimePos) position_ = std::max(0.0, number);
+    if (name == mpvprop::kTimePos) {
+        // The time label follows the picture: each new whole second is told.
+        const double before = position_;
+        position_ = std::max(0.0, number);
+        if (static_cast<int>(before) != static_cast<int>(position_) && !loadedUrl_.empty())
+            eventsToTell_.push_back(PlayerEvent::PositionChanged);
+    }
     else if (name == mpvprop::kDuration) duration_ = std::max(0.0, number);
     else if (name == mpvprop::kPause) {
         if (flag != snapshot_.paused && !loadedUrl_.empty())

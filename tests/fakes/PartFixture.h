@@ -1,7 +1,8 @@
 #pragma once
 // What most parts tested alone are given: a program folder with its
-// settings, the screen and the logic's view of it, a player, virtual timers
-// with the window's status tick, and what plays.
+// settings and lists, the screen and the logic's view of it, a player and a
+// page player, a portal that answers look-ups, virtual timers with the
+// window's status tick, and the owner of what plays, drawn on the screen.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,8 +13,10 @@
 #include "fakes/Fakes.h"
 #include "fakes/TempFolder.h"
 #include "fakes/VirtualTimers.h"
+#include "history/HistoryLists.h"
 #include "playback/PlayStatusMonitor.h"
-#include "playback/PlaySession.h"
+#include "playback/Playback.h"
+#include "playback/PlayerAreaDrawing.h"
 #include "promo/AdPane.h"
 #include "view/WindowView.h"
 
@@ -29,8 +32,22 @@ protected:
     FakePlayer player;
     VirtualTimers timers;
     std::unique_ptr<Timer> statusTick = timers.CreateTimer(), endOfPlay = timers.CreateTimer();
-    PlaySession session;
     AdPanes ads;
+    static constexpr const char* kPortalBase = "http://portal.test/box/";
+    FakeWebPane pagePlayer;
+    FakeFetch fetch;
+    HistoryLists lists{folder.Path()};
+    EpisodeLookup lookup{kPortalBase, [this](const std::string& url, auto done) { fetch.Get(url, 60, std::move(done)); }};
+    std::vector<std::string> tips, trace;
+    int titlePagesShown = 0;
+    Playback playback{{lookup, kPortalBase, pagePlayer, player, lists, options, *statusTick, *endOfPlay,
+                       [this](const std::string& text) { tips.push_back(text); }, [this] { ++titlePagesShown; },
+                       [this](const std::string& line) { trace.push_back(line); }}};
+
+    PartFixture() {
+        playback.Subscribe([this](const PlayerArea& now, const PlayerArea& before) { DrawPlayerArea(view, now, before); });
+    }
+    const PlaySession& session() const { return playback.Session(); }
 
     // The status monitor hears the player and ticks as the window has it.
     void Follow(PlayStatusMonitor& monitor) {

@@ -39,6 +39,7 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
     EXPECT_TRUE(Runs(WindowTimer::StatusTick));
     EXPECT_EQ(Text(ControlName::TitleLine), "第一集 片头.mkv");
+    player.Report(PlayerEvent::FirstFrame);  // listed once it plays
     const auto lines = ReadTextFileLines(folder.File("date_f.dat"));
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->front(), "第一集 片头.mkv|" + path + "|0");
@@ -78,6 +79,7 @@ TEST_F(CommandLineItem, AHandOffStopsWhatPlaysSavesItsPositionAndLeavesCompactMo
     window->ReceiveFromSecondStart(b);
     EXPECT_FALSE(Visible(ControlName::RestoreLabel));  // the whole window again
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
+    player.Report(PlayerEvent::FirstFrame);
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\n" + LocalLine(30));
 }
 
@@ -90,6 +92,7 @@ TEST_F(CommandLineItem, ADroppedFilePlaysInTheCompactWindowUnderItsName) {
     EXPECT_TRUE(Visible(ControlName::RestoreLabel));
     EXPECT_EQ(controls.Text({ControlName::WindowTitle}), "b.mp4");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
+    player.Report(PlayerEvent::FirstFrame);
     EXPECT_EQ(folder.Read("date_f.dat"), "b.mp4|" + b + "|0\r\n" + LocalLine(30));
 }
 
@@ -98,6 +101,7 @@ TEST_F(CommandLineItem, HugeOrBrokenTextDoesNotHurt) {
     const std::string bad = MediaFile("\xff\xfe bad.mp4");
     window->PlayCommandLineItem(bad);
     EXPECT_EQ(player.url, bad);
+    player.Report(PlayerEvent::FirstFrame);
     // The bytes that are no text stand in the list unchanged.
     EXPECT_EQ(folder.Read("date_f.dat").rfind("\xff\xfe bad.mp4|" + bad + "|0\r\n", 0), 0u);
 }

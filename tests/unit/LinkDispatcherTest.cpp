@@ -50,20 +50,18 @@ class LinksAlone : public test::PartFixture {
 protected:
     std::array<test::FakeWebPane, kPaneCount> panes;
     PaneFailures failures;
-    HistoryLists lists{folder.Path()};
     test::FakeDialogs dialogs;
-    std::vector<PlayRequest> played;
-    std::vector<PortalEpisode> lookedUp;
+    std::vector<PlaySession> played;  // what plays after each start
     bool localListLast = false;  // the local-file tab was shown last
     LinkDispatcher dispatcher{{test::PaneSetOf(panes), PortalFrom(kTestPortal), folder.Path(), failures, view, lists, dialogs,
-                               [this](const PlayRequest& request) {
-                                   played.push_back(request);
-                                   return true;
-                               },
-                               [this](const PortalEpisode& episode) { lookedUp.push_back(episode); },
-                               [](bool) {}, [] {}, [](const std::string&) {}, [this] { return localListLast; }}};
+                               playback, [](bool) {}, [] {}, [](const std::string&) {}, [this] { return localListLast; }}};
 
     void SetUp() override {
+        playback.Subscribe([this, item = 0](const PlayerArea&, const PlayerArea&) mutable {
+            if (playback.ItemNumber() == item || playback.Session().item.kind == ItemKind::None) return;
+            item = playback.ItemNumber();
+            played.push_back(playback.Session());
+        });
         for (const Pane pane : kAllPanes) {
             WebPaneEvents events;
             events.beforeNavigate = dispatcher.HandlerFor(pane);
@@ -80,12 +78,14 @@ protected:
     std::vector<std::string> ListLines(std::string_view list) {
         return ReadTextFileLines(folder.File(list)).value_or(std::vector<std::string>{});
     }
+    std::vector<std::string> LookUps() const { return fetch.requests; }
+    std::string LookUpOf(const PortalEpisode& episode) const { return lookup.RequestUrl(episode); }
 };
 
 // Each kind of private link becomes the request that plays it.
 TEST_F(LinksAlone, PlayLinksBecomeTheirRequests) {
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eebovod://12-0-3-海贼王"));
-    EXPECT_EQ(lookedUp, std::vector<PortalEpisode>{(PortalEpisode{"12", "0", "3", "海贼王"})});
+    EXPECT_EQ(LookUps(), std::vector<std::string>{LookUpOf({"12", "0", "3", "海贼王"})});
     EXPECT_TRUE(PageNavigates(Pane::SidePage, "eeqvod://qvod&&&http%3A//m/x.mp4&&&A&&&B&&&7&&&0&&&1"));
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://news&&&ch=1/"));
     folder.Write("date.dat", "12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
@@ -95,15 +95,15 @@ TEST_F(LinksAlone, PlayLinksBecomeTheirRequests) {
     localListLast = true;
     EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
     ASSERT_EQ(played.size(), 4u);
-    const auto& episode = std::get<EpisodePlay>(played[0].what);
-    EXPECT_EQ(episode.episode, (PortalEpisode{"7", "0", "1", "A"}));
-    EXPECT_EQ(episode.label, "B");
-    EXPECT_EQ(episode.escapedAddress, "http%3A//m/x.mp4");
-    EXPECT_EQ(std::get<TelevisionPlay>(played[1].what).name, "news");
-    EXPECT_EQ(std::get<HistoryPlay>(played[2].what).play.escapedAddress, "http%3A//m/3.mp4");
-    EXPECT_EQ(played[2].resumeSeconds, 95);
-    EXPECT_EQ(std::get<LocalFilePlay>(played[3].what).path, folder.File("movie.mkv"));
-    EXPECT_EQ(played[3].resumeSeconds, 61);
+    EXPECT_EQ(played[0].episode, (PortalEpisode{"7", "0", "1", "A"}));
+    EXPECT_EQ(played[0].item.label, "B");
+    EXPECT_EQ(played[0].item.address, "http%3A//m/x.mp4");
+    EXPECT_EQ(played[1].item.name, "news");
+    EXPECT_EQ(played[2].item.address, "http%3A//m/3.mp4");
+    EXPECT_EQ(played[2].item.label, "第3集");
+    EXPECT_EQ(played[2].resumeAt, 95);
+    EXPECT_EQ(played[3].item.address, folder.File("movie.mkv"));
+    EXPECT_EQ(played[3].resumeAt, 61);
     EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // played at once, not loaded by a pane
     // The watched title's page shows beside it.
     EXPECT_EQ(Web(Pane::SidePage).navigations, std::vector<std::string>{std::string(kTestPortal) + "show.asp?id=12"});
@@ -112,12 +112,13 @@ TEST_F(LinksAlone, PlayLinksBecomeTheirRequests) {
 // A look-up link "eebovod://id-v-v1-name" is cut at its dashes; a play link
 // carries the whole name, dashes and all.
 TEST_F(LinksAlone, TitleNamesWithDashes) {
+    fetch.replies[LookUpOf({"12", "0", "0", ""})] = "第1集$http://m/0.mp4$qvod";
     PageNavigates(Pane::PortalPage, "eebovod://12-0-0-城市-夜色");
-    ASSERT_EQ(lookedUp.size(), 1u);
-    EXPECT_EQ(lookedUp[0].name, "城市");
-    PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
     ASSERT_EQ(played.size(), 1u);
-    EXPECT_EQ(std::get<EpisodePlay>(played[0].what).episode, (PortalEpisode{"12", "0", "0", "Spider-Man 2"}));
+    EXPECT_EQ(played[0].episode->name, "城市");
+    PageNavigates(Pane::PortalPage, "eeqvod://qvod&&&http%3A//m/0.mp4&&&Spider-Man%202&&&第1集&&&12&&&0&&&0");
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_EQ(played[1].episode, (PortalEpisode{"12", "0", "0", "Spider-Man 2"}));
 }
 
 TEST_F(LinksAlone, ContainsAgainstStartsWith) {
@@ -129,7 +130,7 @@ TEST_F(LinksAlone, ContainsAgainstStartsWith) {
     EXPECT_FALSE(PageNavigates(Pane::PagePlayer, "eeqvod://qvod&&&x"));  // Web2 plays nothing from links
     for (const Pane noHandler : {Pane::Statistics, Pane::PlayerAdvert, Pane::ScrollingAdvert})
         EXPECT_FALSE(PageNavigates(noHandler, "eebovod://1-0-0-x"));
-    EXPECT_TRUE(lookedUp.empty());
+    EXPECT_TRUE(LookUps().empty());
 }
 
 TEST_F(LinksAlone, MalformedLinksEndQuietly) {
@@ -142,7 +143,7 @@ TEST_F(LinksAlone, MalformedLinksEndQuietly) {
         PageNavigates(Pane::PortalPage, link);
         PageNavigates(Pane::HistoryList, link);
     }
-    EXPECT_EQ(lookedUp.size(), 3u);  // the three eebovod links asked the portal; the play service checks the rest
+    EXPECT_EQ(LookUps().size(), 3u);  // the three eebovod links asked the portal; the rest is checked where it plays
 }
 
 TEST_F(LinksAlone, DeleteLinksRemoveALineOfTheListThatShows) {
@@ -216,6 +217,7 @@ TEST_F(Dispatcher, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
     EXPECT_EQ(player.url, "http://m/海 1.mp4");
     EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
     EXPECT_EQ(Text(ControlName::TitleLine), "海贼王-第1集");
+    player.Report(PlayerEvent::FirstFrame);  // listed once it plays
     EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|0");
     EXPECT_EQ(Web(Pane::HistoryList).navigations.back(), folder.File("c.htm"));
     StoppedAt(30);

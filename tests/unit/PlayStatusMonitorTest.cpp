@@ -29,14 +29,10 @@ TEST(BarProgress, ASeekInAStreamOfUnknownLengthKeepsTheKnob) {
 
 class Monitor : public test::PartFixture {
 protected:
-    std::optional<bool> playLook;  // what the play/pause button offers: true = pause
-    std::vector<std::string> tips;
     int lookUps = 0;
     std::vector<std::string> playedOn;  // the next episodes played, by label
-    PlayStatusMonitor monitor{{player, session, ads, view, options, *statusTick, *endOfPlay,
-                               [this](bool playing) { playLook = playing; }, [] {}, [] {},
-                               [this](const std::string& text) { tips.push_back(text); }, [this] { ++lookUps; },
-                               [this](const EpisodePlay& next) { PlayOn(next); }}};
+    PlayStatusMonitor monitor{{player, playback, ads, view, options, *statusTick, *endOfPlay, [] {},
+                               [this](const std::string& text) { tips.push_back(text); }, [this] { ++lookUps; }}};
 
     void SetUp() override {
         for (const Option option : {Option::PreloadNext, Option::AutoPlayNext, Option::TrayBalloons})
@@ -46,17 +42,20 @@ protected:
         controls.Move({ControlName::SeekKnob}, {0, 0, 12, 7});
         controls.Move({ControlName::PlayerBox}, {0, 0, 500, 300});
         Follow(monitor);
+        playback.Subscribe([this, item = 0](const PlayerArea&, const PlayerArea&) mutable {
+            if (playback.ItemNumber() == item) return;
+            item = playback.ItemNumber();
+            if (!playback.Session().item.label.empty()) playedOn.push_back(playback.Session().item.label);
+        });
     }
-    // The next episode starts as the play service starts it.
-    void PlayOn(const EpisodePlay& next) {
-        playedOn.push_back(next.label);
-        player.url = next.escapedAddress;
-        session.next = {};  // `next` is gone with it
-        player.state = PlayerState::Connecting;
-        statusTick->SetEnabled(true);
-    }
-    void PlayingAt(int position, int duration) {
-        player.url = "http://m/1.mp4";
+    // What the play/pause button offers: true = pause.
+    bool PlayLook() const { return playback.Area().playing; }
+    // Episode 0 of title 12 plays (started once, from `resumeAt`).
+    void PlayingAt(int position, int duration, int resumeAt = 0) {
+        if (player.url.empty()) {
+            playback.Start({EpisodePlay{{"12", "0", "0", "T"}, "", "http://m/1.mp4", "qvod"}, resumeAt});
+            player.calls.clear();
+        }
         player.state = PlayerState::Playing;
         player.position = position;
         player.duration = duration;
@@ -80,7 +79,7 @@ TEST_F(Monitor, NothingLoadedReadsReady) {
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
     EXPECT_EQ(Text(ControlName::PlayTimes), "untouched");
-    EXPECT_EQ(playLook, false);
+    EXPECT_EQ(PlayLook(), false);
 }
 
 TEST_F(Monitor, BackgroundWorkShowsWhileNothingPlaysAndGivesWayToPlaying) {
@@ -119,8 +118,8 @@ TEST_F(Monitor, PlayingShowsTimeKnobAndBitRate) {
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:50 / 01:40");
     EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 200);
     EXPECT_EQ(controls.Geometry({ControlName::DownloadedBar}).width, 206);
-    EXPECT_EQ(playLook, true);
-    EXPECT_EQ(session.lastPosition, 50);
+    EXPECT_EQ(PlayLook(), true);
+    EXPECT_EQ(session().lastPosition, 50);
     player.speed = 120;
     Tick();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(120 Kbps/S)");
@@ -136,9 +135,10 @@ TEST_F(Monitor, TheFirstFrameShowsAtOnce) {
     EXPECT_FALSE(Visible(ControlName::PlayerCover));
     EXPECT_FALSE(Visible(ControlName::NextEpisodeNotice));
     EXPECT_EQ(Text(ControlName::PlayTimes), "01:35 / 01:40");
-    EXPECT_EQ(playLook, true);
+    EXPECT_EQ(PlayLook(), true);
     EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");  // the bit rate is not known yet
-    monitor.ShowWaiting("正在搜索资源，请稍后");
+    fetch.holdReplies = true;
+    playback.LookUpAndPlay({"12", "0", "1", "T"});
     player.Report(PlayerEvent::FirstFrame);  // what is awaited keeps the line
     EXPECT_EQ(Text(ControlName::StatusLine), "正在搜索资源，请稍后");
 }
@@ -154,11 +154,11 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
 
     player.state = PlayerState::Paused;  // paused from outside the program's bar
     player.Report(PlayerEvent::Paused);
-    EXPECT_EQ(playLook, false);
+    EXPECT_EQ(PlayLook(), false);
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
     player.state = PlayerState::Playing;
     player.Report(PlayerEvent::Resumed);
-    EXPECT_EQ(playLook, true);
+    EXPECT_EQ(PlayLook(), true);
     EXPECT_EQ(Text(ControlName::StatusLine), "正在播放");  // the bit rate is not known yet
     player.Report(PlayerEvent::BufferingStarted);
     EXPECT_EQ(Text(ControlName::StatusLine), "正在缓冲 (0Kbps/S)");
@@ -167,12 +167,12 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     EXPECT_EQ(Text(ControlName::StatusLine), "播放中(300 Kbps)");
     player.state = PlayerState::Ended;  // the player's own end state leaves the button as it is
     Tick();
-    EXPECT_EQ(playLook, true);
+    EXPECT_EQ(PlayLook(), true);
     player.state = PlayerState::Playing;
 
     player.url.clear();  // nothing loaded: nothing to follow
     player.Report(PlayerEvent::Paused);
-    EXPECT_EQ(playLook, true);
+    EXPECT_EQ(PlayLook(), true);
 }
 
 // The player pauses on its last frame by itself: the end of play, not the
@@ -183,10 +183,10 @@ TEST_F(Monitor, ThePauseOnTheLastFrameIsTheEnds) {
     AtTheEnd();
     player.Report(PlayerEvent::Paused);
     player.Report(PlayerEvent::EndOfFile);
-    EXPECT_EQ(playLook, true);
+    EXPECT_EQ(PlayLook(), true);
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(playLook, false);
+    EXPECT_EQ(PlayLook(), false);
     EXPECT_EQ(Ends(), 1);
 }
 
@@ -214,14 +214,14 @@ TEST_F(Monitor, ARedrawAfterTheEndPutsTheKnobAtTheEndOfTheNewTrack) {
     timers.Advance(2000);
     ASSERT_EQ(Text(ControlName::StatusLine), "播放完毕");
     controls.Move({ControlName::SeekTrack}, {0, 0, 600, 7});  // the bar grew
-    monitor.RedrawProgress();
+    DrawAreaProgress(view, playback.Area());
     EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 600 - 12);
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:30 / 00:30");
 }
 
 TEST_F(Monitor, ResumesOnceAtTheSavedPosition) {
-    PlayingAt(0, 200);
-    session.resumeAt = 95;
+    PlayingAt(0, 200, 95);
+    player.position = 0;  // the stream started earlier than asked
     Tick();
     EXPECT_EQ(player.calls, std::vector<std::string>{"seek:95"});
     player.position = 10;  // the user seeks back
@@ -237,13 +237,13 @@ TEST_F(Monitor, OnlyAPausedPictureStaysInView) {
         player.state = state;
         Tick();
         EXPECT_EQ(Visible(ControlName::PlayerCover), state != PlayerState::Paused);
-        EXPECT_EQ(playLook, false);
+        EXPECT_EQ(PlayLook(), false);
     }
 }
 
 TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
     PlayingAt(5, 100);
-    session.next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+    playback.Next().Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
     player.progress = 601;
     Tick();
     EXPECT_TRUE(player.calls.empty());
@@ -256,7 +256,7 @@ TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
 
 TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     PlayingAt(99, 100);
-    session.next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    playback.Next().Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     Tick();
     EXPECT_EQ(tips, std::vector<std::string>{"正在准备播放下一集！"});
     timers.Advance(1999);
@@ -268,7 +268,7 @@ TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
 TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
     for (const auto nothing : {NextEpisode::Kind::RetryDue, NextEpisode::Kind::None, NextEpisode::Kind::Unknown}) {
         PlayingAt(99, 100);
-        session.next.Mark(nothing);
+        playback.Next().Mark(nothing);
         Tick();
         timers.Advance(2000);
         EXPECT_TRUE(playedOn.empty()) << static_cast<int>(nothing);
@@ -276,7 +276,7 @@ TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
     }
     options.Set(Option::AutoPlayNext, false);  // the user plays the next episode by hand
     PlayingAt(99, 100);
-    session.next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    playback.Next().Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
     EXPECT_TRUE(playedOn.empty());
@@ -289,22 +289,22 @@ TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
 TEST_F(Monitor, ANextEpisodeFoundAfterTheEndPlaysOn) {
     PlayingAt(99, 100);
     player.Report(PlayerEvent::EndOfFile);
-    session.next.Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
+    playback.Next().Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
     monitor.NextEpisodeFound();
     EXPECT_TRUE(playedOn.empty());  // the end of play is still to come
-    session.next = {};
+    playback.Next() = {};
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     EXPECT_TRUE(playedOn.empty());
-    session.next.Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
+    playback.Next().Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
     monitor.NextEpisodeFound();
     EXPECT_EQ(playedOn, std::vector<std::string>{"第2集"});
     EXPECT_TRUE(Visible(ControlName::NextEpisodeNotice));
 }
 
 TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
-    session.next.Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     PlayingAt(99, 100);
+    playback.Next().Found(Next("http://m/2.mp4"), "http://m/2.mp4");
     Tick();  // the end is due in two seconds
     player.state = PlayerState::Paused;
     timers.Advance(10000);
@@ -323,7 +323,7 @@ TEST_F(Monitor, EndWithoutBalloonsLeavesTheBarButStillEnds) {
     EXPECT_EQ(Text(ControlName::PlayTimes), "kept");
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(session.resumeAt, 1);
+    EXPECT_EQ(session().resumeAt, 1);
     EXPECT_TRUE(playedOn.empty());  // no next episode known
 }
 
@@ -334,10 +334,8 @@ class EndedItem : public Monitor {
 protected:
     void PlayToTheEnd() {
         options.Set(Option::AutoPlayNext, false);  // nothing follows by itself
-        session.list = ItemList::WatchHistory;
-        session.listKey = "12";
-        session.next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
         PlayingAt(99, 100);
+        playback.Next().Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
         Tick();
         player.position = 100;
         player.state = PlayerState::Ended;
@@ -349,9 +347,9 @@ TEST_F(EndedItem, ResumesAtOneHoweverLongItStaysEnded) {
     PlayToTheEnd();
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     timers.Advance(10000);
-    EXPECT_EQ(session.lastPosition, 1);
-    EXPECT_EQ(session.resumeAt, 1);
-    EXPECT_EQ(playLook, false);
+    EXPECT_EQ(session().lastPosition, 1);
+    EXPECT_EQ(session().resumeAt, 1);
+    EXPECT_EQ(PlayLook(), false);
 }
 
 TEST_F(EndedItem, EndsOnceWithOneTip) {
@@ -366,7 +364,7 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
     PlayToTheEnd();
     PlayingAt(50, 100);  // replayed from the list or sought back
     Tick();
-    EXPECT_EQ(session.lastPosition, 50);
+    EXPECT_EQ(session().lastPosition, 50);
     PlayingAt(99, 100);
     Tick();
     timers.Advance(2000);
@@ -377,14 +375,14 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
 // two seconds of its end. It is a new item all the same, and ends in turn.
 TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     PlayingAt(1, 2);
-    session.next.Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+    playback.Next().Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
     Tick();
     timers.Advance(2000);
     ASSERT_EQ(player.url, "http://m/2.mp4");  // the next one plays
     player.position = 1;
     player.duration = 2;
     player.state = PlayerState::Playing;
-    session.next.Found(Next("http://m/3.mp4", "2"), "http://m/3.mp4");
+    playback.Next().Found(Next("http://m/3.mp4", "2"), "http://m/3.mp4");
     Tick();
     timers.Advance(2000);
     EXPECT_EQ(Ends(), 2);

@@ -44,7 +44,7 @@ protected:
     std::vector<std::string> tips;
     int found = 0;
     EpisodeLookup lookup{kTestPortal, [this](const std::string& url, auto done) { fetch.Get(url, 60, std::move(done)); }};
-    NextEpisodeFinder finder{{lookup, session, options, *retry,
+    NextEpisodeFinder finder{{lookup, playback, options, *retry,
                               [this](const std::string& text) { tips.push_back(text); }, [this] { ++found; },
                               [](const std::string&) {}}};
 
@@ -52,8 +52,9 @@ protected:
         options.Set(Option::PreloadNext, true);
         retry->SetInterval(50000);
         retry->SetOnTick([this] { finder.RetryTick(); });
-        session.episode = PortalEpisode{"12", "0", "0", "星河"};
+        Playing({"12", "0", "0", "星河"});
     }
+    void Playing(const PortalEpisode& episode) { playback.Start({EpisodePlay{episode, "第1集", "http%3A//m/0.mp4", "qvod"}}); }
     void Replies(const std::optional<std::string>& reply) { fetch.replies[Request(12, "0", "1")] = reply; }
 };
 
@@ -61,36 +62,36 @@ TEST_F(Finder, EveryReplyTellsWhatFollows) {
     Replies("第2集$http://m/1.mp4$html5");
     finder.LookUp();
     EXPECT_EQ(fetch.requests, std::vector<std::string>{Request(12, "0", "1")});
-    EXPECT_EQ(session.next.mediaAddress, "http://m/1.mp4");
-    EXPECT_EQ(session.next.kind, NextEpisode::Kind::Ready);
-    EXPECT_EQ(session.next.play.kind, "qvod");  // always the player, whatever the reply says
+    EXPECT_EQ(session().next.mediaAddress, "http://m/1.mp4");
+    EXPECT_EQ(session().next.kind, NextEpisode::Kind::Ready);
+    EXPECT_EQ(session().next.play.kind, "qvod");  // always the player, whatever the reply says
     EXPECT_EQ(found, 1);
 
     Replies("1");
     finder.LookUp();
-    EXPECT_EQ(session.next.kind, NextEpisode::Kind::None);
-    EXPECT_EQ(session.next.media, NextEpisode::Media::None);
+    EXPECT_EQ(session().next.kind, NextEpisode::Kind::None);
+    EXPECT_EQ(session().next.media, NextEpisode::Media::None);
     Replies("0");
     finder.LookUp();
-    EXPECT_EQ(session.next.kind, NextEpisode::Kind::Unknown);
-    EXPECT_EQ(session.next.media, NextEpisode::Media::Unknown);
-    EXPECT_TRUE(session.next.preloadStarted);  // asked again with the retry, not by the preload
+    EXPECT_EQ(session().next.kind, NextEpisode::Kind::Unknown);
+    EXPECT_EQ(session().next.media, NextEpisode::Media::Unknown);
+    EXPECT_TRUE(session().next.preloadStarted);  // asked again with the retry, not by the preload
 
     options.Set(Option::PreloadNext, false);
     fetch.requests.clear();
-    session.next.Found(EpisodePlay{}, "http://m/x.mp4");
+    playback.Next().Found(EpisodePlay{}, "http://m/x.mp4");
     finder.LookUp();
-    EXPECT_EQ(session.next.kind, NextEpisode::Kind::Unknown);
+    EXPECT_EQ(session().next.kind, NextEpisode::Kind::Unknown);
     EXPECT_TRUE(fetch.requests.empty());
 }
 
 // A name with dashes, as a play link carries it, stays whole in the next episode.
 TEST_F(Finder, TheNextEpisodeKeepsTheTitlesWholeName) {
-    session.episode = PortalEpisode{"12", "0", "0", "Spider-Man 2"};
+    Playing({"12", "0", "0", "Spider-Man 2"});
     Replies("第2集$http://m/1.mp4$qvod");
     finder.LookUp();
-    EXPECT_EQ(session.next.play.episode, (PortalEpisode{"12", "0", "1", "Spider-Man 2"}));
-    EXPECT_EQ(session.next.play.label, "第2集");
+    EXPECT_EQ(session().next.play.episode, (PortalEpisode{"12", "0", "1", "Spider-Man 2"}));
+    EXPECT_EQ(session().next.play.label, "第2集");
 }
 
 // libmpv's other schemes read and write the user's files: such an address
@@ -99,8 +100,8 @@ TEST_F(Finder, OnlyAWebAddressFollows) {
     for (const std::string address : {"av://lavfi:x", "/etc/passwd", "http://m/a\r\nb.mp4"}) {
         Replies("第2集$" + address + "$qvod");
         finder.LookUp();
-        EXPECT_EQ(session.next.kind, NextEpisode::Kind::None) << address;
-        EXPECT_EQ(session.next.media, NextEpisode::Media::None) << address;
+        EXPECT_EQ(session().next.kind, NextEpisode::Kind::None) << address;
+        EXPECT_EQ(session().next.media, NextEpisode::Media::None) << address;
     }
     EXPECT_EQ(found, 0);
 }
@@ -108,8 +109,8 @@ TEST_F(Finder, OnlyAWebAddressFollows) {
 TEST_F(Finder, AFailedLookUpIsMadeAgainAfterHundredSeconds) {
     Replies("<html>busy</html>");
     finder.LookUp();
-    EXPECT_EQ(session.next.kind, NextEpisode::Kind::RetryDue);
-    EXPECT_TRUE(session.next.preloadStarted);
+    EXPECT_EQ(session().next.kind, NextEpisode::Kind::RetryDue);
+    EXPECT_TRUE(session().next.preloadStarted);
     EXPECT_EQ(tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
     Replies("第2集$http://m/1.mp4$qvod");
     fetch.requests.clear();
@@ -117,8 +118,8 @@ TEST_F(Finder, AFailedLookUpIsMadeAgainAfterHundredSeconds) {
     EXPECT_TRUE(fetch.requests.empty());
     timers.Advance(1);
     EXPECT_EQ(fetch.requests, std::vector{Request(12, "0", "1")});
-    EXPECT_EQ(session.next.mediaAddress, "http://m/1.mp4");
-    EXPECT_FALSE(session.next.preloadStarted);
+    EXPECT_EQ(session().next.mediaAddress, "http://m/1.mp4");
+    EXPECT_FALSE(session().next.preloadStarted);
     timers.Advance(200'000);
     EXPECT_EQ(fetch.requests.size(), 1u);  // found: not asked again
 }
@@ -177,7 +178,8 @@ TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
     fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
     Press(BarButton::Next);
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
-    // The new episode replaced the title's record, at the top with position 0.
+    // Once it plays, the new episode replaces the title's record, at the top with position 0.
+    player.Report(PlayerEvent::FirstFrame);
     EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
 }
 

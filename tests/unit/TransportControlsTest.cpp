@@ -21,24 +21,15 @@ protected:
     test::FakeDialogs dialogs;
     HistoryLists lists{folder.Path()};
     bool rightPanelShown = true, compact = false;
-    std::vector<PlayRequest> played;
-    std::vector<int> adjacentEpisodes;
     int localFilesShown = 0, rightPanelToggles = 0;
-    TransportControls bar{{view, host, player, session, rightPanelShown, compact, lists, dialogs, *statusTick,
-                           [this](const PlayRequest& request) {
-                               played.push_back(request);
-                               return true;
-                           },
-                           [this](int step) { adjacentEpisodes.push_back(step); }, [this] { ++rightPanelToggles; },
+    TransportControls bar{{view, host, player, playback, rightPanelShown, compact, dialogs, [this] { ++rightPanelToggles; },
                            [this] { ++localFilesShown; }, [this] { memory.RememberChanges(); },
                            [this](const std::string& text) { monitor.ShowNotice(text); }}};
     PlayerMemory memory{player, bar, settings};
     PlayerSliders sliders{view, player, bar, memory};
-    PlayStatusMonitor monitor{{player, session, ads, view, options, *statusTick, *endOfPlay,
-                               [this](bool playing) { bar.ShowPlayPause(playing); }, [] {},
-                               [this] { memory.RememberChanges(); }, [](const std::string&) {}, [] {},
-                               [](const EpisodePlay&) {}}};
-    KeyboardShortcuts keys{{view, player, bar, sliders, monitor, memory, *statusTick}};
+    PlayStatusMonitor monitor{{player, playback, ads, view, options, *statusTick, *endOfPlay,
+                               [this] { memory.RememberChanges(); }, [](const std::string&) {}, [] {}}};
+    KeyboardShortcuts keys{{view, player, playback, bar, sliders, monitor, memory, *statusTick}};
 
     void SetUp() override {
         Follow(monitor);
@@ -49,8 +40,12 @@ protected:
         controls.Move({ControlName::TransportButton, 3}, {200, 0, 24, 24});
     }
     void Click(int button) { bar.Click(button); }
+    // Episode 1 of title 12 plays at `position`.
     void Playing(int position, int duration) {
-        player.url = "http://m/1.mp4";
+        if (player.url.empty()) {
+            playback.Start({EpisodePlay{{"12", "0", "1", "T"}, "第1集", "http://m/1.mp4", "qvod"}});
+            player.calls.clear();
+        }
         player.state = PlayerState::Playing;
         player.position = position;
         player.duration = duration;
@@ -84,14 +79,19 @@ TEST_F(Transport, PlayPauseToggles) {
 
 // The episode buttons and the panel button hand their work on.
 TEST_F(Transport, EpisodeAndPanelButtonsHandTheirWorkOn) {
+    Click(static_cast<int>(BarButton::Next));  // nothing played yet: no episode to step from
+    EXPECT_TRUE(fetch.requests.empty());
+    Playing(10, 100);
     Click(static_cast<int>(BarButton::Previous));
     Click(static_cast<int>(BarButton::Next));
-    EXPECT_EQ(adjacentEpisodes, (std::vector<int>{-1, 1}));
+    EXPECT_EQ(fetch.requests, (std::vector<std::string>{std::string(kPortalBase) + "h.asp?id=12&v=0&v1=0",
+                                                         std::string(kPortalBase) + "h.asp?id=12&v=0&v1=2"}));
     Click(static_cast<int>(BarButton::RightPanel));
     EXPECT_EQ(rightPanelToggles, 1);
     // Screen readers hear what the buttons do in full.
     EXPECT_EQ(controls.Of(ControlOf(BarButton::Previous)).spoken.name, "上一集");
     EXPECT_EQ(Tooltip(static_cast<int>(BarButton::Previous)), "上一个");
+    player.calls.clear();
     Click(8);  // no such button
     EXPECT_TRUE(player.calls.empty());
 }
@@ -124,19 +124,16 @@ TEST_F(Transport, OpenFilePlaysTheChosenFileUnderItsName) {
     ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
     EXPECT_EQ(dialogs.fileDialogs[0].title, "选择播放文件");
     EXPECT_EQ(dialogs.fileDialogs[0].text.rfind("影音文件|*.rm;*.rmvb;*.wmv;*.mp3;*wma;*mid;*wav;*mpg;*mp4;*.mkv", 0), 0u);
-    EXPECT_TRUE(played.empty());
+    EXPECT_TRUE(player.url.empty());
     folder.Write("一二三四五六七八九十一二三四五六.mkv", "video");
     dialogs.chosenFile = folder.File("一二三四五六七八九十一二三四五六.mkv");
     Click(4);
-    ASSERT_EQ(played.size(), 1u);
-    const auto* file = std::get_if<LocalFilePlay>(&played[0].what);
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->path, dialogs.chosenFile);
-    EXPECT_EQ(file->name, "一二三四五六七八九十一二三四五");  // cut to the title line's width 30
+    EXPECT_EQ(player.url, dialogs.chosenFile);
+    EXPECT_EQ(session().item.name, "一二三四五六七八九十一二三四五");  // cut to the title line's width 30
     EXPECT_EQ(localFilesShown, 1);
     dialogs.chosenFile = "av://lavfi:sine";  // typed into the dialog: refused
     Click(4);
-    EXPECT_EQ(played.size(), 1u);
+    EXPECT_EQ(player.url, folder.File("一二三四五六七八九十一二三四五六.mkv"));
     EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
 }
 
@@ -284,8 +281,8 @@ TEST_F(Transport, HeldKeysDoNotPostponeTheStatusTick) {
 }
 
 TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
-    view.SetVisible({ControlName::PlayerBox}, false);  // the page player is in its place
     Playing(50, 100);
+    playback.Start({TelevisionPlay{"新闻", "ch=1"}});  // the page player takes the player's place
     ASSERT_FALSE(Visible(ControlName::PlayerBox));
     keys.KeyDown(Key::Left);
     EXPECT_EQ(player.position, 50);
@@ -295,15 +292,14 @@ TEST_F(Transport, KeysDoNothingWhileThePlayerBoxIsHidden) {
 // act through the bar.
 class MediaControls : public Transport {
 protected:
-    test::FakeWebPane pagePlayer;
-    MediaRemote remote{{player, session, view, host, pagePlayer, bar, sliders, monitor, memory, [] {}}};
+    MediaRemote remote{{player, playback, view, host, pagePlayer, bar, sliders, monitor, memory, [] {}}};
 
     // A listed file plays at 100 s of an hour.
     void PlayingAListedFile() {
-        folder.Write("date_f.dat", "a.mp4|/m/a.mp4|0\r\n");
-        session.item = {ItemKind::LocalFile, "a.mp4", "", "/m/a.mp4", ""};
-        session.list = ItemList::LocalFiles;
-        session.listKey = "/m/a.mp4";
+        folder.Write("a.mp4", "video");
+        folder.Write("date_f.dat", "a.mp4|" + folder.File("a.mp4") + "|0\r\n");
+        playback.Start({LocalFilePlay{folder.File("a.mp4"), "a.mp4", true}});
+        player.calls.clear();
         Playing(100, 3600);
     }
     void Ticks(int seconds) {
@@ -342,7 +338,7 @@ TEST_F(MediaControls, ActThroughTheBar) {
     Ticks(1);
     remote.Stop();
     EXPECT_EQ(player.state, PlayerState::Stopped);
-    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|/m/a.mp4|3599\r\n");  // stored as the bar's stop stores it
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|" + folder.File("a.mp4") + "|3599\r\n");  // stored as the bar's stop stores it
 }
 
 TEST_F(MediaControls, SetTheSpeedWithinRangeAndZeroPauses) {

@@ -183,6 +183,7 @@ TEST_F(WindowParts, AnOpenedFilePlaysIsListedAndItsListShows) {
     User().transportClick(static_cast<int>(BarButton::OpenFile));
     EXPECT_EQ(player.url, file);
     EXPECT_EQ(Text(ControlName::TitleLine), "一二三四五六七八九十一二三四五");  // width 30
+    player.Report(PlayerEvent::FirstFrame);  // listed once it plays
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat")).value()[0], "一二三四五六七八九十一二三四五|" + file + "|0");
     EXPECT_TRUE(Visible(ControlName::PlayerBox));
     EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
