@@ -231,6 +231,8 @@ public:
     int BitRate() const override { return bitRate; }
     int DownloadProgress() const override { return progress; }
     void PreloadUrl(const std::string& u) override { calls.push_back("preload:" + u); }
+    std::string failure;  // why the item could not be played
+    std::string FailureText() const override { return failure; }
 
     std::vector<MediaTrack> tracks;
     std::vector<std::string> subtitleFiles, screenshots;
