@@ -243,10 +243,14 @@ void Perform(World& world, const Action& action) {
     world.Check();
 }
 
-std::vector<Action> ActionsOf(std::initializer_list<std::array<int, 3>> steps) {
-    std::vector<Action> actions;
-    for (const auto& [kind, a, b] : steps) actions.push_back({kind, a, b});
-    return actions;
+// A sequence the property once shrank to, replayed as a plain test.
+void Replay(std::initializer_list<std::array<int, 3>> steps) {
+    World world;
+    try {
+        for (const auto& [kind, a, b] : steps) Perform(world, {kind, a, b});
+    } catch (const rc::detail::CaseResult& result) {
+        FAIL() << result.description;
+    }
 }
 
 RC_GTEST_PROP(PlaybackSequences, EveryStepLeavesTheWindowAndTheListsRight, ()) {
@@ -259,23 +263,19 @@ RC_GTEST_PROP(PlaybackSequences, EveryStepLeavesTheWindowAndTheListsRight, ()) {
 
 // Sequences the property found, kept as they shrank.
 TEST(PlaybackSequences, ReplayingThePlayingRowResumesWhereItIsNow) {
-    World world;
-    for (const Action& action : ActionsOf({{0, 0, 1}, {8, 5, 0}, {1, 0, 0}, {8, 7, 0}, {1, 0, 0}})) Perform(world, action);
+    Replay({{0, 0, 1}, {8, 5, 0}, {1, 0, 0}, {8, 7, 0}, {1, 0, 0}});
 }
 
 TEST(PlaybackSequences, AnEndedItemReplayedFromItsRowStartsAtOne) {
-    World world;
-    for (const Action& action : ActionsOf({{3, 0, 0}, {8, 31, 0}, {9, 0, 0}, {2, 0, 0}})) Perform(world, action);
+    Replay({{3, 0, 0}, {8, 31, 0}, {9, 0, 0}, {2, 0, 0}});
 }
 
 TEST(PlaybackSequences, TheBarsPlayWhileThePagePlayerShowsPlaysNothingUnseen) {
-    World world;
-    for (const Action& action : ActionsOf({{0, 0, 0}, {5, 0, 0}, {7, 0, 0}, {4, 0, 0}})) Perform(world, action);
+    Replay({{0, 0, 0}, {5, 0, 0}, {7, 0, 0}, {4, 0, 0}});
 }
 
 TEST(PlaybackSequences, AnEpisodeThatAnswers404IsNeverListed) {
-    World world;
-    for (const Action& action : ActionsOf({{0, 1, 2}, {8, 3, 0}, {0, 1, 1}, {6, 0, 0}})) Perform(world, action);
+    Replay({{0, 1, 2}, {8, 3, 0}, {0, 1, 1}, {6, 0, 0}});
 }
 
 }  // namespace
