@@ -151,6 +151,7 @@ void Playback::BeginItem(PlayItem item, ItemList list, std::string listKey, bool
     s.next = {};
     s.nextRetryTicks = 0;
     ++itemNumber_;
+    parts_.endOfPlay.SetEnabled(false);  // the end under way was the item left's
     ended_ = false;
     listing_ = Listing::Listed;
     area_.title = TitleLineOf(s.item);

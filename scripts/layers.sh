@@ -66,6 +66,14 @@ port_reads=$(echo "$screen_port" | grep -E 'virtual [^(]*\b(Text|IsVisible|Toolt
 text_searches=$(logic_files | xargs grep -hE 'Contains\([^;]*\.Text\(' | grep -c . || true)
 echo "widget reads used as state: $((port_reads + text_searches))"
 
+# Nor does it read its own record of the window back as state: what plays,
+# what shows and what a label says are kept by the parts that decide them
+# (the player area, the frame, the adverts). A read is a call of the view's
+# shape, a getter with a control's name.
+view_getters=$(sed -n '/^class WindowView/,/^};/p' view/WindowView.h | grep -cE '\b(Text|IsVisible|Tooltip)\(ControlId' || true)
+view_reads=$(logic_files | xargs grep -hE '\.(IsVisible|Text|Tooltip)\(\{ControlName::' | grep -c . || true)
+echo "reads of the view's record used as state: $((view_getters + view_reads))"
+
 # Events reach the logic by control, not by a widget's object name.
 name_routing=$(find adapters/qt -name '*.cpp' | xargs grep -h 'objectName()' | grep -vc 'qPrintable(objectName())' || true)
 echo "object-name comparisons in event routing: $name_routing"

@@ -648,6 +648,10 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         if (intents_.surfaceDoubleClick) intents_.surfaceDoubleClick();
         return true;
     }
+    if (type == QEvent::MouseButtonDblClick && name == ControlName::PlayerCover && fullScreen_) {
+        SetPlayerFullScreen(false);  // as a double click on the picture leaves
+        return true;
+    }
     if (type == QEvent::MouseMove) PointerMoved(name);
     if (type == QEvent::MouseButtonRelease) {
         if (name == ControlName::SearchBox && intents_.searchBoxClicked) intents_.searchBoxClicked(searchBox_->text().toStdString());
@@ -678,6 +682,9 @@ void MainWindowWidget::PointerMoved(ControlName over) {
         intents_.labelMove(over == ControlName::RestoreLabel);
     else if (intents_.labelReset && (over == ControlName::PlayerCover || over == ControlName::PlayerTopStrip))
         intents_.labelReset(true);
+    // The cover stands in for the picture (an item that ended or waits):
+    // moving over it brings the bar as moving over the picture does.
+    if (over == ControlName::PlayerCover && fullScreen_) ShowFullScreenBar();
     if (over == ControlName::PlayerCover && !fullScreen_ && InCompactWindow()) ShowCompactBar();
     else if (intents_.labelReset && (over == ControlName::PlayerBar || over == ControlName::RightFooter))
         intents_.labelReset(false);

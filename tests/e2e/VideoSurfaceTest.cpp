@@ -107,6 +107,27 @@ TEST_F(VideoSurface, TheBarsFullScreenButtonLeavesFullScreen) {
     ExpectPictureInPlayerArea("back by the bar's button");
 }
 
+// A film that ends in full screen leaves its cover there, never a screen
+// without a way out: moving the mouse brings the bar, a double click leaves.
+TEST_F(VideoSurface, AFilmThatEndsInFullScreenKeepsAWayOut) {
+    ClickFullScreenButton();
+    ASSERT_TRUE(program.WaitFor([&] { return PlayerArea().width == TakeScreenshot().width; }, 5s));
+    PressOnScreen("Right Right");  // the 30-second film ends soon
+    ASSERT_TRUE(program.WaitForTrace("text zhun=播放完毕", 25s));
+    std::system("xdotool mousemove 5 5 >/dev/null 2>&1");
+    std::this_thread::sleep_for(2500ms);  // the bar hides after two seconds of rest: a time of the design
+    const Screenshot resting = TakeScreenshot();
+    std::system("xdotool mousemove 400 300 mousemove 420 320 >/dev/null 2>&1");
+    Screenshot moved;
+    const Box foot{0, resting.height - 60, resting.width, 60};
+    EXPECT_TRUE(program.WaitFor([&] {
+        moved = TakeScreenshot();
+        return resting.Difference(moved, foot) > 3.0;
+    }, 3s)) << "moving the mouse brought no bar";
+    DoubleClickOnScreen("420 320");
+    EXPECT_TRUE(program.WaitFor([&] { return PlayerArea().width < TakeScreenshot().width; }, 5s)) << "still in full screen";
+}
+
 TEST_F(VideoSurface, TheWheelOverThePictureSetsTheVolumeAndFTogglesFullScreen) {
     ASSERT_TRUE(WaitForPlayed(0, 1));
     const Box area = PlayerArea();
