@@ -10,14 +10,17 @@ namespace ruvo {
 void NextEpisodeFinder::LookUp() {
     Playback& playback = parts_.playback;
     if (!parts_.options.IsOn(Option::PreloadNext)) {
-        playback.Next().Mark(NextEpisode::Kind::Unknown);
-        return;
+        NextEpisode next = playback.Session().next;
+        next.Mark(NextEpisode::Kind::Unknown);
+        return playback.LearnNext(next);
     }
     const std::optional<PortalEpisode>& playing = playback.Session().episode;
     if (!playing) return;
     PortalEpisode next = *playing;
     next.number = std::to_string(TextToInt(next.number) + 1);
-    playback.Next().preloadStarted = true;  // no second look-up while this one waits
+    NextEpisode asked = playback.Session().next;
+    asked.preloadStarted = true;  // no second look-up while this one waits
+    playback.LearnNext(asked);
     const int ticket = ++latestLookUp_;
     parts_.lookup.Ask(next, [this, ticket, item = playback.ItemNumber(), next](const EpisodeReply& reply) {
         // A reply for an item that no longer plays, or overtaken by a newer look-up.
@@ -30,7 +33,14 @@ void NextEpisodeFinder::LookUp() {
 }
 
 void NextEpisodeFinder::Take(const EpisodeReply& reply, const PortalEpisode& next) {
-    NextEpisode& n = parts_.playback.Next();
+    NextEpisode n = parts_.playback.Session().next;
+    Learn(n, reply, next);
+    parts_.playback.LearnNext(n);
+    if (n.IsReady() && parts_.found) parts_.found();
+    if (n.kind == NextEpisode::Kind::Unknown || n.kind == NextEpisode::Kind::RetryDue) AskAgainLater();
+}
+
+void NextEpisodeFinder::Learn(NextEpisode& n, const EpisodeReply& reply, const PortalEpisode& next) {
     switch (reply.kind) {
         case EpisodeReply::Kind::PortalError:
             n.Mark(NextEpisode::Kind::None);
@@ -40,7 +50,8 @@ void NextEpisodeFinder::Take(const EpisodeReply& reply, const PortalEpisode& nex
             // Not known either way: asked again at the retry's pace, not at every tick.
             n.Mark(NextEpisode::Kind::Unknown);
             n.MarkMedia(NextEpisode::Media::Unknown);
-            return AskAgainLater();
+            n.preloadStarted = true;  // asked again with the retry, not by the download ahead
+            return;
         case EpisodeReply::Kind::PlayData:
             if (!IsPlayableAddress(reply.address, AddressOrigin::Outside)) {
                 // Nothing to play on into, nor to download ahead.
@@ -50,28 +61,26 @@ void NextEpisodeFinder::Take(const EpisodeReply& reply, const PortalEpisode& nex
             }
             // The next episode always plays in the player.
             n.Found(EpisodePlay{next, reply.label, JsEscape(reply.address), "qvod"}, reply.address);
-            if (parts_.found) parts_.found();
             return;
         case EpisodeReply::Kind::Failed:
         case EpisodeReply::Kind::Other:
             n.Mark(NextEpisode::Kind::RetryDue);
             n.MarkMedia(NextEpisode::Media::Unknown);
+            n.preloadStarted = true;
             parts_.showTrayTip("读取下一集数据出错，稍后将重新读取！");
-            return AskAgainLater();
+            return;
     }
 }
 
 void NextEpisodeFinder::AskAgainLater() {
-    parts_.playback.NextRetryTicks() = 0;
-    parts_.playback.Next().preloadStarted = true;
+    retryTicks_ = 0;
     parts_.retryTimer.SetEnabled(true);
 }
 
 void NextEpisodeFinder::RetryTick() {
-    int& ticks = parts_.playback.NextRetryTicks();
-    if (++ticks < 2) return;
+    if (++retryTicks_ < 2) return;
     parts_.retryTimer.SetEnabled(false);
-    ticks = 0;
+    retryTicks_ = 0;
     LookUp();
 }
 

@@ -37,12 +37,15 @@ public:
 
 private:
     void Take(const EpisodeReply& reply, const PortalEpisode& next);
+    // What the reply says of the episode after the playing one.
+    void Learn(NextEpisode& n, const EpisodeReply& reply, const PortalEpisode& next);
     // Asked again after the retry timer's two ticks; meanwhile the preload
     // asks nothing.
     void AskAgainLater();
 
     Parts parts_;
     int latestLookUp_ = 0;  // a reply to an older look-up is dropped
+    int retryTicks_ = 0;    // of the retry timer, since a look-up failed
 };
 
 }  // namespace ruvo

@@ -34,7 +34,6 @@ struct PlaySession {
     int lastPosition = 0;  // seconds, at the latest status tick
 
     NextEpisode next;
-    int nextRetryTicks = 0;  // of the retry timer, since a look-up failed
 
 };
 

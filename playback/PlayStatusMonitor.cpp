@@ -185,12 +185,13 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
 
 void PlayStatusMonitor::Preload() {
     Player& player = parts_.player;
-    NextEpisode& next = parts_.playback.Next();
+    NextEpisode next = parts_.playback.Session().next;
     if (player.DownloadProgress() <= kPreloadThreshold || next.media == NextEpisode::Media::None || next.preloadStarted)
         return;
     if (next.media == NextEpisode::Media::Known) {
         player.PreloadUrl(next.mediaAddress);
         next.preloadStarted = true;
+        parts_.playback.LearnNext(next);
         if (BalloonsWanted()) parts_.showTrayTip("开始缓冲下一集！");
     } else {
         parts_.lookUpNextEpisode();

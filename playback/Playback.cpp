@@ -149,7 +149,6 @@ void Playback::BeginItem(PlayItem item, ItemList list, std::string listKey, bool
     s.resumed = false;
     s.lastPosition = 0;
     s.next = {};
-    s.nextRetryTicks = 0;
     ++itemNumber_;
     parts_.endOfPlay.SetEnabled(false);  // the end under way was the item left's
     ended_ = false;

@@ -126,9 +126,9 @@ public:
     // Plays the next episode when the user wants it and it is known; false
     // when nothing follows.
     bool PlayOn();
-    // What the next-episode look-up learnt, for the episode that plays.
-    NextEpisode& Next() { return session_.next; }
-    int& NextRetryTicks() { return session_.nextRetryTicks; }
+    // What follows the item that plays, as the next-episode look-up and the
+    // download ahead learnt it (they tell it here; it belongs to the item).
+    void LearnNext(NextEpisode next) { session_.next = std::move(next); }
     // A number that changes with every item that starts.
     int ItemNumber() const { return itemNumber_; }
 

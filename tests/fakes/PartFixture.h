@@ -48,6 +48,17 @@ protected:
         playback.Subscribe([this](const PlayerArea& now, const PlayerArea& before) { DrawPlayerArea(view, now, before); });
     }
     const PlaySession& session() const { return playback.Session(); }
+    // What follows, as the next-episode look-up would have found it.
+    static NextEpisode Following(EpisodePlay play, std::string address) {
+        NextEpisode next;
+        next.Found(std::move(play), std::move(address));
+        return next;
+    }
+    static NextEpisode Following(NextEpisode::Kind kind) {
+        NextEpisode next;
+        next.Mark(kind);
+        return next;
+    }
 
     // The status monitor hears the player and ticks as the window has it.
     void Follow(PlayStatusMonitor& monitor) {

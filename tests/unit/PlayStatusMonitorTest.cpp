@@ -243,7 +243,7 @@ TEST_F(Monitor, OnlyAPausedPictureStaysInView) {
 
 TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
     PlayingAt(5, 100);
-    playback.Next().Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+    playback.LearnNext(Following(Next("http://m/2.mp4", "1"), "http://m/2.mp4"));
     player.progress = 601;
     Tick();
     EXPECT_TRUE(player.calls.empty());
@@ -256,7 +256,7 @@ TEST_F(Monitor, PreloadStartsOncePastSixHundredOnePerMille) {
 
 TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
     PlayingAt(99, 100);
-    playback.Next().Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    playback.LearnNext(Following(Next("http://m/2.mp4"), "http://m/2.mp4"));
     Tick();
     EXPECT_EQ(tips, std::vector<std::string>{"正在准备播放下一集！"});
     timers.Advance(1999);
@@ -268,7 +268,7 @@ TEST_F(Monitor, EndOfPlayHandsOverToTheNextEpisode) {
 TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
     for (const auto nothing : {NextEpisode::Kind::RetryDue, NextEpisode::Kind::None, NextEpisode::Kind::Unknown}) {
         PlayingAt(99, 100);
-        playback.Next().Mark(nothing);
+        playback.LearnNext(Following(nothing));
         Tick();
         timers.Advance(2000);
         EXPECT_TRUE(playedOn.empty()) << static_cast<int>(nothing);
@@ -276,7 +276,7 @@ TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
     }
     options.Set(Option::AutoPlayNext, false);  // the user plays the next episode by hand
     PlayingAt(99, 100);
-    playback.Next().Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    playback.LearnNext(Following(Next("http://m/2.mp4"), "http://m/2.mp4"));
     Tick();
     timers.Advance(2000);
     EXPECT_TRUE(playedOn.empty());
@@ -289,14 +289,14 @@ TEST_F(Monitor, EndOfPlayPlaysOnOnlyIntoAKnownEpisodeAndWhenAsked) {
 TEST_F(Monitor, ANextEpisodeFoundAfterTheEndPlaysOn) {
     PlayingAt(99, 100);
     player.Report(PlayerEvent::EndOfFile);
-    playback.Next().Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
+    playback.LearnNext(Following(Next("http://m/2.mp4", "2"), "http://m/2.mp4"));
     monitor.NextEpisodeFound();
     EXPECT_TRUE(playedOn.empty());  // the end of play is still to come
-    playback.Next() = {};
+    playback.LearnNext({});
     timers.Advance(2000);
     EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
     EXPECT_TRUE(playedOn.empty());
-    playback.Next().Found(Next("http://m/2.mp4", "2"), "http://m/2.mp4");
+    playback.LearnNext(Following(Next("http://m/2.mp4", "2"), "http://m/2.mp4"));
     monitor.NextEpisodeFound();
     EXPECT_EQ(playedOn, std::vector<std::string>{"第2集"});
     EXPECT_TRUE(Visible(ControlName::NextEpisodeNotice));
@@ -304,7 +304,7 @@ TEST_F(Monitor, ANextEpisodeFoundAfterTheEndPlaysOn) {
 
 TEST_F(Monitor, PausedInTheLastSecondsTheEndWaitsForPlay) {
     PlayingAt(99, 100);
-    playback.Next().Found(Next("http://m/2.mp4"), "http://m/2.mp4");
+    playback.LearnNext(Following(Next("http://m/2.mp4"), "http://m/2.mp4"));
     Tick();  // the end is due in two seconds
     player.state = PlayerState::Paused;
     timers.Advance(10000);
@@ -335,7 +335,7 @@ protected:
     void PlayToTheEnd() {
         options.Set(Option::AutoPlayNext, false);  // nothing follows by itself
         PlayingAt(99, 100);
-        playback.Next().Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+        playback.LearnNext(Following(Next("http://m/2.mp4", "1"), "http://m/2.mp4"));
         Tick();
         player.position = 100;
         player.state = PlayerState::Ended;
@@ -375,14 +375,14 @@ TEST_F(EndedItem, PlayingAgainEndsAgain) {
 // two seconds of its end. It is a new item all the same, and ends in turn.
 TEST_F(Monitor, AShortNextEpisodeEndsInTurn) {
     PlayingAt(1, 2);
-    playback.Next().Found(Next("http://m/2.mp4", "1"), "http://m/2.mp4");
+    playback.LearnNext(Following(Next("http://m/2.mp4", "1"), "http://m/2.mp4"));
     Tick();
     timers.Advance(2000);
     ASSERT_EQ(player.url, "http://m/2.mp4");  // the next one plays
     player.position = 1;
     player.duration = 2;
     player.state = PlayerState::Playing;
-    playback.Next().Found(Next("http://m/3.mp4", "2"), "http://m/3.mp4");
+    playback.LearnNext(Following(Next("http://m/3.mp4", "2"), "http://m/3.mp4"));
     Tick();
     timers.Advance(2000);
     EXPECT_EQ(Ends(), 2);

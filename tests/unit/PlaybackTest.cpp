@@ -169,7 +169,7 @@ class ResolveFailure : public Plays, public testing::WithParamInterface<FailedRe
 TEST_P(ResolveFailure, KeepsTheCurrentPlayAndReports) {
     ASSERT_TRUE(playback.Start({Episode("12", "0", "http://m/0.mp4")}));
     player.calls.clear();
-    playback.Next().Found(EpisodePlay{}, "http://m/kept.mp4");
+    playback.LearnNext(Following(EpisodePlay{}, "http://m/kept.mp4"));
     fetch.replies[Request("15", "2")] = GetParam().body;
     playback.LookUpAndPlay({"15", "0", "2", "X"});
     EXPECT_EQ(session().next.kind, GetParam().nothingFollows ? NextEpisode::Kind::None : NextEpisode::Kind::Ready);

@@ -79,7 +79,7 @@ TEST_F(Finder, EveryReplyTellsWhatFollows) {
 
     options.Set(Option::PreloadNext, false);
     fetch.requests.clear();
-    playback.Next().Found(EpisodePlay{}, "http://m/x.mp4");
+    playback.LearnNext(Following(EpisodePlay{}, "http://m/x.mp4"));
     finder.LookUp();
     EXPECT_EQ(session().next.kind, NextEpisode::Kind::Unknown);
     EXPECT_TRUE(fetch.requests.empty());
