@@ -126,6 +126,7 @@ void Playback::StopPlayer(bool storePlace) {
     parts_.endOfPlay.SetEnabled(false);  // an end under way belongs to the item left
     // Nothing loaded, or stopped already (the page player stopped it).
     if (player.PlayUrl().empty() || area_.phase == PlayPhase::Stopped || area_.phase == PlayPhase::Nothing) return;
+    NotePlace(player.Position());  // where it stands now, not at the last tick
     if (storePlace) StorePlace();
     session_.lastPosition = 0;
     parts_.statusTick.SetEnabled(false);
@@ -347,8 +348,13 @@ void Playback::ShowStatus(const std::string& text, bool notice) {
 void Playback::StorePlace() {
     const PlaySession& s = session_;
     if (s.listKey.empty() || s.lastPosition <= 0 || listing_ != Listing::Listed) return;
-    if (s.list == ItemList::WatchHistory) parts_.lists.SaveHistoryPosition(TextToInt(s.listKey), s.lastPosition);
-    else if (s.list == ItemList::LocalFiles) parts_.lists.SaveLocalFilePosition(s.listKey, s.lastPosition);
+    // Left in its last two seconds, it has ended all but the end of play's
+    // two seconds: played again, it starts over, as an ended item does.
+    const int duration = parts_.player.Duration();
+    const bool atTheEnd = duration > 0 && s.lastPosition > duration - 2;
+    const int place = atTheEnd ? 1 : s.lastPosition;
+    if (s.list == ItemList::WatchHistory) parts_.lists.SaveHistoryPosition(TextToInt(s.listKey), place);
+    else if (s.list == ItemList::LocalFiles) parts_.lists.SaveLocalFilePosition(s.listKey, place);
 }
 
 // ---- The end ----

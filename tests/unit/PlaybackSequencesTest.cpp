@@ -115,14 +115,16 @@ public:
             timers.Advance(1000);
         }
     }
-    void ReachesTheEnd() {
+    // It reaches its end; the end of play follows two seconds later unless
+    // the person acts first (`wait` false).
+    void ReachesTheEnd(bool wait) {
         if (player.state != PlayerState::Playing || !current) return;
         player.position = player.duration;
         player.state = PlayerState::Ended;
         player.Report(PlayerEvent::EndOfFile);
-        timers.Advance(3000);
+        if (wait) timers.Advance(3000);
         current->ended = true;
-        current->position = 1;
+        current->position = 1;  // played again, it starts over
     }
 
     // ---- After every step ----
@@ -237,7 +239,7 @@ void Perform(World& world, const Action& action) {
         case 6: world.Step(action.a % 2 == 0 ? 1 : -1); break;
         case 7: world.Television(); break;
         case 8: world.PlaysOn(1 + action.a % 40); break;
-        case 9: world.ReachesTheEnd(); break;
+        case 9: world.ReachesTheEnd(action.a % 2 == 0); break;
     }
     world.PlayerAnswers();
     world.Check();
@@ -268,6 +270,10 @@ TEST(PlaybackSequences, ReplayingThePlayingRowResumesWhereItIsNow) {
 
 TEST(PlaybackSequences, AnEndedItemReplayedFromItsRowStartsAtOne) {
     Replay({{3, 0, 0}, {8, 31, 0}, {9, 0, 0}, {2, 0, 0}});
+}
+
+TEST(PlaybackSequences, AnItemReplayedInItsLastSecondsStartsAtOne) {
+    Replay({{3, 0, 0}, {8, 31, 0}, {9, 1, 0}, {2, 0, 0}});
 }
 
 TEST(PlaybackSequences, TheBarsPlayWhileThePagePlayerShowsPlaysNothingUnseen) {

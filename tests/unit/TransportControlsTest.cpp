@@ -338,7 +338,8 @@ TEST_F(MediaControls, ActThroughTheBar) {
     Ticks(1);
     remote.Stop();
     EXPECT_EQ(player.state, PlayerState::Stopped);
-    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|" + folder.File("a.mp4") + "|3599\r\n");  // stored as the bar's stop stores it
+    // Stopped in its last two seconds, it is stored to start over, as the bar's stop stores it.
+    EXPECT_EQ(folder.Read("date_f.dat"), "a.mp4|" + folder.File("a.mp4") + "|1\r\n");
 }
 
 TEST_F(MediaControls, SetTheSpeedWithinRangeAndZeroPauses) {
