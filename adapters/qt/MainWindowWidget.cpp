@@ -351,6 +351,7 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
 void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind) {
     centre_ = Box(ControlName::CentreColumn, content, "centreColumn");
     QWidget* webPlayer = Box(ControlName::PagePlayerBox, centre_, "pagePlayerBox");
+    webPlayer->installEventFilter(this);  // the focus follows what the centre shows
     PutPane(ruvo::Pane::PagePlayer, webPlayer);
     auto* close = new QToolButton(webPlayer);
     close->setText(QStringLiteral("×"));
@@ -630,6 +631,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
         SliderEvent(name, event))
         return true;
+    if ((type == QEvent::Show || type == QEvent::Hide) && name == ControlName::PagePlayerBox) CentreChanged(type == QEvent::Show);
     if (watched == body_ && SurfaceEvent(event)) return true;
     if (watched == videoSurface_->Widget() && PictureEvent(event)) return true;
     if (type == QEvent::ContextMenu && (watched == videoSurface_->Widget() || name == ControlName::PlayerCover)) {
@@ -776,6 +778,17 @@ bool MainWindowWidget::PictureEvent(QEvent* event) {
         return true;
     }
     return false;
+}
+
+// The centre changed between the player and the page player: a focus that
+// was in the centre, or nowhere, goes to what the centre shows now, so the
+// keys never act on a surface the person cannot see.
+void MainWindowWidget::CentreChanged(bool pagePlayerShows) {
+    QWidget* shownNow = pagePlayerShows ? static_cast<QWidget*>(&Pane(ruvo::Pane::PagePlayer)) : videoSurface_->Widget();
+    QWidget* hiddenNow = controls_.WidgetOf({pagePlayerShows ? ControlName::PlayerBox : ControlName::PagePlayerBox});
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && hiddenNow && focused != hiddenNow && !hiddenNow->isAncestorOf(focused)) return;
+    if (shownNow) shownNow->setFocus(Qt::OtherFocusReason);
 }
 
 // Full screen is the window itself on the whole screen with the player panel
