@@ -151,6 +151,9 @@ TEST_F(Monitor, TheBarFollowsThePlayersEventsBetweenTicks) {
     player.Report(PlayerEvent::SeekDone);
     EXPECT_EQ(Text(ControlName::PlayTimes), "01:20 / 01:40");
     EXPECT_EQ(controls.Geometry({ControlName::SeekKnob}).left, 320);
+    player.position = 81;  // each new second of the picture, not the next tick
+    player.Report(PlayerEvent::PositionChanged);
+    EXPECT_EQ(Text(ControlName::PlayTimes), "01:21 / 01:40");
 
     player.state = PlayerState::Paused;  // paused from outside the program's bar
     player.Report(PlayerEvent::Paused);
