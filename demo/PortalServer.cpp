@@ -168,6 +168,7 @@ bool PortalServer::ApplyFault(const std::string& path, httplib::Response& respon
             return true;
         case Fault::Kind::Text: response.set_content(fault->body, kText); return true;
         case Fault::Kind::Page: SetPage(response, fault->body); return true;
+        case Fault::Kind::Redirect: response.set_redirect(fault->body, 302); return true;
         case Fault::Kind::SelfClicks:
             SetPage(response,
                     "<html><body><a id=e href='eebovod://12-0-1-星河漫游记'>第2集</a><script>"
