@@ -70,10 +70,18 @@ void LinkDispatcher::OnLocalList(const std::string& url, bool& cancel) {
 void LinkDispatcher::OnSidePage(const std::string& url, bool& cancel) {
     if (Contains(url, "eebovod://") || Contains(url, "eeqvod://")) {
         ForwardLink(Pane::PortalPage, url, cancel);
-    } else if (Contains(url, "search.asp")) {
+    } else if (IsPortalSearchPage(url)) {
         cancel = true;
         ShowSearch(url);
     }
+}
+
+// The portal's own search page, its origin and path exactly: another site
+// whose address merely mentions one ("http://other/?x=search.asp") is shown
+// where it was opened, never in the main area.
+bool LinkDispatcher::IsPortalSearchPage(const std::string& url) const {
+    const std::string page = parts_.portal.base + "search.asp";
+    return StartsWith(url, page) && (url.size() == page.size() || url[page.size()] == '?' || url[page.size()] == '#');
 }
 
 void LinkDispatcher::OnSearchResults(const std::string& url, bool& cancel) {
