@@ -236,6 +236,7 @@ WebPaneEvents MainWindow::EventsOf(Pane pane) {
         if (byUser) ports_.shell.OpenUrl(url);
         return true;
     };
+    events.outsideOpensHeld = [this] { monitor_->ShowNotice(kOutsideOpensHeldText); };
     return events;
 }
 

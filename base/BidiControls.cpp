@@ -28,3 +28,22 @@ std::string WithoutBidiControls(const std::string& text) {
 }
 
 }  // namespace ruvo
+
+namespace ruvo {
+
+std::string ShownText(const std::string& text) {
+    const std::string plain = WithoutBidiControls(text);
+    std::string shown;
+    shown.reserve(plain.size());
+    for (size_t i = 0; i < plain.size(); ++i) {
+        const auto c = static_cast<unsigned char>(plain[i]);
+        const bool c1 = c == 0xC2 && i + 1 < plain.size() && static_cast<unsigned char>(plain[i + 1]) <= 0x9F &&
+                        static_cast<unsigned char>(plain[i + 1]) >= 0x80;
+        if (c < 0x20 || c == 0x7f || c1) shown += ' ';
+        else shown += plain[i];
+        if (c1) ++i;
+    }
+    return shown;
+}
+
+}  // namespace ruvo

@@ -6,7 +6,7 @@
 namespace ruvo {
 
 // The text after the last "/" (or "\", so paths stored on Windows still
-// work); empty when the path holds neither.
+// work), as shown (ShownText); empty when the path holds neither.
 std::string FileNameOfPath(std::string_view path);
 
 // The text before the last "."; empty when there is no "." at all.

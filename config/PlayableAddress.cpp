@@ -46,6 +46,11 @@ bool IsPlayableAddress(const std::string& address, AddressOrigin origin) {
     return address.find('\0') == std::string::npos && IsRegularFile(address);
 }
 
+bool MayOpenOnTheWay(const std::string& address, const OpenRules& rules) {
+    if (!rules.chosen.empty() && address == rules.chosen) return true;
+    return IsPlayableAddress(rules.origin == AddressOrigin::User ? LocalPathOf(address) : address, rules.origin);
+}
+
 bool IsMissingFile(const std::string& address) {
     return !address.empty() && address.front() == '/' && !PathExists(address);
 }

@@ -14,6 +14,13 @@ enum class AddressOrigin {
     User,     // the open-file dialog, a drop, the user's command line, a local-list row
 };
 
+// What the player was asked to play, for every address libmpv opens on its
+// way: the item, each entry of a playlist it reads, a redirect's target.
+struct OpenRules {
+    AddressOrigin origin = AddressOrigin::Outside;
+    std::string chosen;  // the very address handed to libmpv (a download's copy, the user's file)
+};
+
 // The status line's text when the player may not open an address.
 inline constexpr const char* kUnsupportedAddressText = "无法播放：不支持的地址";
 
@@ -24,6 +31,13 @@ bool IsWebAddress(std::string_view address);
 // True when the player may open `address` named by `origin`: a web address,
 // or, named by the user, the absolute path of an existing regular file.
 bool IsPlayableAddress(const std::string& address, AddressOrigin origin);
+
+// True when libmpv may open `address` on its way to playing what `rules`
+// name: a web address; the chosen address itself; under the user's own
+// item, a file the user could have picked too. A copy downloaded ahead keeps
+// the rules of the web address it came from: whatever it names must be on
+// the web.
+bool MayOpenOnTheWay(const std::string& address, const OpenRules& rules);
 
 // True for an absolute path where nothing is (a file that is gone).
 bool IsMissingFile(const std::string& address);

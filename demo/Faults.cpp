@@ -31,6 +31,7 @@ std::optional<Fault> ParseFault(const std::string& text) {
     if (text == "selfclicks") return MakeFault(Fault::Kind::SelfClicks);
     if (text.rfind("text:", 0) == 0) return MakeFault(Fault::Kind::Text, 0, text.substr(5));
     if (text.rfind("page:", 0) == 0) return MakeFault(Fault::Kind::Page, 0, text.substr(5));
+    if (text.rfind("redirect:", 0) == 0) return MakeFault(Fault::Kind::Redirect, 0, text.substr(9));
     return std::nullopt;
 }
 

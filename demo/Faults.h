@@ -10,18 +10,19 @@ namespace demo {
 
 // What a request whose path ends with a fault's target gets instead.
 struct Fault {
-    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop, Huge, Loop, Popups, SelfClicks, Text, Page };
+    enum class Kind { Slow, ReplyOne, ReplyZero, Malformed, ServerError, Drop, Huge, Loop, Popups, SelfClicks, Text, Page, Redirect };
     Kind kind = Kind::Slow;
     int delayMs = 0;    // Slow: the normal reply, this much later
-    std::string body;   // Text, Page: what is answered
+    std::string body;   // Text, Page: what is answered; Redirect: where to
 };
 
 // "slow:5000", "one", "zero", "malformed", "500", "drop", "huge" (100 MB of
 // bytes), "loop" (a page that loads itself again at once), "popups" (a page
 // that opens 300 browser windows and 1000 blank ones by script) or
 // "selfclicks" (a page that clicks an episode link every 3 s), "text:BODY"
-// (a plain-text reply of a hostile portal) or "page:HTML" (a page of one);
-// nothing when unknown.
+// (a plain-text reply of a hostile portal), "page:HTML" (a page of one) or
+// "redirect:ADDRESS" (a 302 reply sending the client there); nothing when
+// unknown.
 std::optional<Fault> ParseFault(const std::string& text);
 
 class Faults {

@@ -109,7 +109,7 @@ void PortalServer::Stop() {
 
 std::vector<std::string> PortalServer::Requests() const {
     std::lock_guard lock(requestsMutex_);
-    return requests_;
+    return {requests_.begin(), requests_.end()};
 }
 
 void PortalServer::ClearRequests() {
@@ -119,7 +119,8 @@ void PortalServer::ClearRequests() {
 
 void PortalServer::Record(const std::string& line) {
     std::lock_guard lock(requestsMutex_);
-    requests_.push_back(line);
+    requests_.push_back(line.substr(0, kLongestRequestLine));
+    if (requests_.size() > kKeptRequests) requests_.pop_front();
     if (!logFile_.empty()) std::ofstream(logFile_, std::ios::app) << line << "\n";
 }
 
@@ -168,6 +169,7 @@ bool PortalServer::ApplyFault(const std::string& path, httplib::Response& respon
             return true;
         case Fault::Kind::Text: response.set_content(fault->body, kText); return true;
         case Fault::Kind::Page: SetPage(response, fault->body); return true;
+        case Fault::Kind::Redirect: response.set_redirect(fault->body, 302); return true;
         case Fault::Kind::SelfClicks:
             SetPage(response,
                     "<html><body><a id=e href='eebovod://12-0-1-星河漫游记'>第2集</a><script>"

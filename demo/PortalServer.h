@@ -2,6 +2,7 @@
 // The demo portal: a real HTTP server on loopback that answers every request
 // the program makes of a portal, under the base path "/box/".
 #include <atomic>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -38,7 +39,13 @@ public:
     void Run();
     void Stop();
 
-    // "GET /box//right.asp" etc., in arrival order.
+    // The log keeps the last kKeptRequests lines, each cut to
+    // kLongestRequestLine bytes: anyone on the computer may send requests,
+    // and memory must not grow with them.
+    static constexpr size_t kKeptRequests = 4000;
+    static constexpr size_t kLongestRequestLine = 2048;
+
+    // "GET /box//right.asp" etc., in arrival order: the last kKeptRequests.
     std::vector<std::string> Requests() const;
     void ClearRequests();
 
@@ -58,7 +65,7 @@ private:
     std::atomic<bool> runCalled_{false};
     std::atomic<bool> stopRequested_{false};
     mutable std::mutex requestsMutex_;
-    std::vector<std::string> requests_;
+    std::deque<std::string> requests_;
 };
 
 }  // namespace demo

@@ -1,12 +1,13 @@
 #include "history/HistoryRecords.h"
 
+#include "base/BidiControls.h"
 #include "base/JsEscape.h"
 #include "base/Utf8Cut.h"
 
 namespace ruvo {
 namespace {
 
-std::string Name(std::string_view text) { return CutToCharacters(text, kMostNameCharacters); }
+std::string Name(std::string_view text) { return CutToCharacters(ShownText(std::string(text)), kMostNameCharacters); }
 std::string Address(std::string_view text) { return CutToBytes(text, kMostAddressBytes); }
 
 std::string Field(std::string_view text) {
@@ -24,7 +25,7 @@ std::string Field(std::string_view text) {
 
 std::string UnescapedName(std::string_view escaped) {
     // An escaped character takes at most 12 bytes ("%uD83D%uDE00"): more is never unescaped.
-    return CutToCharacters(JsUnescape(CutToBytes(escaped, kMostNameCharacters * 12)), kMostNameCharacters);
+    return CutToCharacters(ShownText(JsUnescape(CutToBytes(escaped, kMostNameCharacters * 12))), kMostNameCharacters);
 }
 
 std::string RecordLine(const HistoryRecord& r) {

@@ -11,6 +11,9 @@
 
 namespace ruvo {
 
+// The status line's notice for a page held back from opening more outside.
+inline constexpr const char* kOutsideOpensHeldText = "已阻止网页打开更多窗口";
+
 struct WebPaneEvents {
     // The address as the page wrote it (or as Navigate was given it). Set
     // `cancel` to stop the navigation.
@@ -29,6 +32,10 @@ struct WebPaneEvents {
     // the last second, which nothing else has taken; only such a click
     // opens the link elsewhere (the browser), a script's opens nothing.
     std::function<bool(const std::string& url, bool byUser)> linkOpensOutside;
+    // The page tried to open something outside (a link, a new window) that
+    // no click or Enter of the user's allowed, or more than one a second:
+    // told once a document, whatever it tries next.
+    std::function<void()> outsideOpensHeld;
 };
 
 // What the desktop's media controls ask of a page that plays a video itself.

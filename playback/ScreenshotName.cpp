@@ -19,7 +19,7 @@ bool UnfitInName(char c) {
 
 std::string TitlePart(const std::string& title) {
     std::string part;
-    for (const char c : WithoutBidiControls(title)) part += UnfitInName(c) ? '_' : c;
+    for (const char c : ShownText(title)) part += UnfitInName(c) ? '_' : c;
     // A leading dot would hide the file; leading or trailing spaces confuse.
     const size_t first = part.find_first_not_of(". ");
     part = first == std::string::npos ? "" : part.substr(first);

@@ -27,9 +27,7 @@ std::string LanguageName(const std::string& code) {
 
 // Control characters (line breaks, escapes) become spaces.
 std::string PlainLine(const std::string& text) {
-    std::string line;
-    for (const char c : WithoutBidiControls(text)) line += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? ' ' : c;
-    return CutToCharacters(line, kNameCharacters);
+    return CutToCharacters(ShownText(text), kNameCharacters);
 }
 
 }  // namespace

@@ -21,6 +21,16 @@ std::optional<int> LineNumberOf(const std::string& text) {
     return TextToInt(text);
 }
 
+// The address with the doubled slashes of its path made single, as the
+// portal's server reads it ("/box//search.asp" is its search page too).
+std::string WithSingleSlashes(const std::string& address) {
+    const size_t pathStart = address.find('/', address.find("://") == std::string::npos ? 0 : address.find("://") + 3);
+    std::string single = address.substr(0, pathStart);
+    for (size_t i = pathStart; i < address.size(); ++i)
+        if (!(address[i] == '/' && !single.empty() && single.back() == '/')) single += address[i];
+    return single;
+}
+
 }  // namespace
 
 LinkDispatcher::Handler LinkDispatcher::HandlerFor(Pane pane) {
@@ -70,10 +80,19 @@ void LinkDispatcher::OnLocalList(const std::string& url, bool& cancel) {
 void LinkDispatcher::OnSidePage(const std::string& url, bool& cancel) {
     if (Contains(url, "eebovod://") || Contains(url, "eeqvod://")) {
         ForwardLink(Pane::PortalPage, url, cancel);
-    } else if (Contains(url, "search.asp")) {
+    } else if (IsPortalSearchPage(url)) {
         cancel = true;
         ShowSearch(url);
     }
+}
+
+// The portal's own search page, its origin and path exactly: another site
+// whose address merely mentions one ("http://other/?x=search.asp") is shown
+// where it was opened, never in the main area.
+bool LinkDispatcher::IsPortalSearchPage(const std::string& url) const {
+    const std::string page = WithSingleSlashes(parts_.portal.base + "search.asp");
+    const std::string address = WithSingleSlashes(url.substr(0, url.find_first_of("?#")));
+    return address == page;
 }
 
 void LinkDispatcher::OnSearchResults(const std::string& url, bool& cancel) {

@@ -60,6 +60,7 @@ private:
     void ShowTitlePage(const std::string& url);
     void PlayTelevisionPage(const std::string& url);
     void ShowSearch(const std::string& url);
+    bool IsPortalSearchPage(const std::string& url) const;
     void CloseSearch();
     void DeleteListLine(const std::string& url);
     void ReplayListItem(const std::string& url);

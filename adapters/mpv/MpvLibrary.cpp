@@ -32,6 +32,8 @@ const MpvLibrary* Load() {
                           Find(library, "mpv_set_wakeup_callback", mpv.set_wakeup_callback) &&
                           Find(library, "mpv_wait_event", mpv.wait_event) && Find(library, "mpv_free", mpv.free) &&
                           Find(library, "mpv_request_log_messages", mpv.request_log_messages) &&
+                          Find(library, "mpv_hook_add", mpv.hook_add) &&
+                          Find(library, "mpv_hook_continue", mpv.hook_continue) &&
                           Find(library, "mpv_render_context_create", mpv.render_context_create) &&
                           Find(library, "mpv_render_context_free", mpv.render_context_free) &&
                           Find(library, "mpv_render_context_render", mpv.render_context_render) &&

@@ -26,6 +26,8 @@ struct MpvLibrary {
     decltype(&::mpv_wait_event) wait_event;
     decltype(&::mpv_free) free;
     decltype(&::mpv_request_log_messages) request_log_messages;
+    decltype(&::mpv_hook_add) hook_add;
+    decltype(&::mpv_hook_continue) hook_continue;
     decltype(&::mpv_render_context_create) render_context_create;
     decltype(&::mpv_render_context_free) render_context_free;
     decltype(&::mpv_render_context_render) render_context_render;

@@ -5,6 +5,7 @@
 #include "config/PlayableAddress.h"
 #include "adapters/mpv/MpvFailureText.h"
 #include "adapters/mpv/MpvLibrary.h"
+#include "adapters/mpv/MpvOpenGuard.h"
 
 #include <QFile>
 #include <QMetaObject>
@@ -48,12 +49,6 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"load-auto-profiles", "no"},
     {"load-scripts", "no"},
     {"vo", "libmpv"},                   // frames go to the window's video view
-    // A web address's reply names no file of this computer: a playlist or
-    // EDL from the web may not point at one (libmpv's default, kept on
-    // purpose), and what ffmpeg opens from within a stream (HLS segments,
-    // keys) is on the web too.
-    {"load-unsafe-playlists", "no"},
-    {"demuxer-lavf-o", "protocol_whitelist=[http,https,tcp,tls,crypto]"},
     // Frames come to the view at their display time: drawing one never waits
     // for that time in the user-interface thread (the views ask for no wait).
     {"video-timing-offset", "0"},
@@ -131,8 +126,7 @@ void MpvPlayer::FinishPreparing() {
 void MpvPlayer::WarmUp() {
     warmUp_ = WarmUpStage::Playing;
     const std::string clip = WarmUpClipAddress();
-    const char* command[] = {"loadfile", clip.c_str(), "replace", nullptr};
-    if (clip.empty() || lib_->command_async(mpv_, 0, command) < 0) return EndWarmUp();
+    if (clip.empty() || !guard_.Load(*lib_, mpv_, clip, {AddressOrigin::Outside, clip}, 0)) return EndWarmUp();
     // Should it never end (a picture that is never drawn), a play waits no longer.
     QTimer::singleShot(kWarmUpLimitMs, this, [this] {
         if (warmUp_ != WarmUpStage::Playing) return;
@@ -163,6 +157,7 @@ mpv_handle* MpvPlayer::CreateHandle(const MpvLibrary& lib, const HandleOptions& 
     mpv_handle* mpv = lib.create();
     if (!mpv) return nullptr;
     for (const auto& [name, value] : kOptions) lib.set_option_string(mpv, name, value);
+    MpvOpenGuard::SetOptions(lib, mpv);
     // The machine's video decoder where it has one that works, else software.
     lib.set_option_string(mpv, "hwdec", options.hardwareDecoding);
     lib.set_option_string(mpv, "terminal", options.verbose ? "yes" : "no");
@@ -172,7 +167,7 @@ mpv_handle* MpvPlayer::CreateHandle(const MpvLibrary& lib, const HandleOptions& 
     lib.set_option_string(mpv, mpvprop::kVolume, std::to_string(options.volume).c_str());
     // A chosen speed holds for every item until changed.
     lib.set_option_string(mpv, mpvprop::kSpeed, std::to_string(options.speed).c_str());
-    if (lib.initialize(mpv) < 0) {
+    if (lib.initialize(mpv) < 0 || !MpvOpenGuard::Install(lib, mpv)) {
         lib.terminate_destroy(mpv);
         return nullptr;
     }
@@ -195,6 +190,11 @@ bool MpvPlayer::Adopt(mpv_handle* handle) {
     if (!handle) return false;
     lib_ = MpvLibrary::Get();
     mpv_ = handle;
+    // An entry refused on libmpv's way is told as an address refused.
+    guard_.SetRefusalObserver([this](const std::string&) {
+        refused_ = true;
+        if (eventObserver_) eventObserver_("refused");
+    });
     // Changed while the handle was being made.
     if (volume_ != madeWith_.volume) SetVolume(volume_);
     if (speed_ != madeWith_.speed) SetSpeed(speed_);
@@ -239,9 +239,9 @@ void MpvPlayer::LoadCurrentUrl() {
     // reaches libmpv (the warm-up clip is the player's own).
     refused_ = !IsPlayableAddress(source, AddressOrigin::User);
     if (refused_) return RefuseCurrentUrl();
-    const std::string start = "start=" + std::to_string(startAt_);
-    const char* command[] = {"loadfile", source.c_str(), "replace", startAt_ > 0 ? start.c_str() : nullptr, nullptr};
-    lib_->command_async(mpv_, 0, command);
+    // A copy downloaded ahead plays by the rules of the address it came from.
+    const AddressOrigin origin = IsWebAddress(url_) ? AddressOrigin::Outside : AddressOrigin::User;
+    guard_.Load(*lib_, mpv_, source, {origin, source}, startAt_);
     if (warmUp_ == WarmUpStage::Due) warmUp_ = WarmUpStage::Done;  // too late for it
     startAt_ = 0;
     loadedUrl_ = url_;
@@ -505,6 +505,7 @@ bool MpvPlayer::TakenByWarmUp(const mpv_event& event) {
 }
 
 void MpvPlayer::HandleEvent(const mpv_event& event) {
+    if (guard_.Handle(*lib_, mpv_, event)) return;
     if (warmUp_ == WarmUpStage::Playing && TakenByWarmUp(event)) return;
     switch (event.event_id) {
         case MPV_EVENT_PROPERTY_CHANGE:

@@ -12,6 +12,7 @@
 
 #include "platform/MediaDownloads.h"
 #include "platform/Player.h"
+#include "adapters/mpv/MpvOpenGuard.h"
 #include "adapters/mpv/MpvPlayState.h"
 #include "adapters/mpv/MpvVideoView.h"
 
@@ -148,6 +149,7 @@ private:
     std::string errorLog_;     // libmpv's messages of opening it, since it was loaded
     const MpvLibrary* lib_ = nullptr;  // set when the player first starts
     mpv_handle* mpv_ = nullptr;
+    MpvOpenGuard guard_;  // every address libmpv opens, checked on its way
     std::future<mpv_handle*> preparing_;  // valid while a handle is made ahead and not yet taken
     HandleOptions madeWith_;
     std::function<void(bool)> fullScreenRequest_;

@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+#include "base/BidiControls.h"
 #include "playback/PlaybackSpeed.h"
 
 namespace ruvo {
@@ -39,7 +40,7 @@ QVariantMap MprisPlayerAdaptor::Metadata() const {
     if (!status.canPlay) return metadata;
     metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(service_->TrackId()));
     if (status.lengthUs > 0) metadata.insert(QStringLiteral("mpris:length"), qlonglong(status.lengthUs));
-    metadata.insert(QStringLiteral("xesam:title"), QString::fromStdString(status.title));
+    metadata.insert(QStringLiteral("xesam:title"), QString::fromStdString(ShownText(status.title)));
     if (!status.url.empty()) metadata.insert(QStringLiteral("xesam:url"), QString::fromStdString(status.url));
     return metadata;
 }

@@ -1,6 +1,7 @@
 #include "adapters/qt/QtDialogs.h"
 
 #include "adapters/qt/FileDialogDates.h"
+#include "base/BidiControls.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -14,10 +15,13 @@ namespace ruvo {
 namespace {
 
 // A message box that shows its text as it is: texts may come from the
-// portal, and markup there could draw fake warnings or links to local files.
+// portal, and markup there could draw fake warnings or links to local files
+// (its title, a window title, goes through the one filter; its lines keep
+// their breaks but lose bidirectional controls).
 int ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& title, const std::string& text,
             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton enter) {
-    QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text), buttons, parent);
+    QMessageBox box(icon, QString::fromStdString(ShownText(title)), QString::fromStdString(WithoutBidiControls(text)),
+                    buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(enter);
     return box.exec();
@@ -72,8 +76,8 @@ std::string QtDialogs::ChooseFolder(const std::string& initialFolder, const std:
 std::string QtDialogs::AskText(const std::string& prompt, const std::string& title) {
     constexpr int kFieldWidth = 520;  // an address shows whole, not a fifth of it
     QInputDialog dialog(parent_);
-    dialog.setWindowTitle(QString::fromStdString(title));
-    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setWindowTitle(QString::fromStdString(ShownText(title)));
+    dialog.setLabelText(QString::fromStdString(WithoutBidiControls(prompt)));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.resize(kFieldWidth, dialog.sizeHint().height());
     return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();

@@ -6,6 +6,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
+#include "base/BidiControls.h"
 #include "shell/TipMenus.h"
 
 namespace ruvo {
@@ -34,7 +35,7 @@ bool QtTrayIcon::CanShowTrayTips() const {
 }
 
 void QtTrayIcon::AddTrayIcon(const std::string& tooltip) {
-    icon_.setToolTip(QString::fromStdString(tooltip));
+    icon_.setToolTip(QString::fromStdString(ShownText(tooltip)));
     icon_.show();
     added_ = true;
 }
@@ -53,7 +54,7 @@ void QtTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
 void QtTrayIcon::ShowTrayTip(const std::string& text) {
     if (!added_) return;
     const QString title = QString::fromUtf8(kTrayBalloonTitle);
-    const QString body = QString::fromStdString(text);
+    const QString body = QString::fromStdString(ShownText(text));
     QDBusMessage call = QDBusMessage::createMethodCall(kNotifyService, kNotifyPath, kNotifyService, QStringLiteral("Notify"));
     call << QStringLiteral("Ruvo影视盒") << lastNotification_ << QStringLiteral("dialog-information") << title << body
          << QStringList() << QVariantMap() << -1;

@@ -3,6 +3,7 @@
 #include <QChildEvent>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "base/PrivateSchemes.h"
 #include "adapters/qt/LinkCapture.h"
+#include "adapters/qt/OutsideOpens.h"
 #include "portal/LinkRecovery.h"
 
 namespace ruvo {
@@ -278,7 +280,12 @@ bool QtWebPane::AcceptNavigation(const QUrl& url, bool typed, bool mainFrame, bo
     if (events_.beforeNavigate) events_.beforeNavigate(text, cancel);
     // A link that leaves the portal opens in the browser only when the user
     // clicked it; one a script clicked goes nowhere.
-    if (!cancel && pageLinkClick && events_.linkOpensOutside) cancel = events_.linkOpensOutside(text, TakeGesture());
+    // (Asked first without the user: it opens nothing then, and tells
+    // whether the link leaves at all.)
+    if (!cancel && pageLinkClick && events_.linkOpensOutside && events_.linkOpensOutside(text, false)) {
+        cancel = true;
+        if (TakeOutsideOpen()) events_.linkOpensOutside(text, true);
+    }
     if (cancel) refusedUrl_ = url;
     return !cancel;
 }
@@ -291,6 +298,13 @@ bool QtWebPane::TakeGesture() {
     if (!isVisible() || !gesture_.isValid() || gesture_.elapsed() > kGestureMs) return false;
     gesture_.invalidate();
     return true;
+}
+
+bool QtWebPane::TakeOutsideOpen() {
+    if (TakeGesture() && OutsideOpens::Take()) return true;
+    if (!outsideOpenHeldTold_ && events_.outsideOpensHeld) events_.outsideOpensHeld();
+    outsideOpenHeldTold_ = true;
+    return false;
 }
 
 void QtWebPane::FrameInput(const QString& origin, const QUrl& frame) {
@@ -315,9 +329,10 @@ void QtWebPane::ContextMenuAt(const std::string& link) {
 }
 
 QWebEnginePage* QtWebPane::CreateWindowPage() {
-    // Only the user's own click or key on this pane opens a window, one a
-    // gesture: a page's or advert's script cannot open any by itself.
-    if (!TakeGesture()) return nullptr;
+    // Only the user's own click or Enter on this pane opens a window, one a
+    // gesture and one a second: a page's or advert's script cannot open any
+    // by itself, nor one a key typed in its fields.
+    if (!TakeOutsideOpen()) return nullptr;
     if (events_.newWindow) events_.newWindow();
     auto* helper = new NewWindowPage(profile_, this);
     helper->ExpireAfter(kHelperPageMs);
@@ -332,7 +347,11 @@ void QtWebPane::childEvent(QChildEvent* event) {
 
 bool QtWebPane::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) gesture_.start();
+    const auto isEnter = [event] {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    };
+    if (type == QEvent::MouseButtonPress || (type == QEvent::KeyPress && isEnter())) gesture_.start();
     return QWebEngineView::eventFilter(watched, event);
 }
 
@@ -356,7 +375,10 @@ void QtWebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
             break;
     }
     // A new document has new frames, which nobody has touched yet.
-    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) foreignFrameActive_ = false;
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
+        foreignFrameActive_ = false;
+        outsideOpenHeldTold_ = false;
+    }
     if (!beginReported_) return;
     beginReported_ = false;
     if (events_.downloadComplete) events_.downloadComplete();

