@@ -1,5 +1,6 @@
 #include "playback/EpisodeLookup.h"
 
+#include "base/BidiControls.h"
 #include "base/JsEscape.h"
 #include "base/LinkText.h"
 #include "base/NumberText.h"
@@ -12,8 +13,10 @@ EpisodeReply ParseEpisodeReply(const std::optional<std::string>& body) {
     if (*body == "0") return {EpisodeReply::Kind::NoEpisode, {}, {}, {}};
     if (!Contains(*body, "$")) return {EpisodeReply::Kind::Other, {}, {}, {}};
     const auto fields = SplitText(*body, "$");
-    // The label comes escaped as the portal's links carry it ("%u7B2C1%u96C6").
-    return {EpisodeReply::Kind::PlayData, JsUnescape(FieldAt(fields, 0)), FieldAt(fields, 1), FieldAt(fields, 2)};
+    // The label comes escaped as the portal's links carry it ("%u7B2C1%u96C6"),
+    // and is shown and stored: no control or direction mark of it stays.
+    return {EpisodeReply::Kind::PlayData, ShownText(JsUnescape(FieldAt(fields, 0))), FieldAt(fields, 1),
+            FieldAt(fields, 2)};
 }
 
 std::string EpisodeLookup::RequestUrl(const PortalEpisode& episode) const {
