@@ -46,6 +46,17 @@ protected:
             list += std::string(scheme) + "://" + host + "/1x\n";
         return list + "edl://" + file + "\nslice://0-100@" + file + "\n";
     }
+    // The side page, once it has loaded with its links; nothing when it never did.
+    std::optional<test::DevToolsTarget> SidePageLoaded() {
+        const auto side = program.WaitForPage("right.asp");
+        if (!side || !program.WaitFor([&] {
+                return program.Pages()
+                           .Evaluate(*side, "document.readyState=='complete'&&document.links.length>0")
+                           .find("true") != std::string::npos;
+            }, 20s))
+            return std::nullopt;
+        return side;
+    }
     bool TraceHas(const std::string& prefix) {
         for (const auto& line : program.Trace())
             if (line.rfind(prefix, 0) == 0) return true;
@@ -178,12 +189,8 @@ TEST_F(HostilePortal, KeysTypedInAPageFieldOpenNothingOutside) {
 // portal's search page: the main area keeps the portal.
 TEST_F(HostilePortal, AnotherSiteNamingTheSearchPageStaysInTheSidePage) {
     StartProgram();
-    const auto side = program.WaitForPage("right.asp");
+    const auto side = SidePageLoaded();
     ASSERT_TRUE(side);
-    ASSERT_TRUE(program.WaitFor([&] {
-        return program.Pages().Evaluate(*side, "document.readyState=='complete'&&document.links.length>0").find("true") !=
-               std::string::npos;
-    }, 20s));
     program.Pages().Evaluate(*side, "location.href='http://localhost:" + PortalPort() + "/box/other.html?x=search.asp'");
     // A script's way to another site is held back, and the page told so.
     EXPECT_TRUE(program.WaitForTrace(std::string("text zhun=") + kOutsideOpensHeldText, 15s));
@@ -295,12 +302,8 @@ TEST_F(HostilePortal, AFrameInTheSidePageCannotTakeTheMainArea) {
     program.Portal().FaultSwitches().Set(
         "phish.html", *demo::ParseFault("page:<script>location.replace('/box/search.asp?searchword=login')</script>"));
     StartProgram();
-    const auto side = program.WaitForPage("right.asp");
+    const auto side = SidePageLoaded();
     ASSERT_TRUE(side);
-    ASSERT_TRUE(program.WaitFor([&] {
-        return program.Pages().Evaluate(*side, "document.readyState=='complete'&&document.links.length>0").find("true") !=
-               std::string::npos;
-    }, 20s));
     program.Pages().Evaluate(*side, "var f=document.createElement('iframe');f.src='http://localhost:" + PortalPort() +
                                         "/box/phish.html';document.body.appendChild(f);");
     ASSERT_TRUE(program.WaitFor([&] { return program.PortalSaw("GET /box/search.asp?searchword=login"); }, 15s));
