@@ -109,8 +109,7 @@ void MainWindow::CreatePlaybackParts() {
 
 void MainWindow::CreateShellParts() {
     layout_ = std::make_unique<WindowLayout>(
-        WindowLayout::Parts{view_, ports_.surface, ports_.host, frame_, ads_, ports_.player,
-                            [this] { DrawAreaProgress(view_, playback_->Area()); }});
+        WindowLayout::Parts{view_, ports_.surface, ports_.host, frame_, ads_});
     mouse_ = std::make_unique<FrameMouse>(FrameMouse::Parts{ports_.surface, view_, ports_.host, frame_,
                                                             storedSettings_, [this] { title_->ToggleMaximized(); }});
     navigation_ = std::make_unique<NavigationButtons>(NavigationButtons::Parts{
@@ -326,13 +325,9 @@ WindowIntents MainWindow::Intents() {
         navigation_->Click(button);
     };
     in.transportClick = [this](int index) { transport_->Click(index); };
-    in.transportHover = [this](int index, int x, int y) { transport_->MouseMove(index, x, y); };
+    in.transportHover = [this](int index, bool inside) { transport_->MouseMove(index, inside); };
     in.keyDown = [this](Key key) { return keys_->KeyDown(key); };
-    in.seekPress = [this](int x) { sliders_->SeekPress(x); };
-    in.seekDrag = [this](int x) { sliders_->SeekDrag(x); };
-    in.seekRelease = [this](SeekRelease where) { sliders_->SeekRelease(where); };
-    in.volumePress = [this](int x) { sliders_->VolumePress(x); };
-    in.volumeDrag = [this](int x) { sliders_->VolumeDrag(x); };
+    in.seekRelease = [this](SeekRelease where, double share) { sliders_->SeekLetGo(where, share); };
     in.volumeWheel = [this](int notches) { keys_->WheelOverPicture(notches); };
     in.sliderSet = [this](Slider slider, int value) {
         if (slider == Slider::Volume) sliders_->SetVolume(value);

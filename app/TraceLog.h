@@ -39,6 +39,7 @@ public:
     void SetPicture(ControlId c, int image) override { inner_.SetPicture(c, image); }
     void Describe(ControlId c, const SpokenControl& spoken) override { inner_.Describe(c, spoken); }
     void SetSliderValue(ControlId c, SliderValue value) override { inner_.SetSliderValue(c, value); }
+    void SetDownloaded(ControlId c, int perMille) override { inner_.SetDownloaded(c, perMille); }
     Rect Geometry(ControlId c) const override { return inner_.Geometry(c); }
     void Move(ControlId c, const Rect& rect) override { inner_.Move(c, rect); }
 

@@ -126,7 +126,12 @@ public:
     // Gives a button one of its skin pictures (index into its image strip).
     virtual void SetPicture(ControlId control, int image) = 0;
     virtual void Describe(ControlId control, const SpokenControl& spoken) = 0;
+    // The screen places the slider's knob (and the volume's filled part)
+    // by the value; a knob the user holds stays under the pointer.
     virtual void SetSliderValue(ControlId track, SliderValue value) = 0;
+    // The share of the media at hand, in per mille, drawn along the seek
+    // track; below 1 it is out of sight.
+    virtual void SetDownloaded(ControlId track, int perMille) = 0;
     // Where the control is now; a label's size is the one its text took.
     virtual Rect Geometry(ControlId control) const = 0;
     virtual void Move(ControlId control, const Rect& rect) = 0;

@@ -10,7 +10,8 @@ namespace ruvo {
 // The player bar's two sliders.
 enum class Slider { Seek, Volume };
 
-// Where the seek knob was let go.
+// What the seek knob was let go over. The knob's own release counts as
+// the track's when the knob sits at the track's very start.
 enum class SeekRelease { OverTrack, OverKnob, OverDownloadedBar };
 
 // What the user does in the main window and at its tray icon, as the
@@ -28,18 +29,18 @@ struct WindowIntents {
     std::function<void()> retryMainArea;       // click on the main area's load-error notice
     std::function<void()> retrySidePane;       // click on the side page's load-error notice
     std::function<void()> closeWebPlayer;      // the page player's close button
-    std::function<void(int, int, int)> transportHover;  // the player bar's button index, x, y in the button
+    // The pointer over the player bar's button `index`, inside it or (held
+    // by the button) just gone out of it.
+    std::function<void(int, bool)> transportHover;
     // True when the key acted on the player, which then takes it from the
     // control with the focus.
     std::function<bool(Key)> keyDown;
-    std::function<void(int)> seekPress;          // x in the seek track
-    std::function<void(int)> seekDrag;           // x inside the seek knob, left button down
-    std::function<void(SeekRelease)> seekRelease;
-    std::function<void(int)> volumePress;        // x in the volume track
-    std::function<void(int)> volumeDrag;         // x inside the volume knob, left button down
+    // The seek knob let go after a press or a drag, at `share` of the
+    // track's run (past 1 when a press landed beyond the run's end).
+    std::function<void(SeekRelease, double)> seekRelease;
     std::function<void(int)> volumeWheel;        // wheel notches over the picture, up positive
-    // A slider set to a value by the keyboard or a screen reader: seconds
-    // into the play, or percent of volume.
+    // A slider set to a value by the keyboard, a screen reader or, for the
+    // volume, the mouse: seconds into the play, or percent of volume.
     std::function<void(Slider, int)> sliderSet;
     std::function<void()> listActionClick;       // the list action label under the right panel
     std::function<void()> compactRestoreClick;   // the restore sign of the compact window

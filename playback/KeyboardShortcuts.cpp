@@ -1,7 +1,7 @@
 #include "playback/KeyboardShortcuts.h"
 
 #include "playback/PlayStatusMonitor.h"
-#include "playback/BarProgress.h"
+#include "playback/PlayerAreaDrawing.h"
 #include "playback/PlayerMemory.h"
 #include "playback/PlayerSliders.h"
 #include "playback/TransportControls.h"
@@ -49,9 +49,7 @@ void KeyboardShortcuts::Seek(int seconds) {
 }
 
 void KeyboardShortcuts::DrawPosition() {
-    WindowView& c = parts_.controls;
-    Player& player = parts_.player;
-    DrawBarProgress(c, SoughtTo(player.Position(), player.Duration(), SeekTrackSizesOf(c)));
+    DrawSeekPosition(parts_.controls, parts_.player.Position(), parts_.player.Duration());
 }
 
 void KeyboardShortcuts::ChangeVolume(int step) {

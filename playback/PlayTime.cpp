@@ -1,6 +1,5 @@
 #include "playback/PlayTime.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace ruvo {
@@ -12,12 +11,6 @@ std::string FormatPlayTime(int seconds) {
     if (hours > 0) std::snprintf(text, sizeof text, "%d:%02d:%02d", hours, minutes, rest);
     else std::snprintf(text, sizeof text, "%02d:%02d", minutes, rest);
     return text;
-}
-
-int KnobLeft(int position, int duration, int range) {
-    if (duration == 0) return 0;
-    const double left = static_cast<double>(position) / duration * range;
-    return static_cast<int>(std::clamp(left, -1e9, 1e9));
 }
 
 }  // namespace ruvo

@@ -1,6 +1,6 @@
 #include "playback/PlayerAreaDrawing.h"
 
-#include "playback/BarProgress.h"
+#include "playback/PlayTime.h"
 
 namespace ruvo {
 namespace {
@@ -8,6 +8,26 @@ namespace {
 bool ProgressChanged(const PlayerArea& now, const PlayerArea& before) {
     return now.position != before.position || now.duration != before.duration || now.downloaded != before.downloaded ||
            now.phase != before.phase || now.centre != before.centre;
+}
+
+std::string TimesText(int position, int duration) { return FormatPlayTime(position) + " / " + FormatPlayTime(duration); }
+
+void DrawProgress(WindowView& view, const PlayerArea& area) {
+    constexpr ControlId seekTrack{ControlName::SeekTrack};
+    if (area.ShowsPagePlayer()) {  // the page player keeps its own time
+        view.SetText({ControlName::PlayTimes}, "");
+        view.SetSliderValue(seekTrack, {});
+        return view.SetDownloaded(seekTrack, 0);
+    }
+    if (area.phase == PlayPhase::Nothing) return view.SetDownloaded(seekTrack, 0);
+    if (area.phase == PlayPhase::Stopped) {
+        view.SetText({ControlName::PlayTimes}, TimesText(0, 0));
+        view.SetSliderValue(seekTrack, {});
+        return view.SetDownloaded(seekTrack, 0);
+    }
+    DrawSeekPosition(view, area.position, area.duration);
+    view.SetTooltip({ControlName::SeekKnob}, FormatPlayTime(area.position));
+    view.SetDownloaded(seekTrack, area.downloaded);
 }
 
 }  // namespace
@@ -22,18 +42,12 @@ void DrawPlayerArea(WindowView& view, const PlayerArea& now, const PlayerArea& b
     if (now.advert != before.advert) view.SetVisible({ControlName::PlayerAdPanel}, now.advert);
     if (now.status != before.status) view.SetText({ControlName::StatusLine}, now.status);
     if (now.title != before.title) view.SetText({ControlName::TitleLine}, now.title);
-    if (ProgressChanged(now, before)) DrawAreaProgress(view, now);
+    if (ProgressChanged(now, before)) DrawProgress(view, now);
 }
 
-void DrawAreaProgress(WindowView& view, const PlayerArea& area) {
-    if (area.ShowsPagePlayer()) return DrawBarProgress(view, InThePagePlayer());
-    if (area.phase == PlayPhase::Nothing) return MoveLeftEdge(view, {ControlName::DownloadedBar}, -30);
-    if (area.phase == PlayPhase::Stopped) return DrawBarProgress(view, Stopped());
-    DrawBarProgress(view, ProgressAt(area.position, area.duration, area.downloaded, SeekTrackSizesOf(view)));
-    // The time label, sized to its text, ends 13 pixels from the player box's right.
-    const Rect times = view.Geometry({ControlName::PlayTimes});
-    const Rect panel = view.Geometry({ControlName::PlayerBox});
-    view.Move({ControlName::PlayTimes}, {panel.width - times.width - 13, 3, times.width, times.height});
+void DrawSeekPosition(WindowView& view, int position, int duration) {
+    view.SetText({ControlName::PlayTimes}, TimesText(position, duration));
+    view.SetSliderValue({ControlName::SeekTrack}, {position, duration});
 }
 
 }  // namespace ruvo

@@ -95,12 +95,10 @@ void TransportControls::PlayAdjacent(int step) {
     Redraw(step < 0 ? BarButton::Previous : BarButton::Next);
 }
 
-void TransportControls::MouseMove(int index, int x, int y) {
+void TransportControls::MouseMove(int index, bool inside) {
     if (index < 0 || index >= kBarButtonCount) return;
     const BarButton barButton = static_cast<BarButton>(index);
     WindowView& c = parts_.controls;
-    const Rect button = c.Geometry(ControlOf(barButton));
-    const bool inside = x >= 0 && x <= button.width && y >= 0 && y <= button.height;
     c.SetPicture(ControlOf(barButton), PictureOf(barButton, inside, Look()));
     if (!inside) {
         parts_.host.ReleaseMouse();
@@ -108,7 +106,7 @@ void TransportControls::MouseMove(int index, int x, int y) {
     }
     // The button keeps the mouse, so the move that leaves it still comes here.
     parts_.host.CaptureMouse(ControlOf(barButton));
-    ShowTipPanel(c, parts_.compact ? TipAnchor::CompactPlayerBar : TipAnchor::PlayerBar, button,
+    ShowTipPanel(c, parts_.compact ? TipAnchor::CompactPlayerBar : TipAnchor::PlayerBar, ControlOf(barButton),
                  TooltipOf(barButton, Look()), parts_.host.InnerHeight());
 }
 

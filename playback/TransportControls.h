@@ -65,9 +65,9 @@ public:
     BarLook Look() const;
     // Draws one button from the state, as after a change of it.
     void Redraw(BarButton button);
-    // The mouse moved over button `index` at (x, y) of the button: the hover
-    // picture and the tooltip panel while inside, the normal picture outside.
-    void MouseMove(int index, int x, int y);
+    // The mouse moved over button `index`: the hover picture and the
+    // tooltip panel while inside, the normal picture once out of it.
+    void MouseMove(int index, bool inside);
 
 private:
     void Press(BarButton button);

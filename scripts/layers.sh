@@ -74,6 +74,11 @@ view_getters=$(sed -n '/^class WindowView/,/^};/p' view/WindowView.h | grep -cE 
 view_reads=$(logic_files | xargs grep -hE '\.(IsVisible|Text|Tooltip)\(\{ControlName::' | grep -c . || true)
 echo "reads of the view's record used as state: $((view_getters + view_reads))"
 
+# What plays is drawn in values (seconds, per mille, percent); the window
+# turns them into pixels. A place read or set in playback/ is one too many.
+pixel_calls=$(grep -rhE '\b(Geometry|Move)\(\{|\b(MoveLeftEdge|PlaceHorizontally|SeekTrackSizesOf)\(|\bRect\b' playback/ | grep -c . || true)
+echo "places read or set by the playing logic: $pixel_calls"
+
 # Events reach the logic by control, not by a widget's object name.
 name_routing=$(find adapters/qt -name '*.cpp' | xargs grep -h 'objectName()' | grep -vc 'qPrintable(objectName())' || true)
 echo "object-name comparisons in event routing: $name_routing"

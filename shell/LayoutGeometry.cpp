@@ -108,9 +108,6 @@ PlayerPanelPlaces PlacePlayerPanel(const PlayerPanelInput& in) {
     p.transportButtons[4] = button(p.transportButtons[7].left - 26, 3);
     p.transportButtons[3] = button(p.transportButtons[4].left - 26, 3);
     p.volumeTrack = {p.transportButtons[3].left - in.volumeTrackWidth - 10, 11, in.volumeTrackWidth, 7};
-    const int volume = std::clamp(in.volume, 0, 100);
-    p.volumeKnob = {(in.volumeTrackWidth - in.volumeKnobWidth) * volume / 100, 0, in.volumeKnobWidth, 7};
-    p.volumeFill = {0, 4, p.volumeKnob.left, 2};
     p.transportButtons[2] = button(p.volumeTrack.left - 26, 3);
     p.transportButtons[1] = button(12, 3);
     p.transportButtons[6] = button(p.transportButtons[1].left + 28, 3);

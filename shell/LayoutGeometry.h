@@ -60,8 +60,7 @@ struct PlayerPanelInput {
     bool compact = false;
     int seekTrackHeight = 7, statusStripHeight = 22;
     int timesWidth = 0, statusTextWidth = 0;
-    int volumeTrackWidth = 60, volumeKnobWidth = 8;
-    int volume = 0;     // 0-100
+    int volumeTrackWidth = 60;
     int seekTrackLeft = 0;  // the seek track keeps its left
 };
 struct PlayerPanelPlaces {
@@ -69,7 +68,7 @@ struct PlayerPanelPlaces {
         statusLine, playTimes;
     bool footShown = true;
     std::array<Rect, 8> transportButtons;  // their left and top; the size stays
-    Rect volumeTrack, volumeKnob, volumeFill;
+    Rect volumeTrack;
 };
 inline constexpr int kFootHeight = 31;
 inline constexpr int kTransportButtonSize = 24;

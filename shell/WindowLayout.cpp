@@ -121,7 +121,6 @@ void WindowLayout::LayoutPlayerPanel() {
     in.statusTextWidth = c.Geometry({ControlName::StatusLine}).width;
     in.timesWidth = c.Geometry({ControlName::PlayTimes}).width;
     in.seekTrackLeft = c.Geometry({ControlName::SeekTrack}).left;
-    in.volume = parts_.player.Volume();
     const PlayerPanelPlaces p = PlacePlayerPanel(in);
     c.Move({ControlName::PlayerBox}, p.playerBox);
     c.SetVisible({ControlName::PlayerBar}, p.footShown);
@@ -145,10 +144,6 @@ void WindowLayout::LayoutPlayerPanel() {
     c.Move({ControlName::PlayTimes}, p.playTimes);
     for (int i = 0; i < 8; ++i) MoveTo(c, {ControlName::TransportButton, i}, p.transportButtons[i].left, p.transportButtons[i].top);
     c.Move({ControlName::VolumeTrack}, p.volumeTrack);
-    c.Move({ControlName::VolumeKnob}, p.volumeKnob);
-    c.Move({ControlName::VolumeFill}, p.volumeFill);
-    MoveTo(c, {ControlName::DownloadedBar}, 0, 0);
-    parts_.redrawProgress();  // the knob's place follows the track's new width
 }
 
 CompactPlaces WindowLayout::PlaceCompactTitle() {

@@ -1,10 +1,8 @@
 #pragma once
 // The main window's layout passes: the resize handler runs them in a fixed
 // order; the title buttons and panel toggles call single passes.
-#include <functional>
 
 #include "platform/MainWindowHost.h"
-#include "platform/Player.h"
 #include "view/WindowView.h"
 #include "platform/WindowSurface.h"
 #include "promo/AdPane.h"
@@ -15,18 +13,13 @@ namespace ruvo {
 
 class WindowLayout {
 public:
-    // What is laid out and what it follows; the player bar's progress is
-    // drawn again once the bar has its new size.
+    // What is laid out and what it follows.
     struct Parts {
         WindowView& controls;
         WindowSurface& surface;
         MainWindowHost& host;
         const FrameState& frame;
         AdPanes& ads;  // the scrolling bar gives way to a long title line
-        const Player& player;
-        // The bar's time, knob and downloaded share again, for a track of a
-        // new width.
-        std::function<void()> redrawProgress;
     };
     explicit WindowLayout(Parts parts) : parts_(parts) {}
 

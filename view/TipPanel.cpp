@@ -25,6 +25,10 @@ void ShowTipPanel(WindowView& view, TipAnchor anchor, Rect button, const std::st
     view.SetVisible({ControlName::BarTipPanel}, true);
 }
 
+void ShowTipPanel(WindowView& view, TipAnchor anchor, ControlId control, const std::string& text, int innerHeight) {
+    ShowTipPanel(view, anchor, view.Geometry(control), text, innerHeight);
+}
+
 void HideTipPanel(WindowView& view) { view.SetVisible({ControlName::BarTipPanel}, false); }
 
 }  // namespace ruvo

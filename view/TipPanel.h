@@ -25,6 +25,8 @@ TipPanelPlace TipPanelFor(TipAnchor anchor, Rect button, int textWidth, int text
 
 // Shows `text` in the panel for the button; the screen measures the text.
 void ShowTipPanel(WindowView& view, TipAnchor anchor, Rect button, const std::string& text, int innerHeight);
+// The same for the button `control`, where the screen has it now.
+void ShowTipPanel(WindowView& view, TipAnchor anchor, ControlId control, const std::string& text, int innerHeight);
 void HideTipPanel(WindowView& view);
 
 }  // namespace ruvo

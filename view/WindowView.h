@@ -20,6 +20,7 @@ public:
     void SetPicture(ControlId control, int image) { screen_.SetPicture(control, image); }
     void Describe(ControlId control, const SpokenControl& spoken) { screen_.Describe(control, spoken); }
     void SetSliderValue(ControlId track, SliderValue value) { screen_.SetSliderValue(track, value); }
+    void SetDownloaded(ControlId track, int perMille) { screen_.SetDownloaded(track, perMille); }
     // Places are the screen's: its own layouts move the player's parts.
     Rect Geometry(ControlId control) const { return screen_.Geometry(control); }
     void Move(ControlId control, const Rect& rect) { screen_.Move(control, rect); }
@@ -27,18 +28,5 @@ public:
 private:
     WindowScreen& screen_;
 };
-
-// Moves a control sideways (and sets its width), keeping its top and height.
-inline void MoveLeftEdge(WindowView& view, ControlId control, int left) {
-    Rect rect = view.Geometry(control);
-    rect.left = left;
-    view.Move(control, rect);
-}
-inline void PlaceHorizontally(WindowView& view, ControlId control, int left, int width) {
-    Rect rect = view.Geometry(control);
-    rect.left = left;
-    rect.width = width;
-    view.Move(control, rect);
-}
 
 }  // namespace ruvo

@@ -407,25 +407,21 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
         SetSpokenRole(live, QAccessible::StatusBar);
         Register(name, live);
     }
+    // The time ends 13 pixels from the strip's right, however long it reads.
+    controls_.WidgetOf({ControlName::PlayTimes})->setProperty(kRightMarginProperty, 13);
 
-    auto* track = new SliderTrack(kSeekStepSeconds, playerBox);
+    auto* track = new SliderTrack(Slider::Seek, kSeekStepSeconds, playerBox);
     track->setObjectName(QStringLiteral("seekTrack"));
     track->onRequest = [this](int seconds) {
         if (intents_.sliderSet) intents_.sliderSet(Slider::Seek, seconds);
     };
-    Register(ControlName::SeekTrack, track);
+    track->onLetGo = [this](SeekRelease where, double share) {
+        if (intents_.seekRelease) intents_.seekRelease(where, share);
+    };
     track->setGeometry(0, 0, 100, 7);
-    auto* downloaded = new QWidget(track);
-    downloaded->setObjectName(QStringLiteral("downloadedBar"));
-    downloaded->setAttribute(Qt::WA_StyledBackground);
-    downloaded->setGeometry(-30, 0, 0, 7);
-    auto* knob = new QWidget(track);
-    knob->setObjectName(QStringLiteral("seekKnob"));
-    knob->setAttribute(Qt::WA_StyledBackground);
-    knob->setGeometry(0, 0, 12, 7);
-    Register(ControlName::DownloadedBar, downloaded);
-    Register(ControlName::SeekKnob, knob);
-    for (QWidget* part : std::initializer_list<QWidget*>{track, downloaded, knob}) part->installEventFilter(this);
+    Register(ControlName::SeekTrack, track);
+    Register(ControlName::DownloadedBar, track->Filled());
+    Register(ControlName::SeekKnob, track->Knob());
     BuildPlayerBar(playerBox);
 }
 
@@ -454,24 +450,15 @@ void MainWindowWidget::BuildPlayerBar(QWidget* playerBox) {
 }
 
 void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
-    auto* track = new SliderTrack(kVolumeStepPercent, bar);
+    auto* track = new SliderTrack(Slider::Volume, kVolumeStepPercent, bar);
     track->setObjectName(QStringLiteral("volumeTrack"));
     track->onRequest = [this](int percent) {
         if (intents_.sliderSet) intents_.sliderSet(Slider::Volume, percent);
     };
     track->setGeometry(0, 11, 60, 7);
-    auto* filled = new QWidget(track);
-    filled->setObjectName(QStringLiteral("volumeFill"));
-    filled->setAttribute(Qt::WA_StyledBackground);
-    filled->setGeometry(0, 2, 0, 2);
-    auto* knob = new QWidget(track);
-    knob->setObjectName(QStringLiteral("volumeKnob"));
-    knob->setAttribute(Qt::WA_StyledBackground);
-    knob->setGeometry(0, 0, 8, 7);
-    for (QWidget* part : std::initializer_list<QWidget*>{track, filled, knob}) part->installEventFilter(this);
     Register(ControlName::VolumeTrack, track);
-    Register(ControlName::VolumeFill, filled);
-    Register(ControlName::VolumeKnob, knob);
+    Register(ControlName::VolumeFill, track->Filled());
+    Register(ControlName::VolumeKnob, track->Knob());
 }
 
 void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
@@ -517,35 +504,6 @@ void MainWindowWidget::BuildRightPanel(QWidget* content) {
 ControlName MainWindowWidget::NameOf(const QObject* widget) const {
     const std::optional<ControlId> control = controls_.ControlOf(widget);
     return control ? control->name : ControlName::None;
-}
-
-bool MainWindowWidget::SliderEvent(ControlName name, QEvent* event) {
-    const bool seek = name == ControlName::SeekTrack || name == ControlName::SeekKnob || name == ControlName::DownloadedBar;
-    const bool volume = name == ControlName::VolumeTrack || name == ControlName::VolumeKnob || name == ControlName::VolumeFill;
-    if (!seek && !volume) return false;
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const int x = static_cast<int>(mouse->position().x());
-    const bool left = mouse->buttons() & Qt::LeftButton;
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-        if (name == ControlName::SeekTrack || name == ControlName::DownloadedBar) {
-            if (intents_.seekPress) intents_.seekPress(x);
-        } else if ((name == ControlName::VolumeTrack || name == ControlName::VolumeFill) && intents_.volumePress) {
-            intents_.volumePress(x);
-        }
-        return true;
-    }
-    if (event->type() == QEvent::MouseMove && left) {
-        if (name == ControlName::SeekKnob && intents_.seekDrag) intents_.seekDrag(x);
-        if (name == ControlName::VolumeKnob && intents_.volumeDrag) intents_.volumeDrag(x);
-        return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease && seek && intents_.seekRelease) {
-        intents_.seekRelease(name == ControlName::SeekTrack  ? SeekRelease::OverTrack
-                           : name == ControlName::SeekKnob ? SeekRelease::OverKnob
-                                                           : SeekRelease::OverDownloadedBar);
-        return true;
-    }
-    return false;
 }
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
@@ -628,9 +586,6 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const ControlName name = NameOf(watched);
     if (!videoSurface_) return QMainWindow::eventFilter(watched, event);  // still being built
-    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
-        SliderEvent(name, event))
-        return true;
     if ((type == QEvent::Show || type == QEvent::Hide) && name == ControlName::PagePlayerBox) CentreChanged(type == QEvent::Show);
     if (watched == body_ && SurfaceEvent(event)) return true;
     if (watched == videoSurface_->Widget() && PictureEvent(event)) return true;
@@ -643,8 +598,11 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::ToolTip && (name == ControlName::TransportButton || name == ControlName::WindowButton))
         return true;
     if (type == QEvent::MouseMove && name == ControlName::TransportButton && intents_.transportHover) {
+        // Held by the button, the pointer's moves out of it come here too.
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        intents_.transportHover(controls_.ControlOf(watched)->index, at.x(), at.y());
+        const QSize size = static_cast<QWidget*>(watched)->size();
+        const bool inside = at.x() >= 0 && at.x() <= size.width() && at.y() >= 0 && at.y() <= size.height();
+        intents_.transportHover(controls_.ControlOf(watched)->index, inside);
     }
     if (type == QEvent::MouseButtonDblClick && (name == ControlName::WindowTitle || name == ControlName::Logo)) {
         if (intents_.surfaceDoubleClick) intents_.surfaceDoubleClick();

@@ -138,7 +138,6 @@ private:
     // The focus follows the centre to the page player and back.
     void CentreChanged(bool pagePlayerShows);
     ControlName NameOf(const QObject* widget) const;
-    bool SliderEvent(ControlName name, QEvent* event);
     void PointerMoved(ControlName over);
     bool SurfaceEvent(QEvent* event);
     bool KeyDown(const QKeyEvent* key);

@@ -9,6 +9,17 @@
 #include "adapters/qt/SliderTrack.h"
 
 namespace ruvo {
+namespace {
+
+// A label set to keep a margin to its parent's right edge (the time label)
+// grows and shrinks to the left.
+void KeepRightMargin(QLabel* label) {
+    const QVariant margin = label->property(kRightMarginProperty);
+    if (!margin.isValid() || !label->parentWidget()) return;
+    label->move(label->parentWidget()->width() - label->width() - margin.toInt(), label->y());
+}
+
+}  // namespace
 
 void QtWindowControls::Register(ControlId control, QWidget* widget) {
     widgets_[KeyOf(control)] = widget;
@@ -35,6 +46,7 @@ void QtWindowControls::SetText(ControlId control, const std::string& text) {
         label->setTextFormat(Qt::PlainText);  // texts come from the portal too: never markup
         label->setText(qtext);
         label->adjustSize();  // labels size themselves to their text
+        KeepRightMargin(label);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(qtext);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -89,6 +101,10 @@ void QtWindowControls::Describe(ControlId control, const SpokenControl& spoken) 
 
 void QtWindowControls::SetSliderValue(ControlId track, SliderValue value) {
     if (auto* slider = qobject_cast<SliderTrack*>(WidgetOf(track))) slider->SetValue(value.value, value.maximum);
+}
+
+void QtWindowControls::SetDownloaded(ControlId track, int perMille) {
+    if (auto* slider = qobject_cast<SliderTrack*>(WidgetOf(track))) slider->SetDownloaded(perMille);
 }
 
 Rect QtWindowControls::Geometry(ControlId control) const {

@@ -10,6 +10,10 @@
 
 namespace ruvo {
 
+// The property that makes a label keep this many pixels to its parent's
+// right edge as its text changes its width.
+inline constexpr const char* kRightMarginProperty = "rightMargin";
+
 class QtWindowControls final : public WindowScreen {
 public:
     void Register(ControlId control, QWidget* widget);
@@ -27,6 +31,7 @@ public:
     void SetPicture(ControlId control, int image) override;
     void Describe(ControlId control, const SpokenControl& spoken) override;
     void SetSliderValue(ControlId track, SliderValue value) override;
+    void SetDownloaded(ControlId track, int perMille) override;
     Rect Geometry(ControlId control) const override;
     void Move(ControlId control, const Rect& rect) override;
     // The window shows or hides a control for a while on its own (the

@@ -374,6 +374,7 @@ public:
         Rect rect;
         SpokenControl spoken;
         SliderValue slider;
+        int downloadedPerMille = 0;
     };
     std::map<std::pair<int, int>, Values> values;
     // Every text the status line took, in turn (a repeat of the shown one is no change).
@@ -395,6 +396,7 @@ public:
     void SetPicture(ControlId id, int image) override { Of(id).picture = image; }
     void Describe(ControlId id, const SpokenControl& spoken) override { Of(id).spoken = spoken; }
     void SetSliderValue(ControlId id, SliderValue value) override { Of(id).slider = value; }
+    void SetDownloaded(ControlId id, int perMille) override { Of(id).downloadedPerMille = perMille; }
     Rect Geometry(ControlId id) const override { return Of(id).rect; }
     void Move(ControlId id, const Rect& r) override { Of(id).rect = r; }
 };

@@ -54,32 +54,6 @@ TEST_F(WindowWidget, ADoubleClickOnThePictureTogglesFullScreenAndNothingElse) {
     EXPECT_EQ(surfaceDoubleClicks, 0);
 }
 
-TEST_F(WindowWidget, SliderMouseInputReachesTheActions) {
-    std::vector<std::string> calls;
-    WindowIntents actions;
-    actions.volumePress = [&](int x) { calls.push_back("volume " + std::to_string(x)); };
-    actions.seekPress = [&](int x) { calls.push_back("seek " + std::to_string(x)); };
-    actions.seekRelease = [&](SeekRelease where) {
-        calls.push_back(where == SeekRelease::OverTrack ? "release over the track" : "release elsewhere");
-    };
-    widget.SetIntents(actions);
-    QWidget* track = widget.Controls().WidgetOf({ControlName::VolumeTrack});
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 3), QPointF(30, 3), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(track, &press);
-    QWidget* seek = widget.Controls().WidgetOf({ControlName::SeekTrack});
-    QMouseEvent seekPress(QEvent::MouseButtonPress, QPointF(40, 3), QPointF(40, 3), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-    QApplication::sendEvent(seek, &seekPress);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(40, 3), QPointF(40, 3), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(seek, &release);
-    QMouseEvent right(QEvent::MouseButtonPress, QPointF(10, 3), QPointF(10, 3), Qt::RightButton, Qt::RightButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(track, &right);  // only the left button acts
-    EXPECT_EQ(calls, (std::vector<std::string>{"volume 30", "seek 40", "release over the track"}));
-}
-
 // A text from the portal shows as it is, never as markup, and the label
 // grows to hold it.
 TEST_F(WindowWidget, TextsShowAsPlainTextAndLabelsFitThem) {
@@ -91,6 +65,13 @@ TEST_F(WindowWidget, TextsShowAsPlainTextAndLabelsFitThem) {
     EXPECT_EQ(label->textFormat(), Qt::PlainText);
     EXPECT_EQ(label->text(), markup);
     EXPECT_EQ(controls.Geometry({ControlName::StatusLine}).width, label->sizeHint().width());
+    // The time label keeps its right edge 13 pixels from the strip's as it grows.
+    const int stripWidth = controls.WidgetOf({ControlName::StatusStrip})->width();
+    for (const char* times : {"00:05 / 00:30", "1:00:05 / 2:00:00"}) {
+        controls.SetText({ControlName::PlayTimes}, times);
+        const Rect place = controls.Geometry({ControlName::PlayTimes});
+        EXPECT_EQ(place.left + place.width, stripWidth - 13) << times;
+    }
     controls.SetVisible({ControlName::MainAreaNotice}, false);
     EXPECT_TRUE(controls.WidgetOf({ControlName::MainAreaNotice})->isHidden());
 }

@@ -66,7 +66,6 @@ TEST(LayoutGeometry, PlayerPanelStacksFromTheBottomUp) {
     in.bodyHeight = 425;
     in.timesWidth = 80;
     in.statusTextWidth = 50;
-    in.volume = 50;
     const PlayerPanelPlaces p = PlacePlayerPanel(in);
     EXPECT_EQ(p.playerBox, (Rect{0, 25, 600, 400}));
     EXPECT_EQ(p.playerBar, (Rect{0, 369, 600, 31}));
@@ -90,8 +89,6 @@ TEST(LayoutGeometry, PlayerPanelStacksFromTheBottomUp) {
     EXPECT_EQ(p.transportButtons[0].left, 67);
     EXPECT_EQ(p.transportButtons[0].top, 1);
     EXPECT_EQ(p.transportButtons[5].left, 122);
-    EXPECT_EQ(p.volumeKnob.left, 26);  // (60 - 8) × 50 / 100
-    EXPECT_EQ(p.volumeFill.width, p.volumeKnob.left);
 }
 
 TEST(LayoutGeometry, CompactPlayerHasNoBarAndTheTrackAtTheBottom) {
