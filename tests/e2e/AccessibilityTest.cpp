@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <map>
 #include <sstream>
+#include <thread>
+#include <algorithm>
+#include <cstring>
 
 #include "config/SettingsFile.h"
 #include "e2e/ProgramUnderTest.h"
@@ -172,6 +175,32 @@ TEST_F(AccessibleWindow, TabF6EnterAndArrowsWalkTheWindowInReadingOrder) {
     EXPECT_EQ(FocusAfter("Tab", 3).back(), "push button\t隐藏右侧面板");
     ASSERT_TRUE(program.PressKeys("Return"));
     EXPECT_TRUE(program.WaitFor([&] { return Tree()["显示右侧面板"].role == "push button"; }, 5s));
+}
+
+// The keys stay where the person looks: the page player takes them from the
+// picture, where they are at start, when it takes the centre, and gives them
+// back when it closes.
+TEST_F(AccessibleWindow, TheFocusFollowsWhatTheCentreShows) {
+    StartOnHomePage();
+    const auto home = program.WaitForHomePage();
+    ASSERT_TRUE(home);
+    FILE* moves = popen((kProbe + "focus-moves 12 2>&1").c_str(), "r");
+    ASSERT_TRUE(moves);
+    char first[64] = {};
+    ASSERT_TRUE(std::fgets(first, sizeof first, moves)) << "no listener";  // "listening"
+    size_t from = program.Trace().size();
+    ASSERT_TRUE(program.Pages().ClickLink(*home, "a[href^='eetvs://']"));
+    ASSERT_TRUE(program.WaitForTracePrefix("visible Pic2=1", from));
+    std::this_thread::sleep_for(2s);  // the page player's page takes the focus once it has loaded
+    from = program.Trace().size();
+    EXPECT_NE(Probe("press ×").find("pressed"), std::string::npos);  // the page player's close button
+    EXPECT_TRUE(program.WaitForTracePrefix("visible Pic2=0", from));
+    std::vector<std::string> went;
+    for (char line[256]; std::fgets(line, sizeof line, moves);) went.push_back(std::string(line, std::strcspn(line, "\n")));
+    pclose(moves);
+    EXPECT_NE(std::find(went.begin(), went.end(), "page\t网页播放器"), went.end()) << testing::PrintToString(went);
+    ASSERT_FALSE(went.empty());
+    EXPECT_EQ(went.back(), "filler\t播放器");
 }
 
 TEST_F(AccessibleWindow, DialogsAreReadWithTheirTextsTabsFieldsAndButtons) {

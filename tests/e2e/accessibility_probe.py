@@ -8,6 +8,8 @@ accessibility bus (AT-SPI), and acts through it.
   focus KEY COUNT       presses KEY (an xdotool key name) COUNT times and
                         prints which object has the focus after each press
   listen SECONDS        prints the name changes and focus moves heard meanwhile
+  focus-moves SECONDS   prints where the focus goes meanwhile; a page as
+                        "page" and the name of the pane that holds it
   dialogs               every object of the program's other windows that show
 
 Lines are tab-separated; a web page's own objects show as "page".
@@ -114,6 +116,38 @@ def set_value(name, value):
     print("set\t" + value)
 
 
+def every_object(node):
+    """The window's objects depth first, the web pages' own too."""
+    for child in node:
+        if child is not None:
+            yield child
+            yield from every_object(child)
+
+
+def holder_name(node):
+    """The name of the nearest named object around a page's own."""
+    for _ in range(60):
+        node = node.parent
+        if node is None or node.name:
+            break
+    return node.name if node is not None else ""
+
+
+def focus_moves(seconds):
+    """Says where the focus goes, each time it goes somewhere, for a while."""
+    def moved(event):
+        if event.detail1 == 1 and event.source is not None:
+            said = described(event.source)
+            print(said + "\t" + holder_name(event.source) if said == "page" else said)
+            sys.stdout.flush()
+
+    pyatspi.Registry.registerEventListener(moved, "object:state-changed:focused")
+    GLib.timeout_add(int(float(seconds) * 1000), pyatspi.Registry.stop)
+    print("listening")
+    sys.stdout.flush()
+    pyatspi.Registry.start()
+
+
 def focus_steps(key, count):
     """Presses the key and, once the focus has settled, says where it is."""
     main_window()
@@ -157,7 +191,8 @@ def listen(seconds):
     pyatspi.Registry.start()
 
 
-COMMANDS = {"tree": tree, "dialogs": dialogs, "press": press, "set-value": set_value, "focus": focus_steps, "listen": listen}
+COMMANDS = {"tree": tree, "dialogs": dialogs, "press": press, "set-value": set_value, "focus": focus_steps, "listen": listen,
+            "focus-moves": focus_moves}
 
 if __name__ == "__main__":
     if len(sys.argv) < 2 or sys.argv[1] not in COMMANDS:
