@@ -5,7 +5,9 @@
 
 #include "base/JsEscape.h"
 #include "config/TextFile.h"
+#include "fakes/PagesFixture.h"
 #include "fakes/PartFixture.h"
+#include "playback/NextEpisodeFinder.h"
 #include "playback/Playback.h"
 
 namespace ruvo {
@@ -234,6 +236,227 @@ TEST_F(Plays, ClosingThePagePlayer) {
     EXPECT_TRUE(Shows(ControlName::PlayerBox));
     EXPECT_EQ(pagePlayer.navigations.back(), "about:blank");
     EXPECT_EQ(controls.Text({ControlName::TitleLine}), "");
+}
+
+// The owner as the pages reach it and as the window wires the parts that
+// ask it: links through the dispatcher, the player's reports through the
+// status monitor, what follows through the next-episode finder.
+class FromPages : public test::PagesFixture {
+protected:
+    std::unique_ptr<Timer> retry = timers.CreateTimer();
+    NextEpisodeFinder finder{{lookup, playback, options, *retry, [this](const std::string& text) { tips.push_back(text); },
+                              [this] { monitor.NextEpisodeFound(); }, [](const std::string&) {}}};
+    PlayStatusMonitor monitor{{player, playback, ads, view, options, *statusTick, *endOfPlay, [] {},
+                               [this](const std::string& text) { tips.push_back(text); }, [this] { finder.LookUp(); }}};
+
+    void SetUp() override {
+        for (const Option option : {Option::PreloadNext, Option::AutoPlayNext, Option::TrayBalloons})
+            options.Set(option, true);  // as a first run stores them
+        Follow(monitor);
+        for (const char* list : {"date.dat", "date_f.dat"}) folder.Write(list, "\r\n");  // as the first run makes them
+        view.SetVisible({ControlName::PagePlayerBox}, false);  // as the window opens
+        retry->SetInterval(50000);
+        retry->SetOnTick([this] { finder.RetryTick(); });
+    }
+    static std::string Request(int id, const std::string& v, const std::string& v1) {
+        return std::string(kPortalBase) + "h.asp?id=" + std::to_string(id) + "&v=" + v + "&v1=" + v1;
+    }
+    // What plays reaches second `position` and the user stops it: a list
+    // item keeps that place in its line.
+    void StoppedAt(int position) {
+        player.state = PlayerState::Playing;
+        player.position = position;
+        timers.Advance(1000);
+        playback.Stop();
+    }
+    // A portal title playing: episode v1 of title 12, source 0.
+    void Playing(int v1, const std::string& name = "星河") {
+        fetch.replies[Request(12, "0", std::to_string(v1))] = "第" + std::to_string(v1 + 1) + "集$http://m/" +
+                                                              std::to_string(v1) + ".mp4$qvod";
+        PageNavigates(Pane::PortalPage, "eebovod://12-0-" + std::to_string(v1) + "-" + name);
+        player.state = PlayerState::Playing;
+        fetch.requests.clear();
+        player.calls.clear();
+        for (auto& pane : panes) pane.navigations.clear();
+    }
+    // Episode 5 of title 12 plays to the point where the next one is
+    // looked up (downloaded whole); the portal's reply to that look-up.
+    // Returns the look-up's address.
+    std::string PlayingTheLastEpisodeAt(int position, const std::string& reply) {
+        Playing(4);
+        player.position = position;
+        player.duration = 100;
+        player.progress = 1000;
+        const std::string request = Request(12, "0", "5");
+        fetch.replies[request] = reply;
+        return request;
+    }
+};
+
+TEST_F(FromPages, TelevisionLinkPlaysInThePagePlayer) {
+    WriteList("date.dat", "12|t|e|qvod|http%3A//m/a.mp4|0|0|0\r\n");
+    ASSERT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
+    player.state = PlayerState::Playing;
+    player.position = 40;
+    timers.Advance(1000);
+    player.calls.clear();
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://news&&&ch=1/"));
+    EXPECT_EQ(pagePlayer.navigations, std::vector<std::string>{std::string(kPortalBase) + "tv/eebotv.htm?ch=1"});
+    EXPECT_EQ(Text(ControlName::TitleLine), "news");
+    EXPECT_FALSE(Visible(ControlName::PlayerBox));
+    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
+    EXPECT_EQ(rightPanelShown, false);
+    EXPECT_EQ(player.calls, std::vector<std::string>{"stop"});
+    EXPECT_EQ(ListLines("date.dat"), std::vector<std::string>{"12|t|e|qvod|http%3A//m/a.mp4|0|0|40"});  // the left item's place
+    StoppedAt(70);
+    EXPECT_EQ(ListLines("date.dat"), std::vector<std::string>{"12|t|e|qvod|http%3A//m/a.mp4|0|0|40"});  // a channel's place is kept nowhere
+}
+
+TEST_F(FromPages, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
+    fetch.replies[std::string(kPortalBase) + "h.asp?id=12&v=0&v1=0"] = "第1集$http://m/海 1.mp4$qvod";
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eebovod://12-0-0-海贼王"));
+    EXPECT_TRUE(Web(Pane::PortalPage).navigations.empty());  // played at once, not as a link through the pane
+    EXPECT_EQ(player.url, "http://m/海 1.mp4");
+    EXPECT_EQ(player.calls, std::vector<std::string>{"play"});
+    EXPECT_EQ(Text(ControlName::TitleLine), "海贼王-第1集");
+    player.Report(PlayerEvent::FirstFrame);  // listed once it plays
+    ASSERT_FALSE(ListLines("date.dat").empty());
+    EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|0");
+    StoppedAt(30);
+    EXPECT_EQ(ListLines("date.dat")[0], "12|海贼王|第1集|qvod|" + JsEscape("http://m/海 1.mp4") + "|0|0|30");
+}
+
+TEST_F(FromPages, PagePlayerKindPlaysInWeb2AndListsTheTitle) {
+    ASSERT_TRUE(statusTick->IsEnabled());
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eeqvod://html5&&&http%3A//m/a.webm&&&%u661F&&&%u7B2C2%u96C6&&&12&&&1&&&1/"));
+    EXPECT_EQ(pagePlayer.navigations.back(), std::string(kPortalBase) + "play.htm?html5$$$http%3A//m/a.webm");
+    EXPECT_FALSE(statusTick->IsEnabled());
+    EXPECT_TRUE(player.url.empty());
+    EXPECT_EQ(ListLines("date.dat")[0], "12|星|第2集|html5|http%3A//m/a.webm|1|1|0");
+}
+
+TEST_F(FromPages, OpenLinkReplaysAHistoryItemWhereItWasLeft) {
+    WriteList("date.dat", "\r\n12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|95\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://2"));
+    EXPECT_EQ(player.url, "http://m/3.mp4");
+    EXPECT_EQ(player.position, 95);
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第3集");
+    EXPECT_EQ(Web(Pane::SidePage).navigations.back(), std::string(kPortalBase) + "show.asp?id=12");
+    EXPECT_EQ(titlePagesShown, 1);
+    EXPECT_TRUE(Visible(ControlName::PlayerBox));
+    EXPECT_FALSE(Visible(ControlName::PagePlayerBox));
+    EXPECT_EQ(ListLines("date.dat").size(), 2u);                                  // a replay adds no record
+    StoppedAt(120);
+    EXPECT_EQ(ListLines("date.dat").back(), "12|星河|%u7B2C3%u96C6|qvod|http%3A//m/3.mp4|0|2|120");
+    playback.StepEpisode(1);  // the episode after it
+    EXPECT_EQ(fetch.requests.back(), std::string(kPortalBase) + "h.asp?id=12&v=0&v1=3");
+}
+
+// A row stored before addresses were checked may hold what a portal sent.
+TEST_F(FromPages, ListRowsPlayOnlyWebAddressesAndFiles) {
+    WriteList("date.dat", "12|星河|e|qvod|av%3A//lavfi%3Aamovie%3D/etc/passwd|0|2|95\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
+    EXPECT_TRUE(player.url.empty());
+    EXPECT_EQ(Text(ControlName::StatusLine), "无法播放：不支持的地址");
+    EXPECT_EQ(ListLines("date.dat").size(), 1u);
+    // A web address among the local files plays; an address of another kind
+    // neither plays nor goes.
+    WriteList("date_f.dat", "live|http://m/live|7\r\nx|av://lavfi:x|0\r\n");
+    localListLast = true;
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://2"));
+    EXPECT_TRUE(player.url.empty());
+    EXPECT_EQ(ListLines("date_f.dat").size(), 2u);
+    EXPECT_TRUE(dialogs.notices.empty());
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
+    EXPECT_EQ(player.url, "http://m/live");
+    EXPECT_EQ(player.position, 7);
+}
+
+TEST_F(FromPages, OpenLinkOfAPagePlayerItemUsesWeb2) {
+    WriteList("date.dat", "12|星河|e|html5|http%3A//m/a.webm|1|0|0\r\n");
+    EXPECT_TRUE(PageNavigates(Pane::HistoryList, "open://1"));
+    EXPECT_EQ(pagePlayer.navigations.back(), std::string(kPortalBase) + "play.htm?html5$$$http%3A//m/a.webm");
+    EXPECT_FALSE(Visible(ControlName::PlayerBox));
+    EXPECT_TRUE(Visible(ControlName::PagePlayerBox));
+}
+
+TEST_F(FromPages, OpenLinkOfALocalFile) {
+    folder.Write("movie.mkv", "x");
+    WriteList("date_f.dat", "movie.mkv|" + folder.File("movie.mkv") + "|61\r\ngone.mkv|/no/such/gone.mkv|0\r\n");
+    localListLast = true;
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://1"));
+    EXPECT_EQ(player.url, folder.File("movie.mkv"));
+    EXPECT_EQ(player.position, 61);
+    StoppedAt(90);
+    EXPECT_EQ(ListLines("date_f.dat")[0], "movie.mkv|" + folder.File("movie.mkv") + "|90");
+    playback.StepEpisode(1);  // a file is no episode
+    EXPECT_TRUE(fetch.requests.empty());
+
+    EXPECT_TRUE(PageNavigates(Pane::LocalList, "open://2/"));
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(dialogs.notices[0].text, "/no/such/gone.mkv不存在");
+    EXPECT_EQ(ListLines("date_f.dat").size(), 1u);
+}
+
+// While the portal is asked, the status line says so at every tick and a
+// page's navigation acts at once. (The play service's own test drives which
+// reply wins.)
+TEST_F(FromPages, LookUpsNeverHoldTheWindow) {
+    fetch.holdReplies = true;
+    fetch.replies[Request(12, "0", "0")] = "L$http://m/12.mp4$qvod";
+    PageNavigates(Pane::PortalPage, "eebovod://12-0-0-N");
+    EXPECT_TRUE(PageNavigates(Pane::SidePage, std::string(kPortalBase) + "search.asp?searchword=x"));
+    EXPECT_EQ(Web(Pane::SearchResults).navigations.size(), 1u);  // at once
+    timers.Advance(3000);
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在搜索资源，请稍后");
+    fetch.Answer();
+    EXPECT_EQ(player.url, "http://m/12.mp4");
+}
+
+TEST_F(FromPages, PlayStartStopsAndRecordsTheItemLeft) {
+    Playing(0);
+    player.position = 33;
+    timers.Advance(1000);
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
+    playback.StepEpisode(1);
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
+    // Once it plays, the new episode replaces the title's record, at the top with position 0.
+    player.Report(PlayerEvent::FirstFrame);
+    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
+}
+
+// A look-up of the next episode that failed is made again after 100 s; when
+// that finds it after the end, it plays on.
+TEST_F(FromPages, ANextEpisodeFoundByTheRetryAfterTheEndPlaysOn) {
+    const std::string request = PlayingTheLastEpisodeAt(99, "<html>busy</html>");
+    timers.Advance(20000);  // the end, and a while after it
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    EXPECT_EQ(tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
+    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
+    timers.Advance(90000);
+    EXPECT_EQ(player.url, "http://m/6.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
+}
+
+// On the last episode the portal answers "0": asked again at the retry's
+// pace (100 s), not at every tick; a series that gains an episode meanwhile
+// plays on, even after the end.
+TEST_F(FromPages, NoNextEpisodeIsAskedAgainAtTheRetrysPaceAndStillPlaysOn) {
+    const std::string request = PlayingTheLastEpisodeAt(40, "0");
+    auto asked = [&] { return std::count(fetch.requests.begin(), fetch.requests.end(), request); };
+    timers.Advance(60000);
+    EXPECT_EQ(asked(), 1);
+    player.position = 99;
+    timers.Advance(30000);  // the end, and a while after it
+    EXPECT_EQ(asked(), 1);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
+    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
+    timers.Advance(9000);  // 99 s after the first look-up
+    EXPECT_EQ(asked(), 1);
+    timers.Advance(2000);
+    EXPECT_EQ(asked(), 2);
+    EXPECT_EQ(player.url, "http://m/6.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
 }
 
 }  // namespace

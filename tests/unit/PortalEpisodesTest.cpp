@@ -1,13 +1,10 @@
-// Episodes the portal names: its replies taken apart, the next episode found
-// ahead by the finder alone, and in the window the road from a look-up to
-// what plays next, with the status line, the bar and the timers together.
+// Episodes the portal names: its replies taken apart, and the next episode
+// found ahead by the finder alone.
 #include <gtest/gtest.h>
 
-#include "config/TextFile.h"
 #include "fakes/PartFixture.h"
 #include "fakes/WindowFixture.h"
 #include "playback/NextEpisodeFinder.h"
-#include "playback/PlayerBarLook.h"
 
 namespace ruvo {
 namespace {
@@ -122,99 +119,6 @@ TEST_F(Finder, AFailedLookUpIsMadeAgainAfterHundredSeconds) {
     EXPECT_FALSE(session().next.preloadStarted);
     timers.Advance(200'000);
     EXPECT_EQ(fetch.requests.size(), 1u);  // found: not asked again
-}
-
-// The window: portal links the user follows and the bar's episode buttons.
-class Episodes : public test::WindowFixture {
-protected:
-    void SetUp() override {
-        WindowFixture::SetUp();
-        Load();
-    }
-    void Press(BarButton button) { User().transportClick(static_cast<int>(button)); }
-    // A portal title playing: episode v1 of title 12, source 0.
-    void Playing(int v1, const std::string& name = "星河") {
-        fetch.replies[Request(12, "0", std::to_string(v1))] = "第" + std::to_string(v1 + 1) + "集$http://m/" +
-                                                              std::to_string(v1) + ".mp4$qvod";
-        PageNavigates(Pane::PortalPage, "eebovod://12-0-" + std::to_string(v1) + "-" + name);
-        player.state = PlayerState::Playing;
-        fetch.requests.clear();
-        player.calls.clear();
-        for (auto& pane : panes) pane.navigations.clear();
-    }
-    // Episode 5 of title 12 plays to the point where the next one is
-    // looked up (downloaded whole); the portal's reply to that look-up.
-    // Returns the look-up's address.
-    std::string PlayingTheLastEpisodeAt(int position, const std::string& reply) {
-        Playing(4);
-        player.position = position;
-        player.duration = 100;
-        player.progress = 1000;
-        const std::string request = Request(12, "0", "5");
-        fetch.replies[request] = reply;
-        return request;
-    }
-};
-
-// While the portal is asked, the status line says so at every tick and a
-// page's navigation acts at once. (The play service's own test drives which
-// reply wins.)
-TEST_F(Episodes, LookUpsNeverHoldTheWindow) {
-    fetch.holdReplies = true;
-    fetch.replies[Request(12, "0", "0")] = "L$http://m/12.mp4$qvod";
-    PageNavigates(Pane::PortalPage, "eebovod://12-0-0-N");
-    EXPECT_TRUE(PageNavigates(Pane::SidePage, std::string(kTestPortal) + "search.asp?searchword=x"));
-    EXPECT_EQ(Web(Pane::SearchResults).navigations.size(), 1u);  // at once
-    timers.Advance(3000);
-    EXPECT_EQ(Text(ControlName::StatusLine), "正在搜索资源，请稍后");
-    fetch.Answer();
-    EXPECT_EQ(player.url, "http://m/12.mp4");
-}
-
-TEST_F(Episodes, PlayStartStopsAndRecordsTheItemLeft) {
-    Playing(0);
-    player.position = 33;
-    timers.Advance(1000);
-    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
-    Press(BarButton::Next);
-    EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "play"}));
-    // Once it plays, the new episode replaces the title's record, at the top with position 0.
-    player.Report(PlayerEvent::FirstFrame);
-    EXPECT_EQ(ReadTextFileLines(folder.File("date.dat")).value()[0], "12|星河|第2集|qvod|http%3A//m/1.mp4|0|1|0");
-}
-
-// A look-up of the next episode that failed is made again after 100 s; when
-// that finds it after the end, it plays on.
-TEST_F(Episodes, ANextEpisodeFoundByTheRetryAfterTheEndPlaysOn) {
-    const std::string request = PlayingTheLastEpisodeAt(99, "<html>busy</html>");
-    timers.Advance(20000);  // the end, and a while after it
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    EXPECT_EQ(tray.tips, std::vector<std::string>{"读取下一集数据出错，稍后将重新读取！"});
-    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
-    timers.Advance(90000);
-    EXPECT_EQ(player.url, "http://m/6.mp4");
-    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
-}
-
-// On the last episode the portal answers "0": asked again at the retry's
-// pace (100 s), not at every tick; a series that gains an episode meanwhile
-// plays on, even after the end.
-TEST_F(Episodes, NoNextEpisodeIsAskedAgainAtTheRetrysPaceAndStillPlaysOn) {
-    const std::string request = PlayingTheLastEpisodeAt(40, "0");
-    auto asked = [&] { return std::count(fetch.requests.begin(), fetch.requests.end(), request); };
-    timers.Advance(60000);
-    EXPECT_EQ(asked(), 1);
-    player.position = 99;
-    timers.Advance(30000);  // the end, and a while after it
-    EXPECT_EQ(asked(), 1);
-    EXPECT_EQ(Text(ControlName::StatusLine), "播放完毕");
-    fetch.replies[request] = "第6集$http://m/6.mp4$qvod";
-    timers.Advance(9000);  // 99 s after the first look-up
-    EXPECT_EQ(asked(), 1);
-    timers.Advance(2000);
-    EXPECT_EQ(asked(), 2);
-    EXPECT_EQ(player.url, "http://m/6.mp4");
-    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第6集");
 }
 
 }  // namespace
