@@ -1,6 +1,5 @@
 #include "playback/PlayStatusMonitor.h"
 
-#include <cstdint>
 
 #include "config/SettingsKeys.h"
 
@@ -48,7 +47,7 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
             return;
         case PlayerEvent::BufferingStarted:
             if (!NoticeShows())
-                playback.ShowStatus("正在缓冲 (" + std::to_string(static_cast<int16_t>(player.DownloadSpeed())) + "Kbps/S)");
+                playback.ShowStatus("正在缓冲 (" + std::to_string(player.DownloadSpeed()) + "Kbps/S)");
             return;
         case PlayerEvent::BufferingEnded:
             if (!NoticeShows() && player.PlayState() == PlayerState::Playing) ShowPlayingNow();
@@ -111,7 +110,7 @@ void PlayStatusMonitor::ShowStatus() {
     // An item that has ended resumes at 1 (set at its end), not at its end.
     if (!ItemHasEnded()) parts_.playback.NotePlace(player.Position());
     if (CheckEndEndsTick()) return;
-    const int speed = static_cast<int16_t>(player.DownloadSpeed());
+    const int speed = player.DownloadSpeed();
     Preload();
     const PlayerState state = player.PlayState();
     if (state == PlayerState::Playing) ShowPlaying(speed);

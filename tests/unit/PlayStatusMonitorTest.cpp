@@ -397,10 +397,13 @@ TEST_F(Monitor, OddPlayerValuesNeverBreakTheBar) {
     Tick();
     EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 01:40");
     PlayingAt(2147483647, 100);
-    player.speed = 70000;  // beyond 16 bits: shown as the player's 16-bit figure
+    player.speed = 70000;  // beyond 16 bits: shown whole
     player.progress = 5000;
     Tick();
-    EXPECT_EQ(Text(ControlName::StatusLine).rfind("播放中(", 0), 0u);
+    EXPECT_EQ(Text(ControlName::StatusLine), "播放中(70000 Kbps/S)");
+    player.state = PlayerState::Buffering;
+    player.Report(PlayerEvent::BufferingStarted);
+    EXPECT_EQ(Text(ControlName::StatusLine), "正在缓冲 (70000Kbps/S)");
     PlayingAt(10, -1);
     Tick();
 }
