@@ -60,10 +60,9 @@ public:
     virtual void Pause() = 0;
     virtual void Stop() = 0;
     virtual PlayerState PlayState() const = 0;
-    // -1 = sound off, 0 = sound on.
-    virtual void SetMute(int mute) = 0;
-    // -1 = switch to full screen, 0 = leave it.
-    virtual void SetFullScreen(int fullScreen) = 0;
+    virtual void SetMuted(bool muted) = 0;
+    // The picture fills the screen, or leaves it.
+    virtual void SetFullScreen(bool on) = 0;
     // True while the picture fills the screen (however it got there).
     virtual bool IsFullScreen() const { return false; }
     // Percent, 0 to 100 (values outside are clamped).

@@ -273,7 +273,7 @@ void Playback::Stop() {
 }
 
 void Playback::SetMuted(bool muted) {
-    parts_.player.SetMute(muted ? -1 : 0);
+    parts_.player.SetMuted(muted);
     area_.muted = muted;
     Publish();
 }

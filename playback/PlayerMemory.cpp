@@ -13,15 +13,15 @@ void PlayerMemory::Restore() {
     if (!volume.empty() && IsNumberText(volume)) player_.SetVolume(TextToInt(volume));
     if (settings_.Read(kPlayerSection, kMuteKey, "") == "1" && bar_.SoundOn()) bar_.ToggleMute();
     volume_ = player_.Volume();
-    muted_ = !bar_.SoundOn() ? 1 : 0;
+    muted_ = !bar_.SoundOn();
 }
 
 void PlayerMemory::RememberChanges() {
     const int volume = player_.Volume();
-    if (volume_ >= 0 && volume != volume_) settings_.Write(kPlayerSection, kVolumeKey, std::to_string(volume));
+    if (volume_ && volume != *volume_) settings_.Write(kPlayerSection, kVolumeKey, std::to_string(volume));
     volume_ = volume;
-    const int muted = !bar_.SoundOn() ? 1 : 0;
-    if (muted_ >= 0 && muted != muted_) settings_.Write(kPlayerSection, kMuteKey, std::to_string(muted));
+    const bool muted = !bar_.SoundOn();
+    if (muted_ && muted != *muted_) settings_.Write(kPlayerSection, kMuteKey, muted ? "1" : "0");
     muted_ = muted;
 }
 

@@ -2,6 +2,8 @@
 // The player's volume and mute outlive the run. Their keys are written only
 // once the user changed them, so a first-run settings file stays as it was.
 
+#include <optional>
+
 #include "config/SettingsFile.h"
 #include "platform/Player.h"
 
@@ -28,8 +30,9 @@ private:
     Player& player_;
     TransportControls& bar_;
     SettingsFile& settings_;
-    int volume_ = -1;
-    int muted_ = -1;
+    // As last written or read; nothing before the first look.
+    std::optional<int> volume_;
+    std::optional<bool> muted_;
 };
 
 }  // namespace ruvo

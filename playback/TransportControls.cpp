@@ -71,11 +71,11 @@ void TransportControls::MuteOrUnmute() { parts_.playback.SetMuted(SoundOn()); }
 // (paused too), as Esc does.
 void TransportControls::FullScreenPressed() {
     Player& player = parts_.player;
-    if (player.IsFullScreen()) return player.SetFullScreen(0);
+    if (player.IsFullScreen()) return player.SetFullScreen(false);
     if (player.PlayState() != PlayerState::Playing) return;
     Redraw(BarButton::FullScreen);
     HideTipPanel(parts_.controls);
-    player.SetFullScreen(-1);
+    player.SetFullScreen(true);
 }
 
 void TransportControls::ChooseAndPlayFile() {

@@ -311,14 +311,14 @@ void MpvPlayer::Stop() {
 
 PlayerState MpvPlayer::PlayState() const { return MapPlayState(snapshot_); }
 
-void MpvPlayer::SetMute(int mute) {
+void MpvPlayer::SetMuted(bool muted) {
     if (!EnsureStarted()) return;
-    int flag = mute != 0 ? 1 : 0;
+    int flag = muted ? 1 : 0;
     lib_->set_property_async(mpv_, 0, mpvprop::kMute, MPV_FORMAT_FLAG, &flag);
 }
 
-void MpvPlayer::SetFullScreen(int fullScreen) {
-    if (fullScreenRequest_) fullScreenRequest_(fullScreen != 0);
+void MpvPlayer::SetFullScreen(bool on) {
+    if (fullScreenRequest_) fullScreenRequest_(on);
 }
 
 void MpvPlayer::SetVolume(int percent) {

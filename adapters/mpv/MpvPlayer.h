@@ -67,8 +67,8 @@ public:
     void Pause() override;
     void Stop() override;
     PlayerState PlayState() const override;
-    void SetMute(int mute) override;
-    void SetFullScreen(int fullScreen) override;
+    void SetMuted(bool muted) override;
+    void SetFullScreen(bool on) override;
     int Volume() const override { return volume_; }
     void SetVolume(int percent) override;
     int Duration() const override { return WholeNumber(duration_); }

@@ -191,7 +191,7 @@ public:
     std::string url;
     PlayerState state = PlayerState::Idle;
     int volume = 100, duration = 0, position = 0, speed = 0, bitRate = 0, progress = 0;
-    int mute = 0, fullScreen = 0;
+    bool muted = false, fullScreen = false;
     std::vector<std::string> calls;  // "play", "pause", "stop", "preload:URL", "seek:N"
     std::function<void(PlayerEvent)> eventHandler;
 
@@ -216,9 +216,9 @@ public:
         state = PlayerState::Stopped;
     }
     PlayerState PlayState() const override { return state; }
-    void SetMute(int m) override { mute = m; }
-    void SetFullScreen(int f) override { fullScreen = f; }
-    bool IsFullScreen() const override { return fullScreen != 0; }
+    void SetMuted(bool m) override { muted = m; }
+    void SetFullScreen(bool on) override { fullScreen = on; }
+    bool IsFullScreen() const override { return fullScreen; }
     int Volume() const override { return volume; }
     void SetVolume(int v) override { volume = v; }
     int Duration() const override { return duration; }

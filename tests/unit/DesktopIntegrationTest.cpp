@@ -60,7 +60,7 @@ TEST_F(DesktopIntegration, VolumeAndMuteAreWrittenOnlyWhenChangedAndComeBack) {
     controls.values.clear();
     Load();
     EXPECT_EQ(player.volume, 90);
-    EXPECT_EQ(player.mute, -1);
+    EXPECT_TRUE(player.muted);
     EXPECT_EQ(controls.Tooltip({ControlName::TransportButton, 2}), "取消静音");
 }
 

@@ -94,25 +94,25 @@ TEST_F(Transport, EpisodeAndPanelButtonsHandTheirWorkOn) {
 
 TEST_F(Transport, MuteToggles) {
     Click(2);
-    EXPECT_EQ(player.mute, -1);
+    EXPECT_TRUE(player.muted);
     EXPECT_EQ(Tooltip(2), "取消静音");
     EXPECT_EQ(Picture(2), 8);
     Click(2);
-    EXPECT_EQ(player.mute, 0);
+    EXPECT_FALSE(player.muted);
     EXPECT_EQ(Tooltip(2), "静音");
 }
 
 TEST_F(Transport, FullScreenStartsWhilePlayingAndTheButtonLeavesIt) {
     player.state = PlayerState::Paused;
     Click(3);
-    EXPECT_EQ(player.fullScreen, 0);
+    EXPECT_FALSE(player.fullScreen);
     player.state = PlayerState::Playing;
     Click(3);
-    EXPECT_EQ(player.fullScreen, -1);
+    EXPECT_TRUE(player.fullScreen);
     // In full screen the button leaves it, paused too.
     player.state = PlayerState::Paused;
     Click(3);
-    EXPECT_EQ(player.fullScreen, 0);
+    EXPECT_FALSE(player.fullScreen);
 }
 
 TEST_F(Transport, OpenFilePlaysTheChosenFileUnderItsName) {
@@ -170,7 +170,7 @@ TEST_F(Transport, TheVolumeIsClampedUnmutedShownAndHeard) {
     Click(2);  // muted
     sliders.SetVolume(140);
     EXPECT_EQ(player.volume, 100);
-    EXPECT_EQ(player.mute, 0);
+    EXPECT_FALSE(player.muted);
     EXPECT_EQ(Tooltip(2), "静音");
     sliders.SetVolume(-5);
     EXPECT_EQ(player.volume, 0);
@@ -212,7 +212,7 @@ TEST_F(Transport, FFillsTheScreenWithAPlayingPictureAndTheWheelChangesTheVolumeB
     Playing(40, 100);
     player.state = PlayerState::Playing;
     keys.KeyDown(Key::F);
-    EXPECT_EQ(player.fullScreen, -1);  // the full-screen button's toggle
+    EXPECT_TRUE(player.fullScreen);  // the full-screen button's toggle
     player.volume = 50;
     keys.WheelOverPicture(2);
     EXPECT_EQ(player.volume, 60);
