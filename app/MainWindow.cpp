@@ -99,7 +99,8 @@ void MainWindow::CreatePlaybackParts() {
             memory_->RememberChanges();
         },
         [this](const std::string& text) { ShowTrayTip(text); }, [this] { nextEpisode_->LookUp(); }});
-    sliders_ = std::make_unique<PlayerSliders>(view_, ports_.player, *transport_, *memory_);
+    sliders_ = std::make_unique<PlayerSliders>(view_, ports_.player, *playback_, *transport_, *memory_,
+                                               [this](const std::string& text) { monitor_->ShowNotice(text); });
     keys_ = std::make_unique<KeyboardShortcuts>(KeyboardShortcuts::Parts{
         view_, ports_.player, *playback_, *transport_, *sliders_, *monitor_, *memory_, TimerOf(WindowTimer::StatusTick)});
     remote_ = std::make_unique<MediaRemote>(MediaRemote::Parts{ports_.player, *playback_, view_, ports_.host,
@@ -324,11 +325,15 @@ WindowIntents MainWindow::Intents() {
         title_->Click(button);
         navigation_->Click(button);
     };
-    in.transportClick = [this](int index) { transport_->Click(index); };
-    in.transportHover = [this](int index, bool inside) { transport_->MouseMove(index, inside); };
+    in.transportClick = [this](BarButton button) { transport_->Click(button); };
+    in.transportHover = [this](BarButton button, bool inside) { transport_->MouseMove(button, inside); };
     in.keyDown = [this](Key key) { return keys_->KeyDown(key); };
     in.seekRelease = [this](SeekRelease where, double share) { sliders_->SeekLetGo(where, share); };
     in.volumeWheel = [this](int notches) { keys_->WheelOverPicture(notches); };
+    in.volumeKnobPastItsEnd = [this] {
+        transport_->Unmute();
+        memory_->RememberChanges();
+    };
     in.sliderSet = [this](Slider slider, int value) {
         if (slider == Slider::Volume) sliders_->SetVolume(value);
         else remote_->SeekTo(int64_t{value} * 1'000'000);

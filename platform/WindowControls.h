@@ -90,6 +90,11 @@ inline constexpr WindowButton kFrameButtons[] = {
     WindowButton::TopMost,  WindowButton::Menu,     WindowButton::LeftPanelToggle, WindowButton::RightPanelToggle,
 };
 
+// The player bar's buttons, in their order on the bar.
+enum class BarButton { PlayPause, Stop, Mute, FullScreen, OpenFile, Next, Previous, RightPanel };
+inline constexpr int kBarButtonCount = 8;
+inline constexpr ControlId ControlOf(BarButton button) { return {ControlName::TransportButton, static_cast<int>(button)}; }
+
 // What a screen reader says of a control beside what it shows: its name
 // and, for a tab or a button that stays down, whether it is on.
 struct SpokenControl {

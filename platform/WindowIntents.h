@@ -25,19 +25,22 @@ struct WindowIntents {
     // A title button, a tab or a panel toggle; the window system's close
     // button counts as the title bar's.
     std::function<void(WindowButton)> buttonClick;
-    std::function<void(int)> transportClick;   // the player bar's button index
+    std::function<void(BarButton)> transportClick;
     std::function<void()> retryMainArea;       // click on the main area's load-error notice
     std::function<void()> retrySidePane;       // click on the side page's load-error notice
     std::function<void()> closeWebPlayer;      // the page player's close button
-    // The pointer over the player bar's button `index`, inside it or (held
-    // by the button) just gone out of it.
-    std::function<void(int, bool)> transportHover;
+    // The pointer over the player bar's button, inside it or (held by the
+    // button) just gone out of it.
+    std::function<void(BarButton, bool)> transportHover;
     // True when the key acted on the player, which then takes it from the
     // control with the focus.
     std::function<bool(Key)> keyDown;
     // The seek knob let go after a press or a drag, at `share` of the
     // track's run (past 1 when a press landed beyond the run's end).
     std::function<void(SeekRelease, double)> seekRelease;
+    // The volume knob dragged past either end: the sound comes on, the
+    // volume stays.
+    std::function<void()> volumeKnobPastItsEnd;
     std::function<void(int)> volumeWheel;        // wheel notches over the picture, up positive
     // A slider set to a value by the keyboard, a screen reader or, for the
     // volume, the mouse: seconds into the play, or percent of volume.

@@ -45,6 +45,7 @@ void KeyboardShortcuts::Seek(int seconds) {
     if (player.Position() < 0) player.SetPosition(0);
     // Only a seek forward can pass the end (a stream of unknown length has duration 0).
     if (seconds > 0 && player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);
+    parts_.playback.SoughtTo(player.Position());
     DrawPosition();
 }
 

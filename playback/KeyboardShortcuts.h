@@ -25,7 +25,7 @@ public:
     struct Parts {
         WindowView& controls;
         Player& player;
-        const Playback& playback;  // the keys act while the player shows
+        Playback& playback;  // the keys act while the player shows; a seek tells it
         TransportControls& bar;
         PlayerSliders& sliders;
         PlayStatusMonitor& monitor;

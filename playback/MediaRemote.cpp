@@ -57,6 +57,7 @@ void MediaRemote::MoveTo(int64_t seconds) {
     if (player.Position() <= 0 || player.Duration() <= 0) return;  // never starts a stopped item
     const int64_t last = std::max(0, player.Duration() - 2);
     player.SetPosition(static_cast<int>(std::clamp<int64_t>(seconds, 0, last)));
+    parts_.playback.SoughtTo(player.Position());
 }
 
 void MediaRemote::SeekBy(int64_t offsetUs) { MoveTo(parts_.player.Position() + offsetUs / kMicroseconds); }
@@ -111,7 +112,7 @@ MediaStatus MediaRemote::Status() {
     status.rate = player.Speed();
     status.canPlay = loaded;
     status.canSeek = loaded && !s.inPagePlayer && player.Duration() > 0;
-    status.canGoNext = status.canGoPrevious = s.episode.has_value();
+    status.canGoNext = status.canGoPrevious = parts_.playback.Area().hasEpisodes;
     return status;
 }
 

@@ -30,6 +30,7 @@ Playback::Playback(Parts parts) : parts_(std::move(parts)) {
 }
 
 void Playback::Publish() {
+    area_.hasEpisodes = session_.episode.has_value();
     if (area_ == published_) return;
     const PlayerArea before = published_;
     published_ = area_;
@@ -74,7 +75,12 @@ bool Playback::StartEpisode(const EpisodePlay& play, int resumeSeconds, bool fro
     StopForNewItem();
     BeginItem({ItemKind::PortalEpisode, e.name, play.label, play.escapedAddress, play.kind}, ItemList::WatchHistory,
               play.InPlayer() ? e.titleId : "", !play.InPlayer(), resumeSeconds);
-    session_.episode = e;
+    // A row replayed in the page player leaves the title that previous and
+    // next step from as it was.
+    if (play.InPlayer() || !fromHistory) {
+        session_.episode = e;
+        session_.next = {};
+    }
     // A replayed row keeps its line; a portal title is listed once it plays.
     const bool listable = !fromHistory && !e.name.empty() && !play.escapedAddress.empty() && TextToInt(e.titleId) != 0;
     listing_ = listable ? Listing::WhenShown : Listing::Listed;
@@ -88,11 +94,14 @@ bool Playback::StartLocalFile(const LocalFilePlay& play, int resumeSeconds) {
     if (!IsPlayableAddress(play.path, AddressOrigin::User)) return Refuse(RefusalTextOf(play.path, AddressOrigin::User));
     StopForNewItem();
     BeginItem({ItemKind::LocalFile, play.name, "", play.path, ""}, ItemList::LocalFiles, play.path, false, resumeSeconds);
+    session_.episode.reset();  // a file is no episode
+    session_.next = {};
     listing_ = play.listed ? Listing::Listed : Listing::WhenShown;
     PlayInPlayer(play.path, resumeSeconds);
     return true;
 }
 
+// The title played last stays what previous and next step from.
 bool Playback::StartTelevision(const TelevisionPlay& play) {
     StopForNewItem();
     BeginItem({ItemKind::TelevisionChannel, play.name, "", play.channel, ""}, ItemList::None, "", true, 0);
@@ -128,6 +137,8 @@ void Playback::StopPlayer(bool storePlace) {
     if (player.PlayUrl().empty() || area_.phase == PlayPhase::Stopped || area_.phase == PlayPhase::Nothing) return;
     NotePlace(player.Position());  // where it stands now, not at the last tick
     if (storePlace) StorePlace();
+    // Played again, it goes on from the place its row keeps.
+    if (session_.lastPosition > 0) session_.resumeAt = PlaceToKeep();
     session_.lastPosition = 0;
     parts_.statusTick.SetEnabled(false);
     player.Stop();
@@ -144,18 +155,17 @@ void Playback::BeginItem(PlayItem item, ItemList list, std::string listKey, bool
     s.item = std::move(item);
     s.list = list;
     s.listKey = std::move(listKey);
-    s.episode.reset();
     s.inPagePlayer = inPagePlayer;
     s.resumeAt = resumeSeconds;
     s.resumed = false;
     s.lastPosition = 0;
-    s.next = {};
     ++itemNumber_;
     parts_.endOfPlay.SetEnabled(false);  // the end under way was the item left's
     ended_ = false;
     listing_ = Listing::Listed;
     area_.title = TitleLineOf(s.item);
-    area_.status = kStartingText;
+    // The page player says nothing to the status line: what the stop said stands.
+    if (!inPagePlayer) area_.status = kStartingText;
     area_.cover = true;
     area_.advert = false;
     area_.playing = false;
@@ -237,9 +247,12 @@ void Playback::StepEpisode(int step) {
     });
 }
 
+// What the player held before stays stopped: it is not the item shown.
 void Playback::CloseWebPlayer() {
     parts_.pagePlayer.Navigate("about:blank");
     area_.centre = Centre::Player;
+    area_.phase = PlayPhase::Nothing;
+    area_.status = "准备就绪";
     session_.item = {};
     area_.title.clear();
     Publish();
@@ -250,15 +263,20 @@ void Playback::CloseWebPlayer() {
 void Playback::TogglePause() {
     if (area_.ShowsPagePlayer()) return parts_.pagePlayer.ControlPageMedia(PageMediaAction::PlayPause);
     Player& player = parts_.player;
-    if (player.PlayUrl().empty()) return;  // nothing to pause or play
+    // Nothing to pause or play: nothing was loaded, or what was is no
+    // longer the item shown (a refusal or the page player ended it).
+    if (player.PlayUrl().empty() || area_.phase == PlayPhase::Nothing) return;
     if (area_.playing) {
         player.Pause();  // the paused picture stays in view
         PausedShown();
         area_.status = "已暂停";
         return Publish();
     }
-    // The next playing tick seeks back to where playing stopped.
+    // The next playing tick seeks back to where playing stopped (a stream
+    // may lose its place meanwhile) or to where the user sought since.
     session_.resumed = false;
+    // A stopped item loads again: a stop meanwhile stops it.
+    if (area_.phase != PlayPhase::Paused) area_.phase = PlayPhase::Starting;
     player.Play();
     parts_.statusTick.SetEnabled(true);
     area_.playing = true;
@@ -345,14 +363,18 @@ void Playback::ShowStatus(const std::string& text, bool notice) {
     Publish();
 }
 
+// Left in its last two seconds, an item has ended all but the end of
+// play's two seconds: played again, it starts over, as an ended item does.
+int Playback::PlaceToKeep() const {
+    const int duration = parts_.player.Duration();
+    const bool atTheEnd = duration > 0 && session_.lastPosition > duration - 2;
+    return atTheEnd ? 1 : session_.lastPosition;
+}
+
 void Playback::StorePlace() {
     const PlaySession& s = session_;
     if (s.listKey.empty() || s.lastPosition <= 0 || listing_ != Listing::Listed) return;
-    // Left in its last two seconds, it has ended all but the end of play's
-    // two seconds: played again, it starts over, as an ended item does.
-    const int duration = parts_.player.Duration();
-    const bool atTheEnd = duration > 0 && s.lastPosition > duration - 2;
-    const int place = atTheEnd ? 1 : s.lastPosition;
+    const int place = PlaceToKeep();
     if (s.list == ItemList::WatchHistory) parts_.lists.SaveHistoryPosition(TextToInt(s.listKey), place);
     else if (s.list == ItemList::LocalFiles) parts_.lists.SaveLocalFilePosition(s.listKey, place);
 }

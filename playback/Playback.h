@@ -98,6 +98,9 @@ public:
     // Where the play is, of how long, with how much of it at hand, as the
     // bar shows it; the place a stop stores follows it.
     void NotePosition(int position, int duration, int downloadedPerMille);
+    // The user sought to `position`: played again after a pause or a stop,
+    // it goes on from there.
+    void SoughtTo(int position) { session_.resumeAt = position; }
     // The place a stop stores (not after the end, which stores 1).
     void NotePlace(int position) {
         if (!ended_) session_.lastPosition = position;
@@ -133,6 +136,8 @@ public:
     int ItemNumber() const { return itemNumber_; }
 
 private:
+    // The place a row keeps for the item left now.
+    int PlaceToKeep() const;
     bool StartEpisode(const EpisodePlay& play, int resumeSeconds, bool fromHistory);
     bool StartLocalFile(const LocalFilePlay& play, int resumeSeconds);
     bool StartTelevision(const TelevisionPlay& play);

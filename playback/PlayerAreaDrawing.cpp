@@ -19,8 +19,7 @@ void DrawProgress(WindowView& view, const PlayerArea& area) {
         view.SetSliderValue(seekTrack, {});
         return view.SetDownloaded(seekTrack, 0);
     }
-    if (area.phase == PlayPhase::Nothing) return view.SetDownloaded(seekTrack, 0);
-    if (area.phase == PlayPhase::Stopped) {
+    if (area.phase == PlayPhase::Nothing || area.phase == PlayPhase::Stopped) {
         view.SetText({ControlName::PlayTimes}, TimesText(0, 0));
         view.SetSliderValue(seekTrack, {});
         return view.SetDownloaded(seekTrack, 0);

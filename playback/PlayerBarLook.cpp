@@ -2,8 +2,6 @@
 
 namespace ruvo {
 
-ControlId ControlOf(BarButton button) { return {ControlName::TransportButton, static_cast<int>(button)}; }
-
 std::string TooltipOf(BarButton button, const BarLook& look) {
     switch (button) {
         case BarButton::PlayPause: return look.playing ? "暂停" : "播放";

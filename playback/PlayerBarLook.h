@@ -7,10 +7,6 @@
 
 namespace ruvo {
 
-// The player bar's buttons, in their order on the bar (bo_but 0 to 7).
-enum class BarButton { PlayPause, Stop, Mute, FullScreen, OpenFile, Next, Previous, RightPanel };
-inline constexpr int kBarButtonCount = 8;
-
 // What the buttons' looks follow.
 struct BarLook {
     bool playing = false;         // play/pause offers to pause
@@ -18,7 +14,6 @@ struct BarLook {
     bool rightPanelShown = true;  // the last button offers to hide it
 };
 
-ControlId ControlOf(BarButton button);
 std::string TooltipOf(BarButton button, const BarLook& look);
 // What a screen reader calls the button: what it does now, in full where
 // the tooltip is short ("上一集", not "上一个").

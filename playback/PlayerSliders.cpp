@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "playback/PlayerMemory.h"
+#include "playback/Playback.h"
 #include "playback/TransportControls.h"
 
 namespace ruvo {
@@ -15,6 +16,7 @@ void PlayerSliders::SeekLetGo(SeekRelease where, double share) {
     target = std::clamp(target, -2147483648.0, 2147483647.0);
     player.SetPosition(static_cast<int>(std::nearbyint(target)));  // halves to the even number
     if (player.Duration() < player.Position()) player.SetPosition(player.Duration() - 2);
+    playback_.SoughtTo(player.Position());
 }
 
 void PlayerSliders::SetVolume(int percent) {
@@ -22,7 +24,7 @@ void PlayerSliders::SetVolume(int percent) {
     bar_.Unmute();
     player.SetVolume(std::clamp(percent, 0, 100));
     DrawVolume(player.Volume());
-    controls_.SetText({ControlName::StatusLine}, "音量：" + std::to_string(player.Volume()) + "%");
+    showNotice_("音量：" + std::to_string(player.Volume()) + "%");
     memory_.RememberChanges();
 }
 

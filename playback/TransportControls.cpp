@@ -25,9 +25,7 @@ void TransportControls::PlayNextEpisode() { Press(BarButton::Next); }
 void TransportControls::PlayPreviousEpisode() { Press(BarButton::Previous); }
 void TransportControls::ToggleRightPanel() { Press(BarButton::RightPanel); }
 
-void TransportControls::Click(int index) {
-    if (index >= 0 && index < kBarButtonCount) Press(static_cast<BarButton>(index));
-}
+void TransportControls::Click(BarButton button) { Press(button); }
 
 void TransportControls::Press(BarButton button) {
     HideTipPanel(parts_.controls);
@@ -95,9 +93,7 @@ void TransportControls::PlayAdjacent(int step) {
     Redraw(step < 0 ? BarButton::Previous : BarButton::Next);
 }
 
-void TransportControls::MouseMove(int index, bool inside) {
-    if (index < 0 || index >= kBarButtonCount) return;
-    const BarButton barButton = static_cast<BarButton>(index);
+void TransportControls::MouseMove(BarButton barButton, bool inside) {
     WindowView& c = parts_.controls;
     c.SetPicture(ControlOf(barButton), PictureOf(barButton, inside, Look()));
     if (!inside) {

@@ -53,8 +53,7 @@ public:
     void PlayNextEpisode();
     void PlayPreviousEpisode();
     void ToggleRightPanel();
-    // A click on the bar's button `index` (0-7, as the bar orders them).
-    void Click(int index);
+    void Click(BarButton button);
 
     // The play button offers to pause while something plays.
     bool ShowsPlaying() const;
@@ -67,7 +66,7 @@ public:
     void Redraw(BarButton button);
     // The mouse moved over button `index`: the hover picture and the
     // tooltip panel while inside, the normal picture once out of it.
-    void MouseMove(int index, bool inside);
+    void MouseMove(BarButton button, bool inside);
 
 private:
     void Press(BarButton button);

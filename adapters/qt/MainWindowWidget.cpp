@@ -442,7 +442,7 @@ void MainWindowWidget::BuildPlayerBar(QWidget* playerBox) {
         button->setProperty("transportIndex", index);
         button->installEventFilter(this);
         connect(button, &QToolButton::clicked, this, [this, index] {
-            if (intents_.transportClick) intents_.transportClick(index);
+            if (intents_.transportClick) intents_.transportClick(static_cast<BarButton>(index));
         });
         Register(ControlName::TransportButton, button, index);
     }
@@ -454,6 +454,9 @@ void MainWindowWidget::BuildVolumeSlider(QWidget* bar) {
     track->setObjectName(QStringLiteral("volumeTrack"));
     track->onRequest = [this](int percent) {
         if (intents_.sliderSet) intents_.sliderSet(Slider::Volume, percent);
+    };
+    track->onPastTheEnd = [this] {
+        if (intents_.volumeKnobPastItsEnd) intents_.volumeKnobPastItsEnd();
     };
     track->setGeometry(0, 11, 60, 7);
     Register(ControlName::VolumeTrack, track);
@@ -602,7 +605,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         const QSize size = static_cast<QWidget*>(watched)->size();
         const bool inside = at.x() >= 0 && at.x() <= size.width() && at.y() >= 0 && at.y() <= size.height();
-        intents_.transportHover(controls_.ControlOf(watched)->index, inside);
+        intents_.transportHover(static_cast<BarButton>(controls_.ControlOf(watched)->index), inside);
     }
     if (type == QEvent::MouseButtonDblClick && (name == ControlName::WindowTitle || name == ControlName::Logo)) {
         if (intents_.surfaceDoubleClick) intents_.surfaceDoubleClick();

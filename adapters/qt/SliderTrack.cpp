@@ -98,7 +98,10 @@ void SliderTrack::Dragged(int x) {
     if (run <= 0) return;
     const int left = knob_->x() + x;
     if (kind_ == Slider::Seek) return PlaceKnob(std::clamp(left, 0, run));
-    if (left < 0 || left > run) return;  // beyond either end the volume knob stays
+    if (left < 0 || left > run) {  // beyond either end the volume knob stays
+        if (onPastTheEnd) onPastTheEnd();
+        return;
+    }
     PlaceKnob(left);
     RequestValue(left * 100 / run);
 }

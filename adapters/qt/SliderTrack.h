@@ -35,6 +35,8 @@ public:
     std::function<void(int)> onRequest;
     // The seek knob let go, over what and at what share of its run.
     std::function<void(SeekRelease, double)> onLetGo;
+    // The volume knob dragged past either end, where it stays.
+    std::function<void()> onPastTheEnd;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

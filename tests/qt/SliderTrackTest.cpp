@@ -29,6 +29,7 @@ protected:
             asked.push_back(std::string("seek over ") + over + " at " + std::to_string(std::lround(share * 1000)));
         };
         volume.onRequest = [this](int percent) { asked.push_back("volume " + std::to_string(percent)); };
+        volume.onPastTheEnd = [this] { asked.push_back("past the end"); };
     }
     static void Send(QWidget* to, QEvent::Type type, int x, Qt::MouseButton button = Qt::LeftButton) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
@@ -93,16 +94,16 @@ TEST_F(Sliders, TheVolumeFollowsThePointerInWholePercentsAndStaysAtItsEnds) {
     Send(&volume, QEvent::MouseButtonRelease, 500);
     volume.SetValue(100, 100);
     Send(volume.Knob(), QEvent::MouseButtonPress, 2);
-    Send(volume.Knob(), QEvent::MouseMove, 5);  // beyond the end: the knob stays, nothing asked
+    Send(volume.Knob(), QEvent::MouseMove, 5);  // beyond the end: the knob stays, the sound comes on
     Send(volume.Knob(), QEvent::MouseMove, -200);
     Send(volume.Knob(), QEvent::MouseButtonRelease, 0);
     Send(&volume, QEvent::MouseButtonPress, 10, Qt::RightButton);  // only the left button acts
-    EXPECT_EQ(asked, (std::vector<std::string>{"volume 49", "volume 100", "volume 0"}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"volume 49", "volume 100", "past the end", "volume 0"}));
     EXPECT_EQ(volume.Knob()->x(), 200);  // it shows what the program set, 100
 
     volume.resize(8, 7);  // no wider than its knob: nothing to choose
     Click(&volume, 5);
-    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked.size(), 4u);
 }
 
 }  // namespace

@@ -44,14 +44,14 @@ TEST_F(CommandLineItem, QuotedPathWithBlanksPlaysAndIsListed) {
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->front(), "第一集 片头.mkv|" + path + "|0");
     // No episode follows a file: the bar's next asks the portal nothing.
-    User().transportClick(static_cast<int>(BarButton::Next));
+    User().transportClick(BarButton::Next);
     EXPECT_TRUE(fetch.requests.empty());
     // Its place is kept on its line of the local files.
     player.state = PlayerState::Playing;
     player.duration = 600;
     player.position = 42;
     timers.Advance(1000);
-    User().transportClick(static_cast<int>(BarButton::Stop));
+    User().transportClick(BarButton::Stop);
     EXPECT_EQ(ReadTextFileLines(folder.File("date_f.dat"))->front(), "第一集 片头.mkv|" + path + "|42");
 }
 

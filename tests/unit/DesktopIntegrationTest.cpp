@@ -52,7 +52,7 @@ TEST_F(DesktopIntegration, VolumeAndMuteAreWrittenOnlyWhenChangedAndComeBack) {
     EXPECT_EQ(PlayerSetting(kMuteKey), "absent");
     User().keyDown(Key::Down);  // 10 less
     EXPECT_EQ(PlayerSetting(kVolumeKey), "90");
-    User().transportClick(2);
+    User().transportClick(BarButton::Mute);
     EXPECT_EQ(PlayerSetting(kMuteKey), "1");
 
     FakePlayer fresh;
@@ -68,12 +68,12 @@ TEST_F(DesktopIntegration, ScreenStaysAwakeWhilePlayingOnly) {
     StartLocalFile();
     Ticks(5);
     EXPECT_EQ(idle.calls, (std::vector<std::string>{std::string("inhibit ") + kIdleReason}));
-    User().transportClick(0);  // pause
+    User().transportClick(BarButton::PlayPause);  // pause
     EXPECT_EQ(idle.calls.back(), "release");
-    User().transportClick(0);  // play again
+    User().transportClick(BarButton::PlayPause);  // play again
     Ticks(1);
     EXPECT_EQ(idle.calls.size(), 3u);
-    User().transportClick(1);  // stop
+    User().transportClick(BarButton::Stop);  // stop
     EXPECT_EQ(idle.calls.back(), "release");
 }
 

@@ -280,6 +280,16 @@ TEST(PlaybackSequences, TheBarsPlayWhileThePagePlayerShowsPlaysNothingUnseen) {
     Replay({{0, 0, 0}, {5, 0, 0}, {7, 0, 0}, {4, 0, 0}});
 }
 
+// A 404, a missing file refused after it, play pressed, then a channel.
+TEST(PlaybackSequences, ThePlayButtonAfterARefusalPlaysNothingBehindThePagePlayer) {
+    Replay({{0, 1, 1}, {6, 0, 0}, {3, 2, 0}, {4, 0, 0}, {7, 0, 0}});
+}
+
+// A file at its very end stopped before the end of play, played again, replayed from its row.
+TEST(PlaybackSequences, AnItemStoppedAtItsEndAndPlayedAgainStartsOver) {
+    Replay({{3, 0, 0}, {8, 1, 0}, {9, 1, 0}, {5, 0, 0}, {4, 0, 0}, {2, 0, 0}});
+}
+
 TEST(PlaybackSequences, AnEpisodeThatAnswers404IsNeverListed) {
     Replay({{0, 1, 2}, {8, 3, 0}, {0, 1, 1}, {6, 0, 0}});
 }

@@ -312,6 +312,25 @@ TEST_F(FromPages, TelevisionLinkPlaysInThePagePlayer) {
     EXPECT_EQ(ListLines("date.dat"), std::vector<std::string>{"12|t|e|qvod|http%3A//m/a.mp4|0|0|40"});  // a channel's place is kept nowhere
 }
 
+// A channel between two episodes: the title watched before is still the
+// one previous and next step from; closed, the channel leaves nothing to play.
+TEST_F(FromPages, AChannelLeavesTheTitleThatNextStepsFrom) {
+    Playing(0);
+    EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eetvs://news&&&ch=1/"));
+    EXPECT_EQ(Text(ControlName::StatusLine), "已停止");
+    playback.CloseWebPlayer();
+    EXPECT_EQ(Text(ControlName::StatusLine), "准备就绪");
+    EXPECT_EQ(Text(ControlName::PlayTimes), "00:00 / 00:00");
+    EXPECT_EQ(Text(ControlName::TitleLine), "");
+    player.calls.clear();
+    playback.TogglePause();  // the episode the channel stopped is not the item shown
+    EXPECT_TRUE(player.calls.empty());
+    fetch.replies[Request(12, "0", "1")] = "第2集$http://m/1.mp4$qvod";
+    playback.StepEpisode(1);
+    EXPECT_EQ(player.url, "http://m/1.mp4");
+    EXPECT_EQ(Text(ControlName::TitleLine), "星河-第2集");
+}
+
 TEST_F(FromPages, EpisodeLinkResolvesAndPlaysWithItsChineseName) {
     fetch.replies[std::string(kPortalBase) + "h.asp?id=12&v=0&v1=0"] = "第1集$http://m/海 1.mp4$qvod";
     EXPECT_TRUE(PageNavigates(Pane::PortalPage, "eebovod://12-0-0-海贼王"));

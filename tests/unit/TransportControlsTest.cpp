@@ -26,7 +26,7 @@ protected:
                            [this] { ++localFilesShown; }, [this] { memory.RememberChanges(); },
                            [this](const std::string& text) { monitor.ShowNotice(text); }}};
     PlayerMemory memory{player, bar, settings};
-    PlayerSliders sliders{view, player, bar, memory};
+    PlayerSliders sliders{view, player, playback, bar, memory, [this](const std::string& text) { monitor.ShowNotice(text); }};
     PlayStatusMonitor monitor{{player, playback, ads, view, options, *statusTick, *endOfPlay,
                                [this] { memory.RememberChanges(); }, [](const std::string&) {}, [] {}}};
     KeyboardShortcuts keys{{view, player, playback, bar, sliders, monitor, memory, *statusTick}};
@@ -35,7 +35,7 @@ protected:
         Follow(monitor);
         controls.Move({ControlName::TransportButton, 3}, {200, 0, 24, 24});
     }
-    void Click(int button) { bar.Click(button); }
+    void Click(int button) { bar.Click(static_cast<BarButton>(button)); }
     // Episode 1 of title 12 plays at `position`.
     void Playing(int position, int duration) {
         if (player.url.empty()) {
@@ -135,7 +135,7 @@ TEST_F(Transport, OpenFilePlaysTheChosenFileUnderItsName) {
 
 TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
     controls.Move({ControlName::BarTipText}, {0, 0, 30, 14});
-    bar.MouseMove(3, true);
+    bar.MouseMove(BarButton::FullScreen, true);
     EXPECT_EQ(Picture(3), 12);
     EXPECT_TRUE(Visible(ControlName::BarTipPanel));
     EXPECT_EQ(Text(ControlName::BarTipText), "全屏");
@@ -143,7 +143,7 @@ TEST_F(Transport, HoverShowsTheTooltipPanelAndHoldsTheMouse) {
     const Rect panel = controls.Geometry({ControlName::BarTipPanel});
     EXPECT_EQ(panel.left, 200 - 18 + 220 + 24 + 7 - 36 / 2);
     EXPECT_EQ(panel.top, 600 - 55);
-    bar.MouseMove(3, false);  // the move that leaves it
+    bar.MouseMove(BarButton::FullScreen, false);  // the move that leaves it
     EXPECT_EQ(Picture(3), 11);
     EXPECT_FALSE(Visible(ControlName::BarTipPanel));
     EXPECT_FALSE(host.captured);
@@ -164,6 +164,30 @@ TEST_F(Transport, TheSeekKnobLetGoSeeksThereAndTwoSecondsBackOverTheKnob) {
     player.duration = std::numeric_limits<int>::max();
     sliders.SeekLetGo(SeekRelease::OverTrack, 3.0);  // an odd length never overflows
     EXPECT_EQ(player.position, std::numeric_limits<int>::max());
+}
+
+// Play after a pause goes on where the user sought meanwhile, by slider or key.
+TEST_F(Transport, APlaceSoughtWhilePausedIsWherePlayGoesOn) {
+    Playing(300, 600);
+    timers.Advance(2000);
+    Click(0);  // pause
+    sliders.SeekLetGo(SeekRelease::OverTrack, 0.13);
+    keys.KeyDown(Key::Left);
+    ASSERT_EQ(player.position, 68);
+    Click(0);  // play
+    timers.Advance(2000);
+    EXPECT_EQ(player.position, 68);
+    EXPECT_EQ(player.calls.back(), "play");  // not sought back to 300
+}
+
+// The volume's notice gives way to what the item shows, paused too.
+TEST_F(Transport, TheVolumeNoticeGivesWayToThePausedItem) {
+    Playing(30, 100);
+    Click(0);  // pause
+    sliders.SetVolume(40);
+    EXPECT_EQ(Text(ControlName::StatusLine), "音量：40%");
+    timers.Advance(3000);
+    EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
 }
 
 TEST_F(Transport, TheVolumeIsClampedUnmutedShownAndHeard) {

@@ -135,7 +135,7 @@ TEST_F(WindowParts, RightPanelToggleResizesANormalWindowBy3405Twips) {
 }
 
 TEST_F(WindowParts, StopStoresThePositionOfTheItemPlaying) {
-    const auto stop = [this] { User().transportClick(static_cast<int>(BarButton::Stop)); };
+    const auto stop = [this] { User().transportClick(BarButton::Stop); };
     stop();  // nothing loaded: nothing happens
     EXPECT_TRUE(player.calls.empty());
     PlayingLocalFile(77);
@@ -180,7 +180,7 @@ TEST_F(WindowParts, AnOpenedFilePlaysIsListedAndItsListShows) {
     ReplaceFileAtomically(file, "video");
     dialogs.chosenFile = file;
     PageNavigates(Pane::PortalPage, "eeqvod://html5&&&x&&&N&&&L&&&12&&&1&&&0");  // the page player shows
-    User().transportClick(static_cast<int>(BarButton::OpenFile));
+    User().transportClick(BarButton::OpenFile);
     EXPECT_EQ(player.url, file);
     EXPECT_EQ(Text(ControlName::TitleLine), "一二三四五六七八九十一二三四五");  // width 30
     player.Report(PlayerEvent::FirstFrame);  // listed once it plays
