@@ -683,6 +683,14 @@ void MainWindowWidget::OrderControlsAsTheyRead() {
 }
 
 bool MainWindowWidget::focusNextPrevChild(bool next) {
+    // Qt asks here too when the control with the focus goes out of sight
+    // (a panel the compact window hides): the keys go to the picture, where
+    // the person looks, not to whatever control comes next.
+    QWidget* picture = videoSurface_->Widget();
+    if (const QWidget* focus = QApplication::focusWidget(); focus && !focus->isVisible() && picture->isVisible()) {
+        picture->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
     if (!fullScreen_) return MoveFocusAlong(tabOrder_, next) || QMainWindow::focusNextPrevChild(next);
     // On the whole screen the player covers the rest: Tab shows the bar and
     // stays on the player's controls.

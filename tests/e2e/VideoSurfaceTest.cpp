@@ -179,6 +179,20 @@ TEST_F(VideoSurface, AClickOnThePictureGivesTheKeysBackToThePlayer) {
     EXPECT_TRUE(program.WaitForTracePrefix("text zhun=已暂停", from, 5s));
 }
 
+// The keys were in the right panel's page when the compact window hid it:
+// they go to the picture, and Space pauses there instead of pressing the
+// restore sign.
+TEST_F(VideoSurface, TheKeysOfAPaneTheCompactWindowHidesGoToThePicture) {
+    ASSERT_TRUE(WaitForPlayed(0, 1));
+    ClickPlace("npc7", 10, 80);  // into the watch history's page
+    ClickPlace("npc3");
+    ASSERT_TRUE(program.WaitFor([&] { return program.WindowGeometry().value_or(std::array<int, 4>{})[2] < 500; }, 5s));
+    const size_t from = program.Trace().size();
+    PressOnScreen("space");
+    EXPECT_TRUE(program.WaitForTracePrefix("text zhun=已暂停", from, 5s));
+    for (size_t i = from; i < program.Trace().size(); ++i) EXPECT_NE(program.Trace()[i], "visible RightPanel=1");
+}
+
 TEST_F(VideoSurface, CompactModeShowsThePictureInTheSmallWindow) {
     const int normalWidth = program.WindowGeometry().value_or(std::array<int, 4>{})[2];
     ClickPlace("npc3");
