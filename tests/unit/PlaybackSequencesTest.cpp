@@ -30,6 +30,7 @@ struct Known {
     bool ended = false;
     int position = 0;
     bool fresh = true;    // not a row played again: listed anew, from 0
+    bool stopped = false; // stopped by the person: played again, it goes on from its row's place
 };
 
 class World : public test::PartFixture {
@@ -97,6 +98,7 @@ public:
     void TogglePause() { playback.TogglePause(); }
     void Stop() {
         if (!player.url.empty() && playback.Area().ShowsPlayer()) LeaveCurrent();
+        if (current && current->shown && !current->failed && playback.Area().ShowsPlayer()) current->stopped = true;
         playback.Stop();
         answered.clear();  // played again, the player loads it anew
     }
@@ -145,7 +147,11 @@ public:
         player.duration = 600;
         player.Report(PlayerEvent::FirstFrame);
         if (!current) return;
+        if (current->stopped) RC_ASSERT(session().resumeAt == places[current->key]);
+        current->stopped = false;
         current->shown = true;
+        current->ended = false;  // played again after its end, it goes on from where it starts
+        current->position = player.position;
         if (current->fresh) places[current->key] = 0;
     }
     void Check() {
@@ -288,6 +294,11 @@ TEST(PlaybackSequences, ThePlayButtonAfterARefusalPlaysNothingBehindThePagePlaye
 // A file at its very end stopped before the end of play, played again, replayed from its row.
 TEST(PlaybackSequences, AnItemStoppedAtItsEndAndPlayedAgainStartsOver) {
     Replay({{3, 0, 0}, {8, 1, 0}, {9, 1, 0}, {5, 0, 0}, {4, 0, 0}, {2, 0, 0}});
+}
+
+// An ended episode stopped, played again for a second, replayed from its row.
+TEST(PlaybackSequences, AnEndedItemPlayedAgainKeepsItsNewPlace) {
+    Replay({{0, 0, 0}, {9, 0, 0}, {5, 0, 0}, {4, 0, 0}, {8, 0, 0}, {1, 0, 0}});
 }
 
 TEST(PlaybackSequences, AnEpisodeThatAnswers404IsNeverListed) {
