@@ -1,6 +1,5 @@
 #include "playback/PlayStatusMonitor.h"
 
-
 #include "config/SettingsKeys.h"
 
 namespace ruvo {
