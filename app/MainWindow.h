@@ -1,5 +1,5 @@
 #pragma once
-// The main window "BA1", where the program's parts are put together: it owns
+// The main window, where the program's parts are put together: it owns
 // the run-time state, what plays, the timers and the lists, makes every part
 // with the ports, state and parts it uses, and wires the calls between them.
 // The parts know nothing of it.

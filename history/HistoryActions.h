@@ -1,7 +1,7 @@
 #pragma once
 // What the user does with the two lists from the main window: the row menu
 // of the watch history (play, delete, delete the downloads too) and the
-// label qk (clear a list, open the download folder).
+// list action under the right panel (clear a list, open the download folder).
 #include <functional>
 #include <string>
 #include <string_view>

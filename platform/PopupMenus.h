@@ -1,5 +1,5 @@
 #pragma once
-// The pop-up menus of the hidden form "tip". The chosen entry is reported to
+// The pop-up menus of the hidden menu window. The chosen entry is reported to
 // the logic by its item name (TipMenus::Choose) through the program's wiring.
 
 namespace ruvo {

@@ -4,13 +4,13 @@
 
 namespace ruvo {
 
-// The program's windows; the trace names them by their design names, given after each.
+// The program's windows; the trace names them as the design did.
 enum class FormName {
-    MenuHost,        // tip: the hidden form holding the pop-up menus
-    FloatingAdvert,  // adsb
-    SettingsDialog,  // BA3
-    MainWindow,      // BA1
-    Recommendation,  // ba4: the recommendation window shown at exit
+    MenuHost,        // the hidden window holding the pop-up menus
+    FloatingAdvert,
+    SettingsDialog,
+    MainWindow,
+    Recommendation,  // the recommendation window shown at exit
 };
 
 class ProgramForms {

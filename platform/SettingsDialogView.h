@@ -1,5 +1,5 @@
 #pragma once
-// The settings dialog "BA3" as the logic sees it: a strip of three tabs with
+// The settings dialog as the logic sees it: a strip of three tabs with
 // their pages, the option check boxes, the download-folder box and buttons.
 #include <functional>
 #include <string>
@@ -19,7 +19,7 @@ class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
     virtual void SetActions(SettingsDialogActions actions) = 0;
-    // Check box Check1(index), index 0-3 and 5-8.
+    // The option check box `index`, 0-3 and 5-8.
     virtual void SetChecked(int index, bool checked) = 0;
     virtual bool IsChecked(int index) const = 0;
     // The download-folder box Text1.

@@ -6,59 +6,59 @@
 
 namespace ruvo {
 
-// The window's controls. The diagnostic trace names each by its name in the
-// window's design, given after it.
+// The window's controls. The diagnostic trace names them as the window's
+// design did (app/TraceLog.cpp holds that table).
 enum class ControlName {
-    StatusLine,         // zhun
-    TitleLine,          // bo_name: above the player
-    PlayTimes,          // times: position / duration
-    ListAction,         // qk: the list action label under the right panel
-    RestoreLabel,       // jbi: the other action label, the restore sign in compact mode
-    PlayerBox,          // qvod: holds the player
-    MainPaneBox,        // Pic1: holds the portal page
-    PagePlayerBox,      // Pic2: holds the page player
-    SearchResultsBox,   // pso: holds the search results
-    MainAreaNotice,     // w1: load-error notice over the main area
-    SidePaneNotice,     // w5: load-error notice over the side page
-    WatchHistoryTab,    // P3: the right panel's watch-history tab
-    LocalFilesTab,      // P4: its local-file tab
-    LibraryTab,         // P5: its title-pages tab, the side page
-    RightPanel,         // RightPanel
-    LeftPanel,          // LeftPanel
-    ScrollAdBar,        // BAD: the scrolling advertisement bar
-    PlayerAdPanel,      // ad_huan: the player's advertisement panel
-    PlayerAdPicture,    // adp: the picture shown instead of the panel
-    PlayerCover,        // bo_ad: the advertisement picture over the player
-    StatusStrip,        // bo_zt
-    NextEpisodeNotice,  // next_s: "正准备播放下一集，请稍后..."
-    SeekTrack,          // gunt
-    SeekKnob,           // gunt1
-    DownloadedBar,      // huan: the downloaded share
-    WindowButton,       // npc: the frame's buttons (indexed by WindowButton)
-    TransportButton,    // bo_but: transport buttons (indexed)
-    SearchBox,          // soso
-    VolumeTrack,        // yin
-    VolumeKnob,         // bo_v
-    VolumeFill,         // bo_y: the volume track's part left of the knob
-    BarTipPanel,        // p1: tooltip panel over the player bar
-    BarTipText,         // bo_tip: its text
+    StatusLine,
+    TitleLine,          // above the player
+    PlayTimes,          // position / duration
+    ListAction,         // the list action label under the right panel
+    RestoreLabel,       // the other action label, the restore sign in compact mode
+    PlayerBox,          // holds the player
+    MainPaneBox,        // holds the portal page
+    PagePlayerBox,      // holds the page player
+    SearchResultsBox,   // holds the search results
+    MainAreaNotice,     // load-error notice over the main area
+    SidePaneNotice,     // load-error notice over the side page
+    WatchHistoryTab,    // the right panel's watch-history tab
+    LocalFilesTab,      // its local-file tab
+    LibraryTab,         // its title-pages tab, the side page
+    RightPanel,
+    LeftPanel,
+    ScrollAdBar,        // the scrolling advertisement bar
+    PlayerAdPanel,      // the player's advertisement panel
+    PlayerAdPicture,    // the picture shown instead of the panel
+    PlayerCover,        // the advertisement picture over the player
+    StatusStrip,
+    NextEpisodeNotice,  // "正准备播放下一集，请稍后..."
+    SeekTrack,
+    SeekKnob,
+    DownloadedBar,      // the downloaded share
+    WindowButton,       // the frame's buttons (indexed by WindowButton)
+    TransportButton,    // transport buttons (indexed)
+    SearchBox,
+    VolumeTrack,
+    VolumeKnob,
+    VolumeFill,         // the volume track's part left of the knob
+    BarTipPanel,        // tooltip panel over the player bar
+    BarTipText,         // its text
     // The frame and the containers the layout places.
-    ContentArea,        // zz: below the title bar
-    LeftHeader,         // Pic3: the left panel's header, holding the search controls
-    LeftBody,           // l4
-    RightBody,          // l5
-    CentreColumn,       // L1
-    CentreHeader,       // Pic4: panel toggles, title line, scrolling bar
-    RightFooter,        // shan: the right panel's bottom bar, holding the list action
-    PlayerBar,          // bo_foot
-    PlayerTopStrip,     // qvodx: the strip over the top of the player
-    PlayerSurface,      // QvodC: the player control's surface
-    WindowTitle,        // ni_name: the window's title label
-    Logo,               // Im1
-    PagePlayerClose,    // ggx: the page player's close button
-    SearchBoxFrame,     // soimg
-    SearchButton,       // sok
-    WebPane,            // pane: a web pane in its host, indexed by Pane
+    ContentArea,        // below the title bar
+    LeftHeader,         // the left panel's header, holding the search controls
+    LeftBody,
+    RightBody,
+    CentreColumn,
+    CentreHeader,       // panel toggles, title line, scrolling bar
+    RightFooter,        // the right panel's bottom bar, holding the list action
+    PlayerBar,
+    PlayerTopStrip,     // the strip over the top of the player
+    PlayerSurface,      // the player control's surface
+    WindowTitle,        // the window's title label
+    Logo,
+    PagePlayerClose,    // the page player's close button
+    SearchBoxFrame,
+    SearchButton,
+    WebPane,            // a web pane in its host, indexed by Pane
     None,               // no control: a widget whose events are not routed
 };
 

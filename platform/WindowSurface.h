@@ -14,7 +14,7 @@ enum class ResizeEdge { None, Left, Right, Top, Bottom, TopLeft, TopRight, Botto
 
 // One piece of a picture copied, stretched, to a place.
 struct PictureCell {
-    int picture = 0;  // ppt index
+    int picture = 0;  // the skin picture's slot
     Rect source;
 };
 
@@ -28,10 +28,10 @@ class WindowSurface {
 public:
     virtual ~WindowSurface() = default;
     // Loads the program's bitmap resource `resource` into picture slot `slot`
-    // (ppt); false, and the slot unchanged, when there is no such resource.
+    // of the skin; false, and the slot unchanged, when there is no such resource.
     virtual bool LoadPicture(int slot, int resource) = 0;
     // Clears the window surface, paints the pieces of the frame picture
-    // (ppt 0) in order, stretched, and refreshes.
+    // (slot 0) in order, stretched, and refreshes.
     virtual void PaintFrame(const FramePieces& pieces) = 0;
     // Shapes the window as a rounded rectangle of this pixel size.
     virtual void SetRoundedShape(int width, int height, int cornerWidth, int cornerHeight) = 0;

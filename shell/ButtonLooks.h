@@ -1,6 +1,6 @@
 #pragma once
 // The looks of the buttons the window draws itself, as cells of the skin's
-// pictures (ppt): title buttons npc 0-5, panel toggles 10 and 11, the tabs.
+// pictures: the title bar's buttons, the two panel toggles, the tabs.
 #include <string>
 
 #include "platform/MainWindowHost.h"
@@ -10,7 +10,7 @@
 
 namespace ruvo {
 
-// ppt slots of skin 1.
+// The picture slots of skin 1.
 enum SkinPicture {
     kFramePicture = 0,
     kTitleStripNormal = 1,
@@ -24,8 +24,8 @@ enum SkinPicture {
 };
 inline constexpr int kSkinPictureCount = 9;
 
-// The resting or hover look of npc 0-5, 10 or 11; button 1 follows the
-// window state, button 4 the top-most state.
+// The resting or hover look of a title button or panel toggle; the maximise
+// button follows the window state, the top-most button its state.
 PictureCell ButtonLook(WindowButton button, bool hover, bool maximized, bool topMost);
 // What the title buttons' and panel toggles' tooltips follow.
 struct FrameLook {
@@ -35,15 +35,15 @@ struct FrameLook {
     bool rightPanelShown = true;
 };
 FrameLook FrameLookOf(const MainWindowHost& host, const FrameState& frame);
-// The tooltip of npc 0-5, 10 or 11; "" for any other.
+// The tooltip of a title button or panel toggle; "" for any other.
 std::string WindowButtonTip(WindowButton button, const FrameLook& look);
-// What a screen reader calls npc 0-5, 10 or 11, and whether it is on (the
-// top-most button stays down while the window stays on top).
+// What a screen reader calls a title button or panel toggle, and whether it
+// is on (the top-most button stays down while the window stays on top).
 SpokenControl WindowButtonSpoken(WindowButton button, const FrameLook& look);
 // What it calls a tab of the right panel, selected or not.
 SpokenControl TabSpoken(RightPanelTab tab, bool selected);
-// Gives npc 0-5, 10 and 11 their tooltips and spoken names: as the look says, or from the
-// window as it is now.
+// Gives the title buttons and panel toggles their tooltips and spoken
+// names: as the look says, or from the window as it is now.
 void DrawWindowButtonTips(WindowView& controls, const FrameLook& look);
 void DrawWindowButtonTips(WindowView& controls, const MainWindowHost& host, const FrameState& frame);
 // A tab of the right panel, selected or not.

@@ -15,7 +15,7 @@
 namespace ruvo {
 
 inline constexpr unsigned kLabelHoverColor = 0x800000;
-inline constexpr unsigned kRestoreLabelColor = 0x1B1C1F;  // jbi, on its light plate
+inline constexpr unsigned kRestoreLabelColor = 0x1B1C1F;  // the restore sign, on its light plate
 
 class FrameMouse {
 public:
@@ -43,15 +43,15 @@ public:
     // The pointer over a title button or panel toggle, at (x, y) inside
     // it; a move outside the button (negative x) is its leaving.
     void ButtonMove(WindowButton button, int x, int y);
-    // Title buttons npc 0-5, 10 and 11 in their resting looks.
+    // The title buttons and panel toggles in their resting looks.
     void DrawRestingLooks();
     void DrawButton(WindowButton button, bool hover);
 
-    // The labels jbi and qk turn dark red under the pointer; the other
-    // areas' moves put them back.
+    // The restore sign and the list action turn dark red under the
+    // pointer; the other areas' moves put them back.
     void LabelMove(bool restoreLabel);
     void ResetLabelColors();
-    // Only jbi's colour (true) or qk's.
+    // Only the restore sign's colour (true) or the list action's.
     void ResetLabelColor(bool restoreLabel);
 
     bool ResizeInProgress() const { return resizeInProgress_; }

@@ -10,7 +10,7 @@ constexpr int kRightPanelWidth = 222;
 constexpr int kColumnGap = 5;
 constexpr int kHeaderHeight = 25;  // the left and centre headers
 constexpr int kTabBarHeight = 23;
-constexpr int kBottomBarHeight = 20;  // shan
+constexpr int kBottomBarHeight = 20;  // the right panel's foot, holding the list action
 constexpr int kToggleSize = 20;
 
 }  // namespace
@@ -62,7 +62,7 @@ PanesPlaces PlacePanes(int contentWidth, int contentHeight, bool leftPanelShown,
     p.tabs = {Rect{8, 0, 65, kTabBarHeight}, Rect{78, 0, 65, kTabBarHeight}, Rect{148, 0, 65, kTabBarHeight}};
     p.rightFooter = {0, p.rightBody.height - kBottomBarHeight, p.rightBody.width, kBottomBarHeight};
     p.listTab = {0, kTabBarHeight, p.rightBody.width, p.rightFooter.top - kTabBarHeight};
-    p.libraryTab = {0, kTabBarHeight, p.rightBody.width, p.listTab.height + kBottomBarHeight};  // reaches over shan
+    p.libraryTab = {0, kTabBarHeight, p.rightBody.width, p.listTab.height + kBottomBarHeight};  // reaches over the foot
     p.listAction = {p.rightFooter.width - 80, 6, 0, 0};
 
     const int leftWidth = leftPanelShown ? kLeftPanelWidth + kColumnGap : 0;

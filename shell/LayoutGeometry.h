@@ -23,12 +23,12 @@ TwipsSize RaisedTo(TwipsSize size, TwipsSize minimum);
 // border is never visible.
 Rect PaneInHost(const Rect& host);
 
-// Title buttons npc 0-5 (index = npc index) for a window `innerWidth` wide.
+// The title bar's six buttons, in WindowButton's order, for a window `innerWidth` wide.
 std::array<Rect, 6> TitleButtonRects(int innerWidth);
 
 // The frame-level places of the full layout.
-inline constexpr Rect kLogoRect{8, 8, 16, 16};    // Im1
-inline constexpr int kTitleLabelLeft = 28, kTitleLabelTop = 11;  // ni_name
+inline constexpr Rect kLogoRect{8, 8, 16, 16};
+inline constexpr int kTitleLabelLeft = 28, kTitleLabelTop = 11;  // the window's title
 Rect ContentAreaRect(int innerWidth, int innerHeight);
 
 // The left panel's header holds the search controls.
@@ -43,7 +43,7 @@ struct PanesPlaces {
     // The left panel: the search results and the main area's notice lie over the main pane.
     Rect leftPanel, leftHeader, leftBody, mainPane;
     Rect rightPanel, rightBody, tabBar;
-    std::array<Rect, 3> tabs;  // npc 6, 7, 8
+    std::array<Rect, 3> tabs;  // 片库, 观看记录, 本地文件
     // Both list tabs take `listTab`; the side pane's notice lies over the
     // library tab; of the list action, the left and top only.
     Rect listTab, libraryTab, rightFooter, listAction;

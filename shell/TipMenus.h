@@ -1,5 +1,5 @@
 #pragma once
-// The pop-up menus of the hidden form "tip" and what their entries do: the
+// The pop-up menus of the hidden menu window and what their entries do: the
 // tray menu, the watch-history row menu and the task-list menu.
 #include <span>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// The title-bar buttons npc 0-5 (minimise, maximise/restore, close, compact
+// The title bar's buttons (minimise, maximise/restore, close, compact
 // mode, top-most, menu), the compact mode and hiding to the tray.
 #include <functional>
 
@@ -49,7 +49,7 @@ public:
     void Minimize();
     void ToggleMaximized();
     void Close();
-    // The small window; back with LeaveCompactMode (the label jbi).
+    // The small window; back with LeaveCompactMode (the restore sign).
     void EnterCompactMode();
     void ToggleTopMost();
     void ShowMenu();

@@ -314,7 +314,7 @@ QWidget* MainWindowWidget::Notice(ControlName name, const QString& text, QWidget
     return notice;
 }
 
-// l3: the header with the search controls, and the portal pane with the
+// The left panel: the header with the search controls, and the portal pane with the
 // search results over it.
 void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     QWidget* left = Box(ControlName::LeftPanel, content, "leftPanel");
@@ -346,7 +346,7 @@ void MainWindowWidget::BuildLeftPanel(QWidget* content) {
     Notice(ControlName::MainAreaNotice, kLoadFailedText, body);
 }
 
-// L1: the header (panel toggles, title line, scrolling bar), the page player
+// The centre column: the header (panel toggles, title line, scrolling bar), the page player
 // and the player panel.
 void MainWindowWidget::BuildCentreColumn(QWidget* content, MpvVideoView::Kind pictureKind) {
     centre_ = Box(ControlName::CentreColumn, content, "centreColumn");
@@ -474,7 +474,7 @@ void MainWindowWidget::BuildTooltipPanel(QWidget* body) {
     Register(ControlName::BarTipText, text);
 }
 
-// l2: the tab bar, the three tab pages and the bottom bar with "qk".
+// The right panel: the tab bar, the three tab pages and the foot with the list action.
 void MainWindowWidget::BuildRightPanel(QWidget* content) {
     QWidget* right = Box(ControlName::RightPanel, content, "rightPanel");
     SetSpokenRole(right, QAccessible::Pane);  // before its name: the name is heard at once

@@ -1,5 +1,5 @@
 #pragma once
-// The main window "BA1" as a borderless Qt widget: it builds the panes and
+// The main window as a borderless Qt widget: it builds the panes and
 // controls in their containers, answers the window questions of the logic
 // and reports the user's clicks and pointer moves. Where everything goes is
 // the logic's layout: no Qt layout places anything here.

@@ -1,5 +1,5 @@
 #pragma once
-// The pop-up menus of the form "tip" as QMenus built from the logic's tables.
+// The pop-up menus of the hidden menu window as QMenus built from the logic's tables.
 #include <QMenu>
 #include <array>
 #include <functional>

@@ -59,7 +59,7 @@ private:
     QWidget& window_;
     FrameBody& body_;
     QtWindowControls& controls_;
-    std::array<QPixmap, 9> pictures_;  // ppt
+    std::array<QPixmap, 9> pictures_;  // the skin's picture slots
     std::map<std::pair<int, int>, unsigned> colors_;
     std::function<void()> onResizeEnded_;
     QTimer resizeSettled_;

@@ -1,5 +1,5 @@
 #pragma once
-// The settings dialog "BA3" as a Qt dialog: a vertical strip of three tabs,
+// The settings dialog as a Qt dialog: a vertical strip of three tabs,
 // their stacked pages and the buttons OK, Cancel and Apply.
 #include <QDialog>
 #include <array>
