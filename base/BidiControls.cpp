@@ -27,10 +27,6 @@ std::string WithoutBidiControls(const std::string& text) {
     return plain;
 }
 
-}  // namespace ruvo
-
-namespace ruvo {
-
 std::string ShownText(const std::string& text) {
     const std::string plain = WithoutBidiControls(text);
     std::string shown;

@@ -24,7 +24,8 @@ std::optional<int> LineNumberOf(const std::string& text) {
 // The address with the doubled slashes of its path made single, as the
 // portal's server reads it ("/box//search.asp" is its search page too).
 std::string WithSingleSlashes(const std::string& address) {
-    const size_t pathStart = address.find('/', address.find("://") == std::string::npos ? 0 : address.find("://") + 3);
+    const size_t scheme = address.find("://");
+    const size_t pathStart = address.find('/', scheme == std::string::npos ? 0 : scheme + 3);
     std::string single = address.substr(0, pathStart);
     for (size_t i = pathStart; i < address.size(); ++i)
         if (!(address[i] == '/' && !single.empty() && single.back() == '/')) single += address[i];

@@ -125,8 +125,7 @@ TEST_F(DesktopIntegrationEndToEnd, LinkToAnotherSiteOpensInTheBrowser) {
                                     "document.body.appendChild(a);");
     const auto pane = program.TracedPlace("Pic1");
     ASSERT_TRUE(pane);
-    std::this_thread::sleep_for(500ms);  // painted
-    if (!program.ClickWindow((*pane)[0] + (*pane)[2] / 2, (*pane)[1] + (*pane)[3] / 2)) GTEST_SKIP() << "no X display";
+    if (!program.ClickMiddleOf(*pane)) GTEST_SKIP() << "no X display";
     EXPECT_TRUE(program.WaitFor([&] { return PathExists(opened); }, 10s));
     std::this_thread::sleep_for(1s);
     EXPECT_EQ(ReadWholeFile(opened), "http://127.0.0.2:9/elsewhere.html\n");

@@ -169,6 +169,11 @@ bool ProgramUnderTest::WaitFor(const std::function<bool()>& condition, std::chro
 
 bool ProgramUnderTest::ClickWindow(int x, int y) { return ClickIn("Ruvo电影影视盒", x, y); }
 
+bool ProgramUnderTest::ClickMiddleOf(const std::array<int, 4>& place) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // painted: nothing reports a frame outside a page
+    return ClickWindow(place[0] + place[2] / 2, place[1] + place[3] / 2);
+}
+
 bool ProgramUnderTest::RightClickWindow(int x, int y) {
     if (!PointerIn("Ruvo电影影视盒", x, y, "")) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

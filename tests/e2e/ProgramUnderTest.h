@@ -83,6 +83,9 @@ public:
     // Clicks the main window at (x, y) of its own coordinates with the X
     // server's pointer (xdotool); false when there is no display or window.
     bool ClickWindow(int x, int y);
+    // Clicks the middle of `place` ("place NAME=" of the trace) once what was
+    // just put there has had time to paint; false as ClickWindow.
+    bool ClickMiddleOf(const std::array<int, 4>& place);
     // Right-clicks the main window at (x, y) of its own coordinates.
     bool RightClickWindow(int x, int y);
     // Adds "NAME=value" to the environment of every later start (the

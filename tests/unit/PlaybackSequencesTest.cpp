@@ -286,18 +286,14 @@ TEST(PlaybackSequences, TheBarsPlayWhileThePagePlayerShowsPlaysNothingUnseen) {
     Replay({{0, 0, 0}, {5, 0, 0}, {7, 0, 0}, {4, 0, 0}});
 }
 
-// A 404, a missing file refused after it, play pressed, then a channel.
-TEST(PlaybackSequences, ThePlayButtonAfterARefusalPlaysNothingBehindThePagePlayer) {
+// Play pressed after a refusal or a stop: a 404, a missing file refused,
+// play, a channel (nothing plays behind the page player); a file stopped at
+// its very end, played again, replayed from its row (it starts over); an
+// ended episode stopped, played again for a second, replayed from its row
+// (it keeps its new place).
+TEST(PlaybackSequences, PlayAfterARefusalOrAStopStartsWhereItShould) {
     Replay({{0, 1, 1}, {6, 0, 0}, {3, 2, 0}, {4, 0, 0}, {7, 0, 0}});
-}
-
-// A file at its very end stopped before the end of play, played again, replayed from its row.
-TEST(PlaybackSequences, AnItemStoppedAtItsEndAndPlayedAgainStartsOver) {
     Replay({{3, 0, 0}, {8, 1, 0}, {9, 1, 0}, {5, 0, 0}, {4, 0, 0}, {2, 0, 0}});
-}
-
-// An ended episode stopped, played again for a second, replayed from its row.
-TEST(PlaybackSequences, AnEndedItemPlayedAgainKeepsItsNewPlace) {
     Replay({{0, 0, 0}, {9, 0, 0}, {5, 0, 0}, {4, 0, 0}, {8, 0, 0}, {1, 0, 0}});
 }
 

@@ -181,16 +181,13 @@ TEST_F(Transport, APlaceSoughtWhilePausedIsWherePlayGoesOn) {
 }
 
 // The volume's notice gives way to what the item shows, paused too.
-TEST_F(Transport, TheVolumeNoticeGivesWayToThePausedItem) {
+TEST_F(Transport, TheVolumeIsClampedUnmutedShownAndHeard) {
     Playing(30, 100);
     Click(0);  // pause
     sliders.SetVolume(40);
     EXPECT_EQ(Text(ControlName::StatusLine), "音量：40%");
     timers.Advance(3000);
     EXPECT_EQ(Text(ControlName::StatusLine), "已暂停");
-}
-
-TEST_F(Transport, TheVolumeIsClampedUnmutedShownAndHeard) {
     Click(2);  // muted
     sliders.SetVolume(140);
     EXPECT_EQ(player.volume, 100);
