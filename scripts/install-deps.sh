@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-webengine-dev libmpv-dev libcpp-httplib-dev
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libchromaprint-dev
   libgtest-dev libgmock-dev librapidcheck-dev clang libclang-rt-14-dev
   ffmpeg fonts-noto-cjk fontconfig
   xvfb xauth curl xdotool x11-utils trayer openbox dbus libglib2.0-bin desktop-file-utils
