@@ -13,6 +13,27 @@ std::vector<Episode> Episodes(int titleId, int source, int count, int seconds, c
     return episodes;
 }
 
+// The length of the opening and of the closing credits every episode of a
+// series shares.
+constexpr int kOpeningSeconds = 36;
+constexpr int kCreditsSeconds = 24;
+
+// A series' episodes, each a cold open and its own content (in seconds, with
+// the seed that picks what is said) around the shared opening and credits.
+struct OwnParts {
+    int coldOpen;
+    int content;
+    int seed;
+};
+std::vector<Episode> SeriesEpisodes(int titleId, const std::vector<OwnParts>& own) {
+    std::vector<Episode> episodes = Episodes(titleId, 0, static_cast<int>(own.size()), 0, ".mp4");
+    for (size_t i = 0; i < own.size(); ++i) {
+        episodes[i].parts = EpisodeParts{own[i].coldOpen, kOpeningSeconds, own[i].content, kCreditsSeconds, own[i].seed};
+        episodes[i].seconds = episodes[i].parts->Seconds();
+    }
+    return episodes;
+}
+
 std::vector<Title> BuildTitles() {
     std::vector<Title> titles{
         {12, "星河漫游记", "科幻", "一艘旧货船在星河边缘捡到一枚会说话的信标。",
@@ -25,6 +46,13 @@ std::vector<Title> BuildTitles() {
         {31, "快乐厨房", "综艺", "每周一道家常菜，一位神秘嘉宾。", {{"qvod", "快播高清", Episodes(31, 0, 3, 10, ".mp4")}}},
         // A long series of short episodes, for the hundred-episode memory benchmark.
         {35, "百日晨光", "短片", "一百个清晨，每个两秒。", {{"qvod", "快播高清", Episodes(35, 0, 100, 2, ".mp4")}}},
+        // Episodes that share an opening after cold opens of different lengths,
+        // and closing credits, and a film that shares nothing: for finding the
+        // opening and the credits by listening.
+        {40, "雾港灯塔", "悬疑", "每逢起雾的夜晚，废弃多年的灯塔又亮了起来。",
+         {{"qvod", "快播高清", SeriesEpisodes(40, {{0, 130, 1}, {20, 120, 2}, {45, 110, 3}, {60, 100, 4}})}}},
+        {44, "银杏之约", "电影", "老银杏树下，两位老人约好每年秋天见一面。",
+         {{"qvod", "快播高清", {{"正片", "t44-s0-e1.mp4", 185, EpisodeParts{0, 0, 185, 0, 5}}}}}},
     };
     return titles;
 }
@@ -62,10 +90,20 @@ std::vector<MediaClip> MediaClips() {
     for (const Title& title : Titles())
         for (const Source& source : title.sources)
             for (const Episode& episode : source.episodes) {
+                if (episode.parts) continue;
                 clips.push_back({episode.media, episode.seconds, title.name + " " + episode.label, tone});
                 tone = tone >= 880 ? 330 : tone + 55;
             }
     for (const Channel& channel : Channels()) clips.push_back({channel.media, 12, channel.name, 660});
+    return clips;
+}
+
+std::vector<SeriesClip> SeriesClips() {
+    std::vector<SeriesClip> clips;
+    for (const Title& title : Titles())
+        for (const Source& source : title.sources)
+            for (const Episode& episode : source.episodes)
+                if (episode.parts) clips.push_back({episode.media, *episode.parts, title.name, title.name + " " + episode.label});
     return clips;
 }
 

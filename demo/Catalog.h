@@ -7,10 +7,28 @@
 
 namespace demo {
 
+// An episode make-series-episode.sh makes: a cold open, the series' opening,
+// the episode's own spoken content and the series' closing credits, one after
+// another, in whole seconds. A film has no opening and no credits.
+struct EpisodeParts {
+    int coldOpen = 0;
+    int opening = 0;
+    int content = 0;
+    int credits = 0;
+    int seed = 0;  // picks the spoken lines and the quiet music under them
+
+    // Where the shared parts are, in seconds from the start: exact, as made.
+    int OpeningStart() const { return coldOpen; }
+    int OpeningEnd() const { return coldOpen + opening; }
+    int CreditsStart() const { return OpeningEnd() + content; }
+    int Seconds() const { return CreditsStart() + credits; }
+};
+
 struct Episode {
     std::string label;  // "第1集"
     std::string media;  // file name under the media folder
     int seconds = 0;    // length of the generated clip
+    std::optional<EpisodeParts> parts = std::nullopt;  // only on episodes made of parts
 };
 
 struct Source {
@@ -45,6 +63,16 @@ struct MediaClip {
     std::string caption;
     int toneHz = 0;
 };
-std::vector<MediaClip> MediaClips();
+std::vector<MediaClip> MediaClips();  // every episode's but those made of parts, and the channels'
+
+// One episode made of parts: file name, parts, the series name on its title
+// card and the caption on its own parts.
+struct SeriesClip {
+    std::string file;
+    EpisodeParts parts;
+    std::string series;
+    std::string caption;
+};
+std::vector<SeriesClip> SeriesClips();
 
 }  // namespace demo

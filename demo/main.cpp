@@ -6,6 +6,8 @@
 //   --wen TEXT          the update file's text
 //   --log FILE          append every request line to FILE
 //   --list-media        print the clips to generate ("file|seconds|caption|tone") and exit
+//   --list-series-media print the episodes made of parts to generate
+//                       ("file|cold open|opening|content|credits|seed|series|caption") and exit
 // The "/control" requests answer only with key=$RUVO_DEMO_CONTROL_KEY (an
 // environment variable: other users can read a command line), and not at
 // all without it.
@@ -27,6 +29,15 @@ int ListMedia() {
     return 0;
 }
 
+int ListSeriesMedia() {
+    for (const auto& clip : demo::SeriesClips()) {
+        const demo::EpisodeParts& p = clip.parts;
+        std::printf("%s|%d|%d|%d|%d|%d|%s|%s\n", clip.file.c_str(), p.coldOpen, p.opening, p.content, p.credits, p.seed,
+                    clip.series.c_str(), clip.caption.c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -37,6 +48,7 @@ int main(int argc, char* argv[]) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--list-media") return ListMedia();
+        if (arg == "--list-series-media") return ListSeriesMedia();
         if (!hasValue) {
             std::fprintf(stderr, "unknown or incomplete option: %s\n", arg.c_str());
             return 2;

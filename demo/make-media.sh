@@ -3,6 +3,8 @@
 # title and episode drawn on it and a tone, keyframes every half second so the
 # player knows the bit rate early. H.264/AAC in MP4 for the program's player,
 # VP8/Vorbis in WebM for the page player (every Chromium decodes it).
+# Episodes made of parts (a series' shared opening and closing credits around
+# spoken lines of their own) are made by make-series-episode.sh beside it.
 # Besides the portal's clips it makes tracks.mkv: two audio tracks (国语 and
 # English) and two Chinese subtitle tracks, for choosing tracks.
 # Usage: make-media.sh [--progress] PORTAL_BINARY OUT_DIR. Files already made
@@ -14,6 +16,7 @@ if [ "${1:-}" = --progress ]; then progress=true; shift; fi
 portal=$1
 out=$2
 mkdir -p "$out"
+here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
 font=$(fc-match -f '%{file}' 'Noto Sans CJK SC' 2>/dev/null || true)
 [ -f "$font" ] || font=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
 
@@ -36,10 +39,27 @@ make_clip() {
     if $progress; then echo "made $file"; fi
 }
 
+make_series_episode() {
+    local file=$1 cold=$2 opening=$3 content=$4 credits=$5 seed=$6 series=$7 caption=$8
+    local target="$out/$file" partial="$out/.partial-$file"
+    [ -s "$target" ] && return 0
+    bash "$here/make-series-episode.sh" --cold "$cold" --opening "$opening" --content "$content" \
+        --credits "$credits" --seed "$seed" --series "$series" --caption "$caption" "$partial"
+    mv "$partial" "$target"
+    if $progress; then echo "made $file"; fi
+}
+
 mapfile -t clips < <("$portal" --list-media)
+mapfile -t episodes < <("$portal" --list-series-media)
 missing=0
-for clip in "${clips[@]}"; do [ -s "$out/${clip%%|*}" ] || missing=$((missing + 1)); done
+for clip in "${episodes[@]}" "${clips[@]}"; do [ -s "$out/${clip%%|*}" ] || missing=$((missing + 1)); done
 if $progress; then echo "clips $missing"; fi
+# The long episodes first, so that the short clips fill in around them.
+for episode in "${episodes[@]}"; do
+    IFS='|' read -r file cold opening content credits seed series caption <<< "$episode"
+    make_series_episode "$file" "$cold" "$opening" "$content" "$credits" "$seed" "$series" "$caption" &
+    [ "$(jobs -r | wc -l)" -ge 2 ] && wait -n
+done
 for clip in "${clips[@]}"; do
     IFS='|' read -r file seconds caption tone <<< "$clip"
     make_clip "$file" "$seconds" "$caption" "$tone" &

@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libmpv-dev libcpp-httplib-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libchromaprint-dev
   libgtest-dev libgmock-dev librapidcheck-dev clang libclang-rt-14-dev
-  ffmpeg fonts-noto-cjk fontconfig
+  ffmpeg espeak-ng fonts-noto-cjk fontconfig
   xvfb xauth curl xdotool x11-utils trayer openbox dbus libglib2.0-bin desktop-file-utils
   at-spi2-core python3-pyatspi
   weston qt6-wayland qt6-translations-l10n

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <set>
 #include <thread>
 
 #include "base/JsEscape.h"
@@ -187,7 +188,28 @@ TEST(DemoCatalog, EveryEpisodeHasItsClip) {
     size_t episodes = 0;
     for (const auto& title : Titles())
         for (const auto& source : title.sources) episodes += source.episodes.size();
-    EXPECT_EQ(MediaClips().size(), episodes + Channels().size());
+    EXPECT_EQ(MediaClips().size() + SeriesClips().size(), episodes + Channels().size());
+}
+
+// The series' episodes share an opening and credits of one length after cold
+// opens all of different lengths, one of them none; the film has neither.
+TEST(DemoCatalog, SeriesShareOpeningAndCreditsTheFilmNothing) {
+    const auto& series = FindTitle(40)->sources.at(0).episodes;
+    ASSERT_EQ(series.size(), 4u);
+    std::set<int> coldOpens;
+    for (const Episode& episode : series) {
+        ASSERT_TRUE(episode.parts);
+        coldOpens.insert(episode.parts->OpeningStart());
+        EXPECT_EQ(episode.parts->OpeningEnd() - episode.parts->OpeningStart(), series[0].parts->opening);
+        EXPECT_EQ(episode.parts->Seconds() - episode.parts->CreditsStart(), series[0].parts->credits);
+        EXPECT_EQ(episode.seconds, episode.parts->Seconds());
+    }
+    EXPECT_EQ(coldOpens.size(), 4u);
+    EXPECT_EQ(*coldOpens.begin(), 0);
+    const Episode& film = FindTitle(44)->sources.at(0).episodes.at(0);
+    ASSERT_TRUE(film.parts);
+    EXPECT_EQ(film.parts->OpeningEnd(), film.parts->OpeningStart());
+    EXPECT_EQ(film.parts->CreditsStart(), film.seconds);
 }
 
 }  // namespace
