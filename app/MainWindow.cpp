@@ -11,6 +11,7 @@
 #include "history/HistoryPages.h"
 #include "playback/EpisodeLookup.h"
 #include "playback/NextEpisodeFinder.h"
+#include "playback/OpeningCreditsSkip.h"
 #include "playback/Playback.h"
 #include "playback/PlayerAreaDrawing.h"
 #include "playback/IdleInhibition.h"
@@ -48,11 +49,34 @@ MainWindow::MainWindow(MainWindowPorts ports, SettingsFile& settings, std::strin
     lists_.SetPageWritten([this](std::string_view listName, const std::string& pagePath) {
         PaneOf(IsWatchList(listName) ? Pane::HistoryList : Pane::LocalList).Navigate(pagePath);
     });
-    ports_.player.SetEventHandler([this](PlayerEvent event) { monitor_->PlayerReported(event); });
+    ports_.player.SetEventHandler([this](PlayerEvent event) {
+        monitor_->PlayerReported(event);
+        if (skip_) skip_->PositionChanged();
+    });
+}
+
+void MainWindow::ListenWith(EpisodeListening& listening) {
+    wayBackTimer_ = ports_.timers.CreateTimer();
+    creditsTimer_ = ports_.timers.CreateTimer();
+    skip_ = std::make_unique<OpeningCreditsSkip>(OpeningCreditsSkip::Parts{
+        *playback_, ports_.player, listening, options_, programFolder_, *wayBackTimer_, *creditsTimer_,
+        [this](const std::string& text, int seconds) { monitor_->ShowNotice(text, seconds); },
+        [this] { monitor_->EndNow(); }, [this] { monitor_->EndOfPlayTick(); }, [this] { monitor_->CancelEnd(); },
+        [this](const std::string& line) { Trace(line); }});
+}
+
+bool MainWindow::CanMarkSkips() const { return skip_ && skip_->CanMark(); }
+
+void MainWindow::MarkSkip(PlayerCommand mark) {
+    if (!skip_) return;
+    if (mark == PlayerCommand::MarkOpeningEnd) skip_->MarkOpeningEnd();
+    else if (mark == PlayerCommand::MarkCreditsStart) skip_->MarkCreditsStart();
+    else if (mark == PlayerCommand::ClearSkipMarks) skip_->ClearMarks();
 }
 
 MainWindow::~MainWindow() {
     *alive_ = false;
+    skip_.reset();  // its listenings end before the playback they report to
     ports_.player.SetEventHandler({});
 }
 
@@ -81,7 +105,12 @@ void MainWindow::CreatePlaybackParts() {
     inhibition_ = std::make_unique<IdleInhibition>(ports_.idle, ports_.player, *playback_);
     nextEpisode_ = std::make_unique<NextEpisodeFinder>(NextEpisodeFinder::Parts{
         *lookup_, *playback_, options_, TimerOf(WindowTimer::NextEpisodeRetry),
-        [this](const std::string& text) { ShowTrayTip(text); }, [this] { monitor_->NextEpisodeFound(); }, trace});
+        [this](const std::string& text) { ShowTrayTip(text); },
+        [this] {
+            monitor_->NextEpisodeFound();
+            if (skip_) skip_->NextKnown();
+        },
+        trace});
     transport_ = std::make_unique<TransportControls>(TransportControls::Parts{
         view_, ports_.host, ports_.player, *playback_, frame_.rightPanelShown, frame_.compact, ports_.dialogs,
         [this] { navigation_->ToggleRightPanel(); }, [this] { navigation_->ShowTab(RightPanelTab::LocalFiles); },
@@ -172,7 +201,10 @@ void MainWindow::CreateTimers() {
 }
 
 void MainWindow::ConnectTimers() {
-    SetTimerHandler(WindowTimer::StatusTick, [this] { monitor_->StatusTick(); });
+    SetTimerHandler(WindowTimer::StatusTick, [this] {
+        monitor_->StatusTick();
+        if (skip_) skip_->PositionChanged();
+    });
     SetTimerHandler(WindowTimer::PlayerStartCheck,
                     [this] { StorePlayerFolder(playerFolder_, programFolder_, storedSettings_); });
     SetTimerHandler(WindowTimer::EndOfPlay, [this] { monitor_->EndOfPlayTick(); });
@@ -327,7 +359,10 @@ WindowIntents MainWindow::Intents() {
     };
     in.transportClick = [this](BarButton button) { transport_->Click(button); };
     in.transportHover = [this](BarButton button, bool inside) { transport_->MouseMove(button, inside); };
-    in.keyDown = [this](Key key) { return keys_->KeyDown(key); };
+    in.keyDown = [this](Key key) { return (skip_ && skip_->KeyDown(key)) || keys_->KeyDown(key); };
+    in.skipClick = [this] {
+        if (skip_) skip_->Skip();
+    };
     in.seekRelease = [this](SeekRelease where, double share) { sliders_->SeekLetGo(where, share); };
     in.volumeWheel = [this](int notches) { keys_->WheelOverPicture(notches); };
     in.volumeKnobPastItsEnd = [this] {
@@ -371,6 +406,7 @@ PlayerActionsWiring MainWindow::PlayerWiring() {
     wiring.playItem = [this](const std::string& item) { commandLine_->Play(item); };
     wiring.pressKey = [this](Key key) { keys_->KeyDown(key); };
     wiring.openFile = [this] { transport_->OpenFile(); };
+    wiring.markSkip = [this](PlayerCommand mark) { MarkSkip(mark); };
     return wiring;
 }
 

@@ -15,6 +15,7 @@
 #include "config/UserOptions.h"
 #include "history/HistoryLists.h"
 #include "platform/Dialogs.h"
+#include "platform/EpisodeListening.h"
 #include "platform/HttpFetch.h"
 #include "platform/IdleInhibitor.h"
 #include "platform/MainWindowHost.h"
@@ -39,6 +40,7 @@
 namespace ruvo {
 
 class CommandLineItems;
+class OpeningCreditsSkip;
 class EpisodeLookup;
 class NextEpisodeFinder;
 class Playback;
@@ -132,6 +134,12 @@ public:
     PlayerActionsWiring PlayerWiring();
     // The player's own keys, asked before the bar's.
     void SetPlayerKeys(std::function<bool(Key)> keys);
+    // Episodes are heard with this, to find and skip their openings and
+    // credits; without it nothing is heard or skipped.
+    void ListenWith(EpisodeListening& listening);
+    // Whether the player's menu offers the person's marks of the title's
+    // opening and credits.
+    bool CanMarkSkips() const;
     // Work the program does in the background, in the status line until
     // something plays ("" once it is done).
     void ShowBackgroundWork(const std::string& text);
@@ -156,6 +164,7 @@ public:
     MediaRemote& Remote() { return *remote_; }
 
 private:
+    void MarkSkip(PlayerCommand mark);
     // The first page of a pane.
     std::string FirstPage(Pane pane) const;
     void NavigateOtherPanes();
@@ -239,6 +248,8 @@ private:
     std::unique_ptr<ProgramExit> exit_;
     std::unique_ptr<UpdateCheck> updates_;
     std::unique_ptr<CommandLineItems> commandLine_;
+    std::unique_ptr<Timer> wayBackTimer_, creditsTimer_;
+    std::unique_ptr<OpeningCreditsSkip> skip_;
 };
 
 }  // namespace ruvo

@@ -8,11 +8,11 @@ namespace ruvo {
 namespace {
 
 // In the order of ControlName.
-constexpr std::array<const char*, 49> kNames{
+constexpr std::array<const char*, 50> kNames{
     "zhun", "bo_name", "times", "qk", "jbi", "qvod", "Pic1", "Pic2", "pso", "w1", "w5", "P3", "P4", "P5",
     "RightPanel", "LeftPanel", "BAD", "ad_huan", "adp", "bo_ad", "bo_zt", "next_s", "gunt", "gunt1", "huan",
     "npc", "bo_but", "soso", "yin", "bo_v", "bo_y", "p1", "bo_tip", "zz", "Pic3", "l4", "l5", "L1", "Pic4",
-    "shan", "bo_foot", "qvodx", "QvodC", "ni_name", "Im1", "ggx", "soimg", "sok", "pane"};
+    "shan", "bo_foot", "qvodx", "QvodC", "ni_name", "Im1", "ggx", "skip", "soimg", "sok", "pane"};
 static_assert(kNames.size() == static_cast<size_t>(ControlName::WebPane) + 1, "one name for every control");
 
 bool Indexed(ControlName name) {

@@ -9,8 +9,8 @@ namespace ruvo {
 
 WindowIntents IntentsOf(MainWindow& window, Player& player, PlayerActions& playerActions, QWidget& widget) {
     WindowIntents intents = window.Intents();
-    intents.pictureMenu = [&widget, &player, &playerActions](int x, int y) {
-        PopUpPlayerMenu(&widget, PlayerMenuEntries(player), QPoint(x, y),
+    intents.pictureMenu = [&window, &widget, &player, &playerActions](int x, int y) {
+        PopUpPlayerMenu(&widget, PlayerMenuEntries(player, window.CanMarkSkips()), QPoint(x, y),
                         [&playerActions](const PlayerMenuEntry& entry) { playerActions.Choose(entry); });
     };
     return intents;

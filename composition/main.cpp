@@ -52,6 +52,7 @@
 #include "adapters/qt/WebProfile.h"
 #include "playback/KeyboardShortcuts.h"
 #include "playback/PlayerActions.h"
+#include "adapters/ffmpeg/FfmpegListening.h"
 #include "shell/FrameMouse.h"
 #include "shell/TipMenus.h"
 #include "shell/TrayClicks.h"
@@ -158,11 +159,18 @@ int main(int argc, char* argv[]) {
     ports.TracePlayer(player);
     ruvo::Dialogs& questions = ports.Dialogs();
     ruvo::QtScreenSaverInhibitor screenSaver;
+    // Episodes are heard away from the window's thread; what was heard comes
+    // back through the window's event loop. Made before the window, which
+    // calls its listenings off as it closes.
+    ruvo::FfmpegListening listening([&widget](std::function<void()> call) {
+        QMetaObject::invokeMethod(&widget, std::move(call), Qt::QueuedConnection);
+    });
     ruvo::MainWindow window({widget, widget.PaneInterfaces(), timers, player, fetch, ports.Tray(), ports.Controls(),
                              questions, ruvo::LinuxProcesses(), menus, shell, ports.Forms(), ports.Settings(),
                              widget.Surface(), screenSaver},
                             settings, folder, portal);
     if (ports.Tracing()) window.SetTrace([&ports](const std::string& line) { ports.Trace().Line(line); });
+    window.ListenWith(listening);
     ruvo::PlayerActions playerActions(player, questions, PlayerWiringOf(window));
     // The player's own keys first; the bar's keys (and "any key") after.
     window.SetPlayerKeys([&playerActions](ruvo::Key key) { return playerActions.KeyDown(key); });

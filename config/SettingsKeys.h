@@ -40,6 +40,9 @@ inline constexpr SettingKey kAutoPlayNext{"S_q", "s_bo", "2", RepairRule::ZeroOr
 inline constexpr SettingKey kRememberPosition{"S_q", "s_jd", "2", RepairRule::ZeroOrNotNumber};
 inline constexpr SettingKey kNoPlayerAppAtStart{"S_q", "qvodqi", "2", RepairRule::ZeroOrNotNumber};
 inline constexpr SettingKey kTrayBalloons{"S_q", "s_pao", "2", RepairRule::ZeroOrNotNumber};
+// Off unless the user turned them on: a first run writes neither.
+inline constexpr SettingKey kAutoSkipOpening{"S_q", "s_tpt", ""};
+inline constexpr SettingKey kAutoSkipCredits{"S_q", "s_tpw", ""};
 inline constexpr SettingKey kPlayerFolder{"S_q", "qvodw", ""};  // learned from the running player
 
 // The keys a first run writes and start-up repairs, in the order they are

@@ -22,13 +22,19 @@ const SettingKey& KeyOf(Option option) {
         case Option::StopPlayerOnExit: return kStopPlayerOnExit;
         case Option::NoPlayerAppAtStart: return kNoPlayerAppAtStart;
         case Option::TrayBalloons: return kTrayBalloons;
+        case Option::AutoSkipOpening: return kAutoSkipOpening;
+        case Option::AutoSkipCredits: return kAutoSkipCredits;
     }
     return kTrayBalloons;
 }
 
 bool UserOptions::IsOn(Option option) const { return StoredNumber(file_, option) == 2; }
 
-bool UserOptions::ShowsChecked(Option option) const { return StoredNumber(file_, option) != 1; }
+// An option a first run does not write is off until the user turns it on.
+bool UserOptions::ShowsChecked(Option option) const {
+    if (KeyOf(option).firstRunValue.empty()) return IsOn(option);
+    return StoredNumber(file_, option) != 1;
+}
 
 void UserOptions::Set(Option option, bool on) {
     const SettingKey& key = KeyOf(option);

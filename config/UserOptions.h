@@ -16,6 +16,8 @@ enum class Option {
     StopPlayerOnExit,    // end the player with the program
     NoPlayerAppAtStart,  // do not start the player's own program at start
     TrayBalloons,        // show tray balloons
+    AutoSkipOpening,     // skip an episode's opening without asking (off until turned on)
+    AutoSkipCredits,     // play on at the closing credits without asking (off until turned on)
 };
 
 const SettingKey& KeyOf(Option option);

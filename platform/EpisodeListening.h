@@ -3,6 +3,7 @@
 // the fingerprints of its first part and of its last minutes, from which the
 // opening and the closing credits it shares with a neighbouring episode are
 // found (playback/SharedParts.h).
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -34,9 +35,20 @@ struct HeardStretch {
 
 struct HeardEpisode {
     double duration = 0;  // seconds; 0 when the stream tells none (the tail is then empty)
-    HeardStretch head;    // from the start: a quarter of it, at most 10 minutes
-    HeardStretch tail;    // its last minutes, at most 5 (a quarter of a short one)
+    HeardStretch head;    // from the start, HeadSecondsOf(duration)
+    HeardStretch tail;    // its last TailSecondsOf(duration)
 };
+
+// How much of an episode is heard. The head: a quarter, where an opening
+// may be, at most 10 minutes; but at least two minutes (never more than
+// half), since a short episode's cold open and opening may run past its
+// first quarter. The tail: a quarter, at most 5 minutes, at least one
+// minute (never more than half), for the credits and what follows them.
+inline double HeadSecondsOf(double duration) {
+    if (duration <= 0) return 600;
+    return std::min({std::max(duration / 4, 120.0), duration / 2, 600.0});
+}
+inline double TailSecondsOf(double duration) { return std::min({std::max(duration / 4, 60.0), duration / 2, 300.0}); }
 
 class EpisodeListening {
 public:

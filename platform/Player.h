@@ -73,6 +73,10 @@ public:
     virtual int Duration() const = 0;
     virtual int Position() const = 0;
     virtual void SetPosition(int seconds) = 0;
+    // The same with the fraction of a second, for what must land finer than
+    // a second (the end of an opening).
+    virtual double ExactPosition() const { return Position(); }
+    virtual void SeekExactly(double seconds) { SetPosition(static_cast<int>(seconds + 0.5)); }
     // Network receive rate in KB/s (0 for a local file).
     virtual int DownloadSpeed() const = 0;
     // Media bit rate in Kbps (0 until known).

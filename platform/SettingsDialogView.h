@@ -19,7 +19,7 @@ class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
     virtual void SetActions(SettingsDialogActions actions) = 0;
-    // The option check box `index`, 0-3 and 5-8.
+    // The option check box `index`, 0-3 and 5-10.
     virtual void SetChecked(int index, bool checked) = 0;
     virtual bool IsChecked(int index) const = 0;
     // The download-folder box Text1.

@@ -56,6 +56,7 @@ enum class ControlName {
     WindowTitle,        // the window's title label
     Logo,
     PagePlayerClose,    // the page player's close button
+    SkipButton,         // over the picture: "跳过片头" or "跳过片尾"
     SearchBoxFrame,
     SearchButton,
     WebPane,            // a web pane in its host, indexed by Pane

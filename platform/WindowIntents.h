@@ -29,6 +29,7 @@ struct WindowIntents {
     std::function<void()> retryMainArea;       // click on the main area's load-error notice
     std::function<void()> retrySidePane;       // click on the side page's load-error notice
     std::function<void()> closeWebPlayer;      // the page player's close button
+    std::function<void()> skipClick;           // the button over the picture that skips the opening or credits
     // The pointer over the player bar's button, inside it or (held by the
     // button) just gone out of it.
     std::function<void(BarButton, bool)> transportHover;

@@ -34,6 +34,9 @@ struct PlaySession {
     int lastPosition = 0;  // seconds, at the latest status tick
 
     NextEpisode next;
+    // Where the item's end of play comes when it comes before the file's
+    // end (at the closing credits); nothing: at the end.
+    std::optional<double> playOnAt;
 
 };
 

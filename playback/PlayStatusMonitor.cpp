@@ -3,6 +3,10 @@
 #include "config/SettingsKeys.h"
 
 namespace ruvo {
+namespace {
+// A timer aimed at a moment may fire a little before the player reports it.
+constexpr double kLateness = 0.05;
+}  // namespace
 
 bool PlayStatusMonitor::BalloonsWanted() const {
     return parts_.options.IsOn(Option::TrayBalloons);
@@ -36,7 +40,7 @@ void PlayStatusMonitor::PlayerReported(PlayerEvent event) {
             return NotePosition();
         case PlayerEvent::Paused:
             // The player pauses by itself on its last frame: that is the end's.
-            if (NearTheEnd()) return;
+            if (NearTheFileEnd()) return;
             playback.PausedShown();
             if (!NoticeShows()) playback.ShowStatus("已暂停");
             return;
@@ -126,10 +130,9 @@ void PlayStatusMonitor::ShowNothingLoaded() {
     playback.ShowStatus(backgroundWork_.empty() ? "准备就绪" : backgroundWork_);
 }
 
-void PlayStatusMonitor::ShowNotice(const std::string& text) {
-    constexpr int kNoticeTicks = 2;
+void PlayStatusMonitor::ShowNotice(const std::string& text, int seconds) {
     notice_ = text;
-    noticeTicksLeft_ = kNoticeTicks;
+    noticeTicksLeft_ = seconds;
     noticeItem_ = parts_.playback.ItemNumber();
     parts_.playback.ShowStatus(text, true);
 }
@@ -152,7 +155,27 @@ bool PlayStatusMonitor::ItemHasEnded() const { return parts_.playback.HasEnded()
 
 bool PlayStatusMonitor::NearTheEnd() const {
     const Player& player = parts_.player;
+    // The credits may be where the end of play comes, when the person wants them skipped.
+    const std::optional<double>& playOnAt = parts_.playback.Session().playOnAt;
+    if (playOnAt && player.ExactPosition() + kLateness >= *playOnAt && player.Position() > 0) return true;
+    return NearTheFileEnd();
+}
+
+bool PlayStatusMonitor::NearTheFileEnd() const {
+    const Player& player = parts_.player;
     return player.Position() > player.Duration() - 2 && player.Position() > 0;
+}
+
+void PlayStatusMonitor::EndNow() {
+    if (!parts_.endOfPlay.IsEnabled()) CheckEndEndsTick();
+}
+
+void PlayStatusMonitor::CancelEnd() {
+    parts_.endOfPlay.SetEnabled(false);
+    parts_.controls.SetVisible({ControlName::NextEpisodeNotice}, false);
+    parts_.playback.PlayOnAt(std::nullopt);
+    parts_.playback.LeftTheEnd();
+    parts_.statusTick.SetEnabled(true);
 }
 
 bool PlayStatusMonitor::CheckEndEndsTick() {

@@ -62,15 +62,22 @@ public:
     // plays; empty when done.
     void ShowBackgroundWork(const std::string& text);
     // A change the user just made ("音量：50%"): it holds the status line
-    // through the next two ticks, some two seconds.
-    void ShowNotice(const std::string& text);
+    // through the next ticks, some `seconds`.
+    void ShowNotice(const std::string& text, int seconds = 2);
+    // The end of play now, as at the item's end: the notice, then the next
+    // episode (the credits skipped).
+    void EndNow();
+    // Calls off an end of play under way before the file's end: the item plays on.
+    void CancelEnd();
 
 private:
     void ShowStatus();
     void KeepPositionSafe();
     void ShowNothingLoaded();
-    // In the last two seconds of the item (or past them).
+    // In the last two seconds of the item (or past them), or past where its
+    // end of play comes (the credits).
     bool NearTheEnd() const;
+    bool NearTheFileEnd() const;
     // Starts the end-of-play timer near the end; true when the tick stops there.
     bool CheckEndEndsTick();
     void Preload();

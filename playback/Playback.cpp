@@ -31,6 +31,9 @@ Playback::Playback(Parts parts) : parts_(std::move(parts)) {
 
 void Playback::Publish() {
     area_.hasEpisodes = session_.episode.has_value();
+    // Only a picture that plays or holds can be skipped through.
+    const bool pictureShown = area_.phase == PlayPhase::Playing || area_.phase == PlayPhase::Paused;
+    if (!area_.ShowsPlayer() || !pictureShown) area_.skip = SkipOffer::None;
     if (area_ == published_) return;
     const PlayerArea before = published_;
     published_ = area_;
@@ -148,6 +151,7 @@ void Playback::StopPlayer(bool storePlace) {
     area_.advert = false;
     area_.status = "已停止";
     area_.position = area_.duration = area_.downloaded = 0;
+    area_.skip = SkipOffer::None;
 }
 
 void Playback::BeginItem(PlayItem item, ItemList list, std::string listKey, bool inPagePlayer, int resumeSeconds) {
@@ -159,6 +163,7 @@ void Playback::BeginItem(PlayItem item, ItemList list, std::string listKey, bool
     s.resumeAt = resumeSeconds;
     s.resumed = false;
     s.lastPosition = 0;
+    s.playOnAt.reset();
     ++itemNumber_;
     parts_.endOfPlay.SetEnabled(false);  // the end under way was the item left's
     ended_ = false;
@@ -170,6 +175,7 @@ void Playback::BeginItem(PlayItem item, ItemList list, std::string listKey, bool
     area_.advert = false;
     area_.playing = false;
     area_.position = area_.duration = area_.downloaded = 0;
+    area_.skip = SkipOffer::None;
 }
 
 void Playback::PlayInPlayer(const std::string& address, int resumeSeconds) {
@@ -379,6 +385,11 @@ void Playback::StorePlace() {
     else if (s.list == ItemList::LocalFiles) parts_.lists.SaveLocalFilePosition(s.listKey, place);
 }
 
+void Playback::OfferSkip(SkipOffer offer) {
+    area_.skip = offer;
+    Publish();
+}
+
 // ---- The end ----
 
 void Playback::EndItem() {
@@ -388,6 +399,7 @@ void Playback::EndItem() {
     area_.cover = true;
     area_.playing = false;  // nothing plays: the button offers to play again
     area_.status = "播放完毕";
+    area_.skip = SkipOffer::None;
     session_.resumeAt = 1;
     session_.lastPosition = 1;
     Publish();

@@ -118,6 +118,10 @@ public:
     void ShowStatus(const std::string& text, bool notice = false);
     // Stores where the playing list item is, and plays on.
     void StorePlace();
+    // Offers to skip the opening or the credits while they play.
+    void OfferSkip(SkipOffer offer);
+    // The end of play comes at `seconds` (the credits), or at the end.
+    void PlayOnAt(std::optional<double> seconds) { session_.playOnAt = seconds; }
 
     // ---- The end and what follows ----
     // The end-of-play moment: the item resumes at 1 from now on; true when

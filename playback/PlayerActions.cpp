@@ -68,6 +68,11 @@ void PlayerActions::Choose(const PlayerMenuEntry& entry) {
         case PlayerCommand::SetSpeed: SetSpeed(entry.argument / 100.0); break;
         case PlayerCommand::OpenFile: wiring_.openFile(); break;
         case PlayerCommand::OpenAddress: OpenAddress(); break;
+        case PlayerCommand::MarkOpeningEnd:
+        case PlayerCommand::MarkCreditsStart:
+        case PlayerCommand::ClearSkipMarks:
+            if (wiring_.markSkip) wiring_.markSkip(entry.command);
+            break;
     }
 }
 

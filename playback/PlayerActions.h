@@ -23,6 +23,7 @@ struct PlayerActionsWiring {
     std::function<void(Key)> pressKey;                     // the window's handling of a key
     std::function<void()> openFile;                        // the player bar's open-file button
     std::function<std::string()> picturesFolder;           // where screenshots go
+    std::function<void(PlayerCommand)> markSkip;           // the person's marks of openings and credits
 };
 
 class PlayerActions {

@@ -22,6 +22,9 @@ enum class PlayPhase {
     Failed,    // it could not be played
 };
 
+// The button over the picture that skips a part of the episode.
+enum class SkipOffer { None, Opening, Credits };
+
 struct PlayerArea {
     Centre centre = Centre::Player;
     PlayPhase phase = PlayPhase::Nothing;
@@ -35,6 +38,7 @@ struct PlayerArea {
     bool playing = false;       // the bar offers to pause
     bool muted = false;         // the bar offers to unmute
     bool hasEpisodes = false;   // previous and next can act (a portal title played last)
+    SkipOffer skip = SkipOffer::None;
 
     bool operator==(const PlayerArea&) const = default;
     bool ShowsPlayer() const { return centre == Centre::Player; }

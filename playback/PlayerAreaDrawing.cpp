@@ -42,6 +42,11 @@ void DrawPlayerArea(WindowView& view, const PlayerArea& now, const PlayerArea& b
     if (now.status != before.status) view.SetText({ControlName::StatusLine}, now.status);
     if (now.title != before.title) view.SetText({ControlName::TitleLine}, now.title);
     if (ProgressChanged(now, before)) DrawProgress(view, now);
+    if (now.skip != before.skip) {
+        if (now.skip != SkipOffer::None)
+            view.SetText({ControlName::SkipButton}, now.skip == SkipOffer::Opening ? "跳过片头" : "跳过片尾");
+        view.SetVisible({ControlName::SkipButton}, now.skip != SkipOffer::None);
+    }
 }
 
 void DrawSeekPosition(WindowView& view, int position, int duration) {

@@ -46,7 +46,7 @@ void AddTracks(std::vector<PlayerMenuEntry>& menu, const Player& player, TrackKi
 
 }  // namespace
 
-std::vector<PlayerMenuEntry> PlayerMenuEntries(const Player& player) {
+std::vector<PlayerMenuEntry> PlayerMenuEntries(const Player& player, bool episodePlays) {
     std::vector<PlayerMenuEntry> menu;
     menu.push_back(KeyEntry("", "播放/暂停", "空格", Key::Space));
     menu.push_back(KeyEntry("", "后退 10 秒", "←", Key::Left));
@@ -78,6 +78,12 @@ std::vector<PlayerMenuEntry> PlayerMenuEntries(const Player& player) {
 
     menu.push_back(KeyEntry("", "截图(&S)", "S", Key::S));
     menu.push_back(Separator());
+    if (episodePlays) {
+        menu.push_back({"", "设为片头结束", "", PlayerCommand::MarkOpeningEnd, 0});
+        menu.push_back({"", "设为片尾开始", "", PlayerCommand::MarkCreditsStart, 0});
+        menu.push_back({"", "清除片头片尾标记", "", PlayerCommand::ClearSkipMarks, 0});
+        menu.push_back(Separator());
+    }
     menu.push_back({"", "打开文件", "", PlayerCommand::OpenFile, 0});
     menu.push_back({"", "打开网址", "", PlayerCommand::OpenAddress, 0});
     return menu;

@@ -18,6 +18,9 @@ enum class PlayerCommand {
     SetSpeed,        // argument: percent of normal
     OpenFile,
     OpenAddress,
+    MarkOpeningEnd,   // the person's marks for the title's openings and credits
+    MarkCreditsStart,
+    ClearSkipMarks,
 };
 
 struct PlayerMenuEntry {
@@ -33,7 +36,8 @@ inline constexpr const char* kAudioMenu = "音轨(&A)";
 inline constexpr const char* kSubtitleMenu = "字幕(&T)";
 inline constexpr const char* kSpeedMenu = "播放速度(&P)";
 
-// The menu for what the player has loaded now, in order.
-std::vector<PlayerMenuEntry> PlayerMenuEntries(const Player& player);
+// The menu for what the player has loaded now, in order; `episodePlays`:
+// a portal title's episode, whose opening and credits can be marked.
+std::vector<PlayerMenuEntry> PlayerMenuEntries(const Player& player, bool episodePlays = false);
 
 }  // namespace ruvo

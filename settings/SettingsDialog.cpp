@@ -20,7 +20,7 @@ struct OptionBox {
 };
 
 // The boxes in the order Apply writes their keys.
-const std::array<OptionBox, 8> kOptionBoxes{{
+const std::array<OptionBox, 10> kOptionBoxes{{
     {5, Option::CloseToTray},
     {6, Option::StopPlayerOnExit},
     {0, Option::RestoreSize},
@@ -29,6 +29,8 @@ const std::array<OptionBox, 8> kOptionBoxes{{
     {3, Option::RememberPosition},
     {7, Option::NoPlayerAppAtStart},
     {8, Option::TrayBalloons},
+    {9, Option::AutoSkipOpening},
+    {10, Option::AutoSkipCredits},
 }};
 
 constexpr std::array<const char*, 3> kTabHeaders{"关于软件", "软件设置", "缓存设置"};

@@ -1,5 +1,5 @@
 #pragma once
-// The settings dialog: the about page, the eight option check boxes and
+// The settings dialog: the about page, the ten option check boxes and
 // the player's download folder. It reads the options when it opens and writes
 // them all back on Apply or OK.
 #include <string>

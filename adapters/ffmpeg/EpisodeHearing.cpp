@@ -15,7 +15,6 @@
 namespace ruvo {
 namespace {
 
-constexpr double kLongestHead = 600, kLongestTail = 300;
 // The tail is decoded to the stream's end, and a little past the duration
 // it told, should that be short; never on without end.
 constexpr double kTailRoom = 30;
@@ -63,7 +62,7 @@ std::string WithLowerCaseScheme(std::string address) {
 }
 
 HeardStretch HearTail(SoundDecoder& decoder, ListeningGuard& guard, double duration) {
-    const double seconds = std::min(kLongestTail, duration / 4);
+    const double seconds = TailSecondsOf(duration);
     const double from = duration - seconds;
     guard.BeginSeek(decoder.BytesRead());
     if (!decoder.SeekTo(from)) return {};
@@ -79,7 +78,7 @@ std::optional<HeardEpisode> HearEpisode(const std::string& address, ListeningGua
     if (!decoder.Open(WithLowerCaseScheme(address))) return std::nullopt;
     HeardEpisode episode;
     episode.duration = decoder.Duration();
-    const double headSeconds = episode.duration > 0 ? std::min(kLongestHead, episode.duration / 4) : kLongestHead;
+    const double headSeconds = HeadSecondsOf(episode.duration);
     episode.head = HearStretch(decoder, guard, -std::numeric_limits<double>::infinity(), headSeconds);
     if (guard.Failed() || episode.head.Empty()) return std::nullopt;
     // Read on from the head, a stream that cannot seek would be fetched

@@ -341,6 +341,15 @@ void MpvPlayer::SetPosition(int seconds) {
     position_ = std::max(seconds, 0);
 }
 
+void MpvPlayer::SeekExactly(double seconds) {
+    if (url_ != loadedUrl_ || !mpv_ || snapshot_.stopped) return SetPosition(static_cast<int>(seconds + 0.5));
+    char target[32];
+    std::snprintf(target, sizeof target, "%.3f", std::max(seconds, 0.0));
+    const char* command[] = {"seek", target, "absolute+exact", nullptr};
+    lib_->command_async(mpv_, 0, command);
+    position_ = std::max(seconds, 0.0);
+}
+
 int MpvPlayer::DownloadSpeed() const {
     if (!snapshot_.network) return 0;
     return WholeNumber(cacheSpeed_ / 1024);

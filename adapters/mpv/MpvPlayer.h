@@ -74,6 +74,8 @@ public:
     int Duration() const override { return WholeNumber(duration_); }
     int Position() const override { return WholeNumber(position_); }
     void SetPosition(int seconds) override;
+    double ExactPosition() const override { return position_; }
+    void SeekExactly(double seconds) override;
     int DownloadSpeed() const override;
     int BitRate() const override { return WholeNumber((videoBitrate_ + audioBitrate_) / 1000); }
     int DownloadProgress() const override;

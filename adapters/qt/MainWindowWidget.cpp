@@ -393,6 +393,7 @@ void MainWindowWidget::BuildPlayerPanel(QWidget* centre, MpvVideoView::Kind pict
     PutPane(ruvo::Pane::PlayerAdvert, playerAd);
     auto* stock = Label(QStringLiteral("Ruvo影视盒"), playerBox, "playerAdPicture");
     Register(ControlName::PlayerAdPicture, stock);
+    BuildSkipButton(playerBox);
     QLabel* nextEpisode = Label(QStringLiteral("正准备播放下一集，请稍后..."), playerBox, "nextEpisodeNotice");
     SetSpokenRole(nextEpisode, QAccessible::AlertMessage);
     Register(ControlName::NextEpisodeNotice, nextEpisode);
@@ -592,6 +593,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if ((type == QEvent::Show || type == QEvent::Hide) && name == ControlName::PagePlayerBox) CentreChanged(type == QEvent::Show);
     if (watched == body_ && SurfaceEvent(event)) return true;
     if (watched == videoSurface_->Widget() && PictureEvent(event)) return true;
+    if (type == QEvent::Show && name == ControlName::SkipButton) PlaceSkipButton();
     if (type == QEvent::ContextMenu && (watched == videoSurface_->Widget() || name == ControlName::PlayerCover)) {
         const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
         if (intents_.pictureMenu) intents_.pictureMenu(at.x(), at.y());
@@ -671,6 +673,7 @@ void MainWindowWidget::OrderControlsAsTheyRead() {
     order.push_back(&Pane(ruvo::Pane::PagePlayer));
     order.push_back(controls_.WidgetOf({ControlName::PagePlayerClose}));
     order.push_back(videoSurface_->Widget());
+    order.push_back(controls_.WidgetOf({ControlName::SkipButton}));
     order.push_back(controls_.WidgetOf({ControlName::SeekTrack}));
     for (const int index : {1, 6, 0, 5, 2}) order.push_back(controls_.WidgetOf({ControlName::TransportButton, index}));
     order.push_back(controls_.WidgetOf({ControlName::VolumeTrack}));
@@ -731,7 +734,43 @@ std::string MainWindowWidget::PlaceOf(ControlId control) const {
            std::to_string(widget->height());
 }
 
+// The button that skips the opening or the credits: over the picture's
+// lower right, reachable by Tab, and Enter on the picture presses it.
+void MainWindowWidget::BuildSkipButton(QWidget* playerBox) {
+    auto* skip = new QPushButton(playerBox);
+    skip->setObjectName(QStringLiteral("skipButton"));
+    skip->setFocusPolicy(Qt::StrongFocus);
+    skip->setAutoDefault(false);
+    skip->hide();
+    connect(skip, &QPushButton::clicked, this, [this] {
+        if (intents_.skipClick) intents_.skipClick();
+    });
+    skip->installEventFilter(this);
+    Register(ControlName::SkipButton, skip);
+}
+
+void MainWindowWidget::PlaceSkipButton() {
+    QWidget* skip = controls_.WidgetOf({ControlName::SkipButton});
+    const QRect picture = videoSurface_->Widget()->geometry();
+    // Above the bar that full screen and the compact window lay over the picture's foot.
+    const int margin = fullScreen_ || InCompactWindow() ? 90 : 24;
+    skip->adjustSize();
+    const QSize size = skip->sizeHint().expandedTo(QSize(96, 32));
+    skip->setGeometry(picture.right() - size.width() - 24, picture.bottom() - size.height() - margin, size.width(),
+                      size.height());
+    skip->raise();
+}
+
 bool MainWindowWidget::PictureEvent(QEvent* event) {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Move) PlaceSkipButton();
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QWidget* skip = controls_.WidgetOf({ControlName::SkipButton});
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && skip->isVisible()) {
+            static_cast<QPushButton*>(skip)->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         SetPlayerFullScreen(!fullScreen_);
         return true;  // never reaches the window's title-bar double click

@@ -135,6 +135,8 @@ private:
     void SetCompactBarVisible(bool visible);
     // A double click on the picture toggles full screen (and nothing else).
     bool PictureEvent(QEvent* event);
+    void BuildSkipButton(QWidget* playerBox);
+    void PlaceSkipButton();
     // The focus follows the centre to the page player and back.
     void CentreChanged(bool pagePlayerShows);
     ControlName NameOf(const QObject* widget) const;

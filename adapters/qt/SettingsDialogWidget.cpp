@@ -76,7 +76,7 @@ SettingsDialogWidget::SettingsDialogWidget(QWidget* owner) : QDialog(owner) {
     connect(cancel, &QPushButton::clicked, this, [this] { if (actions_.cancel) actions_.cancel(); });
     connect(apply, &QPushButton::clicked, this, [this] { if (actions_.apply) actions_.apply(); });
     layout->addLayout(buttons);
-    resize(460, 330);
+    resize(460, 380);
 }
 
 QWidget* SettingsDialogWidget::AboutPage() {
@@ -112,6 +112,8 @@ QWidget* SettingsDialogWidget::OptionsPage() {
     inFrame->addWidget(Box(1, "自动缓冲下一集"));
     inFrame->addWidget(Box(2, "自动播放下一集"));
     inFrame->addWidget(Box(3, "记录影片播放进度"));
+    inFrame->addWidget(Box(9, "自动跳过片头"));
+    inFrame->addWidget(Box(10, "自动跳过片尾"));
     layout->addWidget(playback);
     layout->addWidget(Box(5, "关闭软件最小化到托盘"));
     layout->addWidget(Box(6, "关闭软件同时关闭快播(Qvod)"));

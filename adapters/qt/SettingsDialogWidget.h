@@ -41,7 +41,7 @@ private:
 
     SettingsDialogActions actions_;
     std::array<QLabel*, 3> tabs_{};
-    std::array<QCheckBox*, 9> boxes_{};  // index 4 stays empty
+    std::array<QCheckBox*, 11> boxes_{};  // index 4 stays empty
     QLabel* header_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QLineEdit* folder_ = nullptr;
