@@ -58,6 +58,11 @@ public:
     // when it could not be heard (another protocol, no sound, too large, too
     // slow, garbage). Returns a ticket for Cancel.
     virtual int Listen(const std::string& address, std::function<void(std::optional<HeardEpisode>)> done) = 0;
+    // Runs `work` on the listening's own thread, after what was asked
+    // before it, then `done` on the program's thread: comparing what was
+    // heard takes a while, and never holds the window. Cancel takes its
+    // ticket too.
+    virtual int Aside(std::function<void()> work, std::function<void()> done) = 0;
     // Stops that listening soon; its `done` is not called.
     virtual void Cancel(int ticket) = 0;
 };

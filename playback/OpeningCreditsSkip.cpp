@@ -103,15 +103,29 @@ void OpeningCreditsSkip::Heard(const std::string& address, std::optional<HeardEp
             kept = inPair ? std::next(kept) : heard_.erase(kept);
         }
     }
-    heard_[address] = std::move(*heard);
+    heard_[address] = std::make_shared<const HeardEpisode>(std::move(*heard));
     FindShared();
 }
 
+// The comparison runs aside, on the listening's thread.
 void OpeningCreditsSkip::FindShared() {
-    if (!pair_ || !title_) return;
+    if (!pair_ || !title_ || comparing_) return;
     const auto first = heard_.find(pair_->firstAddress), second = heard_.find(pair_->secondAddress);
     if (first == heard_.end() || second == heard_.end()) return;
-    const PairParts shared = FindSharedParts(first->second, second->second);
+    auto shared = std::make_shared<PairParts>();
+    comparing_ = true;
+    const int ticket = parts_.listening.Aside(
+        [shared, a = first->second, b = second->second] { *shared = FindSharedParts(*a, *b); },
+        [this, shared] {
+            comparing_ = false;
+            comparison_.reset();
+            Compared(*shared);
+        });
+    if (comparing_) comparison_ = ticket;  // not done at once
+}
+
+void OpeningCreditsSkip::Compared(const PairParts& shared) {
+    if (!pair_) return;
     skips_.AddFinding(pair_->first, shared.first);
     skips_.AddFinding(pair_->second, shared.second);
     skips_.NoteHeard(pair_->first, pair_->second);
@@ -125,6 +139,9 @@ void OpeningCreditsSkip::FindShared() {
 void OpeningCreditsSkip::CancelListening() {
     for (const auto& [address, ticket] : tickets_) parts_.listening.Cancel(ticket);
     tickets_.clear();
+    if (comparison_) parts_.listening.Cancel(*comparison_);
+    comparison_.reset();
+    comparing_ = false;
     pair_.reset();
 }
 

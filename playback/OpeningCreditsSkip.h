@@ -7,6 +7,7 @@
 // credits is the usual play-on into the next episode, at the credits.
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -77,6 +78,7 @@ private:
     void Listen();
     void Heard(const std::string& address, std::optional<HeardEpisode> heard);
     void FindShared();
+    void Compared(const PairParts& shared);
     void CancelListening();
     void Save();
     void AutoSkipOpening(const SkipPart& opening, double position);
@@ -96,7 +98,9 @@ private:
     };
     std::optional<Pair> pair_;
     std::map<std::string, int> tickets_;                  // address -> listening under way
-    std::map<std::string, HeardEpisode> heard_;           // the latest episodes heard, by address
+    std::map<std::string, std::shared_ptr<const HeardEpisode>> heard_;  // the latest episodes heard, by address
+    std::optional<int> comparison_;  // the ticket of what they share, worked out aside
+    bool comparing_ = false;
     bool openingSkipped_ = false;  // the automatic skip ran for this item (taken back or not)
     bool creditsDeclined_ = false; // the person took back the play-on at the credits
     bool creditsPlayingOn_ = false; // the play-on at the credits is under way

@@ -53,6 +53,17 @@ int FfmpegListening::Listen(const std::string& address, std::function<void(std::
     return number;
 }
 
+int FfmpegListening::Aside(std::function<void()> work, std::function<void()> done) {
+    Job job{0, {}, [done = std::move(done)](std::optional<HeardEpisode>) { done(); }, std::make_shared<Ticket>(),
+            std::move(work)};
+    std::lock_guard lock(mutex_);
+    job.number = ++lastTicket_;
+    tickets_[job.number] = job.ticket;
+    queue_.push_back(job);
+    wake_.notify_one();
+    return job.number;
+}
+
 void FfmpegListening::Cancel(int ticket) {
     std::lock_guard lock(mutex_);
     const auto found = tickets_.find(ticket);
@@ -72,6 +83,11 @@ void FfmpegListening::Work() {
             if (stopping_) return;
             job = std::move(queue_.front());
             queue_.pop_front();
+        }
+        if (job.work) {
+            job.work();
+            if (!job.ticket->settled) Deliver(std::move(job), std::nullopt);
+            continue;
         }
         ListeningGuard guard(job.ticket->settled, limits_);
         std::optional<HeardEpisode> heard = HearEpisode(job.address, guard);

@@ -28,6 +28,7 @@ public:
     ~FfmpegListening() override;
 
     int Listen(const std::string& address, std::function<void(std::optional<HeardEpisode>)> done) override;
+    int Aside(std::function<void()> work, std::function<void()> done) override;
     void Cancel(int ticket) override;
 
 private:
@@ -39,6 +40,7 @@ private:
         std::string address;
         std::function<void(std::optional<HeardEpisode>)> done;
         std::shared_ptr<Ticket> ticket;
+        std::function<void()> work;  // set instead of an address: work aside, then `done`
     };
 
     void Work();

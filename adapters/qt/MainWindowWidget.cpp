@@ -739,6 +739,11 @@ std::string MainWindowWidget::PlaceOf(ControlId control) const {
 void MainWindowWidget::BuildSkipButton(QWidget* playerBox) {
     auto* skip = new QPushButton(playerBox);
     skip->setObjectName(QStringLiteral("skipButton"));
+    // Dark over the picture, as the bar is; the focus ring in the bar's orange.
+    skip->setStyleSheet(QStringLiteral(
+        "QPushButton{background:rgba(16,16,16,210);color:#f0f0f0;border:1px solid rgba(255,255,255,110);"
+        "border-radius:4px;padding:6px 16px;font-size:10pt}"
+        "QPushButton:hover{background:rgba(48,48,48,230)}QPushButton:focus{border:2px solid #f0a020}"));
     skip->setFocusPolicy(Qt::StrongFocus);
     skip->setAutoDefault(false);
     skip->hide();

@@ -22,7 +22,13 @@ public:
         pending[++tickets] = {address, std::move(done)};
         return tickets;
     }
+    int Aside(std::function<void()> work, std::function<void()> done) override {
+        work();
+        done();
+        return ++tickets;
+    }
     void Cancel(int ticket) override {
+        if (!pending.count(ticket)) return;
         cancelled.push_back(pending[ticket].first);
         pending.erase(ticket);
     }
