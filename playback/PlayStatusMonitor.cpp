@@ -166,8 +166,18 @@ bool PlayStatusMonitor::NearTheFileEnd() const {
     return player.Position() > player.Duration() - 2 && player.Position() > 0;
 }
 
+// Asked at the moment the credits start: the player's reported position
+// may still lag it by a frame or two, so the end of play begins here
+// without asking where the play is.
 void PlayStatusMonitor::EndNow() {
-    if (!parts_.endOfPlay.IsEnabled()) CheckEndEndsTick();
+    Playback& playback = parts_.playback;
+    if (parts_.endOfPlay.IsEnabled() || playback.HasEnded()) return;
+    if (parts_.player.PlayState() == PlayerState::Paused) return;  // the end waits for play
+    parts_.endOfPlay.SetEnabled(true);
+    if (BalloonsWanted() && playback.Session().next.IsReady()) parts_.showTrayTip("正在准备播放下一集！");
+    // The credits were skipped before the download ahead was due: the
+    // notice's seconds fetch the next episode meanwhile.
+    Preload(true);
 }
 
 void PlayStatusMonitor::CancelEnd() {
@@ -204,11 +214,11 @@ bool PlayStatusMonitor::CheckEndEndsTick() {
     return false;
 }
 
-void PlayStatusMonitor::Preload() {
+void PlayStatusMonitor::Preload(bool now) {
     Player& player = parts_.player;
     NextEpisode next = parts_.playback.Session().next;
-    if (player.DownloadProgress() <= kPreloadThreshold || next.media == NextEpisode::Media::None || next.preloadStarted)
-        return;
+    const bool due = now || player.DownloadProgress() > kPreloadThreshold;
+    if (!due || next.media == NextEpisode::Media::None || next.preloadStarted) return;
     if (next.media == NextEpisode::Media::Known) {
         player.PreloadUrl(next.mediaAddress);
         next.preloadStarted = true;

@@ -80,7 +80,8 @@ private:
     bool NearTheFileEnd() const;
     // Starts the end-of-play timer near the end; true when the tick stops there.
     bool CheckEndEndsTick();
-    void Preload();
+    // Downloads the next episode ahead once enough of this one is at hand, or `now`.
+    void Preload(bool now = false);
     void ShowPlaying(int speed);
     void ShowPlayingText(int speed);
     void ShowPlayingNow();

@@ -1,6 +1,7 @@
 #include "playback/SharedParts.h"
 
 #include <algorithm>
+#include <optional>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -134,6 +135,55 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The bands' distance in the sound beyond an edge (1.5 to 4 s past it),
+// or nothing where there is too little of it.
+std::optional<double> BeyondLevel(const HeardStretch& a, const HeardStretch& b, long shift, long edge, int step) {
+    const long near = std::lround(1.5 / a.bandStep), far = std::lround(4.0 / a.bandStep);
+    std::vector<double> beyond;
+    for (long k = edge + step * near; k != edge + step * far; k += step)
+        if (const int d = FrameDistance(a, b, k, shift); d >= 0) beyond.push_back(d);
+    if (beyond.size() < static_cast<size_t>(near)) return std::nullopt;
+    return Median(beyond);
+}
+
+// Where, within 2 s of `rough`, the frames best split into the shared sound
+// (at the `same` distance) and the sound beyond (at `beyond`): a codec smears
+// each edge, so the first frames of the shared sound sit between the two
+// levels, and a threshold would place the edge by how loud they happen to be.
+long SplitBetween(const HeardStretch& a, const HeardStretch& b, long shift, long rough, long middle, int step,
+                  double same, double beyond) {
+    const long reach = std::lround(2.0 / a.bandStep);
+    const long outer = rough + step * reach, inner = step < 0 ? std::max(rough - step * reach, middle)
+                                                             : std::min(rough - step * reach, middle);
+    const long lo = std::min(outer, inner), hi = std::max(outer, inner);
+    // cost(k): frames on the outer side of k at `beyond`, from k inwards at `same`.
+    std::vector<double> outerCost, innerCost;
+    for (long k = lo; k <= hi; ++k) {
+        const int d = FrameDistance(a, b, k, shift);
+        outerCost.push_back(d < 0 ? 0 : std::fabs(d - beyond));
+        innerCost.push_back(d < 0 ? 0 : std::fabs(d - same));
+    }
+    const long count = hi - lo + 1;
+    // Prefix sums from the outer end.
+    std::vector<double> outerSum(count + 1, 0), innerSum(count + 1, 0);
+    for (long i = 0; i < count; ++i) {
+        const long j = step < 0 ? i : count - 1 - i;  // i-th frame from the outer end
+        outerSum[i + 1] = outerSum[i] + outerCost[j];
+        innerSum[i + 1] = innerSum[i] + innerCost[j];
+    }
+    long best = 0;
+    double bestCost = 1e18;
+    for (long i = 0; i <= count; ++i) {  // i frames beyond the edge
+        const double cost = outerSum[i] + (innerSum[count] - innerSum[i]);
+        if (cost < bestCost) {
+            bestCost = cost;
+            best = i;
+        }
+    }
+    const long firstShared = step < 0 ? lo + best : hi - best;
+    return std::clamp(firstShared, lo, hi);
+}
+
 // From `middle` outwards by `step` (-1 or +1): the last frame before the
 // bands stay apart for a while, or the last frame both have.
 long EdgeFrom(const HeardStretch& a, const HeardStretch& b, long middle, long shift, int step, double apart) {
@@ -171,9 +221,15 @@ std::optional<SharedStretch> FindSharedStretch(const HeardStretch& a, const Hear
     for (long k = from + quarter; k < to - quarter; ++k)
         if (const int d = FrameDistance(a, b, k, shift); d >= 0) inside.push_back(d);
     const double same = Median(inside);
-    const double apart = std::max(same * 2.5, same + 10);
     const long middle = (from + to) / 2;
-    const long first = EdgeFrom(a, b, middle, shift, -1, apart), last = EdgeFrom(a, b, middle, shift, +1, apart);
+    const double apart = std::max(same * 2.5, same + 10);
+    long first = EdgeFrom(a, b, middle, shift, -1, apart), last = EdgeFrom(a, b, middle, shift, +1, apart);
+    // Where the sound beyond an edge is clearly other sound, the edge is
+    // placed between the two levels.
+    if (const auto beyond = BeyondLevel(a, b, shift, first, -1); beyond && *beyond > apart)
+        first = SplitBetween(a, b, shift, first, middle, -1, same, *beyond);
+    if (const auto beyond = BeyondLevel(a, b, shift, last, +1); beyond && *beyond > apart)
+        last = SplitBetween(a, b, shift, last, middle, +1, same, *beyond);
     const Stretch inFirst{a.startSeconds + first * step, a.startSeconds + (last + 1) * step};
     if (inFirst.Length() < shortest) return std::nullopt;
     const double toSecond = b.startSeconds + shift * step - a.startSeconds;
