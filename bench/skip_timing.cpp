@@ -97,6 +97,7 @@ Run Measure(bool slowPortal, bool toCredits) {
     const auto window = program.WindowGeometry();
     const auto place = program.TracedPlace("video");
     if (!home || !window || !place) return {};
+    program.WaitForTrace("player made");  // as a person reads the page first
     if (slowPortal) program.Portal().FaultSwitches().Set("h.asp", *demo::ParseFault("slow:3000"));
     ruvo::bench::ScreenCapture screen({(*window)[0] + (*place)[0], (*window)[1] + (*place)[1], (*place)[2], (*place)[3]});
     screen.WaitPast(ruvo::bench::MonotonicMs());
@@ -127,6 +128,7 @@ int LongestPauseWithoutListening() {
     program.Start();
     auto home = program.WaitForHomePage();
     if (!home) return -1;
+    program.WaitForTrace("player made");
     std::chrono::steady_clock::time_point released;
     program.Pages().ClickLink(*home, "a[href^='eebovod://44-0-0-']", &released);
     std::this_thread::sleep_for(5s);

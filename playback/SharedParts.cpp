@@ -135,14 +135,15 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// The bands' distance in the sound beyond an edge (1.5 to 4 s past it),
-// or nothing where there is too little of it.
+// The bands' distance in the sound just beyond an edge (0.3 to 1.3 s past
+// where the bands first stay apart), or nothing where there is too little
+// of it. Just beyond: further on, the other sound may grow quiet in both.
 std::optional<double> BeyondLevel(const HeardStretch& a, const HeardStretch& b, long shift, long edge, int step) {
-    const long near = std::lround(1.5 / a.bandStep), far = std::lround(4.0 / a.bandStep);
+    const long near = std::lround(0.3 / a.bandStep), far = std::lround(1.3 / a.bandStep);
     std::vector<double> beyond;
     for (long k = edge + step * near; k != edge + step * far; k += step)
         if (const int d = FrameDistance(a, b, k, shift); d >= 0) beyond.push_back(d);
-    if (beyond.size() < static_cast<size_t>(near)) return std::nullopt;
+    if (beyond.size() < static_cast<size_t>((far - near) / 2)) return std::nullopt;
     return Median(beyond);
 }
 
@@ -153,8 +154,8 @@ std::optional<double> BeyondLevel(const HeardStretch& a, const HeardStretch& b, 
 long SplitBetween(const HeardStretch& a, const HeardStretch& b, long shift, long rough, long middle, int step,
                   double same, double beyond) {
     const long reach = std::lround(2.0 / a.bandStep);
-    const long outer = rough + step * reach, inner = step < 0 ? std::max(rough - step * reach, middle)
-                                                             : std::min(rough - step * reach, middle);
+    const long outer = rough + step * reach, inner = step < 0 ? std::min(rough - step * reach, middle)
+                                                             : std::max(rough - step * reach, middle);
     const long lo = std::min(outer, inner), hi = std::max(outer, inner);
     // cost(k): frames on the outer side of k at `beyond`, from k inwards at `same`.
     std::vector<double> outerCost, innerCost;
