@@ -9,6 +9,7 @@
 
 #include "config/FileSystem.h"
 #include "config/SettingsFile.h"
+#include "demo/Faults.h"
 #include "e2e/VideoSurfaceFixture.h"
 #include "playback/TitleSkips.h"
 
@@ -122,6 +123,19 @@ TEST_F(OpeningsAndCredits, MarksFromThePlayersMenuWinAndStayAndAFilmIsNeverHeard
     ASSERT_TRUE(program.WaitForTrace("text bo_name=银杏之约-正片"));
     std::this_thread::sleep_for(3s);  // time enough for a listening to begin, were there one
     for (size_t i = from; i < program.Trace().size(); ++i) EXPECT_NE(program.Trace()[i].rfind("listening ", 0), 0u);
+}
+
+TEST_F(OpeningsAndCredits, GarbageWhereTheNextEpisodesMediaShouldBeIsHeardOnceAndCostsNothingElse) {
+    program.Portal().FaultSwitches().Set("t40-s0-e2.mp4", *demo::ParseFault("text:" + std::string(4096, 'x')));
+    PlaySeries(0);
+    ASSERT_TRUE(program.WaitForTracePrefix("not heard http://", 0, 40s));
+    EXPECT_TRUE(program.WaitFor([&] { return LastStatus().rfind("播放中", 0) == 0; }, 10s)) << LastStatus();
+    std::this_thread::sleep_for(2s);
+    int listenings = 0;
+    for (const std::string& line : program.Trace()) listenings += line.rfind("listening ", 0) == 0;
+    EXPECT_EQ(listenings, 2);  // the pair, once
+    EXPECT_FALSE(Kept().OpeningOf(0));
+    EXPECT_TRUE(program.Running());
 }
 
 }  // namespace
