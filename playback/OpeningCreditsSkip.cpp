@@ -15,6 +15,8 @@ constexpr double kOfferEndsBefore = 1.0;
 constexpr double kAutoSkipLeast = 3.0;
 // Episodes heard and kept for the next pair (the playing one and its neighbour).
 constexpr size_t kHeardKept = 2;
+// A title of shorter episodes (clips) has no opening worth hearing for.
+constexpr int kShortestEpisodeHeard = 120;
 
 bool IsWebAddress(const std::string& address) {
     return address.rfind("http://", 0) == 0 || address.rfind("https://", 0) == 0;
@@ -68,7 +70,7 @@ void OpeningCreditsSkip::NextKnown() {
 // ---- Hearing a pair ----
 
 void OpeningCreditsSkip::Listen() {
-    if (!title_) return;
+    if (!title_ || parts_.player.Duration() < kShortestEpisodeHeard) return;
     const NextEpisode& next = parts_.playback.Session().next;
     if (!next.IsReady() || next.media != NextEpisode::Media::Known) return;
     const int first = title_->episode, second = TextToInt(next.play.episode.number);
@@ -158,6 +160,7 @@ void OpeningCreditsSkip::PositionChanged() {
         parts_.playback.OfferSkip(SkipOffer::None);
         return;
     }
+    if (!pair_) Listen();  // the episode's length was not known when its neighbour became known
     const double position = parts_.player.ExactPosition();
     const double duration = parts_.player.Duration();
     const auto opening = skips_.OpeningOf(title_->episode);
