@@ -1,5 +1,6 @@
 #include "adapters/mpv/MpvPlayer.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include "config/PlayableAddress.h"
@@ -341,6 +342,14 @@ void MpvPlayer::SetPosition(int seconds) {
     position_ = std::max(seconds, 0);
 }
 
+// The position is told once a frame (a tenth of a second apart in a
+// 10-frame video): between two, it has moved on by the time since.
+double MpvPlayer::ExactPosition() const {
+    if (PlayState() != PlayerState::Playing) return position_;
+    const double since = std::chrono::duration<double>(std::chrono::steady_clock::now() - positionHeardAt_).count();
+    return position_ + std::clamp(since, 0.0, 0.25) * speed_;
+}
+
 void MpvPlayer::SeekExactly(double seconds) {
     if (url_ != loadedUrl_ || !mpv_ || snapshot_.stopped) return SetPosition(static_cast<int>(seconds + 0.5));
     char target[32];
@@ -592,6 +601,7 @@ void MpvPlayer::HandleProperty(const mpv_event& event) {
         // The time label follows the picture: each new whole second is told.
         const double before = position_;
         position_ = std::max(0.0, number);
+        positionHeardAt_ = std::chrono::steady_clock::now();
         if (static_cast<int>(before) != static_cast<int>(position_) && !loadedUrl_.empty())
             eventsToTell_.push_back(PlayerEvent::PositionChanged);
     }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <future>
 #include <string>
@@ -74,7 +75,7 @@ public:
     int Duration() const override { return WholeNumber(duration_); }
     int Position() const override { return WholeNumber(position_); }
     void SetPosition(int seconds) override;
-    double ExactPosition() const override { return position_; }
+    double ExactPosition() const override;
     void SeekExactly(double seconds) override;
     int DownloadSpeed() const override;
     int BitRate() const override { return WholeNumber((videoBitrate_ + audioBitrate_) / 1000); }
@@ -166,6 +167,7 @@ private:
     std::string url_, loadedUrl_;
     MpvSnapshot snapshot_;
     double position_ = 0, duration_ = 0, cacheEnd_ = 0, cacheSpeed_ = 0, videoBitrate_ = 0, audioBitrate_ = 0;
+    std::chrono::steady_clock::time_point positionHeardAt_;  // when position_ was told
     bool cacheComplete_ = false;
     bool awaitingFirstFrame_ = false;
     int volume_ = 100;
