@@ -1,10 +1,11 @@
 #include "playback/SharedParts.h"
 
 #include <algorithm>
-#include <optional>
-#include <bit>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace ruvo {
@@ -20,13 +21,36 @@ constexpr int kItemBitsApart = 8;
 constexpr int kItemGap = 16;
 // Of the items a shared stretch spans, at least this share match.
 constexpr double kMatchedShare = 0.4;
-// The loudest band must reach this (60 dB below full scale) for a moment to
-// say anything: silence matches silence everywhere.
+// A band must reach this (60 dB below full scale) to say anything: silence
+// matches silence everywhere, and a codec at a low bit rate adds or drops
+// faint highs around each note's start, differently in each encoding.
 constexpr int kLoudBand = 90;
+// A loud band moves by this much (4 dB) both ways over kChangeSeconds where
+// the sound is lively; a steady tone or hum matches itself everywhere too.
+constexpr int kBandChange = 10;
+constexpr double kChangeSeconds = 0.4;
+// Where the shared sound has ended, the bands lie this much further apart
+// than in the shared stretch's middle (or this many times as far).
+constexpr double kApartAbove = 10;
+constexpr double kApartTimes = 2.5;
 // Bands stay apart this long (0.4 s) where the shared sound has ended.
 constexpr double kDivergedSeconds = 0.4;
+// Shared sound is lively this long before it counts again.
+constexpr double kSettledSeconds = 0.1;
 // Band frames each side a frame's distance is smoothed over.
 constexpr int kSmoothing = 3;
+// A frame pair's distance where either has no frame, or neither is lively:
+// such a frame can neither make nor end a shared stretch.
+constexpr int kNoFrame = -1;
+constexpr int kQuiet = -2;
+
+// A stretch as heard, with which of its band frames are lively.
+struct Heard {
+    const HeardStretch& sound;
+    std::vector<char> lively;
+};
+
+using Frames = std::vector<int>;  // a distance per band frame of the first stretch
 
 struct Run {
     int matched = 0;
@@ -35,205 +59,271 @@ struct Run {
     int offset = 0;  // item of the second = item of the first + offset
 };
 
-int BandsApart(const SoundBands& a, const SoundBands& b) {
+// The bits set in x. std::popcount is a library call where the build does
+// not assume the popcnt instruction, and comparing two heads takes 25
+// million of them.
+std::uint32_t BitsSet(std::uint32_t x) {
+    x -= (x >> 1) & 0x55555555u;
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+    x += x >> 8;
+    x += x >> 16;
+    return x & 0x3Fu;
+}
+
+// How far apart two moments' bands lie, in what is loud in either, the
+// second's made `louder` first.
+int BandsApart(const SoundBands& a, const SoundBands& b, int louder) {
     int sum = 0;
-    for (size_t i = 0; i < a.size(); ++i) sum += std::abs(int{a[i]} - int{b[i]});
+    for (size_t i = 0; i < a.size(); ++i)
+        sum += std::abs(std::max<int>(a[i], kLoudBand) - std::max<int>(b[i] + louder, kLoudBand));
     return sum / static_cast<int>(a.size());
 }
 
-int Loudest(const SoundBands& bands) { return *std::max_element(bands.begin(), bands.end()); }
+bool LoudBandMoved(const SoundBands& a, const SoundBands& b) {
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::max(a[i], b[i]) >= kLoudBand && std::abs(int{a[i]} - int{b[i]}) >= kBandChange) return true;
+    return false;
+}
 
-// Whether each item describes sound that can be recognised: loud enough
-// somewhere in its span, and not the same as its neighbour (an unchanging
-// sound gives the same item again and again).
-std::vector<bool> TellingItems(const HeardStretch& stretch) {
-    const size_t count = stretch.prints.size();
-    std::vector<bool> telling(count, false);
-    const int framesPerItem = stretch.bandStep > 0 ? static_cast<int>(kItemSpan / stretch.bandStep) : 0;
-    for (size_t i = 0; i < count; ++i) {
-        const bool sameAsBefore = i > 0 && stretch.prints[i] == stretch.prints[i - 1];
-        const bool sameAsAfter = i + 1 < count && stretch.prints[i] == stretch.prints[i + 1];
-        if (sameAsBefore || sameAsAfter) continue;
-        const size_t from = stretch.bandStep > 0 ? static_cast<size_t>(i * stretch.printStep / stretch.bandStep) : 0;
-        bool loud = framesPerItem == 0;
-        for (size_t k = from; k < std::min(stretch.bands.size(), from + framesPerItem) && !loud; ++k)
-            loud = Loudest(stretch.bands[k]) >= kLoudBand;
-        telling[i] = loud;
+// Lively band frames: loud, and unlike the moments a little before and
+// after. A frame of steady sound next to other sound is unlike it on one
+// side only.
+Heard Hear(const HeardStretch& stretch) {
+    const size_t count = stretch.bands.size();
+    const size_t reach = std::max(1L, std::lround(kChangeSeconds / stretch.bandStep));
+    Heard heard{stretch, std::vector<char>(count, 0)};
+    for (size_t k = 0; k < count; ++k) {
+        const SoundBands& bands = stretch.bands[k];
+        heard.lively[k] = *std::max_element(bands.begin(), bands.end()) >= kLoudBand &&
+                          (k < reach || LoudBandMoved(bands, stretch.bands[k - reach])) &&
+                          (k + reach >= count || LoudBandMoved(bands, stretch.bands[k + reach]));
+    }
+    return heard;
+}
+
+// Items that describe sound that can be recognised: lively somewhere in
+// their span, and unlike the items a span before and after them (a steady
+// sound gives about the same item again and again).
+std::vector<char> TellingItems(const Heard& heard) {
+    const HeardStretch& sound = heard.sound;
+    std::vector<int> livelyBefore(heard.lively.size() + 1, 0);  // lively frames before frame k
+    for (size_t k = 0; k < heard.lively.size(); ++k) livelyBefore[k + 1] = livelyBefore[k] + heard.lively[k];
+    const auto frame = [&](double seconds) {
+        return std::clamp<long>(std::lround(seconds / sound.bandStep), 0, static_cast<long>(heard.lively.size()));
+    };
+    const int count = static_cast<int>(sound.prints.size()), span = static_cast<int>(kItemSpan / sound.printStep);
+    const auto unlike = [&](int i, int j) {
+        return j < 0 || j >= count || static_cast<int>(BitsSet(sound.prints[i] ^ sound.prints[j])) > kItemBitsApart;
+    };
+    std::vector<char> telling(count, 0);
+    for (int i = 0; i < count; ++i) {
+        const double at = i * sound.printStep;
+        telling[i] =
+            livelyBefore[frame(at + kItemSpan)] > livelyBefore[frame(at)] && unlike(i, i - span) && unlike(i, i + span);
     }
     return telling;
 }
 
-// The run of matching items with the most matches, at any offset.
-Run LongestMatchingRun(const HeardStretch& a, const HeardStretch& b) {
-    const std::vector<bool> tellingA = TellingItems(a), tellingB = TellingItems(b);
-    const int na = static_cast<int>(a.prints.size()), nb = static_cast<int>(b.prints.size());
-    Run best;
-    for (int offset = -(na - 1); offset < nb; ++offset) {
-        Run run{0, 0, -kItemGap - 1, offset};
-        auto close = [&] {
-            const int span = run.last - run.first + 1;
-            if (run.matched > best.matched && run.matched >= kMatchedShare * span) best = run;
-        };
-        for (int i = std::max(0, -offset); i < std::min(na, nb - offset); ++i) {
-            const int j = i + offset;
-            if (!tellingA[i] || !tellingB[j] || std::popcount(a.prints[i] ^ b.prints[j]) > kItemBitsApart) continue;
-            if (i - run.last > kItemGap) {
-                close();
-                run = {0, i, i, offset};
-            }
-            ++run.matched;
-            run.last = i;
+// A stretch's prints as compared: an item that tells nothing is put too
+// far from any other to match.
+struct Items {
+    const std::uint32_t* prints;
+    std::vector<std::uint32_t> far;
+    int count;
+};
+
+Items ItemsOf(const Heard& heard) {
+    const std::vector<char> telling = TellingItems(heard);
+    Items items{heard.sound.prints.data(), std::vector<std::uint32_t>(telling.size()),
+                static_cast<int>(telling.size())};
+    for (size_t i = 0; i < telling.size(); ++i) items.far[i] = telling[i] ? 0 : 64;
+    return items;
+}
+
+bool Match(const Items& a, const Items& b, int i, int j) {
+    return BitsSet(a.prints[i] ^ b.prints[j]) + a.far[i] + b.far[j] <= kItemBitsApart;
+}
+
+// How many items match at `offset` (item of the second = item of the
+// first + offset), anywhere: no run there has more.
+int MatchesAt(const Items& a, const Items& b, int offset) {
+    int matches = 0;
+    for (int i = std::max(0, -offset); i < std::min(a.count, b.count - offset); ++i)
+        matches += Match(a, b, i, i + offset);
+    return matches;
+}
+
+// The run of matching items at `offset` with the most matches, if it has
+// more than `best` and enough of the items it spans match.
+Run BestRunAt(const Items& a, const Items& b, int offset, const Run& best) {
+    Run bestHere = best, run{0, 0, -kItemGap - 1, offset};
+    const auto close = [&] {
+        const int span = run.last - run.first + 1;
+        if (run.matched > bestHere.matched && run.matched >= kMatchedShare * span) bestHere = run;
+    };
+    for (int i = std::max(0, -offset); i < std::min(a.count, b.count - offset); ++i) {
+        if (!Match(a, b, i, i + offset)) continue;
+        if (i - run.last > kItemGap) {
+            close();
+            run = {0, i, i, offset};
         }
-        close();
+        ++run.matched;
+        run.last = i;
+    }
+    close();
+    return bestHere;
+}
+
+// The run of matching items with the most matches, at any offset: offsets
+// with the most matches first, until none has more than the best run.
+Run LongestMatchingRun(const Heard& heardA, const Heard& heardB) {
+    const Items a = ItemsOf(heardA), b = ItemsOf(heardB);
+    std::vector<std::pair<int, int>> offsets;  // matches, offset
+    for (int offset = -(a.count - 1); offset < b.count; ++offset)
+        if (const int matches = MatchesAt(a, b, offset); matches > 0) offsets.push_back({matches, offset});
+    std::sort(offsets.begin(), offsets.end(), std::greater<>());
+    Run best;
+    for (const auto& [matches, offset] : offsets) {
+        if (matches <= best.matched) break;
+        best = BestRunAt(a, b, offset, best);
     }
     return best;
 }
 
-// Distance of the bands of the first at frame k and of the second at k + shift,
-// or -1 where either has none.
-int FrameDistance(const HeardStretch& a, const HeardStretch& b, long k, long shift) {
-    const long j = k + shift;
-    if (k < 0 || j < 0 || k >= static_cast<long>(a.bands.size()) || j >= static_cast<long>(b.bands.size())) return -1;
-    return BandsApart(a.bands[k], b.bands[j]);
+// How much louder the first's bands are than the second's at `shift`, over
+// frames `from` to `to`: the median difference of bands loud in both (two
+// releases of an episode may differ in level).
+int LevelDifference(const Heard& a, const Heard& b, long from, long to, long shift) {
+    std::array<int, 511> counts{};  // of each difference, from -255 on
+    int total = 0;
+    const long end =
+        std::min({to, static_cast<long>(a.sound.bands.size()), static_cast<long>(b.sound.bands.size()) - shift});
+    for (long k = std::max({from, -shift, 0L}); k < end; k += 2)
+        for (size_t i = 0; i < a.sound.bands[k].size(); ++i)
+            if (const int x = a.sound.bands[k][i], y = b.sound.bands[k + shift][i]; x >= kLoudBand && y >= kLoudBand) {
+                ++counts[x - y + 255];
+                ++total;
+            }
+    for (int difference = 0, below = 0; difference < 511; below += counts[difference++])
+        if (2 * (below + counts[difference]) > total) return difference - 255;
+    return 0;
 }
 
-// Smoothed over a few frames, so one frame of a codec's noise decides nothing.
-double Smoothed(const HeardStretch& a, const HeardStretch& b, long k, long shift) {
-    int sum = 0, count = 0;
-    for (long n = k - kSmoothing; n <= k + kSmoothing; ++n)
-        if (const int d = FrameDistance(a, b, n, shift); d >= 0) {
-            sum += d;
-            ++count;
-        }
-    return count ? static_cast<double>(sum) / count : -1;
-}
+struct Alignment {
+    long shift = 0;  // band frame of the second = frame of the first + shift
+    int louder = 0;  // how much louder the first is
+};
 
-// The band shift (within a few frames of the items' offset) at which the
-// middle of the shared stretch matches best.
-long BestShift(const HeardStretch& a, const HeardStretch& b, long from, long to, long roughShift) {
-    long best = roughShift;
+// The band shift (within a quarter second of the items' offset), and the
+// level difference there, at which frames `from` to `to` of the first match
+// the second best.
+Alignment BestAlignment(const Heard& a, const Heard& b, long from, long to, long roughShift) {
+    const long countA = static_cast<long>(a.sound.bands.size()), countB = static_cast<long>(b.sound.bands.size());
+    Alignment best{roughShift, 0};
     double bestCost = 1e18;
     for (long shift = roughShift - 12; shift <= roughShift + 12; ++shift) {
+        const int louder = LevelDifference(a, b, from, to, shift);
         double cost = 0;
         long counted = 0;
-        for (long k = from; k < to; k += 2)
-            if (const int d = FrameDistance(a, b, k, shift); d >= 0) {
-                cost += d;
+        for (long k = std::max(from, -shift); k < std::min({to, countA, countB - shift}); k += 2)
+            if (a.lively[k]) {
+                cost += BandsApart(a.sound.bands[k], b.sound.bands[k + shift], louder);
                 ++counted;
             }
         if (counted > 0 && cost / counted < bestCost) {
             bestCost = cost / counted;
-            best = shift;
+            best = {shift, louder};
         }
     }
     return best;
 }
 
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
+// The bands' distance of each frame k of the first and k + shift of the second.
+Frames FrameDistances(const Heard& a, const Heard& b, Alignment aligned) {
+    const auto [shift, louder] = aligned;
+    const long countA = static_cast<long>(a.sound.bands.size()), countB = static_cast<long>(b.sound.bands.size());
+    Frames distances(countA, kNoFrame);
+    for (long k = std::max(0L, -shift); k < std::min(countA, countB - shift); ++k)
+        distances[k] = a.lively[k] || b.lively[k + shift]
+                           ? BandsApart(a.sound.bands[k], b.sound.bands[k + shift], louder)
+                           : kQuiet;
+    return distances;
 }
 
-// The bands' distance in the sound just beyond an edge (0.3 to 1.3 s past
-// where the bands first stay apart), or nothing where there is too little
-// of it. Just beyond: further on, the other sound may grow quiet in both.
-std::optional<double> BeyondLevel(const HeardStretch& a, const HeardStretch& b, long shift, long edge, int step) {
-    const long near = std::lround(0.3 / a.bandStep), far = std::lround(1.3 / a.bandStep);
-    std::vector<double> beyond;
-    for (long k = edge + step * near; k != edge + step * far; k += step)
-        if (const int d = FrameDistance(a, b, k, shift); d >= 0) beyond.push_back(d);
-    if (beyond.size() < static_cast<size_t>((far - near) / 2)) return std::nullopt;
-    return Median(beyond);
+int At(const Frames& distances, long k) {
+    return k < 0 || k >= static_cast<long>(distances.size()) ? kNoFrame : distances[k];
 }
 
-// Where, within 2 s of `rough`, the frames best split into the shared sound
-// (at the `same` distance) and the sound beyond (at `beyond`): a codec smears
-// each edge, so the first frames of the shared sound sit between the two
-// levels, and a threshold would place the edge by how loud they happen to be.
-long SplitBetween(const HeardStretch& a, const HeardStretch& b, long shift, long rough, long middle, int step,
-                  double same, double beyond) {
-    const long reach = std::lround(2.0 / a.bandStep);
-    const long outer = rough + step * reach, inner = step < 0 ? std::min(rough - step * reach, middle)
-                                                             : std::max(rough - step * reach, middle);
-    const long lo = std::min(outer, inner), hi = std::max(outer, inner);
-    // cost(k): frames on the outer side of k at `beyond`, from k inwards at `same`.
-    std::vector<double> outerCost, innerCost;
-    for (long k = lo; k <= hi; ++k) {
-        const int d = FrameDistance(a, b, k, shift);
-        outerCost.push_back(d < 0 ? 0 : std::fabs(d - beyond));
-        innerCost.push_back(d < 0 ? 0 : std::fabs(d - same));
-    }
-    const long count = hi - lo + 1;
-    // Prefix sums from the outer end.
-    std::vector<double> outerSum(count + 1, 0), innerSum(count + 1, 0);
-    for (long i = 0; i < count; ++i) {
-        const long j = step < 0 ? i : count - 1 - i;  // i-th frame from the outer end
-        outerSum[i + 1] = outerSum[i] + outerCost[j];
-        innerSum[i + 1] = innerSum[i] + innerCost[j];
-    }
-    long best = 0;
-    double bestCost = 1e18;
-    for (long i = 0; i <= count; ++i) {  // i frames beyond the edge
-        const double cost = outerSum[i] + (innerSum[count] - innerSum[i]);
-        if (cost < bestCost) {
-            bestCost = cost;
-            best = i;
+// Smoothed over a few frames, so one frame of a codec's noise decides nothing.
+double Smoothed(const Frames& distances, long k) {
+    int sum = 0, count = 0;
+    for (long n = k - kSmoothing; n <= k + kSmoothing; ++n)
+        if (const int d = At(distances, n); d >= 0) {
+            sum += d;
+            ++count;
         }
-    }
-    const long firstShared = step < 0 ? lo + best : hi - best;
-    return std::clamp(firstShared, lo, hi);
+    return count ? static_cast<double>(sum) / count : 0;
 }
 
-// From `middle` outwards by `step` (-1 or +1): the last frame before the
-// bands stay apart for a while, or the last frame both have.
-long EdgeFrom(const HeardStretch& a, const HeardStretch& b, long middle, long shift, int step, double apart) {
-    const long diverged = static_cast<long>(kDivergedSeconds / a.bandStep);
-    long edge = middle, apartFor = 0;
-    for (long k = middle;; k += step) {
-        const double d = Smoothed(a, b, k, shift);
-        if (FrameDistance(a, b, k, shift) < 0) return edge;
-        if (d > apart) {
+// The median distance of the lively frames from `from` up to `to`.
+double MedianDistance(const Frames& distances, long from, long to) {
+    std::vector<int> lively;
+    for (long k = from; k < to; ++k)
+        if (const int d = At(distances, k); d >= 0) lively.push_back(d);
+    if (lively.empty()) return 0;
+    std::nth_element(lively.begin(), lively.begin() + lively.size() / 2, lively.end());
+    return lively[lively.size() / 2];
+}
+
+// From `middle` outwards by `step` (-1 or +1): the last lively frame before
+// the bands stay apart for a while, or before either stretch ends. After
+// other sound, or a while of quiet, the shared sound must be lively for a
+// moment again to count: a click where both stop is no shared sound.
+long EdgeFrom(const Frames& distances, double bandStep, long middle, int step, double apart) {
+    const long diverged = std::lround(kDivergedSeconds / bandStep), settled = std::lround(kSettledSeconds / bandStep);
+    long edge = middle, apartFor = 0, quietFor = 0, sameFor = settled;
+    for (long k = middle; At(distances, k) != kNoFrame; k += step) {
+        if (At(distances, k) == kQuiet) {
+            if (++quietFor >= diverged) sameFor = 0;
+            continue;
+        }
+        quietFor = 0;
+        if (Smoothed(distances, k) > apart) {
+            sameFor = 0;
             if (++apartFor >= diverged) return edge;
-        } else {
-            apartFor = 0;
-            edge = k;
+            continue;
         }
+        apartFor = 0;
+        if (++sameFor >= settled) edge = k;
     }
+    return edge;
 }
 
 }  // namespace
 
-std::optional<SharedStretch> FindSharedStretch(const HeardStretch& a, const HeardStretch& b, double shortest) {
-    if (a.Empty() || b.Empty() || a.printStep <= 0 || b.printStep != a.printStep || a.bandStep <= 0 ||
-        b.bandStep != a.bandStep)
+std::optional<SharedStretch> FindSharedStretch(const HeardStretch& first, const HeardStretch& second, double shortest) {
+    if (first.Empty() || second.Empty() || first.printStep <= 0 || second.printStep != first.printStep ||
+        first.bandStep <= 0 || second.bandStep != first.bandStep)
         return std::nullopt;
+    const Heard a = Hear(first), b = Hear(second);
+    // Prints: which sound the two share, and roughly where.
     const Run run = LongestMatchingRun(a, b);
-    if (run.matched * a.printStep < shortest * kMatchedShare) return std::nullopt;
-    // The items' stretch, in band frames of the first, and the rough shift.
-    const double step = a.bandStep;
-    const long from = std::lround(run.first * a.printStep / step);
-    const long to = std::lround((run.last * a.printStep + kItemSpan) / step);
-    const long rough = std::lround(run.offset * a.printStep / step);
-    const long quarter = (to - from) / 4;
-    const long shift = BestShift(a, b, from + quarter, to - quarter, rough);
-    // How far apart the same sound's bands lie here, and so where they part.
-    std::vector<double> inside;
-    for (long k = from + quarter; k < to - quarter; ++k)
-        if (const int d = FrameDistance(a, b, k, shift); d >= 0) inside.push_back(d);
-    const double same = Median(inside);
-    const long middle = (from + to) / 2;
-    const double apart = std::max(same * 2.5, same + 10);
-    long first = EdgeFrom(a, b, middle, shift, -1, apart), last = EdgeFrom(a, b, middle, shift, +1, apart);
-    // Where the sound beyond an edge is clearly other sound, the edge is
-    // placed between the two levels.
-    if (const auto beyond = BeyondLevel(a, b, shift, first, -1); beyond && *beyond > apart)
-        first = SplitBetween(a, b, shift, first, middle, -1, same, *beyond);
-    if (const auto beyond = BeyondLevel(a, b, shift, last, +1); beyond && *beyond > apart)
-        last = SplitBetween(a, b, shift, last, middle, +1, same, *beyond);
-    const Stretch inFirst{a.startSeconds + first * step, a.startSeconds + (last + 1) * step};
+    if (run.matched * first.printStep < shortest * kMatchedShare) return std::nullopt;
+    // Bands: the exact shift, and where the bands part at either end.
+    const double step = first.bandStep;
+    const long from = std::lround(run.first * first.printStep / step);
+    const long to = std::lround((run.last * first.printStep + kItemSpan) / step);
+    const long quarter = (to - from) / 4, middle = (from + to) / 2;
+    const Alignment aligned =
+        BestAlignment(a, b, from + quarter, to - quarter, std::lround(run.offset * first.printStep / step));
+    const Frames distances = FrameDistances(a, b, aligned);
+    const double same = MedianDistance(distances, from + quarter, to - quarter);
+    const double apart = std::max(same * kApartTimes, same + kApartAbove);
+    const long start = EdgeFrom(distances, step, middle, -1, apart), end = EdgeFrom(distances, step, middle, +1, apart);
+    const Stretch inFirst{first.startSeconds + start * step, first.startSeconds + (end + 1) * step};
     if (inFirst.Length() < shortest) return std::nullopt;
-    const double toSecond = b.startSeconds + shift * step - a.startSeconds;
+    const double toSecond = second.startSeconds + aligned.shift * step - first.startSeconds;
     return SharedStretch{inFirst, {inFirst.start + toSecond, inFirst.end + toSecond}};
 }
 
@@ -242,7 +332,7 @@ PairParts FindSharedParts(const HeardEpisode& first, const HeardEpisode& second)
     const auto opening = FindSharedStretch(first.head, second.head, kShortestOpening);
     // The whole head shared: the same episode twice, with no opening of its own.
     const double headHeard = std::min(first.head.seconds, second.head.seconds);
-    if (opening && opening->inFirst.Length() >= 0.9 * headHeard) return parts;
+    if (opening && opening->inFirst.Length() >= kWholeHead * headHeard) return parts;
     if (opening) {
         parts.first.opening = opening->inFirst;
         parts.second.opening = opening->inSecond;

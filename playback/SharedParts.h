@@ -3,11 +3,20 @@
 // from what was heard of them (platform/EpisodeListening.h).
 //
 // Fingerprints find the stretch the two have in common and how far apart
-// it lies in each; the band loudness, ten times finer in time, then places
-// its edges, since a fingerprint item sums up almost three seconds of sound.
-// Silence and unchanging sound never count as shared: two quiet episodes
-// share nothing. A pair that shares its whole head is the same episode
-// twice (or one re-encoded): it has no opening to skip, and nothing is found.
+// it lies in each: the run of matching items with the most matches, over
+// every offset. The band loudness, six times finer in time, then sets the
+// offset to a band frame (and the level difference of the two releases)
+// and places the edges, since a fingerprint item sums up almost three
+// seconds of sound: from the stretch's middle outwards, an edge is the last
+// frame before the bands stay apart for 0.4 s, by clearly more than the
+// middle shows the same sound lies apart.
+//
+// Silence and steady sound (a tone, a hum) never count as shared: they can
+// neither make a stretch nor extend one, so two quiet episodes share
+// nothing, and an edge lies where the shared sound itself begins or ends.
+// A pair that shares (nearly) its whole head is the same episode twice, or
+// one re-encoded: it has no opening of its own, and nothing at all is found,
+// not even credits.
 #include <optional>
 
 #include "platform/EpisodeListening.h"
@@ -35,6 +44,8 @@ struct PairParts {
 inline constexpr double kShortestOpening = 15;
 inline constexpr double kShortestCredits = 10;
 inline constexpr double kCreditsReachEnd = 8;
+// A pair sharing this share of the heads heard is one episode twice.
+inline constexpr double kWholeHead = 0.9;
 
 PairParts FindSharedParts(const HeardEpisode& first, const HeardEpisode& second);
 
