@@ -29,16 +29,27 @@ constexpr int kLoudBand = 90;
 // the sound is lively; a steady tone or hum matches itself everywhere too.
 constexpr int kBandChange = 10;
 constexpr double kChangeSeconds = 0.4;
+// The bands of one sound, heard twice, lie at most this far apart (2 dB)
+// in the middle of what they share: items of other sound may match by
+// chance over a few seconds (the same voice in other words), their bands
+// do not.
+constexpr double kSameAtMost = 6;
 // Where the shared sound has ended, the bands lie this much further apart
-// than in the shared stretch's middle (or this many times as far).
-constexpr double kApartAbove = 10;
+// than in the shared stretch's middle (or this many times as far). On the
+// demo's pairs, one sound heard twice lies within 5 of its middle in 999
+// frames of 1000; the same voice saying other words, at 4 to 7.
+constexpr double kApartAbove = 5;
 constexpr double kApartTimes = 2.5;
 // Bands stay apart this long (0.4 s) where the shared sound has ended.
 constexpr double kDivergedSeconds = 0.4;
 // Shared sound is lively this long before it counts again.
 constexpr double kSettledSeconds = 0.1;
-// Band frames each side a frame's distance is smoothed over.
-constexpr int kSmoothing = 3;
+// A shared stretch may come out this much shorter than the shortest there
+// is, its edges being placed to a frame or two each.
+constexpr double kLengthSlack = 0.1;
+// Band frames each side a frame's distance is smoothed over: more would
+// blur the edge itself.
+constexpr int kSmoothing = 1;
 // A frame pair's distance where either has no frame, or neither is lively:
 // such a frame can neither make nor end a shared stretch.
 constexpr int kNoFrame = -1;
@@ -319,10 +330,11 @@ std::optional<SharedStretch> FindSharedStretch(const HeardStretch& first, const 
         BestAlignment(a, b, from + quarter, to - quarter, std::lround(run.offset * first.printStep / step));
     const Frames distances = FrameDistances(a, b, aligned);
     const double same = MedianDistance(distances, from + quarter, to - quarter);
+    if (same > kSameAtMost) return std::nullopt;
     const double apart = std::max(same * kApartTimes, same + kApartAbove);
     const long start = EdgeFrom(distances, step, middle, -1, apart), end = EdgeFrom(distances, step, middle, +1, apart);
     const Stretch inFirst{first.startSeconds + start * step, first.startSeconds + (end + 1) * step};
-    if (inFirst.Length() < shortest) return std::nullopt;
+    if (inFirst.Length() < shortest - kLengthSlack) return std::nullopt;
     const double toSecond = second.startSeconds + aligned.shift * step - first.startSeconds;
     return SharedStretch{inFirst, {inFirst.start + toSecond, inFirst.end + toSecond}};
 }

@@ -129,7 +129,8 @@ TEST(SharedParts, FindsTheOpeningAfterColdOpensOfAnyLength) {
 
 TEST(SharedParts, FindsCreditsOnlyWhereTheyReachTheEnd) {
     struct Case { double credits, after1, after2; bool found; } cases[] = {
-        {30, 0, 0, true}, {12, 6.5, 0, true}, {60, 4, 7.5, true}, {30, 20, 20, false}, {8, 0, 0, false},
+        {30, 0, 0, true}, {12, 6.5, 0, true}, {10, 0, 3, true}, {60, 4, 7.5, true}, {30, 20, 20, false},
+        {8, 0, 0, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.credits << " " << c.after1 << " " << c.after2);
