@@ -18,10 +18,6 @@ constexpr size_t kHeardKept = 2;
 // A title of shorter episodes (clips) has no opening worth hearing for.
 constexpr int kShortestEpisodeHeard = 120;
 
-bool IsWebAddress(const std::string& address) {
-    return address.rfind("http://", 0) == 0 || address.rfind("https://", 0) == 0;
-}
-
 }  // namespace
 
 OpeningCreditsSkip::OpeningCreditsSkip(Parts parts) : parts_(std::move(parts)) {
